@@ -1,0 +1,35 @@
+# Shared by the scripts: installing Debian packages and configuring builds.
+# Sourced, not run.
+
+QV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+# What building and running the program needs.
+QV_RUN_PACKAGES=(cmake g++ make qt6-base-dev libjpeg62-turbo-dev libexif-dev
+                 fonts-liberation2)
+# What the tests add.
+QV_TEST_PACKAGES=(googletest libgtest-dev)
+
+# Installs the named Debian packages that are missing, through sudo when not root.
+qv_install() {
+  local missing=()
+  local pkg
+  for pkg in "$@"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" \
+      || missing+=("$pkg")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo[@]}" apt-get update -qq
+  "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# qv_build DIR [cmake options...]: configures (once) and builds DIR.
+qv_build() {
+  local dir=$1
+  shift
+  cmake -S "$QV_ROOT" -B "$dir" "$@" >/dev/null
+  cmake --build "$dir" --parallel "$(nproc)"
+}

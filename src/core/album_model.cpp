@@ -1,0 +1,105 @@
+#include "album_model.h"
+
+#include "paths.h"
+
+void TChapterData::AppendEmpty() {
+  Files.append(QString());
+  Titles.append(QString());
+  Places.append(QString());
+  Dates.append(QString());
+  People.append(QString());
+}
+
+bool TChapterData::operator==(const TChapterData& other) const {
+  return Files == other.Files && Titles == other.Titles && Places == other.Places &&
+         Dates == other.Dates && People == other.People;
+}
+
+void CreateChapterData(TChapterData& data) { data = TChapterData(); }
+
+void ClearChapterData(TChapterData& data) {
+  data.Files.clear();
+  data.Titles.clear();
+  data.Places.clear();
+  data.Dates.clear();
+  data.People.clear();
+}
+
+void FreeChapterData(TChapterData& data) { ClearChapterData(data); }
+
+void CopyChapterData(const TChapterData& source, TChapterData& target) { target = source; }
+
+int PageCountFor(int imageCount, int imagesPerPage) {
+  if (imageCount <= 0 || imagesPerPage <= 0) return 0;
+  return (imageCount + imagesPerPage - 1) / imagesPerPage;
+}
+
+int LastSpreadFor(int imageCount, int imagesPerPage) {
+  const int pages = PageCountFor(imageCount, imagesPerPage);
+  return pages + (pages % 2);
+}
+
+int PageOfImage(int index, int imagesPerPage) {
+  return imagesPerPage > 0 ? index / imagesPerPage : 0;
+}
+
+AlbumModel::AlbumModel() { ResetToStart(); }
+
+int AlbumModel::ImageCount(int k) const {
+  if (k < 0 || k >= MaxDataFiles) return 0;
+  return Chapters[k].Count();
+}
+
+int AlbumModel::ChapterCount() const { return static_cast<int>(ChapterNames.size()); }
+
+int AlbumModel::PageCount(int k, int imagesPerPage) const {
+  return PageCountFor(ImageCount(k), imagesPerPage);
+}
+
+int AlbumModel::LastSpread(int k, int imagesPerPage) const {
+  return LastSpreadFor(ImageCount(k), imagesPerPage);
+}
+
+bool AlbumModel::IsBookClosed() const {
+  return CurrentChapter == -1 || (CurrentChapter == 0 && CurrentPage == -1);
+}
+
+bool AlbumModel::AnyDataModified() const {
+  for (bool modified : DataModified) {
+    if (modified) return true;
+  }
+  return false;
+}
+
+QString AlbumModel::ImagePathForWriting(int k, const QString& fileName) const {
+  if (k < 0 || k >= DataFiles.size()) return fileName;
+  return MakeRelativePath(DataFiles.value(0), DataFiles[k], ImageDirs.value(k), fileName);
+}
+
+void AlbumModel::ResetToStart() {
+  AlbumFileName.clear();
+  FormatFileName.clear();
+  DataFiles = QStringList{QString()};
+  ImageDirs = QStringList{QString()};
+  DataTitles = QStringList{QString()};
+  ChapterNames.clear();
+  for (int k = 0; k < MaxDataFiles; ++k) {
+    ClearChapterData(Chapters[k]);
+    Thumbnails[k].clear();
+  }
+  ThumbsLoaded.fill(false);
+  DataModified.fill(false);
+  AlbumModified = false;
+  FormatModified = false;
+  CurrentChapter = -1;
+  CurrentPage = -1;
+  SelStart = 0;
+  SelEnd = -1;
+}
+
+void AlbumModel::ResetToNew() {
+  ResetToStart();
+  CurrentChapter = 0;
+  CurrentPage = 0;
+  AlbumModified = true;
+}

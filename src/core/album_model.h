@@ -1,0 +1,78 @@
+#pragma once
+// The one in-memory album: its data files, chapters, images with their
+// details, thumbnails, modified flags and the spread on screen.
+//
+// Chapter k is data file k: chapter 0 holds the main data file's own images,
+// chapters 1..N those of the chapter files it links. The model holds plain data;
+// loading, saving and drawing live elsewhere.
+
+#include <QImage>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <array>
+
+constexpr int MaxDataFiles = 11;  // the main data file and ten chapters
+
+// Five parallel lists, one entry per image, in album order.
+struct TChapterData {
+  QStringList Files;  // full path of the image or video file
+  QStringList Titles;
+  QStringList Places;
+  QStringList Dates;  // free text, never parsed
+  QStringList People;
+
+  int Count() const { return static_cast<int>(Files.size()); }
+  // Appends an image with empty details.
+  void AppendEmpty();
+  bool operator==(const TChapterData& other) const;
+};
+
+void CreateChapterData(TChapterData& data);
+void ClearChapterData(TChapterData& data);
+void FreeChapterData(TChapterData& data);
+void CopyChapterData(const TChapterData& source, TChapterData& target);
+
+// Page arithmetic over a grid of imagesPerPage (RowCount x ColumnCount).
+// Page 0 of a chapter is its opening page; page q >= 1 holds images
+// (q-1)*P .. q*P-1. Spread p (even) shows pages p and p+1; -1 is the closed book.
+int PageCountFor(int imageCount, int imagesPerPage);
+int LastSpreadFor(int imageCount, int imagesPerPage);
+int PageOfImage(int index, int imagesPerPage);
+
+class AlbumModel {
+ public:
+  AlbumModel();
+
+  QString AlbumFileName;   // full path of the .ALB; empty when the album has none
+  QString FormatFileName;  // as the album names it, maybe relative to the album file
+  QStringList DataFiles;   // [0] main data file (full path), [1..N] links as written
+  QStringList ChapterNames;
+  QStringList ImageDirs;
+  QStringList DataTitles;  // [0] is the album's title
+  std::array<TChapterData, MaxDataFiles> Chapters;
+  std::array<QList<QImage>, MaxDataFiles> Thumbnails;
+  std::array<bool, MaxDataFiles> ThumbsLoaded{};
+  std::array<bool, MaxDataFiles> DataModified{};
+  bool AlbumModified = false;
+  bool FormatModified = false;
+  int CurrentChapter = -1;  // -1: no chapter shown yet
+  int CurrentPage = -1;     // -1: closed book; else an even spread number
+  int SelStart = 0;
+  int SelEnd = -1;  // -1: nothing selected
+
+  int ImageCount(int k) const;
+  int ChapterCount() const;
+  int PageCount(int k, int imagesPerPage) const;
+  int LastSpread(int k, int imagesPerPage) const;
+  bool IsBookClosed() const;
+  bool AnyDataModified() const;
+  // An image name as a data file k stores it: relative to its image folder.
+  QString ImagePathForWriting(int k, const QString& fileName) const;
+
+  // The state at process start: one empty data file, no chapters, book closed.
+  void ResetToStart();
+  // A new album: the start state at chapter 0, spread 0, with AlbumModified
+  // set. Applying the default look is the caller's.
+  void ResetToNew();
+};

@@ -1,0 +1,38 @@
+#include "core/text_codec.h"
+
+#include <gtest/gtest.h>
+
+TEST(TextCodec, KeyValueTextIsUtf8ElseWindows1250) {
+  // "Žluťoučký kůň" in UTF-8 and in Windows-1250 bytes.
+  const QString expected =
+      QString::fromUtf8("\xC5\xBDlu\xC5\xA5ou\xC4\x8Dk\xC3\xBD k\xC5\xAF\xC5\x88");
+  EXPECT_EQ(DecodeKeyValueText(expected.toUtf8()), expected);
+  EXPECT_EQ(DecodeKeyValueText(QByteArray("\x8Elu\x9Dou\xE8k\xFD k\xF9\xF2")), expected);
+  EXPECT_EQ(DecodeKeyValueText(QByteArray("\xEF\xBB\xBF") + expected.toUtf8()), expected);
+  EXPECT_EQ(DecodeKeyValueText(QByteArray("plain")), "plain");
+}
+
+TEST(TextCodec, LinesEndWithCrLfOrLf) {
+  EXPECT_EQ(SplitTextLines("a=1\r\nb=2\nc=3"), (QStringList{"a=1", "b=2", "c=3"}));
+  EXPECT_EQ(SplitTextLines("a=1\r\n"), QStringList{"a=1"});
+  EXPECT_EQ(SplitTextLines("a=1\r\n\r\nb"), (QStringList{"a=1", "", "b"}));
+  EXPECT_TRUE(SplitTextLines("").isEmpty());
+  // A lone CR inside a value is kept.
+  EXPECT_EQ(SplitTextLines("a=x\ry\n"), QStringList{"a=x\ry"});
+}
+
+TEST(TextCodec, WrittenLinesAreUtf8WithCrLf) {
+  EXPECT_EQ(EncodeKeyValueLines({"DataFile=\xC4\x8D.XML", ""}),
+            QByteArray("DataFile=\xC4\x8D.XML\r\n\r\n"));
+  const QStringList lines{"FormatFile=styles/blue.AFM", QString::fromUtf8("Title=\xC5\x91")};
+  EXPECT_EQ(SplitTextLines(DecodeKeyValueText(EncodeKeyValueLines(lines))), lines);
+}
+
+TEST(TextCodec, SingleByteEncodingWithFallback) {
+  const QString text = QString::fromUtf8("\xC4\x8D\xC5\x99 \xC5\x8Csaka");  // "čř Ōsaka"
+  EXPECT_EQ(EncodeText(xml::CodePage::Windows1250, text), QByteArray("\xE8\xF8 ?saka"));
+  EXPECT_FALSE(CanEncodeText(xml::CodePage::Windows1250, text));
+  EXPECT_TRUE(CanEncodeText(xml::CodePage::Windows1250, text.left(3)));
+  EXPECT_EQ(DecodeText(xml::CodePage::Windows1250, QByteArray("\xE8\xF8")), text.left(2));
+  EXPECT_EQ(DecodeText(xml::CodePage::Windows1252, QByteArray("\xE8")), QString(QChar(0xE8)));
+}
