@@ -1,0 +1,47 @@
+#include "message_table.h"
+
+#include "key_value.h"
+
+QStringList MessageTable;
+
+void FillDefaultMessages() {
+  MessageTable = QStringList{
+      QStringLiteral("AlbumLook=Album look"),
+      QStringLiteral("Bookmark=Bookmark"),
+      QStringLiteral("Chapters=Chapters"),
+      QStringLiteral("DataModified=Album was modified. Save changes?"),
+      QStringLiteral("DefaultAlbumLook=Default album look"),
+      QStringLiteral("DefaultBMColors=Default bookmark colors"),
+      QStringLiteral("DefaultIsEnglish=Default language is english"),
+      QStringLiteral("DeleteImages=Remove selected images from the album?"),
+      QStringLiteral("ErrorReadingFile=Error reading file"),
+      QStringLiteral("ErrorWritingFile=Error writing file"),
+      QStringLiteral("FileAlreadyIncluded=This file is already included in the album!"),
+      QStringLiteral("FormatModified=Album format was modified. Save changes?"),
+      QStringLiteral("LoadingFile=Opening file"),
+      QStringLiteral("LoadingThumbs=Loading thumbnails..."),
+      QStringLiteral("NoPreview=No preview available"),
+      QStringLiteral("OpenAlbum=Open album file"),
+      QStringLiteral("PageNr=Page"),
+      QStringLiteral("PicModified=Image details were modified. Save changes?"),
+      QStringLiteral("Reload?=Reload file from the disk?"),
+      QStringLiteral("RequiresRestart=This change takes effect only after restarting the program"),
+      QStringLiteral("StartingApplication=Starting the application..."),
+      QStringLiteral("Step1=Step 1. Select title and filename for the new album."),
+      QStringLiteral("Step2=Step 2. Select format of the new album."),
+      QStringLiteral("Step3=Step 3. "),
+      QStringLiteral("UnknownImageFormat=Unknown image format"),
+  };
+}
+
+QString Msg(const QString& key) { return KeyValue(MessageTable, key); }
+
+void SetMsg(const QString& key, const QString& text) {
+  for (QString& line : MessageTable) {
+    const qsizetype eq = line.indexOf(u'=');
+    if (eq >= 0 && QStringView(line).left(eq).compare(key, Qt::CaseInsensitive) == 0) {
+      line = line.left(eq + 1) + text;
+      return;
+    }
+  }
+}
