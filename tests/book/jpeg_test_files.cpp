@@ -40,7 +40,18 @@ QByteArray ExifBlock(int orientation, bool littleEndian) {
 }  // namespace
 
 QByteArray EncodeJpeg(const QImage& image, const JpegOptions& options) {
-  const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+  QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+  if (options.Cmyk) {
+    // No black ink: inverted C, M, Y are the red, green, blue values.
+    QImage cmyk(rgb.size(), QImage::Format_RGBA8888);
+    for (int y = 0; y < rgb.height(); ++y) {
+      for (int x = 0; x < rgb.width(); ++x) {
+        const QRgb p = rgb.pixel(x, y);
+        cmyk.setPixel(x, y, qRgba(qRed(p), qGreen(p), qBlue(p), 255));
+      }
+    }
+    rgb = cmyk;
+  }
   jpeg_compress_struct cinfo{};
   jpeg_error_mgr errors{};
   cinfo.err = jpeg_std_error(&errors);
@@ -50,8 +61,8 @@ QByteArray EncodeJpeg(const QImage& image, const JpegOptions& options) {
   jpeg_mem_dest(&cinfo, &buffer, &size);
   cinfo.image_width = static_cast<JDIMENSION>(rgb.width());
   cinfo.image_height = static_cast<JDIMENSION>(rgb.height());
-  cinfo.input_components = 3;
-  cinfo.in_color_space = JCS_RGB;
+  cinfo.input_components = options.Cmyk ? 4 : 3;
+  cinfo.in_color_space = options.Cmyk ? JCS_CMYK : JCS_RGB;
   jpeg_set_defaults(&cinfo);
   jpeg_set_quality(&cinfo, options.Quality, TRUE);
   if (options.Progressive) jpeg_simple_progression(&cinfo);

@@ -9,6 +9,7 @@ struct JpegOptions {
   bool Progressive = false;
   int ExifOrientation = 0;  // 0: no EXIF block
   bool LittleEndianExif = false;
+  bool Cmyk = false;  // inverted CMYK with an Adobe marker, as Photoshop writes
 };
 
 QByteArray EncodeJpeg(const QImage& image, const JpegOptions& options = {});

@@ -1,0 +1,237 @@
+// Times making thumbnails of a folder of JPEGs against other ways of making
+// them: full-size decoding then scaling, Qt's QImageReader with a scaled
+// size, vipsthumbnail and djpeg -scale 1/8 (the floor of decoding alone).
+//
+//   bench_thumbs [DIR] [--rounds N]
+//
+// Without DIR it times 60 photo-like 4000 x 3000 JPEGs at quality 90, once
+// baseline and once progressive (made once, kept beside the program).
+// The ways take turns within each round; the medians of the rounds count.
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include "bench_photos.h"
+#include "book/jpeg_reader.h"
+#include "book/thumbnail.h"
+#include "book/thumbnail_loading.h"
+#include "core/album_model.h"
+#include "core/progress.h"
+
+namespace {
+
+const QSize kBox(180, 135);
+constexpr int kPhotoCount = 60;
+
+struct Method {
+  QString name;
+  std::function<bool(const QStringList&)> run;  // false: could not run
+  std::vector<double> seconds;
+  bool available = true;
+};
+
+bool RunTool(const QString& program, const QStringList& arguments) {
+  QProcess process;
+  process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  process.setStandardOutputFile(QProcess::nullDevice());
+  process.start(program, arguments);
+  return process.waitForFinished(-1) && process.exitStatus() == QProcess::NormalExit &&
+         process.exitCode() == 0;
+}
+
+bool OursAllCores(const QStringList& files) {
+  AlbumModel model;
+  model.Chapters[0].Files = files;
+  NoProgress quiet;
+  LoadChapterThumbnails(model, 0, kBox, quiet);
+  return std::none_of(model.Thumbnails[0].cbegin(), model.Thumbnails[0].cend(),
+                      [](const QImage& t) { return t.isNull(); });
+}
+
+bool FullDecodeThenScale(const QStringList& files) {
+  for (const QString& file : files) {
+    if (MakeThumbnail(ReadJpegFile(file).Image, kBox).isNull()) return false;
+  }
+  return true;
+}
+
+bool QtScaledRead(const QStringList& files) {
+  for (const QString& file : files) {
+    QImageReader reader(file);
+    const TRect rect = ThumbnailPictureRect(reader.size(), kBox);
+    reader.setScaledSize(QSize(rect.Width(), rect.Height() + 1));
+    if (reader.read().isNull()) return false;
+  }
+  return true;
+}
+
+// Runs program once per file, with arguments before the file name.
+std::function<bool(const QStringList&)> ToolPerFile(const QString& program,
+                                                    const QStringList& arguments) {
+  return [program, arguments](const QStringList& files) {
+    for (const QString& file : files) {
+      if (!RunTool(program, arguments + QStringList{file})) return false;
+    }
+    return true;
+  };
+}
+
+// In the order the results are printed; the first is ours.
+std::vector<Method> Methods(const QString& scratch) {
+  std::vector<Method> methods(5);
+  methods[0].name = QStringLiteral("quirevale (all cores)");
+  methods[0].run = OursAllCores;
+  methods[1].name = QStringLiteral("full decode, then scale (1 thread)");
+  methods[1].run = FullDecodeThenScale;
+  methods[2].name = QStringLiteral("QImageReader setScaledSize (1 thread)");
+  methods[2].run = QtScaledRead;
+  const QString vips = QStandardPaths::findExecutable(QStringLiteral("vipsthumbnail"));
+  methods[3].name = QStringLiteral("vipsthumbnail -s 180x135 (each file)");
+  methods[3].run = ToolPerFile(vips, {QStringLiteral("-s"), QStringLiteral("180x135"),
+                                      QStringLiteral("-o"), scratch + QStringLiteral("/%s.jpg")});
+  methods[3].available = !vips.isEmpty();
+  const QString djpeg = QStandardPaths::findExecutable(QStringLiteral("djpeg"));
+  methods[4].name = QStringLiteral("djpeg -scale 1/8 (each file)");
+  methods[4].run = ToolPerFile(djpeg, {QStringLiteral("-scale"), QStringLiteral("1/8"),
+                                       QStringLiteral("-outfile"), QProcess::nullDevice()});
+  methods[4].available = !djpeg.isEmpty();
+  return methods;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// Images per second of each method, in the order of Methods(); 0 when a
+// method is missing or failed.
+std::vector<double> TimeSet(const QString& title, const QStringList& files, int rounds) {
+  QTemporaryDir scratch;
+  std::vector<Method> methods = Methods(scratch.path());
+  // Read every file once so all methods start from the page cache.
+  for (const QString& file : files) {
+    QFile f(file);
+    if (f.open(QIODevice::ReadOnly)) f.readAll();
+  }
+  for (int round = 0; round < rounds; ++round) {
+    for (Method& method : methods) {
+      if (!method.available) continue;
+      QElapsedTimer timer;
+      timer.start();
+      const bool ok = method.run(files);
+      const double seconds = timer.nsecsElapsed() / 1e9;
+      if (!ok) {
+        std::printf("  %s failed\n", qPrintable(method.name));
+        method.available = false;
+        continue;
+      }
+      method.seconds.push_back(seconds);
+    }
+  }
+  std::printf("\n%s: %lld files, thumbnails %dx%d, %d rounds, %d cores\n", qPrintable(title),
+              static_cast<long long>(files.size()), kBox.width(), kBox.height(), rounds,
+              QThread::idealThreadCount());
+  std::printf("  %-40s %10s %10s\n", "method", "images/s", "ours is");
+  std::vector<double> rates;
+  rates.reserve(methods.size());
+  for (const Method& method : methods) {
+    rates.push_back(method.available && !method.seconds.empty()
+                        ? static_cast<double>(files.size()) / Median(method.seconds)
+                        : 0.0);
+  }
+  for (std::size_t i = 0; i < methods.size(); ++i) {
+    if (rates[i] == 0.0) {
+      std::printf("  %-40s %10s\n", qPrintable(methods[i].name), "missing");
+    } else if (i == 0) {
+      std::printf("  %-40s %10.1f\n", qPrintable(methods[i].name), rates[i]);
+    } else {
+      std::printf("  %-40s %10.1f %9.2fx\n", qPrintable(methods[i].name), rates[i],
+                  rates[0] / rates[i]);
+    }
+  }
+  std::fflush(stdout);
+  return rates;
+}
+
+struct Goal {
+  QString name;
+  double measured;  // a ratio; 0 when it could not be measured
+  double target;
+};
+
+void PrintGoals(const std::vector<Goal>& goals) {
+  for (const Goal& goal : goals) {
+    const QString measured =
+        goal.measured > 0 ? QString::number(goal.measured, 'f', 2) + "x" : QStringLiteral("n/a");
+    std::printf("GOAL %s %s >=%.2fx %s\n", qPrintable(goal.name), qPrintable(measured), goal.target,
+                goal.measured >= goal.target ? "PASS" : "FAIL");
+  }
+}
+
+double Ratio(const std::vector<double>& rates, std::size_t other) {
+  return rates.size() > other && rates[0] > 0 && rates[other] > 0 ? rates[0] / rates[other] : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  QString dir;
+  int rounds = 3;
+  const QStringList args = app.arguments();
+  for (int i = 1; i < args.size(); ++i) {
+    if (args[i] == QLatin1String("--rounds") && i + 1 < args.size()) {
+      rounds = std::max(1, args[++i].toInt());
+    } else {
+      dir = args[i];
+    }
+  }
+
+  QStringList baseline, progressive;
+  QString origin;
+  if (dir.isEmpty()) {
+    const QString data = QCoreApplication::applicationDirPath() + "/../bench-data/thumbs";
+    std::printf("Making %d photo-like 4000x3000 JPEGs (quality 90) in %s, once ...\n", kPhotoCount,
+                qPrintable(QDir::cleanPath(data)));
+    std::fflush(stdout);
+    baseline = EnsureBenchPhotos(data + "/baseline", kPhotoCount, 4000, 3000, false);
+    progressive = EnsureBenchPhotos(data + "/progressive", kPhotoCount, 4000, 3000, true);
+    origin = QStringLiteral("generated");
+  } else {
+    ListJpegFiles(dir, baseline, progressive);
+    origin = dir;
+  }
+  if (baseline.isEmpty() && progressive.isEmpty()) {
+    std::fprintf(stderr, "No JPEG files in %s\n", qPrintable(dir));
+    return 1;
+  }
+
+  // Method order: ours, full decode, QImageReader, vipsthumbnail, djpeg.
+  std::vector<Goal> goals;
+  if (!baseline.isEmpty()) {
+    const auto rates = TimeSet("baseline JPEGs (" + origin + ")", baseline, rounds);
+    goals.push_back({QStringLiteral("thumbs-baseline-vs-qimagereader"), Ratio(rates, 2), 1.8});
+    goals.push_back({QStringLiteral("thumbs-baseline-vs-vipsthumbnail"), Ratio(rates, 3), 4.0});
+  }
+  if (!progressive.isEmpty()) {
+    const auto rates = TimeSet("progressive JPEGs (" + origin + ")", progressive, rounds);
+    goals.push_back({QStringLiteral("thumbs-progressive-vs-qimagereader"), Ratio(rates, 2), 2.5});
+  }
+  std::printf("\n");
+  PrintGoals(goals);
+  return 0;
+}
