@@ -74,8 +74,10 @@ class ProfileReader {
   void Color(const QString& key, TColor& field) const {
     if (auto v = Int(key, static_cast<std::int32_t>(field))) field = static_cast<TColor>(*v);
   }
-  void String(const QString& key, QString& field) const {
-    if (auto v = Text(key)) field = *v;
+  // A texture key that is there with no value means no texture: that is how
+  // a cleared texture is saved, and it must not come back as the default.
+  void Texture(const QString& key, QString& field) const {
+    if (auto v = FindKeyValue(lines_, key)) field = *v;
   }
 
   void Font(const QString& key, TProfileFont& font) const {
@@ -164,8 +166,8 @@ bool LoadProfile(const QString& fileName, TProfile& profile) {
   file.Boolean(QStringLiteral("ShowDate"), profile.ShowDate);
   file.Boolean(QStringLiteral("ShowPlace"), profile.ShowPlace);
   file.Boolean(QStringLiteral("ShowPeople"), profile.ShowPeople);
-  file.String(QStringLiteral("CoverTexture"), profile.CoverTexture);
-  file.String(QStringLiteral("PageTexture"), profile.PageTexture);
+  file.Texture(QStringLiteral("CoverTexture"), profile.CoverTexture);
+  file.Texture(QStringLiteral("PageTexture"), profile.PageTexture);
   file.Color(QStringLiteral("PageColor"), profile.PageColor);
   file.Color(QStringLiteral("CoverColor"), profile.CoverColor);
   file.Color(QStringLiteral("InsideColor"), profile.InsideColor);
