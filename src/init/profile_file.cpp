@@ -83,9 +83,11 @@ class ProfileReader {
   void Font(const QString& key, TProfileFont& font) const {
     if (auto name = Text(key)) font.Font.setFamily(*name);
     Color(key + QStringLiteral("Color"), font.Color);
-    // Qt refuses sizes below one point; such a value counts as not a size.
+    // Qt refuses sizes below one point, and a giant one would stall every
+    // page drawn with it; such a value counts as not a size.
+    constexpr std::int32_t kMaxPointSize = 1638;  // the largest a font dialog offers
     if (auto v = Int(key + QStringLiteral("Size"), font.Font.pointSize())) {
-      if (*v >= 1) font.Font.setPointSize(*v);
+      if (*v >= 1 && *v <= kMaxPointSize) font.Font.setPointSize(*v);
     }
     if (auto v = Int(key + QStringLiteral("Style"), FontStyleToCode(FontStyles(font.Font)))) {
       SetFontStyles(font.Font, CodeToFontStyle(*v));

@@ -36,11 +36,14 @@ struct AboutRun {
 };
 AboutRun RunAbout(TfSplash& splash, const std::function<void()>& close) {
   AboutRun run;
-  QTimer::singleShot(0, &splash, [&] {
+  QTimer timer;
+  timer.setSingleShot(true);
+  QObject::connect(&timer, &QTimer::timeout, [&] {
     run.visible = VisibleComponents(splash);
     run.modal = QApplication::activeModalWidget() == &splash;
     close();
   });
+  timer.start(0);
   splash.ShowAbout();
   run.result = splash.result();
   return run;
@@ -153,9 +156,7 @@ TEST(Splash, HelpAndWebAddressGoToTheOpener) {
 TEST(Splash, ComponentsAreFoundByTheirLanguageFileNames) {
   TfSplash splash;
   TranslateForm({"fSplash.lbVersion=verze 1.0", "fSplash.lbMaker=Autor", "fSplash.lbHomePage=a",
-                 "fSplash.lbProgress=b",
-                 "fSplash.btHelp=N\xC3\xA1pov\xC4\x9B"
-                 "da",
+                 "fSplash.lbProgress=b", "fSplash.btHelp=N\xC3\xA1pov\xC4\x9B\x64\x61",
                  "fSplash.btClose=Zav\xC5\x99\xC3\xADt", "fSplash.Logo=not a caption"},
                 &splash);
   EXPECT_EQ(splash.lbVersion->text(), "verze 1.0");

@@ -185,10 +185,11 @@ TEST(ProfileFile, KeyRulesClampsAndFallbacks) {
                 p.BaseFont.Font.pointSize() == 14 && p.BaseFont.Font.italic() &&
                 !p.BaseFont.Font.bold() && p.DescFont == Defaults().DescFont;
        }},
-      {"BookmarkFontSize=0\r\nChapterFontSize=x\r\nDescFontColor=z",
+      {"BookmarkFontSize=0\r\nChapterFontSize=x\r\nDescFontColor=z\r\nTitleFontSize=99999",
        [](auto& p) {
          return p.BookmarkFont == Defaults().BookmarkFont &&
-                p.ChapterFont == Defaults().ChapterFont && p.DescFont == Defaults().DescFont;
+                p.ChapterFont == Defaults().ChapterFont && p.DescFont == Defaults().DescFont &&
+                p.TitleFont == Defaults().TitleFont;
        }},
   };
   for (const Case& c : cases) {
