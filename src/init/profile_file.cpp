@@ -20,10 +20,11 @@ std::optional<std::int32_t> ParseInt(const QString& text) {
   if (text.startsWith(u'$')) {
     const QString digits = text.mid(1);
     if (digits.isEmpty() || digits.size() > 8) return std::nullopt;
-    bool ok = false;
-    const uint value = digits.toUInt(&ok, 16);
-    if (!ok || digits.front() == u'+' || digits.front() == u'-') return std::nullopt;
-    return static_cast<std::int32_t>(value);
+    const auto hex = [](QChar c) {
+      return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+    };
+    if (!std::all_of(digits.begin(), digits.end(), hex)) return std::nullopt;
+    return static_cast<std::int32_t>(digits.toUInt(nullptr, 16));
   }
   qsizetype start = (text.startsWith(u'-') || text.startsWith(u'+')) ? 1 : 0;
   if (start == text.size() || text.size() > 12) return std::nullopt;

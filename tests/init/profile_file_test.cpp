@@ -149,6 +149,8 @@ TEST(ProfileFile, KeyRulesClampsAndFallbacks) {
       {"RowCount=5 ", [](auto& p) { return p.RowCount == 3; }},  // not an integer
       {"RowCount=99999999999", [](auto& p) { return p.RowCount == 3; }},
       {"RowCount=$A", [](auto& p) { return p.RowCount == 10; }},
+      {"RowCount=$ 5\r\nColumnCount=$0x4",
+       [](auto& p) { return p.RowCount == 3 && p.ColumnCount == 2; }},
       {"ShowDate=0\r\nShowDate=1", [](auto& p) { return !p.ShowDate; }},  // first wins
       {"FormMaximized=2", [](auto& p) { return p.FormMaximized; }},
       {"FormMaximized=256\r\nThumbnailFrames=257",
