@@ -311,13 +311,3 @@ TEST(ProfileFile, UnreadableFileRaisesTheTranslatedError) {
   }
   FillDefaultMessages();
 }
-
-TEST(ProfileFile, WindowsTextReadsRight) {
-  QTemporaryDir dir;
-  const QString path = dir.filePath("cz.AFM");
-  WriteAll(path, "CoverTexture=\x8Elu\x9Dou\xE8k\xFD.bmp\r\nRowCount=4");
-  TProfile p;
-  ASSERT_TRUE(LoadProfile(path, p));
-  EXPECT_EQ(p.CoverTexture, QString::fromUtf8("\xC5\xBDlu\xC5\xA5ou\xC4\x8Dk\xC3\xBD.bmp"));
-  EXPECT_EQ(p.RowCount, 4);
-}
