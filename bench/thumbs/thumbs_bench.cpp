@@ -181,6 +181,14 @@ void PrintGoals(const std::vector<Goal>& goals) {
   }
 }
 
+// Other programs running at the same time take cores from the parallel
+// method first; the load average shows whether the machine was quiet.
+QString LoadAverage() {
+  QFile file(QStringLiteral("/proc/loadavg"));
+  if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("unknown");
+  return QString::fromLatin1(file.readLine()).section(QLatin1Char(' '), 0, 0);
+}
+
 double Ratio(const std::vector<double>& rates, std::size_t other) {
   return rates.size() > other && rates[0] > 0 && rates[other] > 0 ? rates[0] / rates[other] : 0;
 }
@@ -220,6 +228,10 @@ int main(int argc, char** argv) {
     return 1;
   }
 
+  std::printf(
+      "Load average at the start: %s (other work on the machine lowers the\n"
+      "all-cores figure more than the one-thread ones)\n",
+      qPrintable(LoadAverage()));
   // Method order: ours, full decode, QImageReader, vipsthumbnail, djpeg.
   std::vector<Goal> goals;
   if (!baseline.isEmpty()) {
@@ -231,7 +243,7 @@ int main(int argc, char** argv) {
     const auto rates = TimeSet("progressive JPEGs (" + origin + ")", progressive, rounds);
     goals.push_back({QStringLiteral("thumbs-progressive-vs-qimagereader"), Ratio(rates, 2), 2.5});
   }
-  std::printf("\n");
+  std::printf("\nLoad average at the end: %s\n\n", qPrintable(LoadAverage()));
   PrintGoals(goals);
   return 0;
 }
