@@ -31,13 +31,3 @@ TEST(PageGeometry, AreasAndCellsOfAnEightHundredBySixHundredWindow) {
   }
   EXPECT_EQ(CellRect(false, 0, page, look).ToQRect(), QRect(43, 40, 75, 167));
 }
-
-TEST(PageGeometry, RoundingTakesHalvesToTheEvenNeighbour) {
-  const struct {
-    qint64 numerator, denominator, rounded;
-  } cases[] = {{5, 2, 2}, {7, 2, 4}, {9, 4, 2}, {11, 4, 3}, {225, 4, 56}, {0, 3, 0}, {300, 40, 8}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(RoundHalfEven(c.numerator, c.denominator), c.rounded)
-        << c.numerator << "/" << c.denominator;
-  }
-}
