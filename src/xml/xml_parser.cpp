@@ -187,6 +187,12 @@ std::unique_ptr<TXmlParser> TXmlParser::OpenExternal(const std::string& systemId
 
 void TXmlParser::Decode(const char* b, const char* e, std::string& out) {
   if (b >= e) return;
+  // ASCII stands for itself in every encoding the parser reads (its markup
+  // is ASCII), so only runs with other bytes go through the decoder.
+  if (SkipAscii(b, e) == e) {
+    out.append(b, static_cast<size_t>(e - b));
+    return;
+  }
   if (curUtf8_) {
     AppendCheckedUtf8(std::string_view(b, static_cast<size_t>(e - b)), out);
   } else {
@@ -365,12 +371,22 @@ void TXmlParser::AnalyzeTag() {
     ++p;
   }
   const char* nameEnd = ReadName(p, e, kStopTagName);
-  partName_.clear();
-  Decode(p, nameEnd, partName_);
-  const char* stop = AnalyzeAttributes(nameEnd);
+  // An end tag mostly repeats the name still held from its start tag.
+  const auto length = static_cast<size_t>(nameEnd - p);
+  if (length != partName_.size() || std::memcmp(p, partName_.data(), length) != 0 ||
+      SkipAscii(p, nameEnd) != nameEnd) {
+    partName_.clear();
+    Decode(p, nameEnd, partName_);
+  }
+  const char* stop = nameEnd;
+  if (stop < e && *stop == '>') {
+    partAttributes_.count_ = 0;
+  } else {
+    stop = AnalyzeAttributes(nameEnd);
+  }
   // Only a start tag becomes empty: "</a/>" stays an end tag.
   if (stop < e && *stop == '/' && partType_ == pkStartTag) partType_ = pkEmptyTag;
-  const char* gt = FindByte(stop, e, '>');
+  const char* gt = stop < e && *stop == '>' ? stop : FindByte(stop, e, '>');
   partEnd_ = gt != nullptr ? gt : e - 1;
   next_ = partEnd_ + 1;
   if (partType_ == pkEndTag) return;

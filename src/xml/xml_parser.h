@@ -397,8 +397,10 @@ class TXmlParser {
   // Appends the UTF-8 form of bytes in TextEncoding to out. UTF-8 (any
   // letter case) and no encoding pass through with malformed sequences made
   // U+FFFD; Windows-1250/1252 and ISO-8859-1/2 convert by table; another
-  // encoding the C library knows converts with iconv; an unknown one passes
-  // through like UTF-8.
+  // encoding the C library knows converts with iconv; an unknown one, or one
+  // that does not keep ASCII as it is, passes through like UTF-8.
+  // The parser calls it only for runs that hold a byte above 0x7F: ASCII
+  // stands for itself in every encoding it can read.
   virtual void DecodeText(std::string_view text, std::string& out);
   // Receives the notices of the declaration analysis; ignores them here.
   virtual void DeclarationFound(const TDeclNotice& notice);

@@ -48,6 +48,18 @@ inline const char* FindByte(const char* p, const char* e, char c) {
   return static_cast<const char*>(std::memchr(p, c, static_cast<size_t>(e - p)));
 }
 
+// The first byte in [p, e) above 0x7F, or e.
+inline const char* SkipAscii(const char* p, const char* e) {
+  while (e - p >= 8) {
+    uint64_t v;
+    std::memcpy(&v, p, 8);
+    if ((v & 0x8080808080808080ULL) != 0) break;
+    p += 8;
+  }
+  while (p < e && static_cast<unsigned char>(*p) < 0x80) ++p;
+  return p;
+}
+
 // The first occurrence of seq in [p, e), or nullptr.
 const char* FindSeq(const char* p, const char* e, std::string_view seq);
 
