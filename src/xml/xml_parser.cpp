@@ -17,10 +17,6 @@ namespace {
 
 const char kEmptyText[1] = {0};
 
-// Every entity entered also costs this much of the expansion budget, so that
-// many tiny expansions are bounded too.
-constexpr size_t kEntryCost = 32;
-
 // Above this many attributes a tag is sorted by index instead of by insertion.
 constexpr size_t kInsertionSortLimit = 16;
 
@@ -189,7 +185,7 @@ void TXmlParser::Decode(const char* b, const char* e, std::string& out) {
   if (b >= e) return;
   // ASCII stands for itself in every encoding the parser reads (its markup
   // is ASCII), so only runs with other bytes go through the decoder.
-  if (SkipAscii(b, e) == e) {
+  if (AllAscii(b, e)) {
     out.append(b, static_cast<size_t>(e - b));
     return;
   }
@@ -374,7 +370,7 @@ void TXmlParser::AnalyzeTag() {
   // An end tag mostly repeats the name still held from its start tag.
   const auto length = static_cast<size_t>(nameEnd - p);
   if (length != partName_.size() || std::memcmp(p, partName_.data(), length) != 0 ||
-      SkipAscii(p, nameEnd) != nameEnd) {
+      !AllAscii(p, nameEnd)) {
     partName_.clear();
     Decode(p, nameEnd, partName_);
   }

@@ -26,6 +26,10 @@ enum : uint16_t {
 
 extern const std::array<uint16_t, 256> kCharClass;
 
+// Every entity entered also costs this much of the expansion budget, so that
+// many tiny expansions are bounded too.
+constexpr size_t kEntryCost = 32;
+
 inline uint16_t ClassOf(char c) { return kCharClass[static_cast<unsigned char>(c)]; }
 inline bool IsWs(char c) { return (ClassOf(c) & kWs) != 0; }
 inline bool IsNameStart(char c) { return (ClassOf(c) & kNameStart) != 0; }
@@ -48,16 +52,18 @@ inline const char* FindByte(const char* p, const char* e, char c) {
   return static_cast<const char*>(std::memchr(p, c, static_cast<size_t>(e - p)));
 }
 
-// The first byte in [p, e) above 0x7F, or e.
-inline const char* SkipAscii(const char* p, const char* e) {
+// True when no byte in [p, e) is above 0x7F.
+inline bool AllAscii(const char* p, const char* e) {
+  uint64_t acc = 0;
   while (e - p >= 8) {
     uint64_t v;
     std::memcpy(&v, p, 8);
-    if ((v & 0x8080808080808080ULL) != 0) break;
+    acc |= v;
     p += 8;
   }
-  while (p < e && static_cast<unsigned char>(*p) < 0x80) ++p;
-  return p;
+  unsigned char tail = 0;
+  for (; p < e; ++p) tail |= static_cast<unsigned char>(*p);
+  return (acc & 0x8080808080808080ULL) == 0 && tail < 0x80;
 }
 
 // The first occurrence of seq in [p, e), or nullptr.

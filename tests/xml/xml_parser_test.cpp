@@ -46,6 +46,8 @@ TEST(XmlParser, ClassifiesEveryKindOfPart) {
                                                             {83, 86}}));
   // The prefix decides: any PI whose target begins with "xml" is a declaration.
   EXPECT_EQ(Parts("<?xml-stylesheet href='s'?><!x>"), (Strings{"prolog |", "start !x|"}));
+  // '>' never begins a name: "<>" is a tag of its own.
+  EXPECT_EQ(Parts("<>x"), (Strings{"start |", "text |x"}));
   EXPECT_EQ(xml::PartKindNames[xml::pkDoctype], std::string("DTD Declaration"));
   EXPECT_EQ(xml::AttrKindNames[xml::akDefault], std::string("Default"));
 }
