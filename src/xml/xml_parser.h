@@ -20,8 +20,10 @@
 //   attribute values and declaration strings alike);
 // - budget: one pass (from UseBuffer/LoadFile or Restart to the end) inserts
 //   at most kMinExpansionBudget + kExpansionBudgetPerByte * (text length)
-//   bytes of replacement text, counted over text, attribute values and
-//   declaration strings together; once it is spent no reference expands.
+//   bytes of replacement text (1 MiB plus 8 bytes for every byte of the
+//   text), counted over text, attribute values and declaration strings
+//   together, each expansion costing 32 bytes more than its length so that
+//   many tiny ones are bounded too; once it is spent no reference expands.
 // A reference cut off by either bound expands to nothing.
 // Files opened for external entities and subsets larger than
 // kMaxExternalFileSize count as missing (empty).
