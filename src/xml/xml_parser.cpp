@@ -517,9 +517,8 @@ bool TXmlParser::AnalyzeText() {
   const char* p = partStart_;
   if (normalizeText_) {
     // Whitespace between tags is most of the text parts; skip it quickly.
-    const char* q = p;
     const char* e = curEnd_;
-    while (q < e && IsWs(*q)) ++q;
+    const char* q = SkipWs(p, e);
     if ((q < e && *q == '<') || (q == e && stack_.Empty())) {
       partEnd_ = q - 1;
       next_ = q;

@@ -103,23 +103,29 @@ constexpr uint64_t BytesBelow(uint64_t v, uint8_t n) {
 }
 
 // True when the text needs no change: no blank at either end, and no blank
-// but single spaces.
+// but single spaces. Eight bytes at a time: texts are mostly words and spaces.
 bool AlreadyCollapsed(const std::string& s) {
   const size_t n = s.size();
   if (IsWs(s[0]) || IsWs(s[n - 1])) return false;
   const char* p = s.data();
   const char* e = p + n;
+  uint64_t lastSpace = 0;  // the high bit of the previous word's last byte, when a space
   while (e - p >= 8) {
     uint64_t v;
     std::memcpy(&v, p, 8);
-    if (BytesBelow(v, 0x21) != 0) break;
+    if (BytesBelow(v, 0x20) != 0) return false;  // a tab, line end or other control
+    // Spaces (the test may also flag a '!' right after one: then it says no).
+    const uint64_t spaces = BytesBelow(v ^ 0x2020202020202020ULL, 1);
+    if ((spaces & (spaces << 8)) != 0 || (lastSpace & spaces & 0x80) != 0) return false;
+    lastSpace = spaces >> 56;
     p += 8;
   }
+  bool space = lastSpace != 0;
   for (; p < e; ++p) {
     const auto c = static_cast<unsigned char>(*p);
-    if (c > ' ') continue;
-    // A space is never last here, so p[1] exists.
-    if (c == ' ' ? IsWs(p[1]) : IsWs(*p)) return false;
+    if (c < ' ') return false;
+    if (c == ' ' && space) return false;
+    space = c == ' ';
   }
   return true;
 }
@@ -149,8 +155,17 @@ void CollapseSpaces(std::string& s) {
 }
 
 void WsToSpace(std::string& s) {
-  for (char& c : s) {
-    if (IsWs(c)) c = ' ';
+  char* p = s.data();
+  char* e = p + s.size();
+  // Words without a byte below the space hold no blank but spaces.
+  while (e - p >= 8) {
+    uint64_t v;
+    std::memcpy(&v, p, 8);
+    if (BytesBelow(v, 0x20) != 0) break;
+    p += 8;
+  }
+  for (; p < e; ++p) {
+    if (IsWs(*p)) *p = ' ';
   }
 }
 
@@ -263,15 +278,11 @@ void TextDecoder::AppendByTable(std::string_view in, std::string& out) const {
     }
     std::memcpy(buffer, s, static_cast<size_t>(ascii - s));
     char* w = buffer + (ascii - s);
+    // Every byte through the table, ASCII too: no branch to mispredict.
     for (s = ascii; s < chunkEnd; ++s) {
-      const auto b = static_cast<unsigned char>(*s);
-      if (b < 0x80) {
-        *w++ = static_cast<char>(b);
-      } else {
-        const Utf8Seq& q = table_[b];
-        std::memcpy(w, q.bytes, 3);
-        w += q.len;
-      }
+      const Utf8Seq& q = table_[static_cast<unsigned char>(*s)];
+      std::memcpy(w, q.bytes, 3);
+      w += q.len;
     }
     out.append(buffer, static_cast<size_t>(w - buffer));
   }

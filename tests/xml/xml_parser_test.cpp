@@ -46,6 +46,15 @@ TEST(XmlParser, ClassifiesEveryKindOfPart) {
                                                             {83, 86}}));
   // The prefix decides: any PI whose target begins with "xml" is a declaration.
   EXPECT_EQ(Parts("<?xml-stylesheet href='s'?><!x>"), (Strings{"prolog |", "start !x|"}));
+  // Names end where their kind says, also long ones read word by word.
+  EXPECT_EQ(Parts("<abcdefghijklmnop/><abcdefgh>"),
+            (Strings{"empty abcdefghijklmnop|", "start abcdefgh|"}));
+  EXPECT_EQ(Parts("<abcdefg!#[=?\x01xyz\tattributeabcdefg=\"v\" attributeabcdefgh/>"),
+            (Strings{"start abcdefg!#[=?\x01xyz| attributeabcdefg=v"}));
+  EXPECT_EQ(Parts("<?targetabcdefgh?><?targetabcdefghi data?>"),
+            (Strings{"pi targetabcdefgh|", "pi targetabcdefghi| data"}));
+  EXPECT_EQ(Parts("<a>\r\n\t \t\t\t\t\t\t\t\t \r\n<b/>\t\t\t\t\t\t\t\t\tx \t\t\t\t\t\t\t\t\t"),
+            (Strings{"start a|", "empty b|", "text b|x"}));
   // '>' never begins a name: "<>" is a tag of its own.
   EXPECT_EQ(Parts("<>x"), (Strings{"start |", "text |x"}));
   EXPECT_EQ(xml::PartKindNames[xml::pkDoctype], std::string("DTD Declaration"));
