@@ -1,7 +1,5 @@
 #include "xml_parser.h"
 
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -91,11 +89,14 @@ void TXmlParser::Clear() {
 
 bool TXmlParser::LoadFile(const std::string& fileName) {
   Clear();
-  struct stat st {};
-  if (stat(fileName.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  // Only regular files: a device or a pipe could block or never end.
+  std::error_code ec;
+  const std::filesystem::path path(fileName);
+  if (!std::filesystem::is_regular_file(path, ec)) return false;
+  const auto size = static_cast<size_t>(std::filesystem::file_size(path, ec));
+  if (ec) return false;
   std::FILE* f = std::fopen(fileName.c_str(), "rb");
   if (f == nullptr) return false;
-  const auto size = static_cast<size_t>(st.st_size);
   owned_.resize(size + 1);
   const size_t got = std::fread(owned_.data(), 1, size, f);
   std::fclose(f);
@@ -170,11 +171,9 @@ std::unique_ptr<TXmlParser> TXmlParser::OpenExternal(const std::string& systemId
     const std::filesystem::path dir = std::filesystem::path(sourceName_).parent_path();
     if (!dir.empty()) name = (dir / name).string();
   }
-  struct stat st {};
-  if (stat(name.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
-      static_cast<size_t>(st.st_size) <= kMaxExternalFileSize) {
-    parser->LoadFile(name);
-  }
+  std::error_code ec;
+  const std::uintmax_t size = std::filesystem::file_size(name, ec);
+  if (!ec && size <= kMaxExternalFileSize) parser->LoadFile(name);
   return parser;
 }
 

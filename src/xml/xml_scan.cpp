@@ -1,6 +1,9 @@
 #include "xml_scan.h"
 
+#if __has_include(<iconv.h>)
 #include <iconv.h>
+#define QV_HAVE_ICONV 1
+#endif
 
 #include <array>
 #include <cerrno>
@@ -208,6 +211,7 @@ TextDecoder::TextDecoder(const std::string& encoding) {
     return;
   }
   if (!PlainName(encoding)) return;
+#ifdef QV_HAVE_ICONV
   iconv_t cd = iconv_open("UTF-8", encoding.c_str());
   if (reinterpret_cast<intptr_t>(cd) == -1) return;
   iconv_ = cd;
@@ -223,10 +227,13 @@ TextDecoder::TextDecoder(const std::string& encoding) {
     iconv_ = nullptr;
     mode_ = Mode::kUtf8;
   }
+#endif
 }
 
 TextDecoder::~TextDecoder() {
+#ifdef QV_HAVE_ICONV
   if (iconv_ != nullptr) iconv_close(static_cast<iconv_t>(iconv_));
+#endif
 }
 
 const TextDecoder::Utf8Seq* TextDecoder::TableFor(int page) {
@@ -289,6 +296,7 @@ void TextDecoder::AppendByTable(std::string_view in, std::string& out) const {
 }
 
 void TextDecoder::AppendByIconv(std::string_view in, std::string& out) {
+#ifdef QV_HAVE_ICONV
   auto cd = static_cast<iconv_t>(iconv_);
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
   char* inp = const_cast<char*>(in.data());
@@ -309,6 +317,9 @@ void TextDecoder::AppendByIconv(std::string_view in, std::string& out) {
     --inLeft;
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
   }
+#else
+  AppendCheckedUtf8(in, out);
+#endif
 }
 
 }  // namespace xml::detail

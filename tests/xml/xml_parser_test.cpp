@@ -300,6 +300,7 @@ TEST(XmlParser, LoadsFilesAndOpensExternalTextBesideThem) {
   TXmlParser p;
   EXPECT_FALSE(p.LoadFile(dir.Path() + "/missing.xml"));
   EXPECT_FALSE(p.LoadFile(dir.Path()));  // a folder is no file
+  EXPECT_FALSE(p.LoadFile("/dev/zero"));  // nor a device that never ends
   ASSERT_TRUE(p.LoadFile(file));
   EXPECT_EQ(p.SourceName(), file);
   EXPECT_EQ(p.BufferSize(), 9u);
