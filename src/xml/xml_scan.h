@@ -49,7 +49,16 @@ constexpr uint64_t BytesUpToSpace(uint64_t v) {
   return ~(((v & ~kHighs) + kOnes * 0x5F) | v) & kHighs;
 }
 
-inline int FirstFlagged(uint64_t mask) { return __builtin_ctzll(mask) / 8; }
+// The index of the first byte flagged in a non-zero mask.
+inline int FirstFlagged(uint64_t mask) {
+#if defined(__GNUC__) || defined(__clang__)
+  return __builtin_ctzll(mask) / 8;
+#else
+  int i = 0;
+  while ((mask & 0x80) == 0) mask >>= 8, ++i;
+  return i;
+#endif
+}
 
 // The first byte in [p, e) that is not whitespace, or e.
 inline const char* SkipWs(const char* p, const char* e) {
