@@ -1,0 +1,12 @@
+#pragma once
+// The program's own mouse cursors (ZOOM, LEFT, RIGHT, NEXT, PREVIOUS), shipped
+// as resources ":/cursors/NAME.png" that carry their hot spot.
+
+#include <QCursor>
+#include <QString>
+
+// The cursor called name, or the arrow when the program has none.
+QCursor ProgramCursor(const QString& name);
+
+// The picture and hot spot of a cursor; a null picture when there is none.
+QImage ProgramCursorImage(const QString& name, QPoint* hotSpot);

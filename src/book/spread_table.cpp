@@ -1,0 +1,32 @@
+#include "spread_table.h"
+
+#include "core/album_model.h"
+
+namespace {
+
+TColor ChapterColor(int chapter, const TProfile& look) {
+  return chapter <= 0 ? look.InsideColor : look.BM[chapter - 1];
+}
+
+TPageLook ImagePage(int q, const AlbumModel& model, const TProfile& look) {
+  const int pages = model.PageCount(model.CurrentChapter, look.ImagesPerPage());
+  return {q <= pages ? TPageShows::Images : TPageShows::Empty, look.PageColor, q};
+}
+
+}  // namespace
+
+TPageLook PageLookFor(TPageKind kind, const AlbumModel& model, const TProfile& look) {
+  const int c = model.CurrentChapter;
+  const int p = model.CurrentPage;
+  if (kind == TPageKind::Cover) return {TPageShows::Title, look.CoverColor, 0};
+  if (c < 0) return {TPageShows::Nothing, look.InsideColor, 0};  // no album: never open
+  if (kind == TPageKind::Left) {
+    if (p == 0) return {TPageShows::Nothing, ChapterColor(c, look), 0};
+    return ImagePage(p, model, look);
+  }
+  if (p == model.LastSpread(c, look.ImagesPerPage())) {
+    if (c < model.ChapterCount()) return {TPageShows::DividerTitle, look.BM[c], 0};
+    return {TPageShows::Nothing, look.InsideColor, 0};
+  }
+  return ImagePage(p + 1, model, look);
+}
