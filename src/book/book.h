@@ -9,8 +9,10 @@
 // given at construction.
 
 #include <QImage>
+#include <QPoint>
 #include <QSize>
 #include <array>
+#include <vector>
 
 #include "book/book_window.h"
 #include "book/page.h"
@@ -55,6 +57,13 @@ class TBook {
   // Paints over the window (whose painter is given) after it has copied the
   // pages: a letter on every cell of the spread that holds an image.
   void PaintLetters(QPainter& window) const;
+  struct TLetterMark {
+    QPoint At;  // window coordinates of the cell's top-left corner
+    QChar Letter;
+  };
+  // The marks PaintLetters draws: "a" for the spread's first cell, counting
+  // the left page's rows first; on spread 0 the right page starts at "a".
+  std::vector<TLetterMark> LetterMarks() const;
   // Copies the cells of images a..b (either order) from the pages to the
   // window, wiping selection frames; dragIndex (-1: none) gets the drop mark.
   void RepaintCells(QPainter& window, int a, int b, int dragIndex) const;

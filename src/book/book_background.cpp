@@ -74,9 +74,6 @@ void TBook::InitPage(TPage& page) {
     return;
   }
 
-  p.setBrush(textured ? QBrush(Qt::NoBrush) : QBrush(ToQColor(AlbumProfile.CoverColor)));
-  p.drawRect(a.Left - 1, a.Top - 1, a.Width() + 1, a.Height() + 1);
-
   // The page stacks: a band beside the outer edge, slanting in at its top,
   // and a band under the page, meeting it at the bottom corner.
   const int slantY = h - a.Bottom + a.Top - 16;
@@ -98,9 +95,13 @@ void TBook::InitPage(TPage& page) {
     bottomLine << QPoint(14, h - 15) << QPoint(a.Right, h - 15) << QPoint(a.Right, a.Bottom);
   }
   sideLine = side;
+  // The bands are filled first, so that the lines bound them as a flood fill
+  // bounded by black would.
   FillPattern(p, side, vertical_);
   FillPattern(p, bottom, horizontal_);
   p.setPen(QPen(Black, 1));
+  p.setBrush(textured ? QBrush(Qt::NoBrush) : QBrush(ToQColor(AlbumProfile.CoverColor)));
+  p.drawRect(a.Left - 1, a.Top - 1, a.Width() + 1, a.Height() + 1);
   p.setBrush(Qt::NoBrush);
   p.drawPolyline(sideLine);
   p.drawPolyline(bottomLine);

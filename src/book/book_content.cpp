@@ -74,8 +74,7 @@ void TBook::PaintPageContent(TPage& page) {
   const int pages = model_.PageCount(c, perPage);
   UseFont(p, AlbumProfile.BaseFont);
   CenteredText(p, a.Left, a.Top, a.Width(), 20, model_.DataTitles.value(c));
-  CenteredText(p, a.Left, a.Bottom - 20, a.Width(), 20,
-               QStringLiteral("- %1 %2/%3 -").arg(Msg(QStringLiteral("PageNr"))).arg(q).arg(pages));
+  CenteredText(p, a.Left, a.Bottom - 20, a.Width(), 20, FooterText(q, pages));
 
   const QList<QImage>& thumbs = model_.Thumbnails[c];
   if (q == 0 || thumbs.isEmpty()) return;

@@ -1,6 +1,7 @@
 #include "spread_table.h"
 
 #include "core/album_model.h"
+#include "core/message_table.h"
 
 namespace {
 
@@ -29,4 +30,8 @@ TPageLook PageLookFor(TPageKind kind, const AlbumModel& model, const TProfile& l
     return {TPageShows::Nothing, look.InsideColor, 0};
   }
   return ImagePage(p + 1, model, look);
+}
+
+QString FooterText(int q, int pageCount) {
+  return QStringLiteral("- %1 %2/%3 -").arg(Msg(QStringLiteral("PageNr"))).arg(q).arg(pageCount);
 }

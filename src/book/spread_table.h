@@ -31,3 +31,7 @@ struct TPageLook {
 
 // The page of kind for the model's CurrentChapter and CurrentPage.
 TPageLook PageLookFor(TPageKind kind, const AlbumModel& model, const TProfile& look);
+
+// The footer of image page q of a chapter of pageCount pages: "- Page q/n -",
+// with "Page" from the message table.
+QString FooterText(int q, int pageCount);

@@ -9,17 +9,6 @@
 #include "book/book.h"
 #include "init/profile.h"
 
-namespace {
-
-void Letter(QPainter& p, int x, int y, int code) {
-  const QString text{QChar(code)};
-  const QFontMetrics fm = p.fontMetrics();
-  p.fillRect(x, y, fm.horizontalAdvance(text), fm.height(), Qt::white);
-  p.drawText(QPoint(x, y + fm.ascent()), text);
-}
-
-}  // namespace
-
 void TBook::PaintWindow(QPainter& window) const {
   window.save();
   window.setCompositionMode(QPainter::CompositionMode_Source);
@@ -32,25 +21,21 @@ void TBook::PaintWindow(QPainter& window) const {
   window.restore();
 }
 
-void TBook::PaintLetters(QPainter& window) const {
+std::vector<TBook::TLetterMark> TBook::LetterMarks() const {
+  std::vector<TLetterMark> marks;
   const int c = model_.CurrentChapter;
   const int spread = model_.CurrentPage;
-  if (model_.IsBookClosed() || spread < 0) return;
+  if (model_.IsBookClosed() || spread < 0) return marks;
   const int perPage = AlbumProfile.ImagesPerPage();
   const int count = model_.ImageCount(c);
   const QSize pageSize(spineX_, windowSize_.height());
-  QFont font = AlbumProfile.BaseFont.Font;
-  font.setPointSize(8);
-  window.save();
-  window.setFont(font);
-  window.setPen(ToQColor(AlbumProfile.BaseFont.Color));
-  // Letters count the left page's cells first; on spread 0 the left page
-  // holds no images and the right page starts at "a".
+  // The left page of spread 0 holds no images; the right page of the last
+  // spread is a divider or the back cover.
   if (spread != 0) {
     const int first = (spread - 1) * perPage;
     for (int pos = 0; pos < perPage && first + pos < count; ++pos) {
       const TRect cell = CellRect(false, pos, pageSize, AlbumProfile);
-      Letter(window, cell.Left, cell.Top, 'a' + pos);
+      marks.push_back({QPoint(cell.Left, cell.Top), QChar('a' + pos)});
     }
   }
   if (spread != model_.LastSpread(c, perPage)) {
@@ -58,8 +43,24 @@ void TBook::PaintLetters(QPainter& window) const {
     const int offset = spread == 0 ? 0 : perPage;
     for (int pos = 0; pos < perPage && first + pos < count; ++pos) {
       const TRect cell = CellRect(true, pos, pageSize, AlbumProfile);
-      Letter(window, cell.Left + spineX_, cell.Top, 'a' + offset + pos);
+      marks.push_back({QPoint(cell.Left + spineX_, cell.Top), QChar('a' + offset + pos)});
     }
+  }
+  return marks;
+}
+
+void TBook::PaintLetters(QPainter& window) const {
+  QFont font = AlbumProfile.BaseFont.Font;
+  font.setPointSize(8);
+  window.save();
+  window.setFont(font);
+  window.setPen(ToQColor(AlbumProfile.BaseFont.Color));
+  const QFontMetrics fm = window.fontMetrics();
+  for (const TLetterMark& mark : LetterMarks()) {
+    // On a white ground, so the letter reads on any picture.
+    const QString text(mark.Letter);
+    window.fillRect(mark.At.x(), mark.At.y(), fm.horizontalAdvance(text), fm.height(), Qt::white);
+    window.drawText(QPoint(mark.At.x(), mark.At.y() + fm.ascent()), text);
   }
   window.restore();
 }
