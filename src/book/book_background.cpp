@@ -12,10 +12,6 @@
 
 namespace {
 
-// Page bitmaps measure text like the screen does (96 dots per inch), not
-// like a QImage's default of 72.
-constexpr int DotsPerMeter96 = 3780;
-
 const QColor Black(0, 0, 0);
 const QColor SpineGrey(0x80, 0x80, 0x80);
 
@@ -36,8 +32,8 @@ void DrawPicture(QPainter& p, int x, int y, const QImage& picture) {
 void TBook::InitPage(TPage& page) {
   const QSize pageSize(spineX_, windowSize_.height());
   page.Image = QImage(pageSize, QImage::Format_ARGB32_Premultiplied);
-  page.Image.setDotsPerMeterX(DotsPerMeter96);
-  page.Image.setDotsPerMeterY(DotsPerMeter96);
+  page.Image.setDotsPerMeterX(PageDotsPerMeter);
+  page.Image.setDotsPerMeterY(PageDotsPerMeter);
   page.Image.fill(Qt::transparent);
   page.Area = PageArea(page.IsLeft(), pageSize);
   page.Background = QImage();
