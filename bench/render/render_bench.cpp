@@ -13,7 +13,9 @@
 #include "app/render_command.h"
 #include "book/book.h"
 #include "core/message_table.h"
+#include "core/program_files.h"
 #include "init/profile.h"
+#include "init/profile_file.h"
 #include "sample_album.h"
 
 namespace {
@@ -38,7 +40,8 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   FillDefaultMessages();
-  SetDefaultProfile(AlbumProfile);
+  // The shipped look, as the program starts with it.
+  LoadProfile(ProgramFile(QStringLiteral("default.AFM")), AlbumProfile);
   AlbumProfile.RowCount = 4;
   AlbumProfile.ColumnCount = 5;
   AlbumProfile.FormWidth = 1600;

@@ -31,27 +31,28 @@ QRgb Scale(QRgb c, double f) {
 QImage MakeWalnut() {
   constexpr int size = 256;
   QImage image(size, size, QImage::Format_RGB32);
-  const QColor dark(58, 31, 18);
-  const QColor mid(104, 61, 34);
-  const QColor light(141, 89, 52);
+  const QColor dark(52, 29, 17);
+  const QColor mid(92, 55, 31);
+  const QColor light(128, 82, 48);
   for (int y = 0; y < size; ++y) {
     for (int x = 0; x < size; ++x) {
       const double u = double(x) / size;
       const double v = double(y) / size;
-      // Growth rings run along the board; a slow warp bends them like real grain.
+      // Growth rings run along the board; a slow warp bends them like real
+      // grain, a faster one keeps them from looking drawn with a ruler.
       const double warp = PeriodicFbm(u, v, 1, 2, 4, 11) - 0.5;
-      const double ripple = PeriodicFbm(u, v, 6, 3, 2, 13) - 0.5;
-      const double rings = std::sin(2 * Pi * (v * 7 + warp * 0.9 + ripple * 0.25));
-      const double ring = std::pow(0.5 + 0.5 * rings, 1.6);
+      const double ripple = PeriodicFbm(u, v, 5, 4, 3, 13) - 0.5;
+      const double rings = std::sin(2 * Pi * (v * 4 + warp * 1.3 + ripple * 0.35));
+      const double ring = std::pow(0.5 + 0.5 * rings, 1.8);
       // Fine streaks: noise stretched along the grain.
       const double streak = PeriodicFbm(u, v + warp * 0.12, 2, 128, 3, 23) - 0.5;
       // Open pores: short dark dashes.
       const double pore = PeriodicNoise(u, v + warp * 0.05, 24, 160, 31);
-      double t = 0.3 + 0.5 * ring + streak * 0.7;
+      // A broad change of tone, so that the copies of the tile do not show.
+      const double tone = PeriodicFbm(u, v, 2, 2, 2, 41) - 0.5;
+      double t = 0.42 + 0.34 * ring + streak * 0.42 + tone * 0.3;
       QRgb c = t < 0.5 ? Mix(dark, mid, t * 2) : Mix(mid, light, (t - 0.5) * 2);
-      if (pore > 0.86) c = Scale(c, 0.78);
-      // A broad, gentle change of tone so the tiles do not look printed.
-      c = Scale(c, 0.92 + 0.16 * PeriodicNoise(u, v, 2, 2, 41));
+      if (pore > 0.88) c = Scale(c, 0.84);
       image.setPixel(x, y, c);
     }
   }
