@@ -2,7 +2,6 @@
 // image pages the header, the footer and the thumbnail cells with their
 // description lines.
 
-#include <QFileInfo>
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
@@ -13,7 +12,6 @@
 #include "book/text_wrap.h"
 #include "book/thumbnail.h"
 #include "core/message_table.h"
-#include "core/paths.h"
 #include "init/profile.h"
 
 namespace {
@@ -110,21 +108,23 @@ void TBook::PaintPageContent(TPage& page) {
       p.drawRect(pic.Left - 1, pic.Top - 1, pic.Width() + 1, pic.Height() + 1);
     }
     if (!window_.IsResizing()) {
-      const QString file = data.Files.value(idx);
-      if (!thumb.isNull()) {
-        p.drawImage(pic.Left, pic.Top, thumb);
-      } else if (QFileInfo::exists(file)) {
-        if (IsVideoFile(file)) {
+      switch (CellPictureFor(thumb, data.Files.value(idx))) {
+        case TCellPicture::Thumbnail:
+          p.drawImage(pic.Left, pic.Top, thumb);
+          break;
+        case TCellPicture::Video:
           p.drawImage(pic.Left, pic.Top, VideoThumbnail(ThumbnailBox()));
-        } else {
+          break;
+        case TCellPicture::UnknownFormat:
           UseFont(p, AlbumProfile.BaseFont);
           CenteredText(p, pic.Left, pic.Top, pic.Width(), pic.Height(),
                        Msg(QStringLiteral("UnknownImageFormat")));
-        }
-      } else {
-        UseFont(p, AlbumProfile.BaseFont);
-        CenteredText(p, pic.Left, pic.Top, pic.Width(), pic.Height(),
-                     Msg(QStringLiteral("NoPreview")));
+          break;
+        case TCellPicture::NoPreview:
+          UseFont(p, AlbumProfile.BaseFont);
+          CenteredText(p, pic.Left, pic.Top, pic.Width(), pic.Height(),
+                       Msg(QStringLiteral("NoPreview")));
+          break;
       }
     }
     PaintDescription(p, pic, idx);

@@ -1,7 +1,10 @@
 #include "spread_table.h"
 
+#include <QFileInfo>
+
 #include "core/album_model.h"
 #include "core/message_table.h"
+#include "core/paths.h"
 
 namespace {
 
@@ -34,4 +37,10 @@ TPageLook PageLookFor(TPageKind kind, const AlbumModel& model, const TProfile& l
 
 QString FooterText(int q, int pageCount) {
   return QStringLiteral("- %1 %2/%3 -").arg(Msg(QStringLiteral("PageNr"))).arg(q).arg(pageCount);
+}
+
+TCellPicture CellPictureFor(const QImage& thumbnail, const QString& file) {
+  if (!thumbnail.isNull()) return TCellPicture::Thumbnail;
+  if (!QFileInfo::exists(file)) return TCellPicture::NoPreview;
+  return IsVideoFile(file) ? TCellPicture::Video : TCellPicture::UnknownFormat;
 }

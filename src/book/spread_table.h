@@ -6,6 +6,7 @@
 // front cover); the right page of a chapter's last spread is the front of the
 // next chapter's divider, or the inside of the back cover after the last one.
 
+#include <QImage>
 #include <QString>
 
 #include "book/page.h"
@@ -31,6 +32,15 @@ struct TPageLook {
 
 // The page of kind for the model's CurrentChapter and CurrentPage.
 TPageLook PageLookFor(TPageKind kind, const AlbumModel& model, const TProfile& look);
+
+// What a thumbnail cell shows in its picture part.
+enum class TCellPicture {
+  Thumbnail,      // the thumbnail
+  Video,          // the shared video picture: a video file that exists
+  UnknownFormat,  // "Unknown image format": a file that exists but gave no picture
+  NoPreview,      // "No preview available": the file is missing
+};
+TCellPicture CellPictureFor(const QImage& thumbnail, const QString& file);
 
 // The footer of image page q of a chapter of pageCount pages: "- Page q/n -",
 // with "Page" from the message table.

@@ -1,10 +1,12 @@
 // Pixels of the drawn book at chosen points.
 
+#include <QFile>
 #include <QPainter>
 #include <QTemporaryDir>
 
 #include "book/bookmarks.h"
 #include "book/paint_tools.h"
+#include "book/spread_table.h"
 #include "book/thumbnail.h"
 #include "book_fixture.h"
 
@@ -244,4 +246,32 @@ TEST_F(BookTest, LettersMarkTheCellsOfTheSpread) {
   EXPECT_EQ(letters(), "abc");
   book.ShowSpread(0, -1);
   EXPECT_TRUE(book.LetterMarks().empty());
+}
+
+TEST_F(CellTest, TheVideoPictureOrATextStandsInForAMissingThumbnail) {
+  QTemporaryDir dir;
+  auto touch = [&](const QString& name) {
+    QFile file(dir.filePath(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a picture");
+    return file.fileName();
+  };
+  const QString video = touch("clip.AVI");
+  const QString tiff = touch("scan.tif");
+  const QImage none;
+  EXPECT_EQ(CellPictureFor(QImage(2, 2, QImage::Format_RGB32), video), TCellPicture::Thumbnail);
+  EXPECT_EQ(CellPictureFor(none, video), TCellPicture::Video);
+  EXPECT_EQ(CellPictureFor(none, tiff), TCellPicture::UnknownFormat);
+  EXPECT_EQ(CellPictureFor(none, dir.filePath("gone.jpg")), TCellPicture::NoPreview);
+
+  MakeAlbum({2});
+  model.Chapters[0].Files[1] = video;
+  model.Thumbnails[0][1] = QImage();
+  book.ShowSpread(0, 0);
+  const QImage picture = VideoThumbnail(book.ThumbnailBox());
+  ASSERT_FALSE(picture.isNull());
+  const TRect b = Picture(1);
+  const QPoint centre(picture.width() / 2, picture.height() / 2);
+  EXPECT_EQ(Pixel(book.RightPage, b.Left + centre.x(), b.Top + centre.y()),
+            picture.pixelColor(centre));
 }
