@@ -52,8 +52,9 @@ QByteArray EncodeGif(const QImage& source) {
   std::vector<unsigned char> indexes(static_cast<size_t>(w) * h);
   std::vector<std::array<int, 3>> error(static_cast<size_t>(w + 2) * 2, {0, 0, 0});
   for (int y = 0; y < h; ++y) {
-    auto* cur = &error[(y % 2) * (w + 2)];
-    auto* next = &error[((y + 1) % 2) * (w + 2)];
+    const size_t stride = static_cast<size_t>(w) + 2;
+    auto* cur = &error[static_cast<size_t>(y % 2) * stride];
+    auto* next = &error[static_cast<size_t>((y + 1) % 2) * stride];
     std::fill(next, next + w + 2, std::array<int, 3>{0, 0, 0});
     const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
     for (int x = 0; x < w; ++x) {

@@ -209,6 +209,7 @@ class ScenePainter {
     const auto [low, high] = std::minmax_element(y.begin(), y.end());
     const double span = std::max(*high - *low, 1e-6);
     std::vector<QPointF> line;
+    line.reserve(n);
     for (int i = 0; i < n; ++i)
       line.emplace_back(w_ * i / (n - 1.0), base - amplitude * (y[i] - *low) / span);
     return line;
@@ -442,8 +443,12 @@ class ScenePainter {
           QPolygonF({QPointF(x - 2, ground - bh), QPointF(x + bw / 2, ground - bh - roof),
                      QPointF(x + bw + 2, ground - bh)}));
       const double win = bw * 0.14;
-      for (double wy = ground - bh + win; wy < ground - win * 1.5; wy += win * 2.2) {
-        for (double wx = x + win * 0.8; wx < x + bw - win; wx += win * 2.0) {
+      const int rows = static_cast<int>((bh - win * 2.5) / (win * 2.2)) + 1;
+      const int columns = static_cast<int>((bw - win * 1.8) / (win * 2.0)) + 1;
+      for (int row = 0; row < rows; ++row) {
+        const double wy = ground - bh + win + row * win * 2.2;
+        for (int column = 0; column < columns; ++column) {
+          const double wx = x + win * 0.8 + column * win * 2.0;
           const bool lit = IsDark() ? Rand(0, 1) < 0.45 : false;
           p_.setBrush(lit ? QColor(255, 210, 110)
                           : (IsDark() ? QColor(15, 18, 30) : Lit(QColor(70, 80, 95))));
