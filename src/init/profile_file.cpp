@@ -20,10 +20,11 @@ std::optional<std::int32_t> ParseInt(const QString& text) {
   if (text.startsWith(u'$')) {
     const QString digits = text.mid(1);
     if (digits.isEmpty() || digits.size() > 8) return std::nullopt;
-    bool ok = false;
-    const uint value = digits.toUInt(&ok, 16);
-    if (!ok || digits.front() == u'+' || digits.front() == u'-') return std::nullopt;
-    return static_cast<std::int32_t>(value);
+    const auto hex = [](QChar c) {
+      return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+    };
+    if (!std::all_of(digits.begin(), digits.end(), hex)) return std::nullopt;
+    return static_cast<std::int32_t>(digits.toUInt(nullptr, 16));
   }
   qsizetype start = (text.startsWith(u'-') || text.startsWith(u'+')) ? 1 : 0;
   if (start == text.size() || text.size() > 12) return std::nullopt;
@@ -74,16 +75,20 @@ class ProfileReader {
   void Color(const QString& key, TColor& field) const {
     if (auto v = Int(key, static_cast<std::int32_t>(field))) field = static_cast<TColor>(*v);
   }
-  void String(const QString& key, QString& field) const {
-    if (auto v = Text(key)) field = *v;
+  // A texture key that is there with no value means no texture: that is how
+  // a cleared texture is saved, and it must not come back as the default.
+  void Texture(const QString& key, QString& field) const {
+    if (auto v = FindKeyValue(lines_, key)) field = *v;
   }
 
   void Font(const QString& key, TProfileFont& font) const {
     if (auto name = Text(key)) font.Font.setFamily(*name);
     Color(key + QStringLiteral("Color"), font.Color);
-    // Qt refuses sizes below one point; such a value counts as not a size.
+    // Qt refuses sizes below one point, and a giant one would stall every
+    // page drawn with it; such a value counts as not a size.
+    constexpr std::int32_t kMaxPointSize = 1638;  // the largest a font dialog offers
     if (auto v = Int(key + QStringLiteral("Size"), font.Font.pointSize())) {
-      if (*v >= 1) font.Font.setPointSize(*v);
+      if (*v >= 1 && *v <= kMaxPointSize) font.Font.setPointSize(*v);
     }
     if (auto v = Int(key + QStringLiteral("Style"), FontStyleToCode(FontStyles(font.Font)))) {
       SetFontStyles(font.Font, CodeToFontStyle(*v));
@@ -164,8 +169,8 @@ bool LoadProfile(const QString& fileName, TProfile& profile) {
   file.Boolean(QStringLiteral("ShowDate"), profile.ShowDate);
   file.Boolean(QStringLiteral("ShowPlace"), profile.ShowPlace);
   file.Boolean(QStringLiteral("ShowPeople"), profile.ShowPeople);
-  file.String(QStringLiteral("CoverTexture"), profile.CoverTexture);
-  file.String(QStringLiteral("PageTexture"), profile.PageTexture);
+  file.Texture(QStringLiteral("CoverTexture"), profile.CoverTexture);
+  file.Texture(QStringLiteral("PageTexture"), profile.PageTexture);
   file.Color(QStringLiteral("PageColor"), profile.PageColor);
   file.Color(QStringLiteral("CoverColor"), profile.CoverColor);
   file.Color(QStringLiteral("InsideColor"), profile.InsideColor);
