@@ -7,9 +7,14 @@
 // being replaced atomically, and the offsets behind a change are moved so the
 // index stays valid without analysing the file again.
 //
-// A file that can be read but not written opens for reading only; every edit
-// of it is refused like a BeforeEdit veto. The component never shows anything
-// to a user: problems arrive through the events.
+// Edits are refused like a BeforeEdit veto when the file can be read but not
+// written (it opens for reading only), when its analysis found a structure
+// error (the index may not match the bytes), and when it is declared in an
+// encoding other than UTF-8, Windows-1250/1252 or ISO-8859-1/2 (text could not
+// be written so that it reads back the same). The component never shows
+// anything to a user and never changes the process's current folder: names
+// in the file are taken relative to the file's own folder. Problems arrive
+// through the events.
 
 #include <cstdint>
 #include <functional>

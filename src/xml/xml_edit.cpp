@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "xml/codepages.h"
 #include "xml/xml_build.h"
 #include "xml/xml_data.h"
 #include "xml/xml_file.h"
@@ -35,9 +36,12 @@ bool FindEndTagName(const std::string& text, int32_t from, int32_t endPos, int32
 }  // namespace
 
 bool TXMLData::MayEdit(int position) {
-  // A file read with errors has an index that may not match its bytes, and a
-  // read-only one cannot be written: both refuse like a veto.
+  // A file read with errors has an index that may not match its bytes, a
+  // read-only one cannot be written, and text in an encoding without a table
+  // here could not be written so that it reads back the same: all three refuse
+  // like a veto.
   if (!isOpen_ || readOnly_ || !isWellStructured_) return false;
+  if (!encoding_.empty() && !CodePageByName(encoding_)) return false;
   bool canEdit = true;
   if (BeforeEdit) BeforeEdit(position, canEdit);
   return canEdit;
@@ -137,9 +141,15 @@ bool TXMLData::ReplaceElementXML(TElement& element, const std::string& xml) {
     ReportEditError(failure, FormatXMLError(failure, ""));
     return false;
   }
+  // Only the element with its indentation and line ends goes in: line ends
+  // before it or blanks after it would belong to the neighbours' offsets.
+  const auto lead = static_cast<size_t>(sub[0].StartPos);
   const int32_t startPos = tree_[id].StartPos;
-  if (!Apply({{startPos, tree_[id].End() - startPos, text}})) return false;
-  tree_.Graft(id, sub, startPos);
+  if (!Apply({{startPos, tree_[id].End() - startPos,
+               text.substr(lead, builder.ElementEnd() - lead)}})) {
+    return false;
+  }
+  tree_.Graft(id, sub, startPos - static_cast<int32_t>(lead));
   return true;
 }
 
