@@ -156,6 +156,15 @@ class TSortedList {
     return nodes_[pos];
   }
 
+  // Puts the node in place of the one FindNode returns for its name, or
+  // adds it when there is none; the same as Remove then AddSorted.
+  T& AddOrReplace(T node) {
+    const size_t i = IndexOf(node.Name);
+    if (i == npos) return AddSorted(std::move(node));
+    nodes_[i] = std::move(node);
+    return nodes_[i];
+  }
+
   // The position of the node FindNode returns, or npos.
   size_t IndexOf(std::string_view name) const {
     const size_t pos = LowerBound(name);
@@ -313,6 +322,7 @@ class TXmlParser {
   // nothing beyond is read. SourceName becomes "<REFERENCE>".
   void UseBuffer(const char* data, size_t size);
   void UseBuffer(std::string_view text) { UseBuffer(text.data(), text.size()); }
+  void UseBuffer(std::string&&) = delete;  // the text would die before the scan
   void UseBuffer(const char* zeroTerminated);
 
   // Back to before the first part. Definitions and the analysed document type
