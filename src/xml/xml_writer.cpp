@@ -97,7 +97,7 @@ std::string HeaderText(TXMLData& data) {
   s += "<!DOCTYPE ";
   const TDTD* dtd = data.DTD();
   if (dtd == nullptr || dtd->Root().Name.empty()) {
-    data.ReportStructureError(5, XMLErrorMessage(5), 0, 0);
+    data.ReportEditError(5, XMLErrorMessage(5));
     return {};
   }
   s += dtd->Root().Name + " ";

@@ -71,7 +71,9 @@ TEST(XmlEdit, RenamingKeepsEveryLaterElementExact) {
   } cases[] = {
       // Longer and shorter, with the end tag renamed in the same write.
       {{0}, "albumtitle", "\t<title>Trips</title>", "\t<albumtitle>\rTrips</albumtitle>"},
-      {{1}, "p", "\t<photo src=\"a.jpg\">\r\n\t\t<title>First</title>\r\n\t\t<date/>\r\n\t</photo>",
+      {{1},
+       "p",
+       "\t<photo src=\"a.jpg\">\r\n\t\t<title>First</title>\r\n\t\t<date/>\r\n\t</photo>",
        "\t<p src=\"a.jpg\">\r\t\t<title>First</title>\r\n\t\t<date/>\r\n\t</p>"},
       // An empty-element tag stays one.
       {{1, 1}, "when", "\t\t<date/>\r\n", "\t\t<when />\r"},
@@ -242,14 +244,16 @@ TEST(XmlEdit, MissingFileIsCreatedFromTheDtd) {
 
   ASSERT_TRUE(doc.SetExternalDTD(dir.Path("album2.dtd")));
   ASSERT_TRUE(doc.Open());
-  const std::string header = "<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\"?>"
-                             "\r<!DOCTYPE album2 SYSTEM \"" +
-                             dir.Path("album2.dtd") + "\">\r";
+  const std::string header =
+      "<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\"?>"
+      "\r<!DOCTYPE album2 SYSTEM \"" +
+      dir.Path("album2.dtd") + "\">\r";
   EXPECT_EQ(ReadBytes(dir.Path("new.xml")), header + "<album2>\r</album2>\r");
   std::unique_ptr<TElement> root = doc.Root();
   EXPECT_EQ(root->Name(), "album2");
-  ASSERT_TRUE(root->ReplaceXML("<album2><title>T</title><photo src=\"x\"><title/><date/>"
-                               "</photo></album2>"));
+  ASSERT_TRUE(
+      root->ReplaceXML("<album2><title>T</title><photo src=\"x\"><title/><date/>"
+                       "</photo></album2>"));
   EXPECT_TRUE(doc.IsValid());
   EXPECT_TRUE(doc.Root()->ChildAt(1)->ChildAt(1)->IsEmpty());
   ASSERT_TRUE(doc.Root()->ChildAt(1)->ChildAt(1)->SetContent("ignored"));

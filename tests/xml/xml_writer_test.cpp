@@ -37,6 +37,7 @@ TEST(XmlWriter, ElementTextBytes) {
   std::unique_ptr<TElement> empty = root->ChildAt(1);
   std::unique_ptr<TElement> p = root->ChildAt(2);
   std::unique_ptr<TElement> e = p->ChildAt(2);
+  std::unique_ptr<TElement> q = root->ChildAt(3);
   struct Case {
     const TElement* element;
     bool closing;
@@ -52,8 +53,7 @@ TEST(XmlWriter, ElementTextBytes) {
       {p.get(), true, false, "\t<p>\r\t</p>\r"},
       // Children written whole, then an empty line before the end tag.
       {p.get(), true, true, "\t<p>\r\t\t<c>c1</c>\r\t\t<c>\r\t\t</c>\r\t\t<e />\r\r\t</p>\r"},
-      {root->ChildAt(3).get(), true, true,
-       "\t<q>\r\t\t<s>\r\t\t\t<v>deep</v>\r\r\t\t</s>\r\r\t</q>\r"},
+      {q.get(), true, true, "\t<q>\r\t\t<s>\r\t\t\t<v>deep</v>\r\r\t\t</s>\r\r\t</q>\r"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ElementText(*c.element, c.closing, c.children), c.bytes) << c.bytes;
@@ -66,8 +66,9 @@ TEST(XmlWriter, ElementTextBytes) {
 }
 
 TEST(XmlWriter, HeaderForms) {
-  const char* dtd = "<!ELEMENT r (i*)>\n<!ATTLIST r k (a|b) #IMPLIED n CDATA #REQUIRED>\n"
-                    "<!ELEMENT i EMPTY>\n";
+  const char* dtd =
+      "<!ELEMENT r (i*)>\n<!ATTLIST r k (a|b) #IMPLIED n CDATA #REQUIRED>\n"
+      "<!ELEMENT i EMPTY>\n";
   Doc d("<r/>", dtd);
   EXPECT_EQ(xml::HeaderText(d.doc),
             "<?xml version=\"1.0\"?>\r<!DOCTYPE r SYSTEM \"" + d.dir.Path("d.dtd") + "\">\r");
