@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "doc_dump.h"
 #include "xml/xml_data.h"
 #include "xml/xml_file.h"
 
@@ -47,48 +48,6 @@ inline void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << bytes;
   ASSERT_TRUE(out.good()) << path;
-}
-
-// Every element in document order, one line each: level, name, attributes,
-// content and the three offsets of its entry.
-inline std::string Dump(const xml::TElement& root) {
-  std::string out;
-  std::vector<std::unique_ptr<xml::TElement>> stack;
-  auto line = [&out](const xml::TElement& e) {
-    out += std::to_string(e.Level()) + " " + e.Name();
-    for (int i = 0; i < e.AttributeCount(); ++i) {
-      out += " " + e.AttributeAt(i)->Name() + "=" + e.AttributeAt(i)->Value();
-    }
-    out += " [" + e.Content() + "]";
-    if (const xml::TIndex* x = e.Index()) {
-      out += " " + std::to_string(x->StartPos) + "," + std::to_string(x->StartTagEnd) + "," +
-             std::to_string(x->EndPos);
-    }
-    out += "\n";
-  };
-  line(root);
-  for (int i = root.ChildCount() - 1; i >= 0; --i) stack.push_back(root.ChildAt(i));
-  while (!stack.empty()) {
-    std::unique_ptr<xml::TElement> e = std::move(stack.back());
-    stack.pop_back();
-    line(*e);
-    for (int i = e->ChildCount() - 1; i >= 0; --i) stack.push_back(e->ChildAt(i));
-  }
-  return out;
-}
-
-inline std::string Dump(const xml::TXMLData& doc) {
-  std::unique_ptr<xml::TElement> root = doc.Root();
-  return root ? Dump(*root) : std::string("(closed)");
-}
-
-// The dump a fresh open of the same file gives: an edited document must be
-// indistinguishable from one that was read again.
-inline std::string DumpReopened(const std::string& path) {
-  xml::TXMLData fresh;
-  fresh.SetFileName(path);
-  if (!fresh.Open()) return "(does not open)";
-  return Dump(fresh);
 }
 
 // A store that reports files as read-only or fails every write.

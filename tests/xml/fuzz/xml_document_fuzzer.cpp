@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <string>
 
-#include "doc_test_util.h"
+#include "doc_dump.h"
 #include "xml/xml_data.h"
 
 namespace {
