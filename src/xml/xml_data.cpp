@@ -304,38 +304,54 @@ void TXMLData::MakeElement(int32_t id, TElement& element) const {
   element.level_ = 1 + tree_.Depth(id);
 }
 
+int32_t TXMLData::ScanGap(int32_t from, int32_t to, std::string& content) const {
+  content.clear();
+  if (from >= to) return -1;
+  TXmlParser& parser = ScratchParser();
+  parser.SetTextEncoding(encoding_);
+  parser.UseBuffer(text_.data() + from, static_cast<size_t>(to - from));
+  parser.SetTextEncoding(encoding_);
+  parser.Restart();
+  while (parser.NextPart()) {
+    const TPartKind kind = parser.PartType();
+    if ((kind == pkText || kind == pkCData) && !parser.PartContent().empty()) {
+      content = parser.PartContent();
+    } else if (kind == pkEndTag) {
+      return from + static_cast<int32_t>(parser.PartStart() - parser.Buffer());
+    }
+  }
+  return -1;
+}
+
+int32_t TXMLData::LastGapStart(int32_t id) const {
+  const TIndex& e = tree_[id];
+  return e.ChildCount > 0 ? tree_[tree_.ChildAt(id, e.ChildCount - 1)].End() : e.StartTagEnd + 1;
+}
+
+int32_t TXMLData::EndTagStart(int32_t id) const {
+  const TIndex& e = tree_[id];
+  if (e.EndPos == 0) return -1;
+  // Parsed, not searched backwards: an end tag may hold quoted text with '<'
+  // and '>' in it, and only the parser knows where it begins.
+  std::string ignored;
+  return ScanGap(LastGapStart(id), e.EndPos, ignored);
+}
+
 std::string TXMLData::ElementContent(int32_t id) const {
   const TIndex& e = tree_[id];
   if (e.EndPos == 0) return {};
-  // The own end tag: back over the line ends to its '>', then to its '<'.
-  int32_t close = e.EndPos - 1;
-  while (close > e.StartTagEnd && text_[close] != '>') --close;
-  while (close > e.StartTagEnd && text_[close] != '<') --close;
-  // The text between the children, last gap first; gaps of whitespace only
-  // (the usual indentation) are passed over without parsing.
-  int32_t gapEnd = close;
-  for (int32_t i = e.ChildCount; i >= 0; --i) {
+  // The text between the children, last gap (the one with the end tag) first;
+  // the others are parsed only when they hold more than whitespace.
+  std::string content;
+  ScanGap(LastGapStart(id), e.EndPos, content);
+  for (int32_t i = e.ChildCount - 1; i >= 0 && content.empty(); --i) {
     const int32_t gapStart = i == 0 ? e.StartTagEnd + 1 : tree_[tree_.ChildAt(id, i - 1)].End();
-    if (i < e.ChildCount) gapEnd = tree_[tree_.ChildAt(id, i)].StartPos;
+    const int32_t gapEnd = tree_[tree_.ChildAt(id, i)].StartPos;
     if (gapStart >= gapEnd) continue;
-    const char* b = text_.data() + gapStart;
-    const char* x = text_.data() + gapEnd;
-    if (std::all_of(b, x, IsWhite)) continue;
-    TXmlParser& parser = ScratchParser();
-    parser.SetTextEncoding(encoding_);
-    parser.UseBuffer(b, static_cast<size_t>(x - b));
-    parser.SetTextEncoding(encoding_);
-    parser.Restart();
-    std::string content;
-    while (parser.NextPart()) {
-      if ((parser.PartType() == pkText || parser.PartType() == pkCData) &&
-          !parser.PartContent().empty()) {
-        content = parser.PartContent();
-      }
-    }
-    if (!content.empty()) return content;
+    if (std::all_of(text_.data() + gapStart, text_.data() + gapEnd, IsWhite)) continue;
+    ScanGap(gapStart, gapEnd, content);
   }
-  return {};
+  return content;
 }
 
 bool TXMLData::NameIs(int32_t id, const std::string& name) const {

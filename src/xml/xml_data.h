@@ -129,6 +129,13 @@ class TXMLData {
   TXmlParser& ScratchParser() const;
   void MakeElement(int32_t entry, TElement& element) const;
   std::string ElementContent(int32_t entry) const;
+  // Parses [from, to): the last non-empty text in it before an end tag goes to
+  // content; returns the offset where that end tag begins, or -1.
+  int32_t ScanGap(int32_t from, int32_t to, std::string& content) const;
+  // Where the text after an entry's last child (or after its start tag) begins.
+  int32_t LastGapStart(int32_t entry) const;
+  // The offset of the '<' of an entry's end tag, or -1.
+  int32_t EndTagStart(int32_t entry) const;
   // Whether the entry's tag name is name, read from the bytes without making the element.
   bool NameIs(int32_t entry, const std::string& name) const;
   // Converts text the component writes into the file's code page.

@@ -17,22 +17,6 @@ namespace {
 
 bool IsWhite(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-// Where the end tag's name lies in [.., endPos): back over the line ends to
-// its '>', then to its "</". False when the bytes are not an end tag.
-bool FindEndTagName(const std::string& text, int32_t from, int32_t endPos, int32_t& nameStart,
-                    int32_t& nameEnd) {
-  int32_t gt = endPos - 1;
-  while (gt > from && (text[gt] == '\r' || text[gt] == '\n')) --gt;
-  if (text[gt] != '>') return false;
-  int32_t lt = gt;
-  while (lt > from && text[lt] != '<') --lt;
-  if (text[lt] != '<' || text[lt + 1] != '/') return false;
-  nameStart = lt + 2;
-  nameEnd = nameStart;
-  while (nameEnd < gt && !IsWhite(text[nameEnd])) ++nameEnd;
-  return true;
-}
-
 }  // namespace
 
 bool TXMLData::MayEdit(int position) {
@@ -89,9 +73,14 @@ bool TXMLData::RewriteName(TElement& element) {
       {e.StartPos, e.StartTagEnd + 1 - e.StartPos, Encode(StartTagText(element, e.EndPos == 0))}};
   // The end tag is renamed in the same write, or the file would no longer nest.
   if (e.EndPos != 0) {
-    int32_t nameStart = 0;
-    int32_t nameEnd = 0;
-    if (!FindEndTagName(text_, e.StartTagEnd, e.EndPos, nameStart, nameEnd)) return false;
+    const int32_t lt = EndTagStart(element.entry_);
+    if (lt < 0 || text_[lt + 1] != '/') return false;
+    const int32_t nameStart = lt + 2;
+    int32_t nameEnd = nameStart;
+    while (nameEnd < e.EndPos && !IsWhite(text_[nameEnd]) && text_[nameEnd] != '/' &&
+           text_[nameEnd] != '>') {
+      ++nameEnd;
+    }
     splices.push_back({nameStart, nameEnd - nameStart, Encode(element.Name())});
   }
   return Apply(splices);

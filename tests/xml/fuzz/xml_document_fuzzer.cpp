@@ -74,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (f == nullptr) return 0;
-    std::fwrite(data, 1, size, f);
+    if (size > 0) std::fwrite(data, 1, size, f);
     std::fclose(f);
   }
   xml::TXMLData doc;
