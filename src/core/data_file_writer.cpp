@@ -28,8 +28,7 @@ void AppendReference(QByteArray& out, char32_t ch) {
 }
 
 // Text in the data file's code page with the XML escapes; in attribute
-// values the double quote too. A carriage return is written as a reference,
-// since XML readers turn a literal one into a line feed.
+// values the double quote too.
 void AppendText(QByteArray& out, const QString& text, bool attribute) {
   for (char32_t ch : text.toUcs4()) {
     switch (ch) {
@@ -44,9 +43,6 @@ void AppendText(QByteArray& out, const QString& text, bool attribute) {
         continue;
       case u'"':
         out += attribute ? "&quot;" : "\"";
-        continue;
-      case u'\r':
-        AppendReference(out, ch);
         continue;
       default:
         break;
@@ -126,8 +122,10 @@ bool WriteDataFile(const DataFileContext& context, int k) {
   }
   const QByteArray bytes = DataFileBytes(model, k);
   QSaveFile file(target);
-  const bool written =
-      file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+  // commit() does not see a failure of the final flush (the old file would be
+  // replaced by a cut one), so the flush is checked first.
+  const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+                       file.flush() && file.commit();
   if (!written) {
     context.Ask.ShowWarning(Msg(QStringLiteral("ErrorWritingFile")));
     return false;
