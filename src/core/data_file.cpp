@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <exception>
+#include <memory>
+#include <optional>
 
 #include "core/album_window.h"
 #include "core/data_file.h"
