@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QSaveFile>
 #include <QTextStream>
+#include <algorithm>
 #include <cstdio>
 #include <iterator>
 
@@ -243,16 +244,19 @@ TProfile DemoLook() {
   SetDefaultProfile(look);
   look.FormLeft = 80;
   look.FormTop = 40;
-  look.FormWidth = 1000;
+  look.FormWidth = 1240;
   look.FormHeight = 660;
   look.RowCount = 2;
   look.ColumnCount = 3;
   look.TextRowCount = 2;
-  look.ThumbnailFrames = true;
-  // Left empty, the program's own textures are used wherever it is installed.
-  look.CoverTexture.clear();
-  look.PageTexture.clear();
+  look.ThumbnailFrames = false;
+  // The program's own textures, wherever it is installed: the two texture
+  // lines are left out of the file (see main), so the defaults apply.
   look.CoverColor = RGBColor(46, 70, 110);
+  // Gold lettering, to read on the walnut cover.
+  look.TitleFont.Color = RGBColor(232, 200, 120);
+  look.TitleFont.Font.setUnderline(false);
+  look.TitleFont.Font.setPointSize(26);
   look.PageColor = RGBColor(252, 249, 240);
   look.InsideColor = RGBColor(200, 190, 170);
   return look;
@@ -298,7 +302,18 @@ int main(int argc, char** argv) {
     if (!Save(target, DataFileBytes(model, k))) return 1;
   }
   try {
-    SaveProfile(out + QStringLiteral("Demo.AFM"), DemoLook());
+    const QString format = out + QStringLiteral("Demo.AFM");
+    SaveProfile(format, DemoLook());
+    // A texture key with an empty value means "no texture"; a missing one
+    // keeps the program's own.
+    QStringList lines = ReadTextLines(format);
+    lines.erase(std::remove_if(lines.begin(), lines.end(),
+                               [](const QString& line) {
+                                 return line.startsWith(QStringLiteral("CoverTexture=")) ||
+                                        line.startsWith(QStringLiteral("PageTexture="));
+                               }),
+                lines.end());
+    WriteTextLines(format, lines);
     model.AlbumFileName = out + QStringLiteral("Demo.ALB");
     model.FormatFileName = QStringLiteral("Demo.AFM");
     WriteTextLines(model.AlbumFileName, AlbumFileLines(model));

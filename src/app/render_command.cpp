@@ -8,8 +8,15 @@
 #include "app/headless_window.h"
 #include "book/book.h"
 #include "core/album_model.h"
+#include "core/data_file.h"
+#include "core/file_error.h"
 #include "core/message_table.h"
+#include "core/paths.h"
+#include "core/program_files.h"
+#include "init/album_document.h"
 #include "init/profile.h"
+#include "init/profile_file.h"
+#include "xml/xml_data.h"
 
 QImage SpreadPicture(const TBook& book) {
   const QSize size = book.WindowSize();
@@ -79,18 +86,81 @@ QStringList RenderBookPictures(TBook& book, const QString& outDir, int chapter, 
   return written;
 }
 
+namespace {
+
+// Opens the file as the program does at start-up; false with a message when
+// there is nothing to draw.
+bool OpenForRender(const DocumentContext& context, const QString& file, QString* error) {
+  const QString shown = QDir::toNativeSeparators(file);
+  if (!QFileInfo(file).isFile()) {
+    *error = QStringLiteral("cannot open %1: no such file").arg(shown);
+    return false;
+  }
+  const QString ext = FileExtUpper(file);
+  if (ext != u".ALB" && ext != u".AFM" && ext != u".XML") {
+    *error =
+        QStringLiteral("cannot open %1: not an album (.ALB), format (.AFM) or data file (.XML)")
+            .arg(shown);
+    return false;
+  }
+  try {
+    OpenDocument(context, file);
+  } catch (const EFileError& e) {
+    *error = QStringLiteral("cannot open %1: %2").arg(shown, e.Message());
+    return false;
+  }
+  // Reading a data file reports nothing; an album whose data file does not
+  // read would come out as an empty book.
+  const QString data = context.Data.Model.DataFiles.value(0);
+  if (ext != u".AFM" && !data.isEmpty()) {
+    QString title, folder;
+    QStringList links, names;
+    TChapterData images;
+    if (!ReadDataFile(context.Data.Document, data, title, folder, images, links, names)) {
+      *error = QStringLiteral("cannot open %1: the album data file %2 does not read")
+                   .arg(shown, QDir::toNativeSeparators(data));
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
 int RunRenderCommand(const CommandLine& command, QTextStream& out, QTextStream& err) {
+  // Start-up's look: the built-in defaults, then the program's default format.
   FillDefaultMessages();
   SetDefaultProfile(AlbumProfile);
+  try {
+    LoadProfile(ProgramFile(QStringLiteral("default.AFM")), AlbumProfile);
+  } catch (const EFileError&) {
+    SetDefaultProfile(AlbumProfile);  // unreadable: the built-in look
+  }
   AlbumModel model;
-  const QFileInfo info(command.file);
-  if (!info.isFile()) {
-    err << "quirevale: cannot open " << QDir::toNativeSeparators(command.file)
-        << ": no such file\n";
+  xml::TXMLData document;
+  HeadlessBookWindow window(command.size);
+  HeadlessPrompts ask;
+  const bool loadAllChapters = false;
+  TBook book(model, window);
+  window.SetBook(&book);
+  const DocumentContext context{
+      DataFileContext{model, document, window.Progress(), window, ask, loadAllChapters},
+      AlbumProfile};
+  window.PositionWindow();
+
+  QString error;
+  if (!OpenForRender(context, command.file, &error)) {
+    err << "quirevale: " << error << "\n";
     return 1;
   }
-  // Opening arrives with the album files.
-  err << "quirevale: cannot open " << QDir::toNativeSeparators(command.file) << "\n";
-  Q_UNUSED(out);
-  return 1;
+  for (const QString& message : ask.Messages) err << "quirevale: " << message << "\n";
+  const QStringList files =
+      RenderBookPictures(book, command.outDir, command.chapter, command.spread, &error);
+  for (const QString& file : files) out << QDir::toNativeSeparators(file) << "\n";
+  out.flush();
+  if (!error.isEmpty()) {
+    err << "quirevale: " << error << "\n";
+    return 1;
+  }
+  return 0;
 }
