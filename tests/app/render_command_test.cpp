@@ -72,18 +72,59 @@ TEST_F(RenderTest, OneSpreadOrAClearError) {
   EXPECT_FALSE(error.isEmpty());
 }
 
-TEST(RenderCommand, AFileThatCannotBeOpenedFails) {
-  QTemporaryDir dir;
+namespace {
+
+struct RenderRun {
+  int status;
+  QString out;
+  QString err;
+};
+
+RenderRun RenderCommand(const QString& file, const QString& outDir, int chapter = -2,
+                        int spread = -2) {
   CommandLine command;
   command.action = CommandLine::Action::Render;
-  command.file = dir.filePath("missing.ALB");
-  command.outDir = dir.filePath("out");
-  QString outText;
-  QString errText;
-  QTextStream out(&outText);
-  QTextStream err(&errText);
-  EXPECT_NE(RunRenderCommand(command, out, err), 0);
+  command.file = file;
+  command.outDir = outDir;
+  command.chapter = chapter;
+  command.spread = spread;
+  RenderRun run{0, QString(), QString()};
+  QTextStream out(&run.out);
+  QTextStream err(&run.err);
+  run.status = RunRenderCommand(command, out, err);
+  out.flush();
   err.flush();
-  EXPECT_TRUE(errText.contains("missing.ALB")) << errText.toStdString();
-  EXPECT_TRUE(outText.isEmpty());
+  return run;
+}
+
+}  // namespace
+
+TEST(RenderCommand, FilesThatCannotBeOpenedFailWithTheirName) {
+  QTemporaryDir dir;
+  auto write = [&](const QString& name, const QByteArray& bytes) {
+    QFile file(dir.filePath(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return file.fileName();
+  };
+  for (const QString& file :
+       {dir.filePath("missing.ALB"), write("photo.jpg", "\xff\xd8"),
+        write("broken.xml", "<album2><photo"), write("Trip.ALB", "DataFile=nowhere.xml\r\n")}) {
+    const RenderRun run = RenderCommand(file, dir.filePath("out"));
+    EXPECT_NE(run.status, 0) << file.toStdString();
+    EXPECT_TRUE(run.err.contains(QFileInfo(file).fileName())) << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+  }
+}
+
+TEST(RenderCommand, TheDemoAlbumsCover) {
+  const QString demo = QStringLiteral(QV_BINARY_DIR "/samples/demo/Demo.ALB");
+  ASSERT_TRUE(QFileInfo::exists(demo));
+  QTemporaryDir dir;
+  const RenderRun run = RenderCommand(demo, dir.path(), 0, -1);
+  EXPECT_EQ(run.status, 0) << run.err.toStdString();
+  EXPECT_EQ(run.out.trimmed(), QDir::toNativeSeparators(dir.filePath("cover.png")));
+  const QImage cover(dir.filePath("cover.png"));
+  // Half the demo look's window, as high as it.
+  EXPECT_EQ(cover.size(), QSize(AlbumProfile.FormWidth / 2, AlbumProfile.FormHeight));
 }
