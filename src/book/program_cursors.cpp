@@ -3,6 +3,23 @@
 #include <QImage>
 #include <QPixmap>
 
+QString ProgramCursorName(int number) {
+  switch (number) {
+    case crZoom:
+      return QStringLiteral("ZOOM");
+    case crLeft:
+      return QStringLiteral("LEFT");
+    case crRight:
+      return QStringLiteral("RIGHT");
+    case crPrevious:
+      return QStringLiteral("PREVIOUS");
+    case crNext:
+      return QStringLiteral("NEXT");
+    default:
+      return QString();
+  }
+}
+
 QImage ProgramCursorImage(const QString& name, QPoint* hotSpot) {
   QImage image(QStringLiteral(":/cursors/%1.png").arg(name));
   if (hotSpot != nullptr)

@@ -17,12 +17,14 @@ TEST(Artwork, DecorationsCursorsTexturesAndTheDefaultLook) {
   EXPECT_EQ(DecorationBitmap("MENU").pixelColor(0, 11).alpha(), 0);
   EXPECT_EQ(DecorationBitmap("RIGHT").pixelColor(0, 0).alpha(), 0);
 
-  for (const char* name : {"ZOOM", "LEFT", "RIGHT", "NEXT", "PREVIOUS"}) {
+  for (int number : {crZoom, crLeft, crRight, crPrevious, crNext}) {
     QPoint hotSpot(-1, -1);
-    const QImage cursor = ProgramCursorImage(QString::fromLatin1(name), &hotSpot);
-    ASSERT_FALSE(cursor.isNull()) << name;
-    EXPECT_TRUE(cursor.rect().contains(hotSpot)) << name;
+    const QImage cursor = ProgramCursorImage(ProgramCursorName(number), &hotSpot);
+    ASSERT_FALSE(cursor.isNull()) << number;
+    EXPECT_TRUE(cursor.rect().contains(hotSpot)) << number;
   }
+  EXPECT_EQ(ProgramCursorName(18), "NEXT");
+  EXPECT_TRUE(ProgramCursorName(8).isEmpty());
   QPoint hotSpot;
   ProgramCursorImage("LEFT", &hotSpot);
   EXPECT_LT(hotSpot.x(), 8);  // the arrow's tip
