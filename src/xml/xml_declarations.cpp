@@ -207,7 +207,12 @@ void TXmlParser::AnalyzeDoctype() {
 const char* TXmlParser::AnalyzeSubset(const char* p) {
   ClearStack();
   if (!InBuffer(p)) return p;
-  return SubsetFrom(p, 0);
+  const char* stop = SubsetFrom(p, 0);
+  if (stack_.Empty()) return stop;
+  // Stopped inside an entity's text: report the end of its reference.
+  const char* after = stack_.nodes_.front()->ReturnPos;
+  ClearStack();
+  return after;
 }
 
 const char* TXmlParser::SubsetFrom(const char* p, size_t baseDepth) {

@@ -380,8 +380,9 @@ class TXmlParser {
   const TEntityStack& EntityStack() const { return stack_; }
 
   // Analyses markup declarations from p, a position in Buffer(), until ']',
-  // '>' or the end of the text; returns where it stopped. This is how a DTD
-  // file is read: LoadFile, then AnalyzeSubset(Buffer()).
+  // '>' or the end of the text; returns where it stopped (after the
+  // reference, when that was inside a parameter entity's text). This is how
+  // a DTD file is read: LoadFile, then AnalyzeSubset(Buffer()).
   const char* AnalyzeSubset(const char* p);
   // Replaces declared parameter entity references (%name;) in a string.
   std::string ExpandParameterRefs(std::string_view text);

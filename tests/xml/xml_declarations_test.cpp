@@ -312,6 +312,15 @@ TEST(XmlDeclarations, ADtdFileReadAsOneSubset) {
   ASSERT_EQ(p.ElementDefs().Count(), 3u);
   EXPECT_EQ(p.ElementDefs().FindNode("title")->Definition, "(#PCDATA)");
   EXPECT_EQ(p.ElementDefs().FindNode("photo")->Attributes.NameAt(0), "src");
+
+  // Stopping inside a parameter entity's text reports the end of its reference.
+  const std::string stray =
+      dir.Write("stray.dtd", "<!ENTITY % e '<!ELEMENT a ANY>>'>%e;<!ELEMENT b ANY>");
+  ASSERT_TRUE(p.LoadFile(stray));
+  EXPECT_EQ(p.AnalyzeSubset(p.Buffer()) - p.Buffer(), 36);  // just after "%e;"
+  EXPECT_NE(p.ElementDefs().FindNode("a"), nullptr);
+  EXPECT_EQ(p.ElementDefs().FindNode("b"), nullptr);
+  EXPECT_TRUE(p.EntityStack().Empty());
 }
 
 TEST(XmlDeclarations, ExpansionIsBounded) {
