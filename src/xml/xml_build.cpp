@@ -1,5 +1,6 @@
 #include "xml_build.h"
 
+#include <cmath>
 #include <vector>
 
 #include "xml/dtd_model.h"
@@ -157,7 +158,7 @@ bool IndexBuilder::Build(int32_t top, size_t begin, const TDTDElement* decl) {
           break;
       }
       if (progress && length > 0) {
-        const int percent = static_cast<int>((partEnd - begin) * 100.0 / length + 0.5);
+        const int percent = static_cast<int>(std::lround((partEnd - begin) * 100.0 / length));
         if (percent != lastPercent) {
           lastPercent = percent;
           progress(percent);

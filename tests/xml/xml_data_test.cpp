@@ -125,7 +125,7 @@ TEST(XmlDataOpen, ProblemsInsideTheTreeAreReportedAndTheDocumentOpens) {
 TEST(XmlDataOpen, OffsetsCoverIndentationAndLineEnds) {
   Opened o(kAlbum);
   const std::string& t = kAlbum;
-  auto entry = [&](std::vector<int> path) {
+  auto entry = [&](const std::vector<int>& path) {
     std::unique_ptr<TElement> e = o.doc.Root();
     for (int i : path) e = e->ChildAt(i);
     return *e->Index();

@@ -46,7 +46,7 @@ struct Doc {
     };
     EXPECT_TRUE(doc.Open());
   }
-  std::unique_ptr<TElement> At(std::vector<int> path) const {
+  std::unique_ptr<TElement> At(const std::vector<int>& path) const {
     std::unique_ptr<TElement> e = doc.Root();
     for (int i : path) e = e->ChildAt(i);
     return e;
