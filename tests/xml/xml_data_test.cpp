@@ -267,3 +267,31 @@ TEST(XmlDataOpen, LeavesTheCurrentFolderAloneAndReportsProgress) {
   EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
   EXPECT_EQ(percents.back(), 100);
 }
+
+TEST(XmlDataElements, PlainElementsReadAsTheParserReadsThem) {
+  // Each case sits at the edge of the direct reading of plain elements.
+  const char* bodies[] = {
+      "<a x=\"1\" b='2'>  two  \r\n words </a>",
+      "<a>&amp;&lt;&gt;&apos;&quot; &amp</a>",
+      "<a>&#65;&#x42; &unknown; &</a>",
+      "<a x=\"&amp;\" y=\"a\tb\r\nc\"/>",
+      "<a x='1' x='2'>twin</a>",
+      "<a\tx = \"1\"\r\n>t</a >",
+      "<a><![CDATA[ c ]]></a>",
+      "<a>\xE8\x9A</a>",
+      "<a.b-c:d _e=\"\xE8\">x</a.b-c:d>",
+      "<a><b>in</b>out<c/>more</a>",
+      "<a>text<!-- c --></a>",
+      "<\xE8>n</\xE8>",
+  };
+  for (const char* encoding : {"Windows-1250", "UTF-8", "ISO-8859-2", "KOI8-R"}) {
+    for (const char* body : bodies) {
+      Opened o(std::string("<?xml version=\"1.0\" encoding=\"") + encoding + "\"?>\n<r>" + body +
+               "\n</r>");
+      ASSERT_TRUE(o.doc.IsOpen()) << body;
+      const std::string fast = xml_test::Dump(o.doc);
+      o.doc.FastElementReads = false;
+      EXPECT_EQ(fast, xml_test::Dump(o.doc)) << encoding << " " << body;
+    }
+  }
+}
