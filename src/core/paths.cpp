@@ -113,7 +113,7 @@ QString MakeRelativePath(const QString& mainDataFile, const QString& dataFile,
                                        : ResolvePath(FolderPart(full), folder, QString(), ctx);
   dir = WithTrailingSeparator(dir);
   if (fileName.isEmpty()) return dir;
-  const QString file = NormalizeSeparators(fileName);
+  QString file = NormalizeSeparators(fileName);
   if (!IsAbsolutePath(file)) return file;
 
   QString dirRoot;

@@ -6,7 +6,7 @@
 QString ProgramDirectory() { return QCoreApplication::applicationDirPath() + u'/'; }
 
 QString ProgramFile(const QString& relative) {
-  const QString beside = ProgramDirectory() + relative;
+  QString beside = ProgramDirectory() + relative;
   if (QFileInfo::exists(beside)) return beside;
   const QString installed = ProgramDirectory() + QStringLiteral("../share/quirevale/") + relative;
   if (QFileInfo::exists(installed)) return QFileInfo(installed).absoluteFilePath();

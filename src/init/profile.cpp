@@ -17,23 +17,41 @@ QFont ArialFont(int points, bool bold, bool underline = false) {
   return font;
 }
 
-// The low byte of a system colour, as Windows numbers them.
+// The low byte of a system colour, as Windows numbers them, onto the nearest
+// role of the application palette; an unknown one draws as window text.
 QColor SystemColor(int index) {
   const QPalette palette = QGuiApplication::palette();
   switch (index) {
-    case 5:
-      return palette.color(QPalette::Base);  // window background
-    case 8:
-      return palette.color(QPalette::WindowText);  // window text
-    case 13:
-      return palette.color(QPalette::Highlight);  // highlight
-    case 14:
-      return palette.color(QPalette::HighlightedText);  // highlighted text
-    case 15:
-      return palette.color(QPalette::Button);  // button face
-    case 18:
-      return palette.color(QPalette::ButtonText);  // button text
-    default:
+    case 4:   // menu
+    case 15:  // button face
+      return palette.color(QPalette::Button);
+    case 5:  // window background
+      return palette.color(QPalette::Base);
+    case 12:  // application workspace
+      return palette.color(QPalette::Window);
+    case 13:  // highlight
+      return palette.color(QPalette::Highlight);
+    case 14:  // highlighted text
+      return palette.color(QPalette::HighlightedText);
+    case 16:  // button shadow
+      return palette.color(QPalette::Dark);
+    case 17:  // grey (disabled) text
+      return palette.color(QPalette::Disabled, QPalette::WindowText);
+    case 18:  // button text
+      return palette.color(QPalette::ButtonText);
+    case 20:  // button highlight
+      return palette.color(QPalette::Light);
+    case 21:  // 3-D dark shadow
+      return palette.color(QPalette::Shadow);
+    case 22:  // 3-D light
+      return palette.color(QPalette::Midlight);
+    case 23:  // tool tip text
+      return palette.color(QPalette::ToolTipText);
+    case 24:  // tool tip background
+      return palette.color(QPalette::ToolTipBase);
+    case 26:  // hot-tracked item
+      return palette.color(QPalette::Link);
+    default:  // window text (8), menu text (7) and the rest
       return palette.color(QPalette::WindowText);
   }
 }

@@ -14,9 +14,6 @@ using namespace detail;
 
 namespace {
 
-// Costs of entering a parameter entity, as for general entities.
-constexpr size_t kEntryCost = 32;
-
 bool IsQuote(char c) { return c == '"' || c == '\''; }
 
 TAttrType TypeByKeyword(std::string_view kw) {

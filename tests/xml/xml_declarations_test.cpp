@@ -142,6 +142,10 @@ TEST(XmlDeclarations, StopRulesOfNamesAndCutOffDeclarations) {
   EXPECT_EQ(p.GeneralEntities().FindNode("e")->Value, "v");
   EXPECT_EQ(p.GeneralEntities().FindNode("f")->Value, "a'b");
   EXPECT_TRUE(p.GeneralEntities().FindNode("f")->SystemId.empty());
+  // Only a '%' before the name makes a parameter entity.
+  ParseAll(p, "<!DOCTYPE r [<!ENTITY pct \"50%\"><!ENTITY % pe '%'>]>");
+  EXPECT_EQ(p.GeneralEntities().FindNode("pct")->Value, "50%");
+  EXPECT_EQ(p.ParameterEntities().FindNode("pe")->Value, "%");
 }
 
 TEST(XmlDeclarations, LaterEntityWinsAndElementReplacesAttlist) {

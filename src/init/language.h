@@ -1,0 +1,33 @@
+#pragma once
+// Language files (*.LNG): key=text lines that replace the built-in English
+// messages and the captions of the translated windows and their controls.
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// The translated windows by object name, in the order they are processed.
+// The image view and the new-album guide are not translated.
+extern const QStringList TranslatedWindows;
+
+// Loads a language file. A non-empty name of a file that does not exist
+// changes nothing and returns false. Otherwise the message table is reset to
+// English, then the file's lines (none for the empty name) are applied to the
+// message table and to every open window named in TranslatedWindows; returns
+// true. Raises EFileError (Reading) when the file cannot be read, the table
+// already reset by then.
+bool LoadLanguage(const QString& fileName);
+
+// Applies language lines to one window, whose object name is its name in the
+// file. For the main window ("fAlbumBrowser") the message table is updated
+// first. Then the window's caption ("name=text") and the captions of its
+// labels, actions, push buttons, check boxes, radio buttons, group boxes and
+// tab pages ("name.component=text", the component found by object name among
+// all of the window's descendants). Empty texts and unknown keys are ignored;
+// keys ignore letter case; the first line of a key counts.
+void TranslateForm(const QStringList& lines, QWidget* window);
+
+// The message-table half of the above: each known message whose key has a
+// non-empty text in the lines takes that text.
+void TranslateMessages(const QStringList& lines);

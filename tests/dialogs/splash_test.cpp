@@ -1,0 +1,170 @@
+#include "dialogs/splash.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include "dialogs/splash_logo.h"
+#include "init/language.h"
+
+namespace {
+
+// The names of the visible components on the panel, in creation order.
+QStringList VisibleComponents(const TfSplash& splash) {
+  QStringList names;
+  for (QWidget* w : splash.pnMain->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (w->isVisibleTo(&splash)) names << w->objectName();
+  }
+  return names;
+}
+
+const QStringList kProgressOnly{"Logo", "lbVersion", "lbProgress", "ProgressBar"};
+const QStringList kAbout{"Logo", "lbVersion", "lbMaker", "lbHomePage", "btHelp", "btClose"};
+
+// Runs ShowAbout with a zero-timeout timer that records what the modal
+// window shows and then closes it the way `close` does.
+struct AboutRun {
+  QStringList visible;
+  bool modal = false;
+  int result = -1;
+};
+AboutRun RunAbout(TfSplash& splash, const std::function<void()>& close) {
+  AboutRun run;
+  QTimer timer;
+  timer.setSingleShot(true);
+  QObject::connect(&timer, &QTimer::timeout, [&] {
+    run.visible = VisibleComponents(splash);
+    run.modal = QApplication::activeModalWidget() == &splash;
+    close();
+  });
+  timer.start(0);
+  splash.ShowAbout();
+  run.result = splash.result();
+  return run;
+}
+
+void ClickLabel(QLabel* label) {
+  const QPointF at(2, 2);
+  QMouseEvent press(QEvent::MouseButtonPress, at, label->mapToGlobal(at), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, at, label->mapToGlobal(at), Qt::LeftButton,
+                      Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(label, &press);
+  QApplication::sendEvent(label, &release);
+}
+
+}  // namespace
+
+TEST(Splash, HideBeforeAnyShowingIsHarmless) {
+  TfSplash splash;
+  splash.HideProgress();
+  EXPECT_FALSE(splash.isVisible());
+  EXPECT_FALSE(splash.lbProgress->isVisibleTo(&splash));
+  EXPECT_EQ(splash.lbVersion->text(), "1.0");
+  EXPECT_EQ(splash.size(), QSize(267, 155));
+  EXPECT_TRUE(splash.windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_TRUE(splash.windowFlags() & Qt::WindowStaysOnTopHint);
+}
+
+TEST(Splash, ProgressShowsTextAndGaugeOnlyWhenAsked) {
+  TfSplash splash;
+  splash.ShowProgress("Opening file\nalbum.xml", 40, true);
+  EXPECT_TRUE(splash.isVisible());
+  EXPECT_FALSE(splash.isModal());
+  EXPECT_EQ(splash.lbProgress->text(), "Opening file\nalbum.xml");
+  EXPECT_EQ(splash.ProgressBar->value(), 40);
+  EXPECT_EQ(VisibleComponents(splash), kProgressOnly);
+
+  splash.ShowProgressText("Loading thumbnails...");  // a gauge left visible goes
+  EXPECT_TRUE(splash.isVisible());
+  EXPECT_FALSE(splash.ProgressBar->isVisibleTo(&splash));
+  EXPECT_EQ(splash.lbProgress->text(), "Loading thumbnails...");
+
+  splash.ShowProgress("x", 250, true);
+  EXPECT_EQ(splash.ProgressBar->value(), 100);
+
+  // A long name is shortened in its middle to fit; its ends stay.
+  const QString longName = "/home/user/" + QString(80, u'x') + "/album.xml";
+  splash.ShowProgress("Opening file\n" + longName, 0, false);
+  const QStringList shown = splash.lbProgress->text().split(u'\n');
+  ASSERT_EQ(shown.size(), 2);
+  EXPECT_EQ(shown[0], "Opening file");
+  EXPECT_TRUE(shown[1].startsWith("/home/") && shown[1].endsWith("album.xml"))
+      << shown[1].toStdString();
+  EXPECT_LE(splash.lbProgress->fontMetrics().horizontalAdvance(shown[1]),
+            splash.lbProgress->width());
+
+  splash.HideProgress();
+  EXPECT_FALSE(splash.isVisible());
+  EXPECT_FALSE(splash.lbProgress->isVisibleTo(&splash));
+  EXPECT_FALSE(splash.ProgressBar->isVisibleTo(&splash));
+}
+
+TEST(Splash, AboutIsModalAndLeavesNothingForTheProgressBox) {
+  TfSplash splash;
+  const AboutRun byButton = RunAbout(splash, [&] { splash.btClose->click(); });
+  EXPECT_TRUE(byButton.modal);
+  EXPECT_EQ(byButton.visible, kAbout);
+  EXPECT_EQ(byButton.result, QDialog::Accepted);
+  EXPECT_FALSE(splash.isVisible());
+
+  const AboutRun byEscape = RunAbout(splash, [&] { splash.reject(); });
+  EXPECT_EQ(byEscape.result, QDialog::Accepted);  // every way out is OK
+
+  splash.ShowProgress("Opening file", 0, true);
+  EXPECT_EQ(VisibleComponents(splash), kProgressOnly);
+  splash.HideProgress();
+
+  // About while a progress box is up shows the About controls only.
+  splash.ShowProgressText("busy");
+  EXPECT_EQ(RunAbout(splash, [&] { splash.btClose->click(); }).visible, kAbout);
+}
+
+TEST(Splash, HelpAndWebAddressGoToTheOpener) {
+  TfSplash splash;
+  QList<QUrl> opened;
+  splash.SetUrlOpener([&](const QUrl& url) {
+    opened << url;
+    return true;
+  });
+  splash.btHelp->show();
+  splash.btHelp->click();
+  ASSERT_EQ(opened.size(), 1);
+  EXPECT_EQ(opened[0].fragment(), "TApplication_HelpJump");
+  QFile page(opened[0].toLocalFile());
+  ASSERT_TRUE(page.open(QIODevice::ReadOnly)) << page.fileName().toStdString();
+  EXPECT_TRUE(page.readAll().contains("id=\"TApplication_HelpJump\""));
+
+  splash.lbHomePage->show();
+  ClickLabel(splash.lbHomePage);
+  splash.lbHomePage->setText("www.example.cz");  // as a language file may show it
+  ClickLabel(splash.lbHomePage);
+  splash.lbHomePage->setText("no address here");
+  ClickLabel(splash.lbHomePage);
+  ASSERT_EQ(opened.size(), 4);
+  EXPECT_EQ(opened[1], QUrl(SplashHomePage));
+  EXPECT_EQ(opened[2], QUrl("http://www.example.cz"));
+  EXPECT_EQ(opened[3], QUrl(SplashHomePage));
+}
+
+TEST(Splash, ComponentsAreFoundByTheirLanguageFileNames) {
+  TfSplash splash;
+  TranslateForm({"fSplash.lbVersion=verze 1.0", "fSplash.lbMaker=Autor", "fSplash.lbHomePage=a",
+                 "fSplash.lbProgress=b", "fSplash.btHelp=N\xC3\xA1pov\xC4\x9B\x64\x61",
+                 "fSplash.btClose=Zav\xC5\x99\xC3\xADt", "fSplash.Logo=not a caption"},
+                &splash);
+  EXPECT_EQ(splash.lbVersion->text(), "verze 1.0");
+  EXPECT_EQ(splash.lbMaker->text(), "Autor");
+  EXPECT_EQ(splash.lbHomePage->text(), "a");
+  EXPECT_EQ(splash.lbProgress->text(), "b");
+  EXPECT_EQ(splash.btHelp->text(), QString::fromUtf8("N\xC3\xA1pov\xC4\x9B"
+                                                     "da"));
+  EXPECT_EQ(splash.btClose->text(), QString::fromUtf8("Zav\xC5\x99\xC3\xADt"));
+  EXPECT_FALSE(splash.Logo->Image().isNull());  // a picture, no caption
+}

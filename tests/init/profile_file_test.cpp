@@ -1,0 +1,313 @@
+#include "init/profile_file.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+#include <QDir>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QTemporaryDir>
+#include <functional>
+
+#include "support/test_files.h"
+
+namespace {
+
+TProfile Defaults() {
+  TProfile p;
+  SetDefaultProfile(p);
+  return p;
+}
+
+// Loads the given file text (lines joined by CR LF) into a profile.
+TProfile LoadText(const QString& text, bool* found = nullptr) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("look.AFM");
+  WriteAll(path, text.toUtf8());
+  TProfile p;
+  const bool result = LoadProfile(path, p);
+  if (found) *found = result;
+  return p;
+}
+
+// A look that differs from the defaults in every field the file stores.
+TProfile ChangedLook() {
+  TProfile p = Defaults();
+  p.FormLeft = -20;
+  p.FormTop = 7;
+  p.FormWidth = 900;
+  p.FormHeight = 650;
+  p.FormMaximized = true;
+  p.RowCount = 4;
+  p.ColumnCount = 5;
+  p.TextRowCount = 0;
+  p.Zoom = 0;
+  p.ThumbnailFrames = true;
+  p.ExtendedDesc = false;
+  p.ShowDate = false;
+  p.ShowPlace = false;
+  p.ShowPeople = false;
+  p.CoverTexture = QString::fromUtf8(" textures/d\xC5\xAFm.bmp");  // leading blank kept
+  p.PageTexture = "";
+  p.CoverColor = 16512;
+  p.PageColor = clWindowText;
+  p.InsideColor = 0x00123456;
+  p.BM[0] = 0;
+  p.BM[9] = 0x80000005u;
+  p.BM[10] = 0x00FFFFFF;  // not stored
+  p.TitleFont.Font.setFamily("Liberation Serif");
+  p.TitleFont.Font.setPointSize(31);
+  SetFontStyles(p.TitleFont.Font, {false, true, false, false});
+  p.TitleFont.Color = 255;
+  p.DescFont.Font.setPointSize(6);
+  SetFontStyles(p.DescFont.Font, {true, true, true, false});
+  return p;
+}
+
+}  // namespace
+
+TEST(Profile, DefaultsAndDeepCopy) {
+  const TProfile p = Defaults();
+  EXPECT_EQ(p.FormLeft, 200);
+  EXPECT_EQ(p.FormHeight, 400);
+  EXPECT_EQ(p.ImagesPerPage(), 6);
+  EXPECT_EQ(p.CoverColor, 0x004080u);
+  EXPECT_EQ(p.BM[0], 0xB1E897u);
+  EXPECT_EQ(p.BM[10], 0xBDB76Bu);
+  EXPECT_TRUE(p.CoverTexture.endsWith("Textures/Rich Walnut.bmp"));
+  EXPECT_TRUE(p.PageTexture.endsWith("Textures/White Fur.bmp"));
+  EXPECT_EQ(p.TitleFont.Font.family(), "Arial");
+  EXPECT_EQ(p.TitleFont.Font.pointSize(), 20);
+  EXPECT_EQ(FontStyleToCode(FontStyles(p.TitleFont.Font)), 5);
+  EXPECT_EQ(p.DescFont.Font.pointSize(), 8);
+  EXPECT_EQ(p.BookmarkFont.Color, clWindowText);
+
+  TProfile copy;
+  AssignProfile(copy, p);
+  EXPECT_EQ(copy, p);
+  copy.TitleFont.Font.setPointSize(40);
+  EXPECT_EQ(p.TitleFont.Font.pointSize(), 20);
+}
+
+TEST(Profile, SystemColoursFollowTheApplicationPalette) {
+  const QPalette saved = QGuiApplication::palette();
+  QPalette palette = saved;
+  palette.setColor(QPalette::WindowText, QColor(1, 2, 3));
+  palette.setColor(QPalette::Base, QColor(4, 5, 6));
+  QGuiApplication::setPalette(palette);
+  EXPECT_EQ(ToQColor(clWindowText), QColor(1, 2, 3));
+  EXPECT_EQ(ToQColor(0x80000005u), QColor(4, 5, 6));
+  QGuiApplication::setPalette(saved);
+  EXPECT_EQ(ToQColor(0x004080u), QColor(128, 64, 0));
+}
+
+TEST(ProfileFile, StyleCodes) {
+  EXPECT_EQ(FontStyleToCode({true, true, true, true}), 7);
+  EXPECT_EQ(FontStyleToCode({false, true, false, true}), 2);                // strikeout dropped
+  EXPECT_EQ(CodeToFontStyle(9), (TFontStyles{true, false, false, false}));  // 8 ignored
+  EXPECT_EQ(CodeToFontStyle(6), (TFontStyles{false, true, true, false}));
+  EXPECT_EQ(CodeToFontStyle(-1), (TFontStyles{true, true, true, false}));
+}
+
+TEST(ProfileFile, MissingEmptyAndUnrelatedFilesGiveTheDefaults) {
+  TProfile p = ChangedLook();
+  EXPECT_FALSE(LoadProfile(QDir::temp().filePath("no such folder/none.AFM"), p));
+  EXPECT_EQ(p, Defaults());
+
+  for (const char* text : {"", "\r\n", "hello\r\nDataFile=x.xml\r\n[Section]\r\nFormLeft\r\n"}) {
+    bool found = false;
+    EXPECT_EQ(LoadText(text, &found), Defaults()) << text;
+    EXPECT_TRUE(found);
+  }
+}
+
+TEST(ProfileFile, KeyRulesClampsAndFallbacks) {
+  struct Case {
+    const char* text;
+    std::function<bool(const TProfile&)> holds;
+  };
+  const Case cases[] = {
+      {"rowcount=25", [](auto& p) { return p.RowCount == 10; }},
+      {"RowCount=0", [](auto& p) { return p.RowCount == 1; }},
+      {"ColumnCount=0", [](auto& p) { return p.ColumnCount == 1; }},
+      {"ColumnCount=9", [](auto& p) { return p.ColumnCount == 5; }},
+      {"Zoom=-5", [](auto& p) { return p.Zoom == 0; }},
+      {"Zoom=250", [](auto& p) { return p.Zoom == 200; }},
+      {"TextRowCount=abc", [](auto& p) { return p.TextRowCount == 2; }},
+      {"TextRowCount=11", [](auto& p) { return p.TextRowCount == 10; }},
+      {"TextRowCount=-1", [](auto& p) { return p.TextRowCount == 0; }},
+      {"FormWidth=100\r\nFormHeight=349",
+       [](auto& p) { return p.FormWidth == 350 && p.FormHeight == 350; }},
+      {"FormWidth=x\r\nFormHeight=2000",
+       [](auto& p) { return p.FormWidth == 600 && p.FormHeight == 2000; }},
+      {"FormLeft=-30\r\nFormTop=+12", [](auto& p) { return p.FormLeft == -30 && p.FormTop == 12; }},
+      {"FormLeft=letters\r\nFormTop= 5",
+       [](auto& p) {  // no window yet: the defaults
+         return p.FormLeft == 200 && p.FormTop == 50;
+       }},
+      {"RowCount =5", [](auto& p) { return p.RowCount == 3; }},  // blank before "="
+      {"RowCount=5 ", [](auto& p) { return p.RowCount == 3; }},  // not an integer
+      {"RowCount=99999999999", [](auto& p) { return p.RowCount == 3; }},
+      {"RowCount=$A", [](auto& p) { return p.RowCount == 10; }},
+      {"RowCount=$ 5\r\nColumnCount=$0x4",
+       [](auto& p) { return p.RowCount == 3 && p.ColumnCount == 2; }},
+      {"ShowDate=0\r\nShowDate=1", [](auto& p) { return !p.ShowDate; }},  // first wins
+      {"FormMaximized=2", [](auto& p) { return p.FormMaximized; }},
+      {"FormMaximized=256\r\nThumbnailFrames=257",
+       [](auto& p) {
+         return !p.FormMaximized && p.ThumbnailFrames;  // the low eight bits decide
+       }},
+      {"ExtendedDesc=no", [](auto& p) { return p.ExtendedDesc; }},
+      {"ShowPeople=0\r\nShowPlace=0", [](auto& p) { return !p.ShowPeople && !p.ShowPlace; }},
+      {"CoverTexture= a b.bmp\r\nPageTexture=",  // an empty texture is a cleared one
+       [](auto& p) { return p.CoverTexture == " a b.bmp" && p.PageTexture.isEmpty(); }},
+      {"CoverColor=16512\r\nPageColor=16777215\r\nInsideColor=-2147483640",
+       [](auto& p) {
+         return p.CoverColor == 0x004080u && p.PageColor == 0xFFFFFFu &&
+                p.InsideColor == clWindowText;
+       }},
+      {"CoverColor=$80000005\r\nPageColor=brown",
+       [](auto& p) { return p.CoverColor == 0x80000005u && p.PageColor == 0xFFFFFFu; }},
+      {"BM0=255\r\nBM9=-1\r\nBM10=0\r\nbm3=x",
+       [](auto& p) {
+         return p.BM[0] == 255u && p.BM[9] == 0xFFFFFFFFu && p.BM[10] == 0xBDB76Bu &&
+                p.BM[3] == Defaults().BM[3];
+       }},
+      {"TitleFontStyle=9",
+       [](auto& p) {
+         return FontStyles(p.TitleFont.Font) == TFontStyles{true, false, false, false};
+       }},
+      {"TitleFontStyle=bold",
+       [](auto& p) {  // the current style stands
+         return FontStyleToCode(FontStyles(p.TitleFont.Font)) == 5;
+       }},
+      {"BaseFont=Liberation Mono\r\nBaseFontColor=255\r\nBaseFontSize=14\r\nBaseFontStyle=2",
+       [](auto& p) {
+         return p.BaseFont.Font.family() == "Liberation Mono" && p.BaseFont.Color == 255u &&
+                p.BaseFont.Font.pointSize() == 14 && p.BaseFont.Font.italic() &&
+                !p.BaseFont.Font.bold() && p.DescFont == Defaults().DescFont;
+       }},
+      {"BookmarkFontSize=0\r\nChapterFontSize=x\r\nDescFontColor=z\r\nTitleFontSize=99999",
+       [](auto& p) {
+         return p.BookmarkFont == Defaults().BookmarkFont &&
+                p.ChapterFont == Defaults().ChapterFont && p.DescFont == Defaults().DescFont &&
+                p.TitleFont == Defaults().TitleFont;
+       }},
+  };
+  for (const Case& c : cases) {
+    bool found = false;
+    const TProfile p = LoadText(c.text, &found);
+    EXPECT_TRUE(found);
+    EXPECT_TRUE(c.holds(p)) << c.text;
+  }
+}
+
+TEST(ProfileFile, PlaceFallbackAsksTheMainWindow) {
+  SetMainWindowPlaceProvider([] { return QPoint(31, 41); });
+  const TProfile bad = LoadText("FormLeft=abc\r\nFormTop=\r\n");
+  const TProfile badTop = LoadText("FormLeft=7\r\nFormTop=-");
+  SetMainWindowPlaceProvider(nullptr);
+  EXPECT_EQ(bad.FormLeft, 31);
+  EXPECT_EQ(bad.FormTop, 50);  // an empty value leaves the field
+  EXPECT_EQ(badTop.FormLeft, 7);
+  EXPECT_EQ(badTop.FormTop, 41);
+}
+
+TEST(ProfileFile, LoadingResetsEarlierValues) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("a.afm");
+  WriteAll(path, "RowCount=7\r\n");
+  TProfile p = ChangedLook();
+  ASSERT_TRUE(LoadProfile(path, p));
+  TProfile expected = Defaults();
+  expected.RowCount = 7;
+  EXPECT_EQ(p, expected);
+}
+
+TEST(ProfileFile, SavesTheFortyNineLinesInOrder) {
+  TProfile p = Defaults();
+  p.CoverTexture = "C:/Album/Textures/Rich Walnut.bmp";
+  p.PageTexture = "";
+  p.FormMaximized = true;
+  SetFontStyles(p.ChapterFont.Font, {false, true, false, true});  // strikeout and italic
+  QTemporaryDir dir;
+  const QString path = dir.filePath("out.AFM");
+  ASSERT_TRUE(SaveProfile(path, p));
+  const QByteArray expected =
+      "FormLeft=200\r\nFormTop=50\r\nFormWidth=600\r\nFormHeight=400\r\nFormMaximized=1\r\n"
+      "RowCount=3\r\nColumnCount=2\r\nTextRowCount=2\r\nZoom=100\r\nThumbnailFrames=0\r\n"
+      "ExtendedDesc=1\r\nShowDate=1\r\nShowPlace=1\r\nShowPeople=1\r\n"
+      "CoverTexture=C:/Album/Textures/Rich Walnut.bmp\r\nPageTexture=\r\n"
+      "PageColor=16777215\r\nCoverColor=16512\r\nInsideColor=12632256\r\n"
+      "TitleFont=Arial\r\nTitleFontColor=-2147483640\r\nTitleFontSize=20\r\nTitleFontStyle=5\r\n"
+      "ChapterFont=Arial\r\nChapterFontColor=-2147483640\r\nChapterFontSize=16\r\n"
+      "ChapterFontStyle=2\r\n"
+      "BaseFont=Arial\r\nBaseFontColor=-2147483640\r\nBaseFontSize=10\r\nBaseFontStyle=0\r\n"
+      "DescFont=Arial\r\nDescFontColor=-2147483640\r\nDescFontSize=8\r\nDescFontStyle=0\r\n"
+      "BookmarkFont=Arial\r\nBookmarkFontColor=-2147483640\r\nBookmarkFontSize=10\r\n"
+      "BookmarkFontStyle=1\r\n"
+      "BM0=11659415\r\nBM1=14524637\r\nBM2=11920639\r\nBM3=15130800\r\nBM4=8894686\r\n"
+      "BM5=9234160\r\nBM6=14204888\r\nBM7=13826810\r\nBM8=9419919\r\nBM9=12180223\r\n";
+  const QByteArray written = ReadAll(path);
+  EXPECT_EQ(written, expected);
+  EXPECT_EQ(written.count("\r\n"), 49);
+}
+
+TEST(ProfileFile, RoundTripOfAChangedLook) {
+  TProfile p = ChangedLook();
+  SetFontStyles(p.BaseFont.Font, {true, false, false, true});
+  QTemporaryDir dir;
+  const QString path = dir.filePath("round.AFM");
+  ASSERT_TRUE(SaveProfile(path, p));
+  TProfile back;
+  ASSERT_TRUE(LoadProfile(path, back));
+  TProfile expected = p;
+  expected.BM[10] = 0xBDB76B;                  // not stored
+  expected.BaseFont.Font.setStrikeOut(false);  // no bit for it
+  EXPECT_EQ(back, expected);
+  EXPECT_EQ(back.PageTexture, "");  // a cleared texture stays cleared
+}
+
+TEST(ProfileFile, FailedSaveKeepsTheOldFile) {
+  QTemporaryDir dir;
+  // A name at the system's limit leaves no room for the temporary file
+  // beside it, so the save fails even for a user who may write anywhere.
+  const QString longName = dir.filePath(QString(250, u'a') + ".AFM");
+  const QString readOnly = dir.filePath("locked.AFM");
+  const QByteArray old = "RowCount=7\r\n";
+  WriteAll(longName, old);
+  WriteAll(readOnly, old);
+  QFile(readOnly).setPermissions(QFileDevice::ReadOwner);
+  QStringList targets{longName, dir.filePath("missing folder/x.AFM")};
+  if (geteuid() != 0) targets << readOnly;  // root writes read-only files
+  FillDefaultMessages();
+  for (const QString& target : targets) {
+    try {
+      SaveProfile(target, ChangedLook());
+      ADD_FAILURE() << "no error for " << target.toStdString();
+    } catch (const EFileError& error) {
+      EXPECT_EQ(error.kind(), EFileError::Kind::Writing);
+      EXPECT_EQ(error.Message(), "Error writing file");
+      EXPECT_EQ(error.FileName(), target);
+    }
+  }
+  EXPECT_EQ(ReadAll(longName), old);
+  EXPECT_EQ(ReadAll(readOnly), old);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);  // no temporary left
+}
+
+TEST(ProfileFile, UnreadableFileRaisesTheTranslatedError) {
+  QTemporaryDir dir;
+  FillDefaultMessages();
+  SetMsg("ErrorReadingFile", "Chyba");
+  // A folder exists but reads as no text.
+  try {
+    ReadTextLines(dir.path());
+    ADD_FAILURE() << "a folder read as a file";
+  } catch (const EFileError& error) {
+    EXPECT_EQ(error.kind(), EFileError::Kind::Reading);
+    EXPECT_EQ(error.Message(), "Chyba");
+    EXPECT_STREQ(error.what(), "Chyba");
+  }
+  FillDefaultMessages();
+}
