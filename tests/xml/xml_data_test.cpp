@@ -295,3 +295,31 @@ TEST(XmlDataElements, PlainElementsReadAsTheParserReadsThem) {
     }
   }
 }
+
+TEST(XmlDataOpen, ValidatesAgainstTheExternalDtd) {
+  struct Case {
+    const char* body;
+    std::vector<int> codes;
+  } cases[] = {
+      {"<r k=\"ab\"><a>x</a><e/></r>", {}},
+      {"<q/>", {8}},
+      {"<r><b/></r>", {10}},
+      {"<r z=\"1\"/>", {11}},
+      {"<r k=\"a\"/>", {12}},  // part of an alternative is not one
+      {"<r><e>text</e></r>", {13}},
+      {"<r><b/><a k=\"1\">x</a></r>", {10, 11}},  // the analysis goes on after each
+  };
+  for (const Case& c : cases) {
+    Opened o(std::string(kDecl) + c.body, false);
+    xml_test::WriteBytes(o.dir.Path("r.dtd"),
+                         "<!ELEMENT r (a*, e?)><!ATTLIST r k (ab|c) #IMPLIED>"
+                         "<!ELEMENT a (#PCDATA)><!ELEMENT e EMPTY>");
+    ASSERT_TRUE(o.doc.SetExternalDTD("r.dtd"));
+    std::vector<int> codes;
+    o.doc.OnValidityError = [&](int code, const std::string&, int, int) { codes.push_back(code); };
+    ASSERT_TRUE(o.doc.Open()) << c.body;
+    EXPECT_EQ(codes, c.codes) << c.body;
+    EXPECT_EQ(o.doc.IsValid(), c.codes.empty()) << c.body;
+    EXPECT_TRUE(o.doc.IsWellStructured()) << c.body;
+  }
+}
