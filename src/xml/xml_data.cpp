@@ -146,6 +146,10 @@ bool TXMLData::ParseDocument() {
   int start = 0;
   int end = 0;
   isWellStructured_ = true;
+  // The declaration describes this file: nothing stays from the file opened before.
+  xmlVersion_.clear();
+  encoding_.clear();
+  standalone_ = false;
   try {
     while (!rootFound && parser.NextPart()) {
       if (!parser.InBuffer(parser.PartStart())) throw EXMLException{7};

@@ -187,10 +187,10 @@ class TXMLData {
   std::string doctype_;
   std::string externalDTD_;
   std::unique_ptr<TDTD> dtd_;
-  mutable std::unique_ptr<TXmlParser> scratch_;
-  mutable std::optional<CodePage> page_;
+  mutable std::unique_ptr<TXmlParser> scratch_;  // reused for every element read
+  mutable std::optional<CodePage> page_;         // the code page of pageOf_
   mutable std::string pageOf_;
-  mutable bool pageKnown_ = false;  // reused for every element read
+  mutable bool pageKnown_ = false;
   bool isOpen_ = false;
   bool readOnly_ = false;
   bool isValid_ = false;

@@ -115,10 +115,13 @@ TEST(XmlDataOpen, ProblemsInsideTheTreeAreReportedAndTheDocumentOpens) {
   EXPECT_EQ(broken.errors, std::vector<std::string>{"9 Wrong element nesting."});
   EXPECT_FALSE(broken.doc.Root()->SetName("x"));
 
-  // A comment and a CDATA section inside warn; the analysis goes on.
-  Opened warned(std::string(kDecl) + "<a><!--c--><b><![CDATA[x<y]]></b><?pi?></a>");
+  // Comments, CDATA sections, processing instructions and a stray declaration
+  // inside warn (no message box); the analysis goes on.
+  Opened warned(std::string(kDecl) +
+                "<a><!--c--><b><![CDATA[x<y]]></b><?pi?><?xml version=\"1.0\"?><c/></a>");
   EXPECT_TRUE(warned.doc.IsWellStructured());
-  EXPECT_EQ(warned.warnings, (std::vector<int>{15, 16, 14}));
+  EXPECT_EQ(warned.warnings, (std::vector<int>{15, 16, 14, 14}));
+  EXPECT_EQ(warned.doc.Root()->ChildCount(), 2);
   EXPECT_EQ(warned.doc.Root()->ChildAt(0)->Content(), "x<y");
 }
 
@@ -216,6 +219,14 @@ TEST(XmlDataElements, TextInTheDeclaredCodePageArrivesAsUtf8) {
   std::unique_ptr<TElement> root = o.doc.Root();
   EXPECT_EQ(root->Content(), "\xC5\xA1\xC4\x8D \xC4\x8D");  // "šč č"
   EXPECT_EQ(root->AttributeByName("n")->Value(), "\xC4\x8D");
+
+  // The same component, reused for a file without encoding (UTF-8), does not
+  // keep the code page of the file before.
+  WriteBytes(o.dir.Path("utf8.xml"), "<?xml version=\"1.0\"?><a>\xC4\x8D</a>");
+  o.doc.SetFileName(o.dir.Path("utf8.xml"));
+  ASSERT_TRUE(o.doc.Open());
+  EXPECT_EQ(o.doc.Encoding(), "");
+  EXPECT_EQ(o.doc.Root()->Content(), "\xC4\x8D");
 }
 
 TEST(XmlDataElements, ElementsOutliveCloseAndTheirDocument) {
