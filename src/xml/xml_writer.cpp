@@ -41,7 +41,7 @@ std::string CloseText(const TElement& element) {
 }  // namespace
 
 std::string StartTagText(const TElement& element, bool selfClosing) {
-  return OpenTag(element, selfClosing || element.IsEmpty()) + CR;
+  return OpenTag(element, selfClosing) + CR;
 }
 
 std::string ElementText(const TElement& element, bool closing, bool children) {
