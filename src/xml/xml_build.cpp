@@ -1,5 +1,7 @@
 #include "xml_build.h"
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "xml/dtd_model.h"
@@ -23,6 +25,24 @@ bool IsAlternative(const std::string& alternatives, const std::string& value) {
   }
 }
 
+// Without a DTD the index needs names only to match start and end tags, which
+// the raw bytes do as well as their decoded form, and no text at all: so the
+// bytes are taken as they are, sparing a conversion of the whole file.
+class IndexParser : public TXmlParser {
+ public:
+  explicit IndexParser(bool raw) : raw_(raw) {}
+  void DecodeText(std::string_view text, std::string& out) override {
+    if (raw_) {
+      out.append(text);
+    } else {
+      TXmlParser::DecodeText(text, out);
+    }
+  }
+
+ private:
+  bool raw_;
+};
+
 }  // namespace
 
 int32_t IndexBuilder::LineStart(size_t pos, size_t limit) const {
@@ -41,11 +61,12 @@ bool IndexBuilder::Build(int32_t top, size_t begin, const TDTDElement* decl) {
   opened_ = closed_ = false;
   elementEnd_ = begin;
 
-  TXmlParser parser;
+  // Room for the entries at once: about one start tag in two tags.
+  tree_.Reserve(static_cast<int32_t>(
+      std::count(text_.begin() + static_cast<std::ptrdiff_t>(begin), text_.end(), '<') / 2 + 1));
+  IndexParser parser(decl == nullptr);
   parser.SetTextEncoding(encoding_);
   parser.UseBuffer(text_.data() + begin, text_.size() - begin);
-  parser.SetTextEncoding(encoding_);
-  parser.Restart();
 
   const char* base = parser.Buffer();
   const size_t length = text_.size() - begin;
@@ -157,7 +178,7 @@ bool IndexBuilder::Build(int32_t top, size_t begin, const TDTDElement* decl) {
           break;
       }
       if (progress && length > 0) {
-        const int percent = static_cast<int>((partEnd - begin) * 100.0 / length + 0.5);
+        const int percent = static_cast<int>(std::lround((partEnd - begin) * 100.0 / length));
         if (percent != lastPercent) {
           lastPercent = percent;
           progress(percent);

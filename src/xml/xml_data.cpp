@@ -35,8 +35,6 @@ const char* const kMessages[] = {
 // Offsets are 32-bit; a larger file is refused rather than indexed wrongly.
 constexpr size_t kMaxFileSize = std::numeric_limits<int32_t>::max() / 2;
 
-bool IsWhite(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
 // Reads the document's own text: external subsets and entities named by a
 // relative name are looked for in the document's folder, not in the process's
 // current folder (which the component leaves alone).
@@ -148,6 +146,10 @@ bool TXMLData::ParseDocument() {
   int start = 0;
   int end = 0;
   isWellStructured_ = true;
+  // The declaration describes this file: nothing stays from the file opened before.
+  xmlVersion_.clear();
+  encoding_.clear();
+  standalone_ = false;
   try {
     while (!rootFound && parser.NextPart()) {
       if (!parser.InBuffer(parser.PartStart())) throw EXMLException{7};
@@ -238,139 +240,6 @@ bool TXMLData::CreateDocument() {
   isWellStructured_ = true;
   isValid_ = true;
   return true;
-}
-
-// --- Element objects
-
-std::unique_ptr<TElement> TXMLData::Root() const { return ElementFromIndex(0); }
-
-std::unique_ptr<TElement> TXMLData::ElementFromIndex(int32_t entry) const {
-  if (!isOpen_ || !tree_.Alive(entry)) return nullptr;
-  auto element = std::make_unique<TElement>();
-  MakeElement(entry, *element);
-  return element;
-}
-
-TXmlParser& TXMLData::ScratchParser() const {
-  if (!scratch_) scratch_ = std::make_unique<TXmlParser>();
-  return *scratch_;
-}
-
-void TXMLData::MakeElement(int32_t id, TElement& element) const {
-  const TIndex& e = tree_[id];
-  const bool leaf = e.ChildCount == 0;
-  // A leaf is read whole; of an element with children only the start tag, its
-  // content coming from the text between the children (ElementContent).
-  const int32_t stop = leaf ? e.End() : e.StartTagEnd + 1;
-  TXmlParser& parser = ScratchParser();
-  parser.SetTextEncoding(encoding_);
-  parser.UseBuffer(text_.data() + e.StartPos, static_cast<size_t>(stop - e.StartPos));
-  parser.SetTextEncoding(encoding_);
-  parser.Restart();
-
-  std::string name;
-  std::string content;
-  element.attributes_.clear();
-  int depth = 0;
-  bool tagSeen = false;
-  while (parser.NextPart()) {
-    switch (parser.PartType()) {
-      case pkStartTag:
-      case pkEmptyTag:
-        if (!tagSeen) {
-          tagSeen = true;
-          name = parser.PartName();
-          for (const TAttr& a : parser.PartAttributes()) {
-            element.AddAttribute(a.Name)->value_ = a.Value;
-          }
-        }
-        if (parser.PartType() == pkStartTag) ++depth;
-        break;
-      case pkEndTag:
-        --depth;
-        break;
-      case pkText:
-      case pkCData:
-        if (depth == 1 && !parser.PartContent().empty()) content = parser.PartContent();
-        break;
-      default:
-        break;
-    }
-    if (!leaf && tagSeen) break;
-  }
-  if (!leaf) content = ElementContent(id);
-  element.SetSnapshot(std::move(name), std::move(content));
-  element.Attach(self_, openSerial_, id);
-  element.level_ = 1 + tree_.Depth(id);
-}
-
-int32_t TXMLData::ScanGap(int32_t from, int32_t to, std::string& content) const {
-  content.clear();
-  if (from >= to) return -1;
-  TXmlParser& parser = ScratchParser();
-  parser.SetTextEncoding(encoding_);
-  parser.UseBuffer(text_.data() + from, static_cast<size_t>(to - from));
-  parser.SetTextEncoding(encoding_);
-  parser.Restart();
-  while (parser.NextPart()) {
-    const TPartKind kind = parser.PartType();
-    if ((kind == pkText || kind == pkCData) && !parser.PartContent().empty()) {
-      content = parser.PartContent();
-    } else if (kind == pkEndTag) {
-      return from + static_cast<int32_t>(parser.PartStart() - parser.Buffer());
-    }
-  }
-  return -1;
-}
-
-int32_t TXMLData::LastGapStart(int32_t id) const {
-  const TIndex& e = tree_[id];
-  return e.ChildCount > 0 ? tree_[tree_.ChildAt(id, e.ChildCount - 1)].End() : e.StartTagEnd + 1;
-}
-
-int32_t TXMLData::EndTagStart(int32_t id) const {
-  const TIndex& e = tree_[id];
-  if (e.EndPos == 0) return -1;
-  // Parsed, not searched backwards: an end tag may hold quoted text with '<'
-  // and '>' in it, and only the parser knows where it begins.
-  std::string ignored;
-  return ScanGap(LastGapStart(id), e.EndPos, ignored);
-}
-
-std::string TXMLData::ElementContent(int32_t id) const {
-  const TIndex& e = tree_[id];
-  if (e.EndPos == 0) return {};
-  // The text between the children, last gap (the one with the end tag) first;
-  // the others are parsed only when they hold more than whitespace.
-  std::string content;
-  ScanGap(LastGapStart(id), e.EndPos, content);
-  for (int32_t i = e.ChildCount - 1; i >= 0 && content.empty(); --i) {
-    const int32_t gapStart = i == 0 ? e.StartTagEnd + 1 : tree_[tree_.ChildAt(id, i - 1)].End();
-    const int32_t gapEnd = tree_[tree_.ChildAt(id, i)].StartPos;
-    if (gapStart >= gapEnd) continue;
-    if (std::all_of(text_.data() + gapStart, text_.data() + gapEnd, IsWhite)) continue;
-    ScanGap(gapStart, gapEnd, content);
-  }
-  return content;
-}
-
-bool TXMLData::NameIs(int32_t id, const std::string& name) const {
-  const TIndex& e = tree_[id];
-  size_t p = static_cast<size_t>(e.StartPos);
-  while (p < text_.size() && text_[p] != '<') ++p;
-  const size_t b = p + 1;
-  size_t x = b;
-  bool ascii = true;
-  while (x < text_.size() && !IsWhite(text_[x]) && text_[x] != '/' && text_[x] != '>' &&
-         text_[x] != '\0') {
-    if ((text_[x] & 0x80) != 0) ascii = false;
-    ++x;
-  }
-  if (ascii) return text_.compare(b, x - b, name) == 0;
-  // A name with characters beyond ASCII is compared in its decoded form.
-  TElement element;
-  MakeElement(id, element);
-  return element.Name() == name;
 }
 
 std::string TXMLData::Encode(const std::string& utf8) const {

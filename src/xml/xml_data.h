@@ -19,9 +19,12 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "xml/codepages.h"
 #include "xml/dtd_model.h"
 #include "xml/xml_element.h"
 #include "xml/xml_index.h"
@@ -82,7 +85,10 @@ class TXMLData {
   // True when the opened file held no structure error; only then is it edited.
   bool IsWellStructured() const { return isWellStructured_; }
 
-  bool OwnDTDOnly = false;     // ignore the file's document type declaration
+  bool OwnDTDOnly = false;  // ignore the file's document type declaration
+  // Plain leaves are read without the parser (the same result, faster); tests
+  // turn it off to compare.
+  bool FastElementReads = true;
   bool StopOnWarning = false;  // a warning stops the analysis
 
   TXMLWarningEvent OnParseWarning;
@@ -136,8 +142,21 @@ class TXMLData {
   int32_t LastGapStart(int32_t entry) const;
   // The offset of the '<' of an entry's end tag, or -1.
   int32_t EndTagStart(int32_t entry) const;
-  // Whether the entry's tag name is name, read from the bytes without making the element.
-  bool NameIs(int32_t entry, const std::string& name) const;
+  // Whether the entry's tag name is name; byBytes compares the bytes without
+  // making the element (right for an ASCII name in an AsciiCompatible file).
+  bool NameIs(int32_t entry, const std::string& name, bool byBytes) const;
+  // The code page of Encoding (remembered: it is asked for every element).
+  const std::optional<CodePage>& Page() const;
+  // The file's encoding leaves ASCII bytes as they are.
+  bool AsciiCompatible() const;
+  // Reads an element of the plain form directly (ASCII names, attribute values
+  // and leaf text without references); false, with nothing made, when it is
+  // not one and the parser has to read it.
+  bool ReadPlainElement(const TIndex& entry, TElement& element) const;
+  bool DecodePlain(std::string_view raw, std::string& out) const;
+  // Reads leaf text from p up to the '<' that ends it, resolving the five
+  // predefined references; -1 when it holds anything else for the parser.
+  int32_t ReadPlainText(int32_t p, int32_t stop, std::string& content) const;
   // Converts text the component writes into the file's code page.
   std::string Encode(const std::string& utf8) const;
 
@@ -169,6 +188,9 @@ class TXMLData {
   std::string externalDTD_;
   std::unique_ptr<TDTD> dtd_;
   mutable std::unique_ptr<TXmlParser> scratch_;  // reused for every element read
+  mutable std::optional<CodePage> page_;         // the code page of pageOf_
+  mutable std::string pageOf_;
+  mutable bool pageKnown_ = false;
   bool isOpen_ = false;
   bool readOnly_ = false;
   bool isValid_ = false;

@@ -14,9 +14,6 @@ using namespace detail;
 
 namespace {
 
-// Costs of entering a parameter entity, as for general entities.
-constexpr size_t kEntryCost = 32;
-
 bool IsQuote(char c) { return c == '"' || c == '\''; }
 
 TAttrType TypeByKeyword(std::string_view kw) {
@@ -207,7 +204,12 @@ void TXmlParser::AnalyzeDoctype() {
 const char* TXmlParser::AnalyzeSubset(const char* p) {
   ClearStack();
   if (!InBuffer(p)) return p;
-  return SubsetFrom(p, 0);
+  const char* stop = SubsetFrom(p, 0);
+  if (stack_.Empty()) return stop;
+  // Stopped inside an entity's text: report the end of its reference.
+  const char* after = stack_.nodes_.front()->ReturnPos;
+  ClearStack();
+  return after;
 }
 
 const char* TXmlParser::SubsetFrom(const char* p, size_t baseDepth) {

@@ -41,7 +41,7 @@ bool TXMLData::Apply(const std::vector<Splice>& splices) {
   for (const Splice& s : splices) {
     next.append(text_, at, static_cast<size_t>(s.pos) - at);
     next += s.text;
-    at = static_cast<size_t>(s.pos + s.removed);
+    at = static_cast<size_t>(s.pos) + static_cast<size_t>(s.removed);
   }
   next.append(text_, at, std::string::npos);
   if (!store_->WriteAtomically(fileName_, next)) return false;

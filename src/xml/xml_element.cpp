@@ -8,9 +8,11 @@
 namespace xml {
 
 TXMLData* TElement::Live() const {
-  const std::shared_ptr<TXMLData*> token = doc_.lock();
-  if (!token || *token == nullptr) return nullptr;
-  TXMLData* data = *token;
+  // One thread: while the token is not expired its pointee is alive, so no
+  // lock (and no atomic increment) is needed on this frequent path.
+  if (token_ == nullptr || doc_.expired()) return nullptr;
+  TXMLData* data = *token_;
+  if (data == nullptr) return nullptr;
   if (data->openSerial_ != openSerial_ || !data->isOpen_ || !data->tree_.Alive(entry_)) {
     return nullptr;
   }
@@ -63,9 +65,13 @@ std::unique_ptr<TElement> TElement::ChildByName(const std::string& name) const {
   const TXMLData* data = Live();
   if (data == nullptr) return nullptr;
   const int count = data->tree_[entry_].ChildCount;
+  // Names are compared on the bytes where that is exact; only the child that
+  // matches is made.
+  const bool byBytes = data->AsciiCompatible() && std::all_of(name.begin(), name.end(), [](char c) {
+                         return static_cast<unsigned char>(c) < 0x80;
+                       });
   for (int i = 0; i < count; ++i) {
-    // Names are compared on the bytes; only the child that matches is made.
-    if (data->NameIs(data->tree_.ChildAt(entry_, i), name)) return ChildAt(i);
+    if (data->NameIs(data->tree_.ChildAt(entry_, i), name, byBytes)) return ChildAt(i);
   }
   return nullptr;
 }

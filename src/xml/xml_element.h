@@ -79,8 +79,9 @@ class TElement {
     name_ = std::move(name);
     content_ = std::move(content);
   }
-  void Attach(std::weak_ptr<TXMLData*> doc, uint64_t openSerial, int32_t entry) {
-    doc_ = std::move(doc);
+  void Attach(const std::shared_ptr<TXMLData*>& doc, uint64_t openSerial, int32_t entry) {
+    doc_ = doc;
+    token_ = doc.get();
     openSerial_ = openSerial;
     entry_ = entry;
     fromDocument_ = true;
@@ -92,6 +93,7 @@ class TElement {
   int level_ = 1;  // as it was when made, for a detached element
   std::vector<std::unique_ptr<TAttribute>> attributes_;
   std::weak_ptr<TXMLData*> doc_;
+  TXMLData* const* token_ = nullptr;  // what doc_ points to, read while it has not expired
   uint64_t openSerial_ = 0;
   int32_t entry_ = kNoEntry;
   bool fromDocument_ = false;

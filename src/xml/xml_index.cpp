@@ -52,6 +52,7 @@ void TIndexTree::RemoveChildren(int32_t id) {
   if (!Alive(id)) return;
   std::vector<int32_t> todo;
   TIndex& top = entries_[id];
+  todo.reserve(top.ChildCount);
   for (int32_t i = 0; i < top.ChildCount; ++i) todo.push_back(slots_[top.FirstSlot + i]);
   top.ChildCount = 0;
   while (!todo.empty()) {

@@ -14,6 +14,7 @@
 //                it: the element is [StartPos, EndPos). 0 for an element written
 //                as an empty-element tag, which is [StartPos, StartTagEnd].
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -74,6 +75,9 @@ class TIndexTree {
   // children are being built; Finish makes the child runs of all entries
   // added since `first` (and of their parent `top`) once the build is complete.
   int32_t AddChild(int32_t parent);
+  void Reserve(int32_t entries) {
+    entries_.reserve(entries_.size() + static_cast<size_t>(entries));
+  }
   // Forgets the entries from number `first` on (a build that is abandoned).
   void Truncate(int32_t first);
   void Finish(int32_t top, int32_t first);

@@ -17,10 +17,6 @@ namespace {
 
 const char kEmptyText[1] = {0};
 
-// Every entity entered also costs this much of the expansion budget, so that
-// many tiny expansions are bounded too.
-constexpr size_t kEntryCost = 32;
-
 // Above this many attributes a tag is sorted by index instead of by insertion.
 constexpr size_t kInsertionSortLimit = 16;
 
@@ -187,6 +183,12 @@ std::unique_ptr<TXmlParser> TXmlParser::OpenExternal(const std::string& systemId
 
 void TXmlParser::Decode(const char* b, const char* e, std::string& out) {
   if (b >= e) return;
+  // ASCII stands for itself in every encoding the parser reads (its markup
+  // is ASCII), so only runs with other bytes go through the decoder.
+  if (AllAscii(b, e)) {
+    out.append(b, static_cast<size_t>(e - b));
+    return;
+  }
   if (curUtf8_) {
     AppendCheckedUtf8(std::string_view(b, static_cast<size_t>(e - b)), out);
   } else {
@@ -365,12 +367,22 @@ void TXmlParser::AnalyzeTag() {
     ++p;
   }
   const char* nameEnd = ReadName(p, e, kStopTagName);
-  partName_.clear();
-  Decode(p, nameEnd, partName_);
-  const char* stop = AnalyzeAttributes(nameEnd);
+  // An end tag mostly repeats the name still held from its start tag.
+  const auto length = static_cast<size_t>(nameEnd - p);
+  if (length != partName_.size() || std::memcmp(p, partName_.data(), length) != 0 ||
+      !AllAscii(p, nameEnd)) {
+    partName_.clear();
+    Decode(p, nameEnd, partName_);
+  }
+  const char* stop = nameEnd;
+  if (stop < e && *stop == '>') {
+    partAttributes_.count_ = 0;
+  } else {
+    stop = AnalyzeAttributes(nameEnd);
+  }
   // Only a start tag becomes empty: "</a/>" stays an end tag.
   if (stop < e && *stop == '/' && partType_ == pkStartTag) partType_ = pkEmptyTag;
-  const char* gt = FindByte(stop, e, '>');
+  const char* gt = stop < e && *stop == '>' ? stop : FindByte(stop, e, '>');
   partEnd_ = gt != nullptr ? gt : e - 1;
   next_ = partEnd_ + 1;
   if (partType_ == pkEndTag) return;
@@ -505,9 +517,8 @@ bool TXmlParser::AnalyzeText() {
   const char* p = partStart_;
   if (normalizeText_) {
     // Whitespace between tags is most of the text parts; skip it quickly.
-    const char* q = p;
     const char* e = curEnd_;
-    while (q < e && IsWs(*q)) ++q;
+    const char* q = SkipWs(p, e);
     if ((q < e && *q == '<') || (q == e && stack_.Empty())) {
       partEnd_ = q - 1;
       next_ = q;

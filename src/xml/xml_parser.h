@@ -20,8 +20,10 @@
 //   attribute values and declaration strings alike);
 // - budget: one pass (from UseBuffer/LoadFile or Restart to the end) inserts
 //   at most kMinExpansionBudget + kExpansionBudgetPerByte * (text length)
-//   bytes of replacement text, counted over text, attribute values and
-//   declaration strings together; once it is spent no reference expands.
+//   bytes of replacement text (1 MiB plus 8 bytes for every byte of the
+//   text), counted over text, attribute values and declaration strings
+//   together, each expansion costing 32 bytes more than its length so that
+//   many tiny ones are bounded too; once it is spent no reference expands.
 // A reference cut off by either bound expands to nothing.
 // Files opened for external entities and subsets larger than
 // kMaxExternalFileSize count as missing (empty).
@@ -380,8 +382,9 @@ class TXmlParser {
   const TEntityStack& EntityStack() const { return stack_; }
 
   // Analyses markup declarations from p, a position in Buffer(), until ']',
-  // '>' or the end of the text; returns where it stopped. This is how a DTD
-  // file is read: LoadFile, then AnalyzeSubset(Buffer()).
+  // '>' or the end of the text; returns where it stopped (after the
+  // reference, when that was inside a parameter entity's text). This is how
+  // a DTD file is read: LoadFile, then AnalyzeSubset(Buffer()).
   const char* AnalyzeSubset(const char* p);
   // Replaces declared parameter entity references (%name;) in a string.
   std::string ExpandParameterRefs(std::string_view text);
@@ -396,8 +399,10 @@ class TXmlParser {
   // Appends the UTF-8 form of bytes in TextEncoding to out. UTF-8 (any
   // letter case) and no encoding pass through with malformed sequences made
   // U+FFFD; Windows-1250/1252 and ISO-8859-1/2 convert by table; another
-  // encoding the C library knows converts with iconv; an unknown one passes
-  // through like UTF-8.
+  // encoding the C library knows converts with iconv; an unknown one, or one
+  // that does not keep ASCII as it is, passes through like UTF-8.
+  // The parser calls it only for runs that hold a byte above 0x7F: ASCII
+  // stands for itself in every encoding it can read.
   virtual void DecodeText(std::string_view text, std::string& out);
   // Receives the notices of the declaration analysis; ignores them here.
   virtual void DeclarationFound(const TDeclNotice& notice);

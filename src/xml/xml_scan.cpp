@@ -94,9 +94,48 @@ char32_t CharRefValue(std::string_view digits) {
   return v;
 }
 
+namespace {
+
+// A mask with the high bit of every byte of v that is below n (n <= 128),
+// and possibly of bytes right after such a byte: a quick test, not an answer.
+constexpr uint64_t BytesBelow(uint64_t v, uint8_t n) {
+  return (v - 0x0101010101010101ULL * n) & ~v & kHighBits;
+}
+
+// True when the text needs no change: no blank at either end, and no blank
+// but single spaces. Eight bytes at a time: texts are mostly words and spaces.
+bool AlreadyCollapsed(const std::string& s) {
+  const size_t n = s.size();
+  if (IsWs(s[0]) || IsWs(s[n - 1])) return false;
+  const char* p = s.data();
+  const char* e = p + n;
+  uint64_t lastSpace = 0;  // the high bit of the previous word's last byte, when a space
+  while (e - p >= 8) {
+    uint64_t v;
+    std::memcpy(&v, p, 8);
+    if (BytesBelow(v, 0x20) != 0) return false;  // a tab, line end or other control
+    // Spaces (the test may also flag a '!' right after one: then it says no).
+    const uint64_t spaces = BytesBelow(v ^ 0x2020202020202020ULL, 1);
+    if ((spaces & (spaces << 8)) != 0 || (lastSpace & spaces & 0x80) != 0) return false;
+    lastSpace = spaces >> 56;
+    p += 8;
+  }
+  bool space = lastSpace != 0;
+  for (; p < e; ++p) {
+    const auto c = static_cast<unsigned char>(*p);
+    if (c < ' ') return false;
+    if (c == ' ' && space) return false;
+    space = c == ' ';
+  }
+  return true;
+}
+
+}  // namespace
+
 void CollapseSpaces(std::string& s) {
+  if (s.empty() || AlreadyCollapsed(s)) return;
   char* w = s.data();
-  const char* r = s.data();
+  const char* r = w;
   const char* e = r + s.size();
   bool pending = false;
   bool any = false;
@@ -116,8 +155,17 @@ void CollapseSpaces(std::string& s) {
 }
 
 void WsToSpace(std::string& s) {
-  for (char& c : s) {
-    if (IsWs(c)) c = ' ';
+  char* p = s.data();
+  char* e = p + s.size();
+  // Words without a byte below the space hold no blank but spaces.
+  while (e - p >= 8) {
+    uint64_t v;
+    std::memcpy(&v, p, 8);
+    if (BytesBelow(v, 0x20) != 0) break;
+    p += 8;
+  }
+  for (; p < e; ++p) {
+    if (IsWs(*p)) *p = ' ';
   }
 }
 
@@ -164,6 +212,17 @@ TextDecoder::TextDecoder(const std::string& encoding) {
   if (reinterpret_cast<intptr_t>(cd) == -1) return;
   iconv_ = cd;
   mode_ = Mode::kIconv;
+  // An encoding in which ASCII bytes are not ASCII (UTF-16, EBCDIC) cannot
+  // carry this markup; such text passes through as UTF-8.
+  std::string printable;
+  for (char c = ' '; c < 0x7F; ++c) printable += c;
+  std::string converted;
+  AppendByIconv(printable, converted);
+  if (converted != printable) {
+    iconv_close(cd);
+    iconv_ = nullptr;
+    mode_ = Mode::kUtf8;
+  }
 }
 
 TextDecoder::~TextDecoder() {
@@ -202,29 +261,31 @@ void TextDecoder::Append(std::string_view in, std::string& out) {
 }
 
 void TextDecoder::AppendByTable(std::string_view in, std::string& out) const {
-  const size_t old = out.size();
-  // A single-byte code page needs at most three UTF-8 bytes a byte.
-  out.resize(old + in.size() * 3);
-  char* w = out.data() + old;
   const char* s = in.data();
   const char* se = s + in.size();
+  // Decoded through a small buffer, so that out grows by whole appends.
+  constexpr size_t kChunk = 512;
+  char buffer[kChunk * 3];
   while (s < se) {
-    if (se - s >= 8 && AllAscii8(s)) {
-      std::memcpy(w, s, 8);
-      w += 8;
-      s += 8;
+    const char* chunkEnd = se - s > static_cast<ptrdiff_t>(kChunk) ? s + kChunk : se;
+    const char* ascii = s;
+    while (chunkEnd - ascii >= 8 && AllAscii8(ascii)) ascii += 8;
+    while (ascii < chunkEnd && static_cast<unsigned char>(*ascii) < 0x80) ++ascii;
+    if (ascii == chunkEnd) {
+      out.append(s, static_cast<size_t>(chunkEnd - s));
+      s = chunkEnd;
       continue;
     }
-    const auto b = static_cast<unsigned char>(*s++);
-    if (b < 0x80) {
-      *w++ = static_cast<char>(b);
-    } else {
-      const Utf8Seq& q = table_[b];
+    std::memcpy(buffer, s, static_cast<size_t>(ascii - s));
+    char* w = buffer + (ascii - s);
+    // Every byte through the table, ASCII too: no branch to mispredict.
+    for (s = ascii; s < chunkEnd; ++s) {
+      const Utf8Seq& q = table_[static_cast<unsigned char>(*s)];
       std::memcpy(w, q.bytes, 3);
       w += q.len;
     }
+    out.append(buffer, static_cast<size_t>(w - buffer));
   }
-  out.resize(static_cast<size_t>(w - out.data()));
 }
 
 void TextDecoder::AppendByIconv(std::string_view in, std::string& out) {

@@ -26,15 +26,66 @@ enum : uint16_t {
 
 extern const std::array<uint16_t, 256> kCharClass;
 
+// Every entity entered also costs this much of the expansion budget, so that
+// many tiny expansions are bounded too.
+constexpr size_t kEntryCost = 32;
+
 inline uint16_t ClassOf(char c) { return kCharClass[static_cast<unsigned char>(c)]; }
 inline bool IsWs(char c) { return (ClassOf(c) & kWs) != 0; }
 inline bool IsNameStart(char c) { return (ClassOf(c) & kNameStart) != 0; }
 
+// Word-at-a-time byte tests. Each gives a mask with the high bit of every
+// byte of v that passes.
+constexpr uint64_t kOnes = 0x0101010101010101ULL;
+constexpr uint64_t kHighs = 0x8080808080808080ULL;
+// Bytes equal to c, exactly.
+constexpr uint64_t BytesEqual(uint64_t v, unsigned char c) {
+  const uint64_t x = v ^ (kOnes * c);
+  return ~(((x & ~kHighs) + ~kHighs) | x) & kHighs;
+}
+// Bytes not above the space, exactly.
+constexpr uint64_t BytesUpToSpace(uint64_t v) {
+  // Adding 0x5F carries into the high bit exactly for 0x21..0x7F.
+  return ~(((v & ~kHighs) + kOnes * 0x5F) | v) & kHighs;
+}
+
+inline int FirstFlagged(uint64_t mask) { return __builtin_ctzll(mask) / 8; }
+
+// The first byte in [p, e) that is not whitespace, or e.
+inline const char* SkipWs(const char* p, const char* e) {
+  while (e - p >= 8) {
+    uint64_t v;
+    std::memcpy(&v, p, 8);
+    const uint64_t ws =
+        BytesEqual(v, ' ') | BytesEqual(v, '\n') | BytesEqual(v, '\r') | BytesEqual(v, '\t');
+    if (ws != kHighs) return p + FirstFlagged(~ws & kHighs);
+    p += 8;
+  }
+  while (p < e && IsWs(*p)) ++p;
+  return p;
+}
+
 // A name starts at p, whose byte is taken unless it is '>', and runs up to
-// the first byte of the stop set.
+// the first byte of the stop set. Names are short and end unpredictably, so
+// eight bytes are tested at a time where the text allows.
 inline const char* ReadName(const char* p, const char* e, uint16_t stop) {
   if (p >= e || *p == '>') return p;
   ++p;
+  while (e - p >= 8) {
+    uint64_t v;
+    std::memcpy(&v, p, 8);
+    // Candidates: every stop byte is a blank, a control byte or punctuation
+    // of this list; the class table decides.
+    uint64_t m = BytesUpToSpace(v) | BytesEqual(v, '>') | BytesEqual(v, '/') | BytesEqual(v, '=') |
+                 BytesEqual(v, '?') | BytesEqual(v, '[') | BytesEqual(v, '"') |
+                 BytesEqual(v, '\'') | BytesEqual(v, '#');
+    while (m != 0) {
+      const char* q = p + FirstFlagged(m);
+      if ((ClassOf(*q) & stop) != 0) return q;
+      m &= m - 1;
+    }
+    p += 8;
+  }
   while (p < e && (ClassOf(*p) & stop) == 0) ++p;
   return p;
 }
@@ -46,6 +97,20 @@ inline bool StartsWith(const char* p, const char* e, std::string_view s) {
 inline const char* FindByte(const char* p, const char* e, char c) {
   if (p >= e) return nullptr;
   return static_cast<const char*>(std::memchr(p, c, static_cast<size_t>(e - p)));
+}
+
+// True when no byte in [p, e) is above 0x7F.
+inline bool AllAscii(const char* p, const char* e) {
+  uint64_t acc = 0;
+  while (e - p >= 8) {
+    uint64_t v;
+    std::memcpy(&v, p, 8);
+    acc |= v;
+    p += 8;
+  }
+  unsigned char tail = 0;
+  for (; p < e; ++p) tail |= static_cast<unsigned char>(*p);
+  return (acc & 0x8080808080808080ULL) == 0 && tail < 0x80;
 }
 
 // The first occurrence of seq in [p, e), or nullptr.

@@ -41,7 +41,7 @@ std::string CloseText(const TElement& element) {
 }  // namespace
 
 std::string StartTagText(const TElement& element, bool selfClosing) {
-  return OpenTag(element, selfClosing || element.IsEmpty()) + CR;
+  return OpenTag(element, selfClosing) + CR;
 }
 
 std::string ElementText(const TElement& element, bool closing, bool children) {
@@ -146,8 +146,9 @@ std::string DeclarationText(const TDTDElement& decl, std::vector<std::string>& w
       std::string keyword = AttrDefaultNames[a.DefaultType()];
       std::transform(keyword.begin(), keyword.end(), keyword.begin(),
                      [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-      s += "\t" + a.Name() + " " + type + " #" + keyword + " ";
-      if (!a.DefVal().empty()) s += "\"" + a.DefVal() + "\"";
+      s.append("\t").append(a.Name()).append(" ").append(type).append(" #").append(keyword);
+      s += ' ';
+      if (!a.DefVal().empty()) s.append("\"").append(a.DefVal()).append("\"");
       s += CR;
     }
     s += ">";

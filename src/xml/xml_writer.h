@@ -23,7 +23,9 @@ class TXMLData;
 // children, then with `closing` its content and end tag. An element declared
 // EMPTY is written as one empty-element tag (<br />).
 std::string ElementText(const TElement& element, bool closing, bool children);
-// The start tag line alone; selfClosing writes it as an empty-element tag.
+// The start tag line alone, as an empty-element tag when selfClosing. Unlike
+// ElementText it does not look at the DTD: a start tag that is rewritten must
+// keep the form of the tag it replaces, or the end tag after it would dangle.
 std::string StartTagText(const TElement& element, bool selfClosing);
 
 // The declaration line and the document type declaration line. Empty, with

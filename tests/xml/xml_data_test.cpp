@@ -115,17 +115,20 @@ TEST(XmlDataOpen, ProblemsInsideTheTreeAreReportedAndTheDocumentOpens) {
   EXPECT_EQ(broken.errors, std::vector<std::string>{"9 Wrong element nesting."});
   EXPECT_FALSE(broken.doc.Root()->SetName("x"));
 
-  // A comment and a CDATA section inside warn; the analysis goes on.
-  Opened warned(std::string(kDecl) + "<a><!--c--><b><![CDATA[x<y]]></b><?pi?></a>");
+  // Comments, CDATA sections, processing instructions and a stray declaration
+  // inside warn (no message box); the analysis goes on.
+  Opened warned(std::string(kDecl) +
+                "<a><!--c--><b><![CDATA[x<y]]></b><?pi?><?xml version=\"1.0\"?><c/></a>");
   EXPECT_TRUE(warned.doc.IsWellStructured());
-  EXPECT_EQ(warned.warnings, (std::vector<int>{15, 16, 14}));
+  EXPECT_EQ(warned.warnings, (std::vector<int>{15, 16, 14, 14}));
+  EXPECT_EQ(warned.doc.Root()->ChildCount(), 2);
   EXPECT_EQ(warned.doc.Root()->ChildAt(0)->Content(), "x<y");
 }
 
 TEST(XmlDataOpen, OffsetsCoverIndentationAndLineEnds) {
   Opened o(kAlbum);
   const std::string& t = kAlbum;
-  auto entry = [&](std::vector<int> path) {
+  auto entry = [&](const std::vector<int>& path) {
     std::unique_ptr<TElement> e = o.doc.Root();
     for (int i : path) e = e->ChildAt(i);
     return *e->Index();
@@ -216,6 +219,14 @@ TEST(XmlDataElements, TextInTheDeclaredCodePageArrivesAsUtf8) {
   std::unique_ptr<TElement> root = o.doc.Root();
   EXPECT_EQ(root->Content(), "\xC5\xA1\xC4\x8D \xC4\x8D");  // "šč č"
   EXPECT_EQ(root->AttributeByName("n")->Value(), "\xC4\x8D");
+
+  // The same component, reused for a file without encoding (UTF-8), does not
+  // keep the code page of the file before.
+  WriteBytes(o.dir.Path("utf8.xml"), "<?xml version=\"1.0\"?><a>\xC4\x8D</a>");
+  o.doc.SetFileName(o.dir.Path("utf8.xml"));
+  ASSERT_TRUE(o.doc.Open());
+  EXPECT_EQ(o.doc.Encoding(), "");
+  EXPECT_EQ(o.doc.Root()->Content(), "\xC4\x8D");
 }
 
 TEST(XmlDataElements, ElementsOutliveCloseAndTheirDocument) {
@@ -266,4 +277,60 @@ TEST(XmlDataOpen, LeavesTheCurrentFolderAloneAndReportsProgress) {
   ASSERT_FALSE(percents.empty());
   EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
   EXPECT_EQ(percents.back(), 100);
+}
+
+TEST(XmlDataElements, PlainElementsReadAsTheParserReadsThem) {
+  // Each case sits at the edge of the direct reading of plain elements.
+  const char* bodies[] = {
+      "<a x=\"1\" b='2'>  two  \r\n words </a>",
+      "<a>&amp;&lt;&gt;&apos;&quot; &amp</a>",
+      "<a>&#65;&#x42; &unknown; &</a>",
+      "<a x=\"&amp;\" y=\"a\tb\r\nc\"/>",
+      "<a x='1' x='2'>twin</a>",
+      "<a\tx = \"1\"\r\n>t</a >",
+      "<a><![CDATA[ c ]]></a>",
+      "<a>\xE8\x9A</a>",
+      "<a.b-c:d _e=\"\xE8\">x</a.b-c:d>",
+      "<a><b>in</b>out<c/>more</a>",
+      "<a>text<!-- c --></a>",
+      "<\xE8>n</\xE8>",
+  };
+  for (const char* encoding : {"Windows-1250", "UTF-8", "ISO-8859-2", "KOI8-R"}) {
+    for (const char* body : bodies) {
+      Opened o(std::string("<?xml version=\"1.0\" encoding=\"") + encoding + "\"?>\n<r>" + body +
+               "\n</r>");
+      ASSERT_TRUE(o.doc.IsOpen()) << body;
+      const std::string fast = xml_test::Dump(o.doc);
+      o.doc.FastElementReads = false;
+      EXPECT_EQ(fast, xml_test::Dump(o.doc)) << encoding << " " << body;
+    }
+  }
+}
+
+TEST(XmlDataOpen, ValidatesAgainstTheExternalDtd) {
+  struct Case {
+    const char* body;
+    std::vector<int> codes;
+  } cases[] = {
+      {"<r k=\"ab\"><a>x</a><e/></r>", {}},
+      {"<q/>", {8}},
+      {"<r><b/></r>", {10}},
+      {"<r z=\"1\"/>", {11}},
+      {"<r k=\"a\"/>", {12}},  // part of an alternative is not one
+      {"<r><e>text</e></r>", {13}},
+      {"<r><b/><a k=\"1\">x</a></r>", {10, 11}},  // the analysis goes on after each
+  };
+  for (const Case& c : cases) {
+    Opened o(std::string(kDecl) + c.body, false);
+    xml_test::WriteBytes(o.dir.Path("r.dtd"),
+                         "<!ELEMENT r (a*, e?)><!ATTLIST r k (ab|c) #IMPLIED>"
+                         "<!ELEMENT a (#PCDATA)><!ELEMENT e EMPTY>");
+    ASSERT_TRUE(o.doc.SetExternalDTD("r.dtd"));
+    std::vector<int> codes;
+    o.doc.OnValidityError = [&](int code, const std::string&, int, int) { codes.push_back(code); };
+    ASSERT_TRUE(o.doc.Open()) << c.body;
+    EXPECT_EQ(codes, c.codes) << c.body;
+    EXPECT_EQ(o.doc.IsValid(), c.codes.empty()) << c.body;
+    EXPECT_TRUE(o.doc.IsWellStructured()) << c.body;
+  }
 }

@@ -142,6 +142,10 @@ TEST(XmlDeclarations, StopRulesOfNamesAndCutOffDeclarations) {
   EXPECT_EQ(p.GeneralEntities().FindNode("e")->Value, "v");
   EXPECT_EQ(p.GeneralEntities().FindNode("f")->Value, "a'b");
   EXPECT_TRUE(p.GeneralEntities().FindNode("f")->SystemId.empty());
+  // Only a '%' before the name makes a parameter entity.
+  ParseAll(p, "<!DOCTYPE r [<!ENTITY pct \"50%\"><!ENTITY % pe '%'>]>");
+  EXPECT_EQ(p.GeneralEntities().FindNode("pct")->Value, "50%");
+  EXPECT_EQ(p.ParameterEntities().FindNode("pe")->Value, "%");
 }
 
 TEST(XmlDeclarations, LaterEntityWinsAndElementReplacesAttlist) {
@@ -312,6 +316,15 @@ TEST(XmlDeclarations, ADtdFileReadAsOneSubset) {
   ASSERT_EQ(p.ElementDefs().Count(), 3u);
   EXPECT_EQ(p.ElementDefs().FindNode("title")->Definition, "(#PCDATA)");
   EXPECT_EQ(p.ElementDefs().FindNode("photo")->Attributes.NameAt(0), "src");
+
+  // Stopping inside a parameter entity's text reports the end of its reference.
+  const std::string stray =
+      dir.Write("stray.dtd", "<!ENTITY % e '<!ELEMENT a ANY>>'>%e;<!ELEMENT b ANY>");
+  ASSERT_TRUE(p.LoadFile(stray));
+  EXPECT_EQ(p.AnalyzeSubset(p.Buffer()) - p.Buffer(), 36);  // just after "%e;"
+  EXPECT_NE(p.ElementDefs().FindNode("a"), nullptr);
+  EXPECT_EQ(p.ElementDefs().FindNode("b"), nullptr);
+  EXPECT_TRUE(p.EntityStack().Empty());
 }
 
 TEST(XmlDeclarations, ExpansionIsBounded) {

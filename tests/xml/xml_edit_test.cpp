@@ -46,7 +46,7 @@ struct Doc {
     };
     EXPECT_TRUE(doc.Open());
   }
-  std::unique_ptr<TElement> At(std::vector<int> path) const {
+  std::unique_ptr<TElement> At(const std::vector<int>& path) const {
     std::unique_ptr<TElement> e = doc.Root();
     for (int i : path) e = e->ChildAt(i);
     return e;
@@ -253,8 +253,12 @@ TEST(XmlEdit, MissingFileIsCreatedFromTheDtd) {
   EXPECT_EQ(root->Name(), "album2");
   ASSERT_TRUE(
       root->ReplaceXML("<album2><title>T</title><photo src=\"x\"><title/><date/>"
-                       "</photo></album2>"));
+                       "</photo><photo src=\"y\"><title/><date></date></photo></album2>"));
   EXPECT_TRUE(doc.IsValid());
+  // A tag declared EMPTY but written with an end tag keeps its form when renamed.
+  ASSERT_TRUE(doc.Root()->ChildAt(2)->ChildAt(1)->SetName("when"));
+  EXPECT_NE(ReadBytes(dir.Path("new.xml")).find("\t\t<when>\r</when>"), std::string::npos);
+  EXPECT_EQ(Dump(doc), DumpReopened(dir.Path("new.xml")));
   EXPECT_TRUE(doc.Root()->ChildAt(1)->ChildAt(1)->IsEmpty());
   ASSERT_TRUE(doc.Root()->ChildAt(1)->ChildAt(1)->SetContent("ignored"));
   EXPECT_NE(ReadBytes(dir.Path("new.xml")).find("<date />\r</photo>"), std::string::npos);

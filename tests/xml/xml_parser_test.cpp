@@ -46,6 +46,17 @@ TEST(XmlParser, ClassifiesEveryKindOfPart) {
                                                             {83, 86}}));
   // The prefix decides: any PI whose target begins with "xml" is a declaration.
   EXPECT_EQ(Parts("<?xml-stylesheet href='s'?><!x>"), (Strings{"prolog |", "start !x|"}));
+  // Names end where their kind says, also long ones read word by word.
+  EXPECT_EQ(Parts("<abcdefghijklmnop/><abcdefgh>"),
+            (Strings{"empty abcdefghijklmnop|", "start abcdefgh|"}));
+  EXPECT_EQ(Parts("<abcdefg!#[=?\x01xyz\tattributeabcdefg=\"v\" attributeabcdefgh/>"),
+            (Strings{"start abcdefg!#[=?\x01xyz| attributeabcdefg=v"}));
+  EXPECT_EQ(Parts("<?targetabcdefgh?><?targetabcdefghi data?>"),
+            (Strings{"pi targetabcdefgh|", "pi targetabcdefghi| data"}));
+  EXPECT_EQ(Parts("<a>\r\n\t \t\t\t\t\t\t\t\t \r\n<b/>\t\t\t\t\t\t\t\t\tx \t\t\t\t\t\t\t\t\t"),
+            (Strings{"start a|", "empty b|", "text b|x"}));
+  // '>' never begins a name: "<>" is a tag of its own.
+  EXPECT_EQ(Parts("<>x"), (Strings{"start |", "text |x"}));
   EXPECT_EQ(xml::PartKindNames[xml::pkDoctype], std::string("DTD Declaration"));
   EXPECT_EQ(xml::AttrKindNames[xml::akDefault], std::string("Default"));
 }
@@ -110,6 +121,19 @@ TEST(XmlParser, TextIsNormalisedAndBlankTextSkipped) {
   // elements reads as empty at its end tag, a leaf's text survives it.
   EXPECT_EQ(Parts("<a><b>x</b></a>"),
             (Strings{"start a|", "start b|", "text b|x", "end b|x", "end a|x"}));
+  const std::pair<std::string, std::string> texts[] = {
+      {"a b", "a b"},
+      {"a  b", "a b"},
+      {"a\tb", "a b"},
+      {" a", "a"},
+      {"a\r\n", "a"},
+      {"a\x01 b", "a\x01 b"},  // a control character is no blank
+      {"abcdefgh ijklmnop  qrstuvwx\ty", "abcdefgh ijklmnop qrstuvwx y"},
+      {"abcdefghijklmnopqrstuvw z", "abcdefghijklmnopqrstuvw z"},
+  };
+  for (const auto& [text, expected] : texts) {
+    EXPECT_EQ(FirstText("<a>" + text + "</a>"), expected) << text;
+  }
   TXmlParser p;
   p.UseBuffer("<a> x  y\n</a> ");
   p.SetNormalizeText(false);
@@ -244,6 +268,7 @@ TEST(XmlParser, DecodesFromTheDeclaredEncoding) {
       {"UTF-8", "a\xC5z\xFF", "a\uFFFDz\uFFFD"},        // malformed sequences
       {nullptr, "\xC4\x8D\xE8", "\u010D\uFFFD"},        // no declaration: UTF-8
       {"x-no-such-encoding", "\xC4\x8D", "\u010D"},     // unknown: passes
+      {"UTF-16", "\xC4\x8D", "\u010D"},                 // ASCII changed: passes
       {"Windows-1250", "&#x10D;\xE8", "\u010D\u010D"},  // references are not decoded again
   };
   for (const Case& c : cases) {
