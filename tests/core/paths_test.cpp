@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QSet>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -140,4 +142,12 @@ TEST(Paths, AbsoluteAndFolderParts) {
   EXPECT_EQ(FolderPart("main.xml"), "");
   EXPECT_TRUE(SamePath("C:\\A\\b.jpg", "c:/a/B.JPG"));
   EXPECT_FALSE(SamePath("/a/b.jpg", "/a/B.jpg"));
+}
+
+TEST(Paths, RealFolderTestResolvesDotDotByName) {
+  QTemporaryDir tmp;
+  ASSERT_TRUE(QDir(tmp.path()).mkpath("pics"));
+  const PathContext real = RealPathContext();
+  EXPECT_TRUE(real.dirExists(tmp.path() + "/not-yet/../pics/"));
+  EXPECT_FALSE(real.dirExists(tmp.path() + "/pics/../nothing"));
 }

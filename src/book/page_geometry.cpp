@@ -1,0 +1,41 @@
+#include "page_geometry.h"
+
+#include "init/profile.h"
+
+qint64 RoundHalfEven(qint64 numerator, qint64 denominator) {
+  const qint64 quotient = numerator / denominator;
+  const qint64 twiceRest = 2 * (numerator % denominator);
+  if (twiceRest > denominator || (twiceRest == denominator && quotient % 2 != 0)) {
+    return quotient + 1;
+  }
+  return quotient;
+}
+
+int SpineXFor(int windowWidth) { return windowWidth / 2; }
+
+QSize PageSizeFor(QSize windowSize) {
+  return QSize(SpineXFor(windowSize.width()), windowSize.height());
+}
+
+TRect PageArea(bool isLeftPage, QSize pageSize) {
+  const int spineX = pageSize.width();
+  const int height = pageSize.height();
+  // 27 pixels of page-stack edge and bookmarks on the outer side, 13 below.
+  if (isLeftPage) return TRect{28, 15, spineX - 1, height - 28};
+  return TRect{1, 15, spineX - 28, height - 28};
+}
+
+TRect CellRect(bool isRightPage, int position, QSize pageSize, const TProfile& look) {
+  const TRect area = PageArea(!isRightPage, pageSize);
+  const int columns = look.ColumnCount > 0 ? look.ColumnCount : 1;
+  const int rows = look.RowCount > 0 ? look.RowCount : 1;
+  const int cellWidth = (area.Width() - 30) / columns;
+  const int cellHeight = (area.Height() - 40) / rows;
+  // Both pages keep 21 pixels to the spine and 38 to the outer edge.
+  const int x0 = area.Left + (isRightPage ? 20 : 10);
+  const int row = position / columns;
+  const int column = position % columns;
+  const int left = x0 + column * cellWidth;
+  const int top = area.Top + row * cellHeight;
+  return TRect{left + 5, top + 25, left + cellWidth - 5, top + 20 + cellHeight};
+}

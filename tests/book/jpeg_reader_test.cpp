@@ -1,0 +1,196 @@
+#include "book/jpeg_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include "jpeg_test_files.h"
+#include "support/test_files.h"
+
+namespace {
+
+JpegPicture Decode(const QByteArray& bytes, QSize minimum = QSize(),
+                   const JpegLimits& limits = {}) {
+  QBuffer buffer;
+  buffer.setData(bytes);
+  buffer.open(QIODevice::ReadOnly);
+  JpegMinimumSize wanted;
+  if (minimum.isValid()) wanted = [minimum](QSize) { return minimum; };
+  return ReadJpeg(buffer, wanted, limits);
+}
+
+// Four blocks of plain colour, 16-pixel aligned so JPEG keeps them clean.
+QImage Quadrants(int width, int height) {
+  QImage image(width, height, QImage::Format_RGB32);
+  QPainter painter(&image);
+  const int w = width / 2, h = height / 2;
+  painter.fillRect(0, 0, w, h, Qt::red);
+  painter.fillRect(w, 0, width - w, h, Qt::green);
+  painter.fillRect(0, h, w, height - h, Qt::blue);
+  painter.fillRect(w, h, width - w, height - h, Qt::white);
+  return image;
+}
+
+// Smooth colour under grain: large files, like photos.
+QImage Grainy(int width, int height) {
+  QImage image(width, height, QImage::Format_RGB32);
+  QRandomGenerator random(7);
+  for (int y = 0; y < height; ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < width; ++x) {
+      const int grain = static_cast<int>(random.bounded(33)) - 16;
+      line[x] = qRgb(qBound(0, x * 255 / width + grain, 255),
+                     qBound(0, y * 255 / height + grain, 255), qBound(0, 128 + grain, 255));
+    }
+  }
+  return image;
+}
+
+bool Near(QRgb a, QColor b, int tolerance = 24) {
+  return std::abs(qRed(a) - b.red()) <= tolerance && std::abs(qGreen(a) - b.green()) <= tolerance &&
+         std::abs(qBlue(a) - b.blue()) <= tolerance;
+}
+
+double MeanDifference(const QImage& a, const QImage& b) {
+  double sum = 0;
+  for (int y = 0; y < a.height(); ++y) {
+    for (int x = 0; x < a.width(); ++x) {
+      const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+      sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+             std::abs(qBlue(p) - qBlue(q));
+    }
+  }
+  return sum / (3.0 * a.width() * a.height());
+}
+
+}  // namespace
+
+TEST(JpegReader, DecodesAtTheSmallestScaleThatIsLargeEnough) {
+  const QByteArray baseline = EncodeJpeg(Quadrants(1600, 1200));
+  const QByteArray progressive = EncodeJpeg(Quadrants(1600, 1200), {90, true});
+  const struct {
+    QSize minimum, decoded;
+  } cases[] = {
+      {QSize(75, 57), QSize(200, 150)},        // 1/8
+      {QSize(201, 150), QSize(400, 300)},      // 2/8
+      {QSize(100, 300), QSize(400, 300)},      // height decides
+      {QSize(1400, 10), QSize(1400, 1050)},    // 7/8
+      {QSize(3000, 3000), QSize(1600, 1200)},  // never beyond full size
+      {QSize(), QSize(1600, 1200)},
+  };
+  for (const QByteArray& bytes : {baseline, progressive}) {
+    for (const auto& c : cases) {
+      const JpegPicture picture = Decode(bytes, c.minimum);
+      ASSERT_EQ(picture.Status, JpegStatus::Ok);
+      EXPECT_EQ(picture.FullSize, QSize(1600, 1200));
+      EXPECT_EQ(picture.Image.size(), c.decoded) << c.minimum.width() << "x" << c.minimum.height();
+      EXPECT_TRUE(Near(picture.Image.pixel(picture.Image.width() / 4, picture.Image.height() / 4),
+                       Qt::red));
+      EXPECT_TRUE(
+          Near(picture.Image.pixel(picture.Image.width() * 3 / 4, picture.Image.height() * 3 / 4),
+               Qt::white));
+    }
+  }
+}
+
+TEST(JpegReader, ProgressiveFileAtOneEighthStopsAfterItsDcScans) {
+  const QImage noise = Grainy(1600, 1200);
+  const QByteArray baseline = EncodeJpeg(noise);
+  const QByteArray progressive = EncodeJpeg(noise, {90, true});
+  QBuffer buffer;
+  buffer.setData(progressive);
+  buffer.open(QIODevice::ReadOnly);
+  const JpegPicture early = ReadJpeg(buffer, [](QSize) { return QSize(150, 100); });
+  ASSERT_EQ(early.Status, JpegStatus::Ok);
+  EXPECT_EQ(early.Image.size(), QSize(200, 150));
+  // Only the first scans were read ...
+  EXPECT_LT(buffer.pos(), progressive.size() / 4);
+  // ... and they give about what decoding everything gives.
+  const JpegPicture full = Decode(baseline, QSize(150, 100));
+  EXPECT_LT(MeanDifference(early.Image, full.Image), 2.0);
+}
+
+TEST(JpegReader, EveryExifOrientationStandsUpright) {
+  // Upright: red top left, green top right, blue bottom left, white bottom right.
+  const QImage upright = Quadrants(64, 48);
+  const int W = 64, H = 48;
+  for (int orientation = 1; orientation <= 8; ++orientation) {
+    // Where each stored pixel belongs, by the tag's definition of the
+    // stored first row and column.
+    const bool turned = orientation >= 5;
+    QImage stored(turned ? H : W, turned ? W : H, QImage::Format_RGB32);
+    for (int y = 0; y < stored.height(); ++y) {
+      for (int x = 0; x < stored.width(); ++x) {
+        const QPoint source[] = {{x, y}, {W - 1 - x, y}, {W - 1 - x, H - 1 - y}, {x, H - 1 - y},
+                                 {y, x}, {W - 1 - y, x}, {W - 1 - y, H - 1 - x}, {y, H - 1 - x}};
+        stored.setPixel(x, y, upright.pixel(source[orientation - 1]));
+      }
+    }
+    const JpegOptions options{95, orientation % 3 == 0, orientation, orientation % 2 == 0};
+    const JpegPicture picture = Decode(EncodeJpeg(stored, options));
+    ASSERT_EQ(picture.Status, JpegStatus::Ok) << orientation;
+    EXPECT_EQ(picture.Orientation, orientation);
+    EXPECT_EQ(picture.FullSize, QSize(W, H)) << orientation;
+    ASSERT_EQ(picture.Image.size(), QSize(W, H)) << orientation;
+    EXPECT_TRUE(Near(picture.Image.pixel(8, 8), Qt::red)) << orientation;
+    EXPECT_TRUE(Near(picture.Image.pixel(W - 8, 8), Qt::green)) << orientation;
+    EXPECT_TRUE(Near(picture.Image.pixel(8, H - 8), Qt::blue)) << orientation;
+    EXPECT_TRUE(Near(picture.Image.pixel(W - 8, H - 8), Qt::white)) << orientation;
+  }
+}
+
+TEST(JpegReader, DamagedAndHostileFilesAreRefusedQuietly) {
+  const QByteArray good = EncodeJpeg(Quadrants(320, 240));
+  QByteArray badPrecision = good;
+  badPrecision[good.indexOf(QByteArray("\xFF\xC0", 2)) + 4] = 3;  // sample precision
+  QByteArray random(4000, '\0');
+  QRandomGenerator(11).fillRange(reinterpret_cast<quint32*>(random.data()), 1000);
+  JpegLimits roomy;
+  roomy.MaxPixels = 1'000'000'000;
+  const QByteArray huge = WithClaimedSize(EncodeJpeg(Quadrants(64, 64)), 60000, 60000);
+  const QByteArray hugeProgressive =
+      WithClaimedSize(EncodeJpeg(Quadrants(64, 64), {90, true}), 20000, 20000);
+  const struct {
+    const char* what;
+    QByteArray bytes;
+    JpegLimits limits;
+    JpegStatus status;
+  } cases[] = {
+      {"empty", QByteArray(), {}, JpegStatus::Unreadable},
+      {"random bytes", random, {}, JpegStatus::Unreadable},
+      {"bad frame header", badPrecision, {}, JpegStatus::Unreadable},
+      {"cut in its headers", good.left(120), {}, JpegStatus::Unreadable},
+      {"60000 x 60000", huge, {}, JpegStatus::TooManyPixels},
+      {"progressive 20000 x 20000", hugeProgressive, {}, JpegStatus::TooManyPixels},
+      {"progressive 20000 x 20000, pixels allowed", hugeProgressive, roomy,
+       JpegStatus::TooMuchMemory},
+  };
+  ASSERT_LT(hugeProgressive.size(), 2000);
+  for (const auto& c : cases) {
+    const JpegPicture picture = Decode(c.bytes, QSize(75, 56), c.limits);
+    EXPECT_EQ(picture.Status, c.status) << c.what;
+    EXPECT_TRUE(picture.Image.isNull()) << c.what;
+  }
+}
+
+TEST(JpegReader, TruncatedFileKeepsWhatWasDecoded) {
+  const QByteArray good = EncodeJpeg(Quadrants(320, 240));
+  for (bool progressive : {false, true}) {
+    const QByteArray whole = progressive ? EncodeJpeg(Quadrants(320, 240), {90, true}) : good;
+    const JpegPicture picture = Decode(whole.left(whole.size() * 3 / 4));
+    ASSERT_EQ(picture.Status, JpegStatus::Ok) << progressive;
+    EXPECT_EQ(picture.Image.size(), QSize(320, 240));
+    EXPECT_TRUE(Near(picture.Image.pixel(40, 40), Qt::red)) << progressive;
+  }
+}
+
+TEST(JpegReader, ReadsFilesAndGivesUpOnMissingOnes) {
+  QTemporaryDir dir;
+  const QString name = dir.filePath("photo.jpg");
+  WriteAll(name, EncodeJpeg(Quadrants(32, 32)));
+  EXPECT_EQ(ReadJpegFile(name).Image.size(), QSize(32, 32));
+  EXPECT_EQ(ReadJpegFile(dir.filePath("none.jpg")).Status, JpegStatus::Unreadable);
+}

@@ -1,0 +1,10 @@
+#pragma once
+// Lets GoogleTest print TRect values in failure messages.
+
+#include <ostream>
+
+#include "book/page_geometry.h"
+
+inline void PrintTo(const TRect& r, std::ostream* os) {
+  *os << "(" << r.Left << ", " << r.Top << ")-(" << r.Right << ", " << r.Bottom << ")";
+}

@@ -1,0 +1,156 @@
+#include "book/thumbnail.h"
+
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+#include <QTemporaryDir>
+
+#include "init/profile.h"
+#include "jpeg_test_files.h"
+#include "rect_printer.h"
+#include "support/test_files.h"
+
+namespace {
+
+QImage Filled(int width, int height, QColor color) {
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(color);
+  return image;
+}
+
+// The rows and columns of a thumbnail that are not transparent.
+TRect OpaquePart(const QImage& thumbnail) {
+  TRect r{thumbnail.width(), thumbnail.height(), 0, 0};
+  for (int y = 0; y < thumbnail.height(); ++y) {
+    for (int x = 0; x < thumbnail.width(); ++x) {
+      if (qAlpha(thumbnail.pixel(x, y)) == 0) continue;
+      r.Left = std::min(r.Left, x);
+      r.Top = std::min(r.Top, y);
+      r.Right = std::max(r.Right, x + 1);
+      r.Bottom = std::max(r.Bottom, y + 1);
+    }
+  }
+  return r;
+}
+
+// A 1 x 1 red GIF.
+const char kRedGif[] =
+    "GIF89a\x01\x00\x01\x00\x80\x00\x00\xFF\x00\x00\x00\x00\x00"
+    ",\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;";
+
+}  // namespace
+
+TEST(Thumbnail, PicturesKeepTheirProportionsAndAreNeverEnlarged) {
+  // A 75 x 167 cell with 32 pixels of description: thumbnails are 75 x 135.
+  const QSize box(75, 135);
+  const struct {
+    QSize picture;
+    TRect drawn;  // one row shorter than the computed height
+  } cases[] = {
+      {{1600, 1200}, {0, 39, 75, 94}},   // 75 x 56 at y 39
+      {{1200, 1600}, {0, 17, 75, 116}},  // 75 x 100 at y 17
+      {{40, 30}, {17, 52, 57, 81}},      // its own size, centred
+      {{100, 100}, {0, 30, 75, 104}},
+      {{300, 4000}, {32, 0, 42, 134}},  // width round(300*135/4000) = 10
+      {{100, 50}, {0, 48, 75, 85}},     // 37.5 rounds to 38
+      {{200, 20}, {0, 63, 75, 70}},     // 7.5 rounds to 8
+      {{600, 20}, {0, 66, 75, 67}},     // 2.5 rounds to 2
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ThumbnailPictureRect(c.picture, box), c.drawn)
+        << c.picture.width() << "x" << c.picture.height();
+  }
+
+  const QImage thumbnail = MakeThumbnail(Filled(1600, 1200, Qt::red), box);
+  ASSERT_EQ(thumbnail.size(), box);
+  EXPECT_TRUE(thumbnail.hasAlphaChannel());
+  EXPECT_EQ(OpaquePart(thumbnail), (TRect{0, 39, 75, 94}));
+  EXPECT_EQ(thumbnail.pixelColor(37, 60), QColor(Qt::red));
+  EXPECT_EQ(OpaquePart(MakeThumbnail(Filled(40, 30, Qt::blue), box)), (TRect{17, 52, 57, 81}));
+  EXPECT_TRUE(MakeThumbnail(QImage(), box).isNull());
+  EXPECT_TRUE(MakeThumbnail(Filled(10, 10, Qt::red), QSize()).isNull());
+}
+
+TEST(Thumbnail, SizeComesFromTheFirstCellAndTheDescriptionLines) {
+  TProfile look;
+  SetDefaultProfile(look);
+  look.RowCount = 3;
+  look.ColumnCount = 4;
+  const struct {
+    int textRows;
+    bool extended, date, place, people;
+    int lines;
+  } cases[] = {{2, true, true, true, true, 4},
+               {2, true, false, true, false, 3},
+               {2, false, true, true, true, 2},
+               {0, true, false, false, true, 1},
+               {0, false, false, false, false, 0}};
+  const int lineHeight = QFontMetrics(look.BaseFont.Font).height();
+  ASSERT_GT(lineHeight, 0);
+  for (const auto& c : cases) {
+    look.TextRowCount = c.textRows;
+    look.ExtendedDesc = c.extended;
+    look.ShowDate = c.date;
+    look.ShowPlace = c.place;
+    look.ShowPeople = c.people;
+    EXPECT_EQ(DescHeight(look), c.lines * lineHeight) << c.lines;
+    EXPECT_EQ(ThumbnailSize(QSize(800, 600), look), QSize(75, 167 - c.lines * lineHeight));
+  }
+  look.RowCount = 10;
+  look.TextRowCount = 10;
+  EXPECT_TRUE(ThumbnailSize(QSize(300, 200), look).isEmpty());
+}
+
+TEST(Thumbnail, FilesAreReadByTheirExtension) {
+  QTemporaryDir dir;
+  const QByteArray jpeg = EncodeJpeg(Filled(160, 120, Qt::green));
+  const struct {
+    const char* name;
+    QByteArray bytes;
+    bool readable;
+  } cases[] = {
+      {"photo.jpg", jpeg, true},
+      {"photo.JPEG", jpeg, true},
+      {"photo.tif", jpeg, false},
+      {"clip.avi", jpeg, false},
+      {"red.gif", QByteArray(kRedGif, sizeof kRedGif - 1), true},
+      {"bad.jpg", QByteArray("not a picture"), false},
+      {"noext", jpeg, false},
+      {"jpeg.bmp", jpeg, false},
+  };
+  const QSize box(75, 135);
+  for (const auto& c : cases) {
+    const QString name = dir.filePath(c.name);
+    WriteAll(name, c.bytes);
+    QImage target = Filled(5, 5, Qt::black);  // an old thumbnail never survives
+    PictureToThumbnail(target, name, box);
+    EXPECT_EQ(!target.isNull(), c.readable) << c.name;
+    if (c.readable) {
+      EXPECT_EQ(target.size(), box) << c.name;
+    }
+  }
+  ASSERT_TRUE(Filled(40, 30, Qt::blue).save(dir.filePath("icon.bmp"), "BMP"));
+  const QImage icon = ReadThumbnail(dir.filePath("icon.bmp"), box);
+  EXPECT_EQ(OpaquePart(icon), (TRect{17, 52, 57, 81}));
+  EXPECT_EQ(icon.pixelColor(30, 60), QColor(Qt::blue));
+  EXPECT_TRUE(ReadThumbnail(dir.filePath("missing.jpg"), box).isNull());
+  EXPECT_TRUE(ReadThumbnail(dir.path(), box).isNull());  // a folder
+}
+
+TEST(Thumbnail, JpegThumbnailFollowsTheRulesOfTheUprightPicture) {
+  QTemporaryDir dir;
+  // Stored 1200 x 1600, tagged "turn a quarter": upright it is 1600 x 1200.
+  const QString name = dir.filePath("turned.jpg");
+  WriteAll(name, EncodeJpeg(Filled(1200, 1600, Qt::red), {90, false, 6}));
+  const QImage thumbnail = ReadThumbnail(name, QSize(75, 135));
+  EXPECT_EQ(OpaquePart(thumbnail), (TRect{0, 39, 75, 94}));
+  EXPECT_TRUE(qRed(thumbnail.pixel(37, 60)) > 230 && qGreen(thumbnail.pixel(37, 60)) < 25);
+}
+
+TEST(Thumbnail, VideoPictureIsMadeForTheCurrentBox) {
+  const QImage small = VideoThumbnail(QSize(75, 135));
+  ASSERT_EQ(small.size(), QSize(75, 135));
+  EXPECT_EQ(qAlpha(small.pixel(0, 0)), 0);
+  EXPECT_NE(qAlpha(small.pixel(37, 67)), 0);
+  EXPECT_EQ(VideoThumbnail(QSize(120, 90)).size(), QSize(120, 90));
+}
