@@ -3,20 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QTemporaryDir>
 
-#include "core/message_table.h"
 #include "core/paths.h"
-#include "core/text_codec.h"
 #include "support/album_env.h"
 #include "support/file_size_limit.h"
-#include "support/test_files.h"
 
 namespace {
-
-const QByteArray kHeader =
-    "<?xml version=\"1.0\" encoding=\"Windows-1250\"?>\r\n"
-    "<!DOCTYPE album2 SYSTEM \"album2.dtd\"> \r\n\r\n";
 
 // "file|title|date" per entry, joined by ';'.
 QString Entries(const TChapterData& c) {
@@ -26,17 +18,8 @@ QString Entries(const TChapterData& c) {
   return out.join(u';');
 }
 
-class DataFileTest : public ::testing::Test {
+class DataFileTest : public AlbumFilesTest {
  protected:
-  void SetUp() override {
-    FillDefaultMessages();
-    ASSERT_TRUE(dir_.isValid());
-  }
-  QString Path(const QString& name) const { return dir_.path() + u'/' + name; }
-  // A data file with the program's header around body, in Windows-1250.
-  void WriteXml(const QString& name, const QString& body) {
-    WriteAll(Path(name), kHeader + EncodeText(xml::CodePage::Windows1250, body));
-  }
   void Load(const QString& name = QStringLiteral("main.xml")) {
     LoadAlbumData(env_.Data(), Path(name));
   }
@@ -57,7 +40,6 @@ class DataFileTest : public ::testing::Test {
            QStringList{title, folder, Entries(target), linkNames.join(u';')}.join(" / ");
   }
 
-  QTemporaryDir dir_;
   DataEnv env_;
 };
 
@@ -146,18 +128,6 @@ TEST_F(DataFileTest, HandWrittenFileReadsEveryLetterAndWritesBackByteForByte) {
   EXPECT_FALSE(env_.Model.DataModified[0]);
 }
 
-TEST_F(DataFileTest, MissingMainFileLeavesAnEmptyAlbumNamedAfterIt) {
-  env_.Model.Chapters[0].AppendEmpty();
-  env_.Model.ChapterNames << "old";
-  Load("none.xml");
-  const AlbumModel& m = env_.Model;
-  EXPECT_EQ(m.DataFiles, QStringList({Path("none.xml")}));
-  EXPECT_TRUE(m.ChapterNames.isEmpty());
-  EXPECT_EQ(m.DataTitles + m.ImageDirs, QStringList({"", ""}));
-  EXPECT_EQ(m.ImageCount(0), 0);
-  EXPECT_EQ(env_.Progress.Log.last(), "hide");
-}
-
 TEST_F(DataFileTest, MissingOrBrokenChapterIsEmptyAndTheOthersLoad) {
   WriteXml(
       "main.xml",
@@ -239,7 +209,7 @@ TEST_F(DataFileTest, VideosAreWrittenAsPhotosAndChapterFilesWithoutLinks) {
       "<video src=\"clip.avi\"><title>V</title></video><photo src=\"a&quot;b.jpg\"/></album2>");
   Load();
   const QByteArray chapter = DataFileBytes(env_.Model, 1);
-  EXPECT_TRUE(chapter.startsWith(kHeader +
+  EXPECT_TRUE(chapter.startsWith(kDataFileHeader +
                                  "<album2>\r\n\t<title>Ch</title>\r\n"
                                  "\t<photo src=\"clip.avi\">\r\n\t\t<title>V</title>\r\n"));
   EXPECT_TRUE(chapter.contains("\t<photo src=\"a&quot;b.jpg\">\r\n\t\t<title></title>\r\n"));
@@ -299,7 +269,7 @@ TEST_F(DataFileTest, ChapterInASubfolderIsLinkedRelative) {
 
 TEST_F(DataFileTest, FailedWriteKeepsTheOldFileAndTheFlag) {
   AlbumModel& m = env_.Model;
-  const QByteArray old = kHeader + "<album2><title>Old</title></album2>\r\n";
+  const QByteArray old = kDataFileHeader + "<album2><title>Old</title></album2>\r\n";
   WriteAll(Path("main.xml"), old);
   m.DataFiles = QStringList({Path("main.xml")});
   for (int i = 0; i < 20; ++i) {

@@ -4,16 +4,13 @@
 
 #include <QDir>
 #include <QImage>
-#include <QTemporaryDir>
 
 #include "core/album_file.h"
 #include "core/file_error.h"
-#include "core/message_table.h"
 #include "core/paths.h"
 #include "init/profile_file.h"
 #include "support/album_env.h"
 #include "support/file_size_limit.h"
-#include "support/test_files.h"
 
 namespace {
 
@@ -39,27 +36,15 @@ QString Flags(const AlbumModel& m) {
          (m.FormatModified ? "f" : "");
 }
 
-class AlbumDocumentTest : public ::testing::Test {
+class AlbumDocumentTest : public AlbumFilesTest {
  protected:
-  void SetUp() override {
-    FillDefaultMessages();
-    ASSERT_TRUE(dir_.isValid());
-  }
-  QString Path(const QString& name) const { return dir_.path() + u'/' + name; }
   void WriteLook(const QString& name, int rows, bool maximized = false) {
     WriteAll(Path(name), QStringLiteral("RowCount=%1\r\nFormMaximized=%2\r\n")
                              .arg(rows)
                              .arg(maximized ? 1 : 0)
                              .toUtf8());
   }
-  void WriteData(const QString& name, const QByteArray& body) {
-    WriteAll(Path(name),
-             "<?xml version=\"1.0\" encoding=\"Windows-1250\"?>\r\n<!DOCTYPE album2 SYSTEM "
-             "\"album2.dtd\"> \r\n\r\n" +
-                 body);
-  }
 
-  QTemporaryDir dir_;
   DocEnv env_;
 };
 
@@ -67,7 +52,7 @@ class AlbumDocumentTest : public ::testing::Test {
 
 TEST_F(AlbumDocumentTest, AlbumFileOpensItsLookAndDataWhateverTheCurrentFolder) {
   WriteLook("Albums/styles/blue.afm", 7);
-  WriteData("Albums/data/main.xml", "<album2><title>Trip</title><photo src=\"a.jpg\"/></album2>");
+  WriteXml("Albums/data/main.xml", "<album2><title>Trip</title><photo src=\"a.jpg\"/></album2>");
   WriteAll(Path("Albums/Trip.alb"), "FormatFile=styles\\blue.afm\r\nDataFile=data\\main.xml\r\n");
   QDir().mkpath(Path("elsewhere"));
   const CurrentDir cwd(Path("elsewhere"));
@@ -87,7 +72,7 @@ TEST_F(AlbumDocumentTest, AlbumFileOpensItsLookAndDataWhateverTheCurrentFolder) 
 
 TEST_F(AlbumDocumentTest, OpensByExtensionInAnyLetterCase) {
   WriteLook("look.afm", 4);
-  WriteData("main.XmL", "<album2><title>Data</title></album2>");
+  WriteXml("main.XmL", "<album2><title>Data</title></album2>");
   WriteAll(Path("photo.jpg"), "not an album");
   env_.Model.AlbumFileName = Path("Old.ALB");
   env_.Model.Chapters[0].AppendEmpty();
@@ -120,16 +105,17 @@ TEST_F(AlbumDocumentTest, OpensByExtensionInAnyLetterCase) {
 
 TEST_F(AlbumDocumentTest, MissingFormatAndDataFilesOpenWithDefaultsAndKeepTheirNames) {
   WriteAll(Path("Trip.ALB"), "DataFile=gone.xml\r\nFormatFile=gone.afm\r\n");
+  AlbumModel& m = env_.Model;
   env_.Look.RowCount = 9;
+  m.ChapterNames << "old";  // what an earlier album left
+  m.Chapters[0].AppendEmpty();
   OpenDocument(env_.Doc(), Path("Trip.ALB"));
   EXPECT_EQ(env_.Look, DocEnv().Look);
-  EXPECT_EQ(env_.Model.FormatFileName, Path("gone.afm"));
-  EXPECT_EQ(env_.Model.DataFiles, QStringList({Path("gone.xml")}));
-
-  // The next save of the album writes the look where the album names it.
-  env_.Model.DataModified[0] = true;
-  WriteAlbumFile(env_.Doc());
-  EXPECT_TRUE(QFile::exists(Path("gone.afm")) && QFile::exists(Path("gone.xml")));
+  EXPECT_EQ(m.FormatFileName, Path("gone.afm"));
+  EXPECT_EQ(m.DataFiles, QStringList({Path("gone.xml")}));
+  EXPECT_EQ(m.DataTitles + m.ImageDirs, QStringList({"", ""}));
+  EXPECT_EQ(m.ChapterCount() + m.ImageCount(0), 0);
+  EXPECT_EQ(env_.Progress.Log.last(), "hide");
 }
 
 TEST_F(AlbumDocumentTest, LookAppliedInPlaceKeepsTheWindowsPlaceAndMaximisedState) {
@@ -169,7 +155,7 @@ TEST_F(AlbumDocumentTest, SavingANewAlbumWritesItsLookAndADataFileBesideIt) {
 }
 
 TEST_F(AlbumDocumentTest, ExistingFilesAreNotRewrittenByTheAlbumFile) {
-  WriteData("main.xml", "<album2/>");
+  WriteXml("main.xml", "<album2/>");
   WriteLook("look.afm", 3);
   const QByteArray data = ReadAll(Path("main.xml"));
   AlbumModel& m = env_.Model;
@@ -186,7 +172,7 @@ TEST_F(AlbumDocumentTest, ExistingFilesAreNotRewrittenByTheAlbumFile) {
 }
 
 TEST_F(AlbumDocumentTest, FailedAlbumFileWriteRaisesAndKeepsTheOldFileAndFlag) {
-  WriteData("main.xml", "<album2/>");
+  WriteXml("main.xml", "<album2/>");
   WriteAll(Path("A.ALB"), "DataFile=old.xml\r\n");
   AlbumModel& m = env_.Model;
   m.AlbumFileName = Path("A.ALB");
