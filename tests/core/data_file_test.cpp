@@ -172,14 +172,6 @@ TEST_F(DataFileTest, MoreThanTenChaptersKeepsTheFirstTen) {
   EXPECT_EQ(DataFileBytes(m, 0).count("<link "), 10);
 }
 
-TEST_F(DataFileTest, RelativeMainFileIsTakenFromTheAlbumFile) {
-  WriteXml("a/data/main.xml", "<album2><title>Here</title></album2>");
-  env_.Model.AlbumFileName = Path("a/Trip.ALB");
-  LoadAlbumData(env_.Data(), "data\\main.xml");
-  EXPECT_EQ(env_.Model.DataFiles[0], Path("a/data/main.xml"));
-  EXPECT_EQ(env_.Model.DataTitles[0], "Here");
-}
-
 TEST_F(DataFileTest, OpenDataFileResetsFlagsAndView) {
   WriteXml("c1.xml", "<album2/>");
   WriteXml("main.xml", "<album2><link xlink:href=\"c1.xml\">C</link></album2>");

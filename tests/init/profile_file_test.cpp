@@ -87,8 +87,8 @@ TEST(ProfileFile, MissingFilesUnknownKeysAndBadValuesGiveTheDefaults) {
         "RowCount=5 ", "RowCount=99999999999", "RowCount=$ 5\r\nColumnCount=$0x4",
         "TextRowCount=abc\r\nFormWidth=x\r\nExtendedDesc=no\r\nPageColor=brown\r\nbm3=x",
         "FormLeft=letters\r\nFormTop= 5",  // no window yet to take the place from
-        "TitleFontStyle=bold\r\nBookmarkFontSize=0\r\nChapterFontSize=x\r\nDescFontColor=z\r\n"
-        "TitleFontSize=99999"})
+        "TitleFontStyle=bold\r\nBookmarkFontSize=0\r\nChapterFontSize=x\r\nTitleFontSize=99999",
+        "DescFontColor=z"})
     EXPECT_EQ(LoadText(text), Defaults()) << text;
 }
 
