@@ -53,7 +53,7 @@ TEST_F(DataFileTest, ReadsTheElementsItKnowsAndSkipsTheRest) {
       {"a title child wins over the element's text",
        "<album2><photo src=\"a.jpg\">loose<title>Child</title><date>D</date></photo></album2>",
        " /  / a.jpg|Child|D / "},
-      {"another root: the text is the title, child details are not read",
+      {"another root: the content is the title, child details are not read",
        "<album dir=\"old\"><photo src=\"a.jpg\">Old</photo><photo src=\"b.jpg\"><date>D</date>"
        "</photo></album>",
        " / old / a.jpg|Old|;b.jpg|| / "},

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <optional>
 
 #include "core/album_file.h"
 #include "core/file_error.h"
@@ -212,23 +213,26 @@ TEST_F(AlbumDocumentTest, SaveFormatFileWritesBesideTheAlbumAndClearsTheFlag) {
 }
 
 TEST_F(AlbumDocumentTest, AskSaveChangesAsksOnceAndGoesOnOnlyWhenNothingIsLost) {
-  // Flags as Flags() gives them; the answer Y/N/C to the question named, if any.
+  // Flags as Flags() gives them; the answer to the question named, if any.
+  using A = PromptAnswer;
   struct Case {
     const char *what, *before, *question;
-    char answer;
+    std::optional<A> answer;
     bool saveWorks, goesOn;
     const char *calls, *after;
   };
   const Case cases[] = {
-      {"nothing modified", "", "", 0, true, true, "", ""},
-      {"data: Yes saves", "d", "DataModified", 'Y', true, true, "SaveAlbum", ""},
-      {"album: Yes saves", "a", "DataModified", 'Y', true, true, "SaveAlbum", ""},
-      {"data: No goes on, flags stay", "d", "DataModified", 'N', true, true, "", "d"},
-      {"data: Cancel stops", "da", "DataModified", 'C', true, false, "", "da"},
-      {"format: Yes saves", "f", "FormatModified", 'Y', true, true, "SaveFormat", ""},
-      {"format: Cancel stops", "f", "FormatModified", 'C', true, false, "", "f"},
-      {"everything modified: one question only", "daf", "DataModified", 'N', true, true, "", "daf"},
-      {"Yes, but Save as is cancelled", "a", "DataModified", 'Y', false, false, "SaveAlbum", "a"},
+      {"nothing modified", "", "", std::nullopt, true, true, "", ""},
+      {"data: Yes saves", "d", "DataModified", A::Yes, true, true, "SaveAlbum", ""},
+      {"album: Yes saves", "a", "DataModified", A::Yes, true, true, "SaveAlbum", ""},
+      {"data: No goes on, flags stay", "d", "DataModified", A::No, true, true, "", "d"},
+      {"data: Cancel stops", "da", "DataModified", A::Cancel, true, false, "", "da"},
+      {"format: Yes saves", "f", "FormatModified", A::Yes, true, true, "SaveFormat", ""},
+      {"format: Cancel stops", "f", "FormatModified", A::Cancel, true, false, "", "f"},
+      {"everything modified: one question only", "daf", "DataModified", A::No, true, true, "",
+       "daf"},
+      {"Yes, but Save as is cancelled", "a", "DataModified", A::Yes, false, false, "SaveAlbum",
+       "a"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -247,11 +251,7 @@ TEST_F(AlbumDocumentTest, AskSaveChangesAsksOnceAndGoesOnOnlyWhenNothingIsLost) 
       if (c.saveWorks) WriteAlbumFile(doc);
     };
     env.Window.OnSaveFormat = [&] { SaveFormatFile(doc); };
-    if (c.answer) {
-      env.Ask.YesNoCancelAnswers = {c.answer == 'Y'   ? PromptAnswer::Yes
-                                    : c.answer == 'N' ? PromptAnswer::No
-                                                      : PromptAnswer::Cancel};
-    }
+    if (c.answer) env.Ask.YesNoCancelAnswers = {*c.answer};
 
     EXPECT_EQ(AskSaveChanges(doc), c.goesOn);
     EXPECT_EQ(env.Ask.Log.join(""), *c.question ? "question: " + Msg(c.question) : QString());

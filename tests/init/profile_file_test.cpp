@@ -95,7 +95,7 @@ TEST(ProfileFile, MissingFilesUnknownKeysAndBadValuesGiveTheDefaults) {
 TEST(ProfileFile, KeyRulesAndClamps) {
   struct Case {
     const char* text;
-    std::function<void(TProfile&)> change;  // what the text changes in the defaults
+    std::function<void(TProfile&)> change;  // what the file changes in the defaults
   };
   const Case cases[] = {
       {"rowcount=25\r\nColumnCount=0", [](auto& p) { p.RowCount = 10, p.ColumnCount = 1; }},
