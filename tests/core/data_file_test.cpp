@@ -128,7 +128,7 @@ TEST_F(DataFileTest, HandWrittenFileReadsEveryLetterAndWritesBackByteForByte) {
   EXPECT_FALSE(env_.Model.DataModified[0]);
 }
 
-TEST_F(DataFileTest, MissingOrBrokenChapterIsEmptyAndTheOthersLoad) {
+TEST_F(DataFileTest, MissingOrBrokenChapterDoesNotStopTheOthers) {
   WriteXml(
       "main.xml",
       "<album2><title>Main</title>"
