@@ -10,6 +10,7 @@
 #include "book/book.h"
 #include "core/message_table.h"
 #include "init/profile.h"
+#include "support/test_files.h"
 
 namespace {
 
@@ -52,9 +53,6 @@ TEST_F(RenderTest, EverySpreadInBookOrder) {
   EXPECT_EQ(names.join(' ').toStdString(),
             "0000-cover.png 0001-chapter00-spread0000.png 0002-chapter00-spread0002.png "
             "0003-chapter01-spread0000.png");
-  QStringList sorted = names;
-  sorted.sort();
-  EXPECT_EQ(sorted, names);
   EXPECT_EQ(QImage(files[0]).size(), QSize(400, 600));  // the cover alone
   EXPECT_EQ(QImage(files[1]).size(), QSize(800, 600));
 }
@@ -101,15 +99,11 @@ RenderRun RenderCommand(const QString& file, const QString& outDir, int chapter 
 
 TEST(RenderCommand, FilesThatCannotBeOpenedFailWithTheirName) {
   QTemporaryDir dir;
-  auto write = [&](const QString& name, const QByteArray& bytes) {
-    QFile file(dir.filePath(name));
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    return file.fileName();
-  };
-  for (const QString& file :
-       {dir.filePath("missing.ALB"), write("photo.jpg", "\xff\xd8"),
-        write("broken.xml", "<album2><photo"), write("Trip.ALB", "DataFile=nowhere.xml\r\n")}) {
+  WriteAll(dir.filePath("photo.jpg"), "\xff\xd8");
+  WriteAll(dir.filePath("broken.xml"), "<album2><photo");
+  WriteAll(dir.filePath("Trip.ALB"), "DataFile=nowhere.xml\r\n");
+  for (const char* name : {"missing.ALB", "photo.jpg", "broken.xml", "Trip.ALB"}) {
+    const QString file = dir.filePath(name);
     const RenderRun run = RenderCommand(file, dir.filePath("out"));
     EXPECT_NE(run.status, 0) << file.toStdString();
     EXPECT_TRUE(run.err.contains(QFileInfo(file).fileName())) << run.err.toStdString();

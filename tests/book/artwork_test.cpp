@@ -23,8 +23,6 @@ TEST(Artwork, DecorationsCursorsTexturesAndTheDefaultLook) {
     ASSERT_FALSE(cursor.isNull()) << number;
     EXPECT_TRUE(cursor.rect().contains(hotSpot)) << number;
   }
-  EXPECT_EQ(ProgramCursorName(18), "NEXT");
-  EXPECT_TRUE(ProgramCursorName(8).isEmpty());
   QPoint hotSpot;
   ProgramCursorImage("LEFT", &hotSpot);
   EXPECT_LT(hotSpot.x(), 8);  // the arrow's tip

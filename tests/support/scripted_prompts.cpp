@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 template <typename T>
@@ -31,34 +33,31 @@ void ScriptedPrompts::ShowWarning(const QString& text) {
 
 void ScriptedPrompts::ShowError(const QString& text) { Log << QStringLiteral("error: ") + text; }
 
-QString ScriptedPrompts::GetOpenFileName(const FileDialogRequest& request) {
-  Log << QStringLiteral("open: ") + request.Title;
+const QString& ScriptedPrompts::Record(const char* kind, const FileDialogRequest& request) {
+  Log << QLatin1String(kind) + request.Title;
   FileRequests << request;
-  return Next(OpenFileNames, request.Title).value_or(QString());
+  return request.Title;
+}
+
+QString ScriptedPrompts::GetOpenFileName(const FileDialogRequest& request) {
+  return Next(OpenFileNames, Record("open: ", request)).value_or(QString());
 }
 
 QStringList ScriptedPrompts::GetOpenFileNames(const FileDialogRequest& request) {
-  Log << QStringLiteral("open: ") + request.Title;
-  FileRequests << request;
-  QStringList names;
-  while (!OpenFileNames.isEmpty()) names << OpenFileNames.takeFirst();
-  return names;
+  Record("open: ", request);
+  return std::exchange(OpenFileNames, {});
 }
 
 QString ScriptedPrompts::GetSaveFileName(const FileDialogRequest& request) {
-  Log << QStringLiteral("save: ") + request.Title;
-  FileRequests << request;
-  return Next(SaveFileNames, request.Title).value_or(QString());
+  return Next(SaveFileNames, Record("save: ", request)).value_or(QString());
 }
 
 std::optional<QColor> ScriptedPrompts::GetColor(const QColor&) {
   Log << QStringLiteral("color");
-  if (Colors.isEmpty()) return std::nullopt;
-  return Colors.takeFirst();
+  return Colors.isEmpty() ? std::nullopt : std::optional(Colors.takeFirst());
 }
 
 std::optional<QFont> ScriptedPrompts::GetFont(const QFont&) {
   Log << QStringLiteral("font");
-  if (Fonts.isEmpty()) return std::nullopt;
-  return Fonts.takeFirst();
+  return Fonts.isEmpty() ? std::nullopt : std::optional(Fonts.takeFirst());
 }

@@ -30,4 +30,8 @@ class ScriptedPrompts : public Prompts {
   QString GetSaveFileName(const FileDialogRequest& request) override;
   std::optional<QColor> GetColor(const QColor& initial) override;
   std::optional<QFont> GetFont(const QFont& initial) override;
+
+ private:
+  // Logs a file dialog ("open: title") and keeps its request; gives the title.
+  const QString& Record(const char* kind, const FileDialogRequest& request);
 };
