@@ -198,16 +198,16 @@ QByteArray Bmp(const QImage& image) {
   return bytes;
 }
 
-SceneSpec Spec(const Entry& e, std::uint32_t seed) { return {e.Kind, e.Time, seed, e.Sun}; }
+SceneRecipe Recipe(const Entry& e, std::uint32_t seed) { return {e.Kind, e.Time, seed, e.Sun}; }
 
 // A sunset over the town, the sun sinking frame by frame.
 QByteArray Clip(const Entry& e, std::uint32_t seed) {
   constexpr int kFrames = 36;
   QList<QByteArray> frames;
   for (int i = 0; i < kFrames; ++i) {
-    SceneSpec spec = Spec(e, seed);
-    spec.SunHeight = e.Sun - 0.45 * i / (kFrames - 1);
-    frames << Jpeg(DrawScene(spec, QSize(320, 240)), 85);
+    SceneRecipe recipe = Recipe(e, seed);
+    recipe.SunHeight = e.Sun - 0.45 * i / (kFrames - 1);
+    frames << Jpeg(DrawScene(recipe, QSize(320, 240)), 85);
   }
   return EncodeMjpegAvi(frames, 320, 240, 12);
 }
@@ -215,7 +215,7 @@ QByteArray Clip(const Entry& e, std::uint32_t seed) {
 // The start of a real JPEG cut off inside its headers, then junk: no
 // decoder gets a picture out of it.
 QByteArray Corrupt(const Entry& e, std::uint32_t seed) {
-  QByteArray bytes = Jpeg(DrawScene(Spec(e, seed), QSize(800, 600)), 88).left(400);
+  QByteArray bytes = Jpeg(DrawScene(Recipe(e, seed), QSize(800, 600)), 88).left(400);
   for (int i = 0; i < 3000; ++i) bytes += static_cast<char>((i * 73 + 41) % 251);
   return bytes;
 }
@@ -234,9 +234,9 @@ bool MakeFile(const Entry& e, const QString& path, std::uint32_t seed) {
     case Make::Picture:
       break;
   }
-  if (ext == u".BMP") return Save(path, Bmp(DrawScene(Spec(e, seed), QSize(480, 360))));
-  if (ext == u".GIF") return Save(path, EncodeGif(DrawScene(Spec(e, seed), QSize(480, 360))));
-  return Save(path, Jpeg(DrawScene(Spec(e, seed), size), 88));
+  if (ext == u".BMP") return Save(path, Bmp(DrawScene(Recipe(e, seed), QSize(480, 360))));
+  if (ext == u".GIF") return Save(path, EncodeGif(DrawScene(Recipe(e, seed), QSize(480, 360))));
+  return Save(path, Jpeg(DrawScene(Recipe(e, seed), size), 88));
 }
 
 TProfile DemoLook() {

@@ -50,19 +50,19 @@ SkyColors SkyFor(DayTime time) {
 
 class ScenePainter {
  public:
-  ScenePainter(QImage& image, const SceneSpec& spec)
+  ScenePainter(QImage& image, const SceneRecipe& recipe)
       : p_(&image),
         w_(image.width()),
         h_(image.height()),
-        spec_(spec),
-        sky_(SkyFor(spec.Time)),
-        rng_(spec.Seed * 2654435761u + 17u) {
+        recipe_(recipe),
+        sky_(SkyFor(recipe.Time)),
+        rng_(recipe.Seed * 2654435761u + 17u) {
     p_.setRenderHint(QPainter::Antialiasing);
     p_.setPen(Qt::NoPen);
   }
 
   void Paint() {
-    switch (spec_.Kind) {
+    switch (recipe_.Kind) {
       case SceneKind::Mountains:
         Horizon(0.62);
         Sky();
@@ -119,10 +119,10 @@ class ScenePainter {
 
  private:
   double Rand(double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng_); }
-  bool IsDark() const { return spec_.Time == DayTime::Night; }
+  bool IsDark() const { return recipe_.Time == DayTime::Night; }
   // Light on the land: full by day, dimmed at the ends of the day.
   QColor Lit(const QColor& c) const {
-    switch (spec_.Time) {
+    switch (recipe_.Time) {
       case DayTime::Night:
         return Mix(c, QColor(10, 16, 40), 0.75);
       case DayTime::Sunset:
@@ -146,8 +146,8 @@ class ScenePainter {
     g.setColorAt(1, sky_.Horizon);
     p_.fillRect(QRectF(0, 0, w_, h_), g);
     if (IsDark()) Stars();
-    if (spec_.Time != DayTime::Overcast) Sun();
-    Clouds(spec_.Time == DayTime::Overcast ? 9 : static_cast<int>(Rand(2, 6)));
+    if (recipe_.Time != DayTime::Overcast) Sun();
+    Clouds(recipe_.Time == DayTime::Overcast ? 9 : static_cast<int>(Rand(2, 6)));
   }
 
   void Stars() {
@@ -161,7 +161,7 @@ class ScenePainter {
 
   void Sun() {
     sunX_ = w_ * Rand(0.2, 0.8);
-    const double y = horizon_ - spec_.SunHeight * horizon_ * 0.8;
+    const double y = horizon_ - recipe_.SunHeight * horizon_ * 0.8;
     const double glow = w_ * (IsDark() ? 0.12 : 0.3);
     QRadialGradient g(QPointF(sunX_, y), glow);
     g.setColorAt(0, WithAlpha(sky_.Glow, 230));
@@ -357,7 +357,7 @@ class ScenePainter {
       p_.setBrush(WithAlpha(Lit(QColor(40, 60, 70)), 70));
       p_.drawPath(path);
     }
-    if (spec_.Time != DayTime::Overcast) {
+    if (recipe_.Time != DayTime::Overcast) {
       for (int i = 0; i < 90; ++i) {  // the sun's (or moon's) path on the water
         const double y = Rand(top, bottom);
         const double spread = (y - top) / (bottom - top) * w_ * 0.08 + w_ * 0.01;
@@ -470,7 +470,7 @@ class ScenePainter {
   QPainter p_;
   int w_;
   int h_;
-  SceneSpec spec_;
+  SceneRecipe recipe_;
   SkyColors sky_;
   std::mt19937 rng_;
   double horizon_ = 0;
@@ -480,11 +480,11 @@ class ScenePainter {
 
 }  // namespace
 
-QImage DrawScene(const SceneSpec& spec, QSize size) {
+QImage DrawScene(const SceneRecipe& recipe, QSize size) {
   QImage image(size, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::black);
   {
-    ScenePainter painter(image, spec);
+    ScenePainter painter(image, recipe);
     painter.Paint();
   }
   return image.convertToFormat(QImage::Format_RGB32);

@@ -10,11 +10,11 @@
 enum class SceneKind { Mountains, Lake, Meadow, Forest, Town, Beach };
 enum class DayTime { Dawn, Day, Sunset, Night, Overcast };
 
-struct SceneSpec {
+struct SceneRecipe {
   SceneKind Kind = SceneKind::Meadow;
   DayTime Time = DayTime::Day;
   std::uint32_t Seed = 1;  // varies shapes and placement
   double SunHeight = 0.5;  // 0 = at the horizon, 1 = high in the sky
 };
 
-QImage DrawScene(const SceneSpec& spec, QSize size);
+QImage DrawScene(const SceneRecipe& recipe, QSize size);
