@@ -1,5 +1,65 @@
 #include "command_line.h"
 
+#include <QRegularExpression>
+
+namespace {
+
+CommandLine Failed(const QString& message) {
+  CommandLine result;
+  result.action = CommandLine::Action::Error;
+  result.error = message;
+  return result;
+}
+
+// Everything after --render; the file is the first word that is no option.
+CommandLine ParseRender(const QStringList& arguments, qsizetype from) {
+  CommandLine result;
+  result.action = CommandLine::Action::Render;
+  bool haveChapter = false;
+  bool haveSpread = false;
+  for (qsizetype i = from; i < arguments.size(); ++i) {
+    const QString& arg = arguments[i];
+    const bool hasValue = i + 1 < arguments.size();
+    const QString value = hasValue ? arguments[i + 1] : QString();
+    if (arg == u"--out" || arg == u"--size" || arg == u"--chapter" || arg == u"--spread") {
+      if (!hasValue) return Failed(QStringLiteral("%1 needs a value").arg(arg));
+      ++i;
+    }
+    bool ok = true;
+    if (arg == u"--out") {
+      result.outDir = value;
+    } else if (arg == u"--size") {
+      const QRegularExpressionMatch m =
+          QRegularExpression(QStringLiteral("^(\\d{1,5})[xX](\\d{1,5})$")).match(value);
+      if (!m.hasMatch())
+        return Failed(QStringLiteral("--size wants WIDTHxHEIGHT, not %1").arg(value));
+      result.size = QSize(m.captured(1).toInt(), m.captured(2).toInt());
+      // The main window's minimum size.
+      if (result.size.width() < 350 || result.size.height() < 350)
+        return Failed(QStringLiteral("--size must be at least 350x350"));
+    } else if (arg == u"--chapter") {
+      result.chapter = value.toInt(&ok);
+      if (!ok || result.chapter < 0) return Failed(QStringLiteral("--chapter wants a number >= 0"));
+      haveChapter = true;
+    } else if (arg == u"--spread") {
+      result.spread = value.toInt(&ok);
+      if (!ok || result.spread < -1) return Failed(QStringLiteral("--spread wants a number >= -1"));
+      haveSpread = true;
+    } else if (arg.startsWith(u"--")) {
+      return Failed(QStringLiteral("unknown option %1").arg(arg));
+    } else if (result.file.isEmpty()) {
+      result.file = arg;
+    }
+  }
+  if (result.file.isEmpty()) return Failed(QStringLiteral("--render needs a FILE"));
+  if (result.outDir.isEmpty()) return Failed(QStringLiteral("--render needs --out DIR"));
+  if (haveChapter != haveSpread)
+    return Failed(QStringLiteral("--chapter and --spread go together"));
+  return result;
+}
+
+}  // namespace
+
 CommandLine ParseCommandLine(const QStringList& arguments) {
   CommandLine result;
   for (qsizetype i = 1; i < arguments.size(); ++i) {
@@ -12,6 +72,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
       result.action = CommandLine::Action::ShowVersion;
       return result;
     }
+    if (arg == u"--render" && result.file.isEmpty()) return ParseRender(arguments, i + 1);
     if (result.file.isEmpty() && !arg.isEmpty()) result.file = arg;
   }
   return result;
@@ -20,11 +81,16 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
 QString HelpText() {
   return QStringLiteral(
       "Usage: quirevale [FILE]\n"
+      "       quirevale --render FILE --out DIR [--size WxH] [--chapter K --spread P]\n"
       "Shows a photo album as a book.\n"
       "\n"
       "FILE is an album file (.ALB), a format file (.AFM) or an album data file (.XML);\n"
       "further arguments are ignored.\n"
       "\n"
       "  -h, --help     show this help and exit\n"
-      "  -v, --version  show the version and exit\n");
+      "  -v, --version  show the version and exit\n"
+      "  --render       draw the book into PNG files in DIR without a window: the\n"
+      "                 closed cover and every spread of every chapter, or only\n"
+      "                 spread P of chapter K (P = -1: the cover); --size sets the\n"
+      "                 window size (default: the album look's)\n");
 }

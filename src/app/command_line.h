@@ -1,14 +1,24 @@
 #pragma once
 // What the program was asked to do on its command line: at most one file to
-// open (further arguments are ignored), or --help / --version.
+// open (further arguments are ignored), --help / --version, or the headless
+// render command:
+//   quirevale --render FILE --out DIR [--size WxH] [--chapter K --spread P]
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
 struct CommandLine {
-  enum class Action { Run, ShowHelp, ShowVersion };
+  enum class Action { Run, ShowHelp, ShowVersion, Render, Error };
   Action action = Action::Run;
   QString file;  // empty: start with the closed book of an empty album
+
+  // --render
+  QString outDir;
+  QSize size;        // invalid: the look's window size
+  int chapter = -2;  // -2: every chapter (and the cover)
+  int spread = -2;   // with chapter: that spread only (-1 is the cover)
+  QString error;     // Action::Error: what is wrong, for the user
 };
 
 // arguments as QCoreApplication::arguments() gives them (program name first).

@@ -31,6 +31,11 @@ struct TRect {
 // integer, halves to the even neighbour, computed exactly.
 qint64 RoundHalfEven(qint64 numerator, qint64 denominator);
 
+// Page bitmaps measure and draw text at 96 dots per inch (3780 dots per
+// metre), the resolution the look's point sizes are meant for; a QImage
+// otherwise assumes 72.
+constexpr int PageDotsPerMeter = 3780;
+
 // Where the two pages meet: half the window's width. Every page bitmap is
 // SpineX wide and as high as the window.
 int SpineXFor(int windowWidth);

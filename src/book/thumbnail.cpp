@@ -38,7 +38,9 @@ QImage ReadWithQt(const QString& fileName, const char* format) {
 
 int DescHeight(const TProfile& look) {
   // Measured on an image, as the pages are drawn on images.
-  const QImage device(1, 1, QImage::Format_ARGB32_Premultiplied);
+  QImage device(1, 1, QImage::Format_ARGB32_Premultiplied);
+  device.setDotsPerMeterX(PageDotsPerMeter);
+  device.setDotsPerMeterY(PageDotsPerMeter);
   const int lineHeight = QFontMetrics(look.BaseFont.Font, &device).height();
   int lines = look.TextRowCount;
   if (look.ExtendedDesc && (look.ShowDate || look.ShowPlace)) ++lines;

@@ -43,8 +43,11 @@ Qt::CaseSensitivity CaseRule(const QString& path) {
 }  // namespace
 
 PathContext RealPathContext() {
-  return {[](const QString& dir) { return !dir.isEmpty() && QFileInfo(dir).isDir(); },
-          QDir::currentPath()};
+  // ".." is resolved by name first, as Windows does: "new/../pics" names pics
+  // even while "new" does not exist yet.
+  return {
+      [](const QString& dir) { return !dir.isEmpty() && QFileInfo(QDir::cleanPath(dir)).isDir(); },
+      QDir::currentPath()};
 }
 
 bool IsAbsolutePath(const QString& path) {

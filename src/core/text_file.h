@@ -29,5 +29,8 @@ inline void WriteTextLines(const QString& fileName, const QStringList& lines) {
   QSaveFile file(fileName);
   if (!file.open(QIODevice::WriteOnly)) RaiseWritingError(fileName);
   const QByteArray bytes = EncodeKeyValueLines(lines);
-  if (file.write(bytes) != bytes.size() || !file.commit()) RaiseWritingError(fileName);
+  // commit() does not see a failure of the final flush and would replace the
+  // old file by a cut one, so the flush is checked first.
+  if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
+    RaiseWritingError(fileName);
 }

@@ -13,3 +13,33 @@ TEST(CommandLine, HelpAndVersion) {
   EXPECT_EQ(ParseCommandLine({"q", "--help"}).action, CommandLine::Action::ShowHelp);
   EXPECT_EQ(ParseCommandLine({"q", "a.alb", "--version"}).action, CommandLine::Action::ShowVersion);
 }
+
+TEST(CommandLine, RenderCommand) {
+  const CommandLine all = ParseCommandLine({"q", "--render", "Demo.ALB", "--out", "pics"});
+  EXPECT_EQ(all.action, CommandLine::Action::Render);
+  EXPECT_EQ(all.file, "Demo.ALB");
+  EXPECT_EQ(all.outDir, "pics");
+  EXPECT_FALSE(all.size.isValid());
+  EXPECT_EQ(all.chapter, -2);
+
+  const CommandLine one = ParseCommandLine({"q", "--render", "--size", "1200x800", "a.xml", "--out",
+                                            "o", "--chapter", "2", "--spread", "4"});
+  EXPECT_EQ(one.action, CommandLine::Action::Render);
+  EXPECT_EQ(one.file, "a.xml");
+  EXPECT_EQ(one.size, QSize(1200, 800));
+  EXPECT_EQ(one.chapter, 2);
+  EXPECT_EQ(one.spread, 4);
+
+  for (const QStringList& bad :
+       {QStringList{"q", "--render", "a.alb"}, QStringList{"q", "--render", "--out", "o"},
+        QStringList{"q", "--render", "a.alb", "--out"},
+        QStringList{"q", "--render", "a.alb", "--out", "o", "--size", "big"},
+        QStringList{"q", "--render", "a.alb", "--out", "o", "--size", "100x100"},
+        QStringList{"q", "--render", "a.alb", "--out", "o", "--chapter", "1"},
+        QStringList{"q", "--render", "a.alb", "--out", "o", "--chapter", "x", "--spread", "0"},
+        QStringList{"q", "--render", "a.alb", "--out", "o", "--frobnicate"}}) {
+    const CommandLine result = ParseCommandLine(bad);
+    EXPECT_EQ(result.action, CommandLine::Action::Error) << bad.join(' ').toStdString();
+    EXPECT_FALSE(result.error.isEmpty());
+  }
+}

@@ -2,142 +2,113 @@
 
 #include <gtest/gtest.h>
 
-#include <QSet>
+#include <QDir>
+#include <QTemporaryDir>
 
 namespace {
 
-// A file system that holds exactly the listed folders.
-PathContext Folders(std::initializer_list<const char*> dirs, const char* cwd = "/work") {
-  QSet<QString> set;
-  for (const char* d : dirs) set.insert(QString::fromUtf8(d));
-  return {[set](const QString& dir) {
-            QString d = dir;
-            while (d.endsWith(u'/')) d.chop(1);
-            return set.contains(d);
+// A file system that holds exactly the given folder (none when empty).
+PathContext Folders(const char* dir, const char* cwd = "/home/eva") {
+  return {[d = QString::fromUtf8(dir)](const QString& path) {
+            QString p = path;
+            while (p.endsWith(u'/')) p.chop(1);
+            return !d.isEmpty() && p == d;
           },
           QString::fromUtf8(cwd)};
 }
 
 }  // namespace
 
-TEST(ResolvePath, ImageFolderIsUsedOnlyWhenItExists) {
-  EXPECT_EQ(ResolvePath("C:\\Albums\\main.xml", "photos", "a.jpg", Folders({"C:/Albums/photos"})),
-            "C:/Albums/photos/a.jpg");
-  EXPECT_EQ(ResolvePath("C:\\Albums\\main.xml", "photos", "a.jpg", Folders({})), "C:/Albums/a.jpg");
-  EXPECT_EQ(ResolvePath("/home/eva/Albums/main.xml", "photos", "a.jpg",
-                        Folders({"/home/eva/Albums/photos"})),
-            "/home/eva/Albums/photos/a.jpg");
-  EXPECT_EQ(ResolvePath("/home/eva/Albums/main.xml", "photos\\", "a.jpg", Folders({})),
-            "/home/eva/Albums/a.jpg");
-}
-
-TEST(ResolvePath, AbsoluteFolderOrNameWinsWhateverTheBase) {
-  const PathContext none = Folders({});
-  EXPECT_EQ(ResolvePath("C:\\Albums\\main.xml", "D:/pics", "x/y.jpg", none), "D:/pics/x/y.jpg");
-  EXPECT_EQ(ResolvePath("", "D:/pics/", "x\\y.jpg", none), "D:/pics/x/y.jpg");
-  EXPECT_EQ(ResolvePath("C:\\Albums\\main.xml", "photos", "E:\\z.jpg", none), "E:/z.jpg");
-  EXPECT_EQ(ResolvePath("/a/main.xml", "/srv/pics", "x\\y.jpg", none), "/srv/pics/x/y.jpg");
-  EXPECT_EQ(ResolvePath("/a/main.xml", "photos", "/srv/z.jpg", none), "/srv/z.jpg");
-}
-
-TEST(ResolvePath, RelativeNamesAreExpandedAgainstBaseThenCurrentFolder) {
-  const PathContext ctx = Folders({}, "/home/eva");
-  EXPECT_EQ(ResolvePath("/a/b/main.xml", "", "..\\c\\.\\d.jpg", ctx), "/a/c/d.jpg");
-  EXPECT_EQ(ResolvePath("", "", "album.XML", ctx), "/home/eva/album.XML");
-  EXPECT_EQ(ResolvePath("main.xml", "", "sub/ch1.xml", ctx), "/home/eva/sub/ch1.xml");
-  EXPECT_EQ(ResolvePath("/a/main.xml", "", "../../../x.jpg", ctx), "/x.jpg");
-  EXPECT_EQ(ResolvePath("C:\\main.xml", "", "..\\x.jpg", ctx), "C:/x.jpg");
-  // A folder alone keeps its trailing separator.
-  EXPECT_EQ(ResolvePath("/a/b/", "", "", ctx), "/a/b/");
-}
-
-TEST(MakeRelativePath, FileBelowTheImageFolder) {
-  const PathContext ctx = Folders({"C:/Albums/photos"});
-  EXPECT_EQ(MakeRelativePath("C:\\Albums\\main.xml", "C:\\Albums\\main.xml", "photos",
-                             "C:\\Albums\\photos\\2003\\a.jpg", ctx),
-            "2003/a.jpg");
-  // Folders compare without regard to case on drive paths.
-  EXPECT_EQ(MakeRelativePath("C:\\Albums\\main.xml", "C:\\Albums\\main.xml", "photos",
-                             "c:\\ALBUMS\\Photos\\a.jpg", ctx),
-            "a.jpg");
-  const PathContext posix = Folders({"/home/eva/Albums/photos"});
-  EXPECT_EQ(MakeRelativePath("/home/eva/Albums/main.xml", "/home/eva/Albums/main.xml", "photos",
-                             "/home/eva/Albums/photos/2003/a.jpg", posix),
-            "2003/a.jpg");
-  // ... and exactly on POSIX paths.
-  EXPECT_EQ(MakeRelativePath("/home/eva/Albums/main.xml", "/home/eva/Albums/main.xml", "",
-                             "/home/eva/albums/a.jpg", posix),
-            "../albums/a.jpg");
-}
-
-TEST(MakeRelativePath, ClimbsOutOfTheFolderWithDotDot) {
-  const PathContext ctx = Folders({});
-  EXPECT_EQ(MakeRelativePath("C:\\Albums\\main.xml", "C:\\Albums\\main.xml", "",
-                             "C:\\Pictures\\2003\\a.jpg", ctx),
-            "../Pictures/2003/a.jpg");
-  EXPECT_EQ(MakeRelativePath("/home/eva/Albums/trip/main.xml", "/home/eva/Albums/trip/main.xml", "",
-                             "/home/eva/Pictures/a.jpg", ctx),
-            "../../Pictures/a.jpg");
-}
-
-TEST(MakeRelativePath, ChapterFileIsRelativeToTheMainDataFile) {
-  const PathContext ctx = Folders({"/al/chapters/pics"});
-  // The chapter file is named relative to the main file; its image folder to itself.
-  EXPECT_EQ(
-      MakeRelativePath("/al/main.xml", "chapters/one.xml", "pics", "/al/chapters/pics/x.jpg", ctx),
-      "x.jpg");
-  EXPECT_EQ(MakeRelativePath("/al/main.xml", "", "", "/al/chapters/one.xml", ctx),
-            "chapters/one.xml");
-  // An empty file name gives the folder itself.
-  EXPECT_EQ(MakeRelativePath("/al/main.xml", "chapters\\one.xml", "pics", "", ctx),
-            "/al/chapters/pics/");
-}
-
-TEST(MakeRelativePath, AnotherRootStaysAbsolute) {
-  const PathContext ctx = Folders({});
-  EXPECT_EQ(MakeRelativePath("C:\\Albums\\main.xml", "C:\\Albums\\main.xml", "", "E:\\z.jpg", ctx),
-            "E:/z.jpg");
-  EXPECT_EQ(MakeRelativePath("/home/a/main.xml", "/home/a/main.xml", "", "D:\\x.jpg", ctx),
-            "D:/x.jpg");
-  EXPECT_EQ(MakeRelativePath("C:\\a\\main.xml", "C:\\a\\main.xml", "", "/srv/x.jpg", ctx),
-            "/srv/x.jpg");
-  // An absolute image folder on another drive than the file.
-  EXPECT_EQ(
-      MakeRelativePath("C:\\a\\main.xml", "C:\\a\\main.xml", "D:\\pics", "D:\\pics\\y.jpg", ctx),
-      "y.jpg");
-}
-
-TEST(Paths, ResolveThenRelativeRoundTrips) {
-  const PathContext ctx = Folders({"/al/photos"});
-  for (const char* name : {"a.jpg", "2003/b.jpg", "../other/c.jpg"}) {
-    const QString full = ResolvePath("/al/main.xml", "photos", name, ctx);
-    EXPECT_EQ(MakeRelativePath("/al/main.xml", "/al/main.xml", "photos", full, ctx), name);
+TEST(ResolvePath, FolderThenNameAgainstBaseThenCurrentFolder) {
+  struct Case {
+    const char *base, *folder, *name, *existing, *full;
+  };
+  const Case cases[] = {
+      // The image folder counts only when it exists.
+      {"C:\\Albums\\main.xml", "photos", "a.jpg", "C:/Albums/photos", "C:/Albums/photos/a.jpg"},
+      {"C:\\Albums\\main.xml", "photos", "a.jpg", "", "C:/Albums/a.jpg"},
+      {"/home/eva/Albums/main.xml", "photos", "a.jpg", "/home/eva/Albums/photos",
+       "/home/eva/Albums/photos/a.jpg"},
+      {"/home/eva/Albums/main.xml", "photos\\", "a.jpg", "", "/home/eva/Albums/a.jpg"},
+      // An absolute folder or name wins whatever the base.
+      {"C:\\Albums\\main.xml", "D:/pics", "x/y.jpg", "", "D:/pics/x/y.jpg"},
+      {"", "D:/pics/", "x\\y.jpg", "", "D:/pics/x/y.jpg"},
+      {"C:\\Albums\\main.xml", "photos", "E:\\z.jpg", "", "E:/z.jpg"},
+      {"/a/main.xml", "/srv/pics", "x\\y.jpg", "", "/srv/pics/x/y.jpg"},
+      {"/a/main.xml", "photos", "/srv/z.jpg", "", "/srv/z.jpg"},
+      // Relative names are expanded; ".." stops at the root.
+      {"/a/b/main.xml", "", "..\\c\\.\\d.jpg", "", "/a/c/d.jpg"},
+      {"", "", "album.XML", "", "/home/eva/album.XML"},
+      {"main.xml", "", "sub/ch1.xml", "", "/home/eva/sub/ch1.xml"},
+      {"/a/main.xml", "", "../../../x.jpg", "", "/x.jpg"},
+      {"C:\\main.xml", "", "..\\x.jpg", "", "C:/x.jpg"},
+      {"/a/b/", "", "", "", "/a/b/"},  // a folder alone keeps its separator
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ResolvePath(c.base, c.folder, c.name, Folders(c.existing)), c.full)
+        << c.base << " + " << c.folder << " + " << c.name;
   }
 }
 
-TEST(Paths, FileExtUpperAndVideo) {
+TEST(MakeRelativePath, BelowTheFolderUpWithDotDotOrAbsoluteOnAnotherRoot) {
+  struct Case {
+    const char *main, *data, *folder, *file, *existing, *relative;
+  };
+  const Case cases[] = {
+      {"C:\\Albums\\main.xml", "C:\\Albums\\main.xml", "photos", "C:\\Albums\\photos\\2003\\a.jpg",
+       "C:/Albums/photos", "2003/a.jpg"},
+      // Drive paths compare without regard to case, POSIX paths exactly.
+      {"C:\\Albums\\main.xml", "C:\\Albums\\main.xml", "photos", "c:\\ALBUMS\\Photos\\a.jpg",
+       "C:/Albums/photos", "a.jpg"},
+      {"/home/eva/Albums/main.xml", "/home/eva/Albums/main.xml", "", "/home/eva/albums/a.jpg", "",
+       "../albums/a.jpg"},
+      {"C:\\Albums\\main.xml", "C:\\Albums\\main.xml", "", "C:\\Pictures\\2003\\a.jpg", "",
+       "../Pictures/2003/a.jpg"},
+      {"/home/eva/Albums/trip/main.xml", "/home/eva/Albums/trip/main.xml", "",
+       "/home/eva/Pictures/a.jpg", "", "../../Pictures/a.jpg"},
+      // A chapter file is named relative to the main file, its images to itself.
+      {"/al/main.xml", "chapters/one.xml", "pics", "/al/chapters/pics/x.jpg", "/al/chapters/pics",
+       "x.jpg"},
+      {"/al/main.xml", "", "", "/al/chapters/one.xml", "", "chapters/one.xml"},
+      {"/al/main.xml", "chapters\\one.xml", "pics", "", "/al/chapters/pics", "/al/chapters/pics/"},
+      {"C:\\Albums\\main.xml", "C:\\Albums\\main.xml", "", "E:\\z.jpg", "", "E:/z.jpg"},
+      {"/home/a/main.xml", "/home/a/main.xml", "", "D:\\x.jpg", "", "D:/x.jpg"},
+      {"C:\\a\\main.xml", "C:\\a\\main.xml", "", "/srv/x.jpg", "", "/srv/x.jpg"},
+      {"C:\\a\\main.xml", "C:\\a\\main.xml", "D:\\pics", "D:\\pics\\y.jpg", "", "y.jpg"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(MakeRelativePath(c.main, c.data, c.folder, c.file, Folders(c.existing)), c.relative)
+        << c.file;
+  }
+  // Resolving the relative name gives the file back.
+  for (const char* name : {"a.jpg", "2003/b.jpg", "../other/c.jpg"}) {
+    const QString full = ResolvePath("/al/main.xml", "photos", name, Folders("/al/photos"));
+    EXPECT_EQ(
+        MakeRelativePath("/al/main.xml", "/al/main.xml", "photos", full, Folders("/al/photos")),
+        name);
+  }
+}
+
+TEST(Paths, PartsExtensionsAndVideos) {
   EXPECT_EQ(FileExtUpper("clip.mpeg"), ".MPEG");
   EXPECT_EQ(FileExtUpper("C:\\my.dir\\file"), "");
   EXPECT_EQ(FileExtUpper("/home/my.dir/file"), "");
   EXPECT_EQ(FileExtUpper("D:x.jpg"), ".JPG");
-  EXPECT_EQ(FileExtUpper("/a/photo.JPEG"), ".JPEG");
   EXPECT_EQ(FileExtUpper("/a/archive.tar.gz"), ".GZ");
-  EXPECT_TRUE(IsVideoFile("a.Avi"));
-  EXPECT_TRUE(IsVideoFile("/v/b.mpg"));
-  EXPECT_TRUE(IsVideoFile("C:\\v\\c.MPEG"));
-  EXPECT_FALSE(IsVideoFile("/v/d.mp4"));
-  EXPECT_FALSE(IsVideoFile("/v.avi/file"));
-}
-
-TEST(Paths, AbsoluteAndFolderParts) {
-  EXPECT_TRUE(IsAbsolutePath("C:x"));
-  EXPECT_TRUE(IsAbsolutePath("\\\\server\\share"));
-  EXPECT_TRUE(IsAbsolutePath("/home"));
+  EXPECT_TRUE(IsVideoFile("a.Avi") && IsVideoFile("/v/b.mpg") && IsVideoFile("C:\\v\\c.MPEG"));
+  EXPECT_FALSE(IsVideoFile("/v/d.mp4") || IsVideoFile("/v.avi/file"));
+  EXPECT_TRUE(IsAbsolutePath("C:x") && IsAbsolutePath("\\\\server\\share"));
   EXPECT_FALSE(IsAbsolutePath("photos\\a.jpg"));
-  EXPECT_EQ(FolderPart("C:\\Albums\\main.xml"), "C:\\Albums\\");
   EXPECT_EQ(FolderPart("C:main.xml"), "C:");
   EXPECT_EQ(FolderPart("/home/u/a:b.jpg"), "/home/u/");
-  EXPECT_EQ(FolderPart("main.xml"), "");
   EXPECT_TRUE(SamePath("C:\\A\\b.jpg", "c:/a/B.JPG"));
   EXPECT_FALSE(SamePath("/a/b.jpg", "/a/B.jpg"));
+}
+
+TEST(Paths, RealFolderTestResolvesDotDotByName) {
+  QTemporaryDir tmp;
+  ASSERT_TRUE(QDir(tmp.path()).mkpath("pics"));
+  const PathContext real = RealPathContext();
+  EXPECT_TRUE(real.dirExists(tmp.path() + "/not-yet/../pics/"));
+  EXPECT_FALSE(real.dirExists(tmp.path() + "/pics/../nothing"));
 }

@@ -13,7 +13,6 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
-#include <functional>
 #include <memory>
 #include <type_traits>
 
@@ -22,56 +21,52 @@
 
 namespace {
 
-template <typename T>
-T* Make(QWidget* parent, const char* name, const QString& text = QString()) {
+template <typename T, typename Parent>
+T* Make(Parent* parent, const char* name, const QString& text = QString()) {
   auto* w = new T(parent);
   w->setObjectName(name);
-  if constexpr (std::is_base_of_v<QAbstractButton, T> || std::is_same_v<T, QLabel> ||
-                std::is_same_v<T, QLineEdit>) {
+  if constexpr (std::is_same_v<T, QGroupBox>) {
+    w->setTitle(text);
+  } else if constexpr (!std::is_same_v<T, QTabWidget> && !std::is_same_v<T, QWidget>) {
     w->setText(text);
   }
   return w;
 }
 
-// Small stand-ins for the translated windows, with one control of each kind,
-// some of them nested, and a window that is never translated.
+// Stand-ins for the translated windows with one control of each kind, some
+// nested, and a window that is never translated.
 struct Windows {
   std::unique_ptr<QWidget> main = std::make_unique<QWidget>();
   std::unique_ptr<QDialog> setup = std::make_unique<QDialog>();
   std::unique_ptr<QDialog> guide = std::make_unique<QDialog>();
-  QAction* save = nullptr;
-  QPushButton* ok = nullptr;
-  QTabWidget* tabs = nullptr;
-  QWidget* general = nullptr;
-  QGroupBox* box = nullptr;
-  QCheckBox* frames = nullptr;
-  QRadioButton* cover = nullptr;
-  QLabel* title = nullptr;
-  QLineEdit* edit = nullptr;
-  QToolButton* speed = nullptr;
-  QLabel* guideStep = nullptr;
+  QAction* save = Make<QAction>(main.get(), "Save", "Save");
+  QPushButton* ok = Make<QPushButton>(setup.get(), "btOK", "OK");
+  QTabWidget* tabs = Make<QTabWidget>(setup.get(), "pages");
+  QWidget* general = Make<QWidget>(tabs, "pgGeneral");
+  QGroupBox* box = Make<QGroupBox>(general, "BoxPicDescription", "Image description");
+  QCheckBox* frames = Make<QCheckBox>(box, "btFrames", "Thumbnail frames");
+  QRadioButton* cover = Make<QRadioButton>(box, "btCover", "Album cover");
+  QLabel* title = Make<QLabel>(box, "lbTitle", "Title");
+  QLineEdit* edit = Make<QLineEdit>(box, "edTitle", "My album");
+  QToolButton* speed = Make<QToolButton>(general, "btSpeed", "S");
+  QLabel* guideStep = Make<QLabel>(guide.get(), "lbStep", "Step");
 
   Windows() {
     main->setObjectName("fAlbumBrowser");
     main->setWindowTitle("Album Browser");
-    save = new QAction("Save", main.get());
-    save->setObjectName("Save");
     setup->setObjectName("fSetup");
     setup->setWindowTitle("Settings");
-    ok = Make<QPushButton>(setup.get(), "btOK", "OK");
-    tabs = Make<QTabWidget>(setup.get(), "pages");
-    general = new QWidget;
-    general->setObjectName("pgGeneral");
     tabs->addTab(general, "General");
-    box = Make<QGroupBox>(general, "BoxPicDescription");
-    box->setTitle("Image description");
-    frames = Make<QCheckBox>(box, "btFrames", "Thumbnail frames");
-    cover = Make<QRadioButton>(box, "btCover", "Album cover");
-    title = Make<QLabel>(box, "lbTitle", "Title");
-    edit = Make<QLineEdit>(box, "edTitle", "My album");
-    speed = Make<QToolButton>(general, "btSpeed", "S");
     guide->setObjectName("fGuide");
-    guideStep = Make<QLabel>(guide.get(), "lbStep", "Step");
+  }
+  // Every caption, in the order of the members.
+  QString Captions() const {
+    return QStringList{main->windowTitle(), setup->windowTitle(), guide->windowTitle(),
+                       save->text(),        ok->text(),           tabs->tabText(0),
+                       box->title(),        frames->text(),       cover->text(),
+                       title->text(),       edit->text(),         speed->text(),
+                       guideStep->text()}
+        .join(" | ");
   }
 };
 
@@ -88,7 +83,7 @@ TEST(Language, ControlsAndCaptionsOfTheTranslatedWindows) {
   Windows w;
   ASSERT_TRUE(
       LoadText("fSetup=Nastaven\xC3\xAD\r\n"
-               "fsetup.BTOK=Confirm\r\n"
+               "fsetup.BTOK=Confirm\r\n"  // keys ignore case; the first line counts
                "fSetup.btOK=Second\r\n"
                "fSetup.pgGeneral=Obecn\xC3\xA9\r\n"
                "fSetup.BoxPicDescription=Popis\r\n"
@@ -99,61 +94,39 @@ TEST(Language, ControlsAndCaptionsOfTheTranslatedWindows) {
                "fSetup.btSpeed=not a speed button's\r\n"
                "fSetup.pages=not the tab widget's\r\n"
                "fAlbumBrowser.Save=Ulo\xC5\xBEit\r\n"
-               "fAlbumBrowser=\r\n"
+               "fAlbumBrowser=\r\n"  // an empty text is ignored
                "fGuide.lbStep=not the guide's\r\n"
                "fGuide=not the guide's\r\n"));
-  EXPECT_EQ(w.setup->windowTitle(), QString::fromUtf8("Nastaven\xC3\xAD"));
-  EXPECT_EQ(w.ok->text(), "Confirm");  // keys ignore case; the first line counts
-  EXPECT_EQ(w.tabs->tabText(0), QString::fromUtf8("Obecn\xC3\xA9"));
-  EXPECT_EQ(w.box->title(), "Popis");
-  EXPECT_EQ(w.frames->text(), QString::fromUtf8("R\xC3\xA1m"));
-  EXPECT_EQ(w.cover->text(), QString::fromUtf8("Ob\xC3\xA1lka"));
-  EXPECT_EQ(w.title->text(), QString::fromUtf8("N\xC3\xA1zev"));
-  EXPECT_EQ(w.save->text(), QString::fromUtf8("Ulo\xC5\xBEit"));
-  EXPECT_EQ(w.edit->text(), "My album");
-  EXPECT_EQ(w.speed->text(), "S");
-  EXPECT_EQ(w.main->windowTitle(), "Album Browser");  // an empty text is ignored
-  EXPECT_EQ(w.guideStep->text(), "Step");
-  EXPECT_EQ(w.guide->windowTitle(), "");
+  EXPECT_EQ(w.Captions(), QString::fromUtf8("Album Browser | Nastavení |  | Uložit | Confirm | "
+                                            "Obecné | Popis | Rám | Obálka | Název | My album | "
+                                            "S | Step"));
 }
 
 TEST(Language, MessageRules) {
-  struct Case {
+  const struct {
     QByteArray file;
-    std::function<void()> check;
+    const char *key, *text;
+  } cases[] = {
+      {"DeleteImages=\r\n", "DeleteImages", "Remove selected images from the album?"},
+      {"NewerMessage=Something\r\n", "NewerMessage", ""},
+      {"pagenr=Strana\r\nPageNr=Seite\r\n", "PageNr", "Strana"},
+      {"Reload?=Znovu na\xC4\x8D\xC3\xADst? a=b\r\n", "Reload?", "Znovu načíst? a=b"},
+      {"Step1=Krok 1.\r\n", "Step3", "Step 3. "},  // the trailing blank stays
+      {"Step2=Krok 2.\r\n", "Step1", "Step 1. Select title and filename for the new album."},
+      // Windows-1250 bytes.
+      {"DeleteImages=Odstranit vybran\xE9 obr\xE1zky? \x8E\xE1\x64n\xE9\r\n", "DeleteImages",
+       "Odstranit vybrané obrázky? Žádné"},
   };
-  const Case cases[] = {
-      {"DeleteImages=\r\n",
-       [] { EXPECT_EQ(Msg("DeleteImages"), "Remove selected images from the album?"); }},
-      {"NewerMessage=Something\r\n",
-       [] {
-         EXPECT_EQ(Msg("NewerMessage"), "");
-         EXPECT_EQ(MessageTable.size(), 25);
-       }},
-      {"pagenr=Strana\r\nPageNr=Seite\r\n", [] { EXPECT_EQ(Msg("PageNr"), "Strana"); }},
-      {"Reload?=Znovu na\xC4\x8D\xC3\xADst? a=b\r\n",
-       [] { EXPECT_EQ(Msg("Reload?"), QString::fromUtf8("Znovu na\xC4\x8D\xC3\xADst? a=b")); }},
-      {"Step1=Krok 1.\r\n",
-       [] {
-         EXPECT_EQ(Msg("Step1"), "Krok 1.");
-         EXPECT_EQ(Msg("Step3"), "Step 3. ");  // the trailing blank stays
-       }},
-      // Windows-1250 bytes: "Odstranit vybrané obrázky? Žádné"
-      {"DeleteImages=Odstranit vybran\xE9 obr\xE1zky? \x8E\xE1\x64n\xE9\r\n",
-       [] {
-         EXPECT_EQ(Msg("DeleteImages"),
-                   QString::fromUtf8("Odstranit vybran\xC3\xA9 obr\xC3\xA1zky? \xC5\xBD\xC3\xA1"
-                                     "dn\xC3\xA9"));
-       }},
-  };
-  for (const Case& c : cases) {
+  FillDefaultMessages();
+  const qsizetype size = MessageTable.size();
+  for (const auto& c : cases) {
     for (bool withMainWindow : {false, true}) {
+      SCOPED_TRACE(c.file.constData());
       auto w = withMainWindow ? std::make_unique<Windows>() : nullptr;
-      FillDefaultMessages();
       SetMsg("Step1", "left over from an earlier language");
       ASSERT_TRUE(LoadText(c.file));
-      SCOPED_TRACE(c.file.constData());
-      c.check();
+      EXPECT_EQ(Msg(c.key), QString::fromUtf8(c.text));
+      EXPECT_EQ(MessageTable.size(), size);
     }
   }
   FillDefaultMessages();
@@ -161,6 +134,7 @@ TEST(Language, MessageRules) {
 
 TEST(Language, NoFileAndTheEmptyName) {
   Windows w;
+  const QString english = w.Captions();
   FillDefaultMessages();
   SetMsg("PageNr", "Strana");
   EXPECT_FALSE(LoadLanguage(QTemporaryDir().filePath("english.lng")));
@@ -168,6 +142,5 @@ TEST(Language, NoFileAndTheEmptyName) {
 
   EXPECT_TRUE(LoadLanguage(""));  // the built-in English texts
   EXPECT_EQ(Msg("PageNr"), "Page");
-  EXPECT_EQ(w.ok->text(), "OK");
-  EXPECT_EQ(w.setup->windowTitle(), "Settings");
+  EXPECT_EQ(w.Captions(), english);
 }

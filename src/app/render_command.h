@@ -1,0 +1,27 @@
+#pragma once
+// The headless render command: draws the book of an album into PNG files
+// with the same code that draws the window.
+
+#include <QImage>
+#include <QStringList>
+#include <QTextStream>
+
+#include "app/command_line.h"
+
+class TBook;
+
+// Renders the closed cover and every spread of every chapter (chapter -2), or
+// the one spread asked for, into outDir. The files are named so that they
+// sort in book order. Returns the files written; an error text in *error
+// when a file cannot be written or the spread does not exist.
+QStringList RenderBookPictures(TBook& book, const QString& outDir, int chapter, int spread,
+                               QString* error);
+
+// The window's picture of the current spread: the whole window when the book
+// is open, the cover alone while it is closed.
+QImage SpreadPicture(const TBook& book);
+
+// Runs `quirevale --render ...`: opens the file as the program does, renders,
+// prints one line per file on out; returns the exit status (non-zero with a
+// message on err when the file cannot be opened or a picture not written).
+int RunRenderCommand(const CommandLine& command, QTextStream& out, QTextStream& err);

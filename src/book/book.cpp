@@ -1,0 +1,64 @@
+#include "book.h"
+
+#include "book/decoration_bitmaps.h"
+#include "book/thumbnail.h"
+#include "book/thumbnail_loading.h"
+#include "init/profile.h"
+
+TBook::TBook(AlbumModel& model, BookWindow& window)
+    : model_(model),
+      window_(window),
+      vertical_(DecorationBitmap(QStringLiteral("VERTICAL"))),
+      horizontal_(DecorationBitmap(QStringLiteral("HORIZONTAL"))),
+      menu_(DecorationBitmap(QStringLiteral("MENU"))),
+      middle_(DecorationBitmap(QStringLiteral("MIDDLE"))),
+      leftCorner_(DecorationBitmap(QStringLiteral("LEFT"))),
+      rightCorner_(DecorationBitmap(QStringLiteral("RIGHT"))) {}
+
+void TBook::SetWindowSize(QSize size) {
+  windowSize_ = size;
+  spineX_ = SpineXFor(size.width());
+}
+
+QSize TBook::ThumbnailBox() const { return ThumbnailSize(windowSize_, AlbumProfile); }
+
+void TBook::ShowSpread(int c, int p) {
+  const int perPage = AlbumProfile.ImagesPerPage();
+  if (c < -1 || c > model_.ChapterCount() || p < -1 || p > model_.LastSpread(c, perPage)) return;
+  const int oldChapter = model_.CurrentChapter;
+  const int oldPage = model_.CurrentPage;
+  const bool toggled = (oldPage > -1 && p == -1) || (oldPage == -1 && p > -1);
+  model_.CurrentChapter = c;
+  model_.CurrentPage = p;
+  window_.SetToolPanelVisible(window_.IsMenuShown() && !model_.IsBookClosed());
+  if (window_.IsEditMode() && c != oldChapter) {
+    model_.SelStart = 0;
+    model_.SelEnd = 0;
+  }
+  // Opening or closing changes the window's outline; PositionWindow lays the
+  // pages out again and comes back here, no longer toggled, to draw them.
+  if (toggled) window_.PositionWindow();
+  if (!model_.IsBookClosed()) {
+    if (!model_.ThumbsLoaded[c] && p <= model_.PageCount(c, perPage))
+      LoadChapterThumbnails(model_, c, ThumbnailBox(), window_.Progress());
+    if (!toggled) {
+      PaintPage(LeftPage);
+      PaintPage(RightPage);
+    }
+  } else if (!toggled) {
+    PaintPage(CoverPage);
+  }
+  window_.RepaintWindow();
+}
+
+void TBook::PaintPage(TPage& page) {
+  PaintPageBackground(page);
+  PaintPageContent(page);
+}
+
+void TBook::RebuildPages() {
+  InitPage(CoverPage);
+  InitPage(LeftPage);
+  InitPage(RightPage);
+  ShowSpread(model_.CurrentChapter, model_.CurrentPage);
+}

@@ -1,0 +1,92 @@
+#pragma once
+// The book view: the three page objects, the layout they share, and the one
+// way to change the spread on screen (ShowSpread).
+//
+// Drawing is split by layer: InitPage (cover board and page-stack edges, on
+// every re-layout), PaintPageBackground (colour, bookmarks, paper, spine
+// shade, corner pictures) and PaintPageContent (titles, thumbnails, text),
+// each in its own file. The look is AlbumProfile; the album is the model
+// given at construction.
+
+#include <QImage>
+#include <QPoint>
+#include <QSize>
+#include <array>
+#include <vector>
+
+#include "book/book_window.h"
+#include "book/page.h"
+#include "core/album_model.h"
+
+class QPainter;
+
+class TBook {
+ public:
+  TBook(AlbumModel& model, BookWindow& window);
+
+  TPage CoverPage{TPageKind::Cover};
+  TPage LeftPage{TPageKind::Left};
+  TPage RightPage{TPageKind::Right};
+
+  // Where the bookmark tabs lie along the outer edge, from the page area's
+  // top: BookmarkEdges[0] = 10, tab i spans [i-1] to [i]. Set by
+  // PaintBookmarks; the mouse handling reads it.
+  std::array<int, MaxDataFiles> BookmarkEdges{};
+
+  int SpineX() const { return spineX_; }
+  QSize WindowSize() const { return windowSize_; }
+  // The window's size from now on (PositionWindow); pages follow on the
+  // next RebuildPages.
+  void SetWindowSize(QSize size);
+
+  // Makes chapter c, spread p current and draws it; ignores arguments out of
+  // range (c < -1, c > ChapterCount, p < -1, p > LastSpread(c)).
+  void ShowSpread(int c, int p);
+  // InitPage of the three pages, then ShowSpread of the current spread.
+  void RebuildPages();
+
+  // The layers of drawing (book_background.cpp, book_content.cpp).
+  void InitPage(TPage& page);
+  void PaintPageBackground(TPage& page);
+  void PaintPageContent(TPage& page);
+  void PaintBookmarks(TPage& page);
+
+  // The window's picture: the cover at SpineX while the book is closed, else
+  // the left page at 0 and the right page at SpineX.
+  void PaintWindow(QPainter& window) const;
+  // Paints over the window (whose painter is given) after it has copied the
+  // pages: a letter on every cell of the spread that holds an image.
+  void PaintLetters(QPainter& window) const;
+  struct TLetterMark {
+    QPoint At;  // window coordinates of the cell's top-left corner
+    QChar Letter;
+  };
+  // The marks PaintLetters draws: "a" for the spread's first cell, counting
+  // the left page's rows first; on spread 0 the right page starts at "a".
+  std::vector<TLetterMark> LetterMarks() const;
+  // Copies the cells of images a..b (either order) from the pages to the
+  // window, wiping selection frames; dragIndex (-1: none) gets the drop mark.
+  void RepaintCells(QPainter& window, int a, int b, int dragIndex) const;
+
+  // The size thumbnails are made for in the current window and look.
+  QSize ThumbnailBox() const;
+
+  AlbumModel& Model() { return model_; }
+  const AlbumModel& Model() const { return model_; }
+
+ private:
+  void PaintPage(TPage& page);
+  void PaintDescription(QPainter& p, const TRect& picture, int index) const;
+
+  AlbumModel& model_;
+  BookWindow& window_;
+  // The decoration bitmaps, loaded once; a null one is not drawn.
+  QImage vertical_;
+  QImage horizontal_;
+  QImage menu_;
+  QImage middle_;
+  QImage leftCorner_;
+  QImage rightCorner_;
+  int spineX_ = 0;
+  QSize windowSize_;
+};

@@ -1,0 +1,145 @@
+// The layers under the content: InitPage (the board and the page-stack
+// edges, drawn on every re-layout) and PaintPageBackground (the spread's
+// colour, bookmarks, paper, spine shade and corner pictures).
+
+#include <QPainter>
+#include <QPainterPath>
+
+#include "book/book.h"
+#include "book/paint_tools.h"
+#include "book/spread_table.h"
+#include "init/profile.h"
+
+namespace {
+
+const QColor Black(0, 0, 0);
+const QColor SpineGrey(0x80, 0x80, 0x80);
+
+// A brush pattern, or none when the bitmap is missing.
+void FillPattern(QPainter& p, const QPolygon& polygon, const QImage& pattern) {
+  if (pattern.isNull()) return;
+  p.setPen(Qt::NoPen);
+  p.setBrush(QBrush(pattern));
+  p.drawPolygon(polygon);
+}
+
+void DrawPicture(QPainter& p, int x, int y, const QImage& picture) {
+  if (!picture.isNull()) p.drawImage(x, y, picture);
+}
+
+}  // namespace
+
+void TBook::InitPage(TPage& page) {
+  const QSize pageSize(spineX_, windowSize_.height());
+  page.Image = QImage(pageSize, QImage::Format_ARGB32_Premultiplied);
+  page.Image.setDotsPerMeterX(PageDotsPerMeter);
+  page.Image.setDotsPerMeterY(PageDotsPerMeter);
+  page.Image.fill(Qt::transparent);
+  page.Area = PageArea(page.IsLeft(), pageSize);
+  page.Background = QImage();
+  if (pageSize.isEmpty()) return;
+  const int w = pageSize.width();
+  const int h = pageSize.height();
+  const TRect a = page.Area;
+
+  QPainter p(&page.Image);
+  // The hard cover. Only the outer corners are rounded: the board runs on
+  // under the spine. Outside the outline the page stays transparent, as the
+  // window's rounded shape cuts it away.
+  QRectF board(0, 0, w, h);
+  if (page.IsLeft()) board.setRight(w + 15);
+  if (page.IsRight()) board.setLeft(-15);
+  QPainterPath outline;
+  outline.addRoundedRect(board, 12.5, 12.5);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setClipPath(outline);
+  const bool textured = TileTexture(p, TRect{0, 0, w, h}, AlbumProfile.CoverTexture,
+                                    ToQColor(AlbumProfile.CoverColor));
+  p.setClipping(false);
+  p.setPen(QPen(Black, 4));
+  p.setBrush(Qt::NoBrush);
+  p.drawRoundedRect(board.adjusted(1, 1, -1, -1), 11.5, 11.5);
+  p.setRenderHint(QPainter::Antialiasing, false);
+
+  p.setPen(QPen(Black, 1));
+  if (page.IsCover()) {
+    // The hinge, with a faint highlight beside it.
+    p.drawLine(28, 0, 28, h - 1);
+    p.setPen(QPen(QColor(255, 255, 255, 50), 1));
+    p.drawLine(29, 0, 29, h - 1);
+    return;
+  }
+
+  // The page stacks: a band beside the outer edge, slanting in at its top,
+  // and a band under the page, meeting it at the bottom corner.
+  const int slantY = h - a.Bottom + a.Top - 16;
+  QPolygon side;
+  QPolygon bottom;
+  QPolygon sideLine;
+  QPolygon bottomLine;
+  if (page.IsRight()) {
+    side << QPoint(a.Right, a.Top - 1) << QPoint(a.Right + 13, slantY)
+         << QPoint(a.Right + 13, h - 15) << QPoint(a.Right, a.Bottom);
+    bottom << QPoint(0, a.Bottom) << QPoint(a.Right, a.Bottom) << QPoint(a.Right + 13, h - 15)
+           << QPoint(0, h - 15);
+    bottomLine << QPoint(a.Right + 13, h - 15) << QPoint(0, h - 15) << QPoint(0, a.Bottom);
+  } else {
+    side << QPoint(a.Left - 1, a.Top - 1) << QPoint(14, slantY) << QPoint(14, h - 15)
+         << QPoint(a.Left - 1, a.Bottom);
+    bottom << QPoint(a.Left - 1, a.Bottom) << QPoint(a.Right, a.Bottom) << QPoint(a.Right, h - 15)
+           << QPoint(14, h - 15);
+    bottomLine << QPoint(14, h - 15) << QPoint(a.Right, h - 15) << QPoint(a.Right, a.Bottom);
+  }
+  sideLine = side;
+  // The bands are filled first, so that the lines bound them as a flood fill
+  // bounded by black would.
+  FillPattern(p, side, vertical_);
+  FillPattern(p, bottom, horizontal_);
+  p.setPen(QPen(Black, 1));
+  p.setBrush(textured ? QBrush(Qt::NoBrush) : QBrush(ToQColor(AlbumProfile.CoverColor)));
+  p.drawRect(a.Left - 1, a.Top - 1, a.Width() + 1, a.Height() + 1);
+  p.setBrush(Qt::NoBrush);
+  p.drawPolyline(sideLine);
+  p.drawPolyline(bottomLine);
+  p.end();
+
+  page.Background = page.Image.copy(page.BandRect().ToQRect());
+}
+
+void TBook::PaintPageBackground(TPage& page) {
+  if (page.IsCover()) {
+    InitPage(page);
+    return;
+  }
+  if (page.Image.isNull()) return;
+  const TPageLook look = PageLookFor(page.Kind, model_, AlbumProfile);
+  page.Color = look.Color;
+  PaintBookmarks(page);
+
+  const TRect a = page.Area;
+  const QColor color = ToQColor(page.Color);
+  QPainter p(&page.Image);
+  if (page.Color == AlbumProfile.PageColor)
+    TileTexture(p, a, AlbumProfile.PageTexture, color);  // falls back to the colour
+  else
+    p.fillRect(a.ToQRect(), color);
+
+  // The paper darkens towards the spine.
+  if (page.IsRight())
+    SpineShade(p, TRect{a.Left, a.Top, a.Left + 20, a.Bottom}, SpineGrey, color);
+  else
+    SpineShade(p, TRect{a.Right - 20, a.Top, a.Right - 1, a.Bottom}, color, SpineGrey);
+
+  const int spineSide = page.IsRight() ? a.Left - 21 : a.Right - 19;
+  DrawPicture(p, spineSide, a.Top - 12, menu_);
+  DrawPicture(p, spineSide, a.Bottom, middle_);
+  if (!middle_.isNull()) {
+    const int x = page.IsRight() ? a.Left - 1 : a.Right + 1;
+    p.setPen(QPen(Black, 1));
+    p.drawLine(x, a.Bottom, x, a.Bottom + middle_.height() - 1);
+  }
+  if (page.IsRight() && !rightCorner_.isNull())
+    p.drawImage(a.Right - rightCorner_.width(), a.Bottom - rightCorner_.height(), rightCorner_);
+  if (page.IsLeft() && !leftCorner_.isNull())
+    p.drawImage(a.Left, a.Bottom - leftCorner_.height(), leftCorner_);
+}

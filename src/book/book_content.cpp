@@ -1,0 +1,165 @@
+// The content layer: the cover's title, a divider's chapter title, and on
+// image pages the header, the footer and the thumbnail cells with their
+// description lines.
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+
+#include "book/book.h"
+#include "book/paint_tools.h"
+#include "book/spread_table.h"
+#include "book/text_wrap.h"
+#include "book/thumbnail.h"
+#include "core/message_table.h"
+#include "init/profile.h"
+
+namespace {
+
+const QColor Navy(0, 0, 0x80);
+
+void UseFont(QPainter& p, const TProfileFont& font) {
+  p.setFont(font.Font);
+  p.setPen(ToQColor(font.Color));
+}
+
+// Text from x, cut off at the rectangle's right edge.
+void ClippedText(QPainter& p, const QRect& r, const QString& text) {
+  if (text.isEmpty() || r.width() <= 0) return;
+  p.drawText(r, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+}
+
+// Text pressed into the cover: a dark edge below it lifts it off the grain.
+void CoverText(QPainter& p, int x, int y, int w, int h, const QString& text) {
+  const QPen pen = p.pen();
+  p.setPen(QColor(0, 0, 0, 150));
+  CenteredText(p, x + 1, y + 1, w, h, text);
+  p.setPen(pen);
+  CenteredText(p, x, y, w, h, text);
+}
+
+void PaintCover(QPainter& p, const TPage& page, const AlbumModel& model) {
+  const int w = page.Width();
+  const int h = page.Height();
+  UseFont(p, AlbumProfile.TitleFont);
+  const QString title = model.DataTitles.value(0);
+  if (model.CurrentChapter != -1 && !title.isEmpty()) {
+    CoverText(p, 28, 0, w - 28, h - 40, title);
+    return;
+  }
+  CoverText(p, 28, 0, w - 28, h - 40, QStringLiteral("Quirevale"));
+  // The window's own font, in the title's colour so it reads on the cover.
+  QFont small(QStringLiteral("Arial"));
+  small.setPointSize(8);
+  p.setFont(small);
+  CoverText(p, 28, 30, w - 28, h - 20, QStringLiteral("1.0"));
+  CoverText(p, 28, 40, w - 28, h, QStringLiteral("Photo albums to page through"));
+}
+
+}  // namespace
+
+void TBook::PaintPageContent(TPage& page) {
+  if (page.Image.isNull()) return;
+  QPainter p(&page.Image);
+  p.setBrush(Qt::NoBrush);
+  if (page.IsCover()) {
+    PaintCover(p, page, model_);
+    return;
+  }
+  const TPageLook look = PageLookFor(page.Kind, model_, AlbumProfile);
+  const TRect a = page.Area;
+  const int c = model_.CurrentChapter;
+  if (look.Shows == TPageShows::DividerTitle) {
+    UseFont(p, AlbumProfile.ChapterFont);
+    CenteredText(p, a.Left, a.Top, a.Width(), a.Height() - 40, model_.DataTitles.value(c + 1));
+    return;
+  }
+  if (look.Shows != TPageShows::Images) return;
+
+  const int q = look.PageNumber;
+  const int perPage = AlbumProfile.ImagesPerPage();
+  const int pages = model_.PageCount(c, perPage);
+  UseFont(p, AlbumProfile.BaseFont);
+  CenteredText(p, a.Left, a.Top, a.Width(), 20, model_.DataTitles.value(c));
+  CenteredText(p, a.Left, a.Bottom - 20, a.Width(), 20, FooterText(q, pages));
+
+  const QList<QImage>& thumbs = model_.Thumbnails[c];
+  if (q == 0 || thumbs.isEmpty()) return;
+  const int first = (q - 1) * perPage;
+  const int count = std::min<int>(perPage, int(thumbs.size()) - first);
+  const QSize pageSize(page.Width(), page.Height());
+  const int descHeight = DescHeight(AlbumProfile);
+  const TChapterData& data = model_.Chapters[c];
+  const bool editMode = window_.IsEditMode();
+  const int selLow = std::min(model_.SelStart, model_.SelEnd);
+  const int selHigh = std::max(model_.SelStart, model_.SelEnd);
+  for (int i = 0; i < count; ++i) {
+    const int idx = first + i;
+    const TRect cell = CellRect(page.IsRight(), i, pageSize, AlbumProfile);
+    // SelEnd = -1: nothing is selected.
+    if (editMode && model_.SelEnd >= 0 && idx >= selLow && idx <= selHigh) {
+      p.setPen(QPen(Navy, 1));
+      p.drawRect(cell.Left - 3, cell.Top - 3, cell.Width() + 5, cell.Height() + 5);
+    }
+    const TRect pic{cell.Left, cell.Top, cell.Right, cell.Bottom - descHeight};
+    const QImage& thumb = thumbs[idx];
+    if (AlbumProfile.ThumbnailFrames || thumb.isNull()) {
+      p.setPen(QPen(Qt::black, 1));
+      p.drawRect(pic.Left - 1, pic.Top - 1, pic.Width() + 1, pic.Height() + 1);
+    }
+    if (!window_.IsResizing()) {
+      switch (CellPictureFor(thumb, data.Files.value(idx))) {
+        case TCellPicture::Thumbnail:
+          p.drawImage(pic.Left, pic.Top, thumb);
+          break;
+        case TCellPicture::Video:
+          p.drawImage(pic.Left, pic.Top, VideoThumbnail(ThumbnailBox()));
+          break;
+        case TCellPicture::UnknownFormat:
+          UseFont(p, AlbumProfile.BaseFont);
+          CenteredText(p, pic.Left, pic.Top, pic.Width(), pic.Height(),
+                       Msg(QStringLiteral("UnknownImageFormat")));
+          break;
+        case TCellPicture::NoPreview:
+          UseFont(p, AlbumProfile.BaseFont);
+          CenteredText(p, pic.Left, pic.Top, pic.Width(), pic.Height(),
+                       Msg(QStringLiteral("NoPreview")));
+          break;
+      }
+    }
+    PaintDescription(p, pic, idx);
+  }
+}
+
+void TBook::PaintDescription(QPainter& p, const TRect& pic, int idx) const {
+  const TChapterData& data = model_.Chapters[model_.CurrentChapter];
+  const int w = pic.Width();
+  int y = pic.Bottom;
+  if (AlbumProfile.ExtendedDesc) {
+    UseFont(p, AlbumProfile.DescFont);
+    const QFontMetrics fm = p.fontMetrics();
+    const int lineHeight = fm.height();
+    if (AlbumProfile.ShowDate || AlbumProfile.ShowPlace) {
+      const QString date = AlbumProfile.ShowDate ? data.Dates.value(idx) : QString();
+      const QString place = AlbumProfile.ShowPlace ? data.Places.value(idx) : QString();
+      const int dw = date.isEmpty() ? 0 : fm.horizontalAdvance(date);
+      const int pw = std::min(place.isEmpty() ? 0 : fm.horizontalAdvance(place), w - dw);
+      ClippedText(p, QRect(pic.Left, y, dw, lineHeight), date);
+      ClippedText(p, QRect(pic.Right - pw, y, pw, lineHeight), place);
+      y += lineHeight;
+    }
+    if (AlbumProfile.ShowPeople) {
+      CenteredText(p, pic.Left, y, w, lineHeight, data.People.value(idx));
+      y += lineHeight;
+    }
+  }
+  UseFont(p, AlbumProfile.BaseFont);
+  const QFontMetrics fm = p.fontMetrics();
+  const int lineHeight = fm.height();
+  const int charWidth = std::max(1, fm.horizontalAdvance(u'a'));
+  for (const QString& line :
+       TitleLines(data.Titles.value(idx), w / charWidth, AlbumProfile.TextRowCount)) {
+    CenteredText(p, pic.Left, y, w, lineHeight, line);
+    y += lineHeight;
+  }
+}

@@ -1,0 +1,26 @@
+#pragma once
+// What the book needs from the main window. The window implements it; tests
+// and the headless renderer use a stand-in that has no window at all.
+
+class ProgressSink;
+
+class BookWindow {
+ public:
+  virtual ~BookWindow() = default;
+
+  // Places and sizes the window from the look, sets the book's window size
+  // (TBook::SetWindowSize), cuts the outline for the open or closed book and
+  // calls TBook::RebuildPages.
+  virtual void PositionWindow() = 0;
+  // The window's paint step runs soon: it copies the page bitmaps.
+  virtual void RepaintWindow() = 0;
+  // The tool panel comes out of the spine or goes back.
+  virtual void SetToolPanelVisible(bool visible) = 0;
+  // The menu-shown flag: the tool panel is out while the book is open.
+  virtual bool IsMenuShown() const = 0;
+  virtual bool IsEditMode() const = 0;
+  // A corner drag is resizing the window: cells are drawn without pictures.
+  virtual bool IsResizing() const = 0;
+  // The progress box, for loading a chapter's thumbnails.
+  virtual ProgressSink& Progress() = 0;
+};

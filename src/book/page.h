@@ -1,0 +1,31 @@
+#pragma once
+// The three page bitmaps of the book: the cover, the left and the right page.
+// Everything the book shows is drawn into them; the window only copies them.
+
+#include <QImage>
+#include <cstdint>
+
+#include "book/page_geometry.h"
+#include "init/profile.h"
+
+enum class TPageKind : std::uint8_t { Left = 0, Right = 1, Cover = 2 };
+
+class TPage {
+ public:
+  explicit TPage(TPageKind kind) : Kind(kind) {}
+
+  QImage Image;      // SpineX wide, as high as the window; transparent outside the book
+  TColor Color = 0;  // the background colour of the spread being drawn
+  TPageKind Kind;
+  TRect Area;  // the inner area, in page coordinates
+  // The outer edge band as InitPage drew it, to wipe old bookmarks off.
+  QImage Background;
+
+  bool IsLeft() const { return Kind == TPageKind::Left; }
+  bool IsRight() const { return Kind == TPageKind::Right; }
+  bool IsCover() const { return Kind == TPageKind::Cover; }
+  int Width() const { return Image.width(); }
+  int Height() const { return Image.height(); }
+  // The band beside the outer edge that Background keeps.
+  TRect BandRect() const;
+};

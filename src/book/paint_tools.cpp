@@ -1,0 +1,77 @@
+#include "paint_tools.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QImageReader>
+#include <QPainter>
+#include <cmath>
+
+void CenteredText(QPainter& painter, int x, int y, int w, int h, const QString& text) {
+  if (text.isEmpty() || w <= 0 || h <= 0) return;
+  const QFontMetrics metrics = painter.fontMetrics();
+  const int textWidth = metrics.horizontalAdvance(text);
+  const int textHeight = metrics.height();
+  // Most text fits its box; a clip costs more than the text.
+  const bool clip = textWidth > w || textHeight > h;
+  if (clip) {
+    painter.save();
+    painter.setClipRect(x, y, w, h, Qt::IntersectClip);
+  }
+  painter.drawText(x + (w - textWidth) / 2, y + (h - textHeight) / 2 + metrics.ascent(), text);
+  if (clip) painter.restore();
+}
+
+QImage TexturePicture(const QString& file) {
+  // One entry is enough: a look has two textures, and the cover's is drawn
+  // only on a re-layout, so the page texture stays cached while pages turn.
+  struct Cached {
+    QString file;
+    QDateTime modified;
+    qint64 size = -1;
+    QImage picture;
+  };
+  static Cached cache[2];
+  static int next = 0;
+  const QFileInfo info(file);
+  if (file.isEmpty() || !info.isFile()) return QImage();
+  for (const Cached& c : cache)
+    if (c.file == file && c.modified == info.lastModified() && c.size == info.size())
+      return c.picture;
+  // By content, not by extension: a texture chosen through the dialog may be
+  // any picture the program reads.
+  QImageReader reader(file);
+  QImage picture = reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  cache[next] = {file, info.lastModified(), info.size(), picture};
+  next = 1 - next;
+  return picture;
+}
+
+bool TileTexture(QPainter& painter, const TRect& r, const QString& file, const QColor& colour) {
+  if (r.Width() <= 0 || r.Height() <= 0) return false;
+  const QImage picture = TexturePicture(file);
+  if (picture.isNull()) {
+    painter.fillRect(r.ToQRect(), colour);
+    return false;
+  }
+  painter.save();
+  painter.setBrushOrigin(r.Left, r.Top);
+  painter.fillRect(r.ToQRect(), QBrush(picture));
+  painter.restore();
+  return true;
+}
+
+QColor SpineShadeColor(const TRect& r, int x, const QColor& from, const QColor& to) {
+  const int span = r.Right - r.Left;
+  const double t = span == 0 ? 0.0 : double(x - r.Left) / span;
+  // Halves go to the even neighbour, as everywhere in the book's arithmetic.
+  auto channel = [t](int a, int b) { return a + static_cast<int>(std::lrint(t * (b - a))); };
+  return QColor(channel(from.red(), to.red()), channel(from.green(), to.green()),
+                channel(from.blue(), to.blue()));
+}
+
+void SpineShade(QPainter& painter, const TRect& r, const QColor& from, const QColor& to) {
+  if (r.Bottom <= r.Top) return;
+  for (int x = r.Left; x <= r.Right; ++x)
+    painter.fillRect(x, r.Top, 1, r.Bottom - r.Top, SpineShadeColor(r, x, from, to));
+}

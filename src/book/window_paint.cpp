@@ -1,0 +1,93 @@
+// What the window's paint step draws: the page bitmaps, the letter marks of
+// "Show letters" over them, and the cells redrawn for selection and drag
+// feedback.
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+
+#include "book/book.h"
+#include "init/profile.h"
+
+void TBook::PaintWindow(QPainter& window) const {
+  window.save();
+  window.setCompositionMode(QPainter::CompositionMode_Source);
+  if (model_.IsBookClosed()) {
+    window.drawImage(spineX_, 0, CoverPage.Image);
+  } else {
+    window.drawImage(0, 0, LeftPage.Image);
+    window.drawImage(spineX_, 0, RightPage.Image);
+  }
+  window.restore();
+}
+
+std::vector<TBook::TLetterMark> TBook::LetterMarks() const {
+  std::vector<TLetterMark> marks;
+  const int c = model_.CurrentChapter;
+  const int spread = model_.CurrentPage;
+  if (model_.IsBookClosed() || spread < 0) return marks;
+  const int perPage = AlbumProfile.ImagesPerPage();
+  const int count = model_.ImageCount(c);
+  const QSize pageSize(spineX_, windowSize_.height());
+  // The left page of spread 0 holds no images; the right page of the last
+  // spread is a divider or the back cover.
+  if (spread != 0) {
+    const int first = (spread - 1) * perPage;
+    for (int pos = 0; pos < perPage && first + pos < count; ++pos) {
+      const TRect cell = CellRect(false, pos, pageSize, AlbumProfile);
+      marks.push_back({QPoint(cell.Left, cell.Top), QChar('a' + pos)});
+    }
+  }
+  if (spread != model_.LastSpread(c, perPage)) {
+    const int first = spread * perPage;
+    const int offset = spread == 0 ? 0 : perPage;
+    for (int pos = 0; pos < perPage && first + pos < count; ++pos) {
+      const TRect cell = CellRect(true, pos, pageSize, AlbumProfile);
+      marks.push_back({QPoint(cell.Left + spineX_, cell.Top), QChar('a' + offset + pos)});
+    }
+  }
+  return marks;
+}
+
+void TBook::PaintLetters(QPainter& window) const {
+  QFont font = AlbumProfile.BaseFont.Font;
+  font.setPointSize(8);
+  window.save();
+  window.setFont(font);
+  window.setPen(ToQColor(AlbumProfile.BaseFont.Color));
+  const QFontMetrics fm = window.fontMetrics();
+  for (const TLetterMark& mark : LetterMarks()) {
+    // On a white ground, so the letter reads on any picture.
+    const QString text(mark.Letter);
+    window.fillRect(mark.At.x(), mark.At.y(), fm.horizontalAdvance(text), fm.height(), Qt::white);
+    window.drawText(QPoint(mark.At.x(), mark.At.y() + fm.ascent()), text);
+  }
+  window.restore();
+}
+
+void TBook::RepaintCells(QPainter& window, int a, int b, int dragIndex) const {
+  const int perPage = AlbumProfile.ImagesPerPage();
+  if (perPage <= 0) return;
+  const QSize pageSize(spineX_, windowSize_.height());
+  window.save();
+  for (int i = std::min(a, b); i <= std::max(a, b); ++i) {
+    if (i < 0) continue;
+    const int q = PageOfImage(i, perPage);
+    const int pos = i - q * perPage;
+    const bool right = q % 2 == 0 && q == model_.CurrentPage;
+    const TRect cell = CellRect(right, pos, pageSize, AlbumProfile);
+    const TPage& source = right ? RightPage : LeftPage;
+    const int dx = right ? spineX_ : 0;
+    const QRect r(cell.Left - 3, cell.Top - 3, cell.Width() + 6, cell.Height() + 6);
+    window.setCompositionMode(QPainter::CompositionMode_Source);
+    window.drawImage(r.topLeft() + QPoint(dx, 0), source.Image, r);
+    window.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (i == dragIndex) {
+      // The drop mark: on the side of the cell where the dragged images land.
+      const int x = (i > model_.SelEnd ? r.left() + r.width() - 2 : r.left() + 2) + dx;
+      window.setPen(QPen(QColor(0, 0, 0x80), 1));
+      window.drawLine(x, r.top(), x, r.top() + r.height() - 1);
+    }
+  }
+  window.restore();
+}

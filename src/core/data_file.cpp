@@ -1,0 +1,174 @@
+// Reading data files through the document component: one element object at
+// a time, each made from the bytes of its index entry.
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <exception>
+#include <memory>
+#include <optional>
+
+#include "core/album_window.h"
+#include "core/data_file.h"
+#include "core/message_table.h"
+#include "core/paths.h"
+#include "core/progress.h"
+#include "xml/xml_data.h"
+
+namespace {
+
+QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+// The text of element's first child named name, or nothing.
+std::optional<QString> ChildText(const xml::TElement& element, const char* name) {
+  const std::unique_ptr<xml::TElement> child = element.ChildByName(name);
+  if (!child) return std::nullopt;
+  return Text(child->Content());
+}
+
+std::optional<QString> AttributeValue(const xml::TElement& element, const char* name) {
+  const xml::TAttribute* attribute = element.AttributeByName(name);
+  if (!attribute) return std::nullopt;
+  return Text(attribute->Value());
+}
+
+void ReadImage(const xml::TElement& image, bool isAlbum2, const QString& name,
+               const QString& folder, TChapterData& target) {
+  target.AppendEmpty();
+  const qsizetype last = target.Files.size() - 1;
+  if (const auto src = AttributeValue(image, "src"))
+    target.Files[last] = ResolvePath(name, folder, *src);
+  const auto title = isAlbum2 ? ChildText(image, "title") : std::nullopt;
+  target.Titles[last] = title ? *title : Text(image.Content());
+  if (!isAlbum2) return;
+  target.Dates[last] = ChildText(image, "date").value_or(QString());
+  target.Places[last] = ChildText(image, "place").value_or(QString());
+  target.People[last] = ChildText(image, "people").value_or(QString());
+}
+
+void ShowLoading(ProgressSink& progress, const QString& fileName) {
+  progress.ShowProgress(Msg(QStringLiteral("LoadingFile")) + QStringLiteral("\r\n") +
+                            QDir::toNativeSeparators(fileName),
+                        0, false);
+}
+
+// Hides the progress box however loading ends.
+class ProgressGuard {
+ public:
+  explicit ProgressGuard(ProgressSink& progress) : progress_(progress) {}
+  ~ProgressGuard() { progress_.HideProgress(); }
+  ProgressGuard(const ProgressGuard&) = delete;
+  ProgressGuard& operator=(const ProgressGuard&) = delete;
+
+ private:
+  ProgressSink& progress_;
+};
+
+}  // namespace
+
+AlbumDataLists ModelLists(AlbumModel& model) {
+  return {model.DataFiles, model.ChapterNames, model.DataTitles, model.ImageDirs, model.Chapters};
+}
+
+bool ReadDataFile(xml::TXMLData& document, const QString& name, QString& title, QString& folder,
+                  TChapterData& target, QStringList& links, QStringList& names) {
+  links.clear();
+  names.clear();
+  folder.clear();
+  ClearChapterData(target);
+  if (name.isEmpty() || !QFileInfo(name).isFile()) return false;
+  document.SetFileName(QFile::encodeName(name).toStdString());
+  document.Open();
+  if (!document.IsOpen()) return false;
+  const std::unique_ptr<xml::TElement> root = document.Root();
+  if (!root) {
+    document.Close();
+    return false;
+  }
+  const bool isAlbum2 = root->Name() == "album2";
+  if (const auto dir = AttributeValue(*root, "dir")) folder = *dir;
+  const int count = root->ChildCount();
+  for (int i = 0; i < count; ++i) {
+    // One broken element is skipped; whatever it added stays, the rest loads.
+    try {
+      const std::unique_ptr<xml::TElement> child = root->ChildAt(i);
+      if (!child) continue;
+      const std::string& kind = child->Name();
+      if (kind == "title") {
+        title = Text(child->Content());
+      } else if (kind == "link") {
+        if (const auto href = AttributeValue(*child, "xlink:href")) {
+          links << *href;
+          names << Text(child->Content());
+        }
+      } else if (kind == "photo" || kind == "video") {
+        ReadImage(*child, isAlbum2, name, folder, target);
+      }
+    } catch (const std::exception&) {
+    }
+  }
+  document.Close();
+  return true;
+}
+
+void LoadAlbumData(const DataFileContext& context, const QString& name,
+                   const AlbumDataLists& target) {
+  ProgressGuard hide(context.Progress);
+  for (TChapterData& chapter : target.Chapters) ClearChapterData(chapter);
+  target.DataTitles.clear();
+  target.ImageDirs.clear();
+  target.DataFiles.clear();
+  target.ChapterNames.clear();
+  if (name.isEmpty()) {
+    // An album without a data file: one empty entry, as for a new album.
+    target.DataFiles << QString();
+    target.DataTitles << QString();
+    target.ImageDirs << QString();
+    return;
+  }
+  const QString main = ResolvePath(context.Model.AlbumFileName, QString(), name);
+  ShowLoading(context.Progress, main);
+  QString title;
+  QString folder;
+  QStringList links;
+  QStringList names;
+  const bool ok =
+      ReadDataFile(context.Document, main, title, folder, target.Chapters[0], links, names);
+  // The model has ten chapter slots; links beyond them are left out.
+  constexpr int kMaxChapters = MaxDataFiles - 1;
+  if (links.size() > kMaxChapters) {
+    links = links.mid(0, kMaxChapters);
+    names = names.mid(0, kMaxChapters);
+  }
+  target.DataTitles << title;
+  target.ImageDirs << folder;
+  target.DataFiles << main << links;
+  target.ChapterNames = names;
+  if (!ok) return;
+  QStringList scratch;
+  for (int i = 1; i < target.DataFiles.size(); ++i) {
+    ShowLoading(context.Progress, target.DataFiles[i]);
+    title.clear();
+    ReadDataFile(context.Document, ResolvePath(main, QString(), target.DataFiles[i]), title, folder,
+                 target.Chapters[i], scratch, scratch);
+    target.DataTitles << title;
+    target.ImageDirs << folder;
+  }
+}
+
+void LoadAlbumData(const DataFileContext& context, const QString& name) {
+  LoadAlbumData(context, name, ModelLists(context.Model));
+}
+
+void OpenDataFile(const DataFileContext& context, const QString& name) {
+  AlbumModel& model = context.Model;
+  LoadAlbumData(context, name);
+  model.ThumbsLoaded.fill(false);
+  model.DataModified.fill(false);
+  for (auto& thumbnails : model.Thumbnails) thumbnails.clear();
+  if (context.Window.IsEditMode()) context.Window.RunEditMode();
+  if (context.LoadAllChapters) {
+    for (int k = 0; k <= model.ChapterCount(); ++k) context.Window.LoadThumbnails(k);
+  }
+  context.Window.ShowSpread(0, -1);
+}

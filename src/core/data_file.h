@@ -1,0 +1,76 @@
+#pragma once
+// The album data file (*.XML, root "album2"): reading a main data file with
+// the chapter files it links into the model, and writing one data file back.
+//
+// Written files are Windows-1250 as their declaration says; a character that
+// code page lacks becomes a character reference, so no text is lost. Every
+// write replaces the file atomically: a failed write leaves the old file whole.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <array>
+
+#include "core/album_model.h"
+
+namespace xml {
+class TXMLData;
+}
+class AlbumWindow;
+class ProgressSink;
+class Prompts;
+
+// What reading and writing data files work with. The program makes one at
+// start-up; tests make their own, so nothing here reaches a global.
+struct DataFileContext {
+  AlbumModel& Model;
+  xml::TXMLData& Document;  // the one document object, reused for every read
+  ProgressSink& Progress;
+  AlbumWindow& Window;
+  Prompts& Ask;
+  const bool& LoadAllChapters;  // the program setting of that name
+};
+
+// The lists a whole album's data is loaded into: the model's own, or working
+// copies (the chapter page of the setup dialog).
+struct AlbumDataLists {
+  QStringList& DataFiles;
+  QStringList& ChapterNames;
+  QStringList& DataTitles;
+  QStringList& ImageDirs;
+  std::array<TChapterData, MaxDataFiles>& Chapters;
+};
+AlbumDataLists ModelLists(AlbumModel& model);
+
+// Reads one data file: its title, its image folder (the root's "dir"), its
+// images into target, and its links (targets and chapter names, in document
+// order). False when the file does not exist or does not load as XML; no
+// message is shown. title is left to the caller to empty.
+bool ReadDataFile(xml::TXMLData& document, const QString& name, QString& title, QString& folder,
+                  TChapterData& target, QStringList& links, QStringList& names);
+
+// Reads a main data file and every chapter file it links (at most ten; later
+// links are left out) into lists, showing the "LoadingFile" progress. A
+// relative name is taken relative to the album file. A missing or unreadable
+// file gives empty chapters; loading goes on. An empty name means the album
+// has no data file: the lists hold one empty entry each.
+void LoadAlbumData(const DataFileContext& context, const QString& name,
+                   const AlbumDataLists& target);
+void LoadAlbumData(const DataFileContext& context, const QString& name);
+
+// LoadAlbumData into the model, then resets the view: flags cleared, edit
+// mode off, thumbnails loaded when LoadAllChapters is on, closed book shown.
+void OpenDataFile(const DataFileContext& context, const QString& name);
+
+// The bytes of data file k as it is written (the main file, k = 0, with its
+// link lines). Link targets are written relative to the main data file.
+QByteArray DataFileBytes(const AlbumModel& model, int k);
+
+// Writes data file k; its link targets in the model take their relative form
+// first. On failure shows the "ErrorWritingFile" warning, keeps the old file
+// and leaves DataModified[k] set. True when the file was written (or k names
+// no file, which writes nothing).
+bool WriteDataFile(const DataFileContext& context, int k);
+
+// WriteDataFile for every modified data file 0..N, in increasing order.
+void SaveModifiedDataFiles(const DataFileContext& context);

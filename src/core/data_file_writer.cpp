@@ -1,0 +1,143 @@
+// Writing a data file: plain lines, not the XML writer, so the bytes are
+// exactly the program's own layout.
+
+#include <QSaveFile>
+
+#include "core/album_window.h"
+#include "core/data_file.h"
+#include "core/message_table.h"
+#include "core/paths.h"
+#include "core/prompts.h"
+#include "xml/codepages.h"
+
+namespace {
+
+constexpr xml::CodePage kDataFileCodePage = xml::CodePage::Windows1250;
+
+// A character XML 1.0 cannot carry at all, not even as a reference. Such a
+// character is dropped so that every reader still accepts the file.
+bool IsForbiddenInXml(char32_t ch) {
+  if (ch < 0x20) return ch != u'\t' && ch != u'\n' && ch != u'\r';
+  return ch == 0xFFFE || ch == 0xFFFF;
+}
+
+void AppendReference(QByteArray& out, char32_t ch) {
+  out += "&#x";
+  out += QByteArray::number(static_cast<uint>(ch), 16).toUpper();
+  out += ';';
+}
+
+// Text in the data file's code page with the XML escapes; in attribute
+// values the double quote too.
+void AppendText(QByteArray& out, const QString& text, bool attribute) {
+  for (char32_t ch : text.toUcs4()) {
+    switch (ch) {
+      case u'&':
+        out += "&amp;";
+        continue;
+      case u'<':
+        out += "&lt;";
+        continue;
+      case u'>':
+        out += "&gt;";
+        continue;
+      case u'"':
+        out += attribute ? "&quot;" : "\"";
+        continue;
+      default:
+        break;
+    }
+    if (IsForbiddenInXml(ch)) continue;
+    if (const auto byte = xml::UnicodeToByte(kDataFileCodePage, ch)) {
+      out += static_cast<char>(*byte);
+    } else {
+      AppendReference(out, ch);
+    }
+  }
+}
+
+void AppendElement(QByteArray& out, const char* indent, const char* name, const QString& text) {
+  out += indent;
+  out += '<';
+  out += name;
+  out += '>';
+  AppendText(out, text, false);
+  out += "</";
+  out += name;
+  out += ">\r\n";
+}
+
+}  // namespace
+
+QByteArray DataFileBytes(const AlbumModel& model, int k) {
+  QByteArray out;
+  out += "<?xml version=\"1.0\" encoding=\"Windows-1250\"?>\r\n";
+  out += "<!DOCTYPE album2 SYSTEM \"album2.dtd\"> \r\n";
+  out += "\r\n";
+  out += "<album2";
+  const QString folder = model.ImageDirs.value(k);
+  if (!folder.isEmpty()) {
+    out += " dir=\"";
+    AppendText(out, folder, true);
+    out += '"';
+  }
+  out += ">\r\n";
+  AppendElement(out, "\t", "title", model.DataTitles.value(k));
+  if (k == 0) {
+    const QString& main = model.DataFiles[0];
+    for (int i = 1; i < model.DataFiles.size() && i < MaxDataFiles; ++i) {
+      out += "\t<link xlink:href=\"";
+      AppendText(out, MakeRelativePath(main, main, QString(), model.DataFiles[i]), true);
+      out += "\">";
+      AppendText(out, model.ChapterNames.value(i - 1), false);
+      out += "</link>\r\n";
+    }
+  }
+  const TChapterData& chapter = model.Chapters[k];
+  for (int i = 0; i < chapter.Count(); ++i) {
+    out += "\t<photo src=\"";
+    AppendText(out, model.ImagePathForWriting(k, chapter.Files[i]), true);
+    out += "\">\r\n";
+    AppendElement(out, "\t\t", "title", chapter.Titles.value(i));
+    AppendElement(out, "\t\t", "date", chapter.Dates.value(i));
+    AppendElement(out, "\t\t", "place", chapter.Places.value(i));
+    AppendElement(out, "\t\t", "people", chapter.People.value(i));
+    out += "\t</photo>\r\n";
+  }
+  out += "</album2>\r\n";
+  return out;
+}
+
+bool WriteDataFile(const DataFileContext& context, int k) {
+  AlbumModel& model = context.Model;
+  if (k < 0 || k >= MaxDataFiles || k >= model.DataFiles.size() || model.DataFiles[k].isEmpty())
+    return true;
+  ScopedCursor busy(context.Window, TCursorKind::HourGlass);
+  const QString& main = model.DataFiles[0];
+  const QString target = ResolvePath(main, QString(), model.DataFiles[k]);
+  if (k == 0) {
+    // The model keeps the links in the form the file gets.
+    for (int i = 1; i < model.DataFiles.size(); ++i)
+      model.DataFiles[i] = MakeRelativePath(main, main, QString(), model.DataFiles[i]);
+  }
+  const QByteArray bytes = DataFileBytes(model, k);
+  QSaveFile file(target);
+  // commit() does not see a failure of the final flush (the old file would be
+  // replaced by a cut one), so the flush is checked first.
+  const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+                       file.flush() && file.commit();
+  if (!written) {
+    context.Ask.ShowWarning(Msg(QStringLiteral("ErrorWritingFile")));
+    return false;
+  }
+  model.DataModified[k] = false;
+  return true;
+}
+
+void SaveModifiedDataFiles(const DataFileContext& context) {
+  const AlbumModel& model = context.Model;
+  const int last = std::min(model.ChapterCount(), MaxDataFiles - 1);
+  for (int k = 0; k <= last; ++k) {
+    if (model.DataModified[k]) WriteDataFile(context, k);
+  }
+}

@@ -1,0 +1,46 @@
+#pragma once
+// Every modal question, message box and common dialog the program shows goes
+// through one Prompts object: the Qt implementation shows real boxes, tests
+// script the answers. Nothing below src/platform opens a window itself.
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+enum class PromptAnswer { Yes, No, Cancel };
+
+// What an open or save dialog starts with. Filters use Qt's form:
+// "Album files (*.ALB *.alb);;All files (*)".
+struct FileDialogRequest {
+  QString Title;
+  QString FileName;    // preselected name, may be empty
+  QString InitialDir;  // may be empty
+  QString Filter;
+  QString DefaultSuffix;  // without the dot; appended when a typed name has none
+};
+
+class Prompts {
+ public:
+  virtual ~Prompts() = default;
+
+  // A confirmation box with Yes, No and Cancel; closing the box is Cancel.
+  virtual PromptAnswer AskYesNoCancel(const QString& text) = 0;
+  // A confirmation box with OK and Cancel; true for OK.
+  virtual bool AskOkCancel(const QString& text) = 0;
+  // A warning box with OK.
+  virtual void ShowWarning(const QString& text) = 0;
+  // The box an operation's error is reported in.
+  virtual void ShowError(const QString& text) = 0;
+
+  // Empty when cancelled. The file must exist.
+  virtual QString GetOpenFileName(const FileDialogRequest& request) = 0;
+  // Empty when cancelled. Several files may be chosen.
+  virtual QStringList GetOpenFileNames(const FileDialogRequest& request) = 0;
+  // Empty when cancelled. Asks before an existing file is overwritten.
+  virtual QString GetSaveFileName(const FileDialogRequest& request) = 0;
+
+  virtual std::optional<QColor> GetColor(const QColor& initial) = 0;
+  virtual std::optional<QFont> GetFont(const QFont& initial) = 0;
+};

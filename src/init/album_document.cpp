@@ -1,0 +1,138 @@
+#include "album_document.h"
+
+#include <QFileInfo>
+
+#include "core/album_file.h"
+#include "core/album_window.h"
+#include "core/file_error.h"
+#include "core/message_table.h"
+#include "core/paths.h"
+#include "core/prompts.h"
+#include "core/text_file.h"
+#include "init/profile_file.h"
+
+namespace {
+
+bool FileExists(const QString& name) { return !name.isEmpty() && QFileInfo(name).isFile(); }
+
+// The unsaved state a question was asked about is gone.
+bool DataAndAlbumSaved(const AlbumModel& model) {
+  return !model.AnyDataModified() && !model.AlbumModified;
+}
+
+}  // namespace
+
+void OpenDocument(const DocumentContext& context, const QString& name) {
+  if (!FileExists(name)) return;
+  AlbumModel& model = context.Data.Model;
+  const QString full = ExpandPath(name, RealPathContext());
+  ScopedCursor cursor(context.Data.Window, TCursorKind::AppStart);
+  const QString ext = FileExtUpper(full);
+  if (ext == u".ALB") {
+    const AlbumFileValues values = ReadAlbumFileValues(ReadTextLines(full));
+    model.AlbumFileName = full;
+    QString format = values.FormatFile;
+    if (!format.isEmpty()) format = ResolvePath(full, QString(), format);
+    OpenFormatFile(context, format, true);
+    OpenDataFile(context.Data, values.DataFile);
+    model.AlbumModified = false;
+  } else if (ext == u".AFM") {
+    OpenFormatFile(context, full, true);
+  } else if (ext == u".XML") {
+    model.AlbumFileName.clear();
+    OpenDataFile(context.Data, full);
+    // A data file opened alone has no album file that could be unsaved.
+    model.AlbumModified = false;
+  }
+}
+
+void OpenFormatFile(const DocumentContext& context, const QString& name, bool placeWindow) {
+  // Loaded into a copy: ApplyProfile must see the window's maximised state,
+  // not the one just read.
+  TProfile loaded;
+  LoadProfile(name, loaded);
+  context.Data.Model.FormatFileName = name;
+  ApplyProfile(context, loaded, placeWindow);
+  context.Data.Model.FormatModified = false;
+}
+
+void ApplyProfile(const DocumentContext& context, const TProfile& profile, bool placeWindow) {
+  TProfile& look = context.Profile;
+  const bool wasMaximized = look.FormMaximized;
+  AssignProfile(look, profile);
+  AlbumWindow& window = context.Data.Window;
+  if (placeWindow) {
+    window.PositionWindow();
+    return;
+  }
+  const QRect place = window.WindowGeometry();
+  look.FormLeft = place.left();
+  look.FormTop = place.top();
+  look.FormWidth = place.width();
+  look.FormHeight = place.height();
+  look.FormMaximized = wasMaximized;
+  window.RebuildPages();
+}
+
+void WriteAlbumFile(const DocumentContext& context) {
+  AlbumModel& model = context.Data.Model;
+  const QString& album = model.AlbumFileName;
+  if (album.isEmpty()) return;  // Save album as names it first
+  if (!model.FormatFileName.isEmpty() &&
+      !FileExists(ResolvePath(album, QString(), model.FormatFileName))) {
+    SaveFormatFile(context);
+  }
+  // Independent of the format file: a new album always gets its data file.
+  if (model.DataFiles.isEmpty()) model.DataFiles << QString();
+  if (model.DataFiles[0].isEmpty()) {
+    model.DataFiles[0] = DefaultDataFileName(album);
+    model.DataModified[0] = true;
+  }
+  if (!FileExists(ResolvePath(album, QString(), model.DataFiles[0])))
+    SaveModifiedDataFiles(context.Data);
+  WriteTextLines(album, AlbumFileLines(model));
+  model.AlbumModified = false;
+}
+
+void SaveFormatFile(const DocumentContext& context) {
+  AlbumModel& model = context.Data.Model;
+  if (model.FormatFileName.isEmpty()) return;  // Save format as names it first
+  SaveProfile(ResolvePath(model.AlbumFileName, QString(), model.FormatFileName), context.Profile);
+  model.FormatModified = false;
+}
+
+bool AskSaveChanges(const DocumentContext& context) {
+  const AlbumModel& model = context.Data.Model;
+  AlbumWindow& window = context.Data.Window;
+  Prompts& ask = context.Data.Ask;
+  try {
+    if (model.AnyDataModified() || model.AlbumModified) {
+      switch (ask.AskYesNoCancel(Msg(QStringLiteral("DataModified")))) {
+        case PromptAnswer::Yes:
+          window.RunSaveAlbum();
+          SaveModifiedDataFiles(context.Data);
+          return DataAndAlbumSaved(model);
+        case PromptAnswer::No:
+          return true;
+        case PromptAnswer::Cancel:
+          return false;
+      }
+    }
+    if (model.FormatModified) {
+      switch (ask.AskYesNoCancel(Msg(QStringLiteral("FormatModified")))) {
+        case PromptAnswer::Yes:
+          window.RunSaveFormat();
+          return !model.FormatModified;
+        case PromptAnswer::No:
+          return true;
+        case PromptAnswer::Cancel:
+          return false;
+      }
+    }
+  } catch (const EFileError& error) {
+    // The question's caller (a close query, Open, New) goes no further.
+    ask.ShowError(error.Message());
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,76 @@
+#include "qt_prompts.h"
+
+#include <QColorDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <utility>
+
+namespace {
+
+// The folder a dialog opens in: the preselected name's when it has one.
+QString StartPath(const FileDialogRequest& request) {
+  if (request.FileName.isEmpty()) return request.InitialDir;
+  if (QFileInfo(request.FileName).isAbsolute() || request.InitialDir.isEmpty())
+    return request.FileName;
+  return QDir(request.InitialDir).filePath(request.FileName);
+}
+
+}  // namespace
+
+QtPrompts::QtPrompts(QWidget* parent, QString title) : parent_(parent), title_(std::move(title)) {}
+
+PromptAnswer QtPrompts::AskYesNoCancel(const QString& text) {
+  const auto button = QMessageBox::question(
+      parent_, title_, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+      QMessageBox::Yes);
+  if (button == QMessageBox::Yes) return PromptAnswer::Yes;
+  if (button == QMessageBox::No) return PromptAnswer::No;
+  return PromptAnswer::Cancel;  // also a box closed without an answer
+}
+
+bool QtPrompts::AskOkCancel(const QString& text) {
+  return QMessageBox::question(parent_, title_, text, QMessageBox::Ok | QMessageBox::Cancel,
+                               QMessageBox::Ok) == QMessageBox::Ok;
+}
+
+void QtPrompts::ShowWarning(const QString& text) {
+  QMessageBox::warning(parent_, title_, text, QMessageBox::Ok);
+}
+
+void QtPrompts::ShowError(const QString& text) {
+  QMessageBox::critical(parent_, title_, text, QMessageBox::Ok);
+}
+
+QString QtPrompts::GetOpenFileName(const FileDialogRequest& request) {
+  return QFileDialog::getOpenFileName(parent_, request.Title, StartPath(request), request.Filter);
+}
+
+QStringList QtPrompts::GetOpenFileNames(const FileDialogRequest& request) {
+  return QFileDialog::getOpenFileNames(parent_, request.Title, StartPath(request), request.Filter);
+}
+
+QString QtPrompts::GetSaveFileName(const FileDialogRequest& request) {
+  // The static helper cannot add a default suffix, so the dialog is built here.
+  QFileDialog dialog(parent_, request.Title, StartPath(request), request.Filter);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(request.DefaultSuffix);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QColor> QtPrompts::GetColor(const QColor& initial) {
+  const QColor color = QColorDialog::getColor(initial, parent_, title_);
+  if (!color.isValid()) return std::nullopt;
+  return color;
+}
+
+std::optional<QFont> QtPrompts::GetFont(const QFont& initial) {
+  bool ok = false;
+  const QFont font = QFontDialog::getFont(&ok, initial, parent_, title_);
+  if (!ok) return std::nullopt;
+  return font;
+}

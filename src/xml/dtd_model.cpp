@@ -1,0 +1,287 @@
+#include "dtd_model.h"
+
+#include <cstring>
+#include <map>
+#include <utility>
+
+#include "xml/xml_element.h"
+#include "xml/xml_file.h"
+#include "xml/xml_text.h"
+
+namespace xml {
+
+// --- TAttribute
+
+bool TAttribute::SetName(const std::string& name) {
+  if (owner_ != nullptr && !IsValidName(name)) return false;
+  std::string old = std::exchange(name_, name);
+  if (Rewrite()) return true;
+  name_ = std::move(old);
+  return false;
+}
+
+bool TAttribute::SetValue(const std::string& value) {
+  std::string old = std::exchange(value_, value);
+  if (Rewrite()) return true;
+  value_ = std::move(old);
+  return false;
+}
+
+bool TAttribute::Rewrite() { return owner_ == nullptr || owner_->RewriteStartTag(); }
+
+void TAttribute::Assign(const TAttribute& other) {
+  name_ = other.name_;
+  defVal_ = other.defVal_;
+  enumeration_ = other.enumeration_;
+  attrType_ = other.attrType_;
+  defaultType_ = other.defaultType_;
+}
+
+// --- TDTDElement
+
+const char* ChildCountName(TChildCount count) {
+  static const char* const names[] = {"None or more", "One", "One or more", "None or one"};
+  return names[static_cast<int>(count)];
+}
+
+TAttribute* TDTDElement::AddAttribute(const std::string& name) {
+  attributes_.push_back(std::make_unique<TAttribute>(name));
+  return attributes_.back().get();
+}
+
+TAttribute* TDTDElement::AttributeAt(int i) const {
+  return i >= 0 && i < AttrCount() ? attributes_[i].get() : nullptr;
+}
+
+int TDTDElement::IndexOfAttribute(const std::string& name) const {
+  for (int i = 0; i < AttrCount(); ++i) {
+    if (attributes_[i]->Name() == name) return i;
+  }
+  return -1;
+}
+
+TDTDElement* TDTDElement::AddChild(const std::string& name) {
+  children_.push_back(std::make_unique<TDTDElement>());
+  TDTDElement* child = children_.back().get();
+  child->Name = name;
+  child->parent_ = this;
+  return child;
+}
+
+TDTDElement* TDTDElement::ChildAt(int i) const {
+  return i >= 0 && i < Count() ? children_[i].get() : nullptr;
+}
+
+int TDTDElement::IndexOfChild(const std::string& name) const {
+  for (int i = 0; i < Count(); ++i) {
+    if (children_[i]->Name == name) return i;
+  }
+  return -1;
+}
+
+void TDTDElement::Clear() {
+  Name.clear();
+  attributes_.clear();
+  children_.clear();
+  ContentType = etChildren;
+  ChildCount = TChildCount::seOne;
+  AndOr = TAndOr::TAnd;
+}
+
+void TDTDElement::Assign(const TDTDElement& other) {
+  if (&other == this) return;
+  Clear();
+  Name = other.Name;
+  ContentType = other.ContentType;
+  ChildCount = other.ChildCount;
+  AndOr = other.AndOr;
+  for (const auto& a : other.attributes_) {
+    AddAttribute(a->Name())->Assign(*a);
+  }
+  for (const auto& c : other.children_) AddChild(c->Name)->Assign(*c);
+}
+
+std::string TDTDElement::ContentModelText() const {
+  if (ContentType == etAny) return "ANY";
+  if (ContentType == etEmpty || (ContentType == etChildren && children_.empty())) return "EMPTY";
+  const bool mixed = ContentType == etMixed;
+  std::string s = mixed ? "(#PCDATA" : "(";
+  static const char* const signs[] = {"*", "", "+", "?"};
+  for (size_t i = 0; i < children_.size(); ++i) {
+    const TDTDElement& c = *children_[i];
+    if (mixed) {
+      s += " | ";
+    } else if (i > 0) {
+      s += c.AndOr == TAndOr::TAnd ? ", " : " | ";
+    }
+    s += c.Name;
+    s += signs[static_cast<int>(c.ChildCount)];
+  }
+  s += ')';
+  if (mixed && !children_.empty()) s += '*';
+  return s;
+}
+
+// --- TDTD
+
+namespace {
+
+// One name of a content model with its occurrence sign (0 for none) and the
+// separator that joins it to the name before it.
+struct ModelItem {
+  std::string name;
+  char sign = 0;
+  TAndOr andOr = TAndOr::TAnd;
+};
+
+constexpr int kMaxGroupDepth = 64;
+
+bool IsSign(char c) { return c == '*' || c == '+' || c == '?'; }
+
+// Reads the group whose '(' is right before i up to its ')' and the sign after
+// it. Nested groups are flattened into the names they contain; a name without
+// a sign of its own takes the sign of its nested group, since that is how often
+// it may occur.
+void ReadGroup(const std::string& s, size_t& i, TAndOr sep, int depth,
+               std::vector<ModelItem>& out) {
+  const size_t first = out.size();
+  while (i < s.size()) {
+    const char c = s[i];
+    if (c == ')') {
+      ++i;
+      break;
+    }
+    if (c == ',' || c == '|') {
+      sep = c == ',' ? TAndOr::TAnd : TAndOr::TOr;
+      ++i;
+    } else if (c == '(') {
+      ++i;
+      if (depth >= kMaxGroupDepth) {
+        i = s.size();
+        break;
+      }
+      ReadGroup(s, i, sep, depth + 1, out);
+    } else {
+      const size_t b = i;
+      while (i < s.size() && std::strchr(",|()", s[i]) == nullptr && !IsSign(s[i])) ++i;
+      ModelItem item{s.substr(b, i - b), 0, sep};
+      if (i < s.size() && IsSign(s[i])) item.sign = s[i++];
+      if (!item.name.empty() && item.name != "#PCDATA") out.push_back(std::move(item));
+    }
+  }
+  char groupSign = 0;
+  if (i < s.size() && IsSign(s[i])) groupSign = s[i++];
+  if (depth > 0 && groupSign != 0) {
+    for (size_t k = first; k < out.size(); ++k) {
+      if (out[k].sign == 0) out[k].sign = groupSign;
+    }
+  }
+}
+
+TChildCount CountOfSign(char sign) {
+  switch (sign) {
+    case '*':
+      return TChildCount::seAny;
+    case '+':
+      return TChildCount::seOnePlus;
+    case '?':
+      return TChildCount::seMaxOne;
+    default:
+      return TChildCount::seOne;
+  }
+}
+
+// Turns the parser's element definitions into finished declarations, each
+// definition once; a declaration named by several parents is copied into each.
+class Converter {
+ public:
+  explicit Converter(TElemList& defs) : defs_(defs) {}
+
+  // Converts the definition of that name (still in the list); false when the
+  // declarations grow beyond the limits.
+  bool Convert(const std::string& name, int depth) {
+    const size_t at = defs_.IndexOf(name);
+    if (at == TElemList::npos) return true;
+    if (depth > kMaxGroupDepth) return false;
+    const TElemDef def = defs_[at];
+    defs_.RemoveAt(at);
+
+    auto decl = std::make_unique<TDTDElement>();
+    decl->Name = def.Name;
+    decl->ContentType = def.ElemType;
+    for (const TAttrDef& ad : def.Attributes) {
+      TAttribute* a = decl->AddAttribute(ad.Name);
+      a->SetAttrType(ad.AttrType);
+      a->SetDefaultType(ad.DefaultType);
+      if (ad.AttrType == atEnumeration) a->SetEnumeration(ad.TypeDef);
+      std::string defVal = ad.Value;
+      if (defVal.empty() && ad.AttrType == atEnumeration) {
+        const size_t bar = ad.TypeDef.find('|');
+        if (bar != std::string::npos) defVal = ad.TypeDef.substr(0, bar);
+      }
+      a->SetDefVal(defVal);
+    }
+
+    std::vector<ModelItem> items;
+    if (!def.Definition.empty() && def.Definition[0] == '(') {
+      size_t i = 1;
+      ReadGroup(def.Definition, i, TAndOr::TAnd, 0, items);
+    }
+    int size = 1;
+    for (const ModelItem& item : items) {
+      if (defs_.IndexOf(item.name) != TElemList::npos && !Convert(item.name, depth + 1)) {
+        return false;
+      }
+      auto done = finished_.find(item.name);
+      if (done == finished_.end()) continue;  // named but never declared
+      size += done->second.size;
+      nodes_ += done->second.size;
+      if (nodes_ > TDTD::kMaxDeclarations) return false;
+      TDTDElement* child = decl->AddChild(item.name);
+      child->Assign(*done->second.decl);
+      child->ChildCount = CountOfSign(item.sign);
+      child->AndOr = item.andOr;
+    }
+    nodes_ += 1;
+    if (nodes_ > TDTD::kMaxDeclarations) return false;
+    finished_[decl->Name] = {decl.get(), size};
+    working_.push_back(std::move(decl));
+    return true;
+  }
+
+  // The declaration converted last: the root of the DTD.
+  const TDTDElement* Last() const { return working_.empty() ? nullptr : working_.back().get(); }
+
+ private:
+  struct Finished {
+    const TDTDElement* decl;
+    int size;
+  };
+  TElemList& defs_;
+  std::vector<std::unique_ptr<TDTDElement>> working_;
+  std::map<std::string, Finished> finished_;
+  int nodes_ = 0;
+};
+
+}  // namespace
+
+bool TDTD::LoadDTD(const std::string& fileName) {
+  if (!FileExists(fileName)) return false;
+  root_->Clear();
+  TXmlParser parser;
+  if (!parser.LoadFile(fileName)) return false;
+  parser.AnalyzeSubset(parser.Buffer());
+  Converter converter(parser.ElementDefs());
+  while (!parser.ElementDefs().Empty()) {
+    if (!converter.Convert(parser.ElementDefs()[0].Name, 0)) {
+      root_->Clear();
+      return false;
+    }
+  }
+  const TDTDElement* last = converter.Last();
+  if (last == nullptr) return false;
+  root_->Assign(*last);
+  return true;
+}
+
+}  // namespace xml

@@ -1,0 +1,132 @@
+#pragma once
+// A document type definition as a tree of element declarations: TDTD owns a
+// root TDTDElement, each declaration owns its attribute declarations and its
+// allowed children (each child a copy of the child's declaration, with how
+// often it may occur). Read from a DTD file through the parser's declaration
+// analysis, used to validate a document while it is indexed, and written back
+// as DTD text by the writer.
+//
+// TAttribute also carries the attributes of element objects (TElement); an
+// attribute that belongs to an element of an open document writes every
+// change of its name or value into the file at once.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "xml/xml_parser.h"
+
+namespace xml {
+
+class TElement;
+class TDTDElement;
+
+class TAttribute {
+ public:
+  explicit TAttribute(std::string name = {}, TElement* owner = nullptr)
+      : name_(std::move(name)), owner_(owner) {}
+
+  const std::string& Name() const { return name_; }
+  const std::string& Value() const { return value_; }
+  const std::string& Enumeration() const { return enumeration_; }  // a|b|c
+  const std::string& DefVal() const { return defVal_; }
+  TAttrType AttrType() const { return attrType_; }
+  TAttrDefault DefaultType() const { return defaultType_; }
+  TElement* Owner() const { return owner_; }
+
+  // Name and value setters of an element's attribute rewrite the element's start
+  // tag in its open document; when that is refused or fails the previous value
+  // stays and the result is false. The other fields do not appear in an
+  // element's text, so setting them never writes.
+  bool SetName(const std::string& name);
+  bool SetValue(const std::string& value);
+  void SetEnumeration(const std::string& text) { enumeration_ = text; }
+  void SetDefVal(const std::string& text) { defVal_ = text; }
+  void SetAttrType(TAttrType type) { attrType_ = type; }
+  void SetDefaultType(TAttrDefault type) { defaultType_ = type; }
+
+  // Copies the declaration fields (Name, DefVal, Enumeration, AttrType,
+  // DefaultType), not Value, and never writes a file.
+  void Assign(const TAttribute& other);
+
+ private:
+  friend class TElement;
+  friend class TXMLData;
+  bool Rewrite();
+
+  std::string name_;
+  std::string value_;
+  std::string enumeration_;
+  std::string defVal_;
+  TAttrType attrType_ = TAttrType::atCData;
+  TAttrDefault defaultType_ = TAttrDefault::adRequired;
+  TElement* owner_ = nullptr;
+};
+
+// How often a child may occur in its parent: zero or more, exactly one, one or
+// more, zero or one.
+enum class TChildCount { seAny, seOne, seOnePlus, seMaxOne };
+// Whether a child joins the previous sibling of the model as a sequence or a choice.
+enum class TAndOr { TAnd, TOr };
+
+const char* ChildCountName(TChildCount count);
+
+class TDTDElement {
+ public:
+  TDTDElement() = default;
+  TDTDElement(const TDTDElement&) = delete;
+  TDTDElement& operator=(const TDTDElement&) = delete;
+
+  std::string Name;
+  TElemType ContentType = TElemType::etChildren;
+  TChildCount ChildCount = TChildCount::seOne;
+  TAndOr AndOr = TAndOr::TAnd;
+
+  TDTDElement* Parent() const { return parent_; }
+  int Count() const { return static_cast<int>(children_.size()); }
+  int AttrCount() const { return static_cast<int>(attributes_.size()); }
+
+  TAttribute* AddAttribute(const std::string& name);
+  TAttribute* AttributeAt(int i) const;
+  int IndexOfAttribute(const std::string& name) const;
+
+  TDTDElement* AddChild(const std::string& name);
+  TDTDElement* ChildAt(int i) const;
+  int IndexOfChild(const std::string& name) const;
+
+  // Back to a new declaration: no name, attributes or children, etChildren,
+  // seOne, TAnd. The parent stays.
+  void Clear();
+  // Deep copy of name, attributes, children, ContentType, ChildCount, AndOr.
+  void Assign(const TDTDElement& other);
+
+  // The content model in DTD syntax: ANY, EMPTY, (#PCDATA), (#PCDATA | a | b)*,
+  // (a, b?, c+), (a | b).
+  std::string ContentModelText() const;
+
+ private:
+  TDTDElement* parent_ = nullptr;
+  std::vector<std::unique_ptr<TAttribute>> attributes_;
+  std::vector<std::unique_ptr<TDTDElement>> children_;
+};
+
+class TDTD {
+ public:
+  TDTD() : root_(std::make_unique<TDTDElement>()) {}
+
+  TDTDElement& Root() { return *root_; }
+  const TDTDElement& Root() const { return *root_; }
+
+  // Reads a DTD file into the tree. False when the file does not exist (the
+  // tree stays), and with an empty root when it declares no element or unfolds
+  // into more than kMaxDeclarations declarations (a model naming shared
+  // children at every level would otherwise be copied exponentially often).
+  bool LoadDTD(const std::string& fileName);
+
+  static constexpr int kMaxDeclarations = 100000;
+
+ private:
+  std::unique_ptr<TDTDElement> root_;
+};
+
+}  // namespace xml

@@ -1,0 +1,200 @@
+#include "xml_build.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "xml/dtd_model.h"
+#include "xml/xml_parser.h"
+
+namespace xml {
+namespace {
+
+bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+// An enumerated value must be one of the alternatives, not merely part of one.
+bool IsAlternative(const std::string& alternatives, const std::string& value) {
+  size_t b = 0;
+  for (;;) {
+    const size_t e = alternatives.find('|', b);
+    if (alternatives.compare(b, e == std::string::npos ? std::string::npos : e - b, value) == 0) {
+      return true;
+    }
+    if (e == std::string::npos) return false;
+    b = e + 1;
+  }
+}
+
+// Without a DTD the index needs names only to match start and end tags, which
+// the raw bytes do as well as their decoded form, and no text at all: so the
+// bytes are taken as they are, sparing a conversion of the whole file.
+class IndexParser : public TXmlParser {
+ public:
+  explicit IndexParser(bool raw) : raw_(raw) {}
+  void DecodeText(std::string_view text, std::string& out) override {
+    if (raw_) {
+      out.append(text);
+    } else {
+      TXmlParser::DecodeText(text, out);
+    }
+  }
+
+ private:
+  bool raw_;
+};
+
+}  // namespace
+
+int32_t IndexBuilder::LineStart(size_t pos, size_t limit) const {
+  while (pos > limit && (text_[pos - 1] == ' ' || text_[pos - 1] == '\t')) --pos;
+  return static_cast<int32_t>(pos);
+}
+
+int32_t IndexBuilder::PastLineEnds(size_t pos) const {
+  while (pos < text_.size() && IsLineEnd(text_[pos])) ++pos;
+  return static_cast<int32_t>(pos);
+}
+
+bool IndexBuilder::Build(int32_t top, size_t begin, const TDTDElement* decl) {
+  tree_.RemoveChildren(top);
+  const int32_t first = tree_.Size();
+  opened_ = closed_ = false;
+  elementEnd_ = begin;
+
+  // Room for the entries at once: about one start tag in two tags.
+  tree_.Reserve(static_cast<int32_t>(
+      std::count(text_.begin() + static_cast<std::ptrdiff_t>(begin), text_.end(), '<') / 2 + 1));
+  IndexParser parser(decl == nullptr);
+  parser.SetTextEncoding(encoding_);
+  parser.UseBuffer(text_.data() + begin, text_.size() - begin);
+
+  const char* base = parser.Buffer();
+  const size_t length = text_.size() - begin;
+  int32_t current = top;
+  // Names of the open elements and the declarations they were checked against.
+  std::vector<std::string> names;
+  std::vector<const TDTDElement*> decls;
+  const TDTDElement* currentDecl = nullptr;
+  int lastPercent = -1;
+  int start = 0;
+  int end = 0;
+
+  auto check = [&](int code) {
+    if (validity) validity(code, parser.PartName(), start, end);
+  };
+  auto warn = [&](int code) {
+    if (problem && !problem(code, parser.PartName(), start, end)) throw EXMLException{code};
+  };
+
+  try {
+    while (!closed_ && parser.NextPart()) {
+      // Only the text itself is scanned (the parser knows no entity that could
+      // insert text), so every part lies in it.
+      if (!parser.InBuffer(parser.PartStart())) continue;
+      const size_t partStart = begin + (parser.PartStart() - base);
+      const size_t partEnd = begin + (parser.PartEnd() - base);
+      start = static_cast<int>(partStart);
+      end = static_cast<int>(partEnd);
+
+      switch (parser.PartType()) {
+        case pkStartTag:
+        case pkEmptyTag: {
+          const std::string& name = parser.PartName();
+          const TDTDElement* own = nullptr;
+          if (!opened_) {
+            opened_ = true;
+            own = decl;
+            if (decl != nullptr && name != decl->Name) check(8);
+          } else {
+            current = tree_.AddChild(current);
+            if (currentDecl != nullptr) {
+              own = currentDecl->ChildAt(currentDecl->IndexOfChild(name));
+              if (own == nullptr) check(10);
+            }
+          }
+          TIndex& entry = tree_[current];
+          entry.DTDElement = own;
+          if (own != nullptr) {
+            for (const TAttr& a : parser.PartAttributes()) {
+              const TAttribute* declared = own->AttributeAt(own->IndexOfAttribute(a.Name));
+              if (declared == nullptr) {
+                check(11);
+              } else if (declared->AttrType() == atEnumeration &&
+                         !IsAlternative(declared->Enumeration(), a.Value)) {
+                check(12);
+              }
+            }
+          }
+          entry.StartPos = LineStart(partStart, begin);
+          entry.StartTagEnd = PastLineEnds(partEnd + 1) - 1;
+          entry.EndPos = 0;
+          if (parser.PartType() == pkEmptyTag) {
+            if (names.empty()) {
+              closed_ = true;
+              elementEnd_ = static_cast<size_t>(entry.StartTagEnd) + 1;
+            } else {
+              current = entry.Parent;
+            }
+          } else {
+            names.push_back(name);
+            decls.push_back(currentDecl);
+            currentDecl = own;
+          }
+          break;
+        }
+        case pkEndTag: {
+          if (names.empty() || names.back() != parser.PartName()) throw EXMLException{9};
+          TIndex& entry = tree_[current];
+          entry.EndPos = PastLineEnds(partEnd + 1);
+          currentDecl = decls.back();
+          decls.pop_back();
+          names.pop_back();
+          if (names.empty()) {
+            closed_ = true;
+            elementEnd_ = static_cast<size_t>(entry.EndPos);
+          } else {
+            current = entry.Parent;
+          }
+          break;
+        }
+        case pkText:
+          if (currentDecl != nullptr && !names.empty() && currentDecl->ContentType != etAny &&
+              currentDecl->ContentType != etMixed) {
+            check(13);
+          }
+          break;
+        case pkComment:
+          warn(15);
+          break;
+        case pkCData:
+          warn(16);
+          break;
+        case pkPI:
+        case pkProlog:  // "<?xml..." inside the tree is a processing instruction too
+        case pkDoctype:
+          warn(14);
+          break;
+        case pkNone:
+          break;
+      }
+      if (progress && length > 0) {
+        const int percent = static_cast<int>(std::lround((partEnd - begin) * 100.0 / length));
+        if (percent != lastPercent) {
+          lastPercent = percent;
+          progress(percent);
+        }
+      }
+    }
+    if (!closed_ && !names.empty() && problem) problem(9, parser.PartName(), start, end);
+  } catch (const EXMLException& e) {
+    if (structure) structure(e.ErrorCode, parser.PartName(), start, end);
+    tree_.Truncate(current + 1 > first ? current + 1 : first);
+    tree_[current].ChildCount = 0;
+    tree_.Finish(top, first);
+    return false;
+  }
+  tree_.Finish(top, first);
+  return true;
+}
+
+}  // namespace xml

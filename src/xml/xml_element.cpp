@@ -1,0 +1,163 @@
+#include "xml_element.h"
+
+#include <algorithm>
+
+#include "xml/xml_data.h"
+#include "xml/xml_text.h"
+
+namespace xml {
+
+TXMLData* TElement::Live() const {
+  // One thread: while the token is not expired its pointee is alive, so no
+  // lock (and no atomic increment) is needed on this frequent path.
+  if (token_ == nullptr || doc_.expired()) return nullptr;
+  TXMLData* data = *token_;
+  if (data == nullptr) return nullptr;
+  if (data->openSerial_ != openSerial_ || !data->isOpen_ || !data->tree_.Alive(entry_)) {
+    return nullptr;
+  }
+  return data;
+}
+
+TXMLData* TElement::Data() const { return Live(); }
+
+const TIndex* TElement::Index() const {
+  const TXMLData* data = Live();
+  return data != nullptr ? &data->tree_[entry_] : nullptr;
+}
+
+TAttribute* TElement::AttributeAt(int i) const {
+  return i >= 0 && i < AttributeCount() ? attributes_[i].get() : nullptr;
+}
+
+int TElement::IndexOfAttribute(const std::string& name) const {
+  for (int i = 0; i < AttributeCount(); ++i) {
+    if (attributes_[i]->Name() == name) return i;
+  }
+  return -1;
+}
+
+TAttribute* TElement::AttributeByName(const std::string& name) const {
+  return AttributeAt(IndexOfAttribute(name));
+}
+
+TAttribute* TElement::AddAttribute(const std::string& name) {
+  attributes_.push_back(std::make_unique<TAttribute>(name, this));
+  return attributes_.back().get();
+}
+
+int TElement::ChildCount() const {
+  const TXMLData* data = Live();
+  return data != nullptr ? data->tree_[entry_].ChildCount : 0;
+}
+
+std::unique_ptr<TElement> TElement::ChildAt(int i) const {
+  const TXMLData* data = Live();
+  if (data == nullptr) return nullptr;
+  const int32_t child = data->tree_.ChildAt(entry_, i);
+  if (child == kNoEntry) return nullptr;
+  std::unique_ptr<TElement> element = data->ElementFromIndex(child);
+  element->position_ = i;
+  return element;
+}
+
+std::unique_ptr<TElement> TElement::ChildByName(const std::string& name) const {
+  const TXMLData* data = Live();
+  if (data == nullptr) return nullptr;
+  const int count = data->tree_[entry_].ChildCount;
+  // Names are compared on the bytes where that is exact; only the child that
+  // matches is made.
+  const bool byBytes = data->AsciiCompatible() && std::all_of(name.begin(), name.end(), [](char c) {
+                         return static_cast<unsigned char>(c) < 0x80;
+                       });
+  for (int i = 0; i < count; ++i) {
+    if (data->NameIs(data->tree_.ChildAt(entry_, i), name, byBytes)) return ChildAt(i);
+  }
+  return nullptr;
+}
+
+std::unique_ptr<TElement> TElement::Parent() const {
+  const TXMLData* data = Live();
+  if (data == nullptr) return nullptr;
+  const TIndexTree& tree = data->tree_;
+  const int32_t parent = tree[entry_].Parent;
+  if (parent < 0) return nullptr;
+  std::unique_ptr<TElement> element = data->ElementFromIndex(parent);
+  // Its position among its own siblings: they are in document order, so a
+  // binary search by offset finds it.
+  const int32_t grand = tree[parent].Parent;
+  if (grand >= 0) {
+    int lo = 0;
+    int hi = tree[grand].ChildCount - 1;
+    const int32_t at = tree[parent].StartPos;
+    while (lo < hi) {
+      const int mid = (lo + hi) / 2;
+      if (tree[tree.ChildAt(grand, mid)].StartPos < at) {
+        lo = mid + 1;
+      } else {
+        hi = mid;
+      }
+    }
+    element->position_ = lo;
+  }
+  return element;
+}
+
+int TElement::Level() const {
+  const TXMLData* data = Live();
+  if (data != nullptr) return 1 + data->tree_.Depth(entry_);
+  return level_;
+}
+
+const TDTDElement* TElement::DTDElement() const {
+  const TXMLData* data = Live();
+  return data != nullptr ? data->tree_[entry_].DTDElement : nullptr;
+}
+
+bool TElement::IsEmpty() const {
+  const TDTDElement* decl = DTDElement();
+  return decl != nullptr && decl->ContentType == etEmpty;
+}
+
+bool TElement::SetName(const std::string& name) {
+  if (!IsValidName(name)) return false;
+  TXMLData* data = Live();
+  if (data == nullptr) {
+    if (fromDocument_) return false;
+    name_ = name;
+    return true;
+  }
+  if (!CanEncodeAll(name, data->encoding_) || !data->MayEdit(position_)) return false;
+  std::string old = std::exchange(name_, name);
+  if (data->RewriteName(*this)) return true;
+  name_ = std::move(old);
+  return false;
+}
+
+bool TElement::SetContent(const std::string& text) {
+  TXMLData* data = Live();
+  if (data == nullptr) {
+    if (fromDocument_) return false;
+    content_ = text;
+    return true;
+  }
+  if (!data->MayEdit(position_)) return false;
+  std::string old = std::exchange(content_, text);
+  if (data->RewriteContent(*this)) return true;
+  content_ = std::move(old);
+  return false;
+}
+
+bool TElement::ReplaceXML(const std::string& xml) {
+  TXMLData* data = Live();
+  if (data == nullptr || !data->MayEdit(position_)) return false;
+  return data->ReplaceElementXML(*this, xml);
+}
+
+bool TElement::RewriteStartTag() {
+  TXMLData* data = Live();
+  if (data == nullptr) return !fromDocument_;
+  return data->MayEdit(position_) && data->RewriteStartTag(*this);
+}
+
+}  // namespace xml

@@ -1,0 +1,102 @@
+#pragma once
+// TElement: a snapshot of one element of an open document, made on request
+// from the element's bytes (TXMLData::ElementFromIndex) and owned by whoever
+// asked for it. Reading it never touches the disk. Its setters (SetName,
+// SetContent, ReplaceXML, and the name and value of its attributes) write the
+// change into the document's file at once.
+//
+// An element keeps a weak link to its document and index entry: when the
+// document closes, is destroyed, or an edit removes the entry, the element
+// becomes detached; it still reads its snapshot, but has no children, no
+// parent and refuses edits. An element made without a document (to be written
+// by the writer) has no link and its setters only store.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "xml/dtd_model.h"
+#include "xml/xml_index.h"
+
+namespace xml {
+
+class TXMLData;
+
+class TElement {
+ public:
+  TElement() = default;
+  explicit TElement(std::string name) : name_(std::move(name)) {}
+  TElement(const TElement&) = delete;
+  TElement& operator=(const TElement&) = delete;
+
+  const std::string& Name() const { return name_; }
+  const std::string& Content() const { return content_; }
+  // Index among its parent's children (0 for the root).
+  int Position() const { return position_; }
+
+  // The document and entry it came from, or none when detached or made freely.
+  TXMLData* Data() const;
+  // Its index entry while attached; valid until the next edit of the document.
+  const TIndex* Index() const;
+  int32_t IndexId() const { return entry_; }
+
+  int AttributeCount() const { return static_cast<int>(attributes_.size()); }
+  TAttribute* AttributeAt(int i) const;
+  int IndexOfAttribute(const std::string& name) const;
+  TAttribute* AttributeByName(const std::string& name) const;
+  // Adds an attribute; the file changes when its value is set.
+  TAttribute* AddAttribute(const std::string& name);
+
+  int ChildCount() const;
+  std::unique_ptr<TElement> ChildAt(int i) const;
+  // The first child whose name equals name exactly, with Position set.
+  std::unique_ptr<TElement> ChildByName(const std::string& name) const;
+  std::unique_ptr<TElement> Parent() const;
+  // 1 for the root (or an element without entry), 1 + ancestors otherwise.
+  int Level() const;
+  const TDTDElement* DTDElement() const;
+  // Declared EMPTY in its DTD declaration.
+  bool IsEmpty() const;
+
+  // Each returns false, leaving the element and the file unchanged, when the
+  // document refuses the edit (BeforeEdit veto, read-only file, not open) or
+  // writing the file fails.
+  bool SetName(const std::string& name);
+  // Replaces everything between the tags by the text (child elements included).
+  bool SetContent(const std::string& text);
+  // Replaces the element's whole text by xml, which must be one well-formed
+  // element, optionally indented; the element is indexed again from it.
+  bool ReplaceXML(const std::string& xml);
+
+ private:
+  friend class TAttribute;
+  friend class TXMLData;
+  // The document while this element's entry is alive in it.
+  TXMLData* Live() const;
+  bool RewriteStartTag();
+  void SetSnapshot(std::string name, std::string content) {
+    name_ = std::move(name);
+    content_ = std::move(content);
+  }
+  void Attach(const std::shared_ptr<TXMLData*>& doc, uint64_t openSerial, int32_t entry) {
+    doc_ = doc;
+    token_ = doc.get();
+    openSerial_ = openSerial;
+    entry_ = entry;
+    fromDocument_ = true;
+  }
+
+  std::string name_;
+  std::string content_;
+  int position_ = 0;
+  int level_ = 1;  // as it was when made, for a detached element
+  std::vector<std::unique_ptr<TAttribute>> attributes_;
+  std::weak_ptr<TXMLData*> doc_;
+  TXMLData* const* token_ = nullptr;  // what doc_ points to, read while it has not expired
+  uint64_t openSerial_ = 0;
+  int32_t entry_ = kNoEntry;
+  bool fromDocument_ = false;
+};
+
+}  // namespace xml

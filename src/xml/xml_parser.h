@@ -1,0 +1,499 @@
+#pragma once
+// TXmlParser: a non-validating pull parser over one byte text, with the
+// analysis of document type declarations into element, attribute, entity and
+// notation definitions. The definitions supply attribute defaults and entity
+// replacement texts to the parts that follow.
+//
+// Everything the parser hands out (names, contents, attribute values and every
+// field of the definition records) is UTF-8: text is decoded from the declared
+// encoding as it is read (see DecodeText). Positions (PartStart, PartEnd,
+// DoctypeEnd, notice positions) point into the scanned bytes.
+//
+// Malformed input never makes the parser fail or read outside its text: an
+// unterminated part runs to the end of the text, and problems inside the
+// document type declaration are only reported through DeclarationFound.
+//
+// Entity expansion is bounded, so self-referring entities and exponential
+// ("billion laughs") documents end quickly with the expansion cut off:
+// - depth: at most kMaxEntityDepth entity replacements nest inside each other
+//   (entity texts entered while scanning, and recursive expansion of
+//   attribute values and declaration strings alike);
+// - budget: one pass (from UseBuffer/LoadFile or Restart to the end) inserts
+//   at most kMinExpansionBudget + kExpansionBudgetPerByte * (text length)
+//   bytes of replacement text (1 MiB plus 8 bytes for every byte of the
+//   text), counted over text, attribute values and declaration strings
+//   together, each expansion costing 32 bytes more than its length so that
+//   many tiny ones are bounded too; once it is spent no reference expands.
+// A reference cut off by either bound expands to nothing.
+// Files opened for external entities and subsets larger than
+// kMaxExternalFileSize count as missing (empty).
+
+#include <algorithm>
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace xml {
+
+namespace detail {
+class TextDecoder;
+}
+class TXmlParser;
+
+// The kinds of part NextPart reports, in order.
+enum TPartKind {
+  pkNone,
+  pkProlog,
+  pkComment,
+  pkPI,
+  pkDoctype,
+  pkStartTag,
+  pkEmptyTag,
+  pkEndTag,
+  pkText,
+  pkCData
+};
+
+// How an attribute of a tag got its value.
+enum TAttrKind { akNormal, akImplied, akFixed, akDefault };
+
+// Declared attribute types.
+enum TAttrType {
+  atUnknown,
+  atCData,
+  atID,
+  atIdRef,
+  atIdRefs,
+  atEntity,
+  atEntities,
+  atNmToken,
+  atNmTokens,
+  atNotation,
+  atEnumeration
+};
+
+// Declared attribute default kinds.
+enum TAttrDefault { adDefault, adRequired, adImplied, adFixed };
+
+// Declared element content kinds.
+enum TElemType { etEmpty, etAny, etChildren, etMixed };
+
+// What a DeclarationFound notice is about.
+enum TDeclKind { dkElement, dkAttList, dkEntity, dkNotation, dkPI, dkComment, dkError };
+
+// Display names, indexed by the enumerations above.
+inline constexpr const char* PartKindNames[] = {
+    "",          "XML Prolog", "Comment", "PI",   "DTD Declaration",
+    "Start Tag", "Empty Tag",  "End Tag", "Text", "CDATA"};
+inline constexpr const char* AttrKindNames[] = {"Normal", "Implied", "Fixed", "Default"};
+inline constexpr const char* AttrTypeNames[] = {"Unknown",  "CDATA",    "ID",         "IDREF",
+                                                "IDREFS",   "ENTITY",   "ENTITIES",   "NMTOKEN",
+                                                "NMTOKENS", "Notation", "Enumeration"};
+inline constexpr const char* AttrDefaultNames[] = {"Default", "Required", "Implied", "Fixed"};
+inline constexpr const char* ElemTypeNames[] = {"Empty", "Any", "Childs only", "Mixed"};
+
+// A name with a value; the element type of every sorted list.
+struct TNvpNode {
+  std::string Name;
+  std::string Value;
+};
+
+// An attribute of the current tag.
+struct TAttr : TNvpNode {
+  TAttrKind Kind = akNormal;
+  TAttrType AttrType = atUnknown;
+};
+
+// A declared attribute. Value is the declared default or fixed value.
+struct TAttrDef : TNvpNode {
+  std::string TypeDef;    // the type keyword, or an enumeration's a|b|c
+  std::string Notations;  // for a NOTATION type: the names between the parentheses
+  TAttrType AttrType = atUnknown;
+  TAttrDefault DefaultType = adDefault;
+};
+
+// A declared entity. Value is the replacement text of an internal entity
+// (UTF-8, character references already expanded); an entity with a system
+// identifier is external and its text is read through OpenExternal.
+struct TEntityDef : TNvpNode {
+  std::string SystemId;
+  std::string PublicId;
+  std::string NotationName;
+  bool IsExternal() const { return !SystemId.empty(); }
+};
+
+// A declared notation. Value is its system identifier.
+struct TNotationDef : TNvpNode {
+  std::string PublicId;
+};
+
+// A list kept sorted by Name (byte order, case-sensitive) for binary search.
+// A node added under a name already present goes in front of the nodes of
+// that name, so FindNode returns the one added last. Pointers and references
+// to nodes stay valid only until the list changes.
+template <class T>
+class TSortedList {
+ public:
+  size_t Count() const { return count_; }
+  bool Empty() const { return count_ == 0; }
+  T& operator[](size_t i) { return nodes_[i]; }
+  const T& operator[](size_t i) const { return nodes_[i]; }
+  T* begin() { return nodes_.data(); }
+  T* end() { return nodes_.data() + count_; }
+  const T* begin() const { return nodes_.data(); }
+  const T* end() const { return nodes_.data() + count_; }
+
+  T& AddSorted(T node) {
+    const size_t pos = LowerBound(node.Name);
+    if (count_ < nodes_.size()) {
+      nodes_[count_] = std::move(node);
+    } else {
+      nodes_.push_back(std::move(node));
+    }
+    std::rotate(nodes_.begin() + pos, nodes_.begin() + count_, nodes_.begin() + count_ + 1);
+    ++count_;
+    return nodes_[pos];
+  }
+
+  // Puts the node in place of the one FindNode returns for its name, or
+  // adds it when there is none; the same as Remove then AddSorted.
+  T& AddOrReplace(T node) {
+    const size_t i = IndexOf(node.Name);
+    if (i == npos) return AddSorted(std::move(node));
+    nodes_[i] = std::move(node);
+    return nodes_[i];
+  }
+
+  // The position of the node FindNode returns, or npos.
+  size_t IndexOf(std::string_view name) const {
+    const size_t pos = LowerBound(name);
+    return pos < count_ && nodes_[pos].Name == name ? pos : npos;
+  }
+  T* FindNode(std::string_view name) {
+    const size_t i = IndexOf(name);
+    return i == npos ? nullptr : &nodes_[i];
+  }
+  const T* FindNode(std::string_view name) const {
+    const size_t i = IndexOf(name);
+    return i == npos ? nullptr : &nodes_[i];
+  }
+
+  // The i-th name in sorted order; empty when i is out of range.
+  const std::string& NameAt(size_t i) const { return i < count_ ? nodes_[i].Name : Empty_(); }
+
+  void RemoveAt(size_t i) {
+    nodes_.erase(nodes_.begin() + i);
+    --count_;
+  }
+  // Removes the node FindNode would return; false when there is none.
+  bool Remove(std::string_view name) {
+    const size_t i = IndexOf(name);
+    if (i == npos) return false;
+    RemoveAt(i);
+    return true;
+  }
+  void Clear() {
+    nodes_.clear();
+    count_ = 0;
+  }
+
+  static constexpr size_t npos = static_cast<size_t>(-1);
+
+ protected:
+  size_t LowerBound(std::string_view name) const {
+    size_t lo = 0;
+    size_t hi = count_;
+    while (lo < hi) {
+      const size_t mid = lo + (hi - lo) / 2;
+      if (std::string_view(nodes_[mid].Name) < name) {
+        lo = mid + 1;
+      } else {
+        hi = mid;
+      }
+    }
+    return lo;
+  }
+  static const std::string& Empty_() {
+    static const std::string empty;
+    return empty;
+  }
+
+  // nodes_[count_..] are spare nodes kept for their string capacity.
+  std::vector<T> nodes_;
+  size_t count_ = 0;
+
+  friend class TXmlParser;
+};
+
+using TNvpList = TSortedList<TNvpNode>;
+using TAttrDefList = TSortedList<TAttrDef>;
+using TEntityList = TSortedList<TEntityDef>;
+using TNotationList = TSortedList<TNotationDef>;
+
+// The attributes of the current tag, always in name order.
+class TAttrList : public TSortedList<TAttr> {
+ public:
+  // The value of the attribute of that name, or an empty string.
+  const std::string& ValueOf(std::string_view name) const {
+    const TAttr* a = FindNode(name);
+    return a != nullptr ? a->Value : Empty_();
+  }
+};
+
+// A declared element: its content model without whitespace and its
+// attribute definitions in name order.
+struct TElemDef {
+  std::string Name;
+  std::string Definition;
+  TElemType ElemType = etAny;
+  TAttrDefList Attributes;
+};
+
+using TElemList = TSortedList<TElemDef>;
+
+// What DeclarationFound receives. Pointers are valid during the call only.
+struct TDeclNotice {
+  const char* Start = nullptr;  // the declaration's '<'
+  const char* Final = nullptr;  // its '>' (or last character)
+  TDeclKind Kind = dkError;
+  const TElemDef* Element = nullptr;       // dkElement, dkAttList
+  const TEntityDef* Entity = nullptr;      // dkEntity
+  bool ParameterEntity = false;            // dkEntity: a parameter entity
+  const TNotationDef* Notation = nullptr;  // dkNotation
+  std::string_view Target;                 // dkPI
+  std::string_view Content;                // dkPI
+  const TAttrList* Attributes = nullptr;   // dkPI
+  const char* ErrorPos = nullptr;          // dkError: the offending character
+};
+
+// An external identifier as read: Final is the last character consumed.
+struct TExternalID {
+  std::string PublicId;
+  std::string SystemId;
+  const char* Final = nullptr;
+};
+
+// One entity whose text is being scanned. Begin/End is that text: a copy of
+// an internal entity's replacement text (UTF-8) or the text of Instance.
+struct TEntityStackNode {
+  std::unique_ptr<TXmlParser> Instance;
+  std::string SavedEncoding;
+  const char* ReturnPos = nullptr;
+  std::string Text;
+  const char* Begin = nullptr;
+  const char* End = nullptr;
+  bool Utf8 = false;
+};
+
+// The entities being scanned, innermost last.
+class TEntityStack {
+ public:
+  bool Empty() const { return nodes_.empty(); }
+  size_t Depth() const { return nodes_.size(); }
+  const TEntityStackNode& Top() const { return *nodes_.back(); }
+
+ private:
+  std::vector<std::unique_ptr<TEntityStackNode>> nodes_;
+  friend class TXmlParser;
+};
+
+class TXmlParser {
+ public:
+  static constexpr size_t kMaxEntityDepth = 16;
+  static constexpr size_t kMinExpansionBudget = size_t{1} << 20;
+  static constexpr size_t kExpansionBudgetPerByte = 8;
+  static constexpr size_t kMaxExternalFileSize = size_t{64} << 20;
+
+  TXmlParser();
+  virtual ~TXmlParser();
+  TXmlParser(const TXmlParser&) = delete;
+  TXmlParser& operator=(const TXmlParser&) = delete;
+
+  // Forgets the text, the document fields, every definition and the current
+  // part; NormalizeText becomes true. TextEncoding is kept, so a caller may
+  // set it to decode a fragment that carries no XML declaration.
+  void Clear();
+  // Clear, then read the whole file. False when it is not a readable
+  // regular file (the text is then empty).
+  bool LoadFile(const std::string& fileName);
+  // Clear, then scan the caller's text without copying it; it must outlive
+  // the scan. The text ends at its first zero byte or after `size` bytes;
+  // nothing beyond is read. SourceName becomes "<REFERENCE>".
+  void UseBuffer(const char* data, size_t size);
+  void UseBuffer(std::string_view text) { UseBuffer(text.data(), text.size()); }
+  void UseBuffer(std::string&&) = delete;  // the text would die before the scan
+  void UseBuffer(const char* zeroTerminated);
+
+  // Back to before the first part. Definitions and the analysed document type
+  // declaration stay, so a second pass returns that declaration as one part
+  // without analysing it again. Restores the expansion budget.
+  void Restart();
+  // Moves to the next part; false at the end of the text.
+  bool NextPart();
+
+  // The current part. PartStart and PartEnd are its first and last
+  // character; for a part read from an entity's replacement text they point
+  // into that text (InBuffer tells). After NextPart returned false,
+  // PartStart is BufferEnd().
+  TPartKind PartType() const { return partType_; }
+  const std::string& PartName() const { return partName_; }
+  const std::string& PartContent() const { return partContent_; }
+  const TAttrList& PartAttributes() const { return partAttributes_; }
+  const char* PartStart() const { return partStart_; }
+  const char* PartEnd() const { return partEnd_; }
+
+  // The scanned text: [Buffer(), BufferEnd()).
+  const char* Buffer() const { return textBegin_; }
+  const char* BufferEnd() const { return textEnd_; }
+  // Bytes owned by the parser (0 for a caller's buffer).
+  size_t BufferSize() const { return owned_.size(); }
+  bool InBuffer(const char* p) const;
+  const std::string& SourceName() const { return sourceName_; }
+
+  // From the main document's XML and document type declarations.
+  const std::string& DocVersion() const { return docVersion_; }
+  const std::string& DocEncoding() const { return docEncoding_; }
+  bool DocStandalone() const { return docStandalone_; }
+  const std::string& DocRootName() const { return docRootName_; }
+  const char* DoctypeEnd() const { return doctypeEnd_; }
+  const std::string& ExternalSubsetName() const { return externalSubsetName_; }
+  const char* InternalSubsetEnd() const { return internalSubsetEnd_; }
+
+  // Text parts trimmed, inner whitespace runs made one space, and
+  // whitespace-only text skipped (default true).
+  bool NormalizeText() const { return normalizeText_; }
+  void SetNormalizeText(bool on) { normalizeText_ = on; }
+
+  // The encoding DecodeText converts from; empty until an XML declaration.
+  const std::string& TextEncoding() const { return textEncoding_; }
+  void SetTextEncoding(const std::string& encoding);
+
+  TElemList& ElementDefs() { return elementDefs_; }
+  const TElemList& ElementDefs() const { return elementDefs_; }
+  TEntityList& GeneralEntities() { return generalEntities_; }
+  const TEntityList& GeneralEntities() const { return generalEntities_; }
+  TEntityList& ParameterEntities() { return parameterEntities_; }
+  const TEntityList& ParameterEntities() const { return parameterEntities_; }
+  TNotationList& NotationDefs() { return notationDefs_; }
+  const TNotationList& NotationDefs() const { return notationDefs_; }
+  const TEntityStack& EntityStack() const { return stack_; }
+
+  // Analyses markup declarations from p, a position in Buffer(), until ']',
+  // '>' or the end of the text; returns where it stopped (after the
+  // reference, when that was inside a parameter entity's text). This is how
+  // a DTD file is read: LoadFile, then AnalyzeSubset(Buffer()).
+  const char* AnalyzeSubset(const char* p);
+  // Replaces declared parameter entity references (%name;) in a string.
+  std::string ExpandParameterRefs(std::string_view text);
+
+  // Opens the text of an external entity or subset: a new parser that has
+  // loaded the file named by systemId, relative to the folder of SourceName
+  // (to the current folder for a caller's buffer). It is returned even when
+  // loading failed; its text is then empty.
+  virtual std::unique_ptr<TXmlParser> OpenExternal(const std::string& systemId,
+                                                   const std::string& publicId,
+                                                   const std::string& notationName);
+  // Appends the UTF-8 form of bytes in TextEncoding to out. UTF-8 (any
+  // letter case) and no encoding pass through with malformed sequences made
+  // U+FFFD; Windows-1250/1252 and ISO-8859-1/2 convert by table; another
+  // encoding the C library knows converts with iconv; an unknown one, or one
+  // that does not keep ASCII as it is, passes through like UTF-8.
+  // The parser calls it only for runs that hold a byte above 0x7F: ASCII
+  // stands for itself in every encoding it can read.
+  virtual void DecodeText(std::string_view text, std::string& out);
+  // Receives the notices of the declaration analysis; ignores them here.
+  virtual void DeclarationFound(const TDeclNotice& notice);
+
+ private:
+  // Scanning
+  const char* FrameEnd() const { return curEnd_; }
+  void Decode(const char* b, const char* e, std::string& out);
+  void PushEntity(std::unique_ptr<TEntityStackNode> node);
+  const char* PopEntity();
+  void ClearStack(size_t depth = 0);
+  bool EnterEntity(const TEntityDef& def, const char* returnPos);
+  bool Spend(size_t bytes);
+
+  // Parts
+  void AnalyzeProlog();
+  void AnalyzeComment();
+  const char* AnalyzePI(const char* p);
+  void AnalyzeTag();
+  void AnalyzeCData();
+  bool AnalyzeText();
+  const char* AnalyzeAttributes(const char* p);
+  void SortAttributes();
+  void ApplyDefaults();
+  void FinishAttributeValue(TAttr& attr);
+
+  // Strings
+  void ExpandGeneral(std::string_view in, std::string& out, size_t depth);
+  void ExpandParams(std::string_view in, std::string& out, size_t depth);
+  static void ExpandChars(std::string_view in, std::string& out);
+
+  // Declarations (xml_declarations.cpp)
+  void AnalyzeDoctype();
+  const char* SubsetFrom(const char* p, size_t baseDepth);
+  const char* ParameterRefAt(const char* p);
+  const char* ReadExternalID(const char* p, bool isPublic, TExternalID& id);
+  const char* ElementDecl(const char* p);
+  const char* AttlistDecl(const char* p, size_t baseDepth);
+  const char* EntityDecl(const char* p);
+  const char* NotationDecl(const char* p);
+  void AnalyzeExternalSubset(const TExternalID& id);
+  void Notice(TDeclNotice& n) { DeclarationFound(n); }
+  void ErrorNotice(const char* at);
+
+  // Text
+  std::vector<char> owned_;
+  const char* textBegin_ = nullptr;
+  const char* textEnd_ = nullptr;
+  std::string sourceName_;
+
+  // Document
+  std::string docVersion_;
+  std::string docEncoding_;
+  bool docStandalone_ = false;
+  std::string docRootName_;
+  const char* doctypeStart_ = nullptr;
+  const char* doctypeEnd_ = nullptr;
+  std::string externalSubsetName_;
+  const char* internalSubsetEnd_ = nullptr;
+  bool normalizeText_ = true;
+  std::string textEncoding_;
+  std::unique_ptr<detail::TextDecoder> decoder_;
+
+  TElemList elementDefs_;
+  TEntityList generalEntities_;
+  TEntityList parameterEntities_;
+  TNotationList notationDefs_;
+  TEntityStack stack_;
+  // Nodes popped during the last NextPart: a part may start in their text.
+  std::vector<std::unique_ptr<TEntityStackNode>> retired_;
+
+  // Current frame: the innermost entity text, or the main text.
+  const char* curEnd_ = nullptr;
+  bool curUtf8_ = false;
+  size_t budget_ = 0;
+
+  // Current part
+  TPartKind partType_ = pkNone;
+  std::string partName_;
+  std::string partContent_;
+  TAttrList partAttributes_;
+  const char* partStart_ = nullptr;
+  const char* partEnd_ = nullptr;
+  const char* next_ = nullptr;  // where the next part begins
+  bool started_ = false;
+  bool finished_ = false;
+
+  // Scratch buffers reused across parts
+  std::string scratch_;
+  std::string scratch2_;
+  std::vector<size_t> order_;
+};
+
+}  // namespace xml

@@ -1,0 +1,113 @@
+#include "xml_text.h"
+
+#include <cstdio>
+#include <optional>
+
+#include "codepages.h"
+
+namespace xml {
+namespace {
+
+std::string Escape(std::string_view text, bool quote) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        if (quote) {
+          out += "&quot;";
+          break;
+        }
+        out += c;
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+}  // namespace
+
+std::string EscapeContent(std::string_view text) { return Escape(text, false); }
+
+std::string EscapeAttribute(std::string_view text) { return Escape(text, true); }
+
+bool IsValidName(std::string_view name) {
+  if (name.empty()) return false;
+  for (size_t i = 0; i < name.size(); ++i) {
+    const char c = name[i];
+    const bool start = IsAsciiLetter(c) || c == '_' || c == ':' || (c & 0x80) != 0;
+    const bool more = (c >= '0' && c <= '9') || c == '.' || c == '-';
+    if (!start && (i == 0 || !more)) return false;
+  }
+  return true;
+}
+
+namespace {
+
+// The code page text is written in: none for UTF-8, Latin1 standing in for
+// ASCII (with references beyond it) under an unknown encoding.
+std::optional<CodePage> TargetPage(std::string_view encoding, bool& ascii) {
+  ascii = false;
+  if (encoding.empty()) return std::nullopt;
+  const auto page = CodePageByName(encoding);
+  if (!page) {
+    ascii = true;
+    return CodePage::Latin1;
+  }
+  if (*page == CodePage::Utf8) return std::nullopt;
+  return page;
+}
+
+}  // namespace
+
+std::string EncodeForFile(std::string_view utf8, std::string_view encoding) {
+  bool ascii = false;
+  const auto page = TargetPage(encoding, ascii);
+  if (!page) return std::string(utf8);
+  std::string out;
+  out.reserve(utf8.size());
+  size_t pos = 0;
+  while (pos < utf8.size()) {
+    if (static_cast<unsigned char>(utf8[pos]) < 0x80) {
+      out += utf8[pos++];
+      continue;
+    }
+    const char32_t ch = NextUtf8(utf8, pos);
+    const auto byte = ascii ? std::nullopt : UnicodeToByte(*page, ch);
+    if (byte) {
+      out += static_cast<char>(*byte);
+    } else {
+      char ref[16];
+      std::snprintf(ref, sizeof ref, "&#x%X;", static_cast<unsigned>(ch));
+      out += ref;
+    }
+  }
+  return out;
+}
+
+bool CanEncodeAll(std::string_view utf8, std::string_view encoding) {
+  bool ascii = false;
+  const auto page = TargetPage(encoding, ascii);
+  if (!page) return true;
+  size_t pos = 0;
+  while (pos < utf8.size()) {
+    const char32_t ch = NextUtf8(utf8, pos);
+    if (ascii ? ch >= 0x80 : !CanEncode(*page, ch)) return false;
+  }
+  return true;
+}
+
+}  // namespace xml

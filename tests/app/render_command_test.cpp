@@ -1,0 +1,124 @@
+#include "app/render_command.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "app/headless_window.h"
+#include "book/book.h"
+#include "core/message_table.h"
+#include "init/profile.h"
+#include "support/test_files.h"
+
+namespace {
+
+class RenderTest : public ::testing::Test {
+ protected:
+  AlbumModel model;
+  HeadlessBookWindow window{QSize(800, 600)};
+  TBook book{model, window};
+  QTemporaryDir dir;
+
+  void SetUp() override {
+    FillDefaultMessages();
+    SetDefaultProfile(AlbumProfile);
+    AlbumProfile.PageTexture.clear();
+    AlbumProfile.RowCount = 2;
+    AlbumProfile.ColumnCount = 2;
+    window.SetBook(&book);
+    window.PositionWindow();
+    // Chapter 0: 5 images (2 pages, spreads 0 and 2); chapter 1: none (spread 0).
+    model.ChapterNames = QStringList{"One"};
+    model.DataFiles << "one.xml";
+    model.DataTitles = QStringList{"Title", "First"};
+    for (int i = 0; i < 5; ++i) {
+      model.Chapters[0].AppendEmpty();
+      model.Thumbnails[0] << QImage();
+    }
+    model.ThumbsLoaded[0] = model.ThumbsLoaded[1] = true;
+    model.CurrentChapter = 0;
+  }
+};
+
+}  // namespace
+
+TEST_F(RenderTest, EverySpreadInBookOrder) {
+  QString error;
+  const QStringList files = RenderBookPictures(book, dir.filePath("out"), -2, -2, &error);
+  EXPECT_TRUE(error.isEmpty()) << error.toStdString();
+  QStringList names;
+  for (const QString& f : files) names << QFileInfo(f).fileName();
+  EXPECT_EQ(names.join(' ').toStdString(),
+            "0000-cover.png 0001-chapter00-spread0000.png 0002-chapter00-spread0002.png "
+            "0003-chapter01-spread0000.png");
+  EXPECT_EQ(QImage(files[0]).size(), QSize(400, 600));  // the cover alone
+  EXPECT_EQ(QImage(files[1]).size(), QSize(800, 600));
+}
+
+TEST_F(RenderTest, OneSpreadOrAClearError) {
+  QString error;
+  QStringList files = RenderBookPictures(book, dir.path(), 0, 2, &error);
+  ASSERT_EQ(files.size(), 1);
+  EXPECT_EQ(QFileInfo(files[0]).fileName(), "chapter00-spread0002.png");
+  // Drawn: the paper of page 2, with no picture on it.
+  EXPECT_EQ(QImage(files[0]).pixelColor(200, 300), ToQColor(AlbumProfile.PageColor));
+
+  files = RenderBookPictures(book, dir.path(), 0, 4, &error);
+  EXPECT_TRUE(files.isEmpty());
+  EXPECT_FALSE(error.isEmpty());
+}
+
+namespace {
+
+struct RenderRun {
+  int status;
+  QString out;
+  QString err;
+};
+
+RenderRun RenderCommand(const QString& file, const QString& outDir, int chapter = -2,
+                        int spread = -2) {
+  CommandLine command;
+  command.action = CommandLine::Action::Render;
+  command.file = file;
+  command.outDir = outDir;
+  command.chapter = chapter;
+  command.spread = spread;
+  RenderRun run{0, QString(), QString()};
+  QTextStream out(&run.out);
+  QTextStream err(&run.err);
+  run.status = RunRenderCommand(command, out, err);
+  out.flush();
+  err.flush();
+  return run;
+}
+
+}  // namespace
+
+TEST(RenderCommand, FilesThatCannotBeOpenedFailWithTheirName) {
+  QTemporaryDir dir;
+  WriteAll(dir.filePath("photo.jpg"), "\xff\xd8");
+  WriteAll(dir.filePath("broken.xml"), "<album2><photo");
+  WriteAll(dir.filePath("Trip.ALB"), "DataFile=nowhere.xml\r\n");
+  for (const char* name : {"missing.ALB", "photo.jpg", "broken.xml", "Trip.ALB"}) {
+    const QString file = dir.filePath(name);
+    const RenderRun run = RenderCommand(file, dir.filePath("out"));
+    EXPECT_NE(run.status, 0) << file.toStdString();
+    EXPECT_TRUE(run.err.contains(QFileInfo(file).fileName())) << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+  }
+}
+
+TEST(RenderCommand, TheDemoAlbumsCover) {
+  const QString demo = QStringLiteral(QV_BINARY_DIR "/samples/demo/Demo.ALB");
+  ASSERT_TRUE(QFileInfo::exists(demo));
+  QTemporaryDir dir;
+  const RenderRun run = RenderCommand(demo, dir.path(), 0, -1);
+  EXPECT_EQ(run.status, 0) << run.err.toStdString();
+  EXPECT_EQ(run.out.trimmed(), QDir::toNativeSeparators(dir.filePath("cover.png")));
+  const QImage cover(dir.filePath("cover.png"));
+  // Half the demo look's window, as high as it.
+  EXPECT_EQ(cover.size(), QSize(AlbumProfile.FormWidth / 2, AlbumProfile.FormHeight));
+}

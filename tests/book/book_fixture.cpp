@@ -1,0 +1,25 @@
+#include "book_fixture.h"
+
+void BookTest::MakeAlbum(const std::vector<int>& counts) {
+  model.ResetToStart();
+  model.DataTitles = QStringList{QStringLiteral("Album")};
+  const QSize box = book.ThumbnailBox();
+  for (size_t k = 0; k < counts.size(); ++k) {
+    if (k > 0) {
+      model.DataFiles << QStringLiteral("c%1.xml").arg(k);
+      model.ImageDirs << QString();
+      model.ChapterNames << QStringLiteral("Chapter %1").arg(k);
+      model.DataTitles << QStringLiteral("Title %1").arg(k);
+    }
+    for (int i = 0; i < counts[k]; ++i) {
+      model.Chapters[k].AppendEmpty();
+      model.Chapters[k].Files.last() = QStringLiteral("/missing/%1-%2.jpg").arg(k).arg(i);
+      QImage thumb(box, QImage::Format_ARGB32_Premultiplied);
+      thumb.fill(QColor(10, 200, 30));
+      model.Thumbnails[k] << thumb;
+    }
+    model.ThumbsLoaded[k] = true;
+  }
+  model.CurrentChapter = 0;
+  model.CurrentPage = -1;
+}

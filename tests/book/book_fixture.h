@@ -1,0 +1,65 @@
+#pragma once
+// A book in an 800 x 600 window with a recording stand-in for the main
+// window, plain colours (no textures) and a small album made in memory.
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "book/book.h"
+#include "book/book_window.h"
+#include "core/album_model.h"
+#include "core/message_table.h"
+#include "core/progress.h"
+#include "init/profile.h"
+
+class FakeBookWindow : public BookWindow {
+ public:
+  TBook* book = nullptr;
+  QSize size{800, 600};
+  int positionCalls = 0;
+  int repaintCalls = 0;
+  bool toolPanelVisible = false;
+  bool menuShown = false;
+  bool editMode = false;
+  bool resizing = false;
+  NoProgress progress;
+
+  void PositionWindow() override {
+    ++positionCalls;
+    book->SetWindowSize(size);
+    book->RebuildPages();
+  }
+  void RepaintWindow() override { ++repaintCalls; }
+  void SetToolPanelVisible(bool visible) override { toolPanelVisible = visible; }
+  bool IsMenuShown() const override { return menuShown; }
+  bool IsEditMode() const override { return editMode; }
+  bool IsResizing() const override { return resizing; }
+  ProgressSink& Progress() override { return progress; }
+};
+
+class BookTest : public ::testing::Test {
+ protected:
+  AlbumModel model;
+  FakeBookWindow window;
+  TBook book{model, window};
+
+  void SetUp() override {
+    FillDefaultMessages();
+    SetDefaultProfile(AlbumProfile);
+    AlbumProfile.CoverTexture.clear();
+    AlbumProfile.PageTexture.clear();
+    AlbumProfile.RowCount = 3;
+    AlbumProfile.ColumnCount = 4;
+    window.book = &book;
+    window.PositionWindow();
+    window.positionCalls = 0;
+  }
+
+  // counts[k] images in chapter k (its thumbnails made and loaded: small
+  // opaque pictures); chapter names "Chapter k".
+  void MakeAlbum(const std::vector<int>& counts);
+
+  static QColor Pixel(const TPage& page, int x, int y) { return page.Image.pixelColor(x, y); }
+  static QColor Color(TColor c) { return ToQColor(c); }
+};

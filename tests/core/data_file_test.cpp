@@ -1,0 +1,281 @@
+#include "core/data_file.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "core/paths.h"
+#include "support/album_env.h"
+#include "support/file_size_limit.h"
+
+namespace {
+
+// "file|title|date" per entry, joined by ';'.
+QString Entries(const TChapterData& c) {
+  QStringList out;
+  for (int i = 0; i < c.Count(); ++i)
+    out << NamePart(c.Files[i]) + u'|' + c.Titles[i] + u'|' + c.Dates[i];
+  return out.join(u';');
+}
+
+class DataFileTest : public AlbumFilesTest {
+ protected:
+  void Load(const QString& name = QStringLiteral("main.xml")) {
+    LoadAlbumData(env_.Data(), Path(name));
+  }
+  // ReadDataFile into stale outputs, as "title / folder / entries / links".
+  QString Read(const QString& file) {
+    QString title;
+    QString folder = QStringLiteral("stale");
+    TChapterData target;
+    target.AppendEmpty();
+    QStringList links{QStringLiteral("stale")};
+    QStringList names{QStringLiteral("stale")};
+    const bool ok = ReadDataFile(env_.Document, file, title, folder, target, links, names);
+    EXPECT_FALSE(env_.Document.IsOpen());
+    EXPECT_EQ(target.People.size(), target.Files.size());
+    QStringList linkNames;
+    for (int i = 0; i < links.size(); ++i) linkNames << links[i] + u'=' + names.value(i);
+    return (ok ? QString() : QStringLiteral("failed: ")) +
+           QStringList{title, folder, Entries(target), linkNames.join(u';')}.join(" / ");
+  }
+
+  DataEnv env_;
+};
+
+}  // namespace
+
+TEST_F(DataFileTest, ReadsTheElementsItKnowsAndSkipsTheRest) {
+  struct Case {
+    const char *what, *xml, *read;  // read: "title / folder / entries / links"
+  };
+  const Case cases[] = {
+      {"a title child wins over the element's text",
+       "<album2><photo src=\"a.jpg\">loose<title>Child</title><date>D</date></photo></album2>",
+       " /  / a.jpg|Child|D / "},
+      {"another root: the content is the title, child details are not read",
+       "<album dir=\"old\"><photo src=\"a.jpg\">Old</photo><photo src=\"b.jpg\"><date>D</date>"
+       "</photo></album>",
+       " / old / a.jpg|Old|;b.jpg|| / "},
+      {"a video is an entry, no src an empty name",
+       "<album2><video src=\"clip.avi\"><title>V</title></video><photo>Loose</photo></album2>",
+       " /  / clip.avi|V|;|Loose| / "},
+      {"the last of two titles wins", "<album2><title>First</title><title>Second</title></album2>",
+       "Second /  /  / "},
+      {"a link without a target is skipped; unknown elements are ignored",
+       "<album2 lang=\"cs\" dir=\"pics\"><link>No target</link><note>n</note>"
+       "<link xlink:href=\"c/one.xml\">One</link><photo src=\"a.jpg\"><extra>e</extra></photo>"
+       "</album2>",
+       " / pics / a.jpg|| / c/one.xml=One"},
+      {"escapes and references are resolved",
+       "<album2><photo src=\"a&amp;b.jpg\"><title>Tom &amp; Jerry &lt;1999&gt; &#x14C;</title>"
+       "</photo></album2>",
+       " /  / a&b.jpg|Tom & Jerry <1999> \xC5\x8C| / "},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteXml("case.xml", QString::fromUtf8(c.xml));
+    EXPECT_EQ(Read(Path("case.xml")), QString::fromUtf8(c.read));
+  }
+}
+
+TEST_F(DataFileTest, MissingOrNonXmlFilesReadAsNothing) {
+  WriteAll(Path("text.xml"), "just some text, no markup");
+  QDir().mkpath(Path("folder.xml"));
+  for (const QString& name : {Path("none.xml"), Path("text.xml"), Path("folder.xml"), QString()})
+    EXPECT_EQ(Read(name), "failed:  /  /  / ") << name.toStdString();
+}
+
+// The hand-written file holds every line of the layout: links, escapes,
+// empty details, a video, Central European letters and references to
+// characters Windows-1250 lacks.
+TEST_F(DataFileTest, HandWrittenFileReadsEveryLetterAndWritesBackByteForByte) {
+  const QByteArray original = ReadAll(TestDataPath("album2_main_windows1250.xml"));
+  ASSERT_FALSE(original.isEmpty());
+  const QString main = Path("main.xml");
+  WriteAll(main, original);
+  QDir().mkpath(Path("pictures"));
+  env_.Model.Chapters[5].AppendEmpty();  // stale content of an earlier album
+
+  Load();
+
+  const AlbumModel& m = env_.Model;
+  const auto u = [](const char* s) { return QString::fromUtf8(s); };
+  EXPECT_EQ(m.DataFiles, QStringList({main, "chapters/hory.xml", "chapters/mesta.xml"}));
+  EXPECT_EQ(m.ChapterNames, QStringList({u("Hory – Krkonoše"), u("Města & hrady")}));
+  EXPECT_EQ(m.DataTitles, QStringList({u("Léto: Třeboň, Kraków, Győr"), "", ""}));
+  EXPECT_EQ(m.ImageDirs, QStringList({"pictures", "", ""}));
+  const TChapterData& c = m.Chapters[0];
+  EXPECT_EQ(c.Files, QStringList({Path("pictures/rybnik.jpg"), Path("pictures/2003/koncert.jpg"),
+                                  Path("pictures/klip.avi"), Path("pictures/pohled.jpg")}));
+  EXPECT_EQ(c.Titles, QStringList({u("Rybník Svět při západu slunce"), u("Tom & Jerry <1999>"),
+                                   u("Dunaj „v pohybu“"), u("Ōsaka 東京")}));
+  EXPECT_EQ(c.Dates, QStringList({"12. 7. 2003", "", "srpen 2004", ""}));
+  EXPECT_EQ(c.Places, QStringList({u("Třeboň"), u("Łódź"), u("Győr – Ő ő Ű ű"), ""}));
+  EXPECT_EQ(c.People,
+            QStringList({u("Jiří Dvořák, Žofie Černá"), u("Paweł Kołodziej, Szőke Ödön"), "", ""}));
+  EXPECT_EQ(m.Chapters[1].Count() + m.Chapters[5].Count(), 0);
+  const QString opening = Msg("LoadingFile") + "\r\n";
+  EXPECT_EQ(env_.Progress.Log,
+            QStringList({opening + QDir::toNativeSeparators(main),
+                         opening + QDir::toNativeSeparators("chapters/hory.xml"),
+                         opening + QDir::toNativeSeparators("chapters/mesta.xml"), "hide"}));
+
+  env_.Model.DataModified[0] = true;
+  QFile::remove(main);
+  ASSERT_TRUE(WriteDataFile(env_.Data(), 0));
+  EXPECT_EQ(ReadAll(main), original);
+  EXPECT_FALSE(env_.Model.DataModified[0]);
+}
+
+TEST_F(DataFileTest, MissingOrBrokenChapterDoesNotStopTheOthers) {
+  WriteXml(
+      "main.xml",
+      "<album2><title>Main</title>"
+      "<link xlink:href=\"c/one.xml\">One</link><link xlink:href=\"c/none.xml\">Two</link>"
+      "<link xlink:href=\"c/broken.xml\">Three</link><link xlink:href=\"c/four.xml\">Four</link>"
+      "</album2>");
+  // A chapter file's own links are not chapters.
+  WriteXml("c/one.xml",
+           "<album2><title>T1</title><link xlink:href=\"x.xml\">X</link>"
+           "<photo src=\"a.jpg\"/><photo src=\"b.jpg\"/></album2>");
+  WriteAll(Path("c/broken.xml"), "<?xml version=\"1.0\"?><album2><photo src=\"a.jpg\">");
+  WriteXml("c/four.xml", "<album2 dir=\"p\"><title>T4</title><photo src=\"d.jpg\"/></album2>");
+
+  Load();
+
+  const AlbumModel& m = env_.Model;
+  EXPECT_EQ(m.ChapterNames, QStringList({"One", "Two", "Three", "Four"}));
+  EXPECT_EQ(m.DataTitles, QStringList({"Main", "T1", "", "", "T4"}));
+  EXPECT_EQ(m.ImageDirs, QStringList({"", "", "", "", "p"}));
+  EXPECT_EQ(m.Chapters[1].Files, QStringList({Path("c/a.jpg"), Path("c/b.jpg")}));
+  EXPECT_EQ(m.ImageCount(2), 0);
+  EXPECT_EQ(m.ImageCount(4), 1);
+}
+
+TEST_F(DataFileTest, MoreThanTenChaptersKeepsTheFirstTen) {
+  QString links;
+  for (int i = 1; i <= 12; ++i) {
+    links += QStringLiteral("<link xlink:href=\"c%1.xml\">Chapter %1</link>").arg(i);
+    WriteXml(QStringLiteral("c%1.xml").arg(i),
+             QStringLiteral("<album2><photo src=\"p%1.jpg\"/></album2>").arg(i));
+  }
+  WriteXml("main.xml", "<album2>" + links + "</album2>");
+
+  Load();
+
+  const AlbumModel& m = env_.Model;
+  ASSERT_EQ(m.ChapterCount(), 10);
+  EXPECT_EQ(m.DataFiles.size(), MaxDataFiles);
+  EXPECT_EQ(m.DataTitles.size(), MaxDataFiles);
+  EXPECT_EQ(Entries(m.Chapters[10]), "p10.jpg||");
+  EXPECT_EQ(DataFileBytes(m, 0).count("<link "), 10);
+}
+
+TEST_F(DataFileTest, OpenDataFileResetsFlagsAndView) {
+  WriteXml("c1.xml", "<album2/>");
+  WriteXml("main.xml", "<album2><link xlink:href=\"c1.xml\">C</link></album2>");
+  for (const bool editAndLoadAll : {false, true}) {
+    SCOPED_TRACE(editAndLoadAll);
+    AlbumModel& m = env_.Model;
+    env_.Window.Log.clear();
+    env_.Window.EditMode = editAndLoadAll;
+    env_.LoadAllChapters = editAndLoadAll;
+    m.DataModified.fill(true);
+    m.ThumbsLoaded.fill(true);
+    OpenDataFile(env_.Data(), Path("main.xml"));
+    EXPECT_FALSE(m.AnyDataModified());
+    EXPECT_EQ(std::count(m.ThumbsLoaded.begin(), m.ThumbsLoaded.end(), true), 0);
+    EXPECT_FALSE(env_.Window.EditMode);
+    EXPECT_EQ(env_.Window.Calls().join(", "),
+              editAndLoadAll ? "EditMode, LoadThumbnails 0, LoadThumbnails 1, ShowSpread 0 -1"
+                             : "ShowSpread 0 -1");
+  }
+}
+
+TEST_F(DataFileTest, VideosAreWrittenAsPhotosAndChapterFilesWithoutLinks) {
+  WriteXml("main.xml", "<album2><link xlink:href=\"ch.xml\">C</link></album2>");
+  WriteXml(
+      "ch.xml",
+      "<album2><title>Ch</title><link xlink:href=\"x.xml\">X</link>"
+      "<video src=\"clip.avi\"><title>V</title></video><photo src=\"a&quot;b.jpg\"/></album2>");
+  Load();
+  const QByteArray chapter = DataFileBytes(env_.Model, 1);
+  EXPECT_TRUE(chapter.startsWith(kDataFileHeader +
+                                 "<album2>\r\n\t<title>Ch</title>\r\n"
+                                 "\t<photo src=\"clip.avi\">\r\n\t\t<title>V</title>\r\n"));
+  EXPECT_TRUE(chapter.contains("\t<photo src=\"a&quot;b.jpg\">\r\n\t\t<title></title>\r\n"));
+  EXPECT_FALSE(chapter.contains("<link") || chapter.contains("<video"));
+}
+
+TEST_F(DataFileTest, CharactersOutsideTheCodePageBecomeReferences) {
+  AlbumModel& m = env_.Model;
+  m.DataFiles = QStringList({Path("main.xml")});
+  const QString title = QString::fromUtf8("Ōsaka 東京 😀 čřžőł");
+  m.DataTitles = QStringList({title});
+  m.Chapters[0].AppendEmpty();
+  m.Chapters[0].Files[0] = Path(QString::fromUtf8("東京.jpg"));
+  // XML cannot carry most control characters, not even as references.
+  m.Chapters[0].Titles[0] = title + QStringLiteral("\x01\x1F");
+
+  const QByteArray bytes = DataFileBytes(m, 0);
+  const QByteArray encoded =
+      "&#x14C;saka &#x6771;&#x4EAC; &#x1F600; \xE8\xF8\x9E\xF5\xB3</title>\r\n";
+  EXPECT_TRUE(bytes.contains("\n\t<title>" + encoded));
+  EXPECT_TRUE(bytes.contains("src=\"&#x6771;&#x4EAC;.jpg\""));
+  EXPECT_TRUE(bytes.contains("\t\t<title>" + encoded));
+
+  m.DataModified[0] = true;
+  ASSERT_TRUE(WriteDataFile(env_.Data(), 0));
+  DataEnv again;
+  LoadAlbumData(again.Data(), Path("main.xml"));
+  EXPECT_EQ(again.Model.Chapters[0].Files, m.Chapters[0].Files);
+  EXPECT_EQ(again.Model.Chapters[0].Titles[0], title);
+}
+
+TEST_F(DataFileTest, ChapterInASubfolderIsLinkedRelative) {
+  AlbumModel& m = env_.Model;
+  QDir().mkpath(Path("sub"));
+  m.DataFiles = QStringList({Path("main.xml"), Path("sub/ch.xml"), Path("other.xml")});
+  m.ChapterNames = QStringList({"Sub", "Other"});
+  m.DataTitles = QStringList({"Main", "In sub", "Other"});
+  m.ImageDirs = QStringList({"", "", ""});
+  m.Chapters[1].AppendEmpty();
+  m.Chapters[1].Files[0] = Path("sub/pic.jpg");
+  m.DataModified[0] = m.DataModified[1] = true;  // chapter 2 is unchanged and is not written
+
+  SaveModifiedDataFiles(env_.Data());
+
+  EXPECT_EQ(m.DataFiles, QStringList({Path("main.xml"), "sub/ch.xml", "other.xml"}));
+  EXPECT_TRUE(ReadAll(Path("main.xml")).contains("<link xlink:href=\"sub/ch.xml\">Sub</link>"));
+  EXPECT_TRUE(ReadAll(Path("sub/ch.xml")).contains("<photo src=\"pic.jpg\">"));
+  EXPECT_FALSE(QFile::exists(Path("other.xml")));
+  EXPECT_FALSE(m.AnyDataModified());
+  EXPECT_EQ(env_.Window.Cursor, TCursorKind::Default);
+
+  DataEnv again;
+  LoadAlbumData(again.Data(), Path("main.xml"));
+  EXPECT_EQ(again.Model.DataFiles, m.DataFiles);
+  EXPECT_EQ(again.Model.Chapters[1], m.Chapters[1]);
+}
+
+TEST_F(DataFileTest, FailedWriteKeepsTheOldFileAndTheFlag) {
+  AlbumModel& m = env_.Model;
+  const QByteArray old = kDataFileHeader + "<album2><title>Old</title></album2>\r\n";
+  WriteAll(Path("main.xml"), old);
+  m.DataFiles = QStringList({Path("main.xml")});
+  for (int i = 0; i < 20; ++i) {
+    m.Chapters[0].AppendEmpty();
+    m.Chapters[0].Titles[i] = QStringLiteral("a title long enough to pass the limit");
+  }
+  m.DataModified[0] = true;
+  {
+    const FileSizeLimit limit(old.size() + 10);
+    EXPECT_FALSE(WriteDataFile(env_.Data(), 0));
+  }
+  EXPECT_EQ(env_.Ask.Log, QStringList({"warning: Error writing file"}));
+  EXPECT_TRUE(m.DataModified[0]);
+  EXPECT_EQ(ReadAll(Path("main.xml")), old);
+  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList({"main.xml"}));
+  EXPECT_EQ(env_.Window.Cursor, TCursorKind::Default);
+}

@@ -1,0 +1,322 @@
+#include "init/album_document.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <optional>
+
+#include "core/album_file.h"
+#include "core/file_error.h"
+#include "core/paths.h"
+#include "init/profile_file.h"
+#include "support/album_env.h"
+#include "support/file_size_limit.h"
+
+namespace {
+
+struct DocEnv : DataEnv {
+  TProfile Look;
+  DocEnv() { SetDefaultProfile(Look); }
+  DocumentContext Doc() { return {Data(), Look}; }
+};
+
+// Changes the current folder for one test and goes back at its end.
+class CurrentDir {
+ public:
+  explicit CurrentDir(const QString& dir) : old_(QDir::currentPath()) { QDir::setCurrent(dir); }
+  ~CurrentDir() { QDir::setCurrent(old_); }
+
+ private:
+  QString old_;
+};
+
+// The modified flags as letters: data, album, format.
+QString Flags(const AlbumModel& m) {
+  return QString(m.AnyDataModified() ? "d" : "") + (m.AlbumModified ? "a" : "") +
+         (m.FormatModified ? "f" : "");
+}
+
+class AlbumDocumentTest : public AlbumFilesTest {
+ protected:
+  void WriteLook(const QString& name, int rows, bool maximized = false) {
+    WriteAll(Path(name), QStringLiteral("RowCount=%1\r\nFormMaximized=%2\r\n")
+                             .arg(rows)
+                             .arg(maximized ? 1 : 0)
+                             .toUtf8());
+  }
+
+  DocEnv env_;
+};
+
+}  // namespace
+
+TEST_F(AlbumDocumentTest, AlbumFileOpensItsLookAndDataWhateverTheCurrentFolder) {
+  WriteLook("Albums/styles/blue.afm", 7);
+  WriteXml("Albums/data/main.xml", "<album2><title>Trip</title><photo src=\"a.jpg\"/></album2>");
+  WriteAll(Path("Albums/Trip.alb"), "FormatFile=styles\\blue.afm\r\nDataFile=data\\main.xml\r\n");
+  QDir().mkpath(Path("elsewhere"));
+  const CurrentDir cwd(Path("elsewhere"));
+  env_.Model.AlbumModified = env_.Model.FormatModified = true;
+
+  OpenDocument(env_.Doc(), "../Albums/Trip.alb");
+
+  const AlbumModel& m = env_.Model;
+  EXPECT_EQ(m.AlbumFileName, Path("Albums/Trip.alb"));
+  EXPECT_EQ(m.FormatFileName, Path("Albums/styles/blue.afm"));
+  EXPECT_EQ(env_.Look.RowCount, 7);
+  EXPECT_EQ(m.Chapters[0].Files, QStringList({Path("Albums/data/a.jpg")}));
+  EXPECT_EQ(Flags(m), "");
+  EXPECT_EQ(env_.Window.Log.join(", "),
+            "cursor AppStart, PositionWindow, ShowSpread 0 -1, cursor Default");
+}
+
+TEST_F(AlbumDocumentTest, OpensByExtensionInAnyLetterCase) {
+  WriteLook("look.afm", 4);
+  WriteXml("main.XmL", "<album2><title>Data</title></album2>");
+  WriteAll(Path("photo.jpg"), "not an album");
+  env_.Model.AlbumFileName = Path("Old.ALB");
+  env_.Model.Chapters[0].AppendEmpty();
+
+  // A format file changes the look only, placing the window.
+  OpenDocument(env_.Doc(), Path("look.afm"));
+  EXPECT_EQ(env_.Look.RowCount, 4);
+  EXPECT_EQ(env_.Model.FormatFileName, Path("look.afm"));
+  EXPECT_EQ(env_.Model.AlbumFileName, Path("Old.ALB"));
+  EXPECT_EQ(env_.Model.ImageCount(0), 1);
+  EXPECT_EQ(env_.Window.Calls(), QStringList({"PositionWindow"}));
+
+  // A data file replaces the data and drops the album file name; the look stays.
+  env_.Window.Log.clear();
+  OpenDocument(env_.Doc(), Path("main.XmL"));
+  EXPECT_TRUE(env_.Model.AlbumFileName.isEmpty());
+  EXPECT_EQ(env_.Model.DataTitles[0], "Data");
+  EXPECT_EQ(env_.Look.RowCount, 4);
+  EXPECT_EQ(env_.Window.Calls(), QStringList({"ShowSpread 0 -1"}));
+
+  // Another extension, or no such file: nothing at all.
+  for (const QString& name : {Path("photo.jpg"), Path("none.alb"), QString()}) {
+    env_.Window.Log.clear();
+    OpenDocument(env_.Doc(), name);
+    EXPECT_TRUE(env_.Window.Calls().isEmpty()) << name.toStdString();
+    EXPECT_EQ(env_.Window.Cursor, TCursorKind::Default);
+  }
+  EXPECT_EQ(env_.Model.DataTitles[0], "Data");
+}
+
+TEST_F(AlbumDocumentTest, MissingFormatAndDataFilesOpenWithDefaultsAndKeepTheirNames) {
+  WriteAll(Path("Trip.ALB"), "DataFile=gone.xml\r\nFormatFile=gone.afm\r\n");
+  AlbumModel& m = env_.Model;
+  env_.Look.RowCount = 9;
+  m.ChapterNames << "old";  // what an earlier album left
+  m.Chapters[0].AppendEmpty();
+  OpenDocument(env_.Doc(), Path("Trip.ALB"));
+  EXPECT_EQ(env_.Look, DocEnv().Look);
+  EXPECT_EQ(m.FormatFileName, Path("gone.afm"));
+  EXPECT_EQ(m.DataFiles, QStringList({Path("gone.xml")}));
+  EXPECT_EQ(m.DataTitles + m.ImageDirs, QStringList({"", ""}));
+  EXPECT_EQ(m.ChapterCount() + m.ImageCount(0), 0);
+  EXPECT_EQ(env_.Progress.Log.last(), "hide");
+}
+
+TEST_F(AlbumDocumentTest, LookAppliedInPlaceKeepsTheWindowsPlaceAndMaximisedState) {
+  WriteLook("max.afm", 5, true);
+  env_.Look.FormMaximized = false;
+  env_.Window.Geometry = QRect(11, 22, 700, 500);
+  OpenFormatFile(env_.Doc(), Path("max.afm"), false);
+  const TProfile& l = env_.Look;
+  EXPECT_EQ(l.RowCount, 5);
+  EXPECT_FALSE(l.FormMaximized);
+  EXPECT_EQ(QRect(l.FormLeft, l.FormTop, l.FormWidth, l.FormHeight), env_.Window.Geometry);
+  EXPECT_EQ(env_.Window.Calls(), QStringList({"RebuildPages"}));
+
+  env_.Window.Log.clear();
+  OpenFormatFile(env_.Doc(), Path("max.afm"), true);
+  EXPECT_TRUE(l.FormMaximized);
+  EXPECT_EQ(env_.Window.Calls(), QStringList({"PositionWindow"}));
+}
+
+TEST_F(AlbumDocumentTest, SavingANewAlbumWritesItsLookAndADataFileBesideIt) {
+  AlbumModel& m = env_.Model;
+  m.ResetToNew();
+  m.Chapters[0].AppendEmpty();
+  m.Chapters[0].Files[0] = Path("pic.jpg");
+  m.DataModified[0] = true;
+  m.AlbumFileName = Path("Trip.ALB");
+  m.FormatFileName = QStringLiteral("looks/trip.afm");
+  QDir().mkpath(Path("looks"));
+
+  WriteAlbumFile(env_.Doc());
+
+  EXPECT_EQ(m.DataFiles[0], Path("Trip.XML"));
+  EXPECT_TRUE(ReadAll(Path("Trip.XML")).contains("<photo src=\"pic.jpg\">"));
+  EXPECT_TRUE(QFile::exists(Path("looks/trip.afm")));
+  EXPECT_EQ(ReadAll(Path("Trip.ALB")), "DataFile=Trip.XML\r\nFormatFile=looks/trip.afm\r\n");
+  EXPECT_EQ(Flags(m), "");
+}
+
+TEST_F(AlbumDocumentTest, ExistingFilesAreNotRewrittenByTheAlbumFile) {
+  WriteXml("main.xml", "<album2/>");
+  WriteLook("look.afm", 3);
+  const QByteArray data = ReadAll(Path("main.xml"));
+  AlbumModel& m = env_.Model;
+  m.AlbumFileName = Path("A.ALB");
+  m.DataFiles[0] = Path("main.xml");
+  m.FormatFileName = Path("look.afm");
+  m.DataModified[0] = m.FormatModified = m.AlbumModified = true;
+
+  WriteAlbumFile(env_.Doc());
+
+  EXPECT_EQ(ReadAll(Path("main.xml")), data);
+  EXPECT_EQ(Flags(m), "df");
+  EXPECT_EQ(ReadAll(Path("A.ALB")), "DataFile=main.xml\r\nFormatFile=look.afm\r\n");
+}
+
+TEST_F(AlbumDocumentTest, FailedAlbumFileWriteRaisesAndKeepsTheOldFileAndFlag) {
+  WriteXml("main.xml", "<album2/>");
+  WriteAll(Path("A.ALB"), "DataFile=old.xml\r\n");
+  AlbumModel& m = env_.Model;
+  m.AlbumFileName = Path("A.ALB");
+  m.DataFiles[0] = Path("main.xml");
+  m.AlbumModified = true;
+  {
+    const FileSizeLimit limit(8);
+    EXPECT_THROW(WriteAlbumFile(env_.Doc()), EFileError);
+  }
+  EXPECT_TRUE(m.AlbumModified);
+  EXPECT_EQ(ReadAll(Path("A.ALB")), "DataFile=old.xml\r\n");
+}
+
+TEST_F(AlbumDocumentTest, SaveFormatFileWritesBesideTheAlbumAndClearsTheFlag) {
+  AlbumModel& m = env_.Model;
+  m.AlbumFileName = Path("A.ALB");
+  m.FormatFileName = QStringLiteral("look.afm");
+  m.FormatModified = true;
+  env_.Look.RowCount = 8;
+  SaveFormatFile(env_.Doc());
+  EXPECT_FALSE(m.FormatModified);
+  TProfile read;
+  ASSERT_TRUE(LoadProfile(Path("look.afm"), read));
+  EXPECT_EQ(read.RowCount, 8);
+
+  // A failed save raises and keeps the flag; asked about it, the user is told.
+  m.FormatModified = true;
+  m.FormatFileName = QStringLiteral("nofolder/look.afm");
+  EXPECT_THROW(SaveFormatFile(env_.Doc()), EFileError);
+  EXPECT_TRUE(m.FormatModified);
+  const DocumentContext doc = env_.Doc();
+  env_.Window.OnSaveFormat = [&] { SaveFormatFile(doc); };
+  env_.Ask.YesNoCancelAnswers = {PromptAnswer::Yes};
+  EXPECT_FALSE(AskSaveChanges(doc));
+  EXPECT_EQ(env_.Ask.Log.last(), "error: Error writing file");
+  EXPECT_TRUE(m.FormatModified);
+}
+
+TEST_F(AlbumDocumentTest, AskSaveChangesAsksOnceAndGoesOnOnlyWhenNothingIsLost) {
+  // Flags as Flags() gives them; the answer to the question named, if any.
+  using A = PromptAnswer;
+  struct Case {
+    const char *what, *before, *question;
+    std::optional<A> answer;
+    bool saveWorks, goesOn;
+    const char *calls, *after;
+  };
+  const Case cases[] = {
+      {"nothing modified", "", "", std::nullopt, true, true, "", ""},
+      {"data: Yes saves", "d", "DataModified", A::Yes, true, true, "SaveAlbum", ""},
+      {"album: Yes saves", "a", "DataModified", A::Yes, true, true, "SaveAlbum", ""},
+      {"data: No goes on, flags stay", "d", "DataModified", A::No, true, true, "", "d"},
+      {"data: Cancel stops", "da", "DataModified", A::Cancel, true, false, "", "da"},
+      {"format: Yes saves", "f", "FormatModified", A::Yes, true, true, "SaveFormat", ""},
+      {"format: Cancel stops", "f", "FormatModified", A::Cancel, true, false, "", "f"},
+      {"everything modified: one question only", "daf", "DataModified", A::No, true, true, "",
+       "daf"},
+      {"Yes, but Save as is cancelled", "a", "DataModified", A::Yes, false, false, "SaveAlbum",
+       "a"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    QTemporaryDir dir;
+    DocEnv env;
+    AlbumModel& m = env.Model;
+    const QString before = QString::fromUtf8(c.before);
+    m.AlbumFileName = dir.filePath("A.ALB");
+    m.DataFiles[0] = dir.filePath("A.XML");
+    m.FormatFileName = QStringLiteral("A.AFM");
+    m.DataModified[0] = before.contains(u'd');
+    m.AlbumModified = before.contains(u'a');
+    m.FormatModified = before.contains(u'f');
+    const DocumentContext doc = env.Doc();
+    env.Window.OnSaveAlbum = [&] {
+      if (c.saveWorks) WriteAlbumFile(doc);
+    };
+    env.Window.OnSaveFormat = [&] { SaveFormatFile(doc); };
+    if (c.answer) env.Ask.YesNoCancelAnswers = {*c.answer};
+
+    EXPECT_EQ(AskSaveChanges(doc), c.goesOn);
+    EXPECT_EQ(env.Ask.Log.join(""), *c.question ? "question: " + Msg(c.question) : QString());
+    EXPECT_EQ(env.Window.Calls().join(""), c.calls);
+    EXPECT_EQ(Flags(m), c.after);
+    if (before.contains(u'd') && !m.AnyDataModified()) {
+      EXPECT_TRUE(QFile::exists(m.DataFiles[0]));
+    }
+  }
+}
+
+// The demo album as the build draws it: what it promises is there, and it
+// survives being read, written elsewhere and read again.
+TEST_F(AlbumDocumentTest, DemoAlbumRoundTrip) {
+  const QString demo = QStringLiteral(QV_BINARY_DIR "/samples/demo/Demo.ALB");
+  ASSERT_TRUE(QFile::exists(demo));
+  OpenDocument(env_.Doc(), demo);
+  AlbumModel& m = env_.Model;
+  ASSERT_EQ(m.ChapterCount(), 3);
+  int pictures = 0, videos = 0, missing = 0, broken = 0;
+  QStringList kinds;
+  QString allText;
+  for (int k = 0; k <= m.ChapterCount(); ++k) {
+    const TChapterData& c = m.Chapters[k];
+    for (int i = 0; i < c.Count(); ++i) {
+      allText += c.Titles[i] + c.Places[i] + c.People[i];
+      const QString& file = c.Files[i];
+      if (IsVideoFile(file)) {
+        ++videos;
+      } else if (!QFile::exists(file)) {
+        ++missing;
+      } else if (QImage(file).isNull()) {
+        ++broken;
+      } else {
+        ++pictures;
+        kinds << FileExtUpper(file);
+      }
+    }
+  }
+  EXPECT_GE(pictures, 40);
+  EXPECT_EQ(QString("%1 %2 %3").arg(videos).arg(missing).arg(broken), "1 1 1");
+  EXPECT_TRUE(kinds.contains(".BMP") && kinds.contains(".GIF") && kinds.contains(".JPG"));
+  for (const char* letter : {"č", "ř", "ž", "ő", "ł", "Ōsaka 東京", "Tom & Jerry <1999>"})
+    EXPECT_TRUE(allText.contains(QString::fromUtf8(letter))) << letter;
+  EXPECT_EQ(env_.Look.ImagesPerPage(), 6);
+
+  // Written to a new place: every file is new, so everything is written.
+  const AlbumModel original = m;
+  m.AlbumFileName = Path("copy/Trip.ALB");
+  m.DataFiles[0] = Path("copy/Trip.XML");
+  for (int k = 1; k <= m.ChapterCount(); ++k) m.DataFiles[k] = Path("copy/") + m.DataFiles[k];
+  QDir().mkpath(Path("copy/chapters"));
+  for (int k = 0; k <= m.ChapterCount(); ++k) m.DataModified[k] = true;
+  WriteAlbumFile(env_.Doc());
+  SaveModifiedDataFiles(env_.Data());
+  EXPECT_FALSE(m.AnyDataModified());
+
+  DocEnv again;
+  OpenDocument(again.Doc(), Path("copy/Trip.ALB"));
+  const AlbumModel& r = again.Model;
+  EXPECT_EQ(r.DataFiles, m.DataFiles);
+  EXPECT_EQ(r.ChapterNames, original.ChapterNames);
+  EXPECT_EQ(r.DataTitles, original.DataTitles);
+  EXPECT_EQ(r.ImageDirs, original.ImageDirs);
+  EXPECT_EQ(r.FormatFileName, original.FormatFileName);
+  for (int k = 0; k < MaxDataFiles; ++k) EXPECT_EQ(r.Chapters[k], original.Chapters[k]) << k;
+  EXPECT_EQ(again.Look, env_.Look);
+}

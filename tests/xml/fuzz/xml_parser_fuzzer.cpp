@@ -1,0 +1,117 @@
+// Drives the pull parser over arbitrary bytes. The document runs to the first
+// zero byte; the bytes after it are the text of every external file the
+// document names, so external subsets and entities are exercised without
+// touching the disk. Besides the sanitizers it checks the parser's promises:
+// every string handed out is UTF-8, and parts stay inside their text.
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "xml/xml_parser.h"
+
+namespace {
+
+bool ValidUtf8(std::string_view s) {
+  size_t i = 0;
+  while (i < s.size()) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    size_t n = 0;
+    uint32_t cp = 0;
+    if (c < 0x80) {
+      ++i;
+      continue;
+    }
+    if ((c & 0xE0) == 0xC0) {
+      n = 1, cp = c & 0x1F;
+    } else if ((c & 0xF0) == 0xE0) {
+      n = 2, cp = c & 0x0F;
+    } else if ((c & 0xF8) == 0xF0) {
+      n = 3, cp = c & 0x07;
+    } else {
+      return false;
+    }
+    if (i + n >= s.size()) return false;
+    for (size_t k = 1; k <= n; ++k) {
+      const auto b = static_cast<unsigned char>(s[i + k]);
+      if ((b & 0xC0) != 0x80) return false;
+      cp = (cp << 6) | (b & 0x3F);
+    }
+    const uint32_t min = n == 1 ? 0x80 : n == 2 ? 0x800 : 0x10000;
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+    i += n + 1;
+  }
+  return true;
+}
+
+void Check(bool ok) {
+  if (!ok) std::abort();
+}
+
+class FuzzParser : public xml::TXmlParser {
+ public:
+  explicit FuzzParser(std::string_view external) : external_(external) {}
+
+  std::unique_ptr<xml::TXmlParser> OpenExternal(const std::string& systemId,
+                                                const std::string& publicId,
+                                                const std::string& notationName) override {
+    Check(ValidUtf8(systemId) && ValidUtf8(publicId) && ValidUtf8(notationName));
+    auto parser = std::make_unique<FuzzParser>(external_);
+    parser->UseBuffer(external_.data(), external_.size());
+    return parser;
+  }
+
+  void DeclarationFound(const xml::TDeclNotice& n) override {
+    Check(n.Kind >= xml::dkElement && n.Kind <= xml::dkError);
+    if (n.Element != nullptr) {
+      Check(ValidUtf8(n.Element->Name) && ValidUtf8(n.Element->Definition));
+      for (const xml::TAttrDef& a : n.Element->Attributes) {
+        Check(ValidUtf8(a.Name) && ValidUtf8(a.Value) && ValidUtf8(a.TypeDef) &&
+              ValidUtf8(a.Notations));
+      }
+    }
+    if (n.Entity != nullptr) Check(ValidUtf8(n.Entity->Name) && ValidUtf8(n.Entity->Value));
+    if (n.Notation != nullptr) Check(ValidUtf8(n.Notation->Name) && ValidUtf8(n.Notation->Value));
+    Check(ValidUtf8(n.Target) && ValidUtf8(n.Content));
+  }
+
+ private:
+  std::string_view external_;
+};
+
+void CheckPart(const xml::TXmlParser& p) {
+  Check(p.PartType() > xml::pkNone && p.PartType() <= xml::pkCData);
+  Check(ValidUtf8(p.PartName()) && ValidUtf8(p.PartContent()));
+  for (const xml::TAttr& a : p.PartAttributes()) Check(ValidUtf8(a.Name) && ValidUtf8(a.Value));
+  if (p.InBuffer(p.PartStart()) && p.InBuffer(p.PartEnd())) Check(p.PartStart() <= p.PartEnd());
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const char* text = reinterpret_cast<const char*>(data);
+  const void* zero = size > 0 ? std::memchr(text, 0, size) : nullptr;
+  const size_t docSize =
+      zero != nullptr ? static_cast<size_t>(static_cast<const char*>(zero) - text) : size;
+  const std::string_view external = zero != nullptr
+                                        ? std::string_view(text + docSize + 1, size - docSize - 1)
+                                        : std::string_view();
+
+  FuzzParser p(external);
+  p.UseBuffer(text, size);
+  Check(p.BufferEnd() - p.Buffer() == static_cast<ptrdiff_t>(docSize));
+  for (int pass = 0; pass < 2; ++pass) {
+    while (p.NextPart()) CheckPart(p);
+    Check(p.PartStart() == p.BufferEnd());
+    p.Restart();
+  }
+  // The document as a DTD file, as the DTD model reads one.
+  FuzzParser dtd(external);
+  dtd.UseBuffer(text, size);
+  const char* stop = dtd.AnalyzeSubset(dtd.Buffer());
+  Check(stop >= dtd.Buffer() && stop <= dtd.BufferEnd());
+  return 0;
+}
