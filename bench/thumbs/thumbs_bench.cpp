@@ -183,6 +183,7 @@ bool PrintGoals(const std::vector<Goal>& goals) {
     std::printf("GOAL %s %s >=%.2fx %s\n", qPrintable(goal.name), qPrintable(measured), goal.target,
                 goal.measured >= goal.target ? "PASS" : "FAIL");
   }
+  return all;
 }
 
 // Other programs running at the same time take cores from the parallel
