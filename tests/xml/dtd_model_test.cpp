@@ -30,7 +30,8 @@ TEST(DtdModel, LoadDtdBuildsTheTreeFromTheRoot) {
       "<!ELEMENT album2 ( title , link* , photo+ )><!ATTLIST album2 dir CDATA #IMPLIED>\n"
       "<!ELEMENT photo (title, (date|place)?, people?)>\n"
       "<!ATTLIST photo kind (image|video) #IMPLIED rate (1|2|3) \"2\" src CDATA #REQUIRED>\n"
-      "<!ELEMENT title (#PCDATA)><!ELEMENT link (#PCDATA|b|i)*><!ELEMENT b (#PCDATA)>\n"
+      "<!ENTITY % text '(#PCDATA)'><!ELEMENT title %text;>\n"
+      "<!ELEMENT link (#PCDATA|b|i)*><!ELEMENT b (#PCDATA)>\n"
       "<!ELEMENT date EMPTY><!ELEMENT place ANY><!ELEMENT people (nobody)>\n")));
   const TDTDElement& root = dtd.Root();
   EXPECT_EQ(root.Name, "album2");

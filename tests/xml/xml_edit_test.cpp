@@ -86,7 +86,6 @@ TEST(XmlEdit, RefusedAndFailedEditsLeaveElementAndFileAlone) {
   // A write that fails part way: the old file stays, and so does the index.
   d.doc.BeforeEdit = nullptr;
   xml_test::RefusingStore store;
-  store.failWrites = true;
   d.doc.SetFileStore(&store);
   EXPECT_FALSE(photo->SetName("picture"));
   EXPECT_FALSE(photo->AttributeByName("src")->SetValue("c.jpg"));
@@ -200,15 +199,14 @@ TEST(XmlEdit, HeaderSettersRewriteTheHeaderAndKeepTheBody) {
 
 TEST(XmlEdit, MissingFileIsCreatedFromTheDtd) {
   Doc d("", false);
-  const std::string path = d.dir.Path("new.xml");
-  d.doc.SetFileName(path);
+  std::filesystem::remove(d.path);
   EXPECT_FALSE(d.doc.Open());  // no DTD: nothing to name the root after
   EXPECT_EQ(d.errors, Strings{"5 Declared DTD file (%s) not found."});
-  EXPECT_FALSE(xml::FileExists(path));
+  EXPECT_FALSE(xml::FileExists(d.path));
 
   ASSERT_TRUE(d.doc.SetExternalDTD(d.dir.Write("album2.dtd", kDtd)));
   ASSERT_TRUE(d.doc.Open());
-  EXPECT_EQ(xml_test::ReadBytes(path),
+  EXPECT_EQ(d.Bytes(),
             "<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\"?>\r<!DOCTYPE "
             "album2 SYSTEM \"" +
                 d.dir.Path("album2.dtd") + "\">\r<album2>\r</album2>\r");
@@ -219,9 +217,9 @@ TEST(XmlEdit, MissingFileIsCreatedFromTheDtd) {
   EXPECT_TRUE(d.doc.IsValid());
   // A tag declared EMPTY but written with an end tag keeps its form when renamed.
   ASSERT_TRUE(d.At({2, 1})->SetName("when"));
-  EXPECT_NE(xml_test::ReadBytes(path).find("\t\t<when>\r</when>"), std::string::npos);
-  EXPECT_EQ(Dump(d.doc), DumpReopened(path));
+  EXPECT_NE(d.Bytes().find("\t\t<when>\r</when>"), std::string::npos);
+  EXPECT_EQ(Dump(d.doc), DumpReopened(d.path));
   EXPECT_TRUE(d.At({1, 1})->IsEmpty());
   ASSERT_TRUE(d.At({1, 1})->SetContent("ignored"));
-  EXPECT_NE(xml_test::ReadBytes(path).find("<date />\r</photo>"), std::string::npos);
+  EXPECT_NE(d.Bytes().find("<date />\r</photo>"), std::string::npos);
 }

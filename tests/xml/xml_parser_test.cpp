@@ -14,21 +14,12 @@ using xml_test::Parts;
 using xml_test::Strings;
 
 TEST(XmlParser, ClassifiesEveryKindOfPart) {
-  const std::string doc =
-      "<?xml version=\"1.0\"?><!-- c --><?pi data?><!DOCTYPE r><r a=\"1\">t<![CDATA[<x>]]>"
-      "<e/></r>";
   // Text, CDATA and comments leave the name and attributes of the part before.
-  EXPECT_EQ(Parts(doc), (Strings{"prolog | version=1.0", "comment | version=1.0", "pi pi| data",
-                                 "doctype |", "start r| a=1", "text r|t a=1", "cdata r|<x> a=1",
-                                 "empty e|<x>", "end r|<x>"}));
-  TXmlParser p;
-  p.UseBuffer(doc);
-  std::string spans;
-  while (p.NextPart()) {
-    spans += std::to_string(p.PartStart() - p.Buffer()) + "-" +
-             std::to_string(p.PartEnd() - p.Buffer()) + " ";
-  }
-  EXPECT_EQ(spans, "0-20 21-30 31-41 42-53 54-62 63-63 64-78 79-82 83-86 ");
+  EXPECT_EQ(
+      Parts("<?xml version=\"1.0\"?><!-- c --><?pi data?><!DOCTYPE r><r a=\"1\">t"
+            "<![CDATA[<x>]]><e/></r>"),
+      (Strings{"prolog | version=1.0", "comment | version=1.0", "pi pi| data", "doctype |",
+               "start r| a=1", "text r|t a=1", "cdata r|<x> a=1", "empty e|<x>", "end r|<x>"}));
   EXPECT_EQ(Parts("<a>x</a><!-- -- > --><?target  some data a='1'?><![CDATA[ & <b> ]]>"),
             (Strings{"start a|", "text a|x", "end a|x", "comment a|x",
                      "pi target|  some data a='1' some=1", "cdata target| & <b>  some=1"}));
@@ -208,12 +199,12 @@ TEST(XmlParser, DecodesFromTheDeclaredEncoding) {
 
 TEST(XmlParser, LoadsOnlyRegularFiles) {
   xml_test::TempDir dir;
-  const std::string file = dir.Write("doc.xml", "<a>x</a>");
+  const std::string file = dir.Write("doc.xml", std::string("<a>x</a>\0<b/>", 13));
   TXmlParser p;
   EXPECT_FALSE(p.LoadFile(dir.Path("missing.xml")));
   EXPECT_FALSE(p.LoadFile(dir.Path()));   // a folder is no file
   EXPECT_FALSE(p.LoadFile("/dev/zero"));  // nor a device that never ends
   ASSERT_TRUE(p.LoadFile(file));
   EXPECT_EQ(p.SourceName(), file);
-  EXPECT_EQ(std::string(p.Buffer(), p.BufferEnd()), "<a>x</a>");
+  EXPECT_EQ(std::string(p.Buffer(), p.BufferEnd()), "<a>x</a>");  // up to the first zero byte
 }

@@ -47,7 +47,8 @@ TEST(XmlWriter, ElementTextBytes) {
   for (const Case& c : cases) {
     EXPECT_EQ(ElementText(*c.element, c.closing, c.children), c.bytes) << c.bytes;
   }
-  TElement free("f");
+  TElement free("x");
+  ASSERT_TRUE(free.SetName("f"));  // a free element's setters only store
   free.AddAttribute("k")->SetValue("v");
   free.SetContent("a & b");
   EXPECT_EQ(ElementText(free, true, true), "<f k=\"v\">a &amp; b</f>\r");
