@@ -1,7 +1,7 @@
 #pragma once
 // Helpers of the XML toolkit's tests: a scratch folder, parts rendered as
 // short strings, a document opened from given text, and a file store that
-// refuses or fails writes.
+// refuses every write.
 
 #include <stdlib.h>
 
