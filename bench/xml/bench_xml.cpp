@@ -6,7 +6,6 @@
 //
 //   bench_xml [--images N,N,...] [--rounds R] [--data DIR]
 
-#include <expat.h>
 #include <iconv.h>
 
 #include <algorithm>
@@ -22,16 +21,14 @@
 #include <vector>
 
 #include "album_generator.h"
+#include "expat_reference.h"
 #include "xml/codepages.h"
 #include "xml/xml_parser.h"
 
 namespace {
 
 // The parsers' own counts of elements, checked against each other.
-struct Count {
-  long elements = 0;
-  size_t textBytes = 0;  // keeps the text work from being optimised away
-};
+using Count = ExpatCount;
 
 Count OurPass(const std::string& bytes) {
   xml::TXmlParser p;
@@ -42,40 +39,6 @@ Count OurPass(const std::string& bytes) {
     if (k == xml::pkStartTag || k == xml::pkEmptyTag) ++c.elements;
     if (k == xml::pkText) c.textBytes += p.PartContent().size();
   }
-  return c;
-}
-
-int XMLCALL Windows1250Handler(void*, const XML_Char* name, XML_Encoding* info) {
-  if (std::strcmp(name, "Windows-1250") != 0 && std::strcmp(name, "WINDOWS-1250") != 0) {
-    return XML_STATUS_ERROR;
-  }
-  for (int b = 0; b < 256; ++b) {
-    info->map[b] = static_cast<int>(
-        xml::ByteToUnicode(xml::CodePage::Windows1250, static_cast<unsigned char>(b)));
-  }
-  info->data = nullptr;
-  info->convert = nullptr;
-  info->release = nullptr;
-  return XML_STATUS_OK;
-}
-
-Count ExpatPass(const std::string& bytes) {
-  Count c;
-  XML_Parser parser = XML_ParserCreate(nullptr);
-  XML_SetUserData(parser, &c);
-  XML_SetUnknownEncodingHandler(parser, Windows1250Handler, nullptr);
-  XML_SetElementHandler(
-      parser,
-      [](void* d, const XML_Char*, const XML_Char**) { ++static_cast<Count*>(d)->elements; },
-      [](void*, const XML_Char*) {});
-  XML_SetCharacterDataHandler(parser, [](void* d, const XML_Char*, int len) {
-    static_cast<Count*>(d)->textBytes += static_cast<size_t>(len);
-  });
-  if (XML_Parse(parser, bytes.data(), static_cast<int>(bytes.size()), 1) != XML_STATUS_OK) {
-    std::fprintf(stderr, "expat: %s\n", XML_ErrorString(XML_GetErrorCode(parser)));
-    c.elements = -1;
-  }
-  XML_ParserFree(parser);
   return c;
 }
 

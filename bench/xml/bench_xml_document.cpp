@@ -11,7 +11,6 @@
 //
 //   bench_xml_document [--images N] [--rounds R] [--data DIR]
 
-#include <expat.h>
 #include <time.h>
 
 #include <algorithm>
@@ -24,6 +23,7 @@
 #include <vector>
 
 #include "album_generator.h"
+#include "expat_reference.h"
 #include "xml/codepages.h"
 #include "xml/xml_data.h"
 
@@ -56,45 +56,12 @@ bool ResetPeak() {
   return static_cast<bool>(out);
 }
 
-int XMLCALL Windows1250Handler(void*, const XML_Char* name, XML_Encoding* info) {
-  if (std::strcmp(name, "Windows-1250") != 0) return XML_STATUS_ERROR;
-  for (int b = 0; b < 256; ++b) {
-    info->map[b] = static_cast<int>(
-        xml::ByteToUnicode(xml::CodePage::Windows1250, static_cast<unsigned char>(b)));
-  }
-  info->data = nullptr;
-  info->convert = nullptr;
-  info->release = nullptr;
-  return XML_STATUS_OK;
-}
-
-struct Tally {
-  long elements = 0;
-  size_t textBytes = 0;
-};
-
-// Reads the file and runs expat over it once, with element and text handlers.
-Tally ExpatPass(const std::string& path) {
+// Reads the file and runs expat over it once.
+ExpatCount ExpatFilePass(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::string bytes(static_cast<size_t>(std::filesystem::file_size(path)), '\0');
   in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  Tally t;
-  XML_Parser parser = XML_ParserCreate(nullptr);
-  XML_SetUserData(parser, &t);
-  XML_SetUnknownEncodingHandler(parser, Windows1250Handler, nullptr);
-  XML_SetElementHandler(
-      parser,
-      [](void* d, const XML_Char*, const XML_Char**) { ++static_cast<Tally*>(d)->elements; },
-      [](void*, const XML_Char*) {});
-  XML_SetCharacterDataHandler(parser, [](void* d, const XML_Char*, int len) {
-    static_cast<Tally*>(d)->textBytes += static_cast<size_t>(len);
-  });
-  if (XML_Parse(parser, bytes.data(), static_cast<int>(bytes.size()), 1) != XML_STATUS_OK) {
-    std::fprintf(stderr, "expat: %s\n", XML_ErrorString(XML_GetErrorCode(parser)));
-    t.elements = -1;
-  }
-  XML_ParserFree(parser);
-  return t;
+  return ExpatPass(bytes);
 }
 
 struct ReadResult {
@@ -167,7 +134,7 @@ int main(int argc, char** argv) {
   xml::TXMLData doc;
   // Memory first, before the rounds leave freed blocks in the allocator.
   const ReadResult first = ReadAlbum(doc, path, true);
-  const Tally expat = ExpatPass(path);
+  const ExpatCount expat = ExpatFilePass(path);
   std::printf("%s: %.2f MB, %d images; read %ld images, expat %ld elements\n", path.c_str(),
               static_cast<double>(bytes.size()) / 1e6, images, first.images, expat.elements);
   const bool complete = first.images == images && expat.elements > 0;
@@ -175,7 +142,7 @@ int main(int argc, char** argv) {
   std::vector<double> expatMs, openMs, readMs, ratio;
   for (int r = 0; r < rounds; ++r) {
     const double t0 = CpuMs();
-    const Tally e = ExpatPass(path);
+    const ExpatCount e = ExpatFilePass(path);
     const double x = CpuMs() - t0;
     const ReadResult ours = ReadAlbum(doc, path, false);
     if (e.elements <= 0 || ours.images != images) {
