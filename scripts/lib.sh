@@ -30,6 +30,9 @@ qv_install() {
 qv_build() {
   local dir=$1
   shift
-  cmake -S "$QV_ROOT" -B "$dir" "$@" >/dev/null
+  # ccache, where installed, makes rebuilds in several checkouts cheap.
+  local launcher=()
+  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  cmake -S "$QV_ROOT" -B "$dir" "${launcher[@]}" "$@" >/dev/null
   cmake --build "$dir" --parallel "$(nproc)"
 }
