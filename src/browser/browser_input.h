@@ -1,7 +1,8 @@
 #pragma once
 // How the book window hands its mouse, keyboard and drop events to browsing
 // and editing. The window handles its own chrome first (caption buttons, the
-// move and resize zones, the close zone, the menu tab, F10) and then offers
+// move and resize zones, the close zone, the menu tab, F10: the cursor zones
+// 1 to 4 and what they do) and then offers
 // the event to each installed BrowserInput in turn until one takes it
 // (returns true). Keeping browsing and editing behind this seam lets each be
 // built and tested on its own.
@@ -34,6 +35,10 @@ class BrowserInput {
  public:
   virtual ~BrowserInput() = default;
 
+  // The cursor for a mouse move with no button held at p, when no zone of the
+  // window's own chrome matched; false leaves it to the next handler (and
+  // finally the default cursor).
+  virtual bool CursorAt(QPoint, TBookCursor&) { return false; }
   // A button release at p (window coordinates) while cursor was showing; the
   // press point has already been set to p.
   virtual bool MouseRelease(TBookCursor, QPoint, Qt::MouseButton, Qt::KeyboardModifiers) {

@@ -20,3 +20,10 @@ struct TProgramSettings {
 TProgramSettings DefaultProgramSettings();
 
 extern TProgramSettings ProgramSettings;
+
+// Reads the stored settings over the defaults: a missing value keeps its
+// default, a flag is true for any non-zero number. Start-up's LoadSettings
+// (with the language, the association and the first look) is the window's.
+void ReadSettings(TProgramSettings& settings);
+// Writes all seven values: strings, flags as 0/1, MenuSpeed as a number.
+void SaveSettings(const TProgramSettings& settings);
