@@ -109,16 +109,16 @@ TEST_F(WindowTest, ThePanelSlidesByKeyAndTabOnlyWhileTheBookIsOpen) {
   EXPECT_FALSE(W().IsMenuShown()) << "the closed book has no panel";
 
   NewAlbumWith(0);  // slides the panel out
-  QTRY_VERIFY(panel->isVisible() && !panel->IsAnimating());
+  QV_WAIT(panel->isVisible() && !panel->IsAnimating());
   EXPECT_EQ(panel->geometry(), QRect(300 - 13, panel->y(), 27, TToolPanel::EditHeight));
   QTest::keyClick(&W(), Qt::Key_F10);
-  QTRY_VERIFY(!panel->isVisible());
+  QV_WAIT(!panel->isVisible());
 
   const QPoint tab(300, 3);
   QTest::mouseMove(&W(), tab);
   EXPECT_EQ(W().CursorShowing(), TBookCursor::Hand);
   QTest::mouseClick(&W(), Qt::LeftButton, {}, tab);
-  QTRY_VERIFY(panel->isVisible() && !panel->IsAnimating());
+  QV_WAIT(panel->isVisible() && !panel->IsAnimating());
   EXPECT_EQ(panel->width(), 27);
 
   // Closing the book takes the panel away; opening brings it back.

@@ -15,6 +15,11 @@
 #include "init/program_settings.h"
 #include "support/scripted_prompts.h"
 
+// Waits (processing events, at most 5 s) until cond holds; fails the test
+// otherwise. QTRY_* report to QtTest, which GoogleTest never hears of.
+#define QV_WAIT(cond) \
+  ASSERT_TRUE(QTest::qWaitFor([&] { return bool(cond); })) << "waited in vain for " #cond
+
 // The offscreen platform keeps a window's mask without applying it, and says
 // so on every outline; the outline is checked through QWidget::mask().
 inline void QuietAboutMasks() {
@@ -46,7 +51,7 @@ class BrowserTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
     // Shortcuts reach the active window only.
     window_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    QV_WAIT(window_->isActiveWindow());
   }
 
   QString Path(const QString& name) const { return dir_.filePath(name); }

@@ -34,7 +34,7 @@ TEST_F(FileCommandsTest, SaveAllRunsFromEveryPlaceOnlyWhenSomethingIsUnsaved) {
   QAction* saveAll = W().Action("SaveAll");
   auto* button = W().ToolPanel()->findChild<QToolButton*>("btSave");
   ASSERT_NE(button, nullptr);
-  QTRY_VERIFY(button->isVisible());
+  QV_WAIT(button->isVisible());
   const std::pair<const char*, std::function<void()>> ways[] = {
       {"Ctrl+S", [&] { QTest::keyClick(&W(), Qt::Key_S, Qt::ControlModifier); }},
       {"save button", [&] { QTest::mouseClick(button, Qt::LeftButton); }},
@@ -42,7 +42,7 @@ TEST_F(FileCommandsTest, SaveAllRunsFromEveryPlaceOnlyWhenSomethingIsUnsaved) {
        [&] {
          QMenu* menu = W().SaveMenu();
          menu->popup(W().mapToGlobal(QPoint(50, 50)));
-         QTRY_VERIFY(menu->isVisible());
+         QV_WAIT(menu->isVisible());
          QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(saveAll).center());
          menu->hide();
        }},
@@ -162,7 +162,7 @@ TEST_F(FileCommandsTest, NewOpensAnEditableBookAndOpenLeavesEditMode) {
   EXPECT_EQ(Model().CurrentChapter, 0);
   EXPECT_EQ(Model().CurrentPage, 0);
   EXPECT_TRUE(Model().FormatFileName.isEmpty());
-  QTRY_VERIFY(W().ToolPanel()->isVisible() && !W().ToolPanel()->IsAnimating());
+  QV_WAIT(W().ToolPanel()->isVisible() && !W().ToolPanel()->IsAnimating());
   EXPECT_EQ(W().ToolPanel()->TargetHeight(), TToolPanel::EditHeight);
 
   // Open: the save question (No), edit mode off before the dialog, which
