@@ -10,7 +10,7 @@ DESTDIR="$root" cmake --install "$build" --prefix /usr >/dev/null
 usr=$root/usr
 id=org.quirevale.Quirevale
 for f in bin/quirevale share/quirevale/default.AFM "share/quirevale/Textures/White Fur.bmp" \
-         share/quirevale/help/quirevale.html share/quirevale/samples/demo/Demo.ALB \
+         share/quirevale/help/quirevale.html share/quirevale/help/images/zones.png share/quirevale/samples/demo/Demo.ALB \
          share/applications/$id.desktop share/mime/packages/$id.xml share/metainfo/$id.metainfo.xml \
          share/icons/hicolor/scalable/apps/$id.svg share/icons/hicolor/48x48/apps/$id.png \
          share/icons/hicolor/256x256/apps/$id.png; do
