@@ -64,7 +64,7 @@ class BrowserTest : public ::testing::Test {
     ASSERT_TRUE(W().RunAction(QStringLiteral("FileNew")));
     for (int i = 0; i < count; ++i) {
       Model().Chapters[0].AppendEmpty();
-      Model().Thumbnails[0] << QImage();
+      Model().Thumbnails[0] << TThumbnail();
     }
     Model().ThumbsLoaded[0] = true;
     W().RebuildPages();
