@@ -12,6 +12,7 @@
 #include "core/album_model.h"
 #include "core/message_table.h"
 #include "core/progress.h"
+#include "init/program_settings.h"
 
 namespace {
 
@@ -60,12 +61,14 @@ void MakeRange(AlbumModel& model, int k, TImageRange range, QSize box, bool rema
       model.DataTitles.value(k) + QLatin1Char('\n') + Msg(QStringLiteral("LoadingThumbs"));
   // Every file is queued at once, in order; the pool works through them on
   // all cores while this thread takes the results in order.
+  const bool share = ProgramSettings.ShareThumbnails;
   QThreadPool pool;
   pool.setMaxThreadCount(threads > 0 ? threads : QThread::idealThreadCount());
   std::vector<QFuture<TThumbnail>> pending;
   if (threads != 1) {
     pending.reserve(todo.size());
-    for (int i : todo) pending.push_back(QtConcurrent::run(&pool, ReadThumbnail, files[i], box));
+    for (int i : todo)
+      pending.push_back(QtConcurrent::run(&pool, ReadThumbnail, files[i], box, share));
   }
   const auto count = static_cast<qint64>(todo.size());
   for (std::size_t n = 0; n < todo.size(); ++n) {
@@ -74,7 +77,7 @@ void MakeRange(AlbumModel& model, int k, TImageRange range, QSize box, bool rema
       progress->ShowProgress(text, percent, true);
     }
     const int i = todo[n];
-    thumbnails[i] = pending.empty() ? ReadThumbnail(files[i], box) : pending[n].result();
+    thumbnails[i] = pending.empty() ? ReadThumbnail(files[i], box, share) : pending[n].result();
   }
   model.ThumbsLoaded[k] = true;
   if (progress != nullptr) progress->HideProgress();
@@ -87,7 +90,7 @@ void LoadThumbnail(AlbumModel& model, int k, const QString& fileName, int positi
   BusyCursor busy;
   QList<TThumbnail>& thumbnails = model.Thumbnails[k];
   if (position < 0 || position > thumbnails.size()) position = static_cast<int>(thumbnails.size());
-  thumbnails.insert(position, ReadThumbnail(fileName, box));
+  thumbnails.insert(position, ReadThumbnail(fileName, box, ProgramSettings.ShareThumbnails));
 }
 
 void LoadChapterThumbnails(AlbumModel& model, int k, QSize box, ProgressSink& progress,

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <utility>
 #include <vector>
 
 #include "core/album_model.h"
 #include "core/message_table.h"
 #include "core/progress.h"
+#include "init/program_settings.h"
 #include "jpeg_test_files.h"
 #include "support/test_files.h"
 
@@ -112,6 +114,8 @@ TEST(ThumbnailLoading, ParallelLoadingGivesWhatOneByOneLoadingGives) {
   model.Chapters[0].Files = WriteChapter(dir, 24);
   model.Chapters[0].Titles = QStringList(24, QString());
   NoProgress quiet;
+  // Entries of the shared cache would stand in for decoding on later loads.
+  const bool share = std::exchange(ProgramSettings.ShareThumbnails, false);
   LoadChapterThumbnails(model, 0, kBox, quiet, 1);
   const QList<TThumbnail> serial = model.Thumbnails[0];
   for (int threads : {0, 3}) {
@@ -121,6 +125,7 @@ TEST(ThumbnailLoading, ParallelLoadingGivesWhatOneByOneLoadingGives) {
       EXPECT_EQ(model.Thumbnails[0][i], serial[i]) << "image " << i << ", threads " << threads;
     }
   }
+  ProgramSettings.ShareThumbnails = share;
   // A damaged JPEG, a missing file and a video leave empty entries in their
   // places; everything after them is made.
   for (int i = 0; i < serial.size(); ++i) {
