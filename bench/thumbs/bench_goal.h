@@ -1,7 +1,9 @@
 #pragma once
-// The goals the thumbnail benchmark measures, printed as GOAL lines.
+// The goals the thumbnail benchmark measures, printed as GOAL lines, and
+// the median its figures are taken as.
 
 #include <QString>
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -12,6 +14,12 @@ struct BenchGoal {
   bool AtMost;       // the target is a ceiling (memory), else a floor (speed ratios)
   const char* Unit;  // "x" for ratios, " MB"
 };
+
+inline double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
 
 // Prints the GOAL lines; true when every goal is met.
 inline bool PrintGoals(const std::vector<BenchGoal>& goals) {

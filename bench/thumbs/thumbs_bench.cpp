@@ -31,6 +31,8 @@
 #include "book/thumbnail_loading.h"
 #include "core/album_model.h"
 #include "core/progress.h"
+#include "init/program_settings.h"
+#include "thumbs_cache.h"
 #include "thumbs_memory.h"
 
 namespace {
@@ -111,12 +113,6 @@ std::vector<Method> Methods(const QString& scratch) {
                                        QStringLiteral("-outfile"), QProcess::nullDevice()});
   methods[4].available = !djpeg.isEmpty();
   return methods;
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const std::size_t n = values.size();
-  return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 // Images per second of each method, in the order of Methods(); 0 when a
@@ -222,6 +218,11 @@ int main(int argc, char** argv) {
     return 1;
   }
 
+  // Decoding is what the speed and memory parts time: an empty cache of their
+  // own, never written. The cache part fills caches of its own.
+  QTemporaryDir noCache;
+  qputenv("XDG_CACHE_HOME", noCache.path().toUtf8());
+  ProgramSettings.ShareThumbnails = false;
   std::printf(
       "Load average at the start: %s (other work on the machine lowers the\n"
       "all-cores figure more than the one-thread ones)\n",
@@ -240,6 +241,10 @@ int main(int argc, char** argv) {
     const auto rates = TimeSet("progressive JPEGs (" + origin + ")", progressive, rounds);
     goals.push_back(
         {QStringLiteral("thumbs-progressive-vs-qimagereader"), Ratio(rates, 2), 2.5, false, "x"});
+  }
+  if (part("cache") && !baseline.isEmpty()) {
+    const std::vector<BenchGoal> cache = MeasureCachedLoading(baseline, rounds, QtScaledRead);
+    goals.insert(goals.end(), cache.begin(), cache.end());
   }
   if (part("memory")) {
     const std::vector<BenchGoal> memory =
