@@ -4,6 +4,7 @@
 #include "book/thumbnail.h"
 #include "book/thumbnail_loading.h"
 #include "init/profile.h"
+#include "init/program_settings.h"
 
 TBook::TBook(AlbumModel& model, BookWindow& window)
     : model_(model),
@@ -39,8 +40,15 @@ void TBook::ShowSpread(int c, int p) {
   // pages out again and comes back here, no longer toggled, to draw them.
   if (toggled) window_.PositionWindow();
   if (!model_.IsBookClosed()) {
-    if (!model_.ThumbsLoaded[c] && p <= model_.PageCount(c, perPage))
-      LoadChapterThumbnails(model_, c, ThumbnailBox(), window_.Progress());
+    if (p <= model_.PageCount(c, perPage)) {
+      TThumbnailRequest request;
+      request.Chapter = c;
+      request.Spread = p;
+      request.PerPage = perPage;
+      request.Box = ThumbnailBox();
+      request.KeepOneChapter = ProgramSettings.FreeMemory && !ProgramSettings.LoadAllChapters;
+      PrepareChapterThumbnails(model_, request, window_.Progress());
+    }
     if (!toggled) {
       PaintPage(LeftPage);
       PaintPage(RightPage);

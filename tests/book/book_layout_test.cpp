@@ -1,6 +1,7 @@
 // The layout of the book, what each page shows, and ShowSpread's rules.
 
 #include "book/spread_table.h"
+#include "book/thumbnail_loading.h"
 #include "book_fixture.h"
 
 TEST_F(BookTest, PagesOf800x600Window) {
@@ -101,6 +102,10 @@ TEST_F(BookTest, ShowSpreadLoadsThumbnailsOfAChapterNotLoaded) {
   book.ShowSpread(1, 0);
   EXPECT_TRUE(model.ThumbsLoaded[1]);
   EXPECT_EQ(model.Thumbnails[1].size(), 2);  // files missing: empty thumbnails
+  // In a larger window the thumbnails of the old size are made again.
+  window.size = QSize(1000, 700);
+  window.PositionWindow();
+  EXPECT_TRUE(ChapterThumbnailsReady(model, 1, book.ThumbnailBox()));
 }
 
 TEST_F(BookTest, FooterText) {

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <utility>
 #include <vector>
 
 #include "core/album_model.h"
 #include "core/message_table.h"
 #include "core/progress.h"
+#include "init/program_settings.h"
 #include "jpeg_test_files.h"
 #include "support/test_files.h"
 
@@ -112,6 +114,8 @@ TEST(ThumbnailLoading, ParallelLoadingGivesWhatOneByOneLoadingGives) {
   model.Chapters[0].Files = WriteChapter(dir, 24);
   model.Chapters[0].Titles = QStringList(24, QString());
   NoProgress quiet;
+  // Entries of the shared cache would stand in for decoding on later loads.
+  const bool share = std::exchange(ProgramSettings.ShareThumbnails, false);
   LoadChapterThumbnails(model, 0, kBox, quiet, 1);
   const QList<TThumbnail> serial = model.Thumbnails[0];
   for (int threads : {0, 3}) {
@@ -121,6 +125,7 @@ TEST(ThumbnailLoading, ParallelLoadingGivesWhatOneByOneLoadingGives) {
       EXPECT_EQ(model.Thumbnails[0][i], serial[i]) << "image " << i << ", threads " << threads;
     }
   }
+  ProgramSettings.ShareThumbnails = share;
   // A damaged JPEG, a missing file and a video leave empty entries in their
   // places; everything after them is made.
   for (int i = 0; i < serial.size(); ++i) {
@@ -144,6 +149,16 @@ TEST(ThumbnailLoading, SingleThumbnailsGoWhereTheyAreAsked) {
   EXPECT_FALSE(model.Thumbnails[0][2].IsNull());
 }
 
+TThumbnailRequest Request(int chapter, QSize box, bool keepOne, int spread = 0) {
+  TThumbnailRequest request;
+  request.Chapter = chapter;
+  request.Spread = spread;
+  request.PerPage = 2;
+  request.Box = box;
+  request.KeepOneChapter = keepOne;
+  return request;
+}
+
 TEST(ThumbnailLoading, OnlyTheShownChapterIsKeptWhenMemoryIsFreed) {
   QTemporaryDir dir;
   const QString photo = dir.filePath("photo.jpg");
@@ -160,16 +175,86 @@ TEST(ThumbnailLoading, OnlyTheShownChapterIsKeptWhenMemoryIsFreed) {
   EXPECT_FALSE(model.ThumbsLoaded[3]);
   for (int k = 0; k <= 2; ++k) EXPECT_TRUE(ChapterThumbnailsReady(model, k, kBox)) << k;
 
-  PrepareChapterThumbnails(model, 1, kBox, quiet, false);  // LoadAllChapters keeps them all
+  PrepareChapterThumbnails(model, Request(1, kBox, false), quiet);  // LoadAllChapters
   EXPECT_TRUE(model.ThumbsLoaded[0] && model.ThumbsLoaded[2]);
-  PrepareChapterThumbnails(model, 1, kBox, quiet, true);
+  PrepareChapterThumbnails(model, Request(1, kBox, true), quiet);
   EXPECT_FALSE(model.ThumbsLoaded[0] || model.ThumbsLoaded[2]);
   EXPECT_TRUE(model.Thumbnails[0].isEmpty() && model.Thumbnails[2].isEmpty());
   EXPECT_TRUE(ChapterThumbnailsReady(model, 1, kBox));
 
-  // After the window or grid changed, thumbnails of the old size are made again.
+  // After the window or grid changed, thumbnails of the old size are made
+  // again; other chapters' old ones are let go even when all are kept.
+  LoadChapterThumbnails(model, 0, kBox, quiet);
   const QSize bigger(90, 150);
   EXPECT_FALSE(ChapterThumbnailsReady(model, 1, bigger));
-  PrepareChapterThumbnails(model, 1, bigger, quiet, true);
-  EXPECT_EQ(model.Thumbnails[1].value(0).Box, bigger);
+  PrepareChapterThumbnails(model, Request(1, bigger, false), quiet);
+  EXPECT_TRUE(ChapterThumbnailsReady(model, 1, bigger));
+  EXPECT_FALSE(model.ThumbsLoaded[0]);
+}
+
+TEST(ThumbnailBudget, ABigChapterKeepsWholeSpreadsAroundTheOneShown) {
+  const struct {
+    int count, perPage, spread;
+    qint64 each, available;
+    TImageRange kept;
+  } cases[] = {
+      {500, 6, 10, 100, 50000, {0, 500}},  // fits
+      {10, 2, 0, 10, 100, {0, 10}},        // just fits
+      {100, 2, 20, 1, 12, {34, 46}},       // ahead, behind, then no more
+      {100, 2, 0, 1, 9, {0, 6}},           // nothing behind the first spread
+      {101, 2, 50, 1, 8, {94, 101}},       // the last spread, one image on its right page
+      {100, 4, 10, 1, 3, {36, 44}},        // the shown spread even when it alone is too big
+      {100, 4, 10, 0, 0, {0, 100}},        // cells too small for pictures
+      {0, 4, 0, 1, 0, {0, 0}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(KeptImages(c.count, c.perPage, c.spread, c.each, c.available), c.kept)
+        << c.count << " images, spread " << c.spread << ", room for " << c.available;
+  }
+}
+
+TEST(ThumbnailBudget, PagingThroughABigChapterMakesWhatComesIntoView) {
+  QTemporaryDir dir;
+  const QString photo = dir.filePath("photo.jpg");
+  WriteAll(photo, EncodeJpeg(Sample(3, 64, 48)));
+  AlbumModel model;
+  SetUpChapters(model, 1);
+  for (int k = 0; k <= 1; ++k) {
+    for (int i = 0; i < 60; ++i) {
+      model.Chapters[k].AppendEmpty();
+      model.Chapters[k].Files[i] = photo;
+    }
+  }
+  const qint64 budget = 12 * ThumbnailBytesAtMost(kBox);
+  auto made = [&](int k) {
+    TImageRange range{-1, -1};
+    for (int i = 0; i < model.Thumbnails[k].size(); ++i) {
+      if (!model.Thumbnails[k][i].IsMade()) continue;
+      if (range.First < 0) range.First = i;
+      EXPECT_EQ(range.Last, range.First < i ? i : -1) << "made ones lie together, " << i;
+      range.Last = i + 1;
+      EXPECT_FALSE(model.Thumbnails[k][i].IsNull()) << i;
+    }
+    return range;
+  };
+  RecordingProgress progress;
+  TThumbnailRequest request = Request(1, kBox, false, 20);
+  request.Budget = budget;
+  PrepareChapterThumbnails(model, request, progress);
+  EXPECT_EQ(made(1), (TImageRange{34, 46}));
+  EXPECT_FALSE(progress.calls.empty());  // a chapter not loaded shows its progress
+
+  progress.calls.clear();
+  request.Spread = 22;
+  PrepareChapterThumbnails(model, request, progress);
+  EXPECT_EQ(made(1), (TImageRange{38, 50}));
+  EXPECT_TRUE(progress.calls.empty());  // one spread more: no box
+  EXPECT_LE(ChapterThumbnailBytes(model, 1), budget);
+
+  // A chapter that does not fit beside the one kept pushes it out.
+  request.Chapter = 0;
+  request.Spread = 0;
+  PrepareChapterThumbnails(model, request, progress);
+  EXPECT_FALSE(model.ThumbsLoaded[1]);
+  EXPECT_EQ(made(0), (TImageRange{0, 10}));
 }
