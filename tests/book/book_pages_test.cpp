@@ -14,6 +14,12 @@ struct Seen {
     return FindText(image, within.isNull() ? image.rect() : within, text,
                     {font.Font, ToQColor(font.Color), ToQColor(ground), run});
   }
+  // Text cut off at the edges of visible, running out of it to the left.
+  std::optional<QRect> FindCut(const QString& text, const TProfileFont& font, TColor ground,
+                               QRect visible) const {
+    return FindText(image, visible.adjusted(-visible.x(), 0, 0, 0), text,
+                    {font.Font, ToQColor(font.Color), ToQColor(ground)}, visible);
+  }
 };
 
 // Within a pixel: glyph placement rounds.
@@ -59,28 +65,30 @@ TEST_F(PagesTest, TheCoverShowsTheTitleOrTheProgramsNameAndVersion) {
 TEST_F(PagesTest, HeaderFooterAndTheNextChaptersTitleOnItsDivider) {
   MakeAlbum({13, 2});  // 12 a page: chapter 0 has two pages
   book.ShowSpread(0, 0);
-  // The right page's area is (1, 15)-(372, 572), the left page's (28, 15)-(399, 572).
-  EXPECT_TRUE(
-      Near(Right().Find("Album", base, paper), CentredBox({1, 15, 371, 20}, "Album", base.Font)));
-  EXPECT_TRUE(Near(Right().Find("- Page 1/2 -", base, paper),
-                   CentredBox({1, 552, 371, 20}, "- Page 1/2 -", base.Font)));
+  const QRect area(1, 15, 371, 557);
+  const QRect footer(1, 552, 371, 20);
+  const QRect leftFooter(28, 552, 371, 20);
+  EXPECT_TRUE(Near(Right().Find("Album", base, paper, area),
+                   CentredBox({1, 15, 371, 20}, "Album", base.Font)));
+  EXPECT_TRUE(Near(Right().Find("- Page 1/2 -", base, paper, footer),
+                   CentredBox(footer, "- Page 1/2 -", base.Font)));
   const QRect leftHeader(28, 15, 371, 20);
   EXPECT_FALSE(
       Left().Find("Album", base, AlbumProfile.InsideColor, leftHeader));  // the cover's inside
 
   book.ShowSpread(0, 2);
-  EXPECT_TRUE(Near(Left().Find("- Page 2/2 -", base, paper),
-                   CentredBox({28, 552, 371, 20}, "- Page 2/2 -", base.Font)));
+  EXPECT_TRUE(Near(Left().Find("- Page 2/2 -", base, paper, leftFooter),
+                   CentredBox(leftFooter, "- Page 2/2 -", base.Font)));
   const TProfileFont& chapter = AlbumProfile.ChapterFont;
   const TColor divider = AlbumProfile.BM[0];
-  EXPECT_TRUE(Near(Right().Find("Title 1", chapter, divider),
+  EXPECT_TRUE(Near(Right().Find("Title 1", chapter, divider, area),
                    CentredBox({1, 15, 371, 517}, "Title 1", chapter.Font)));
   EXPECT_FALSE(Right().Find("Album", base, divider, {1, 15, 371, 20}));
   EXPECT_FALSE(Right().Find("Album", chapter, divider, {1, 200, 371, 150}));
 
   SetMsg(QStringLiteral("PageNr"), QStringLiteral("Strana %1"));
   book.ShowSpread(0, 2);
-  EXPECT_TRUE(Left().Find("- Strana %1 2/2 -", base, paper, {28, 552, 371, 20}));
+  EXPECT_TRUE(Left().Find("- Strana %1 2/2 -", base, paper, leftFooter));
 }
 
 TEST_F(PagesTest, DescriptionLinesUnderThePicture) {
@@ -94,6 +102,9 @@ TEST_F(PagesTest, DescriptionLinesUnderThePicture) {
   data.Places[0] = QStringLiteral("Brno");
   data.People[0] = QStringLiteral("Eva");
   data.Titles[0] = QStringLiteral("Old\r\nmill\r\nriver");
+  // A place too long for what the date leaves: its end shows.
+  data.Dates[1] = QStringLiteral("2004");
+  data.Places[1] = QStringLiteral("Lake Geneva shore");
   book.ShowSpread(0, 0);
 
   // The first cell of the right page: (26, 40)-(101, 207).
@@ -115,7 +126,16 @@ TEST_F(PagesTest, DescriptionLinesUnderThePicture) {
   EXPECT_TRUE(centred(line1, "Old", base.Font, people->bottom() + 1));
   EXPECT_TRUE(centred(line2, "mill", base.Font, line1->bottom() + 1));
   EXPECT_LE(line2->bottom(), cell.bottom());
-  EXPECT_FALSE(Right().Find("river", base, paper, {26, 40, 75, 560}));  // past TextRowCount
+  // Right of the second cell's date "2004".
+  const auto shore = Right().FindCut("Lake Geneva shore", desc, paper, {146, 140, 40, 67});
+  ASSERT_TRUE(shore);
+  EXPECT_EQ(shore->right(), 111 + 75 - 1);
+
+  // Past TextRowCount no line shows, even where there would be room.
+  AlbumProfile.DescFont.Font.setPointSize(4);
+  book.ShowSpread(0, 0);
+  EXPECT_TRUE(Right().Find("mill", base, paper, cell));
+  EXPECT_FALSE(Right().Find("river", base, paper, cell));
 }
 
 TEST_F(PagesTest, TextsStayInsideCellsTooSmallForThem) {

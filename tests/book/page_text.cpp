@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <climits>
 #include <vector>
 
 #include "book/page_geometry.h"
@@ -31,7 +32,7 @@ QRect CentredBox(const QRect& box, const QString& text, const QFont& font) {
 }
 
 std::optional<QRect> FindText(const QImage& page, const QRect& within, const QString& text,
-                              const TTextLook& look) {
+                              const TTextLook& look, const QRect& visible) {
   // The text drawn alone on its ground, the line box at (pad, pad).
   const QFontMetrics fm = Metrics(look.Font);
   const int pad = 4;
@@ -68,24 +69,31 @@ std::optional<QRect> FindText(const QImage& page, const QRect& within, const QSt
       }
   if (on.empty()) return std::nullopt;
 
-  // Glyph edges may round either way: a tenth of the ink may differ.
-  const int allowed = int(on.size()) / 10;
+  // Glyph edges may round either way: a tenth of the ink may differ. Only
+  // what lies in `visible` is compared; a text cut off must show a quarter.
   const QImage seen = page.convertToFormat(QImage::Format_ARGB32);
+  const QRect shown = visible.isNull() ? seen.rect() : visible & seen.rect();
   auto differ = [&](QPoint shift) {
     int count = 0;
+    int compared = 0;
+    for (const QPoint& s : on) compared += shown.contains(s + shift);
+    if (compared < int(on.size()) / 4) return INT_MAX;
+    const int allowed = compared / 10;
     for (int sy = inkBox.top(); count <= allowed && sy <= inkBox.bottom(); ++sy)
       for (int sx = inkBox.left(); sx <= inkBox.right(); ++sx) {
         const QPoint at(sx + shift.x(), sy + shift.y());
-        count += inked(sample.pixel(sx, sy)) != (seen.valid(at) && inked(seen.pixel(at)));
+        if (shown.contains(at)) count += inked(sample.pixel(sx, sy)) != inked(seen.pixel(at));
       }
-    return count;
+    return count <= allowed ? count : INT_MAX;
   };
   const QRect area = within & seen.rect();
   for (int y = area.top(); y + inkBox.height() - 1 <= area.bottom(); ++y)
     for (int x = area.left(); x + inkBox.width() - 1 <= area.right(); ++x) {
       // x, y is where the sample's ink box would stand.
       QPoint shift = QPoint(x, y) - inkBox.topLeft();
-      if (!inked(seen.pixel(on[0] + shift)) || differ(shift) > allowed) continue;
+      const QPoint anchor = on[0] + shift;
+      if (shown.contains(anchor) && !inked(seen.pixel(anchor))) continue;
+      if (differ(shift) == INT_MAX) continue;
       // The best of the neighbours that match too.
       for (const QPoint next : {shift + QPoint(1, 0), shift + QPoint(0, 1), shift + QPoint(1, 1)})
         if (differ(next) < differ(shift)) shift = next;

@@ -20,10 +20,11 @@ struct TTextLook {
 };
 
 // The line box of text (its advance wide, the font's height high; turned
-// with the text) where it stands within the part `within` of page, or
-// nothing when the page does not show it there.
+// with the text) where its ink stands within the part `within` of page, or
+// nothing when the page does not show it there. With `visible`, the text is
+// cut off at that rectangle's edges: only what lies inside is compared.
 std::optional<QRect> FindText(const QImage& page, const QRect& within, const QString& text,
-                              const TTextLook& look);
+                              const TTextLook& look, const QRect& visible = {});
 
 // The line box of text centred in box, as a reader expects a centred line.
 QRect CentredBox(const QRect& box, const QString& text, const QFont& font);
