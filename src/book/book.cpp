@@ -26,6 +26,8 @@ QSize TBook::ThumbnailBox() const { return ThumbnailSize(windowSize_, AlbumProfi
 void TBook::ShowSpread(int c, int p) {
   const int perPage = AlbumProfile.ImagesPerPage();
   if (c < -1 || c > model_.ChapterCount() || p < -1 || p > model_.LastSpread(c, perPage)) return;
+  // Only the front cover closes the book: chapter 0 (or no album, -1) at -1.
+  if ((p == -1 && c > 0) || (c == -1 && p != -1)) return;
   const int oldChapter = model_.CurrentChapter;
   const int oldPage = model_.CurrentPage;
   const bool toggled = (oldPage > -1 && p == -1) || (oldPage == -1 && p > -1);

@@ -4,32 +4,11 @@
 #include <QPainter>
 #include <QTemporaryDir>
 
-#include "book/bookmarks.h"
+#include "book/cell_letters.h"
 #include "book/paint_tools.h"
 #include "book/spread_table.h"
 #include "book/thumbnail.h"
 #include "book_fixture.h"
-
-TEST(SpineShade, ColoursRunFromOneSideToTheOther) {
-  const TRect r{0, 0, 20, 10};
-  const QColor from(0, 0, 0);
-  const QColor to(200, 100, 50);
-  EXPECT_EQ(SpineShadeColor(r, 0, from, to), from);
-  EXPECT_EQ(SpineShadeColor(r, 20, from, to), to);
-  EXPECT_EQ(SpineShadeColor(r, 10, from, to), QColor(100, 50, 25));
-  EXPECT_EQ(SpineShadeColor(r, 5, from, to), QColor(50, 25, 12));    // 12.5: halves to even
-  EXPECT_EQ(SpineShadeColor(TRect{3, 0, 3, 5}, 3, from, to), from);  // one column
-
-  QImage image(22, 12, QImage::Format_RGB32);
-  image.fill(Qt::white);
-  QPainter p(&image);
-  SpineShade(p, r, from, to);
-  p.end();
-  EXPECT_EQ(image.pixelColor(0, 0), from);
-  EXPECT_EQ(image.pixelColor(20, 9), to);  // the right column is drawn
-  EXPECT_EQ(image.pixelColor(21, 5), QColor(Qt::white));
-  EXPECT_EQ(image.pixelColor(10, 10), QColor(Qt::white));  // the bottom is left out
-}
 
 TEST(TileTexture, TilesFromTheTopLeftOrFillsWithTheColour) {
   QTemporaryDir dir;
@@ -69,8 +48,9 @@ TEST_F(BookTest, CoverAndPaperColoursAndTheSpineShade) {
   const QColor grey(0x80, 0x80, 0x80);
   EXPECT_EQ(Pixel(right, right.Area.Left, 300), grey);
   EXPECT_EQ(Pixel(right, right.Area.Left + 20, 300), paper);
-  EXPECT_EQ(Pixel(right, right.Area.Left + 10, 300),
-            SpineShadeColor(TRect{1, 0, 21, 0}, 11, grey, paper));
+  const QColor halfway = Pixel(right, right.Area.Left + 10, 300);
+  EXPECT_NEAR(halfway.red(), (grey.red() + paper.red()) / 2, 1);
+  EXPECT_NEAR(halfway.blue(), (grey.blue() + paper.blue()) / 2, 1);
   EXPECT_EQ(Pixel(left, left.Area.Right - 1, 300), grey);
   EXPECT_EQ(Pixel(left, left.Area.Right - 20, 300), paper);
   // The area's outline, and the hard cover outside the page stacks.
@@ -92,8 +72,10 @@ class BookmarkTest : public BookTest {
                                  : book.BookmarkEdges[i - 1] + page.Area.Top - 2;
     return Pixel(page, x, y);
   }
-  bool BandUntouched(const TPage& page) {
-    return page.Image.copy(page.BandRect().ToQRect()) == page.Background;
+  // Nothing but the board and the page stack in the band beside the outer edge.
+  static bool BandUntouched(const TPage& page) {
+    const QRect band = page.IsLeft() ? QRect(0, 14, 28, 560) : QRect(372, 14, 28, 560);
+    return page.Image.copy(band) == page.Background.copy(band);
   }
 };
 
@@ -146,23 +128,19 @@ TEST_F(BookmarkTest, ATabReachingBelowThePageIsNotDrawnNorAreThoseAfterIt) {
   EXPECT_TRUE(BandUntouched(right));
 }
 
-TEST(BookmarkEdges, FollowTheNames) {
-  const QFont font(QStringLiteral("Arial"), 10, QFont::Bold);
-  const QFontMetrics fm(font);
-  const QStringList names{"One", "Second", "3"};
-  const auto edges = ComputeBookmarkEdges(names, 3, fm);
-  EXPECT_EQ(edges[0], 10);
-  EXPECT_EQ(edges[1], 20 + fm.horizontalAdvance("One"));
-  EXPECT_EQ(edges[3], edges[2] + fm.horizontalAdvance("3") + 10);
-  EXPECT_EQ(edges[10], edges[3]);
-}
-
 class CellTest : public BookTest {
  protected:
-  TRect Picture(int position) {
-    TRect cell = CellRect(true, position, QSize(400, 600), AlbumProfile);
-    cell.Bottom -= DescHeight(AlbumProfile);
-    return cell;
+  // The right page's cells in the 3 x 4 grid: 75 x 167, their pictures 75 x
+  // 135 above two title lines.
+  static TRect Cell(int position) {
+    const int left = 26 + position % 4 * 85;
+    const int top = 40 + position / 4 * 172;
+    return {left, top, left + 75, top + 167};
+  }
+  static TRect Picture(int position) {
+    TRect r = Cell(position);
+    r.Bottom -= 32;
+    return r;
   }
 };
 
@@ -196,7 +174,7 @@ TEST_F(CellTest, SelectionFrameInEditModeOnly) {
   model.SelEnd = 1;
   book.ShowSpread(0, 0);
   const TPage& right = book.RightPage;
-  const TRect cell = CellRect(true, 1, QSize(400, 600), AlbumProfile);
+  const TRect cell = Cell(1);
   const QColor navy(0, 0, 0x80);
   EXPECT_NE(Pixel(right, cell.Left - 3, cell.Top + 5), navy);
   window.editMode = true;
@@ -220,26 +198,40 @@ TEST_F(CellTest, SelectionFrameInEditModeOnly) {
 }
 
 TEST_F(BookTest, LettersMarkTheCellsOfTheSpread) {
-  MakeAlbum({30, 3});  // 12 a page: pages 1..3, the last one with 6
   auto letters = [&] {
     QString s;
     for (const TBook::TLetterMark& mark : book.LetterMarks()) s += mark.Letter;
     return s;
   };
   const struct {
-    int chapter, spread;
+    int rows, columns, chapter, spread;
     const char* letters;
-  } cases[] = {{0, 0, "abcdefghijkl"},
-               {0, 2, "abcdefghijklmnopqr"},
-               {0, 4, ""},  // divider
-               {1, 0, "abc"},
-               {0, -1, ""}};
+  } cases[] = {
+      // 12 a page: chapter 0 of 30 images has pages 1..3, the last one with 6.
+      {3, 4, 0, 0, "abcdefghijkl"},
+      {3, 4, 0, 2, "abcdefghijklmnopqr"},
+      {3, 4, 0, 4, ""},  // divider
+      {3, 4, 1, 0, "abc"},
+      {3, 4, 0, -1, ""},
+      // 50 cells: past "z" the code page's printable characters, no controls.
+      {5, 5, 0, 2, "abcdefghijklmnopqrstuvwxyz{|}~€‚„…†‡‰Š‹ŚŤŽŹ‘’“”•–—"},
+  };
   for (const auto& c : cases) {
+    AlbumProfile.RowCount = c.rows;
+    AlbumProfile.ColumnCount = c.columns;
+    MakeAlbum({c.rows == 3 ? 30 : 80, 3});
     book.ShowSpread(c.chapter, c.spread);
-    EXPECT_EQ(letters(), c.letters) << c.chapter << " " << c.spread;
+    EXPECT_EQ(letters(), QString::fromUtf8(c.letters)) << c.chapter << " " << c.spread;
   }
+  AlbumProfile.RowCount = 3;
+  AlbumProfile.ColumnCount = 4;
   book.ShowSpread(0, 2);
   EXPECT_EQ(book.LetterMarks()[0].At, QPoint(43, 40));  // left page, first cell
+  // Keys map back through the same table.
+  for (int n = 0; !LetterForCell(n).isNull(); ++n) ASSERT_EQ(CellForLetter(LetterForCell(n)), n);
+  EXPECT_EQ(CellForLetter(u'{'), 26);
+  EXPECT_EQ(CellForLetter(QChar(0x7F)), -1);
+  EXPECT_EQ(CellForLetter(u'A'), -1);
 }
 
 TEST_F(CellTest, TheVideoPictureOrATextStandsInForAMissingThumbnail) {
