@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -36,8 +37,9 @@ void ReadImage(const xml::TElement& image, bool isAlbum2, const QString& name,
                const QString& folder, TChapterData& target) {
   target.AppendEmpty();
   const qsizetype last = target.Files.size() - 1;
-  if (const auto src = AttributeValue(image, "src"))
-    target.Files[last] = ResolvePath(name, folder, *src);
+  // An empty name stays empty: resolved, it would name the image folder.
+  const auto src = AttributeValue(image, "src");
+  if (src && !src->isEmpty()) target.Files[last] = ResolvePath(name, folder, *src);
   const auto title = isAlbum2 ? ChildText(image, "title") : std::nullopt;
   target.Titles[last] = title ? *title : Text(image.Content());
   if (!isAlbum2) return;
@@ -63,6 +65,28 @@ class ProgressGuard {
  private:
   ProgressSink& progress_;
 };
+
+// A link to the main file itself, or a second link to one chapter file, would
+// make two chapters of one file: on saving, the copy written last would win
+// and the other's changes and links would vanish. Such links are left out.
+void SkipRepeatedLinks(ProgressSink& progress, const QString& main, QStringList& links,
+                       QStringList& names) {
+  QStringList seen{main};
+  for (qsizetype i = 0; i < links.size();) {
+    const QString full = ResolvePath(main, QString(), links[i]);
+    const bool repeated = std::any_of(seen.cbegin(), seen.cend(),
+                                      [&](const QString& s) { return SamePath(s, full); });
+    if (!repeated) {
+      seen << full;
+      ++i;
+      continue;
+    }
+    progress.ShowProgressText(Msg(QStringLiteral("LinkSkipped")) + QStringLiteral("\r\n") +
+                              QDir::toNativeSeparators(links[i]));
+    links.removeAt(i);
+    names.removeAt(i);
+  }
+}
 
 }  // namespace
 
@@ -134,6 +158,7 @@ void LoadAlbumData(const DataFileContext& context, const QString& name,
   QStringList names;
   const bool ok =
       ReadDataFile(context.Document, main, title, folder, target.Chapters[0], links, names);
+  SkipRepeatedLinks(context.Progress, main, links, names);
   // The model has ten chapter slots; links beyond them are left out.
   constexpr int kMaxChapters = MaxDataFiles - 1;
   if (links.size() > kMaxChapters) {

@@ -28,7 +28,7 @@ void AppendReference(QByteArray& out, char32_t ch) {
 }
 
 // Text in the data file's code page with the XML escapes; in attribute
-// values the double quote too.
+// values the double quote and tab, line feed and carriage return too.
 void AppendText(QByteArray& out, const QString& text, bool attribute) {
   for (char32_t ch : text.toUcs4()) {
     switch (ch) {
@@ -44,6 +44,16 @@ void AppendText(QByteArray& out, const QString& text, bool attribute) {
       case u'"':
         out += attribute ? "&quot;" : "\"";
         continue;
+      case u'\t':
+      case u'\n':
+      case u'\r':
+        // A reader turns these into blanks in an attribute value unless they
+        // come as references.
+        if (attribute) {
+          out += "&#" + QByteArray::number(static_cast<uint>(ch)) + ';';
+          continue;
+        }
+        break;
       default:
         break;
     }

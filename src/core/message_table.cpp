@@ -18,6 +18,7 @@ void FillDefaultMessages() {
       QStringLiteral("ErrorWritingFile=Error writing file"),
       QStringLiteral("FileAlreadyIncluded=This file is already included in the album!"),
       QStringLiteral("FormatModified=Album format was modified. Save changes?"),
+      QStringLiteral("LinkSkipped=Left out a second link to a file already in the album:"),
       QStringLiteral("LoadingFile=Opening file"),
       QStringLiteral("LoadingThumbs=Loading thumbnails..."),
       QStringLiteral("NoPreview=No preview available"),

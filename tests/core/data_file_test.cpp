@@ -279,3 +279,44 @@ TEST_F(DataFileTest, FailedWriteKeepsTheOldFileAndTheFlag) {
   EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList({"main.xml"}));
   EXPECT_EQ(env_.Window.Cursor, TCursorKind::Default);
 }
+
+TEST_F(DataFileTest, FileNamesComeBackAsTheyWereWritten) {
+  // No file at all, a tab, line breaks of each kind, blanks at the ends.
+  const QStringList names{"", "a\tb.jpg", "two\nlines.jpg", "cr\r.jpg", "crlf\r\n.jpg", " x .jpg"};
+  AlbumModel& m = env_.Model;
+  QDir().mkpath(Path("pics"));
+  m.DataFiles = QStringList({Path("main.xml")});
+  m.ImageDirs = QStringList({"pics"});
+  for (const QString& name : names) {
+    m.Chapters[0].AppendEmpty();
+    m.Chapters[0].Files.last() = name.isEmpty() ? name : Path("pics/" + name);
+  }
+  m.DataModified[0] = true;
+  ASSERT_TRUE(WriteDataFile(env_.Data(), 0));
+  const QByteArray bytes = ReadAll(Path("main.xml"));
+  EXPECT_TRUE(bytes.contains("<photo src=\"\">"));
+  EXPECT_FALSE(bytes.contains(dir_.path().toUtf8()));  // no path of this machine
+
+  DataEnv again;
+  LoadAlbumData(again.Data(), Path("main.xml"));
+  const QStringList& read = again.Model.Chapters[0].Files;
+  ASSERT_EQ(read.size(), names.size());
+  for (int i = 0; i < names.size(); ++i) EXPECT_EQ(read[i], m.Chapters[0].Files[i]) << i;
+}
+
+TEST_F(DataFileTest, LinksToTheMainFileOrToAChapterTwiceAreLeftOut) {
+  QDir().mkpath(Path("sub"));
+  WriteXml("c1.xml", "<album2><photo src=\"a.jpg\"/></album2>");
+  WriteXml("c2.xml", "<album2><photo src=\"b.jpg\"/></album2>");
+  WriteXml("main.xml",
+           "<album2><link xlink:href=\"main.xml\">Self</link><link xlink:href=\"c1.xml\">One</link>"
+           "<link xlink:href=\"sub/../c1.xml\">Again</link><link xlink:href=\"c2.xml\">Two</link>"
+           "</album2>");
+  Load();
+  const AlbumModel& m = env_.Model;
+  EXPECT_EQ(m.ChapterNames, QStringList({"One", "Two"}));
+  EXPECT_EQ(Entries(m.Chapters[2]), "b.jpg||");
+  const QString skipped = Msg("LinkSkipped") + "\r\n";
+  EXPECT_TRUE(env_.Progress.Log.contains(skipped + "main.xml"));
+  EXPECT_TRUE(env_.Progress.Log.contains(skipped + QDir::toNativeSeparators("sub/../c1.xml")));
+}
