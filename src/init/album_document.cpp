@@ -111,13 +111,16 @@ bool AskSaveChanges(const DocumentContext& context) {
         case PromptAnswer::Yes:
           window.RunSaveAlbum();
           SaveModifiedDataFiles(context.Data);
-          return DataAndAlbumSaved(model);
+          if (!DataAndAlbumSaved(model)) return false;
+          break;
         case PromptAnswer::No:
-          return true;
+          break;
         case PromptAnswer::Cancel:
           return false;
       }
     }
+    // The look is asked about as well: answering the data question must not
+    // drop the look's changes without a word.
     if (model.FormatModified) {
       switch (ask.AskYesNoCancel(Msg(QStringLiteral("FormatModified")))) {
         case PromptAnswer::Yes:

@@ -212,27 +212,47 @@ TEST_F(AlbumDocumentTest, SaveFormatFileWritesBesideTheAlbumAndClearsTheFlag) {
   EXPECT_TRUE(m.FormatModified);
 }
 
-TEST_F(AlbumDocumentTest, AskSaveChangesAsksOnceAndGoesOnOnlyWhenNothingIsLost) {
-  // Flags as Flags() gives them; the answer to the question named, if any.
+TEST_F(AlbumDocumentTest, AskSaveChangesGoesOnOnlyWhenNothingIsLost) {
+  // Flags as Flags() gives them; the questions asked, answered in order.
   using A = PromptAnswer;
   struct Case {
-    const char *what, *before, *question;
-    std::optional<A> answer;
+    const char *what, *before, *questions;
+    QList<A> answers;
     bool saveWorks, goesOn;
     const char *calls, *after;
   };
   const Case cases[] = {
-      {"nothing modified", "", "", std::nullopt, true, true, "", ""},
-      {"data: Yes saves", "d", "DataModified", A::Yes, true, true, "SaveAlbum", ""},
-      {"album: Yes saves", "a", "DataModified", A::Yes, true, true, "SaveAlbum", ""},
-      {"data: No goes on, flags stay", "d", "DataModified", A::No, true, true, "", "d"},
-      {"data: Cancel stops", "da", "DataModified", A::Cancel, true, false, "", "da"},
-      {"format: Yes saves", "f", "FormatModified", A::Yes, true, true, "SaveFormat", ""},
-      {"format: Cancel stops", "f", "FormatModified", A::Cancel, true, false, "", "f"},
-      {"everything modified: one question only", "daf", "DataModified", A::No, true, true, "",
+      {"nothing modified", "", "", {}, true, true, "", ""},
+      {"data: Yes saves", "d", "DataModified", {A::Yes}, true, true, "SaveAlbum", ""},
+      {"album: Yes saves", "a", "DataModified", {A::Yes}, true, true, "SaveAlbum", ""},
+      {"data: No goes on, flags stay", "d", "DataModified", {A::No}, true, true, "", "d"},
+      {"data: Cancel stops", "da", "DataModified", {A::Cancel}, true, false, "", "da"},
+      {"format: Yes saves", "f", "FormatModified", {A::Yes}, true, true, "SaveFormat", ""},
+      {"format: Cancel stops", "f", "FormatModified", {A::Cancel}, true, false, "", "f"},
+      {"everything modified: the look is asked about too",
+       "daf",
+       "DataModified FormatModified",
+       {A::No, A::Yes},
+       true,
+       true,
+       "SaveFormat",
+       "da"},
+      {"everything modified: Cancel on the look stops",
+       "daf",
+       "DataModified FormatModified",
+       {A::No, A::Cancel},
+       true,
+       false,
+       "",
        "daf"},
-      {"Yes, but Save as is cancelled", "a", "DataModified", A::Yes, false, false, "SaveAlbum",
-       "a"},
+      {"Yes, but Save as is cancelled: nothing more is asked",
+       "af",
+       "DataModified",
+       {A::Yes},
+       false,
+       false,
+       "SaveAlbum",
+       "af"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -251,10 +271,13 @@ TEST_F(AlbumDocumentTest, AskSaveChangesAsksOnceAndGoesOnOnlyWhenNothingIsLost) 
       if (c.saveWorks) WriteAlbumFile(doc);
     };
     env.Window.OnSaveFormat = [&] { SaveFormatFile(doc); };
-    if (c.answer) env.Ask.YesNoCancelAnswers = {*c.answer};
+    env.Ask.YesNoCancelAnswers = c.answers;
 
     EXPECT_EQ(AskSaveChanges(doc), c.goesOn);
-    EXPECT_EQ(env.Ask.Log.join(""), *c.question ? "question: " + Msg(c.question) : QString());
+    QStringList questions;
+    for (const QString& key : QString(c.questions).split(u' ', Qt::SkipEmptyParts))
+      questions << "question: " + Msg(key);
+    EXPECT_EQ(env.Ask.Log, questions);
     EXPECT_EQ(env.Window.Calls().join(""), c.calls);
     EXPECT_EQ(Flags(m), c.after);
     if (before.contains(u'd') && !m.AnyDataModified()) {
