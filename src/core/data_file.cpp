@@ -185,9 +185,23 @@ void LoadAlbumData(const DataFileContext& context, const QString& name) {
   LoadAlbumData(context, name, ModelLists(context.Model));
 }
 
+void AlbumData::MoveInto(AlbumModel& model) {
+  model.DataFiles = std::move(DataFiles);
+  model.ChapterNames = std::move(ChapterNames);
+  model.DataTitles = std::move(DataTitles);
+  model.ImageDirs = std::move(ImageDirs);
+  model.Chapters = std::move(Chapters);
+}
+
 void OpenDataFile(const DataFileContext& context, const QString& name) {
+  AlbumData data;
+  LoadAlbumData(context, name, data.Lists());
+  data.MoveInto(context.Model);
+  ShowOpenedData(context);
+}
+
+void ShowOpenedData(const DataFileContext& context) {
   AlbumModel& model = context.Model;
-  LoadAlbumData(context, name);
   model.ThumbsLoaded.fill(false);
   model.DataModified.fill(false);
   for (auto& thumbnails : model.Thumbnails) thumbnails.clear();

@@ -42,6 +42,20 @@ struct AlbumDataLists {
 };
 AlbumDataLists ModelLists(AlbumModel& model);
 
+// A whole album's data read apart from the model, so that opening an album
+// either replaces the model's data whole or leaves it as it was.
+struct AlbumData {
+  QStringList DataFiles;
+  QStringList ChapterNames;
+  QStringList DataTitles;
+  QStringList ImageDirs;
+  std::array<TChapterData, MaxDataFiles> Chapters;
+
+  AlbumDataLists Lists() { return {DataFiles, ChapterNames, DataTitles, ImageDirs, Chapters}; }
+  // Moves everything into the model's lists.
+  void MoveInto(AlbumModel& model);
+};
+
 // Reads one data file: its title, its image folder (the root's "dir"), its
 // images into target, and its links (targets and chapter names, in document
 // order). False when the file does not exist or does not load as XML; no
@@ -58,9 +72,13 @@ void LoadAlbumData(const DataFileContext& context, const QString& name,
                    const AlbumDataLists& target);
 void LoadAlbumData(const DataFileContext& context, const QString& name);
 
-// LoadAlbumData into the model, then resets the view: flags cleared, edit
-// mode off, thumbnails loaded when LoadAllChapters is on, closed book shown.
+// LoadAlbumData into the model (replacing its data only once all is read),
+// then ShowOpenedData.
 void OpenDataFile(const DataFileContext& context, const QString& name);
+
+// What follows new data in the model: flags cleared, thumbnails dropped,
+// edit mode off, thumbnails loaded when LoadAllChapters is on, closed book shown.
+void ShowOpenedData(const DataFileContext& context);
 
 // The bytes of data file k as it is written (the main file, k = 0, with its
 // link lines). Link targets are written relative to the main data file.

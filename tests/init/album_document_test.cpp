@@ -119,6 +119,31 @@ TEST_F(AlbumDocumentTest, MissingFormatAndDataFilesOpenWithDefaultsAndKeepTheirN
   EXPECT_EQ(env_.Progress.Log.last(), "hide");
 }
 
+TEST_F(AlbumDocumentTest, AnAlbumThatFailsToOpenLeavesTheOpenOneWhole) {
+  WriteLook("a.afm", 4);
+  WriteXml("a.xml", "<album2><title>A</title><photo src=\"a.jpg\"/></album2>");
+  const QByteArray albumA = "DataFile=a.xml\r\nFormatFile=a.afm\r\n";
+  WriteAll(Path("A.ALB"), albumA);
+  WriteXml("b.xml", "<album2><title>B</title></album2>");
+  QDir().mkpath(Path("b.afm"));  // there, but not a file that reads
+  const QByteArray albumB = "DataFile=b.xml\r\nFormatFile=b.afm\r\n";
+  WriteAll(Path("B.ALB"), albumB);
+  OpenDocument(env_.Doc(), Path("A.ALB"));
+  const AlbumModel& m = env_.Model;
+  const AlbumModel before = m;
+
+  EXPECT_THROW(OpenDocument(env_.Doc(), Path("B.ALB")), EFileError);
+
+  EXPECT_EQ(QStringList({m.AlbumFileName, m.FormatFileName}),
+            QStringList({before.AlbumFileName, before.FormatFileName}));
+  EXPECT_EQ(m.DataFiles + m.DataTitles, before.DataFiles + before.DataTitles);
+  EXPECT_EQ(m.Chapters[0], before.Chapters[0]);
+  EXPECT_EQ(env_.Look.RowCount, 4);
+  env_.Model.AlbumModified = true;
+  WriteAlbumFile(env_.Doc());
+  EXPECT_EQ(ReadAll(Path("A.ALB")) + ReadAll(Path("B.ALB")), albumA + albumB);
+}
+
 TEST_F(AlbumDocumentTest, LookAppliedInPlaceKeepsTheWindowsPlaceAndMaximisedState) {
   WriteLook("max.afm", 5, true);
   env_.Look.FormMaximized = false;
