@@ -90,6 +90,7 @@ void AlbumModel::ResetToStart() {
   }
   ThumbsLoaded.fill(false);
   DataModified.fill(false);
+  PartlyReadFiles.clear();
   AlbumModified = false;
   FormatModified = false;
   CurrentChapter = -1;

@@ -11,9 +11,11 @@
 
 #include "core/album_window.h"
 #include "core/data_file.h"
+#include "core/data_file_repair.h"
 #include "core/message_table.h"
 #include "core/paths.h"
 #include "core/progress.h"
+#include "core/prompts.h"
 #include "xml/xml_data.h"
 
 namespace {
@@ -88,6 +90,69 @@ void SkipRepeatedLinks(ProgressSink& progress, const QString& main, QStringList&
   }
 }
 
+// Remembers whether a data file was read whole. Of a file read in part the
+// user is told where the damage begins, and it is not saved over unasked.
+void NoteDamage(AlbumModel& model, const QString& file, const std::optional<TextPlace>& damage,
+                QStringList& damaged) {
+  model.PartlyReadFiles.removeIf([&](const QString& f) { return SamePath(f, file); });
+  if (!damage) return;
+  model.PartlyReadFiles << file;
+  damaged << Msg(QStringLiteral("DataFileDamaged"))
+                 .arg(QDir::toNativeSeparators(file), QString::number(damage->Line),
+                      QString::number(damage->Column));
+}
+
+// LoadAlbumData without the progress box's end; damaged collects what the
+// user is told about files read in part.
+void ReadAlbumData(const DataFileContext& context, const QString& name,
+                   const AlbumDataLists& target, QStringList& damaged) {
+  for (TChapterData& chapter : target.Chapters) ClearChapterData(chapter);
+  target.DataTitles.clear();
+  target.ImageDirs.clear();
+  target.DataFiles.clear();
+  target.ChapterNames.clear();
+  if (name.isEmpty()) {
+    // An album without a data file: one empty entry, as for a new album.
+    target.DataFiles << QString();
+    target.DataTitles << QString();
+    target.ImageDirs << QString();
+    return;
+  }
+  const QString main = ResolvePath(context.Model.AlbumFileName, QString(), name);
+  ShowLoading(context.Progress, main);
+  QString title;
+  QString folder;
+  QStringList links;
+  QStringList names;
+  std::optional<TextPlace> damage;
+  const bool ok = ReadDataFile(context.Document, main, title, folder, target.Chapters[0], links,
+                               names, &damage);
+  NoteDamage(context.Model, main, damage, damaged);
+  SkipRepeatedLinks(context.Progress, main, links, names);
+  // The model has ten chapter slots; links beyond them are left out.
+  constexpr int kMaxChapters = MaxDataFiles - 1;
+  if (links.size() > kMaxChapters) {
+    links = links.mid(0, kMaxChapters);
+    names = names.mid(0, kMaxChapters);
+  }
+  target.DataTitles << title;
+  target.ImageDirs << folder;
+  target.DataFiles << main << links;
+  target.ChapterNames = names;
+  if (!ok) return;
+  QStringList scratch;
+  for (int i = 1; i < target.DataFiles.size(); ++i) {
+    ShowLoading(context.Progress, target.DataFiles[i]);
+    title.clear();
+    const QString chapter = ResolvePath(main, QString(), target.DataFiles[i]);
+    ReadDataFile(context.Document, chapter, title, folder, target.Chapters[i], scratch, scratch,
+                 &damage);
+    NoteDamage(context.Model, chapter, damage, damaged);
+    target.DataTitles << title;
+    target.ImageDirs << folder;
+  }
+}
+
 }  // namespace
 
 AlbumDataLists ModelLists(AlbumModel& model) {
@@ -95,14 +160,21 @@ AlbumDataLists ModelLists(AlbumModel& model) {
 }
 
 bool ReadDataFile(xml::TXMLData& document, const QString& name, QString& title, QString& folder,
-                  TChapterData& target, QStringList& links, QStringList& names) {
+                  TChapterData& target, QStringList& links, QStringList& names,
+                  std::optional<TextPlace>* damage) {
   links.clear();
   names.clear();
   folder.clear();
   ClearChapterData(target);
+  if (damage) damage->reset();
   if (name.isEmpty() || !QFileInfo(name).isFile()) return false;
+  QFile file(name);
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  const QByteArray bytes = file.readAll();
+  file.close();
   document.SetFileName(QFile::encodeName(name).toStdString());
-  document.Open();
+  const std::optional<TextPlace> damaged = OpenRepaired(document, bytes.toStdString());
+  if (damage) *damage = damaged;
   if (!document.IsOpen()) return false;
   const std::unique_ptr<xml::TElement> root = document.Root();
   if (!root) {
@@ -137,48 +209,13 @@ bool ReadDataFile(xml::TXMLData& document, const QString& name, QString& title, 
 
 void LoadAlbumData(const DataFileContext& context, const QString& name,
                    const AlbumDataLists& target) {
-  ProgressGuard hide(context.Progress);
-  for (TChapterData& chapter : target.Chapters) ClearChapterData(chapter);
-  target.DataTitles.clear();
-  target.ImageDirs.clear();
-  target.DataFiles.clear();
-  target.ChapterNames.clear();
-  if (name.isEmpty()) {
-    // An album without a data file: one empty entry, as for a new album.
-    target.DataFiles << QString();
-    target.DataTitles << QString();
-    target.ImageDirs << QString();
-    return;
+  QStringList damaged;
+  {
+    ProgressGuard hide(context.Progress);
+    ReadAlbumData(context, name, target, damaged);
   }
-  const QString main = ResolvePath(context.Model.AlbumFileName, QString(), name);
-  ShowLoading(context.Progress, main);
-  QString title;
-  QString folder;
-  QStringList links;
-  QStringList names;
-  const bool ok =
-      ReadDataFile(context.Document, main, title, folder, target.Chapters[0], links, names);
-  SkipRepeatedLinks(context.Progress, main, links, names);
-  // The model has ten chapter slots; links beyond them are left out.
-  constexpr int kMaxChapters = MaxDataFiles - 1;
-  if (links.size() > kMaxChapters) {
-    links = links.mid(0, kMaxChapters);
-    names = names.mid(0, kMaxChapters);
-  }
-  target.DataTitles << title;
-  target.ImageDirs << folder;
-  target.DataFiles << main << links;
-  target.ChapterNames = names;
-  if (!ok) return;
-  QStringList scratch;
-  for (int i = 1; i < target.DataFiles.size(); ++i) {
-    ShowLoading(context.Progress, target.DataFiles[i]);
-    title.clear();
-    ReadDataFile(context.Document, ResolvePath(main, QString(), target.DataFiles[i]), title, folder,
-                 target.Chapters[i], scratch, scratch);
-    target.DataTitles << title;
-    target.ImageDirs << folder;
-  }
+  // Told once, after loading, for every file at once.
+  if (!damaged.isEmpty()) context.Ask.ShowWarning(damaged.join(QStringLiteral("\r\n\r\n")));
 }
 
 void LoadAlbumData(const DataFileContext& context, const QString& name) {

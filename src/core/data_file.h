@@ -10,8 +10,10 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <optional>
 
 #include "core/album_model.h"
+#include "core/data_file_repair.h"
 
 namespace xml {
 class TXMLData;
@@ -60,8 +62,13 @@ struct AlbumData {
 // images into target, and its links (targets and chapter names, in document
 // order). False when the file does not exist or does not load as XML; no
 // message is shown. title is left to the caller to empty.
+//
+// A damaged file gives every element that is whole (see OpenRepaired), and
+// damage is set to where the damage begins. A caller that keeps the data for
+// saving records such a file in the model's PartlyReadFiles and tells the user.
 bool ReadDataFile(xml::TXMLData& document, const QString& name, QString& title, QString& folder,
-                  TChapterData& target, QStringList& links, QStringList& names);
+                  TChapterData& target, QStringList& links, QStringList& names,
+                  std::optional<TextPlace>* damage = nullptr);
 
 // Reads a main data file and every chapter file it links (at most ten; later
 // links are left out) into lists, showing the "LoadingFile" progress. A
@@ -86,8 +93,9 @@ QByteArray DataFileBytes(const AlbumModel& model, int k);
 
 // Writes data file k; its link targets in the model take their relative form
 // first. On failure shows the "ErrorWritingFile" warning, keeps the old file
-// and leaves DataModified[k] set. True when the file was written (or k names
-// no file, which writes nothing).
+// and leaves DataModified[k] set. A file in PartlyReadFiles is written only
+// when the user agrees, after a copy of it was kept beside it. True when the
+// file was written (or k names no file, which writes nothing).
 bool WriteDataFile(const DataFileContext& context, int k);
 
 // WriteDataFile for every modified data file 0..N, in increasing order.

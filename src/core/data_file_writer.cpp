@@ -1,7 +1,11 @@
 // Writing a data file: plain lines, not the XML writer, so the bytes are
 // exactly the program's own layout.
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 
 #include "core/album_window.h"
 #include "core/data_file.h"
@@ -77,6 +81,32 @@ void AppendElement(QByteArray& out, const char* indent, const char* name, const 
   out += ">\r\n";
 }
 
+bool IsPartlyRead(const AlbumModel& model, const QString& file) {
+  return std::any_of(model.PartlyReadFiles.cbegin(), model.PartlyReadFiles.cend(),
+                     [&](const QString& f) { return SamePath(f, file); });
+}
+
+// A name beside file that no file has yet: NAME.bak, else NAME.2.bak, ...
+QString BackupName(const QString& file) {
+  QString name = file + QStringLiteral(".bak");
+  for (int n = 2; QFileInfo::exists(name); ++n) name = file + QStringLiteral(".%1.bak").arg(n);
+  return name;
+}
+
+// A file read only in part is saved over only when the user says so, and
+// its original is kept beside it first. False when it must not be written.
+bool MaySaveOver(const DataFileContext& context, const QString& target) {
+  if (!IsPartlyRead(context.Model, target) || !QFileInfo::exists(target)) return true;
+  const QString backup = BackupName(target);
+  const QString question =
+      Msg(QStringLiteral("OverwriteDamaged"))
+          .arg(QDir::toNativeSeparators(target), QDir::toNativeSeparators(backup));
+  if (!context.Ask.AskYesNo(question)) return false;
+  if (QFile::copy(target, backup)) return true;
+  context.Ask.ShowWarning(Msg(QStringLiteral("ErrorWritingFile")));
+  return false;
+}
+
 }  // namespace
 
 QByteArray DataFileBytes(const AlbumModel& model, int k) {
@@ -122,9 +152,10 @@ bool WriteDataFile(const DataFileContext& context, int k) {
   AlbumModel& model = context.Model;
   if (k < 0 || k >= MaxDataFiles || k >= model.DataFiles.size() || model.DataFiles[k].isEmpty())
     return true;
-  ScopedCursor busy(context.Window, TCursorKind::HourGlass);
   const QString& main = model.DataFiles[0];
   const QString target = ResolvePath(main, QString(), model.DataFiles[k]);
+  if (!MaySaveOver(context, target)) return false;
+  ScopedCursor busy(context.Window, TCursorKind::HourGlass);
   if (k == 0) {
     // The model keeps the links in the form the file gets.
     for (int i = 1; i < model.DataFiles.size(); ++i)
@@ -141,6 +172,7 @@ bool WriteDataFile(const DataFileContext& context, int k) {
     return false;
   }
   model.DataModified[k] = false;
+  model.PartlyReadFiles.removeIf([&](const QString& f) { return SamePath(f, target); });
   return true;
 }
 

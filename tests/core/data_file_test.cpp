@@ -320,3 +320,79 @@ TEST_F(DataFileTest, LinksToTheMainFileOrToAChapterTwiceAreLeftOut) {
   EXPECT_TRUE(env_.Progress.Log.contains(skipped + "main.xml"));
   EXPECT_TRUE(env_.Progress.Log.contains(skipped + QDir::toNativeSeparators("sub/../c1.xml")));
 }
+
+// A damaged file: every image that is whole loads, the user is told once
+// where the damage is, and saving over it asks and keeps the original.
+TEST_F(DataFileTest, DamagedFileLoadsItsWholeImagesAndIsNotSavedOverUnasked) {
+  const auto photo = [](const QByteArray& name, const QByteArray& title) {
+    return "\t<photo src=\"" + name + "\">\r\n\t\t<title>" + title + "</title>\r\n\t</photo>\r\n";
+  };
+  struct Case {
+    const char* what;
+    QByteArray middle;  // the second photo, or what stands in its place
+    const char *titles, *place;
+    bool cut = false;  // the file ends after middle
+  };
+  const Case cases[] = {
+      {"a mistyped end tag", "\t<photo src=\"b.jpg\">\r\n\t\t<title>B</titel>\r\n\t</photo>\r\n",
+       "A|C", "9, column 11"},
+      {"a bare less-than sign", photo("b.jpg", "B < 2"), "A|C", "10, column 2"},
+      {"a zero byte", photo("b.jpg", QByteArray("B\0x", 3)), "A|C", "9, column 11"},
+      {"a stray end tag between images", photo("b.jpg", "B") + "</x>", "A|B|C", "11, column 1"},
+      {"a file cut short", "\t<photo src=\"b.jpg\">\r\n\t\t<title>B", "A", "9, column 11", true},
+      {"a bare ampersand is no damage", photo("b&.jpg", "Tom & Jerry &amp x"),
+       "A|Tom & Jerry &amp x|C", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    QByteArray original = kDataFileHeader + "<album2>\r\n" + photo("a.jpg", "A") + c.middle;
+    if (!c.cut) original += photo("c.jpg", "C") + "</album2>\r\n";
+    WriteAll(Path("main.xml"), original);
+    DataEnv env;
+    LoadAlbumData(env.Data(), Path("main.xml"));
+    EXPECT_EQ(env.Model.Chapters[0].Titles.join(u'|'), c.titles);
+    const QString place = c.place;
+    EXPECT_EQ(env.Ask.Log.join(""),
+              place.isEmpty()
+                  ? QString()
+                  : "warning: The file " + QDir::toNativeSeparators(Path("main.xml")) +
+                        " is damaged at line " + place +
+                        ". Only the entries that are "
+                        "whole were read, and the file is not saved over without asking.");
+  }
+}
+
+TEST_F(DataFileTest, SavingOverADamagedFileAsksAndKeepsTheOriginal) {
+  const QByteArray original =
+      kDataFileHeader + "<album2><photo src=\"a.jpg\"/><photo><title>B</titel></photo></album2>";
+  WriteAll(Path("main.xml"), original);
+  WriteAll(Path("main.xml.bak"), "an older backup");
+  Load();
+  AlbumModel& m = env_.Model;
+  m.DataModified[0] = true;
+  env_.Ask.Log.clear();
+  const QString question = Msg("OverwriteDamaged")
+                               .arg(QDir::toNativeSeparators(Path("main.xml")),
+                                    QDir::toNativeSeparators(Path("main.xml.2.bak")));
+
+  env_.Ask.YesNoAnswers = {false};
+  EXPECT_FALSE(WriteDataFile(env_.Data(), 0));
+  EXPECT_EQ(ReadAll(Path("main.xml")), original);
+  EXPECT_FALSE(QFile::exists(Path("main.xml.2.bak")));
+  EXPECT_TRUE(m.DataModified[0]);
+
+  env_.Ask.YesNoAnswers = {true};
+  EXPECT_TRUE(WriteDataFile(env_.Data(), 0));
+  EXPECT_EQ(ReadAll(Path("main.xml.2.bak")), original);
+  EXPECT_EQ(ReadAll(Path("main.xml.bak")), "an older backup");
+  EXPECT_EQ(env_.Ask.Log, QStringList({"yesno: " + question, "yesno: " + question}));
+
+  // Written whole, the file is saved as any other.
+  m.DataModified[0] = true;
+  EXPECT_TRUE(WriteDataFile(env_.Data(), 0));
+  EXPECT_EQ(env_.Ask.Log.size(), 2);
+  DataEnv again;
+  LoadAlbumData(again.Data(), Path("main.xml"));
+  EXPECT_EQ(Entries(again.Model.Chapters[0]), "a.jpg||");
+  EXPECT_TRUE(again.Ask.Log.isEmpty());
+}
