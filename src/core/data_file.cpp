@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <algorithm>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -76,9 +75,7 @@ void SkipRepeatedLinks(ProgressSink& progress, const QString& main, QStringList&
   QStringList seen{main};
   for (qsizetype i = 0; i < links.size();) {
     const QString full = ResolvePath(main, QString(), links[i]);
-    const bool repeated = std::any_of(seen.cbegin(), seen.cend(),
-                                      [&](const QString& s) { return SamePath(s, full); });
-    if (!repeated) {
+    if (!ContainsPath(seen, full)) {
       seen << full;
       ++i;
       continue;
@@ -94,7 +91,7 @@ void SkipRepeatedLinks(ProgressSink& progress, const QString& main, QStringList&
 // user is told where the damage begins, and it is not saved over unasked.
 void NoteDamage(AlbumModel& model, const QString& file, const std::optional<TextPlace>& damage,
                 QStringList& damaged) {
-  model.PartlyReadFiles.removeIf([&](const QString& f) { return SamePath(f, file); });
+  RemovePath(model.PartlyReadFiles, file);
   if (!damage) return;
   model.PartlyReadFiles << file;
   damaged << Msg(QStringLiteral("DataFileDamaged"))

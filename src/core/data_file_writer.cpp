@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <algorithm>
 
 #include "core/album_window.h"
 #include "core/data_file.h"
@@ -81,11 +80,6 @@ void AppendElement(QByteArray& out, const char* indent, const char* name, const 
   out += ">\r\n";
 }
 
-bool IsPartlyRead(const AlbumModel& model, const QString& file) {
-  return std::any_of(model.PartlyReadFiles.cbegin(), model.PartlyReadFiles.cend(),
-                     [&](const QString& f) { return SamePath(f, file); });
-}
-
 // A name beside file that no file has yet: NAME.bak, else NAME.2.bak, ...
 QString BackupName(const QString& file) {
   QString name = file + QStringLiteral(".bak");
@@ -96,7 +90,8 @@ QString BackupName(const QString& file) {
 // A file read only in part is saved over only when the user says so, and
 // its original is kept beside it first. False when it must not be written.
 bool MaySaveOver(const DataFileContext& context, const QString& target) {
-  if (!IsPartlyRead(context.Model, target) || !QFileInfo::exists(target)) return true;
+  if (!ContainsPath(context.Model.PartlyReadFiles, target) || !QFileInfo::exists(target))
+    return true;
   const QString backup = BackupName(target);
   const QString question =
       Msg(QStringLiteral("OverwriteDamaged"))
@@ -172,7 +167,7 @@ bool WriteDataFile(const DataFileContext& context, int k) {
     return false;
   }
   model.DataModified[k] = false;
-  model.PartlyReadFiles.removeIf([&](const QString& f) { return SamePath(f, target); });
+  RemovePath(model.PartlyReadFiles, target);
   return true;
 }
 
