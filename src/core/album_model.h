@@ -73,6 +73,9 @@ class AlbumModel {
   std::array<QList<TThumbnail>, MaxDataFiles> Thumbnails;  // parallel to Files
   std::array<bool, MaxDataFiles> ThumbsLoaded{};
   std::array<bool, MaxDataFiles> DataModified{};
+  // Full paths of data files that were read only in part: saving over one
+  // asks first and keeps the original beside it.
+  QStringList PartlyReadFiles;
   bool AlbumModified = false;
   bool FormatModified = false;
   int CurrentChapter = -1;  // -1: no chapter shown yet
