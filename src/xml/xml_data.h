@@ -175,6 +175,8 @@ class TXMLData {
   bool RewriteContent(TElement& element);
   bool ReplaceElementXML(TElement& element, const std::string& xml);
   bool RewriteHeader();
+  // The declaration's values fit their places in the header text.
+  bool HeaderFieldsFit() const;
   template <class T>
   bool SetHeaderField(T& field, T value);
 

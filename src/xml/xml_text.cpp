@@ -8,13 +8,15 @@
 namespace xml {
 namespace {
 
-std::string Escape(std::string_view text, bool quote) {
+std::string Escape(std::string_view text, bool attribute) {
   std::string out;
   out.reserve(text.size());
-  for (char c : text) {
+  for (const char c : text) {
     switch (c) {
       case '&':
-        out += "&amp;";
+        // In a value "&amp;#65;" would read back as "A": general references
+        // are expanded before character references there.
+        out += attribute ? "&#38;" : "&amp;";
         break;
       case '<':
         out += "&lt;";
@@ -23,11 +25,18 @@ std::string Escape(std::string_view text, bool quote) {
         out += "&gt;";
         break;
       case '"':
-        if (quote) {
-          out += "&quot;";
-          break;
-        }
-        out += c;
+        out += attribute ? "&quot;" : "\"";
+        break;
+      // A value's tabs and line breaks written as they are would read back
+      // as spaces.
+      case '\t':
+        out += attribute ? "&#9;" : "\t";
+        break;
+      case '\n':
+        out += attribute ? "&#10;" : "\n";
+        break;
+      case '\r':
+        out += attribute ? "&#13;" : "\r";
         break;
       default:
         out += c;
@@ -51,6 +60,23 @@ bool IsValidName(std::string_view name) {
     const bool start = IsAsciiLetter(c) || c == '_' || c == ':' || (c & 0x80) != 0;
     const bool more = (c >= '0' && c <= '9') || c == '.' || c == '-';
     if (!start && (i == 0 || !more)) return false;
+  }
+  return true;
+}
+
+bool IsXmlText(std::string_view utf8) {
+  size_t pos = 0;
+  while (pos < utf8.size()) {
+    const unsigned char c = static_cast<unsigned char>(utf8[pos]);
+    if (c < 0x80) {
+      if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') return false;
+      ++pos;
+      continue;
+    }
+    const size_t before = pos;
+    const char32_t ch = NextUtf8(utf8, pos);
+    // U+FFFD from one byte is a malformed sequence; a real U+FFFD takes three.
+    if ((ch == 0xFFFD && pos - before == 1) || ch == 0xFFFE || ch == 0xFFFF) return false;
   }
   return true;
 }

@@ -10,8 +10,14 @@ namespace xml {
 
 // Element content: '&', '<' and '>' become references.
 std::string EscapeContent(std::string_view text);
-// Attribute values (written in double quotes): also '"'.
+// Attribute values (written in double quotes): '<', '>' and '"' as in content,
+// '&' as "&#38;", and tab, line feed and carriage return as "&#9;", "&#10;" and
+// "&#13;", so that the value reads back exactly.
 std::string EscapeAttribute(std::string_view text);
+
+// True for well-formed UTF-8 holding only characters XML can carry: no control
+// character but tab, line feed and carriage return, no U+FFFE or U+FFFF.
+bool IsXmlText(std::string_view utf8);
 
 // True for a name that can stand in a tag: a letter, '_', ':' or a non-ASCII
 // character first, then those, digits, '.' and '-'.
