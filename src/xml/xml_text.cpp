@@ -6,40 +6,42 @@
 #include "codepages.h"
 
 namespace xml {
+
+const char* ReferenceFor(char32_t ch, bool attribute) {
+  switch (ch) {
+    case '&':
+      // In a value "&amp;#65;" would read back as "A": general references are
+      // expanded before character references there.
+      return attribute ? "&#38;" : "&amp;";
+    case '<':
+      return "&lt;";
+    case '>':
+      return "&gt;";
+    // In a value, a quote would end it, and tabs and line breaks written as
+    // they are would read back as spaces.
+    case '"':
+      return attribute ? "&quot;" : nullptr;
+    case '\t':
+      return attribute ? "&#9;" : nullptr;
+    case '\n':
+      return attribute ? "&#10;" : nullptr;
+    case '\r':
+      return attribute ? "&#13;" : nullptr;
+    default:
+      return nullptr;
+  }
+}
+
 namespace {
 
 std::string Escape(std::string_view text, bool attribute) {
   std::string out;
   out.reserve(text.size());
   for (const char c : text) {
-    switch (c) {
-      case '&':
-        // In a value "&amp;#65;" would read back as "A": general references
-        // are expanded before character references there.
-        out += attribute ? "&#38;" : "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += attribute ? "&quot;" : "\"";
-        break;
-      // A value's tabs and line breaks written as they are would read back
-      // as spaces.
-      case '\t':
-        out += attribute ? "&#9;" : "\t";
-        break;
-      case '\n':
-        out += attribute ? "&#10;" : "\n";
-        break;
-      case '\r':
-        out += attribute ? "&#13;" : "\r";
-        break;
-      default:
-        out += c;
+    if (const char* reference = ReferenceFor(static_cast<unsigned char>(c), attribute)) {
+      out += reference;
+    } else {
+      out += c;
     }
   }
   return out;

@@ -15,6 +15,11 @@ std::string EscapeContent(std::string_view text);
 // "&#13;", so that the value reads back exactly.
 std::string EscapeAttribute(std::string_view text);
 
+// The reference a character is written as in content or (attribute) in a
+// double-quoted attribute value, or nullptr when it is written as it is. For
+// writers that convert text themselves.
+const char* ReferenceFor(char32_t ch, bool attribute);
+
 // True for well-formed UTF-8 holding only characters XML can carry: no control
 // character but tab, line feed and carriage return, no U+FFFE or U+FFFF.
 bool IsXmlText(std::string_view utf8);
