@@ -152,6 +152,7 @@ bool TXMLData::ParseDocument() {
   bool declarationSeen = false;
   bool rootFound = false;
   int start = 0;
+  int after = 0;  // where the part before the current one ended
   int end = 0;
   isWellStructured_ = true;
   // The declaration describes this file: nothing stays from the file opened before.
@@ -162,6 +163,7 @@ bool TXMLData::ParseDocument() {
     while (!rootFound && parser.NextPart()) {
       if (!parser.InBuffer(parser.PartStart())) throw EXMLException{7};
       start = static_cast<int>(parser.PartStart() - base);
+      after = end == 0 ? 0 : end + 1;
       end = static_cast<int>(parser.PartEnd() - base);
       switch (parser.PartType()) {
         case pkProlog:
@@ -209,7 +211,10 @@ bool TXMLData::ParseDocument() {
             ReportStructureError(code, FormatXMLError(code, name), s, e);
           };
           if (OnOpenProgress) builder.progress = OnOpenProgress;
-          builder.Build(0, static_cast<size_t>(start), rootDecl);
+          // From the end of the part before: the blanks before the root belong
+          // to its entry, as they do for every other element (and as they do
+          // when a replacement text puts them there).
+          builder.Build(0, static_cast<size_t>(after), rootDecl);
           break;
         }
         default:

@@ -170,6 +170,8 @@ class TXMLData {
   // Replaces the byte ranges (in increasing order, not overlapping) in one
   // atomic write of the file, then moves every offset behind each range.
   bool Apply(const std::vector<Splice>& splices);
+  // Every attribute of the element can be written into its start tag.
+  bool AttributesFit(const TElement& element) const;
   bool RewriteName(TElement& element);
   bool RewriteStartTag(TElement& element);
   bool RewriteContent(TElement& element);

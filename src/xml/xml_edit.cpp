@@ -56,15 +56,21 @@ bool TXMLData::Apply(const std::vector<Splice>& splices) {
   return true;
 }
 
-bool TXMLData::RewriteStartTag(TElement& element) {
+bool TXMLData::AttributesFit(const TElement& element) const {
   for (int i = 0; i < element.AttributeCount(); ++i) {
     const std::string& name = element.AttributeAt(i)->Name();
-    // An attribute added under a name the element has would be written twice.
-    if (!IsValidName(name) || !CanEncodeAll(name, encoding_) ||
+    // An attribute added under a name the element has would be written twice;
+    // one added under a name no tag can hold waits for a valid one.
+    if (!IsValidName(name) || !IsXmlText(name) || !CanEncodeAll(name, encoding_) ||
         element.IndexOfAttribute(name) != i) {
       return false;
     }
   }
+  return true;
+}
+
+bool TXMLData::RewriteStartTag(TElement& element) {
+  if (!AttributesFit(element)) return false;
   const TIndex& e = tree_[element.entry_];
   // The tag keeps its form: an empty-element tag stays one, since no end tag follows it.
   return Apply(
@@ -72,6 +78,7 @@ bool TXMLData::RewriteStartTag(TElement& element) {
 }
 
 bool TXMLData::RewriteName(TElement& element) {
+  if (!AttributesFit(element)) return false;
   const TIndex& e = tree_[element.entry_];
   std::vector<Splice> splices{
       {e.StartPos, e.StartTagEnd + 1 - e.StartPos, Encode(StartTagText(element, e.EndPos == 0))}};
@@ -91,6 +98,7 @@ bool TXMLData::RewriteName(TElement& element) {
 }
 
 bool TXMLData::RewriteContent(TElement& element) {
+  if (!AttributesFit(element)) return false;
   const int32_t id = element.entry_;
   const int32_t startPos = tree_[id].StartPos;
   const std::string text = Encode(ElementText(element, true, false));

@@ -168,6 +168,9 @@ TEST(XmlEdit, ReplaceXmlIndexesTheNewText) {
   EXPECT_EQ(d.Bytes(), before);
   EXPECT_FALSE(d.errors.empty());
   EXPECT_TRUE(d.doc.IsWellStructured());
+  // The root too, indented: a fresh open counts the indentation to it as well.
+  ASSERT_TRUE(d.doc.Root()->ReplaceXML("\t<album2><title>T</title></album2>\r\n"));
+  EXPECT_EQ(Dump(d.doc), DumpReopened(d.path));
 }
 
 TEST(XmlEdit, HeaderSettersRewriteTheHeaderAndKeepTheBody) {
