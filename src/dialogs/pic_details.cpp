@@ -146,7 +146,6 @@ void TfPicDetails::Open(int a, int b, bool editing) {
   }
   show();
   raise();
-  btApply->setEnabled(false);
 }
 
 void TfPicDetails::TakeCopy() {
@@ -160,7 +159,8 @@ void TfPicDetails::SetDetailsRange(int a, int b) {
   TakeCopy();
   copy_.SetRange(a, b);
   FillFields();
-  btApply->setEnabled(false);
+  // Edits made on other images of the selection wait for the next Apply.
+  btApply->setEnabled(editing_ && copy_.HasEdits());
 }
 
 QString TfPicDetails::DisplayName(const QString& fullName) const {
@@ -214,7 +214,7 @@ void TfPicDetails::edDateChange() {
 }
 
 void TfPicDetails::StoreFields() {
-  btApply->setEnabled(fieldModified_);
+  btApply->setEnabled(fieldModified_ || copy_.HasEdits());
   if (!fieldModified_) return;
   TDetailFields fields{FullName(edFilename->text()), edDate->text(), edPlace->text(),
                        edPeople->text(), edTitle->text()};
@@ -247,7 +247,7 @@ void TfPicDetails::FollowChapter(int k, const TIndexMap& map) {
   if (k != copy_.Chapter()) return;
   copy_.Follow(k, undo_.Model().Chapters[k], map);
   if (isVisible()) {
-    const bool apply = btApply->isEnabled();
+    const bool apply = btApply->isEnabled() || copy_.HasEdits();
     FillFields();
     btApply->setEnabled(apply);
   }

@@ -46,7 +46,8 @@ class TfPicDetails : public QDialog {
   void OpenDetails(int a, int b);
   // Image i, every field disabled.
   void OpenDetailsReadOnly(int i);
-  // Shows range a..b (b = -1: a alone); Apply is disabled until a field changes.
+  // Shows range a..b (b = -1: a alone); Apply is enabled only while edits
+  // wait to be applied.
   void SetDetailsRange(int a, int b);
   bool IsShowing() const { return isVisible(); }
   bool IsEditing() const { return editing_; }
