@@ -6,6 +6,12 @@
 
 namespace {
 
+// A fingerprint of chapter k's images and details.
+size_t ChapterHash(const AlbumModel& model, int k) {
+  const TChapterData& d = model.Chapters[static_cast<std::size_t>(k)];
+  return qHashMulti(0, k, d.Files, d.Titles, d.Places, d.Dates, d.People);
+}
+
 // What every step shares: the chapter, the selection before and after, and
 // the bookkeeping of the modified flag around each direction.
 class ChapterCommand : public QUndoCommand {
@@ -14,6 +20,7 @@ class ChapterCommand : public QUndoCommand {
       : QUndoCommand(text), owner_(owner), k_(k), before_(SelectionOf(owner.Model())) {}
 
   void redo() final {
+    hashBefore_ = ChapterHash(Model(), k_);
     owner_.BeforeChange(k_);
     const TIndexMap map = Do();
     if (!afterKnown_) {
@@ -21,6 +28,7 @@ class ChapterCommand : public QUndoCommand {
       afterKnown_ = true;
     }
     SetSelection(owner_.Model(), after_);
+    hashAfter_ = ChapterHash(Model(), k_);
     owner_.AfterChange(k_, map);
   }
   void undo() final {
@@ -28,6 +36,10 @@ class ChapterCommand : public QUndoCommand {
     const TIndexMap map = Undo();
     SetSelection(owner_.Model(), before_);
     owner_.AfterChange(k_, map);
+  }
+  // The album is as this step left it (done), or as it found it (undone).
+  bool Matches(bool done) const {
+    return ChapterHash(Model(), k_) == (done ? hashAfter_ : hashBefore_);
   }
 
  protected:
@@ -46,6 +58,8 @@ class ChapterCommand : public QUndoCommand {
   TSelection before_;
   TSelection after_;
   bool afterKnown_ = false;
+  size_t hashBefore_ = 0;
+  size_t hashAfter_ = 0;
 };
 
 class InsertCommand : public ChapterCommand {
@@ -177,6 +191,23 @@ void AlbumUndo::Clear() {
   otherChange_.fill(false);
   pending_.fill(false);
   emit Cleared();
+}
+
+bool AlbumUndo::ClearIfStale() {
+  const int index = stack_.index();
+  const bool done = index > 0;
+  const auto* step = static_cast<const ChapterCommand*>(stack_.command(done ? index - 1 : 0));
+  if (step == nullptr || step->Matches(done)) return false;
+  Clear();
+  return true;
+}
+
+void AlbumUndo::Undo() {
+  if (!ClearIfStale()) stack_.undo();
+}
+
+void AlbumUndo::Redo() {
+  if (!ClearIfStale()) stack_.redo();
 }
 
 void AlbumUndo::Insert(int k, int position, const TChapterBlock& block, const QString& text) {

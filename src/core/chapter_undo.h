@@ -23,6 +23,13 @@ class AlbumUndo : public QObject {
 
   // Forgets every step: another album was opened or made.
   void Clear();
+  // Clears the steps when the album no longer is what the last step left
+  // (another album was opened, or its chapters were changed elsewhere), so
+  // an undo never writes into images it does not know. True when cleared.
+  bool ClearIfStale();
+  // Undo and Redo of the stack, each after ClearIfStale.
+  void Undo();
+  void Redo();
 
   // Each of these makes one step and does it at once. The selection
   // afterwards is the changed images; Remove selects the image after the

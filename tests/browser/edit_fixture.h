@@ -15,12 +15,14 @@
 inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
 
 // A stand-in thumbnail that remembers the file it was made from.
-inline QImage ThumbFor(const QString& file) {
+inline TThumbnail ThumbFor(const QString& file) {
   QImage image(1, 1, QImage::Format_ARGB32);
   image.setText(QStringLiteral("file"), file);
-  return image;
+  return {image, QPoint(), QSize(1, 1)};
 }
-inline QString FileOf(const QImage& thumbnail) { return thumbnail.text(QStringLiteral("file")); }
+inline QString FileOf(const TThumbnail& thumbnail) {
+  return thumbnail.Picture.text(QStringLiteral("file"));
+}
 
 inline TThumbnailList ThumbsFor(const QStringList& files) {
   TThumbnailList thumbnails;

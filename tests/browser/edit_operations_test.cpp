@@ -164,6 +164,17 @@ TEST(EditCommands, ModifiedMeansDifferentFromWhatWasLastSaved) {
   EXPECT_FALSE(other.Model.DataModified[EditEnv::kChapter]);
 }
 
+TEST(EditCommands, UndoAfterAnotherAlbumWasOpenedForgetsInsteadOfWriting) {
+  EditEnv env(3);
+  env.Select(0, 0);
+  env.Editor.DeletePicturesExecute(false);
+  env.Model.ResetToStart();  // another album
+  env.Model.Chapters[EditEnv::kChapter].Files = {QStringLiteral("other")};
+  env.Undo.Undo();
+  EXPECT_EQ(env.Order(), "other");
+  EXPECT_EQ(env.Undo.Stack().count(), 0);
+}
+
 TEST(EditCommands, ChapterWithoutThumbnailsDropsThemInsteadOfMismatching) {
   EditEnv env(4);
   env.Model.Thumbnails[EditEnv::kChapter].clear();

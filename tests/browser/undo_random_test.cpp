@@ -134,7 +134,7 @@ TEST(UndoRandom, TwoThousandCommandsAgreeWithAPlainListAndUndoToTheStart) {
         break;
       }
       case 8:
-        env.Undo.Stack().undo();
+        env.Undo.Undo();
         if (!undone.isEmpty()) {
           redone.append(undone.takeLast());
           next = redone.last().before;
@@ -142,7 +142,7 @@ TEST(UndoRandom, TwoThousandCommandsAgreeWithAPlainListAndUndoToTheStart) {
         what = QStringLiteral("undo");
         break;
       case 9:
-        env.Undo.Stack().redo();
+        env.Undo.Redo();
         if (!redone.isEmpty()) {
           undone.append(redone.takeLast());
           next = undone.last().after;

@@ -21,10 +21,10 @@ inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStd
 
 namespace {
 
-QImage ThumbFor(const QString& file) {
+TThumbnail ThumbFor(const QString& file) {
   QImage image(1, 1, QImage::Format_ARGB32);
   image.setText(QStringLiteral("file"), file);
-  return image;
+  return {image, QPoint(), QSize(1, 1)};
 }
 
 class PicDetails : public ::testing::Test, public DetailsHost {
@@ -184,7 +184,7 @@ TEST_F(PicDetails, EditsSurviveImagesMovedAddedAndRemovedWhileOpen) {
   EXPECT_EQ(d.Places[0], "place 5");
   // The renamed image has the thumbnail of its new file, the others theirs.
   for (int i = 0; i < d.Count(); ++i)
-    EXPECT_EQ(model.Thumbnails[0][i].text(QStringLiteral("file")), d.Files[i]) << i;
+    EXPECT_EQ(model.Thumbnails[0][i].Picture.text(QStringLiteral("file")), d.Files[i]) << i;
 }
 
 TEST_F(PicDetails, FileChooserAndCalendarFillTheirFields) {
