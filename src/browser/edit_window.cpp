@@ -57,8 +57,10 @@ void TEditWindow::ConnectActions() {
     model.CurrentPage = -1;
     window_.ShowSpread(model.CurrentChapter, page);
   });
-  // Another album: its images are not the ones the steps know.
-  for (const char* name : {"FileNew", "FileOpen", "DoRunGuide"}) {
+  // Another album, or chapters changed by the setup dialog: the steps no
+  // longer know these images.
+  for (const char* name :
+       {"FileNew", "FileOpen", "DoRunGuide", "Setup", "AlbumProperties", "EditChapters"}) {
     if (QAction* action = window_.Action(QLatin1String(name)))
       connect(action, &QAction::triggered, this, [this] { undo_.ClearIfStale(); });
   }

@@ -6,12 +6,6 @@
 
 namespace {
 
-// A fingerprint of chapter k's images and details.
-size_t ChapterHash(const AlbumModel& model, int k) {
-  const TChapterData& d = model.Chapters[static_cast<std::size_t>(k)];
-  return qHashMulti(0, k, d.Files, d.Titles, d.Places, d.Dates, d.People);
-}
-
 // What every step shares: the chapter, the selection before and after, and
 // the bookkeeping of the modified flag around each direction.
 class ChapterCommand : public QUndoCommand {
@@ -20,7 +14,6 @@ class ChapterCommand : public QUndoCommand {
       : QUndoCommand(text), owner_(owner), k_(k), before_(SelectionOf(owner.Model())) {}
 
   void redo() final {
-    hashBefore_ = ChapterHash(Model(), k_);
     owner_.BeforeChange(k_);
     const TIndexMap map = Do();
     if (!afterKnown_) {
@@ -28,7 +21,6 @@ class ChapterCommand : public QUndoCommand {
       afterKnown_ = true;
     }
     SetSelection(owner_.Model(), after_);
-    hashAfter_ = ChapterHash(Model(), k_);
     owner_.AfterChange(k_, map);
   }
   void undo() final {
@@ -36,10 +28,6 @@ class ChapterCommand : public QUndoCommand {
     const TIndexMap map = Undo();
     SetSelection(owner_.Model(), before_);
     owner_.AfterChange(k_, map);
-  }
-  // The album is as this step left it (done), or as it found it (undone).
-  bool Matches(bool done) const {
-    return ChapterHash(Model(), k_) == (done ? hashAfter_ : hashBefore_);
   }
 
  protected:
@@ -58,8 +46,6 @@ class ChapterCommand : public QUndoCommand {
   TSelection before_;
   TSelection after_;
   bool afterKnown_ = false;
-  size_t hashBefore_ = 0;
-  size_t hashAfter_ = 0;
 };
 
 class InsertCommand : public ChapterCommand {
@@ -183,10 +169,13 @@ void SetSelection(AlbumModel& model, TSelection selection) {
   model.SelEnd = selection.End;
 }
 
-AlbumUndo::AlbumUndo(AlbumModel& model, QObject* parent) : QObject(parent), model_(model) {}
+AlbumUndo::AlbumUndo(AlbumModel& model, QObject* parent)
+    : QObject(parent), model_(model), known_(model.Chapters), knownNames_(model.ChapterNames) {}
 
 void AlbumUndo::Clear() {
   stack_.clear();
+  known_ = model_.Chapters;
+  knownNames_ = model_.ChapterNames;
   savedKnown_.fill(false);
   otherChange_.fill(false);
   pending_.fill(false);
@@ -194,12 +183,10 @@ void AlbumUndo::Clear() {
 }
 
 bool AlbumUndo::ClearIfStale() {
-  const int index = stack_.index();
-  const bool done = index > 0;
-  const auto* step = static_cast<const ChapterCommand*>(stack_.command(done ? index - 1 : 0));
-  if (step == nullptr || step->Matches(done)) return false;
+  if (model_.Chapters == known_ && model_.ChapterNames == knownNames_) return false;
+  const bool had = stack_.count() > 0;
   Clear();
-  return true;
+  return had;
 }
 
 void AlbumUndo::Undo() {
@@ -250,6 +237,7 @@ void AlbumUndo::BeforeChange(int k) {
 }
 
 void AlbumUndo::AfterChange(int k, const TIndexMap& map) {
+  known_[static_cast<std::size_t>(k)] = model_.Chapters[static_cast<std::size_t>(k)];
   UpdateModified(k);
   emit ChapterChanged(k, map);
 }

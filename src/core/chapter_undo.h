@@ -66,6 +66,9 @@ class AlbumUndo : public QObject {
   // The chapter was marked modified for a reason other than its images.
   std::array<bool, MaxDataFiles> otherChange_{};
   std::array<bool, MaxDataFiles> pending_{};
+  // The chapters as the last step or Clear left them.
+  std::array<TChapterData, MaxDataFiles> known_;
+  QStringList knownNames_;
 
   void UpdateModified(int k);
 };
