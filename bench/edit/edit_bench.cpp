@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QThread>
 #include <algorithm>
@@ -42,7 +43,7 @@ QStringList ChapterFiles(const QString& data) {
   for (int i = 0; i < kFiles; ++i) {
     const QString name =
         dir.filePath(QStringLiteral("photo%1.jpg").arg(i, 3, 10, QLatin1Char('0')));
-    if (!QFile::exists(name)) QFile::link(photos[i % kPhotos], name);
+    if (!QFile::exists(name)) QFile::link(QFileInfo(photos[i % kPhotos]).absoluteFilePath(), name);
     files << name;
   }
   return files;
