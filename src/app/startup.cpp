@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "browser/album_browser.h"
+#include "browser/edit_window.h"
 #include "core/file_error.h"
 #include "core/prompts.h"
 #include "dialogs/splash.h"
@@ -13,6 +14,7 @@ TfAlbumBrowser* StartBookWindow(const QString& file) {
   // The other windows belong to the book window and live as long as it.
   if (fSplash == nullptr) fSplash = new TfSplash(browser);
   browser->SetProgress(fSplash);
+  new TEditWindow(*browser);  // editing, undo and the image properties dialog
   LoadSettings(browser->Document(), [browser] { browser->ApplyActionHints(); });
   if (!file.isEmpty()) {
     try {
