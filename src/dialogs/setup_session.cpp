@@ -347,6 +347,12 @@ void TSetupSession::SetMenuSpeed(int speed) {
   Changed();
 }
 
+void TSetupSession::SetRunGuide(bool on) {
+  if (FillingControls || WorkSettings.RunGuide == on) return;
+  WorkSettings.RunGuide = on;
+  Changed();
+}
+
 // General page, album.
 
 void TSetupSession::SetTitle(const QString& title) {

@@ -90,6 +90,7 @@ class TSetupSession {
   void SetLoadAllChapters(bool on);
   void SetConfirmDeletes(bool on);
   void SetMenuSpeed(int speed);
+  void SetRunGuide(bool on);
 
   // General page, album.
   void SetTitle(const QString& title);
