@@ -1,6 +1,9 @@
 #include "app/startup.h"
 
 #include <QApplication>
+#include <QTimer>
+
+#include "app/setup_commands.h"
 
 #include "browser/album_browser.h"
 #include "core/file_error.h"
@@ -13,6 +16,7 @@ TfAlbumBrowser* StartBookWindow(const QString& file) {
   // The other windows belong to the book window and live as long as it.
   if (fSplash == nullptr) fSplash = new TfSplash(browser);
   browser->SetProgress(fSplash);
+  AttachSetupCommands(*browser);  // before the language file names its controls
   LoadSettings(browser->Document(), [browser] { browser->ApplyActionHints(); });
   if (!file.isEmpty()) {
     try {
@@ -36,6 +40,9 @@ int RunBookWindow(const QString& file) {
   std::unique_ptr<TfAlbumBrowser> browser(StartBookWindow(file));
   browser->show();
   browser->activateWindow();
+  if (file.isEmpty()) {
+    QTimer::singleShot(0, browser.get(), [window = browser.get()] { ShowStartupGuide(*window); });
+  }
   const int status = QApplication::exec();
   fSplash = nullptr;  // went with the book window
   return status;
