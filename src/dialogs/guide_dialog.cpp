@@ -20,18 +20,12 @@
 #include "core/message_table.h"
 #include "core/prompts.h"
 #include "dialogs/guide_album.h"
+#include "dialogs/setup_widgets.h"
 #include "init/program_settings.h"
 
 namespace {
 
 constexpr int kLastPage = 3;
-
-template <typename W, typename... Args>
-W* Make(QWidget* parent, const char* name, Args&&... args) {
-  auto* widget = new W(std::forward<Args>(args)..., parent);
-  widget->setObjectName(QLatin1String(name));
-  return widget;
-}
 
 QLabel* Picture(QWidget* parent, const char* name, QStyle::StandardPixmap icon, int size) {
   auto* label = Make<QLabel>(parent, name);

@@ -17,15 +17,9 @@
 #include <QVBoxLayout>
 
 #include "dialogs/setup_dialog.h"
+#include "dialogs/setup_widgets.h"
 
 namespace {
-
-template <typename W, typename... Args>
-W* Make(QWidget* parent, const char* name, Args&&... args) {
-  auto* widget = new W(std::forward<Args>(args)..., parent);
-  widget->setObjectName(QLatin1String(name));
-  return widget;
-}
 
 QLabel* Label(QWidget* parent, const char* name, const char* text) {
   return Make<QLabel>(parent, name, QString::fromLatin1(text));
@@ -145,9 +139,9 @@ void TfSetup::BuildLookPage() {
   btCover->setChecked(true);
   lbBMFont = Label(pgLook, "lbBMFont", "Bookmark font");
   lbBMFont->setAutoFillBackground(true);
-  pnColor = Swatch(pgLook, "pnColor", QSize(81, 61));
+  pnColor = Swatch(pgLook, "pnColor", QSize(160, 90));  // room for the samples at full size
   imgTexture = Make<QLabel>(pnColor, "imgTexture");
-  imgTexture->setGeometry(0, 0, 81, 61);
+  imgTexture->setGeometry(pnColor->rect());
   lbFont1 = Make<QLabel>(pnColor, "lbFont1");
   lbFont2 = Make<QLabel>(pnColor, "lbFont2", QStringLiteral("Title"));
   auto* samples = new QVBoxLayout(pnColor);

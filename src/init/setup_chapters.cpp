@@ -76,23 +76,18 @@ bool TChapterWork::SetBookmarkTitle(const QString& text) {
   return true;
 }
 
-bool TChapterWork::SetChapterTitle(const QString& text) {
+bool TChapterWork::SetSlotText(QStringList& list, const QString& text) {
   const int s = SelectedSlot();
-  if (s < 0 || WorkTitles.value(s) == text) return false;
-  Pad(WorkTitles, s + 1);
-  WorkTitles[s] = text;
+  if (s < 0 || list.value(s) == text) return false;
+  Pad(list, s + 1);
+  list[s] = text;
   WorkDataModified[s] = true;
   return true;
 }
 
-bool TChapterWork::SetChapterDir(const QString& text) {
-  const int s = SelectedSlot();
-  if (s < 0 || WorkDirs.value(s) == text) return false;
-  Pad(WorkDirs, s + 1);
-  WorkDirs[s] = text;
-  WorkDataModified[s] = true;
-  return true;
-}
+bool TChapterWork::SetChapterTitle(const QString& text) { return SetSlotText(WorkTitles, text); }
+
+bool TChapterWork::SetChapterDir(const QString& text) { return SetSlotText(WorkDirs, text); }
 
 bool TChapterWork::SetSelectedColor(TColor color) {
   const int s = SelectedSlot();

@@ -94,6 +94,9 @@ class TChapterWork {
   void ArrangeBookmarkColors(TProfile& look) const;
 
  private:
+  // The selected slot's entry of a working list := text (its data file then
+  // has unsaved changes).
+  bool SetSlotText(QStringList& list, const QString& text);
   // The full path of a stored data file name, for comparing.
   QString FullDataFileName(const QString& name) const;
 
