@@ -1,6 +1,9 @@
 #include "app/startup.h"
 
 #include <QApplication>
+#include <QTimer>
+
+#include "app/setup_commands.h"
 
 #include "browser/album_browser.h"
 #include "browser/edit_window.h"
@@ -15,6 +18,7 @@ TfAlbumBrowser* StartBookWindow(const QString& file) {
   if (fSplash == nullptr) fSplash = new TfSplash(browser);
   browser->SetProgress(fSplash);
   new TEditWindow(*browser);  // editing, undo and the image properties dialog
+  AttachSetupCommands(*browser);  // before the language file names its controls
   LoadSettings(browser->Document(), [browser] { browser->ApplyActionHints(); });
   if (!file.isEmpty()) {
     try {
@@ -38,6 +42,9 @@ int RunBookWindow(const QString& file) {
   std::unique_ptr<TfAlbumBrowser> browser(StartBookWindow(file));
   browser->show();
   browser->activateWindow();
+  if (file.isEmpty()) {
+    QTimer::singleShot(0, browser.get(), [window = browser.get()] { ShowStartupGuide(*window); });
+  }
   const int status = QApplication::exec();
   fSplash = nullptr;  // went with the book window
   return status;

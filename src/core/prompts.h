@@ -18,7 +18,8 @@ struct FileDialogRequest {
   QString FileName;    // preselected name, may be empty
   QString InitialDir;  // may be empty
   QString Filter;
-  QString DefaultSuffix;  // without the dot; appended when a typed name has none
+  QString DefaultSuffix;      // without the dot; appended when a typed name has none
+  bool AllowNewFile = false;  // an open dialog also takes a name that does not exist yet
 };
 
 class Prompts {
@@ -37,7 +38,7 @@ class Prompts {
   // The box an operation's error is reported in.
   virtual void ShowError(const QString& text) = 0;
 
-  // Empty when cancelled. The file must exist.
+  // Empty when cancelled. The file must exist unless AllowNewFile is set.
   virtual QString GetOpenFileName(const FileDialogRequest& request) = 0;
   // Empty when cancelled. Several files may be chosen.
   virtual QStringList GetOpenFileNames(const FileDialogRequest& request) = 0;

@@ -18,6 +18,14 @@ QString StartPath(const FileDialogRequest& request) {
   return QDir(request.InitialDir).filePath(request.FileName);
 }
 
+// The one name chosen in a dialog that takes any name; empty when cancelled.
+QString ChooseAnyFile(QFileDialog& dialog, const FileDialogRequest& request) {
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(request.DefaultSuffix);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().constFirst();
+}
+
 }  // namespace
 
 QtPrompts::QtPrompts(QWidget* parent, QString title) : parent_(parent), title_(std::move(title)) {}
@@ -45,6 +53,10 @@ void QtPrompts::ShowError(const QString& text) {
 }
 
 QString QtPrompts::GetOpenFileName(const FileDialogRequest& request) {
+  if (request.AllowNewFile) {
+    QFileDialog dialog(parent_, request.Title, StartPath(request), request.Filter);
+    return ChooseAnyFile(dialog, request);
+  }
   return QFileDialog::getOpenFileName(parent_, request.Title, StartPath(request), request.Filter);
 }
 
@@ -56,10 +68,7 @@ QString QtPrompts::GetSaveFileName(const FileDialogRequest& request) {
   // The static helper cannot add a default suffix, so the dialog is built here.
   QFileDialog dialog(parent_, request.Title, StartPath(request), request.Filter);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setDefaultSuffix(request.DefaultSuffix);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  return dialog.selectedFiles().constFirst();
+  return ChooseAnyFile(dialog, request);
 }
 
 std::optional<QColor> QtPrompts::GetColor(const QColor& initial) {

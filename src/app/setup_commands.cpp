@@ -1,0 +1,102 @@
+#include "app/setup_commands.h"
+
+#include <QAction>
+
+#include "browser/album_browser.h"
+#include "dialogs/guide_dialog.h"
+#include "dialogs/setup_dialog.h"
+#include "init/program_settings.h"
+
+namespace {
+
+// The window's side of both dialogs.
+class SetupCommands : public QObject, public SetupHost, public GuideHost {
+ public:
+  explicit SetupCommands(TfAlbumBrowser& browser)
+      : QObject(&browser),
+        browser_(browser),
+        setup_(new TfSetup({browser.Document(), ProgramSettings, *this}, &browser)),
+        guide_(new TfGuide({browser.Model(), browser, browser.prompts(), ProgramSettings, *this},
+                           &browser)) {}
+
+  TfSetup* Setup() const { return setup_; }
+  TfGuide* Guide() const { return guide_; }
+
+  void RecreateThumbnails() override {
+    // Made again by the command when it has one, else by the redraw that
+    // follows, which loads what is not loaded.
+    AlbumModel& model = browser_.Model();
+    const int k = model.CurrentChapter;
+    if (k >= 0 && k < MaxDataFiles) model.ThumbsLoaded[k] = false;
+    browser_.RunAction(QStringLiteral("RecreateThumbnails"));
+  }
+  QString ActionCaption(const QString& action) const override {
+    const QAction* a = browser_.Action(action);
+    return a != nullptr ? a->text() : QString();
+  }
+
+  bool NewAlbum() override {
+    // New says nothing when the save question was cancelled; a fresh
+    // album's selection is never below -1, so this marks the old one.
+    AlbumModel& model = browser_.Model();
+    const int selEnd = model.SelEnd;
+    model.SelEnd = -2;
+    browser_.NewAlbum();
+    if (model.SelEnd != -2) return true;
+    model.SelEnd = selEnd;
+    return false;
+  }
+  void OpenAlbum() override { browser_.RunAction(QStringLiteral("FileOpen")); }
+  void ShowAlbumLook() override {
+    setup_->OpenAlbumLook();
+    browser_.UpdateActions();
+  }
+
+ private:
+  TfAlbumBrowser& browser_;
+  TfSetup* setup_;
+  TfGuide* guide_;
+};
+
+const char* const kProperty = "setupCommands";
+
+// The commands attached to the window (a child of it, so they live as long).
+SetupCommands* CommandsOf(const TfAlbumBrowser& browser) {
+  return static_cast<SetupCommands*>(browser.property(kProperty).value<void*>());
+}
+
+}  // namespace
+
+void AttachSetupCommands(TfAlbumBrowser& browser) {
+  auto* commands = new SetupCommands(browser);
+  browser.setProperty(kProperty, QVariant::fromValue(static_cast<void*>(commands)));
+  const auto on = [&browser](const char* action, auto open) {
+    QObject::connect(browser.Action(QLatin1String(action)), &QAction::triggered, &browser,
+                     [&browser, open] {
+                       open();
+                       browser.UpdateActions();
+                     });
+  };
+  TfSetup* setup = commands->Setup();
+  on("Setup", [setup] { setup->OpenProgramSettings(); });
+  on("AlbumProperties", [setup] { setup->OpenAlbumProperties(); });
+  on("EditChapters", [setup] { setup->OpenAlbumChapters(); });
+  on("DoRunGuide", [guide = commands->Guide()] { guide->ShowGuide(); });
+}
+
+TfSetup* SetupDialogOf(const TfAlbumBrowser& browser) {
+  const SetupCommands* commands = CommandsOf(browser);
+  return commands != nullptr ? commands->Setup() : nullptr;
+}
+
+TfGuide* GuideOf(const TfAlbumBrowser& browser) {
+  const SetupCommands* commands = CommandsOf(browser);
+  return commands != nullptr ? commands->Guide() : nullptr;
+}
+
+void ShowStartupGuide(TfAlbumBrowser& browser) {
+  TfGuide* guide = GuideOf(browser);
+  if (guide == nullptr || !ProgramSettings.RunGuide) return;
+  guide->ShowGuide();
+  browser.UpdateActions();
+}

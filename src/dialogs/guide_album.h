@@ -1,0 +1,21 @@
+#pragma once
+// What the new album guide does with its answers, without the guide window.
+
+#include <QString>
+
+class AlbumModel;
+
+// The files of an album made by the guide: the album file as typed (".ALB"
+// added when the name has no extension; a relative name taken in folder) and
+// a data file and a format file of the same name beside it.
+struct TGuideAlbumFiles {
+  QString Album;
+  QString Data;
+  QString Format;
+};
+TGuideAlbumFiles GuideAlbumFiles(const QString& typed, const QString& folder);
+
+// Names a new album (the state the New command leaves): the title becomes
+// the album title and the files its album, data and format files. Nothing is
+// written; the album is marked modified so that saving writes all three.
+void NameNewAlbum(AlbumModel& model, const QString& title, const TGuideAlbumFiles& files);

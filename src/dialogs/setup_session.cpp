@@ -1,0 +1,537 @@
+#include "dialogs/setup_session.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+
+#include "book/paint_tools.h"
+#include "core/album_window.h"
+#include "core/file_error.h"
+#include "core/message_table.h"
+#include "core/paths.h"
+#include "core/program_files.h"
+#include "core/progress.h"
+#include "core/prompts.h"
+#include "init/profile_file.h"
+
+namespace {
+
+const QString kTextureFilter = QStringLiteral(
+    "Image files (*.BMP *.GIF *.JPG *.JPEG *.bmp *.gif *.jpg *.jpeg);;"
+    "Video files (*.MPG *.MPEG *.AVI *.mpg *.mpeg *.avi);;BMP files (*.BMP *.bmp);;"
+    "GIF files (*.GIF *.gif);;JPG files (*.JPG *.JPEG *.jpg *.jpeg);;All files (*)");
+const QString kFormatFilter = QStringLiteral("Album format files (*.AFM *.afm);;All files (*)");
+const QString kDataFilter = QStringLiteral("Album data files (*.XML *.xml);;All files (*)");
+const QString kLanguageFilter = QStringLiteral("Language files (*.LNG *.lng);;All files (*)");
+
+TColor FromQColor(const QColor& color) {
+  return RGBColor(color.red(), color.green(), color.blue());
+}
+
+QString ExistingFile(const QString& name) { return QFileInfo(name).isFile() ? name : QString(); }
+
+// The folder a file dialog starts in: that of the first non-empty name.
+QString StartFolder(const QString& first, const QString& second) {
+  if (!first.isEmpty() && !FolderPart(first).isEmpty()) return FolderPart(first);
+  if (!second.isEmpty()) return FolderPart(second);
+  return ProgramDirectory();
+}
+
+FileDialogRequest Request(const QString& filter, const char* suffix, const QString& fileName,
+                          const QString& folder, bool allowNew) {
+  FileDialogRequest request;
+  request.Filter = filter;
+  request.DefaultSuffix = QLatin1String(suffix);
+  request.FileName = fileName;
+  request.InitialDir = folder;
+  request.AllowNewFile = allowNew;
+  return request;
+}
+
+// An error of a file operation, with the file on a line of its own.
+QString FileErrorText(const EFileError& error) {
+  return error.Message() + QStringLiteral("\r\n") + QDir::toNativeSeparators(error.FileName());
+}
+
+}  // namespace
+
+TGridLimits GridLimits(TLookField field) {
+  switch (field) {
+    case TLookField::Columns:
+      return {1, 5};
+    case TLookField::Rows:
+      return {1, 10};
+    case TLookField::TextRows:
+      return {0, 10};
+    default:
+      return {0, 1};
+  }
+}
+
+TSetupSession::TSetupSession(const SetupContext& context)
+    : Chapters(SetupProfile), context_(context) {
+  SetDefaultProfile(SetupProfile);
+}
+
+bool TSetupSession::OpenProgramSettings() {
+  Mode = TSetupMode::ProgramSettings;
+  Target = TLookTarget::Cover;
+  try {
+    LoadProfile(context_.Settings.Profile, SetupProfile);
+  } catch (const EFileError& error) {
+    // Opening on the defaults would let OK overwrite a file never read.
+    context_.Document.Data.Ask.ShowError(FileErrorText(error));
+    return false;
+  }
+  EditAllowed = true;
+  Fill();
+  return true;
+}
+
+void TSetupSession::OpenAlbum() {
+  Mode = TSetupMode::Album;
+  Target = TLookTarget::Cover;
+  AssignProfile(SetupProfile, context_.Document.Profile);
+  EditAllowed = context_.Document.Data.Window.IsEditMode();
+  Fill();
+}
+
+void TSetupSession::Fill() {
+  FillingControls = true;
+  const AlbumModel& model = Model();
+  ChaptersChanged = false;
+  GridChanged = false;
+  AlbumChanged = model.AlbumModified;
+  LookChanged = model.FormatModified;
+  if (Mode == TSetupMode::Album) {
+    Chapters.FillAlbum(model, context_.Document.Profile.ImagesPerPage());
+    Title = model.DataTitles.value(0);
+    DataFile = model.DataFiles.value(0);
+    AlbumDir = model.ImageDirs.value(0);
+    ProfileName = model.FormatFileName;
+  } else {
+    WorkSettings = context_.Settings;
+    ProfileName = context_.Settings.Profile;
+    Chapters.FillBookmarks(Msg(QStringLiteral("Bookmark")));
+  }
+  ShowLook();
+  ApplyEnabled = false;
+  FillingControls = false;
+}
+
+// Look page.
+
+void TSetupSession::ShowLook() {
+  PendingCoverTexture = SetupProfile.CoverTexture;
+  PendingPageTexture = SetupProfile.PageTexture;
+}
+
+void TSetupSession::SetTarget(TLookTarget target) {
+  Target = target;
+  ShowLook();
+}
+
+TLookPreview TSetupSession::Preview() const {
+  const TProfile& look = SetupProfile;
+  TLookPreview preview;
+  switch (Target) {
+    case TLookTarget::Cover:
+      preview.Color = ToQColor(look.CoverColor);
+      preview.Texture = ExistingFile(PendingCoverTexture);
+      preview.Font1 = look.TitleFont;
+      break;
+    case TLookTarget::Inside:
+      preview.Color = ToQColor(look.InsideColor);
+      preview.Font1 = look.ChapterFont;
+      preview.ShowTexture = false;
+      preview.ShowFont1 = false;
+      break;
+    case TLookTarget::Bookmarks:
+      preview.Color = ToQColor(look.BM[0]);
+      preview.Font1 = look.ChapterFont;
+      preview.BMFont = look.BookmarkFont;
+      preview.ShowColor = false;
+      preview.ShowTexture = false;
+      preview.ShowFont2 = true;
+      preview.ShowBMFont = true;
+      break;
+    case TLookTarget::Pages:
+      preview.Color = ToQColor(look.PageColor);
+      preview.Texture = ExistingFile(PendingPageTexture);
+      preview.Font1 = look.DescFont;
+      preview.Font2 = look.BaseFont;
+      preview.ShowFont2 = true;
+      break;
+  }
+  return preview;
+}
+
+int TSetupSession::LookValue(TLookField field) const {
+  const TProfile& look = SetupProfile;
+  switch (field) {
+    case TLookField::Columns:
+      return look.ColumnCount;
+    case TLookField::Rows:
+      return look.RowCount;
+    case TLookField::TextRows:
+      return look.TextRowCount;
+    case TLookField::Extended:
+      return look.ExtendedDesc;
+    case TLookField::Date:
+      return look.ShowDate;
+    case TLookField::Place:
+      return look.ShowPlace;
+    case TLookField::People:
+      return look.ShowPeople;
+    case TLookField::Frames:
+      return look.ThumbnailFrames;
+  }
+  return 0;
+}
+
+void TSetupSession::SetLookValue(TLookField field, int value) {
+  if (FillingControls || LookValue(field) == value) return;
+  const TGridLimits limits = GridLimits(field);
+  value = std::clamp(value, limits.Low, limits.High);
+  TProfile& look = SetupProfile;
+  switch (field) {
+    case TLookField::Columns:
+      look.ColumnCount = value;
+      break;
+    case TLookField::Rows:
+      look.RowCount = value;
+      break;
+    case TLookField::TextRows:
+      look.TextRowCount = value;
+      break;
+    case TLookField::Extended:
+      look.ExtendedDesc = value != 0;
+      break;
+    case TLookField::Date:
+      look.ShowDate = value != 0;
+      break;
+    case TLookField::Place:
+      look.ShowPlace = value != 0;
+      break;
+    case TLookField::People:
+      look.ShowPeople = value != 0;
+      break;
+    case TLookField::Frames:
+      look.ThumbnailFrames = value != 0;
+      break;
+  }
+  if (field != TLookField::Frames) GridChanged = true;
+  LookEdited();
+}
+
+void TSetupSession::LookEdited() {
+  LookChanged = true;
+  Changed();
+}
+
+void TSetupSession::ChooseColor() {
+  TColor* field = Target == TLookTarget::Cover    ? &SetupProfile.CoverColor
+                  : Target == TLookTarget::Inside ? &SetupProfile.InsideColor
+                  : Target == TLookTarget::Pages  ? &SetupProfile.PageColor
+                                                  : nullptr;
+  if (field == nullptr) return;
+  const auto color = context_.Document.Data.Ask.GetColor(ToQColor(*field));
+  if (!color) return;
+  *field = FromQColor(*color);
+  LookEdited();
+}
+
+QString& TSetupSession::PendingTexture() {
+  return Target == TLookTarget::Cover ? PendingCoverTexture : PendingPageTexture;
+}
+
+void TSetupSession::ChooseTexture() {
+  if (Target != TLookTarget::Cover && Target != TLookTarget::Pages) return;
+  QString& pending = PendingTexture();
+  const QString chosen = context_.Document.Data.Ask.GetOpenFileName(
+      Request(kTextureFilter, "", pending, StartFolder(pending, QString()), false));
+  if (chosen.isEmpty()) return;
+  // The book tiles textures through the same reader: what it cannot read
+  // here it could not draw.
+  if (TexturePicture(chosen).isNull()) {
+    context_.Document.Data.Ask.ShowError(Msg(QStringLiteral("UnknownImageFormat")) +
+                                         QStringLiteral("\r\n") + QDir::toNativeSeparators(chosen));
+    return;
+  }
+  pending = chosen;
+  (Target == TLookTarget::Cover ? SetupProfile.CoverTexture : SetupProfile.PageTexture) = chosen;
+  LookEdited();
+}
+
+void TSetupSession::ClearTexture() {
+  if (Target != TLookTarget::Cover && Target != TLookTarget::Pages) return;
+  PendingTexture().clear();
+  (Target == TLookTarget::Cover ? SetupProfile.CoverTexture : SetupProfile.PageTexture).clear();
+  LookEdited();
+}
+
+TProfileFont* TSetupSession::FontOf(int button) {
+  TProfile& look = SetupProfile;
+  switch (Target) {
+    case TLookTarget::Cover:
+      return button == 1 ? &look.TitleFont : nullptr;
+    case TLookTarget::Inside:
+      return nullptr;
+    case TLookTarget::Bookmarks:
+      return button == 1 ? &look.BookmarkFont : &look.ChapterFont;
+    case TLookTarget::Pages:
+      return button == 1 ? &look.DescFont : &look.BaseFont;
+  }
+  return nullptr;
+}
+
+void TSetupSession::ChooseFont(int button) {
+  TProfileFont* font = FontOf(button);
+  if (font == nullptr) return;
+  const auto chosen = context_.Document.Data.Ask.GetFont(font->Font);
+  if (!chosen) return;
+  font->Font = *chosen;  // the colour stays: the font dialog has none
+  LookEdited();
+}
+
+void TSetupSession::RestoreDefaultLook() {
+  SetDefaultProfile(SetupProfile);
+  ShowLook();
+  LookEdited();
+}
+
+// General page, program settings.
+
+void TSetupSession::ChooseLanguage() {
+  const QString& current = WorkSettings.Language;
+  const QString chosen = context_.Document.Data.Ask.GetOpenFileName(
+      Request(kLanguageFilter, "LNG", current, StartFolder(current, QString()), false));
+  if (chosen.isEmpty()) return;
+  WorkSettings.Language = chosen;
+  Changed();
+  // Also for the same file again: the user learns when a choice takes effect.
+  context_.Document.Data.Ask.ShowWarning(Msg(QStringLiteral("RequiresRestart")));
+}
+
+void TSetupSession::DefaultLanguage() {
+  Prompts& ask = context_.Document.Data.Ask;
+  ask.ShowWarning(Msg(QStringLiteral("DefaultIsEnglish")));
+  WorkSettings.Language.clear();
+  Changed();
+  ask.ShowWarning(Msg(QStringLiteral("RequiresRestart")));
+}
+
+void TSetupSession::SetFreeMemory(bool on) {
+  if (FillingControls || WorkSettings.FreeMemory == on) return;
+  WorkSettings.FreeMemory = on;
+  if (on) WorkSettings.LoadAllChapters = false;
+  Changed();
+}
+
+void TSetupSession::SetLoadAllChapters(bool on) {
+  if (FillingControls || WorkSettings.LoadAllChapters == on) return;
+  WorkSettings.LoadAllChapters = on;
+  if (on) WorkSettings.FreeMemory = false;
+  Changed();
+}
+
+void TSetupSession::SetConfirmDeletes(bool on) {
+  if (FillingControls || WorkSettings.ConfirmDeletes == on) return;
+  WorkSettings.ConfirmDeletes = on;
+  Changed();
+}
+
+void TSetupSession::SetMenuSpeed(int speed) {
+  if (FillingControls || WorkSettings.MenuSpeed == speed) return;
+  WorkSettings.MenuSpeed = speed;
+  Changed();
+}
+
+void TSetupSession::SetRunGuide(bool on) {
+  if (FillingControls || WorkSettings.RunGuide == on) return;
+  WorkSettings.RunGuide = on;
+  Changed();
+}
+
+// General page, album.
+
+void TSetupSession::SetTitle(const QString& title) {
+  if (FillingControls || Title == title) return;
+  Title = title;
+  Chapters.WorkDataModified[0] = true;
+  Changed();
+}
+
+void TSetupSession::SetAlbumDir(const QString& dir) {
+  if (FillingControls || AlbumDir == dir) return;
+  AlbumDir = dir;
+  Changed();
+}
+
+void TSetupSession::ChooseFormatFile() {
+  Prompts& ask = context_.Document.Data.Ask;
+  const QString chosen = ask.GetOpenFileName(Request(
+      kFormatFilter, "AFM", ProfileName, StartFolder(ProfileName, Model().AlbumFileName), true));
+  if (chosen.isEmpty()) return;
+  const QString full = ExpandPath(chosen, RealPathContext());
+  if (QFileInfo(full).isFile()) {
+    // Read into a copy: a file that cannot be read leaves the working look.
+    TProfile loaded;
+    try {
+      LoadProfile(full, loaded);
+    } catch (const EFileError& error) {
+      ask.ShowError(FileErrorText(error));
+      return;
+    }
+    AssignProfile(SetupProfile, loaded);
+  }
+  ProfileName = full;
+  ShowLook();
+  AlbumChanged = true;
+  Changed();
+}
+
+void TSetupSession::ClearFormatFile() {
+  ProfileName.clear();
+  ShowLook();
+  AlbumChanged = true;
+  Changed();
+}
+
+void TSetupSession::ChooseDataFile() {
+  Prompts& ask = context_.Document.Data.Ask;
+  const QString chosen = ask.GetOpenFileName(
+      Request(kDataFilter, "XML", DataFile, StartFolder(DataFile, Model().AlbumFileName), true));
+  if (chosen.isEmpty()) return;
+  const bool renamed = chosen != DataFile;
+  if (!renamed && !ask.AskOkCancel(Msg(QStringLiteral("Reload?")))) return;
+  DataFile = chosen;
+  Chapters.LoadMainDataFile(context_.Document.Data, DataFile, Title);
+  if (renamed) Chapters.WorkDataModified[0] = true;
+  ChaptersChanged = true;
+  AlbumChanged = true;
+  Changed();
+}
+
+// Chapters page.
+
+void TSetupSession::SelectEntry(int entry) {
+  if (entry >= -1 && entry < Chapters.Count()) Chapters.Selected = entry;
+}
+
+void TSetupSession::SetBookmarkTitle(const QString& text) {
+  if (FillingControls || !Chapters.SetBookmarkTitle(text)) return;
+  ChaptersChanged = true;
+  Changed();
+}
+
+void TSetupSession::SetChapterTitle(const QString& text) {
+  if (FillingControls || !Chapters.SetChapterTitle(text)) return;
+  ChaptersChanged = true;
+  Changed();
+}
+
+void TSetupSession::SetChapterDir(const QString& dir) {
+  if (FillingControls || !Chapters.SetChapterDir(dir)) return;
+  ChaptersChanged = true;
+  Changed();
+}
+
+void TSetupSession::ChooseBookmarkColor() {
+  const int slot = Chapters.SelectedSlot();
+  if (slot < 1) return;
+  const auto color = context_.Document.Data.Ask.GetColor(ToQColor(Chapters.SlotColor(slot)));
+  if (!color || !Chapters.SetSelectedColor(FromQColor(*color))) return;
+  ChaptersChanged = true;
+  LookEdited();
+}
+
+void TSetupSession::MoveUp() {
+  if (!Chapters.MoveUp()) return;
+  ChaptersChanged = true;
+  Changed();
+}
+
+void TSetupSession::MoveDown() {
+  if (!Chapters.MoveDown()) return;
+  ChaptersChanged = true;
+  Changed();
+}
+
+void TSetupSession::AddChapter() {
+  if (Chapters.AddChapter(context_.Document.Data, Model().AlbumFileName) !=
+      TChapterWork::AddResult::Added)
+    return;
+  ChaptersChanged = true;
+  Changed();
+}
+
+void TSetupSession::RemoveChapter() {
+  if (!Chapters.RemoveChapter()) return;
+  ChaptersChanged = true;
+  Changed();
+}
+
+// OK and Apply.
+
+bool TSetupSession::CommitSetup() {
+  if (Mode == TSetupMode::ProgramSettings) {
+    if (!CommitProgramSettings()) return false;
+  } else {
+    CommitAlbum();
+  }
+  Fill();
+  return true;
+}
+
+bool TSetupSession::CommitProgramSettings() {
+  TProgramSettings& settings = context_.Settings;
+  TProfile look = SetupProfile;
+  if (ChaptersChanged) Chapters.ArrangeBookmarkColors(look);
+  try {
+    SaveProfile(settings.Profile, look);
+  } catch (const EFileError& error) {
+    context_.Document.Data.Ask.ShowError(FileErrorText(error));
+    return false;
+  }
+  AssignProfile(SetupProfile, look);
+  Chapters.ResetOrder();
+  const bool loadedAll = settings.LoadAllChapters;
+  const QString profile = settings.Profile;  // no dialog edits it
+  settings = WorkSettings;
+  settings.Profile = profile;
+  const AlbumModel& model = Model();
+  AlbumWindow& window = context_.Document.Data.Window;
+  if (model.FormatFileName == settings.Profile)
+    ApplyProfile(context_.Document, SetupProfile, false);
+  if (!loadedAll && settings.LoadAllChapters) {
+    for (int k = 0; k <= model.ChapterCount(); ++k) window.LoadThumbnails(k);
+  }
+  SaveSettings(settings);
+  return true;
+}
+
+void TSetupSession::CommitAlbum() {
+  AlbumModel& model = context_.Document.Data.Model;
+  TProfile& look = context_.Document.Profile;
+  model.FormatModified = LookChanged;
+  model.AlbumModified = AlbumChanged;
+  model.FormatFileName = ProfileName;
+  ApplyProfile(context_.Document, SetupProfile, false);
+  Chapters.Commit(model, look, {Title, AlbumDir, DataFile}, ChaptersChanged);
+  if (ChaptersChanged) AssignProfile(SetupProfile, look);
+  if (GridChanged) {
+    // Thumbnails of the other chapters were made for the old cells; they are
+    // made again when their chapter is shown.
+    for (int k = 0; k < MaxDataFiles; ++k) {
+      if (k == model.CurrentChapter) continue;
+      model.Thumbnails[k].clear();
+      model.ThumbsLoaded[k] = false;
+    }
+    context_.Host.RecreateThumbnails();
+  }
+  // A larger grid has fewer spreads: stay on the last one that is left.
+  const int last = model.LastSpread(model.CurrentChapter, look.ImagesPerPage());
+  if (model.CurrentPage > last) model.CurrentPage = last;
+  context_.Document.Data.Window.RebuildPages();
+}

@@ -1,0 +1,151 @@
+#pragma once
+// Everything the setup dialog decides, without the dialog: the working look
+// (SetupProfile), the working settings, the working album copy, the flags,
+// each control's handler, and the commit of OK and Apply in both modes. The
+// window TfSetup only shows this state and turns control events into calls.
+//
+// Nothing reaches the program before CommitSetup; dropping the session (or
+// filling it again) is Cancel.
+
+#include <QColor>
+#include <QString>
+
+#include "init/album_document.h"
+#include "init/profile.h"
+#include "init/program_settings.h"
+#include "init/setup_chapters.h"
+
+enum class TSetupMode { ProgramSettings, Album };
+enum class TLookTarget { Cover, Inside, Bookmarks, Pages };
+
+// What the setup dialog needs from the main window beyond AlbumWindow.
+class SetupHost {
+ public:
+  virtual ~SetupHost() = default;
+  // The RecreateThumbnails command: thumbnails made again for a new grid.
+  virtual void RecreateThumbnails() = 0;
+  // The caption of one of the window's actions ("Setup", "AlbumProperties").
+  virtual QString ActionCaption(const QString& action) const = 0;
+};
+
+struct SetupContext {
+  DocumentContext Document;  // the model, the look the book draws, the window
+  TProgramSettings& Settings;
+  SetupHost& Host;
+};
+
+// What the look page shows for the selected target: the preview panel's
+// colour and texture, the sample labels' fonts, and which buttons show.
+struct TLookPreview {
+  QColor Color;
+  QString Texture;  // a file that exists, else empty
+  TProfileFont Font1;
+  TProfileFont Font2;   // Pages only
+  TProfileFont BMFont;  // Bookmarks only, on the colour of BM0
+  bool ShowColor = true;
+  bool ShowTexture = true;
+  bool ShowFont1 = true;
+  bool ShowFont2 = false;
+  bool ShowBMFont = false;
+};
+
+// The grid and description controls of the look page.
+enum class TLookField { Columns, Rows, TextRows, Extended, Date, Place, People, Frames };
+
+// The limits the format file keeps, so a look shows the same after reopening.
+struct TGridLimits {
+  int Low;
+  int High;
+};
+TGridLimits GridLimits(TLookField field);
+
+class TSetupSession {
+ public:
+  explicit TSetupSession(const SetupContext& context);
+
+  // Opening. OpenProgramSettings reads the default format file (a missing
+  // one gives the defaults); false, with the message shown, when it exists
+  // but cannot be read.
+  bool OpenProgramSettings();
+  void OpenAlbum();
+  // Everything refilled from the program's current state (after every commit).
+  void Fill();
+
+  // Look page.
+  void SetTarget(TLookTarget target);
+  TLookPreview Preview() const;
+  int LookValue(TLookField field) const;
+  void SetLookValue(TLookField field, int value);
+  void ChooseColor();
+  void ChooseTexture();
+  void ClearTexture();
+  // button 1 or 2: btFont1 or btFont2.
+  void ChooseFont(int button);
+  void RestoreDefaultLook();
+
+  // General page, program settings.
+  void ChooseLanguage();
+  void DefaultLanguage();
+  void SetFreeMemory(bool on);
+  void SetLoadAllChapters(bool on);
+  void SetConfirmDeletes(bool on);
+  void SetMenuSpeed(int speed);
+  void SetRunGuide(bool on);
+
+  // General page, album.
+  void SetTitle(const QString& title);
+  void SetAlbumDir(const QString& dir);
+  void ChooseFormatFile();
+  void ClearFormatFile();
+  void ChooseDataFile();
+
+  // Chapters page.
+  void SelectEntry(int entry);
+  void SetBookmarkTitle(const QString& text);
+  void SetChapterTitle(const QString& text);
+  void SetChapterDir(const QString& dir);
+  void ChooseBookmarkColor();
+  void MoveUp();
+  void MoveDown();
+  void AddChapter();
+  void RemoveChapter();
+
+  // OK and Apply. False, with the message shown, when the default format
+  // file cannot be written: nothing is committed and the dialog stays open.
+  bool CommitSetup();
+
+  TSetupMode Mode = TSetupMode::ProgramSettings;
+  TProfile SetupProfile;
+  TProgramSettings WorkSettings;  // the program-settings controls
+  TChapterWork Chapters;
+  // The album controls: edTitle, edAlbumDir, edDataFile, edProfile.
+  QString Title;
+  QString AlbumDir;
+  QString DataFile;
+  QString ProfileName;
+  TLookTarget Target = TLookTarget::Cover;
+  QString PendingCoverTexture;
+  QString PendingPageTexture;
+
+  bool FillingControls = false;
+  bool EditAllowed = true;
+  bool LookChanged = false;
+  bool AlbumChanged = false;
+  bool GridChanged = false;
+  bool ChaptersChanged = false;
+  bool ApplyEnabled = false;
+
+  const AlbumModel& Model() const { return context_.Document.Data.Model; }
+  const SetupContext& Context() const { return context_; }
+
+ private:
+  void ShowLook();
+  void Changed() { ApplyEnabled = true; }
+  void LookEdited();
+  TProfileFont* FontOf(int button);
+  QString& PendingTexture();
+  bool CommitProgramSettings();
+  void CommitAlbum();
+
+  SetupContext context_;
+};

@@ -1,0 +1,146 @@
+#include "dialogs/guide_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTimer>
+
+#include "init/album_document.h"
+#include "init/program_settings.h"
+#include "support/album_env.h"
+
+namespace {
+
+class FakeGuideHost : public GuideHost {
+ public:
+  AlbumModel* Model = nullptr;
+  QStringList Calls;
+  bool KeepOldAlbum = false;  // the save question before New is cancelled
+  bool NewAlbum() override {
+    Calls << "New";
+    if (KeepOldAlbum) return false;
+    Model->ResetToNew();
+    return true;
+  }
+  void OpenAlbum() override { Calls << "Open"; }
+  void ShowAlbumLook() override { Calls << "Look"; }
+};
+
+class GuideTest : public AlbumFilesTest {
+ protected:
+  void SetUp() override {
+    AlbumFilesTest::SetUp();
+    host_.Model = &env_.Model;
+    env_.Model.DataTitles = {"Old"};
+    guide_.ResetGuide();
+    guide_.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&guide_));
+  }
+  void Click(QAbstractButton* button) {
+    const bool radio = qobject_cast<QRadioButton*>(button) || qobject_cast<QCheckBox*>(button);
+    QTest::mouseClick(button, Qt::LeftButton, {},
+                      radio ? QPoint(8, button->height() / 2) : button->rect().center());
+  }
+  // From the first page to the last, with a new album of that title and file.
+  void WalkToTheEnd(const QString& title, const QString& file, bool custom = false) {
+    Click(guide_.btNext);
+    QTest::keyClicks(guide_.edTitle, title);
+    QTest::keyClicks(guide_.edFileName, file);
+    Click(guide_.btNext);
+    if (custom) Click(guide_.btCustomFormat);
+    Click(guide_.btNext);
+  }
+  int Page() const { return guide_.Pages->currentIndex(); }
+
+  DataEnv env_;
+  TProgramSettings settings_ = DefaultProgramSettings();
+  FakeGuideHost host_;
+  TfGuide guide_{{env_.Model, env_.Window, env_.Ask, settings_, host_}};
+};
+
+TEST_F(GuideTest, CreatingToTheEndMakesAnAlbumThatSavesAndReopensAsItself) {
+  WalkToTheEnd("Holiday", Path("Holiday"));
+  EXPECT_EQ(guide_.btNext->text(), "Finish");
+  EXPECT_EQ(guide_.lbStep->text(), "Step 3. ");
+  Click(guide_.btNext);
+  EXPECT_EQ(guide_.result(), QDialog::Accepted);
+  EXPECT_EQ(host_.Calls, QStringList{"New"});
+  EXPECT_TRUE(env_.Window.Log.contains("RebuildPages"));
+
+  TProfile look;
+  SetDefaultProfile(look);
+  WriteAlbumFile({env_.Data(), look});
+  for (const char* name : {"Holiday.ALB", "Holiday.XML", "Holiday.AFM"})
+    EXPECT_TRUE(QFileInfo::exists(Path(name))) << name;
+  DataEnv reopened;
+  OpenDocument({reopened.Data(), look}, Path("Holiday.ALB"));
+  EXPECT_EQ(reopened.Model.AlbumFileName, Path("Holiday.ALB"));
+  EXPECT_EQ(reopened.Model.DataTitles.value(0), "Holiday");
+  EXPECT_EQ(reopened.Model.DataFiles.value(0), Path("Holiday.XML"));
+  EXPECT_EQ(reopened.Model.FormatFileName, Path("Holiday.AFM"));
+}
+
+TEST_F(GuideTest, StepsAndButtonsFollowThePage) {
+  Click(guide_.btPrevious);  // nothing before the first page
+  EXPECT_EQ(Page(), 0);
+  EXPECT_TRUE(guide_.lbStep->text().isEmpty());
+  Click(guide_.btNext);
+  EXPECT_EQ(guide_.lbStep->text(), "Step 1. Select title and filename for the new album.");
+  EXPECT_FALSE(guide_.btNext->isEnabled());  // no album without a file name
+  QTest::keyClicks(guide_.edFileName, "x");
+  EXPECT_TRUE(guide_.btNext->isEnabled());
+  Click(guide_.btPrevious);
+  EXPECT_EQ(Page(), 0);
+  EXPECT_EQ(guide_.lbStep->text(), "Step 1. Select title and filename for the new album.");
+  Click(guide_.btNext);
+  EXPECT_TRUE(guide_.edFileName->text().isEmpty());  // a new start
+}
+
+TEST_F(GuideTest, OpeningAnAlbumRunsOpenAndEndsTheGuide) {
+  Click(guide_.btOpen);
+  Click(guide_.btNext);
+  EXPECT_EQ(host_.Calls, QStringList{"Open"});
+  EXPECT_FALSE(guide_.isVisible());
+}
+
+TEST_F(GuideTest, AnExistingAlbumFileIsReplacedOnlyWhenTheUserSaysSo) {
+  WriteAll(Path("Trip.ALB"), "DataFile=Trip.XML\r\n");
+  WalkToTheEnd("Trip", Path("Trip.ALB"));
+  env_.Ask.OkCancelAnswers << false;
+  Click(guide_.btNext);
+  EXPECT_TRUE(env_.Ask.Log.last().endsWith("already exists. Replace it when saving?"));
+  EXPECT_TRUE(host_.Calls.isEmpty());
+  EXPECT_EQ(Page(), 3);
+  host_.KeepOldAlbum = true;  // then the save question before New is cancelled
+  env_.Ask.OkCancelAnswers << true;
+  Click(guide_.btNext);
+  EXPECT_EQ(host_.Calls, QStringList{"New"});
+  EXPECT_EQ(env_.Model.DataTitles, QStringList{"Old"});
+  EXPECT_TRUE(guide_.isVisible());
+}
+
+TEST_F(GuideTest, CustomFormatOpensTheLookAfterwardsAndTheStartupBoxIsStored) {
+  guide_.hide();
+  settings_.RunGuide = true;
+  QTimer::singleShot(0, &guide_, [this] {
+    EXPECT_TRUE(guide_.btRunOnStartup->isChecked());
+    Click(guide_.btRunOnStartup);
+    WalkToTheEnd("Look", Path("Look"), true);
+    Click(guide_.btNext);
+  });
+  EXPECT_EQ(guide_.ShowGuide(), QDialog::Accepted);
+  EXPECT_EQ(host_.Calls, QStringList({"New", "Look"}));
+  EXPECT_FALSE(settings_.RunGuide);
+  TProgramSettings stored = DefaultProgramSettings();
+  ReadSettings(stored);
+  EXPECT_FALSE(stored.RunGuide);
+}
+
+}  // namespace

@@ -1,0 +1,342 @@
+#include "dialogs/setup_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+#include <memory>
+
+#include "book/book.h"
+#include "init/profile_file.h"
+#include "support/album_env.h"
+#include "support/file_size_limit.h"
+
+namespace {
+
+class FakeSetupHost : public SetupHost {
+ public:
+  int Recreated = 0;
+  void RecreateThumbnails() override { ++Recreated; }
+  QString ActionCaption(const QString& action) const override { return action + "..."; }
+};
+
+// The book, drawn in a window of its own size, for comparing with the preview.
+class PlainBookWindow : public BookWindow {
+ public:
+  TBook* Book = nullptr;
+  NoProgress Quiet;
+  void PositionWindow() override {
+    Book->SetWindowSize({800, 600});
+    Book->RebuildPages();
+  }
+  void RepaintWindow() override {}
+  void SetToolPanelVisible(bool) override {}
+  bool IsMenuShown() const override { return false; }
+  bool IsEditMode() const override { return false; }
+  bool IsResizing() const override { return false; }
+  ProgressSink& Progress() override { return Quiet; }
+};
+
+class SetupDialogTest : public AlbumFilesTest {
+ protected:
+  void SetUp() override {
+    AlbumFilesTest::SetUp();
+    SetDefaultProfile(AlbumProfile);
+    settings_ = DefaultProgramSettings();
+    settings_.Profile = Path("default.AFM");
+    env_.Window.EditMode = true;
+    dialog_ =
+        std::make_unique<TfSetup>(SetupContext{{env_.Data(), AlbumProfile}, settings_, host_});
+  }
+  // An album of main.xml (two images) linking c1.xml and c2.xml (three each),
+  // with the format file look.AFM.
+  void OpenAlbum() {
+    WriteXml("main.xml",
+             "<album2><title>Album</title><photo src=\"a.jpg\"/><photo src=\"b.jpg\"/>"
+             "<link xlink:href=\"c1.xml\">N1</link><link xlink:href=\"c2.xml\">N2</link>"
+             "</album2>");
+    for (const char* name : {"c1.xml", "c2.xml"})
+      WriteXml(name,
+               "<album2><photo src=\"x.jpg\"/><photo src=\"y.jpg\"/>"
+               "<photo src=\"z.jpg\"/></album2>");
+    LoadAlbumData(env_.Data(), Path("main.xml"));
+    env_.Model.FormatFileName = Path("look.AFM");
+    env_.Model.CurrentChapter = 0;
+    env_.Model.CurrentPage = 0;
+  }
+  void Show() {
+    dialog_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog_.get()));
+  }
+  void Click(QAbstractButton* button) {
+    ASSERT_TRUE(button->isVisible()) << button->objectName().toStdString();
+    // Check boxes and radio buttons take clicks on their box and text only.
+    const bool boxed = qobject_cast<QCheckBox*>(button) || qobject_cast<QRadioButton*>(button);
+    QTest::mouseClick(button, Qt::LeftButton, {},
+                      boxed ? QPoint(8, button->height() / 2) : button->rect().center());
+  }
+  void Type(QWidget* edit, const QString& text) {
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(edit, text);
+  }
+  void ClickRow(QListWidget* list, int row) {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(row)).center());
+  }
+  QColor Background(QWidget* widget) const { return widget->palette().color(QPalette::Window); }
+
+  DataEnv env_;
+  TProgramSettings settings_;
+  FakeSetupHost host_;
+  std::unique_ptr<TfSetup> dialog_;
+};
+
+TEST_F(SetupDialogTest, AMissingDefaultLookShowsTheDefaultsAndOkCreatesIt) {
+  ASSERT_TRUE(dialog_->PrepareProgramSettings());
+  Show();
+  EXPECT_EQ(dialog_->windowTitle(), "Setup...");
+  EXPECT_EQ(dialog_->Pages->currentWidget(), dialog_->pgGeneral);
+  EXPECT_EQ(dialog_->Pages->tabText(1), "Default album look");
+  EXPECT_EQ(dialog_->edColCount->value(), 2);
+  EXPECT_EQ(dialog_->edRowCount->value(), 3);
+  EXPECT_FALSE(dialog_->pnDescription->isVisible());
+  EXPECT_FALSE(dialog_->pnChapters->isVisible());
+  EXPECT_FALSE(dialog_->btApply->isEnabled());
+  Click(dialog_->btConfirmDeletes);
+  Click(dialog_->btOK);
+  EXPECT_EQ(dialog_->result(), QDialog::Accepted);
+  TProfile written;
+  ASSERT_TRUE(LoadProfile(Path("default.AFM"), written));
+  EXPECT_EQ(written.ColumnCount, 2);
+  EXPECT_FALSE(settings_.ConfirmDeletes);
+  TProgramSettings stored = DefaultProgramSettings();
+  ReadSettings(stored);
+  EXPECT_EQ(stored, settings_);
+}
+
+TEST_F(SetupDialogTest, BookmarkThreeMovedToTheTopIsWrittenFirst) {
+  ASSERT_TRUE(dialog_->PrepareProgramSettings());
+  Show();
+  const auto bm = dialog_->Session().SetupProfile.BM;
+  dialog_->Pages->setCurrentWidget(dialog_->pgBookmarks);
+  ClickRow(dialog_->Bookmarks, 2);
+  EXPECT_EQ(Background(dialog_->pnBMColor), ToQColor(bm[2]));
+  Click(dialog_->btUp);
+  Click(dialog_->btUp);
+  EXPECT_EQ(dialog_->Bookmarks->currentRow(), 0);
+  EXPECT_EQ(dialog_->Bookmarks->item(0)->text(), "Bookmark 1");
+  Click(dialog_->btOK);
+  TProfile written;
+  ASSERT_TRUE(LoadProfile(Path("default.AFM"), written));
+  EXPECT_EQ((std::array{written.BM[0], written.BM[1], written.BM[2], written.BM[3]}),
+            (std::array{bm[2], bm[0], bm[1], bm[3]}));
+}
+
+TEST_F(SetupDialogTest, TheSameLanguageAgainStillTellsOfTheRestart) {
+  settings_.Language = Path("de.lng");
+  ASSERT_TRUE(dialog_->PrepareProgramSettings());
+  Show();
+  env_.Ask.OpenFileNames << Path("de.lng");
+  Click(dialog_->btLanguage);
+  EXPECT_EQ(env_.Ask.Log.last(),
+            "warning: This change takes effect only after restarting the program");
+  EXPECT_TRUE(dialog_->btApply->isEnabled());
+}
+
+TEST_F(SetupDialogTest, ADefaultLookThatCannotBeWrittenKeepsTheDialogOpen) {
+  ASSERT_TRUE(dialog_->PrepareProgramSettings());
+  Show();
+  Click(dialog_->btConfirmDeletes);
+  {
+    const FileSizeLimit limit(10);
+    Click(dialog_->btOK);
+  }
+  EXPECT_TRUE(dialog_->isVisible());
+  EXPECT_TRUE(env_.Ask.Log.last().startsWith("error: Error writing file"))
+      << env_.Ask.Log.last().toStdString();
+  EXPECT_TRUE(settings_.ConfirmDeletes);                 // nothing committed
+  EXPECT_FALSE(dialog_->btConfirmDeletes->isChecked());  // nothing typed lost
+  EXPECT_FALSE(QFile::exists(Path("default.AFM")));
+}
+
+TEST_F(SetupDialogTest, OutsideEditModeEveryControlIsDisabledAndOkCommitsTheSame) {
+  OpenAlbum();
+  env_.Window.EditMode = false;
+  dialog_->PrepareAlbumProperties();
+  Show();
+  for (QWidget* page : {dialog_->pgGeneral, dialog_->pgLook, dialog_->pgBookmarks}) {
+    for (QWidget* control : page->findChildren<QWidget*>())
+      EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
+  }
+  const AlbumModel before = env_.Model;
+  Click(dialog_->btOK);
+  EXPECT_EQ(env_.Model.DataTitles, before.DataTitles);
+  EXPECT_EQ(env_.Model.DataModified, before.DataModified);
+  EXPECT_FALSE(env_.Model.FormatModified);
+}
+
+TEST_F(SetupDialogTest, FourColumnsRedrawTheBookAtOnceAndSurviveSavingTheLook) {
+  OpenAlbum();
+  dialog_->PrepareAlbumProperties();
+  Show();
+  EXPECT_EQ(dialog_->windowTitle(), "AlbumProperties...");
+  dialog_->Pages->setCurrentWidget(dialog_->pgLook);
+  Type(dialog_->edColCount, "4");
+  env_.Window.Log.clear();
+  Click(dialog_->btApply);
+  EXPECT_EQ(AlbumProfile.ColumnCount, 4);
+  EXPECT_TRUE(env_.Window.Log.contains("RebuildPages"));
+  EXPECT_EQ(host_.Recreated, 1);
+  EXPECT_TRUE(env_.Model.FormatModified);
+  EXPECT_FALSE(dialog_->btApply->isEnabled());
+  SaveFormatFile({env_.Data(), AlbumProfile});
+  TProfile reread;
+  ASSERT_TRUE(LoadProfile(Path("look.AFM"), reread));
+  EXPECT_EQ(reread.ColumnCount, 4);
+}
+
+TEST_F(SetupDialogTest, ClearingExtendedKeepsTheLinesItDisables) {
+  OpenAlbum();
+  dialog_->PrepareAlbumProperties();
+  Show();
+  dialog_->Pages->setCurrentWidget(dialog_->pgLook);
+  Click(dialog_->btExtended);
+  for (QCheckBox* line : {dialog_->btDate, dialog_->btPlace, dialog_->btPeople}) {
+    EXPECT_FALSE(line->isEnabled());
+    EXPECT_TRUE(line->isChecked());
+  }
+  Click(dialog_->btOK);
+  EXPECT_FALSE(AlbumProfile.ExtendedDesc);
+  EXPECT_TRUE(AlbumProfile.ShowDate && AlbumProfile.ShowPlace && AlbumProfile.ShowPeople);
+}
+
+TEST_F(SetupDialogTest, ApplyThenCancelKeepsWhatApplyCommitted) {
+  OpenAlbum();
+  dialog_->PrepareAlbumProperties();
+  Show();
+  Type(dialog_->edTitle, "Applied");
+  Click(dialog_->btApply);
+  Type(dialog_->edTitle, "Dropped");
+  Click(dialog_->btCancel);
+  EXPECT_EQ(dialog_->result(), QDialog::Rejected);
+  EXPECT_EQ(env_.Model.DataTitles[0], "Applied");
+  EXPECT_TRUE(env_.Model.DataModified[0]);
+}
+
+TEST_F(SetupDialogTest, EachTargetKeepsItsPendingTextureAndAnUnreadableOneIsRefused) {
+  OpenAlbum();
+  QImage texture(4, 4, QImage::Format_RGB32);
+  texture.fill(Qt::red);
+  ASSERT_TRUE(texture.save(Path("cover.bmp")));
+  ASSERT_TRUE(texture.save(Path("paper.bmp")));
+  WriteAll(Path("clip.avi"), "RIFF");
+  dialog_->PrepareAlbumProperties();
+  Show();
+  dialog_->Pages->setCurrentWidget(dialog_->pgLook);
+  env_.Ask.OpenFileNames << Path("cover.bmp") << Path("paper.bmp") << Path("clip.avi");
+  Click(dialog_->btTexture);
+  Click(dialog_->btPages);
+  Click(dialog_->btTexture);
+  Click(dialog_->btTexture);  // a video: the preview cannot show it
+  EXPECT_TRUE(env_.Ask.Log.last().startsWith("error: Unknown image format"));
+  Click(dialog_->btCover);
+  EXPECT_EQ(dialog_->Session().PendingCoverTexture, Path("cover.bmp"));
+  EXPECT_FALSE(dialog_->imgTexture->pixmap().isNull());
+  Click(dialog_->btOK);
+  EXPECT_EQ(AlbumProfile.CoverTexture, Path("cover.bmp"));
+  EXPECT_EQ(AlbumProfile.PageTexture, Path("paper.bmp"));
+}
+
+TEST_F(SetupDialogTest, AFormatFileThatCannotBeReadLeavesTheWorkingLook) {
+  if (!QFile::exists("/proc/self/mem"))
+    GTEST_SKIP() << "needs a file that exists but cannot be read";
+  OpenAlbum();
+  dialog_->PrepareAlbumProperties();
+  Show();
+  Type(dialog_->edTitle, "typed");
+  const TProfile before = dialog_->Session().SetupProfile;
+  env_.Ask.OpenFileNames << "/proc/self/mem";
+  Click(dialog_->btProfile);
+  EXPECT_TRUE(env_.Ask.Log.last().startsWith("error: Error reading file"));
+  EXPECT_EQ(dialog_->Session().SetupProfile, before);
+  EXPECT_EQ(dialog_->edProfile->text(), Path("look.AFM"));
+  EXPECT_EQ(dialog_->edTitle->text(), "typed");
+}
+
+TEST_F(SetupDialogTest, ThePreviewShowsTheColoursAndFontsTheBookDraws) {
+  OpenAlbum();
+  PlainBookWindow bookWindow;
+  TBook book(env_.Model, bookWindow);
+  bookWindow.Book = &book;
+  dialog_->PrepareAlbumProperties();
+  Show();
+  dialog_->Pages->setCurrentWidget(dialog_->pgLook);
+  QFont title(QStringLiteral("Liberation Serif"));
+  title.setPointSize(11);
+  env_.Ask.Colors << QColor(10, 120, 200) << QColor(90, 30, 20);
+  env_.Ask.Fonts << title;
+  Click(dialog_->btPages);
+  Click(dialog_->btClearTexture);
+  Click(dialog_->btColor);
+  Click(dialog_->btFont2);
+  const QColor paper = Background(dialog_->pnColor);
+  const QFont shownTitle = dialog_->lbFont2->font();
+  EXPECT_EQ(paper, QColor(10, 120, 200));
+  Click(dialog_->btCover);
+  Click(dialog_->btClearTexture);
+  Click(dialog_->btColor);
+  const QColor cover = Background(dialog_->pnColor);
+  Click(dialog_->btOK);
+
+  EXPECT_EQ(AlbumProfile.BaseFont.Font, shownTitle);
+  bookWindow.PositionWindow();
+  book.ShowSpread(0, 2);
+  const TPage& left = book.LeftPage;  // the right page opens the next chapter
+  EXPECT_EQ(left.Image.pixelColor(left.Area.Right - 20, 300), paper);
+  book.ShowSpread(0, -1);
+  EXPECT_EQ(book.CoverPage.Image.pixelColor(100, 100), cover);
+}
+
+TEST_F(SetupDialogTest, ChaptersPageMovesTheShownChapterUpAndTheViewFollows) {
+  OpenAlbum();
+  env_.Model.CurrentChapter = 2;
+  AlbumProfile.RowCount = AlbumProfile.ColumnCount = 1;
+  env_.Model.CurrentPage = 2;
+  dialog_->PrepareAlbumChapters();
+  Show();
+  EXPECT_EQ(dialog_->Pages->currentWidget(), dialog_->pgBookmarks);
+  EXPECT_EQ(dialog_->Bookmarks->currentRow(), 1);
+  EXPECT_EQ(dialog_->lbPicCount2->text(), "3");
+  Type(dialog_->edBMTitle, "Second");
+  Click(dialog_->btUp);
+  EXPECT_EQ(dialog_->Bookmarks->item(0)->text(), "Second");
+  Click(dialog_->btOK);
+  EXPECT_EQ(env_.Model.ChapterNames, QStringList({"Second", "N1"}));
+  EXPECT_EQ(env_.Model.CurrentChapter, 1);
+  EXPECT_EQ(env_.Model.CurrentPage, 2);
+}
+
+TEST_F(SetupDialogTest, CancelToReloadChangesNothing) {
+  OpenAlbum();
+  dialog_->PrepareAlbumProperties();
+  Show();
+  env_.Ask.OpenFileNames << Path("main.xml");
+  env_.Ask.OkCancelAnswers << false;
+  Click(dialog_->btDataFile);
+  EXPECT_EQ(env_.Ask.Log.last(), "okcancel: Reload file from the disk?");
+  EXPECT_FALSE(dialog_->btApply->isEnabled());
+  Click(dialog_->btOK);
+  EXPECT_EQ(env_.Model.ChapterNames, QStringList({"N1", "N2"}));
+  EXPECT_FALSE(env_.Model.AlbumModified);
+}
+
+}  // namespace

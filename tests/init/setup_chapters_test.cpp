@@ -1,0 +1,225 @@
+#include "init/setup_chapters.h"
+
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <functional>
+
+#include "support/album_env.h"
+
+namespace {
+
+using Thumbs = decltype(AlbumModel::Thumbnails)::value_type;
+
+// An album "main.xml" whose chapter k (1..n) is "ck.xml" with k+1 images in
+// the folder "picsk", titled "Tk" and named "Nk" in the main file.
+class SetupChaptersTest : public AlbumFilesTest {
+ protected:
+  void MakeAlbum(int chapters) {
+    QString links;
+    for (int k = 1; k <= chapters; ++k) {
+      links += QStringLiteral("<link xlink:href=\"c%1.xml\">N%1</link>").arg(k);
+      QString photos;
+      for (int i = 0; i <= k; ++i) photos += QStringLiteral("<photo src=\"p%1.jpg\"/>").arg(i);
+      WriteXml(QStringLiteral("c%1.xml").arg(k),
+               QStringLiteral("<album2 dir=\"pics%1\"><title>T%1</title>%2</album2>")
+                   .arg(k)
+                   .arg(photos));
+    }
+    WriteXml("main.xml",
+             "<album2><title>Album</title><photo src=\"a.jpg\"/>" + links + "</album2>");
+    LoadAlbumData(env_.Data(), Path("main.xml"));
+    AlbumModel& m = env_.Model;
+    for (int k = 0; k <= chapters; ++k) {
+      m.Thumbnails[k] = Thumbs(m.ImageCount(k));  // opaque: only their number is checked
+      m.ThumbsLoaded[k] = true;
+    }
+    m.CurrentChapter = 0;
+    m.CurrentPage = -1;
+    SetDefaultProfile(look_);
+    work_.FillAlbum(m, 1);
+  }
+  void Commit() { work_.Commit(env_.Model, look_, {"Album", "", env_.Model.DataFiles[0]}, true); }
+  // Chapter k of the model as "title/folder/images/thumbnails".
+  QString Chapter(int k) const {
+    const AlbumModel& m = env_.Model;
+    return QStringLiteral("%1/%2/%3/%4")
+        .arg(m.DataTitles.value(k), m.ImageDirs.value(k))
+        .arg(m.ImageCount(k))
+        .arg(m.ThumbsLoaded[k] ? m.Thumbnails[k].size() : -1);
+  }
+
+  DataEnv env_;
+  TProfile look_;
+  TChapterWork work_{look_};
+};
+
+TEST_F(SetupChaptersTest, AddsUpToTenChaptersNewFilesIncludedAndNoMore) {
+  MakeAlbum(1);
+  for (int k = 2; k <= MaxChapters; ++k) {
+    env_.Ask.OpenFileNames << Path(QStringLiteral("new%1.xml").arg(k));
+    ASSERT_EQ(work_.AddChapter(env_.Data(), QString()), TChapterWork::AddResult::Added) << k;
+  }
+  EXPECT_EQ(work_.Count(), 10);
+  EXPECT_EQ(work_.Selected, 9);
+  const qsizetype dialogs = env_.Ask.FileRequests.size();
+  EXPECT_EQ(work_.AddChapter(env_.Data(), QString()), TChapterWork::AddResult::Full);
+  EXPECT_EQ(env_.Ask.FileRequests.size(), dialogs);  // no dialog for an eleventh
+  EXPECT_TRUE(env_.Ask.FileRequests.last().AllowNewFile);
+  EXPECT_EQ(env_.Progress.Log.last(), "hide");
+
+  Commit();
+  EXPECT_EQ(env_.Model.ChapterCount(), 10);
+  EXPECT_EQ(Chapter(1), "T1/pics1/2/2");
+  EXPECT_EQ(Chapter(10), "//0/-1");  // fresh: thumbnails made when shown
+  // The files that do not exist yet are written by the next save.
+  EXPECT_FALSE(env_.Model.DataModified[1]);
+  EXPECT_TRUE(env_.Model.DataModified[10]);
+}
+
+TEST_F(SetupChaptersTest, AFileTheAlbumHoldsIsRefusedInAnyLetterCase) {
+  MakeAlbum(2);
+  for (const char* name : {"C1.XML", "c2.xml", "Main.Xml"}) {
+    env_.Ask.OpenFileNames << Path(name);
+    env_.Ask.Log.clear();
+    EXPECT_EQ(work_.AddChapter(env_.Data(), QString()), TChapterWork::AddResult::AlreadyIncluded)
+        << name;
+    EXPECT_EQ(env_.Ask.Log.last(), "warning: This file is already included in the album!");
+    EXPECT_EQ(work_.Count(), 2);
+    EXPECT_EQ(work_.NextSlot, 3);
+  }
+}
+
+TEST_F(SetupChaptersTest, RemovingTheSecondOfThreeMovesTheThirdDownWithItsColour) {
+  MakeAlbum(3);
+  const auto bm = look_.BM;
+  work_.Selected = 1;
+  ASSERT_TRUE(work_.RemoveChapter());
+  Commit();
+  const AlbumModel& m = env_.Model;
+  EXPECT_EQ(m.ChapterNames, QStringList({"N1", "N3"}));
+  EXPECT_EQ(Chapter(2), "T3/pics3/4/4");
+  EXPECT_EQ(QFileInfo(m.DataFiles[2]).fileName(), "c3.xml");
+  EXPECT_EQ(look_.BM[1], bm[2]);
+  EXPECT_EQ(look_.BM[2], bm[1]);  // the removed chapter's colour waits behind
+  EXPECT_EQ(look_.BM[3], bm[3]);
+  EXPECT_TRUE(QFileInfo::exists(Path("c2.xml")));
+  EXPECT_TRUE(m.DataModified[0]);  // the links changed
+}
+
+TEST_F(SetupChaptersTest, AMovedChapterKeepsItsUnsavedEditsAtItsNewIndex) {
+  MakeAlbum(3);
+  env_.Model.DataModified[2] = true;
+  work_.FillAlbum(env_.Model, 1);
+  work_.Selected = 1;
+  ASSERT_TRUE(work_.MoveUp());
+  EXPECT_FALSE(work_.MoveUp());  // already at the top
+  Commit();
+  const AlbumModel& m = env_.Model;
+  EXPECT_EQ(m.ChapterNames, QStringList({"N2", "N1", "N3"}));
+  EXPECT_EQ(Chapter(1), "T2/pics2/3/3");
+  EXPECT_EQ(Chapter(2), "T1/pics1/2/2");
+  EXPECT_EQ(m.DataModified, (std::array<bool, MaxDataFiles>{true, true}));
+}
+
+// Where the view goes after an edit of the chapters, from chapter 2, spread 2.
+struct ViewCase {
+  const char* edit;
+  std::function<void(TChapterWork&, const DataFileContext&, const QString&)> apply;
+  int chapter;
+  int page;
+};
+
+class SetupViewTest : public SetupChaptersTest, public ::testing::WithParamInterface<ViewCase> {};
+
+TEST_P(SetupViewTest, StaysOnTheChapterItShowed) {
+  MakeAlbum(3);
+  env_.Model.CurrentChapter = 2;
+  env_.Model.CurrentPage = 2;
+  work_.FillAlbum(env_.Model, 1);
+  GetParam().apply(work_, env_.Data(), Path("main.xml"));
+  Commit();
+  EXPECT_EQ(env_.Model.CurrentChapter, GetParam().chapter);
+  EXPECT_EQ(env_.Model.CurrentPage, GetParam().page);
+}
+
+INSTANTIATE_TEST_SUITE_P(Edits, SetupViewTest,
+                         ::testing::Values(ViewCase{"MovedToTheTop",
+                                                    [](TChapterWork& w, auto&, auto&) {
+                                                      w.Selected = 1;
+                                                      w.MoveUp();
+                                                    },
+                                                    1, 2},
+                                           ViewCase{"EarlierRemoved",
+                                                    [](TChapterWork& w, auto&, auto&) {
+                                                      w.Selected = 0;
+                                                      w.RemoveChapter();
+                                                    },
+                                                    1, 2},
+                                           ViewCase{"ItselfRemoved",
+                                                    [](TChapterWork& w, auto&, auto&) {
+                                                      w.Selected = 1;
+                                                      w.RemoveChapter();
+                                                    },
+                                                    0, 0},
+                                           ViewCase{"ReRead",
+                                                    [](TChapterWork& w, const DataFileContext& c,
+                                                       const QString& main) {
+                                                      QString title;
+                                                      w.LoadMainDataFile(c, main, title);
+                                                    },
+                                                    0, 0}),
+                         [](const auto& info) { return std::string(info.param.edit); });
+
+TEST_F(SetupChaptersTest, ANewMainDataFileNameDropsTheChaptersButNotTheAlbumImages) {
+  MakeAlbum(2);
+  QString title = "kept";
+  work_.LoadMainDataFile(env_.Data(), Path("other.xml"), title);
+  EXPECT_EQ(work_.Count(), 0);
+  EXPECT_EQ(title, "kept");
+  work_.Commit(env_.Model, look_, {title, "", Path("other.xml")}, true);
+  const AlbumModel& m = env_.Model;
+  EXPECT_EQ(m.ChapterCount(), 0);
+  EXPECT_EQ(m.DataFiles, QStringList{Path("other.xml")});
+  EXPECT_EQ(Chapter(0), "kept//1/1");
+  EXPECT_TRUE(m.DataModified[0]);  // saving writes the images to the new file
+}
+
+TEST(SetupBookmarkColors, MovingBookmarkThreeToTheTopRearrangesTheColours) {
+  TProfile look;
+  SetDefaultProfile(look);
+  const auto bm = look.BM;
+  TChapterWork work(look);
+  work.FillBookmarks("Bookmark");
+  work.Selected = 2;
+  work.MoveUp();
+  work.MoveUp();
+  EXPECT_EQ(work.Selected, 0);
+  EXPECT_EQ(work.SlotColor(work.SelectedSlot()), bm[2]);
+  work.ArrangeBookmarkColors(look);
+  EXPECT_EQ(look.BM[0], bm[2]);
+  EXPECT_EQ(look.BM[1], bm[0]);
+  EXPECT_EQ(look.BM[2], bm[1]);
+  EXPECT_EQ(look.BM[3], bm[3]);
+  EXPECT_EQ(work.Entries.first(), "Bookmark 1");  // labels stay
+}
+
+TEST(SetupChaptersFill, SelectsTheChapterOnScreen) {
+  AlbumModel model;
+  model.DataFiles = {"m", "a", "b", "c"};
+  model.ChapterNames = {"A", "B", "C"};
+  for (int k = 1; k <= 3; ++k) model.Chapters[k].AppendEmpty();  // one page each: last spread 2
+  TProfile look;
+  TChapterWork work(look);
+  const struct {
+    int chapter, page, selected;
+  } cases[] = {{-1, -1, 0}, {0, 2, 0}, {1, 0, 0}, {2, 2, 2}, {3, 0, 2}, {3, 2, 2}};
+  for (const auto& c : cases) {
+    model.CurrentChapter = c.chapter;
+    model.CurrentPage = c.page;
+    work.FillAlbum(model, 1);
+    EXPECT_EQ(work.Selected, c.selected) << c.chapter << "," << c.page;
+  }
+}
+
+}  // namespace
