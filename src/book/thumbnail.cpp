@@ -148,7 +148,14 @@ TThumbnail ReadThumbnail(const QString& fileName, QSize box, bool shareThumbnail
     if (store) StoreFailure(fileName);
     return none;
   }
-  if (store) StoreCachedThumbnail(fileName, picture, fullSize, sizeClass);
+  if (store) {
+    // The book draws from the picture the cache keeps, so a chapter looks the
+    // same when it is next made from the cache.
+    const QSize entrySize = CacheEntrySize(fullSize, sizeClass);
+    if (picture.size() != entrySize)
+      picture = picture.scaled(entrySize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    StoreCachedThumbnail(fileName, picture, fullSize, sizeClass);
+  }
   return ComposeThumbnail(picture, ThumbnailPictureRect(fullSize, box), box);
 }
 

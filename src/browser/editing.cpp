@@ -28,7 +28,7 @@ void ChapterEditor::AddPicturesExecute(bool insert, const QString& title) {
   FileDialogRequest request;
   request.Title = title;
   request.Filter = PictureFileFilter();
-  request.InitialDir = Model().ImagePathForWriting(Chapter(), QString());
+  request.InitialDir = Model().ImageFolder(Chapter());
   const QStringList names = prompts_.GetOpenFileNames(request);
   if (names.isEmpty()) return;
   if (insert) {

@@ -77,6 +77,11 @@ QString AlbumModel::ImagePathForWriting(int k, const QString& fileName) const {
   return MakeRelativePath(DataFiles.value(0), DataFiles[k], ImageDirs.value(k), fileName);
 }
 
+QString AlbumModel::ImageFolder(int k) const {
+  if (k < 0 || k >= DataFiles.size()) return QString();
+  return MakeRelativePath(DataFiles.value(0), DataFiles[k], ImageDirs.value(k), QString());
+}
+
 void AlbumModel::ResetToStart() {
   AlbumFileName.clear();
   FormatFileName.clear();

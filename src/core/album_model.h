@@ -91,6 +91,8 @@ class AlbumModel {
   bool AnyDataModified() const;
   // An image name as a data file k stores it: relative to its image folder.
   QString ImagePathForWriting(int k, const QString& fileName) const;
+  // The full path of chapter k's image folder, where its image names start.
+  QString ImageFolder(int k) const;
 
   // The state at process start: one empty data file, no chapters, book closed.
   void ResetToStart();

@@ -89,7 +89,8 @@ class PreparedStore : public xml::FileStore {
   PreparedStore(const PreparedStore&) = delete;
   PreparedStore& operator=(const PreparedStore&) = delete;
 
-  bool ReadFile(const std::string&, std::string& bytes) override {
+  bool ReadFile(const std::string&, std::string& bytes, size_t limit) override {
+    if (text_.size() > limit) return false;
     bytes = text_;
     return true;
   }

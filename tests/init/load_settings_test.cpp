@@ -84,7 +84,7 @@ TEST_F(LoadSettingsTest, StoredValuesOverTheDefaultsAndBackAsStored) {
   SaveSettings(ProgramSettings);
   EXPECT_EQ(Store().value("FreeMemory").toString(), "1");
   EXPECT_EQ(Store().value("LoadAllChapters").toString(), "0");
-  EXPECT_EQ(Store().allKeys().size(), 7);
+  EXPECT_EQ(Store().allKeys().size(), 8);  // with ShareThumbnails
 }
 
 TEST_F(LoadSettingsTest, TheLanguageIsReadBeforeTheHintsAreSet) {
