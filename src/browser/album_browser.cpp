@@ -119,7 +119,14 @@ void TfAlbumBrowser::PositionWindow() {
   setMask(BookOutline(size(), book_->SpineX(), closed));
   PlaceChrome();
   imgResize_->setVisible(!closed);
-  book_->RebuildPages();
+  if (!holding_) book_->RebuildPages();
+}
+
+void TfAlbumBrowser::ReleaseLayout() {
+  holding_ = false;
+  PositionWindow();
+  if (heldSpread_) book_->ShowSpread(heldSpread_->x(), heldSpread_->y());
+  heldSpread_.reset();
 }
 
 void TfAlbumBrowser::ToggleMaximized() {
@@ -204,8 +211,15 @@ void TfAlbumBrowser::LoadThumbnails(int chapter) {
   LoadChapterThumbnails(model_, chapter, book_->ThumbnailBox(), progress_);
 }
 
-void TfAlbumBrowser::ShowSpread(int chapter, int page) { book_->ShowSpread(chapter, page); }
+void TfAlbumBrowser::ShowSpread(int chapter, int page) {
+  if (holding_)
+    heldSpread_ = QPoint(chapter, page);
+  else
+    book_->ShowSpread(chapter, page);
+}
 
-void TfAlbumBrowser::RebuildPages() { book_->RebuildPages(); }
+void TfAlbumBrowser::RebuildPages() {
+  if (!holding_) book_->RebuildPages();
+}
 
 QRect TfAlbumBrowser::WindowGeometry() const { return geometry(); }
