@@ -11,7 +11,6 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -38,14 +37,17 @@ class FirstPaint : public QObject {
   bool eventFilter(QObject*, QEvent* event) override {
     if (event->type() == QEvent::Paint && !seen_) {
       seen_ = true;
-      // Runs after the paint event has been handled in full.
-      QTimer::singleShot(0, [] {
-        std::printf("painted\n");
-        std::fflush(stdout);
-        QCoreApplication::exit(0);
-      });
+      // Handled after the paint event has been handled in full.
+      QCoreApplication::postEvent(this, new QEvent(QEvent::User));
     }
     return false;
+  }
+  bool event(QEvent* event) override {
+    if (event->type() != QEvent::User) return QObject::event(event);
+    std::printf("painted\n");
+    std::fflush(stdout);
+    QCoreApplication::exit(0);
+    return true;
   }
 
  private:
