@@ -221,6 +221,7 @@ class TfAlbumBrowser : public QWidget, public BookWindow, public AlbumWindow {
   bool resizing_ = false;
   QPoint pressPoint_;
   bool holding_ = false;
+  bool overrideCursor_ = false;       // SetCursor's, until the normal one is back
   std::optional<QPoint> heldSpread_;  // chapter, spread asked for while held
   TBookCursor cursor_ = TBookCursor::Default;
   // A window move follows the pointer on the screen: where it and the
