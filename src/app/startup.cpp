@@ -15,10 +15,14 @@
 TfAlbumBrowser* StartBookWindow(const QString& file) {
   auto* browser = new TfAlbumBrowser();
   // The other windows belong to the book window and live as long as it.
-  if (fSplash == nullptr) fSplash = new TfSplash(browser);
+  if (fSplash == nullptr) {
+    fSplash = new TfSplash(browser);
+    QObject::connect(fSplash, &QObject::destroyed, [] { fSplash = nullptr; });
+  }
   browser->SetProgress(fSplash);
   new TEditWindow(*browser);  // editing, undo and the image properties dialog
   AttachSetupCommands(*browser);  // before the language file names its controls
+  browser->HoldLayout();
   LoadSettings(browser->Document(), [browser] { browser->ApplyActionHints(); });
   if (!file.isEmpty()) {
     try {
@@ -26,10 +30,9 @@ TfAlbumBrowser* StartBookWindow(const QString& file) {
     } catch (const EFileError& error) {
       browser->prompts().ShowError(error.Message());
     }
+    browser->ReleaseLayout();  // the file's look and spread, or the default ones
   } else {
-    browser->PositionWindow();
-    AlbumModel& model = browser->Model();
-    browser->ShowSpread(model.CurrentChapter, model.CurrentPage);
+    browser->ReleaseLayout();  // PositionWindow and the current spread
     browser->Progress().HideProgress();
     // The panel comes out as soon as a book is opened.
     browser->SetMenuShown(true);
@@ -45,9 +48,7 @@ int RunBookWindow(const QString& file) {
   if (file.isEmpty()) {
     QTimer::singleShot(0, browser.get(), [window = browser.get()] { ShowStartupGuide(*window); });
   }
-  const int status = QApplication::exec();
-  fSplash = nullptr;  // went with the book window
-  return status;
+  return QApplication::exec();
 }
 
 bool HasDisplay(QString* why) {

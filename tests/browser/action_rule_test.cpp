@@ -1,7 +1,7 @@
 // The enabling rule over every state it reads, and the table's shape.
 #include <gtest/gtest.h>
 
-#include <QSet>
+#include <QStringList>
 
 #include "browser/action_table.h"
 
@@ -78,24 +78,4 @@ TEST(EnablingRule, EachStateTheRuleReads) {
        "DoRunGuide RecreateThumbnails Save"},
   };
   for (const Case& c : cases) EXPECT_EQ(Enabled(c.state), c.expected) << c.what;
-}
-
-TEST(ActionTable, NamesMenusAndButtonsAgree) {
-  QSet<QString> names;
-  QSet<QString> shortcuts;
-  for (const TActionSpec& spec : ActionTable()) {
-    EXPECT_FALSE(names.contains(spec.Name)) << spec.Name;
-    names.insert(spec.Name);
-    // One key, one action: a shared key would run only one of them.
-    if (!spec.Shortcut.isEmpty()) {
-      EXPECT_FALSE(shortcuts.contains(spec.Shortcut.toString())) << spec.Name;
-      shortcuts.insert(spec.Shortcut.toString());
-    }
-  }
-  EXPECT_EQ(names.size(), 30);
-  for (const auto* items : {&PictureMenuItems, &SaveMenuItems}) {
-    for (const char* item : *items) EXPECT_TRUE(*item == '\0' || names.contains(item)) << item;
-  }
-  for (const TToolButtonSpec& button : ToolButtonTable)
-    EXPECT_TRUE(*button.Action == '\0' || names.contains(button.Action)) << button.Name;
 }

@@ -176,3 +176,38 @@ TEST_F(WindowTest, ItsPictureIsTheRenderCommandsPicture) {
   }
   EXPECT_EQ(differ, 0);
 }
+
+TEST_F(WindowTest, WhatTheChromeLeavesGoesToTheInputs) {
+  struct Recorder : BrowserInput {
+    QStringList Log;
+    bool CursorAt(QPoint p, TBookCursor& cursor) override {
+      cursor = TBookCursor::Zoom;
+      return p.x() > 400;
+    }
+    bool MouseRelease(TBookCursor c, QPoint p, Qt::MouseButton, Qt::KeyboardModifiers) override {
+      Log << QStringLiteral("release %1 %2,%3").arg(int(c)).arg(p.x()).arg(p.y());
+      return true;
+    }
+    bool KeyDown(QKeyEvent& key) override {
+      Log << QStringLiteral("key %1").arg(key.key(), 0, 16);
+      return true;
+    }
+  } input;
+  W().AddInput(&input);
+  NewAlbumWith(0);
+  W().setFocus();
+  QTest::mouseMove(&W(), {450, 200});
+  EXPECT_EQ(W().CursorShowing(), TBookCursor::Zoom);
+  QTest::mouseClick(&W(), Qt::LeftButton, {}, {450, 200});
+  QTest::mouseMove(&W(), {100, 200});
+  EXPECT_EQ(W().CursorShowing(), TBookCursor::Default);
+  QTest::mouseMove(&W(), {100, 5});  // the move zone is the window's own
+  QTest::mouseClick(&W(), Qt::LeftButton, {}, {100, 5});
+  QTest::keyClick(&W(), Qt::Key_PageDown);
+  // Delete is a shortcut, but its action is disabled with nothing selected.
+  ASSERT_EQ(Model().SelEnd, -1);
+  QTest::keyClick(&W(), Qt::Key_Delete);
+  QTest::keyClick(&W(), Qt::Key_F10);  // the window's own
+  EXPECT_EQ(input.Log.join(" | ").toStdString(),
+            "release 9 450,200 | release 3 100,5 | key 1000017 | key 1000007");
+}

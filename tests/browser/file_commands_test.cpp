@@ -175,4 +175,14 @@ TEST_F(FileCommandsTest, NewOpensAnEditableBookAndOpenLeavesEditMode) {
   EXPECT_TRUE(ask_.FileRequests.last().Filter.contains("*.ALB"));
   EXPECT_EQ(Model().CurrentPage, 0);
   EXPECT_TRUE(Model().AlbumModified);
+
+  // Edit mode goes on only with the book open, and off in any case.
+  W().ShowSpread(0, -1);
+  QTest::keyClick(&W(), Qt::Key_F5);
+  EXPECT_FALSE(W().IsEditMode());
+  W().ShowSpread(0, 0);
+  QTest::keyClick(&W(), Qt::Key_F5);
+  W().ShowSpread(0, -1);
+  QTest::keyClick(&W(), Qt::Key_F5);
+  EXPECT_FALSE(W().IsEditMode());
 }

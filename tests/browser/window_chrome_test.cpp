@@ -1,4 +1,4 @@
-// Where the window goes, its outline, and the zones of its chrome.
+// Where the window goes and the zones of its chrome.
 #include "browser/window_chrome.h"
 
 #include <gtest/gtest.h>
@@ -27,20 +27,6 @@ TEST(PlaceWindow, StaysOnTheScreensOrComesBack) {
   };
   for (const Case& c : cases) EXPECT_EQ(PlaceWindow(c.stored, two), c.expected) << c.what;
   EXPECT_EQ(PlaceWindow(QRect(5, 5, 10, 10), {}), QRect(5, 5, 10, 10));
-}
-
-TEST(BookOutline, RoundCornersAndTheClosedBooksHalf) {
-  const QSize size(600, 400);
-  const QRegion open = BookOutline(size, 300, false);
-  const QRegion closed = BookOutline(size, 300, true);
-  for (QPoint corner : {QPoint(0, 0), QPoint(599, 0), QPoint(0, 399), QPoint(599, 399)})
-    EXPECT_FALSE(open.contains(corner)) << corner.x() << "," << corner.y();
-  for (QPoint inside : {QPoint(12, 1), QPoint(1, 200), QPoint(300, 200), QPoint(598, 200)})
-    EXPECT_TRUE(open.contains(inside)) << inside.x() << "," << inside.y();
-  EXPECT_FALSE(closed.contains(QPoint(150, 200)));  // the left half is cut away
-  EXPECT_FALSE(closed.contains(QPoint(300, 0)));    // the cover's own corner
-  EXPECT_TRUE(closed.contains(QPoint(302, 200)));
-  EXPECT_TRUE(closed.contains(QPoint(450, 200)));
 }
 
 TEST(ChromeZone, TheWindowsOwnZonesInOrder) {
