@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -72,6 +73,14 @@ QStringList WriteChapter(const QTemporaryDir& dir, int count) {
     files << name;
   }
   return files;
+}
+
+// Whether chapter k has a thumbnail for every file, made for box.
+bool ChapterThumbnailsReady(const AlbumModel& model, int k, QSize box) {
+  const QList<TThumbnail>& thumbnails = model.Thumbnails[k];
+  return model.ThumbsLoaded[k] && thumbnails.size() == model.ImageCount(k) &&
+         std::all_of(thumbnails.cbegin(), thumbnails.cend(),
+                     [box](const TThumbnail& t) { return t.Box == box; });
 }
 
 void SetUpChapters(AlbumModel& model, int chapters) {
