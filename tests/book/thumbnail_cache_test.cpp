@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtConcurrent/QtConcurrentMap>
 
@@ -264,4 +266,28 @@ TEST_F(ThumbnailCacheTest, WritersAtTheSameTimeLeaveValidEntries) {
   for (const QString& file : files) {
     EXPECT_FALSE(ReadCachedThumbnail(file, 256).Picture.isNull()) << qPrintable(file);
   }
+}
+
+TEST_F(ThumbnailCacheTest, AnotherProcessFindsTheEntries) {
+  const QString childFiles = qEnvironmentVariable("QV_CACHE_TEST_FILES");
+  if (!childFiles.isEmpty()) {
+    // The second process: the files are spoiled, only the entries can serve.
+    qputenv("XDG_CACHE_HOME", qgetenv("QV_CACHE_TEST_HOME"));
+    for (const TThumbnail& thumbnail : Load(childFiles.split(u'\n')))
+      EXPECT_FALSE(thumbnail.IsNull());
+    return;
+  }
+  const QStringList files{Photo("a.jpg", EncodeJpeg(Filled(800, 600, Qt::red))),
+                          Photo("b.jpg", EncodeJpeg(Filled(600, 800, Qt::blue)))};
+  Load(files);
+  for (const QString& file : files) Spoil(file);
+  QProcess child;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("QV_CACHE_TEST_FILES"), files.join(u'\n'));
+  environment.insert(QStringLiteral("QV_CACHE_TEST_HOME"), home.path());
+  child.setProcessEnvironment(environment);
+  child.start(QCoreApplication::applicationFilePath(),
+              {QStringLiteral("--gtest_filter=ThumbnailCacheTest.AnotherProcessFindsTheEntries")});
+  ASSERT_TRUE(child.waitForFinished(120000));
+  EXPECT_EQ(child.exitCode(), 0) << child.readAllStandardOutput().toStdString();
 }
