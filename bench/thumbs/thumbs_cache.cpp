@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "book/thumbnail_cache.h"
 #include "book/thumbnail_loading.h"
@@ -35,7 +36,7 @@ std::vector<BenchGoal> MeasureCachedLoading(
     const QStringList& photos, int rounds,
     const std::function<bool(const QStringList&)>& qtReader) {
   const QByteArray oldCache = qgetenv("XDG_CACHE_HOME");
-  ProgramSettings.ShareThumbnails = true;
+  const bool oldShare = std::exchange(ProgramSettings.ShareThumbnails, true);
   std::vector<double> cold, warm, qt;
   for (int round = 0; round < rounds; ++round) {
     // Every round starts from an empty cache of its own.
@@ -50,6 +51,7 @@ std::vector<BenchGoal> MeasureCachedLoading(
     if (qtReader(photos)) qt.push_back(timer.nsecsElapsed() / 1e9);
   }
   qputenv("XDG_CACHE_HOME", oldCache);
+  ProgramSettings.ShareThumbnails = oldShare;
   const bool ok = std::none_of(cold.begin(), cold.end(), [](double s) { return s == 0; }) &&
                   std::none_of(warm.begin(), warm.end(), [](double s) { return s == 0; }) &&
                   !qt.empty();

@@ -42,7 +42,9 @@ void TBook::ShowSpread(int c, int p) {
   // pages out again and comes back here, no longer toggled, to draw them.
   if (toggled) window_.PositionWindow();
   if (!model_.IsBookClosed()) {
-    if (p <= model_.PageCount(c, perPage)) {
+    // While a corner drag resizes the window no picture is drawn, so none
+    // is made for the sizes it passes through.
+    if (p <= model_.PageCount(c, perPage) && !window_.IsResizing()) {
       TThumbnailRequest request;
       request.Chapter = c;
       request.Spread = p;

@@ -27,7 +27,8 @@ bool IsOpaque(const QImage& image) {
 }
 
 // The picture scaled to rect, placed at rect's corner in box. An opaque
-// picture is kept without alpha: three bytes a pixel instead of four.
+// picture is kept without alpha, in the format the page draws fastest
+// (three bytes a pixel would save a quarter but draws ten times slower).
 TThumbnail ComposeThumbnail(const QImage& picture, const TRect& rect, QSize box) {
   TThumbnail thumbnail{QImage(), QPoint(rect.Left, rect.Top), box};
   if (rect.Width() <= 0 || rect.Height() <= 0) {
@@ -41,7 +42,7 @@ TThumbnail ComposeThumbnail(const QImage& picture, const TRect& rect, QSize box)
                                                 : picture.scaled(drawn, Qt::IgnoreAspectRatio,
                                                                  Qt::SmoothTransformation);
   thumbnail.Picture = scaled.convertToFormat(
-      IsOpaque(scaled) ? QImage::Format_RGB888 : QImage::Format_ARGB32_Premultiplied);
+      IsOpaque(scaled) ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
   return thumbnail;
 }
 

@@ -108,15 +108,6 @@ void LoadAllThumbnails(AlbumModel& model, QSize box, ProgressSink& progress, int
   }
 }
 
-bool ChapterThumbnailsReady(const AlbumModel& model, int k, QSize box) {
-  if (!ValidSlot(k) || !model.ThumbsLoaded[k]) return false;
-  const QList<TThumbnail>& thumbnails = model.Thumbnails[k];
-  if (thumbnails.size() != model.Chapters[k].Files.size()) return false;
-  // Thumbnails made for another window size or grid would overlap the cells.
-  return std::all_of(thumbnails.cbegin(), thumbnails.cend(),
-                     [box](const TThumbnail& t) { return t.Box == box; });
-}
-
 void PrepareChapterThumbnails(AlbumModel& model, const TThumbnailRequest& request,
                               ProgressSink& progress) {
   const int k = request.Chapter;

@@ -37,9 +37,6 @@ void LoadChapterThumbnails(AlbumModel& model, int k, QSize box, ProgressSink& pr
 // LoadChapterThumbnails for every chapter 0..ChapterCount() in order.
 void LoadAllThumbnails(AlbumModel& model, QSize box, ProgressSink& progress, int threads = 0);
 
-// Whether chapter k has a thumbnail for every file, made for box.
-bool ChapterThumbnailsReady(const AlbumModel& model, int k, QSize box);
-
 // What showing a spread asks of the thumbnails.
 struct TThumbnailRequest {
   int Chapter = 0;

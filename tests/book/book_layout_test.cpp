@@ -1,7 +1,6 @@
 // The layout of the book, what each page shows, and ShowSpread's rules.
 
 #include "book/spread_table.h"
-#include "book/thumbnail_loading.h"
 #include "book_fixture.h"
 
 TEST_F(BookTest, WhatEachPageShows) {
@@ -92,8 +91,14 @@ TEST_F(BookTest, ShowSpreadLoadsThumbnailsOfAChapterNotLoaded) {
   book.ShowSpread(1, 0);
   EXPECT_TRUE(model.ThumbsLoaded[1]);
   EXPECT_EQ(model.Thumbnails[1].size(), 2);  // files missing: empty thumbnails
-  // In a larger window the thumbnails of the old size are made again.
-  window.size = QSize(1000, 700);
-  window.PositionWindow();
-  EXPECT_TRUE(ChapterThumbnailsReady(model, 1, book.ThumbnailBox()));
+  // In a larger window the thumbnails of the old size are made again, once
+  // the corner drag that resizes it has ended.
+  const QSize before = book.ThumbnailBox();
+  for (const bool resizing : {true, false}) {
+    window.resizing = resizing;
+    window.size = QSize(1000, resizing ? 650 : 700);
+    window.PositionWindow();
+    for (const TThumbnail& thumbnail : model.Thumbnails[1])
+      EXPECT_EQ(thumbnail.Box, resizing ? before : book.ThumbnailBox());
+  }
 }
