@@ -37,54 +37,50 @@ class PagesTest : public BookTest {
  protected:
   Seen Left() const { return {book.LeftPage.Image}; }
   Seen Right() const { return {book.RightPage.Image}; }
+  // Whether the page shows text centred in box.
+  static ::testing::AssertionResult Centred(const Seen& page, const QString& text,
+                                            const TProfileFont& font, TColor ground, QRect box) {
+    return Near(page.Find(text, font, ground, box), CentredBox(box, text, font.Font));
+  }
   const TProfileFont& base = AlbumProfile.BaseFont;
   const TColor paper = AlbumProfile.PageColor;
 };
 
 TEST_F(PagesTest, TheCoverShowsTheTitleOrTheProgramsNameAndVersion) {
   MakeAlbum({5});
-  // Light letters: the dark edge under them is no ink.
-  AlbumProfile.TitleFont.Color = RGBColor(255, 255, 255);
+  AlbumProfile.TitleFont.Color = RGBColor(255, 255, 255);  // its dark edge is then no ink
   const TProfileFont& title = AlbumProfile.TitleFont;
   const TColor cover = AlbumProfile.CoverColor;
   const Seen seen{book.CoverPage.Image};
   book.ShowSpread(0, -1);
-  EXPECT_TRUE(
-      Near(seen.Find("Album", title, cover), CentredBox({28, 0, 372, 560}, "Album", title.Font)));
-
+  EXPECT_TRUE(Centred(seen, "Album", title, cover, {28, 0, 372, 560}));
   model.DataTitles[0].clear();
   book.ShowSpread(0, -1);
-  EXPECT_TRUE(Near(seen.Find("Quirevale", title, cover),
-                   CentredBox({28, 0, 372, 560}, "Quirevale", title.Font)));
+  EXPECT_TRUE(Centred(seen, "Quirevale", title, cover, {28, 0, 372, 560}));
   TProfileFont version{QFont(QStringLiteral("Arial")), title.Color};
   version.Font.setPointSize(8);
-  EXPECT_TRUE(
-      Near(seen.Find("1.0", version, cover), CentredBox({28, 30, 372, 580}, "1.0", version.Font)));
+  EXPECT_TRUE(Centred(seen, "1.0", version, cover, {28, 30, 372, 580}));
 }
 
 TEST_F(PagesTest, HeaderFooterAndTheNextChaptersTitleOnItsDivider) {
   MakeAlbum({13, 2});  // 12 a page: chapter 0 has two pages
-  book.ShowSpread(0, 0);
-  const QRect area(1, 15, 371, 557);
+  // The pages' areas are (28, 15)-(399, 572) on the left, (1, 15)-(372, 572) on the right.
+  const QRect header(1, 15, 371, 20);
   const QRect footer(1, 552, 371, 20);
-  const QRect leftFooter(28, 552, 371, 20);
-  EXPECT_TRUE(Near(Right().Find("Album", base, paper, area),
-                   CentredBox({1, 15, 371, 20}, "Album", base.Font)));
-  EXPECT_TRUE(Near(Right().Find("- Page 1/2 -", base, paper, footer),
-                   CentredBox(footer, "- Page 1/2 -", base.Font)));
-  const QRect leftHeader(28, 15, 371, 20);
-  EXPECT_FALSE(
-      Left().Find("Album", base, AlbumProfile.InsideColor, leftHeader));  // the cover's inside
+  const QRect leftHeader = header.translated(27, 0);
+  const QRect leftFooter = footer.translated(27, 0);
+  book.ShowSpread(0, 0);
+  EXPECT_TRUE(Centred(Right(), "Album", base, paper, header));
+  EXPECT_TRUE(Centred(Right(), "- Page 1/2 -", base, paper, footer));
+  EXPECT_FALSE(Left().Find("Album", base, AlbumProfile.InsideColor, leftHeader));  // the cover
 
   book.ShowSpread(0, 2);
-  EXPECT_TRUE(Near(Left().Find("- Page 2/2 -", base, paper, leftFooter),
-                   CentredBox(leftFooter, "- Page 2/2 -", base.Font)));
+  EXPECT_TRUE(Centred(Left(), "Album", base, paper, leftHeader));
+  EXPECT_TRUE(Centred(Left(), "- Page 2/2 -", base, paper, leftFooter));
   const TProfileFont& chapter = AlbumProfile.ChapterFont;
   const TColor divider = AlbumProfile.BM[0];
-  EXPECT_TRUE(Near(Right().Find("Title 1", chapter, divider, area),
-                   CentredBox({1, 15, 371, 517}, "Title 1", chapter.Font)));
-  EXPECT_FALSE(Right().Find("Album", base, divider, {1, 15, 371, 20}));
-  EXPECT_FALSE(Right().Find("Album", chapter, divider, {1, 200, 371, 150}));
+  EXPECT_TRUE(Centred(Right(), "Title 1", chapter, divider, {1, 15, 371, 517}));
+  EXPECT_FALSE(Right().Find("Album", base, divider, header));
 
   SetMsg(QStringLiteral("PageNr"), QStringLiteral("Strana %1"));
   book.ShowSpread(0, 2);
@@ -199,6 +195,13 @@ TEST_F(PagesTest, BookmarkLabelsRunDownTheRightEdgeAndUpTheLeft) {
   EXPECT_LT(behind1->bottom(), behind2->top());
   EXPECT_TRUE(Right().Find("Towns", label, bm[2], rightEdge, TRun::Down));
   EXPECT_FALSE(Right().Find("North", label, bm[0], rightEdge, TRun::Down));
+
+  // A tab that would reach below the page is left out, and those after it.
+  model.ChapterNames[1] = QString(60, u'W');
+  book.ShowSpread(0, 0);
+  EXPECT_TRUE(Right().Find("North", label, bm[0], rightEdge, TRun::Down));
+  EXPECT_FALSE(Right().Find("WWW", label, bm[1], rightEdge, TRun::Down));
+  EXPECT_FALSE(Right().Find("Towns", label, bm[2], rightEdge, TRun::Down));
 }
 
 TEST_F(PagesTest, ASpreadLooksTheSameHoweverItIsReached) {
