@@ -74,7 +74,7 @@ class CellTest : public BookTest {
 
 TEST_F(CellTest, FramesOffButKeptForAnEmptyThumbnail) {
   MakeAlbum({5});
-  model.Thumbnails[0][1] = QImage();  // its file is missing
+  model.Thumbnails[0][1] = TThumbnail();  // its file is missing
   const QColor paper = Color(AlbumProfile.PageColor);
   const QRect a = Picture(0);
   const QRect b = Picture(1);
