@@ -7,6 +7,7 @@
 
 #include <QPainter>
 #include <climits>
+#include <cmath>
 
 #include "book_fixture.h"
 
@@ -14,13 +15,16 @@ namespace {
 
 enum class TRun { Across, Down, Up };
 
+// An image that measures and draws text as the pages do.
+QImage PageLike(QSize size) {
+  QImage image(size, QImage::Format_ARGB32_Premultiplied);
+  image.setDotsPerMeterX(PageDotsPerMeter);
+  image.setDotsPerMeterY(PageDotsPerMeter);
+  return image;
+}
+
 QFontMetrics PageMetrics(const QFont& font) {
-  static QImage device = [] {
-    QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
-    image.setDotsPerMeterX(PageDotsPerMeter);
-    image.setDotsPerMeterY(PageDotsPerMeter);
-    return image;
-  }();
+  static const QImage device = PageLike(QSize(1, 1));
   return QFontMetrics(font, &device);
 }
 
@@ -45,9 +49,7 @@ struct Seen {
     const int pad = 4;
     const QSize line(fm.horizontalAdvance(text), fm.height());
     const QSize box = run == TRun::Across ? line : line.transposed();
-    QImage sample(box + QSize(2 * pad, 2 * pad), QImage::Format_ARGB32_Premultiplied);
-    sample.setDotsPerMeterX(PageDotsPerMeter);
-    sample.setDotsPerMeterY(PageDotsPerMeter);
+    QImage sample = PageLike(box + QSize(2 * pad, 2 * pad));
     sample.fill(groundColour);
     QPainter p(&sample);
     p.setFont(font.Font);
@@ -58,11 +60,13 @@ struct Seen {
     p.rotate(run == TRun::Down ? 90 : run == TRun::Up ? -90 : 0);
     p.drawText(0, fm.ascent(), text);
     p.end();
-    auto distance = [](QRgb a, const QColor& b) {
-      const int dr = qRed(a) - b.red(), dg = qGreen(a) - b.green(), db = qBlue(a) - b.blue();
-      return dr * dr + dg * dg + db * db;
+    auto inked = [&](QRgb c) {
+      auto d = [c](const QColor& b) {
+        return std::pow(qRed(c) - b.red(), 2) + std::pow(qGreen(c) - b.green(), 2) +
+               std::pow(qBlue(c) - b.blue(), 2);
+      };
+      return d(ink) < d(groundColour);
     };
-    auto inked = [&](QRgb c) { return distance(c, ink) < distance(c, groundColour); };
     std::vector<QPoint> on;
     QRect inkBox;
     for (int y = 0; y < sample.height(); ++y)
