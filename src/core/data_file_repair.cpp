@@ -136,22 +136,17 @@ size_t EscapedText::OriginalOffset(size_t offset) const {
 EscapedText EscapeBareAmpersands(const std::string& bytes) {
   EscapedText out;
   out.Text.reserve(bytes.size());
+  size_t done = 0;  // bytes[0, done) are in out.Text
   for (size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] == '<') {
-      const size_t end = PastPlainMarkup(bytes, i);
-      if (end != i) {
-        out.Text.append(bytes, i, end - i);
-        i = end - 1;
-        continue;
-      }
-    }
-    if (bytes[i] == '&' && !BeginsReference(bytes, i)) {
+    if (bytes[i] == '<' && i + 1 < bytes.size() && (bytes[i + 1] == '!' || bytes[i + 1] == '?')) {
+      i = std::max(PastPlainMarkup(bytes, i), i + 1) - 1;
+    } else if (bytes[i] == '&' && !BeginsReference(bytes, i)) {
+      out.Text.append(bytes, done, i - done).append("&amp;");
       out.BareAmpersands.push_back(i);
-      out.Text += "&amp;";
-      continue;
+      done = i + 1;
     }
-    out.Text += bytes[i];
   }
+  out.Text.append(bytes, done, npos);
   return out;
 }
 
