@@ -72,7 +72,7 @@ size_t NextEntry(const std::string& s, size_t from) {
 }
 
 // Hands the document component a text prepared here in place of the file's
-// bytes, for one Open; the document goes back to its own store afterwards.
+// bytes, for one Open; the document goes back to the default store after it.
 class PreparedStore : public xml::FileStore {
  public:
   PreparedStore(xml::TXMLData& document, const std::string& text)
