@@ -7,8 +7,6 @@
 #include <cctype>
 #include <cstring>
 
-#include "xml/xml_data.h"
-#include "xml/xml_file.h"
 #include "xml/xml_parser.h"
 
 namespace {
@@ -69,55 +67,6 @@ size_t NextEntry(const std::string& s, size_t from) {
     }
   }
   return npos;
-}
-
-// Hands the document component a text prepared here in place of the file's
-// bytes, for one Open; the document goes back to the default store after it.
-class PreparedStore : public xml::FileStore {
- public:
-  PreparedStore(xml::TXMLData& document, const std::string& text)
-      : document_(document), text_(text), handler_(document.OnStructureError) {
-    document_.SetFileStore(this);
-    document_.OnStructureError = [this](xml::TXMLErrorType, const std::string&, int start, int) {
-      if (!errorAt) errorAt = static_cast<size_t>(std::max(start, 0));
-    };
-  }
-  ~PreparedStore() override {
-    document_.SetFileStore(nullptr);
-    document_.OnStructureError = handler_;
-  }
-  PreparedStore(const PreparedStore&) = delete;
-  PreparedStore& operator=(const PreparedStore&) = delete;
-
-  bool ReadFile(const std::string&, std::string& bytes) override {
-    bytes = text_;
-    return true;
-  }
-  bool CanWrite(const std::string&) override { return false; }
-  bool WriteAtomically(const std::string&, const std::string&) override { return false; }
-
-  std::optional<size_t> errorAt;  // the first structure error the document reported
-
- private:
-  xml::TXMLData& document_;
-  const std::string& text_;
-  xml::TXMLErrorEvent handler_;
-};
-
-// Opens the document on text; where its first structure error lies, if any.
-std::optional<size_t> OpenOn(xml::TXMLData& document, const std::string& text) {
-  PreparedStore store(document, text);
-  document.Open();
-  return store.errorAt;
-}
-
-bool IsUtf8(std::string encoding) {
-  for (char& c : encoding) c = static_cast<char>(std::tolower(Byte(c)));
-  return encoding.empty() || encoding == "utf-8" || encoding == "utf8";
-}
-
-bool OnlyBlanks(const std::string& bytes) {
-  return std::all_of(bytes.begin(), bytes.end(), [](char c) { return std::isspace(Byte(c)); });
 }
 
 }  // namespace
@@ -244,17 +193,4 @@ TextPlace PlaceOf(const std::string& bytes, size_t offset, bool utf8) {
     }
   }
   return place;
-}
-
-std::optional<TextPlace> OpenRepaired(xml::TXMLData& document, const std::string& bytes) {
-  const EscapedText escaped = EscapeBareAmpersands(bytes);
-  std::optional<size_t> damage = OpenOn(document, escaped.Text);
-  if (damage && document.IsOpen()) {
-    if (const auto salvaged = SalvageWholeElements(escaped.Text)) {
-      damage = salvaged->DamageAt;
-      OpenOn(document, salvaged->Text);
-    }
-  }
-  if (!damage || (!document.IsOpen() && OnlyBlanks(bytes))) return std::nullopt;
-  return PlaceOf(bytes, escaped.OriginalOffset(*damage), IsUtf8(document.Encoding()));
 }
