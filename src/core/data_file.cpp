@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
+#include <algorithm>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -47,6 +49,64 @@ void ReadImage(const xml::TElement& image, bool isAlbum2, const QString& name,
   target.Dates[last] = ChildText(image, "date").value_or(QString());
   target.Places[last] = ChildText(image, "place").value_or(QString());
   target.People[last] = ChildText(image, "people").value_or(QString());
+}
+
+// Gives the document its own error handler back however opening ends.
+struct HandlerGuard {
+  xml::TXMLData& Document;
+  xml::TXMLErrorEvent Saved;
+  ~HandlerGuard() { Document.OnStructureError = std::move(Saved); }
+};
+
+// Opens the document on a file; where its first structure error lies, if any.
+std::optional<size_t> OpenFile(xml::TXMLData& document, const QString& file) {
+  std::optional<size_t> errorAt;
+  const HandlerGuard guard{document, document.OnStructureError};
+  document.OnStructureError = [&](xml::TXMLErrorType, const std::string&, int start, int) {
+    if (!errorAt) errorAt = static_cast<size_t>(std::max(start, 0));
+  };
+  document.SetFileName(QFile::encodeName(file).toStdString());
+  document.Open();
+  return errorAt;
+}
+
+// Opens the document on a text made from the file's bytes, through a
+// temporary file (the document reads only files); the file itself when that
+// cannot be written.
+std::optional<size_t> OpenText(xml::TXMLData& document, const QString& name,
+                               const std::string& text) {
+  QTemporaryFile copy(QDir::tempPath() + QStringLiteral("/quirevale-XXXXXX.xml"));
+  const auto size = static_cast<qint64>(text.size());
+  if (!copy.open() || copy.write(text.data(), size) != size || !copy.flush())
+    return OpenFile(document, name);
+  return OpenFile(document, copy.fileName());  // the document keeps the text in memory
+}
+
+bool IsUtf8(const std::string& encoding) {
+  const QString name = QString::fromStdString(encoding);
+  return name.isEmpty() || name.compare(u"utf-8", Qt::CaseInsensitive) == 0 ||
+         name.compare(u"utf8", Qt::CaseInsensitive) == 0;
+}
+
+// Opens the document on the file's bytes with bare "&" escaped; when its
+// structure breaks, on its whole elements only. The place of the first
+// damage, if any: a file that does not open at all is damaged too, unless it
+// holds nothing but blanks.
+std::optional<TextPlace> OpenRepaired(xml::TXMLData& document, const QString& name,
+                                      const QByteArray& bytes) {
+  const std::string raw = bytes.toStdString();
+  const EscapedText escaped = EscapeBareAmpersands(raw);
+  std::optional<size_t> damage = escaped.BareAmpersands.empty()
+                                     ? OpenFile(document, name)
+                                     : OpenText(document, name, escaped.Text);
+  if (damage && document.IsOpen()) {
+    if (const auto salvaged = SalvageWholeElements(escaped.Text)) {
+      damage = salvaged->DamageAt;
+      OpenText(document, name, salvaged->Text);
+    }
+  }
+  if (!damage || (!document.IsOpen() && bytes.trimmed().isEmpty())) return std::nullopt;
+  return PlaceOf(raw, escaped.OriginalOffset(*damage), IsUtf8(document.Encoding()));
 }
 
 void ShowLoading(ProgressSink& progress, const QString& fileName) {
@@ -169,8 +229,7 @@ bool ReadDataFile(xml::TXMLData& document, const QString& name, QString& title, 
   if (!file.open(QIODevice::ReadOnly)) return false;
   const QByteArray bytes = file.readAll();
   file.close();
-  document.SetFileName(QFile::encodeName(name).toStdString());
-  const std::optional<TextPlace> damaged = OpenRepaired(document, bytes.toStdString());
+  const std::optional<TextPlace> damaged = OpenRepaired(document, name, bytes);
   if (damage) *damage = damaged;
   if (!document.IsOpen()) return false;
   const std::unique_ptr<xml::TElement> root = document.Root();

@@ -63,8 +63,9 @@ struct AlbumData {
 // order). False when the file does not exist or does not load as XML; no
 // message is shown. title is left to the caller to empty.
 //
-// A damaged file gives every element that is whole (see OpenRepaired), and
-// damage is set to where the damage begins. A caller that keeps the data for
+// A damaged file gives every element that is whole (see data_file_repair.h),
+// and damage is set to where the damage begins; so is a file that holds
+// something but does not load at all. A caller that keeps the data for
 // saving records such a file in the model's PartlyReadFiles and tells the user.
 bool ReadDataFile(xml::TXMLData& document, const QString& name, QString& title, QString& folder,
                   TChapterData& target, QStringList& links, QStringList& names,

@@ -7,8 +7,6 @@
 #include <cctype>
 #include <cstring>
 
-#include "xml/xml_data.h"
-#include "xml/xml_file.h"
 #include "xml/xml_parser.h"
 
 namespace {
@@ -71,56 +69,6 @@ size_t NextEntry(const std::string& s, size_t from) {
   return npos;
 }
 
-// Hands the document component a text prepared here in place of the file's
-// bytes, for one Open; the document goes back to its own store afterwards.
-class PreparedStore : public xml::FileStore {
- public:
-  PreparedStore(xml::TXMLData& document, const std::string& text)
-      : document_(document), text_(text), handler_(document.OnStructureError) {
-    document_.SetFileStore(this);
-    document_.OnStructureError = [this](xml::TXMLErrorType, const std::string&, int start, int) {
-      if (!errorAt) errorAt = static_cast<size_t>(std::max(start, 0));
-    };
-  }
-  ~PreparedStore() override {
-    document_.SetFileStore(nullptr);
-    document_.OnStructureError = handler_;
-  }
-  PreparedStore(const PreparedStore&) = delete;
-  PreparedStore& operator=(const PreparedStore&) = delete;
-
-  bool ReadFile(const std::string&, std::string& bytes, size_t limit) override {
-    if (text_.size() > limit) return false;
-    bytes = text_;
-    return true;
-  }
-  bool CanWrite(const std::string&) override { return false; }
-  bool WriteAtomically(const std::string&, const std::string&) override { return false; }
-
-  std::optional<size_t> errorAt;  // the first structure error the document reported
-
- private:
-  xml::TXMLData& document_;
-  const std::string& text_;
-  xml::TXMLErrorEvent handler_;
-};
-
-// Opens the document on text; where its first structure error lies, if any.
-std::optional<size_t> OpenOn(xml::TXMLData& document, const std::string& text) {
-  PreparedStore store(document, text);
-  document.Open();
-  return store.errorAt;
-}
-
-bool IsUtf8(std::string encoding) {
-  for (char& c : encoding) c = static_cast<char>(std::tolower(Byte(c)));
-  return encoding.empty() || encoding == "utf-8" || encoding == "utf8";
-}
-
-bool OnlyBlanks(const std::string& bytes) {
-  return std::all_of(bytes.begin(), bytes.end(), [](char c) { return std::isspace(Byte(c)); });
-}
-
 }  // namespace
 
 size_t EscapedText::OriginalOffset(size_t offset) const {
@@ -137,22 +85,17 @@ size_t EscapedText::OriginalOffset(size_t offset) const {
 EscapedText EscapeBareAmpersands(const std::string& bytes) {
   EscapedText out;
   out.Text.reserve(bytes.size());
+  size_t done = 0;  // bytes[0, done) are in out.Text
   for (size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] == '<') {
-      const size_t end = PastPlainMarkup(bytes, i);
-      if (end != i) {
-        out.Text.append(bytes, i, end - i);
-        i = end - 1;
-        continue;
-      }
-    }
-    if (bytes[i] == '&' && !BeginsReference(bytes, i)) {
+    if (bytes[i] == '<' && i + 1 < bytes.size() && (bytes[i + 1] == '!' || bytes[i + 1] == '?')) {
+      i = std::max(PastPlainMarkup(bytes, i), i + 1) - 1;
+    } else if (bytes[i] == '&' && !BeginsReference(bytes, i)) {
+      out.Text.append(bytes, done, i - done).append("&amp;");
       out.BareAmpersands.push_back(i);
-      out.Text += "&amp;";
-      continue;
+      done = i + 1;
     }
-    out.Text += bytes[i];
   }
+  out.Text.append(bytes, done, npos);
   return out;
 }
 
@@ -250,17 +193,4 @@ TextPlace PlaceOf(const std::string& bytes, size_t offset, bool utf8) {
     }
   }
   return place;
-}
-
-std::optional<TextPlace> OpenRepaired(xml::TXMLData& document, const std::string& bytes) {
-  const EscapedText escaped = EscapeBareAmpersands(bytes);
-  std::optional<size_t> damage = OpenOn(document, escaped.Text);
-  if (damage && document.IsOpen()) {
-    if (const auto salvaged = SalvageWholeElements(escaped.Text)) {
-      damage = salvaged->DamageAt;
-      OpenOn(document, salvaged->Text);
-    }
-  }
-  if (!damage || (!document.IsOpen() && OnlyBlanks(bytes))) return std::nullopt;
-  return PlaceOf(bytes, escaped.OriginalOffset(*damage), IsUtf8(document.Encoding()));
 }

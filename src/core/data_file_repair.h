@@ -10,10 +10,6 @@
 #include <string>
 #include <vector>
 
-namespace xml {
-class TXMLData;
-}
-
 // A place in a text, line and column both counted from 1.
 struct TextPlace {
   int Line = 1;
@@ -50,9 +46,3 @@ std::optional<SalvagedText> SalvageWholeElements(const std::string& text);
 // The place of a byte offset: lines end with CR LF, LF or CR; a column counts
 // characters, a UTF-8 sequence being one when utf8 is set.
 TextPlace PlaceOf(const std::string& bytes, size_t offset, bool utf8);
-
-// Opens the document (its FileName set) on the file's bytes with bare "&"
-// escaped; when its structure breaks, opens it again on the whole elements
-// only. The place of the first damage, if any; a file that does not open at
-// all is damaged too unless it holds nothing but blanks.
-std::optional<TextPlace> OpenRepaired(xml::TXMLData& document, const std::string& bytes);

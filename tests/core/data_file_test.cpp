@@ -324,8 +324,9 @@ TEST_F(DataFileTest, DamagedFileLoadsItsWholeImagesAndIsNotSavedOverUnasked) {
     bool cut = false;  // the file ends after middle
   };
   const Case cases[] = {
-      {"a mistyped end tag", "\t<photo src=\"b.jpg\">\r\n\t\t<title>B</titel>\r\n\t</photo>\r\n",
-       "A|C", "9, column 11"},
+      {"a mistyped end tag (after a bare ampersand)",
+       "\t<photo src=\"b.jpg\">\r\n\t\t<title>B & C</titel>\r\n\t</photo>\r\n", "A|C",
+       "9, column 15"},
       {"a bare less-than sign", photo("b.jpg", "B < 2"), "A|C", "10, column 2"},
       {"a zero byte", photo("b.jpg", QByteArray("B\0x", 3)), "A|C", "9, column 11"},
       {"a stray end tag between images", photo("b.jpg", "B") + "</x>", "A|B|C", "11, column 1"},
