@@ -289,6 +289,8 @@ TEST(XmlEdit, WhatWouldBreakTheFileIsRefused) {
       {"encoding line end", [&] { return d.doc.SetEncoding("UTF-8\r\n"); }},
       {"public id quote", [&] { return d.doc.SetDoctype("-//Q\"//EN"); }},
       {"public id line end", [&] { return d.doc.SetDoctype("-//Q//EN\r\n"); }},
+      {"root name from a DTD",
+       [&] { return d.doc.SetExternalDTD(d.dir.Write("odd.dtd", "<!ELEMENT a[b ANY>")); }},
       // An encoding the body's letters would not read back in, or one not read at all.
       {"encoding of other letters", [&] { return d.doc.SetEncoding("UTF-8"); }},
       {"encoding not read", [&] { return d.doc.SetEncoding("UTF-16"); }},
