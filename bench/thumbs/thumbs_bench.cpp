@@ -58,12 +58,12 @@ bool OursAllCores(const QStringList& files) {
   NoProgress quiet;
   LoadChapterThumbnails(model, 0, kBox, quiet);
   return std::none_of(model.Thumbnails[0].cbegin(), model.Thumbnails[0].cend(),
-                      [](const QImage& t) { return t.isNull(); });
+                      [](const TThumbnail& t) { return t.IsNull(); });
 }
 
 bool FullDecodeThenScale(const QStringList& files) {
   for (const QString& file : files) {
-    if (MakeThumbnail(ReadJpegFile(file).Image, kBox).isNull()) return false;
+    if (MakeThumbnail(ReadJpegFile(file).Image, kBox).IsNull()) return false;
   }
   return true;
 }

@@ -21,4 +21,9 @@ struct Cursor {
 // The program's cursors (ZOOM, LEFT, RIGHT, NEXT, PREVIOUS).
 Cursor MakeCursor(const char* name);
 
+// The book window's glyphs: the commands "0" to "12" (16 x 16), the caption
+// buttons "close0", "close1", "maximize0" ... (14 x 14; 1 highlighted) and
+// the resize "grip"; a null image for an unknown name.
+QImage MakeGlyph(const char* name);
+
 }  // namespace artwork

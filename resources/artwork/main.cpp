@@ -1,6 +1,6 @@
 // Draws the program's pictures at build time:
 //   qv_artwork RESOURCE_DIR PROGRAM_DIR
-// writes RESOURCE_DIR/bitmaps/*.png and RESOURCE_DIR/cursors/*.png (compiled
+// writes RESOURCE_DIR/bitmaps/*.png, cursors/*.png and glyphs/*.png (compiled
 // into the program) and PROGRAM_DIR/Textures/*.bmp (shipped beside it).
 // Cursor hot spots travel in the PNG as the text keys HotSpotX and HotSpotY.
 
@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
   }
   const QString resources = QString::fromLocal8Bit(argv[1]);
   const QString program = QString::fromLocal8Bit(argv[2]);
-  for (const char* sub : {"bitmaps", "cursors"}) QDir().mkpath(resources + '/' + sub);
+  for (const char* sub : {"bitmaps", "cursors", "glyphs"}) QDir().mkpath(resources + '/' + sub);
   QDir().mkpath(program + QStringLiteral("/Textures"));
 
   bool ok = true;
@@ -43,6 +43,12 @@ int main(int argc, char** argv) {
     ok &= Save(cursor.image, resources + QStringLiteral("/cursors/%1.png").arg(QLatin1String(name)),
                "PNG");
   }
+  for (const char* name :
+       {"0",      "1",         "2",         "3",         "4",         "5",   "6",
+        "7",      "8",         "9",         "10",        "11",        "12",  "close0",
+        "close1", "maximize0", "maximize1", "minimize0", "minimize1", "grip"})
+    ok &= Save(artwork::MakeGlyph(name),
+               resources + QStringLiteral("/glyphs/%1.png").arg(QLatin1String(name)), "PNG");
   // Windows bitmaps, as the look's texture keys name them.
   ok &= Save(artwork::MakeWalnut().convertToFormat(QImage::Format_RGB888),
              program + QStringLiteral("/Textures/Rich Walnut.bmp"), "BMP");

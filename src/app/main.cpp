@@ -3,6 +3,7 @@
 
 #include "app/command_line.h"
 #include "app/render_command.h"
+#include "app/startup.h"
 
 int main(int argc, char* argv[]) {
   // --help and --version answer without a display, so parse before the GUI starts.
@@ -27,16 +28,21 @@ int main(int argc, char* argv[]) {
       // display, so it runs on servers and CI alike.
       if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
       break;
-    case CommandLine::Action::Run:
+    case CommandLine::Action::Run: {
+      QString why;
+      if (!HasDisplay(&why)) {
+        err << "quirevale: " << why << "\n"
+            << "To draw an album's pages into files without a display: quirevale --render FILE "
+               "--out DIR\n";
+        return 1;
+      }
       break;
+    }
   }
 
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quirevale"));
   QApplication::setApplicationVersion(QStringLiteral("1.0"));
   if (command.action == CommandLine::Action::Render) return RunRenderCommand(command, out, err);
-  // The book window arrives with the browser; until then there is nothing to show.
-  out << "Quirevale 1.0: no window to show yet"
-      << (command.file.isEmpty() ? QString() : QStringLiteral(" for ") + command.file) << '\n';
-  return 0;
+  return RunBookWindow(command.file);
 }

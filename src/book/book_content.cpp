@@ -83,7 +83,7 @@ void TBook::PaintPageContent(TPage& page) {
   CenteredText(p, a.Left, a.Top, a.Width(), 20, model_.DataTitles.value(c));
   CenteredText(p, a.Left, a.Bottom - 20, a.Width(), 20, FooterText(q, pages));
 
-  const QList<QImage>& thumbs = model_.Thumbnails[c];
+  const QList<TThumbnail>& thumbs = model_.Thumbnails[c];
   if (q == 0 || thumbs.isEmpty()) return;
   const int first = (q - 1) * perPage;
   const int count = std::min<int>(perPage, int(thumbs.size()) - first);
@@ -102,18 +102,18 @@ void TBook::PaintPageContent(TPage& page) {
       p.drawRect(cell.Left - 3, cell.Top - 3, cell.Width() + 5, cell.Height() + 5);
     }
     const TRect pic{cell.Left, cell.Top, cell.Right, cell.Bottom - descHeight};
-    const QImage& thumb = thumbs[idx];
-    if (AlbumProfile.ThumbnailFrames || thumb.isNull()) {
+    const TThumbnail& thumb = thumbs[idx];
+    if (AlbumProfile.ThumbnailFrames || thumb.IsNull()) {
       p.setPen(QPen(Qt::black, 1));
       p.drawRect(pic.Left - 1, pic.Top - 1, pic.Width() + 1, pic.Height() + 1);
     }
     if (!window_.IsResizing()) {
-      switch (CellPictureFor(thumb, data.Files.value(idx))) {
+      switch (CellPictureFor(thumb.Picture, data.Files.value(idx))) {
         case TCellPicture::Thumbnail:
-          p.drawImage(pic.Left, pic.Top, thumb);
+          DrawThumbnail(p, pic.Left, pic.Top, thumb);
           break;
         case TCellPicture::Video:
-          p.drawImage(pic.Left, pic.Top, VideoThumbnail(ThumbnailBox()));
+          DrawThumbnail(p, pic.Left, pic.Top, VideoThumbnail(ThumbnailBox()));
           break;
         case TCellPicture::UnknownFormat:
           UseFont(p, AlbumProfile.BaseFont);

@@ -12,20 +12,34 @@
 
 namespace {
 
-// The picture scaled to rect and drawn into a transparent box.
-QImage ComposeThumbnail(const QImage& picture, const TRect& rect, QSize box) {
-  QImage thumbnail(box, QImage::Format_ARGB32_Premultiplied);
-  if (thumbnail.isNull()) return {};
-  thumbnail.fill(Qt::transparent);
-  if (rect.Width() <= 0 || rect.Height() <= 0) return thumbnail;
-  const QSize drawn(rect.Width(), rect.Height());
-  QPainter painter(&thumbnail);
-  if (picture.size() == drawn) {
-    painter.drawImage(rect.Left, rect.Top, picture);
-  } else {
-    painter.drawImage(rect.Left, rect.Top,
-                      picture.scaled(drawn, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+bool IsOpaque(const QImage& image) {
+  if (!image.hasAlphaChannel()) return true;
+  const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < argb.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+    for (int x = 0; x < argb.width(); ++x) {
+      if (qAlpha(line[x]) != 255) return false;
+    }
   }
+  return true;
+}
+
+// The picture scaled to rect, placed at rect's corner in box. An opaque
+// picture is kept without alpha: three bytes a pixel instead of four.
+TThumbnail ComposeThumbnail(const QImage& picture, const TRect& rect, QSize box) {
+  TThumbnail thumbnail{QImage(), QPoint(rect.Left, rect.Top), box};
+  if (rect.Width() <= 0 || rect.Height() <= 0) {
+    // Too thin to show a row: a picture all the same, that draws nothing.
+    thumbnail.Picture = QImage(1, 1, QImage::Format_ARGB32_Premultiplied);
+    thumbnail.Picture.fill(Qt::transparent);
+    return thumbnail;
+  }
+  const QSize drawn(rect.Width(), rect.Height());
+  const QImage scaled = picture.size() == drawn ? picture
+                                                : picture.scaled(drawn, Qt::IgnoreAspectRatio,
+                                                                 Qt::SmoothTransformation);
+  thumbnail.Picture = scaled.convertToFormat(
+      IsOpaque(scaled) ? QImage::Format_RGB888 : QImage::Format_ARGB32_Premultiplied);
   return thumbnail;
 }
 
@@ -84,13 +98,14 @@ TRect ThumbnailPictureRect(QSize pictureSize, QSize box) {
   return TRect{x, y, x + static_cast<int>(w), y + static_cast<int>(h) - 1};
 }
 
-QImage MakeThumbnail(const QImage& picture, QSize box) {
-  if (picture.isNull() || box.isEmpty()) return {};
+TThumbnail MakeThumbnail(const QImage& picture, QSize box) {
+  if (picture.isNull() || box.isEmpty()) return {QImage(), QPoint(), box};
   return ComposeThumbnail(picture, ThumbnailPictureRect(picture.size(), box), box);
 }
 
-QImage ReadThumbnail(const QString& fileName, QSize box) {
-  if (box.isEmpty() || !QFileInfo(fileName).isFile()) return {};
+TThumbnail ReadThumbnail(const QString& fileName, QSize box) {
+  TThumbnail none{QImage(), QPoint(), box};
+  if (box.isEmpty() || !QFileInfo(fileName).isFile()) return none;
   const QString ext = FileExtUpper(fileName);
   if (ext == QLatin1String(".JPG") || ext == QLatin1String(".JPEG")) {
     // Decode no larger than the rectangle the picture will fill.
@@ -98,24 +113,25 @@ QImage ReadThumbnail(const QString& fileName, QSize box) {
       const TRect rect = ThumbnailPictureRect(full, box);
       return QSize(rect.Width(), rect.Height() + 1);
     });
-    if (jpeg.Image.isNull()) return {};
+    if (jpeg.Image.isNull()) return none;
     return ComposeThumbnail(jpeg.Image, ThumbnailPictureRect(jpeg.FullSize, box), box);
   }
   if (ext == QLatin1String(".BMP")) return MakeThumbnail(ReadWithQt(fileName, "bmp"), box);
   if (ext == QLatin1String(".GIF")) return MakeThumbnail(ReadWithQt(fileName, "gif"), box);
-  return {};
+  return none;
 }
 
-void PictureToThumbnail(QImage& target, const QString& fileName, QSize box) {
+void PictureToThumbnail(TThumbnail& target, const QString& fileName, QSize box) {
   target = ReadThumbnail(fileName, box);
 }
 
-QImage VideoThumbnail(QSize box) {
-  static QSize cachedBox;
-  static QImage cached;
-  if (box != cachedBox) {
-    cached = MakeThumbnail(DecorationBitmap(QStringLiteral("VIDEO")), box);
-    cachedBox = box;
-  }
+TThumbnail VideoThumbnail(QSize box) {
+  static TThumbnail cached;
+  if (box != cached.Box) cached = MakeThumbnail(DecorationBitmap(QStringLiteral("VIDEO")), box);
   return cached;
+}
+
+void DrawThumbnail(QPainter& painter, int x, int y, const TThumbnail& thumbnail) {
+  if (thumbnail.IsNull()) return;
+  painter.drawImage(QPoint(x, y) + thumbnail.Offset, thumbnail.Picture);
 }

@@ -1,18 +1,21 @@
 #pragma once
 // Thumbnails: pictures scaled into the picture part of a thumbnail cell.
 //
-// A thumbnail is exactly as large as the picture part of a cell (the cell
-// minus DescHeight at its bottom), with the picture scaled into it, centred,
-// never enlarged, and the rest fully transparent. A null QImage stands for a
-// file that is missing or cannot be read. Everything here except
-// VideoThumbnail may run on any thread.
+// A thumbnail stands for a picture scaled into the picture part of a cell
+// (the cell minus DescHeight at its bottom), centred, never enlarged; only
+// the picture's own rectangle is kept, with its offset in that box
+// (TThumbnail, core/album_model.h). A null picture stands for a file that is
+// missing or cannot be read. Everything here except VideoThumbnail may run
+// on any thread.
 
 #include <QImage>
 #include <QSize>
 #include <QString>
 
 #include "book/page_geometry.h"
+#include "core/album_model.h"
 
+class QPainter;
 struct TProfile;
 
 // Height of the description lines under a picture: the height of "M" in
@@ -29,19 +32,23 @@ QSize ThumbnailSize(QSize windowSize, const TProfile& look);
 // enlarged, is centred, and is drawn one pixel short of its height.
 TRect ThumbnailPictureRect(QSize pictureSize, QSize box);
 
-// The thumbnail of a picture; null when the picture is null or box is empty.
-QImage MakeThumbnail(const QImage& picture, QSize box);
+// The thumbnail of a picture for box; its picture is null when the picture
+// is null or box is empty.
+TThumbnail MakeThumbnail(const QImage& picture, QSize box);
 
 // The thumbnail of an image file, read by its extension: .BMP and .GIF
 // through Qt's readers, .JPG and .JPEG through our JPEG decoder (scaled
 // while decoding, EXIF orientation applied). Null for a missing file, any
 // other extension, or a file that fails to decode.
-QImage ReadThumbnail(const QString& fileName, QSize box);
+TThumbnail ReadThumbnail(const QString& fileName, QSize box);
 
 // target becomes the thumbnail of fileName, or null when there is none, so a
 // changed file never keeps the thumbnail of the old one.
-void PictureToThumbnail(QImage& target, const QString& fileName, QSize box);
+void PictureToThumbnail(TThumbnail& target, const QString& fileName, QSize box);
 
 // The picture drawn for every video, made from the "VIDEO" bitmap for box
 // and kept until box changes. User-interface thread only.
-QImage VideoThumbnail(QSize box);
+TThumbnail VideoThumbnail(QSize box);
+
+// Draws a thumbnail into the picture part whose top-left corner is (x, y).
+void DrawThumbnail(QPainter& painter, int x, int y, const TThumbnail& thumbnail);

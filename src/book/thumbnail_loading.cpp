@@ -21,7 +21,7 @@ bool ValidSlot(int k) { return k >= 0 && k < MaxDataFiles; }
 void LoadThumbnail(AlbumModel& model, int k, const QString& fileName, int position, QSize box) {
   if (!ValidSlot(k)) return;
   BusyCursor busy;
-  QList<QImage>& thumbnails = model.Thumbnails[k];
+  QList<TThumbnail>& thumbnails = model.Thumbnails[k];
   if (position < 0 || position > thumbnails.size()) position = static_cast<int>(thumbnails.size());
   thumbnails.insert(position, ReadThumbnail(fileName, box));
 }
@@ -41,7 +41,7 @@ void LoadChapterThumbnails(AlbumModel& model, int k, QSize box, ProgressSink& pr
   // all cores while this thread takes the results in order.
   QThreadPool pool;
   pool.setMaxThreadCount(threads > 0 ? threads : QThread::idealThreadCount());
-  std::vector<QFuture<QImage>> pending;
+  std::vector<QFuture<TThumbnail>> pending;
   if (threads != 1) {
     pending.reserve(static_cast<std::size_t>(count));
     for (const QString& file : files)
@@ -67,11 +67,11 @@ void LoadAllThumbnails(AlbumModel& model, QSize box, ProgressSink& progress, int
 
 bool ChapterThumbnailsReady(const AlbumModel& model, int k, QSize box) {
   if (!ValidSlot(k) || !model.ThumbsLoaded[k]) return false;
-  const QList<QImage>& thumbnails = model.Thumbnails[k];
+  const QList<TThumbnail>& thumbnails = model.Thumbnails[k];
   if (thumbnails.size() != model.Chapters[k].Files.size()) return false;
   // Thumbnails made for another window size or grid would overlap the cells.
-  for (const QImage& thumbnail : thumbnails) {
-    if (!thumbnail.isNull() && thumbnail.size() != box) return false;
+  for (const TThumbnail& thumbnail : thumbnails) {
+    if (thumbnail.Box != box) return false;
   }
   return true;
 }

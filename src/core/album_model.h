@@ -8,6 +8,8 @@
 
 #include <QImage>
 #include <QList>
+#include <QPoint>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -33,6 +35,23 @@ void ClearChapterData(TChapterData& data);
 void FreeChapterData(TChapterData& data);
 void CopyChapterData(const TChapterData& source, TChapterData& target);
 
+// One image's thumbnail as the book keeps it: only the picture's own
+// rectangle, scaled, and where that rectangle lies in the picture part of its
+// cell (the cell without its description lines). Opaque pictures are stored
+// without alpha; the rest of the cell is never stored. Cheap to copy and move
+// (QImage shares its pixels).
+struct TThumbnail {
+  QImage Picture;  // null: the file is missing or gave no picture
+  QPoint Offset;   // Picture's top-left corner within the picture part
+  QSize Box;       // the picture part it was made for; invalid: not made yet
+
+  bool IsNull() const { return Picture.isNull(); }
+  bool IsMade() const { return Box.isValid(); }
+  bool operator==(const TThumbnail& other) const {
+    return Picture == other.Picture && Offset == other.Offset && Box == other.Box;
+  }
+};
+
 // Page arithmetic over a grid of imagesPerPage (RowCount x ColumnCount).
 // Page 0 of a chapter is its opening page; page q >= 1 holds images
 // (q-1)*P .. q*P-1. Spread p (even) shows pages p and p+1; -1 is the closed book.
@@ -51,7 +70,7 @@ class AlbumModel {
   QStringList ImageDirs;
   QStringList DataTitles;  // [0] is the album's title
   std::array<TChapterData, MaxDataFiles> Chapters;
-  std::array<QList<QImage>, MaxDataFiles> Thumbnails;
+  std::array<QList<TThumbnail>, MaxDataFiles> Thumbnails;  // parallel to Files
   std::array<bool, MaxDataFiles> ThumbsLoaded{};
   std::array<bool, MaxDataFiles> DataModified{};
   bool AlbumModified = false;

@@ -35,7 +35,7 @@ class RenderTest : public ::testing::Test {
     model.DataTitles = QStringList{"Title", "First"};
     for (int i = 0; i < 5; ++i) {
       model.Chapters[0].AppendEmpty();
-      model.Thumbnails[0] << QImage();
+      model.Thumbnails[0] << TThumbnail();
     }
     model.ThumbsLoaded[0] = model.ThumbsLoaded[1] = true;
     model.CurrentChapter = 0;

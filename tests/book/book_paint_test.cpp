@@ -168,7 +168,7 @@ class CellTest : public BookTest {
 
 TEST_F(CellTest, FramesOffButKeptForAnEmptyThumbnail) {
   MakeAlbum({5});
-  model.Thumbnails[0][1] = QImage();  // its file is missing
+  model.Thumbnails[0][1] = TThumbnail();  // its file is missing
   const QColor paper = Color(AlbumProfile.PageColor);
   const QColor green(10, 200, 30);
   book.ShowSpread(0, 0);
@@ -260,12 +260,12 @@ TEST_F(CellTest, TheVideoPictureOrATextStandsInForAMissingThumbnail) {
 
   MakeAlbum({2});
   model.Chapters[0].Files[1] = video;
-  model.Thumbnails[0][1] = QImage();
+  model.Thumbnails[0][1] = TThumbnail();
   book.ShowSpread(0, 0);
-  const QImage picture = VideoThumbnail(book.ThumbnailBox());
-  ASSERT_FALSE(picture.isNull());
+  const TThumbnail picture = VideoThumbnail(book.ThumbnailBox());
+  ASSERT_FALSE(picture.IsNull());
   const TRect b = Picture(1);
-  const QPoint centre(picture.width() / 2, picture.height() / 2);
-  EXPECT_EQ(Pixel(book.RightPage, b.Left + centre.x(), b.Top + centre.y()),
-            picture.pixelColor(centre));
+  const QPoint centre(picture.Picture.width() / 2, picture.Picture.height() / 2);
+  const QPoint at = QPoint(b.Left, b.Top) + picture.Offset + centre;
+  EXPECT_EQ(Pixel(book.RightPage, at.x(), at.y()), picture.Picture.pixelColor(centre));
 }

@@ -113,7 +113,7 @@ TEST(ThumbnailLoading, ParallelLoadingGivesWhatOneByOneLoadingGives) {
   model.Chapters[0].Titles = QStringList(24, QString());
   NoProgress quiet;
   LoadChapterThumbnails(model, 0, kBox, quiet, 1);
-  const QList<QImage> serial = model.Thumbnails[0];
+  const QList<TThumbnail> serial = model.Thumbnails[0];
   for (int threads : {0, 3}) {
     LoadChapterThumbnails(model, 0, kBox, quiet, threads);
     ASSERT_EQ(model.Thumbnails[0].size(), serial.size());
@@ -124,10 +124,8 @@ TEST(ThumbnailLoading, ParallelLoadingGivesWhatOneByOneLoadingGives) {
   // A damaged JPEG, a missing file and a video leave empty entries in their
   // places; everything after them is made.
   for (int i = 0; i < serial.size(); ++i) {
-    EXPECT_EQ(serial[i].isNull(), i % 6 >= 4) << i;
-    if (!serial[i].isNull()) {
-      EXPECT_EQ(serial[i].size(), kBox) << i;
-    }
+    EXPECT_EQ(serial[i].IsNull(), i % 6 >= 4) << i;
+    EXPECT_EQ(serial[i].Box, kBox) << i;
   }
 }
 
@@ -141,9 +139,9 @@ TEST(ThumbnailLoading, SingleThumbnailsGoWhereTheyAreAsked) {
   LoadThumbnail(model, 0, small, 99, kBox);
   LoadThumbnail(model, MaxDataFiles, small, -1, kBox);
   ASSERT_EQ(model.Thumbnails[0].size(), 3);
-  EXPECT_FALSE(model.Thumbnails[0][0].isNull());
-  EXPECT_TRUE(model.Thumbnails[0][1].isNull());
-  EXPECT_FALSE(model.Thumbnails[0][2].isNull());
+  EXPECT_FALSE(model.Thumbnails[0][0].IsNull());
+  EXPECT_TRUE(model.Thumbnails[0][1].IsNull());
+  EXPECT_FALSE(model.Thumbnails[0][2].IsNull());
 }
 
 TEST(ThumbnailLoading, OnlyTheShownChapterIsKeptWhenMemoryIsFreed) {
@@ -173,5 +171,5 @@ TEST(ThumbnailLoading, OnlyTheShownChapterIsKeptWhenMemoryIsFreed) {
   const QSize bigger(90, 150);
   EXPECT_FALSE(ChapterThumbnailsReady(model, 1, bigger));
   PrepareChapterThumbnails(model, 1, bigger, quiet, true);
-  EXPECT_EQ(model.Thumbnails[1].value(0).size(), bigger);
+  EXPECT_EQ(model.Thumbnails[1].value(0).Box, bigger);
 }

@@ -18,19 +18,10 @@ QImage Filled(int width, int height, QColor color) {
   return image;
 }
 
-// The rows and columns of a thumbnail that are not transparent.
-TRect OpaquePart(const QImage& thumbnail) {
-  TRect r{thumbnail.width(), thumbnail.height(), 0, 0};
-  for (int y = 0; y < thumbnail.height(); ++y) {
-    for (int x = 0; x < thumbnail.width(); ++x) {
-      if (qAlpha(thumbnail.pixel(x, y)) == 0) continue;
-      r.Left = std::min(r.Left, x);
-      r.Top = std::min(r.Top, y);
-      r.Right = std::max(r.Right, x + 1);
-      r.Bottom = std::max(r.Bottom, y + 1);
-    }
-  }
-  return r;
+// Where a thumbnail's picture lands in its box.
+TRect Placed(const TThumbnail& t) {
+  return {t.Offset.x(), t.Offset.y(), t.Offset.x() + t.Picture.width(),
+          t.Offset.y() + t.Picture.height()};
 }
 
 // A 1 x 1 red GIF.
@@ -61,14 +52,19 @@ TEST(Thumbnail, PicturesKeepTheirProportionsAndAreNeverEnlarged) {
         << c.picture.width() << "x" << c.picture.height();
   }
 
-  const QImage thumbnail = MakeThumbnail(Filled(1600, 1200, Qt::red), box);
-  ASSERT_EQ(thumbnail.size(), box);
-  EXPECT_TRUE(thumbnail.hasAlphaChannel());
-  EXPECT_EQ(OpaquePart(thumbnail), (TRect{0, 39, 75, 94}));
-  EXPECT_EQ(thumbnail.pixelColor(37, 60), QColor(Qt::red));
-  EXPECT_EQ(OpaquePart(MakeThumbnail(Filled(40, 30, Qt::blue), box)), (TRect{17, 52, 57, 81}));
-  EXPECT_TRUE(MakeThumbnail(QImage(), box).isNull());
-  EXPECT_TRUE(MakeThumbnail(Filled(10, 10, Qt::red), QSize()).isNull());
+  // Only the picture is kept; an opaque one without alpha, a see-through
+  // one with it.
+  const TThumbnail thumbnail = MakeThumbnail(Filled(1600, 1200, Qt::red), box);
+  EXPECT_EQ(thumbnail.Box, box);
+  EXPECT_FALSE(thumbnail.Picture.hasAlphaChannel());
+  EXPECT_EQ(Placed(thumbnail), (TRect{0, 39, 75, 94}));
+  EXPECT_EQ(thumbnail.Picture.pixelColor(37, 20), QColor(Qt::red));
+  EXPECT_EQ(Placed(MakeThumbnail(Filled(40, 30, Qt::blue), box)), (TRect{17, 52, 57, 81}));
+  QImage glass(40, 30, QImage::Format_ARGB32);
+  glass.fill(QColor(0, 0, 255, 100));
+  EXPECT_EQ(qAlpha(MakeThumbnail(glass, box).Picture.pixel(5, 5)), 100);
+  EXPECT_TRUE(MakeThumbnail(QImage(), box).IsNull());
+  EXPECT_TRUE(MakeThumbnail(Filled(10, 10, Qt::red), QSize()).IsNull());
 }
 
 TEST(Thumbnail, SizeComesFromTheFirstCellAndTheDescriptionLines) {
@@ -122,19 +118,17 @@ TEST(Thumbnail, FilesAreReadByTheirExtension) {
   for (const auto& c : cases) {
     const QString name = dir.filePath(c.name);
     WriteAll(name, c.bytes);
-    QImage target = Filled(5, 5, Qt::black);  // an old thumbnail never survives
+    TThumbnail target = MakeThumbnail(Filled(5, 5, Qt::black), box);  // never survives
     PictureToThumbnail(target, name, box);
-    EXPECT_EQ(!target.isNull(), c.readable) << c.name;
-    if (c.readable) {
-      EXPECT_EQ(target.size(), box) << c.name;
-    }
+    EXPECT_EQ(!target.IsNull(), c.readable) << c.name;
+    EXPECT_EQ(target.Box, box) << c.name;
   }
   ASSERT_TRUE(Filled(40, 30, Qt::blue).save(dir.filePath("icon.bmp"), "BMP"));
-  const QImage icon = ReadThumbnail(dir.filePath("icon.bmp"), box);
-  EXPECT_EQ(OpaquePart(icon), (TRect{17, 52, 57, 81}));
-  EXPECT_EQ(icon.pixelColor(30, 60), QColor(Qt::blue));
-  EXPECT_TRUE(ReadThumbnail(dir.filePath("missing.jpg"), box).isNull());
-  EXPECT_TRUE(ReadThumbnail(dir.path(), box).isNull());  // a folder
+  const TThumbnail icon = ReadThumbnail(dir.filePath("icon.bmp"), box);
+  EXPECT_EQ(Placed(icon), (TRect{17, 52, 57, 81}));
+  EXPECT_EQ(icon.Picture.pixelColor(13, 8), QColor(Qt::blue));
+  EXPECT_TRUE(ReadThumbnail(dir.filePath("missing.jpg"), box).IsNull());
+  EXPECT_TRUE(ReadThumbnail(dir.path(), box).IsNull());  // a folder
 }
 
 TEST(Thumbnail, JpegThumbnailFollowsTheRulesOfTheUprightPicture) {
@@ -142,15 +136,15 @@ TEST(Thumbnail, JpegThumbnailFollowsTheRulesOfTheUprightPicture) {
   // Stored 1200 x 1600, tagged "turn a quarter": upright it is 1600 x 1200.
   const QString name = dir.filePath("turned.jpg");
   WriteAll(name, EncodeJpeg(Filled(1200, 1600, Qt::red), {90, false, 6}));
-  const QImage thumbnail = ReadThumbnail(name, QSize(75, 135));
-  EXPECT_EQ(OpaquePart(thumbnail), (TRect{0, 39, 75, 94}));
-  EXPECT_TRUE(qRed(thumbnail.pixel(37, 60)) > 230 && qGreen(thumbnail.pixel(37, 60)) < 25);
+  const TThumbnail thumbnail = ReadThumbnail(name, QSize(75, 135));
+  EXPECT_EQ(Placed(thumbnail), (TRect{0, 39, 75, 94}));
+  const QRgb centre = thumbnail.Picture.pixel(37, 20);
+  EXPECT_TRUE(qRed(centre) > 230 && qGreen(centre) < 25);
 }
 
 TEST(Thumbnail, VideoPictureIsMadeForTheCurrentBox) {
-  const QImage small = VideoThumbnail(QSize(75, 135));
-  ASSERT_EQ(small.size(), QSize(75, 135));
-  EXPECT_EQ(qAlpha(small.pixel(0, 0)), 0);
-  EXPECT_NE(qAlpha(small.pixel(37, 67)), 0);
-  EXPECT_EQ(VideoThumbnail(QSize(120, 90)).size(), QSize(120, 90));
+  const TThumbnail small = VideoThumbnail(QSize(75, 135));
+  EXPECT_EQ(small.Box, QSize(75, 135));
+  EXPECT_TRUE(QRect(QPoint(), small.Box).contains(QRect(small.Offset, small.Picture.size())));
+  EXPECT_EQ(VideoThumbnail(QSize(120, 90)).Box, QSize(120, 90));
 }

@@ -1,0 +1,56 @@
+#include "app/startup.h"
+
+#include <QApplication>
+
+#include "browser/album_browser.h"
+#include "core/file_error.h"
+#include "core/prompts.h"
+#include "dialogs/splash.h"
+#include "init/load_settings.h"
+
+TfAlbumBrowser* StartBookWindow(const QString& file) {
+  auto* browser = new TfAlbumBrowser();
+  // The other windows belong to the book window and live as long as it.
+  if (fSplash == nullptr) fSplash = new TfSplash(browser);
+  browser->SetProgress(fSplash);
+  LoadSettings(browser->Document(), [browser] { browser->ApplyActionHints(); });
+  if (!file.isEmpty()) {
+    try {
+      OpenDocument(browser->Document(), file);
+    } catch (const EFileError& error) {
+      browser->prompts().ShowError(error.Message());
+    }
+  } else {
+    browser->PositionWindow();
+    AlbumModel& model = browser->Model();
+    browser->ShowSpread(model.CurrentChapter, model.CurrentPage);
+    browser->Progress().HideProgress();
+    // The panel comes out as soon as a book is opened.
+    browser->SetMenuShown(true);
+  }
+  browser->UpdateActions();
+  return browser;
+}
+
+int RunBookWindow(const QString& file) {
+  std::unique_ptr<TfAlbumBrowser> browser(StartBookWindow(file));
+  browser->show();
+  browser->activateWindow();
+  const int status = QApplication::exec();
+  fSplash = nullptr;  // went with the book window
+  return status;
+}
+
+bool HasDisplay(QString* why) {
+#if defined(Q_OS_LINUX) || defined(Q_OS_FREEBSD)
+  if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return true;
+  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+    *why = QStringLiteral(
+        "no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set)");
+    return false;
+  }
+#else
+  Q_UNUSED(why);
+#endif
+  return true;
+}

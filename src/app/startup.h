@@ -1,0 +1,18 @@
+#pragma once
+// The program's start with a window: the windows made once, the settings,
+// the file of the command line or the closed book of an empty album, then
+// the event loop until the book window closes.
+
+#include <QString>
+
+class TfAlbumBrowser;
+
+// Makes the windows (the book window first), loads the settings and opens
+// file (empty: none). The caller owns the returned window.
+TfAlbumBrowser* StartBookWindow(const QString& file);
+
+// StartBookWindow, shown, and the event loop; the process's exit status.
+int RunBookWindow(const QString& file);
+
+// Whether a window can be shown at all; otherwise why not.
+bool HasDisplay(QString* why);

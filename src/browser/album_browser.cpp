@@ -1,0 +1,211 @@
+// The book window's construction, chrome and paint step.
+#include "browser/album_browser.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+
+#include "book/decoration_bitmaps.h"
+#include "book/program_cursors.h"
+#include "book/thumbnail_loading.h"
+#include "browser/tool_panel.h"
+#include "init/program_settings.h"
+#include "platform/qt_prompts.h"
+
+TfAlbumBrowser::TfAlbumBrowser(Prompts* ask, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
+  if (ask == nullptr) {
+    ownPrompts_ = std::make_unique<QtPrompts>(this);
+    ask = ownPrompts_.get();
+  }
+  ask_ = ask;
+  book_ = std::make_unique<TBook>(model_, static_cast<BookWindow&>(*this));
+  context_ = std::make_unique<DocumentContext>(DocumentContext{
+      DataFileContext{model_, document_, progress_, *this, *ask_, ProgramSettings.LoadAllChapters},
+      AlbumProfile});
+  FormCreate();
+  BuildActions();
+  ConnectCommands();
+  UpdateActions();
+}
+
+TfAlbumBrowser::~TfAlbumBrowser() = default;
+
+void TfAlbumBrowser::FormCreate() {
+  setObjectName(QStringLiteral("fAlbumBrowser"));
+  setWindowTitle(QStringLiteral("Quirevale"));
+  QGuiApplication::setApplicationDisplayName(QStringLiteral("Quirevale"));
+  setMinimumSize(350, 350);
+  resize(342, 402);
+  setFont(QFont(QStringLiteral("Arial"), -1));
+  QFont design = font();
+  design.setPixelSize(13);
+  setFont(design);
+  // The paint step covers the whole client area: nothing is erased first.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setAttribute(Qt::WA_NoSystemBackground);
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+  setAcceptDrops(true);
+
+  // Never shown: their fonts are the design fonts of the look.
+  lbChapter_ = new QLabel(this);
+  lbChapter_->setObjectName(QStringLiteral("lbChapter"));
+  lbChapter_->hide();
+  lbTitle_ = new QLabel(this);
+  lbTitle_->setObjectName(QStringLiteral("lbTitle"));
+  lbTitle_->hide();
+  junk_ = new QWidget(this);
+  junk_->setObjectName(QStringLiteral("Junk"));
+  junk_->resize(31, 26);
+  junk_->hide();
+
+  imgResize_ = new QLabel(this);
+  imgResize_->setObjectName(QStringLiteral("imgResize"));
+  imgResize_->setPixmap(WindowGlyph(QStringLiteral("grip")));
+  imgResize_->resize(16, 16);
+  // Its mouse events are the window's own: the corner is the resize zone.
+  imgResize_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  imgResize_->hide();
+
+  btClose_ = new TCaptionButton(QStringLiteral("btClose"), QStringLiteral("close"), this);
+  btMaximize_ = new TCaptionButton(QStringLiteral("btMaximize"), QStringLiteral("maximize"), this);
+  btMinimize_ = new TCaptionButton(QStringLiteral("btMinimize"), QStringLiteral("minimize"), this);
+  btClose_->setToolTip(QStringLiteral("Close"));
+  btMaximize_->setToolTip(QStringLiteral("Maximize"));
+  btMinimize_->setToolTip(QStringLiteral("Minimize"));
+  // Closing happens on the press, not on the click.
+  btClose_->Pressed = [this] { close(); };
+  btMaximize_->Clicked = [this] { ToggleMaximized(); };
+  btMinimize_->Clicked = [this] { showMinimized(); };
+
+  pnMenu_ = new TToolPanel(this);
+  pnMenu_->move(0, DecorationBitmap(QStringLiteral("MENU")).height() + 2);
+  PlaceChrome();
+}
+
+void TfAlbumBrowser::PlaceChrome() {
+  const int w = width();
+  btClose_->move(w - 24, 4);
+  btMaximize_->move(w - 40, 4);
+  btMinimize_->move(w - 57, 4);
+  imgResize_->move(w - 16, height() - 16);
+  pnMenu_->SetSpine(book_->SpineX());
+}
+
+TChromeState TfAlbumBrowser::ChromeState() const {
+  static const QSize menu = DecorationBitmap(QStringLiteral("MENU")).size();
+  return TChromeState{size(), book_->SpineX(), model_.CurrentPage, model_.IsBookClosed(), menu};
+}
+
+void TfAlbumBrowser::PositionWindow() {
+  QRect place;
+  if (AlbumProfile.FormMaximized) {
+    const QScreen* on = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+    place = on != nullptr ? on->availableGeometry() : geometry();
+  } else {
+    QList<QRect> areas;
+    for (const QScreen* s : QGuiApplication::screens()) areas << s->availableGeometry();
+    place = PlaceWindow(QRect(AlbumProfile.FormLeft, AlbumProfile.FormTop, AlbumProfile.FormWidth,
+                              AlbumProfile.FormHeight),
+                        areas);
+  }
+  setGeometry(place);
+  book_->SetWindowSize(size());
+  const bool closed = model_.IsBookClosed();
+  setMask(BookOutline(size(), book_->SpineX(), closed));
+  PlaceChrome();
+  imgResize_->setVisible(!closed);
+  book_->RebuildPages();
+}
+
+void TfAlbumBrowser::ToggleMaximized() {
+  RunAction(QStringLiteral("RecreateThumbnails"));
+  AlbumProfile.FormMaximized = !AlbumProfile.FormMaximized;
+  PositionWindow();
+  model_.FormatModified = true;
+  UpdateActions();
+}
+
+void TfAlbumBrowser::RepaintWindow() { update(); }
+
+void TfAlbumBrowser::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  book_->PaintWindow(p);
+  for (BrowserInput* input : inputs_) input->PaintOver(p);
+}
+
+void TfAlbumBrowser::SetToolPanelVisible(bool visible) {
+  if (visible == pnMenu_->isVisible()) return;
+  pnMenu_->setVisible(visible);
+  if (visible) pnMenu_->raise();
+}
+
+void TfAlbumBrowser::SlideMenu() {
+  if (model_.IsBookClosed()) return;
+  menuShown_ = !menuShown_;
+  pnMenu_->Slide(menuShown_);
+}
+
+void TfAlbumBrowser::StretchMenu() { pnMenu_->Stretch(); }
+
+void TfAlbumBrowser::SetCursor(TCursorKind cursor) {
+  // Restores whatever the long operation replaced, however it ended.
+  while (QGuiApplication::overrideCursor() != nullptr) QGuiApplication::restoreOverrideCursor();
+  if (cursor == TCursorKind::HourGlass) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  if (cursor == TCursorKind::AppStart) QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+}
+
+void TfAlbumBrowser::ShowBookCursor(TBookCursor kind) {
+  cursor_ = kind;
+  switch (kind) {
+    case TBookCursor::Default:
+    case TBookCursor::Arrow:
+      setCursor(Qt::ArrowCursor);
+      break;
+    case TBookCursor::Hand:
+      setCursor(Qt::PointingHandCursor);
+      break;
+    case TBookCursor::Move:
+      setCursor(Qt::SizeAllCursor);
+      break;
+    case TBookCursor::Resize:
+      setCursor(Qt::SizeFDiagCursor);
+      break;
+    case TBookCursor::Left:
+      setCursor(ProgramCursor(QStringLiteral("LEFT")));
+      break;
+    case TBookCursor::Right:
+      setCursor(ProgramCursor(QStringLiteral("RIGHT")));
+      break;
+    case TBookCursor::Previous:
+      setCursor(ProgramCursor(QStringLiteral("PREVIOUS")));
+      break;
+    case TBookCursor::Next:
+      setCursor(ProgramCursor(QStringLiteral("NEXT")));
+      break;
+    case TBookCursor::Zoom:
+      setCursor(ProgramCursor(QStringLiteral("ZOOM")));
+      break;
+  }
+}
+
+bool TfAlbumBrowser::IsEditMode() const {
+  const QAction* editMode = Action(QStringLiteral("EditMode"));
+  return editMode != nullptr && editMode->isChecked();
+}
+
+void TfAlbumBrowser::RunEditMode() { RunAction(QStringLiteral("EditMode")); }
+
+void TfAlbumBrowser::LoadThumbnails(int chapter) {
+  LoadChapterThumbnails(model_, chapter, book_->ThumbnailBox(), progress_);
+}
+
+void TfAlbumBrowser::ShowSpread(int chapter, int page) { book_->ShowSpread(chapter, page); }
+
+void TfAlbumBrowser::RebuildPages() { book_->RebuildPages(); }
+
+QRect TfAlbumBrowser::WindowGeometry() const { return geometry(); }

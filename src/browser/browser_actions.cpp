@@ -1,0 +1,134 @@
+// The book window's action list: built from the table, with its menus and
+// tool buttons, and kept enabled by the one rule.
+#include <QAction>
+#include <QMenu>
+
+#include "browser/album_browser.h"
+#include "browser/tool_panel.h"
+
+void TfAlbumBrowser::BuildActions() {
+  for (const TActionSpec& spec : ActionTable()) {
+    auto* action = new QAction(QString::fromLatin1(spec.Caption), this);
+    const QString name = QString::fromLatin1(spec.Name);
+    action->setObjectName(name);
+    action->setShortcut(spec.Shortcut);
+    action->setCheckable(spec.Checkable);
+    if (spec.Glyph >= 0) action->setIcon(WindowGlyph(QString::number(spec.Glyph)));
+    action->setProperty("category", QString::fromLatin1(spec.Category));
+    addAction(action);  // its shortcut works while the window is active
+    actions_.insert(name, action);
+    // Whatever a command changed, the rule sees it once every handler ran.
+    connect(action, &QAction::triggered, this, &TfAlbumBrowser::UpdateActions,
+            Qt::QueuedConnection);
+  }
+  // F1 asks for help on whichever window has the focus.
+  Action(QStringLiteral("Help"))->setShortcutContext(Qt::ApplicationShortcut);
+  connect(Action(QStringLiteral("EditMode")), &QAction::triggered, this,
+          &TfAlbumBrowser::EditModeExecute);
+
+  auto fill = [this](QMenu* menu, const std::vector<const char*>& items) {
+    for (const char* item : items) {
+      if (*item == '\0')
+        menu->addSeparator();
+      else
+        menu->addAction(Action(QLatin1String(item)));
+    }
+    // A menu shows the actions as the rule has them now.
+    connect(menu, &QMenu::aboutToShow, this, &TfAlbumBrowser::UpdateActions);
+  };
+  pictureMenu_ = new QMenu(this);
+  pictureMenu_->setObjectName(QStringLiteral("PictureMenu"));
+  fill(pictureMenu_, PictureMenuItems);
+  saveMenu_ = new QMenu(this);
+  saveMenu_->setObjectName(QStringLiteral("SaveMenu"));
+  fill(saveMenu_, SaveMenuItems);
+
+  for (const TToolButtonSpec& spec : ToolButtonTable) {
+    QToolButton* button = nullptr;
+    if (spec.Action[0] == '\0') {
+      auto* save = new TSaveButton(pnMenu_);
+      save->setIcon(WindowGlyph(QString::number(spec.Glyph)));
+      save->setToolTip(QStringLiteral("Save (Right click for more...)"));
+      save->LeftPress = [this] { RunAction(QStringLiteral("SaveAll")); };
+      save->RightPress = [this, save] {
+        UpdateActions();
+        saveMenu_->popup(
+            mapToGlobal(QPoint(pnMenu_->x() + pnMenu_->width(), pnMenu_->y() + save->y())));
+      };
+      button = save;
+    } else {
+      button = new QToolButton(pnMenu_);
+      button->setDefaultAction(Action(QLatin1String(spec.Action)));
+    }
+    button->setObjectName(QLatin1String(spec.Name));
+    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setGeometry(2, spec.Top, 23, 22);
+  }
+}
+
+QAction* TfAlbumBrowser::Action(const QString& name) const { return actions_.value(name); }
+
+TActionState TfAlbumBrowser::ActionState() const {
+  TActionState state;
+  state.EditMode = IsEditMode();
+  state.AlbumModified = model_.AlbumModified;
+  state.AnyDataModified = model_.AnyDataModified();
+  state.FormatModified = model_.FormatModified;
+  state.ClipboardCount = clipboardCount_ ? clipboardCount_() : 0;
+  state.SelEnd = model_.SelEnd;
+  state.DetailsShowing = detailsShowing_ ? detailsShowing_() : false;
+  return state;
+}
+
+void TfAlbumBrowser::UpdateActions() {
+  const TActionState state = ActionState();
+  for (const TActionSpec& spec : ActionTable()) {
+    if (QAction* action = Action(QLatin1String(spec.Name)))
+      action->setEnabled(SaveAlbumUpdate(spec, state));
+  }
+}
+
+bool TfAlbumBrowser::RunAction(const QString& name) {
+  QAction* action = Action(name);
+  if (action == nullptr) return false;
+  UpdateActions();
+  if (!action->isEnabled()) return false;
+  action->trigger();
+  UpdateActions();
+  return true;
+}
+
+void TfAlbumBrowser::SetClipboardCount(std::function<int()> count) {
+  clipboardCount_ = std::move(count);
+  UpdateActions();
+}
+
+void TfAlbumBrowser::SetDetailsShowing(std::function<bool()> showing) {
+  detailsShowing_ = std::move(showing);
+  UpdateActions();
+}
+
+void TfAlbumBrowser::ApplyActionHints() {
+  for (const TActionSpec& spec : ActionTable()) {
+    QAction* action = Action(QLatin1String(spec.Name));
+    action->setToolTip(action->text());
+    action->setStatusTip(action->text());
+  }
+  if (auto* save = pnMenu_->findChild<QToolButton*>(QStringLiteral("btSave")))
+    save->setToolTip(Action(QStringLiteral("Save"))->toolTip());
+}
+
+void TfAlbumBrowser::EditModeExecute(bool checked) {
+  QAction* editMode = Action(QStringLiteral("EditMode"));
+  if (model_.IsBookClosed()) {
+    // Nothing to edit on the cover: the press changes nothing.
+    editMode->setChecked(!checked);
+    return;
+  }
+  StretchMenu();
+  UpdateActions();
+  update();
+  emit EditModeChanged(checked);
+}

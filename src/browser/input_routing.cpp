@@ -1,0 +1,151 @@
+// The book window's input: its own chrome first (cursor zones 1 to 4, window
+// move and resize, the close zone, the menu tab, F10), then whatever browsing
+// and editing take.
+#include <QAction>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QShortcutEvent>
+
+#include "browser/album_browser.h"
+#include "browser/tool_panel.h"
+
+bool TfAlbumBrowser::event(QEvent* event) {
+  // Before a key can run an action, the rule has its say (as before a
+  // command run from code).
+  if (event->type() == QEvent::ShortcutOverride) UpdateActions();
+  return QWidget::event(event);
+}
+
+void TfAlbumBrowser::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  if (event->buttons() == Qt::NoButton) {
+    pressPoint_ = p;
+    for (TCaptionButton* button : {btClose_, btMaximize_, btMinimize_})
+      button->SetHighlighted(false);
+    std::optional<TBookCursor> cursor = ChromeZone(p, ChromeState());
+    for (auto it = inputs_.begin(); !cursor && it != inputs_.end(); ++it) {
+      TBookCursor chosen = TBookCursor::Default;
+      if ((*it)->CursorAt(p, chosen)) cursor = chosen;
+    }
+    ShowBookCursor(cursor.value_or(TBookCursor::Default));
+    return;
+  }
+  if (!(event->buttons() & Qt::LeftButton)) return;
+  for (BrowserInput* input : inputs_) {
+    if (input->LeftButtonMove(pressPoint_, p)) return;
+  }
+  MoveOrResize(p, event->globalPosition().toPoint());
+}
+
+void TfAlbumBrowser::MoveOrResize(QPoint p, QPoint global) {
+  if (AlbumProfile.FormMaximized) return;
+  if (cursor_ == TBookCursor::Move) {
+    // Measured on the screen: the window follows the pointer even when the
+    // window system moves it a little later than asked.
+    const QPoint to = moveStartWindow_ + (global - moveStartGlobal_);
+    if (to == QPoint(AlbumProfile.FormLeft, AlbumProfile.FormTop)) return;
+    AlbumProfile.FormLeft = to.x();
+    AlbumProfile.FormTop = to.y();
+    move(to);
+    model_.FormatModified = true;
+    UpdateActions();
+  } else if (cursor_ == TBookCursor::Resize) {
+    if (p == pressPoint_) return;
+    resizing_ = true;
+    const QPoint by = p - pressPoint_;
+    AlbumProfile.FormWidth = std::max(minimumWidth(), AlbumProfile.FormWidth + by.x());
+    AlbumProfile.FormHeight = std::max(minimumHeight(), AlbumProfile.FormHeight + by.y());
+    model_.FormatModified = true;
+    PositionWindow();
+    pressPoint_ = p;
+    UpdateActions();
+  }
+}
+
+void TfAlbumBrowser::mousePressEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  moveStartGlobal_ = event->globalPosition().toPoint();
+  moveStartWindow_ = QPoint(AlbumProfile.FormLeft, AlbumProfile.FormTop);
+  for (BrowserInput* input : inputs_) {
+    if (input->MousePress(p, event->button(), event->modifiers())) return;
+  }
+}
+
+void TfAlbumBrowser::mouseReleaseEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  pressPoint_ = p;
+  switch (cursor_) {
+    case TBookCursor::Arrow:
+      if (InCloseZone(p, size())) close();
+      return;
+    case TBookCursor::Resize:
+      if (resizing_) {
+        resizing_ = false;
+        // Thumbnails are made for the new page size, and the pages drawn
+        // with their pictures again.
+        RunAction(QStringLiteral("RecreateThumbnails"));
+        book_->RebuildPages();
+      }
+      return;
+    case TBookCursor::Hand:
+      if (OnMenuTab(p, ChromeState())) SlideMenu();
+      return;
+    default:
+      break;
+  }
+  for (BrowserInput* input : inputs_) {
+    if (input->MouseRelease(cursor_, p, event->button(), event->modifiers())) break;
+  }
+  UpdateActions();
+}
+
+void TfAlbumBrowser::mouseDoubleClickEvent(QMouseEvent*) {
+  if (cursor_ == TBookCursor::Move) {
+    ToggleMaximized();
+    return;
+  }
+  if (OnMenuTab(pressPoint_, ChromeState())) return;
+  for (BrowserInput* input : inputs_) {
+    if (input->DoubleClick(pressPoint_)) return;
+  }
+}
+
+void TfAlbumBrowser::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::NoModifier) {
+    SlideMenu();  // does nothing while the book is closed
+    return;
+  }
+  for (BrowserInput* input : inputs_) {
+    if (input->KeyDown(*event)) {
+      UpdateActions();
+      return;
+    }
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void TfAlbumBrowser::dragEnterEvent(QDragEnterEvent* event) {
+  for (BrowserInput* input : inputs_) {
+    if (input->DragEnter(*event)) return;
+  }
+  event->ignore();
+}
+
+void TfAlbumBrowser::dragMoveEvent(QDragMoveEvent* event) {
+  for (BrowserInput* input : inputs_) {
+    if (input->DragMove(*event)) return;
+  }
+}
+
+void TfAlbumBrowser::dragLeaveEvent(QDragLeaveEvent* event) {
+  for (BrowserInput* input : inputs_) {
+    if (input->DragLeave(*event)) return;
+  }
+}
+
+void TfAlbumBrowser::dropEvent(QDropEvent* event) {
+  for (BrowserInput* input : inputs_) {
+    if (input->Drop(*event)) break;
+  }
+  UpdateActions();
+}

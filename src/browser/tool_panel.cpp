@@ -1,0 +1,112 @@
+#include "browser/tool_panel.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QVariantAnimation>
+
+QPixmap WindowGlyph(const QString& name) {
+  return QPixmap(QStringLiteral(":/glyphs/%1.png").arg(name));
+}
+
+TCaptionButton::TCaptionButton(const QString& name, const QString& glyph, QWidget* parent)
+    : QWidget(parent) {
+  setObjectName(name);
+  setFixedSize(14, 14);
+  setMouseTracking(true);
+  setCursor(Qt::ArrowCursor);
+  glyphs_[0] = WindowGlyph(glyph + u'0');
+  glyphs_[1] = WindowGlyph(glyph + u'1');
+}
+
+void TCaptionButton::SetHighlighted(bool on) {
+  if (highlighted_ == on) return;
+  highlighted_ = on;
+  update();
+}
+
+void TCaptionButton::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.drawPixmap(0, 0, glyphs_[highlighted_ ? 1 : 0]);
+}
+
+void TCaptionButton::mouseMoveEvent(QMouseEvent* event) {
+  if (event->buttons() == Qt::NoButton) SetHighlighted(true);
+}
+
+void TCaptionButton::leaveEvent(QEvent*) { SetHighlighted(false); }
+
+void TCaptionButton::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && Pressed) Pressed();
+}
+
+void TCaptionButton::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && Clicked)
+    Clicked();
+}
+
+void TSaveButton::mousePressEvent(QMouseEvent* event) {
+  if (event->buttons() & Qt::RightButton) {
+    if (RightPress) RightPress();
+  } else if (event->button() == Qt::LeftButton) {
+    if (LeftPress) LeftPress();
+  }
+  setDown(false);
+  event->accept();
+}
+
+TToolPanel::TToolPanel(QWidget* parent)
+    : QFrame(parent), slide_(new QVariantAnimation(this)), stretch_(new QVariantAnimation(this)) {
+  setObjectName(QStringLiteral("pnMenu"));
+  setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  setAutoFillBackground(true);
+  resize(PanelWidth, NormalHeight);
+  hide();
+  connect(slide_, &QVariantAnimation::valueChanged, this,
+          [this](const QVariant& value) { SetPanelWidth(value.toInt()); });
+  connect(slide_, &QVariantAnimation::finished, this, [this] {
+    if (slide_->endValue().toInt() == 0) hide();
+    SetPanelWidth(PanelWidth);
+  });
+  connect(stretch_, &QVariantAnimation::valueChanged, this,
+          [this](const QVariant& value) { resize(width(), value.toInt()); });
+}
+
+void TToolPanel::SetSpine(int spineX) {
+  spineX_ = spineX;
+  move(spineX_ - width() / 2, y());
+}
+
+void TToolPanel::SetPanelWidth(int width) {
+  setGeometry(spineX_ - width / 2, y(), width, height());
+}
+
+bool TToolPanel::IsAnimating() const {
+  return slide_->state() == QAbstractAnimation::Running ||
+         stretch_->state() == QAbstractAnimation::Running;
+}
+
+void TToolPanel::Animate(QVariantAnimation* animation, int from, int to) {
+  animation->stop();
+  animation->setStartValue(from);
+  animation->setEndValue(to);
+  // Short enough not to hold anyone up, long enough to be seen.
+  animation->setDuration(150);
+  animation->start();
+}
+
+void TToolPanel::Slide(bool out) {
+  const bool sliding = slide_->state() == QAbstractAnimation::Running;
+  const int from = sliding || (!out && isVisible()) ? width() : 0;
+  if (out) {
+    SetPanelWidth(from);
+    show();
+    raise();
+  }
+  Animate(slide_, from, out ? PanelWidth : 0);
+}
+
+void TToolPanel::Stretch() {
+  const int from = height();
+  targetHeight_ = targetHeight_ == EditHeight ? NormalHeight : EditHeight;
+  Animate(stretch_, from, targetHeight_);
+}

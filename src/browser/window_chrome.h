@@ -1,0 +1,43 @@
+#pragma once
+// The decisions of the book window's own chrome, without a window: where it
+// goes on the screens, its outline, and which of its zones a point is in.
+
+#include <QList>
+#include <QRect>
+#include <QRegion>
+#include <QSize>
+#include <optional>
+
+#include "browser/browser_input.h"
+
+// Where a window stored at `stored` goes, given the available areas of the
+// screens. A window off every screen (a monitor removed) moves onto the
+// screen nearest to it, and a size larger than that screen's area is
+// reduced to it; otherwise the stored place stands. No screens: as stored.
+QRect PlaceWindow(const QRect& stored, const QList<QRect>& available);
+
+// The window's rounded outline (corner ellipses 25 x 25): the whole window
+// while the book is open, only the cover half right of the spine while it is
+// closed.
+QRegion BookOutline(QSize window, int spineX, bool bookClosed);
+
+// What the chrome reads to place a point.
+struct TChromeState {
+  QSize Window;
+  int SpineX = 0;
+  int CurrentPage = -1;  // -1: closed
+  bool BookClosed = true;
+  QSize MenuBitmap;  // the "MENU" decoration: the tab at the spine's top
+};
+
+// The menu tab: y < MH + 2, SpineX - MW div 2 <= x <= SpineX + MW div 2.
+bool OnMenuTab(QPoint p, const TChromeState& state);
+
+// The cursor of the window's own zones: caption buttons (arrow), the menu
+// tab (hand), the move zone (the top strip of the open book, the cover's
+// leftmost 28 pixels of the closed one) and the resize corner of the open
+// book. Empty: the point is for browsing and editing.
+std::optional<TBookCursor> ChromeZone(QPoint p, const TChromeState& state);
+
+// The close button's place, where a button release closes the window too.
+bool InCloseZone(QPoint p, QSize window);

@@ -1,0 +1,43 @@
+#include "init/load_settings.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "core/file_error.h"
+#include "core/message_table.h"
+#include "core/program_files.h"
+#include "core/prompts.h"
+#include "init/file_association.h"
+#include "init/language.h"
+#include "init/program_settings.h"
+
+QString LanguageFilePath(const QString& name) {
+  if (name.isEmpty() || QDir::isAbsolutePath(name) || QFileInfo::exists(name)) return name;
+  const QString shipped = ProgramFile(name);
+  return QFileInfo::exists(shipped) ? shipped : name;
+}
+
+void LoadSettings(const DocumentContext& context, const std::function<void()>& applyHints) {
+  ProgramSettings = DefaultProgramSettings();
+  FillDefaultMessages();
+  RegisterFileType(QStringLiteral(".ALB"), QStringLiteral("Album.File"));
+  ReadSettings(ProgramSettings);
+  Prompts& ask = context.Data.Ask;
+  try {
+    LoadLanguage(LanguageFilePath(ProgramSettings.Language));
+  } catch (const EFileError& error) {
+    ask.ShowError(error.Message());
+  }
+  if (applyHints) applyHints();
+  try {
+    OpenFormatFile(context, ProgramSettings.Profile, true);
+  } catch (const EFileError& error) {
+    ask.ShowError(error.Message());
+    // The built-in look, placed as any look is; saving it later creates
+    // the file.
+    TProfile defaults;
+    SetDefaultProfile(defaults);
+    context.Data.Model.FormatFileName = ProgramSettings.Profile;
+    ApplyProfile(context, defaults, true);
+  }
+}
