@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <new>
 #include <optional>
 
 #include "xml/codepages.h"
@@ -39,7 +40,11 @@ bool TXMLData::Apply(const std::vector<Splice>& splices) {
   size_t size = text_.size();
   for (const Splice& s : splices) size = size - s.removed + s.text.size();
   if (size > static_cast<size_t>(std::numeric_limits<int32_t>::max() / 2)) return false;
-  next.reserve(size);
+  try {
+    next.reserve(size);
+  } catch (const std::bad_alloc&) {
+    return false;  // no memory for the new text: the edit fails, file and index unchanged
+  }
   size_t at = 0;
   for (const Splice& s : splices) {
     next.append(text_, at, static_cast<size_t>(s.pos) - at);
