@@ -118,10 +118,8 @@ TThumbnailList TEditWindow::MakeThumbnails(const QStringList& files) {
 void TEditWindow::ShowChange(int k) {
   AlbumModel& model = Model();
   const TSelection selection = SelectionOf(model);
-  if (!ChapterThumbnailsReady(model, k, window_.Book().ThumbnailBox())) {
-    // Thumbnails kept by a step for another page size, or none at all.
-    model.ThumbsLoaded[static_cast<std::size_t>(k)] = false;
-  }
+  // Thumbnails a step kept for another page size are made again by
+  // ShowSpread, which remakes every one not made for the current cells.
   const int last = model.LastSpread(k, AlbumProfile.ImagesPerPage());
   const int page = k == model.CurrentChapter ? std::min(model.CurrentPage, last) : 0;
   window_.ShowSpread(k, page);

@@ -97,6 +97,13 @@ bool IndexBuilder::Build(int32_t top, size_t begin, const TDTDElement* decl) {
       const size_t partEnd = endsHere ? begin + (parser.PartEnd() - base) : partStart;
       start = static_cast<int>(partStart);
       end = static_cast<int>(partEnd);
+      // A tag cut off by the end of a replacement text would run on into the
+      // bytes that follow it in the file.
+      const TPartKind kind = parser.PartType();
+      if (strict && (kind == pkStartTag || kind == pkEmptyTag || kind == pkEndTag) &&
+          text_[partEnd] != '>') {
+        throw EXMLException{0};
+      }
 
       switch (parser.PartType()) {
         case pkStartTag:

@@ -34,8 +34,8 @@ class IndexBuilder {
   Report structure;  // an error that ends the analysis (0, 9, or a warning that stops)
   std::function<void(int percent)> progress;
   // Text given to replace an element: a declaration, a document type
-  // declaration or a tag with two attributes of one name is an error (0)
-  // instead of a warning or nothing.
+  // declaration, a tag with two attributes of one name or a tag without its
+  // '>' is an error (0) instead of a warning or nothing.
   bool strict = false;
 
   // Indexes the element whose '<' is the first markup at or after text[begin]

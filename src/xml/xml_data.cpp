@@ -234,8 +234,8 @@ bool TXMLData::CreateDocument() {
   standalone_ = true;
   encoding_ = "Windows-1250";
   xmlVersion_ = "1.0";
-  const std::string header = HeaderText(*this);
-  if (header.empty()) return false;
+  const std::string encodedHeader = HeaderBytes();
+  if (encodedHeader.empty()) return false;
   const TDTDElement& rootDecl = dtd_->Root();
   std::string body;
   if (rootDecl.ContentType == etEmpty) {
@@ -243,8 +243,6 @@ bool TXMLData::CreateDocument() {
   } else {
     body = ElementText(TElement(rootDecl.Name), true, false);
   }
-  if (!CanEncodeAll(header + body, encoding_)) return false;
-  const std::string encodedHeader = Encode(header);
   std::string bytes = encodedHeader + Encode(body);
   if (bytes.size() > kMaxFileSize || !store_->WriteAtomically(fileName_, bytes)) return false;
   text_ = std::move(bytes);

@@ -177,6 +177,9 @@ class TXMLData {
   bool RewriteContent(TElement& element);
   bool ReplaceElementXML(TElement& element, const std::string& xml);
   bool RewriteHeader();
+  // The header in the file's code page, or empty when it cannot be made or
+  // would not read back as made.
+  std::string HeaderBytes();
   // The declaration's values fit their places in the header text.
   bool HeaderFieldsFit() const;
   template <class T>

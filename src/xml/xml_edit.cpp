@@ -5,12 +5,14 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <new>
 #include <optional>
 
 #include "xml/codepages.h"
 #include "xml/xml_build.h"
 #include "xml/xml_data.h"
 #include "xml/xml_file.h"
+#include "xml/xml_parser.h"
 #include "xml/xml_text.h"
 #include "xml/xml_writer.h"
 
@@ -38,7 +40,11 @@ bool TXMLData::Apply(const std::vector<Splice>& splices) {
   size_t size = text_.size();
   for (const Splice& s : splices) size = size - s.removed + s.text.size();
   if (size > static_cast<size_t>(std::numeric_limits<int32_t>::max() / 2)) return false;
-  next.reserve(size);
+  try {
+    next.reserve(size);
+  } catch (const std::bad_alloc&) {
+    return false;  // no memory for the new text: the edit fails, file and index unchanged
+  }
   size_t at = 0;
   for (const Splice& s : splices) {
     next.append(text_, at, static_cast<size_t>(s.pos) - at);
@@ -155,11 +161,31 @@ bool TXMLData::ReplaceElementXML(TElement& element, const std::string& xml) {
   return true;
 }
 
-bool TXMLData::RewriteHeader() {
-  if (!MayEdit(-1) || !HeaderFieldsFit()) return false;
+std::string TXMLData::HeaderBytes() {
+  if (!HeaderFieldsFit()) return {};
   const std::string header = HeaderText(*this);
-  if (header.empty() || !CanEncodeAll(header, encoding_)) return false;
-  return Apply({{0, tree_[0].StartPos, Encode(header)}});
+  if (header.empty() || !CanEncodeAll(header, encoding_)) return {};
+  std::string bytes = Encode(header);
+  // It must read back as a declaration and the document type declaration of
+  // the DTD's root, ending where it ends: a root name from a DTD file could
+  // hold what ends the name or the declaration early, and the body behind
+  // would then be read otherwise.
+  TXmlParser p;
+  p.SetReadsExternalFiles(false);
+  p.UseBuffer(bytes);
+  const bool declaration = p.NextPart() && p.PartType() == pkProlog;
+  const bool doctype = declaration && p.NextPart() && p.PartType() == pkDoctype &&
+                       p.InBuffer(p.PartEnd()) && p.DocRootName() == dtd_->Root().Name &&
+                       IsValidName(dtd_->Root().Name) &&
+                       static_cast<size_t>(p.PartEnd() - p.Buffer()) + 2 == bytes.size();
+  if (!doctype || p.NextPart()) return {};
+  return bytes;
+}
+
+bool TXMLData::RewriteHeader() {
+  if (!MayEdit(-1)) return false;
+  const std::string header = HeaderBytes();
+  return !header.empty() && Apply({{0, tree_[0].StartPos, header}});
 }
 
 template <class T>

@@ -120,8 +120,13 @@ void RunScript(xml::TXMLData& doc, const std::string& path, Script& script) {
         e->SetContent(script.Text());
         break;
       case 3: {
-        const std::string name = e->Name();
-        e->ReplaceXML("\t<" + name + script.Text() + ">" + script.Text() + "</" + name + ">\r\n");
+        // Read in turn: the order of operands is not fixed within one expression.
+        std::string xml = "\t<" + e->Name();
+        xml += script.Text();
+        xml += ">";
+        xml += script.Text();
+        xml += "</" + e->Name() + ">\r\n";
+        e->ReplaceXML(xml);
         break;
       }
       case 4:
@@ -160,7 +165,11 @@ void RunScript(xml::TXMLData& doc, const std::string& path, Script& script) {
         // A DTD beside the document (its name may be written into the header),
         // or none, so the DTD goes into the header as text.
         const std::string dtd = TempPath("dtd");
-        WriteFile(dtd, "<!ELEMENT " + e->Name() + " " + script.Text() + ">" + script.Text());
+        std::string text = "<!ELEMENT " + e->Name() + " ";
+        text += script.Text();
+        text += ">";
+        text += script.Text();
+        WriteFile(dtd, text);
         doc.SetExternalDTD((script.Byte() & 1) != 0 ? dtd : std::string());
         std::remove(dtd.c_str());
         break;
