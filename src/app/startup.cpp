@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "browser/album_browser.h"
+#include "browser/browse_window.h"
 #include "core/file_error.h"
 #include "core/prompts.h"
 #include "dialogs/splash.h"
@@ -13,6 +14,7 @@ TfAlbumBrowser* StartBookWindow(const QString& file) {
   // The other windows belong to the book window and live as long as it.
   if (fSplash == nullptr) fSplash = new TfSplash(browser);
   browser->SetProgress(fSplash);
+  new TBrowseWindow(*browser);  // browsing, the go-to dialog and the image view
   LoadSettings(browser->Document(), [browser] { browser->ApplyActionHints(); });
   if (!file.isEmpty()) {
     try {

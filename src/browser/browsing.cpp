@@ -253,11 +253,6 @@ void TBrowsing::ShowDetailsCommand() {
 
 void TBrowsing::GotoPageCommand() { host_.ShowGoto(); }
 
-void TBrowsing::ShowLettersCommand() {
-  host_.SetLettersShown(!host_.IsLettersShown());
-  host_.RepaintWindow();
-}
-
 void TBrowsing::PaintOver(QPainter& painter) {
   if (host_.IsLettersShown() && !host_.IsEditMode() && Model().CurrentPage > -1)
     book_.PaintLetters(painter);
