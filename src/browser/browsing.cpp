@@ -87,7 +87,7 @@ void TBrowsing::SelectRange(int a, int b) {
 
 void TBrowsing::TurnPage(bool forward, bool bySelection, bool extend) {
   AlbumModel& m = Model();
-  if (bySelection) {
+  if (bySelection && AlbumProfile.ColumnCount > 0) {
     const int columns = AlbumProfile.ColumnCount;
     const int rows = AlbumProfile.RowCount;
     const int count = m.ImageCount(m.CurrentChapter);

@@ -8,7 +8,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
-#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -16,7 +15,6 @@
 #include "../book/book_fixture.h"
 #include "../book/jpeg_test_files.h"
 #include "browser/album_browser.h"
-#include "dialogs/goto.h"
 #include "dialogs/pic_view.h"
 #include "support/scripted_prompts.h"
 #include "support/test_files.h"
@@ -137,22 +135,6 @@ TEST_F(BrowseWindowTest, TheMouseAloneVisitsEverySpreadAndOpensEveryImage) {
   EXPECT_EQ(back, spreads);
 }
 
-TEST_F(BrowseWindowTest, CursorsAndClicksAtTheBooksEdges) {
-  Open({30, 5});
-  EXPECT_EQ(CursorAt({600, 300}), TBookCursor::Next);  // the closed cover
-  Click({600, 300});
-  EXPECT_EQ(Spread(), std::make_pair(0, 0));
-  EXPECT_EQ(CursorAt({5, 300}), TBookCursor::Left);
-  EXPECT_EQ(CursorAt({795, 300}), TBookCursor::Right);
-  const auto& edges = window->Book().BookmarkEdges;
-  Click({795, (edges[0] + edges[1]) / 2 + 5});  // chapter 1's tab
-  EXPECT_EQ(Spread(), std::make_pair(0, 4));
-  QTest::keyClick(window.get(), Qt::Key_Home, Qt::ControlModifier);
-  EXPECT_EQ(Spread(), std::make_pair(0, -1));
-  QTest::keyClick(window.get(), Qt::Key_2);
-  EXPECT_EQ(Spread(), std::make_pair(1, 2));
-}
-
 TEST_F(BrowseWindowTest, SpaceShowsLettersOverTheThumbnails) {
   Open({30});
   QTest::keyClick(window.get(), Qt::Key_PageDown);
@@ -184,22 +166,6 @@ TEST_F(BrowseWindowTest, RightClickOffersShowImageOnlyForAnExistingFile) {
     EXPECT_EQ(window->Model().SelEnd, c.pos);
     window->PictureMenu()->hide();
   }
-}
-
-TEST_F(BrowseWindowTest, CtrlGGoesToTheChosenPage) {
-  Open({60});
-  window->ShowSpread(0, 0);
-  QWidget* shown =
-      WithModal([this] { QTest::keyClick(window.get(), Qt::Key_G, Qt::ControlModifier); },
-                [](QWidget* modal) {
-                  auto* dialog = dynamic_cast<TfGoto*>(modal);
-                  ASSERT_NE(dialog, nullptr);
-                  dialog->edPage->selectAll();
-                  QTest::keyClicks(dialog->edPage, QStringLiteral("5"));
-                  QTest::keyClick(dialog->edPage, Qt::Key_Return);
-                });
-  EXPECT_EQ(shown, &browse->Goto());
-  EXPECT_EQ(Spread(), std::make_pair(0, 4));
 }
 
 }  // namespace
