@@ -6,6 +6,7 @@
 #include "app/setup_commands.h"
 
 #include "browser/album_browser.h"
+#include "browser/browse_window.h"
 #include "browser/edit_window.h"
 #include "core/file_error.h"
 #include "core/prompts.h"
@@ -20,8 +21,9 @@ TfAlbumBrowser* StartBookWindow(const QString& file) {
     QObject::connect(fSplash, &QObject::destroyed, [] { fSplash = nullptr; });
   }
   browser->SetProgress(fSplash);
-  new TEditWindow(*browser);  // editing, undo and the image properties dialog
+  new TEditWindow(*browser);      // editing, undo and the image properties dialog
   AttachSetupCommands(*browser);  // before the language file names its controls
+  new TBrowseWindow(*browser);    // browsing, the go-to dialog and the image view
   browser->HoldLayout();
   LoadSettings(browser->Document(), [browser] { browser->ApplyActionHints(); });
   if (!file.isEmpty()) {

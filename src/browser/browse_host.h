@@ -12,7 +12,6 @@ class BrowseHost {
   virtual bool IsEditMode() const = 0;
   // The checked state of ShowLetters.
   virtual bool IsLettersShown() const = 0;
-  virtual void SetLettersShown(bool shown) = 0;
   // The last pointer position seen without a button held, or the last release.
   virtual QPoint PressPoint() const = 0;
   // Runs an action of the action list by name: its enabling rule first, the
@@ -21,7 +20,6 @@ class BrowseHost {
   // "Show image" of the picture menu, for the next pop-up.
   virtual void SetShowPictureEnabled(bool enabled) = 0;
   virtual void PopupPictureMenu(QPoint windowPoint) = 0;
-  virtual void RepaintWindow() = 0;
 
   // The image view of image index of the current chapter.
   virtual void ShowImage(int index) = 0;

@@ -87,7 +87,7 @@ void TBrowsing::SelectRange(int a, int b) {
 
 void TBrowsing::TurnPage(bool forward, bool bySelection, bool extend) {
   AlbumModel& m = Model();
-  if (bySelection) {
+  if (bySelection && AlbumProfile.ColumnCount > 0) {
     const int columns = AlbumProfile.ColumnCount;
     const int rows = AlbumProfile.RowCount;
     const int count = m.ImageCount(m.CurrentChapter);
@@ -252,11 +252,6 @@ void TBrowsing::ShowDetailsCommand() {
 }
 
 void TBrowsing::GotoPageCommand() { host_.ShowGoto(); }
-
-void TBrowsing::ShowLettersCommand() {
-  host_.SetLettersShown(!host_.IsLettersShown());
-  host_.RepaintWindow();
-}
 
 void TBrowsing::PaintOver(QPainter& painter) {
   if (host_.IsLettersShown() && !host_.IsEditMode() && Model().CurrentPage > -1)

@@ -36,12 +36,11 @@ class TBrowsing : public BrowserInput {
   // The zone state of the current view.
   TZoneState Zones() const;
 
-  // The commands behind the actions ShowPicture, ShowDetails, GotoPage and
-  // ShowLetters.
+  // The commands behind the actions ShowPicture, ShowDetails and GotoPage.
+  // (ShowLetters flips its own checked state; the window then repaints.)
   void ShowPictureCommand();
   void ShowDetailsCommand();
   void GotoPageCommand();
-  void ShowLettersCommand();
 
   bool CursorAt(QPoint p, TBookCursor& cursor) override;
   bool MouseRelease(TBookCursor cursor, QPoint p, Qt::MouseButton button,

@@ -22,7 +22,6 @@ class RecordingBrowseHost : public BrowseHost {
 
   bool IsEditMode() const override { return EditMode; }
   bool IsLettersShown() const override { return Letters; }
-  void SetLettersShown(bool shown) override { Letters = shown; }
   QPoint PressPoint() const override { return Press; }
   void RunAction(const QString& name) override { Log << name; }
   void SetShowPictureEnabled(bool enabled) override {
@@ -31,7 +30,6 @@ class RecordingBrowseHost : public BrowseHost {
   void PopupPictureMenu(QPoint p) override {
     Log << QStringLiteral("PictureMenu %1,%2").arg(p.x()).arg(p.y());
   }
-  void RepaintWindow() override { Log << QStringLiteral("Repaint"); }
   void ShowImage(int index) override { Log << QStringLiteral("ShowImage %1").arg(index); }
   void ShowGoto() override { Log << QStringLiteral("ShowGoto"); }
   bool IsDetailsShowing() const override { return DetailsShowing; }
