@@ -3,6 +3,7 @@
 #include "browser/edit_window.h"
 
 #include <QAction>
+#include <algorithm>
 
 #include "book/thumbnail_batch.h"
 #include "book/thumbnail_loading.h"

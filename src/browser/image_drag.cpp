@@ -6,6 +6,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QUrl>
+#include <cstdlib>
 
 #include "browser/album_browser.h"
 #include "browser/edit_window.h"

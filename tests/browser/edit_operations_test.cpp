@@ -1,124 +1,12 @@
-#include <functional>
+// What the editing commands promise beyond their effect on the lists (the
+// randomized test checks that): the open dialog, the modified flag, and
+// steps that refuse to write into images they do not know.
 
+#include "core/data_file.h"
 #include "edit_fixture.h"
+#include "support/album_env.h"
 
 namespace {
-
-struct EditCase {
-  const char* name;
-  int images;
-  int selStart, selEnd;
-  std::function<void(EditEnv&)> run;
-  const char* order;
-  const char* selection;
-  std::function<void(EditEnv&)> prepare = {};  // before the state to return to is taken
-};
-
-class EditOperations : public ::testing::TestWithParam<EditCase> {};
-
-TEST_P(EditOperations, ChangeTheChapterUndoAndRedoExactly) {
-  const EditCase& c = GetParam();
-  EditEnv env(c.images);
-  env.Select(c.selStart, c.selEnd);
-  if (c.prepare) c.prepare(env);
-  const TChapterData before = env.Chapter();
-  const QString beforeSelection = env.Selection();
-
-  c.run(env);
-  EXPECT_EQ(env.Order(), QLatin1String(c.order));
-  EXPECT_EQ(env.Selection(), QLatin1String(c.selection));
-  env.ExpectParallel();
-  const bool changed = !(env.Chapter() == before);
-  EXPECT_EQ(env.Model.DataModified[EditEnv::kChapter], changed);
-  EXPECT_EQ(env.Undo.Stack().count(), changed ? 1 : 0);
-  if (!changed) return;
-
-  const TChapterData after = env.Chapter();
-  const QString afterSelection = env.Selection();
-  env.Undo.Stack().undo();
-  EXPECT_EQ(env.Chapter(), before);
-  EXPECT_EQ(env.Selection(), beforeSelection);
-  EXPECT_FALSE(env.Model.DataModified[EditEnv::kChapter]);
-  env.ExpectParallel();
-  env.Undo.Stack().redo();
-  EXPECT_EQ(env.Chapter(), after);
-  EXPECT_EQ(env.Selection(), afterSelection);
-  env.ExpectParallel();
-}
-
-const QStringList kNew = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
-                          QStringLiteral("d")};
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, EditOperations,
-    ::testing::Values(
-        EditCase{"DeleteLastSelectsNewLast", 6, 5, 4,
-                 [](EditEnv& e) { e.Editor.DeletePicturesExecute(false); }, "0 1 2 3", "3..3"},
-        EditCase{"DeleteMiddleSelectsNext", 6, 1, 2,
-                 [](EditEnv& e) { e.Editor.DeletePicturesExecute(false); }, "0 3 4 5", "1..1"},
-        EditCase{"DeleteAllLeavesImageZero", 3, 0, 2,
-                 [](EditEnv& e) { e.Editor.DeletePicturesExecute(false); }, "", "0..0"},
-        EditCase{"DeleteOnEmptyChapterDoesNothing", 0, 0, 0,
-                 [](EditEnv& e) { e.Editor.DeletePicturesExecute(false); }, "", "0..0"},
-        EditCase{"CopyTwoToFourPasteAtSeven", 10, 2, 4, [](EditEnv& e) { e.Editor.PasteExecute(); },
-                 "0 1 2 3 4 5 6 2 3 4 7 8 9", "7..9",
-                 [](EditEnv& e) {
-                   e.Editor.CopyExecute();
-                   e.Select(7, 7);
-                 }},
-        EditCase{"PasteWithoutPositionAppends", 3, 0, 0,
-                 [](EditEnv& e) { e.Editor.PasteExecute(); }, "0 1 2 0", "3..3",
-                 [](EditEnv& e) {
-                   e.Editor.CopyExecute();
-                   e.Select(0, -1);
-                 }},
-        EditCase{"DragForwardEndsAtTarget", 8, 2, 3, [](EditEnv& e) { e.Editor.DropSelection(6); },
-                 "0 1 4 5 6 2 3 7", "5..6"},
-        EditCase{"DragBackStartsAtTarget", 8, 3, 2, [](EditEnv& e) { e.Editor.DropSelection(0); },
-                 "2 3 0 1 4 5 6 7", "0..1"},
-        EditCase{"DragOntoSelectionDropsNothing", 8, 2, 4,
-                 [](EditEnv& e) { e.Editor.DropSelection(3); }, "0 1 2 3 4 5 6 7", "2..4"},
-        EditCase{"AddKeepsTheChosenOrder", 2, 0, 0, [](EditEnv& e) { e.Editor.AddImages(kNew); },
-                 "0 1 a b c d", "2..5"},
-        EditCase{"AddToEmptyChapterSelectsTheNew", 0, 0, -1,
-                 [](EditEnv& e) { e.Editor.AddImages(kNew); }, "a b c d", "0..3"},
-        EditCase{"InsertGoesBeforeSelEnd", 8, 3, 5,
-                 [](EditEnv& e) { e.Editor.InsertImages(e.Model.SelEnd, kNew); },
-                 "0 1 2 3 4 a b c d 5 6 7", "5..8"},
-        EditCase{"InsertWithoutPositionAppends", 2, 0, 0,
-                 [](EditEnv& e) { e.Editor.InsertImages(-1, kNew.mid(0, 1)); }, "0 1 a", "2..2"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(EditCommands, CutWithCancelKeepsTheImagesAndFillsTheClipboard) {
-  EditEnv env(5);
-  env.Select(1, 2);
-  env.Ask.OkCancelAnswers = {false};
-  env.Editor.CutExecute(true);
-  EXPECT_EQ(env.Order(), "0 1 2 3 4");
-  EXPECT_EQ(env.Editor.Clipboard().Data.Files, QStringList({"p1", "p2"}));
-  EXPECT_FALSE(env.Model.DataModified[EditEnv::kChapter]);
-
-  env.Ask.OkCancelAnswers = {true};
-  env.Editor.CutExecute(true);
-  EXPECT_EQ(env.Order(), "0 3 4");
-  EXPECT_EQ(env.Ask.Log, QStringList({"okcancel: Remove selected images from the album?",
-                                      "okcancel: Remove selected images from the album?"}));
-}
-
-TEST(EditCommands, ClipboardSurvivesANewAlbumAndPastesWithThumbnails) {
-  EditEnv env(4);
-  env.Select(1, 2);
-  env.Editor.CopyExecute();
-  env.Undo.Clear();
-  env.Model.ResetToNew();
-  env.Model.Thumbnails[0].clear();
-  env.Editor.PasteExecute();
-  EXPECT_EQ(env.Model.Chapters[0].Files, QStringList({"p1", "p2"}));
-  EXPECT_EQ(env.Model.Chapters[0].Titles, QStringList({"title 1", "title 2"}));
-  ASSERT_EQ(env.Model.Thumbnails[0].size(), 2);
-  EXPECT_EQ(FileOf(env.Model.Thumbnails[0][1]), "p2");
-  EXPECT_EQ(env.Selection(), "0..1");
-}
 
 TEST(EditCommands, AddAsksForFilesAtTheImageFolderAndMakesTheirThumbnailsOnce) {
   EditEnv env(1);
@@ -185,6 +73,52 @@ TEST(EditCommands, ChapterWithoutThumbnailsDropsThemInsteadOfMismatching) {
   EXPECT_EQ(env.Order(), "2 3 0 1 x");
   EXPECT_TRUE(env.Model.Thumbnails[EditEnv::kChapter].isEmpty());
   EXPECT_FALSE(env.Model.ThumbsLoaded[EditEnv::kChapter]);
+}
+
+class EditSave : public AlbumFilesTest {};
+
+TEST_F(EditSave, SavedChapterReadsBackAsEditedAndUndoMarksItAgain) {
+  DataEnv env;
+  AlbumModel& model = env.Model;
+  model.DataFiles = {Path("main.xml")};
+  model.ImageDirs = {QString()};
+  model.DataTitles = {QStringLiteral("Cesty")};
+  model.CurrentChapter = 0;
+  model.CurrentPage = 0;
+  const QStringList titles = {QStringLiteral("Žluťoučký kůň"), QStringLiteral("東京の夜"),
+                              QStringLiteral("Ærø & <Łódź>"), QStringLiteral("plain")};
+  for (int i = 0; i < titles.size(); ++i) {
+    TChapterData& d = model.Chapters[0];
+    d.Files << Path(QStringLiteral("photos/p%1.jpg").arg(i));
+    d.Titles << titles[i];
+    d.Places << QStringLiteral("Přerov %1").arg(i);
+    d.Dates << QStringLiteral("léto %1").arg(i);
+    d.People << (i % 2 ? QString() : QStringLiteral("Šárka, Jiří"));
+  }
+  AlbumUndo undo(model);
+  ChapterEditor editor(undo, env.Ask, ThumbsFor);
+  model.SelStart = 1;
+  model.SelEnd = 2;
+  editor.CopyExecute();
+  model.SelStart = model.SelEnd = 3;
+  editor.PasteExecute();    // 0 1 2 1 2 3
+  editor.DropSelection(0);  // 1 2 0 1 2 3
+  TChapterData renamed = model.Chapters[0];
+  renamed.Titles[5] = QStringLiteral("Ħ – “ščř” €");
+  undo.Replace(0, renamed, {}, {}, QString());
+  ASSERT_TRUE(model.DataModified[0]);
+
+  SaveModifiedDataFiles(env.Data());
+  EXPECT_FALSE(model.DataModified[0]);
+  DataEnv reread;
+  LoadAlbumData(reread.Data(), Path("main.xml"));
+  EXPECT_EQ(reread.Model.Chapters[0], model.Chapters[0]);
+  EXPECT_EQ(reread.Model.Chapters[0].Titles[5], "Ħ – “ščř” €");
+
+  undo.Undo();
+  EXPECT_TRUE(model.DataModified[0]);
+  undo.Redo();
+  EXPECT_FALSE(model.DataModified[0]);
 }
 
 }  // namespace

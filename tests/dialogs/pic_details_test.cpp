@@ -111,23 +111,16 @@ TEST_F(PicDetails, FieldsAreEnabledByModeRangeAndLook) {
   }
 }
 
-TEST_F(PicDetails, SingleImageShowsItsDetailsARangeShowsZeroBasedBoldEmptyFields) {
+TEST_F(PicDetails, ARangeShowsZeroBasedBoldEmptyFieldsAndApplyWritesOnlyFilledOnes) {
   dialog.OpenDetails(2, -1);
   EXPECT_EQ(dialog.lbNr->text(), "3");
   EXPECT_EQ(dialog.edFilename->text(), "p2.jpg");
   EXPECT_EQ(dialog.edDate->text(), "spring 2");
   EXPECT_FALSE(dialog.edTitle->font().bold());
-
   SelectRange(7, 3);
   EXPECT_EQ(dialog.lbNr->text(), "3-7");
   EXPECT_TRUE(dialog.edTitle->text().isEmpty());
   EXPECT_TRUE(dialog.edTitle->font().bold());
-  EXPECT_TRUE(dialog.lbNr->font().bold());
-}
-
-TEST_F(PicDetails, ApplyOnARangeWritesOnlyTheFilledFields) {
-  dialog.OpenDetails(0, -1);
-  SelectRange(3, 7);
   Type(dialog.edPlace, QStringLiteral("Brno"));
   EXPECT_TRUE(dialog.btApply->isEnabled());
   EXPECT_TRUE(model.DataModified[0]);  // at once, before Apply
@@ -139,15 +132,6 @@ TEST_F(PicDetails, ApplyOnARangeWritesOnlyTheFilledFields) {
   }
   undo.Stack().undo();
   EXPECT_EQ(model.Chapters[0].Places[5], "place 5");
-  EXPECT_FALSE(model.DataModified[0]);
-}
-
-TEST_F(PicDetails, ReadOnlyNeverEnablesApplyOrChangesTheAlbum) {
-  dialog.OpenDetailsReadOnly(1);
-  QTest::keyClicks(dialog.edTitle, QStringLiteral("x"));
-  QTest::keyClick(dialog.edTitle, Qt::Key_Return);
-  EXPECT_FALSE(dialog.btApply->isEnabled());
-  EXPECT_EQ(model.Chapters[0].Titles[1], "title 1");
   EXPECT_FALSE(model.DataModified[0]);
 }
 
