@@ -4,7 +4,7 @@
 QV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # What building and running the program needs.
-QV_RUN_PACKAGES=(cmake g++ make qt6-base-dev libjpeg62-turbo-dev libexif-dev
+QV_RUN_PACKAGES=(cmake g++ make qt6-base-dev qt6-svg-dev libjpeg62-turbo-dev libexif-dev
                  fonts-liberation2 fonts-droid-fallback)
 # What the tests add.
 QV_TEST_PACKAGES=(googletest libgtest-dev)
