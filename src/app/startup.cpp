@@ -47,10 +47,14 @@ int RunBookWindow(const QString& file) {
   std::unique_ptr<TfAlbumBrowser> browser(StartBookWindow(file));
   browser->show();
   browser->activateWindow();
-  if (file.isEmpty()) {
-    QTimer::singleShot(0, browser.get(), [window = browser.get()] { ShowStartupGuide(*window); });
-  }
-  return QApplication::exec();
+  // The guide comes once the window is up and the event loop runs.
+  QTimer guide;
+  guide.setSingleShot(true);
+  QObject::connect(&guide, &QTimer::timeout, browser.get(),
+                   [window = browser.get()] { ShowStartupGuide(*window); });
+  if (file.isEmpty()) guide.start(0);
+  const int status = QApplication::exec();
+  return status;
 }
 
 bool HasDisplay(QString* why) {

@@ -268,5 +268,7 @@ void TfSetup::BuildChaptersPage() {
   page->addWidget(Bookmarks, 1, 0);
   page->addLayout(arrows, 1, 1);
   page->addLayout(details, 1, 2);
-  page->setColumnStretch(2, 1);
+  page->setColumnStretch(0, 2);
+  page->setColumnStretch(2, 3);
+  for (QLineEdit* line : {edDir, edBMTitle, edChapterTitle}) line->setMinimumWidth(180);
 }

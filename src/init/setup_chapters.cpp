@@ -252,9 +252,9 @@ void TChapterWork::Commit(AlbumModel& model, TProfile& look, const AlbumEntries&
   const int n = Count();
   model.ChapterNames = Entries;
   // Thumbnails are moved as they are: whatever a thumbnail is, it follows its chapter.
-  decltype(model.Thumbnails) thumbnails = std::move(model.Thumbnails);
+  decltype(model.Thumbnails) thumbnails;
+  thumbnails.swap(model.Thumbnails);  // the model's lists are left empty
   const std::array<bool, MaxDataFiles> loaded = model.ThumbsLoaded;
-  for (auto& list : model.Thumbnails) list.clear();
   model.ThumbsLoaded.fill(false);
   const std::array<TColor, BookmarkColorCount> colors = colors_->BM;
   for (int i = 1; i <= n; ++i) look.BM[i - 1] = colors[ChapterOrder[i] - 1];

@@ -11,7 +11,6 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 
 #include "browser/album_browser.h"
@@ -20,6 +19,7 @@
 #include "dialogs/setup_dialog.h"
 #include "init/program_settings.h"
 #include "support/scripted_prompts.h"
+#include "support/soon.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ class SetupCommandsTest : public ::testing::Test {
   // it is closed the way close says (Escape when empty).
   void WhileModal(const char* action, const std::function<void(QWidget*)>& inspect) {
     bool seen = false;
-    QTimer::singleShot(0, &browser_, [&] {
+    const Soon soon([&] {
       QWidget* modal = QApplication::activeModalWidget();
       ASSERT_NE(modal, nullptr);
       seen = true;
@@ -115,7 +115,7 @@ TEST_F(SetupCommandsTest, TheStartupGuideShowsOnlyWhileRunGuideIsSet) {
   for (bool run : {false, true}) {
     ProgramSettings.RunGuide = run;
     bool shown = false;
-    QTimer::singleShot(0, &browser_, [&] {
+    const Soon soon([&] {
       QWidget* modal = QApplication::activeModalWidget();
       shown = modal != nullptr;
       if (shown) QTest::keyClick(modal, Qt::Key_Escape);

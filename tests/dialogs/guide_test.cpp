@@ -10,11 +10,11 @@
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTest>
-#include <QTimer>
 
 #include "init/album_document.h"
 #include "init/program_settings.h"
 #include "support/album_env.h"
+#include "support/soon.h"
 
 namespace {
 
@@ -129,7 +129,7 @@ TEST_F(GuideTest, AnExistingAlbumFileIsReplacedOnlyWhenTheUserSaysSo) {
 TEST_F(GuideTest, CustomFormatOpensTheLookAfterwardsAndTheStartupBoxIsStored) {
   guide_.hide();
   settings_.RunGuide = true;
-  QTimer::singleShot(0, &guide_, [this] {
+  const Soon soon([this] {
     EXPECT_TRUE(guide_.btRunOnStartup->isChecked());
     Click(guide_.btRunOnStartup);
     WalkToTheEnd("Look", Path("Look"), true);

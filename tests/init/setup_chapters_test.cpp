@@ -185,25 +185,6 @@ TEST_F(SetupChaptersTest, ANewMainDataFileNameDropsTheChaptersButNotTheAlbumImag
   EXPECT_TRUE(m.DataModified[0]);  // saving writes the images to the new file
 }
 
-TEST(SetupBookmarkColors, MovingBookmarkThreeToTheTopRearrangesTheColours) {
-  TProfile look;
-  SetDefaultProfile(look);
-  const auto bm = look.BM;
-  TChapterWork work(look);
-  work.FillBookmarks("Bookmark");
-  work.Selected = 2;
-  work.MoveUp();
-  work.MoveUp();
-  EXPECT_EQ(work.Selected, 0);
-  EXPECT_EQ(work.SlotColor(work.SelectedSlot()), bm[2]);
-  work.ArrangeBookmarkColors(look);
-  EXPECT_EQ(look.BM[0], bm[2]);
-  EXPECT_EQ(look.BM[1], bm[0]);
-  EXPECT_EQ(look.BM[2], bm[1]);
-  EXPECT_EQ(look.BM[3], bm[3]);
-  EXPECT_EQ(work.Entries.first(), "Bookmark 1");  // labels stay
-}
-
 TEST(SetupChaptersFill, SelectsTheChapterOnScreen) {
   AlbumModel model;
   model.DataFiles = {"m", "a", "b", "c"};
