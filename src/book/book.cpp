@@ -54,6 +54,11 @@ void TBook::ShowSpread(int c, int p) {
       PrepareChapterThumbnails(model_, request, window_.Progress());
     }
     if (!toggled) {
+      if (openPagesStale_) {
+        InitPage(LeftPage);
+        InitPage(RightPage);
+        openPagesStale_ = false;
+      }
       PaintPage(LeftPage);
       PaintPage(RightPage);
     }
@@ -69,8 +74,12 @@ void TBook::PaintPage(TPage& page) {
 }
 
 void TBook::RebuildPages() {
+  coverBoard_ = QImage();  // the look may have changed: draw the board anew
   InitPage(CoverPage);
-  InitPage(LeftPage);
-  InitPage(RightPage);
+  openPagesStale_ = model_.IsBookClosed();
+  if (!openPagesStale_) {
+    InitPage(LeftPage);
+    InitPage(RightPage);
+  }
   ShowSpread(model_.CurrentChapter, model_.CurrentPage);
 }

@@ -92,4 +92,21 @@ class TBook {
   QImage rightCorner_;
   int spineX_ = 0;
   QSize windowSize_;
+  // The cover's board as InitPage last drew it, and what it was drawn from:
+  // showing the unchanged cover again starts from it instead of drawing it.
+  struct TCoverKey {
+    QSize Size;
+    QString Texture;
+    qint64 Picture = 0;
+    QRgb Color = 0;
+    bool operator==(const TCoverKey& o) const {
+      return Size == o.Size && Texture == o.Texture && Picture == o.Picture && Color == o.Color;
+    }
+  };
+  TCoverKey CoverKey() const;
+  QImage coverBoard_;
+  TCoverKey coverKey_;
+  // While the book is closed a re-layout leaves the open book's two pages
+  // for the first spread shown open.
+  bool openPagesStale_ = true;
 };

@@ -29,6 +29,12 @@ void DrawPicture(QPainter& p, int x, int y, const QImage& picture) {
 
 }  // namespace
 
+TBook::TCoverKey TBook::CoverKey() const {
+  return TCoverKey{QSize(spineX_, windowSize_.height()), AlbumProfile.CoverTexture,
+                   TexturePicture(AlbumProfile.CoverTexture).cacheKey(),
+                   ToQColor(AlbumProfile.CoverColor).rgba()};
+}
+
 void TBook::InitPage(TPage& page) {
   const QSize pageSize(spineX_, windowSize_.height());
   page.Image = QImage(pageSize, QImage::Format_ARGB32_Premultiplied);
@@ -67,6 +73,9 @@ void TBook::InitPage(TPage& page) {
     p.drawLine(28, 0, 28, h - 1);
     p.setPen(QPen(QColor(255, 255, 255, 50), 1));
     p.drawLine(29, 0, 29, h - 1);
+    p.end();
+    coverBoard_ = page.Image;  // shared until the cover's content is drawn on it
+    coverKey_ = CoverKey();
     return;
   }
 
@@ -108,7 +117,10 @@ void TBook::InitPage(TPage& page) {
 
 void TBook::PaintPageBackground(TPage& page) {
   if (page.IsCover()) {
-    InitPage(page);
+    if (!coverBoard_.isNull() && coverKey_ == CoverKey())
+      page.Image = coverBoard_;
+    else
+      InitPage(page);
     return;
   }
   if (page.Image.isNull()) return;

@@ -9,8 +9,8 @@
 #include <climits>
 #include <cmath>
 
-#include "init/program_settings.h"
 #include "book_fixture.h"
+#include "init/program_settings.h"
 
 namespace {
 
@@ -312,4 +312,43 @@ TEST_F(PagesTest, ASpreadLooksTheSameHoweverItIsReached) {
   EXPECT_TRUE(book.LeftPage.Image == left);
   EXPECT_TRUE(book.RightPage.Image == right);
   ProgramSettings.FreeMemory = freeMemory;
+}
+
+TEST_F(PagesTest, TheCoverAndThePagesFollowEveryChangeOfLookOrSize) {
+  MakeAlbum({30});
+  const auto coverAt = [&](int x, int y) { return Pixel(book.CoverPage, x, y); };
+  book.ShowSpread(0, -1);
+  const QImage cover = book.CoverPage.Image;
+  // Shown again, the title is not drawn over itself.
+  book.ShowSpread(0, -1);
+  EXPECT_TRUE(book.CoverPage.Image == cover);
+
+  struct Step {
+    const char* what;
+    TColor colour;
+    QSize size;
+    bool relayout;
+  };
+  const Step steps[] = {
+      {"a new colour with a re-layout", RGBColor(10, 120, 30), {800, 600}, true},
+      {"a new colour without one", RGBColor(200, 0, 90), {800, 600}, false},
+      {"a new size while closed", RGBColor(200, 0, 90), {1000, 700}, true},
+  };
+  for (const Step& s : steps) {
+    AlbumProfile.CoverColor = s.colour;
+    window.size = s.size;
+    if (s.relayout) window.PositionWindow();
+    book.ShowSpread(0, -1);
+    EXPECT_EQ(book.CoverPage.Image.size(), QSize(s.size.width() / 2, s.size.height())) << s.what;
+    EXPECT_EQ(coverAt(60, s.size.height() - 40), Color(s.colour)) << s.what;
+  }
+  // Opened after a re-layout while closed: the pages are those of the
+  // window's size, as a re-layout of the open book draws them.
+  book.ShowSpread(0, 2);
+  const QImage left = book.LeftPage.Image;
+  const QImage right = book.RightPage.Image;
+  EXPECT_EQ(left.size(), QSize(500, 700));
+  window.PositionWindow();
+  EXPECT_TRUE(book.LeftPage.Image == left);
+  EXPECT_TRUE(book.RightPage.Image == right);
 }
