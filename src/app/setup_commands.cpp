@@ -5,6 +5,7 @@
 #include "browser/album_browser.h"
 #include "dialogs/guide_dialog.h"
 #include "dialogs/setup_dialog.h"
+#include "init/load_settings.h"
 #include "init/program_settings.h"
 
 namespace {
@@ -12,15 +13,22 @@ namespace {
 // The window's side of both dialogs.
 class SetupCommands : public QObject, public SetupHost, public GuideHost {
  public:
-  explicit SetupCommands(TfAlbumBrowser& browser)
-      : QObject(&browser),
-        browser_(browser),
-        setup_(new TfSetup({browser.Document(), ProgramSettings, *this}, &browser)),
-        guide_(new TfGuide({browser.Model(), browser, browser.prompts(), ProgramSettings, *this},
-                           &browser)) {}
+  explicit SetupCommands(TfAlbumBrowser& browser) : QObject(&browser), browser_(browser) {}
 
-  TfSetup* Setup() const { return setup_; }
-  TfGuide* Guide() const { return guide_; }
+  // Made when first opened: start-up does not wait for windows not shown.
+  TfSetup* Setup() {
+    if (setup_ == nullptr) {
+      setup_ = new TfSetup({browser_.Document(), ProgramSettings, *this}, &browser_);
+      TranslateNewWindow(setup_);
+    }
+    return setup_;
+  }
+  TfGuide* Guide() {
+    if (guide_ == nullptr)
+      guide_ = new TfGuide({browser_.Model(), browser_, browser_.prompts(), ProgramSettings, *this},
+                           &browser_);
+    return guide_;
+  }
 
   void RecreateThumbnails() override {
     // Made again by the command when it has one, else by the redraw that
@@ -48,14 +56,14 @@ class SetupCommands : public QObject, public SetupHost, public GuideHost {
   }
   void OpenAlbum() override { browser_.RunAction(QStringLiteral("FileOpen")); }
   void ShowAlbumLook() override {
-    setup_->OpenAlbumLook();
+    Setup()->OpenAlbumLook();
     browser_.UpdateActions();
   }
 
  private:
   TfAlbumBrowser& browser_;
-  TfSetup* setup_;
-  TfGuide* guide_;
+  TfSetup* setup_ = nullptr;
+  TfGuide* guide_ = nullptr;
 };
 
 const char* const kProperty = "setupCommands";
@@ -77,26 +85,26 @@ void AttachSetupCommands(TfAlbumBrowser& browser) {
                        browser.UpdateActions();
                      });
   };
-  TfSetup* setup = commands->Setup();
-  on("Setup", [setup] { setup->OpenProgramSettings(); });
-  on("AlbumProperties", [setup] { setup->OpenAlbumProperties(); });
-  on("EditChapters", [setup] { setup->OpenAlbumChapters(); });
-  on("DoRunGuide", [guide = commands->Guide()] { guide->ShowGuide(); });
+  on("Setup", [commands] { commands->Setup()->OpenProgramSettings(); });
+  on("AlbumProperties", [commands] { commands->Setup()->OpenAlbumProperties(); });
+  on("EditChapters", [commands] { commands->Setup()->OpenAlbumChapters(); });
+  on("DoRunGuide", [commands] { commands->Guide()->ShowGuide(); });
 }
 
 TfSetup* SetupDialogOf(const TfAlbumBrowser& browser) {
-  const SetupCommands* commands = CommandsOf(browser);
+  SetupCommands* commands = CommandsOf(browser);
   return commands != nullptr ? commands->Setup() : nullptr;
 }
 
 TfGuide* GuideOf(const TfAlbumBrowser& browser) {
-  const SetupCommands* commands = CommandsOf(browser);
+  SetupCommands* commands = CommandsOf(browser);
   return commands != nullptr ? commands->Guide() : nullptr;
 }
 
 void ShowStartupGuide(TfAlbumBrowser& browser) {
+  if (!ProgramSettings.RunGuide) return;
   TfGuide* guide = GuideOf(browser);
-  if (guide == nullptr || !ProgramSettings.RunGuide) return;
+  if (guide == nullptr) return;
   guide->ShowGuide();
   browser.UpdateActions();
 }

@@ -7,12 +7,12 @@ class TfAlbumBrowser;
 class TfGuide;
 class TfSetup;
 
-// Makes the setup dialog and the guide (owned by the window, named so the
-// language file reaches them) and connects the window's actions to them.
-// Call before the settings are loaded.
+// Connects the window's actions to the setup dialog and the guide, which are
+// made when first opened (owned by the window, named so the language file
+// reaches them).
 void AttachSetupCommands(TfAlbumBrowser& browser);
 
-// The dialogs made by AttachSetupCommands (null before).
+// The dialogs of AttachSetupCommands, made now if not yet (null before it).
 TfSetup* SetupDialogOf(const TfAlbumBrowser& browser);
 TfGuide* GuideOf(const TfAlbumBrowser& browser);
 

@@ -10,17 +10,14 @@
 #include "browser/edit_window.h"
 #include "core/file_error.h"
 #include "core/prompts.h"
-#include "dialogs/splash.h"
+#include "dialogs/splash_progress.h"
 #include "init/load_settings.h"
 
 TfAlbumBrowser* StartBookWindow(const QString& file) {
   auto* browser = new TfAlbumBrowser();
   // The other windows belong to the book window and live as long as it.
-  if (fSplash == nullptr) {
-    fSplash = new TfSplash(browser);
-    QObject::connect(fSplash, &QObject::destroyed, [] { fSplash = nullptr; });
-  }
-  browser->SetProgress(fSplash);
+  // The splash window is made when a long operation or About first needs it.
+  browser->SetProgress(MakeSplashProgress(browser));
   new TEditWindow(*browser);      // editing, undo and the image properties dialog
   AttachSetupCommands(*browser);  // before the language file names its controls
   new TBrowseWindow(*browser);    // browsing, the go-to dialog and the image view

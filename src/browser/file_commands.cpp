@@ -51,9 +51,8 @@ void TfAlbumBrowser::ConnectCommands() {
   on("SaveAll", &TfAlbumBrowser::SaveAllExecute);
   on("Help", &TfAlbumBrowser::ShowHelp);
   connect(Action(QStringLiteral("ExitAlbum")), &QAction::triggered, this, &QWidget::close);
-  connect(Action(QStringLiteral("About")), &QAction::triggered, this, [] {
-    if (fSplash != nullptr) fSplash->ShowAbout();
-  });
+  connect(Action(QStringLiteral("About")), &QAction::triggered, this,
+          [this] { SplashWindow(this).ShowAbout(); });
 }
 
 void TfAlbumBrowser::Guarded(const std::function<void()>& command) {

@@ -6,17 +6,25 @@
 #include <QLocale>
 #include <QStyle>
 
-TDateEdit::TDateEdit(QWidget* parent) : QLineEdit(parent), calendar_(new QCalendarWidget(this)) {
-  calendar_->setWindowFlags(Qt::Popup);
-  calendar_->setObjectName(QStringLiteral("calDate"));
+TDateEdit::TDateEdit(QWidget* parent) : QLineEdit(parent) {
   QAction* drop = addAction(style()->standardIcon(QStyle::SP_ArrowDown), TrailingPosition);
   drop->setObjectName(QStringLiteral("acCalendar"));
   connect(drop, &QAction::triggered, this, &TDateEdit::ShowCalendar);
+}
+
+QCalendarWidget* TDateEdit::Calendar() {
+  // Made when first asked for: the dialog is built at start-up, the
+  // calendar is rarely opened, and it is slow to build.
+  if (calendar_ != nullptr) return calendar_;
+  calendar_ = new QCalendarWidget(this);
+  calendar_->setWindowFlags(Qt::Popup);
+  calendar_->setObjectName(QStringLiteral("calDate"));
   connect(calendar_, &QCalendarWidget::clicked, this, [this](QDate date) {
     calendar_->hide();
     setText(date.toString(DateFormat()));
     setFocus();
   });
+  return calendar_;
 }
 
 QString TDateEdit::DateFormat() {
@@ -28,7 +36,7 @@ QString TDateEdit::DateFormat() {
 
 void TDateEdit::ShowCalendar() {
   const QDate typed = QDate::fromString(text().trimmed(), DateFormat());
-  calendar_->setSelectedDate(typed.isValid() ? typed : QDate::currentDate());
+  Calendar()->setSelectedDate(typed.isValid() ? typed : QDate::currentDate());
   calendar_->move(mapToGlobal(rect().bottomLeft()));
   calendar_->show();
   calendar_->setFocus();

@@ -13,9 +13,10 @@ class TDateEdit : public QLineEdit {
   // Pops the calendar up under the field, at the date typed (today when the
   // text is no date).
   void ShowCalendar();
-  QCalendarWidget* Calendar() const { return calendar_; }
+  // The calendar, made on first use.
+  QCalendarWidget* Calendar();
   static QString DateFormat();
 
  private:
-  QCalendarWidget* calendar_;
+  QCalendarWidget* calendar_ = nullptr;
 };

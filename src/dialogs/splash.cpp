@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "dialogs/splash_logo.h"
+#include "init/load_settings.h"
 
 TfSplash* fSplash = nullptr;
 const QString SplashHomePage = QStringLiteral("https://quirevale.example.org/");
@@ -99,6 +100,14 @@ void TfSplash::FormCreate() {
   lbHomePage->setText(SplashHomePage);
   // Drawn for the screen it opens on, so the text stays sharp on high-dpi ones.
   Logo->SetImage(DrawSplashLogo(Logo->size(), devicePixelRatioF()));
+}
+
+TfSplash& SplashWindow(QWidget* parent) {
+  if (fSplash != nullptr) return *fSplash;
+  fSplash = new TfSplash(parent);
+  QObject::connect(fSplash, &QObject::destroyed, [] { fSplash = nullptr; });
+  TranslateNewWindow(fSplash);
+  return *fSplash;
 }
 
 void TfSplash::ShowAbout() {

@@ -59,8 +59,12 @@ class TfSplash : public QDialog, public ProgressSink {
   UrlOpener openUrl_ = OpenWithDesktop;
 };
 
-// The one splash window, made at start-up with the other windows.
+// The one splash window; null until SplashWindow first makes it.
 extern TfSplash* fSplash;
+
+// fSplash, made on first use as a window of parent and given the captions of
+// the language chosen in the settings.
+TfSplash& SplashWindow(QWidget* parent);
 
 // The address lbHomePage shows and opens.
 extern const QString SplashHomePage;

@@ -7,6 +7,7 @@
 #include "core/message_table.h"
 #include "core/program_files.h"
 #include "core/prompts.h"
+#include "core/text_file.h"
 #include "init/file_association.h"
 #include "init/language.h"
 #include "init/program_settings.h"
@@ -39,5 +40,13 @@ void LoadSettings(const DocumentContext& context, const std::function<void()>& a
     SetDefaultProfile(defaults);
     context.Data.Model.FormatFileName = ProgramSettings.Profile;
     ApplyProfile(context, defaults, true);
+  }
+}
+
+void TranslateNewWindow(QWidget* window) {
+  try {
+    TranslateForm(ReadTextLines(LanguageFilePath(ProgramSettings.Language)), window);
+  } catch (const EFileError&) {
+    // English captions stay.
   }
 }

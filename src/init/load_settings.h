@@ -5,6 +5,8 @@
 
 #include <functional>
 
+class QWidget;
+
 #include "init/album_document.h"
 
 // Fills ProgramSettings (defaults, then what is stored), registers ".ALB",
@@ -19,3 +21,8 @@ void LoadSettings(const DocumentContext& context, const std::function<void()>& a
 // The language file a stored name means: a relative name is looked for in
 // the current folder, then among the program's run-time files.
 QString LanguageFilePath(const QString& name);
+
+// A window made after the language file was loaded takes its captions from
+// the file of the current settings (a file that cannot be read leaves the
+// built-in ones: the user was told at loading).
+void TranslateNewWindow(QWidget* window);

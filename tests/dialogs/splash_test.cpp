@@ -8,10 +8,13 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include "dialogs/splash_logo.h"
+#include "dialogs/splash_progress.h"
 #include "init/language.h"
+#include "init/program_settings.h"
 
 namespace {
 
@@ -151,4 +154,61 @@ TEST(Splash, ComponentsAreFoundByTheirLanguageFileNames) {
                 splash.lbProgress->text() + splash.btHelp->text() + splash.btClose->text(),
             "abcdef");
   EXPECT_FALSE(splash.Logo->Image().isNull());  // a picture, no caption
+}
+
+TEST(Splash, TheBoxComesOnlyForWorkLongerThanTheDelay) {
+  struct Report {
+    qint64 at;    // ms since the first report
+    int percent;  // < 0: hide
+  };
+  struct Case {
+    const char* what;
+    std::vector<Report> reports;
+    QStringList forwarded;  // "percent" per call reaching the box, "hide" for hides
+  };
+  const Case cases[] = {
+      {"a quick operation shows nothing", {{0, 0}, {100, 50}, {399, 90}, {399, -1}}, {}},
+      {"a long one shows from its first report after the delay",
+       {{0, 0}, {200, 20}, {400, 40}, {900, 90}, {950, -1}},
+       {"40", "90", "hide"}},
+      {"each operation waits the delay anew",
+       {{0, 0}, {500, 50}, {500, -1}, {600, 0}, {700, 10}, {1100, 80}, {1100, -1}},
+       {"50", "hide", "80", "hide"}},
+      {"a hide with nothing under way", {{0, -1}, {10, 0}, {300, -1}}, {}},
+  };
+  for (const Case& c : cases) {
+    qint64 now = 0;
+    QStringList forwarded;
+    struct Recorder : ProgressSink {
+      QStringList* log;
+      void ShowProgress(const QString&, int percent, bool) override {
+        *log << (percent < 0 ? QStringLiteral("hide") : QString::number(percent));
+      }
+    } box;
+    box.log = &forwarded;
+    TDelayedProgress progress(
+        nullptr, [&box]() -> ProgressSink& { return box; }, 400, [&now] { return now; });
+    for (const Report& r : c.reports) {
+      now = r.at;
+      progress.ShowProgress(QStringLiteral("text"), r.percent, true);
+    }
+    EXPECT_EQ(forwarded, c.forwarded) << c.what;
+  }
+}
+
+TEST(Splash, MadeOnFirstUseInTheChosenLanguage) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("test.LNG"));
+  QFile lng(file);
+  ASSERT_TRUE(lng.open(QIODevice::WriteOnly));
+  lng.write("fSplash.btClose=Zavrit\r\n");
+  lng.close();
+  const QString language = std::exchange(ProgramSettings.Language, file);
+  ASSERT_EQ(fSplash, nullptr);
+  TfSplash& splash = SplashWindow(nullptr);
+  EXPECT_EQ(&SplashWindow(nullptr), &splash);  // one window
+  EXPECT_EQ(splash.btClose->text(), "Zavrit");
+  delete fSplash;
+  EXPECT_EQ(fSplash, nullptr);
+  ProgramSettings.Language = language;
 }
