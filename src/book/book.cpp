@@ -73,13 +73,23 @@ void TBook::PaintPage(TPage& page) {
   PaintPageContent(page);
 }
 
-void TBook::RebuildPages() {
-  coverBoard_ = QImage();  // the look may have changed: draw the board anew
-  InitPage(CoverPage);
+void TBook::RebuildPages() { RebuildPages(model_.CurrentChapter, model_.CurrentPage); }
+
+void TBook::RebuildPages(int c, int p) {
+  // The look may have changed: the cover's board is drawn anew when the
+  // cover is next shown, the open book's pages when it next opens.
+  coverBoard_ = QImage();
   openPagesStale_ = model_.IsBookClosed();
   if (!openPagesStale_) {
+    InitPage(CoverPage);
     InitPage(LeftPage);
     InitPage(RightPage);
   }
-  ShowSpread(model_.CurrentChapter, model_.CurrentPage);
+  const int oldChapter = model_.CurrentChapter;
+  const int oldPage = model_.CurrentPage;
+  ShowSpread(c, p);
+  // Refused: the current spread is drawn for the new layout all the same.
+  if ((c != oldChapter || p != oldPage) && model_.CurrentChapter == oldChapter &&
+      model_.CurrentPage == oldPage)
+    ShowSpread(oldChapter, oldPage);
 }

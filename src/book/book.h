@@ -43,8 +43,13 @@ class TBook {
   // range (c < -1, c > ChapterCount, p < -1, p > LastSpread(c)) and closed
   // books other than chapter 0's (or no album's) spread -1.
   void ShowSpread(int c, int p);
-  // InitPage of the three pages, then ShowSpread of the current spread.
+  // InitPage of the three pages (while the book is closed, those of the
+  // open book wait for it to open), then ShowSpread of the current spread.
   void RebuildPages();
+  // The same, showing spread c, p instead (the current one when c, p is
+  // out of range), so that a re-layout followed by a change of spread
+  // draws the pages once.
+  void RebuildPages(int c, int p);
 
   // The layers of drawing (book_background.cpp, book_content.cpp).
   void InitPage(TPage& page);

@@ -1,5 +1,10 @@
 #include "decoration_bitmaps.h"
 
+#include <QFile>
+#include <QHash>
+#include <QImageReader>
+#include <QMutex>
+
 // Resources compiled into a static library are registered only when
 // something refers to them.
 static void InitBitmapResources() { Q_INIT_RESOURCE(bitmaps); }
@@ -7,5 +12,16 @@ static void InitBitmapResources() { Q_INIT_RESOURCE(bitmaps); }
 QImage DecorationBitmap(const QString& name) {
   static const bool registered = (InitBitmapResources(), true);
   Q_UNUSED(registered);
-  return QImage(QStringLiteral(":/bitmaps/%1.png").arg(name));
+  // Read once: every book and window asks for the same few.
+  static QHash<QString, QImage> loaded;
+  static QMutex guard;
+  const QMutexLocker lock(&guard);
+  const auto found = loaded.constFind(name);
+  if (found != loaded.constEnd()) return *found;
+  const QString path = QStringLiteral(":/bitmaps/%1.png").arg(name);
+  QImage bitmap;
+  // Named as PNG, the reader needs no format plugins to find out what it is.
+  if (QFile::exists(path)) bitmap = QImageReader(path, "png").read();
+  loaded.insert(name, bitmap);
+  return bitmap;
 }

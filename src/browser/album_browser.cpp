@@ -122,10 +122,13 @@ void TfAlbumBrowser::PositionWindow() {
 }
 
 void TfAlbumBrowser::ReleaseLayout() {
-  holding_ = false;
+  // Placed still holding, then laid out and drawn once, at the held spread.
+  holding_ = true;
   PositionWindow();
-  if (heldSpread_) book_->ShowSpread(heldSpread_->x(), heldSpread_->y());
+  holding_ = false;
+  const QPoint spread = heldSpread_.value_or(QPoint(model_.CurrentChapter, model_.CurrentPage));
   heldSpread_.reset();
+  book_->RebuildPages(spread.x(), spread.y());
 }
 
 void TfAlbumBrowser::ToggleMaximized() {

@@ -351,4 +351,10 @@ TEST_F(PagesTest, TheCoverAndThePagesFollowEveryChangeOfLookOrSize) {
   window.PositionWindow();
   EXPECT_TRUE(book.LeftPage.Image == left);
   EXPECT_TRUE(book.RightPage.Image == right);
+  // A re-layout asked to show a spread that does not exist keeps the
+  // current one, drawn for the new size.
+  book.SetWindowSize(QSize(900, 650));
+  book.RebuildPages(0, 999);
+  EXPECT_EQ(model.CurrentPage, 2);
+  EXPECT_EQ(book.LeftPage.Image.size(), QSize(450, 650));
 }
