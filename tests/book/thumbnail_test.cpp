@@ -124,17 +124,6 @@ TEST(Thumbnail, FilesAreReadByTheirExtension) {
   EXPECT_TRUE(ReadThumbnail(dir.path(), box, false).IsNull());  // a folder
 }
 
-TEST(Thumbnail, JpegThumbnailFollowsTheRulesOfTheUprightPicture) {
-  QTemporaryDir dir;
-  // Stored 1200 x 1600, tagged "turn a quarter": upright it is 1600 x 1200.
-  const QString name = dir.filePath("turned.jpg");
-  WriteAll(name, EncodeJpeg(Filled(1200, 1600, Qt::red), {90, false, 6}));
-  const TThumbnail thumbnail = ReadThumbnail(name, QSize(75, 135), false);
-  EXPECT_EQ(Placed(thumbnail), (TRect{0, 39, 75, 94}));
-  const QRgb centre = thumbnail.Picture.pixel(37, 20);
-  EXPECT_TRUE(qRed(centre) > 230 && qGreen(centre) < 25);
-}
-
 TEST(Thumbnail, VideoPictureIsMadeForTheCurrentBox) {
   const TThumbnail small = VideoThumbnail(QSize(75, 135));
   EXPECT_EQ(small.Box, QSize(75, 135));
