@@ -368,6 +368,31 @@ void TSetupSession::SetAlbumDir(const QString& dir) {
   Changed();
 }
 
+namespace {
+
+// A folder chosen for the images of a data file, starting at the folder it
+// names now (relative to the data file); empty when cancelled.
+QString ChooseImageDir(Prompts& ask, const QString& dataFile, const QString& dir) {
+  const QString start = dataFile.isEmpty() ? dir : ResolvePath(dataFile, dir, QString());
+  return ask.GetDirectory(start);
+}
+
+}  // namespace
+
+void TSetupSession::ChooseAlbumDir() {
+  const QString dir = ChooseImageDir(context_.Document.Data.Ask, DataFile, AlbumDir);
+  if (!dir.isEmpty()) SetAlbumDir(dir);
+}
+
+void TSetupSession::ChooseChapterDir() {
+  const int slot = Chapters.SelectedSlot();
+  if (slot < 1) return;
+  const QString dataFile = ResolvePath(DataFile, QString(), Chapters.WorkDataFiles.value(slot));
+  const QString dir =
+      ChooseImageDir(context_.Document.Data.Ask, dataFile, Chapters.WorkDirs.value(slot));
+  if (!dir.isEmpty()) SetChapterDir(dir);
+}
+
 void TSetupSession::ChooseFormatFile() {
   Prompts& ask = context_.Document.Data.Ask;
   const QString chosen = ask.GetOpenFileName(Request(
