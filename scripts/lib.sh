@@ -7,7 +7,8 @@ QV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 QV_RUN_PACKAGES=(cmake g++ make qt6-base-dev qt6-svg-dev libjpeg62-turbo-dev libexif-dev
                  fonts-liberation2 fonts-droid-fallback)
 # What the tests add.
-QV_TEST_PACKAGES=(googletest libgtest-dev)
+# A few window tests run on a virtual X server with real input.
+QV_TEST_PACKAGES=(googletest libgtest-dev xvfb xauth xdotool)
 
 # Installs the named Debian packages that are missing, through sudo when not root.
 qv_install() {

@@ -2,7 +2,7 @@
 // them: full-size decoding then scaling, Qt's QImageReader with a scaled
 // size, vipsthumbnail and djpeg -scale 1/8 (the floor of decoding alone).
 //
-//   bench_thumbs [DIR] [--rounds N] [--data FOLDER]
+//   bench_thumbs [DIR] [--rounds N] [--data FOLDER] [--only speed|memory|cache]
 //
 // Without DIR it times 60 photo-like 4000 x 3000 JPEGs at quality 90, once
 // baseline and once progressive, made once into FOLDER/thumbs (by default
@@ -24,12 +24,16 @@
 #include <functional>
 #include <vector>
 
+#include "bench_goal.h"
 #include "bench_photos.h"
 #include "book/jpeg_reader.h"
 #include "book/thumbnail.h"
 #include "book/thumbnail_loading.h"
 #include "core/album_model.h"
 #include "core/progress.h"
+#include "init/program_settings.h"
+#include "thumbs_cache.h"
+#include "thumbs_memory.h"
 
 namespace {
 
@@ -111,12 +115,6 @@ std::vector<Method> Methods(const QString& scratch) {
   return methods;
 }
 
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const std::size_t n = values.size();
-  return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 // Images per second of each method, in the order of Methods(); 0 when a
 // method is missing or failed.
 std::vector<double> TimeSet(const QString& title, const QStringList& files, int rounds) {
@@ -167,25 +165,6 @@ std::vector<double> TimeSet(const QString& title, const QStringList& files, int 
   return rates;
 }
 
-struct Goal {
-  QString name;
-  double measured;  // a ratio; 0 when it could not be measured
-  double target;
-};
-
-// Prints the GOAL lines; true when every goal is met.
-bool PrintGoals(const std::vector<Goal>& goals) {
-  bool all = true;
-  for (const Goal& goal : goals) {
-    all = all && goal.measured >= goal.target;
-    const QString measured =
-        goal.measured > 0 ? QString::number(goal.measured, 'f', 2) + "x" : QStringLiteral("n/a");
-    std::printf("GOAL %s %s >=%.2fx %s\n", qPrintable(goal.name), qPrintable(measured), goal.target,
-                goal.measured >= goal.target ? "PASS" : "FAIL");
-  }
-  return all;
-}
-
 // Other programs running at the same time take cores from the parallel
 // method first; the load average shows whether the machine was quiet.
 QString LoadAverage() {
@@ -206,12 +185,15 @@ int main(int argc, char** argv) {
   QString dir;
   QString data = QCoreApplication::applicationDirPath() + QStringLiteral("/../bench-data");
   int rounds = 3;
+  QString only;  // speed, memory or cache; empty: all
   const QStringList args = app.arguments();
   for (int i = 1; i < args.size(); ++i) {
     if (args[i] == QLatin1String("--rounds") && i + 1 < args.size()) {
       rounds = std::max(1, args[++i].toInt());
     } else if (args[i] == QLatin1String("--data") && i + 1 < args.size()) {
       data = args[++i];
+    } else if (args[i] == QLatin1String("--only") && i + 1 < args.size()) {
+      only = args[++i];
     } else {
       dir = args[i];
     }
@@ -236,20 +218,38 @@ int main(int argc, char** argv) {
     return 1;
   }
 
+  // Decoding is what the speed and memory parts time: an empty cache of their
+  // own, never written. The cache part fills caches of its own.
+  QTemporaryDir noCache;
+  qputenv("XDG_CACHE_HOME", noCache.path().toUtf8());
+  ProgramSettings.ShareThumbnails = false;
   std::printf(
       "Load average at the start: %s (other work on the machine lowers the\n"
       "all-cores figure more than the one-thread ones)\n",
       qPrintable(LoadAverage()));
   // Method order: ours, full decode, QImageReader, vipsthumbnail, djpeg.
-  std::vector<Goal> goals;
-  if (!baseline.isEmpty()) {
+  std::vector<BenchGoal> goals;
+  const auto part = [&only](const char* name) { return only.isEmpty() || only == name; };
+  if (part("speed") && !baseline.isEmpty()) {
     const auto rates = TimeSet("baseline JPEGs (" + origin + ")", baseline, rounds);
-    goals.push_back({QStringLiteral("thumbs-baseline-vs-qimagereader"), Ratio(rates, 2), 1.8});
-    goals.push_back({QStringLiteral("thumbs-baseline-vs-vipsthumbnail"), Ratio(rates, 3), 4.0});
+    goals.push_back(
+        {QStringLiteral("thumbs-baseline-vs-qimagereader"), Ratio(rates, 2), 1.8, false, "x"});
+    goals.push_back(
+        {QStringLiteral("thumbs-baseline-vs-vipsthumbnail"), Ratio(rates, 3), 4.0, false, "x"});
   }
-  if (!progressive.isEmpty()) {
+  if (part("speed") && !progressive.isEmpty()) {
     const auto rates = TimeSet("progressive JPEGs (" + origin + ")", progressive, rounds);
-    goals.push_back({QStringLiteral("thumbs-progressive-vs-qimagereader"), Ratio(rates, 2), 2.5});
+    goals.push_back(
+        {QStringLiteral("thumbs-progressive-vs-qimagereader"), Ratio(rates, 2), 2.5, false, "x"});
+  }
+  if (part("cache") && !baseline.isEmpty()) {
+    const std::vector<BenchGoal> cache = MeasureCachedLoading(baseline, rounds, QtScaledRead);
+    goals.insert(goals.end(), cache.begin(), cache.end());
+  }
+  if (part("memory")) {
+    const std::vector<BenchGoal> memory =
+        MeasureThumbnailMemory(QDir::cleanPath(data + QStringLiteral("/thumbs")), baseline);
+    goals.insert(goals.end(), memory.begin(), memory.end());
   }
   std::printf("\nLoad average at the end: %s\n\n", qPrintable(LoadAverage()));
   return PrintGoals(goals) ? 0 : 1;

@@ -207,11 +207,13 @@ QImage Caption(const char* name, bool highlighted) {
   return image;
 }
 
-// The resize grip: three diagonal ridges in the corner.
+// The resize grip: three diagonal ridges, kept clear of the window's round
+// corner (radius 12.5), which would cut the outermost one.
 QImage Grip() {
   QImage image = Blank(16);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
+  p.translate(-3, -3);
   for (int i = 0; i < 3; ++i) {
     const qreal d = 4 + i * 4;
     p.setPen(QPen(QColor(255, 255, 255, 170), 1.2));

@@ -6,6 +6,8 @@
 #include "app/setup_commands.h"
 
 #include "browser/album_browser.h"
+#include "browser/browse_window.h"
+#include "browser/edit_window.h"
 #include "core/file_error.h"
 #include "core/prompts.h"
 #include "dialogs/splash.h"
@@ -14,9 +16,15 @@
 TfAlbumBrowser* StartBookWindow(const QString& file) {
   auto* browser = new TfAlbumBrowser();
   // The other windows belong to the book window and live as long as it.
-  if (fSplash == nullptr) fSplash = new TfSplash(browser);
+  if (fSplash == nullptr) {
+    fSplash = new TfSplash(browser);
+    QObject::connect(fSplash, &QObject::destroyed, [] { fSplash = nullptr; });
+  }
   browser->SetProgress(fSplash);
+  new TEditWindow(*browser);      // editing, undo and the image properties dialog
   AttachSetupCommands(*browser);  // before the language file names its controls
+  new TBrowseWindow(*browser);    // browsing, the go-to dialog and the image view
+  browser->HoldLayout();
   LoadSettings(browser->Document(), [browser] { browser->ApplyActionHints(); });
   if (!file.isEmpty()) {
     try {
@@ -24,10 +32,9 @@ TfAlbumBrowser* StartBookWindow(const QString& file) {
     } catch (const EFileError& error) {
       browser->prompts().ShowError(error.Message());
     }
+    browser->ReleaseLayout();  // the file's look and spread, or the default ones
   } else {
-    browser->PositionWindow();
-    AlbumModel& model = browser->Model();
-    browser->ShowSpread(model.CurrentChapter, model.CurrentPage);
+    browser->ReleaseLayout();  // PositionWindow and the current spread
     browser->Progress().HideProgress();
     // The panel comes out as soon as a book is opened.
     browser->SetMenuShown(true);
@@ -47,7 +54,6 @@ int RunBookWindow(const QString& file) {
                    [window = browser.get()] { ShowStartupGuide(*window); });
   if (file.isEmpty()) guide.start(0);
   const int status = QApplication::exec();
-  fSplash = nullptr;  // went with the book window
   return status;
 }
 

@@ -4,6 +4,7 @@
 #include "book/thumbnail.h"
 #include "book/thumbnail_loading.h"
 #include "init/profile.h"
+#include "init/program_settings.h"
 
 TBook::TBook(AlbumModel& model, BookWindow& window)
     : model_(model),
@@ -25,6 +26,8 @@ QSize TBook::ThumbnailBox() const { return ThumbnailSize(windowSize_, AlbumProfi
 void TBook::ShowSpread(int c, int p) {
   const int perPage = AlbumProfile.ImagesPerPage();
   if (c < -1 || c > model_.ChapterCount() || p < -1 || p > model_.LastSpread(c, perPage)) return;
+  // Only the front cover closes the book: chapter 0 (or no album, -1) at -1.
+  if ((p == -1 && c > 0) || (c == -1 && p != -1)) return;
   const int oldChapter = model_.CurrentChapter;
   const int oldPage = model_.CurrentPage;
   const bool toggled = (oldPage > -1 && p == -1) || (oldPage == -1 && p > -1);
@@ -39,8 +42,17 @@ void TBook::ShowSpread(int c, int p) {
   // pages out again and comes back here, no longer toggled, to draw them.
   if (toggled) window_.PositionWindow();
   if (!model_.IsBookClosed()) {
-    if (!model_.ThumbsLoaded[c] && p <= model_.PageCount(c, perPage))
-      LoadChapterThumbnails(model_, c, ThumbnailBox(), window_.Progress());
+    // While a corner drag resizes the window no picture is drawn, so none
+    // is made for the sizes it passes through.
+    if (p <= model_.PageCount(c, perPage) && !window_.IsResizing()) {
+      TThumbnailRequest request;
+      request.Chapter = c;
+      request.Spread = p;
+      request.PerPage = perPage;
+      request.Box = ThumbnailBox();
+      request.KeepOneChapter = ProgramSettings.FreeMemory && !ProgramSettings.LoadAllChapters;
+      PrepareChapterThumbnails(model_, request, window_.Progress());
+    }
     if (!toggled) {
       PaintPage(LeftPage);
       PaintPage(RightPage);

@@ -40,7 +40,8 @@ class TBook {
   void SetWindowSize(QSize size);
 
   // Makes chapter c, spread p current and draws it; ignores arguments out of
-  // range (c < -1, c > ChapterCount, p < -1, p > LastSpread(c)).
+  // range (c < -1, c > ChapterCount, p < -1, p > LastSpread(c)) and closed
+  // books other than chapter 0's (or no album's) spread -1.
   void ShowSpread(int c, int p);
   // InitPage of the three pages, then ShowSpread of the current spread.
   void RebuildPages();
@@ -61,8 +62,9 @@ class TBook {
     QPoint At;  // window coordinates of the cell's top-left corner
     QChar Letter;
   };
-  // The marks PaintLetters draws: "a" for the spread's first cell, counting
-  // the left page's rows first; on spread 0 the right page starts at "a".
+  // The marks PaintLetters draws: LetterForCell(0) ("a") for the spread's
+  // first cell, counting the left page's rows first; on spread 0 the right
+  // page starts at "a".
   std::vector<TLetterMark> LetterMarks() const;
   // Copies the cells of images a..b (either order) from the pages to the
   // window, wiping selection frames; dragIndex (-1: none) gets the drop mark.
@@ -76,7 +78,8 @@ class TBook {
 
  private:
   void PaintPage(TPage& page);
-  void PaintDescription(QPainter& p, const TRect& picture, int index) const;
+  // The lines under picture, down to bottom (the cell's) at most.
+  void PaintDescription(QPainter& p, const TRect& picture, int bottom, int index) const;
 
   AlbumModel& model_;
   BookWindow& window_;

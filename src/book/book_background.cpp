@@ -103,7 +103,7 @@ void TBook::InitPage(TPage& page) {
   p.drawPolyline(bottomLine);
   p.end();
 
-  page.Background = page.Image.copy(page.BandRect().ToQRect());
+  page.Background = page.Image.copy();
 }
 
 void TBook::PaintPageBackground(TPage& page) {
@@ -112,6 +112,9 @@ void TBook::PaintPageBackground(TPage& page) {
     return;
   }
   if (page.Image.isNull()) return;
+  // Start from the page as InitPage left it: the half-transparent pictures
+  // by the spine and the bookmarks must not pile up on the last spread's.
+  if (!page.Background.isNull()) page.Image = page.Background.copy();
   const TPageLook look = PageLookFor(page.Kind, model_, AlbumProfile);
   page.Color = look.Color;
   PaintBookmarks(page);

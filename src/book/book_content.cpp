@@ -23,10 +23,16 @@ void UseFont(QPainter& p, const TProfileFont& font) {
   p.setPen(ToQColor(font.Color));
 }
 
-// Text from x, cut off at the rectangle's right edge.
-void ClippedText(QPainter& p, const QRect& r, const QString& text) {
+// Text against the rectangle's left or right edge, cut off at the other.
+void ClippedText(QPainter& p, const QRect& r, const QString& text, Qt::Alignment side) {
   if (text.isEmpty() || r.width() <= 0) return;
-  p.drawText(r, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+  const QFontMetrics fm = p.fontMetrics();
+  // Whole pixels, as CenteredText: the same text looks the same everywhere.
+  const int x = side == Qt::AlignRight ? r.x() + r.width() - fm.horizontalAdvance(text) : r.x();
+  p.save();
+  p.setClipRect(r, Qt::IntersectClip);
+  p.drawText(x, r.y() + fm.ascent(), text);
+  p.restore();
 }
 
 // Text pressed into the cover: a dark edge below it lifts it off the grain.
@@ -101,9 +107,10 @@ void TBook::PaintPageContent(TPage& page) {
       p.setPen(QPen(Navy, 1));
       p.drawRect(cell.Left - 3, cell.Top - 3, cell.Width() + 5, cell.Height() + 5);
     }
-    const TRect pic{cell.Left, cell.Top, cell.Right, cell.Bottom - descHeight};
+    // In a cell too small for its description the picture part is empty.
+    const TRect pic{cell.Left, cell.Top, cell.Right, std::max(cell.Top, cell.Bottom - descHeight)};
     const TThumbnail& thumb = thumbs[idx];
-    if (AlbumProfile.ThumbnailFrames || thumb.IsNull()) {
+    if (pic.Height() > 0 && (AlbumProfile.ThumbnailFrames || thumb.IsNull())) {
       p.setPen(QPen(Qt::black, 1));
       p.drawRect(pic.Left - 1, pic.Top - 1, pic.Width() + 1, pic.Height() + 1);
     }
@@ -127,28 +134,31 @@ void TBook::PaintPageContent(TPage& page) {
           break;
       }
     }
-    PaintDescription(p, pic, idx);
+    PaintDescription(p, pic, cell.Bottom, idx);
   }
 }
 
-void TBook::PaintDescription(QPainter& p, const TRect& pic, int idx) const {
+void TBook::PaintDescription(QPainter& p, const TRect& pic, int bottom, int idx) const {
   const TChapterData& data = model_.Chapters[model_.CurrentChapter];
   const int w = pic.Width();
   int y = pic.Bottom;
+  // Only whole lines, and only inside the cell: the next cell or the page's
+  // footer may lie right below it.
+  auto fits = [&](int lineHeight) { return y + lineHeight <= bottom; };
   if (AlbumProfile.ExtendedDesc) {
     UseFont(p, AlbumProfile.DescFont);
     const QFontMetrics fm = p.fontMetrics();
     const int lineHeight = fm.height();
-    if (AlbumProfile.ShowDate || AlbumProfile.ShowPlace) {
+    if ((AlbumProfile.ShowDate || AlbumProfile.ShowPlace) && fits(lineHeight)) {
       const QString date = AlbumProfile.ShowDate ? data.Dates.value(idx) : QString();
       const QString place = AlbumProfile.ShowPlace ? data.Places.value(idx) : QString();
       const int dw = date.isEmpty() ? 0 : fm.horizontalAdvance(date);
       const int pw = std::min(place.isEmpty() ? 0 : fm.horizontalAdvance(place), w - dw);
-      ClippedText(p, QRect(pic.Left, y, dw, lineHeight), date);
-      ClippedText(p, QRect(pic.Right - pw, y, pw, lineHeight), place);
+      ClippedText(p, QRect(pic.Left, y, std::min(dw, w), lineHeight), date, Qt::AlignLeft);
+      ClippedText(p, QRect(pic.Right - pw, y, pw, lineHeight), place, Qt::AlignRight);
       y += lineHeight;
     }
-    if (AlbumProfile.ShowPeople) {
+    if (AlbumProfile.ShowPeople && fits(lineHeight)) {
       CenteredText(p, pic.Left, y, w, lineHeight, data.People.value(idx));
       y += lineHeight;
     }
@@ -159,6 +169,7 @@ void TBook::PaintDescription(QPainter& p, const TRect& pic, int idx) const {
   const int charWidth = std::max(1, fm.horizontalAdvance(u'a'));
   for (const QString& line :
        TitleLines(data.Titles.value(idx), w / charWidth, AlbumProfile.TextRowCount)) {
+    if (!fits(lineHeight)) break;
     CenteredText(p, pic.Left, y, w, lineHeight, line);
     y += lineHeight;
   }

@@ -32,7 +32,8 @@ void DrawLabel(QPainter& p, const QFont& font, const QColor& colour, int x, int 
   p.setPen(colour);
   p.translate(x, y);
   p.rotate(upwards ? -90 : 90);
-  p.drawText(QPointF(0, QFontMetricsF(font).ascent()), text);
+  // Measured on the page, whose resolution the font is sized for.
+  p.drawText(0, p.fontMetrics().ascent(), text);
   p.restore();
 }
 
@@ -51,13 +52,9 @@ void TBook::PaintBookmarks(TPage& page) {
   const int m = metrics.height();
   const std::array<int, MaxDataFiles>& edge = BookmarkEdges;
 
+  // The tabs of the previous spread are gone: PaintPageBackground starts
+  // from the page's Background.
   QPainter p(&page.Image);
-  // Wipe the tabs of the previous spread.
-  if (!page.Background.isNull()) {
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(page.BandRect().Left, page.BandRect().Top, page.Background);
-    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-  }
   // The labels are always bold Arial of the bookmark font's size.
   QFont labelFont(QStringLiteral("Arial"));
   if (bookmarkFont.pixelSize() > 0)

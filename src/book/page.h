@@ -18,7 +18,8 @@ class TPage {
   TColor Color = 0;  // the background colour of the spread being drawn
   TPageKind Kind;
   TRect Area;  // the inner area, in page coordinates
-  // The outer edge band as InitPage drew it, to wipe old bookmarks off.
+  // The page as InitPage drew it (board, page-stack edges); every spread is
+  // drawn on a fresh copy, so nothing of the previous one stays.
   QImage Background;
 
   bool IsLeft() const { return Kind == TPageKind::Left; }
@@ -26,6 +27,4 @@ class TPage {
   bool IsCover() const { return Kind == TPageKind::Cover; }
   int Width() const { return Image.width(); }
   int Height() const { return Image.height(); }
-  // The band beside the outer edge that Background keeps.
-  TRect BandRect() const;
 };

@@ -24,7 +24,6 @@ struct TRect {
   bool operator==(const TRect& o) const {
     return Left == o.Left && Top == o.Top && Right == o.Right && Bottom == o.Bottom;
   }
-  bool operator!=(const TRect& o) const { return !(*this == o); }
 };
 
 // numerator / denominator (both >= 0, denominator > 0) rounded to the nearest

@@ -61,6 +61,8 @@ bool TileTexture(QPainter& painter, const TRect& r, const QString& file, const Q
   return true;
 }
 
+namespace {
+
 QColor SpineShadeColor(const TRect& r, int x, const QColor& from, const QColor& to) {
   const int span = r.Right - r.Left;
   const double t = span == 0 ? 0.0 : double(x - r.Left) / span;
@@ -69,6 +71,8 @@ QColor SpineShadeColor(const TRect& r, int x, const QColor& from, const QColor& 
   return QColor(channel(from.red(), to.red()), channel(from.green(), to.green()),
                 channel(from.blue(), to.blue()));
 }
+
+}  // namespace
 
 void SpineShade(QPainter& painter, const TRect& r, const QColor& from, const QColor& to) {
   if (r.Bottom <= r.Top) return;

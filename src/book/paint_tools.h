@@ -28,6 +28,3 @@ QImage TexturePicture(const QString& file);
 // in the colour at its place on the straight way from `from` (at r.Left) to
 // `to` (at r.Right), rounded per channel.
 void SpineShade(QPainter& painter, const TRect& r, const QColor& from, const QColor& to);
-
-// The colour of column x in SpineShade.
-QColor SpineShadeColor(const TRect& r, int x, const QColor& from, const QColor& to);

@@ -36,7 +36,9 @@ TPageLook PageLookFor(TPageKind kind, const AlbumModel& model, const TProfile& l
 }
 
 QString FooterText(int q, int pageCount) {
-  return QStringLiteral("- %1 %2/%3 -").arg(Msg(QStringLiteral("PageNr"))).arg(q).arg(pageCount);
+  // One pass over the pattern: a "%1" in the translated word stays as it is.
+  return QStringLiteral("- %1 %2/%3 -")
+      .arg(Msg(QStringLiteral("PageNr")), QString::number(q), QString::number(pageCount));
 }
 
 TCellPicture CellPictureFor(const QImage& thumbnail, const QString& file) {

@@ -16,7 +16,8 @@ struct TWrappedLine {
 
 // Breaks text into lines of about maxCol characters. Break points are after
 // a tab, blank, comma, hyphen, full stop, slash, colon, semicolon or one of
-// the vowels AEIOUY/aeiouy, never between a pair of quotes (' or "). Once a
+// the vowels AEIOUY/aeiouy, never between a pair of quotes (' or " with its
+// partner on the same line; an apostrophe inside a word is none). Once a
 // line is longer than maxCol it ends after its last break point, if that
 // lies after the line's first character; a line without one is not broken.
 // Line breaks in the text (CR LF, LF or CR) end lines too. Blanks and tabs

@@ -39,11 +39,15 @@ TThumbnail MakeThumbnail(const QImage& picture, QSize box);
 // The thumbnail of an image file, read by its extension: .BMP and .GIF
 // through Qt's readers, .JPG and .JPEG through our JPEG decoder (scaled
 // while decoding, EXIF orientation applied). Null for a missing file, any
-// other extension, or a file that fails to decode.
-TThumbnail ReadThumbnail(const QString& fileName, QSize box);
+// other extension, or a file that fails to decode. A valid entry of the
+// desktop's thumbnail cache (thumbnail_cache.h) stands in for decoding, and
+// so does an entry recording that the file failed; with shareThumbnails a
+// file decoded here gets its entry.
+TThumbnail ReadThumbnail(const QString& fileName, QSize box, bool shareThumbnails);
 
 // target becomes the thumbnail of fileName, or null when there is none, so a
-// changed file never keeps the thumbnail of the old one.
+// changed file never keeps the thumbnail of the old one. The cache is
+// written as the ShareThumbnails setting says. User-interface thread only.
 void PictureToThumbnail(TThumbnail& target, const QString& fileName, QSize box);
 
 // The picture drawn for every video, made from the "VIDEO" bitmap for box

@@ -4,6 +4,7 @@
 #include <QThread>
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
+#include <algorithm>
 #include <vector>
 
 #include "book/busy_cursor.h"
@@ -11,10 +12,76 @@
 #include "core/album_model.h"
 #include "core/message_table.h"
 #include "core/progress.h"
+#include "init/program_settings.h"
 
 namespace {
 
 bool ValidSlot(int k) { return k >= 0 && k < MaxDataFiles; }
+
+void DropChapter(AlbumModel& model, int k) {
+  model.Thumbnails[k].clear();
+  model.ThumbsLoaded[k] = false;
+}
+
+// Whether every thumbnail chapter k has made was made for box.
+bool MadeOnlyFor(const AlbumModel& model, int k, QSize box) {
+  return std::all_of(model.Thumbnails[k].cbegin(), model.Thumbnails[k].cend(),
+                     [box](const TThumbnail& t) { return !t.IsMade() || t.Box == box; });
+}
+
+qint64 OtherChaptersBytes(const AlbumModel& model, int k) {
+  qint64 bytes = 0;
+  for (int other = 0; other < MaxDataFiles; ++other) {
+    if (other != k) bytes += ChapterThumbnailBytes(model, other);
+  }
+  return bytes;
+}
+
+// Chapter k's thumbnails: those in range made for box (all of them anew
+// with remake), those outside it dropped. progress (when given) advances
+// with each one made.
+void MakeRange(AlbumModel& model, int k, TImageRange range, QSize box, bool remake,
+               ProgressSink* progress, int threads) {
+  BusyCursor busy;
+  // The workers read this copy, never the model.
+  const QStringList files = model.Chapters[k].Files;
+  QList<TThumbnail>& thumbnails = model.Thumbnails[k];
+  // A list out of step with the files cannot be trusted position by position.
+  if (thumbnails.size() != files.size()) thumbnails = QList<TThumbnail>(files.size());
+  std::vector<int> todo;
+  for (int i = 0; i < files.size(); ++i) {
+    if (!range.Contains(i)) {
+      thumbnails[i] = TThumbnail();
+    } else if (remake || thumbnails[i].Box != box) {
+      thumbnails[i] = TThumbnail();  // its memory goes before the new one comes
+      todo.push_back(i);
+    }
+  }
+  const QString text =
+      model.DataTitles.value(k) + QLatin1Char('\n') + Msg(QStringLiteral("LoadingThumbs"));
+  // Every file is queued at once, in order; the pool works through them on
+  // all cores while this thread takes the results in order.
+  const bool share = ProgramSettings.ShareThumbnails;
+  QThreadPool pool;
+  pool.setMaxThreadCount(threads > 0 ? threads : QThread::idealThreadCount());
+  std::vector<QFuture<TThumbnail>> pending;
+  if (threads != 1) {
+    pending.reserve(todo.size());
+    for (int i : todo)
+      pending.push_back(QtConcurrent::run(&pool, ReadThumbnail, files[i], box, share));
+  }
+  const auto count = static_cast<qint64>(todo.size());
+  for (std::size_t n = 0; n < todo.size(); ++n) {
+    if (progress != nullptr) {
+      const auto percent = static_cast<int>(RoundHalfEven(static_cast<qint64>(n + 1) * 100, count));
+      progress->ShowProgress(text, percent, true);
+    }
+    const int i = todo[n];
+    thumbnails[i] = pending.empty() ? ReadThumbnail(files[i], box, share) : pending[n].result();
+  }
+  model.ThumbsLoaded[k] = true;
+  if (progress != nullptr) progress->HideProgress();
+}
 
 }  // namespace
 
@@ -23,40 +90,16 @@ void LoadThumbnail(AlbumModel& model, int k, const QString& fileName, int positi
   BusyCursor busy;
   QList<TThumbnail>& thumbnails = model.Thumbnails[k];
   if (position < 0 || position > thumbnails.size()) position = static_cast<int>(thumbnails.size());
-  thumbnails.insert(position, ReadThumbnail(fileName, box));
+  thumbnails.insert(position, ReadThumbnail(fileName, box, ProgramSettings.ShareThumbnails));
 }
 
 void LoadChapterThumbnails(AlbumModel& model, int k, QSize box, ProgressSink& progress,
                            int threads) {
   if (!ValidSlot(k) || k > model.ChapterCount()) return;
-  BusyCursor busy;
   model.Thumbnails[k].clear();
-  // The workers read this copy, never the model.
-  const QStringList files = model.Chapters[k].Files;
-  const int count = static_cast<int>(files.size());
-  const QString text =
-      model.DataTitles.value(k) + QLatin1Char('\n') + Msg(QStringLiteral("LoadingThumbs"));
-
-  // Every file is queued at once, in order; the pool works through them on
-  // all cores while this thread takes the results in order.
-  QThreadPool pool;
-  pool.setMaxThreadCount(threads > 0 ? threads : QThread::idealThreadCount());
-  std::vector<QFuture<TThumbnail>> pending;
-  if (threads != 1) {
-    pending.reserve(static_cast<std::size_t>(count));
-    for (const QString& file : files)
-      pending.push_back(QtConcurrent::run(&pool, ReadThumbnail, file, box));
-  }
-  model.Thumbnails[k].reserve(count);
-  for (int i = 0; i < count; ++i) {
-    const int percent = static_cast<int>(RoundHalfEven(static_cast<qint64>(i + 1) * 100, count));
-    progress.ShowProgress(text, percent, true);
-    const auto index = static_cast<std::size_t>(i);
-    model.Thumbnails[k].append(pending.empty() ? ReadThumbnail(files[i], box)
-                                               : pending[index].result());
-  }
-  model.ThumbsLoaded[k] = true;
-  progress.HideProgress();
+  const TImageRange range = KeptImages(model.ImageCount(k), 1, 0, ThumbnailBytesAtMost(box),
+                                       ThumbnailMemoryBudget - OtherChaptersBytes(model, k));
+  MakeRange(model, k, range, box, true, &progress, threads);
 }
 
 void LoadAllThumbnails(AlbumModel& model, QSize box, ProgressSink& progress, int threads) {
@@ -65,26 +108,35 @@ void LoadAllThumbnails(AlbumModel& model, QSize box, ProgressSink& progress, int
   }
 }
 
-bool ChapterThumbnailsReady(const AlbumModel& model, int k, QSize box) {
-  if (!ValidSlot(k) || !model.ThumbsLoaded[k]) return false;
-  const QList<TThumbnail>& thumbnails = model.Thumbnails[k];
-  if (thumbnails.size() != model.Chapters[k].Files.size()) return false;
-  // Thumbnails made for another window size or grid would overlap the cells.
-  for (const TThumbnail& thumbnail : thumbnails) {
-    if (thumbnail.Box != box) return false;
+void PrepareChapterThumbnails(AlbumModel& model, const TThumbnailRequest& request,
+                              ProgressSink& progress) {
+  const int k = request.Chapter;
+  if (!ValidSlot(k) || k > model.ChapterCount()) return;
+  for (int other = 0; other < MaxDataFiles; ++other) {
+    // Thumbnails of another size would be made again before being shown.
+    if (other != k && (request.KeepOneChapter || !MadeOnlyFor(model, other, request.Box)))
+      DropChapter(model, other);
   }
-  return true;
-}
-
-void PrepareChapterThumbnails(AlbumModel& model, int k, QSize box, ProgressSink& progress,
-                              bool keepOneChapter) {
-  if (!ValidSlot(k)) return;
-  if (keepOneChapter) {
+  const int count = model.ImageCount(k);
+  const qint64 each = ThumbnailBytesAtMost(request.Box);
+  qint64 others = OtherChaptersBytes(model, k);
+  // The bound is for all thumbnails together: a chapter that does not fit
+  // beside the others pushes them out before it is cut to spreads.
+  if (others > 0 && qint64{count} * each > request.Budget - others) {
     for (int other = 0; other < MaxDataFiles; ++other) {
-      if (other == k) continue;
-      model.Thumbnails[other].clear();
-      model.ThumbsLoaded[other] = false;
+      if (other != k) DropChapter(model, other);
     }
+    others = 0;
   }
-  if (!ChapterThumbnailsReady(model, k, box)) LoadChapterThumbnails(model, k, box, progress);
+  const TImageRange range =
+      KeptImages(count, request.PerPage, request.Spread, each, request.Budget - others);
+  const QList<TThumbnail>& thumbnails = model.Thumbnails[k];
+  const bool fresh = !model.ThumbsLoaded[k] || thumbnails.size() != count;
+  qint64 toMake = 0;
+  for (int i = range.First; i < range.Last; ++i) {
+    if (fresh || thumbnails[i].Box != request.Box) ++toMake;
+  }
+  const bool showProgress = fresh || toMake > 2 * qint64{request.PerPage};
+  MakeRange(model, k, range, request.Box, false, showProgress ? &progress : nullptr,
+            request.Threads);
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "book/book.h"
+#include "book/cell_letters.h"
 #include "init/profile.h"
 
 void TBook::PaintWindow(QPainter& window) const {
@@ -35,7 +36,7 @@ std::vector<TBook::TLetterMark> TBook::LetterMarks() const {
     const int first = (spread - 1) * perPage;
     for (int pos = 0; pos < perPage && first + pos < count; ++pos) {
       const TRect cell = CellRect(false, pos, pageSize, AlbumProfile);
-      marks.push_back({QPoint(cell.Left, cell.Top), QChar('a' + pos)});
+      marks.push_back({QPoint(cell.Left, cell.Top), LetterForCell(pos)});
     }
   }
   if (spread != model_.LastSpread(c, perPage)) {
@@ -43,9 +44,13 @@ std::vector<TBook::TLetterMark> TBook::LetterMarks() const {
     const int offset = spread == 0 ? 0 : perPage;
     for (int pos = 0; pos < perPage && first + pos < count; ++pos) {
       const TRect cell = CellRect(true, pos, pageSize, AlbumProfile);
-      marks.push_back({QPoint(cell.Left + spineX_, cell.Top), QChar('a' + offset + pos)});
+      marks.push_back({QPoint(cell.Left + spineX_, cell.Top), LetterForCell(offset + pos)});
     }
   }
+  // Cells past the end of the letter table go unmarked.
+  marks.erase(std::remove_if(marks.begin(), marks.end(),
+                             [](const TLetterMark& m) { return m.Letter.isNull(); }),
+              marks.end());
   return marks;
 }
 

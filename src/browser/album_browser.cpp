@@ -40,8 +40,7 @@ void TfAlbumBrowser::FormCreate() {
   QGuiApplication::setApplicationDisplayName(QStringLiteral("Quirevale"));
   setMinimumSize(350, 350);
   resize(342, 402);
-  setFont(QFont(QStringLiteral("Arial"), -1));
-  QFont design = font();
+  QFont design(QStringLiteral("Arial"));
   design.setPixelSize(13);
   setFont(design);
   // The paint step covers the whole client area: nothing is erased first.
@@ -119,7 +118,14 @@ void TfAlbumBrowser::PositionWindow() {
   setMask(BookOutline(size(), book_->SpineX(), closed));
   PlaceChrome();
   imgResize_->setVisible(!closed);
-  book_->RebuildPages();
+  if (!holding_) book_->RebuildPages();
+}
+
+void TfAlbumBrowser::ReleaseLayout() {
+  holding_ = false;
+  PositionWindow();
+  if (heldSpread_) book_->ShowSpread(heldSpread_->x(), heldSpread_->y());
+  heldSpread_.reset();
 }
 
 void TfAlbumBrowser::ToggleMaximized() {
@@ -153,10 +159,12 @@ void TfAlbumBrowser::SlideMenu() {
 void TfAlbumBrowser::StretchMenu() { pnMenu_->Stretch(); }
 
 void TfAlbumBrowser::SetCursor(TCursorKind cursor) {
-  // Restores whatever the long operation replaced, however it ended.
-  while (QGuiApplication::overrideCursor() != nullptr) QGuiApplication::restoreOverrideCursor();
-  if (cursor == TCursorKind::HourGlass) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  if (cursor == TCursorKind::AppStart) QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+  // Only the cursor set here is taken back: others' stay as they are.
+  if (overrideCursor_) QGuiApplication::restoreOverrideCursor();
+  overrideCursor_ = cursor != TCursorKind::Default;
+  if (overrideCursor_)
+    QGuiApplication::setOverrideCursor(cursor == TCursorKind::HourGlass ? Qt::WaitCursor
+                                                                        : Qt::BusyCursor);
 }
 
 void TfAlbumBrowser::ShowBookCursor(TBookCursor kind) {
@@ -204,8 +212,15 @@ void TfAlbumBrowser::LoadThumbnails(int chapter) {
   LoadChapterThumbnails(model_, chapter, book_->ThumbnailBox(), progress_);
 }
 
-void TfAlbumBrowser::ShowSpread(int chapter, int page) { book_->ShowSpread(chapter, page); }
+void TfAlbumBrowser::ShowSpread(int chapter, int page) {
+  if (holding_)
+    heldSpread_ = QPoint(chapter, page);
+  else
+    book_->ShowSpread(chapter, page);
+}
 
-void TfAlbumBrowser::RebuildPages() { book_->RebuildPages(); }
+void TfAlbumBrowser::RebuildPages() {
+  if (!holding_) book_->RebuildPages();
+}
 
 QRect TfAlbumBrowser::WindowGeometry() const { return geometry(); }

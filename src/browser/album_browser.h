@@ -113,6 +113,12 @@ class TfAlbumBrowser : public QWidget, public BookWindow, public AlbumWindow {
   void SetHelpOpener(UrlOpener opener) { openHelp_ = std::move(opener); }
   // Maximised on the available area of the window's screen, or back.
   void ToggleMaximized();
+  // Start-up places the window and shows a spread more than once before the
+  // window is seen (the default look, then the file's). While held, the
+  // window is placed but its pages are neither laid out nor drawn; the
+  // release does that once, for the last place and spread asked for.
+  void HoldLayout() { holding_ = true; }
+  void ReleaseLayout();
 
   // ---- BookWindow and AlbumWindow ----------------------------------------
   void PositionWindow() override;
@@ -214,6 +220,9 @@ class TfAlbumBrowser : public QWidget, public BookWindow, public AlbumWindow {
   bool menuShown_ = false;
   bool resizing_ = false;
   QPoint pressPoint_;
+  bool holding_ = false;
+  bool overrideCursor_ = false;       // SetCursor's, until the normal one is back
+  std::optional<QPoint> heldSpread_;  // chapter, spread asked for while held
   TBookCursor cursor_ = TBookCursor::Default;
   // A window move follows the pointer on the screen: where it and the
   // window were when the button went down.

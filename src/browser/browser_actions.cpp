@@ -122,9 +122,10 @@ void TfAlbumBrowser::ApplyActionHints() {
 
 void TfAlbumBrowser::EditModeExecute(bool checked) {
   QAction* editMode = Action(QStringLiteral("EditMode"));
-  if (model_.IsBookClosed()) {
-    // Nothing to edit on the cover: the press changes nothing.
-    editMode->setChecked(!checked);
+  if (checked && model_.IsBookClosed()) {
+    // Nothing to edit on the cover: the press changes nothing. Leaving edit
+    // mode always works, so Open never keeps it on for the next album.
+    editMode->setChecked(false);
     return;
   }
   StretchMenu();

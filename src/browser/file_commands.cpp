@@ -24,11 +24,11 @@ QString FolderOf(const QString& file) {
 QString HelpTopicFor(const QString& window) {
   static const QHash<QString, QString> topics{
       {QStringLiteral("fAlbumBrowser"), QStringLiteral("browse")},
-      {QStringLiteral("fSetup"), QStringLiteral("look")},
-      {QStringLiteral("fPicDetails"), QStringLiteral("edit")},
-      {QStringLiteral("fGoto"), QStringLiteral("browse")},
+      {QStringLiteral("fSetup"), QStringLiteral("setup")},
+      {QStringLiteral("fPicDetails"), QStringLiteral("details")},
+      {QStringLiteral("fGoto"), QStringLiteral("goto")},
       {QStringLiteral("fPicView"), QStringLiteral("view")},
-      {QStringLiteral("fGuide"), QStringLiteral("albums")},
+      {QStringLiteral("fGuide"), QStringLiteral("guide")},
   };
   return topics.value(window, QStringLiteral("TApplication_HelpJump"));
 }

@@ -72,8 +72,14 @@ bool AlbumModel::AnyDataModified() const {
 }
 
 QString AlbumModel::ImagePathForWriting(int k, const QString& fileName) const {
-  if (k < 0 || k >= DataFiles.size()) return fileName;
+  // An entry without a file stays without one (not the image folder's path).
+  if (k < 0 || k >= DataFiles.size() || fileName.isEmpty()) return fileName;
   return MakeRelativePath(DataFiles.value(0), DataFiles[k], ImageDirs.value(k), fileName);
+}
+
+QString AlbumModel::ImageFolder(int k) const {
+  if (k < 0 || k >= DataFiles.size()) return QString();
+  return MakeRelativePath(DataFiles.value(0), DataFiles[k], ImageDirs.value(k), QString());
 }
 
 void AlbumModel::ResetToStart() {
@@ -89,6 +95,7 @@ void AlbumModel::ResetToStart() {
   }
   ThumbsLoaded.fill(false);
   DataModified.fill(false);
+  PartlyReadFiles.clear();
   AlbumModified = false;
   FormatModified = false;
   CurrentChapter = -1;

@@ -73,6 +73,9 @@ class AlbumModel {
   std::array<QList<TThumbnail>, MaxDataFiles> Thumbnails;  // parallel to Files
   std::array<bool, MaxDataFiles> ThumbsLoaded{};
   std::array<bool, MaxDataFiles> DataModified{};
+  // Full paths of data files that were read only in part: saving over one
+  // asks first and keeps the original beside it.
+  QStringList PartlyReadFiles;
   bool AlbumModified = false;
   bool FormatModified = false;
   int CurrentChapter = -1;  // -1: no chapter shown yet
@@ -88,6 +91,8 @@ class AlbumModel {
   bool AnyDataModified() const;
   // An image name as a data file k stores it: relative to its image folder.
   QString ImagePathForWriting(int k, const QString& fileName) const;
+  // The full path of chapter k's image folder, where its image names start.
+  QString ImageFolder(int k) const;
 
   // The state at process start: one empty data file, no chapters, book closed.
   void ResetToStart();

@@ -4,15 +4,19 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
+#include <algorithm>
 #include <exception>
 #include <memory>
 #include <optional>
 
 #include "core/album_window.h"
 #include "core/data_file.h"
+#include "core/data_file_repair.h"
 #include "core/message_table.h"
 #include "core/paths.h"
 #include "core/progress.h"
+#include "core/prompts.h"
 #include "xml/xml_data.h"
 
 namespace {
@@ -36,14 +40,73 @@ void ReadImage(const xml::TElement& image, bool isAlbum2, const QString& name,
                const QString& folder, TChapterData& target) {
   target.AppendEmpty();
   const qsizetype last = target.Files.size() - 1;
-  if (const auto src = AttributeValue(image, "src"))
-    target.Files[last] = ResolvePath(name, folder, *src);
+  // An empty name stays empty: resolved, it would name the image folder.
+  const auto src = AttributeValue(image, "src");
+  if (src && !src->isEmpty()) target.Files[last] = ResolvePath(name, folder, *src);
   const auto title = isAlbum2 ? ChildText(image, "title") : std::nullopt;
   target.Titles[last] = title ? *title : Text(image.Content());
   if (!isAlbum2) return;
   target.Dates[last] = ChildText(image, "date").value_or(QString());
   target.Places[last] = ChildText(image, "place").value_or(QString());
   target.People[last] = ChildText(image, "people").value_or(QString());
+}
+
+// Gives the document its own error handler back however opening ends.
+struct HandlerGuard {
+  xml::TXMLData& Document;
+  xml::TXMLErrorEvent Saved;
+  ~HandlerGuard() { Document.OnStructureError = std::move(Saved); }
+};
+
+// Opens the document on a file; where its first structure error lies, if any.
+std::optional<size_t> OpenFile(xml::TXMLData& document, const QString& file) {
+  std::optional<size_t> errorAt;
+  const HandlerGuard guard{document, document.OnStructureError};
+  document.OnStructureError = [&](xml::TXMLErrorType, const std::string&, int start, int) {
+    if (!errorAt) errorAt = static_cast<size_t>(std::max(start, 0));
+  };
+  document.SetFileName(QFile::encodeName(file).toStdString());
+  document.Open();
+  return errorAt;
+}
+
+// Opens the document on a text made from the file's bytes, through a
+// temporary file (the document reads only files); the file itself when that
+// cannot be written.
+std::optional<size_t> OpenText(xml::TXMLData& document, const QString& name,
+                               const std::string& text) {
+  QTemporaryFile copy(QDir::tempPath() + QStringLiteral("/quirevale-XXXXXX.xml"));
+  const auto size = static_cast<qint64>(text.size());
+  if (!copy.open() || copy.write(text.data(), size) != size || !copy.flush())
+    return OpenFile(document, name);
+  return OpenFile(document, copy.fileName());  // the document keeps the text in memory
+}
+
+bool IsUtf8(const std::string& encoding) {
+  const QString name = QString::fromStdString(encoding);
+  return name.isEmpty() || name.compare(u"utf-8", Qt::CaseInsensitive) == 0 ||
+         name.compare(u"utf8", Qt::CaseInsensitive) == 0;
+}
+
+// Opens the document on the file's bytes with bare "&" escaped; when its
+// structure breaks, on its whole elements only. The place of the first
+// damage, if any: a file that does not open at all is damaged too, unless it
+// holds nothing but blanks.
+std::optional<TextPlace> OpenRepaired(xml::TXMLData& document, const QString& name,
+                                      const QByteArray& bytes) {
+  const std::string raw = bytes.toStdString();
+  const EscapedText escaped = EscapeBareAmpersands(raw);
+  std::optional<size_t> damage = escaped.BareAmpersands.empty()
+                                     ? OpenFile(document, name)
+                                     : OpenText(document, name, escaped.Text);
+  if (damage && document.IsOpen()) {
+    if (const auto salvaged = SalvageWholeElements(escaped.Text)) {
+      damage = salvaged->DamageAt;
+      OpenText(document, name, salvaged->Text);
+    }
+  }
+  if (!damage || (!document.IsOpen() && bytes.trimmed().isEmpty())) return std::nullopt;
+  return PlaceOf(raw, escaped.OriginalOffset(*damage), IsUtf8(document.Encoding()));
 }
 
 void ShowLoading(ProgressSink& progress, const QString& fileName) {
@@ -64,6 +127,89 @@ class ProgressGuard {
   ProgressSink& progress_;
 };
 
+// A link to the main file itself, or a second link to one chapter file, would
+// make two chapters of one file: on saving, the copy written last would win
+// and the other's changes and links would vanish. Such links are left out.
+void SkipRepeatedLinks(ProgressSink& progress, const QString& main, QStringList& links,
+                       QStringList& names) {
+  QStringList seen{main};
+  for (qsizetype i = 0; i < links.size();) {
+    const QString full = ResolvePath(main, QString(), links[i]);
+    if (!ContainsPath(seen, full)) {
+      seen << full;
+      ++i;
+      continue;
+    }
+    progress.ShowProgressText(Msg(QStringLiteral("LinkSkipped")) + QStringLiteral("\r\n") +
+                              QDir::toNativeSeparators(links[i]));
+    links.removeAt(i);
+    names.removeAt(i);
+  }
+}
+
+// Remembers whether a data file was read whole. Of a file read in part the
+// user is told where the damage begins, and it is not saved over unasked.
+void NoteDamage(AlbumModel& model, const QString& file, const std::optional<TextPlace>& damage,
+                QStringList& damaged) {
+  RemovePath(model.PartlyReadFiles, file);
+  if (!damage) return;
+  model.PartlyReadFiles << file;
+  damaged << Msg(QStringLiteral("DataFileDamaged"))
+                 .arg(QDir::toNativeSeparators(file), QString::number(damage->Line),
+                      QString::number(damage->Column));
+}
+
+// LoadAlbumData without the progress box's end; damaged collects what the
+// user is told about files read in part.
+void ReadAlbumData(const DataFileContext& context, const QString& name,
+                   const AlbumDataLists& target, QStringList& damaged) {
+  for (TChapterData& chapter : target.Chapters) ClearChapterData(chapter);
+  target.DataTitles.clear();
+  target.ImageDirs.clear();
+  target.DataFiles.clear();
+  target.ChapterNames.clear();
+  if (name.isEmpty()) {
+    // An album without a data file: one empty entry, as for a new album.
+    target.DataFiles << QString();
+    target.DataTitles << QString();
+    target.ImageDirs << QString();
+    return;
+  }
+  const QString main = ResolvePath(context.Model.AlbumFileName, QString(), name);
+  ShowLoading(context.Progress, main);
+  QString title;
+  QString folder;
+  QStringList links;
+  QStringList names;
+  std::optional<TextPlace> damage;
+  const bool ok = ReadDataFile(context.Document, main, title, folder, target.Chapters[0], links,
+                               names, &damage);
+  NoteDamage(context.Model, main, damage, damaged);
+  SkipRepeatedLinks(context.Progress, main, links, names);
+  // The model has ten chapter slots; links beyond them are left out.
+  constexpr int kMaxChapters = MaxDataFiles - 1;
+  if (links.size() > kMaxChapters) {
+    links = links.mid(0, kMaxChapters);
+    names = names.mid(0, kMaxChapters);
+  }
+  target.DataTitles << title;
+  target.ImageDirs << folder;
+  target.DataFiles << main << links;
+  target.ChapterNames = names;
+  if (!ok) return;
+  QStringList scratch;
+  for (int i = 1; i < target.DataFiles.size(); ++i) {
+    ShowLoading(context.Progress, target.DataFiles[i]);
+    title.clear();
+    const QString chapter = ResolvePath(main, QString(), target.DataFiles[i]);
+    ReadDataFile(context.Document, chapter, title, folder, target.Chapters[i], scratch, scratch,
+                 &damage);
+    NoteDamage(context.Model, chapter, damage, damaged);
+    target.DataTitles << title;
+    target.ImageDirs << folder;
+  }
+}
+
 }  // namespace
 
 AlbumDataLists ModelLists(AlbumModel& model) {
@@ -71,14 +217,20 @@ AlbumDataLists ModelLists(AlbumModel& model) {
 }
 
 bool ReadDataFile(xml::TXMLData& document, const QString& name, QString& title, QString& folder,
-                  TChapterData& target, QStringList& links, QStringList& names) {
+                  TChapterData& target, QStringList& links, QStringList& names,
+                  std::optional<TextPlace>* damage) {
   links.clear();
   names.clear();
   folder.clear();
   ClearChapterData(target);
+  if (damage) damage->reset();
   if (name.isEmpty() || !QFileInfo(name).isFile()) return false;
-  document.SetFileName(QFile::encodeName(name).toStdString());
-  document.Open();
+  QFile file(name);
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  const QByteArray bytes = file.readAll();
+  file.close();
+  const std::optional<TextPlace> damaged = OpenRepaired(document, name, bytes);
+  if (damage) *damage = damaged;
   if (!document.IsOpen()) return false;
   const std::unique_ptr<xml::TElement> root = document.Root();
   if (!root) {
@@ -113,56 +265,36 @@ bool ReadDataFile(xml::TXMLData& document, const QString& name, QString& title, 
 
 void LoadAlbumData(const DataFileContext& context, const QString& name,
                    const AlbumDataLists& target) {
-  ProgressGuard hide(context.Progress);
-  for (TChapterData& chapter : target.Chapters) ClearChapterData(chapter);
-  target.DataTitles.clear();
-  target.ImageDirs.clear();
-  target.DataFiles.clear();
-  target.ChapterNames.clear();
-  if (name.isEmpty()) {
-    // An album without a data file: one empty entry, as for a new album.
-    target.DataFiles << QString();
-    target.DataTitles << QString();
-    target.ImageDirs << QString();
-    return;
+  QStringList damaged;
+  {
+    ProgressGuard hide(context.Progress);
+    ReadAlbumData(context, name, target, damaged);
   }
-  const QString main = ResolvePath(context.Model.AlbumFileName, QString(), name);
-  ShowLoading(context.Progress, main);
-  QString title;
-  QString folder;
-  QStringList links;
-  QStringList names;
-  const bool ok =
-      ReadDataFile(context.Document, main, title, folder, target.Chapters[0], links, names);
-  // The model has ten chapter slots; links beyond them are left out.
-  constexpr int kMaxChapters = MaxDataFiles - 1;
-  if (links.size() > kMaxChapters) {
-    links = links.mid(0, kMaxChapters);
-    names = names.mid(0, kMaxChapters);
-  }
-  target.DataTitles << title;
-  target.ImageDirs << folder;
-  target.DataFiles << main << links;
-  target.ChapterNames = names;
-  if (!ok) return;
-  QStringList scratch;
-  for (int i = 1; i < target.DataFiles.size(); ++i) {
-    ShowLoading(context.Progress, target.DataFiles[i]);
-    title.clear();
-    ReadDataFile(context.Document, ResolvePath(main, QString(), target.DataFiles[i]), title, folder,
-                 target.Chapters[i], scratch, scratch);
-    target.DataTitles << title;
-    target.ImageDirs << folder;
-  }
+  // Told once, after loading, for every file at once.
+  if (!damaged.isEmpty()) context.Ask.ShowWarning(damaged.join(QStringLiteral("\r\n\r\n")));
 }
 
 void LoadAlbumData(const DataFileContext& context, const QString& name) {
   LoadAlbumData(context, name, ModelLists(context.Model));
 }
 
+void AlbumData::MoveInto(AlbumModel& model) {
+  model.DataFiles = std::move(DataFiles);
+  model.ChapterNames = std::move(ChapterNames);
+  model.DataTitles = std::move(DataTitles);
+  model.ImageDirs = std::move(ImageDirs);
+  model.Chapters = std::move(Chapters);
+}
+
 void OpenDataFile(const DataFileContext& context, const QString& name) {
+  AlbumData data;
+  LoadAlbumData(context, name, data.Lists());
+  data.MoveInto(context.Model);
+  ShowOpenedData(context);
+}
+
+void ShowOpenedData(const DataFileContext& context) {
   AlbumModel& model = context.Model;
-  LoadAlbumData(context, name);
   model.ThumbsLoaded.fill(false);
   model.DataModified.fill(false);
   for (auto& thumbnails : model.Thumbnails) thumbnails.clear();

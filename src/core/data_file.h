@@ -10,8 +10,10 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <optional>
 
 #include "core/album_model.h"
+#include "core/data_file_repair.h"
 
 namespace xml {
 class TXMLData;
@@ -42,12 +44,32 @@ struct AlbumDataLists {
 };
 AlbumDataLists ModelLists(AlbumModel& model);
 
+// A whole album's data read apart from the model, so that opening an album
+// either replaces the model's data whole or leaves it as it was.
+struct AlbumData {
+  QStringList DataFiles;
+  QStringList ChapterNames;
+  QStringList DataTitles;
+  QStringList ImageDirs;
+  std::array<TChapterData, MaxDataFiles> Chapters;
+
+  AlbumDataLists Lists() { return {DataFiles, ChapterNames, DataTitles, ImageDirs, Chapters}; }
+  // Moves everything into the model's lists.
+  void MoveInto(AlbumModel& model);
+};
+
 // Reads one data file: its title, its image folder (the root's "dir"), its
 // images into target, and its links (targets and chapter names, in document
 // order). False when the file does not exist or does not load as XML; no
 // message is shown. title is left to the caller to empty.
+//
+// A damaged file gives every element that is whole (see data_file_repair.h),
+// and damage is set to where the damage begins; so is a file that holds
+// something but does not load at all. A caller that keeps the data for
+// saving records such a file in the model's PartlyReadFiles and tells the user.
 bool ReadDataFile(xml::TXMLData& document, const QString& name, QString& title, QString& folder,
-                  TChapterData& target, QStringList& links, QStringList& names);
+                  TChapterData& target, QStringList& links, QStringList& names,
+                  std::optional<TextPlace>* damage = nullptr);
 
 // Reads a main data file and every chapter file it links (at most ten; later
 // links are left out) into lists, showing the "LoadingFile" progress. A
@@ -58,9 +80,13 @@ void LoadAlbumData(const DataFileContext& context, const QString& name,
                    const AlbumDataLists& target);
 void LoadAlbumData(const DataFileContext& context, const QString& name);
 
-// LoadAlbumData into the model, then resets the view: flags cleared, edit
-// mode off, thumbnails loaded when LoadAllChapters is on, closed book shown.
+// LoadAlbumData into the model (replacing its data only once all is read),
+// then ShowOpenedData.
 void OpenDataFile(const DataFileContext& context, const QString& name);
+
+// What follows new data in the model: flags cleared, thumbnails dropped,
+// edit mode off, thumbnails loaded when LoadAllChapters is on, closed book shown.
+void ShowOpenedData(const DataFileContext& context);
 
 // The bytes of data file k as it is written (the main file, k = 0, with its
 // link lines). Link targets are written relative to the main data file.
@@ -68,8 +94,9 @@ QByteArray DataFileBytes(const AlbumModel& model, int k);
 
 // Writes data file k; its link targets in the model take their relative form
 // first. On failure shows the "ErrorWritingFile" warning, keeps the old file
-// and leaves DataModified[k] set. True when the file was written (or k names
-// no file, which writes nothing).
+// and leaves DataModified[k] set. A file in PartlyReadFiles is written only
+// when the user agrees, after a copy of it was kept beside it. True when the
+// file was written (or k names no file, which writes nothing).
 bool WriteDataFile(const DataFileContext& context, int k);
 
 // WriteDataFile for every modified data file 0..N, in increasing order.

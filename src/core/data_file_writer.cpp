@@ -1,6 +1,9 @@
 // Writing a data file: plain lines, not the XML writer, so the bytes are
 // exactly the program's own layout.
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include "core/album_window.h"
@@ -28,7 +31,7 @@ void AppendReference(QByteArray& out, char32_t ch) {
 }
 
 // Text in the data file's code page with the XML escapes; in attribute
-// values the double quote too.
+// values the double quote and tab, line feed and carriage return too.
 void AppendText(QByteArray& out, const QString& text, bool attribute) {
   for (char32_t ch : text.toUcs4()) {
     switch (ch) {
@@ -44,6 +47,16 @@ void AppendText(QByteArray& out, const QString& text, bool attribute) {
       case u'"':
         out += attribute ? "&quot;" : "\"";
         continue;
+      case u'\t':
+      case u'\n':
+      case u'\r':
+        // A reader turns these into blanks in an attribute value unless they
+        // come as references.
+        if (attribute) {
+          out += "&#" + QByteArray::number(static_cast<uint>(ch)) + ';';
+          continue;
+        }
+        break;
       default:
         break;
     }
@@ -65,6 +78,28 @@ void AppendElement(QByteArray& out, const char* indent, const char* name, const 
   out += "</";
   out += name;
   out += ">\r\n";
+}
+
+// A name beside file that no file has yet: NAME.bak, else NAME.2.bak, ...
+QString BackupName(const QString& file) {
+  QString name = file + QStringLiteral(".bak");
+  for (int n = 2; QFileInfo::exists(name); ++n) name = file + QStringLiteral(".%1.bak").arg(n);
+  return name;
+}
+
+// A file read only in part is saved over only when the user says so, and
+// its original is kept beside it first. False when it must not be written.
+bool MaySaveOver(const DataFileContext& context, const QString& target) {
+  if (!ContainsPath(context.Model.PartlyReadFiles, target) || !QFileInfo::exists(target))
+    return true;
+  const QString backup = BackupName(target);
+  const QString question =
+      Msg(QStringLiteral("OverwriteDamaged"))
+          .arg(QDir::toNativeSeparators(target), QDir::toNativeSeparators(backup));
+  if (!context.Ask.AskYesNo(question)) return false;
+  if (QFile::copy(target, backup)) return true;
+  context.Ask.ShowWarning(Msg(QStringLiteral("ErrorWritingFile")));
+  return false;
 }
 
 }  // namespace
@@ -112,9 +147,10 @@ bool WriteDataFile(const DataFileContext& context, int k) {
   AlbumModel& model = context.Model;
   if (k < 0 || k >= MaxDataFiles || k >= model.DataFiles.size() || model.DataFiles[k].isEmpty())
     return true;
-  ScopedCursor busy(context.Window, TCursorKind::HourGlass);
   const QString& main = model.DataFiles[0];
   const QString target = ResolvePath(main, QString(), model.DataFiles[k]);
+  if (!MaySaveOver(context, target)) return false;
+  ScopedCursor busy(context.Window, TCursorKind::HourGlass);
   if (k == 0) {
     // The model keeps the links in the form the file gets.
     for (int i = 1; i < model.DataFiles.size(); ++i)
@@ -131,6 +167,7 @@ bool WriteDataFile(const DataFileContext& context, int k) {
     return false;
   }
   model.DataModified[k] = false;
+  RemovePath(model.PartlyReadFiles, target);
   return true;
 }
 

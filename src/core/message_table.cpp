@@ -9,6 +9,9 @@ void FillDefaultMessages() {
       QStringLiteral("AlbumLook=Album look"),
       QStringLiteral("Bookmark=Bookmark"),
       QStringLiteral("Chapters=Chapters"),
+      QStringLiteral("DataFileDamaged=The file %1 is damaged at line %2, column %3. Only the "
+                     "entries that are whole were read, and the file is not saved over without "
+                     "asking."),
       QStringLiteral("DataModified=Album was modified. Save changes?"),
       QStringLiteral("DefaultAlbumLook=Default album look"),
       QStringLiteral("DefaultBMColors=Default bookmark colors"),
@@ -18,10 +21,13 @@ void FillDefaultMessages() {
       QStringLiteral("ErrorWritingFile=Error writing file"),
       QStringLiteral("FileAlreadyIncluded=This file is already included in the album!"),
       QStringLiteral("FormatModified=Album format was modified. Save changes?"),
+      QStringLiteral("LinkSkipped=Left out a second link to a file already in the album:"),
       QStringLiteral("LoadingFile=Opening file"),
       QStringLiteral("LoadingThumbs=Loading thumbnails..."),
       QStringLiteral("NoPreview=No preview available"),
       QStringLiteral("OpenAlbum=Open album file"),
+      QStringLiteral("OverwriteDamaged=The file %1 was read only in part. Save over it anyway? "
+                     "The original is kept beside it as %2."),
       QStringLiteral("PageNr=Page"),
       QStringLiteral("PicModified=Image details were modified. Save changes?"),
       QStringLiteral("Reload?=Reload file from the disk?"),

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
+#include <algorithm>
 
 namespace {
 
@@ -94,6 +95,15 @@ QString ExpandPath(const QString& path, const PathContext& ctx) {
 
 bool SamePath(const QString& a, const QString& b) {
   return QString::compare(NormalizeSeparators(a), NormalizeSeparators(b), CaseRule(a)) == 0;
+}
+
+bool ContainsPath(const QStringList& list, const QString& path) {
+  return std::any_of(list.cbegin(), list.cend(),
+                     [&](const QString& p) { return SamePath(p, path); });
+}
+
+void RemovePath(QStringList& list, const QString& path) {
+  list.removeIf([&](const QString& p) { return SamePath(p, path); });
 }
 
 QString ResolvePath(const QString& base, const QString& folder, const QString& name,

@@ -10,6 +10,7 @@
 // PathContext, so Windows examples can be tested on any machine.
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 struct PathContext {
@@ -32,6 +33,9 @@ QString NamePart(const QString& path);
 QString ExpandPath(const QString& path, const PathContext& ctx);
 // Equality with the case rule above.
 bool SamePath(const QString& a, const QString& b);
+// Whether list holds a path SamePath finds equal to path; removing all such.
+bool ContainsPath(const QStringList& list, const QString& path);
+void RemovePath(QStringList& list, const QString& path);
 
 // The full path of a file named relative to a data file and its image folder.
 QString ResolvePath(const QString& base, const QString& folder, const QString& name,

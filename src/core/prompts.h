@@ -28,6 +28,9 @@ class Prompts {
 
   // A confirmation box with Yes, No and Cancel; closing the box is Cancel.
   virtual PromptAnswer AskYesNoCancel(const QString& text) = 0;
+  // A confirmation box with Yes and No; true for Yes. Where an implementation
+  // has no such box, the Yes/No/Cancel one stands in, Cancel counting as No.
+  virtual bool AskYesNo(const QString& text) { return AskYesNoCancel(text) == PromptAnswer::Yes; }
   // A confirmation box with OK and Cancel; true for OK.
   virtual bool AskOkCancel(const QString& text) = 0;
   // A warning box with OK.

@@ -43,11 +43,16 @@ QString DecodeKeyValueText(const QByteArray& bytes) {
 }
 
 QStringList SplitTextLines(const QString& text) {
-  QStringList lines = text.split(u'\n');
-  if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
-  for (QString& line : lines) {
-    if (line.endsWith(u'\r')) line.chop(1);
+  // Files made on older systems end lines with CR alone; CR LF counts once.
+  QStringList lines;
+  qsizetype start = 0;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i] != u'\r' && text[i] != u'\n') continue;
+    lines << text.mid(start, i - start);
+    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+    start = i + 1;
   }
+  if (start < text.size()) lines << text.mid(start);
   return lines;
 }
 

@@ -20,8 +20,8 @@ bool CanEncodeText(xml::CodePage page, const QString& text);
 // UTF-8, otherwise Windows-1250; a byte-order mark is skipped.
 QString DecodeKeyValueText(const QByteArray& bytes);
 
-// The lines of such a file; CR LF and LF both end a line, and a final line
-// ending does not make an empty last line.
+// The lines of such a file; CR LF, LF and CR alone each end a line, and a
+// final line ending does not make an empty last line.
 QStringList SplitTextLines(const QString& text);
 
 // Lines written as UTF-8, each ended by CR LF.

@@ -20,6 +20,16 @@ bool DataAndAlbumSaved(const AlbumModel& model) {
   return !model.AnyDataModified() && !model.AlbumModified;
 }
 
+// Makes a look that was read the album's own, under the name it came from.
+// Read into a copy first: ApplyProfile must see the window's maximised state,
+// not the one just read.
+void UseFormat(const DocumentContext& context, const QString& name, const TProfile& look,
+               bool placeWindow) {
+  context.Data.Model.FormatFileName = name;
+  ApplyProfile(context, look, placeWindow);
+  context.Data.Model.FormatModified = false;
+}
+
 }  // namespace
 
 void OpenDocument(const DocumentContext& context, const QString& name) {
@@ -28,32 +38,40 @@ void OpenDocument(const DocumentContext& context, const QString& name) {
   const QString full = ExpandPath(name, RealPathContext());
   ScopedCursor cursor(context.Data.Window, TCursorKind::AppStart);
   const QString ext = FileExtUpper(full);
+  // Everything is read before anything of the open album changes: a file
+  // that fails to read leaves that album whole, under its own names.
   if (ext == u".ALB") {
     const AlbumFileValues values = ReadAlbumFileValues(ReadTextLines(full));
-    model.AlbumFileName = full;
     QString format = values.FormatFile;
     if (!format.isEmpty()) format = ResolvePath(full, QString(), format);
-    OpenFormatFile(context, format, true);
-    OpenDataFile(context.Data, values.DataFile);
+    TProfile look;
+    LoadProfile(format, look);
+    QString dataFile = values.DataFile;
+    if (!dataFile.isEmpty()) dataFile = ResolvePath(full, QString(), dataFile);
+    AlbumData data;
+    LoadAlbumData(context.Data, dataFile, data.Lists());
+    model.AlbumFileName = full;
+    UseFormat(context, format, look, true);
+    data.MoveInto(model);
+    ShowOpenedData(context.Data);
     model.AlbumModified = false;
   } else if (ext == u".AFM") {
     OpenFormatFile(context, full, true);
   } else if (ext == u".XML") {
+    AlbumData data;
+    LoadAlbumData(context.Data, full, data.Lists());
     model.AlbumFileName.clear();
-    OpenDataFile(context.Data, full);
+    data.MoveInto(model);
+    ShowOpenedData(context.Data);
     // A data file opened alone has no album file that could be unsaved.
     model.AlbumModified = false;
   }
 }
 
 void OpenFormatFile(const DocumentContext& context, const QString& name, bool placeWindow) {
-  // Loaded into a copy: ApplyProfile must see the window's maximised state,
-  // not the one just read.
   TProfile loaded;
   LoadProfile(name, loaded);
-  context.Data.Model.FormatFileName = name;
-  ApplyProfile(context, loaded, placeWindow);
-  context.Data.Model.FormatModified = false;
+  UseFormat(context, name, loaded, placeWindow);
 }
 
 void ApplyProfile(const DocumentContext& context, const TProfile& profile, bool placeWindow) {
@@ -111,13 +129,16 @@ bool AskSaveChanges(const DocumentContext& context) {
         case PromptAnswer::Yes:
           window.RunSaveAlbum();
           SaveModifiedDataFiles(context.Data);
-          return DataAndAlbumSaved(model);
+          if (!DataAndAlbumSaved(model)) return false;
+          break;
         case PromptAnswer::No:
-          return true;
+          break;
         case PromptAnswer::Cancel:
           return false;
       }
     }
+    // The look is asked about as well: answering the data question must not
+    // drop the look's changes without a word.
     if (model.FormatModified) {
       switch (ask.AskYesNoCancel(Msg(QStringLiteral("FormatModified")))) {
         case PromptAnswer::Yes:

@@ -42,8 +42,8 @@ void WriteAlbumFile(const DocumentContext& context);
 // Raises EFileError on failure; the old file and the flag stay.
 void SaveFormatFile(const DocumentContext& context);
 
-// Asks once whether to save unsaved changes (data and album file first, else
-// the look) and saves on Yes. True when the caller may go on: after No, or
-// after Yes when everything asked about was saved. Cancel, or a save that
-// failed or was cancelled, gives false so no change is lost.
+// Asks whether to save unsaved changes, first of the data and album file,
+// then of the look, and saves on Yes. True when the caller may go on: after
+// No, or after Yes when everything asked about was saved. Cancel, or a save
+// that failed or was cancelled, gives false at once so no change is lost.
 bool AskSaveChanges(const DocumentContext& context);

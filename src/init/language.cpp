@@ -55,6 +55,18 @@ void SetCaption(QObject* component, const QString& text) {
   }
 }
 
+// The components a window owns, in depth-first order: a dialog or other
+// window that has the window as its parent is a window of its own, with its
+// own entries, and is not entered.
+void CollectComponents(const QObject* owner, QObjectList& out) {
+  for (QObject* child : owner->children()) {
+    const auto* widget = qobject_cast<const QWidget*>(child);
+    if (widget != nullptr && widget->isWindow()) continue;
+    out << child;
+    CollectComponents(child, out);
+  }
+}
+
 QWidget* OpenWindow(const QString& name) {
   for (QWidget* window : QApplication::topLevelWidgets()) {
     if (window->objectName() == name) return window;
@@ -83,7 +95,9 @@ void TranslateForm(const QStringList& lines, QWidget* window) {
   if (!caption.isEmpty()) window->setWindowTitle(caption);
 
   const QString prefix = name + u'.';
-  for (QObject* component : window->findChildren<QObject*>()) {
+  QObjectList components;
+  CollectComponents(window, components);
+  for (QObject* component : components) {
     if (component->objectName().isEmpty()) continue;
     const QString text = KeyValue(lines, prefix + component->objectName());
     if (!text.isEmpty()) SetCaption(component, text);  // other kinds keep their text

@@ -24,8 +24,8 @@ bool LoadLanguage(const QString& fileName);
 // first. Then the window's caption ("name=text") and the captions of its
 // labels, actions, push buttons, check boxes, radio buttons, group boxes and
 // tab pages ("name.component=text", the component found by object name among
-// all of the window's descendants). Empty texts and unknown keys are ignored;
-// keys ignore letter case; the first line of a key counts.
+// the window's descendants, not looking into child windows such as dialogs). Empty texts and
+// unknown keys are ignored; keys ignore letter case; the first line of a key counts.
 void TranslateForm(const QStringList& lines, QWidget* window);
 
 // The message-table half of the above: each known message whose key has a

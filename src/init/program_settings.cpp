@@ -9,7 +9,8 @@ TProgramSettings ProgramSettings;
 bool TProgramSettings::operator==(const TProgramSettings& o) const {
   return Language == o.Language && Profile == o.Profile && FreeMemory == o.FreeMemory &&
          LoadAllChapters == o.LoadAllChapters && MenuSpeed == o.MenuSpeed &&
-         ConfirmDeletes == o.ConfirmDeletes && RunGuide == o.RunGuide;
+         ConfirmDeletes == o.ConfirmDeletes && RunGuide == o.RunGuide &&
+         ShareThumbnails == o.ShareThumbnails;
 }
 
 TProgramSettings DefaultProgramSettings() {
@@ -43,6 +44,7 @@ void ReadSettings(TProgramSettings& s) {
   if (ok) s.MenuSpeed = speed;
   ReadFlag(store, "ConfirmDeletes", s.ConfirmDeletes);
   ReadFlag(store, "RunGuide", s.RunGuide);
+  ReadFlag(store, "ShareThumbnails", s.ShareThumbnails);
 }
 
 void SaveSettings(const TProgramSettings& s) {
@@ -54,5 +56,6 @@ void SaveSettings(const TProgramSettings& s) {
   store.setValue(QStringLiteral("MenuSpeed"), s.MenuSpeed);
   store.setValue(QStringLiteral("ConfirmDeletes"), s.ConfirmDeletes ? 1 : 0);
   store.setValue(QStringLiteral("RunGuide"), s.RunGuide ? 1 : 0);
+  store.setValue(QStringLiteral("ShareThumbnails"), s.ShareThumbnails ? 1 : 0);
   store.sync();
 }

@@ -13,6 +13,9 @@ struct TProgramSettings {
   int MenuSpeed = 10;
   bool ConfirmDeletes = true;
   bool RunGuide = true;
+  // Thumbnails made here are written to the desktop's shared thumbnail cache
+  // (read from it always).
+  bool ShareThumbnails = true;
   bool operator==(const TProgramSettings& other) const;
 };
 
@@ -25,5 +28,5 @@ extern TProgramSettings ProgramSettings;
 // default, a flag is true for any non-zero number. Start-up's LoadSettings
 // (with the language, the association and the first look) is the window's.
 void ReadSettings(TProgramSettings& settings);
-// Writes all seven values: strings, flags as 0/1, MenuSpeed as a number.
+// Writes every value: strings, flags as 0/1, MenuSpeed as a number.
 void SaveSettings(const TProgramSettings& settings);

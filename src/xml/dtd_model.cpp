@@ -1,5 +1,7 @@
 #include "dtd_model.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <map>
 #include <utility>
@@ -13,7 +15,12 @@ namespace xml {
 // --- TAttribute
 
 bool TAttribute::SetName(const std::string& name) {
-  if (owner_ != nullptr && !IsValidName(name)) return false;
+  if (owner_ != nullptr) {
+    if (!IsValidName(name) || !IsXmlText(name)) return false;
+    // Two attributes of one name would make the tag ill-formed.
+    const TAttribute* same = owner_->AttributeByName(name);
+    if (same != nullptr && same != this) return false;
+  }
   std::string old = std::exchange(name_, name);
   if (Rewrite()) return true;
   name_ = std::move(old);
@@ -21,6 +28,7 @@ bool TAttribute::SetName(const std::string& name) {
 }
 
 bool TAttribute::SetValue(const std::string& value) {
+  if (owner_ != nullptr && !IsXmlText(value)) return false;
   std::string old = std::exchange(value_, value);
   if (Rewrite()) return true;
   value_ = std::move(old);
@@ -81,6 +89,8 @@ int TDTDElement::IndexOfChild(const std::string& name) const {
 
 void TDTDElement::Clear() {
   Name.clear();
+  written_.clear();
+  writtenFor_.clear();
   attributes_.clear();
   children_.clear();
   ContentType = etChildren;
@@ -99,27 +109,77 @@ void TDTDElement::Assign(const TDTDElement& other) {
     AddAttribute(a->Name())->Assign(*a);
   }
   for (const auto& c : other.children_) AddChild(c->Name)->Assign(*c);
+  written_ = other.written_;
+  writtenFor_ = other.writtenFor_;
+}
+
+std::string TDTDElement::FlatModelText() const {
+  if (ContentType == etAny) return "ANY";
+  if (ContentType == etEmpty || (ContentType == etChildren && children_.empty())) return "EMPTY";
+  static const char* const signs[] = {"*", "", "+", "?"};
+  const auto item = [](const TDTDElement& c) {
+    return c.Name + signs[static_cast<int>(c.ChildCount)];
+  };
+  if (ContentType == etMixed) {
+    std::string s = "(#PCDATA";
+    for (const auto& c : children_) s += " | " + item(*c);
+    return s + (children_.empty() ? ")" : ")*");
+  }
+  // A group is either a sequence or a choice: a choice within a sequence is
+  // written as a group of its own.
+  std::vector<std::string> runs;
+  std::vector<size_t> sizes;
+  for (size_t i = 0; i < children_.size(); ++i) {
+    if (i == 0 || children_[i]->AndOr == TAndOr::TAnd) {
+      runs.emplace_back();
+      sizes.push_back(0);
+    } else {
+      runs.back() += " | ";
+    }
+    runs.back() += item(*children_[i]);
+    ++sizes.back();
+  }
+  if (runs.size() == 1) return "(" + runs[0] + ")";
+  std::string s = "(";
+  for (size_t i = 0; i < runs.size(); ++i) {
+    if (i > 0) s += ", ";
+    s += sizes[i] > 1 ? "(" + runs[i] + ")" : runs[i];
+  }
+  return s + ")";
 }
 
 std::string TDTDElement::ContentModelText() const {
-  if (ContentType == etAny) return "ANY";
-  if (ContentType == etEmpty || (ContentType == etChildren && children_.empty())) return "EMPTY";
-  const bool mixed = ContentType == etMixed;
-  std::string s = mixed ? "(#PCDATA" : "(";
-  static const char* const signs[] = {"*", "", "+", "?"};
-  for (size_t i = 0; i < children_.size(); ++i) {
-    const TDTDElement& c = *children_[i];
-    if (mixed) {
+  std::string flat = FlatModelText();
+  if (written_.empty() || flat != writtenFor_) return flat;
+  std::string s;
+  for (const char c : written_) {
+    if (c == ',') {
+      s += ", ";
+    } else if (c == '|') {
       s += " | ";
-    } else if (i > 0) {
-      s += c.AndOr == TAndOr::TAnd ? ", " : " | ";
+    } else {
+      s += c;
     }
-    s += c.Name;
-    s += signs[static_cast<int>(c.ChildCount)];
   }
-  s += ')';
-  if (mixed && !children_.empty()) s += '*';
   return s;
+}
+
+void TDTDElement::SetWrittenModel(std::string model) {
+  // Names and the model's own punctuation only: nothing that could end the
+  // declaration or the internal subset it is written into.
+  const bool group =
+      !model.empty() && model[0] == '(' && std::all_of(model.begin(), model.end(), [](char c) {
+        return (c & 0x80) != 0 || std::isalnum(static_cast<unsigned char>(c)) ||
+               std::strchr("()|,*+?#_:.-", c) != nullptr;
+      });
+  // Only a group that agrees with the content type stands for the children.
+  if (!group || (ContentType == etMixed) != (model.compare(0, 8, "(#PCDATA") == 0) ||
+      (ContentType != etMixed && ContentType != etChildren)) {
+    written_.clear();
+    return;
+  }
+  written_ = std::move(model);
+  writtenFor_ = FlatModelText();
 }
 
 // --- TDTD
@@ -200,11 +260,11 @@ class Converter {
   // Converts the definition of that name (still in the list); false when the
   // declarations grow beyond the limits.
   bool Convert(const std::string& name, int depth) {
-    const size_t at = defs_.IndexOf(name);
-    if (at == TElemList::npos) return true;
+    const TElemDef* found = defs_.FindNode(name);
+    if (found == nullptr) return true;
     if (depth > kMaxGroupDepth) return false;
-    const TElemDef def = defs_[at];
-    defs_.RemoveAt(at);
+    const TElemDef def = *found;
+    defs_.Remove(name);
 
     auto decl = std::make_unique<TDTDElement>();
     decl->Name = def.Name;
@@ -229,7 +289,7 @@ class Converter {
     }
     int size = 1;
     for (const ModelItem& item : items) {
-      if (defs_.IndexOf(item.name) != TElemList::npos && !Convert(item.name, depth + 1)) {
+      if (defs_.FindNode(item.name) != nullptr && !Convert(item.name, depth + 1)) {
         return false;
       }
       auto done = finished_.find(item.name);
@@ -242,6 +302,7 @@ class Converter {
       child->ChildCount = CountOfSign(item.sign);
       child->AndOr = item.andOr;
     }
+    decl->SetWrittenModel(def.Definition);
     nodes_ += 1;
     if (nodes_ > TDTD::kMaxDeclarations) return false;
     finished_[decl->Name] = {decl.get(), size};
@@ -273,7 +334,7 @@ bool TDTD::LoadDTD(const std::string& fileName) {
   parser.AnalyzeSubset(parser.Buffer());
   Converter converter(parser.ElementDefs());
   while (!parser.ElementDefs().Empty()) {
-    if (!converter.Convert(parser.ElementDefs()[0].Name, 0)) {
+    if (!converter.Convert(parser.ElementDefs().Front().Name, 0)) {
       root_->Clear();
       return false;
     }

@@ -101,10 +101,19 @@ class TDTDElement {
   void Assign(const TDTDElement& other);
 
   // The content model in DTD syntax: ANY, EMPTY, (#PCDATA), (#PCDATA | a | b)*,
-  // (a, b?, c+), (a | b).
+  // (a, b?, c+), (a | b), ((a | b), c). A declaration read from DTD text
+  // gives its model as written there (nested groups included) while its
+  // children are as they were read; the children alone cannot tell (a|b)+
+  // from a+ | b+.
   std::string ContentModelText() const;
+  // Remembers the content model as written in DTD text (whitespace removed).
+  void SetWrittenModel(std::string model);
 
  private:
+  // The children's model when the written model was set, and that model.
+  std::string FlatModelText() const;
+  std::string writtenFor_;
+  std::string written_;
   TDTDElement* parent_ = nullptr;
   std::vector<std::unique_ptr<TAttribute>> attributes_;
   std::vector<std::unique_ptr<TDTDElement>> children_;

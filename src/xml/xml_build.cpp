@@ -30,7 +30,7 @@ bool IsAlternative(const std::string& alternatives, const std::string& value) {
 // bytes are taken as they are, sparing a conversion of the whole file.
 class IndexParser : public TXmlParser {
  public:
-  explicit IndexParser(bool raw) : raw_(raw) {}
+  explicit IndexParser(bool raw) : raw_(raw) { SetReadsExternalFiles(false); }
   void DecodeText(std::string_view text, std::string& out) override {
     if (raw_) {
       out.append(text);
@@ -88,18 +88,34 @@ bool IndexBuilder::Build(int32_t top, size_t begin, const TDTDElement* decl) {
 
   try {
     while (!closed_ && parser.NextPart()) {
-      // Only the text itself is scanned (the parser knows no entity that could
-      // insert text), so every part lies in it.
+      // Parts from an entity's text (a document type declaration inside the
+      // tree may declare entities) are no bytes of this text; a text part may
+      // also start here and end in one, and then ends here for the offsets.
       if (!parser.InBuffer(parser.PartStart())) continue;
+      const bool endsHere = parser.InBuffer(parser.PartEnd());
       const size_t partStart = begin + (parser.PartStart() - base);
-      const size_t partEnd = begin + (parser.PartEnd() - base);
+      const size_t partEnd = endsHere ? begin + (parser.PartEnd() - base) : partStart;
       start = static_cast<int>(partStart);
       end = static_cast<int>(partEnd);
+      // A tag cut off by the end of a replacement text would run on into the
+      // bytes that follow it in the file.
+      const TPartKind kind = parser.PartType();
+      if (strict && (kind == pkStartTag || kind == pkEmptyTag || kind == pkEndTag) &&
+          text_[partEnd] != '>') {
+        throw EXMLException{0};
+      }
 
       switch (parser.PartType()) {
         case pkStartTag:
         case pkEmptyTag: {
           const std::string& name = parser.PartName();
+          const TAttrList& attributes = parser.PartAttributes();
+          if (strict) {
+            // In name order, so twins are neighbours.
+            for (size_t i = 1; i < attributes.Count(); ++i) {
+              if (attributes[i].Name == attributes[i - 1].Name) throw EXMLException{0};
+            }
+          }
           const TDTDElement* own = nullptr;
           if (!opened_) {
             opened_ = true;
@@ -169,15 +185,20 @@ bool IndexBuilder::Build(int32_t top, size_t begin, const TDTDElement* decl) {
         case pkCData:
           warn(16);
           break;
-        case pkPI:
         case pkProlog:  // "<?xml..." inside the tree is a processing instruction too
         case pkDoctype:
+          if (strict) throw EXMLException{0};
+          warn(14);
+          break;
+        case pkPI:
           warn(14);
           break;
         case pkNone:
           break;
       }
-      if (progress && length > 0) {
+      // A text part may end inside an entity's text: its end is then no offset
+      // in this text, and the progress waits for a part that ends in it.
+      if (progress && length > 0 && endsHere) {
         const int percent = static_cast<int>(std::lround((partEnd - begin) * 100.0 / length));
         if (percent != lastPercent) {
           lastPercent = percent;

@@ -33,6 +33,10 @@ class IndexBuilder {
   Report validity;   // codes 8, 10..13: the element does not conform to the DTD
   Report structure;  // an error that ends the analysis (0, 9, or a warning that stops)
   std::function<void(int percent)> progress;
+  // Text given to replace an element: a declaration, a document type
+  // declaration, a tag with two attributes of one name or a tag without its
+  // '>' is an error (0) instead of a warning or nothing.
+  bool strict = false;
 
   // Indexes the element whose '<' is the first markup at or after text[begin]
   // into entry `top` (whose old children are dropped), checking it against decl

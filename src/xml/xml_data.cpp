@@ -33,22 +33,17 @@ const char* const kMessages[] = {
 };
 
 // Offsets are 32-bit; a larger file is refused rather than indexed wrongly.
-constexpr size_t kMaxFileSize = std::numeric_limits<int32_t>::max() / 2;
+constexpr size_t kMaxFileSize = TXmlParser::kMaxFileSize;
+static_assert(kMaxFileSize <= std::numeric_limits<int32_t>::max() / 2);
 
-// Reads the document's own text: external subsets and entities named by a
-// relative name are looked for in the document's folder, not in the process's
-// current folder (which the component leaves alone).
-class DocumentParser : public TXmlParser {
- public:
-  explicit DocumentParser(std::string folder) : folder_(std::move(folder)) {}
-  std::unique_ptr<TXmlParser> OpenExternal(const std::string& systemId, const std::string& publicId,
-                                           const std::string& notationName) override {
-    return TXmlParser::OpenExternal(ResolveAgainst(folder_, systemId), publicId, notationName);
-  }
-
- private:
-  std::string folder_;
-};
+// The marks a file in UTF-16 or UTF-32 starts with (with or without a
+// byte-order mark, a declaration in them begins with "<" and a zero byte).
+bool LooksWide(std::string_view text) {
+  const auto starts = [&](std::string_view head) { return text.substr(0, head.size()) == head; };
+  using namespace std::string_view_literals;
+  return starts("\xFF\xFE"sv) || starts("\xFE\xFF"sv) || starts("<\0"sv) || starts("\0<"sv) ||
+         starts("\0\0"sv);
+}
 
 }  // namespace
 
@@ -115,11 +110,16 @@ bool TXMLData::Open() {
   tree_.Reset();
   if (dtd_ && !dtd_->Root().Name.empty()) tree_[0].DTDElement = &dtd_->Root();
 
-  if (!FileExists(fileName_)) {
-    isOpen_ = CreateDocument();
-  } else if (store_->ReadFile(fileName_, text_) && text_.size() <= kMaxFileSize) {
-    readOnly_ = !store_->CanWrite(fileName_);
-    isOpen_ = ParseDocument();
+  try {
+    if (!FileExists(fileName_)) {
+      isOpen_ = CreateDocument();
+    } else if (store_->ReadFile(fileName_, text_, kMaxFileSize)) {
+      readOnly_ = !store_->CanWrite(fileName_);
+      isOpen_ = ParseDocument();
+    }
+  } catch (const std::bad_alloc&) {
+    // A document too large for the memory left does not open; nothing else changed.
+    isOpen_ = false;
   }
   if (!isOpen_) {
     Close();
@@ -137,13 +137,22 @@ void TXMLData::Close() {
 }
 
 bool TXMLData::ParseDocument() {
-  DocumentParser parser(DirectoryOf(fileName_));
+  if (LooksWide(text_)) {
+    ReportStructureError(2, "Unsupported encoding: the file is in UTF-16 or UTF-32.", 0, 0);
+    return false;
+  }
+  // A document someone sends must not make the program read other files, local
+  // or on the network: its external subset and external entities stay unread
+  // (the definitions would serve nothing here but defaults and replacement texts).
+  TXmlParser parser;
+  parser.SetReadsExternalFiles(false);
   parser.UseBuffer(text_);
   parser.Restart();
   const char* base = parser.Buffer();
   bool declarationSeen = false;
   bool rootFound = false;
   int start = 0;
+  int after = 0;  // where the part before the current one ended
   int end = 0;
   isWellStructured_ = true;
   // The declaration describes this file: nothing stays from the file opened before.
@@ -154,6 +163,7 @@ bool TXMLData::ParseDocument() {
     while (!rootFound && parser.NextPart()) {
       if (!parser.InBuffer(parser.PartStart())) throw EXMLException{7};
       start = static_cast<int>(parser.PartStart() - base);
+      after = end == 0 ? 0 : end + 1;
       end = static_cast<int>(parser.PartEnd() - base);
       switch (parser.PartType()) {
         case pkProlog:
@@ -201,7 +211,10 @@ bool TXMLData::ParseDocument() {
             ReportStructureError(code, FormatXMLError(code, name), s, e);
           };
           if (OnOpenProgress) builder.progress = OnOpenProgress;
-          builder.Build(0, static_cast<size_t>(start), rootDecl);
+          // From the end of the part before: the blanks before the root belong
+          // to its entry, as they do for every other element (and as they do
+          // when a replacement text puts them there).
+          builder.Build(0, static_cast<size_t>(after), rootDecl);
           break;
         }
         default:
@@ -221,8 +234,8 @@ bool TXMLData::CreateDocument() {
   standalone_ = true;
   encoding_ = "Windows-1250";
   xmlVersion_ = "1.0";
-  const std::string header = HeaderText(*this);
-  if (header.empty()) return false;
+  const std::string encodedHeader = HeaderBytes();
+  if (encodedHeader.empty()) return false;
   const TDTDElement& rootDecl = dtd_->Root();
   std::string body;
   if (rootDecl.ContentType == etEmpty) {
@@ -230,8 +243,6 @@ bool TXMLData::CreateDocument() {
   } else {
     body = ElementText(TElement(rootDecl.Name), true, false);
   }
-  if (!CanEncodeAll(header + body, encoding_)) return false;
-  const std::string encodedHeader = Encode(header);
   std::string bytes = encodedHeader + Encode(body);
   if (bytes.size() > kMaxFileSize || !store_->WriteAtomically(fileName_, bytes)) return false;
   text_ = std::move(bytes);

@@ -170,11 +170,18 @@ class TXMLData {
   // Replaces the byte ranges (in increasing order, not overlapping) in one
   // atomic write of the file, then moves every offset behind each range.
   bool Apply(const std::vector<Splice>& splices);
+  // Every attribute of the element can be written into its start tag.
+  bool AttributesFit(const TElement& element) const;
   bool RewriteName(TElement& element);
   bool RewriteStartTag(TElement& element);
   bool RewriteContent(TElement& element);
   bool ReplaceElementXML(TElement& element, const std::string& xml);
   bool RewriteHeader();
+  // The header in the file's code page, or empty when it cannot be made or
+  // would not read back as made.
+  std::string HeaderBytes();
+  // The declaration's values fit their places in the header text.
+  bool HeaderFieldsFit() const;
   template <class T>
   bool SetHeaderField(T& field, T value);
 

@@ -97,7 +97,12 @@ void TXmlParser::AnalyzeExternalSubset(const TExternalID& id) {
   externalSubsetName_.clear();
   if (stack_.Depth() >= kMaxEntityDepth) return;
   std::unique_ptr<TXmlParser> ext = OpenExternal(id.SystemId, id.PublicId, std::string());
-  if (ext == nullptr) return;
+  // The subset's text is charged to the budget like an entity's, or a
+  // document naming one large file many times would have it read each time.
+  if (ext == nullptr ||
+      !Spend(static_cast<size_t>(ext->BufferEnd() - ext->Buffer()) + kEntryCost)) {
+    return;
+  }
   const char* from = FindSeq(ext->Buffer(), ext->BufferEnd(), "<!");
   if (from == nullptr) return;
   const size_t base = stack_.Depth();

@@ -3,12 +3,16 @@
 // are moved, so the index stays valid without analysing the file again.
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
+#include <new>
+#include <optional>
 
 #include "xml/codepages.h"
 #include "xml/xml_build.h"
 #include "xml/xml_data.h"
 #include "xml/xml_file.h"
+#include "xml/xml_parser.h"
 #include "xml/xml_text.h"
 #include "xml/xml_writer.h"
 
@@ -36,7 +40,11 @@ bool TXMLData::Apply(const std::vector<Splice>& splices) {
   size_t size = text_.size();
   for (const Splice& s : splices) size = size - s.removed + s.text.size();
   if (size > static_cast<size_t>(std::numeric_limits<int32_t>::max() / 2)) return false;
-  next.reserve(size);
+  try {
+    next.reserve(size);
+  } catch (const std::bad_alloc&) {
+    return false;  // no memory for the new text: the edit fails, file and index unchanged
+  }
   size_t at = 0;
   for (const Splice& s : splices) {
     next.append(text_, at, static_cast<size_t>(s.pos) - at);
@@ -54,13 +62,21 @@ bool TXMLData::Apply(const std::vector<Splice>& splices) {
   return true;
 }
 
-bool TXMLData::RewriteStartTag(TElement& element) {
+bool TXMLData::AttributesFit(const TElement& element) const {
   for (int i = 0; i < element.AttributeCount(); ++i) {
-    if (!IsValidName(element.AttributeAt(i)->Name()) ||
-        !CanEncodeAll(element.AttributeAt(i)->Name(), encoding_)) {
+    const std::string& name = element.AttributeAt(i)->Name();
+    // An attribute added under a name the element has would be written twice;
+    // one added under a name no tag can hold waits for a valid one.
+    if (!IsValidName(name) || !IsXmlText(name) || !CanEncodeAll(name, encoding_) ||
+        element.IndexOfAttribute(name) != i) {
       return false;
     }
   }
+  return true;
+}
+
+bool TXMLData::RewriteStartTag(TElement& element) {
+  if (!AttributesFit(element)) return false;
   const TIndex& e = tree_[element.entry_];
   // The tag keeps its form: an empty-element tag stays one, since no end tag follows it.
   return Apply(
@@ -68,6 +84,7 @@ bool TXMLData::RewriteStartTag(TElement& element) {
 }
 
 bool TXMLData::RewriteName(TElement& element) {
+  if (!AttributesFit(element)) return false;
   const TIndex& e = tree_[element.entry_];
   std::vector<Splice> splices{
       {e.StartPos, e.StartTagEnd + 1 - e.StartPos, Encode(StartTagText(element, e.EndPos == 0))}};
@@ -87,6 +104,7 @@ bool TXMLData::RewriteName(TElement& element) {
 }
 
 bool TXMLData::RewriteContent(TElement& element) {
+  if (!AttributesFit(element)) return false;
   const int32_t id = element.entry_;
   const int32_t startPos = tree_[id].StartPos;
   const std::string text = Encode(ElementText(element, true, false));
@@ -116,6 +134,7 @@ bool TXMLData::ReplaceElementXML(TElement& element, const std::string& xml) {
   TIndexTree sub;
   sub.Reset();
   IndexBuilder builder(sub, text, encoding_);
+  builder.strict = true;
   int failure = -1;
   builder.structure = [&failure](int code, const std::string&, int, int) { failure = code; };
   builder.validity = [this](int code, const std::string& name, int s, int e) {
@@ -142,15 +161,31 @@ bool TXMLData::ReplaceElementXML(TElement& element, const std::string& xml) {
   return true;
 }
 
+std::string TXMLData::HeaderBytes() {
+  if (!HeaderFieldsFit()) return {};
+  const std::string header = HeaderText(*this);
+  if (header.empty() || !CanEncodeAll(header, encoding_)) return {};
+  std::string bytes = Encode(header);
+  // It must read back as a declaration and the document type declaration of
+  // the DTD's root, ending where it ends: a root name from a DTD file could
+  // hold what ends the name or the declaration early, and the body behind
+  // would then be read otherwise.
+  TXmlParser p;
+  p.SetReadsExternalFiles(false);
+  p.UseBuffer(bytes);
+  const bool declaration = p.NextPart() && p.PartType() == pkProlog;
+  const bool doctype = declaration && p.NextPart() && p.PartType() == pkDoctype &&
+                       p.InBuffer(p.PartEnd()) && p.DocRootName() == dtd_->Root().Name &&
+                       IsValidName(dtd_->Root().Name) &&
+                       static_cast<size_t>(p.PartEnd() - p.Buffer()) + 2 == bytes.size();
+  if (!doctype || p.NextPart()) return {};
+  return bytes;
+}
+
 bool TXMLData::RewriteHeader() {
   if (!MayEdit(-1)) return false;
-  // A value with a double quote cannot stand in the declaration.
-  for (const std::string* v : {&xmlVersion_, &encoding_, &doctype_, &externalDTD_}) {
-    if (v->find('"') != std::string::npos) return false;
-  }
-  const std::string header = HeaderText(*this);
-  if (header.empty() || !CanEncodeAll(header, encoding_)) return false;
-  return Apply({{0, tree_[0].StartPos, Encode(header)}});
+  const std::string header = HeaderBytes();
+  return !header.empty() && Apply({{0, tree_[0].StartPos, header}});
 }
 
 template <class T>
@@ -162,7 +197,47 @@ bool TXMLData::SetHeaderField(T& field, T value) {
 }
 
 bool TXMLData::SetStandalone(bool value) { return SetHeaderField(standalone_, value); }
-bool TXMLData::SetEncoding(const std::string& value) { return SetHeaderField(encoding_, value); }
+bool TXMLData::SetEncoding(const std::string& value) {
+  // Only the declaration is rewritten, so the body must read the same under
+  // the new encoding: it must be one this component reads and writes, and
+  // unless both name the same code page the body must be plain ASCII.
+  const auto page = [](const std::string& name) {
+    return name.empty() ? std::optional<CodePage>(CodePage::Utf8) : CodePageByName(name);
+  };
+  const std::optional<CodePage> next = page(value);
+  if (!next || !isOpen_) return false;
+  if (next != page(encoding_)) {
+    const auto body = text_.begin() + tree_[0].StartPos;
+    if (std::any_of(body, text_.end(), [](char c) { return (c & 0x80) != 0; })) return false;
+  }
+  return SetHeaderField(encoding_, value);
+}
+
+bool TXMLData::HeaderFieldsFit() const {
+  const auto all = [](const std::string& s, auto ok) {
+    return std::all_of(s.begin(), s.end(), ok);
+  };
+  const auto alnum = [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+  };
+  // version: 1.digits; encoding: a letter, then letters, digits, '.', '_', '-'.
+  const bool version = xmlVersion_.empty() ||
+                       (xmlVersion_.size() > 2 && xmlVersion_.compare(0, 2, "1.") == 0 &&
+                        all(xmlVersion_.substr(2), [](char c) { return c >= '0' && c <= '9'; }));
+  const bool encoding =
+      encoding_.empty() ||
+      ((alnum(encoding_[0]) && !(encoding_[0] >= '0' && encoding_[0] <= '9')) &&
+       all(encoding_, [&](char c) { return alnum(c) || c == '.' || c == '_' || c == '-'; }));
+  // A public identifier's characters (no line breaks, so the header stays two lines).
+  const bool publicId = all(doctype_, [&](char c) {
+    return alnum(c) || (c != '"' && std::strchr(" -'()+,./:=?;!*#@$_%", c) != nullptr && c != 0);
+  });
+  // A file name in double quotes: anything XML carries but the quote and control characters.
+  const bool systemId = IsXmlText(externalDTD_) && all(externalDTD_, [](char c) {
+                          return c != '"' && static_cast<unsigned char>(c) >= 0x20;
+                        });
+  return version && encoding && publicId && systemId;
+}
 bool TXMLData::SetXMLVersion(const std::string& value) {
   return SetHeaderField(xmlVersion_, value);
 }

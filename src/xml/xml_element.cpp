@@ -19,6 +19,11 @@ TXMLData* TElement::Live() const {
   return data;
 }
 
+TXMLData* TElement::Current() const {
+  TXMLData* data = Live();
+  return data != nullptr && data->tree_[entry_].Stamp == stamp_ ? data : nullptr;
+}
+
 TXMLData* TElement::Data() const { return Live(); }
 
 const TIndex* TElement::Index() const {
@@ -120,8 +125,8 @@ bool TElement::IsEmpty() const {
 }
 
 bool TElement::SetName(const std::string& name) {
-  if (!IsValidName(name)) return false;
-  TXMLData* data = Live();
+  if (!IsValidName(name) || !IsXmlText(name)) return false;
+  TXMLData* data = Current();
   if (data == nullptr) {
     if (fromDocument_) return false;
     name_ = name;
@@ -129,35 +134,44 @@ bool TElement::SetName(const std::string& name) {
   }
   if (!CanEncodeAll(name, data->encoding_) || !data->MayEdit(position_)) return false;
   std::string old = std::exchange(name_, name);
-  if (data->RewriteName(*this)) return true;
+  if (data->RewriteName(*this)) return Edited(*data);
   name_ = std::move(old);
   return false;
 }
 
 bool TElement::SetContent(const std::string& text) {
-  TXMLData* data = Live();
+  if (!IsXmlText(text)) return false;
+  TXMLData* data = Current();
   if (data == nullptr) {
     if (fromDocument_) return false;
     content_ = text;
     return true;
   }
-  if (!data->MayEdit(position_)) return false;
+  // An element declared EMPTY is written without content: the text would be lost.
+  if ((IsEmpty() && !text.empty()) || !data->MayEdit(position_)) return false;
   std::string old = std::exchange(content_, text);
-  if (data->RewriteContent(*this)) return true;
+  if (data->RewriteContent(*this)) return Edited(*data);
   content_ = std::move(old);
   return false;
 }
 
 bool TElement::ReplaceXML(const std::string& xml) {
-  TXMLData* data = Live();
-  if (data == nullptr || !data->MayEdit(position_)) return false;
+  TXMLData* data = Current();
+  if (data == nullptr || !IsXmlText(xml) || !data->MayEdit(position_)) return false;
+  // Not Edited: this object's snapshot does not describe the new text either.
   return data->ReplaceElementXML(*this, xml);
 }
 
 bool TElement::RewriteStartTag() {
-  TXMLData* data = Live();
+  TXMLData* data = Current();
   if (data == nullptr) return !fromDocument_;
-  return data->MayEdit(position_) && data->RewriteStartTag(*this);
+  return data->MayEdit(position_) && data->RewriteStartTag(*this) && Edited(*data);
+}
+
+bool TElement::Edited(TXMLData& data) {
+  data.tree_.Touch(entry_);
+  stamp_ = data.tree_[entry_].Stamp;
+  return true;
 }
 
 }  // namespace xml

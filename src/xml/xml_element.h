@@ -8,8 +8,13 @@
 // An element keeps a weak link to its document and index entry: when the
 // document closes, is destroyed, or an edit removes the entry, the element
 // becomes detached; it still reads its snapshot, but has no children, no
-// parent and refuses edits. An element made without a document (to be written
-// by the writer) has no link and its setters only store.
+// parent and refuses edits. An element whose bytes were rewritten through
+// another object made from the same entry (a rename, an attribute, its content
+// or its whole text) is stale: it still reads, but refuses edits, since writing
+// its old snapshot back would undo that change or break the file; after
+// ReplaceXML that includes the object it went through. An element
+// made without a document (to be written by the writer) has no link and its
+// setters only store.
 
 #include <cstdint>
 #include <memory>
@@ -60,10 +65,12 @@ class TElement {
   bool IsEmpty() const;
 
   // Each returns false, leaving the element and the file unchanged, when the
-  // document refuses the edit (BeforeEdit veto, read-only file, not open) or
-  // writing the file fails.
+  // document refuses the edit (BeforeEdit veto, read-only file, not open), the
+  // element is stale, the text holds what XML cannot carry (a control
+  // character, a byte sequence that is no UTF-8), or writing the file fails.
   bool SetName(const std::string& name);
-  // Replaces everything between the tags by the text (child elements included).
+  // Replaces everything between the tags by the text (child elements
+  // included). Refused for non-empty text when the element is declared EMPTY.
   bool SetContent(const std::string& text);
   // Replaces the element's whole text by xml, which must be one well-formed
   // element, optionally indented; the element is indexed again from it.
@@ -74,12 +81,19 @@ class TElement {
   friend class TXMLData;
   // The document while this element's entry is alive in it.
   TXMLData* Live() const;
+  // The document when it is live and its entry's bytes are still those this
+  // element was made from.
+  TXMLData* Current() const;
+  // After an edit through this element: other objects of its entry are stale now.
+  bool Edited(TXMLData& data);
   bool RewriteStartTag();
   void SetSnapshot(std::string name, std::string content) {
     name_ = std::move(name);
     content_ = std::move(content);
   }
-  void Attach(const std::shared_ptr<TXMLData*>& doc, uint64_t openSerial, int32_t entry) {
+  void Attach(const std::shared_ptr<TXMLData*>& doc, uint64_t openSerial, int32_t entry,
+              uint32_t stamp) {
+    stamp_ = stamp;
     doc_ = doc;
     token_ = doc.get();
     openSerial_ = openSerial;
@@ -96,6 +110,7 @@ class TElement {
   TXMLData* const* token_ = nullptr;  // what doc_ points to, read while it has not expired
   uint64_t openSerial_ = 0;
   int32_t entry_ = kNoEntry;
+  uint32_t stamp_ = 0;  // the entry's Stamp when made (or last edited through this object)
   bool fromDocument_ = false;
 };
 

@@ -2,20 +2,25 @@
 
 #include <filesystem>
 #include <fstream>
+#include <new>
 #include <system_error>
 
 namespace xml {
 
 namespace fs = std::filesystem;
 
-bool FileStore::ReadFile(const std::string& path, std::string& bytes) {
+bool FileStore::ReadFile(const std::string& path, std::string& bytes, size_t limit) {
   bytes.clear();
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
   std::error_code ec;
   const auto size = fs::file_size(path, ec);
-  if (ec) return false;
-  bytes.resize(static_cast<size_t>(size));
+  if (ec || size > limit) return false;
+  try {
+    bytes.resize(static_cast<size_t>(size));
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
   in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   // A short read (the file shrank meanwhile) is a failure; so is a file that grew.
   if (static_cast<size_t>(in.gcount()) != bytes.size()) return false;

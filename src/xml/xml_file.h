@@ -4,6 +4,7 @@
 // FileStore so that tests can stand in a store that fails or refuses writes
 // (tests run as root, where file permissions do not stop a write).
 
+#include <cstddef>
 #include <string>
 
 namespace xml {
@@ -12,8 +13,10 @@ class FileStore {
  public:
   virtual ~FileStore() = default;
 
-  // Reads the whole file into bytes; false when it cannot be opened or read completely.
-  virtual bool ReadFile(const std::string& path, std::string& bytes);
+  // Reads the whole file into bytes; false when it cannot be opened or read
+  // completely, or is larger than limit (checked before anything is read) or
+  // than memory allows.
+  virtual bool ReadFile(const std::string& path, std::string& bytes, size_t limit);
   // True when the file exists and may be opened for writing.
   virtual bool CanWrite(const std::string& path);
   // Replaces (or creates) the file with bytes: a temporary file in the same folder is

@@ -15,15 +15,6 @@ int32_t TIndexTree::ChildAt(int32_t id, int32_t i) const {
   return slots_[e.FirstSlot + i];
 }
 
-int32_t TIndexTree::Depth(int32_t id) const {
-  int32_t depth = 0;
-  while (id > 0 && entries_[id].Parent >= 0) {
-    id = entries_[id].Parent;
-    ++depth;
-  }
-  return depth;
-}
-
 void TIndexTree::MoveEntry(int32_t id, int32_t delta) {
   if (!Alive(id) || delta == 0) return;
   std::vector<int32_t> todo{id};
@@ -67,6 +58,7 @@ void TIndexTree::RemoveChildren(int32_t id) {
 int32_t TIndexTree::AddChild(int32_t parent) {
   TIndex e;
   e.Parent = parent;
+  e.Level = entries_[parent].Level + 1;
   entries_.push_back(e);
   ++entries_[parent].ChildCount;
   return Size() - 1;
@@ -109,11 +101,15 @@ void TIndexTree::Graft(int32_t id, const TIndexTree& sub, int32_t delta) {
     return e;
   };
   const int32_t parent = entries_[id].Parent;
+  const int32_t level = entries_[id].Level;
   entries_[id] = adopt(sub.entries_[0]);
   entries_[id].Parent = parent;
+  entries_[id].Level = level;
+  Touch(id);
   for (int32_t k = 1; k < sub.Size(); ++k) {
     TIndex e = adopt(sub.entries_[k]);
     e.Parent = e.Parent == 0 ? id : e.Parent + base;
+    e.Level += level;
     entries_.push_back(e);
   }
   for (int32_t s : sub.slots_) slots_.push_back(s + base);

@@ -31,6 +31,10 @@ struct TIndex {
   int32_t Parent = kNoEntry;
   int32_t ChildCount = 0;
   int32_t FirstSlot = 0;  // where the numbers of its children begin in the slot array
+  int32_t Level = 0;      // number of ancestors, kept so that nothing walks to the root
+  // Changes whenever the element's own bytes are rewritten, so that an element
+  // object made before can tell that it no longer matches the file.
+  uint32_t Stamp = 0;
   const TDTDElement* DTDElement = nullptr;  // the declaration it was checked against
 
   // Where the element's bytes end (exclusive), for both forms of element.
@@ -61,7 +65,9 @@ class TIndexTree {
   // The i-th child of an entry, or kNoEntry when i is out of range.
   int32_t ChildAt(int32_t id, int32_t i) const;
   // Number of ancestors of an entry.
-  int32_t Depth(int32_t id) const;
+  int32_t Depth(int32_t id) const { return entries_[id].Level; }
+  // Marks an entry's bytes as rewritten (see TIndex::Stamp).
+  void Touch(int32_t id) { entries_[id].Stamp = ++stamps_; }
 
   // Adds delta to every offset of the entry and of all its descendants.
   void MoveEntry(int32_t id, int32_t delta);
@@ -90,6 +96,7 @@ class TIndexTree {
   static constexpr int32_t kDead = -2;
   std::vector<TIndex> entries_;
   std::vector<int32_t> slots_;
+  uint32_t stamps_ = 0;
 };
 
 }  // namespace xml

@@ -93,12 +93,19 @@ bool TXmlParser::LoadFile(const std::string& fileName) {
   std::error_code ec;
   const std::filesystem::path path(fileName);
   if (!std::filesystem::is_regular_file(path, ec)) return false;
-  const auto size = static_cast<size_t>(std::filesystem::file_size(path, ec));
-  if (ec) return false;
+  const std::uintmax_t size = std::filesystem::file_size(path, ec);
+  // Checked before anything is allocated: a huge (or sparse) file is refused
+  // without reading it.
+  if (ec || size > kMaxFileSize) return false;
   std::FILE* f = std::fopen(fileName.c_str(), "rb");
   if (f == nullptr) return false;
-  owned_.resize(size + 1);
-  const size_t got = std::fread(owned_.data(), 1, size, f);
+  try {
+    owned_.resize(static_cast<size_t>(size) + 1);
+  } catch (const std::bad_alloc&) {
+    std::fclose(f);
+    return false;
+  }
+  const size_t got = std::fread(owned_.data(), 1, static_cast<size_t>(size), f);
   std::fclose(f);
   owned_[got] = 0;
   textBegin_ = owned_.data();
@@ -161,6 +168,7 @@ std::unique_ptr<TXmlParser> TXmlParser::OpenExternal(const std::string& systemId
                                                      const std::string& /*publicId*/,
                                                      const std::string& /*notationName*/) {
   auto parser = std::make_unique<TXmlParser>();
+  if (!readsExternal_) return parser;
   std::string name = systemId;
   for (char& c : name) {
     if (c == '\\') c = '/';
@@ -173,7 +181,8 @@ std::unique_ptr<TXmlParser> TXmlParser::OpenExternal(const std::string& systemId
   }
   std::error_code ec;
   const std::uintmax_t size = std::filesystem::file_size(name, ec);
-  if (!ec && size <= kMaxExternalFileSize) parser->LoadFile(name);
+  // What the budget could not pay for is not read at all.
+  if (!ec && size <= kMaxExternalFileSize && size + kEntryCost <= budget_) parser->LoadFile(name);
   return parser;
 }
 
@@ -268,6 +277,7 @@ bool TXmlParser::NextPart() {
   retired_.clear();
   for (;;) {
     const char* p = started_ ? next_ : textBegin_;
+    if (!started_ && StartsWith(p, curEnd_, "\xEF\xBB\xBF")) p += 3;  // UTF-8 byte-order mark
     started_ = true;
     // The end of an entity's text returns to where it was referenced, also
     // when that is the end of an enclosing entity's text.
@@ -286,7 +296,9 @@ bool TXmlParser::NextPart() {
       continue;
     }
     if (e - p >= 2 && p[1] == '?') {
-      if (StartsWith(p, e, "<?xml")) {
+      // Only "xml" itself names the declaration, not a target that begins with
+      // it (xml-stylesheet): that one must not change the encoding.
+      if (StartsWith(p, e, "<?xml") && (e - p == 5 || IsWs(p[5]) || p[5] == '?')) {
         AnalyzeProlog();
       } else {
         partType_ = pkPI;
@@ -464,13 +476,12 @@ void TXmlParser::ApplyDefaults() {
   TAttrList& list = partAttributes_;
   const size_t original = list.count_;
   // Collect first, then append: IndexOf needs the list sorted.
-  order_.clear();
-  for (size_t i = 0; i < def->Attributes.Count(); ++i) {
-    const TAttrDef& ad = def->Attributes[i];
-    if (!ad.Value.empty() && list.IndexOf(ad.Name) == TAttrList::npos) order_.push_back(i);
+  defaults_.clear();
+  for (const TAttrDef& ad : def->Attributes) {
+    if (!ad.Value.empty() && list.IndexOf(ad.Name) == TAttrList::npos) defaults_.push_back(&ad);
   }
-  for (size_t i : order_) {
-    const TAttrDef& ad = def->Attributes[i];
+  for (const TAttrDef* d : defaults_) {
+    const TAttrDef& ad = *d;
     if (list.count_ == list.nodes_.size()) list.nodes_.emplace_back();
     TAttr& slot = list.nodes_[list.count_++];
     slot.Name = ad.Name;
@@ -496,18 +507,20 @@ void TXmlParser::ApplyDefaults() {
 }
 
 void TXmlParser::FinishAttributeValue(TAttr& attr) {
+  // Whitespace written as it is becomes a space; whitespace written as a
+  // character reference (&#9; &#10; &#13;) is kept, so values with tabs and
+  // line breaks survive being written and read again.
   std::string& v = attr.Value;
   if (v.find('&') != std::string::npos) {
     scratch_.clear();
     ExpandGeneral(v, scratch_, stack_.Depth());
+    WsToSpace(scratch_);
     v.clear();
     ExpandChars(scratch_, v);
-  }
-  if (attr.AttrType != atUnknown && attr.AttrType != atCData) {
-    CollapseSpaces(v);
   } else {
     WsToSpace(v);
   }
+  if (attr.AttrType != atUnknown && attr.AttrType != atCData) CollapseBlanks(v);
 }
 
 bool TXmlParser::AnalyzeText() {

@@ -25,14 +25,22 @@
 //   together, each expansion costing 32 bytes more than its length so that
 //   many tiny ones are bounded too; once it is spent no reference expands.
 // A reference cut off by either bound expands to nothing.
-// Files opened for external entities and subsets larger than
-// kMaxExternalFileSize count as missing (empty).
+// Files opened for external entities and subsets count as missing (empty)
+// when they are larger than kMaxExternalFileSize or than what is left of the
+// budget, which their text is charged to; so a document that names one large
+// file many times is not read at length. A parser told not to read outside
+// files (SetReadsExternalFiles) treats every one as missing.
+// A byte-order mark of UTF-8 at the start of the text is skipped.
 
 #include <algorithm>
 #include <cstddef>
+#include <functional>
+#include <iterator>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -228,10 +236,89 @@ class TSortedList {
   friend class TXmlParser;
 };
 
+// Declarations by name, in name order. A document may declare many thousands,
+// so lookup and insertion take logarithmic time. As in TSortedList, a node
+// added under a name already present goes in front of the nodes of that name,
+// and FindNode returns the one added last. Nodes stay where they are (and
+// pointers to them valid) until they are removed.
+template <class T>
+class TDefList {
+  using Map = std::multimap<std::string, T, std::less<>>;
+
+  template <class It, class V>
+  class Iter {
+   public:
+    using iterator_category = std::bidirectional_iterator_tag;
+    using value_type = std::remove_const_t<V>;
+    using difference_type = std::ptrdiff_t;
+    using pointer = V*;
+    using reference = V&;
+    Iter() = default;
+    explicit Iter(It it) : it_(it) {}
+    V& operator*() const { return it_->second; }
+    V* operator->() const { return &it_->second; }
+    Iter& operator++() {
+      ++it_;
+      return *this;
+    }
+    bool operator==(const Iter& o) const { return it_ == o.it_; }
+    bool operator!=(const Iter& o) const { return it_ != o.it_; }
+
+   private:
+    It it_{};
+  };
+
+ public:
+  using iterator = Iter<typename Map::iterator, T>;
+  using const_iterator = Iter<typename Map::const_iterator, const T>;
+
+  size_t Count() const { return map_.size(); }
+  bool Empty() const { return map_.empty(); }
+  iterator begin() { return iterator(map_.begin()); }
+  iterator end() { return iterator(map_.end()); }
+  const_iterator begin() const { return const_iterator(map_.begin()); }
+  const_iterator end() const { return const_iterator(map_.end()); }
+  // The first node in name order; the list must not be empty.
+  T& Front() { return map_.begin()->second; }
+
+  T& AddSorted(T node) {
+    std::string key = node.Name;
+    const auto hint = map_.lower_bound(key);
+    return map_.emplace_hint(hint, std::move(key), std::move(node))->second;
+  }
+  // Puts the node in place of the one FindNode returns for its name, or adds
+  // it when there is none.
+  T& AddOrReplace(T node) {
+    const auto it = map_.lower_bound(node.Name);
+    if (it == map_.end() || it->first != node.Name) return AddSorted(std::move(node));
+    it->second = std::move(node);
+    return it->second;
+  }
+  T* FindNode(std::string_view name) {
+    const auto it = map_.lower_bound(name);
+    return it != map_.end() && it->first == name ? &it->second : nullptr;
+  }
+  const T* FindNode(std::string_view name) const {
+    const auto it = map_.lower_bound(name);
+    return it != map_.end() && it->first == name ? &it->second : nullptr;
+  }
+  // Removes the node FindNode would return; false when there is none.
+  bool Remove(std::string_view name) {
+    const auto it = map_.lower_bound(name);
+    if (it == map_.end() || it->first != name) return false;
+    map_.erase(it);
+    return true;
+  }
+  void Clear() { map_.clear(); }
+
+ private:
+  Map map_;
+};
+
 using TNvpList = TSortedList<TNvpNode>;
-using TAttrDefList = TSortedList<TAttrDef>;
-using TEntityList = TSortedList<TEntityDef>;
-using TNotationList = TSortedList<TNotationDef>;
+using TAttrDefList = TDefList<TAttrDef>;
+using TEntityList = TDefList<TEntityDef>;
+using TNotationList = TDefList<TNotationDef>;
 
 // The attributes of the current tag, always in name order.
 class TAttrList : public TSortedList<TAttr> {
@@ -252,7 +339,7 @@ struct TElemDef {
   TAttrDefList Attributes;
 };
 
-using TElemList = TSortedList<TElemDef>;
+using TElemList = TDefList<TElemDef>;
 
 // What DeclarationFound receives. Pointers are valid during the call only.
 struct TDeclNotice {
@@ -306,6 +393,8 @@ class TXmlParser {
   static constexpr size_t kMinExpansionBudget = size_t{1} << 20;
   static constexpr size_t kExpansionBudgetPerByte = 8;
   static constexpr size_t kMaxExternalFileSize = size_t{64} << 20;
+  // LoadFile refuses larger files (offsets into documents are 32-bit).
+  static constexpr size_t kMaxFileSize = (size_t{1} << 30) - 1;
 
   TXmlParser();
   virtual ~TXmlParser();
@@ -317,7 +406,8 @@ class TXmlParser {
   // set it to decode a fragment that carries no XML declaration.
   void Clear();
   // Clear, then read the whole file. False when it is not a readable
-  // regular file (the text is then empty).
+  // regular file, is larger than kMaxFileSize or does not fit in memory (the
+  // text is then empty).
   bool LoadFile(const std::string& fileName);
   // Clear, then scan the caller's text without copying it; it must outlive
   // the scan. The text ends at its first zero byte or after `size` bytes;
@@ -388,6 +478,10 @@ class TXmlParser {
   const char* AnalyzeSubset(const char* p);
   // Replaces declared parameter entity references (%name;) in a string.
   std::string ExpandParameterRefs(std::string_view text);
+
+  // Whether OpenExternal reads files (default true); Clear keeps it.
+  bool ReadsExternalFiles() const { return readsExternal_; }
+  void SetReadsExternalFiles(bool on) { readsExternal_ = on; }
 
   // Opens the text of an external entity or subset: a new parser that has
   // loaded the file named by systemId, relative to the folder of SourceName
@@ -478,6 +572,7 @@ class TXmlParser {
   const char* curEnd_ = nullptr;
   bool curUtf8_ = false;
   size_t budget_ = 0;
+  bool readsExternal_ = true;
 
   // Current part
   TPartKind partType_ = pkNone;
@@ -494,6 +589,7 @@ class TXmlParser {
   std::string scratch_;
   std::string scratch2_;
   std::vector<size_t> order_;
+  std::vector<const TAttrDef*> defaults_;
 };
 
 }  // namespace xml

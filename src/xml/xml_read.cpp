@@ -54,7 +54,10 @@ std::unique_ptr<TElement> TXMLData::ElementFromIndex(int32_t entry) const {
 }
 
 TXmlParser& TXMLData::ScratchParser() const {
-  if (!scratch_) scratch_ = std::make_unique<TXmlParser>();
+  if (!scratch_) {
+    scratch_ = std::make_unique<TXmlParser>();
+    scratch_->SetReadsExternalFiles(false);
+  }
   return *scratch_;
 }
 
@@ -62,7 +65,7 @@ void TXMLData::MakeElement(int32_t id, TElement& element) const {
   const TIndex& e = tree_[id];
   const bool leaf = e.ChildCount == 0;
   element.attributes_.clear();
-  element.Attach(self_, openSerial_, id);
+  element.Attach(self_, openSerial_, id, e.Stamp);
   element.level_ = 1 + tree_.Depth(id);
   if (ReadPlainElement(e, element)) {
     if (!leaf) element.content_ = ElementContent(id);

@@ -157,6 +157,21 @@ void CollapseSpaces(std::string& s) {
   s.resize(static_cast<size_t>(w - s.data()));
 }
 
+void CollapseBlanks(std::string& s) {
+  size_t w = 0;
+  bool pending = false;
+  for (const char c : s) {
+    if (c == ' ') {
+      pending = w > 0;
+      continue;
+    }
+    if (pending) s[w++] = ' ';
+    pending = false;
+    s[w++] = c;
+  }
+  s.resize(w);
+}
+
 void WsToSpace(std::string& s) {
   char* p = s.data();
   char* e = p + s.size();

@@ -132,6 +132,8 @@ char32_t CharRefValue(std::string_view digits);
 
 // Trims whitespace and makes every inner whitespace run one space.
 void CollapseSpaces(std::string& s);
+// Trims spaces (only the space character) and makes every inner run of them one.
+void CollapseBlanks(std::string& s);
 // Makes every whitespace character a space.
 void WsToSpace(std::string& s);
 // Removes every whitespace character.

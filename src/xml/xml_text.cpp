@@ -6,31 +6,42 @@
 #include "codepages.h"
 
 namespace xml {
+
+const char* ReferenceFor(char32_t ch, bool attribute) {
+  switch (ch) {
+    case '&':
+      // In a value "&amp;#65;" would read back as "A": general references are
+      // expanded before character references there.
+      return attribute ? "&#38;" : "&amp;";
+    case '<':
+      return "&lt;";
+    case '>':
+      return "&gt;";
+    // In a value, a quote would end it, and tabs and line breaks written as
+    // they are would read back as spaces.
+    case '"':
+      return attribute ? "&quot;" : nullptr;
+    case '\t':
+      return attribute ? "&#9;" : nullptr;
+    case '\n':
+      return attribute ? "&#10;" : nullptr;
+    case '\r':
+      return attribute ? "&#13;" : nullptr;
+    default:
+      return nullptr;
+  }
+}
+
 namespace {
 
-std::string Escape(std::string_view text, bool quote) {
+std::string Escape(std::string_view text, bool attribute) {
   std::string out;
   out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        if (quote) {
-          out += "&quot;";
-          break;
-        }
-        out += c;
-        break;
-      default:
-        out += c;
+  for (const char c : text) {
+    if (const char* reference = ReferenceFor(static_cast<unsigned char>(c), attribute)) {
+      out += reference;
+    } else {
+      out += c;
     }
   }
   return out;
@@ -51,6 +62,23 @@ bool IsValidName(std::string_view name) {
     const bool start = IsAsciiLetter(c) || c == '_' || c == ':' || (c & 0x80) != 0;
     const bool more = (c >= '0' && c <= '9') || c == '.' || c == '-';
     if (!start && (i == 0 || !more)) return false;
+  }
+  return true;
+}
+
+bool IsXmlText(std::string_view utf8) {
+  size_t pos = 0;
+  while (pos < utf8.size()) {
+    const unsigned char c = static_cast<unsigned char>(utf8[pos]);
+    if (c < 0x80) {
+      if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') return false;
+      ++pos;
+      continue;
+    }
+    const size_t before = pos;
+    const char32_t ch = NextUtf8(utf8, pos);
+    // U+FFFD from one byte is a malformed sequence; a real U+FFFD takes three.
+    if ((ch == 0xFFFD && pos - before == 1) || ch == 0xFFFE || ch == 0xFFFF) return false;
   }
   return true;
 }

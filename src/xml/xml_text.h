@@ -10,8 +10,19 @@ namespace xml {
 
 // Element content: '&', '<' and '>' become references.
 std::string EscapeContent(std::string_view text);
-// Attribute values (written in double quotes): also '"'.
+// Attribute values (written in double quotes): '<', '>' and '"' as in content,
+// '&' as "&#38;", and tab, line feed and carriage return as "&#9;", "&#10;" and
+// "&#13;", so that the value reads back exactly.
 std::string EscapeAttribute(std::string_view text);
+
+// The reference a character is written as in content or (attribute) in a
+// double-quoted attribute value, or nullptr when it is written as it is. For
+// writers that convert text themselves.
+const char* ReferenceFor(char32_t ch, bool attribute);
+
+// True for well-formed UTF-8 holding only characters XML can carry: no control
+// character but tab, line feed and carriage return, no U+FFFE or U+FFFF.
+bool IsXmlText(std::string_view utf8);
 
 // True for a name that can stand in a tag: a letter, '_', ':' or a non-ASCII
 // character first, then those, digits, '.' and '-'.

@@ -15,6 +15,31 @@ namespace {
 
 constexpr char CR = '\r';
 
+// A value in a declaration's double quotes: the characters that would end it,
+// start a reference or markup there written as character references.
+std::string DeclarationLiteral(const std::string& value) {
+  std::string s;
+  for (const char c : value) {
+    switch (c) {
+      case '"':
+        s += "&#34;";
+        break;
+      case '%':
+        s += "&#37;";
+        break;
+      case '&':
+        s += "&#38;";
+        break;
+      case '<':
+        s += "&#60;";
+        break;
+      default:
+        s += c;
+    }
+  }
+  return s;
+}
+
 std::string Indent(const TElement& element) {
   return std::string(static_cast<size_t>(std::max(element.Level() - 1, 0)), '\t');
 }
@@ -143,12 +168,20 @@ std::string DeclarationText(const TDTDElement& decl, std::vector<std::string>& w
       const TAttribute& a = *decl.AttributeAt(i);
       const std::string type =
           a.AttrType() == atEnumeration ? "(" + a.Enumeration() + ")" : AttrTypeNames[a.AttrType()];
-      std::string keyword = AttrDefaultNames[a.DefaultType()];
-      std::transform(keyword.begin(), keyword.end(), keyword.begin(),
-                     [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-      s.append("\t").append(a.Name()).append(" ").append(type).append(" #").append(keyword);
-      s += ' ';
-      if (!a.DefVal().empty()) s.append("\"").append(a.DefVal()).append("\"");
+      s.append("\t").append(a.Name()).append(" ").append(type).append(" ");
+      // What DTD syntax has: a plain default is the value alone, and only a
+      // default or fixed value is written (an implied enumeration keeps its
+      // first alternative as DefVal, which is no declared default).
+      if (a.DefaultType() != adDefault) {
+        std::string keyword = AttrDefaultNames[a.DefaultType()];
+        std::transform(keyword.begin(), keyword.end(), keyword.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+        s.append("#").append(keyword);
+      }
+      if (a.DefaultType() == adDefault || a.DefaultType() == adFixed) {
+        if (a.DefaultType() == adFixed) s += ' ';
+        s.append("\"").append(DeclarationLiteral(a.DefVal())).append("\"");
+      }
       s += CR;
     }
     s += ">";

@@ -23,11 +23,6 @@ TEST(Artwork, DecorationsCursorsTexturesAndTheDefaultLook) {
     ASSERT_FALSE(cursor.isNull()) << number;
     EXPECT_TRUE(cursor.rect().contains(hotSpot)) << number;
   }
-  QPoint hotSpot;
-  ProgramCursorImage("LEFT", &hotSpot);
-  EXPECT_LT(hotSpot.x(), 8);  // the arrow's tip
-  ProgramCursorImage("RIGHT", &hotSpot);
-  EXPECT_GT(hotSpot.x(), 24);
 
   TProfile look;
   SetDefaultProfile(look);

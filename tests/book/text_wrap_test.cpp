@@ -22,6 +22,9 @@ TEST(WrapText, BreakPointsAndTheHyphenRule) {
        Lines({{"Photogra", true}, {"phs from ", false}, {"Kraków", false}})},
       // Never inside quotes; the break waits for the quote to close.
       {"\"Old town\" square", 4, Lines({{"\"Old town\" ", false}, {"squa", true}, {"re", false}})},
+      // Only a pair protects: a lone quote or an apostrophe in a word does not.
+      {"Tom's big day", 6, Lines({{"Tom's ", false}, {"big day", false}})},
+      {"7\" tape box", 3, Lines({{"7\" ", false}, {"tape", false}, {"box", false}})},
       // Existing line breaks, in any of their forms, end lines and split nothing.
       {"Anna\r\nPetra\nEva\rJan", 40,
        Lines({{"Anna", false}, {"Petra", false}, {"Eva", false}, {"Jan", false}})},

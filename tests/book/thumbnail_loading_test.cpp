@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "core/album_model.h"
 #include "core/message_table.h"
 #include "core/progress.h"
+#include "init/program_settings.h"
 #include "jpeg_test_files.h"
 #include "support/test_files.h"
 
@@ -72,6 +75,14 @@ QStringList WriteChapter(const QTemporaryDir& dir, int count) {
   return files;
 }
 
+// Whether chapter k has a thumbnail for every file, made for box.
+bool ChapterThumbnailsReady(const AlbumModel& model, int k, QSize box) {
+  const QList<TThumbnail>& thumbnails = model.Thumbnails[k];
+  return model.ThumbsLoaded[k] && thumbnails.size() == model.ImageCount(k) &&
+         std::all_of(thumbnails.cbegin(), thumbnails.cend(),
+                     [box](const TThumbnail& t) { return t.Box == box; });
+}
+
 void SetUpChapters(AlbumModel& model, int chapters) {
   model.ResetToStart();
   for (int k = 1; k <= chapters; ++k) {
@@ -112,6 +123,8 @@ TEST(ThumbnailLoading, ParallelLoadingGivesWhatOneByOneLoadingGives) {
   model.Chapters[0].Files = WriteChapter(dir, 24);
   model.Chapters[0].Titles = QStringList(24, QString());
   NoProgress quiet;
+  // Entries of the shared cache would stand in for decoding on later loads.
+  const bool share = std::exchange(ProgramSettings.ShareThumbnails, false);
   LoadChapterThumbnails(model, 0, kBox, quiet, 1);
   const QList<TThumbnail> serial = model.Thumbnails[0];
   for (int threads : {0, 3}) {
@@ -121,6 +134,7 @@ TEST(ThumbnailLoading, ParallelLoadingGivesWhatOneByOneLoadingGives) {
       EXPECT_EQ(model.Thumbnails[0][i], serial[i]) << "image " << i << ", threads " << threads;
     }
   }
+  ProgramSettings.ShareThumbnails = share;
   // A damaged JPEG, a missing file and a video leave empty entries in their
   // places; everything after them is made.
   for (int i = 0; i < serial.size(); ++i) {
@@ -144,6 +158,16 @@ TEST(ThumbnailLoading, SingleThumbnailsGoWhereTheyAreAsked) {
   EXPECT_FALSE(model.Thumbnails[0][2].IsNull());
 }
 
+TThumbnailRequest Request(int chapter, QSize box, bool keepOne, int spread = 0) {
+  TThumbnailRequest request;
+  request.Chapter = chapter;
+  request.Spread = spread;
+  request.PerPage = 2;
+  request.Box = box;
+  request.KeepOneChapter = keepOne;
+  return request;
+}
+
 TEST(ThumbnailLoading, OnlyTheShownChapterIsKeptWhenMemoryIsFreed) {
   QTemporaryDir dir;
   const QString photo = dir.filePath("photo.jpg");
@@ -160,16 +184,84 @@ TEST(ThumbnailLoading, OnlyTheShownChapterIsKeptWhenMemoryIsFreed) {
   EXPECT_FALSE(model.ThumbsLoaded[3]);
   for (int k = 0; k <= 2; ++k) EXPECT_TRUE(ChapterThumbnailsReady(model, k, kBox)) << k;
 
-  PrepareChapterThumbnails(model, 1, kBox, quiet, false);  // LoadAllChapters keeps them all
+  PrepareChapterThumbnails(model, Request(1, kBox, false), quiet);  // LoadAllChapters
   EXPECT_TRUE(model.ThumbsLoaded[0] && model.ThumbsLoaded[2]);
-  PrepareChapterThumbnails(model, 1, kBox, quiet, true);
+  PrepareChapterThumbnails(model, Request(1, kBox, true), quiet);
   EXPECT_FALSE(model.ThumbsLoaded[0] || model.ThumbsLoaded[2]);
   EXPECT_TRUE(model.Thumbnails[0].isEmpty() && model.Thumbnails[2].isEmpty());
   EXPECT_TRUE(ChapterThumbnailsReady(model, 1, kBox));
 
-  // After the window or grid changed, thumbnails of the old size are made again.
+  // After the window or grid changed, thumbnails of the old size are made
+  // again; other chapters' old ones are let go even when all are kept.
+  LoadChapterThumbnails(model, 0, kBox, quiet);
   const QSize bigger(90, 150);
   EXPECT_FALSE(ChapterThumbnailsReady(model, 1, bigger));
-  PrepareChapterThumbnails(model, 1, bigger, quiet, true);
-  EXPECT_EQ(model.Thumbnails[1].value(0).Box, bigger);
+  PrepareChapterThumbnails(model, Request(1, bigger, false), quiet);
+  EXPECT_TRUE(ChapterThumbnailsReady(model, 1, bigger));
+  EXPECT_FALSE(model.ThumbsLoaded[0]);
+}
+
+TEST(ThumbnailBudget, ABigChapterKeepsWholeSpreadsAroundTheOneShown) {
+  const struct {
+    int count, perPage, spread;
+    qint64 each, available;
+    TImageRange kept;
+  } cases[] = {
+      {500, 6, 10, 100, 50000, {0, 500}},  // fits
+      {10, 2, 0, 10, 100, {0, 10}},        // just fits
+      {100, 2, 20, 1, 12, {34, 46}},       // ahead, behind, then no more
+      {100, 2, 0, 1, 9, {0, 6}},           // nothing behind the first spread
+      {101, 2, 50, 1, 8, {94, 101}},       // the last spread, one image on its right page
+      {100, 4, 10, 1, 3, {36, 44}},        // the shown spread even when it alone is too big
+      {100, 4, 10, 0, 0, {0, 100}},        // cells too small for pictures
+      {0, 4, 0, 1, 0, {0, 0}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(KeptImages(c.count, c.perPage, c.spread, c.each, c.available), c.kept)
+        << c.count << " images, spread " << c.spread << ", room for " << c.available;
+  }
+}
+
+TEST(ThumbnailBudget, PagingThroughABigChapterMakesWhatComesIntoView) {
+  QTemporaryDir dir;
+  const QString photo = dir.filePath("photo.jpg");
+  WriteAll(photo, EncodeJpeg(Sample(3, 64, 48)));
+  AlbumModel model;
+  SetUpChapters(model, 1);
+  for (int k = 0; k <= 1; ++k) {
+    for (int i = 0; i < 60; ++i) {
+      model.Chapters[k].AppendEmpty();
+      model.Chapters[k].Files[i] = photo;
+    }
+  }
+  const qint64 budget = 12 * ThumbnailBytesAtMost(kBox);
+  // Which images have a thumbnail ("#") and which are not made ("-").
+  auto made = [&](int k) {
+    QString marks;
+    for (const TThumbnail& t : model.Thumbnails[k]) marks += t.IsNull() ? '-' : '#';
+    return marks;
+  };
+  auto marks = [](int before, int made, int after) {
+    return QString(before, '-') + QString(made, '#') + QString(after, '-');
+  };
+  RecordingProgress progress;
+  TThumbnailRequest request = Request(1, kBox, false, 20);
+  request.Budget = budget;
+  PrepareChapterThumbnails(model, request, progress);
+  EXPECT_EQ(made(1), marks(34, 12, 14));
+  EXPECT_FALSE(progress.calls.empty());  // a chapter not loaded shows its progress
+
+  progress.calls.clear();
+  request.Spread = 22;
+  PrepareChapterThumbnails(model, request, progress);
+  EXPECT_EQ(made(1), marks(38, 12, 10));
+  EXPECT_TRUE(progress.calls.empty());  // one spread more: no box
+  EXPECT_LE(ChapterThumbnailBytes(model, 1), budget);
+
+  // A chapter that does not fit beside the one kept pushes it out.
+  request.Chapter = 0;
+  request.Spread = 0;
+  PrepareChapterThumbnails(model, request, progress);
+  EXPECT_FALSE(model.ThumbsLoaded[1]);
+  EXPECT_EQ(made(0), marks(0, 10, 50));
 }

@@ -124,11 +124,11 @@ TEST(Thumbnail, FilesAreReadByTheirExtension) {
     EXPECT_EQ(target.Box, box) << c.name;
   }
   ASSERT_TRUE(Filled(40, 30, Qt::blue).save(dir.filePath("icon.bmp"), "BMP"));
-  const TThumbnail icon = ReadThumbnail(dir.filePath("icon.bmp"), box);
+  const TThumbnail icon = ReadThumbnail(dir.filePath("icon.bmp"), box, false);
   EXPECT_EQ(Placed(icon), (TRect{17, 52, 57, 81}));
   EXPECT_EQ(icon.Picture.pixelColor(13, 8), QColor(Qt::blue));
-  EXPECT_TRUE(ReadThumbnail(dir.filePath("missing.jpg"), box).IsNull());
-  EXPECT_TRUE(ReadThumbnail(dir.path(), box).IsNull());  // a folder
+  EXPECT_TRUE(ReadThumbnail(dir.filePath("missing.jpg"), box, false).IsNull());
+  EXPECT_TRUE(ReadThumbnail(dir.path(), box, false).IsNull());  // a folder
 }
 
 TEST(Thumbnail, JpegThumbnailFollowsTheRulesOfTheUprightPicture) {
@@ -136,7 +136,7 @@ TEST(Thumbnail, JpegThumbnailFollowsTheRulesOfTheUprightPicture) {
   // Stored 1200 x 1600, tagged "turn a quarter": upright it is 1600 x 1200.
   const QString name = dir.filePath("turned.jpg");
   WriteAll(name, EncodeJpeg(Filled(1200, 1600, Qt::red), {90, false, 6}));
-  const TThumbnail thumbnail = ReadThumbnail(name, QSize(75, 135));
+  const TThumbnail thumbnail = ReadThumbnail(name, QSize(75, 135), false);
   EXPECT_EQ(Placed(thumbnail), (TRect{0, 39, 75, 94}));
   const QRgb centre = thumbnail.Picture.pixel(37, 20);
   EXPECT_TRUE(qRed(centre) > 230 && qGreen(centre) < 25);

@@ -54,14 +54,3 @@ TEST(AlbumModel, NewAlbumForgetsEverythingOfTheOldOne) {
   EXPECT_TRUE(model.AlbumModified);
   EXPECT_FALSE(model.IsBookClosed());
 }
-
-TEST(AlbumModel, ImagePathForWritingIsRelativeToTheDataFilesFolder) {
-  AlbumModel model;
-  model.DataFiles = {"/nowhere/al/main.xml", "ch/one.xml"};
-  model.ImageDirs = {"", ""};
-  EXPECT_EQ(model.ImagePathForWriting(0, "/nowhere/al/pics/a.jpg"), "pics/a.jpg");
-  EXPECT_EQ(model.ImagePathForWriting(1, "/nowhere/al/ch/b.jpg"), "b.jpg");
-  EXPECT_EQ(model.ImagePathForWriting(1, "/nowhere/al/c.jpg"), "../c.jpg");
-  // Beyond the data files the name is kept as it is.
-  EXPECT_EQ(model.ImagePathForWriting(5, "/x/y.jpg"), "/x/y.jpg");
-}

@@ -193,22 +193,15 @@ TEST_F(DataFileTest, OpenDataFileResetsFlagsAndView) {
   }
 }
 
-TEST_F(DataFileTest, VideosAreWrittenAsPhotosAndChapterFilesWithoutLinks) {
+TEST_F(DataFileTest, ChapterFilesAreWrittenWithoutLinks) {
   WriteXml("main.xml", "<album2><link xlink:href=\"ch.xml\">C</link></album2>");
-  WriteXml(
-      "ch.xml",
-      "<album2><title>Ch</title><link xlink:href=\"x.xml\">X</link>"
-      "<video src=\"clip.avi\"><title>V</title></video><photo src=\"a&quot;b.jpg\"/></album2>");
+  WriteXml("ch.xml", "<album2><link xlink:href=\"x.xml\">X</link><photo src=\"a.jpg\"/></album2>");
   Load();
-  const QByteArray chapter = DataFileBytes(env_.Model, 1);
-  EXPECT_TRUE(chapter.startsWith(kDataFileHeader +
-                                 "<album2>\r\n\t<title>Ch</title>\r\n"
-                                 "\t<photo src=\"clip.avi\">\r\n\t\t<title>V</title>\r\n"));
-  EXPECT_TRUE(chapter.contains("\t<photo src=\"a&quot;b.jpg\">\r\n\t\t<title></title>\r\n"));
-  EXPECT_FALSE(chapter.contains("<link") || chapter.contains("<video"));
+  EXPECT_FALSE(DataFileBytes(env_.Model, 1).contains("<link"));
+  EXPECT_TRUE(DataFileBytes(env_.Model, 0).contains("<link"));
 }
 
-TEST_F(DataFileTest, CharactersOutsideTheCodePageBecomeReferences) {
+TEST_F(DataFileTest, CharactersOutsideTheCodePageComeBack) {
   AlbumModel& m = env_.Model;
   m.DataFiles = QStringList({Path("main.xml")});
   const QString title = QString::fromUtf8("Ōsaka 東京 😀 čřžőł");
@@ -217,18 +210,14 @@ TEST_F(DataFileTest, CharactersOutsideTheCodePageBecomeReferences) {
   m.Chapters[0].Files[0] = Path(QString::fromUtf8("東京.jpg"));
   // XML cannot carry most control characters, not even as references.
   m.Chapters[0].Titles[0] = title + QStringLiteral("\x01\x1F");
-
-  const QByteArray bytes = DataFileBytes(m, 0);
-  const QByteArray encoded =
-      "&#x14C;saka &#x6771;&#x4EAC; &#x1F600; \xE8\xF8\x9E\xF5\xB3</title>\r\n";
-  EXPECT_TRUE(bytes.contains("\n\t<title>" + encoded));
-  EXPECT_TRUE(bytes.contains("src=\"&#x6771;&#x4EAC;.jpg\""));
-  EXPECT_TRUE(bytes.contains("\t\t<title>" + encoded));
-
   m.DataModified[0] = true;
   ASSERT_TRUE(WriteDataFile(env_.Data(), 0));
+  EXPECT_TRUE(
+      ReadAll(Path("main.xml")).contains("\xE8\xF8\x9E\xF5\xB3"));  // as the code page has them
+
   DataEnv again;
   LoadAlbumData(again.Data(), Path("main.xml"));
+  EXPECT_EQ(again.Model.DataTitles[0], title);
   EXPECT_EQ(again.Model.Chapters[0].Files, m.Chapters[0].Files);
   EXPECT_EQ(again.Model.Chapters[0].Titles[0], title);
 }
@@ -278,4 +267,123 @@ TEST_F(DataFileTest, FailedWriteKeepsTheOldFileAndTheFlag) {
   EXPECT_EQ(ReadAll(Path("main.xml")), old);
   EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList({"main.xml"}));
   EXPECT_EQ(env_.Window.Cursor, TCursorKind::Default);
+}
+
+TEST_F(DataFileTest, FileNamesComeBackAsTheyWereWritten) {
+  // No file at all, a tab, line breaks of each kind, blanks at the ends, escapes.
+  const QStringList names{"",        "a\tb.jpg",  "two\nlines.jpg", "cr\r.jpg", "crlf\r\n.jpg",
+                          " x .jpg", "q\"&<>.jpg"};
+  AlbumModel& m = env_.Model;
+  QDir().mkpath(Path("pics"));
+  m.DataFiles = QStringList({Path("main.xml")});
+  m.ImageDirs = QStringList({"pics"});
+  for (const QString& name : names) {
+    m.Chapters[0].AppendEmpty();
+    m.Chapters[0].Files.last() = name.isEmpty() ? name : Path("pics/" + name);
+  }
+  m.DataModified[0] = true;
+  ASSERT_TRUE(WriteDataFile(env_.Data(), 0));
+  const QByteArray bytes = ReadAll(Path("main.xml"));
+  EXPECT_TRUE(bytes.contains("<photo src=\"\">"));
+  EXPECT_FALSE(bytes.contains(dir_.path().toUtf8()));  // no path of this machine
+
+  DataEnv again;
+  LoadAlbumData(again.Data(), Path("main.xml"));
+  const QStringList& read = again.Model.Chapters[0].Files;
+  ASSERT_EQ(read.size(), names.size());
+  for (int i = 0; i < names.size(); ++i) EXPECT_EQ(read[i], m.Chapters[0].Files[i]) << i;
+}
+
+TEST_F(DataFileTest, LinksToTheMainFileOrToAChapterTwiceAreLeftOut) {
+  QDir().mkpath(Path("sub"));
+  WriteXml("c1.xml", "<album2><photo src=\"a.jpg\"/></album2>");
+  WriteXml("c2.xml", "<album2><photo src=\"b.jpg\"/></album2>");
+  WriteXml("main.xml",
+           "<album2><link xlink:href=\"main.xml\">Self</link><link xlink:href=\"c1.xml\">One</link>"
+           "<link xlink:href=\"sub/../c1.xml\">Again</link><link xlink:href=\"c2.xml\">Two</link>"
+           "</album2>");
+  Load();
+  const AlbumModel& m = env_.Model;
+  EXPECT_EQ(m.ChapterNames, QStringList({"One", "Two"}));
+  EXPECT_EQ(Entries(m.Chapters[2]), "b.jpg||");
+  const QString skipped = Msg("LinkSkipped") + "\r\n";
+  EXPECT_TRUE(env_.Progress.Log.contains(skipped + "main.xml"));
+  EXPECT_TRUE(env_.Progress.Log.contains(skipped + QDir::toNativeSeparators("sub/../c1.xml")));
+}
+
+// A damaged file: every image that is whole loads, the user is told once
+// where the damage is, and saving over it asks and keeps the original.
+TEST_F(DataFileTest, DamagedFileLoadsItsWholeImagesAndIsNotSavedOverUnasked) {
+  const auto photo = [](const QByteArray& name, const QByteArray& title) {
+    return "\t<photo src=\"" + name + "\">\r\n\t\t<title>" + title + "</title>\r\n\t</photo>\r\n";
+  };
+  struct Case {
+    const char* what;
+    QByteArray middle;  // the second photo, or what stands in its place
+    const char *titles, *place;
+    bool cut = false;  // the file ends after middle
+  };
+  const Case cases[] = {
+      {"a mistyped end tag (after a bare ampersand)",
+       "\t<photo src=\"b.jpg\">\r\n\t\t<title>B & C</titel>\r\n\t</photo>\r\n", "A|C",
+       "9, column 15"},
+      {"a bare less-than sign", photo("b.jpg", "B < 2"), "A|C", "10, column 2"},
+      {"a zero byte", photo("b.jpg", QByteArray("B\0x", 3)), "A|C", "9, column 11"},
+      {"a stray end tag between images", photo("b.jpg", "B") + "</x>", "A|B|C", "11, column 1"},
+      {"a file cut short", "\t<photo src=\"b.jpg\">\r\n\t\t<title>B", "A", "9, column 11", true},
+      {"a bare ampersand is no damage", photo("b&.jpg", "Tom & Jerry &amp x"),
+       "A|Tom & Jerry &amp x|C", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    QByteArray original = kDataFileHeader + "<album2>\r\n" + photo("a.jpg", "A") + c.middle;
+    if (!c.cut) original += photo("c.jpg", "C") + "</album2>\r\n";
+    WriteAll(Path("main.xml"), original);
+    DataEnv env;
+    LoadAlbumData(env.Data(), Path("main.xml"));
+    EXPECT_EQ(env.Model.Chapters[0].Titles.join(u'|'), c.titles);
+    const QString place = c.place;
+    EXPECT_EQ(env.Ask.Log.join(""),
+              place.isEmpty()
+                  ? QString()
+                  : "warning: The file " + QDir::toNativeSeparators(Path("main.xml")) +
+                        " is damaged at line " + place +
+                        ". Only the entries that are "
+                        "whole were read, and the file is not saved over without asking.");
+  }
+}
+
+TEST_F(DataFileTest, SavingOverADamagedFileAsksAndKeepsTheOriginal) {
+  const QByteArray original =
+      kDataFileHeader + "<album2><photo src=\"a.jpg\"/><photo><title>B</titel></photo></album2>";
+  WriteAll(Path("main.xml"), original);
+  WriteAll(Path("main.xml.bak"), "an older backup");
+  Load();
+  AlbumModel& m = env_.Model;
+  m.DataModified[0] = true;
+  env_.Ask.Log.clear();
+  const QString question = Msg("OverwriteDamaged")
+                               .arg(QDir::toNativeSeparators(Path("main.xml")),
+                                    QDir::toNativeSeparators(Path("main.xml.2.bak")));
+
+  env_.Ask.YesNoAnswers = {false};
+  EXPECT_FALSE(WriteDataFile(env_.Data(), 0));
+  EXPECT_EQ(ReadAll(Path("main.xml")), original);
+  EXPECT_FALSE(QFile::exists(Path("main.xml.2.bak")));
+  EXPECT_TRUE(m.DataModified[0]);
+
+  env_.Ask.YesNoAnswers = {true};
+  EXPECT_TRUE(WriteDataFile(env_.Data(), 0));
+  EXPECT_EQ(ReadAll(Path("main.xml.2.bak")), original);
+  EXPECT_EQ(ReadAll(Path("main.xml.bak")), "an older backup");
+  EXPECT_EQ(env_.Ask.Log, QStringList({"yesno: " + question, "yesno: " + question}));
+
+  // Written whole, the file is saved as any other.
+  m.DataModified[0] = true;
+  EXPECT_TRUE(WriteDataFile(env_.Data(), 0));
+  EXPECT_EQ(env_.Ask.Log.size(), 2);
+  DataEnv again;
+  LoadAlbumData(again.Data(), Path("main.xml"));
+  EXPECT_EQ(Entries(again.Model.Chapters[0]), "a.jpg||");
+  EXPECT_TRUE(again.Ask.Log.isEmpty());
 }

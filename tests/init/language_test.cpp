@@ -27,7 +27,8 @@ T* Make(Parent* parent, const char* name, const QString& text = QString()) {
   w->setObjectName(name);
   if constexpr (std::is_same_v<T, QGroupBox>) {
     w->setTitle(text);
-  } else if constexpr (!std::is_same_v<T, QTabWidget> && !std::is_same_v<T, QWidget>) {
+  } else if constexpr (!std::is_same_v<T, QTabWidget> && !std::is_same_v<T, QWidget> &&
+                       !std::is_same_v<T, QDialog>) {
     w->setText(text);
   }
   return w;
@@ -40,6 +41,11 @@ struct Windows {
   std::unique_ptr<QDialog> setup = std::make_unique<QDialog>();
   std::unique_ptr<QDialog> guide = std::make_unique<QDialog>();
   QAction* save = Make<QAction>(main.get(), "Save", "Save");
+  QLabel* chapter = Make<QLabel>(main.get(), "lbChapter", "Chapter");
+  // A dialog the main window owns is translated as a window of its own.
+  QDialog* go = Make<QDialog>(main.get(), "fGoto");
+  QLabel* goChapter = Make<QLabel>(go, "lbChapter", "Chapter");
+  QLabel* goPage = Make<QLabel>(go, "lbPage", "Page");
   QPushButton* ok = Make<QPushButton>(setup.get(), "btOK", "OK");
   QTabWidget* tabs = Make<QTabWidget>(setup.get(), "pages");
   QWidget* general = Make<QWidget>(tabs, "pgGeneral");
@@ -61,11 +67,11 @@ struct Windows {
   }
   // Every caption, in the order of the members.
   QString Captions() const {
-    return QStringList{main->windowTitle(), setup->windowTitle(), guide->windowTitle(),
-                       save->text(),        ok->text(),           tabs->tabText(0),
-                       box->title(),        frames->text(),       cover->text(),
-                       title->text(),       edit->text(),         speed->text(),
-                       guideStep->text()}
+    return QStringList{
+        main->windowTitle(), setup->windowTitle(), guide->windowTitle(), save->text(),
+        chapter->text(),     goChapter->text(),    goPage->text(),       ok->text(),
+        tabs->tabText(0),    box->title(),         frames->text(),       cover->text(),
+        title->text(),       edit->text(),         speed->text(),        guideStep->text()}
         .join(" | ");
   }
 };
@@ -94,10 +100,14 @@ TEST(Language, ControlsAndCaptionsOfTheTranslatedWindows) {
                "fSetup.btSpeed=not a speed button's\r\n"
                "fSetup.pages=not the tab widget's\r\n"
                "fAlbumBrowser.Save=Ulo\xC5\xBEit\r\n"
+               "fAlbumBrowser.lbChapter=Kapitola\r\n"
+               "fAlbumBrowser.lbPage=not the dialog's\r\n"
+               "fGoto.lbPage=Strana\r\n"
                "fAlbumBrowser=\r\n"  // an empty text is ignored
                "fGuide.lbStep=not the guide's\r\n"
                "fGuide=not the guide's\r\n"));
-  EXPECT_EQ(w.Captions(), QString::fromUtf8("Album Browser | Nastavení |  | Uložit | Confirm | "
+  EXPECT_EQ(w.Captions(), QString::fromUtf8("Album Browser | Nastavení |  | Uložit | Kapitola | "
+                                            "Chapter | Strana | Confirm | "
                                             "Obecné | Popis | Rám | Obálka | Název | My album | "
                                             "S | Step"));
 }

@@ -4,10 +4,15 @@
 
 #include <QApplication>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QStandardPaths::setTestModeEnabled(true);
+  // The desktop's shared thumbnail cache of this run, not the user's; made
+  // before the application so that it is removed after pending writes end.
+  QTemporaryDir cacheHome;
+  if (cacheHome.isValid()) qputenv("XDG_CACHE_HOME", cacheHome.path().toUtf8());
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

@@ -22,6 +22,11 @@ PromptAnswer ScriptedPrompts::AskYesNoCancel(const QString& text) {
   return Next(YesNoCancelAnswers, text).value_or(PromptAnswer::Cancel);
 }
 
+bool ScriptedPrompts::AskYesNo(const QString& text) {
+  Log << QStringLiteral("yesno: ") + text;
+  return Next(YesNoAnswers, text).value_or(false);
+}
+
 bool ScriptedPrompts::AskOkCancel(const QString& text) {
   Log << QStringLiteral("okcancel: ") + text;
   return Next(OkCancelAnswers, text).value_or(false);

@@ -11,18 +11,20 @@ class ScriptedPrompts : public Prompts {
  public:
   QList<PromptAnswer> YesNoCancelAnswers;
   QList<bool> OkCancelAnswers;
+  QList<bool> YesNoAnswers;
   QStringList OpenFileNames;  // one name per GetOpenFileName call
   QStringList SaveFileNames;  // one name per GetSaveFileName call; "" cancels
   QStringList Directories;    // one folder per GetDirectory call; "" cancels
   QList<QColor> Colors;
   QList<QFont> Fonts;
 
-  // "question: text", "okcancel: text", "warning: text", "error: text",
+  // "question: text", "yesno: text", "okcancel: text", "warning: text", "error: text",
   // "open: title", "save: title", "directory", "color", "font".
   QStringList Log;
   QList<FileDialogRequest> FileRequests;
 
   PromptAnswer AskYesNoCancel(const QString& text) override;
+  bool AskYesNo(const QString& text) override;
   bool AskOkCancel(const QString& text) override;
   void ShowWarning(const QString& text) override;
   void ShowError(const QString& text) override;

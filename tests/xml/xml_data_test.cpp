@@ -48,6 +48,10 @@ TEST(XmlDataOpen, DeclarationFieldsOrTheFailureWithItsCode) {
       {v11 + "\"yes\"?><a/>", "1.1 UTF-8 standalone=1"},
       {v11 + "\"true\"?><a/>", "1.1 UTF-8 standalone=1"},
       {v11 + "\"YES\"?><a/>", "1.1 UTF-8 standalone=0"},
+      {"\xEF\xBB\xBF" + kDecl + "<a/>", "1.0 Windows-1250 standalone=0"},  // a UTF-8 mark
+      {std::string("\xFF\xFE<\0?\0x\0", 8),
+       "2 Unsupported encoding: the file is in UTF-16 or UTF-32."},
+      {std::string("<\0?\0x\0", 6), "2 Unsupported encoding: the file is in UTF-16 or UTF-32."},
   };
   for (const auto& [text, expected] : cases) {
     Opened o(text);
@@ -179,14 +183,43 @@ TEST(XmlDataOpen, ReadOnlyFilesOpenForReadingAndRefuseEdits) {
 }
 
 TEST(XmlDataOpen, ReportsProgressThenTheOpenedFile) {
-  Opened o(kAlbum, false);
-  std::vector<int> percents;
-  o.doc.OnOpenProgress = [&](int p) { percents.push_back(p); };
-  o.doc.OnAfterOpen = [&] { percents.push_back(-1); };
-  ASSERT_TRUE(o.doc.Open());
-  ASSERT_GE(percents.size(), 3u);
-  EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end() - 2));
-  EXPECT_EQ(std::vector(percents.end() - 2, percents.end()), (std::vector{100, -1}));
+  // The second has a text part that starts in the file and ends in an entity's text.
+  for (const std::string& text : {kAlbum, kDecl + "<a><!DOCTYPE x [<!ENTITY e 'b<c/>'>]>t&e;" +
+                                              std::string(200, 'x') + "</a>"}) {
+    Opened o(text, false);
+    std::vector<int> percents;
+    o.doc.OnOpenProgress = [&](int p) { percents.push_back(p); };
+    o.doc.OnAfterOpen = [&] { percents.push_back(-1); };
+    ASSERT_TRUE(o.doc.Open());
+    ASSERT_GE(percents.size(), 3u);
+    EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end() - 2)) << text;
+    EXPECT_GE(percents.front(), 0) << text;
+    EXPECT_EQ(std::vector(percents.end() - 2, percents.end()), (std::vector{100, -1})) << text;
+  }
+}
+
+TEST(XmlDataOpen, ReadsNoOtherFile) {
+  // Neither an external subset nor an external entity, wherever the document
+  // type declaration stands.
+  xml_test::TempDir other;
+  const std::string secret = other.Write("secret.txt", "secret");
+  const std::string dtd = other.Write("ext.dtd", "<!ENTITY s SYSTEM \"" + secret + "\">");
+  const std::string doctype =
+      "<!DOCTYPE a SYSTEM \"" + dtd + "\" [<!ENTITY t SYSTEM \"" + secret + "\">]>";
+  Opened o(kDecl + doctype + "<a><b>&s;&t;</b><c>" + doctype + "&s;&t;</c></a>");
+  ASSERT_TRUE(o.doc.IsOpen());
+  EXPECT_EQ(xml_test::Dump(o.doc).find("secret"), std::string::npos) << xml_test::Dump(o.doc);
+}
+
+TEST(XmlDataOpen, FilesBeyondTheLimitAreNotRead) {
+  xml_test::TempDir dir;
+  std::string bytes = "kept";
+  EXPECT_FALSE(xml::FileStore().ReadFile(dir.Write("small", "12345"), bytes, 4));
+  EXPECT_TRUE(bytes.empty());
+  // Sparse: no disk used, and refused before any memory is.
+  Opened o(kDecl + "<a/>", false);
+  std::filesystem::resize_file(o.path, std::uintmax_t{3} << 30);
+  EXPECT_FALSE(o.doc.Open());
 }
 
 TEST(XmlDataElements, PlainElementsReadAsTheParserReadsThem) {

@@ -23,8 +23,9 @@ TEST(XmlParser, ClassifiesEveryKindOfPart) {
   EXPECT_EQ(Parts("<a>x</a><!-- -- > --><?target  some data a='1'?><![CDATA[ & <b> ]]>"),
             (Strings{"start a|", "text a|x", "end a|x", "comment a|x",
                      "pi target|  some data a='1' some=1", "cdata target| & <b>  some=1"}));
-  // Any PI whose target begins with "xml" is a declaration.
-  EXPECT_EQ(Parts("<?xml-stylesheet href='s'?><!x>"), (Strings{"prolog |", "start !x|"}));
+  // Only the target "xml" itself is a declaration.
+  EXPECT_EQ(Parts("<?xml-stylesheet href='s'?><?xml?>"),
+            (Strings{"pi xml-stylesheet| href='s' href=s", "prolog |"}));
   // Names end where their kind says, also long ones read word by word.
   EXPECT_EQ(Parts("<abcdefghijklmnop/><abcdefgh>"),
             (Strings{"empty abcdefghijklmnop|", "start abcdefgh|"}));
@@ -107,6 +108,8 @@ TEST(XmlParser, ReferencesInTextAndAttributeValues) {
       {"Tom & Jerry", "Tom Jerry", "Tom & Jerry"},  // no ';': text drops the '&'
       {"a&b", "ab", "a&b"},
       {" a\tb\r\nc ", "a b c", " a b  c "},  // an untyped value: each blank a space
+      // Referenced blanks stay in a value.
+      {"a&#9;b&#10;c&#13;d&#32;", "a b c d", "a\tb\nc\rd "},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(FirstText(std::string("<t>") + c.raw + "</t>"), c.text) << c.raw;
@@ -177,14 +180,18 @@ TEST(XmlParser, DecodesFromTheDeclaredEncoding) {
       {"UTF-16", "\xC4\x8D", "\u010D"},                 // ASCII changed: passes
       {"Windows-1250", "&#x10D;\xE8", "\u010D\u010D"},  // references are not decoded again
   };
+  // Neither a UTF-8 byte-order mark nor a processing instruction whose target
+  // begins with xml changes that.
   for (const Case& c : cases) {
-    std::string doc;
-    if (c.encoding != nullptr)
-      doc = std::string("<?xml version='1.0' encoding='") + c.encoding + "'?>";
-    doc += "<t a='" + c.bytes + "'>" + c.bytes + "</t>";
-    TXmlParser p;
-    EXPECT_EQ(FirstText(p, doc), c.expected) << c.encoding;
-    EXPECT_EQ(Attrs(p, doc).ValueOf("a"), c.expected) << c.encoding;
+    for (const char* bom : {"", "\xEF\xBB\xBF"}) {
+      std::string doc = bom;
+      if (c.encoding != nullptr)
+        doc += std::string("<?xml version='1.0' encoding='") + c.encoding + "'?>";
+      doc += "<?xml-stylesheet href='s'?><t a='" + c.bytes + "'>" + c.bytes + "</t>";
+      TXmlParser p;
+      EXPECT_EQ(FirstText(p, doc), c.expected) << c.encoding << bom;
+      EXPECT_EQ(Attrs(p, doc).ValueOf("a"), c.expected) << c.encoding << bom;
+    }
   }
   EXPECT_EQ(
       Parts("<?xml version='1.0' encoding='Windows-1250'?><\xE8\x61 b\x9A='\x9A'/>"),
@@ -204,6 +211,10 @@ TEST(XmlParser, LoadsOnlyRegularFiles) {
   EXPECT_FALSE(p.LoadFile(dir.Path("missing.xml")));
   EXPECT_FALSE(p.LoadFile(dir.Path()));   // a folder is no file
   EXPECT_FALSE(p.LoadFile("/dev/zero"));  // nor a device that never ends
+  // Nor a file beyond the limit, refused before anything is read (sparse: no disk used).
+  const std::string huge = dir.Write("huge.xml", "");
+  std::filesystem::resize_file(huge, TXmlParser::kMaxFileSize + 1);
+  EXPECT_FALSE(p.LoadFile(huge));
   ASSERT_TRUE(p.LoadFile(file));
   EXPECT_EQ(p.SourceName(), file);
   EXPECT_EQ(std::string(p.Buffer(), p.BufferEnd()), "<a>x</a>");  // up to the first zero byte

@@ -56,10 +56,10 @@ TEST(XmlWriter, ElementTextBytes) {
 }
 
 TEST(XmlWriter, HeaderWithTheDtdAsInternalSubset) {
-  Doc d(
-      "<r/>",
-      "<!ELEMENT r (i*, j?)>\n<!ATTLIST r k (a|b) #IMPLIED n CDATA #REQUIRED f CDATA #FIXED 'x'>\n"
-      "<!ELEMENT i EMPTY>\n<!ELEMENT j (#PCDATA | i)*>\n");
+  Doc d("<r/>",
+        "<!ELEMENT r (i*, j?)>\n<!ATTLIST r k (a|b) #IMPLIED n CDATA #REQUIRED f CDATA #FIXED 'x'\n"
+        "  d CDATA '&#34;%&#38;'>\n"
+        "<!ELEMENT i EMPTY>\n<!ELEMENT j (#PCDATA | i)*>\n");
   ASSERT_TRUE(d.doc.SetStandalone(true));
   ASSERT_TRUE(d.doc.SetEncoding("Windows-1250"));
   // Without a DTD file name the DTD is written as the internal subset, each
@@ -69,8 +69,9 @@ TEST(XmlWriter, HeaderWithTheDtdAsInternalSubset) {
   EXPECT_EQ(xml::HeaderText(d.doc),
             "<?xml encoding=\"Windows-1250\" standalone=\"yes\"?>\r<!DOCTYPE r [<!--\r"
             "\tr DTD definition file\r\tWritten from the document's DTD model\r-->\r\r"
-            "<!ELEMENT r (i*, j?)>\r<!ATTLIST r\r\tf CDATA #FIXED \"x\"\r\tk (a|b) #IMPLIED \"a\"\r"
-            "\tn CDATA #REQUIRED \r>\r<!ELEMENT i EMPTY>\r<!ELEMENT j (#PCDATA | i)*>\r]>\r");
+            "<!ELEMENT r (i*, j?)>\r<!ATTLIST r\r\td CDATA \"&#34;&#37;&#38;\"\r"
+            "\tf CDATA #FIXED \"x\"\r\tk (a|b) #IMPLIED\r"
+            "\tn CDATA #REQUIRED\r>\r<!ELEMENT i EMPTY>\r<!ELEMENT j (#PCDATA | i)*>\r]>\r");
   // The file holds that header and still opens.
   EXPECT_EQ(xml_test::DumpReopened(d.path), xml_test::Dump(d.doc));
 }

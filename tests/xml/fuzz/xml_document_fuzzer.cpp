@@ -1,8 +1,14 @@
 // Fuzz target: opens arbitrary bytes as a document, walks every element (once
 // with the direct reading of plain elements, once with the parser alone, which
-// must agree), and when the document may be edited, makes a few edits and
-// checks that the edited index reads exactly what a fresh open of the written
-// file reads.
+// must agree), and when the document may be edited, runs edits and checks
+// that the edited index reads exactly what a fresh open of the written file
+// reads, so that no edit can leave a file that reads otherwise or not at all.
+//
+// The input is the document up to its first zero byte, then a script of
+// edits: which elements to hold (several objects of one element make stale
+// ones), renames, contents, replacement texts, attribute values and names,
+// added attributes, header setters and DTDs, each with arguments taken from
+// the input, odd bytes included. Without a zero byte a fixed script runs.
 
 #include <unistd.h>
 
@@ -10,18 +16,19 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "doc_dump.h"
 #include "xml/xml_data.h"
 
 namespace {
 
-const std::string& FuzzFile() {
-  static const std::string path =
-      (std::filesystem::temp_directory_path() / ("qv-fuzz-document-" + std::to_string(getpid())))
-          .string();
-  return path;
+std::string TempPath(const char* what) {
+  return (std::filesystem::temp_directory_path() /
+          ("qv-fuzz-" + std::string(what) + "-" + std::to_string(getpid())))
+      .string();
 }
 
 void Check(bool ok, const char* what) {
@@ -31,7 +38,16 @@ void Check(bool ok, const char* what) {
   }
 }
 
-// Every entry lies inside its parent and after its previous sibling.
+bool WriteFile(const std::string& path, const std::string& bytes) {
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (f == nullptr) return false;
+  if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
+  std::fclose(f);
+  return true;
+}
+
+// Every entry lies inside its parent and after its previous sibling, and
+// knows its level.
 void CheckIndex(const xml::TXMLData& doc) {
   const xml::TIndexTree& tree = doc.IndexTree();
   const auto size = static_cast<int32_t>(doc.Text().size());
@@ -41,6 +57,7 @@ void CheckIndex(const xml::TXMLData& doc) {
     todo.pop_back();
     const xml::TIndex& e = tree[id];
     Check(0 <= e.StartPos && e.StartPos <= e.StartTagEnd && e.End() <= size, "offsets");
+    Check(e.Parent < 0 ? e.Level == 0 : e.Level == tree[e.Parent].Level + 1, "level");
     int32_t previousEnd = e.StartTagEnd + 1;
     for (int32_t i = 0; i < e.ChildCount; ++i) {
       const xml::TIndex& c = tree[tree.ChildAt(id, i)];
@@ -52,10 +69,132 @@ void CheckIndex(const xml::TXMLData& doc) {
   }
 }
 
-void Edit(xml::TXMLData& doc, const std::string& path) {
+void CheckMatchesFile(const xml::TXMLData& doc, const std::string& path) {
+  CheckIndex(doc);
+  Check(xml_test::Dump(doc) == xml_test::DumpReopened(path), "edited index differs from file");
+}
+
+// Reads the script: bytes, small numbers and strings, zero when it is spent.
+class Script {
+ public:
+  Script(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+  bool More() const { return at_ < size_; }
+  uint8_t Byte() { return at_ < size_ ? data_[at_++] : 0; }
+  std::string Text() {
+    const size_t length = Byte() % 48;
+    std::string s;
+    for (size_t i = 0; i < length && More(); ++i) s += static_cast<char>(Byte());
+    return s;
+  }
+
+ private:
+  const uint8_t* data_;
+  size_t size_;
+  size_t at_ = 0;
+};
+
+// Runs the script on an open, editable document.
+void RunScript(xml::TXMLData& doc, const std::string& path, Script& script) {
+  std::vector<std::unique_ptr<xml::TElement>> held;
+  const auto pick = [&]() -> xml::TElement* {
+    if (held.empty()) return nullptr;
+    return held[script.Byte() % held.size()].get();
+  };
+  for (int step = 0; step < 24 && script.More(); ++step) {
+    const uint8_t op = script.Byte() % 13;
+    if (op == 0 || held.empty()) {
+      // Hold an element reached from the root by child positions.
+      std::unique_ptr<xml::TElement> e = doc.Root();
+      for (int depth = script.Byte() % 4; depth > 0 && e && e->ChildCount() > 0; --depth) {
+        e = e->ChildAt(script.Byte() % e->ChildCount());
+      }
+      if (e && held.size() < 6) held.push_back(std::move(e));
+      continue;
+    }
+    xml::TElement* e = pick();
+    switch (op) {
+      case 1:
+        e->SetName(script.Text());
+        break;
+      case 2:
+        e->SetContent(script.Text());
+        break;
+      case 3: {
+        // Read in turn: the order of operands is not fixed within one expression.
+        std::string xml = "\t<" + e->Name();
+        xml += script.Text();
+        xml += ">";
+        xml += script.Text();
+        xml += "</" + e->Name() + ">\r\n";
+        e->ReplaceXML(xml);
+        break;
+      }
+      case 4:
+        e->ReplaceXML(script.Text());
+        break;
+      case 5:
+      case 6:
+        if (e->AttributeCount() > 0) {
+          xml::TAttribute* a = e->AttributeAt(script.Byte() % e->AttributeCount());
+          if (op == 5) {
+            a->SetValue(script.Text());
+          } else {
+            a->SetName(script.Text());
+          }
+        }
+        break;
+      case 7:
+        e->AddAttribute(script.Text())->SetValue(script.Text());
+        break;
+      case 8:
+        switch (script.Byte() % 4) {
+          case 0:
+            doc.SetStandalone((script.Byte() & 1) != 0);
+            break;
+          case 1:
+            doc.SetEncoding(script.Text());
+            break;
+          case 2:
+            doc.SetXMLVersion(script.Text());
+            break;
+          default:
+            doc.SetDoctype(script.Text());
+        }
+        break;
+      case 9: {
+        // A DTD beside the document (its name may be written into the header),
+        // or none, so the DTD goes into the header as text.
+        const std::string dtd = TempPath("dtd");
+        std::string text = "<!ELEMENT " + e->Name() + " ";
+        text += script.Text();
+        text += ">";
+        text += script.Text();
+        WriteFile(dtd, text);
+        doc.SetExternalDTD((script.Byte() & 1) != 0 ? dtd : std::string());
+        std::remove(dtd.c_str());
+        break;
+      }
+      case 10:
+        // A second object of a held element: one of the two goes stale.
+        if (e->Data() != nullptr && held.size() < 6) {
+          if (auto again = doc.ElementFromIndex(e->IndexId())) held.push_back(std::move(again));
+        }
+        break;
+      case 11:
+        held.erase(held.begin() + static_cast<std::ptrdiff_t>(script.Byte() % held.size()));
+        break;
+      default:
+        CheckMatchesFile(doc, path);
+    }
+  }
+  CheckMatchesFile(doc, path);
+}
+
+// The script run on input without one.
+void FixedEdits(xml::TXMLData& doc, const std::string& path) {
   std::unique_ptr<xml::TElement> root = doc.Root();
   root->SetName("renamed-root-element");
-  if (root->AttributeCount() > 0) root->AttributeAt(0)->SetValue("v \"&<>\" \xC3\xA9");
+  if (root->AttributeCount() > 0) root->AttributeAt(0)->SetValue("v \"&<>\"\t\r\n \xC3\xA9");
   if (std::unique_ptr<xml::TElement> last = root->ChildAt(root->ChildCount() - 1)) {
     last->SetName("z");
   }
@@ -65,20 +204,16 @@ void Edit(xml::TXMLData& doc, const std::string& path) {
   if (std::unique_ptr<xml::TElement> second = root->ChildAt(1)) {
     second->ReplaceXML("\t<n a=\"1\">\r\n\t\t<m/>\r\n\t</n>\r\n");
   }
-  CheckIndex(doc);
-  Check(xml_test::Dump(doc) == xml_test::DumpReopened(path), "edited index differs from file");
+  CheckMatchesFile(doc, path);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string& path = FuzzFile();
-  {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (f == nullptr) return 0;
-    if (size > 0) std::fwrite(data, 1, size, f);
-    std::fclose(f);
-  }
+  static const std::string path = TempPath("document");
+  size_t docSize = 0;
+  while (docSize < size && data[docSize] != 0) ++docSize;
+  if (!WriteFile(path, std::string(reinterpret_cast<const char*>(data), docSize))) return 0;
   xml::TXMLData doc;
   doc.SetFileName(path);
   if (doc.Open()) {
@@ -87,7 +222,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     doc.FastElementReads = false;
     Check(dump == xml_test::Dump(doc), "plain elements read otherwise than by the parser");
     doc.FastElementReads = true;
-    if (doc.IsWellStructured()) Edit(doc, path);
+    if (doc.IsWellStructured()) {
+      if (docSize < size) {
+        Script script(data + docSize + 1, size - docSize - 1);
+        RunScript(doc, path, script);
+      } else {
+        FixedEdits(doc, path);
+      }
+    }
   }
   doc.Close();
   std::remove(path.c_str());

@@ -1,0 +1,130 @@
+// Times adding 200 camera-size JPEGs to a chapter (the Add command: the
+// thumbnails of the new files, then one undo step that inserts them) against
+// loading that chapter's thumbnails from scratch, the two taking turns round
+// by round; the medians count.
+//
+//   bench_edit [--rounds N] [--data FOLDER]
+//
+// The 60 photo-like 4000 x 3000 JPEGs of the thumbnail benchmark are made
+// once into FOLDER/thumbs; the chapter's 200 files are links to them in
+// FOLDER/edit. The exit status is 1 when the goal is missed.
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QThread>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "../thumbs/bench_photos.h"
+#include "book/thumbnail_batch.h"
+#include "book/thumbnail_loading.h"
+#include "browser/editing.h"
+#include "core/chapter_undo.h"
+#include "core/progress.h"
+#include "core/prompts.h"
+
+namespace {
+
+const QSize kBox(180, 135);
+constexpr int kPhotos = 60;
+constexpr int kFiles = 200;
+constexpr double kTarget = 1.2;
+
+QStringList ChapterFiles(const QString& data) {
+  const QStringList photos =
+      EnsureBenchPhotos(data + QStringLiteral("/thumbs/baseline"), kPhotos, 4000, 3000, false);
+  QDir dir(data + QStringLiteral("/edit"));
+  dir.mkpath(QStringLiteral("."));
+  QStringList files;
+  for (int i = 0; i < kFiles; ++i) {
+    const QString name =
+        dir.filePath(QStringLiteral("photo%1.jpg").arg(i, 3, 10, QLatin1Char('0')));
+    if (!QFile::exists(name)) QFile::link(QFileInfo(photos[i % kPhotos]).absoluteFilePath(), name);
+    files << name;
+  }
+  return files;
+}
+
+// Adding asks nothing; every question is answered "no".
+class NoPrompts : public Prompts {
+ public:
+  PromptAnswer AskYesNoCancel(const QString&) override { return PromptAnswer::Cancel; }
+  bool AskOkCancel(const QString&) override { return false; }
+  void ShowWarning(const QString&) override {}
+  void ShowError(const QString&) override {}
+  QString GetOpenFileName(const FileDialogRequest&) override { return {}; }
+  QStringList GetOpenFileNames(const FileDialogRequest&) override { return {}; }
+  QString GetSaveFileName(const FileDialogRequest&) override { return {}; }
+  std::optional<QColor> GetColor(const QColor&) override { return std::nullopt; }
+  std::optional<QFont> GetFont(const QFont&) override { return std::nullopt; }
+};
+
+double AddToChapter(const QStringList& files) {
+  AlbumModel model;
+  model.CurrentChapter = 0;
+  model.CurrentPage = 0;
+  model.ThumbsLoaded[0] = true;
+  AlbumUndo undo(model);
+  NoPrompts prompts;
+  NoProgress quiet;
+  ChapterEditor editor(undo, prompts, [&](const QStringList& names) {
+    return MakeThumbnails(names, kBox, QString(), quiet);
+  });
+  QElapsedTimer timer;
+  timer.start();
+  editor.AddImages(files);
+  const double seconds = timer.nsecsElapsed() / 1e9;
+  return model.Thumbnails[0].size() == files.size() ? seconds : -1;
+}
+
+double LoadChapter(const QStringList& files) {
+  AlbumModel model;
+  model.Chapters[0].Files = files;
+  NoProgress quiet;
+  QElapsedTimer timer;
+  timer.start();
+  LoadChapterThumbnails(model, 0, kBox, quiet);
+  return timer.nsecsElapsed() / 1e9;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QGuiApplication app(argc, argv);
+  QString data = QCoreApplication::applicationDirPath() + QStringLiteral("/bench-data");
+  int rounds = 5;
+  const QStringList args = QCoreApplication::arguments();
+  for (int i = 1; i + 1 < args.size(); ++i) {
+    if (args[i] == QLatin1String("--data")) data = args[i + 1];
+    if (args[i] == QLatin1String("--rounds")) rounds = std::max(1, args[i + 1].toInt());
+  }
+  const QStringList files = ChapterFiles(data);
+  LoadChapter(files);  // every file into the page cache first
+  std::vector<double> add, load;
+  for (int round = 0; round < rounds; ++round) {
+    add.push_back(AddToChapter(files));
+    load.push_back(LoadChapter(files));
+    if (add.back() < 0) {
+      std::printf("adding lost thumbnails\n");
+      return 1;
+    }
+  }
+  const double ratio = Median(add) / Median(load);
+  std::printf("%d files, thumbnails %dx%d, %d rounds, %d cores\n", kFiles, kBox.width(),
+              kBox.height(), rounds, QThread::idealThreadCount());
+  std::printf("  add to a chapter      %8.3f s\n  load the chapter      %8.3f s\n", Median(add),
+              Median(load));
+  std::printf("GOAL edit-add-vs-chapter-load %.2fx <=%.2fx %s\n", ratio, kTarget,
+              ratio <= kTarget ? "PASS" : "FAIL");
+  return ratio <= kTarget ? 0 : 1;
+}

@@ -1,0 +1,18 @@
+#include "thumbnail_batch.h"
+
+#include <utility>
+
+#include "book/thumbnail_loading.h"
+
+TThumbnailList MakeThumbnails(const QStringList& files, QSize box, const QString& title,
+                              ProgressSink& progress, int threads) {
+  if (files.isEmpty()) return {};
+  // A scratch album whose only chapter holds the files lets the chapter
+  // loader do the work, so new images get exactly the thumbnails a reload
+  // of the chapter would give them.
+  AlbumModel scratch;
+  scratch.Chapters[0].Files = files;
+  scratch.DataTitles = QStringList{title};
+  LoadChapterThumbnails(scratch, 0, box, progress, threads);
+  return std::move(scratch.Thumbnails[0]);
+}

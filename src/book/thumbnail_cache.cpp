@@ -1,0 +1,217 @@
+#include "thumbnail_cache.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QThreadPool>
+#include <QUrl>
+#include <array>
+
+namespace {
+
+constexpr std::array<int, 4> kClasses{128, 256, 512, 1024};
+const QString kFailFolder = QStringLiteral("fail/quirevale");
+
+QString ClassFolder(int sizeClass) {
+  switch (sizeClass) {
+    case 128:
+      return QStringLiteral("normal");
+    case 256:
+      return QStringLiteral("large");
+    case 512:
+      return QStringLiteral("x-large");
+    case 1024:
+      return QStringLiteral("xx-large");
+    default:
+      return QString();
+  }
+}
+
+QString EntryName(const QByteArray& uri) {
+  return QString::fromLatin1(QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex()) +
+         QStringLiteral(".png");
+}
+
+// What an entry must say of the file as it is now.
+struct TFileStamp {
+  QByteArray Uri;
+  qint64 MTime = 0;
+  qint64 Size = 0;
+  bool Valid = false;
+};
+
+TFileStamp StampOf(const QString& fileName) {
+  const QFileInfo info(fileName);
+  if (!info.isFile() || IsInsideThumbnailCache(fileName)) return {};
+  return {ThumbnailCacheUri(fileName), info.lastModified().toSecsSinceEpoch(), info.size(), true};
+}
+
+// Whole seconds; some writers add a fraction.
+qint64 Seconds(const QString& text, bool* ok) { return text.section(u'.', 0, 0).toLongLong(ok); }
+
+bool Matches(const QImage& entry, const TFileStamp& stamp) {
+  bool ok = false;
+  if (entry.text(QStringLiteral("Thumb::URI")).toUtf8() != stamp.Uri) return false;
+  if (Seconds(entry.text(QStringLiteral("Thumb::MTime")), &ok) != stamp.MTime || !ok) return false;
+  const QString size = entry.text(QStringLiteral("Thumb::Size"));
+  return size.isEmpty() || size.toLongLong() == stamp.Size;
+}
+
+QImage ReadEntry(const QString& path) {
+  QImageReader reader(path, "png");
+  reader.setAutoTransform(false);
+  QImage image;
+  // A file cut short or damaged fails here as a whole.
+  if (!reader.read(&image)) return {};
+  return image;
+}
+
+// Makes folder (and the cache folders above it) 0700 where it is created.
+bool MakeFolder(const QString& root, const QString& sub) {
+  const QFileInfo rootInfo(root);
+  if (!rootInfo.exists()) {
+    if (!QDir().mkpath(QFileInfo(root).absolutePath())) return false;
+    if (!QDir().mkdir(root, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)) return false;
+  }
+  QString path = root;
+  for (const QString& part : sub.split(u'/')) {
+    path += u'/' + part;
+    if (QFileInfo(path).isDir()) continue;
+    if (!QDir().mkdir(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)) return false;
+  }
+  return QFileInfo(path).isDir();
+}
+
+void WriteEntry(const QString& root, const QString& folder, QImage image, const TFileStamp& stamp,
+                QSize fullSize) {
+  if (!MakeFolder(root, folder)) return;
+  image.setText(QStringLiteral("Thumb::URI"), QString::fromUtf8(stamp.Uri));
+  image.setText(QStringLiteral("Thumb::MTime"), QString::number(stamp.MTime));
+  image.setText(QStringLiteral("Thumb::Size"), QString::number(stamp.Size));
+  if (fullSize.isValid()) {
+    image.setText(QStringLiteral("Thumb::Image::Width"), QString::number(fullSize.width()));
+    image.setText(QStringLiteral("Thumb::Image::Height"), QString::number(fullSize.height()));
+  }
+  image.setText(QStringLiteral("Software"), QStringLiteral("Quirevale 1.0"));
+  QSaveFile file(root + u'/' + folder + u'/' + EntryName(stamp.Uri));
+  if (!file.open(QIODevice::WriteOnly)) return;
+  file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+  QImageWriter writer(&file, "png");
+  if (!writer.write(image) || !file.flush()) {
+    file.cancelWriting();
+    return;
+  }
+  file.commit();
+}
+
+void FinishWrites();
+
+// One writer thread. The pool outlives static destruction, and pending
+// entries are finished while the application still exists (a write that
+// ran on into Qt's shutdown would find its image plugins gone).
+QThreadPool& Writers() {
+  static QThreadPool* const pool = [] {
+    auto* created = new QThreadPool;
+    created->setMaxThreadCount(1);
+    qAddPostRoutine(FinishWrites);
+    return created;
+  }();
+  return *pool;
+}
+
+void FinishWrites() { Writers().waitForDone(); }
+
+}  // namespace
+
+int ThumbnailCacheClass(QSize box) {
+  const int side = std::max(box.width(), box.height());
+  for (int sizeClass : kClasses) {
+    if (side <= sizeClass) return sizeClass;
+  }
+  return 0;
+}
+
+QString ThumbnailCacheRoot() {
+  const QString xdg = qEnvironmentVariable("XDG_CACHE_HOME");
+  const QString base = !xdg.isEmpty() && QDir::isAbsolutePath(xdg)
+                           ? xdg
+                           : QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+  return QDir::cleanPath(base + QStringLiteral("/thumbnails"));
+}
+
+QByteArray ThumbnailCacheUri(const QString& fileName) {
+  return QUrl::fromLocalFile(QFileInfo(fileName).absoluteFilePath()).toEncoded();
+}
+
+QString ThumbnailCacheEntry(const QString& fileName, int sizeClass) {
+  return ThumbnailCacheRoot() + u'/' + ClassFolder(sizeClass) + u'/' +
+         EntryName(ThumbnailCacheUri(fileName));
+}
+
+bool IsInsideThumbnailCache(const QString& fileName) {
+  return QFileInfo(fileName).absoluteFilePath().startsWith(ThumbnailCacheRoot() + u'/');
+}
+
+TCachedPicture ReadCachedThumbnail(const QString& fileName, int sizeClass) {
+  if (ClassFolder(sizeClass).isEmpty()) return {};
+  const TFileStamp stamp = StampOf(fileName);
+  if (!stamp.Valid) return {};
+  const QImage entry = ReadEntry(ThumbnailCacheEntry(fileName, sizeClass));
+  if (entry.isNull() || !Matches(entry, stamp)) return {};
+  QSize full(entry.text(QStringLiteral("Thumb::Image::Width")).toInt(),
+             entry.text(QStringLiteral("Thumb::Image::Height")).toInt());
+  if (full.isEmpty()) {
+    full = entry.size();  // no size given: the entry's own is the best guess
+  } else if ((full.width() > full.height()) != (entry.width() > entry.height()) &&
+             full.width() != full.height() && entry.width() != entry.height()) {
+    full.transpose();  // a writer that gave the size before turning the picture upright
+  }
+  return {entry, full};
+}
+
+bool IsRecordedFailure(const QString& fileName) {
+  const TFileStamp stamp = StampOf(fileName);
+  if (!stamp.Valid) return false;
+  const QImage entry =
+      ReadEntry(ThumbnailCacheRoot() + u'/' + kFailFolder + u'/' + EntryName(stamp.Uri));
+  return !entry.isNull() && Matches(entry, stamp);
+}
+
+QSize CacheEntrySize(QSize fullSize, int sizeClass) {
+  if (fullSize.width() <= sizeClass && fullSize.height() <= sizeClass) return fullSize;
+  return fullSize.scaled(sizeClass, sizeClass, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+}
+
+void StoreCachedThumbnail(const QString& fileName, const QImage& picture, QSize fullSize,
+                          int sizeClass) {
+  const QString folder = ClassFolder(sizeClass);
+  const TFileStamp stamp = StampOf(fileName);
+  if (folder.isEmpty() || !stamp.Valid || picture.isNull()) return;
+  const QString root = ThumbnailCacheRoot();
+  Writers().start([root, folder, picture, stamp, fullSize, sizeClass] {
+    const QSize size = CacheEntrySize(fullSize, sizeClass);
+    const QImage entry = picture.size() == size ? picture
+                                                : picture.scaled(size, Qt::IgnoreAspectRatio,
+                                                                 Qt::SmoothTransformation);
+    WriteEntry(root, folder, entry, stamp, fullSize);
+  });
+}
+
+void StoreFailure(const QString& fileName) {
+  const TFileStamp stamp = StampOf(fileName);
+  if (!stamp.Valid) return;
+  const QString root = ThumbnailCacheRoot();
+  Writers().start([root, stamp] {
+    QImage mark(1, 1, QImage::Format_ARGB32);
+    mark.fill(Qt::transparent);
+    WriteEntry(root, kFailFolder, mark, stamp, QSize());
+  });
+}
+
+void WaitForThumbnailCacheWrites() { Writers().waitForDone(); }

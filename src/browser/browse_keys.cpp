@@ -1,0 +1,135 @@
+// The book's keyboard: page and chapter keys, the digits that jump to a
+// bookmark, the edit-mode selection keys and the letter keys.
+
+#include <QKeyEvent>
+
+#include "book/book.h"
+#include "book/cell_letters.h"
+#include "browser/browsing.h"
+#include "init/profile.h"
+
+namespace {
+
+// Remainder with the sign of the dividend, as the selection keys count it.
+int Mod(int a, int b) { return b != 0 ? a % b : 0; }
+
+}  // namespace
+
+int TBrowsing::ImageForLetterKey(int key) const {
+  if (key < Qt::Key_A || key > Qt::Key_Z) return -1;
+  const AlbumModel& m = Model();
+  if (m.IsBookClosed()) return -1;
+  // Keys give capitals; the marks are the lower-case letters.
+  const int cell = CellForLetter(QChar(key).toLower());
+  const int perPage = AlbumProfile.ImagesPerPage();
+  if (cell < 0) return -1;
+  int image = -1;
+  if (m.CurrentPage == 0) {
+    if (cell < perPage) image = cell;
+  } else if (cell < 2 * perPage) {
+    image = (m.CurrentPage - 1) * perPage + cell;
+  }
+  return image < m.ImageCount(m.CurrentChapter) ? image : -1;
+}
+
+int TBrowsing::SelectionKey(int key, bool shift, bool& handled) {
+  const AlbumModel& m = Model();
+  const int columns = AlbumProfile.ColumnCount;
+  const int count = m.ImageCount(m.CurrentChapter);
+  handled = true;
+  switch (key) {
+    case Qt::Key_End:
+      return count - 1;
+    case Qt::Key_Home:
+      return 0;
+    case Qt::Key_Left:
+      if (Mod(m.SelEnd, columns) == 0) {
+        TurnPage(false, true, shift);
+      } else if (m.SelEnd >= 0) {
+        return m.SelEnd - 1;
+      }
+      return -1;
+    case Qt::Key_Right:
+      if (Mod(m.SelEnd + 1, columns) == 0) {
+        TurnPage(true, true, shift);
+      } else if (m.SelEnd < count - 1) {
+        return m.SelEnd + 1;
+      }
+      return -1;
+    case Qt::Key_Up:
+      return m.SelEnd >= columns ? m.SelEnd - columns : -1;
+    case Qt::Key_Down:
+      return m.SelEnd < count - columns ? m.SelEnd + columns : -1;
+    default:
+      handled = false;
+      return -1;
+  }
+}
+
+bool TBrowsing::KeyDown(QKeyEvent& event) {
+  AlbumModel& m = Model();
+  const int key = event.key();
+  const bool ctrl = event.modifiers() & Qt::ControlModifier;
+  const bool shift = event.modifiers() & Qt::ShiftModifier;
+  const bool edit = host_.IsEditMode();
+  switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (!edit) return false;
+      host_.ShowImage(m.SelEnd);
+      return true;
+    case Qt::Key_Escape:
+      if (!edit) return false;
+      host_.RunAction(QStringLiteral("EditMode"));
+      return true;
+    case Qt::Key_PageUp:
+      if (ctrl) {
+        ShowChapter(m.CurrentChapter - 2, true);
+      } else {
+        TurnPage(false, false, false);
+      }
+      return true;
+    case Qt::Key_PageDown:
+      if (!ctrl) {
+        TurnPage(true, false, false);
+      } else if (m.CurrentPage == LastSpread(m.CurrentChapter)) {
+        ShowChapter(m.CurrentChapter + 1, true);
+      } else {
+        ShowChapter(m.CurrentChapter, true);
+      }
+      return true;
+    case Qt::Key_End:
+    case Qt::Key_Home:
+      if (ctrl) {
+        if (key == Qt::Key_End) {
+          ShowChapter(m.ChapterCount(), true);
+        } else {
+          book_.ShowSpread(0, -1);
+        }
+        return true;
+      }
+      if (!edit) {
+        ShowChapter(m.CurrentChapter, key == Qt::Key_End);
+        return true;
+      }
+      break;
+    default:
+      break;
+  }
+  if (key >= Qt::Key_0 && key <= Qt::Key_9) {
+    // The keypad's digits arrive as the same keys with KeypadModifier.
+    ShowChapter(key - Qt::Key_0 - 1, true);
+    return true;
+  }
+  if (key >= Qt::Key_A && key <= Qt::Key_Z) {
+    if (edit || ctrl) return false;
+    const int image = ImageForLetterKey(key);
+    if (image >= 0) host_.ShowImage(image);
+    return true;
+  }
+  if (!edit) return false;
+  bool handled = false;
+  const int moved = SelectionKey(key, shift, handled);
+  if (moved > -1) SelectRange(shift ? m.SelStart : moved, moved);
+  return handled;
+}

@@ -1,0 +1,259 @@
+#include "browsing.h"
+
+#include <QFileInfo>
+#include <QPainter>
+#include <algorithm>
+
+#include "book/book.h"
+#include "init/profile.h"
+
+TBrowsing::TBrowsing(TBook& book, BrowseHost& host) : book_(book), host_(host) {}
+
+AlbumModel& TBrowsing::Model() const { return book_.Model(); }
+
+int TBrowsing::LastSpread(int chapter) const {
+  return Model().LastSpread(chapter, AlbumProfile.ImagesPerPage());
+}
+
+int TBrowsing::ImageAt(int x, int y) const {
+  const AlbumModel& m = Model();
+  if (m.IsBookClosed()) return -1;
+  const int perPage = AlbumProfile.ImagesPerPage();
+  const int columns = AlbumProfile.ColumnCount;
+  const int rows = AlbumProfile.RowCount;
+  const int spineX = book_.SpineX();
+  const QSize pageSize = PageSizeFor(book_.WindowSize());
+  const TRect leftArea = PageArea(true, pageSize);
+  int base = m.CurrentPage > 0 ? (m.CurrentPage - 1) * perPage : 0;
+  int left = 0;
+  int right = 0;
+  if (x > spineX) {
+    const TRect area = PageArea(false, pageSize);
+    left = area.Left + spineX + 20;
+    right = area.Right + spineX - 10;
+    if (m.CurrentPage > 0) base += perPage;
+  } else {
+    left = leftArea.Left + 10;
+    right = leftArea.Right - 20;
+  }
+  const int top = leftArea.Top + 20;
+  const int bottom = leftArea.Bottom - 20;
+  if (x < left || x > right || y < top || y > bottom) return -1;
+  const bool leftHasImages = x < spineX && m.CurrentPage > 0;
+  const bool rightHasImages = x > spineX && LastSpread(m.CurrentChapter) > m.CurrentPage;
+  if (!leftHasImages && !rightHasImages) return -1;
+  if (columns <= 0 || rows <= 0) return -1;
+  const auto cellWidth =
+      static_cast<int>(RoundHalfEven(std::max(0, leftArea.Width() - 30), columns));
+  const auto cellHeight =
+      static_cast<int>(RoundHalfEven(std::max(0, leftArea.Height() - 40), rows));
+  if (cellWidth <= 0 || cellHeight <= 0) return -1;
+  const int column = (x - left) / cellWidth;
+  const int row = (y - top) / cellHeight;
+  // The rounded cells may leave a sliver past the last row or column; it
+  // belongs to no cell (rather than to the next row or page).
+  if (column >= columns || row >= rows) return -1;
+  const int index = columns * row + base + column;
+  return index < m.ImageCount(m.CurrentChapter) ? index : -1;
+}
+
+void TBrowsing::SelectRange(int a, int b) {
+  AlbumModel& m = Model();
+  const int count = m.ImageCount(m.CurrentChapter);
+  if (a < count && b < count) {
+    const int oldStart = m.SelStart;
+    const int oldEnd = m.SelEnd;
+    m.SelStart = a;
+    m.SelEnd = b;
+    bool spreadKept = true;
+    if (a < 0 || b < 0) {
+      m.SelStart = 0;
+      m.SelEnd = 0;
+    } else {
+      const int q = PageOfImage(b, AlbumProfile.ImagesPerPage()) + 1;
+      const int spread = q % 2 == 1 ? q - 1 : q;
+      if (spread != m.CurrentPage) {
+        spreadKept = false;
+        book_.ShowSpread(m.CurrentChapter, spread);
+      }
+    }
+    // The selection frames are part of the page pictures in edit mode.
+    const bool changed = oldStart != m.SelStart || oldEnd != m.SelEnd;
+    if (spreadKept && changed && host_.IsEditMode() && !m.IsBookClosed())
+      book_.ShowSpread(m.CurrentChapter, m.CurrentPage);
+  }
+  if (host_.IsDetailsShowing()) host_.SetDetailsRange(a, b);
+}
+
+void TBrowsing::TurnPage(bool forward, bool bySelection, bool extend) {
+  AlbumModel& m = Model();
+  if (bySelection && AlbumProfile.ColumnCount > 0) {
+    const int columns = AlbumProfile.ColumnCount;
+    const int rows = AlbumProfile.RowCount;
+    const int count = m.ImageCount(m.CurrentChapter);
+    const int s = extend ? m.SelEnd : m.SelStart;
+    if (forward) {
+      int target = s + columns * (rows - 1) + 1;
+      if (count <= target) target = (count - 1) - ((count - 1) % columns);
+      SelectRange(extend ? m.SelStart : target, target);
+      return;
+    }
+    const int target = s - columns * (rows - 1) - 1;
+    if (target >= 0) {
+      SelectRange(extend ? m.SelStart : target, target);
+      return;
+    }
+  }
+  if (!forward) {
+    if (m.CurrentPage != 0) {
+      book_.ShowSpread(m.CurrentChapter, m.CurrentPage - 2);
+    } else if (m.CurrentChapter != 0) {
+      ShowChapter(m.CurrentChapter - 1, true);
+    } else {
+      book_.ShowSpread(0, -1);
+    }
+  } else if (m.CurrentPage == -1) {
+    book_.ShowSpread(0, 0);
+  } else if (LastSpread(m.CurrentChapter) > m.CurrentPage) {
+    book_.ShowSpread(m.CurrentChapter, m.CurrentPage + 2);
+  } else {
+    ShowChapter(m.CurrentChapter + 1, false);
+  }
+}
+
+void TBrowsing::ShowChapter(int k, bool atEnd) {
+  if (k == -1) {
+    book_.ShowSpread(0, 0);
+    return;
+  }
+  if (k < 0 || k > Model().ChapterCount()) return;
+  book_.ShowSpread(k, atEnd ? LastSpread(k) : 0);
+}
+
+TZoneState TBrowsing::Zones() const {
+  const AlbumModel& m = Model();
+  TZoneState s;
+  s.Width = book_.WindowSize().width();
+  s.Height = book_.WindowSize().height();
+  s.SpineX = book_.SpineX();
+  s.Chapter = m.CurrentChapter;
+  s.Page = m.CurrentPage;
+  s.ChapterCount = m.ChapterCount();
+  s.LastSpread = LastSpread(m.CurrentChapter);
+  s.PageCount = m.PageCount(m.CurrentChapter, AlbumProfile.ImagesPerPage());
+  s.EditMode = host_.IsEditMode();
+  s.Edges = book_.BookmarkEdges;
+  return s;
+}
+
+bool TBrowsing::CursorAt(QPoint p, TBookCursor& cursor) {
+  const TBookCursor zone = BrowseZoneCursor(Zones(), p, ImageAt(p));
+  if (zone == TBookCursor::Default) return false;
+  cursor = zone;
+  return true;
+}
+
+// A tab on the left edge: the spread where that tab's chapter begins.
+void TBrowsing::BookmarkBack(int y) {
+  const AlbumModel& m = Model();
+  for (int i = 1; i <= m.CurrentChapter; ++i) {
+    if (y < book_.BookmarkEdges[static_cast<size_t>(i)]) {
+      book_.ShowSpread(i - 1, LastSpread(i - 1));
+      return;
+    }
+  }
+  book_.ShowSpread(0, m.CurrentChapter == 0 ? -1 : 0);
+}
+
+// A tab on the right edge; below the last tab, the album's end.
+void TBrowsing::BookmarkForward(int y) {
+  const AlbumModel& m = Model();
+  const int n = m.ChapterCount();
+  const auto& edges = book_.BookmarkEdges;
+  if (y >= edges[static_cast<size_t>(n)] + 10 ||
+      y < edges[static_cast<size_t>(std::max(0, m.CurrentChapter))] + 10) {
+    book_.ShowSpread(n, LastSpread(n));
+    return;
+  }
+  for (int i = std::max(1, m.CurrentChapter); i <= n; ++i) {
+    if (y < edges[static_cast<size_t>(i)]) {
+      book_.ShowSpread(i - 1, LastSpread(i - 1));
+      return;
+    }
+  }
+}
+
+bool TBrowsing::MouseRelease(TBookCursor cursor, QPoint p, Qt::MouseButton,
+                             Qt::KeyboardModifiers modifiers) {
+  switch (cursor) {
+    case TBookCursor::Previous:
+    case TBookCursor::Next:
+      TurnPage(p.x() > book_.SpineX(), false, false);
+      return true;
+    case TBookCursor::Left:
+      BookmarkBack(p.y());
+      return true;
+    case TBookCursor::Right:
+      BookmarkForward(p.y());
+      return true;
+    case TBookCursor::Zoom:
+      host_.RunAction(QStringLiteral("ShowPicture"));
+      return true;
+    default:
+      break;
+  }
+  if (!host_.IsEditMode()) return false;
+  const int i = ImageAt(p);
+  if (modifiers & Qt::ShiftModifier) {
+    SelectRange(Model().SelStart, i);
+  } else if (i > -1) {
+    SelectRange(i, i);
+  }
+  return true;
+}
+
+bool TBrowsing::MousePress(QPoint p, Qt::MouseButton button, Qt::KeyboardModifiers) {
+  if (button != Qt::RightButton) return false;
+  const int i = ImageAt(p);
+  if (i < 0) return false;
+  const AlbumModel& m = Model();
+  const bool selected =
+      m.SelEnd > -1 && i >= std::min(m.SelStart, m.SelEnd) && i <= std::max(m.SelStart, m.SelEnd);
+  if (!selected) SelectRange(i, i);
+  const QString file = Model().Chapters[static_cast<size_t>(m.CurrentChapter)].Files.value(i);
+  host_.SetShowPictureEnabled(QFileInfo::exists(file));
+  host_.PopupPictureMenu(p);
+  return true;
+}
+
+bool TBrowsing::DoubleClick(QPoint p) {
+  const AlbumModel& m = Model();
+  const int spineX = book_.SpineX();
+  if (m.CurrentPage > -1 && ((p.x() < spineX && m.CurrentPage == 0) ||
+                             (p.x() > spineX && m.CurrentPage == LastSpread(m.CurrentChapter)))) {
+    host_.RunAction(QStringLiteral("EditChapters"));
+    return true;
+  }
+  const int i = ImageAt(p);
+  if (i < 0) return false;
+  host_.OpenDetails(i, -1);
+  return true;
+}
+
+void TBrowsing::ShowPictureCommand() { host_.ShowImage(ImageAt(host_.PressPoint())); }
+
+void TBrowsing::ShowDetailsCommand() {
+  if (host_.IsEditMode()) {
+    host_.OpenDetails(Model().SelStart, Model().SelEnd);
+    return;
+  }
+  const int i = ImageAt(host_.PressPoint());
+  if (i >= 0) host_.OpenDetailsReadOnly(i);
+}
+
+void TBrowsing::GotoPageCommand() { host_.ShowGoto(); }
+
+void TBrowsing::PaintOver(QPainter& painter) {
+  if (host_.IsLettersShown() && !host_.IsEditMode() && Model().CurrentPage > -1)
+    book_.PaintLetters(painter);
+}

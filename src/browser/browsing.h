@@ -1,0 +1,63 @@
+#pragma once
+// Browsing the book with the mouse and the keyboard: turning pages, jumping
+// to bookmarks, opening images, the selection and the letters that name the
+// visible thumbnails.
+//
+// TBrowsing is installed into the book window as a BrowserInput; the
+// operations below work on the album model, the look (AlbumProfile) and the
+// book alone, so they are tested without a window. Every change of spread
+// goes through TBook::ShowSpread, which ignores targets out of range.
+
+#include "browser/browse_host.h"
+#include "browser/browse_zones.h"
+#include "browser/browser_input.h"
+
+class TBook;
+class AlbumModel;
+
+class TBrowsing : public BrowserInput {
+ public:
+  TBrowsing(TBook& book, BrowseHost& host);
+
+  // The image of the current chapter under the window point (x, y); -1 when
+  // none: the book closed, a margin, the spine, an empty cell.
+  int ImageAt(int x, int y) const;
+  int ImageAt(QPoint p) const { return ImageAt(p.x(), p.y()); }
+  // Selects a..b (b is the moving end) and shows the spread holding b.
+  void SelectRange(int a, int b);
+  // One spread forward or back; bySelection moves the selection by a page
+  // instead (extend keeps SelStart), turning only when it runs out.
+  void TurnPage(bool forward, bool bySelection, bool extend);
+  // Chapter k at its first or last spread; k = -1 opens chapter 0.
+  void ShowChapter(int k, bool atEnd);
+  // The image a letter key opens on the current spread, -1 for none.
+  int ImageForLetterKey(int key) const;
+
+  // The zone state of the current view.
+  TZoneState Zones() const;
+
+  // The commands behind the actions ShowPicture, ShowDetails and GotoPage.
+  // (ShowLetters flips its own checked state; the window then repaints.)
+  void ShowPictureCommand();
+  void ShowDetailsCommand();
+  void GotoPageCommand();
+
+  bool CursorAt(QPoint p, TBookCursor& cursor) override;
+  bool MouseRelease(TBookCursor cursor, QPoint p, Qt::MouseButton button,
+                    Qt::KeyboardModifiers modifiers) override;
+  bool MousePress(QPoint p, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) override;
+  bool DoubleClick(QPoint p) override;
+  bool KeyDown(QKeyEvent& event) override;
+  void PaintOver(QPainter& painter) override;
+
+ private:
+  AlbumModel& Model() const;
+  int LastSpread(int chapter) const;
+  void BookmarkBack(int y);
+  void BookmarkForward(int y);
+  // The keys of the edit-mode selection; the new moving end or -1.
+  int SelectionKey(int key, bool shift, bool& handled);
+
+  TBook& book_;
+  BrowseHost& host_;
+};

@@ -1,0 +1,129 @@
+// Editing in the book window: the commands, undo and redo, the properties
+// dialog, and the view after every change.
+#include "browser/edit_window.h"
+
+#include <QAction>
+#include <algorithm>
+
+#include "book/thumbnail_batch.h"
+#include "book/thumbnail_loading.h"
+#include "browser/album_browser.h"
+#include "init/profile.h"
+#include "init/program_settings.h"
+
+TEditWindow::TEditWindow(TfAlbumBrowser& window)
+    : QObject(&window),
+      window_(window),
+      undo_(window.Model()),
+      editor_(undo_, window.prompts(),
+              [this](const QStringList& files) { return MakeThumbnails(files); }),
+      details_(new TfPicDetails(undo_, AlbumProfile, window.prompts(), *this, &window)) {
+  fPicDetails = details_;
+  window_.AddInput(this);
+  window_.SetClipboardCount([this] { return editor_.Clipboard().Count(); });
+  window_.SetDetailsShowing([this] { return details_->IsShowing(); });
+  connect(details_, &TfPicDetails::ShowingChanged, this, [this] {
+    window_.UpdateActions();
+    UpdateUndoActions();
+  });
+  connect(&undo_, &AlbumUndo::ChapterChanged, this, [this](int k) { ShowChange(k); });
+  connect(&window_, &TfAlbumBrowser::EditModeChanged, this, &TEditWindow::OnEditMode);
+  ConnectActions();
+}
+
+AlbumModel& TEditWindow::Model() const { return window_.Model(); }
+
+void TEditWindow::ConnectActions() {
+  const auto on = [this](const char* name, std::function<void()> command) {
+    connect(window_.Action(QLatin1String(name)), &QAction::triggered, this,
+            [command = std::move(command)] { command(); });
+  };
+  const auto caption = [this] { return window_.Action(QStringLiteral("InsertPictures"))->text(); };
+  on("AddPictures", [this, caption] { editor_.AddPicturesExecute(false, caption()); });
+  on("InsertPictures", [this, caption] { editor_.AddPicturesExecute(true, caption()); });
+  on("DeletePictures", [this] { editor_.DeletePicturesExecute(ProgramSettings.ConfirmDeletes); });
+  on("Copy", [this] { editor_.CopyExecute(); });
+  on("Cut", [this] { editor_.CutExecute(ProgramSettings.ConfirmDeletes); });
+  on("Paste", [this] { editor_.PasteExecute(); });
+  on("SelectAll", [this] {
+    const int count = Model().ImageCount(Model().CurrentChapter);
+    if (count > 0) SelectRange(0, count - 1);
+  });
+  on("RecreateThumbnails", [this] {
+    AlbumModel& model = Model();
+    const int page = model.CurrentPage;
+    LoadChapterThumbnails(model, model.CurrentChapter, window_.Book().ThumbnailBox(),
+                          window_.Progress());
+    // As if the book were opening: the window is placed and the pages rebuilt.
+    model.CurrentPage = -1;
+    window_.ShowSpread(model.CurrentChapter, page);
+  });
+  // Another album, or chapters changed by the setup dialog: the steps no
+  // longer know these images.
+  for (const char* name :
+       {"FileNew", "FileOpen", "DoRunGuide", "Setup", "AlbumProperties", "EditChapters"}) {
+    if (QAction* action = window_.Action(QLatin1String(name)))
+      connect(action, &QAction::triggered, this, [this] { undo_.ClearIfStale(); });
+  }
+
+  undoAction_ = new QAction(QStringLiteral("Undo"), &window_);
+  undoAction_->setObjectName(QStringLiteral("Undo"));
+  undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  redoAction_ = new QAction(QStringLiteral("Redo"), &window_);
+  redoAction_->setObjectName(QStringLiteral("Redo"));
+  redoAction_->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  window_.addAction(undoAction_);
+  window_.addAction(redoAction_);
+  connect(undoAction_, &QAction::triggered, this, [this] { undo_.Undo(); });
+  connect(redoAction_, &QAction::triggered, this, [this] { undo_.Redo(); });
+  connect(&undo_.Stack(), &QUndoStack::indexChanged, this, &TEditWindow::UpdateUndoActions);
+  connect(&undo_.Stack(), &QUndoStack::cleanChanged, this, &TEditWindow::UpdateUndoActions);
+  UpdateUndoActions();
+}
+
+void TEditWindow::UpdateUndoActions() {
+  // Like every command of the window, not while the properties dialog shows.
+  const bool free = !details_->IsShowing();
+  undoAction_->setEnabled(free && undo_.Stack().canUndo());
+  redoAction_->setEnabled(free && undo_.Stack().canRedo());
+}
+
+void TEditWindow::OnEditMode(bool on) {
+  const AlbumModel& model = Model();
+  if (!on) {
+    SelectRange(-1, -1);
+    return;
+  }
+  const int i = model.CurrentPage > 0 ? (model.CurrentPage - 1) * AlbumProfile.ImagesPerPage() : 0;
+  SelectRange(i, i);
+}
+
+void TEditWindow::SelectRange(int a, int b) {
+  if (hooks_.SelectRange) {
+    hooks_.SelectRange(a, b);
+  } else {
+    SetSelection(Model(), a < 0 || b < 0 ? TSelection{0, 0} : TSelection{a, b});
+    if (details_->IsShowing()) details_->SetDetailsRange(a, b);
+    window_.update();
+  }
+  window_.UpdateActions();
+}
+
+TThumbnailList TEditWindow::MakeThumbnails(const QStringList& files) {
+  const AlbumModel& model = Model();
+  return ::MakeThumbnails(files, window_.Book().ThumbnailBox(),
+                          model.DataTitles.value(model.CurrentChapter), window_.Progress());
+}
+
+void TEditWindow::ShowChange(int k) {
+  AlbumModel& model = Model();
+  const TSelection selection = SelectionOf(model);
+  // Thumbnails a step kept for another page size are made again by
+  // ShowSpread, which remakes every one not made for the current cells.
+  const int last = model.LastSpread(k, AlbumProfile.ImagesPerPage());
+  const int page = k == model.CurrentChapter ? std::min(model.CurrentPage, last) : 0;
+  window_.ShowSpread(k, page);
+  SetSelection(model, selection);  // a change of chapter in edit mode reset it
+  SelectRange(selection.Start, selection.End);
+}

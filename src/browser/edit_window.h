@@ -1,0 +1,78 @@
+#pragma once
+// Editing installed into the book window: the album's undo stack, the
+// editing commands (ChapterEditor) behind the Editing actions and Undo/Redo,
+// the image properties dialog, edit mode's selection, and the mouse drag of
+// the selected images with its drop marker and files dropped from the
+// desktop (a BrowserInput).
+//
+// The image drag stays inside the window: pages do not turn during it, so
+// the press, the moves and the release of the left button are the whole
+// gesture. Files dropped outside edit mode open an album, format or data
+// file as the command line does; anything else dropped there is ignored.
+
+#include <QObject>
+#include <functional>
+#include <memory>
+
+#include "browser/browser_input.h"
+#include "browser/editing.h"
+#include "core/chapter_undo.h"
+#include "dialogs/pic_details.h"
+
+class QAction;
+class TfAlbumBrowser;
+
+// What editing needs of browsing: the hit test and the selection change
+// (which also brings the selection into view and informs the dialog).
+struct TEditHooks {
+  std::function<int(QPoint)> ImageAt;
+  std::function<void(int, int)> SelectRange;
+};
+
+class TEditWindow : public QObject, public BrowserInput, public DetailsHost {
+ public:
+  // Installs editing into window; a child of window, it lives as long. Made
+  // before browsing, so a drag's release reaches it first.
+  explicit TEditWindow(TfAlbumBrowser& window);
+
+  void SetHooks(TEditHooks hooks) { hooks_ = std::move(hooks); }
+  AlbumUndo& Undo() { return undo_; }
+  ChapterEditor& Editor() { return editor_; }
+  TfPicDetails& Details() { return *details_; }
+  // The image the drag would drop on (-1: none, or not accepted).
+  int DragIndex() const { return dragIndex_; }
+
+  // DetailsHost
+  void SelectRange(int a, int b) override;
+  TThumbnailList MakeThumbnails(const QStringList& files) override;
+
+  // BrowserInput
+  bool LeftButtonMove(QPoint press, QPoint p) override;
+  bool MouseRelease(TBookCursor cursor, QPoint p, Qt::MouseButton button,
+                    Qt::KeyboardModifiers modifiers) override;
+  bool DragEnter(QDragEnterEvent& event) override;
+  bool DragMove(QDragMoveEvent& event) override;
+  bool Drop(QDropEvent& event) override;
+  void PaintOver(QPainter& painter) override;
+
+ private:
+  void ConnectActions();
+  void OnEditMode(bool on);
+  // Shows chapter k after a change: its spread (held to the chapter's last),
+  // thumbnails made again when the change left them unfit, the selection.
+  void ShowChange(int k);
+  void UpdateUndoActions();
+  AlbumModel& Model() const;
+  // image_drag.cpp
+  void EndDrag();
+
+  TfAlbumBrowser& window_;
+  AlbumUndo undo_;
+  ChapterEditor editor_;
+  TfPicDetails* details_;
+  TEditHooks hooks_;
+  QAction* undoAction_ = nullptr;
+  QAction* redoAction_ = nullptr;
+  bool dragging_ = false;
+  int dragIndex_ = -1;
+};

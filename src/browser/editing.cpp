@@ -1,0 +1,103 @@
+#include "editing.h"
+
+#include <algorithm>
+
+#include "core/chapter_undo.h"
+#include "core/message_table.h"
+#include "core/prompts.h"
+#include "dialogs/pic_details.h"
+
+TRun SelectedRun(const AlbumModel& model) {
+  if (model.SelEnd < 0) return {};
+  const int first = std::max(std::min(model.SelStart, model.SelEnd), 0);
+  const int last =
+      std::min(std::max(model.SelStart, model.SelEnd), model.ImageCount(model.CurrentChapter) - 1);
+  if (last < first) return {};
+  return {first, last - first + 1};
+}
+
+ChapterEditor::ChapterEditor(AlbumUndo& undo, Prompts& prompts, ThumbnailMaker makeThumbnails)
+    : undo_(undo), prompts_(prompts), makeThumbnails_(std::move(makeThumbnails)) {}
+
+AlbumModel& ChapterEditor::Model() const { return undo_.Model(); }
+
+int ChapterEditor::Chapter() const { return Model().CurrentChapter; }
+
+void ChapterEditor::AddPicturesExecute(bool insert, const QString& title) {
+  if (Chapter() < 0) return;
+  FileDialogRequest request;
+  request.Title = title;
+  request.Filter = PictureFileFilter();
+  request.InitialDir = Model().ImageFolder(Chapter());
+  const QStringList names = prompts_.GetOpenFileNames(request);
+  if (names.isEmpty()) return;
+  if (insert) {
+    InsertImages(Model().SelEnd, names);
+  } else {
+    AddImages(names);
+  }
+}
+
+void ChapterEditor::AddImages(const QStringList& names) {
+  InsertFiles(-1, names, QStringLiteral("Add images"));
+}
+
+void ChapterEditor::InsertImages(int position, const QStringList& names) {
+  InsertFiles(position, names, QStringLiteral("Insert images"));
+}
+
+void ChapterEditor::InsertFiles(int position, const QStringList& names, const QString& text) {
+  if (Chapter() < 0 || names.isEmpty()) return;
+  TChapterBlock block;
+  block.Data.Files = names;
+  block.Data.Titles = block.Data.Places = block.Data.Dates = block.Data.People =
+      QStringList(names.size(), QString());
+  block.Thumbnails = makeThumbnails_(names);
+  const int count = Model().ImageCount(Chapter());
+  undo_.Insert(Chapter(), position >= 0 && position < count ? position : count, block, text);
+}
+
+void ChapterEditor::DeletePicturesExecute(bool confirm) {
+  const TRun run = SelectedRun(Model());
+  if (run.Count == 0) return;
+  if (confirm && !prompts_.AskOkCancel(Msg(QStringLiteral("DeleteImages")))) return;
+  undo_.Remove(Chapter(), run.First, run.Count, QStringLiteral("Delete images"));
+}
+
+void ChapterEditor::CopyExecute() {
+  const TRun run = SelectedRun(Model());
+  if (run.Count == 0) return;
+  clipboard_ = CopyEntries(Model(), Chapter(), run.First, run.Count);
+}
+
+void ChapterEditor::CutExecute(bool confirm) {
+  CopyExecute();
+  DeletePicturesExecute(confirm);
+}
+
+void ChapterEditor::PasteExecute() {
+  if (Chapter() < 0 || clipboard_.Count() == 0) return;
+  const int count = Model().ImageCount(Chapter());
+  const int end = Model().SelEnd;
+  undo_.Insert(Chapter(), end >= 0 && end < count ? end : count, clipboard_,
+               QStringLiteral("Paste"));
+}
+
+bool ChapterEditor::DropAccepted(int target) const {
+  const TRun run = SelectedRun(Model());
+  return run.Count > 0 && target >= 0 && target < Model().ImageCount(Chapter()) &&
+         !run.Contains(target);
+}
+
+TDropSide ChapterEditor::MarkerSide(int target) const {
+  if (!DropAccepted(target)) return TDropSide::None;
+  return target > SelectedRun(Model()).Last() ? TDropSide::Right : TDropSide::Left;
+}
+
+void ChapterEditor::DropSelection(int target) {
+  if (!DropAccepted(target)) return;
+  const TRun run = SelectedRun(Model());
+  // Moving forward the run ends at the target, moving back it starts there.
+  const int to = target > run.Last() ? target - run.Count + 1 : target;
+  undo_.Move(Chapter(), run.First, run.Count, to, QStringLiteral("Move images"));
+}

@@ -1,0 +1,124 @@
+#include "chapter_block.h"
+
+#include <algorithm>
+
+namespace {
+
+// Applies one change to each of the five lists of a chapter.
+template <typename Change>
+void ForEachList(TChapterData& data, Change change) {
+  change(data.Files);
+  change(data.Titles);
+  change(data.Places);
+  change(data.Dates);
+  change(data.People);
+}
+
+template <typename Change>
+void ForEachList(const TChapterData& source, TChapterData& target, Change change) {
+  change(source.Files, target.Files);
+  change(source.Titles, target.Titles);
+  change(source.Places, target.Places);
+  change(source.Dates, target.Dates);
+  change(source.People, target.People);
+}
+
+// Thumbnails that cannot follow the change are dropped, so the chapter's are
+// made again when it is shown.
+void DropThumbnails(AlbumModel& model, int k) {
+  model.Thumbnails[k].clear();
+  model.ThumbsLoaded[k] = false;
+}
+
+bool ValidChapter(int k) { return k >= 0 && k < MaxDataFiles; }
+
+}  // namespace
+
+int TIndexMap::operator()(int i) const {
+  switch (Change) {
+    case Same:
+      return i;
+    case Insert:
+      return i < First ? i : i + Count;
+    case Remove:
+      if (i < First) return i;
+      return i < First + Count ? -1 : i - Count;
+    case Move:
+      if (i >= First && i < First + Count) return i - First + To;
+      if (To > First && i >= First + Count && i < To + Count) return i - Count;
+      if (To < First && i >= To && i < First) return i + Count;
+      return i;
+  }
+  return i;
+}
+
+bool ThumbnailsParallel(const AlbumModel& model, int k) {
+  return ValidChapter(k) && model.Thumbnails[k].size() == model.Chapters[k].Files.size();
+}
+
+TChapterBlock CopyEntries(const AlbumModel& model, int k, int first, int count) {
+  TChapterBlock block;
+  if (!ValidChapter(k)) return block;
+  first = std::max(first, 0);
+  count = std::min(count, model.ImageCount(k) - first);
+  if (count <= 0) return block;
+  ForEachList(model.Chapters[k], block.Data,
+              [&](const QStringList& from, QStringList& to) { to = from.mid(first, count); });
+  if (ThumbnailsParallel(model, k)) block.Thumbnails = model.Thumbnails[k].mid(first, count);
+  return block;
+}
+
+TChapterBlock TakeEntries(AlbumModel& model, int k, int first, int count) {
+  TChapterBlock block = CopyEntries(model, k, first, count);
+  if (block.Count() == 0) return block;
+  first = std::max(first, 0);
+  const bool parallel = ThumbnailsParallel(model, k);
+  ForEachList(model.Chapters[k], [&](QStringList& list) { list.remove(first, block.Count()); });
+  if (parallel) {
+    model.Thumbnails[k].remove(first, block.Count());
+  } else {
+    DropThumbnails(model, k);
+  }
+  return block;
+}
+
+void InsertEntries(AlbumModel& model, int k, int position, const TChapterBlock& block) {
+  if (!ValidChapter(k) || block.Count() == 0) return;
+  const int count = model.ImageCount(k);
+  if (position < 0 || position > count) position = count;
+  const bool parallel = ThumbnailsParallel(model, k) && block.HasThumbnails();
+  ForEachList(block.Data, model.Chapters[k], [&](const QStringList& from, QStringList& to) {
+    to.insert(position, from.size(), QString());
+    std::copy(from.begin(), from.end(), to.begin() + position);
+  });
+  if (parallel) {
+    TThumbnailList& thumbnails = model.Thumbnails[k];
+    thumbnails.insert(position, block.Thumbnails.size(), {});
+    std::copy(block.Thumbnails.begin(), block.Thumbnails.end(), thumbnails.begin() + position);
+  } else {
+    DropThumbnails(model, k);
+  }
+}
+
+void MoveEntries(AlbumModel& model, int k, int first, int count, int to) {
+  if (!ValidChapter(k)) return;
+  const int size = model.ImageCount(k);
+  if (count <= 0 || first < 0 || to < 0 || first + count > size || to + count > size || to == first)
+    return;
+  // One rotation per list moves the run and shifts the images it passes.
+  const auto rotate = [&](auto& list) {
+    auto begin = list.begin();
+    if (to > first) {
+      std::rotate(begin + first, begin + first + count, begin + to + count);
+    } else {
+      std::rotate(begin + to, begin + first, begin + first + count);
+    }
+  };
+  const bool parallel = ThumbnailsParallel(model, k);
+  ForEachList(model.Chapters[k], rotate);
+  if (parallel) {
+    rotate(model.Thumbnails[k]);
+  } else {
+    DropThumbnails(model, k);
+  }
+}

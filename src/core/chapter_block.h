@@ -1,0 +1,44 @@
+#pragma once
+// Runs of images moved within a chapter. The five detail lists and the
+// thumbnails change in step, so entry i of each always belongs to image i.
+// A chapter whose thumbnails are not loaded keeps none after a change: they
+// are made again when it is shown, never left out of step with its files.
+
+#include "core/album_model.h"
+
+// The model's list of thumbnails of one chapter; its elements are only
+// moved, copied and inserted here.
+using TThumbnailList = decltype(AlbumModel::Thumbnails)::value_type;
+
+// A run of images with their details and thumbnails, taken out of a chapter
+// or about to go into one (the internal clipboard is one).
+struct TChapterBlock {
+  TChapterData Data;
+  TThumbnailList Thumbnails;  // parallel to Data, or empty when none were loaded
+
+  int Count() const { return Data.Count(); }
+  bool HasThumbnails() const { return Thumbnails.size() == Data.Files.size(); }
+};
+
+// Where entry i of a chapter is after a change (-1: removed).
+struct TIndexMap {
+  enum Kind { Same, Insert, Remove, Move };
+  Kind Change = Same;
+  int First = 0;  // the run's first index before the change (Insert: the position)
+  int Count = 0;
+  int To = 0;  // Move: the run's first index after the change
+
+  int operator()(int i) const;
+};
+
+// Whether chapter k holds one thumbnail per image.
+bool ThumbnailsParallel(const AlbumModel& model, int k);
+
+// Copies of entries first .. first+count-1 (held to the chapter).
+TChapterBlock CopyEntries(const AlbumModel& model, int k, int first, int count);
+// Removes them and gives them back.
+TChapterBlock TakeEntries(AlbumModel& model, int k, int first, int count);
+// Inserts block in front of entry position (at the end when position is out of range).
+void InsertEntries(AlbumModel& model, int k, int position, const TChapterBlock& block);
+// Moves entries first .. first+count-1 so that the run starts at to.
+void MoveEntries(AlbumModel& model, int k, int first, int count, int to);

@@ -1,0 +1,256 @@
+#include "chapter_undo.h"
+
+#include <QUndoCommand>
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// What every step shares: the chapter, the selection before and after, and
+// the bookkeeping of the modified flag around each direction.
+class ChapterCommand : public QUndoCommand {
+ public:
+  ChapterCommand(AlbumUndo& owner, int k, const QString& text)
+      : QUndoCommand(text), owner_(owner), k_(k), before_(SelectionOf(owner.Model())) {}
+
+  void redo() final {
+    owner_.BeforeChange(k_);
+    const TIndexMap map = Do();
+    if (!afterKnown_) {
+      after_ = SelectionAfter();
+      afterKnown_ = true;
+    }
+    SetSelection(owner_.Model(), after_);
+    owner_.AfterChange(k_, map);
+  }
+  void undo() final {
+    owner_.BeforeChange(k_);
+    const TIndexMap map = Undo();
+    SetSelection(owner_.Model(), before_);
+    owner_.AfterChange(k_, map);
+  }
+
+ protected:
+  virtual TIndexMap Do() = 0;
+  virtual TIndexMap Undo() = 0;
+  // The selection after the first Do.
+  virtual TSelection SelectionAfter() const = 0;
+
+  AlbumModel& Model() { return owner_.Model(); }
+  const AlbumModel& Model() const { return owner_.Model(); }
+
+  AlbumUndo& owner_;
+  const int k_;
+
+ private:
+  TSelection before_;
+  TSelection after_;
+  bool afterKnown_ = false;
+};
+
+class InsertCommand : public ChapterCommand {
+ public:
+  InsertCommand(AlbumUndo& owner, int k, int position, TChapterBlock block, const QString& text)
+      : ChapterCommand(owner, k, text), block_(std::move(block)) {
+    const int count = owner.Model().ImageCount(k);
+    position_ = position < 0 || position > count ? count : position;
+  }
+
+ protected:
+  TIndexMap Do() override {
+    InsertEntries(Model(), k_, position_, block_);
+    return {TIndexMap::Insert, position_, block_.Count(), 0};
+  }
+  TIndexMap Undo() override {
+    block_ = TakeEntries(Model(), k_, position_, block_.Count());
+    return {TIndexMap::Remove, position_, block_.Count(), 0};
+  }
+  TSelection SelectionAfter() const override { return {position_, position_ + block_.Count() - 1}; }
+
+ private:
+  TChapterBlock block_;
+  int position_;
+};
+
+class RemoveCommand : public ChapterCommand {
+ public:
+  RemoveCommand(AlbumUndo& owner, int k, int first, int count, const QString& text)
+      : ChapterCommand(owner, k, text), first_(first), count_(count) {}
+
+ protected:
+  TIndexMap Do() override {
+    block_ = TakeEntries(Model(), k_, first_, count_);
+    return {TIndexMap::Remove, first_, count_, 0};
+  }
+  TIndexMap Undo() override {
+    InsertEntries(Model(), k_, first_, block_);
+    return {TIndexMap::Insert, first_, count_, 0};
+  }
+  // The image after the removed run, or the new last one.
+  TSelection SelectionAfter() const override {
+    const int count = Model().ImageCount(k_);
+    const int i = count <= first_ ? count - 1 : first_;
+    // With no image left the selection falls back to image 0, as browsing does.
+    return {std::max(i, 0), std::max(i, 0)};
+  }
+
+ private:
+  int first_;
+  int count_;
+  TChapterBlock block_;
+};
+
+class MoveCommand : public ChapterCommand {
+ public:
+  MoveCommand(AlbumUndo& owner, int k, int first, int count, int to, const QString& text)
+      : ChapterCommand(owner, k, text), first_(first), count_(count), to_(to) {}
+
+ protected:
+  TIndexMap Do() override {
+    MoveEntries(Model(), k_, first_, count_, to_);
+    return {TIndexMap::Move, first_, count_, to_};
+  }
+  TIndexMap Undo() override {
+    MoveEntries(Model(), k_, to_, count_, first_);
+    return {TIndexMap::Move, to_, count_, first_};
+  }
+  TSelection SelectionAfter() const override { return {to_, to_ + count_ - 1}; }
+
+ private:
+  int first_;
+  int count_;
+  int to_;
+};
+
+class ReplaceCommand : public ChapterCommand {
+ public:
+  ReplaceCommand(AlbumUndo& owner, int k, TChapterData data, QList<int> changed,
+                 TThumbnailList thumbnails, const QString& text)
+      : ChapterCommand(owner, k, text),
+        other_(std::move(data)),
+        changed_(std::move(changed)),
+        thumbnails_(std::move(thumbnails)) {}
+
+ protected:
+  TIndexMap Do() override { return Swap(); }
+  TIndexMap Undo() override { return Swap(); }
+  TSelection SelectionAfter() const override { return SelectionOf(Model()); }
+
+ private:
+  // Doing and undoing both exchange the chapter's details and the changed
+  // thumbnails with the ones this step holds.
+  TIndexMap Swap() {
+    AlbumModel& model = Model();
+    std::swap(model.Chapters[k_], other_);
+    if (ThumbnailsParallel(model, k_) && thumbnails_.size() == changed_.size()) {
+      for (int n = 0; n < changed_.size(); ++n) {
+        const int i = changed_[n];
+        if (i >= 0 && i < model.Thumbnails[k_].size())
+          std::swap(model.Thumbnails[k_][i], thumbnails_[n]);
+      }
+    } else {
+      model.Thumbnails[k_].clear();
+      model.ThumbsLoaded[k_] = false;
+    }
+    return {};
+  }
+
+  TChapterData other_;
+  QList<int> changed_;
+  TThumbnailList thumbnails_;
+};
+
+}  // namespace
+
+TSelection SelectionOf(const AlbumModel& model) { return {model.SelStart, model.SelEnd}; }
+
+void SetSelection(AlbumModel& model, TSelection selection) {
+  model.SelStart = selection.Start;
+  model.SelEnd = selection.End;
+}
+
+AlbumUndo::AlbumUndo(AlbumModel& model, QObject* parent)
+    : QObject(parent), model_(model), known_(model.Chapters), knownNames_(model.ChapterNames) {}
+
+void AlbumUndo::Clear() {
+  stack_.clear();
+  known_ = model_.Chapters;
+  knownNames_ = model_.ChapterNames;
+  savedKnown_.fill(false);
+  otherChange_.fill(false);
+  pending_.fill(false);
+  emit Cleared();
+}
+
+bool AlbumUndo::ClearIfStale() {
+  if (model_.Chapters == known_ && model_.ChapterNames == knownNames_) return false;
+  const bool had = stack_.count() > 0;
+  Clear();
+  return had;
+}
+
+void AlbumUndo::Undo() {
+  if (!ClearIfStale()) stack_.undo();
+}
+
+void AlbumUndo::Redo() {
+  if (!ClearIfStale()) stack_.redo();
+}
+
+void AlbumUndo::Insert(int k, int position, const TChapterBlock& block, const QString& text) {
+  if (k < 0 || k >= MaxDataFiles || block.Count() == 0) return;
+  stack_.push(new InsertCommand(*this, k, position, block, text));
+}
+
+void AlbumUndo::Remove(int k, int first, int count, const QString& text) {
+  if (k < 0 || k >= MaxDataFiles || first < 0 || count <= 0 || first + count > model_.ImageCount(k))
+    return;
+  stack_.push(new RemoveCommand(*this, k, first, count, text));
+}
+
+void AlbumUndo::Move(int k, int first, int count, int to, const QString& text) {
+  const int size = model_.ImageCount(k);
+  if (k < 0 || k >= MaxDataFiles || count <= 0 || first < 0 || to < 0 || first == to ||
+      first + count > size || to + count > size)
+    return;
+  stack_.push(new MoveCommand(*this, k, first, count, to, text));
+}
+
+void AlbumUndo::Replace(int k, const TChapterData& data, const QList<int>& changed,
+                        const TThumbnailList& thumbnails, const QString& text) {
+  if (k < 0 || k >= MaxDataFiles || data.Count() != model_.ImageCount(k) ||
+      data == model_.Chapters[k])
+    return;
+  stack_.push(new ReplaceCommand(*this, k, data, changed, thumbnails, text));
+}
+
+void AlbumUndo::BeforeChange(int k) {
+  const auto slot = static_cast<std::size_t>(k);
+  if (!model_.DataModified[slot]) {
+    // Unmodified now: this is the state as opened or last saved.
+    saved_[slot] = model_.Chapters[slot];
+    savedKnown_[slot] = true;
+    otherChange_[slot] = false;
+  } else if (!pending_[slot] && (!savedKnown_[slot] || model_.Chapters[slot] == saved_[slot])) {
+    otherChange_[slot] = true;
+  }
+}
+
+void AlbumUndo::AfterChange(int k, const TIndexMap& map) {
+  known_[static_cast<std::size_t>(k)] = model_.Chapters[static_cast<std::size_t>(k)];
+  UpdateModified(k);
+  emit ChapterChanged(k, map);
+}
+
+void AlbumUndo::SetPendingEdits(int k, bool pending) {
+  if (k < 0 || k >= MaxDataFiles) return;
+  BeforeChange(k);
+  pending_[static_cast<std::size_t>(k)] = pending;
+  UpdateModified(k);
+}
+
+void AlbumUndo::UpdateModified(int k) {
+  const auto slot = static_cast<std::size_t>(k);
+  model_.DataModified[slot] =
+      otherChange_[slot] || pending_[slot] || !(model_.Chapters[slot] == saved_[slot]);
+}

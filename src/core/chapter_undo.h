@@ -1,0 +1,82 @@
+#pragma once
+// Undo and redo of every change to a chapter's images: one QUndoStack for the
+// album, one command per user command. Each command restores the five lists,
+// the thumbnails and the selection exactly, and afterwards the chapter counts
+// as modified exactly when its images differ from what was last opened or
+// saved (a flag set for other reasons, such as a changed chapter title, is
+// kept until the chapter is saved).
+
+#include <QObject>
+#include <QUndoStack>
+#include <array>
+
+#include "core/chapter_block.h"
+
+class AlbumUndo : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit AlbumUndo(AlbumModel& model, QObject* parent = nullptr);
+
+  QUndoStack& Stack() { return stack_; }
+  AlbumModel& Model() { return model_; }
+
+  // Forgets every step: another album was opened or made.
+  void Clear();
+  // Clears the steps when the album no longer is what the last step left
+  // (another album was opened, or its chapters were changed elsewhere), so
+  // an undo never writes into images it does not know. True when cleared.
+  bool ClearIfStale();
+  // Undo and Redo of the stack, each after ClearIfStale.
+  void Undo();
+  void Redo();
+
+  // Each of these makes one step and does it at once. The selection
+  // afterwards is the changed images; Remove selects the image after the
+  // removed run, or the new last image.
+  void Insert(int k, int position, const TChapterBlock& block, const QString& text);
+  void Remove(int k, int first, int count, const QString& text);
+  void Move(int k, int first, int count, int to, const QString& text);
+  // Replaces the details of chapter k (same number of images); thumbnails
+  // holds a new thumbnail for each image whose file changed, by index.
+  void Replace(int k, const TChapterData& data, const QList<int>& changed,
+               const TThumbnailList& thumbnails, const QString& text);
+
+  // Edits of chapter k not yet applied (the image properties dialog's)
+  // count as a change of the chapter until they are applied or dropped.
+  void SetPendingEdits(int k, bool pending);
+
+  // Around every change of chapter k's images, done, undone or redone.
+  void BeforeChange(int k);
+  void AfterChange(int k, const TIndexMap& map);
+
+ signals:
+  // The images of chapter k changed; map tells where each former image went.
+  // The model's selection is already the one to show.
+  void ChapterChanged(int k, const TIndexMap& map);
+  // Clear() ran.
+  void Cleared();
+
+ private:
+  AlbumModel& model_;
+  QUndoStack stack_;
+  // Per chapter: the images as last opened or saved, valid once seen unmodified.
+  std::array<TChapterData, MaxDataFiles> saved_;
+  std::array<bool, MaxDataFiles> savedKnown_{};
+  // The chapter was marked modified for a reason other than its images.
+  std::array<bool, MaxDataFiles> otherChange_{};
+  std::array<bool, MaxDataFiles> pending_{};
+  // The chapters as the last step or Clear left them.
+  std::array<TChapterData, MaxDataFiles> known_;
+  QStringList knownNames_;
+
+  void UpdateModified(int k);
+};
+
+// The model's selection (SelStart, SelEnd).
+struct TSelection {
+  int Start = 0;
+  int End = -1;
+};
+TSelection SelectionOf(const AlbumModel& model);
+void SetSelection(AlbumModel& model, TSelection selection);

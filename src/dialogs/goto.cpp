@@ -1,0 +1,79 @@
+#include "goto.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+
+#include "core/album_model.h"
+#include "init/profile.h"
+
+QStringList GotoChapterItems(const AlbumModel& model) {
+  QStringList items{model.DataTitles.value(0)};
+  for (int k = 0; k < model.ChapterCount(); ++k) items << model.ChapterNames[k];
+  return items;
+}
+
+int GotoSpread(int value) { return value % 2 != 0 ? value - 1 : value; }
+
+namespace {
+
+template <typename T>
+T* Component(QWidget* parent, const char* name, QRect geometry) {
+  auto* component = new T(parent);
+  component->setObjectName(QLatin1String(name));
+  component->setGeometry(geometry);
+  return component;
+}
+
+}  // namespace
+
+TfGoto::TfGoto(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("fGoto"));
+  setWindowTitle(tr("Go to"));
+  setFixedSize(187, 79);
+  lbChapter = Component<QLabel>(this, "lbChapter", {10, 5, 121, 15});
+  lbChapter->setText(tr("Chapter"));
+  lbPage = Component<QLabel>(this, "lbPage", {135, 5, 41, 15});
+  lbPage->setText(tr("Page"));
+  edPage = Component<QSpinBox>(this, "edPage", {135, 20, 41, 21});
+  edChapter = Component<QComboBox>(this, "edChapter", {10, 20, 121, 21});
+  btOK = Component<QPushButton>(this, "btOK", {72, 54, 51, 20});
+  btOK->setText(tr("OK"));
+  btOK->setDefault(true);
+  btCancel = Component<QPushButton>(this, "btCancel", {127, 54, 51, 20});
+  btCancel->setText(tr("Cancel"));
+  setTabOrder(edPage, edChapter);
+  setTabOrder(edChapter, btOK);
+  setTabOrder(btOK, btCancel);
+  edPage->setRange(0, 0);
+  connect(edChapter, qOverload<int>(&QComboBox::currentIndexChanged), this,
+          &TfGoto::edChapterChange);
+  connect(btOK, &QPushButton::clicked, this, &QDialog::accept);
+  connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TfGoto::edChapterChange(int index) {
+  if (index < 0 || !model_) return;
+  edPage->setMaximum(model_->LastSpread(index, AlbumProfile.ImagesPerPage()));
+}
+
+void TfGoto::ShowGoto(const AlbumModel& model, const std::function<void(int, int)>& showSpread) {
+  model_ = &model;
+  {
+    const QSignalBlocker blocker(edChapter);
+    edChapter->clear();
+    edChapter->addItems(GotoChapterItems(model));
+    edChapter->setCurrentIndex(std::max(0, model.CurrentChapter));
+  }
+  // The spin box keeps to the current chapter from the start, so a spread
+  // past its end cannot be asked for.
+  edChapterChange(edChapter->currentIndex());
+  edPage->setValue(std::max(0, model.CurrentPage));
+  edPage->selectAll();
+  edPage->setFocus();
+  if (exec() == QDialog::Accepted)
+    showSpread(edChapter->currentIndex(), GotoSpread(edPage->value()));
+  model_ = nullptr;
+}

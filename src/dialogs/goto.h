@@ -1,0 +1,42 @@
+#pragma once
+// The modal "Go to" dialog fGoto: a chapter from a list and a spread number.
+// It fills itself from the album, and on OK hands the chosen chapter and
+// spread to the caller, which shows them.
+
+#include <QDialog>
+#include <functional>
+
+class AlbumModel;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+
+// The list's items: the album's title, then every chapter's name; item k is
+// data file k.
+QStringList GotoChapterItems(const AlbumModel& model);
+// The spread that holds page number value (an odd page lies on the spread
+// before it).
+int GotoSpread(int value);
+
+class TfGoto : public QDialog {
+ public:
+  explicit TfGoto(QWidget* parent = nullptr);
+
+  // Fills the list and presets both controls from the current view, shows the
+  // dialog modally and on OK calls showSpread(chapter, spread).
+  void ShowGoto(const AlbumModel& model, const std::function<void(int, int)>& showSpread);
+
+  // The spin box keeps to the chosen chapter's spreads.
+  void edChapterChange(int index);
+
+  QLabel* lbChapter;
+  QLabel* lbPage;
+  QComboBox* edChapter;
+  QSpinBox* edPage;
+  QPushButton* btOK;
+  QPushButton* btCancel;
+
+ private:
+  const AlbumModel* model_ = nullptr;
+};

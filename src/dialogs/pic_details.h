@@ -1,0 +1,115 @@
+#pragma once
+// The image properties dialog fPicDetails: shows and edits the details of
+// one image, or of a range of images at once, of the current chapter. It
+// floats above the book (non-modal, on top) and follows the selection.
+// Edits collect in a working copy (TDetailsCopy) and reach the album as one
+// undo step when Apply is pressed; until then they count as a change of the
+// chapter. Read-only mode shows the details with every field disabled.
+
+#include <QDialog>
+
+#include "core/chapter_block.h"
+#include "dialogs/pic_details_copy.h"
+
+class AlbumUndo;
+class Prompts;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+class TDateEdit;
+struct TProfile;
+
+// The filter of the dialogs that choose pictures: images, videos, each kind,
+// and everything.
+QString PictureFileFilter();
+
+// What the dialog needs from the main window.
+class DetailsHost {
+ public:
+  virtual ~DetailsHost() = default;
+  // The main window's selection change (it calls SetDetailsRange back).
+  virtual void SelectRange(int a, int b) = 0;
+  // Thumbnails of files whose names changed, in order.
+  virtual TThumbnailList MakeThumbnails(const QStringList& files) = 0;
+};
+
+class TfPicDetails : public QDialog {
+  Q_OBJECT
+
+ public:
+  TfPicDetails(AlbumUndo& undo, const TProfile& look, Prompts& prompts, DetailsHost& host,
+               QWidget* parent = nullptr);
+
+  // For editing images a..b (b = -1: image a alone) of the current chapter,
+  // with a fresh working copy.
+  void OpenDetails(int a, int b);
+  // Image i, every field disabled.
+  void OpenDetailsReadOnly(int i);
+  // Shows range a..b (b = -1: a alone); Apply is enabled only while edits
+  // wait to be applied.
+  void SetDetailsRange(int a, int b);
+  bool IsShowing() const { return isVisible(); }
+  bool IsEditing() const { return editing_; }
+  const TDetailsCopy& WorkingCopy() const { return copy_; }
+
+  void btPrevClick();
+  void btNextClick();
+  void btApplyClick();
+  void btFilenameClick();
+  void btCloseClick() { hide(); }
+  // The change of any of the five fields.
+  void edDateChange();
+
+  void reject() override { btCloseClick(); }
+
+  QLabel* lbFilename;
+  QLineEdit* edFilename;
+  QToolButton* btFilename;
+  QLabel* lbPicNr;
+  QLabel* lbNr;
+  QLabel* lbDate;
+  TDateEdit* edDate;
+  QLabel* lbPlace;
+  QLineEdit* edPlace;
+  QLabel* lbPeople;
+  QLineEdit* edPeople;
+  QLabel* lbTitle;
+  QLineEdit* edTitle;
+  QToolButton* btPrev;
+  QToolButton* btNext;
+  QPushButton* btClose;
+  QPushButton* btApply;
+
+ signals:
+  // Shown or hidden: the main window's actions are disabled while it shows.
+  void ShowingChanged(bool showing);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+
+ private:
+  void FormCreate();
+  void Open(int a, int b, bool editing);
+  void FillFields();
+  void StoreFields();
+  void FollowChapter(int k, const TIndexMap& map);
+  // The current chapter's copy; taken again when another chapter is shown.
+  void TakeCopy();
+  QString DisplayName(const QString& fullName) const;
+  QString FullName(const QString& typed) const;
+
+  AlbumUndo& undo_;
+  const TProfile& look_;
+  Prompts& prompts_;
+  DetailsHost& host_;
+  TDetailsCopy copy_;
+  bool editing_ = false;
+  bool fieldModified_ = false;
+  bool filling_ = false;
+  bool placed_ = false;
+};
+
+extern TfPicDetails* fPicDetails;

@@ -1,0 +1,58 @@
+#pragma once
+// The working copy of the image properties dialog: a copy of one chapter's
+// details that field edits go into until Apply writes them back, and the
+// range of images the dialog shows.
+//
+// The copy never goes stale: when the chapter's images are moved, added or
+// removed while the dialog is open, it is taken again from the chapter and
+// the unapplied edits of the images that still exist move with them.
+
+#include <QString>
+
+#include "core/chapter_block.h"
+
+// The five fields as the dialog shows them.
+struct TDetailFields {
+  QString Filename;  // in full form when stored
+  QString Date;
+  QString Place;
+  QString People;
+  QString Title;
+};
+
+class TDetailsCopy {
+ public:
+  // A fresh copy of chapter k's details, with no edits.
+  void Take(int k, const TChapterData& chapter);
+  // Chapter k changed as map tells; the copy follows with its edits.
+  void Follow(int k, const TChapterData& chapter, const TIndexMap& map);
+
+  int Chapter() const { return chapter_; }
+  const TChapterData& Data() const { return working_; }
+  // Edits not yet applied.
+  bool HasEdits() const { return !(working_ == pristine_); }
+
+  // last := b, or a when b < 0; the two in ascending order.
+  void SetRange(int a, int b);
+  int First() const { return first_; }
+  int Last() const { return last_; }
+  bool Single() const { return first_ == last_; }
+  // A single image of the copy is shown (else the fields are empty and bold).
+  bool ShowsImage() const { return Single() && first_ >= 0 && first_ < working_.Count(); }
+  // The shown image's details (file name in full form); empty for a range.
+  TDetailFields Fields() const;
+  // One-based for a single image, zero-based "3-7" for a range.
+  QString NumberText() const;
+
+  // Writes the fields into the copy: for a single image all five, for a
+  // range each non-empty field into every image of the range (the file name
+  // never). Images beyond the copy are left out.
+  void Store(const TDetailFields& fields);
+
+ private:
+  int chapter_ = -1;
+  int first_ = -1;
+  int last_ = -1;
+  TChapterData working_;
+  TChapterData pristine_;  // the chapter as the copy was taken or last followed
+};

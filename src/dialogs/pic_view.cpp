@@ -1,0 +1,116 @@
+#include "pic_view.h"
+
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "core/album_model.h"
+#include "core/paths.h"
+#include "dialogs/pic_view_picture.h"
+#include "init/profile.h"
+
+TPicImage::TPicImage(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("Img"));
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  // The view handles every press, drag and release itself.
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void TPicImage::SetPicture(QImage picture) {
+  picture_ = std::move(picture);
+  update();
+}
+
+void TPicImage::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  if (picture_.isNull() || width() <= 0 || height() <= 0) {
+    painter.fillRect(event->rect(), Qt::black);
+    return;
+  }
+  // Only the exposed part: a zoomed picture may be far larger than the screen.
+  const QRectF target = event->rect();
+  const double sx = double(picture_.width()) / width();
+  const double sy = double(picture_.height()) / height();
+  const QRectF source(target.x() * sx, target.y() * sy, target.width() * sx, target.height() * sy);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  painter.drawImage(target, picture_, source);
+}
+
+TfPicView::TfPicView(TProfile& look, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), look_(look) {
+  setObjectName(QStringLiteral("fPicView"));
+  QPalette black = palette();
+  black.setColor(QPalette::Window, Qt::black);
+  setPalette(black);
+  setAutoFillBackground(true);
+  Img = new TPicImage(this);
+}
+
+bool TfPicView::LoadImage(const AlbumModel& model, int index, QRect screen) {
+  const int k = model.CurrentChapter;
+  if (k < 0 || index < 0 || index >= model.ImageCount(k)) return false;
+  const QString path =
+      ResolvePath(ResolvePath(model.DataFiles.value(0), QString(), model.DataFiles.value(k)),
+                  model.ImageDirs.value(k), model.Chapters[static_cast<size_t>(k)].Files[index]);
+  if (!QFileInfo(path).isFile()) return false;
+  if (IsVideoFile(path)) {
+    openUrl_(QUrl::fromLocalFile(path));
+    return false;
+  }
+  pan_.Reset();
+  screen_ = screen;
+  fileName_ = path;
+  fullSize_ = QSize();
+  Img->SetPicture(QImage());
+  if (!Decode()) return false;
+  setGeometry(screen_);
+  Layout();
+  return true;
+}
+
+void TfPicView::ShowImage(const AlbumModel& model, int index, QRect screen) {
+  if (LoadImage(model, index, screen)) exec();
+}
+
+bool TfPicView::Decode() {
+  const QSize screen = screen_.size();
+  const int zoom = look_.Zoom;
+  TViewPicture picture = ReadViewPicture(fileName_, [screen, zoom](QSize full) {
+    return PicViewLayout(full, screen, zoom).Picture.size();
+  });
+  if (picture.Image.isNull()) return false;
+  fullSize_ = picture.FullSize;
+  Img->SetPicture(std::move(picture.Image));
+  return true;
+}
+
+void TfPicView::Layout() {
+  if (fullSize_.isEmpty()) return;
+  const QRect placed = PicViewLayout(fullSize_, screen_.size(), look_.Zoom).Picture;
+  const QSize decoded = Img->Picture().size();
+  const bool scaledDown = decoded.width() < fullSize_.width();
+  if (scaledDown && (decoded.width() < placed.width() || decoded.height() < placed.height()))
+    Decode();
+  Img->setGeometry(placed);
+}
+
+void TfPicView::keyPressEvent(QKeyEvent* event) {
+  int zoom = look_.Zoom;
+  const bool closes = PicViewKeyCloses(event->key(), event->modifiers(), zoom);
+  look_.Zoom = zoom;
+  Layout();
+  if (closes) accept();
+}
+
+void TfPicView::mousePressEvent(QMouseEvent* event) { pan_.Press(event->position().toPoint()); }
+
+void TfPicView::mouseMoveEvent(QMouseEvent* event) {
+  if (!(event->buttons() & Qt::LeftButton)) return;
+  Img->move(pan_.Move(event->position().toPoint(), Img->geometry(), size()));
+}
+
+void TfPicView::mouseReleaseEvent(QMouseEvent* event) {
+  if (pan_.ReleaseCloses(event->position().toPoint())) accept();
+}

@@ -1,0 +1,56 @@
+// Start-up with and without a file on the command line.
+#include "app/startup.h"
+
+#include <gtest/gtest.h>
+
+#include <QSettings>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "browser/album_browser.h"
+#include "init/profile_file.h"
+#include "support/test_files.h"
+
+TEST(StartUp, OpensTheArgumentByItsExtensionOrShowsTheEmptyCover) {
+  QTemporaryDir dir;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath("config"));
+  TProfile defaults;
+  ASSERT_TRUE(LoadProfile(QStringLiteral(QV_BINARY_DIR "/bin/default.AFM"), defaults));
+  TProfile look = defaults;
+  look.FormLeft = defaults.FormLeft + 37;
+  look.FormWidth = 500;
+  ASSERT_TRUE(SaveProfile(dir.filePath("look.AFM"), look));
+  WriteAll(dir.filePath("trip.alb"), "DataFile=trip.XML\r\nFormatFile=look.AFM\r\n");
+  WriteAll(dir.filePath("photo.JPG"), "not an album");
+
+  struct Case {
+    const char* what;
+    QString file;
+    QString album;  // AlbumFileName afterwards
+    int left;
+    int width;
+    bool menuShown;
+  };
+  const Case cases[] = {
+      {"no argument: the default look, panel out once a book opens", "", "", defaults.FormLeft,
+       defaults.FormWidth, true},
+      {"an album with a lower-case extension", dir.filePath("trip.alb"), dir.filePath("trip.alb"),
+       look.FormLeft, 500, false},
+      {"another kind of file opens nothing", dir.filePath("photo.JPG"), "", defaults.FormLeft,
+       defaults.FormWidth, false},
+      {"a missing file opens nothing", dir.filePath("gone.ALB"), "", defaults.FormLeft,
+       defaults.FormWidth, false},
+  };
+  for (const Case& c : cases) {
+    std::unique_ptr<TfAlbumBrowser> window(StartBookWindow(c.file));
+    const AlbumModel& model = window->Model();
+    EXPECT_EQ(model.AlbumFileName, c.album) << c.what;
+    EXPECT_TRUE(model.IsBookClosed()) << c.what;
+    EXPECT_EQ(window->geometry().left(), c.left) << c.what;
+    EXPECT_EQ(window->width(), c.width) << c.what;
+    EXPECT_EQ(window->IsMenuShown(), c.menuShown) << c.what;
+    // The pages are laid out and drawn for the window as placed.
+    EXPECT_EQ(window->Book().CoverPage.Image.width(), c.width / 2) << c.what;
+    EXPECT_FALSE(window->mask().contains(QPoint(c.width / 4, 100))) << c.what;
+  }
+}

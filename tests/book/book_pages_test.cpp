@@ -1,0 +1,315 @@
+// What a reader sees on the drawn pages: which texts stand where, in which
+// font and direction, and that a spread looks the same however it is reached.
+//
+// A text is found by the shape of its ink (the pixels nearer the text's
+// colour than the ground's), so the wrong words, font, weight or direction
+// do not match.
+
+#include <QPainter>
+#include <climits>
+#include <cmath>
+
+#include "init/program_settings.h"
+#include "book_fixture.h"
+
+namespace {
+
+enum class TRun { Across, Down, Up };
+
+// An image that measures and draws text as the pages do.
+QImage PageLike(QSize size) {
+  QImage image(size, QImage::Format_ARGB32_Premultiplied);
+  image.setDotsPerMeterX(PageDotsPerMeter);
+  image.setDotsPerMeterY(PageDotsPerMeter);
+  return image;
+}
+
+QFontMetrics PageMetrics(const QFont& font) {
+  static const QImage device = PageLike(QSize(1, 1));
+  return QFontMetrics(font, &device);
+}
+
+// The line box of text centred in box.
+QRect CentredBox(const QRect& box, const QString& text, const QFont& font) {
+  const QFontMetrics fm = PageMetrics(font);
+  const QSize size(fm.horizontalAdvance(text), fm.height());
+  return QRect(box.left() + (box.width() - size.width()) / 2,
+               box.top() + (box.height() - size.height()) / 2, size.width(), size.height());
+}
+
+struct Seen {
+  const QImage& image;
+  // The line box of text (turned with it) where its ink stands within
+  // `within`, or nothing. With `visible` the text is cut off at that
+  // rectangle's edges and only what lies inside is compared.
+  std::optional<QRect> Find(const QString& text, const TProfileFont& font, TColor ground,
+                            QRect within, TRun run = TRun::Across, QRect visible = {}) const {
+    const QFontMetrics fm = PageMetrics(font.Font);
+    const QColor ink = ToQColor(font.Color);
+    const QColor groundColour = ToQColor(ground);
+    const int pad = 4;
+    const QSize line(fm.horizontalAdvance(text), fm.height());
+    const QSize box = run == TRun::Across ? line : line.transposed();
+    QImage sample = PageLike(box + QSize(2 * pad, 2 * pad));
+    sample.fill(groundColour);
+    QPainter p(&sample);
+    p.setFont(font.Font);
+    p.setPen(ink);
+    p.translate(pad, pad);
+    if (run == TRun::Down) p.translate(box.width(), 0);
+    if (run == TRun::Up) p.translate(0, box.height());
+    p.rotate(run == TRun::Down ? 90 : run == TRun::Up ? -90 : 0);
+    p.drawText(0, fm.ascent(), text);
+    p.end();
+    auto inked = [&](QRgb c) {
+      auto d = [c](const QColor& b) {
+        return std::pow(qRed(c) - b.red(), 2) + std::pow(qGreen(c) - b.green(), 2) +
+               std::pow(qBlue(c) - b.blue(), 2);
+      };
+      return d(ink) < d(groundColour);
+    };
+    std::vector<QPoint> on;
+    QRect inkBox;
+    for (int y = 0; y < sample.height(); ++y)
+      for (int x = 0; x < sample.width(); ++x)
+        if (inked(sample.pixel(x, y))) {
+          on.emplace_back(x, y);
+          inkBox |= QRect(x, y, 1, 1);
+        }
+    if (on.empty()) return std::nullopt;
+
+    // Glyph edges may round either way: a tenth of the ink compared may
+    // differ; a text cut off must show a quarter of its ink.
+    const QImage seen = image.convertToFormat(QImage::Format_ARGB32);
+    const QRect shown = visible.isNull() ? seen.rect() : visible & seen.rect();
+    auto differ = [&](QPoint shift) {
+      int compared = 0;
+      for (const QPoint& s : on) compared += shown.contains(s + shift);
+      if (compared < int(on.size()) / 4) return INT_MAX;
+      int count = 0;
+      for (int sy = inkBox.top(); count <= compared / 10 && sy <= inkBox.bottom(); ++sy)
+        for (int sx = inkBox.left(); sx <= inkBox.right(); ++sx) {
+          const QPoint at(sx + shift.x(), sy + shift.y());
+          if (shown.contains(at)) count += inked(sample.pixel(sx, sy)) != inked(seen.pixel(at));
+        }
+      return count <= compared / 10 ? count : INT_MAX;
+    };
+    const QRect area = within & seen.rect();
+    for (int y = area.top(); y + inkBox.height() - 1 <= area.bottom(); ++y)
+      for (int x = area.left(); x + inkBox.width() - 1 <= area.right(); ++x) {
+        QPoint shift = QPoint(x, y) - inkBox.topLeft();
+        const QPoint anchor = on[0] + shift;
+        if ((shown.contains(anchor) && !inked(seen.pixel(anchor))) || differ(shift) == INT_MAX)
+          continue;
+        for (const QPoint next : {shift + QPoint(1, 0), shift + QPoint(0, 1), shift + QPoint(1, 1)})
+          if (differ(next) < differ(shift)) shift = next;  // the best of the neighbours
+        return QRect(QPoint(pad, pad) + shift, box);
+      }
+    return std::nullopt;
+  }
+};
+
+// Within a pixel: glyph placement rounds.
+::testing::AssertionResult Near(const std::optional<QRect>& seen, const QRect& expected) {
+  if (!seen) return ::testing::AssertionFailure() << "not on the page";
+  const QPoint d = seen->topLeft() - expected.topLeft();
+  if (std::abs(d.x()) <= 1 && std::abs(d.y()) <= 1) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "at " << seen->x() << "," << seen->y() << " instead of "
+                                       << expected.x() << "," << expected.y();
+}
+
+bool IsPlain(const QImage& page, const QRect& r, const QColor& colour) {
+  QImage plain(r.size(), page.format());
+  plain.fill(colour);
+  return page.copy(r) == plain;
+}
+
+}  // namespace
+
+class PagesTest : public BookTest {
+ protected:
+  Seen Left() const { return {book.LeftPage.Image}; }
+  Seen Right() const { return {book.RightPage.Image}; }
+  // Whether the page shows text centred in box.
+  static ::testing::AssertionResult Centred(const Seen& page, const QString& text,
+                                            const TProfileFont& font, TColor ground, QRect box) {
+    return Near(page.Find(text, font, ground, box), CentredBox(box, text, font.Font));
+  }
+  const TProfileFont& base = AlbumProfile.BaseFont;
+  const TColor paper = AlbumProfile.PageColor;
+};
+
+TEST_F(PagesTest, TheCoverShowsTheTitleOrTheProgramsNameAndVersion) {
+  MakeAlbum({5});
+  AlbumProfile.TitleFont.Color = RGBColor(255, 255, 255);  // its dark edge is then no ink
+  const TProfileFont& title = AlbumProfile.TitleFont;
+  const TColor cover = AlbumProfile.CoverColor;
+  const Seen seen{book.CoverPage.Image};
+  book.ShowSpread(0, -1);
+  EXPECT_TRUE(Centred(seen, "Album", title, cover, {28, 0, 372, 560}));
+  model.DataTitles[0].clear();
+  book.ShowSpread(0, -1);
+  EXPECT_TRUE(Centred(seen, "Quirevale", title, cover, {28, 0, 372, 560}));
+  TProfileFont version{QFont(QStringLiteral("Arial")), title.Color};
+  version.Font.setPointSize(8);
+  EXPECT_TRUE(Centred(seen, "1.0", version, cover, {28, 30, 372, 580}));
+}
+
+TEST_F(PagesTest, HeaderFooterAndTheNextChaptersTitleOnItsDivider) {
+  MakeAlbum({13, 2});  // 12 a page: chapter 0 has two pages
+  // The pages' areas are (28, 15)-(399, 572) on the left, (1, 15)-(372, 572) on the right.
+  const QRect header(1, 15, 371, 20);
+  const QRect footer(1, 552, 371, 20);
+  const QRect leftHeader = header.translated(27, 0);
+  const QRect leftFooter = footer.translated(27, 0);
+  book.ShowSpread(0, 0);
+  EXPECT_TRUE(Centred(Right(), "Album", base, paper, header));
+  EXPECT_TRUE(Centred(Right(), "- Page 1/2 -", base, paper, footer));
+  EXPECT_FALSE(Left().Find("Album", base, AlbumProfile.InsideColor, leftHeader));  // the cover
+
+  book.ShowSpread(0, 2);
+  EXPECT_TRUE(Centred(Left(), "Album", base, paper, leftHeader));
+  EXPECT_TRUE(Centred(Left(), "- Page 2/2 -", base, paper, leftFooter));
+  const TProfileFont& chapter = AlbumProfile.ChapterFont;
+  const TColor divider = AlbumProfile.BM[0];
+  EXPECT_TRUE(Centred(Right(), "Title 1", chapter, divider, {1, 15, 371, 517}));
+  EXPECT_FALSE(Right().Find("Album", base, divider, header));
+
+  SetMsg(QStringLiteral("PageNr"), QStringLiteral("Strana %1"));
+  book.ShowSpread(0, 2);
+  EXPECT_TRUE(Left().Find("- Strana %1 2/2 -", base, paper, leftFooter));
+}
+
+TEST_F(PagesTest, DescriptionLinesUnderThePicture) {
+  MakeAlbum({3});
+  AlbumProfile.ExtendedDesc = AlbumProfile.ShowDate = AlbumProfile.ShowPlace = true;
+  AlbumProfile.ShowPeople = true;
+  AlbumProfile.TextRowCount = 2;
+  window.PositionWindow();
+  TChapterData& data = model.Chapters[0];
+  data.Dates[0] = QStringLiteral("1. 5. 2004");
+  data.Places[0] = QStringLiteral("Brno");
+  data.People[0] = QStringLiteral("Eva");
+  data.Titles[0] = QStringLiteral("Old\r\nmill\r\nriver");
+  // A place too long for what the date leaves: its end shows.
+  data.Dates[1] = QStringLiteral("2004");
+  data.Places[1] = QStringLiteral("Lake Geneva shore");
+  book.ShowSpread(0, 0);
+
+  // The first cell of the right page: (26, 40)-(101, 207).
+  const QRect cell(26, 40, 75, 167);
+  const TProfileFont& desc = AlbumProfile.DescFont;
+  const auto date = Right().Find("1. 5. 2004", desc, paper, cell);
+  const auto place = Right().Find("Brno", desc, paper, cell);
+  const auto people = Right().Find("Eva", desc, paper, cell);
+  const auto line1 = Right().Find("Old", base, paper, cell);
+  const auto line2 = Right().Find("mill", base, paper, cell);
+  ASSERT_TRUE(date && place && people && line1 && line2);
+  EXPECT_EQ(date->left(), cell.left());
+  EXPECT_EQ(place->right(), cell.right());
+  EXPECT_EQ(place->top(), date->top());
+  auto centred = [&](const auto& line, const char* text, const QFont& font, int top) {
+    return Near(line, CentredBox({26, top, 75, line->height()}, text, font));
+  };
+  EXPECT_TRUE(centred(people, "Eva", desc.Font, date->bottom() + 1));
+  EXPECT_TRUE(centred(line1, "Old", base.Font, people->bottom() + 1));
+  EXPECT_TRUE(centred(line2, "mill", base.Font, line1->bottom() + 1));
+  EXPECT_LE(line2->bottom(), cell.bottom());
+  // Right of the second cell's date "2004".
+  const QRect rightOfDate(146, 140, 40, 67);
+  const auto shore = Right().Find("Lake Geneva shore", desc, paper,
+                                  rightOfDate.adjusted(-146, 0, 0, 0), TRun::Across, rightOfDate);
+  ASSERT_TRUE(shore);
+  EXPECT_EQ(shore->right(), 111 + 75 - 1);
+
+  // Past TextRowCount no line shows, even where there would be room.
+  AlbumProfile.DescFont.Font.setPointSize(4);
+  book.ShowSpread(0, 0);
+  EXPECT_TRUE(Right().Find("mill", base, paper, cell));
+  EXPECT_FALSE(Right().Find("river", base, paper, cell));
+}
+
+TEST_F(PagesTest, TextsStayInsideCellsTooSmallForThem) {
+  AlbumProfile.ExtendedDesc = AlbumProfile.ShowDate = AlbumProfile.ShowPlace = true;
+  AlbumProfile.ThumbnailFrames = true;
+  struct Case {
+    int rows, textRows;
+    // The gaps right of and below the right page's first cell, up to the
+    // next cells' frames.
+    QRect gapRight, gapBelow;
+  };
+  const Case cases[] = {
+      // Cells 58 wide: a long date stops at the cell's edge.
+      {3, 2, {85, 40, 8, 167}, {26, 207, 58, 4}},
+      // Cells 46 high, with room for fewer lines than asked for.
+      {10, 4, {85, 40, 8, 46}, {26, 86, 58, 4}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.rows);
+    AlbumProfile.RowCount = c.rows;
+    AlbumProfile.ColumnCount = 5;
+    AlbumProfile.TextRowCount = c.textRows;
+    window.PositionWindow();
+    MakeAlbum({30});
+    for (int i = 0; i < 30; ++i) {
+      model.Chapters[0].Dates[i] = QStringLiteral("Saturday 10 October 2007");
+      model.Chapters[0].Titles[i] = QStringLiteral("Mill\r\nand\r\nriver\r\nbank");
+    }
+    book.ShowSpread(0, 0);
+    const QImage& right = book.RightPage.Image;
+    EXPECT_TRUE(IsPlain(right, c.gapRight, ToQColor(paper)));
+    EXPECT_TRUE(IsPlain(right, c.gapBelow, ToQColor(paper)));
+    EXPECT_TRUE(IsPlain(right, {30, 36, 330, 3}, ToQColor(paper)));  // above the first row
+    EXPECT_TRUE(Right().Find("Album", base, paper, {1, 15, 371, 21}));
+  }
+}
+
+TEST_F(PagesTest, BookmarkLabelsRunDownTheRightEdgeAndUpTheLeft) {
+  MakeAlbum({30, 5, 5, 5});
+  model.ChapterNames = QStringList{"North", "Lakes", "Towns"};  // nothing below the line
+  TProfileFont label = AlbumProfile.BookmarkFont;               // always bold Arial of its size
+  label.Font = QFont(QStringLiteral("Arial"));
+  label.Font.setPointSizeF(AlbumProfile.BookmarkFont.Font.pointSizeF());
+  label.Font.setBold(true);
+  // Chapter i's label on its tab of colour BM[i - 1] by the outer edge.
+  auto onRight = [&](int i) {
+    return Right().Find(model.ChapterNames[i - 1].left(5), label, AlbumProfile.BM[i - 1],
+                        {372, 15, 28, 557}, TRun::Down);
+  };
+  auto onLeft = [&](int i) {
+    return Left().Find(model.ChapterNames[i - 1], label, AlbumProfile.BM[i - 1], {0, 15, 28, 557},
+                       TRun::Up);
+  };
+  book.ShowSpread(0, 0);
+  ASSERT_TRUE(onRight(1) && onRight(2) && onRight(3));
+  EXPECT_EQ(onRight(1)->top(), 15 + 10 + 3);  // the first tab starts 10 below the area's top
+  EXPECT_LT(onRight(1)->bottom(), onRight(2)->top());
+  EXPECT_LT(onRight(2)->bottom(), onRight(3)->top());
+
+  book.ShowSpread(2, 0);  // the chapters behind and the current one on the left
+  ASSERT_TRUE(onLeft(1) && onLeft(2));
+  EXPECT_LT(onLeft(1)->bottom(), onLeft(2)->top());
+  EXPECT_TRUE(onRight(3));
+  EXPECT_FALSE(onRight(1));
+
+  // A tab that would reach below the page is left out, and those after it.
+  model.ChapterNames[1] = QString(60, u'W');
+  book.ShowSpread(0, 0);
+  EXPECT_TRUE(onRight(1));
+  EXPECT_FALSE(onRight(2));
+  EXPECT_FALSE(onRight(3));
+}
+
+TEST_F(PagesTest, ASpreadLooksTheSameHoweverItIsReached) {
+  // The album's thumbnails are made by hand (their files do not exist), so
+  // other chapters must keep them while one is shown.
+  const bool freeMemory = std::exchange(ProgramSettings.FreeMemory, false);
+  MakeAlbum({30, 5, 5});
+  book.ShowSpread(0, 2);
+  const QImage left = book.LeftPage.Image;
+  const QImage right = book.RightPage.Image;
+  for (auto [c, p] : {std::pair{0, 2}, {0, 0}, {1, 0}, {2, 2}, {0, 2}}) book.ShowSpread(c, p);
+  EXPECT_TRUE(book.LeftPage.Image == left);
+  EXPECT_TRUE(book.RightPage.Image == right);
+  ProgramSettings.FreeMemory = freeMemory;
+}

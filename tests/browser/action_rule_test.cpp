@@ -1,0 +1,81 @@
+// The enabling rule over every state it reads, and the table's shape.
+#include <gtest/gtest.h>
+
+#include <QStringList>
+
+#include "browser/action_table.h"
+
+namespace {
+
+// The actions enabled in a state, sorted, as one string.
+std::string Enabled(const TActionState& state) {
+  QStringList names;
+  for (const TActionSpec& spec : ActionTable()) {
+    if (SaveAlbumUpdate(spec, state)) names << QLatin1String(spec.Name);
+  }
+  names.sort();
+  return names.join(' ').toStdString();
+}
+
+// Actions every state enables: none of the rule's conditions touch them.
+const QStringList kAlways{"About",        "AlbumProperties",    "DoRunGuide",
+                          "EditChapters", "EditMode",           "ExitAlbum",
+                          "FileNew",      "FileOpen",           "GotoPage",
+                          "Help",         "RecreateThumbnails", "Save",
+                          "SaveAlbumAs",  "SaveDataAs",         "SaveFormatAs",
+                          "Setup",        "ShowDetails",        "ShowLetters",
+                          "ShowPicture"};
+
+std::string With(const QStringList& extra) {
+  QStringList names = kAlways + extra;
+  names.sort();
+  return names.join(' ').toStdString();
+}
+
+}  // namespace
+
+TEST(EnablingRule, EachStateTheRuleReads) {
+  struct Case {
+    const char* what;
+    TActionState state;
+    std::string expected;
+  };
+  auto state = [](auto change) {
+    TActionState s;
+    change(s);
+    return s;
+  };
+  const Case cases[] = {
+      {"nothing modified, browse mode", {}, With({})},
+      {"album modified", state([](auto& s) { s.AlbumModified = true; }),
+       With({"SaveAlbum", "SaveAll"})},
+      {"a data file modified", state([](auto& s) { s.AnyDataModified = true; }),
+       With({"SaveAll", "SaveData"})},
+      {"look modified", state([](auto& s) { s.FormatModified = true; }),
+       With({"SaveAll", "SaveFormat"})},
+      {"edit mode, nothing selected, empty clipboard", state([](auto& s) { s.EditMode = true; }),
+       With({"AddPictures", "InsertPictures", "SelectAll"})},
+      {"edit mode with a selection", state([](auto& s) {
+         s.EditMode = true;
+         s.SelEnd = 0;
+       }),
+       With({"AddPictures", "Copy", "Cut", "DeletePictures", "InsertPictures", "SelectAll"})},
+      {"edit mode with a filled clipboard", state([](auto& s) {
+         s.EditMode = true;
+         s.ClipboardCount = 2;
+       }),
+       With({"AddPictures", "InsertPictures", "Paste", "SelectAll"})},
+      {"browse mode: selection and clipboard do not count", state([](auto& s) {
+         s.SelEnd = 3;
+         s.ClipboardCount = 2;
+       }),
+       With({})},
+      {"properties dialog showing: only the rule-less actions", state([](auto& s) {
+         s.EditMode = s.AlbumModified = s.FormatModified = s.DetailsShowing = true;
+         s.SelEnd = 0;
+         s.ClipboardCount = 1;
+       }),
+       "DoRunGuide RecreateThumbnails Save"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Enabled(c.state), c.expected) << c.what;
+}

@@ -1,0 +1,213 @@
+// The window's chrome driven with real mouse and key events: placement,
+// outline, drags, the tool panel, help, and its picture against the render
+// command's.
+#include <QGuiApplication>
+#include <QImage>
+#include <QProcess>
+#include <QScreen>
+
+#include "browser/tool_panel.h"
+#include "browser_fixture.h"
+
+namespace {
+
+using WindowTest = BrowserTest;
+
+// A double click; Qt 6.4's QTest leaves the button down after one.
+void DoubleClick(QWidget* w, QPoint p) {
+  QTest::mouseDClick(w, Qt::LeftButton, {}, p);
+  if (QGuiApplication::mouseButtons() != Qt::NoButton)
+    QTest::mouseRelease(w, Qt::LeftButton, {}, p);
+}
+
+QRect Look() {
+  return QRect(AlbumProfile.FormLeft, AlbumProfile.FormTop, AlbumProfile.FormWidth,
+               AlbumProfile.FormHeight);
+}
+
+}  // namespace
+
+TEST_F(WindowTest, PlacedFromTheLookWithItsOutline) {
+  EXPECT_EQ(W().geometry(), QRect(20, 30, 600, 400));
+  EXPECT_EQ(W().Book().SpineX(), 300);
+  // Closed: only the cover half, with round corners.
+  EXPECT_FALSE(W().mask().contains(QPoint(150, 200)));
+  EXPECT_FALSE(W().mask().contains(QPoint(599, 0)));
+  EXPECT_TRUE(W().mask().contains(QPoint(450, 200)));
+  EXPECT_FALSE(W().findChild<QWidget*>("imgResize")->isVisible());
+
+  NewAlbumWith(0);  // opens the book
+  EXPECT_TRUE(W().mask().contains(QPoint(150, 200)));
+  EXPECT_FALSE(W().mask().contains(QPoint(0, 0)));
+  EXPECT_TRUE(W().findChild<QWidget*>("imgResize")->isVisible());
+
+  // A look stored for a monitor that is gone, larger than the screen.
+  const QRect screen = W().screen()->availableGeometry();
+  AlbumProfile.FormLeft = screen.right() + 3000;
+  AlbumProfile.FormWidth = screen.width() + 100;
+  W().PositionWindow();
+  EXPECT_TRUE(screen.contains(W().geometry())) << "on the screen again";
+  EXPECT_EQ(W().width(), screen.width());
+  EXPECT_EQ(AlbumProfile.FormLeft, screen.right() + 3000) << "the look keeps its values";
+  EXPECT_FALSE(Model().FormatModified);
+}
+
+TEST_F(WindowTest, DragsMoveAndResizeUnlessMaximised) {
+  NewAlbumWith(3);
+  Model().FormatModified = false;
+  const QRect before = Look();
+
+  // Move: the top strip of the open book.
+  QTest::mouseMove(&W(), QPoint(100, 5));
+  EXPECT_EQ(W().CursorShowing(), TBookCursor::Move);
+  QTest::mousePress(&W(), Qt::LeftButton, {}, QPoint(100, 5));
+  QTest::mouseMove(&W(), QPoint(130, 25));
+  QTest::mouseRelease(&W(), Qt::LeftButton, {}, QPoint(100, 5));
+  EXPECT_EQ(Look(), before.translated(30, 20));
+  EXPECT_EQ(W().pos(), before.topLeft() + QPoint(30, 20));
+  EXPECT_TRUE(Model().FormatModified);
+
+  // Resize: the bottom-right corner.
+  const QPoint corner(W().width() - 5, W().height() - 5);
+  QTest::mouseMove(&W(), corner);
+  EXPECT_EQ(W().CursorShowing(), TBookCursor::Resize);
+  QTest::mousePress(&W(), Qt::LeftButton, {}, corner);
+  QTest::mouseMove(&W(), corner + QPoint(40, 10));
+  EXPECT_TRUE(W().IsResizing());
+  QTest::mouseRelease(&W(), Qt::LeftButton, {}, corner + QPoint(40, 10));
+  EXPECT_FALSE(W().IsResizing());
+  EXPECT_EQ(W().size(), QSize(640, 410));
+  EXPECT_EQ(Look().size(), QSize(640, 410));
+  EXPECT_EQ(W().Book().SpineX(), 320);
+
+  // Double click in the move zone: maximised; then drags do nothing.
+  Model().FormatModified = false;
+  QTest::mouseMove(&W(), QPoint(100, 5));
+  DoubleClick(&W(), QPoint(100, 5));
+  EXPECT_TRUE(AlbumProfile.FormMaximized);
+  EXPECT_TRUE(Model().FormatModified);
+  EXPECT_EQ(W().geometry(), W().screen()->availableGeometry());
+  const QRect maximised = W().geometry();
+  const QRect stored = Look();
+  for (QPoint from : {QPoint(100, 5), QPoint(W().width() - 5, W().height() - 5)}) {
+    QTest::mouseMove(&W(), from);
+    QTest::mousePress(&W(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(&W(), from - QPoint(30, 30));
+    QTest::mouseRelease(&W(), Qt::LeftButton, {}, from - QPoint(30, 30));
+  }
+  EXPECT_EQ(W().geometry(), maximised);
+  EXPECT_EQ(Look(), stored);
+  QTest::mouseMove(&W(), QPoint(100, 5));
+  DoubleClick(&W(), QPoint(100, 5));
+  EXPECT_FALSE(AlbumProfile.FormMaximized);
+  EXPECT_EQ(W().geometry(), stored);
+}
+
+TEST_F(WindowTest, ThePanelSlidesByKeyAndTabOnlyWhileTheBookIsOpen) {
+  TToolPanel* panel = W().ToolPanel();
+  QTest::keyClick(&W(), Qt::Key_F10);
+  EXPECT_FALSE(W().IsMenuShown()) << "the closed book has no panel";
+
+  NewAlbumWith(0);  // slides the panel out
+  QV_WAIT(panel->isVisible() && !panel->IsAnimating());
+  EXPECT_EQ(panel->geometry(), QRect(300 - 13, panel->y(), 27, TToolPanel::EditHeight));
+  QTest::keyClick(&W(), Qt::Key_F10);
+  QV_WAIT(!panel->isVisible());
+
+  const QPoint tab(300, 3);
+  QTest::mouseMove(&W(), tab);
+  EXPECT_EQ(W().CursorShowing(), TBookCursor::Hand);
+  QTest::mouseClick(&W(), Qt::LeftButton, {}, tab);
+  QV_WAIT(panel->isVisible() && !panel->IsAnimating());
+  EXPECT_EQ(panel->width(), 27);
+
+  // Closing the book takes the panel away; opening brings it back.
+  W().ShowSpread(0, -1);
+  EXPECT_FALSE(panel->isVisible());
+  W().ShowSpread(0, 0);
+  EXPECT_TRUE(panel->isVisible());
+}
+
+TEST_F(WindowTest, CaptionButtonsHighlightUnderThePointer) {
+  auto* maximize = W().findChild<TCaptionButton*>("btMaximize");
+  QTest::mouseMove(maximize, QPoint(7, 7));
+  EXPECT_TRUE(maximize->IsHighlighted());
+  QTest::mouseMove(&W(), QPoint(450, 200));
+  EXPECT_FALSE(maximize->IsHighlighted());
+  EXPECT_EQ(W().CursorShowing(), TBookCursor::Default);
+}
+
+TEST_F(WindowTest, HelpOpensAtTheTopicOfTheFocusedWindow) {
+  QUrl opened;
+  W().SetHelpOpener([&](const QUrl& url) {
+    opened = url;
+    return true;
+  });
+  W().setFocus();
+  QTest::keyClick(&W(), Qt::Key_F1);
+  EXPECT_EQ(opened.fragment(), "browse");
+  EXPECT_TRUE(opened.isLocalFile());
+}
+
+TEST_F(WindowTest, ItsPictureIsTheRenderCommandsPicture) {
+  const QString demo = QStringLiteral(QV_BINARY_DIR "/samples/demo/Demo.ALB");
+  W().OpenFile(demo);
+  ASSERT_EQ(Model().AlbumFileName, demo);
+  W().ShowSpread(0, 2);
+  ASSERT_EQ(Model().CurrentPage, 2);
+  W().ToolPanel()->hide();
+  for (const char* chrome : {"btClose", "btMaximize", "btMinimize", "imgResize"})
+    W().findChild<QWidget*>(chrome)->hide();
+  const QImage shown = W().grab().toImage().convertToFormat(QImage::Format_RGB32);
+
+  QProcess render;
+  render.start(QStringLiteral(QV_BINARY_DIR "/bin/quirevale"),
+               {"--render", demo, "--out", Path("out"), "--size",
+                QStringLiteral("%1x%2").arg(W().width()).arg(W().height()), "--chapter", "0",
+                "--spread", "2"});
+  ASSERT_TRUE(render.waitForFinished(60000));
+  ASSERT_EQ(render.exitCode(), 0) << render.readAllStandardError().toStdString();
+  const QImage drawn =
+      QImage(Path("out/chapter00-spread0002.png")).convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(drawn.size(), shown.size());
+  int differ = 0;
+  for (int y = 0; y < drawn.height(); ++y) {
+    for (int x = 0; x < drawn.width(); ++x) differ += drawn.pixel(x, y) != shown.pixel(x, y);
+  }
+  EXPECT_EQ(differ, 0);
+}
+
+TEST_F(WindowTest, WhatTheChromeLeavesGoesToTheInputs) {
+  struct Recorder : BrowserInput {
+    QStringList Log;
+    bool CursorAt(QPoint p, TBookCursor& cursor) override {
+      cursor = TBookCursor::Zoom;
+      return p.x() > 400;
+    }
+    bool MouseRelease(TBookCursor c, QPoint p, Qt::MouseButton, Qt::KeyboardModifiers) override {
+      Log << QStringLiteral("release %1 %2,%3").arg(int(c)).arg(p.x()).arg(p.y());
+      return true;
+    }
+    bool KeyDown(QKeyEvent& key) override {
+      Log << QStringLiteral("key %1").arg(key.key(), 0, 16);
+      return true;
+    }
+  } input;
+  W().AddInput(&input);
+  NewAlbumWith(0);
+  W().setFocus();
+  QTest::mouseMove(&W(), {450, 200});
+  EXPECT_EQ(W().CursorShowing(), TBookCursor::Zoom);
+  QTest::mouseClick(&W(), Qt::LeftButton, {}, {450, 200});
+  QTest::mouseMove(&W(), {100, 200});
+  EXPECT_EQ(W().CursorShowing(), TBookCursor::Default);
+  QTest::mouseMove(&W(), {100, 5});  // the move zone is the window's own
+  QTest::mouseClick(&W(), Qt::LeftButton, {}, {100, 5});
+  QTest::keyClick(&W(), Qt::Key_PageDown);
+  // Delete is a shortcut, but its action is disabled with nothing selected.
+  ASSERT_EQ(Model().SelEnd, -1);
+  QTest::keyClick(&W(), Qt::Key_Delete);
+  QTest::keyClick(&W(), Qt::Key_F10);  // the window's own
+  EXPECT_EQ(input.Log.join(" | ").toStdString(),
+            "release 9 450,200 | release 3 100,5 | key 1000017 | key 1000007");
+}

@@ -1,0 +1,63 @@
+#include "browser/browse_zones.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// An 800 x 600 book of three data files (N = 2) whose tabs end at y = 80 and
+// 150: chapter c at spread page, its last spread and page count given.
+TZoneState State(int c, int page, int lastSpread, int pageCount, bool edit = false) {
+  TZoneState s;
+  s.Width = 800;
+  s.Height = 600;
+  s.SpineX = 400;
+  s.Chapter = c;
+  s.Page = page;
+  s.ChapterCount = 2;
+  s.LastSpread = lastSpread;
+  s.PageCount = pageCount;
+  s.EditMode = edit;
+  s.Edges = {10, 80, 150, 150, 150, 150, 150, 150, 150, 150, 150};
+  return s;
+}
+
+using C = TBookCursor;
+
+TEST(BrowseZones, OnePointOfEachZoneInTheStatesThatDecideIt) {
+  const TZoneState first = State(0, 0, 4, 3);        // spread 0 of chapter 0
+  const TZoneState middle = State(1, 2, 4, 4);       // inside chapter 1
+  const TZoneState opening = State(1, 0, 4, 4);      // spread 0 of chapter 1
+  const TZoneState divider = State(1, 4, 4, 3);      // chapter 2's divider on the right
+  const TZoneState end = State(2, 2, 2, 1);          // the album's end
+  const TZoneState lastOpening = State(2, 0, 2, 1);  // chapter N, not at its end
+  const TZoneState closed = State(0, -1, 4, 3);
+  const struct {
+    const char* what;
+    TZoneState state;
+    QPoint at;
+    int image;
+    C cursor;
+  } cases[] = {
+      {"left edge of the first spread", first, {5, 300}, -1, C::Left},
+      {"left edge inside a chapter", middle, {27, 100}, -1, C::Left},
+      {"left edge just outside the band", middle, {28, 100}, -1, C::Default},
+      {"own tab on the chapter's opening", opening, {5, 50}, -1, C::Default},
+      {"later tab on the chapter's opening", opening, {5, 90}, -1, C::Left},
+      {"right edge over the next tab", middle, {795, 100}, -1, C::Right},
+      {"next tab while its divider shows", divider, {795, 100}, -1, C::Default},
+      {"right edge below the next tab", divider, {795, 200}, -1, C::Right},
+      {"right edge in the last chapter", lastOpening, {773, 100}, -1, C::Right},
+      {"right edge at the album's end", end, {795, 300}, -1, C::Default},
+      {"bottom left strip", middle, {100, 553}, -1, C::Previous},
+      {"bottom right strip", middle, {600, 553}, -1, C::Next},
+      {"bottom right strip at the end", end, {600, 580}, -1, C::Default},
+      {"the closed cover", closed, {600, 300}, -1, C::Next},
+      {"a thumbnail", middle, {200, 200}, 3, C::Zoom},
+      {"a thumbnail in edit mode", State(1, 2, 4, 4, true), {200, 200}, 3, C::Default},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(BrowseZoneCursor(c.state, c.at, c.image), c.cursor) << c.what;
+  }
+}
+
+}  // namespace

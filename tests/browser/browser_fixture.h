@@ -1,0 +1,76 @@
+#pragma once
+// A book window for one test: scripted prompts, the built-in look at a known
+// place, a temporary folder, and a small album to open.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "browser/album_browser.h"
+#include "core/message_table.h"
+#include "init/profile.h"
+#include "init/program_settings.h"
+#include "support/scripted_prompts.h"
+
+// Waits (processing events, at most 5 s) until cond holds; fails the test
+// otherwise. QTRY_* report to QtTest, which GoogleTest never hears of.
+#define QV_WAIT(cond) \
+  ASSERT_TRUE(QTest::qWaitFor([&] { return bool(cond); })) << "waited in vain for " #cond
+
+// The offscreen platform keeps a window's mask without applying it, and says
+// so on every outline; the outline is checked through QWidget::mask().
+inline void QuietAboutMasks() {
+  static const QtMessageHandler next = qInstallMessageHandler(
+      [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (!text.contains(QLatin1String("support setting window masks")))
+          next(type, context, text);
+      });
+}
+
+class BrowserTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    QuietAboutMasks();
+    ASSERT_TRUE(dir_.isValid());
+    FillDefaultMessages();
+    ProgramSettings = DefaultProgramSettings();
+    ProgramSettings.Profile = Path("default.AFM");  // not there: the built-in look
+    SetDefaultProfile(AlbumProfile);
+    AlbumProfile.CoverTexture.clear();
+    AlbumProfile.PageTexture.clear();
+    AlbumProfile.FormLeft = 20;
+    AlbumProfile.FormTop = 30;
+    AlbumProfile.FormWidth = 600;
+    AlbumProfile.FormHeight = 400;
+    window_ = std::make_unique<TfAlbumBrowser>(&ask_);
+    window_->PositionWindow();
+    window_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    // Shortcuts reach the active window only.
+    window_->activateWindow();
+    QV_WAIT(window_->isActiveWindow());
+  }
+
+  QString Path(const QString& name) const { return dir_.filePath(name); }
+  TfAlbumBrowser& W() { return *window_; }
+  AlbumModel& Model() { return window_->Model(); }
+
+  // A new album (edit mode, panel out) whose chapter 0 holds count images
+  // without pictures, shown at spread 0 and saved nowhere yet.
+  void NewAlbumWith(int count) {
+    ASSERT_TRUE(W().RunAction(QStringLiteral("FileNew")));
+    for (int i = 0; i < count; ++i) {
+      Model().Chapters[0].AppendEmpty();
+      Model().Thumbnails[0] << TThumbnail();
+    }
+    Model().ThumbsLoaded[0] = true;
+    W().RebuildPages();
+  }
+
+  QTemporaryDir dir_;
+  ScriptedPrompts ask_;
+  std::unique_ptr<TfAlbumBrowser> window_;
+};

@@ -1,0 +1,99 @@
+#pragma once
+// An album chapter to edit without a window: the model, its undo stack, the
+// editor with scripted prompts, and thumbnails that name their file so a
+// test can tell each is still the picture of its image.
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "browser/editing.h"
+#include "core/chapter_undo.h"
+#include "core/message_table.h"
+#include "support/scripted_prompts.h"
+
+inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
+
+// A stand-in thumbnail that remembers the file it was made from.
+inline TThumbnail ThumbFor(const QString& file) {
+  QImage image(1, 1, QImage::Format_ARGB32);
+  image.setText(QStringLiteral("file"), file);
+  return {image, QPoint(), QSize(1, 1)};
+}
+inline QString FileOf(const TThumbnail& thumbnail) {
+  return thumbnail.Picture.text(QStringLiteral("file"));
+}
+
+inline TThumbnailList ThumbsFor(const QStringList& files) {
+  TThumbnailList thumbnails;
+  for (const QString& file : files) thumbnails.append(ThumbFor(file));
+  return thumbnails;
+}
+
+struct EditEnv {
+  static constexpr int kChapter = 1;
+  AlbumModel Model;
+  AlbumUndo Undo{Model};
+  ScriptedPrompts Ask;
+  QStringList Made;  // every file a thumbnail was made for
+  ChapterEditor Editor{Undo, Ask, [this](const QStringList& files) {
+                         Made << files;
+                         return ThumbsFor(files);
+                       }};
+
+  // Chapter 1 shown at spread 0 with images "p0".."p<count-1>", each with
+  // details of its own and its thumbnail loaded.
+  explicit EditEnv(int count) {
+    FillDefaultMessages();
+    Model.DataFiles = {QStringLiteral("/album/main.xml"), QStringLiteral("c1.xml")};
+    Model.ImageDirs = {QString(), QString()};
+    Model.DataTitles = {QStringLiteral("Album"), QStringLiteral("One")};
+    Model.ChapterNames = {QStringLiteral("One")};
+    Model.CurrentChapter = kChapter;
+    Model.CurrentPage = 0;
+    TChapterData& data = Chapter();
+    for (int i = 0; i < count; ++i) {
+      const QString n = QString::number(i);
+      data.Files << QStringLiteral("p") + n;
+      data.Titles << QStringLiteral("title ") + n;
+      data.Places << QStringLiteral("place ") + n;
+      data.Dates << QStringLiteral("date ") + n;
+      data.People << QStringLiteral("people ") + n;
+    }
+    Model.Thumbnails[kChapter] = ThumbsFor(data.Files);
+    Model.ThumbsLoaded[kChapter] = true;
+  }
+
+  TChapterData& Chapter() { return Model.Chapters[kChapter]; }
+  void Select(int a, int b) {
+    Model.SelStart = a;
+    Model.SelEnd = b;
+  }
+  // The chapter's files, the leading "p" of the first ones left out: "0 1 a 4".
+  QString Order() {
+    QStringList order;
+    for (const QString& file : Chapter().Files)
+      order << (file.startsWith(u'p') ? file.mid(1) : file);
+    return order.join(u' ');
+  }
+  QString Selection() const {
+    return QStringLiteral("%1..%2").arg(Model.SelStart).arg(Model.SelEnd);
+  }
+  // Each list as long as Files, each thumbnail made from its own file.
+  void ExpectParallel() {
+    const TChapterData& data = Chapter();
+    const auto n = data.Files.size();
+    ASSERT_EQ(data.Titles.size(), n);
+    ASSERT_EQ(data.Places.size(), n);
+    ASSERT_EQ(data.Dates.size(), n);
+    ASSERT_EQ(data.People.size(), n);
+    ASSERT_EQ(Model.Thumbnails[kChapter].size(), n);
+    for (qsizetype i = 0; i < n; ++i) {
+      EXPECT_EQ(FileOf(Model.Thumbnails[kChapter][i]), data.Files[i]) << i;
+      // Details travel with their file.
+      if (data.Files[i].startsWith(u'p')) {
+        EXPECT_EQ(data.Titles[i], QStringLiteral("title ") + data.Files[i].mid(1)) << i;
+      }
+    }
+  }
+};

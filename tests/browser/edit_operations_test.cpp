@@ -1,0 +1,124 @@
+// What the editing commands promise beyond their effect on the lists (the
+// randomized test checks that): the open dialog, the modified flag, and
+// steps that refuse to write into images they do not know.
+
+#include "core/data_file.h"
+#include "edit_fixture.h"
+#include "support/album_env.h"
+
+namespace {
+
+TEST(EditCommands, AddAsksForFilesAtTheImageFolderAndMakesTheirThumbnailsOnce) {
+  EditEnv env(1);
+  env.Ask.OpenFileNames = {QStringLiteral("/pics/x.jpg"), QStringLiteral("/pics/y.jpg")};
+  env.Editor.AddPicturesExecute(false, QStringLiteral("Insert images..."));
+  ASSERT_EQ(env.Ask.FileRequests.size(), 1);
+  EXPECT_EQ(env.Ask.FileRequests[0].Title, "Insert images...");
+  EXPECT_TRUE(env.Ask.FileRequests[0].Filter.startsWith("Image files ("));
+  EXPECT_EQ(env.Ask.FileRequests[0].InitialDir, "/album/");
+  EXPECT_EQ(env.Chapter().Files, QStringList({"p0", "/pics/x.jpg", "/pics/y.jpg"}));
+  // Redo after undo brings back the same thumbnails without reading the files again.
+  env.Undo.Stack().undo();
+  env.Undo.Stack().redo();
+  EXPECT_EQ(env.Made, QStringList({"/pics/x.jpg", "/pics/y.jpg"}));
+  env.ExpectParallel();
+}
+
+TEST(EditCommands, ModifiedMeansDifferentFromWhatWasLastSaved) {
+  EditEnv env(4);
+  bool& modified = env.Model.DataModified[EditEnv::kChapter];
+  env.Select(0, 0);
+  env.Editor.DropSelection(2);  // 1 2 0 3
+  env.Select(1, 1);
+  env.Editor.DropSelection(0);  // 2 1 0 3
+  modified = false;             // saved here
+  env.Undo.Stack().undo();
+  EXPECT_TRUE(modified);
+  env.Undo.Stack().redo();
+  EXPECT_FALSE(modified);
+
+  // A flag set for another reason (a changed chapter title) outlives undo and redo.
+  modified = true;
+  env.Undo.Stack().undo();
+  env.Undo.Stack().redo();
+  EXPECT_EQ(env.Order(), "2 1 0 3");
+  EXPECT_TRUE(modified);
+
+  // Edits waiting in the properties dialog count until they are dropped.
+  EditEnv other(2);
+  other.Undo.SetPendingEdits(EditEnv::kChapter, true);
+  EXPECT_TRUE(other.Model.DataModified[EditEnv::kChapter]);
+  other.Undo.SetPendingEdits(EditEnv::kChapter, false);
+  EXPECT_FALSE(other.Model.DataModified[EditEnv::kChapter]);
+}
+
+TEST(EditCommands, UndoAfterAnotherAlbumWasOpenedForgetsInsteadOfWriting) {
+  EditEnv env(3);
+  env.Select(0, 0);
+  env.Editor.DeletePicturesExecute(false);
+  env.Model.ResetToStart();  // another album
+  env.Model.Chapters[EditEnv::kChapter].Files = {QStringLiteral("other")};
+  env.Undo.Undo();
+  EXPECT_EQ(env.Order(), "other");
+  EXPECT_EQ(env.Undo.Stack().count(), 0);
+}
+
+TEST(EditCommands, ChapterWithoutThumbnailsDropsThemInsteadOfMismatching) {
+  EditEnv env(4);
+  env.Model.Thumbnails[EditEnv::kChapter].clear();
+  env.Model.ThumbsLoaded[EditEnv::kChapter] = false;
+  env.Editor.AddImages({QStringLiteral("x")});
+  env.Select(0, 1);
+  env.Editor.DropSelection(3);
+  EXPECT_EQ(env.Order(), "2 3 0 1 x");
+  EXPECT_TRUE(env.Model.Thumbnails[EditEnv::kChapter].isEmpty());
+  EXPECT_FALSE(env.Model.ThumbsLoaded[EditEnv::kChapter]);
+}
+
+class EditSave : public AlbumFilesTest {};
+
+TEST_F(EditSave, SavedChapterReadsBackAsEditedAndUndoMarksItAgain) {
+  DataEnv env;
+  AlbumModel& model = env.Model;
+  model.DataFiles = {Path("main.xml")};
+  model.ImageDirs = {QString()};
+  model.DataTitles = {QStringLiteral("Cesty")};
+  model.CurrentChapter = 0;
+  model.CurrentPage = 0;
+  const QStringList titles = {QStringLiteral("Žluťoučký kůň"), QStringLiteral("東京の夜"),
+                              QStringLiteral("Ærø & <Łódź>"), QStringLiteral("plain")};
+  for (int i = 0; i < titles.size(); ++i) {
+    TChapterData& d = model.Chapters[0];
+    d.Files << Path(QStringLiteral("photos/p%1.jpg").arg(i));
+    d.Titles << titles[i];
+    d.Places << QStringLiteral("Přerov %1").arg(i);
+    d.Dates << QStringLiteral("léto %1").arg(i);
+    d.People << (i % 2 ? QString() : QStringLiteral("Šárka, Jiří"));
+  }
+  AlbumUndo undo(model);
+  ChapterEditor editor(undo, env.Ask, ThumbsFor);
+  model.SelStart = 1;
+  model.SelEnd = 2;
+  editor.CopyExecute();
+  model.SelStart = model.SelEnd = 3;
+  editor.PasteExecute();    // 0 1 2 1 2 3
+  editor.DropSelection(0);  // 1 2 0 1 2 3
+  TChapterData renamed = model.Chapters[0];
+  renamed.Titles[5] = QStringLiteral("Ħ – “ščř” €");
+  undo.Replace(0, renamed, {}, {}, QString());
+  ASSERT_TRUE(model.DataModified[0]);
+
+  SaveModifiedDataFiles(env.Data());
+  EXPECT_FALSE(model.DataModified[0]);
+  DataEnv reread;
+  LoadAlbumData(reread.Data(), Path("main.xml"));
+  EXPECT_EQ(reread.Model.Chapters[0], model.Chapters[0]);
+  EXPECT_EQ(reread.Model.Chapters[0].Titles[5], "Ħ – “ščř” €");
+
+  undo.Undo();
+  EXPECT_TRUE(model.DataModified[0]);
+  undo.Redo();
+  EXPECT_FALSE(model.DataModified[0]);
+}
+
+}  // namespace

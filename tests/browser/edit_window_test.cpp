@@ -1,0 +1,257 @@
+// Editing driven through the real book window: keys, mouse drags at points
+// computed from the book's geometry, and dropped files.
+
+#include "browser/edit_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDropEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+#include "browser/album_browser.h"
+#include "core/data_file.h"
+#include "core/message_table.h"
+#include "init/profile.h"
+#include "init/program_settings.h"
+#include "support/scripted_prompts.h"
+#include "support/test_files.h"
+
+inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
+
+namespace {
+
+// An 800 x 600 book window, 3 rows x 4 columns, in edit mode on spread 0 of
+// a chapter of count tiny JPEGs named "0.jpg", "1.jpg", ...
+class EditWindowTest : public ::testing::Test {
+ protected:
+  QTemporaryDir dir;
+  ScriptedPrompts prompts;
+  std::unique_ptr<TfAlbumBrowser> window;
+  TEditWindow* edit = nullptr;
+  QImage picture{16, 12, QImage::Format_RGB32};
+
+  void SetUp() override {
+    FillDefaultMessages();
+    ProgramSettings = DefaultProgramSettings();
+    ProgramSettings.Profile = dir.filePath(QStringLiteral("default.AFM"));
+    SetDefaultProfile(AlbumProfile);
+    AlbumProfile.CoverTexture.clear();
+    AlbumProfile.PageTexture.clear();
+    AlbumProfile.RowCount = 3;
+    AlbumProfile.ColumnCount = 4;
+    AlbumProfile.FormLeft = AlbumProfile.FormTop = 0;
+    AlbumProfile.FormWidth = 800;
+    AlbumProfile.FormHeight = 600;
+    window = std::make_unique<TfAlbumBrowser>(&prompts);
+    edit = new TEditWindow(*window);
+    // The hit test of spread 0, where these tests work.
+    edit->SetHooks({[this](QPoint p) {
+                      for (int i = 0; i < Model().ImageCount(0); ++i)
+                        if (CellOf(i).contains(p)) return i;
+                      return -1;
+                    },
+                    {}});
+    picture.fill(Qt::darkGreen);
+  }
+
+  void Open(int count) {
+    AlbumModel& model = window->Model();
+    model.ResetToStart();
+    model.DataFiles = {dir.filePath(QStringLiteral("main.xml"))};
+    for (int i = 0; i < count; ++i) {
+      model.Chapters[0].AppendEmpty();
+      model.Chapters[0].Files.last() = File(QString::number(i));
+    }
+    window->PositionWindow();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->ShowSpread(0, 0);
+    if (!window->IsEditMode()) {
+      ASSERT_TRUE(window->RunAction(QStringLiteral("EditMode")));
+    }
+  }
+  QString File(const QString& name) {
+    const QString file = dir.filePath(name + QStringLiteral(".jpg"));
+    if (!QFile::exists(file)) picture.save(file, "JPG");
+    return file;
+  }
+  AlbumModel& Model() { return window->Model(); }
+  // The chapter's files by their names without folder and extension.
+  QString Order() {
+    QStringList names;
+    for (const QString& file : Model().Chapters[0].Files) names << QFileInfo(file).baseName();
+    return names.join(u' ');
+  }
+  QString Selection() { return QStringLiteral("%1..%2").arg(Model().SelStart).arg(Model().SelEnd); }
+  // The centre of image i's cell on spread 0 (the right page), and the cell.
+  QRect CellOf(int i) const {
+    const QSize page(window->Book().SpineX(), window->height());
+    return CellRect(true, i, page, AlbumProfile).ToQRect().translated(window->Book().SpineX(), 0);
+  }
+  void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(window.get(), static_cast<Qt::Key>(key), modifiers);
+  }
+  void Select(int a, int b) { edit->SelectRange(a, b); }
+  // A move with no button held (QTest's own move repeats the last button).
+  void Hover(QPoint p) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(p), QPointF(window->mapToGlobal(p)), Qt::NoButton,
+                     Qt::NoButton, {});
+    QApplication::sendEvent(window.get(), &move);
+  }
+  // Sends a drop of files at p, after its drag entered; true when accepted.
+  bool DropFiles(const QStringList& files, QPoint p) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& file : files) urls << QUrl::fromLocalFile(file);
+    data.setUrls(urls);
+    QDragEnterEvent enter(p, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(window.get(), &enter);
+    if (!enter.isAccepted()) return false;
+    QDropEvent drop(QPointF(p), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(window.get(), &drop);
+    return drop.isAccepted();
+  }
+};
+
+TEST_F(EditWindowTest, DraggingTheSelectionMovesItWithAMarkerOnTheLandingSide) {
+  const struct {
+    int a, b, target;
+    bool marker;
+    const char* order;
+    const char* selection;
+  } cases[] = {
+      {2, 3, 6, true, "0 1 4 5 6 2 3 7", "5..6"},
+      {2, 3, 0, true, "2 3 0 1 4 5 6 7", "0..1"},
+      {2, 4, 3, false, "0 1 2 3 4 5 6 7", "2..4"},
+  };
+  for (const auto& c : cases) {
+    Open(8);
+    Select(c.a, c.b);
+    const QPoint from = CellOf(c.a).center();
+    const QRect target = CellOf(c.target);
+    Hover(from);
+    QTest::mousePress(window.get(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(window.get(), from + QPoint(0, 15));
+    QTest::mouseMove(window.get(), target.center());
+    EXPECT_EQ(edit->DragIndex(), c.marker ? c.target : -1) << c.target;
+    // The marker is a navy line just inside the cell's frame, on the side
+    // the images will land.
+    const int x = c.target > c.b ? target.right() + 2 : target.left() - 1;
+    const QImage shot = window->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(x, target.center().y()) == QColor(0, 0, 0x80), c.marker) << c.target;
+    QTest::mouseRelease(window.get(), Qt::LeftButton, {}, target.center());
+    EXPECT_EQ(Order(), QLatin1String(c.order)) << c.target;
+    EXPECT_EQ(Selection(), QLatin1String(c.selection)) << c.target;
+    EXPECT_EQ(Model().Thumbnails[0].size(), 8);
+  }
+}
+
+TEST_F(EditWindowTest, KeysCopyPasteDeleteUndoAndRedo) {
+  Open(10);
+  Select(2, 4);
+  Key(Qt::Key_C, Qt::ControlModifier);
+  Select(7, 7);
+  Key(Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Order(), "0 1 2 3 4 5 6 2 3 4 7 8 9");
+  EXPECT_EQ(Selection(), "7..9");
+  EXPECT_TRUE(Model().DataModified[0]);
+  Key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Order(), "0 1 2 3 4 5 6 7 8 9");
+  EXPECT_EQ(Selection(), "7..7");
+  EXPECT_FALSE(Model().DataModified[0]);
+  Key(Qt::Key_Y, Qt::ControlModifier);
+  Key(Qt::Key_Z, Qt::ControlModifier);
+  Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(Selection(), "7..9");
+
+  // The last images go: the new last one is selected.
+  Select(11, 12);
+  prompts.OkCancelAnswers = {true};
+  Key(Qt::Key_Delete);
+  EXPECT_EQ(Order(), "0 1 2 3 4 5 6 2 3 4 7");
+  EXPECT_EQ(Selection(), "10..10");
+  // Cut with Cancel keeps the images; the clipboard takes them all the same.
+  Key(Qt::Key_A, Qt::ControlModifier);
+  prompts.OkCancelAnswers = {false, true};
+  Key(Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(Model().ImageCount(0), 11);
+  Key(Qt::Key_Delete);
+  EXPECT_EQ(Model().ImageCount(0), 0);
+  EXPECT_EQ(Model().CurrentPage, 0);
+  EXPECT_EQ(edit->Editor().Clipboard().Count(), 11);
+}
+
+TEST_F(EditWindowTest, ClipboardSurvivesNewAndAddingToAnEmptyChapterSelectsTheNewImages) {
+  Open(3);
+  Select(0, 1);
+  Key(Qt::Key_C, Qt::ControlModifier);
+  Key(Qt::Key_N, Qt::ControlModifier);  // nothing changed: no question
+  ASSERT_TRUE(window->IsEditMode());
+  EXPECT_EQ(edit->Undo().Stack().count(), 0);
+  Key(Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Order(), "0 1");
+  Key(Qt::Key_Z, Qt::ControlModifier);
+  ASSERT_EQ(Model().ImageCount(0), 0);
+
+  prompts.OpenFileNames = {File("x"), File("y"), File("z")};
+  Key(Qt::Key_Plus, Qt::KeypadModifier);
+  EXPECT_EQ(Order(), "x y z");
+  EXPECT_EQ(Selection(), "0..2");
+  ASSERT_EQ(Model().Thumbnails[0].size(), 3);
+  EXPECT_FALSE(Model().Thumbnails[0][2].IsNull());
+}
+
+TEST_F(EditWindowTest, DroppedFilesGoInAtTheDropPointOnlyInEditMode) {
+  Open(4);
+  EXPECT_TRUE(DropFiles({File("b"), File("a")}, CellOf(1).center()));
+  EXPECT_EQ(Order(), "0 b a 1 2 3");
+  EXPECT_EQ(Selection(), "1..2");
+  EXPECT_TRUE(DropFiles({File("c")}, QPoint(5, 300)));  // beside the images
+  EXPECT_EQ(Order(), "0 b a 1 2 3 c");
+
+  ASSERT_TRUE(window->RunAction(QStringLiteral("EditMode")));
+  EXPECT_FALSE(DropFiles({File("d")}, CellOf(1).center()));
+  EXPECT_EQ(Model().ImageCount(0), 7);
+
+  // A data file dropped outside edit mode opens, after the save question.
+  AlbumModel other;
+  other.DataFiles = {dir.filePath(QStringLiteral("other.xml"))};
+  other.Chapters[0].AppendEmpty();
+  other.Chapters[0].Files.last() = File("o");
+  WriteAll(other.DataFiles[0], DataFileBytes(other, 0));
+  prompts.YesNoCancelAnswers = {PromptAnswer::No};
+  EXPECT_TRUE(DropFiles({other.DataFiles[0]}, CellOf(0).center()));
+  EXPECT_EQ(Order(), "o");
+  EXPECT_EQ(edit->Undo().Stack().count(), 0);
+}
+
+TEST_F(EditWindowTest, PropertiesDialogBlocksCommandsAndItsApplyIsOneStep) {
+  Open(6);
+  TfPicDetails& details = edit->Details();
+  details.OpenDetails(4, -1);
+  ASSERT_TRUE(details.isVisible());
+  QTest::keyClicks(details.edTitle, QStringLiteral("Dusk"));
+  EXPECT_TRUE(Model().DataModified[0]);
+  window->activateWindow();
+  Key(Qt::Key_A, Qt::ControlModifier);  // Select all, disabled
+  EXPECT_EQ(Selection(), "0..0");
+  QTest::mouseClick(details.btApply, Qt::LeftButton);
+  EXPECT_EQ(Model().Chapters[0].Titles[4], "Dusk");
+  QTest::keyClick(&details, Qt::Key_Escape);
+  EXPECT_FALSE(details.isVisible());
+  window->activateWindow();
+  Key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Model().Chapters[0].Titles[4], "");
+  EXPECT_FALSE(Model().DataModified[0]);
+}
+
+}  // namespace

@@ -1,0 +1,194 @@
+// The image properties dialog driven with keys and clicks, over a chapter of
+// eight images whose thumbnails name their files.
+
+#include "dialogs/pic_details.h"
+
+#include <gtest/gtest.h>
+
+#include <QCalendarWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+#include "core/chapter_undo.h"
+#include "dialogs/pic_details_date.h"
+#include "init/profile.h"
+#include "support/scripted_prompts.h"
+
+inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
+
+namespace {
+
+TThumbnail ThumbFor(const QString& file) {
+  QImage image(1, 1, QImage::Format_ARGB32);
+  image.setText(QStringLiteral("file"), file);
+  return {image, QPoint(), QSize(1, 1)};
+}
+
+class PicDetails : public ::testing::Test, public DetailsHost {
+ protected:
+  void SetUp() override {
+    model.DataFiles = {QStringLiteral("/album/main.xml")};
+    model.ImageDirs = {QString()};
+    model.DataTitles = {QString()};
+    model.CurrentChapter = 0;
+    model.CurrentPage = 0;
+    for (int i = 0; i < 8; ++i) {
+      TChapterData& d = model.Chapters[0];
+      d.Files << QStringLiteral("/album/p%1.jpg").arg(i);
+      d.Titles << QStringLiteral("title %1").arg(i);
+      d.Places << QStringLiteral("place %1").arg(i);
+      d.Dates << QStringLiteral("spring %1").arg(i);
+      d.People << QStringLiteral("people %1").arg(i);
+      model.Thumbnails[0] << ThumbFor(d.Files.last());
+    }
+    model.ThumbsLoaded[0] = true;
+  }
+
+  // The window's side: the selection changes and the dialog follows.
+  void SelectRange(int a, int b) override {
+    selections << QStringLiteral("%1-%2").arg(a).arg(b);
+    model.SelStart = a;
+    model.SelEnd = b;
+    if (dialog.IsShowing()) dialog.SetDetailsRange(a, b);
+  }
+  TThumbnailList MakeThumbnails(const QStringList& files) override {
+    TThumbnailList thumbnails;
+    for (const QString& file : files) thumbnails << ThumbFor(file);
+    return thumbnails;
+  }
+
+  QList<QWidget*> Fields() const {
+    return {dialog.edFilename, dialog.btFilename, dialog.edDate,
+            dialog.edPlace,    dialog.edPeople,   dialog.edTitle};
+  }
+  QString Enabled() const {
+    QString flags;
+    for (QWidget* w : Fields()) flags += w->isEnabled() ? u'1' : u'0';
+    return flags;
+  }
+  // Typing replaces a field's text, as a user selecting all and typing does.
+  static void Type(QLineEdit* field, const QString& text) {
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, text);
+  }
+
+  AlbumModel model;
+  AlbumUndo undo{model};
+  TProfile look;
+  ScriptedPrompts ask;
+  TfPicDetails dialog{undo, look, ask, *this};
+  QStringList selections;
+};
+
+TEST_F(PicDetails, FieldsAreEnabledByModeRangeAndLook) {
+  const struct {
+    const char* name;
+    bool editing, extended, showPlace;
+    int a, b;
+    const char* enabled;  // file name, "...", date, place, people, title
+  } cases[] = {
+      {"read-only", false, true, true, 2, -1, "000000"},
+      {"editing", true, true, true, 2, -1, "111111"},
+      {"no place", true, true, false, 2, -1, "111011"},
+      {"no extended lines", true, false, true, 2, -1, "110001"},
+      {"range", true, true, true, 3, 7, "001111"},
+  };
+  for (const auto& c : cases) {
+    look.ExtendedDesc = c.extended;
+    look.ShowPlace = c.showPlace;
+    if (c.editing) {
+      dialog.OpenDetails(c.a, c.b);
+    } else {
+      dialog.OpenDetailsReadOnly(c.a);
+    }
+    EXPECT_EQ(Enabled(), QLatin1String(c.enabled)) << c.name;
+    EXPECT_FALSE(dialog.btApply->isEnabled()) << c.name;
+    dialog.hide();
+  }
+}
+
+TEST_F(PicDetails, ARangeShowsZeroBasedBoldEmptyFieldsAndApplyWritesOnlyFilledOnes) {
+  dialog.OpenDetails(2, -1);
+  EXPECT_EQ(dialog.lbNr->text(), "3");
+  EXPECT_EQ(dialog.edFilename->text(), "p2.jpg");
+  EXPECT_EQ(dialog.edDate->text(), "spring 2");
+  EXPECT_FALSE(dialog.edTitle->font().bold());
+  SelectRange(7, 3);
+  EXPECT_EQ(dialog.lbNr->text(), "3-7");
+  EXPECT_TRUE(dialog.edTitle->text().isEmpty());
+  EXPECT_TRUE(dialog.edTitle->font().bold());
+  Type(dialog.edPlace, QStringLiteral("Brno"));
+  EXPECT_TRUE(dialog.btApply->isEnabled());
+  EXPECT_TRUE(model.DataModified[0]);  // at once, before Apply
+  QTest::mouseClick(dialog.btApply, Qt::LeftButton);
+  for (int i = 0; i < 8; ++i) {
+    const bool inRange = i >= 3 && i <= 7;
+    EXPECT_EQ(model.Chapters[0].Places[i], inRange ? "Brno" : QStringLiteral("place %1").arg(i));
+    EXPECT_EQ(model.Chapters[0].Titles[i], QStringLiteral("title %1").arg(i));
+  }
+  undo.Stack().undo();
+  EXPECT_EQ(model.Chapters[0].Places[5], "place 5");
+  EXPECT_FALSE(model.DataModified[0]);
+}
+
+TEST_F(PicDetails, PrevNextAndCtrlArrowsFollowSingleImagesOnly) {
+  dialog.OpenDetails(6, -1);
+  QTest::keyClick(dialog.edTitle, Qt::Key_Right, Qt::ControlModifier);
+  EXPECT_EQ(dialog.lbNr->text(), "8");
+  QTest::mouseClick(dialog.btNext, Qt::LeftButton);  // the last image: nothing
+  QTest::keyClick(dialog.edPlace, Qt::Key_Left, Qt::ControlModifier);
+  SelectRange(2, 4);
+  QTest::keyClick(dialog.edTitle, Qt::Key_Right, Qt::ControlModifier);  // a range: nothing
+  EXPECT_EQ(selections, QStringList({"7-7", "6-6", "2-4"}));
+  EXPECT_FALSE(dialog.btPrev->isEnabled());
+}
+
+TEST_F(PicDetails, EditsSurviveImagesMovedAddedAndRemovedWhileOpen) {
+  dialog.OpenDetails(5, -1);
+  Type(dialog.edTitle, QStringLiteral("Lake"));
+  Type(dialog.edFilename, QStringLiteral("q5.jpg"));
+  // The window moves images 5..6 to the front, then removes image 0's neighbour.
+  model.SelStart = 5;
+  model.SelEnd = 6;
+  undo.Move(0, 5, 2, 0, QString());
+  undo.Remove(0, 2, 1, QString());
+  SelectRange(0, 0);
+  EXPECT_EQ(dialog.edTitle->text(), "Lake");
+  EXPECT_TRUE(dialog.btApply->isEnabled());  // the edits wait to be applied
+  QTest::mouseClick(dialog.btApply, Qt::LeftButton);
+
+  const TChapterData& d = model.Chapters[0];
+  EXPECT_EQ(d.Titles, QStringList({"Lake", "title 6", "title 1", "title 2", "title 3", "title 4",
+                                   "title 7"}));
+  EXPECT_EQ(d.Files[0], "/album/q5.jpg");
+  EXPECT_EQ(d.Places[0], "place 5");
+  // The renamed image has the thumbnail of its new file, the others theirs.
+  for (int i = 0; i < d.Count(); ++i)
+    EXPECT_EQ(model.Thumbnails[0][i].Picture.text(QStringLiteral("file")), d.Files[i]) << i;
+}
+
+TEST_F(PicDetails, FileChooserAndCalendarFillTheirFields) {
+  dialog.OpenDetails(1, -1);
+  ask.OpenFileNames = {QStringLiteral("/album/sub/new.jpg")};
+  QTest::mouseClick(dialog.btFilename, Qt::LeftButton);
+  ASSERT_EQ(ask.FileRequests.size(), 1);
+  EXPECT_EQ(ask.FileRequests[0].FileName, "/album/p1.jpg");
+  EXPECT_EQ(ask.FileRequests[0].InitialDir, "/album/");
+  EXPECT_EQ(dialog.edFilename->text(), "sub/new.jpg");
+  EXPECT_TRUE(dialog.btApply->isEnabled());
+
+  Type(dialog.edDate, QStringLiteral("summer '03, maybe"));
+  EXPECT_EQ(dialog.WorkingCopy().Data().Dates[1], "summer '03, maybe");
+  dialog.edDate->ShowCalendar();
+  QCalendarWidget* calendar = dialog.edDate->Calendar();
+  calendar->setSelectedDate(QDate(2003, 7, 14));
+  emit calendar->clicked(QDate(2003, 7, 14));
+  EXPECT_EQ(dialog.edDate->text(), QDate(2003, 7, 14).toString(TDateEdit::DateFormat()));
+  EXPECT_TRUE(dialog.edDate->text().contains(QLatin1String("2003")));
+}
+
+}  // namespace

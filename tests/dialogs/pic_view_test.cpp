@@ -1,0 +1,181 @@
+#include "dialogs/pic_view.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "../book/jpeg_test_files.h"
+#include "core/album_model.h"
+#include "init/profile.h"
+#include "support/test_files.h"
+
+namespace {
+
+const QSize kScreen(1920, 1080);
+
+TEST(PicViewLayout, CentresFitsAndOverhangs) {
+  const struct {
+    QSize picture;
+    int zoom;
+    QRect placed;
+  } cases[] = {
+      {{1000, 3000}, 0, {780, 0, 360, 1080}},   // portrait, fitted
+      {{4000, 3000}, 0, {240, 0, 1440, 1080}},  // 4:3 on a wide screen fits both ways
+      {{4000, 1000}, 0, {0, 300, 1920, 480}},
+      {{800, 600}, 0, {560, 240, 800, 600}},           // never enlarged
+      {{4000, 3000}, 100, {-1040, -960, 4000, 3000}},  // pans both ways
+      {{3000, 500}, 100, {-540, 290, 3000, 500}},      // pans across only
+      {{1000, 701}, 50, {710, 365, 500, 350}},         // zoom truncates
+      {{2001, 100}, 100, {-40, 490, 2001, 100}},       // the odd pixel overhangs right
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(PicViewLayout(c.picture, kScreen, c.zoom).Picture, c.placed)
+        << c.picture.width() << "x" << c.picture.height() << " at " << c.zoom;
+  }
+}
+
+TEST(PicViewLayout, KeysZoomWithinLimitsAndMostKeysClose) {
+  const auto pad = Qt::KeypadModifier;
+  const struct {
+    int zoom;
+    int key;
+    Qt::KeyboardModifiers mods;
+    int after;
+    bool closes;
+  } cases[] = {
+      {200, Qt::Key_Plus, pad, 220, false},   {220, Qt::Key_Plus, pad, 220, false},
+      {0, Qt::Key_Plus, pad, 20, false},      {30, Qt::Key_Minus, pad, 10, false},
+      {20, Qt::Key_Minus, pad, 20, false},    {50, Qt::Key_Asterisk, pad, 0, false},
+      {0, Qt::Key_Slash, pad, 100, false},    {100, Qt::Key_Plus, Qt::ShiftModifier, 120, false},
+      {100, Qt::Key_Equal, {}, 120, false},   {100, Qt::Key_Minus, {}, 80, false},
+      {100, Qt::Key_Slash, {}, 100, true},    {100, Qt::Key_Shift, Qt::ShiftModifier, 100, false},
+      {100, Qt::Key_Control, {}, 100, false}, {100, Qt::Key_Return, {}, 100, false},
+      {100, Qt::Key_Space, {}, 100, true},    {100, Qt::Key_Escape, {}, 100, true},
+      {100, Qt::Key_A, {}, 100, true},
+  };
+  for (const auto& c : cases) {
+    int zoom = c.zoom;
+    EXPECT_EQ(PicViewKeyCloses(c.key, c.mods, zoom), c.closes) << c.key;
+    EXPECT_EQ(zoom, c.after) << c.key;
+  }
+}
+
+TEST(PicViewLayout, DragsPanAfter11PixelsAndStopAtThePicturesEdges) {
+  const QRect big(-1040, -960, 4000, 3000);
+  TPicPan pan;
+  pan.Press({500, 500});
+  EXPECT_EQ(pan.Move({510, 510}, big, kScreen), big.topLeft());
+  EXPECT_EQ(pan.Move({511, 500}, big, kScreen), QPoint(-1029, -960));
+  EXPECT_EQ(pan.Move({5000, 5000}, big, kScreen), QPoint(0, 0));
+  EXPECT_EQ(pan.Move({-9000, -9000}, QRect({0, 0}, big.size()), kScreen), QPoint(-2080, -1920));
+  EXPECT_FALSE(pan.ReleaseCloses({0, 0}));
+  // A picture as high as the screen does not pan up or down; such a release
+  // 10 pixels or more away neither pans nor closes.
+  pan.Reset();
+  pan.Press({100, 100});
+  EXPECT_EQ(pan.Move({100, 150}, {-540, 290, 3000, 500}, kScreen), QPoint(-540, 290));
+  EXPECT_FALSE(pan.ReleaseCloses({100, 150}));
+  pan.Press({100, 100});
+  EXPECT_TRUE(pan.ReleaseCloses({109, 91}));
+  pan.Reset();
+  EXPECT_FALSE(pan.ReleaseCloses({0, 0}));  // no press in the view
+}
+
+// The view over a chapter of picture files in a temporary folder, on a
+// 400 x 300 screen.
+class PicViewTest : public ::testing::Test {
+ protected:
+  QTemporaryDir dir;
+  TProfile look;
+  AlbumModel model;
+  TfPicView view{look};
+  QList<QUrl> opened;
+  const QRect screen{0, 0, 400, 300};
+
+  void SetUp() override {
+    model.CurrentChapter = 0;
+    model.CurrentPage = 0;
+    view.SetUrlOpener([this](const QUrl& url) {
+      opened << url;
+      return true;
+    });
+  }
+  int Add(const QString& name, const QByteArray& bytes) {
+    if (!bytes.isNull()) WriteAll(dir.filePath(name), bytes);
+    model.Chapters[0].AppendEmpty();
+    model.Chapters[0].Files.last() = dir.filePath(name);
+    return model.ImageCount(0) - 1;
+  }
+  static QImage Gradient(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+      for (int x = 0; x < size.width(); ++x) image.setPixel(x, y, qRgb(x % 256, y % 256, 90));
+    return image;
+  }
+  bool Open(int index) {
+    if (!view.LoadImage(model, index, screen)) return false;
+    view.show();
+    return QTest::qWaitForWindowExposed(&view);
+  }
+};
+
+TEST_F(PicViewTest, ShowsNothingForWhatItCannotShowAndHandsVideosToTheDesktop) {
+  const int missing = Add("gone.jpg", QByteArray());
+  const int damaged = Add("bad.jpg", QByteArray("not a picture at all"));
+  const int huge = Add("huge.jpg", WithClaimedSize(EncodeJpeg(Gradient({16, 16})), 60000, 60000));
+  const int other = Add("notes.txt", QByteArray("text"));
+  const int video = Add("clip.avi", QByteArray("RIFF"));
+  for (int index : {-1, missing, damaged, huge, other, video, 99}) {
+    EXPECT_FALSE(view.LoadImage(model, index, screen)) << index;
+    EXPECT_FALSE(view.isVisible());
+  }
+  EXPECT_EQ(opened, QList<QUrl>{QUrl::fromLocalFile(dir.filePath("clip.avi"))});
+}
+
+TEST_F(PicViewTest, FitDecodesSmallAndZoomKeysDecodeAgainAtFullSize) {
+  look.Zoom = 0;
+  ASSERT_TRUE(Open(Add("big.jpg", EncodeJpeg(Gradient({1600, 1200})))));
+  EXPECT_EQ(view.geometry(), screen);
+  EXPECT_EQ(view.Img->geometry(), QRect(0, 0, 400, 300));
+  EXPECT_EQ(view.Img->Picture().size(), QSize(400, 300));  // decoded at 1/4
+  QTest::keyClick(&view, Qt::Key_Slash, Qt::KeypadModifier);
+  EXPECT_EQ(look.Zoom, 100);
+  EXPECT_EQ(view.Img->geometry(), QRect(-600, -450, 1600, 1200));
+  EXPECT_EQ(view.Img->Picture().size(), QSize(1600, 1200));
+  QTest::keyClick(&view, Qt::Key_Minus);
+  QTest::keyClick(&view, Qt::Key_Shift, Qt::ShiftModifier);
+  QTest::keyClick(&view, Qt::Key_Return);
+  EXPECT_EQ(view.Img->geometry(), QRect(-440, -330, 1280, 960));
+  EXPECT_TRUE(view.isVisible());
+  QTest::keyClick(&view, Qt::Key_Space);
+  EXPECT_FALSE(view.isVisible());
+}
+
+TEST_F(PicViewTest, APortraitCameraPhotoStandsUprightAndBitmapsShow) {
+  JpegOptions camera;
+  camera.ExifOrientation = 6;  // stored on its side
+  const int photo = Add("camera.jpg", EncodeJpeg(Gradient({80, 60}), camera));
+  ASSERT_TRUE(Open(photo));
+  EXPECT_EQ(view.Img->geometry(), QRect(170, 110, 60, 80));
+  view.hide();
+  const QString bitmap = dir.filePath("flat.bmp");
+  ASSERT_TRUE(Gradient({50, 40}).save(bitmap, "BMP"));
+  ASSERT_TRUE(Open(Add("flat.bmp", QByteArray())));
+  EXPECT_EQ(view.Img->geometry(), QRect(175, 130, 50, 40));
+}
+
+TEST_F(PicViewTest, AClickClosesAndADragPansWithoutClosing) {
+  ASSERT_TRUE(Open(Add("big.jpg", EncodeJpeg(Gradient({800, 600})))));
+  EXPECT_EQ(view.Img->geometry(), QRect(-200, -150, 800, 600));
+  QTest::mousePress(&view, Qt::LeftButton, {}, {200, 150});
+  QTest::mouseMove(&view, {211, 150});
+  QTest::mouseMove(&view, {260, 170});
+  QTest::mouseRelease(&view, Qt::LeftButton, {}, {260, 170});
+  EXPECT_EQ(view.Img->pos(), QPoint(-140, -130));
+  EXPECT_TRUE(view.isVisible());
+  QTest::mouseClick(&view, Qt::LeftButton, {}, {100, 100});
+  EXPECT_FALSE(view.isVisible());
+}
+
+}  // namespace

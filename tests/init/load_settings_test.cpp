@@ -1,0 +1,124 @@
+// Start-up's settings: stored values over the defaults, the language before
+// the hints, and the first look.
+#include "init/load_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <QSettings>
+
+#include "init/profile_file.h"
+#include "init/program_settings.h"
+#include "support/album_env.h"
+
+namespace {
+
+class LoadSettingsTest : public AlbumFilesTest {
+ protected:
+  void SetUp() override {
+    AlbumFilesTest::SetUp();
+    // The settings file lives in the test's folder, never in the home.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Path("config"));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, Path("config"));
+    SetDefaultProfile(look_);
+  }
+  void TearDown() override { FillDefaultMessages(); }
+
+  static QSettings Store() { return QSettings("Quirevale", "Quirevale"); }
+  void Load(const std::function<void()>& hints = {}) {
+    LoadSettings(DocumentContext{env_.Data(), look_}, hints);
+  }
+
+  DataEnv env_;
+  TProfile look_;
+};
+
+}  // namespace
+
+TEST_F(LoadSettingsTest, StoredValuesOverTheDefaultsAndBackAsStored) {
+  struct Case {
+    const char* what;
+    QList<std::pair<QString, QVariant>> stored;
+    std::function<void(TProgramSettings&)> expect;  // changes from the defaults
+  };
+  const Case cases[] = {
+      {"nothing stored", {}, [](TProgramSettings&) {}},
+      {"a flag as 5",
+       {{"FreeMemory", 0}, {"LoadAllChapters", 5}},
+       [](TProgramSettings& s) {
+         s.FreeMemory = false;
+         s.LoadAllChapters = true;
+       }},
+      {"every value",
+       {{"Language", ""},
+        {"Profile", "/albums/mine.AFM"},
+        {"MenuSpeed", 3},
+        {"ConfirmDeletes", 0},
+        {"RunGuide", 0}},
+       [](TProgramSettings& s) {
+         s.Language = "";
+         s.Profile = "/albums/mine.AFM";
+         s.MenuSpeed = 3;
+         s.ConfirmDeletes = false;
+         s.RunGuide = false;
+       }},
+      {"not a number keeps the default",
+       {{"MenuSpeed", "fast"}, {"RunGuide", "yes"}},
+       [](TProgramSettings&) {}},
+  };
+  for (const Case& c : cases) {
+    Store().clear();
+    {
+      QSettings store = Store();
+      for (const auto& [key, value] : c.stored) store.setValue(key, value);
+    }
+    Load();
+    TProgramSettings expected = DefaultProgramSettings();
+    c.expect(expected);
+    EXPECT_EQ(ProgramSettings, expected) << c.what;
+  }
+
+  // Written back as the store's own types: flags 0/1.
+  Store().clear();
+  Store().setValue("FreeMemory", 5);
+  Load();
+  SaveSettings(ProgramSettings);
+  EXPECT_EQ(Store().value("FreeMemory").toString(), "1");
+  EXPECT_EQ(Store().value("LoadAllChapters").toString(), "0");
+  EXPECT_EQ(Store().allKeys().size(), 8);  // with ShareThumbnails
+}
+
+TEST_F(LoadSettingsTest, TheLanguageIsReadBeforeTheHintsAreSet) {
+  WriteAll(Path("czech.lng"), "DataModified=Album byl změněn.\r\n");
+  Store().clear();
+  Store().setValue("Language", Path("czech.lng"));
+  QString seenByHints;
+  Load([&] { seenByHints = Msg("DataModified"); });
+  EXPECT_EQ(seenByHints, QString::fromUtf8("Album byl změněn."));
+}
+
+TEST_F(LoadSettingsTest, TheDefaultLookOpensAndPlacesTheWindow) {
+  TProfile stored;
+  SetDefaultProfile(stored);
+  stored.RowCount = 4;
+  ASSERT_TRUE(SaveProfile(Path("mine.AFM"), stored));
+  struct Case {
+    const char* what;
+    QString profile;
+    int rows;
+  };
+  const Case cases[] = {
+      {"a stored look", Path("mine.AFM"), 4},
+      {"a stored name whose file is gone: the built-in look", Path("gone.AFM"), 3},
+  };
+  for (const Case& c : cases) {
+    Store().clear();
+    Store().setValue("Profile", c.profile);
+    env_.Window.Log.clear();
+    look_.RowCount = 7;
+    Load();
+    EXPECT_EQ(look_.RowCount, c.rows) << c.what;
+    EXPECT_EQ(env_.Model.FormatFileName, c.profile) << c.what << ": saving creates it";
+    EXPECT_TRUE(env_.Window.Calls().contains("PositionWindow")) << c.what;
+    EXPECT_FALSE(env_.Model.FormatModified) << c.what;
+  }
+}
