@@ -545,6 +545,10 @@ void TSetupSession::CommitAlbum() {
   ApplyProfile(context_.Document, SetupProfile, false);
   Chapters.Commit(model, look, {Title, AlbumDir, DataFile}, ChaptersChanged);
   if (ChaptersChanged) AssignProfile(SetupProfile, look);
+  // A larger grid has fewer spreads: stay on the last one that is left
+  // (before the thumbnails are remade for the spread on screen).
+  const int last = model.LastSpread(model.CurrentChapter, look.ImagesPerPage());
+  if (model.CurrentPage > last) model.CurrentPage = last;
   if (GridChanged) {
     // Thumbnails of the other chapters were made for the old cells; they are
     // made again when their chapter is shown.
@@ -555,8 +559,5 @@ void TSetupSession::CommitAlbum() {
     }
     context_.Host.RecreateThumbnails();
   }
-  // A larger grid has fewer spreads: stay on the last one that is left.
-  const int last = model.LastSpread(model.CurrentChapter, look.ImagesPerPage());
-  if (model.CurrentPage > last) model.CurrentPage = last;
   context_.Document.Data.Window.RebuildPages();
 }
