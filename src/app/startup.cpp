@@ -7,6 +7,7 @@
 
 #include "browser/album_browser.h"
 #include "browser/browse_window.h"
+#include "browser/edit_browse.h"
 #include "browser/edit_window.h"
 #include "core/file_error.h"
 #include "core/prompts.h"
@@ -18,9 +19,11 @@ TfAlbumBrowser* StartBookWindow(const QString& file) {
   // The other windows belong to the book window and live as long as it.
   // The splash window is made when a long operation or About first needs it.
   browser->SetProgress(MakeSplashProgress(browser));
-  new TEditWindow(*browser);      // editing, undo and the image properties dialog
-  AttachSetupCommands(*browser);  // before the language file names its controls
-  new TBrowseWindow(*browser);    // browsing, the go-to dialog and the image view
+  // Editing first, so the release that ends an image drag reaches it first.
+  auto* edit = new TEditWindow(*browser);      // editing, undo and the image properties dialog
+  AttachSetupCommands(*browser);               // the setup dialog and the guide, made when opened
+  auto* browse = new TBrowseWindow(*browser);  // browsing, the go-to dialog and the image view
+  ConnectEditing(*edit, *browse);
   browser->HoldLayout();
   LoadSettings(browser->Document(), [browser] { browser->ApplyActionHints(); });
   if (!file.isEmpty()) {
