@@ -1,20 +1,11 @@
 #include "book.h"
 
-#include "book/decoration_bitmaps.h"
 #include "book/thumbnail.h"
 #include "book/thumbnail_loading.h"
 #include "init/profile.h"
 #include "init/program_settings.h"
 
-TBook::TBook(AlbumModel& model, BookWindow& window)
-    : model_(model),
-      window_(window),
-      vertical_(DecorationBitmap(QStringLiteral("VERTICAL"))),
-      horizontal_(DecorationBitmap(QStringLiteral("HORIZONTAL"))),
-      menu_(DecorationBitmap(QStringLiteral("MENU"))),
-      middle_(DecorationBitmap(QStringLiteral("MIDDLE"))),
-      leftCorner_(DecorationBitmap(QStringLiteral("LEFT"))),
-      rightCorner_(DecorationBitmap(QStringLiteral("RIGHT"))) {}
+TBook::TBook(AlbumModel& model, BookWindow& window) : model_(model), window_(window) {}
 
 void TBook::SetWindowSize(QSize size) {
   windowSize_ = size;
@@ -76,9 +67,8 @@ void TBook::PaintPage(TPage& page) {
 void TBook::RebuildPages() { RebuildPages(model_.CurrentChapter, model_.CurrentPage); }
 
 void TBook::RebuildPages(int c, int p) {
-  // The look may have changed: the cover's board is drawn anew when the
-  // cover is next shown, the open book's pages when it next opens.
-  coverBoard_ = QImage();
+  // While closed, the cover is drawn by showing it; the open book's pages
+  // wait until it opens.
   openPagesStale_ = model_.IsBookClosed();
   if (!openPagesStale_) {
     InitPage(CoverPage);

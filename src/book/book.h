@@ -88,29 +88,8 @@ class TBook {
 
   AlbumModel& model_;
   BookWindow& window_;
-  // The decoration bitmaps, loaded once; a null one is not drawn.
-  QImage vertical_;
-  QImage horizontal_;
-  QImage menu_;
-  QImage middle_;
-  QImage leftCorner_;
-  QImage rightCorner_;
   int spineX_ = 0;
   QSize windowSize_;
-  // The cover's board as InitPage last drew it, and what it was drawn from:
-  // showing the unchanged cover again starts from it instead of drawing it.
-  struct TCoverKey {
-    QSize Size;
-    QString Texture;
-    qint64 Picture = 0;
-    QRgb Color = 0;
-    bool operator==(const TCoverKey& o) const {
-      return Size == o.Size && Texture == o.Texture && Picture == o.Picture && Color == o.Color;
-    }
-  };
-  TCoverKey CoverKey() const;
-  QImage coverBoard_;
-  TCoverKey coverKey_;
   // While the book is closed a re-layout leaves the open book's two pages
   // for the first spread shown open.
   bool openPagesStale_ = true;

@@ -6,6 +6,7 @@
 #include <QPainterPath>
 
 #include "book/book.h"
+#include "book/decoration_bitmaps.h"
 #include "book/paint_tools.h"
 #include "book/spread_table.h"
 #include "init/profile.h"
@@ -28,12 +29,6 @@ void DrawPicture(QPainter& p, int x, int y, const QImage& picture) {
 }
 
 }  // namespace
-
-TBook::TCoverKey TBook::CoverKey() const {
-  return TCoverKey{QSize(spineX_, windowSize_.height()), AlbumProfile.CoverTexture,
-                   TexturePicture(AlbumProfile.CoverTexture).cacheKey(),
-                   ToQColor(AlbumProfile.CoverColor).rgba()};
-}
 
 void TBook::InitPage(TPage& page) {
   const QSize pageSize(spineX_, windowSize_.height());
@@ -73,9 +68,6 @@ void TBook::InitPage(TPage& page) {
     p.drawLine(28, 0, 28, h - 1);
     p.setPen(QPen(QColor(255, 255, 255, 50), 1));
     p.drawLine(29, 0, 29, h - 1);
-    p.end();
-    coverBoard_ = page.Image;  // shared until the cover's content is drawn on it
-    coverKey_ = CoverKey();
     return;
   }
 
@@ -102,8 +94,8 @@ void TBook::InitPage(TPage& page) {
   sideLine = side;
   // The bands are filled first, so that the lines bound them as a flood fill
   // bounded by black would.
-  FillPattern(p, side, vertical_);
-  FillPattern(p, bottom, horizontal_);
+  FillPattern(p, side, DecorationBitmap(QStringLiteral("VERTICAL")));
+  FillPattern(p, bottom, DecorationBitmap(QStringLiteral("HORIZONTAL")));
   p.setPen(QPen(Black, 1));
   p.setBrush(textured ? QBrush(Qt::NoBrush) : QBrush(ToQColor(AlbumProfile.CoverColor)));
   p.drawRect(a.Left - 1, a.Top - 1, a.Width() + 1, a.Height() + 1);
@@ -117,10 +109,7 @@ void TBook::InitPage(TPage& page) {
 
 void TBook::PaintPageBackground(TPage& page) {
   if (page.IsCover()) {
-    if (!coverBoard_.isNull() && coverKey_ == CoverKey())
-      page.Image = coverBoard_;
-    else
-      InitPage(page);
+    InitPage(page);
     return;
   }
   if (page.Image.isNull()) return;
@@ -145,16 +134,21 @@ void TBook::PaintPageBackground(TPage& page) {
   else
     SpineShade(p, TRect{a.Right - 20, a.Top, a.Right - 1, a.Bottom}, color, SpineGrey);
 
+  // Read when the open book is first drawn: a closed book shows none.
+  const QImage menu = DecorationBitmap(QStringLiteral("MENU"));
+  const QImage middle = DecorationBitmap(QStringLiteral("MIDDLE"));
+  const QImage rightCorner = DecorationBitmap(QStringLiteral("RIGHT"));
+  const QImage leftCorner = DecorationBitmap(QStringLiteral("LEFT"));
   const int spineSide = page.IsRight() ? a.Left - 21 : a.Right - 19;
-  DrawPicture(p, spineSide, a.Top - 12, menu_);
-  DrawPicture(p, spineSide, a.Bottom, middle_);
-  if (!middle_.isNull()) {
+  DrawPicture(p, spineSide, a.Top - 12, menu);
+  DrawPicture(p, spineSide, a.Bottom, middle);
+  if (!middle.isNull()) {
     const int x = page.IsRight() ? a.Left - 1 : a.Right + 1;
     p.setPen(QPen(Black, 1));
-    p.drawLine(x, a.Bottom, x, a.Bottom + middle_.height() - 1);
+    p.drawLine(x, a.Bottom, x, a.Bottom + middle.height() - 1);
   }
-  if (page.IsRight() && !rightCorner_.isNull())
-    p.drawImage(a.Right - rightCorner_.width(), a.Bottom - rightCorner_.height(), rightCorner_);
-  if (page.IsLeft() && !leftCorner_.isNull())
-    p.drawImage(a.Left, a.Bottom - leftCorner_.height(), leftCorner_);
+  if (page.IsRight() && !rightCorner.isNull())
+    p.drawImage(a.Right - rightCorner.width(), a.Bottom - rightCorner.height(), rightCorner);
+  if (page.IsLeft() && !leftCorner.isNull())
+    p.drawImage(a.Left, a.Bottom - leftCorner.height(), leftCorner);
 }
