@@ -90,6 +90,16 @@ class TBook {
   BookWindow& window_;
   int spineX_ = 0;
   QSize windowSize_;
+  // The decoration bitmaps, read once the open book is first drawn; a null
+  // one is not drawn.
+  void LoadDecorations();
+  bool decorationsLoaded_ = false;
+  QImage vertical_;
+  QImage horizontal_;
+  QImage menu_;
+  QImage middle_;
+  QImage leftCorner_;
+  QImage rightCorner_;
   // While the book is closed a re-layout leaves the open book's two pages
   // for the first spread shown open.
   bool openPagesStale_ = true;

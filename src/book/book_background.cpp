@@ -30,6 +30,18 @@ void DrawPicture(QPainter& p, int x, int y, const QImage& picture) {
 
 }  // namespace
 
+void TBook::LoadDecorations() {
+  // Read when the open book is first drawn: a closed book shows none.
+  if (decorationsLoaded_) return;
+  decorationsLoaded_ = true;
+  vertical_ = DecorationBitmap(QStringLiteral("VERTICAL"));
+  horizontal_ = DecorationBitmap(QStringLiteral("HORIZONTAL"));
+  menu_ = DecorationBitmap(QStringLiteral("MENU"));
+  middle_ = DecorationBitmap(QStringLiteral("MIDDLE"));
+  leftCorner_ = DecorationBitmap(QStringLiteral("LEFT"));
+  rightCorner_ = DecorationBitmap(QStringLiteral("RIGHT"));
+}
+
 void TBook::InitPage(TPage& page) {
   const QSize pageSize(spineX_, windowSize_.height());
   page.Image = QImage(pageSize, QImage::Format_ARGB32_Premultiplied);
@@ -94,8 +106,9 @@ void TBook::InitPage(TPage& page) {
   sideLine = side;
   // The bands are filled first, so that the lines bound them as a flood fill
   // bounded by black would.
-  FillPattern(p, side, DecorationBitmap(QStringLiteral("VERTICAL")));
-  FillPattern(p, bottom, DecorationBitmap(QStringLiteral("HORIZONTAL")));
+  LoadDecorations();
+  FillPattern(p, side, vertical_);
+  FillPattern(p, bottom, horizontal_);
   p.setPen(QPen(Black, 1));
   p.setBrush(textured ? QBrush(Qt::NoBrush) : QBrush(ToQColor(AlbumProfile.CoverColor)));
   p.drawRect(a.Left - 1, a.Top - 1, a.Width() + 1, a.Height() + 1);
@@ -134,21 +147,17 @@ void TBook::PaintPageBackground(TPage& page) {
   else
     SpineShade(p, TRect{a.Right - 20, a.Top, a.Right - 1, a.Bottom}, color, SpineGrey);
 
-  // Read when the open book is first drawn: a closed book shows none.
-  const QImage menu = DecorationBitmap(QStringLiteral("MENU"));
-  const QImage middle = DecorationBitmap(QStringLiteral("MIDDLE"));
-  const QImage rightCorner = DecorationBitmap(QStringLiteral("RIGHT"));
-  const QImage leftCorner = DecorationBitmap(QStringLiteral("LEFT"));
+  LoadDecorations();
   const int spineSide = page.IsRight() ? a.Left - 21 : a.Right - 19;
-  DrawPicture(p, spineSide, a.Top - 12, menu);
-  DrawPicture(p, spineSide, a.Bottom, middle);
-  if (!middle.isNull()) {
+  DrawPicture(p, spineSide, a.Top - 12, menu_);
+  DrawPicture(p, spineSide, a.Bottom, middle_);
+  if (!middle_.isNull()) {
     const int x = page.IsRight() ? a.Left - 1 : a.Right + 1;
     p.setPen(QPen(Black, 1));
-    p.drawLine(x, a.Bottom, x, a.Bottom + middle.height() - 1);
+    p.drawLine(x, a.Bottom, x, a.Bottom + middle_.height() - 1);
   }
-  if (page.IsRight() && !rightCorner.isNull())
-    p.drawImage(a.Right - rightCorner.width(), a.Bottom - rightCorner.height(), rightCorner);
-  if (page.IsLeft() && !leftCorner.isNull())
-    p.drawImage(a.Left, a.Bottom - leftCorner.height(), leftCorner);
+  if (page.IsRight() && !rightCorner_.isNull())
+    p.drawImage(a.Right - rightCorner_.width(), a.Bottom - rightCorner_.height(), rightCorner_);
+  if (page.IsLeft() && !leftCorner_.isNull())
+    p.drawImage(a.Left, a.Bottom - leftCorner_.height(), leftCorner_);
 }
