@@ -50,8 +50,8 @@ const std::vector<TActionSpec>& ActionTable() {
 }
 
 const TActionSpec* FindActionSpec(const QString& name) {
-  for (const TActionSpec& spec : ActionTable()) {
-    if (name == QLatin1String(spec.Name)) return &spec;
+  for (const TActionSpec& entry : ActionTable()) {
+    if (name == QLatin1String(entry.Name)) return &entry;
   }
   return nullptr;
 }

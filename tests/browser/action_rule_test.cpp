@@ -10,8 +10,8 @@ namespace {
 // The actions enabled in a state, sorted, as one string.
 std::string Enabled(const TActionState& state) {
   QStringList names;
-  for (const TActionSpec& spec : ActionTable()) {
-    if (SaveAlbumUpdate(spec, state)) names << QLatin1String(spec.Name);
+  for (const TActionSpec& entry : ActionTable()) {
+    if (SaveAlbumUpdate(entry, state)) names << QLatin1String(entry.Name);
   }
   names.sort();
   return names.join(' ').toStdString();
