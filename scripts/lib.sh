@@ -8,7 +8,7 @@ QV_RUN_PACKAGES=(cmake g++ make qt6-base-dev qt6-svg-dev libjpeg62-turbo-dev lib
                  fonts-liberation2 fonts-droid-fallback)
 # What the tests add.
 # A few window tests run on a virtual X server with real input.
-QV_TEST_PACKAGES=(googletest libgtest-dev xvfb xauth xdotool)
+QV_TEST_PACKAGES=(googletest libgtest-dev xvfb xauth xdotool poppler-utils)
 
 # Installs the named Debian packages that are missing, through sudo when not root.
 qv_install() {
