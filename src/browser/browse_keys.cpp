@@ -4,17 +4,11 @@
 #include <QKeyEvent>
 
 #include "book/book.h"
+#include "book/cell_letters.h"
 #include "browser/browsing.h"
 #include "init/profile.h"
 
 namespace {
-
-// The spread's cell a letter names ("a" the first); -1 for a character that
-// names no cell a key can reach.
-int CellForLetter(QChar letter) {
-  const char16_t c = letter.toLower().unicode();
-  return c >= u'a' && c <= u'z' ? c - u'a' : -1;
-}
 
 // Remainder with the sign of the dividend, as the selection keys count it.
 int Mod(int a, int b) { return b != 0 ? a % b : 0; }
@@ -25,7 +19,8 @@ int TBrowsing::ImageForLetterKey(int key) const {
   if (key < Qt::Key_A || key > Qt::Key_Z) return -1;
   const AlbumModel& m = Model();
   if (m.IsBookClosed()) return -1;
-  const int cell = CellForLetter(QChar(key));
+  // Keys give capitals; the marks are the lower-case letters.
+  const int cell = CellForLetter(QChar(key).toLower());
   const int perPage = AlbumProfile.ImagesPerPage();
   if (cell < 0) return -1;
   int image = -1;
