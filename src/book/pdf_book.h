@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 
+class AlbumModel;
 class TBook;
 
 struct TPdfOptions {
@@ -39,3 +40,8 @@ using TPdfProgress = std::function<bool(int chapter, int percent)>;
 // The book shows the cover afterwards, with screen pictures again.
 bool WriteBookPdf(TBook& book, const QString& path, const TPdfOptions& options,
                   const TPdfProgress& progress, QString* error);
+
+// WriteBookPdf for the album of a window, drawn by a book of its own on a
+// copy of the model, so the window's book and pictures stay as they are.
+bool WriteAlbumPdf(const AlbumModel& model, const QString& path, const TPdfOptions& options,
+                   const TPdfProgress& progress, QString* error);
