@@ -170,6 +170,21 @@ TEST_F(DemoPdf, TextStaysTextWithItsLetters) {
   }
 }
 
+TEST_F(DemoPdf, PicturesAtThePrintedResolution) {
+  // page num type width height color comp bpc enc interp object generation x-ppi ...
+  int fine = 0;
+  int coarse = 0;
+  for (const QString& line : Tool("pdfimages", {"-list", pdf}).split('\n').mid(2)) {
+    const QStringList f = line.simplified().split(' ');
+    if (f.value(2) != "image") continue;
+    // The page backgrounds are of the window's pixels; the pictures of the dpi asked for.
+    (f.value(12).toInt() >= 140 ? fine : coarse)++;
+    if (f.value(12).toInt() >= 140) EXPECT_EQ(f.value(8), "jpeg") << line.toStdString();
+  }
+  EXPECT_GE(fine, 30);
+  EXPECT_LE(coarse, Info(pdf, "Pages").toInt() * 2);
+}
+
 // Every sheet as the window draws that spread: the same layout, colours,
 // pictures, and the missing picture, corrupt JPEG and video cells alike.
 TEST_F(DemoPdf, SheetsLookAsTheWindowDrawsThem) {
