@@ -7,6 +7,7 @@
 
 #include "browser/album_browser.h"
 #include "browser/browse_window.h"
+#include "browser/edit_browse.h"
 #include "browser/edit_window.h"
 #include "core/file_error.h"
 #include "core/prompts.h"
@@ -21,9 +22,11 @@ TfAlbumBrowser* StartBookWindow(const QString& file) {
     QObject::connect(fSplash, &QObject::destroyed, [] { fSplash = nullptr; });
   }
   browser->SetProgress(fSplash);
-  new TEditWindow(*browser);      // editing, undo and the image properties dialog
-  AttachSetupCommands(*browser);  // before the language file names its controls
-  new TBrowseWindow(*browser);    // browsing, the go-to dialog and the image view
+  // Editing first, so the release that ends an image drag reaches it first.
+  auto* edit = new TEditWindow(*browser);      // editing, undo and the image properties dialog
+  AttachSetupCommands(*browser);               // before the language file names its controls
+  auto* browse = new TBrowseWindow(*browser);  // browsing, the go-to dialog and the image view
+  ConnectEditing(*edit, *browse);
   browser->HoldLayout();
   LoadSettings(browser->Document(), [browser] { browser->ApplyActionHints(); });
   if (!file.isEmpty()) {

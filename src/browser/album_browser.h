@@ -109,6 +109,8 @@ class TfAlbumBrowser : public QWidget, public BookWindow, public AlbumWindow {
   void OpenFile(const QString& name);
   // The help page at the topic of the window that has the focus.
   void ShowHelp();
+  // The handbook at the section of window (the book's when null).
+  void ShowHelpFor(const QWidget* window);
   // Where the help page's URL goes (default: the desktop).
   void SetHelpOpener(UrlOpener opener) { openHelp_ = std::move(opener); }
   // Maximised on the available area of the window's screen, or back.

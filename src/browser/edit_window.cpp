@@ -58,10 +58,9 @@ void TEditWindow::ConnectActions() {
     model.CurrentPage = -1;
     window_.ShowSpread(model.CurrentChapter, page);
   });
-  // Another album, or chapters changed by the setup dialog: the steps no
-  // longer know these images.
-  for (const char* name :
-       {"FileNew", "FileOpen", "DoRunGuide", "Setup", "AlbumProperties", "EditChapters"}) {
+  // Another album: the steps no longer know these images. (Chapters changed
+  // elsewhere, as by the setup dialog, are caught before the next step.)
+  for (const char* name : {"FileNew", "FileOpen", "DoRunGuide"}) {
     if (QAction* action = window_.Action(QLatin1String(name)))
       connect(action, &QAction::triggered, this, [this] { undo_.ClearIfStale(); });
   }

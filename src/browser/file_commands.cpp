@@ -11,6 +11,7 @@
 #include "core/data_file.h"
 #include "core/file_error.h"
 #include "core/prompts.h"
+#include "dialogs/help_page.h"
 #include "dialogs/pdf_export.h"
 #include "dialogs/splash.h"
 #include "init/program_settings.h"
@@ -21,19 +22,6 @@ QString FolderOf(const QString& file) {
   return file.isEmpty() ? QString() : QFileInfo(file).absolutePath();
 }
 
-// The help page's topic for each window, by its object name.
-QString HelpTopicFor(const QString& window) {
-  static const QHash<QString, QString> topics{
-      {QStringLiteral("fAlbumBrowser"), QStringLiteral("browse")},
-      {QStringLiteral("fSetup"), QStringLiteral("setup")},
-      {QStringLiteral("fPicDetails"), QStringLiteral("details")},
-      {QStringLiteral("fGoto"), QStringLiteral("goto")},
-      {QStringLiteral("fPicView"), QStringLiteral("view")},
-      {QStringLiteral("fGuide"), QStringLiteral("guide")},
-  };
-  return topics.value(window, QStringLiteral("TApplication_HelpJump"));
-}
-
 }  // namespace
 
 void TfAlbumBrowser::ConnectCommands() {
@@ -42,6 +30,9 @@ void TfAlbumBrowser::ConnectCommands() {
             [this, command] { Guarded([this, command] { (this->*command)(); }); });
   };
   on("FileNew", &TfAlbumBrowser::NewAlbum);
+  // F1 in the dialogs too, whose owner's shortcuts are blocked while they show,
+  // and while the Help action is disabled by the properties dialog.
+  InstallHelpKey(this, [this](const QWidget* window) { ShowHelpFor(window); });
   on("FileOpen", &TfAlbumBrowser::FileOpenExecute);
   on("SaveAlbum", &TfAlbumBrowser::SaveAlbumExecute);
   on("SaveAlbumAs", &TfAlbumBrowser::SaveAlbumAsExecute);
@@ -205,8 +196,12 @@ void TfAlbumBrowser::RunSaveFormat() {
 
 void TfAlbumBrowser::ShowHelp() {
   const QWidget* focus = QApplication::focusWidget();
-  const QWidget* window = focus != nullptr ? focus->window() : QApplication::activeWindow();
-  openHelp_(HelpTopicUrl(HelpTopicFor(window != nullptr ? window->objectName() : objectName())));
+  ShowHelpFor(focus != nullptr ? focus->window() : QApplication::activeWindow());
+}
+
+void TfAlbumBrowser::ShowHelpFor(const QWidget* window) {
+  openHelp_(
+      HelpTopicUrl(HelpTopicForWindow(window != nullptr ? window->objectName() : objectName())));
 }
 
 void TfAlbumBrowser::closeEvent(QCloseEvent* event) {

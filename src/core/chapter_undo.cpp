@@ -189,6 +189,14 @@ bool AlbumUndo::ClearIfStale() {
   return had;
 }
 
+void AlbumUndo::ForgetIfStale() {
+  // Quietly: a step is about to be made, and whoever makes it stays valid.
+  if (model_.Chapters == known_ && model_.ChapterNames == knownNames_) return;
+  stack_.clear();
+  known_ = model_.Chapters;
+  knownNames_ = model_.ChapterNames;
+}
+
 void AlbumUndo::Undo() {
   if (!ClearIfStale()) stack_.undo();
 }
@@ -198,17 +206,20 @@ void AlbumUndo::Redo() {
 }
 
 void AlbumUndo::Insert(int k, int position, const TChapterBlock& block, const QString& text) {
+  ForgetIfStale();
   if (k < 0 || k >= MaxDataFiles || block.Count() == 0) return;
   stack_.push(new InsertCommand(*this, k, position, block, text));
 }
 
 void AlbumUndo::Remove(int k, int first, int count, const QString& text) {
+  ForgetIfStale();
   if (k < 0 || k >= MaxDataFiles || first < 0 || count <= 0 || first + count > model_.ImageCount(k))
     return;
   stack_.push(new RemoveCommand(*this, k, first, count, text));
 }
 
 void AlbumUndo::Move(int k, int first, int count, int to, const QString& text) {
+  ForgetIfStale();
   const int size = model_.ImageCount(k);
   if (k < 0 || k >= MaxDataFiles || count <= 0 || first < 0 || to < 0 || first == to ||
       first + count > size || to + count > size)
@@ -218,6 +229,7 @@ void AlbumUndo::Move(int k, int first, int count, int to, const QString& text) {
 
 void AlbumUndo::Replace(int k, const TChapterData& data, const QList<int>& changed,
                         const TThumbnailList& thumbnails, const QString& text) {
+  ForgetIfStale();
   if (k < 0 || k >= MaxDataFiles || data.Count() != model_.ImageCount(k) ||
       data == model_.Chapters[k])
     return;

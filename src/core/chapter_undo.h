@@ -71,6 +71,8 @@ class AlbumUndo : public QObject {
   QStringList knownNames_;
 
   void UpdateModified(int k);
+  // ClearIfStale before a new step, without telling anyone.
+  void ForgetIfStale();
 };
 
 // The model's selection (SelStart, SelEnd).

@@ -12,6 +12,7 @@
 #include "core/paths.h"
 #include "core/prompts.h"
 #include "xml/codepages.h"
+#include "xml/xml_text.h"
 
 namespace {
 
@@ -30,35 +31,14 @@ void AppendReference(QByteArray& out, char32_t ch) {
   out += ';';
 }
 
-// Text in the data file's code page with the XML escapes; in attribute
-// values the double quote and tab, line feed and carriage return too.
+// Text in the data file's code page with the toolkit's escapes: in attribute
+// values also the double quote, tab and line breaks, and "&" as a character
+// reference, which reads back as itself even before "#".
 void AppendText(QByteArray& out, const QString& text, bool attribute) {
   for (char32_t ch : text.toUcs4()) {
-    switch (ch) {
-      case u'&':
-        out += "&amp;";
-        continue;
-      case u'<':
-        out += "&lt;";
-        continue;
-      case u'>':
-        out += "&gt;";
-        continue;
-      case u'"':
-        out += attribute ? "&quot;" : "\"";
-        continue;
-      case u'\t':
-      case u'\n':
-      case u'\r':
-        // A reader turns these into blanks in an attribute value unless they
-        // come as references.
-        if (attribute) {
-          out += "&#" + QByteArray::number(static_cast<uint>(ch)) + ';';
-          continue;
-        }
-        break;
-      default:
-        break;
+    if (const char* reference = xml::ReferenceFor(ch, attribute)) {
+      out += reference;
+      continue;
     }
     if (IsForbiddenInXml(ch)) continue;
     if (const auto byte = xml::UnicodeToByte(kDataFileCodePage, ch)) {

@@ -45,6 +45,13 @@ class Prompts {
   // Empty when cancelled. Asks before an existing file is overwritten.
   virtual QString GetSaveFileName(const FileDialogRequest& request) = 0;
 
+  // Empty when cancelled. A folder, starting at initial; without a folder
+  // dialog (a stand-in) none is chosen.
+  virtual QString GetDirectory(const QString& initial) {
+    Q_UNUSED(initial);
+    return {};
+  }
+
   virtual std::optional<QColor> GetColor(const QColor& initial) = 0;
   virtual std::optional<QFont> GetFont(const QFont& initial) = 0;
 };

@@ -1,6 +1,10 @@
 #include "help_page.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
+#include <QHash>
+#include <QKeyEvent>
+#include <QWidget>
 
 #include "core/program_files.h"
 
@@ -11,3 +15,45 @@ QUrl HelpTopicUrl(const QString& topic) {
 }
 
 bool OpenWithDesktop(const QUrl& url) { return QDesktopServices::openUrl(url); }
+
+QString HelpTopicForWindow(const QString& objectName) {
+  static const QHash<QString, QString> topics{
+      {QStringLiteral("fAlbumBrowser"), QStringLiteral("browse")},
+      {QStringLiteral("fSetup"), QStringLiteral("setup")},
+      {QStringLiteral("fPicDetails"), QStringLiteral("details")},
+      {QStringLiteral("fGoto"), QStringLiteral("goto")},
+      {QStringLiteral("fPicView"), QStringLiteral("view")},
+      {QStringLiteral("fGuide"), QStringLiteral("guide")},
+  };
+  return topics.value(objectName, QStringLiteral("TApplication_HelpJump"));
+}
+
+namespace {
+
+class HelpKeyFilter : public QObject {
+ public:
+  HelpKeyFilter(QObject* owner, std::function<void(const QWidget*)> help)
+      : QObject(owner), help_(std::move(help)) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress) {
+      const auto* key = static_cast<QKeyEvent*>(event);
+      if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier &&
+          watched->isWidgetType()) {
+        help_(static_cast<QWidget*>(watched)->window());
+        return true;
+      }
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  std::function<void(const QWidget*)> help_;
+};
+
+}  // namespace
+
+void InstallHelpKey(QObject* owner, std::function<void(const QWidget*)> help) {
+  QCoreApplication::instance()->installEventFilter(new HelpKeyFilter(owner, std::move(help)));
+}

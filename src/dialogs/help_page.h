@@ -12,3 +12,15 @@ QUrl HelpTopicUrl(const QString& topic);
 // Hands a URL to the desktop (QDesktopServices::openUrl); true when it took it.
 using UrlOpener = std::function<bool(const QUrl&)>;
 bool OpenWithDesktop(const QUrl& url);
+
+// The handbook's section for a window, by the window's object name; the
+// handbook's start for any other.
+QString HelpTopicForWindow(const QString& objectName);
+
+class QObject;
+class QWidget;
+// Makes F1 ask for help in every window of the program, modal dialogs
+// included (a dialog blocks its owner's shortcuts while it shows): a key
+// press of F1 that no shortcut took calls help with the window it was
+// pressed in. The filter lives as long as owner.
+void InstallHelpKey(QObject* owner, std::function<void(const QWidget* window)> help);

@@ -132,6 +132,8 @@ void TfSetup::Connect() {
           [this, &s](int value) { Handle([&] { s.SetMenuSpeed(value); }); });
   edit(edTitle, [&s](const QString& text) { s.SetTitle(text); });
   edit(edAlbumDir, [&s](const QString& text) { s.SetAlbumDir(text); });
+  click(btAlbumDir, [&s] { s.ChooseAlbumDir(); });
+  click(btDir, [&s] { s.ChooseChapterDir(); });
   click(btProfile, [&s] { s.ChooseFormatFile(); });
   click(btDefaultFormat, [&s] { s.ClearFormatFile(); });
   click(btDataFile, [&s] { s.ChooseDataFile(); });
@@ -307,7 +309,8 @@ void TfSetup::ShowChapters() {
   }
   Bookmarks->setCurrentRow(work.Selected);
   const bool any = !work.Entries.isEmpty();
-  for (QLineEdit* line : {edDir, edBMTitle, edChapterTitle}) line->setEnabled(any && s.EditAllowed);
+  for (QWidget* chapter : std::initializer_list<QWidget*>{edDir, btDir, edBMTitle, edChapterTitle})
+    chapter->setEnabled(any && s.EditAllowed);
   const int slot = work.SelectedSlot();
   SetBackground(pnBMColor,
                 slot >= 1 ? ToQColor(work.SlotColor(slot)) : palette().color(QPalette::Window));

@@ -67,6 +67,7 @@ class TfSetup : public QDialog {
   QLineEdit* edTitle;
   QLabel* lbAlbumDir;
   QLineEdit* edAlbumDir;
+  QPushButton* btAlbumDir;  // browses for the folder
   QLabel* lbPictureCount1;
   QLabel* lbPicCount1;
   QLabel* lbFormatFile;
@@ -119,6 +120,7 @@ class TfSetup : public QDialog {
   QLabel* lbFile;
   QLabel* lbChapterDir;
   QLineEdit* edDir;
+  QPushButton* btDir;  // browses for the folder
   QLabel* lbBookmarkTitle;
   QLineEdit* edBMTitle;
   QLabel* lbChapterTitle;

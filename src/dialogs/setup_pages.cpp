@@ -102,6 +102,7 @@ void TfSetup::BuildGeneralPage() {
   edTitle = Make<QLineEdit>(pnDescription, "edTitle");
   lbAlbumDir = Label(pnDescription, "lbAlbumDir", "Image directory");
   edAlbumDir = Make<QLineEdit>(pnDescription, "edAlbumDir");
+  btAlbumDir = Button(pnDescription, "btAlbumDir", "...");
   lbPictureCount1 = Label(pnDescription, "lbPictureCount1", "Picture count:");
   lbPicCount1 = Make<QLabel>(pnDescription, "lbPicCount1");
   lbFormatFile = Label(pnDescription, "lbFormatFile", "Format file");
@@ -116,7 +117,8 @@ void TfSetup::BuildGeneralPage() {
   album->addWidget(lbTitle, 1, 0);
   album->addWidget(edTitle, 1, 1, 1, 3);
   album->addWidget(lbAlbumDir, 2, 0);
-  album->addWidget(edAlbumDir, 2, 1, 1, 3);
+  album->addWidget(edAlbumDir, 2, 1);
+  album->addWidget(btAlbumDir, 2, 2);
   album->addWidget(lbPictureCount1, 3, 0);
   album->addWidget(lbPicCount1, 3, 1);
   album->addWidget(lbFormatFile, 4, 0);
@@ -215,6 +217,7 @@ void TfSetup::BuildChaptersPage() {
   lbFile->setTextInteractionFlags(Qt::TextSelectableByMouse);
   lbChapterDir = Label(pnChapters, "lbChapterDir", "Chapter directory");
   edDir = Make<QLineEdit>(pnChapters, "edDir");
+  btDir = Button(pnChapters, "btDir", "...");
   lbBookmarkTitle = Label(pnChapters, "lbBookmarkTitle", "Bookmark title");
   edBMTitle = Make<QLineEdit>(pnChapters, "edBMTitle");
   lbChapterTitle = Label(pnChapters, "lbChapterTitle", "Chapter title");
@@ -233,7 +236,8 @@ void TfSetup::BuildChaptersPage() {
   chapter->addWidget(lbChapterFile, 0, 0);
   chapter->addWidget(lbFile, 0, 1, 1, 2);
   chapter->addWidget(lbChapterDir, 1, 0);
-  chapter->addWidget(edDir, 1, 1, 1, 2);
+  chapter->addWidget(edDir, 1, 1);
+  chapter->addWidget(btDir, 1, 2);
   chapter->addWidget(lbBookmarkTitle, 2, 0);
   chapter->addWidget(edBMTitle, 2, 1, 1, 2);
   chapter->addWidget(lbChapterTitle, 3, 0);

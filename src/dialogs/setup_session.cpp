@@ -368,6 +368,31 @@ void TSetupSession::SetAlbumDir(const QString& dir) {
   Changed();
 }
 
+namespace {
+
+// A folder chosen for the images of a data file, starting at the folder it
+// names now (relative to the data file); empty when cancelled.
+QString ChooseImageDir(Prompts& ask, const QString& dataFile, const QString& dir) {
+  const QString start = dataFile.isEmpty() ? dir : ResolvePath(dataFile, dir, QString());
+  return ask.GetDirectory(start);
+}
+
+}  // namespace
+
+void TSetupSession::ChooseAlbumDir() {
+  const QString dir = ChooseImageDir(context_.Document.Data.Ask, DataFile, AlbumDir);
+  if (!dir.isEmpty()) SetAlbumDir(dir);
+}
+
+void TSetupSession::ChooseChapterDir() {
+  const int slot = Chapters.SelectedSlot();
+  if (slot < 1) return;
+  const QString dataFile = ResolvePath(DataFile, QString(), Chapters.WorkDataFiles.value(slot));
+  const QString dir =
+      ChooseImageDir(context_.Document.Data.Ask, dataFile, Chapters.WorkDirs.value(slot));
+  if (!dir.isEmpty()) SetChapterDir(dir);
+}
+
 void TSetupSession::ChooseFormatFile() {
   Prompts& ask = context_.Document.Data.Ask;
   const QString chosen = ask.GetOpenFileName(Request(
@@ -520,6 +545,10 @@ void TSetupSession::CommitAlbum() {
   ApplyProfile(context_.Document, SetupProfile, false);
   Chapters.Commit(model, look, {Title, AlbumDir, DataFile}, ChaptersChanged);
   if (ChaptersChanged) AssignProfile(SetupProfile, look);
+  // A larger grid has fewer spreads: stay on the last one that is left
+  // (before the thumbnails are remade for the spread on screen).
+  const int last = model.LastSpread(model.CurrentChapter, look.ImagesPerPage());
+  if (model.CurrentPage > last) model.CurrentPage = last;
   if (GridChanged) {
     // Thumbnails of the other chapters were made for the old cells; they are
     // made again when their chapter is shown.
@@ -530,8 +559,5 @@ void TSetupSession::CommitAlbum() {
     }
     context_.Host.RecreateThumbnails();
   }
-  // A larger grid has fewer spreads: stay on the last one that is left.
-  const int last = model.LastSpread(model.CurrentChapter, look.ImagesPerPage());
-  if (model.CurrentPage > last) model.CurrentPage = last;
   context_.Document.Data.Window.RebuildPages();
 }

@@ -95,6 +95,9 @@ class TSetupSession {
   // General page, album.
   void SetTitle(const QString& title);
   void SetAlbumDir(const QString& dir);
+  // The folder dialog for the album's or the selected chapter's images.
+  void ChooseAlbumDir();
+  void ChooseChapterDir();
   void ChooseFormatFile();
   void ClearFormatFile();
   void ChooseDataFile();

@@ -71,6 +71,10 @@ QString QtPrompts::GetSaveFileName(const FileDialogRequest& request) {
   return ChooseAnyFile(dialog, request);
 }
 
+QString QtPrompts::GetDirectory(const QString& initial) {
+  return QFileDialog::getExistingDirectory(parent_, title_, initial);
+}
+
 std::optional<QColor> QtPrompts::GetColor(const QColor& initial) {
   const QColor color = QColorDialog::getColor(initial, parent_, title_);
   if (!color.isValid()) return std::nullopt;

@@ -20,6 +20,7 @@ class QtPrompts : public Prompts {
   QString GetOpenFileName(const FileDialogRequest& request) override;
   QStringList GetOpenFileNames(const FileDialogRequest& request) override;
   QString GetSaveFileName(const FileDialogRequest& request) override;
+  QString GetDirectory(const QString& initial) override;
   std::optional<QColor> GetColor(const QColor& initial) override;
   std::optional<QFont> GetFont(const QFont& initial) override;
 

@@ -14,6 +14,7 @@
 #include <functional>
 
 #include "browser/album_browser.h"
+#include "browser/edit_window.h"
 #include "core/message_table.h"
 #include "dialogs/guide_dialog.h"
 #include "dialogs/setup_dialog.h"
@@ -30,6 +31,7 @@ class SetupCommandsTest : public ::testing::Test {
     ProgramSettings = DefaultProgramSettings();
     ProgramSettings.Profile = dir_.path() + "/default.AFM";
     SetDefaultProfile(AlbumProfile);
+    new TEditWindow(browser_);  // as at start-up: its RecreateThumbnails command
     AttachSetupCommands(browser_);
     browser_.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&browser_));
@@ -74,8 +76,12 @@ TEST_F(SetupCommandsTest, EachActionOpensTheSetupDialogOnItsPage) {
   }
 }
 
-TEST_F(SetupCommandsTest, FourColumnsAppliedRedrawTheOpenBook) {
+TEST_F(SetupCommandsTest, FourColumnsAppliedRedrawTheOpenBookAtASpreadItStillHas) {
   browser_.NewAlbum();
+  AlbumModel& model = browser_.Model();
+  for (int i = 0; i < 30; ++i) model.Chapters[0].AppendEmpty();  // 6 a page: last spread 6
+  browser_.ShowSpread(0, 6);
+  ASSERT_EQ(model.CurrentPage, 6);
   const QSize before = browser_.Book().ThumbnailBox();
   WhileModal("AlbumProperties", [](QWidget* modal) {
     auto* setup = static_cast<TfSetup*>(modal);
@@ -87,7 +93,9 @@ TEST_F(SetupCommandsTest, FourColumnsAppliedRedrawTheOpenBook) {
   });
   EXPECT_EQ(AlbumProfile.ColumnCount, 4);
   EXPECT_LT(browser_.Book().ThumbnailBox().width(), before.width());
-  EXPECT_TRUE(browser_.Model().FormatModified);
+  EXPECT_TRUE(model.FormatModified);
+  EXPECT_EQ(model.CurrentPage, 4);  // 12 a page: spread 6 is gone
+  EXPECT_FALSE(model.IsBookClosed());
 }
 
 TEST_F(SetupCommandsTest, TheGuideMakesTheNewAlbumThroughTheWindow) {

@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QPainter>
 #include <QRandomGenerator>
+#include <QTransform>
 
 #include "jpeg_test_files.h"
 
@@ -79,7 +80,10 @@ TEST(JpegReader, DecodesAtTheSmallestScaleThatIsLargeEnough) {
       {QSize(3000, 3000), QSize(1600, 1200)},  // never beyond full size
   };
   const QByteArray cmyk = EncodeJpeg(Quadrants(1600, 1200), {90, false, 0, false, true});
-  for (const QByteArray& bytes : {baseline, progressive, cmyk}) {
+  // Stored on its side: the sizes asked for and given are the upright ones.
+  const QByteArray turned =
+      EncodeJpeg(Quadrants(1600, 1200).transformed(QTransform().rotate(-90)), {90, false, 6});
+  for (const QByteArray& bytes : {baseline, progressive, cmyk, turned}) {
     for (const auto& c : cases) {
       const JpegPicture picture = Decode(bytes, c.minimum);
       ASSERT_EQ(picture.Status, JpegStatus::Ok);

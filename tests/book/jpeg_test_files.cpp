@@ -39,6 +39,12 @@ QByteArray ExifBlock(int orientation, bool littleEndian) {
 
 }  // namespace
 
+QImage Filled(int width, int height, QColor color) {
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(color);
+  return image;
+}
+
 QByteArray EncodeJpeg(const QImage& image, const JpegOptions& options) {
   QImage rgb = image.convertToFormat(QImage::Format_RGB888);
   if (options.Cmyk) {

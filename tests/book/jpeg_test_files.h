@@ -2,6 +2,7 @@
 // JPEG files made on the spot for the tests, written with libjpeg itself.
 
 #include <QByteArray>
+#include <QColor>
 #include <QImage>
 
 struct JpegOptions {
@@ -11,6 +12,9 @@ struct JpegOptions {
   bool LittleEndianExif = false;
   bool Cmyk = false;  // inverted CMYK with an Adobe marker, as Photoshop writes
 };
+
+// A picture of one colour.
+QImage Filled(int width, int height, QColor color);
 
 QByteArray EncodeJpeg(const QImage& image, const JpegOptions& options = {});
 

@@ -21,12 +21,6 @@ namespace {
 
 const QSize kBox(75, 135);  // served by the "large" class (256)
 
-QImage Filled(int width, int height, QColor color) {
-  QImage image(width, height, QImage::Format_RGB32);
-  image.fill(color);
-  return image;
-}
-
 // Owner, group and other bits, one hex digit each (0x7000: 0700); the
 // "current user" digit that Qt adds is left out.
 int Mode(const QString& path) { return QFile::permissions(path).toInt() & 0x7077; }

@@ -83,13 +83,18 @@ bool ChapterThumbnailsReady(const AlbumModel& model, int k, QSize box) {
                      [box](const TThumbnail& t) { return t.Box == box; });
 }
 
-void SetUpChapters(AlbumModel& model, int chapters) {
+// Chapters 0..chapters, each of count images of the same file.
+void SetUpChapters(AlbumModel& model, int chapters, int count = 0, const QString& file = {}) {
   model.ResetToStart();
-  for (int k = 1; k <= chapters; ++k) {
-    model.ChapterNames << QStringLiteral("Chapter %1").arg(k);
-    model.DataFiles << QString();
-    model.ImageDirs << QString();
-    model.DataTitles << QStringLiteral("Title %1").arg(k);
+  for (int k = 0; k <= chapters; ++k) {
+    if (k > 0) {
+      model.ChapterNames << QStringLiteral("Chapter %1").arg(k);
+      model.DataFiles << QString();
+      model.ImageDirs << QString();
+      model.DataTitles << QStringLiteral("Title %1").arg(k);
+    }
+    for (int i = 0; i < count; ++i) model.Chapters[k].AppendEmpty();
+    model.Chapters[k].Files = QStringList(count, file);
   }
 }
 
@@ -98,11 +103,7 @@ void SetUpChapters(AlbumModel& model, int chapters) {
 TEST(ThumbnailLoading, ProgressAdvancesImageByImageWithEvenHalves) {
   FillDefaultMessages();
   AlbumModel model;
-  SetUpChapters(model, 1);
-  for (int i = 0; i < 40; ++i) {
-    model.Chapters[1].AppendEmpty();
-    model.Chapters[1].Files[i] = QStringLiteral("/nowhere/%1.jpg").arg(i);
-  }
+  SetUpChapters(model, 1, 40, QStringLiteral("/nowhere/photo.jpg"));
   RecordingProgress progress;
   LoadChapterThumbnails(model, 1, kBox, progress);
   ASSERT_EQ(progress.calls.size(), 41u);
@@ -173,11 +174,7 @@ TEST(ThumbnailLoading, OnlyTheShownChapterIsKeptWhenMemoryIsFreed) {
   const QString photo = dir.filePath("photo.jpg");
   WriteAll(photo, EncodeJpeg(Sample(2)));
   AlbumModel model;
-  SetUpChapters(model, 2);
-  for (int k = 0; k <= 2; ++k) {
-    model.Chapters[k].AppendEmpty();
-    model.Chapters[k].Files[0] = photo;
-  }
+  SetUpChapters(model, 2, 1, photo);
   NoProgress quiet;
   LoadAllThumbnails(model, kBox, quiet);
   LoadChapterThumbnails(model, 3, kBox, quiet);  // beyond the last chapter
@@ -227,13 +224,7 @@ TEST(ThumbnailBudget, PagingThroughABigChapterMakesWhatComesIntoView) {
   const QString photo = dir.filePath("photo.jpg");
   WriteAll(photo, EncodeJpeg(Sample(3, 64, 48)));
   AlbumModel model;
-  SetUpChapters(model, 1);
-  for (int k = 0; k <= 1; ++k) {
-    for (int i = 0; i < 60; ++i) {
-      model.Chapters[k].AppendEmpty();
-      model.Chapters[k].Files[i] = photo;
-    }
-  }
+  SetUpChapters(model, 1, 60, photo);
   const qint64 budget = 12 * ThumbnailBytesAtMost(kBox);
   // Which images have a thumbnail ("#") and which are not made ("-").
   auto made = [&](int k) {

@@ -12,12 +12,6 @@
 
 namespace {
 
-QImage Filled(int width, int height, QColor color) {
-  QImage image(width, height, QImage::Format_RGB32);
-  image.fill(color);
-  return image;
-}
-
 // Where a thumbnail's picture lands in its box.
 TRect Placed(const TThumbnail& t) {
   return {t.Offset.x(), t.Offset.y(), t.Offset.x() + t.Picture.width(),
@@ -59,7 +53,6 @@ TEST(Thumbnail, PicturesKeepTheirProportionsAndAreNeverEnlarged) {
   EXPECT_FALSE(thumbnail.Picture.hasAlphaChannel());
   EXPECT_EQ(Placed(thumbnail), (TRect{0, 39, 75, 94}));
   EXPECT_EQ(thumbnail.Picture.pixelColor(37, 20), QColor(Qt::red));
-  EXPECT_EQ(Placed(MakeThumbnail(Filled(40, 30, Qt::blue), box)), (TRect{17, 52, 57, 81}));
   QImage glass(40, 30, QImage::Format_ARGB32);
   glass.fill(QColor(0, 0, 255, 100));
   EXPECT_EQ(qAlpha(MakeThumbnail(glass, box).Picture.pixel(5, 5)), 100);
@@ -129,17 +122,6 @@ TEST(Thumbnail, FilesAreReadByTheirExtension) {
   EXPECT_EQ(icon.Picture.pixelColor(13, 8), QColor(Qt::blue));
   EXPECT_TRUE(ReadThumbnail(dir.filePath("missing.jpg"), box, false).IsNull());
   EXPECT_TRUE(ReadThumbnail(dir.path(), box, false).IsNull());  // a folder
-}
-
-TEST(Thumbnail, JpegThumbnailFollowsTheRulesOfTheUprightPicture) {
-  QTemporaryDir dir;
-  // Stored 1200 x 1600, tagged "turn a quarter": upright it is 1600 x 1200.
-  const QString name = dir.filePath("turned.jpg");
-  WriteAll(name, EncodeJpeg(Filled(1200, 1600, Qt::red), {90, false, 6}));
-  const TThumbnail thumbnail = ReadThumbnail(name, QSize(75, 135), false);
-  EXPECT_EQ(Placed(thumbnail), (TRect{0, 39, 75, 94}));
-  const QRgb centre = thumbnail.Picture.pixel(37, 20);
-  EXPECT_TRUE(qRed(centre) > 230 && qGreen(centre) < 25);
 }
 
 TEST(Thumbnail, VideoPictureIsMadeForTheCurrentBox) {

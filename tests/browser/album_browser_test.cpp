@@ -58,8 +58,7 @@ TEST_F(WindowTest, DragsMoveAndResizeUnlessMaximised) {
   const QRect before = Look();
 
   // Move: the top strip of the open book.
-  QTest::mouseMove(&W(), QPoint(100, 5));
-  EXPECT_EQ(W().CursorShowing(), TBookCursor::Move);
+  EXPECT_EQ(CursorAt(QPoint(100, 5)), TBookCursor::Move);
   QTest::mousePress(&W(), Qt::LeftButton, {}, QPoint(100, 5));
   QTest::mouseMove(&W(), QPoint(130, 25));
   QTest::mouseRelease(&W(), Qt::LeftButton, {}, QPoint(100, 5));
@@ -69,8 +68,7 @@ TEST_F(WindowTest, DragsMoveAndResizeUnlessMaximised) {
 
   // Resize: the bottom-right corner.
   const QPoint corner(W().width() - 5, W().height() - 5);
-  QTest::mouseMove(&W(), corner);
-  EXPECT_EQ(W().CursorShowing(), TBookCursor::Resize);
+  EXPECT_EQ(CursorAt(corner), TBookCursor::Resize);
   QTest::mousePress(&W(), Qt::LeftButton, {}, corner);
   QTest::mouseMove(&W(), corner + QPoint(40, 10));
   EXPECT_TRUE(W().IsResizing());
@@ -115,8 +113,7 @@ TEST_F(WindowTest, ThePanelSlidesByKeyAndTabOnlyWhileTheBookIsOpen) {
   QV_WAIT(!panel->isVisible());
 
   const QPoint tab(300, 3);
-  QTest::mouseMove(&W(), tab);
-  EXPECT_EQ(W().CursorShowing(), TBookCursor::Hand);
+  EXPECT_EQ(CursorAt(tab), TBookCursor::Hand);
   QTest::mouseClick(&W(), Qt::LeftButton, {}, tab);
   QV_WAIT(panel->isVisible() && !panel->IsAnimating());
   EXPECT_EQ(panel->width(), 27);
@@ -196,11 +193,9 @@ TEST_F(WindowTest, WhatTheChromeLeavesGoesToTheInputs) {
   W().AddInput(&input);
   NewAlbumWith(0);
   W().setFocus();
-  QTest::mouseMove(&W(), {450, 200});
-  EXPECT_EQ(W().CursorShowing(), TBookCursor::Zoom);
+  EXPECT_EQ(CursorAt({450, 200}), TBookCursor::Zoom);
   QTest::mouseClick(&W(), Qt::LeftButton, {}, {450, 200});
-  QTest::mouseMove(&W(), {100, 200});
-  EXPECT_EQ(W().CursorShowing(), TBookCursor::Default);
+  EXPECT_EQ(CursorAt({100, 200}), TBookCursor::Default);
   QTest::mouseMove(&W(), {100, 5});  // the move zone is the window's own
   QTest::mouseClick(&W(), Qt::LeftButton, {}, {100, 5});
   QTest::keyClick(&W(), Qt::Key_PageDown);

@@ -43,9 +43,7 @@ class BrowseWindowTest : public BookTest {
 
   void Open(const std::vector<int>& counts) {
     MakeAlbum(counts);
-    QImage picture(16, 12, QImage::Format_RGB32);
-    picture.fill(Qt::darkGreen);
-    const QByteArray jpeg = EncodeJpeg(picture);
+    const QByteArray jpeg = EncodeJpeg(Filled(16, 12, Qt::darkGreen));
     for (size_t k = 0; k < counts.size(); ++k) {
       QStringList& files = model.Chapters[k].Files;
       for (int i = 0; i < files.size(); ++i) {

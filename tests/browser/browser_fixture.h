@@ -57,6 +57,13 @@ class BrowserTest : public ::testing::Test {
   QString Path(const QString& name) const { return dir_.filePath(name); }
   TfAlbumBrowser& W() { return *window_; }
   AlbumModel& Model() { return window_->Model(); }
+  // The cursor shown at p. A move to where the pointer already is (left
+  // there by an earlier test) sends no event: step off first.
+  TBookCursor CursorAt(QPoint p) {
+    QTest::mouseMove(&W(), p - QPoint(1, 1));
+    QTest::mouseMove(&W(), p);
+    return W().CursorShowing();
+  }
 
   // A new album (edit mode, panel out) whose chapter 0 holds count images
   // without pictures, shown at spread 0 and saved nowhere yet.

@@ -16,6 +16,8 @@
 #include <QUrl>
 
 #include "browser/album_browser.h"
+#include "browser/browse_window.h"
+#include "browser/edit_browse.h"
 #include "core/data_file.h"
 #include "core/message_table.h"
 #include "init/profile.h"
@@ -51,13 +53,7 @@ class EditWindowTest : public ::testing::Test {
     AlbumProfile.FormHeight = 600;
     window = std::make_unique<TfAlbumBrowser>(&prompts);
     edit = new TEditWindow(*window);
-    // The hit test of spread 0, where these tests work.
-    edit->SetHooks({[this](QPoint p) {
-                      for (int i = 0; i < Model().ImageCount(0); ++i)
-                        if (CellOf(i).contains(p)) return i;
-                      return -1;
-                    },
-                    {}});
+    ConnectEditing(*edit, *new TBrowseWindow(*window));
     picture.fill(Qt::darkGreen);
   }
 
@@ -100,7 +96,12 @@ class EditWindowTest : public ::testing::Test {
   void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::keyClick(window.get(), static_cast<Qt::Key>(key), modifiers);
   }
-  void Select(int a, int b) { edit->SelectRange(a, b); }
+  // A click on image a, then a Shift+click on image b.
+  void Select(int a, int b) {
+    Hover(CellOf(a).center());
+    QTest::mouseClick(window.get(), Qt::LeftButton, {}, CellOf(a).center());
+    QTest::mouseClick(window.get(), Qt::LeftButton, Qt::ShiftModifier, CellOf(b).center());
+  }
   // A move with no button held (QTest's own move repeats the last button).
   void Hover(QPoint p) {
     QMouseEvent move(QEvent::MouseMove, QPointF(p), QPointF(window->mapToGlobal(p)), Qt::NoButton,
@@ -174,7 +175,7 @@ TEST_F(EditWindowTest, KeysCopyPasteDeleteUndoAndRedo) {
   EXPECT_EQ(Selection(), "7..9");
 
   // The last images go: the new last one is selected.
-  Select(11, 12);
+  edit->SelectRange(11, 12);
   prompts.OkCancelAnswers = {true};
   Key(Qt::Key_Delete);
   EXPECT_EQ(Order(), "0 1 2 3 4 5 6 2 3 4 7");
@@ -234,16 +235,27 @@ TEST_F(EditWindowTest, DroppedFilesGoInAtTheDropPointOnlyInEditMode) {
   EXPECT_EQ(edit->Undo().Stack().count(), 0);
 }
 
-TEST_F(EditWindowTest, PropertiesDialogBlocksCommandsAndItsApplyIsOneStep) {
+TEST_F(EditWindowTest, PropertiesDialogOpensByKeyAndDoubleClickAndBlocksCommands) {
   Open(6);
+  ASSERT_TRUE(window->RunAction(QStringLiteral("EditMode")));  // browse mode
+  Hover(CellOf(2).center());
+  Key(Qt::Key_F6);
   TfPicDetails& details = edit->Details();
-  details.OpenDetails(4, -1);
   ASSERT_TRUE(details.isVisible());
+  EXPECT_FALSE(details.IsEditing());
+  EXPECT_EQ(details.lbNr->text(), "3");
+  details.hide();
+
+  Hover(CellOf(4).center());
+  QTest::mouseDClick(window.get(), Qt::LeftButton, {}, CellOf(4).center());
+  ASSERT_TRUE(details.isVisible());
+  EXPECT_TRUE(details.IsEditing());
+  EXPECT_EQ(details.lbNr->text(), "5");
   QTest::keyClicks(details.edTitle, QStringLiteral("Dusk"));
   EXPECT_TRUE(Model().DataModified[0]);
   window->activateWindow();
-  Key(Qt::Key_A, Qt::ControlModifier);  // Select all, disabled
-  EXPECT_EQ(Selection(), "0..0");
+  Key(Qt::Key_N, Qt::ControlModifier);  // New, disabled while the dialog shows
+  EXPECT_EQ(Model().ImageCount(0), 6);
   QTest::mouseClick(details.btApply, Qt::LeftButton);
   EXPECT_EQ(Model().Chapters[0].Titles[4], "Dusk");
   QTest::keyClick(&details, Qt::Key_Escape);

@@ -271,8 +271,8 @@ TEST_F(DataFileTest, FailedWriteKeepsTheOldFileAndTheFlag) {
 
 TEST_F(DataFileTest, FileNamesComeBackAsTheyWereWritten) {
   // No file at all, a tab, line breaks of each kind, blanks at the ends, escapes.
-  const QStringList names{"",        "a\tb.jpg",  "two\nlines.jpg", "cr\r.jpg", "crlf\r\n.jpg",
-                          " x .jpg", "q\"&<>.jpg"};
+  const QStringList names{"",        "a\tb.jpg",   "two\nlines.jpg", "cr\r.jpg", "crlf\r\n.jpg",
+                          " x .jpg", "q\"&<>.jpg", "&#65;.jpg"};
   AlbumModel& m = env_.Model;
   QDir().mkpath(Path("pics"));
   m.DataFiles = QStringList({Path("main.xml")});

@@ -107,12 +107,6 @@ class PicViewTest : public ::testing::Test {
     model.Chapters[0].Files.last() = dir.filePath(name);
     return model.ImageCount(0) - 1;
   }
-  static QImage Gradient(QSize size) {
-    QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y)
-      for (int x = 0; x < size.width(); ++x) image.setPixel(x, y, qRgb(x % 256, y % 256, 90));
-    return image;
-  }
   bool Open(int index) {
     if (!view.LoadImage(model, index, screen)) return false;
     view.show();
@@ -123,7 +117,8 @@ class PicViewTest : public ::testing::Test {
 TEST_F(PicViewTest, ShowsNothingForWhatItCannotShowAndHandsVideosToTheDesktop) {
   const int missing = Add("gone.jpg", QByteArray());
   const int damaged = Add("bad.jpg", QByteArray("not a picture at all"));
-  const int huge = Add("huge.jpg", WithClaimedSize(EncodeJpeg(Gradient({16, 16})), 60000, 60000));
+  const int huge =
+      Add("huge.jpg", WithClaimedSize(EncodeJpeg(Filled(16, 16, Qt::gray)), 60000, 60000));
   const int other = Add("notes.txt", QByteArray("text"));
   const int video = Add("clip.avi", QByteArray("RIFF"));
   for (int index : {-1, missing, damaged, huge, other, video, 99}) {
@@ -135,7 +130,7 @@ TEST_F(PicViewTest, ShowsNothingForWhatItCannotShowAndHandsVideosToTheDesktop) {
 
 TEST_F(PicViewTest, FitDecodesSmallAndZoomKeysDecodeAgainAtFullSize) {
   look.Zoom = 0;
-  ASSERT_TRUE(Open(Add("big.jpg", EncodeJpeg(Gradient({1600, 1200})))));
+  ASSERT_TRUE(Open(Add("big.jpg", EncodeJpeg(Filled(1600, 1200, Qt::gray)))));
   EXPECT_EQ(view.geometry(), screen);
   EXPECT_EQ(view.Img->geometry(), QRect(0, 0, 400, 300));
   EXPECT_EQ(view.Img->Picture().size(), QSize(400, 300));  // decoded at 1/4
@@ -155,18 +150,19 @@ TEST_F(PicViewTest, FitDecodesSmallAndZoomKeysDecodeAgainAtFullSize) {
 TEST_F(PicViewTest, APortraitCameraPhotoStandsUprightAndBitmapsShow) {
   JpegOptions camera;
   camera.ExifOrientation = 6;  // stored on its side
-  const int photo = Add("camera.jpg", EncodeJpeg(Gradient({80, 60}), camera));
+  const int photo = Add("camera.jpg", EncodeJpeg(Filled(80, 60, Qt::gray), camera));
   ASSERT_TRUE(Open(photo));
   EXPECT_EQ(view.Img->geometry(), QRect(170, 110, 60, 80));
+  EXPECT_EQ(view.Img->Picture().size(), QSize(60, 80));
   view.hide();
   const QString bitmap = dir.filePath("flat.bmp");
-  ASSERT_TRUE(Gradient({50, 40}).save(bitmap, "BMP"));
+  ASSERT_TRUE(Filled(50, 40, Qt::gray).save(bitmap, "BMP"));
   ASSERT_TRUE(Open(Add("flat.bmp", QByteArray())));
   EXPECT_EQ(view.Img->geometry(), QRect(175, 130, 50, 40));
 }
 
 TEST_F(PicViewTest, AClickClosesAndADragPansWithoutClosing) {
-  ASSERT_TRUE(Open(Add("big.jpg", EncodeJpeg(Gradient({800, 600})))));
+  ASSERT_TRUE(Open(Add("big.jpg", EncodeJpeg(Filled(800, 600, Qt::gray)))));
   EXPECT_EQ(view.Img->geometry(), QRect(-200, -150, 800, 600));
   QTest::mousePress(&view, Qt::LeftButton, {}, {200, 150});
   QTest::mouseMove(&view, {211, 150});

@@ -325,6 +325,21 @@ TEST_F(SetupDialogTest, ChaptersPageMovesTheShownChapterUpAndTheViewFollows) {
   EXPECT_EQ(env_.Model.CurrentPage, 2);
 }
 
+TEST_F(SetupDialogTest, ImageFoldersAreChosenInAFolderDialog) {
+  OpenAlbum();
+  dialog_->PrepareAlbumProperties();
+  Show();
+  env_.Ask.Directories << Path("pics") << Path("c1pics");
+  Click(dialog_->btAlbumDir);
+  EXPECT_EQ(dialog_->edAlbumDir->text(), Path("pics"));
+  dialog_->Pages->setCurrentWidget(dialog_->pgBookmarks);
+  Click(dialog_->btDir);
+  EXPECT_EQ(dialog_->edDir->text(), Path("c1pics"));
+  Click(dialog_->btOK);
+  EXPECT_EQ(env_.Model.ImageDirs, QStringList({Path("pics"), Path("c1pics"), ""}));
+  EXPECT_TRUE(env_.Model.DataModified[1]);
+}
+
 TEST_F(SetupDialogTest, CancelToReloadChangesNothing) {
   OpenAlbum();
   dialog_->PrepareAlbumProperties();

@@ -5,9 +5,9 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include "dialogs/splash_logo.h"
@@ -47,16 +47,6 @@ AboutRun RunAbout(TfSplash& splash, const std::function<void()>& close) {
   splash.ShowAbout();
   run.result = splash.result();
   return run;
-}
-
-void ClickLabel(QLabel* label) {
-  const QPointF at(2, 2);
-  QMouseEvent press(QEvent::MouseButtonPress, at, label->mapToGlobal(at), Qt::LeftButton,
-                    Qt::LeftButton, Qt::NoModifier);
-  QMouseEvent release(QEvent::MouseButtonRelease, at, label->mapToGlobal(at), Qt::LeftButton,
-                      Qt::NoButton, Qt::NoModifier);
-  QApplication::sendEvent(label, &press);
-  QApplication::sendEvent(label, &release);
 }
 
 }  // namespace
@@ -130,11 +120,11 @@ TEST(Splash, HelpAndWebAddressGoToTheOpener) {
   EXPECT_TRUE(page.readAll().contains("id=\"TApplication_HelpJump\""));
 
   splash.lbHomePage->show();
-  ClickLabel(splash.lbHomePage);
+  QTest::mouseClick(splash.lbHomePage, Qt::LeftButton);
   splash.lbHomePage->setText("www.example.cz");  // as a language file may show it
-  ClickLabel(splash.lbHomePage);
+  QTest::mouseClick(splash.lbHomePage, Qt::LeftButton);
   splash.lbHomePage->setText("no address here");
-  ClickLabel(splash.lbHomePage);
+  QTest::mouseClick(splash.lbHomePage, Qt::LeftButton);
   ASSERT_EQ(opened.size(), 4);
   EXPECT_EQ(opened[1], QUrl(SplashHomePage));
   EXPECT_EQ(opened[2], QUrl("http://www.example.cz"));

@@ -57,6 +57,11 @@ QString ScriptedPrompts::GetSaveFileName(const FileDialogRequest& request) {
   return Next(SaveFileNames, Record("save: ", request)).value_or(QString());
 }
 
+QString ScriptedPrompts::GetDirectory(const QString&) {
+  Log << QStringLiteral("directory");
+  return Next(Directories, QStringLiteral("directory")).value_or(QString());
+}
+
 std::optional<QColor> ScriptedPrompts::GetColor(const QColor&) {
   Log << QStringLiteral("color");
   return Colors.isEmpty() ? std::nullopt : std::optional(Colors.takeFirst());

@@ -14,11 +14,12 @@ class ScriptedPrompts : public Prompts {
   QList<bool> YesNoAnswers;
   QStringList OpenFileNames;  // one name per GetOpenFileName call
   QStringList SaveFileNames;  // one name per GetSaveFileName call; "" cancels
+  QStringList Directories;    // one folder per GetDirectory call; "" cancels
   QList<QColor> Colors;
   QList<QFont> Fonts;
 
   // "question: text", "yesno: text", "okcancel: text", "warning: text", "error: text",
-  // "open: title", "save: title", "color", "font".
+  // "open: title", "save: title", "directory", "color", "font".
   QStringList Log;
   QList<FileDialogRequest> FileRequests;
 
@@ -30,6 +31,7 @@ class ScriptedPrompts : public Prompts {
   QString GetOpenFileName(const FileDialogRequest& request) override;
   QStringList GetOpenFileNames(const FileDialogRequest& request) override;
   QString GetSaveFileName(const FileDialogRequest& request) override;
+  QString GetDirectory(const QString& initial) override;
   std::optional<QColor> GetColor(const QColor& initial) override;
   std::optional<QFont> GetFont(const QFont& initial) override;
 

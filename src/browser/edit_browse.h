@@ -1,0 +1,9 @@
+#pragma once
+// Editing and browsing share the hit test, the selection and the image
+// properties dialog: browsing opens the dialog and moves the selection,
+// editing asks browsing where images are and selects what it changed.
+
+class TBrowseWindow;
+class TEditWindow;
+
+void ConnectEditing(TEditWindow& edit, TBrowseWindow& browse);
