@@ -18,13 +18,11 @@ std::string Enabled(const TActionState& state) {
 }
 
 // Actions every state enables: none of the rule's conditions touch them.
-const QStringList kAlways{"About",        "AlbumProperties",    "DoRunGuide",
-                          "EditChapters", "EditMode",           "ExitAlbum",
-                          "FileNew",      "FileOpen",           "GotoPage",
-                          "Help",         "RecreateThumbnails", "Save",
-                          "SaveAlbumAs",  "SaveDataAs",         "SaveFormatAs",
-                          "Setup",        "ShowDetails",        "ShowLetters",
-                          "ShowPicture"};
+const QStringList kAlways{"About",    "AlbumProperties", "DoRunGuide",  "EditChapters",
+                          "EditMode", "ExitAlbum",       "ExportPdf",   "FileNew",
+                          "FileOpen", "GotoPage",        "Help",        "RecreateThumbnails",
+                          "Save",     "SaveAlbumAs",     "SaveDataAs",  "SaveFormatAs",
+                          "Setup",    "ShowDetails",     "ShowLetters", "ShowPicture"};
 
 std::string With(const QStringList& extra) {
   QStringList names = kAlways + extra;
