@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include "book/pdf_book.h"
+
 namespace {
 
 CommandLine Failed(const QString& message) {
@@ -58,6 +60,43 @@ CommandLine ParseRender(const QStringList& arguments, qsizetype from) {
   return result;
 }
 
+// Everything after --pdf; the file is the first word that is no option.
+CommandLine ParsePdf(const QStringList& arguments, qsizetype from) {
+  CommandLine result;
+  result.action = CommandLine::Action::Pdf;
+  for (qsizetype i = from; i < arguments.size(); ++i) {
+    const QString& arg = arguments[i];
+    const bool takesValue = arg == u"--out" || arg == u"--page-size" || arg == u"--dpi";
+    if (takesValue && i + 1 >= arguments.size())
+      return Failed(QStringLiteral("%1 needs a value").arg(arg));
+    const QString value = takesValue ? arguments[++i] : QString();
+    bool ok = true;
+    if (arg == u"--out") {
+      result.outDir = value;
+    } else if (arg == u"--page-size") {
+      if (!ParsePaperSize(value))
+        return Failed(QStringLiteral("--page-size wants A4, A5, Letter or WIDTHxHEIGHTmm "
+                                     "(90 to 2000 mm), not %1")
+                          .arg(value));
+      result.paper = value;
+    } else if (arg == u"--dpi") {
+      result.dpi = value.toInt(&ok);
+      if (!ok || result.dpi < MinPdfDpi || result.dpi > MaxPdfDpi)
+        return Failed(
+            QStringLiteral("--dpi wants a number from %1 to %2").arg(MinPdfDpi).arg(MaxPdfDpi));
+    } else if (arg == u"--spreads" || arg == u"--pages") {
+      result.pages = arg == u"--pages";
+    } else if (arg.startsWith(u"--")) {
+      return Failed(QStringLiteral("unknown option %1").arg(arg));
+    } else if (result.file.isEmpty()) {
+      result.file = arg;
+    }
+  }
+  if (result.file.isEmpty()) return Failed(QStringLiteral("--pdf needs a FILE"));
+  if (result.outDir.isEmpty()) return Failed(QStringLiteral("--pdf needs --out BOOK.pdf"));
+  return result;
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(const QStringList& arguments) {
@@ -73,6 +112,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
       return result;
     }
     if (arg == u"--render" && result.file.isEmpty()) return ParseRender(arguments, i + 1);
+    if (arg == u"--pdf" && result.file.isEmpty()) return ParsePdf(arguments, i + 1);
     if (result.file.isEmpty() && !arg.isEmpty()) result.file = arg;
   }
   return result;
@@ -82,6 +122,8 @@ QString HelpText() {
   return QStringLiteral(
       "Usage: quirevale [FILE]\n"
       "       quirevale --render FILE --out DIR [--size WxH] [--chapter K --spread P]\n"
+      "       quirevale --pdf FILE --out BOOK.pdf [--page-size A4|A5|Letter|WxHmm]\n"
+      "                 [--dpi N] [--spreads|--pages]\n"
       "Shows a photo album as a book.\n"
       "\n"
       "FILE is an album file (.ALB), a format file (.AFM) or an album data file (.XML);\n"
@@ -92,5 +134,10 @@ QString HelpText() {
       "  --render       draw the book into PNG files in DIR without a window: the\n"
       "                 closed cover and every spread of every chapter, or only\n"
       "                 spread P of chapter K (P = -1: the cover); --size sets the\n"
-      "                 window size (default: the album look's)\n");
+      "                 window size (default: the album look's)\n"
+      "  --pdf          write the book as one print-ready PDF without a window: the\n"
+      "                 cover and every spread of every chapter, a spread on each\n"
+      "                 landscape sheet (--spreads, the default) or a page on each\n"
+      "                 portrait sheet (--pages); --page-size sets the paper\n"
+      "                 (default A4), --dpi the pictures' resolution (default 300)\n");
 }

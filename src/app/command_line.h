@@ -3,13 +3,15 @@
 // open (further arguments are ignored), --help / --version, or the headless
 // render command:
 //   quirevale --render FILE --out DIR [--size WxH] [--chapter K --spread P]
+//   quirevale --pdf FILE --out BOOK.pdf [--page-size A4|A5|Letter|WxHmm] [--dpi N]
+//             [--spreads|--pages]
 
 #include <QSize>
 #include <QString>
 #include <QStringList>
 
 struct CommandLine {
-  enum class Action { Run, ShowHelp, ShowVersion, Render, Error };
+  enum class Action { Run, ShowHelp, ShowVersion, Render, Pdf, Error };
   Action action = Action::Run;
   QString file;  // empty: start with the closed book of an empty album
 
@@ -18,7 +20,11 @@ struct CommandLine {
   QSize size;        // invalid: the look's window size
   int chapter = -2;  // -2: every chapter (and the cover)
   int spread = -2;   // with chapter: that spread only (-1 is the cover)
-  QString error;     // Action::Error: what is wrong, for the user
+  // --pdf (the file written is outDir)
+  QString paper = QStringLiteral("A4");
+  int dpi = 300;
+  bool pages = false;
+  QString error;  // Action::Error: what is wrong, for the user
 };
 
 // arguments as QCoreApplication::arguments() gives them (program name first).

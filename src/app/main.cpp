@@ -2,6 +2,7 @@
 #include <QTextStream>
 
 #include "app/command_line.h"
+#include "app/pdf_command.h"
 #include "app/render_command.h"
 #include "app/startup.h"
 
@@ -24,6 +25,7 @@ int main(int argc, char* argv[]) {
           << "Try 'quirevale --help'.\n";
       return 2;
     case CommandLine::Action::Render:
+    case CommandLine::Action::Pdf:
       // Rendering needs no window: unless told otherwise, draw without a
       // display, so it runs on servers and CI alike.
       if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -44,5 +46,6 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Quirevale"));
   QApplication::setApplicationVersion(QStringLiteral("1.0"));
   if (command.action == CommandLine::Action::Render) return RunRenderCommand(command, out, err);
+  if (command.action == CommandLine::Action::Pdf) return RunPdfCommand(command, out, err);
   return RunBookWindow(command.file);
 }

@@ -127,7 +127,7 @@ bool OpenForRender(const DocumentContext& context, const QString& file, QString*
 
 }  // namespace
 
-int RunRenderCommand(const CommandLine& command, QTextStream& out, QTextStream& err) {
+HeadlessAlbum::HeadlessAlbum(QSize size) : Window(size), Book(Model, Window) {
   // Start-up's look: the built-in defaults, then the program's default format.
   FillDefaultMessages();
   SetDefaultProfile(AlbumProfile);
@@ -136,26 +136,28 @@ int RunRenderCommand(const CommandLine& command, QTextStream& out, QTextStream& 
   } catch (const EFileError&) {
     SetDefaultProfile(AlbumProfile);  // unreadable: the built-in look
   }
-  AlbumModel model;
-  xml::TXMLData document;
-  HeadlessBookWindow window(command.size);
-  HeadlessPrompts ask;
-  const bool loadAllChapters = false;
-  TBook book(model, window);
-  window.SetBook(&book);
-  const DocumentContext context{
-      DataFileContext{model, document, window.Progress(), window, ask, loadAllChapters},
-      AlbumProfile};
-  window.PositionWindow();
+  Window.SetBook(&Book);
+}
 
+bool HeadlessAlbum::Open(const QString& file, QString* error) {
+  static const bool loadAllChapters = false;
+  const DocumentContext context{
+      DataFileContext{Model, Document, Window.Progress(), Window, Ask, loadAllChapters},
+      AlbumProfile};
+  Window.PositionWindow();
+  return OpenForRender(context, file, error);
+}
+
+int RunRenderCommand(const CommandLine& command, QTextStream& out, QTextStream& err) {
+  HeadlessAlbum album(command.size);
   QString error;
-  if (!OpenForRender(context, command.file, &error)) {
+  if (!album.Open(command.file, &error)) {
     err << "quirevale: " << error << "\n";
     return 1;
   }
-  for (const QString& message : ask.Messages) err << "quirevale: " << message << "\n";
+  for (const QString& message : album.Ask.Messages) err << "quirevale: " << message << "\n";
   const QStringList files =
-      RenderBookPictures(book, command.outDir, command.chapter, command.spread, &error);
+      RenderBookPictures(album.Book, command.outDir, command.chapter, command.spread, &error);
   for (const QString& file : files) out << QDir::toNativeSeparators(file) << "\n";
   out.flush();
   if (!error.isEmpty()) {

@@ -7,8 +7,25 @@
 #include <QTextStream>
 
 #include "app/command_line.h"
+#include "app/headless_window.h"
+#include "xml/xml_data.h"
 
-class TBook;
+// An album opened as the program does at start-up, in a stand-in window of
+// the given size (invalid: the look's), for the commands that draw without a
+// window. Start-up's look is loaded on construction.
+class HeadlessAlbum {
+ public:
+  explicit HeadlessAlbum(QSize size);
+  // false with a message in *error when there is nothing to draw; messages
+  // the opening showed are kept in Ask.Messages.
+  bool Open(const QString& file, QString* error);
+
+  AlbumModel Model;
+  xml::TXMLData Document;
+  HeadlessBookWindow Window;
+  HeadlessPrompts Ask;
+  TBook Book;
+};
 
 // Renders the closed cover and every spread of every chapter (chapter -2), or
 // the one spread asked for, into outDir. The files are named so that they

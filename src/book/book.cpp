@@ -12,7 +12,10 @@ void TBook::SetWindowSize(QSize size) {
   spineX_ = SpineXFor(size.width());
 }
 
-QSize TBook::ThumbnailBox() const { return ThumbnailSize(windowSize_, AlbumProfile); }
+QSize TBook::ThumbnailBox() const {
+  const QSize box = ThumbnailSize(windowSize_, AlbumProfile);
+  return pictureScale_ == 1.0 ? box : (QSizeF(box) * pictureScale_).toSize();
+}
 
 void TBook::ShowSpread(int c, int p) {
   const int perPage = AlbumProfile.ImagesPerPage();
@@ -41,6 +44,7 @@ void TBook::ShowSpread(int c, int p) {
       request.Spread = p;
       request.PerPage = perPage;
       request.Box = ThumbnailBox();
+      request.Budget = pictureBudget_;
       request.KeepOneChapter = ProgramSettings.FreeMemory && !ProgramSettings.LoadAllChapters;
       PrepareChapterThumbnails(model_, request, window_.Progress());
     }

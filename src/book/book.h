@@ -16,6 +16,7 @@
 
 #include "book/book_window.h"
 #include "book/page.h"
+#include "book/thumbnail_budget.h"
 #include "core/album_model.h"
 
 class QPainter;
@@ -55,6 +56,9 @@ class TBook {
   void InitPage(TPage& page);
   void PaintPageBackground(TPage& page);
   void PaintPageContent(TPage& page);
+  // The content layer drawn with painter (in page coordinates) rather than
+  // into page.Image: a printer keeps the text as text.
+  void PaintPageContent(const TPage& page, QPainter& painter);
   void PaintBookmarks(TPage& page);
 
   // The window's picture: the cover at SpineX while the book is closed, else
@@ -75,21 +79,31 @@ class TBook {
   // window, wiping selection frames; dragIndex (-1: none) gets the drop mark.
   void RepaintCells(QPainter& window, int a, int b, int dragIndex) const;
 
-  // The size thumbnails are made for in the current window and look.
+  // The size thumbnails are made for in the current window and look, times
+  // the picture scale.
   QSize ThumbnailBox() const;
+  // Pictures made this many times finer than the page's pixels and drawn
+  // scaled down into their cells, for painters finer than the screen (a
+  // printer). 1 on screen; takes effect with the next thumbnails made.
+  // budget bounds their memory as ThumbnailMemoryBudget does on screen; 0
+  // keeps only the spread shown.
+  void SetPictureScale(double scale, qint64 budget) {
+    pictureScale_ = scale;
+    pictureBudget_ = budget;
+  }
 
   AlbumModel& Model() { return model_; }
   const AlbumModel& Model() const { return model_; }
 
  private:
   void PaintPage(TPage& page);
+  // A cell's picture, scaled down by the picture scale.
+  void DrawCellPicture(QPainter& p, const TRect& picture, const TThumbnail& thumb) const;
   // The lines under picture, down to bottom (the cell's) at most.
   void PaintDescription(QPainter& p, const TRect& picture, int bottom, int index) const;
 
   AlbumModel& model_;
   BookWindow& window_;
-  int spineX_ = 0;
-  QSize windowSize_;
   // The decoration bitmaps, read once the open book is first drawn; a null
   // one is not drawn.
   void LoadDecorations();
@@ -100,6 +114,10 @@ class TBook {
   QImage middle_;
   QImage leftCorner_;
   QImage rightCorner_;
+  int spineX_ = 0;
+  QSize windowSize_;
+  double pictureScale_ = 1.0;
+  qint64 pictureBudget_ = ThumbnailMemoryBudget;
   // While the book is closed a re-layout leaves the open book's two pages
   // for the first spread shown open.
   bool openPagesStale_ = true;

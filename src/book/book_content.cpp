@@ -67,6 +67,11 @@ void PaintCover(QPainter& p, const TPage& page, const AlbumModel& model) {
 void TBook::PaintPageContent(TPage& page) {
   if (page.Image.isNull()) return;
   QPainter p(&page.Image);
+  PaintPageContent(page, p);
+}
+
+void TBook::PaintPageContent(const TPage& page, QPainter& p) {
+  if (page.Image.isNull()) return;
   p.setBrush(Qt::NoBrush);
   if (page.IsCover()) {
     PaintCover(p, page, model_);
@@ -117,10 +122,10 @@ void TBook::PaintPageContent(TPage& page) {
     if (!window_.IsResizing()) {
       switch (CellPictureFor(thumb.Picture, data.Files.value(idx))) {
         case TCellPicture::Thumbnail:
-          DrawThumbnail(p, pic.Left, pic.Top, thumb);
+          DrawCellPicture(p, pic, thumb);
           break;
         case TCellPicture::Video:
-          DrawThumbnail(p, pic.Left, pic.Top, VideoThumbnail(ThumbnailBox()));
+          DrawCellPicture(p, pic, VideoThumbnail(ThumbnailBox()));
           break;
         case TCellPicture::UnknownFormat:
           UseFont(p, AlbumProfile.BaseFont);
@@ -136,6 +141,22 @@ void TBook::PaintPageContent(TPage& page) {
     }
     PaintDescription(p, pic, cell.Bottom, idx);
   }
+}
+
+void TBook::DrawCellPicture(QPainter& p, const TRect& pic, const TThumbnail& thumb) const {
+  if (pictureScale_ == 1.0 || thumb.IsNull()) {
+    DrawThumbnail(p, pic.Left, pic.Top, thumb);
+    return;
+  }
+  // Where the window puts the picture: a picture smaller than the finer box
+  // was not enlarged, and is not on screen either. The thumbnail is one
+  // pixel short of its picture's proportions.
+  const QSize shape(thumb.Picture.width(), thumb.Picture.height() + 1);
+  const TRect r = ThumbnailPictureRect(shape, ThumbnailSize(windowSize_, AlbumProfile));
+  p.save();
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
+  p.drawImage(QRectF(pic.Left + r.Left, pic.Top + r.Top, r.Width(), r.Height()), thumb.Picture);
+  p.restore();
 }
 
 void TBook::PaintDescription(QPainter& p, const TRect& pic, int bottom, int idx) const {

@@ -26,6 +26,7 @@ const std::vector<TActionSpec>& ActionTable() {
       {"SaveDataAs", "Save", "Save data file as...", QKeySequence(Qt::SHIFT | Qt::Key_F3), -1,
        false, true},
       {"SaveAll", "Save", "Save all...", QKeySequence(Qt::CTRL | Qt::Key_S), -1, false, true},
+      {"ExportPdf", "Save", "Export as PDF...", QKeySequence(), -1, false, true},
       {"Help", "File", "Help", QKeySequence(Qt::Key_F1), -1, false, true},
       {"About", "File", "About...", QKeySequence(), 7, false, true},
       {"ExitAlbum", "File", "Exit", QKeySequence(Qt::ALT | Qt::Key_F4), -1, false, true},
@@ -50,8 +51,8 @@ const std::vector<TActionSpec>& ActionTable() {
 }
 
 const TActionSpec* FindActionSpec(const QString& name) {
-  for (const TActionSpec& spec : ActionTable()) {
-    if (name == QLatin1String(spec.Name)) return &spec;
+  for (const TActionSpec& entry : ActionTable()) {
+    if (name == QLatin1String(entry.Name)) return &entry;
   }
   return nullptr;
 }
@@ -84,8 +85,8 @@ const std::vector<const char*> PictureMenuItems{
     "ShowLetters", "RecreateThumbnails", ""};
 
 const std::vector<const char*> SaveMenuItems{
-    "SaveAll",  "",           "SaveAlbum", "SaveAlbumAs", "",
-    "SaveData", "SaveDataAs", "",          "SaveFormat",  "SaveFormatAs"};
+    "SaveAll",    "", "SaveAlbum",  "SaveAlbumAs",  "", "SaveData",
+    "SaveDataAs", "", "SaveFormat", "SaveFormatAs", "", "ExportPdf"};
 
 const std::vector<TToolButtonSpec> ToolButtonTable{
     {"btNew", 2, "FileNew", 0},

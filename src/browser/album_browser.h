@@ -185,6 +185,7 @@ class TfAlbumBrowser : public QWidget, public BookWindow, public AlbumWindow {
   void SaveFormatExecute();
   void SaveFormatAsExecute();
   void SaveAllExecute();
+  void ExportPdfExecute();
   // Runs an action's command from code, within a command that may fail:
   // the rule first, then the command itself (unlike RunAction, errors pass).
   bool RunSaveCommand(const char* name, void (TfAlbumBrowser::*command)());

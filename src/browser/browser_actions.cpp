@@ -7,14 +7,14 @@
 #include "browser/tool_panel.h"
 
 void TfAlbumBrowser::BuildActions() {
-  for (const TActionSpec& spec : ActionTable()) {
-    auto* action = new QAction(QString::fromLatin1(spec.Caption), this);
-    const QString name = QString::fromLatin1(spec.Name);
+  for (const TActionSpec& entry : ActionTable()) {
+    auto* action = new QAction(QString::fromLatin1(entry.Caption), this);
+    const QString name = QString::fromLatin1(entry.Name);
     action->setObjectName(name);
-    action->setShortcut(spec.Shortcut);
-    action->setCheckable(spec.Checkable);
-    if (spec.Glyph >= 0) action->setIcon(WindowGlyph(QString::number(spec.Glyph)));
-    action->setProperty("category", QString::fromLatin1(spec.Category));
+    action->setShortcut(entry.Shortcut);
+    action->setCheckable(entry.Checkable);
+    if (entry.Glyph >= 0) action->setIcon(WindowGlyph(QString::number(entry.Glyph)));
+    action->setProperty("category", QString::fromLatin1(entry.Category));
     addAction(action);  // its shortcut works while the window is active
     actions_.insert(name, action);
     // Whatever a command changed, the rule sees it once every handler ran.
@@ -43,11 +43,11 @@ void TfAlbumBrowser::BuildActions() {
   saveMenu_->setObjectName(QStringLiteral("SaveMenu"));
   fill(saveMenu_, SaveMenuItems);
 
-  for (const TToolButtonSpec& spec : ToolButtonTable) {
+  for (const TToolButtonSpec& entry : ToolButtonTable) {
     QToolButton* button = nullptr;
-    if (spec.Action[0] == '\0') {
+    if (entry.Action[0] == '\0') {
       auto* save = new TSaveButton(pnMenu_);
-      save->setIcon(WindowGlyph(QString::number(spec.Glyph)));
+      save->setIcon(WindowGlyph(QString::number(entry.Glyph)));
       save->setToolTip(QStringLiteral("Save (Right click for more...)"));
       save->LeftPress = [this] { RunAction(QStringLiteral("SaveAll")); };
       save->RightPress = [this, save] {
@@ -58,13 +58,13 @@ void TfAlbumBrowser::BuildActions() {
       button = save;
     } else {
       button = new QToolButton(pnMenu_);
-      button->setDefaultAction(Action(QLatin1String(spec.Action)));
+      button->setDefaultAction(Action(QLatin1String(entry.Action)));
     }
-    button->setObjectName(QLatin1String(spec.Name));
+    button->setObjectName(QLatin1String(entry.Name));
     button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setGeometry(2, spec.Top, 23, 22);
+    button->setGeometry(2, entry.Top, 23, 22);
   }
 }
 
@@ -84,9 +84,9 @@ TActionState TfAlbumBrowser::ActionState() const {
 
 void TfAlbumBrowser::UpdateActions() {
   const TActionState state = ActionState();
-  for (const TActionSpec& spec : ActionTable()) {
-    if (QAction* action = Action(QLatin1String(spec.Name)))
-      action->setEnabled(SaveAlbumUpdate(spec, state));
+  for (const TActionSpec& entry : ActionTable()) {
+    if (QAction* action = Action(QLatin1String(entry.Name)))
+      action->setEnabled(SaveAlbumUpdate(entry, state));
   }
 }
 
@@ -111,8 +111,8 @@ void TfAlbumBrowser::SetDetailsShowing(std::function<bool()> showing) {
 }
 
 void TfAlbumBrowser::ApplyActionHints() {
-  for (const TActionSpec& spec : ActionTable()) {
-    QAction* action = Action(QLatin1String(spec.Name));
+  for (const TActionSpec& entry : ActionTable()) {
+    QAction* action = Action(QLatin1String(entry.Name));
     action->setToolTip(action->text());
     action->setStatusTip(action->text());
   }

@@ -12,6 +12,7 @@
 #include "core/file_error.h"
 #include "core/prompts.h"
 #include "dialogs/help_page.h"
+#include "dialogs/pdf_export.h"
 #include "dialogs/splash.h"
 #include "init/program_settings.h"
 
@@ -40,6 +41,7 @@ void TfAlbumBrowser::ConnectCommands() {
   on("SaveFormat", &TfAlbumBrowser::SaveFormatExecute);
   on("SaveFormatAs", &TfAlbumBrowser::SaveFormatAsExecute);
   on("SaveAll", &TfAlbumBrowser::SaveAllExecute);
+  on("ExportPdf", &TfAlbumBrowser::ExportPdfExecute);
   on("Help", &TfAlbumBrowser::ShowHelp);
   connect(Action(QStringLiteral("ExitAlbum")), &QAction::triggered, this, &QWidget::close);
   connect(Action(QStringLiteral("About")), &QAction::triggered, this,
@@ -163,6 +165,13 @@ void TfAlbumBrowser::SaveFormatAsExecute() {
   if (name != format) model_.AlbumModified = true;
   model_.FormatFileName = name;
   SaveFormatFile(*context_);
+}
+
+void TfAlbumBrowser::ExportPdfExecute() {
+  TfPdfExport dialog(this);
+  const QString& album = model_.AlbumFileName;
+  dialog.Execute(model_, *ask_, progress_,
+                 album.isEmpty() ? QCoreApplication::applicationDirPath() : FolderOf(album));
 }
 
 void TfAlbumBrowser::SaveAllExecute() {

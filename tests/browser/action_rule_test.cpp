@@ -10,21 +10,19 @@ namespace {
 // The actions enabled in a state, sorted, as one string.
 std::string Enabled(const TActionState& state) {
   QStringList names;
-  for (const TActionSpec& spec : ActionTable()) {
-    if (SaveAlbumUpdate(spec, state)) names << QLatin1String(spec.Name);
+  for (const TActionSpec& entry : ActionTable()) {
+    if (SaveAlbumUpdate(entry, state)) names << QLatin1String(entry.Name);
   }
   names.sort();
   return names.join(' ').toStdString();
 }
 
 // Actions every state enables: none of the rule's conditions touch them.
-const QStringList kAlways{"About",        "AlbumProperties",    "DoRunGuide",
-                          "EditChapters", "EditMode",           "ExitAlbum",
-                          "FileNew",      "FileOpen",           "GotoPage",
-                          "Help",         "RecreateThumbnails", "Save",
-                          "SaveAlbumAs",  "SaveDataAs",         "SaveFormatAs",
-                          "Setup",        "ShowDetails",        "ShowLetters",
-                          "ShowPicture"};
+const QStringList kAlways{"About",    "AlbumProperties", "DoRunGuide",  "EditChapters",
+                          "EditMode", "ExitAlbum",       "ExportPdf",   "FileNew",
+                          "FileOpen", "GotoPage",        "Help",        "RecreateThumbnails",
+                          "Save",     "SaveAlbumAs",     "SaveDataAs",  "SaveFormatAs",
+                          "Setup",    "ShowDetails",     "ShowLetters", "ShowPicture"};
 
 std::string With(const QStringList& extra) {
   QStringList names = kAlways + extra;

@@ -1,0 +1,41 @@
+#include "pdf_command.h"
+
+#include <QDir>
+
+#include "app/render_command.h"
+#include "book/pdf_book.h"
+
+int RunPdfCommand(const CommandLine& command, QTextStream& out, QTextStream& err) {
+  TPdfOptions options;
+  options.Paper = ParsePaperSize(command.paper).value_or(QPageSize(QPageSize::A4));
+  options.Dpi = command.dpi;
+  options.Pages = command.pages;
+  HeadlessAlbum album(PdfLayoutSize(options));
+  QString error;
+  if (!album.Open(command.file, &error)) {
+    err << "quirevale: " << error << "\n";
+    return 1;
+  }
+  for (const QString& message : album.Ask.Messages) err << "quirevale: " << message << "\n";
+  const AlbumModel& model = album.Model;
+  int shown = -3;
+  auto progress = [&](int chapter, int percent) {
+    if (chapter != shown) {
+      shown = chapter;
+      if (chapter == -1)
+        out << percent << "% cover\n";
+      else if (chapter >= 0)
+        out << percent << "% chapter " << chapter + 1 << ": " << model.DataTitles.value(chapter)
+            << "\n";
+      else
+        out << "100% " << QDir::toNativeSeparators(command.outDir) << "\n";
+      out.flush();
+    }
+    return true;
+  };
+  if (!WriteBookPdf(album.Book, command.outDir, options, progress, &error)) {
+    err << "quirevale: " << error << "\n";
+    return 1;
+  }
+  return 0;
+}

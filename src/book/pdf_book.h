@@ -1,0 +1,47 @@
+#pragma once
+// The book as a print-ready PDF: every sheet drawn by the book's own code at
+// the paper's size, text as text, pictures decoded anew for the printed cell.
+
+#include <QPageSize>
+#include <QSize>
+#include <QString>
+#include <functional>
+#include <optional>
+
+class AlbumModel;
+class TBook;
+
+struct TPdfOptions {
+  QPageSize Paper{QPageSize::A4};
+  int Dpi = 300;       // the pictures' resolution on paper
+  bool Pages = false;  // every page on a sheet of its own; else a spread a sheet
+};
+
+// A4, A5, Letter (any letter case) or WIDTHxHEIGHTmm; nullopt otherwise.
+std::optional<QPageSize> ParsePaperSize(const QString& text);
+
+// The dpi range offered: enough for proofs and for photo printers alike.
+constexpr int MinPdfDpi = 72;
+constexpr int MaxPdfDpi = 1200;
+
+// The window size the book is laid out for: the sheet (landscape for
+// spreads) or two sheets side by side (portrait, for pages), at the pages'
+// own pixel size, so the layout, fonts and lines are those of the window.
+QSize PdfLayoutSize(const TPdfOptions& options);
+
+// Called before each sheet with the chapter it shows (-1: the cover) and the
+// share of sheets done; returning false cancels the export.
+using TPdfProgress = std::function<bool(int chapter, int percent)>;
+
+// Writes the cover and every spread of every chapter (or every page) of the
+// book, whose window must be laid out for PdfLayoutSize(options), into path.
+// The file is replaced only when the whole book is written; false with a
+// message in *error when it cannot be (or was cancelled: error "cancelled").
+// The book shows the cover afterwards, with screen pictures again.
+bool WriteBookPdf(TBook& book, const QString& path, const TPdfOptions& options,
+                  const TPdfProgress& progress, QString* error);
+
+// WriteBookPdf for the album of a window, drawn by a book of its own on a
+// copy of the model, so the window's book and pictures stay as they are.
+bool WriteAlbumPdf(const AlbumModel& model, const QString& path, const TPdfOptions& options,
+                   const TPdfProgress& progress, QString* error);

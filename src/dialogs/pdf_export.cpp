@@ -1,0 +1,126 @@
+#include "pdf_export.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+
+#include "core/album_model.h"
+#include "core/progress.h"
+#include "core/prompts.h"
+
+namespace {
+
+template <typename T>
+T* Named(QWidget* parent, const char* name) {
+  auto* widget = new T(parent);
+  widget->setObjectName(QLatin1String(name));
+  return widget;
+}
+
+}  // namespace
+
+TfPdfExport::TfPdfExport(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("fPdfExport"));
+  setWindowTitle(tr("Export as PDF"));
+  lbPaper = Named<QLabel>(this, "lbPaper");
+  lbPaper->setText(tr("Paper"));
+  edPaper = Named<QComboBox>(this, "edPaper");
+  edPaper->addItems({QStringLiteral("A4"), QStringLiteral("A5"), QStringLiteral("Letter")});
+  lbDpi = Named<QLabel>(this, "lbDpi");
+  lbDpi->setText(tr("Pictures (dpi)"));
+  edDpi = Named<QSpinBox>(this, "edDpi");
+  edDpi->setRange(MinPdfDpi, MaxPdfDpi);
+  edDpi->setValue(300);
+  rbSpreads = Named<QRadioButton>(this, "rbSpreads");
+  rbSpreads->setText(tr("A spread on each sheet"));
+  rbSpreads->setChecked(true);
+  rbPages = Named<QRadioButton>(this, "rbPages");
+  rbPages->setText(tr("A page on each sheet"));
+  lbProgress = Named<QLabel>(this, "lbProgress");
+  btOK = Named<QPushButton>(this, "btOK");
+  btOK->setText(tr("OK"));
+  btOK->setDefault(true);
+  btCancel = Named<QPushButton>(this, "btCancel");
+  btCancel->setText(tr("Cancel"));
+  auto* grid = new QGridLayout(this);
+  grid->addWidget(lbPaper, 0, 0);
+  grid->addWidget(edPaper, 0, 1);
+  grid->addWidget(lbDpi, 1, 0);
+  grid->addWidget(edDpi, 1, 1);
+  grid->addWidget(rbSpreads, 2, 0, 1, 2);
+  grid->addWidget(rbPages, 3, 0, 1, 2);
+  grid->addWidget(lbProgress, 4, 0, 1, 2);
+  grid->addWidget(btOK, 5, 0);
+  grid->addWidget(btCancel, 5, 1);
+  connect(btOK, &QPushButton::clicked, this, &TfPdfExport::btOKClick);
+  connect(btCancel, &QPushButton::clicked, this, &TfPdfExport::reject);
+}
+
+TPdfOptions TfPdfExport::Options() const {
+  TPdfOptions options;
+  options.Paper = ParsePaperSize(edPaper->currentText()).value_or(QPageSize(QPageSize::A4));
+  options.Dpi = edDpi->value();
+  options.Pages = rbPages->isChecked();
+  return options;
+}
+
+QString TfPdfExport::Execute(const AlbumModel& model, Prompts& ask, ProgressSink& progress,
+                             const QString& folder) {
+  model_ = &model;
+  ask_ = &ask;
+  progress_ = &progress;
+  folder_ = folder;
+  written_.clear();
+  lbProgress->clear();
+  exec();
+  return written_;
+}
+
+void TfPdfExport::btOKClick() {
+  if (running_) return;
+  FileDialogRequest request;
+  request.Title = windowTitle();
+  const QString title = model_->DataTitles.value(0);
+  request.FileName = QDir(folder_).filePath(title.isEmpty() ? QStringLiteral("album.pdf")
+                                                            : title + QStringLiteral(".pdf"));
+  request.InitialDir = folder_;
+  request.Filter = QStringLiteral("PDF files (*.pdf *.PDF);;All files (*)");
+  request.DefaultSuffix = QStringLiteral("pdf");
+  const QString name = ask_->GetSaveFileName(request);
+  if (name.isEmpty()) return;
+  running_ = true;
+  cancelled_ = false;
+  btOK->setEnabled(false);
+  // The export runs here; the events between sheets let Cancel be clicked.
+  auto step = [this](int chapter, int percent) {
+    const QString text = chapter >= 0 ? model_->DataTitles.value(chapter) : windowTitle();
+    lbProgress->setText(QStringLiteral("%1 %2%").arg(text).arg(percent));
+    progress_->ShowProgress(text, percent, true);
+    QCoreApplication::processEvents();
+    return !cancelled_;
+  };
+  QString error;
+  const bool ok = WriteAlbumPdf(*model_, name, Options(), step, &error);
+  progress_->HideProgress();
+  running_ = false;
+  btOK->setEnabled(true);
+  if (ok) {
+    written_ = name;
+    accept();
+  } else if (!cancelled_) {
+    ask_->ShowError(error);
+  }
+  lbProgress->clear();
+}
+
+void TfPdfExport::reject() {
+  if (running_)
+    cancelled_ = true;
+  else
+    QDialog::reject();
+}

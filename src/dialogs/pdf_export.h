@@ -1,0 +1,53 @@
+#pragma once
+// The modal "Export as PDF" dialog fPdfExport: paper size, picture
+// resolution, spreads or pages. OK asks for the file name and writes the
+// book while the dialog stays up, its Cancel stopping the export.
+
+#include <QDialog>
+
+#include "book/pdf_book.h"
+
+class AlbumModel;
+class Prompts;
+class ProgressSink;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+
+class TfPdfExport : public QDialog {
+ public:
+  explicit TfPdfExport(QWidget* parent = nullptr);
+
+  // Shows the dialog modally. On OK the file name comes from ask (starting
+  // in folder), the album is written with progress on progress, and a
+  // failure is shown through ask. Returns the file written, or "".
+  QString Execute(const AlbumModel& model, Prompts& ask, ProgressSink& progress,
+                  const QString& folder);
+
+  TPdfOptions Options() const;
+  // Escape and Cancel stop a running export before they close the dialog.
+  void reject() override;
+
+  QLabel* lbPaper;
+  QComboBox* edPaper;
+  QLabel* lbDpi;
+  QSpinBox* edDpi;
+  QRadioButton* rbSpreads;
+  QRadioButton* rbPages;
+  QLabel* lbProgress;
+  QPushButton* btOK;
+  QPushButton* btCancel;
+
+ private:
+  void btOKClick();
+
+  const AlbumModel* model_ = nullptr;
+  Prompts* ask_ = nullptr;
+  ProgressSink* progress_ = nullptr;
+  QString folder_;
+  QString written_;
+  bool running_ = false;
+  bool cancelled_ = false;
+};

@@ -1,0 +1,258 @@
+#include "app/pdf_command.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <cmath>
+
+#include "app/render_command.h"
+#include "book/pdf_book.h"
+#include "support/test_files.h"
+
+namespace {
+
+const QString Demo = QStringLiteral(QV_BINARY_DIR "/samples/demo/Demo.ALB");
+
+struct PdfRun {
+  int status = 0;
+  QString out;
+  QString err;
+};
+
+PdfRun PdfCommand(const QStringList& arguments) {
+  const CommandLine command = ParseCommandLine(QStringList{"quirevale", "--pdf"} + arguments);
+  PdfRun run;
+  if (command.action != CommandLine::Action::Pdf) {
+    run.status = -1;
+    run.err = command.error;
+    return run;
+  }
+  QTextStream out(&run.out);
+  QTextStream err(&run.err);
+  run.status = RunPdfCommand(command, out, err);
+  return run;
+}
+
+// A poppler tool's standard output.
+QString Tool(const QString& program, const QStringList& arguments) {
+  QProcess process;
+  process.start(program, arguments);
+  EXPECT_TRUE(process.waitForFinished(120000)) << program.toStdString();
+  EXPECT_EQ(process.exitCode(), 0) << program.toStdString();
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString Info(const QString& pdf, const QString& key) {
+  const QRegularExpressionMatch m =
+      QRegularExpression("^" + key + ":\\s*(.*)$", QRegularExpression::MultilineOption)
+          .match(Tool("pdfinfo", {pdf}));
+  return m.captured(1).trimmed();
+}
+
+// Mean difference of the colour channels, 0..255, over the picture's pixels.
+double MeanDifference(const QImage& a, const QImage& b) {
+  const QImage x = a.convertToFormat(QImage::Format_RGB32);
+  const QImage y = b.convertToFormat(QImage::Format_RGB32);
+  double sum = 0;
+  for (int row = 0; row < x.height(); ++row) {
+    for (int col = 0; col < x.width(); ++col) {
+      const QRgb p = x.pixel(col, row);
+      const QRgb q = y.pixel(col, row);
+      sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+             std::abs(qBlue(p) - qBlue(q));
+    }
+  }
+  return sum / (3.0 * x.width() * x.height());
+}
+
+// The demo album exported once for all tests that only read it.
+class DemoPdf : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ASSERT_TRUE(QFileInfo::exists(Demo));
+    dir = new QTemporaryDir;
+    pdf = dir->filePath("Demo.pdf");
+    run = new PdfRun(PdfCommand({Demo, "--out", pdf, "--dpi", "150"}));
+  }
+  static void TearDownTestSuite() {
+    delete run;
+    delete dir;
+  }
+  static QTemporaryDir* dir;
+  static QString pdf;
+  static PdfRun* run;
+};
+QTemporaryDir* DemoPdf::dir = nullptr;
+QString DemoPdf::pdf;
+PdfRun* DemoPdf::run = nullptr;
+
+}  // namespace
+
+TEST(PdfCommandLine, OptionsAndTheirErrors) {
+  struct Case {
+    QStringList arguments;
+    const char* error;  // empty: parses
+    const char* paper;
+    int dpi;
+    bool pages;
+  };
+  const Case cases[] = {
+      {{"a.ALB", "--out", "b.pdf"}, "", "A4", 300, false},
+      {{"a.ALB", "--out", "b.pdf", "--page-size", "letter", "--dpi", "600", "--pages"},
+       "",
+       "letter",
+       600,
+       true},
+      {{"a.ALB", "--out", "b.pdf", "--page-size", "200x200mm", "--spreads"},
+       "",
+       "200x200mm",
+       300,
+       false},
+      {{"a.ALB", "--out", "b.pdf", "--page-size", "A3"}, "--page-size", "", 0, false},
+      {{"a.ALB", "--out", "b.pdf", "--page-size", "20x20mm"}, "--page-size", "", 0, false},
+      {{"a.ALB", "--out", "b.pdf", "--dpi", "10"}, "--dpi", "", 0, false},
+      {{"a.ALB", "--out", "b.pdf", "--dpi"}, "needs a value", "", 0, false},
+      {{"a.ALB"}, "--out", "", 0, false},
+      {{"--out", "b.pdf"}, "FILE", "", 0, false},
+      {{"a.ALB", "--out", "b.pdf", "--size", "800x600"}, "unknown option", "", 0, false},
+  };
+  for (const Case& c : cases) {
+    const CommandLine command = ParseCommandLine(QStringList{"quirevale", "--pdf"} + c.arguments);
+    const std::string what = c.arguments.join(' ').toStdString();
+    if (*c.error != 0) {
+      EXPECT_EQ(command.action, CommandLine::Action::Error) << what;
+      EXPECT_TRUE(command.error.contains(c.error)) << what << ": " << command.error.toStdString();
+      continue;
+    }
+    ASSERT_EQ(command.action, CommandLine::Action::Pdf) << what << command.error.toStdString();
+    EXPECT_EQ(command.paper, c.paper);
+    EXPECT_EQ(command.dpi, c.dpi);
+    EXPECT_EQ(command.pages, c.pages);
+  }
+}
+
+TEST_F(DemoPdf, EverySheetInBookOrderWithProgress) {
+  ASSERT_EQ(run->status, 0) << run->err.toStdString();
+  // The cover, then a line as each of the demo's chapters starts, then done.
+  const QStringList lines = run->out.trimmed().split('\n');
+  ASSERT_GE(lines.size(), 3);
+  EXPECT_TRUE(lines.first().startsWith("0% cover"));
+  EXPECT_TRUE(lines.last().startsWith("100% "));
+  EXPECT_EQ(Info(pdf, "Page size"), "842 x 595 pts (A4)");
+  // A sheet for every picture the render command draws.
+  QTemporaryDir pngs;
+  QString error;
+  HeadlessAlbum album(PdfLayoutSize(TPdfOptions()));
+  ASSERT_TRUE(album.Open(Demo, &error));
+  const QStringList spreads = RenderBookPictures(album.Book, pngs.path(), -2, -2, &error);
+  EXPECT_EQ(Info(pdf, "Pages").toInt(), spreads.size());
+}
+
+TEST_F(DemoPdf, TextStaysTextWithItsLetters) {
+  const QString text = Tool("pdftotext", {pdf, "-"});
+  for (const char* title :
+       {"Ráno na zahradě", "Łomnica o świcie", "Gdańsk – Długie Pobrzeże", "Balaton – Tihany"}) {
+    EXPECT_TRUE(text.contains(QString::fromUtf8(title))) << title;
+  }
+  // Fonts go with the file, so a print shop sets the same letters.
+  const QString fonts = Tool("pdffonts", {pdf});
+  const QStringList lines = fonts.trimmed().split('\n').mid(2);
+  EXPECT_FALSE(lines.isEmpty());
+  for (const QString& line : lines) {
+    // name, type, encoding, emb, sub, uni, object, generation
+    const QStringList fields = line.simplified().split(' ');
+    EXPECT_EQ(fields.value(fields.size() - 5), "yes") << line.toStdString();
+  }
+}
+
+TEST_F(DemoPdf, PicturesAtThePrintedResolution) {
+  // page num type width height color comp bpc enc interp object generation x-ppi ...
+  int fine = 0;
+  int coarse = 0;
+  for (const QString& line : Tool("pdfimages", {"-list", pdf}).split('\n').mid(2)) {
+    const QStringList f = line.simplified().split(' ');
+    if (f.value(2) != "image") continue;
+    // The page backgrounds are of the window's pixels; the pictures of the dpi asked for.
+    (f.value(12).toInt() >= 140 ? fine : coarse)++;
+    if (f.value(12).toInt() >= 140) {
+      EXPECT_EQ(f.value(8), "jpeg") << line.toStdString();
+    }
+  }
+  EXPECT_GE(fine, 30);
+  EXPECT_LE(coarse, Info(pdf, "Pages").toInt() * 2);
+}
+
+// Every sheet as the window draws that spread: the same layout, colours,
+// pictures, and the missing picture, corrupt JPEG and video cells alike.
+TEST_F(DemoPdf, SheetsLookAsTheWindowDrawsThem) {
+  const QSize size = PdfLayoutSize(TPdfOptions());
+  QTemporaryDir out;
+  QString error;
+  HeadlessAlbum album(size);
+  ASSERT_TRUE(album.Open(Demo, &error));
+  const QStringList spreads = RenderBookPictures(album.Book, out.filePath("png"), -2, -2, &error);
+  Tool("pdftoppm", {"-png", "-scale-to-x", QString::number(size.width()), "-scale-to-y",
+                    QString::number(size.height()), pdf, out.filePath("sheet")});
+  const QStringList sheets = QDir(out.path()).entryList({"sheet*.png"}, QDir::Files, QDir::Name);
+  ASSERT_EQ(sheets.size(), spreads.size());
+  for (int i = 0; i < sheets.size(); ++i) {
+    const QImage window(spreads[i]);
+    QImage sheet(out.filePath(sheets[i]));
+    ASSERT_EQ(sheet.size(), size);
+    // Half-pixel shifts of the edges and the JPEG noise of the paper texture
+    // stay well below a misplaced picture or a missing line of text.
+    // The closed cover stands in the middle of its sheet on white paper.
+    if (window.width() < size.width())
+      sheet = sheet.copy((size.width() - window.width()) / 2, 0, window.width(), size.height());
+    QImage onWhite(window.size(), QImage::Format_RGB32);
+    onWhite.fill(Qt::white);
+    QPainter(&onWhite).drawImage(0, 0, window);
+    EXPECT_LT(MeanDifference(sheet, onWhite), 6.0) << spreads[i].toStdString();
+  }
+}
+
+TEST(PdfCommand, PagesOnSheetsOfTheirOwn) {
+  QTemporaryDir dir;
+  const QString pdf = dir.filePath("pages.pdf");
+  const PdfRun run =
+      PdfCommand({Demo, "--out", pdf, "--pages", "--page-size", "A5", "--dpi", "96"});
+  ASSERT_EQ(run.status, 0) << run.err.toStdString();
+  EXPECT_EQ(Info(pdf, "Page size"), "420 x 595 pts (A5)");
+  QString error;
+  HeadlessAlbum album(QSize(800, 600));
+  ASSERT_TRUE(album.Open(Demo, &error));
+  QTemporaryDir pngs;
+  const int pictures = int(RenderBookPictures(album.Book, pngs.path(), -2, -2, &error).size());
+  // The cover, then both pages of every spread.
+  EXPECT_EQ(Info(pdf, "Pages").toInt(), 1 + 2 * (pictures - 1));
+}
+
+TEST(PdfCommand, FailuresLeaveNoFileAndKeepTheOldOne) {
+  QTemporaryDir dir;
+  const QString old = dir.filePath("old.pdf");
+  WriteAll(old, "the old book");
+  WriteAll(dir.filePath("Trip.ALB"), "DataFile=nowhere.xml\r\n");
+  struct Case {
+    QString file;
+    QString out;
+    const char* message;
+  };
+  const Case cases[] = {
+      {dir.filePath("missing.ALB"), old, "missing.ALB"},
+      {dir.filePath("Trip.ALB"), old, "Trip.ALB"},
+      {Demo, dir.filePath("no/such/folder/book.pdf"), "cannot write"},
+      {Demo, dir.path(), "cannot write"},
+  };
+  for (const Case& c : cases) {
+    const PdfRun run = PdfCommand({c.file, "--out", c.out, "--dpi", "96"});
+    EXPECT_NE(run.status, 0) << c.message;
+    EXPECT_TRUE(run.err.contains(c.message)) << run.err.toStdString();
+  }
+  EXPECT_EQ(ReadAll(old), "the old book");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name).join(' '), "Trip.ALB old.pdf");
+}

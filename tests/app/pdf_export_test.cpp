@@ -1,0 +1,101 @@
+#include "dialogs/pdf_export.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "app/render_command.h"
+#include "core/progress.h"
+#include "support/scripted_prompts.h"
+#include "support/test_files.h"
+
+namespace {
+
+// Clicks Cancel as the export reports its first sheet, as a user would.
+class CancellingProgress : public ProgressSink {
+ public:
+  QPushButton* Cancel = nullptr;
+  int Shown = 0;
+  void ShowProgress(const QString&, int percent, bool) override {
+    if (percent >= 0 && Shown++ == 1 && Cancel != nullptr)
+      QTest::mouseClick(Cancel, Qt::LeftButton);
+  }
+};
+
+class PdfExportDialog : public ::testing::Test {
+ protected:
+  HeadlessAlbum album{QSize(800, 600)};
+  TfPdfExport dialog;
+  ScriptedPrompts ask;
+  CancellingProgress progress;
+  QTemporaryDir dir;
+
+  void SetUp() override {
+    QString error;
+    ASSERT_TRUE(album.Open(QStringLiteral(QV_BINARY_DIR "/samples/demo/Demo.ALB"), &error));
+  }
+  // Runs the dialog; step acts in it once it shows modally.
+  QString Run(const std::function<void()>& step) {
+    bool modal = false;
+    QTimer::singleShot(0, [&] {
+      modal = QApplication::activeModalWidget() == &dialog;
+      step();
+      if (dialog.isVisible()) dialog.reject();
+    });
+    const QString written = dialog.Execute(album.Model, ask, progress, dir.path());
+    EXPECT_TRUE(modal);
+    return written;
+  }
+};
+
+}  // namespace
+
+TEST_F(PdfExportDialog, WritesTheChosenPaperAndLayout) {
+  const QString pdf = dir.filePath("book.pdf");
+  ask.SaveFileNames << pdf;
+  const int page = album.Model.CurrentPage;
+  const QList<TThumbnail> thumbnails = album.Model.Thumbnails[0];
+  const QString written = Run([&] {
+    dialog.edPaper->setCurrentText("A5");
+    dialog.edDpi->setValue(96);
+    QTest::mouseClick(dialog.rbPages, Qt::LeftButton);
+    QTest::mouseClick(dialog.btOK, Qt::LeftButton);
+  });
+  EXPECT_EQ(written, pdf);
+  EXPECT_FALSE(dialog.isVisible());
+  ASSERT_EQ(ask.FileRequests.size(), 1);
+  EXPECT_TRUE(ask.FileRequests[0].FileName.endsWith(".pdf"));
+  QProcess info;
+  info.start("pdfinfo", {pdf});
+  ASSERT_TRUE(info.waitForFinished());
+  EXPECT_TRUE(info.readAllStandardOutput().contains("420 x 595 pts (A5)"));
+  // The window's book stays where it was, with its own thumbnails.
+  EXPECT_EQ(album.Model.CurrentPage, page);
+  EXPECT_TRUE(album.Model.Thumbnails[0] == thumbnails);
+}
+
+TEST_F(PdfExportDialog, NoNameOrCancelWritesNothing) {
+  const QString pdf = dir.filePath("book.pdf");
+  WriteAll(pdf, "the old book");
+  ask.SaveFileNames << "" << pdf;
+  progress.Cancel = dialog.btCancel;
+  const QString written = Run([&] {
+    QTest::mouseClick(dialog.btOK, Qt::LeftButton);  // no name: the dialog stays
+    EXPECT_TRUE(dialog.isVisible());
+    QTest::mouseClick(dialog.btOK, Qt::LeftButton);  // cancelled while writing
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(dialog.btOK->isEnabled());
+  });
+  EXPECT_TRUE(written.isEmpty());
+  EXPECT_GT(progress.Shown, 1);
+  EXPECT_EQ(ReadAll(pdf), "the old book");
+  EXPECT_TRUE(ask.Log.filter("error").isEmpty()) << ask.Log.join('\n').toStdString();
+}
