@@ -8,37 +8,19 @@
 #include <QSize>
 #include <QStringList>
 
-#include "book/book.h"
-#include "book/book_window.h"
+#include "book/sized_book_window.h"
 #include "book/thumbnail_loading.h"
 #include "core/album_window.h"
-#include "core/progress.h"
 #include "core/prompts.h"
 #include "init/profile.h"
 
-class HeadlessBookWindow : public BookWindow, public AlbumWindow {
+class HeadlessBookWindow : public SizedBookWindow, public AlbumWindow {
  public:
-  // size: the window size to lay the book out for; an invalid one takes the
-  // look's FormWidth x FormHeight whenever the window is placed.
-  explicit HeadlessBookWindow(QSize size) : size_(size) {}
-  void SetBook(TBook* book) { book_ = book; }
+  using SizedBookWindow::SizedBookWindow;
 
-  QSize Size() const {
-    return size_.isValid() ? size_ : QSize(AlbumProfile.FormWidth, AlbumProfile.FormHeight);
-  }
-
-  void PositionWindow() override {
-    if (book_ == nullptr) return;
-    book_->SetWindowSize(Size());
-    book_->RebuildPages();
-  }
-  void RepaintWindow() override {}
-  void SetToolPanelVisible(bool) override {}
-  bool IsMenuShown() const override { return false; }
-  bool IsEditMode() const override { return false; }
-  bool IsResizing() const override { return false; }
-  ProgressSink& Progress() override { return progress_; }
-
+  // Both interfaces ask for these; the book's answers serve both.
+  void PositionWindow() override { SizedBookWindow::PositionWindow(); }
+  bool IsEditMode() const override { return SizedBookWindow::IsEditMode(); }
   void SetCursor(TCursorKind) override {}
   void RunEditMode() override {}
   void LoadThumbnails(int chapter) override {
@@ -56,11 +38,6 @@ class HeadlessBookWindow : public BookWindow, public AlbumWindow {
   }
   void RunSaveAlbum() override {}
   void RunSaveFormat() override {}
-
- private:
-  QSize size_;
-  TBook* book_ = nullptr;
-  NoProgress progress_;
 };
 
 // Questions without anyone to answer them: every question is cancelled and

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "book/book.h"
-#include "book/book_window.h"
+#include "book/sized_book_window.h"
 #include "core/progress.h"
 #include "init/profile.h"
 
@@ -71,29 +71,6 @@ void PaintSheet(TBook& book, const TSheet& s, QPainter& sheet, QSize sheetSize) 
     PaintPage(book, book.RightPage, sheet, QPoint(book.SpineX(), 0));
   }
 }
-
-// The book's window while it is printed: the paper's size and nothing else.
-class PaperWindow : public BookWindow {
- public:
-  explicit PaperWindow(QSize size) : size_(size) {}
-  void SetBook(TBook* book) { book_ = book; }
-  void PositionWindow() override {
-    if (book_ == nullptr) return;
-    book_->SetWindowSize(size_);
-    book_->RebuildPages();
-  }
-  void RepaintWindow() override {}
-  void SetToolPanelVisible(bool) override {}
-  bool IsMenuShown() const override { return false; }
-  bool IsEditMode() const override { return false; }
-  bool IsResizing() const override { return false; }
-  ProgressSink& Progress() override { return progress_; }
-
- private:
-  TBook* book_ = nullptr;
-  QSize size_;
-  NoProgress progress_;
-};
 
 }  // namespace
 
@@ -175,7 +152,7 @@ bool WriteAlbumPdf(const AlbumModel& model, const QString& path, const TPdfOptio
   copy.ThumbsLoaded.fill(false);
   copy.CurrentChapter = 0;
   copy.CurrentPage = -1;
-  PaperWindow window(PdfLayoutSize(options));
+  SizedBookWindow window(PdfLayoutSize(options));
   TBook book(copy, window);
   window.SetBook(&book);
   window.PositionWindow();

@@ -85,14 +85,6 @@ void MakeRange(AlbumModel& model, int k, TImageRange range, QSize box, bool rema
 
 }  // namespace
 
-void LoadThumbnail(AlbumModel& model, int k, const QString& fileName, int position, QSize box) {
-  if (!ValidSlot(k)) return;
-  BusyCursor busy;
-  QList<TThumbnail>& thumbnails = model.Thumbnails[k];
-  if (position < 0 || position > thumbnails.size()) position = static_cast<int>(thumbnails.size());
-  thumbnails.insert(position, ReadThumbnail(fileName, box, ProgramSettings.ShareThumbnails));
-}
-
 void LoadChapterThumbnails(AlbumModel& model, int k, QSize box, ProgressSink& progress,
                            int threads) {
   if (!ValidSlot(k) || k > model.ChapterCount()) return;

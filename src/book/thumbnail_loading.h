@@ -19,11 +19,6 @@
 class AlbumModel;
 class ProgressSink;
 
-// Inserts the thumbnail of fileName into Thumbnails[k] at position (at the
-// end when position is -1 or out of range); a null one when the file cannot
-// be read. Shows the busy cursor meanwhile. Ignores k outside 0..10.
-void LoadThumbnail(AlbumModel& model, int k, const QString& fileName, int position, QSize box);
-
 // Makes Thumbnails[k] anew, one per file of chapter k, and sets
 // ThumbsLoaded[k]: every image when the chapter fits the budget beside the
 // other chapters' thumbnails, else its first images as far as they fit. The

@@ -144,21 +144,6 @@ TEST(ThumbnailLoading, ParallelLoadingGivesWhatOneByOneLoadingGives) {
   }
 }
 
-TEST(ThumbnailLoading, SingleThumbnailsGoWhereTheyAreAsked) {
-  QTemporaryDir dir;
-  AlbumModel model;
-  const QString small = dir.filePath("small.jpg");
-  WriteAll(small, EncodeJpeg(Sample(1, 64, 48)));
-  LoadThumbnail(model, 0, dir.filePath("missing.jpg"), -1, kBox);
-  LoadThumbnail(model, 0, small, 0, kBox);
-  LoadThumbnail(model, 0, small, 99, kBox);
-  LoadThumbnail(model, MaxDataFiles, small, -1, kBox);
-  ASSERT_EQ(model.Thumbnails[0].size(), 3);
-  EXPECT_FALSE(model.Thumbnails[0][0].IsNull());
-  EXPECT_TRUE(model.Thumbnails[0][1].IsNull());
-  EXPECT_FALSE(model.Thumbnails[0][2].IsNull());
-}
-
 TThumbnailRequest Request(int chapter, QSize box, bool keepOne, int spread = 0) {
   TThumbnailRequest request;
   request.Chapter = chapter;

@@ -1,0 +1,41 @@
+#pragma once
+// The book's window where there is no window: it has a size and nothing
+// else, so a book can be laid out and drawn into files (rendering, PDF).
+
+#include <QSize>
+
+#include "book/book.h"
+#include "book/book_window.h"
+#include "core/progress.h"
+#include "init/profile.h"
+
+class SizedBookWindow : public BookWindow {
+ public:
+  // size: the window size to lay the book out for; an invalid one takes the
+  // look's FormWidth x FormHeight whenever the window is placed.
+  explicit SizedBookWindow(QSize size) : size_(size) {}
+  void SetBook(TBook* book) { book_ = book; }
+
+  QSize Size() const {
+    return size_.isValid() ? size_ : QSize(AlbumProfile.FormWidth, AlbumProfile.FormHeight);
+  }
+
+  void PositionWindow() override {
+    if (book_ == nullptr) return;
+    book_->SetWindowSize(Size());
+    book_->RebuildPages();
+  }
+  void RepaintWindow() override {}
+  void SetToolPanelVisible(bool) override {}
+  bool IsMenuShown() const override { return false; }
+  bool IsEditMode() const override { return false; }
+  bool IsResizing() const override { return false; }
+  ProgressSink& Progress() override { return progress_; }
+
+ protected:
+  TBook* book_ = nullptr;
+  NoProgress progress_;
+
+ private:
+  QSize size_;
+};
