@@ -1,43 +1,25 @@
 #include "jpeg_reader.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QIODevice>
-#include <QSysInfo>
 #include <array>
-#include <csetjmp>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 
-// jpeglib.h needs size_t and FILE declared first.
-#include <jerror.h>
-#include <jpeglib.h>
-
 #include "exif_orientation.h"
+#include "jpeg_common.h"
+#include "jpeg_split_decode.h"
+
+#include <jerror.h>
 
 namespace {
 
 constexpr std::size_t InputChunk = std::size_t{64} * 1024;
-
-// libjpeg reports fatal errors through error_exit, which by default prints
-// and exits. Ours jumps back into Decode, which then gives up on the file.
-struct ErrorManager {
-  jpeg_error_mgr pub;
-  std::jmp_buf jump;
-};
-
-[[noreturn]] void ErrorExit(j_common_ptr cinfo) {
-  auto* manager = reinterpret_cast<ErrorManager*>(cinfo->err);
-  std::longjmp(manager->jump, 1);
-}
-
-// Warnings (corrupt data, premature end) are only counted; the picture
-// decoded so far is still worth showing.
-void EmitMessage(j_common_ptr cinfo, int level) {
-  if (level < 0) ++cinfo->err->num_warnings;
-}
-
-void OutputMessage(j_common_ptr) {}
+// Files worth a look for the two-thread decode, and how much of one the look
+// reads: the header with its EXIF block.
+constexpr qint64 SplitFileBytes = qint64{256} * 1024;
+constexpr qint64 SplitHeadBytes = qint64{256} * 1024;
 
 // Reads the device in chunks, so a progressive file whose first scans are
 // enough is never read to its end.
@@ -94,37 +76,13 @@ void TermSource(j_decompress_ptr) {}
 // setjmp/longjmp pair, so no C++ destructor is ever skipped by a jump.
 struct DecodeState {
   jpeg_decompress_struct cinfo;
-  ErrorManager errors;
+  JpegErrorManager errors;
   DeviceSource source;
   const JpegMinimumSize* minimumSize = nullptr;
   const JpegLimits* limits = nullptr;
   JpegPicture* result = nullptr;
   bool created = false;
 };
-
-int OrientationOf(const jpeg_decompress_struct& cinfo) {
-  for (jpeg_saved_marker_ptr marker = cinfo.marker_list; marker != nullptr; marker = marker->next) {
-    if (marker->marker == JPEG_APP0 + 1 && marker->data_length >= 6 &&
-        std::memcmp(marker->data, "Exif\0\0", 6) == 0) {
-      return ExifOrientation(marker->data, marker->data_length);
-    }
-  }
-  return 1;
-}
-
-// Picks the smallest scale n/8 whose output covers the stored-orientation
-// size needed; leaves the output dimensions calculated.
-void ChooseScale(jpeg_decompress_struct& cinfo, QSize needed) {
-  cinfo.scale_denom = 8;
-  for (unsigned int n = 1; n <= 8; ++n) {
-    cinfo.scale_num = n;
-    jpeg_calc_output_dimensions(&cinfo);
-    if (static_cast<qint64>(cinfo.output_width) >= needed.width() &&
-        static_cast<qint64>(cinfo.output_height) >= needed.height()) {
-      return;
-    }
-  }
-}
 
 bool AllComponentsHaveDc(const jpeg_decompress_struct& cinfo) {
   if (cinfo.coef_bits == nullptr) return false;
@@ -180,10 +138,7 @@ bool ReadRows(DecodeState& s, bool cmyk) {
 // destroys the decompressor whichever way this returns.
 bool Decode(DecodeState& s) {
   jpeg_decompress_struct& cinfo = s.cinfo;
-  cinfo.err = jpeg_std_error(&s.errors.pub);
-  s.errors.pub.error_exit = ErrorExit;
-  s.errors.pub.emit_message = EmitMessage;
-  s.errors.pub.output_message = OutputMessage;
+  UseQuietErrors(cinfo, s.errors);
   if (setjmp(s.errors.jump) != 0) return false;
 
   jpeg_create_decompress(&cinfo);
@@ -203,7 +158,7 @@ bool Decode(DecodeState& s) {
     s.result->Status = JpegStatus::TooManyPixels;
     return false;
   }
-  const int orientation = OrientationOf(cinfo);
+  const int orientation = JpegOrientation(cinfo);
   s.result->Orientation = orientation;
   const QSize stored(static_cast<int>(cinfo.image_width), static_cast<int>(cinfo.image_height));
   s.result->FullSize = UprightSize(stored, orientation);
@@ -214,11 +169,9 @@ bool Decode(DecodeState& s) {
   if (cmyk) {
     cinfo.out_color_space = JCS_CMYK;
   } else {
-    // The byte order of QImage::Format_RGB32 (0xffRRGGBB in native order).
-    cinfo.out_color_space =
-        QSysInfo::ByteOrder == QSysInfo::LittleEndian ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+    cinfo.out_color_space = JpegRgb32Space();
   }
-  ChooseScale(cinfo, needed);
+  ChooseJpegScale(cinfo, needed);
   const bool multiScan = jpeg_has_multiple_scans(&cinfo) != 0;
   const bool dcOnly = multiScan && cinfo.scale_num == 1;
   if (multiScan) {
@@ -244,6 +197,23 @@ bool Decode(DecodeState& s) {
 
 JpegPicture ReadJpeg(QIODevice& device, const JpegMinimumSize& minimumSize,
                      const JpegLimits& limits) {
+  // A large baseline photo decodes faster on two threads, from the whole
+  // file in memory; the header decides before the rest is read.
+  if (!device.isSequential() && device.size() - device.pos() >= SplitFileBytes &&
+      JpegWorthSplitting(device.peek(SplitHeadBytes), minimumSize, limits)) {
+    QByteArray file = device.readAll();
+    if (std::optional<JpegPicture> picture = ReadJpegSplit(file, minimumSize, limits)) {
+      return *std::move(picture);
+    }
+    QBuffer buffer(&file);
+    buffer.open(QIODevice::ReadOnly);
+    return ReadJpegOnOneThread(buffer, minimumSize, limits);
+  }
+  return ReadJpegOnOneThread(device, minimumSize, limits);
+}
+
+JpegPicture ReadJpegOnOneThread(QIODevice& device, const JpegMinimumSize& minimumSize,
+                                const JpegLimits& limits) {
   JpegPicture result;
   auto state = std::make_unique<DecodeState>();  // the input buffer is large
   std::memset(&state->cinfo, 0, sizeof state->cinfo);

@@ -45,8 +45,13 @@ struct JpegPicture {
 using JpegMinimumSize = std::function<QSize(QSize fullSize)>;
 
 // Decodes a JPEG from a readable device; without minimumSize at full size.
-// A file cut short keeps what was decoded (the rest is grey).
+// A file cut short keeps what was decoded (the rest is grey). A large
+// baseline photo is read whole and decoded on two threads
+// (jpeg_split_decode.h), with the same result.
 JpegPicture ReadJpeg(QIODevice& device, const JpegMinimumSize& minimumSize = {},
                      const JpegLimits& limits = {});
+// The same, always on the calling thread alone.
+JpegPicture ReadJpegOnOneThread(QIODevice& device, const JpegMinimumSize& minimumSize = {},
+                                const JpegLimits& limits = {});
 JpegPicture ReadJpegFile(const QString& fileName, const JpegMinimumSize& minimumSize = {},
                          const JpegLimits& limits = {});

@@ -33,21 +33,6 @@ QImage Quadrants(int width, int height) {
   return image;
 }
 
-// Smooth colour under grain: large files, like photos.
-QImage Grainy(int width, int height) {
-  QImage image(width, height, QImage::Format_RGB32);
-  QRandomGenerator random(7);
-  for (int y = 0; y < height; ++y) {
-    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < width; ++x) {
-      const int grain = static_cast<int>(random.bounded(33)) - 16;
-      line[x] = qRgb(qBound(0, x * 255 / width + grain, 255),
-                     qBound(0, y * 255 / height + grain, 255), qBound(0, 128 + grain, 255));
-    }
-  }
-  return image;
-}
-
 bool Near(QRgb a, QColor b, int tolerance = 24) {
   return std::abs(qRed(a) - b.red()) <= tolerance && std::abs(qGreen(a) - b.green()) <= tolerance &&
          std::abs(qBlue(a) - b.blue()) <= tolerance;

@@ -1,5 +1,6 @@
 #include "jpeg_test_files.h"
 
+#include <QRandomGenerator>
 #include <cstdio>
 #include <cstdlib>
 
@@ -45,6 +46,20 @@ QImage Filled(int width, int height, QColor color) {
   return image;
 }
 
+QImage Grainy(int width, int height) {
+  QImage image(width, height, QImage::Format_RGB32);
+  QRandomGenerator random(7);
+  for (int y = 0; y < height; ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < width; ++x) {
+      const int grain = static_cast<int>(random.bounded(33)) - 16;
+      line[x] = qRgb(qBound(0, x * 255 / width + grain, 255),
+                     qBound(0, y * 255 / height + grain, 255), qBound(0, 128 + grain, 255));
+    }
+  }
+  return image;
+}
+
 QByteArray EncodeJpeg(const QImage& image, const JpegOptions& options) {
   QImage rgb = image.convertToFormat(QImage::Format_RGB888);
   if (options.Cmyk) {
@@ -71,6 +86,14 @@ QByteArray EncodeJpeg(const QImage& image, const JpegOptions& options) {
   cinfo.in_color_space = options.Cmyk ? JCS_CMYK : JCS_RGB;
   jpeg_set_defaults(&cinfo);
   jpeg_set_quality(&cinfo, options.Quality, TRUE);
+  if (options.Grey) {
+    jpeg_set_colorspace(&cinfo, JCS_GRAYSCALE);
+  } else if (!options.Cmyk) {
+    cinfo.comp_info[0].h_samp_factor = options.LumaH;
+    cinfo.comp_info[0].v_samp_factor = options.LumaV;
+  }
+  cinfo.optimize_coding = options.OptimizedTables ? TRUE : FALSE;
+  cinfo.restart_interval = static_cast<unsigned int>(options.RestartInterval);
   if (options.Progressive) jpeg_simple_progression(&cinfo);
   jpeg_start_compress(&cinfo, TRUE);
   if (options.ExifOrientation != 0) {

@@ -11,7 +11,15 @@ struct JpegOptions {
   int ExifOrientation = 0;  // 0: no EXIF block
   bool LittleEndianExif = false;
   bool Cmyk = false;  // inverted CMYK with an Adobe marker, as Photoshop writes
+  int LumaH = 2;      // the luma sampling factors: 2 x 2 is 4:2:0, 1 x 1 is 4:4:4
+  int LumaV = 2;
+  bool Grey = false;
+  bool OptimizedTables = false;  // Huffman tables holding only the codes used
+  int RestartInterval = 0;       // in MCUs
 };
+
+// Smooth colour under grain: large files, like photos.
+QImage Grainy(int width, int height);
 
 // A picture of one colour.
 QImage Filled(int width, int height, QColor color);

@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <set>
+
+#include "book/jpeg_split_decode.h"
+#include "jpeg_test_files.h"
+
+namespace {
+
+JpegPicture OneThread(const QByteArray& bytes, const JpegMinimumSize& minimum = {}) {
+  QBuffer buffer;
+  buffer.setData(bytes);
+  buffer.open(QIODevice::ReadOnly);
+  return ReadJpegOnOneThread(buffer, minimum);
+}
+
+JpegPicture Either(const QByteArray& bytes, const JpegMinimumSize& minimum) {
+  QBuffer buffer;
+  buffer.setData(bytes);
+  buffer.open(QIODevice::ReadOnly);
+  return ReadJpeg(buffer, minimum);
+}
+
+}  // namespace
+
+TEST(JpegSplit, TwoThreadsDecodeWhatOneDoes) {
+  const struct {
+    int width, height;
+    JpegOptions options;
+  } files[] = {
+      {203, 131, {}},                                               // 4:2:0, odd size
+      {203, 131, {50, false, 0, false, false, 2, 1}},               // 4:2:2
+      {97, 45, {100, false, 0, false, false, 1, 1}},                // 4:4:4, a few rows
+      {130, 70, {90, false, 0, false, false, 2, 2, true}},          // grey
+      {203, 131, {90, false, 0, false, false, 2, 2, false, true}},  // optimised tables
+      {150, 97, {50, false, 0, false, false, 2, 1, false, true}},
+      {121, 67, {100, false, 0, false, false, 1, 1, false, true}},
+      {77, 150, {90, false, 6, false, false, 2, 2, true, true}},  // turned, grey, optimised
+  };
+  std::set<int> bits;
+  int splits = 0, refused = 0;
+  for (const auto& f : files) {
+    const QByteArray bytes = EncodeJpeg(Grainy(f.width, f.height), f.options);
+    const int mcuHeight = f.options.Grey ? 8 : 8 * f.options.LumaV;
+    const int mcuRows = (f.height + mcuHeight - 1) / mcuHeight;
+    for (int scale = 1; scale <= 8; ++scale) {
+      const JpegMinimumSize minimum = [&](QSize full) { return full * scale / 8; };
+      const JpegPicture expected = OneThread(bytes, minimum);
+      // Rows whose pixels would need the MCU row above are never split.
+      const bool splittable = f.options.Grey || f.options.LumaV == 1 || scale < 8;
+      for (int row = 1; row < mcuRows; ++row) {
+        const QString what = QStringLiteral("%1x%2 %3%4 q%5 scale %6/8 row %7")
+                                 .arg(f.width)
+                                 .arg(f.height)
+                                 .arg(f.options.LumaH)
+                                 .arg(f.options.LumaV)
+                                 .arg(f.options.Quality)
+                                 .arg(scale)
+                                 .arg(row);
+        int bit = -1;
+        const std::optional<JpegPicture> split = ReadJpegSplit(bytes, minimum, {}, row, &bit);
+        if (!splittable) {
+          EXPECT_FALSE(split) << qPrintable(what);
+          continue;
+        }
+        // Only tables without the codes a made-up row needs may refuse.
+        if (!split) {
+          EXPECT_TRUE(f.options.OptimizedTables) << qPrintable(what);
+          ++refused;
+          continue;
+        }
+        ++splits;
+        bits.insert(bit);
+        EXPECT_EQ(split->FullSize, expected.FullSize) << qPrintable(what);
+        EXPECT_EQ(split->Orientation, expected.Orientation) << qPrintable(what);
+        ASSERT_EQ(split->Image, expected.Image) << qPrintable(what);
+      }
+    }
+  }
+  // Every place of a row's first bit in its byte was met.
+  EXPECT_EQ(bits, (std::set<int>{0, 1, 2, 3, 4, 5, 6, 7}));
+  EXPECT_LT(refused, splits / 4) << splits;
+}
+
+TEST(JpegSplit, OtherFilesTakeTheOneThreadPath) {
+  const QImage small = Grainy(160, 128);
+  const QByteArray large = EncodeJpeg(Grainy(2000, 1008));
+  const struct {
+    const char* what;
+    QByteArray bytes;
+    int row;
+    bool split;
+  } cases[] = {
+      {"large photo", large, 0, true},
+      {"large photo cut short", large.left(large.size() * 2 / 3), 0, false},
+      {"small photo", EncodeJpeg(small), 0, false},
+      {"progressive", EncodeJpeg(small, {90, true}), 2, false},
+      {"restart markers", EncodeJpeg(small, {90, false, 0, false, false, 2, 2, false, false, 4}), 2,
+       false},
+      {"CMYK", EncodeJpeg(small, {90, false, 0, false, true}), 2, false},
+      {"cut short", EncodeJpeg(small).left(3000), 2, false},
+  };
+  // Half size: a 4:2:0 picture at full size is never split.
+  const JpegMinimumSize half = [](QSize full) { return full / 2; };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ReadJpegSplit(c.bytes, half, {}, c.row).has_value(), c.split) << c.what;
+    // Whichever way ReadJpeg goes, the picture is the one-thread one.
+    const JpegPicture expected = OneThread(c.bytes, half);
+    const JpegPicture picture = Either(c.bytes, half);
+    EXPECT_EQ(picture.Status, expected.Status) << c.what;
+    EXPECT_EQ(picture.Image, expected.Image) << c.what;
+  }
+}
