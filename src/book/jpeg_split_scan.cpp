@@ -2,6 +2,7 @@
 
 #include <QtEndian>
 #include <cstdlib>
+#include <memory>
 
 #include "jpeg_split.h"
 
@@ -84,50 +85,60 @@ class BitReader {
 };
 
 // Several AC codes with their value bits at once: for each value of the next
-// SkipBits bits, how many bits the whole codes in them take and how far they
-// move along the block (an end of block last, if any).
+// SkipBits bits, how many bits the codes in them take with their value bits
+// and how far they move along the block (an end of block last, if any).
+// Small enough to stay in the first-level cache.
 class AcSkipper {
  public:
-  static constexpr int SkipBits = 12;
-  struct Entry {
-    quint8 Bits = 0;  // 0: not even one whole code
-    quint8 Advance = 0;
-    bool EndOfBlock = false;
-  };
+  static constexpr int SkipBits = 13;
 
   void Build(const JpegHuffmanDecoder& decoder) {
     for (quint32 peek = 0; peek < (1u << SkipBits); ++peek) {
-      Entry entry;
-      int used = 0;
-      while (used < SkipBits && !entry.EndOfBlock) {
+      int used = 0, advance = 0;
+      bool end = false;
+      while (used < SkipBits && !end) {
         int length = 0;
         const int symbol = decoder.Decode((peek << (16 - SkipBits + used)) & 0xFFFF, length);
         const int size = symbol & 15, run = symbol >> 4;
-        if (symbol < 0 || used + length + size > SkipBits || entry.Advance + 16 > 255) break;
+        // A code that fits is enough: its value bits are skipped unseen.
+        if (symbol < 0 || used + length > SkipBits || advance + 16 > 255) break;
+        const bool last = used + length + size > SkipBits;
         used += length + size;
         if (size != 0) {
-          entry.Advance = static_cast<quint8>(entry.Advance + run + 1);
+          advance += run + 1;
         } else if (run == 15) {
-          entry.Advance = static_cast<quint8>(entry.Advance + 16);
+          advance += 16;
         } else {
-          entry.EndOfBlock = true;
+          end = true;
         }
+        if (last) break;
       }
-      entry.Bits = static_cast<quint8>(used);
-      entries_[peek] = entry;
+      entries_[peek] = static_cast<quint16>(advance << 6 | (end ? 32 : 0) | used);
     }
   }
-  const Entry& operator[](quint32 peek) const { return entries_[peek]; }
+  // Bits to skip (0: not even one code), whether the block ends, and the
+  // coefficients moved over.
+  static int Bits(quint16 entry) { return entry & 31; }
+  static bool EndOfBlock(quint16 entry) { return (entry & 32) != 0; }
+  static int Advance(quint16 entry) { return entry >> 6; }
+  quint16 operator[](quint32 peek) const { return entries_[peek]; }
 
  private:
-  std::array<Entry, 1u << SkipBits> entries_;
+  std::array<quint16, 1u << SkipBits> entries_{};
 };
 
+// The codes of one component; components with the same tables share them.
 struct ComponentCodes {
   int Blocks = 1;
-  JpegHuffmanDecoder Dc;
-  JpegHuffmanDecoder Ac;
-  AcSkipper Skipper;
+  const JpegHuffmanDecoder* Dc = nullptr;
+  const JpegHuffmanDecoder* Ac = nullptr;
+  const AcSkipper* Skipper = nullptr;
+};
+
+struct TableSet {
+  std::array<JpegHuffmanDecoder, 4> Dc;
+  std::array<JpegHuffmanDecoder, 4> Ac;
+  std::array<AcSkipper, 4> Skippers;
 };
 
 constexpr int MaxPredictor = 1 << 20;
@@ -136,7 +147,7 @@ constexpr int MaxPredictor = 1 << 20;
 bool ScanBlock(BitReader& bits, const ComponentCodes& codes, int& predictor) {
   if (bits.Low()) bits.Fill();
   int length = 0;
-  const int size = codes.Dc.Decode(bits.Peek(16), length);
+  const int size = codes.Dc->Decode(bits.Peek(16), length);
   if (size < 0 || size > 15) return false;
   bits.Skip(length);
   if (size > 0) {
@@ -148,14 +159,14 @@ bool ScanBlock(BitReader& bits, const ComponentCodes& codes, int& predictor) {
   for (int k = 1; k < 64;) {
     if (bits.Low()) bits.Fill();
     // Whole codes at once while they stay inside the block.
-    const AcSkipper::Entry& entry = codes.Skipper[bits.Peek(AcSkipper::SkipBits)];
-    if (entry.Bits != 0 && k + entry.Advance <= 63) {
-      bits.Skip(entry.Bits);
-      if (entry.EndOfBlock) break;
-      k += entry.Advance;
+    const quint16 entry = (*codes.Skipper)[bits.Peek(AcSkipper::SkipBits)];
+    if (AcSkipper::Bits(entry) != 0 && k + AcSkipper::Advance(entry) <= 63) {
+      bits.Skip(AcSkipper::Bits(entry));
+      if (AcSkipper::EndOfBlock(entry)) break;
+      k += AcSkipper::Advance(entry);
       continue;
     }
-    const int symbol = codes.Ac.Decode(bits.Peek(16), length);
+    const int symbol = codes.Ac->Decode(bits.Peek(16), length);
     if (symbol < 0) return false;
     const int run = symbol >> 4, bitsOfValue = symbol & 15;
     bits.Skip(length + bitsOfValue);
@@ -208,15 +219,30 @@ std::vector<JpegSplitPoint> ScanToMcuRows(const QByteArray& file, qsizetype data
       layout.McusPerRow < 1 || dataStart < 0 || dataStart > file.size()) {
     return {};
   }
+  auto tables = std::make_unique<TableSet>();
   std::array<ComponentCodes, 4> codes;
   for (std::size_t c = 0; c < components; ++c) {
     const JpegScanLayout::Component& component = layout.Components[c];
-    if (component.Blocks < 1 || component.Blocks > 4 || !codes[c].Dc.Build(component.Dc) ||
-        !codes[c].Ac.Build(component.Ac)) {
-      return {};
-    }
-    codes[c].Skipper.Build(codes[c].Ac);
+    if (component.Blocks < 1 || component.Blocks > 4) return {};
     codes[c].Blocks = component.Blocks;
+    std::size_t same = 0;
+    while (same < c && (layout.Components[same].Dc.Bits != component.Dc.Bits ||
+                        layout.Components[same].Dc.Values != component.Dc.Values)) {
+      ++same;
+    }
+    if (same == c && !tables->Dc[c].Build(component.Dc)) return {};
+    codes[c].Dc = &tables->Dc[same];
+    same = 0;
+    while (same < c && (layout.Components[same].Ac.Bits != component.Ac.Bits ||
+                        layout.Components[same].Ac.Values != component.Ac.Values)) {
+      ++same;
+    }
+    if (same == c) {
+      if (!tables->Ac[c].Build(component.Ac)) return {};
+      tables->Skippers[c].Build(tables->Ac[c]);
+    }
+    codes[c].Ac = &tables->Ac[same];
+    codes[c].Skipper = &tables->Skippers[same];
   }
   BitReader bits(file, dataStart);
   std::array<int, 4> predictors{};
