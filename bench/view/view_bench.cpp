@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <algorithm>
@@ -20,6 +21,7 @@
 #include <vector>
 
 #include "../thumbs/bench_photos.h"
+#include "book/jpeg_split_decode.h"
 #include "dialogs/pic_view_layout.h"
 #include "dialogs/pic_view_picture.h"
 
@@ -33,11 +35,12 @@ double Median(std::vector<double> values) {
   return values[values.size() / 2];
 }
 
+QSize Fitted(QSize full) { return PicViewLayout(full, kScreen, 0).Picture.size(); }
+
 // What the view does before it can paint: decode and lay out. The size
 // reported is the picture's place on the screen.
 QImage Ours(const QString& file, QSize* shown) {
-  const TViewPicture picture = ReadViewPicture(
-      file, [](QSize full) { return PicViewLayout(full, kScreen, 0).Picture.size(); });
+  const TViewPicture picture = ReadViewPicture(file, Fitted);
   *shown = PicViewLayout(picture.FullSize, kScreen, 0).Picture.size();
   return picture.Image;
 }
@@ -101,6 +104,10 @@ int main(int argc, char** argv) {
               oursSize.width(), oursSize.height());
   std::printf("  QImageReader full size, then scaled: %7.1f ms -> %dx%d\n", qtMedian * 1e3,
               qtSize.width(), qtSize.height());
+  QFile photo(file);
+  const bool split = photo.open(QIODevice::ReadOnly) &&
+                     ReadJpegSplit(photo.readAll(), Fitted, JpegLimits()).has_value();
+  std::printf("  decoded on two threads: %s\n", split ? "yes" : "no");
   // Both must have made the same picture for the ratio to mean anything.
   const bool pass = ratio >= kTarget && !oursSize.isEmpty() && oursSize == qtSize;
   std::printf("GOAL view-fit-vs-qimagereader %.2fx >=%.2fx %s\n", ratio, kTarget,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstring>
 #include <thread>
 #include <vector>
@@ -129,6 +130,11 @@ std::optional<JpegScanLayout> LayoutOf(const jpeg_decompress_struct& c) {
   JpegScanLayout layout;
   for (int i = 0; i < c.comps_in_scan; ++i) {
     const jpeg_component_info& component = *c.cur_comp_info[i];
+    // libjpeg checks the scan's table numbers only when it starts decoding.
+    if (component.dc_tbl_no < 0 || component.dc_tbl_no >= NUM_HUFF_TBLS ||
+        component.ac_tbl_no < 0 || component.ac_tbl_no >= NUM_HUFF_TBLS) {
+      return std::nullopt;
+    }
     const JHUFF_TBL* dc = c.dc_huff_tbl_ptrs[component.dc_tbl_no];
     const JHUFF_TBL* ac = c.ac_huff_tbl_ptrs[component.ac_tbl_no];
     if (dc == nullptr || ac == nullptr) return std::nullopt;
@@ -221,7 +227,8 @@ std::optional<JpegPicture> ReadJpegSplit(const QByteArray& file, const JpegMinim
   if (row == 0) {
     if (!LargeEnough(top.cinfo, *layout)) return std::nullopt;
     // A row nearby serves when the tables make no made-up row for this one.
-    row = std::clamp(static_cast<int>(layout->McuRows * TopShare + 0.5), 1, layout->McuRows - 1);
+    row = std::clamp(static_cast<int>(std::lround(layout->McuRows * TopShare)), 1,
+                     layout->McuRows - 1);
     firstRow = std::max(1, row - 3);
   }
   const std::optional<JpegFrameOffsets> offsets = FindFrameOffsets(file);

@@ -223,11 +223,11 @@ QByteArray MadeUpRow(const JpegScanLayout& layout, const JpegSplitPoint& point, 
     int Diff;
   };
   std::vector<Block> blocks;
+  std::array<std::size_t, 4> used{};
   for (int mcu = 0; mcu < layout.McusPerRow; ++mcu) {
     for (std::size_t c = 0; c < components; ++c) {
-      const int count = layout.Components[c].Blocks;
-      for (int block = 0; block < count; ++block) {
-        blocks.push_back({c, diffs[c][static_cast<std::size_t>(mcu * count + block)]});
+      for (int block = 0; block < layout.Components[c].Blocks; ++block) {
+        blocks.push_back({c, diffs[c][used[c]++]});
       }
     }
   }
