@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <set>
 
+#include <jpeglib.h>
+
+#include "book/jpeg_split.h"
 #include "book/jpeg_split_decode.h"
 #include "jpeg_test_files.h"
 
@@ -20,6 +26,10 @@ JpegPicture Either(const QByteArray& bytes, const JpegMinimumSize& minimum) {
   buffer.setData(bytes);
   buffer.open(QIODevice::ReadOnly);
   return ReadJpeg(buffer, minimum);
+}
+
+QByteArray Damaged(QByteArray bytes, qsizetype at, const char* with) {
+  return bytes.replace(at, qsizetype(std::strlen(with)), with);
 }
 
 }  // namespace
@@ -94,6 +104,9 @@ TEST(JpegSplit, OtherFilesTakeTheOneThreadPath) {
   } cases[] = {
       {"large photo", large, 0, true},
       {"large photo cut short", large.left(large.size() * 2 / 3), 0, false},
+      {"large photo with a marker in its data", Damaged(large, large.size() / 3, "\xFF\xD3"), 0,
+       false},
+      {"large photo with a changed byte", Damaged(large, large.size() / 3, "\x5A"), 0, true},
       {"small photo", EncodeJpeg(small), 0, false},
       {"progressive", EncodeJpeg(small, {90, true}), 2, false},
       {"restart markers", EncodeJpeg(small, {90, false, 0, false, false, 2, 2, false, false, 4}), 2,
@@ -110,5 +123,63 @@ TEST(JpegSplit, OtherFilesTakeTheOneThreadPath) {
     const JpegPicture picture = Either(c.bytes, half);
     EXPECT_EQ(picture.Status, expected.Status) << c.what;
     EXPECT_EQ(picture.Image, expected.Image) << c.what;
+  }
+}
+
+TEST(JpegSplit, HuffmanCodesReadBackAsWritten) {
+  // libjpeg's own default tables: up to 16-bit codes, 162 AC symbols.
+  jpeg_compress_struct cinfo{};
+  jpeg_error_mgr errors{};
+  cinfo.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&cinfo);
+  cinfo.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&cinfo);
+  for (const JHUFF_TBL* source : {cinfo.dc_huff_tbl_ptrs[0], cinfo.ac_huff_tbl_ptrs[1]}) {
+    JpegHuffmanTable table;
+    std::copy(source->bits, source->bits + 17, table.Bits.begin());
+    int count = 0;
+    for (int n = 1; n <= 16; ++n) count += source->bits[n];
+    table.Values.assign(source->huffval, source->huffval + count);
+    JpegHuffmanDecoder decoder;
+    JpegHuffmanEncoder encoder;
+    ASSERT_TRUE(decoder.Build(table) && encoder.Build(table));
+    for (const quint8 symbol : table.Values) {
+      const int length = encoder.Length[symbol];
+      // The code, then ones, as the next 16 bits of the data.
+      const quint32 peek =
+          (quint32{encoder.Code[symbol]} << (16 - length)) | ((1u << (16 - length)) - 1);
+      int read = 0;
+      EXPECT_EQ(decoder.Decode(peek, read), symbol);
+      EXPECT_EQ(read, length) << int(symbol);
+    }
+  }
+  jpeg_destroy_compress(&cinfo);
+  JpegHuffmanTable tooMany;
+  tooMany.Bits[1] = 3;  // three 1-bit codes
+  tooMany.Values = {1, 2, 3};
+  JpegHuffmanDecoder decoder;
+  EXPECT_FALSE(decoder.Build(tooMany));
+}
+
+TEST(JpegSplit, FrameOffsetsOnlyForOneBaselineFrame) {
+  const QByteArray good = EncodeJpeg(Grainy(40, 24));
+  const qsizetype scan = good.indexOf(QByteArray("\xFF\xDA", 2));
+  const struct {
+    const char* what;
+    QByteArray bytes;
+    bool found;
+  } cases[] = {
+      {"baseline", good, true},
+      {"progressive", EncodeJpeg(Grainy(40, 24), {90, true}), false},
+      {"cut in the scan header", good.left(scan + 6), false},
+      {"no start of image", good.mid(2), false},
+      {"a segment longer than the file", good.left(scan + 2) + QByteArray("\xFF\xFF", 2), false},
+  };
+  for (const auto& c : cases) {
+    const std::optional<JpegFrameOffsets> offsets = FindFrameOffsets(c.bytes);
+    ASSERT_EQ(offsets.has_value(), c.found) << c.what;
+    if (!offsets) continue;
+    EXPECT_EQ(offsets->Data, scan + 2 + (uchar(good[scan + 2]) << 8 | uchar(good[scan + 3])));
+    EXPECT_EQ(uchar(good[offsets->Height]) << 8 | uchar(good[offsets->Height + 1]), 24);
   }
 }
