@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QThreadPool>
 #include <QTimer>
 
@@ -15,14 +16,21 @@
 #include "core/prompts.h"
 #include "dialogs/splash_progress.h"
 #include "init/load_settings.h"
+#include "init/profile.h"
 
 namespace {
 
 // The font configuration and the system's font list take milliseconds to
 // read, and the cover's first text would wait for them: another core reads
-// them while the window is built.
+// them, and looks up the default look's fonts, while the window is built.
 void ReadFontsAhead() {
-  QThreadPool::globalInstance()->start([] { QFontDatabase::families(); });
+  QThreadPool::globalInstance()->start([] {
+    QFontDatabase::families();
+    TProfile look;
+    SetDefaultProfile(look);
+    for (const TProfileFont* font : {&look.TitleFont, &look.ChapterFont, &look.BaseFont})
+      QFontMetrics(font->Font).horizontalAdvance(QStringLiteral("Album"));
+  });
 }
 
 }  // namespace

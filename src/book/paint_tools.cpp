@@ -45,7 +45,9 @@ QImage TexturePicture(const QString& file) {
   named.setAutoDetectImageFormat(false);
   QImage picture = named.read();
   if (picture.isNull()) picture = QImageReader(file).read();
-  picture = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  // An opaque texture stays opaque: tiling it is then a copy, not a blend.
+  picture = picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                              : QImage::Format_RGB32);
   cache[next] = {file, info.lastModified(), info.size(), picture};
   next = 1 - next;
   return picture;
