@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QFontDatabase>
-#include <QFontMetrics>
 #include <QThreadPool>
 #include <QTimer>
 
@@ -16,21 +15,15 @@
 #include "core/prompts.h"
 #include "dialogs/splash_progress.h"
 #include "init/load_settings.h"
-#include "init/profile.h"
 
 namespace {
 
 // The font configuration and the system's font list take milliseconds to
 // read, and the cover's first text would wait for them: another core reads
-// them, and looks up the default look's fonts, while the window is built.
+// them while the window is built. (The fonts themselves are loaded by each
+// thread for itself, so they are left to the one that draws.)
 void ReadFontsAhead() {
-  QThreadPool::globalInstance()->start([] {
-    QFontDatabase::families();
-    TProfile look;
-    SetDefaultProfile(look);
-    for (const TProfileFont* font : {&look.TitleFont, &look.ChapterFont, &look.BaseFont})
-      QFontMetrics(font->Font).horizontalAdvance(QStringLiteral("Album"));
-  });
+  QThreadPool::globalInstance()->start([] { QFontDatabase::families(); });
 }
 
 }  // namespace
