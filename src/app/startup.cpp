@@ -1,6 +1,8 @@
 #include "app/startup.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <QThreadPool>
 #include <QTimer>
 
 #include "app/setup_commands.h"
@@ -14,7 +16,20 @@
 #include "dialogs/splash_progress.h"
 #include "init/load_settings.h"
 
+namespace {
+
+// The font configuration and the system's font list take milliseconds to
+// read, and the cover's first text would wait for them: another core reads
+// them while the window is built. (The fonts themselves are loaded by each
+// thread for itself, so they are left to the one that draws.)
+void ReadFontsAhead() {
+  QThreadPool::globalInstance()->start([] { QFontDatabase::families(); });
+}
+
+}  // namespace
+
 TfAlbumBrowser* StartBookWindow(const QString& file) {
+  ReadFontsAhead();
   auto* browser = new TfAlbumBrowser();
   // The other windows belong to the book window and live as long as it.
   // The splash window is made when a long operation or About first needs it.

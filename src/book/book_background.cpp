@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <cstring>
 
 #include "book/book.h"
 #include "book/decoration_bitmaps.h"
@@ -26,6 +27,20 @@ void FillPattern(QPainter& p, const QPolygon& polygon, const QImage& pattern) {
 
 void DrawPicture(QPainter& p, int x, int y, const QImage& picture) {
   if (!picture.isNull()) p.drawImage(x, y, picture);
+}
+
+// Copies the page as InitPage left it into the page's own pixels: a fresh
+// copy each spread would take new memory, which costs a page turn more than
+// the copying.
+void RestoreBackground(TPage& page) {
+  const QImage& from = page.Background;
+  QImage& to = page.Image;
+  if (to.size() != from.size() || to.format() != from.format() ||
+      to.bytesPerLine() != from.bytesPerLine()) {
+    to = from.copy();
+    return;
+  }
+  std::memcpy(to.bits(), from.constBits(), static_cast<std::size_t>(from.sizeInBytes()));
 }
 
 }  // namespace
@@ -128,7 +143,7 @@ void TBook::PaintPageBackground(TPage& page) {
   if (page.Image.isNull()) return;
   // Start from the page as InitPage left it: the half-transparent pictures
   // by the spine and the bookmarks must not pile up on the last spread's.
-  if (!page.Background.isNull()) page.Image = page.Background.copy();
+  if (!page.Background.isNull()) RestoreBackground(page);
   const TPageLook look = PageLookFor(page.Kind, model_, AlbumProfile);
   page.Color = look.Color;
   PaintBookmarks(page);

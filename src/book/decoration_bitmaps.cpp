@@ -20,8 +20,13 @@ QImage DecorationBitmap(const QString& name) {
   if (found != loaded.constEnd()) return *found;
   const QString path = QStringLiteral(":/bitmaps/%1.png").arg(name);
   QImage bitmap;
-  // Named as PNG, the reader needs no format plugins to find out what it is.
-  if (QFile::exists(path)) bitmap = QImageReader(path, "png").read();
+  if (QFile::exists(path)) bitmap = ReadPng(path);
   loaded.insert(name, bitmap);
   return bitmap;
+}
+
+QImage ReadPng(const QString& path) {
+  QImageReader reader(path, "png");
+  reader.setAutoDetectImageFormat(false);
+  return reader.read();
 }

@@ -38,10 +38,16 @@ QImage TexturePicture(const QString& file) {
   for (const Cached& c : cache)
     if (c.file == file && c.modified == info.lastModified() && c.size == info.size())
       return c.picture;
-  // By content, not by extension: a texture chosen through the dialog may be
-  // any picture the program reads.
-  QImageReader reader(file);
-  QImage picture = reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  // As its name says first: telling the kind by content makes Qt load every
+  // image plugin, which start-up feels. Then by content, as a texture chosen
+  // through the dialog may be any picture the program reads.
+  QImageReader named(file, info.suffix().toLower().toLatin1());
+  named.setAutoDetectImageFormat(false);
+  QImage picture = named.read();
+  if (picture.isNull()) picture = QImageReader(file).read();
+  // An opaque texture stays opaque: tiling it is then a copy, not a blend.
+  picture = picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                              : QImage::Format_RGB32);
   cache[next] = {file, info.lastModified(), info.size(), picture};
   next = 1 - next;
   return picture;

@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QPixmap>
 
+#include "decoration_bitmaps.h"
+
 QString ProgramCursorName(int number) {
   switch (number) {
     case crZoom:
@@ -21,7 +23,7 @@ QString ProgramCursorName(int number) {
 }
 
 QImage ProgramCursorImage(const QString& name, QPoint* hotSpot) {
-  QImage image(QStringLiteral(":/cursors/%1.png").arg(name));
+  QImage image = ReadPng(QStringLiteral(":/cursors/%1.png").arg(name));
   if (hotSpot != nullptr)
     *hotSpot = QPoint(image.text(QStringLiteral("HotSpotX")).toInt(),
                       image.text(QStringLiteral("HotSpotY")).toInt());

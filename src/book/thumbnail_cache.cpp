@@ -65,6 +65,7 @@ bool Matches(const QImage& entry, const TFileStamp& stamp) {
 
 QImage ReadEntry(const QString& path) {
   QImageReader reader(path, "png");
+  reader.setAutoDetectImageFormat(false);
   reader.setAutoTransform(false);
   QImage image;
   // A file cut short or damaged fails here as a whole.

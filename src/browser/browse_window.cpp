@@ -7,14 +7,11 @@
 #include "browser/album_browser.h"
 #include "dialogs/goto.h"
 #include "dialogs/pic_view.h"
+#include "init/load_settings.h"
 #include "init/profile.h"
 
 TBrowseWindow::TBrowseWindow(TfAlbumBrowser& window)
-    : QObject(&window),
-      window_(window),
-      browsing_(window.Book(), *this),
-      goto_(new TfGoto(&window)),
-      picView_(new TfPicView(AlbumProfile, &window)) {
+    : QObject(&window), window_(window), browsing_(window.Book(), *this) {
   window.AddInput(&browsing_);
   auto command = [this](const char* name, void (TBrowsing::*run)()) {
     connect(window_.Action(QLatin1String(name)), &QAction::triggered, this,
@@ -54,13 +51,26 @@ void TBrowseWindow::PopupPictureMenu(QPoint windowPoint) {
   window_.PictureMenu()->popup(window_.mapToGlobal(windowPoint));
 }
 
+TfGoto& TBrowseWindow::Goto() {
+  if (goto_ == nullptr) {
+    goto_ = new TfGoto(&window_);
+    TranslateNewWindow(goto_);
+  }
+  return *goto_;
+}
+
+TfPicView& TBrowseWindow::PicView() {
+  if (picView_ == nullptr) picView_ = new TfPicView(AlbumProfile, &window_);
+  return *picView_;
+}
+
 void TBrowseWindow::ShowImage(int index) {
   const QScreen* screen = window_.screen();
-  picView_->ShowImage(window_.Model(), index, screen ? screen->geometry() : QRect());
+  PicView().ShowImage(window_.Model(), index, screen ? screen->geometry() : QRect());
 }
 
 void TBrowseWindow::ShowGoto() {
-  goto_->ShowGoto(window_.Model(), [this](int c, int p) { window_.ShowSpread(c, p); });
+  Goto().ShowGoto(window_.Model(), [this](int c, int p) { window_.ShowSpread(c, p); });
 }
 
 bool TBrowseWindow::IsDetailsShowing() const { return details_.Showing && details_.Showing(); }

@@ -29,8 +29,9 @@ class TBrowseWindow : public QObject, public BrowseHost {
   explicit TBrowseWindow(TfAlbumBrowser& window);
 
   TBrowsing& Browsing() { return browsing_; }
-  TfGoto& Goto() { return *goto_; }
-  TfPicView& PicView() { return *picView_; }
+  // Both windows are made when first opened: start-up does not wait for them.
+  TfGoto& Goto();
+  TfPicView& PicView();
   void SetDetails(TDetailsHooks hooks) { details_ = std::move(hooks); }
 
   bool IsEditMode() const override;
@@ -49,8 +50,8 @@ class TBrowseWindow : public QObject, public BrowseHost {
  private:
   TfAlbumBrowser& window_;
   TBrowsing browsing_;
-  TfGoto* goto_;
-  TfPicView* picView_;
+  TfGoto* goto_ = nullptr;
+  TfPicView* picView_ = nullptr;
   TDetailsHooks details_;
   // "Show image" for the picture menu about to pop up.
   bool showPictureEnabled_ = true;

@@ -7,9 +7,11 @@ void ConnectEditing(TEditWindow& edit, TBrowseWindow& browse) {
   TBrowsing& browsing = browse.Browsing();
   edit.SetHooks({[&browsing](QPoint p) { return browsing.ImageAt(p); },
                  [&browsing](int a, int b) { browsing.SelectRange(a, b); }});
-  TfPicDetails& details = edit.Details();
-  browse.SetDetails({[&details] { return details.IsShowing(); },
-                     [&details](int a, int b) { details.OpenDetails(a, b); },
-                     [&details](int i) { details.OpenDetailsReadOnly(i); },
-                     [&details](int a, int b) { details.SetDetailsRange(a, b); }});
+  // The dialog is made on first use; until then it is not showing.
+  browse.SetDetails({[&edit] { return edit.DetailsShowing(); },
+                     [&edit](int a, int b) { edit.Details().OpenDetails(a, b); },
+                     [&edit](int i) { edit.Details().OpenDetailsReadOnly(i); },
+                     [&edit](int a, int b) {
+                       if (edit.DetailsShowing()) edit.Details().SetDetailsRange(a, b);
+                     }});
 }

@@ -8,6 +8,7 @@
 #include "book/thumbnail_batch.h"
 #include "book/thumbnail_loading.h"
 #include "browser/album_browser.h"
+#include "init/load_settings.h"
 #include "init/profile.h"
 #include "init/program_settings.h"
 
@@ -16,22 +17,29 @@ TEditWindow::TEditWindow(TfAlbumBrowser& window)
       window_(window),
       undo_(window.Model()),
       editor_(undo_, window.prompts(),
-              [this](const QStringList& files) { return MakeThumbnails(files); }),
-      details_(new TfPicDetails(undo_, AlbumProfile, window.prompts(), *this, &window)) {
-  fPicDetails = details_;
+              [this](const QStringList& files) { return MakeThumbnails(files); }) {
   window_.AddInput(this);
   window_.SetClipboardCount([this] { return editor_.Clipboard().Count(); });
-  window_.SetDetailsShowing([this] { return details_->IsShowing(); });
-  connect(details_, &TfPicDetails::ShowingChanged, this, [this] {
-    window_.UpdateActions();
-    UpdateUndoActions();
-  });
+  window_.SetDetailsShowing([this] { return DetailsShowing(); });
   connect(&undo_, &AlbumUndo::ChapterChanged, this, [this](int k) { ShowChange(k); });
   connect(&window_, &TfAlbumBrowser::EditModeChanged, this, &TEditWindow::OnEditMode);
   ConnectActions();
 }
 
 AlbumModel& TEditWindow::Model() const { return window_.Model(); }
+
+TfPicDetails& TEditWindow::Details() {
+  if (details_ == nullptr) {
+    details_ = new TfPicDetails(undo_, AlbumProfile, window_.prompts(), *this, &window_);
+    fPicDetails = details_;
+    TranslateNewWindow(details_);
+    connect(details_, &TfPicDetails::ShowingChanged, this, [this] {
+      window_.UpdateActions();
+      UpdateUndoActions();
+    });
+  }
+  return *details_;
+}
 
 void TEditWindow::ConnectActions() {
   const auto on = [this](const char* name, std::function<void()> command) {
@@ -83,7 +91,7 @@ void TEditWindow::ConnectActions() {
 
 void TEditWindow::UpdateUndoActions() {
   // Like every command of the window, not while the properties dialog shows.
-  const bool free = !details_->IsShowing();
+  const bool free = !DetailsShowing();
   undoAction_->setEnabled(free && undo_.Stack().canUndo());
   redoAction_->setEnabled(free && undo_.Stack().canRedo());
 }
@@ -103,7 +111,7 @@ void TEditWindow::SelectRange(int a, int b) {
     hooks_.SelectRange(a, b);
   } else {
     SetSelection(Model(), a < 0 || b < 0 ? TSelection{0, 0} : TSelection{a, b});
-    if (details_->IsShowing()) details_->SetDetailsRange(a, b);
+    if (DetailsShowing()) details_->SetDetailsRange(a, b);
     window_.update();
   }
   window_.UpdateActions();

@@ -38,7 +38,10 @@ class TEditWindow : public QObject, public BrowserInput, public DetailsHost {
   void SetHooks(TEditHooks hooks) { hooks_ = std::move(hooks); }
   AlbumUndo& Undo() { return undo_; }
   ChapterEditor& Editor() { return editor_; }
-  TfPicDetails& Details() { return *details_; }
+  // The image properties dialog, made when first needed: start-up does not
+  // wait for a window it does not show.
+  TfPicDetails& Details();
+  bool DetailsShowing() const { return details_ != nullptr && details_->IsShowing(); }
   // The image the drag would drop on (-1: none, or not accepted).
   int DragIndex() const { return dragIndex_; }
 
@@ -69,7 +72,7 @@ class TEditWindow : public QObject, public BrowserInput, public DetailsHost {
   TfAlbumBrowser& window_;
   AlbumUndo undo_;
   ChapterEditor editor_;
-  TfPicDetails* details_;
+  TfPicDetails* details_ = nullptr;
   TEditHooks hooks_;
   QAction* undoAction_ = nullptr;
   QAction* redoAction_ = nullptr;

@@ -4,8 +4,10 @@
 #include <QPainter>
 #include <QVariantAnimation>
 
+#include "book/decoration_bitmaps.h"
+
 QPixmap WindowGlyph(const QString& name) {
-  return QPixmap(QStringLiteral(":/glyphs/%1.png").arg(name));
+  return QPixmap::fromImage(ReadPng(QStringLiteral(":/glyphs/%1.png").arg(name)));
 }
 
 TCaptionButton::TCaptionButton(const QString& name, const QString& glyph, QWidget* parent)

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <memory>
@@ -52,5 +53,10 @@ TEST(StartUp, OpensTheArgumentByItsExtensionOrShowsTheEmptyCover) {
     // The pages are laid out and drawn for the window as placed.
     EXPECT_EQ(window->Book().CoverPage.Image.width(), c.width / 2) << c.what;
     EXPECT_FALSE(window->mask().contains(QPoint(c.width / 4, 100))) << c.what;
+    // Start-up does not wait for windows it does not show: each is made when first opened.
+    for (const QWidget* made : QApplication::topLevelWidgets())
+      EXPECT_FALSE(QStringList({"fGoto", "fPicDetails", "fPicView", "fSetup", "fGuide", "fSplash"})
+                       .contains(made->objectName()))
+          << c.what << ": " << made->objectName().toStdString();
   }
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include "book/decoration_bitmaps.h"
 #include "book/paint_tools.h"
@@ -29,4 +30,15 @@ TEST(Artwork, DecorationsCursorsTexturesAndTheDefaultLook) {
   EXPECT_FALSE(TexturePicture(look.CoverTexture).isNull()) << look.CoverTexture.toStdString();
   EXPECT_FALSE(TexturePicture(look.PageTexture).isNull()) << look.PageTexture.toStdString();
   EXPECT_TRUE(QFileInfo::exists(ProgramFile("default.AFM")));
+}
+
+TEST(Artwork, ATextureIsReadByItsNameAndElseByItsContent) {
+  QTemporaryDir dir;
+  QImage red(4, 4, QImage::Format_RGB32);
+  red.fill(Qt::red);
+  for (const char* name : {"a.png", "png-named.bmp", "b.jpg", "no-extension"}) {
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    ASSERT_TRUE(red.save(path, QByteArray(name).endsWith(".jpg") ? "jpg" : "png"));
+    EXPECT_EQ(TexturePicture(path).size(), QSize(4, 4)) << name;
+  }
 }
