@@ -18,7 +18,7 @@ constexpr qint64 MinimumPixels = 2'000'000;
 constexpr int MinimumMcuRows = 8;
 // The share of MCU rows the calling thread decodes: the other thread first
 // scans them, which costs a fraction of decoding them.
-constexpr double TopShare = 0.62;
+constexpr double TopShare = 0.59;
 
 // One decompressor, made and destroyed outside the functions that setjmp.
 struct Half {

@@ -127,9 +127,42 @@ class AcSkipper {
   std::array<quint16, 1u << SkipBits> entries_{};
 };
 
+int Extend(int value, int size) {
+  return value < (1 << (size - 1)) ? value + 1 - (1 << size) : value;
+}
+
+// A DC code with its value bits at once, when they fit in DcBits bits.
+class DcReader {
+ public:
+  static constexpr int DcBits = 11;
+  struct Entry {
+    qint16 Diff = 0;
+    quint8 Bits = 0;  // 0: longer
+  };
+
+  void Build(const JpegHuffmanDecoder& decoder) {
+    for (quint32 peek = 0; peek < (1u << DcBits); ++peek) {
+      int length = 0;
+      const int size = decoder.Decode((peek << (16 - DcBits)) & 0xFFFF, length);
+      Entry entry;
+      if (size >= 0 && size <= 15 && length + size <= DcBits) {
+        const int value = static_cast<int>(peek >> (DcBits - length - size)) & ((1 << size) - 1);
+        entry.Diff = static_cast<qint16>(size == 0 ? 0 : Extend(value, size));
+        entry.Bits = static_cast<quint8>(length + size);
+      }
+      entries_[peek] = entry;
+    }
+  }
+  const Entry& operator[](quint32 peek) const { return entries_[peek]; }
+
+ private:
+  std::array<Entry, 1u << DcBits> entries_{};
+};
+
 // The codes of one component; components with the same tables share them.
 struct ComponentCodes {
   int Blocks = 1;
+  const DcReader* DcFast = nullptr;
   const JpegHuffmanDecoder* Dc = nullptr;
   const JpegHuffmanDecoder* Ac = nullptr;
   const AcSkipper* Skipper = nullptr;
@@ -137,6 +170,7 @@ struct ComponentCodes {
 
 struct TableSet {
   std::array<JpegHuffmanDecoder, 4> Dc;
+  std::array<DcReader, 4> DcFast;
   std::array<JpegHuffmanDecoder, 4> Ac;
   std::array<AcSkipper, 4> Skippers;
 };
@@ -147,15 +181,17 @@ constexpr int MaxPredictor = 1 << 20;
 bool ScanBlock(BitReader& bits, const ComponentCodes& codes, int& predictor) {
   if (bits.Low()) bits.Fill();
   int length = 0;
-  const int size = codes.Dc->Decode(bits.Peek(16), length);
-  if (size < 0 || size > 15) return false;
-  bits.Skip(length);
-  if (size > 0) {
-    int diff = bits.Get(size);
-    if (diff < (1 << (size - 1))) diff += 1 - (1 << size);
-    predictor += diff;
-    if (std::abs(predictor) > MaxPredictor) return false;
+  const DcReader::Entry& dc = (*codes.DcFast)[bits.Peek(DcReader::DcBits)];
+  if (dc.Bits != 0) {
+    bits.Skip(dc.Bits);
+    predictor += dc.Diff;
+  } else {
+    const int size = codes.Dc->Decode(bits.Peek(16), length);
+    if (size < 0 || size > 15) return false;
+    bits.Skip(length);
+    if (size > 0) predictor += Extend(bits.Get(size), size);
   }
+  if (std::abs(predictor) > MaxPredictor) return false;
   for (int k = 1; k < 64;) {
     if (bits.Low()) bits.Fill();
     // Whole codes at once while they stay inside the block.
@@ -230,8 +266,12 @@ std::vector<JpegSplitPoint> ScanToMcuRows(const QByteArray& file, qsizetype data
                         layout.Components[same].Dc.Values != component.Dc.Values)) {
       ++same;
     }
-    if (same == c && !tables->Dc[c].Build(component.Dc)) return {};
+    if (same == c) {
+      if (!tables->Dc[c].Build(component.Dc)) return {};
+      tables->DcFast[c].Build(tables->Dc[c]);
+    }
     codes[c].Dc = &tables->Dc[same];
+    codes[c].DcFast = &tables->DcFast[same];
     same = 0;
     while (same < c && (layout.Components[same].Ac.Bits != component.Ac.Bits ||
                         layout.Components[same].Ac.Values != component.Ac.Values)) {

@@ -160,13 +160,16 @@ std::optional<LastBlock> FindLastBlock(const JpegHuffmanEncoder& ac, int startBi
   from.fill(-1);
   const int start = 1 * 8 + startBits % 8;
   from[start] = start;
+  std::vector<int> symbols;
+  for (int symbol = 0; symbol < 256; ++symbol) {
+    if (ac.Has(symbol)) symbols.push_back(symbol);
+  }
   std::deque<int> queue{start};
   while (!queue.empty()) {
     const int state = queue.front();
     queue.pop_front();
     const int k = state / 8, bits = state % 8;
-    for (int symbol = 0; symbol < 256; ++symbol) {
-      if (!ac.Has(symbol)) continue;
+    for (const int symbol : symbols) {
       const int finalBits = FinalBits(ac, symbol, k, bits, junkBits, junk);
       if (finalBits >= 0) {
         LastBlock last{{symbol}, finalBits};
