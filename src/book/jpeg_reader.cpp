@@ -196,10 +196,11 @@ bool Decode(DecodeState& s) {
 }  // namespace
 
 JpegPicture ReadJpeg(QIODevice& device, const JpegMinimumSize& minimumSize,
-                     const JpegLimits& limits) {
+                     const JpegLimits& limits, JpegThreads threads) {
   // A large baseline photo decodes faster on two threads, from the whole
   // file in memory; the header decides before the rest is read.
-  if (!device.isSequential() && device.size() - device.pos() >= SplitFileBytes &&
+  if (threads == JpegThreads::Two && !device.isSequential() &&
+      device.size() - device.pos() >= SplitFileBytes &&
       JpegWorthSplitting(device.peek(SplitHeadBytes), minimumSize, limits)) {
     QByteArray file = device.readAll();
     if (std::optional<JpegPicture> picture = ReadJpegSplit(file, minimumSize, limits)) {
@@ -207,13 +208,8 @@ JpegPicture ReadJpeg(QIODevice& device, const JpegMinimumSize& minimumSize,
     }
     QBuffer buffer(&file);
     buffer.open(QIODevice::ReadOnly);
-    return ReadJpegOnOneThread(buffer, minimumSize, limits);
+    return ReadJpeg(buffer, minimumSize, limits);
   }
-  return ReadJpegOnOneThread(device, minimumSize, limits);
-}
-
-JpegPicture ReadJpegOnOneThread(QIODevice& device, const JpegMinimumSize& minimumSize,
-                                const JpegLimits& limits) {
   JpegPicture result;
   auto state = std::make_unique<DecodeState>();  // the input buffer is large
   std::memset(&state->cinfo, 0, sizeof state->cinfo);
@@ -240,8 +236,8 @@ JpegPicture ReadJpegOnOneThread(QIODevice& device, const JpegMinimumSize& minimu
 }
 
 JpegPicture ReadJpegFile(const QString& fileName, const JpegMinimumSize& minimumSize,
-                         const JpegLimits& limits) {
+                         const JpegLimits& limits, JpegThreads threads) {
   QFile file(fileName);
   if (!file.open(QIODevice::ReadOnly)) return {};
-  return ReadJpeg(file, minimumSize, limits);
+  return ReadJpeg(file, minimumSize, limits, threads);
 }

@@ -44,14 +44,16 @@ struct JpegPicture {
 // reaches it in both directions (8/8 when none does).
 using JpegMinimumSize = std::function<QSize(QSize fullSize)>;
 
+// Whether a large baseline photo may be decoded on two threads
+// (jpeg_split_decode.h), with the same result: worth it where one picture
+// is awaited, not where many are decoded side by side (the scan the second
+// thread needs costs CPU time).
+enum class JpegThreads { One, Two };
+
 // Decodes a JPEG from a readable device; without minimumSize at full size.
-// A file cut short keeps what was decoded (the rest is grey). A large
-// baseline photo is read whole and decoded on two threads
-// (jpeg_split_decode.h), with the same result.
+// A file cut short keeps what was decoded (the rest is grey). With Two, a
+// picture that qualifies is read whole first.
 JpegPicture ReadJpeg(QIODevice& device, const JpegMinimumSize& minimumSize = {},
-                     const JpegLimits& limits = {});
-// The same, always on the calling thread alone.
-JpegPicture ReadJpegOnOneThread(QIODevice& device, const JpegMinimumSize& minimumSize = {},
-                                const JpegLimits& limits = {});
+                     const JpegLimits& limits = {}, JpegThreads threads = JpegThreads::One);
 JpegPicture ReadJpegFile(const QString& fileName, const JpegMinimumSize& minimumSize = {},
-                         const JpegLimits& limits = {});
+                         const JpegLimits& limits = {}, JpegThreads threads = JpegThreads::One);

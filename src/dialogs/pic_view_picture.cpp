@@ -23,7 +23,8 @@ TViewPicture ReadViewPicture(const QString& fileName,
                              const std::function<QSize(QSize)>& neededSize) {
   const QString ext = FileExtUpper(fileName);
   if (ext == QLatin1String(".JPG") || ext == QLatin1String(".JPEG")) {
-    JpegPicture jpeg = ReadJpegFile(fileName, neededSize);
+    // One picture is awaited: both cores may work on it.
+    JpegPicture jpeg = ReadJpegFile(fileName, neededSize, {}, JpegThreads::Two);
     if (jpeg.Status != JpegStatus::Ok || jpeg.Image.isNull()) return {};
     return {std::move(jpeg.Image), jpeg.FullSize};
   }

@@ -18,14 +18,14 @@ JpegPicture OneThread(const QByteArray& bytes, const JpegMinimumSize& minimum = 
   QBuffer buffer;
   buffer.setData(bytes);
   buffer.open(QIODevice::ReadOnly);
-  return ReadJpegOnOneThread(buffer, minimum);
+  return ReadJpeg(buffer, minimum);
 }
 
 JpegPicture Either(const QByteArray& bytes, const JpegMinimumSize& minimum) {
   QBuffer buffer;
   buffer.setData(bytes);
   buffer.open(QIODevice::ReadOnly);
-  return ReadJpeg(buffer, minimum);
+  return ReadJpeg(buffer, minimum, {}, JpegThreads::Two);
 }
 
 QByteArray Damaged(QByteArray bytes, qsizetype at, const char* with) {

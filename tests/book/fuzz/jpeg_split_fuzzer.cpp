@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   QBuffer buffer;
   buffer.setData(file);
   buffer.open(QIODevice::ReadOnly);
-  const JpegPicture one = ReadJpegOnOneThread(buffer, minimum, limits);
+  const JpegPicture one = ReadJpeg(buffer, minimum, limits);
   if (one.Status != split->Status || one.Image != split->Image) std::abort();
   return 0;
 }
