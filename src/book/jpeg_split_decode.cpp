@@ -1,6 +1,7 @@
 #include "jpeg_split_decode.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cmath>
 #include <cstring>
@@ -80,18 +81,26 @@ bool ReadRows(Half& half, uchar* scratch, int skip, uchar* to, qsizetype bytesPe
   jpeg_decompress_struct& cinfo = half.cinfo;
   if (setjmp(half.errors.jump) != 0) return false;
   if (!jpeg_start_decompress(&cinfo)) return false;
-  for (int i = 0;; ++i) {
+  for (int i = 0;;) {
     if (stop.load(std::memory_order_relaxed)) return false;
-    if (i - skip >= count.AtLeast) {
+    int end = skip + count.AtLeast;
+    if (i >= end) {
       int settled = count.Settled->load(std::memory_order_acquire);
       for (; settled < 0; settled = count.Settled->load(std::memory_order_acquire)) {
         if (stop.load(std::memory_order_relaxed)) return false;
         std::this_thread::yield();
       }
-      if (i - skip >= settled) break;
+      end = skip + settled;
+      if (i >= end) break;
     }
-    JSAMPROW rows[1] = {i < skip ? scratch : to + (i - skip) * bytesPerLine};
-    if (jpeg_read_scanlines(&cinfo, rows, 1) != 1) return false;
+    // Several rows a call, never past the skipped ones or the end.
+    std::array<JSAMPROW, 16> rows{};
+    const int n = std::min({end - i, 16, i < skip ? skip - i : 16});
+    for (int r = 0; r < n; ++r) rows[r] = i < skip ? scratch : to + (i + r - skip) * bytesPerLine;
+    const auto read =
+        static_cast<int>(jpeg_read_scanlines(&cinfo, rows.data(), static_cast<JDIMENSION>(n)));
+    if (read <= 0) return false;
+    i += read;
   }
   return cinfo.err->num_warnings == 0;
 }
@@ -258,7 +267,12 @@ std::optional<JpegPicture> ReadJpegSplit(const QByteArray& file, const JpegMinim
   std::thread bottom;
   try {
     bottom = std::thread([&job] {
-      if (!DecodeBottom(job)) job.Failed.store(true);
+      // An exception must not leave the thread: that would end the process.
+      try {
+        if (!DecodeBottom(job)) job.Failed.store(true);
+      } catch (...) {
+        job.Failed.store(true);
+      }
     });
   } catch (const std::system_error&) {
     return std::nullopt;
