@@ -91,6 +91,7 @@ class BitReader {
 class AcSkipper {
  public:
   static constexpr int SkipBits = 13;
+  static constexpr int NoCode = 1000;
 
   void Build(const JpegHuffmanDecoder& decoder) {
     for (quint32 peek = 0; peek < (1u << SkipBits); ++peek) {
@@ -113,11 +114,13 @@ class AcSkipper {
         }
         if (last) break;
       }
+      // Not even one code: an advance no block has room for.
+      if (used == 0) advance = NoCode;
       entries_[peek] = static_cast<quint16>(advance << 6 | (end ? 32 : 0) | used);
     }
   }
-  // Bits to skip (0: not even one code), whether the block ends, and the
-  // coefficients moved over.
+  // Bits to skip, whether the block ends, and the coefficients moved over
+  // (NoCode: not even one code).
   static int Bits(quint16 entry) { return entry & 31; }
   static bool EndOfBlock(quint16 entry) { return (entry & 32) != 0; }
   static int Advance(quint16 entry) { return entry >> 6; }
@@ -196,7 +199,7 @@ bool ScanBlock(BitReader& bits, const ComponentCodes& codes, int& predictor) {
     if (bits.Low()) bits.Fill();
     // Whole codes at once while they stay inside the block.
     const quint16 entry = (*codes.Skipper)[bits.Peek(AcSkipper::SkipBits)];
-    if (AcSkipper::Bits(entry) != 0 && k + AcSkipper::Advance(entry) <= 63) {
+    if (k + AcSkipper::Advance(entry) <= 63) {
       bits.Skip(AcSkipper::Bits(entry));
       if (AcSkipper::EndOfBlock(entry)) break;
       k += AcSkipper::Advance(entry);
