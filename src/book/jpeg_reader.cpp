@@ -20,6 +20,10 @@ constexpr std::size_t InputChunk = std::size_t{64} * 1024;
 // reads: the header with its EXIF block.
 constexpr qint64 SplitFileBytes = qint64{256} * 1024;
 constexpr qint64 SplitHeadBytes = qint64{256} * 1024;
+// The two-thread decode holds the whole file in memory; a larger one (no
+// photo within the pixel limit is near it, a file padded with junk may be)
+// is read in chunks on one thread.
+constexpr qint64 SplitMaxFileBytes = qint64{256} * 1024 * 1024;
 
 // Reads the device in chunks, so a progressive file whose first scans are
 // enough is never read to its end.
@@ -201,6 +205,7 @@ JpegPicture ReadJpeg(QIODevice& device, const JpegMinimumSize& minimumSize,
   // file in memory; the header decides before the rest is read.
   if (threads == JpegThreads::Two && !device.isSequential() &&
       device.size() - device.pos() >= SplitFileBytes &&
+      device.size() - device.pos() <= SplitMaxFileBytes &&
       JpegWorthSplitting(device.peek(SplitHeadBytes), minimumSize, limits)) {
     QByteArray file = device.readAll();
     if (std::optional<JpegPicture> picture = ReadJpegSplit(file, minimumSize, limits)) {
