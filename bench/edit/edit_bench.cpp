@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "../thumbs/bench_photos.h"
+#include "bench_stats.h"
 #include "book/thumbnail_batch.h"
 #include "book/thumbnail_loading.h"
 #include "browser/editing.h"
@@ -89,12 +90,6 @@ double LoadChapter(const QStringList& files) {
   timer.start();
   LoadChapterThumbnails(model, 0, kBox, quiet);
   return timer.nsecsElapsed() / 1e9;
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const std::size_t n = values.size();
-  return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 }  // namespace

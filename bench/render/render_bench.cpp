@@ -11,6 +11,7 @@
 
 #include "app/headless_window.h"
 #include "app/render_command.h"
+#include "bench_stats.h"
 #include "book/book.h"
 #include "core/message_table.h"
 #include "core/program_files.h"
@@ -19,11 +20,6 @@
 #include "sample_album.h"
 
 namespace {
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 // Milliseconds per call of work, over enough calls to last a few ms.
 template <typename Work>

@@ -1,11 +1,12 @@
 #pragma once
-// The goals the thumbnail benchmark measures, printed as GOAL lines, and
-// the median its figures are taken as.
+// The goals the thumbnail benchmark measures, printed as GOAL lines.
 
 #include <QString>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
+
+#include "bench_stats.h"
 
 struct BenchGoal {
   QString Name;
@@ -14,12 +15,6 @@ struct BenchGoal {
   bool AtMost;       // the target is a ceiling (memory), else a floor (speed ratios)
   const char* Unit;  // "x" for ratios, " MB"
 };
-
-inline double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const std::size_t n = values.size();
-  return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 // Prints the GOAL lines; true when every goal is met.
 inline bool PrintGoals(const std::vector<BenchGoal>& goals) {

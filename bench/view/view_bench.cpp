@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "../thumbs/bench_photos.h"
+#include "bench_stats.h"
 #include "book/jpeg_split_decode.h"
 #include "dialogs/pic_view_layout.h"
 #include "dialogs/pic_view_picture.h"
@@ -29,11 +30,6 @@ namespace {
 
 const QSize kScreen(1920, 1080);
 constexpr double kTarget = 3.0;
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
 
 QSize Fitted(QSize full) { return PicViewLayout(full, kScreen, 0).Picture.size(); }
 

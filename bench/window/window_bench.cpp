@@ -19,6 +19,7 @@
 
 #include "app/headless_window.h"
 #include "app/startup.h"
+#include "bench_stats.h"
 #include "browser/album_browser.h"
 #include "core/message_table.h"
 #include "core/program_files.h"
@@ -27,11 +28,6 @@
 #include "sample_album.h"
 
 namespace {
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 // Says "painted" and ends the program once the window's first paint is done.
 class FirstPaint : public QObject {

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "album_generator.h"
+#include "bench_stats.h"
 #include "expat_reference.h"
 #include "xml/codepages.h"
 #include "xml/xml_parser.h"
@@ -84,11 +85,6 @@ Count MemchrPass(const std::string& bytes) {
     ++p;
   }
   return c;
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
 }
 
 // MB/s of `reps` passes.

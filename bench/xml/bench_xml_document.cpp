@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "album_generator.h"
+#include "bench_stats.h"
 #include "expat_reference.h"
 #include "xml/codepages.h"
 #include "xml/xml_data.h"
@@ -106,11 +107,6 @@ ReadResult ReadAlbum(xml::TXMLData& doc, const std::string& path, bool measureMe
   r.openMs = t1 - t0;
   r.readMs = t2 - t1;
   return r;
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
 }
 
 }  // namespace

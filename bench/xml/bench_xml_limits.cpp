@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_stats.h"
 #include "xml/xml_data.h"
 #include "xml/xml_parser.h"
 
@@ -32,11 +33,6 @@ double CpuMs() {
   timespec ts{};
   clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
   return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) / 1e6;
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
 }
 
 // Names in an order far from sorted: a multiplicative scramble of 0..n-1.
