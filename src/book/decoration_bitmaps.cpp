@@ -19,14 +19,20 @@ QImage DecorationBitmap(const QString& name) {
   const auto found = loaded.constFind(name);
   if (found != loaded.constEnd()) return *found;
   const QString path = QStringLiteral(":/bitmaps/%1.png").arg(name);
-  QImage bitmap;
-  if (QFile::exists(path)) bitmap = ReadPng(path);
+  const QImage bitmap = ReadPng(path);
   loaded.insert(name, bitmap);
   return bitmap;
 }
 
 QImage ReadPng(const QString& path) {
-  QImageReader reader(path, "png");
+  // Opened here: a reader left to open a missing file warns on stderr.
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  QImageReader reader(&file, "png");
   reader.setAutoDetectImageFormat(false);
-  return reader.read();
+  reader.setAutoTransform(false);
+  QImage image;
+  // A file cut short or damaged fails here as a whole.
+  if (!reader.read(&image)) return {};
+  return image;
 }

@@ -5,13 +5,14 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QImageWriter>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QThreadPool>
 #include <QUrl>
 #include <array>
+
+#include "decoration_bitmaps.h"
 
 namespace {
 
@@ -61,16 +62,6 @@ bool Matches(const QImage& entry, const TFileStamp& stamp) {
   if (Seconds(entry.text(QStringLiteral("Thumb::MTime")), &ok) != stamp.MTime || !ok) return false;
   const QString size = entry.text(QStringLiteral("Thumb::Size"));
   return size.isEmpty() || size.toLongLong() == stamp.Size;
-}
-
-QImage ReadEntry(const QString& path) {
-  QImageReader reader(path, "png");
-  reader.setAutoDetectImageFormat(false);
-  reader.setAutoTransform(false);
-  QImage image;
-  // A file cut short or damaged fails here as a whole.
-  if (!reader.read(&image)) return {};
-  return image;
 }
 
 // Makes folder (and the cache folders above it) 0700 where it is created.
@@ -163,7 +154,7 @@ TCachedPicture ReadCachedThumbnail(const QString& fileName, int sizeClass) {
   if (ClassFolder(sizeClass).isEmpty()) return {};
   const TFileStamp stamp = StampOf(fileName);
   if (!stamp.Valid) return {};
-  const QImage entry = ReadEntry(ThumbnailCacheEntry(fileName, sizeClass));
+  const QImage entry = ReadPng(ThumbnailCacheEntry(fileName, sizeClass));
   if (entry.isNull() || !Matches(entry, stamp)) return {};
   QSize full(entry.text(QStringLiteral("Thumb::Image::Width")).toInt(),
              entry.text(QStringLiteral("Thumb::Image::Height")).toInt());
@@ -180,7 +171,7 @@ bool IsRecordedFailure(const QString& fileName) {
   const TFileStamp stamp = StampOf(fileName);
   if (!stamp.Valid) return false;
   const QImage entry =
-      ReadEntry(ThumbnailCacheRoot() + u'/' + kFailFolder + u'/' + EntryName(stamp.Uri));
+      ReadPng(ThumbnailCacheRoot() + u'/' + kFailFolder + u'/' + EntryName(stamp.Uri));
   return !entry.isNull() && Matches(entry, stamp);
 }
 
