@@ -1,5 +1,8 @@
 #include "text_wrap.h"
 
+#include <QVarLengthArray>
+#include <utility>
+
 namespace {
 
 bool IsVowel(QChar c) {
@@ -7,76 +10,179 @@ bool IsVowel(QChar c) {
   return vowels.contains(c);
 }
 
-// Characters after which a word may be split without a hyphen.
-bool IsSeparator(QChar c) {
+bool IsBlank(QChar c) { return c == u' ' || c == u'\t'; }
+bool IsLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
+bool IsDash(QChar c) { return c.category() == QChar::Punctuation_Dash; }
+
+// Characters a line may end after.
+bool BreaksAfter(QChar c) {
   static const QString separators = QStringLiteral("\t ,-./:;");
-  return separators.contains(c);
+  return separators.contains(c) || IsDash(c);
 }
 
-bool IsBreakChar(QChar c) { return IsSeparator(c) || IsVowel(c); }
-bool IsLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
-bool IsBlank(QChar c) { return c == u' ' || c == u'\t'; }
+// Characters that belong to the word before them, so no line starts with one.
+bool StartsNoLine(QChar c) {
+  static const QString closing = QStringLiteral(",-./:;!?)]}");
+  return closing.contains(c) || IsDash(c);
+}
+
+bool IsCasedLetter(QChar c) { return c.isLower() || c.isUpper(); }
 
 bool IsQuote(QChar c) { return c == u'\'' || c == u'"'; }
 
 // An apostrophe within a word ("Tom's") quotes nothing.
-bool IsApostrophe(const QString& text, qsizetype i) {
+bool IsApostrophe(QStringView text, qsizetype i) {
   return text[i] == u'\'' && i > 0 && i + 1 < text.size() && text[i - 1].isLetterOrNumber() &&
          text[i + 1].isLetterOrNumber();
 }
 
-// Where the quote opened at i closes, before the line ends; -1 when it does
-// not: a lone quote protects nothing.
-qsizetype ClosingQuote(const QString& text, qsizetype i) {
-  if (!IsQuote(text[i]) || IsApostrophe(text, i)) return -1;
-  for (qsizetype k = i + 1; k < text.size() && !IsLineEnd(text[k]); ++k)
-    if (text[k] == text[i] && !IsApostrophe(text, k)) return k;
-  return -1;
-}
+// One line of the text (no line ends in it) and the pairs of quotes in it.
+class Paragraph {
+ public:
+  Paragraph(QStringView text, int room, const TTextWidth& width)
+      : text_(text), room_(room), width_(width) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+      if (!IsQuote(text[i]) || IsApostrophe(text, i)) continue;
+      for (qsizetype k = i + 1; k < text.size(); ++k) {
+        if (text[k] == text[i] && !IsApostrophe(text, k)) {
+          quotes_.append({i, k});
+          i = k;
+          break;
+        }
+      }
+    }
+  }
+
+  void Wrap(std::vector<TWrappedLine>& lines) const {
+    const qsizetype n = text_.size();
+    qsizetype pos = 0;
+    do {
+      qsizetype end = LastFittingBreak(pos, true);
+      bool split = false;
+      if (end < 0) {  // the first word alone is wider than the line
+        end = LastFittingBreak(pos, false);
+        if (end < 0) end = SplitWord(pos, &split);
+      }
+      lines.push_back({text_.mid(pos, end - pos).toString(), split});
+      pos = end;
+      while (pos < n && IsBlank(text_[pos])) ++pos;
+    } while (pos < n);
+  }
+
+ private:
+  bool Fits(qsizetype from, qsizetype to, bool hyphen) const {
+    while (to > from && IsBlank(text_[to - 1])) --to;
+    QStringView line = text_.mid(from, to - from);
+    return width_(line) + (hyphen ? width_(u"-") : 0) <= room_;
+  }
+
+  bool InQuotes(qsizetype b) const {
+    for (const auto& [open, close] : quotes_)
+      if (open < b && b <= close) return true;
+    return false;
+  }
+
+  // A line may end before b (the next one starts at b's first non-blank).
+  // Strict: also not inside quotes, nor after a one-letter word.
+  bool CanBreak(qsizetype b, bool strict) const {
+    const qsizetype n = text_.size();
+    if (b >= n) return true;
+    const QChar before = text_[b - 1];
+    if (!BreaksAfter(before) || IsBlank(text_[b])) return false;
+    qsizetype next = b;
+    while (next < n && IsBlank(text_[next])) ++next;
+    if (next < n && StartsNoLine(text_[next])) return false;
+    if (!strict) return true;
+    if (InQuotes(b)) return false;
+    qsizetype word = b;  // the word before the blanks
+    while (word > 0 && IsBlank(text_[word - 1])) --word;
+    return !(word < b && word >= 1 && text_[word - 1].isLetter() &&
+             (word == 1 || IsBlank(text_[word - 2])));
+  }
+
+  // The end of the longest line from pos that ends at a break and fits, or -1.
+  qsizetype LastFittingBreak(qsizetype pos, bool strict) const {
+    qsizetype best = -1;
+    for (qsizetype b = pos + 1; b <= text_.size(); ++b) {
+      if (!CanBreak(b, strict)) continue;
+      if (!Fits(pos, b, false)) break;
+      best = b;
+    }
+    return best;
+  }
+
+  int Letters(qsizetype from, qsizetype to) const {
+    int count = 0;
+    for (qsizetype i = from; i < to; ++i) count += text_[i].isLetterOrNumber() ? 1 : 0;
+    return count;
+  }
+
+  // Where the word at pos, wider than the line, is split: after the last
+  // vowel that leaves room for the hyphen, else as far as fits, with two
+  // letters at least on either side. *hyphen tells whether the split falls
+  // between letters that take one.
+  qsizetype SplitWord(qsizetype pos, bool* hyphen) const {
+    qsizetype wordEnd = pos + 1;
+    while (wordEnd < text_.size() && !CanBreak(wordEnd, false)) ++wordEnd;
+    auto hyphenAt = [&](qsizetype k) {
+      return IsCasedLetter(text_[k - 1]) && IsCasedLetter(text_[k]);
+    };
+    auto allowed = [&](qsizetype k) { return Letters(pos, k) >= 2 && Letters(k, wordEnd) >= 2; };
+    qsizetype anywhere = -1;
+    qsizetype first = -1;
+    for (qsizetype k = pos + 1; k < wordEnd; ++k) {
+      if (!allowed(k)) continue;
+      if (first < 0) first = k;
+      if (!Fits(pos, k, hyphenAt(k))) break;
+      anywhere = k;
+    }
+    for (qsizetype k = anywhere; k > pos; --k) {
+      if (allowed(k) && IsVowel(text_[k - 1]) && text_[k].isLetter()) {
+        *hyphen = hyphenAt(k);
+        return k;
+      }
+    }
+    // Even two letters do not fit: the narrowest split overflows least.
+    const qsizetype k = anywhere >= 0 ? anywhere : first;
+    if (k < 0) return wordEnd;
+    *hyphen = hyphenAt(k);
+    return k;
+  }
+
+  QStringView text_;
+  int room_;
+  const TTextWidth& width_;
+  QVarLengthArray<std::pair<qsizetype, qsizetype>, 4> quotes_;
+};
 
 }  // namespace
 
-std::vector<TWrappedLine> WrapText(const QString& text, int maxCol) {
+std::vector<TWrappedLine> WrapText(const QString& text, int room, const TTextWidth& width) {
   std::vector<TWrappedLine> lines;
   const qsizetype n = text.size();
-  qsizetype start = 0;       // first character of the current line
-  qsizetype lastBreak = -1;  // the last break point seen in it
-  qsizetype quoteEnd = -1;   // the closing quote of the open pair, or -1
-  qsizetype i = 0;
-  while (i < n) {
-    const QChar c = text[i];
-    if (IsLineEnd(c)) {  // quotes close before it
-      lines.push_back({text.mid(start, i - start), false});
-      i += (c == u'\r' && i + 1 < n && text[i + 1] == u'\n') ? 2 : 1;
-      start = i;
-      lastBreak = -1;
-      continue;
-    }
-    if (quoteEnd >= 0) {
-      if (i == quoteEnd) quoteEnd = -1;
-    } else if ((quoteEnd = ClosingQuote(text, i)) < 0 && IsBreakChar(c)) {
-      lastBreak = i;
-    }
-    ++i;
-    if (quoteEnd < 0 && i - start > maxCol && lastBreak > start) {
-      const qsizetype end = lastBreak + 1;
-      const bool split =
-          IsVowel(text[lastBreak]) && end < n && !IsSeparator(text[end]) && !IsLineEnd(text[end]);
-      lines.push_back({text.mid(start, end - start), split});
-      start = end;
-      while (start < n && IsBlank(text[start])) ++start;
-      if (i < start) i = start;
-      lastBreak = -1;
-    }
+  qsizetype start = 0;
+  for (;;) {
+    qsizetype end = start;
+    while (end < n && !IsLineEnd(text[end])) ++end;
+    if (end > start)
+      Paragraph(QStringView(text).mid(start, end - start), room, width).Wrap(lines);
+    else
+      lines.push_back({QString(), false});
+    if (end >= n) break;
+    start = end + ((text[end] == u'\r' && end + 1 < n && text[end + 1] == u'\n') ? 2 : 1);
+    if (start >= n) break;
   }
-  if (start < n || lines.empty()) lines.push_back({text.mid(start), false});
   return lines;
 }
 
-QStringList TitleLines(const QString& title, int maxCol, int textRowCount) {
+std::vector<TWrappedLine> WrapText(const QString& text, int maxCol) {
+  return WrapText(text, maxCol, [](QStringView s) { return int(s.size()); });
+}
+
+QStringList TitleLines(const QString& title, int room, int textRowCount, const TTextWidth& width) {
   QStringList result;
   if (title.isEmpty()) return result;
-  const std::vector<TWrappedLine> lines = WrapText(title, maxCol);
+  const std::vector<TWrappedLine> lines = WrapText(title, room, width);
   for (size_t k = 0; k < lines.size() && int(k) < textRowCount; ++k) {
     const bool last = k + 1 == lines.size();
     QString line = last ? lines[k].Text : lines[k].Text.trimmed();
@@ -84,4 +190,8 @@ QStringList TitleLines(const QString& title, int maxCol, int textRowCount) {
     result << line;
   }
   return result;
+}
+
+QStringList TitleLines(const QString& title, int maxCol, int textRowCount) {
+  return TitleLines(title, maxCol, textRowCount, [](QStringView s) { return int(s.size()); });
 }

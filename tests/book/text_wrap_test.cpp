@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
+void PrintTo(const TWrappedLine& line, std::ostream* os) {
+  *os << '"' << line.Text.toStdString() << '"' << (line.SplitWord ? "-" : "");
+}
+
 namespace {
 
 std::vector<TWrappedLine> Lines(std::initializer_list<TWrappedLine> lines) { return lines; }
@@ -17,26 +23,44 @@ TEST(WrapText, BreakPointsAndTheHyphenRule) {
   const Case cases[] = {
       // After a blank: no split word.
       {"Old town square", 8, Lines({{"Old town ", false}, {"square", false}})},
-      // After a vowel inside a word: split.
+      // A word wider than the line is split after a vowel that leaves room
+      // for the hyphen.
       {"Photographs from Kraków", 10,
        Lines({{"Photogra", true}, {"phs from ", false}, {"Kraków", false}})},
-      // Never inside quotes; the break waits for the quote to close.
-      {"\"Old town\" square", 4, Lines({{"\"Old town\" ", false}, {"squa", true}, {"re", false}})},
+      // Never inside quotes while they fit; the break waits for the quote to close.
+      {"say \"Old town\" now", 12,
+       Lines({{"say ", false}, {"\"Old town\" ", false}, {"now", false}})},
       // Only a pair protects: a lone quote or an apostrophe in a word does not.
-      {"Tom's big day", 6, Lines({{"Tom's ", false}, {"big day", false}})},
-      {"7\" tape box", 3, Lines({{"7\" ", false}, {"tape", false}, {"box", false}})},
+      {"Tom's big day", 6, Lines({{"Tom's ", false}, {"big ", false}, {"day", false}})},
+      {"7\" tape box", 4, Lines({{"7\" ", false}, {"tape ", false}, {"box", false}})},
       // Existing line breaks, in any of their forms, end lines and split nothing.
       {"Anna\r\nPetra\nEva\rJan", 40,
        Lines({{"Anna", false}, {"Petra", false}, {"Eva", false}, {"Jan", false}})},
-      // No break point: not broken. A vowel that starts the line is none.
-      {"BCDFGHJ", 3, Lines({{"BCDFGHJ", false}})},
-      {"ABCDFG", 3, Lines({{"ABCDFG", false}})},
       // Blanks at the start of the next line go; letters never do.
-      {"ab   cd", 2, Lines({{"ab ", false}, {"cd", false}})},
-      {"Idea", 2, Lines({{"Ide", true}, {"a", false}})},
-      // A break before a separator is no split.
-      {"Kolo, mlýn", 3, Lines({{"Kolo", false}, {", ", false}, {"mlýn", false}})},
+      {"ab   cd", 2, Lines({{"ab   ", false}, {"cd", false}})},
       {"", 10, Lines({{"", false}})},
+      // A separator stays with the word before it: no line starts with one.
+      {"podél řeky, když se", 11, Lines({{"podél řeky, ", false}, {"když se", false}})},
+      {"Kolo, mlýn", 3, Lines({{"Ko", true}, {"lo, ", false}, {"ml", true}, {"ýn", false}})},
+      {"Gdańsk – Długie", 8, Lines({{"Gdańsk – ", false}, {"Długie", false}})},
+      {"Szeged, Tisza-part", 12, Lines({{"Szeged, ", false}, {"Tisza-part", false}})},
+      {"Tisza-part", 7, Lines({{"Tisza-", false}, {"part", false}})},
+      // A word that does not fit moves whole: no single letter left behind.
+      {"Pod domem", 8, Lines({{"Pod ", false}, {"domem", false}})},
+      {"Večer, když", 10, Lines({{"Večer, ", false}, {"když", false}})},
+      // Nor does a one-letter word end a line.
+      {"Anna a Sander", 11, Lines({{"Anna ", false}, {"a Sander", false}})},
+      {"Pláž v Sopotech", 10, Lines({{"Pláž ", false}, {"v Sopotech", false}})},
+      // A split word keeps two letters on either side of the break, even
+      // where the line has room for less.
+      {"Idea", 2, Lines({{"Id", true}, {"ea", false}})},
+      {"domem", 4, Lines({{"do", true}, {"mem", false}})},
+      {"Rozkvetlá", 5, Lines({{"Ro", true}, {"zkve", true}, {"tlá", false}})},
+      // Without a vowel to split after, a word wider than the line is split
+      // where it fits; not between letters, no hyphen.
+      {"BCDFGHJ", 4, Lines({{"BCD", true}, {"FGHJ", false}})},
+      {"東京東京東京", 4, Lines({{"東京東京", false}, {"東京", false}})},
+      {"ABC", 2, Lines({{"ABC", false}})},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -53,4 +77,11 @@ TEST(TitleLines, TrimsHyphenatesAndDropsLinesPastTextRowCount) {
   EXPECT_EQ(TitleLines("Anna\r\nEva", 40, 2), QStringList({"Anna", "Eva"}));
   EXPECT_TRUE(TitleLines("Anything", 10, 0).isEmpty());
   EXPECT_TRUE(TitleLines("", 10, 2).isEmpty());
+  // Measured in the text's own widths: wide letters take more room.
+  const TTextWidth width = [](QStringView s) {
+    int w = 0;
+    for (QChar c : s) w += c.isUpper() ? 2 : 1;
+    return w;
+  };
+  EXPECT_EQ(TitleLines("WWW ab cd", 9, 3, width), QStringList({"WWW ab", "cd"}));
 }
