@@ -19,7 +19,9 @@
 #include "book/thumbnail_budget.h"
 #include "core/album_model.h"
 
+class PageText;
 class QPainter;
+struct TTextBox;
 
 class TBook {
  public:
@@ -60,6 +62,9 @@ class TBook {
   // into page.Image: a printer keeps the text as text.
   void PaintPageContent(const TPage& page, QPainter& painter);
   void PaintBookmarks(TPage& page);
+  // While boxes is set, the content layer adds every text it draws to it:
+  // tests check that no two overlap and none is cut. Null: nothing recorded.
+  void RecordTextBoxes(std::vector<TTextBox>* boxes) { textBoxes_ = boxes; }
 
   // The window's picture: the cover at SpineX while the book is closed, else
   // the left page at 0 and the right page at SpineX.
@@ -100,7 +105,7 @@ class TBook {
   // A cell's picture, scaled down by the picture scale.
   void DrawCellPicture(QPainter& p, const TRect& picture, const TThumbnail& thumb) const;
   // The lines under picture, down to bottom (the cell's) at most.
-  void PaintDescription(QPainter& p, const TRect& picture, int bottom, int index) const;
+  void PaintDescription(PageText& text, const TRect& picture, int bottom, int index) const;
 
   AlbumModel& model_;
   BookWindow& window_;
@@ -121,4 +126,5 @@ class TBook {
   // While the book is closed a re-layout leaves the open book's two pages
   // for the first spread shown open.
   bool openPagesStale_ = true;
+  std::vector<TTextBox>* textBoxes_ = nullptr;
 };

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "book/book.h"
+#include "book/page_text.h"
 #include "book/paint_tools.h"
 #include "book/spread_table.h"
 #include "book/text_wrap.h"
@@ -23,43 +24,29 @@ void UseFont(QPainter& p, const TProfileFont& font) {
   p.setPen(ToQColor(font.Color));
 }
 
-// Text against the rectangle's left or right edge, cut off at the other.
-void ClippedText(QPainter& p, const QRect& r, const QString& text, Qt::Alignment side) {
-  if (text.isEmpty() || r.width() <= 0) return;
-  const QFontMetrics fm = p.fontMetrics();
-  // Whole pixels, as CenteredText: the same text looks the same everywhere.
-  const int x = side == Qt::AlignRight ? r.x() + r.width() - fm.horizontalAdvance(text) : r.x();
-  p.save();
-  p.setClipRect(r, Qt::IntersectClip);
-  p.drawText(x, r.y() + fm.ascent(), text);
-  p.restore();
-}
-
-// Text pressed into the cover: a dark edge below it lifts it off the grain.
-void CoverText(QPainter& p, int x, int y, int w, int h, const QString& text) {
-  const QPen pen = p.pen();
-  p.setPen(QColor(0, 0, 0, 150));
-  CenteredText(p, x + 1, y + 1, w, h, text);
-  p.setPen(pen);
-  CenteredText(p, x, y, w, h, text);
-}
-
-void PaintCover(QPainter& p, const TPage& page, const AlbumModel& model) {
+void PaintCover(PageText& text, const TPage& page, const AlbumModel& model) {
   const int w = page.Width();
   const int h = page.Height();
+  QPainter& p = text.Painter();
   UseFont(p, AlbumProfile.TitleFont);
+  // Pressed into the cover: a dark edge below the letters lifts them off the grain.
+  text.SetShadow(QColor(0, 0, 0, 150));
   const QString title = model.DataTitles.value(0);
   if (model.CurrentChapter != -1 && !title.isEmpty()) {
-    CoverText(p, 28, 0, w - 28, h - 40, title);
+    text.Block(QRect(28, 0, w - 28, h - 40), title);
     return;
   }
-  CoverText(p, 28, 0, w - 28, h - 40, QStringLiteral("Quirevale"));
-  // The window's own font, in the title's colour so it reads on the cover.
+  const QRect name = text.Block(QRect(28, 0, w - 28, h - 40), QStringLiteral("Quirevale"));
+  // The window's own font, in the title's colour so it reads on the cover;
+  // each line below the one above it, however large the title's font.
   QFont small(QStringLiteral("Arial"));
   small.setPointSize(8);
   p.setFont(small);
-  CoverText(p, 28, 30, w - 28, h - 20, QStringLiteral("1.0"));
-  CoverText(p, 28, 40, w - 28, h, QStringLiteral("Photo albums to page through"));
+  const int lineHeight = p.fontMetrics().height();
+  int top = std::max(30 + (h - 20 - lineHeight) / 2, name.bottom() + 1);
+  const QRect version = text.Line(QRect(28, top, w - 28, lineHeight), QStringLiteral("1.0"));
+  top = std::max(40 + (h - lineHeight) / 2, version.bottom() + 1);
+  text.Line(QRect(28, top, w - 28, lineHeight), QStringLiteral("Photo albums to page through"));
 }
 
 }  // namespace
@@ -73,8 +60,9 @@ void TBook::PaintPageContent(TPage& page) {
 void TBook::PaintPageContent(const TPage& page, QPainter& p) {
   if (page.Image.isNull()) return;
   p.setBrush(Qt::NoBrush);
+  PageText text(p, page.Kind, textBoxes_);
   if (page.IsCover()) {
-    PaintCover(p, page, model_);
+    PaintCover(text, page, model_);
     return;
   }
   const TPageLook look = PageLookFor(page.Kind, model_, AlbumProfile);
@@ -82,7 +70,7 @@ void TBook::PaintPageContent(const TPage& page, QPainter& p) {
   const int c = model_.CurrentChapter;
   if (look.Shows == TPageShows::DividerTitle) {
     UseFont(p, AlbumProfile.ChapterFont);
-    CenteredText(p, a.Left, a.Top, a.Width(), a.Height() - 40, model_.DataTitles.value(c + 1));
+    text.Block(QRect(a.Left, a.Top, a.Width(), a.Height() - 40), model_.DataTitles.value(c + 1));
     return;
   }
   if (look.Shows != TPageShows::Images) return;
@@ -91,8 +79,8 @@ void TBook::PaintPageContent(const TPage& page, QPainter& p) {
   const int perPage = AlbumProfile.ImagesPerPage();
   const int pages = model_.PageCount(c, perPage);
   UseFont(p, AlbumProfile.BaseFont);
-  CenteredText(p, a.Left, a.Top, a.Width(), 20, model_.DataTitles.value(c));
-  CenteredText(p, a.Left, a.Bottom - 20, a.Width(), 20, FooterText(q, pages));
+  text.Line(QRect(a.Left, a.Top, a.Width(), 20), model_.DataTitles.value(c));
+  text.Line(QRect(a.Left, a.Bottom - 20, a.Width(), 20), FooterText(q, pages));
 
   const QList<TThumbnail>& thumbs = model_.Thumbnails[c];
   if (q == 0 || thumbs.isEmpty()) return;
@@ -129,17 +117,15 @@ void TBook::PaintPageContent(const TPage& page, QPainter& p) {
           break;
         case TCellPicture::UnknownFormat:
           UseFont(p, AlbumProfile.BaseFont);
-          CenteredText(p, pic.Left, pic.Top, pic.Width(), pic.Height(),
-                       Msg(QStringLiteral("UnknownImageFormat")));
+          text.Block(pic.ToQRect(), Msg(QStringLiteral("UnknownImageFormat")));
           break;
         case TCellPicture::NoPreview:
           UseFont(p, AlbumProfile.BaseFont);
-          CenteredText(p, pic.Left, pic.Top, pic.Width(), pic.Height(),
-                       Msg(QStringLiteral("NoPreview")));
+          text.Block(pic.ToQRect(), Msg(QStringLiteral("NoPreview")));
           break;
       }
     }
-    PaintDescription(p, pic, cell.Bottom, idx);
+    PaintDescription(text, pic, cell.Bottom, idx);
   }
 }
 
@@ -159,7 +145,8 @@ void TBook::DrawCellPicture(QPainter& p, const TRect& pic, const TThumbnail& thu
   p.restore();
 }
 
-void TBook::PaintDescription(QPainter& p, const TRect& pic, int bottom, int idx) const {
+void TBook::PaintDescription(PageText& text, const TRect& pic, int bottom, int idx) const {
+  QPainter& p = text.Painter();
   const TChapterData& data = model_.Chapters[model_.CurrentChapter];
   const int w = pic.Width();
   int y = pic.Bottom;
@@ -173,25 +160,28 @@ void TBook::PaintDescription(QPainter& p, const TRect& pic, int bottom, int idx)
     if ((AlbumProfile.ShowDate || AlbumProfile.ShowPlace) && fits(lineHeight)) {
       const QString date = AlbumProfile.ShowDate ? data.Dates.value(idx) : QString();
       const QString place = AlbumProfile.ShowPlace ? data.Places.value(idx) : QString();
-      const int dw = date.isEmpty() ? 0 : fm.horizontalAdvance(date);
-      const int pw = std::min(place.isEmpty() ? 0 : fm.horizontalAdvance(place), w - dw);
-      ClippedText(p, QRect(pic.Left, y, std::min(dw, w), lineHeight), date, Qt::AlignLeft);
-      ClippedText(p, QRect(pic.Right - pw, y, pw, lineHeight), place, Qt::AlignRight);
+      // The date whole where it can be, the place in what is left after a
+      // blank's gap; either shortened with "…" rather than cut.
+      const QRect line(pic.Left, y, w, lineHeight);
+      const QRect drawn = text.Aligned(line, date, Qt::AlignLeft);
+      const int gap = drawn.isEmpty() ? 0 : fm.horizontalAdvance(u' ');
+      text.Aligned(line.adjusted(drawn.width() + gap, 0, 0, 0), place, Qt::AlignRight);
       y += lineHeight;
     }
     if (AlbumProfile.ShowPeople && fits(lineHeight)) {
-      CenteredText(p, pic.Left, y, w, lineHeight, data.People.value(idx));
+      text.Line(QRect(pic.Left, y, w, lineHeight), data.People.value(idx));
       y += lineHeight;
     }
   }
   UseFont(p, AlbumProfile.BaseFont);
   const QFontMetrics fm = p.fontMetrics();
   const int lineHeight = fm.height();
-  const int charWidth = std::max(1, fm.horizontalAdvance(u'a'));
+  // Wrapped by the letters' own widths, so every line fits the cell.
+  const TTextWidth width = [&fm](QStringView s) { return fm.horizontalAdvance(s.toString()); };
   for (const QString& line :
-       TitleLines(data.Titles.value(idx), w / charWidth, AlbumProfile.TextRowCount)) {
+       TitleLines(data.Titles.value(idx), w, AlbumProfile.TextRowCount, width)) {
     if (!fits(lineHeight)) break;
-    CenteredText(p, pic.Left, y, w, lineHeight, line);
+    text.Line(QRect(pic.Left, y, w, lineHeight), line);
     y += lineHeight;
   }
 }

@@ -2,25 +2,9 @@
 
 #include <QDateTime>
 #include <QFileInfo>
-#include <QFontMetrics>
 #include <QImageReader>
 #include <QPainter>
 #include <cmath>
-
-void CenteredText(QPainter& painter, int x, int y, int w, int h, const QString& text) {
-  if (text.isEmpty() || w <= 0 || h <= 0) return;
-  const QFontMetrics metrics = painter.fontMetrics();
-  const int textWidth = metrics.horizontalAdvance(text);
-  const int textHeight = metrics.height();
-  // Most text fits its box; a clip costs more than the text.
-  const bool clip = textWidth > w || textHeight > h;
-  if (clip) {
-    painter.save();
-    painter.setClipRect(x, y, w, h, Qt::IntersectClip);
-  }
-  painter.drawText(x + (w - textWidth) / 2, y + (h - textHeight) / 2 + metrics.ascent(), text);
-  if (clip) painter.restore();
-}
 
 QImage TexturePicture(const QString& file) {
   // One entry is enough: a look has two textures, and the cover's is drawn

@@ -10,10 +10,6 @@
 
 class QPainter;
 
-// Draws text in the painter's font and pen, centred in the rectangle
-// (x, y)-(x + w, y + h) and clipped to it.
-void CenteredText(QPainter& painter, int x, int y, int w, int h, const QString& text);
-
 // Covers r with copies of the picture in file, side by side from r's
 // top-left corner, the last column and row cut to r. When the file is
 // missing or cannot be read, r is filled with colour instead. Returns

@@ -11,7 +11,9 @@
 #include <cmath>
 
 #include "app/render_command.h"
+#include "book/page_text.h"
 #include "book/pdf_book.h"
+#include "init/profile.h"
 #include "support/test_files.h"
 
 namespace {
@@ -255,4 +257,53 @@ TEST(PdfCommand, FailuresLeaveNoFileAndKeepTheOldOne) {
   }
   EXPECT_EQ(ReadAll(old), "the old book");
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name).join(' '), "Trip.ALB old.pdf");
+}
+
+// Every text of every page of the demo, at its own window and at the sheets
+// people print on: no two overlap and none is cut through its letters.
+TEST(PdfCommand, NoTextOverlapsOrIsCutAtThePaperSizes) {
+  std::vector<QSize> sizes{QSize()};  // the look's own window
+  for (const char* paper : {"A5", "A4", "Letter", "210x210mm"}) {
+    for (const bool pages : {false, true}) {
+      TPdfOptions options;
+      options.Paper = *ParsePaperSize(paper);
+      options.Pages = pages;
+      sizes.push_back(PdfLayoutSize(options));
+    }
+  }
+  for (const QSize& size : sizes) {
+    HeadlessAlbum album(size);
+    QString error;
+    ASSERT_TRUE(album.Open(Demo, &error)) << error.toStdString();
+    std::vector<TTextBox> boxes;
+    album.Book.RecordTextBoxes(&boxes);
+    const AlbumModel& model = album.Model;
+    std::vector<std::pair<int, int>> spreads{{0, -1}};
+    for (int c = 0; c <= model.ChapterCount(); ++c)
+      for (int p = 0; p <= model.LastSpread(c, AlbumProfile.ImagesPerPage()); p += 2)
+        spreads.push_back({c, p});
+    int texts = 0;
+    for (const auto& [c, p] : spreads) {
+      boxes.clear();
+      album.Book.ShowSpread(c, p);
+      texts += int(boxes.size());
+      const std::string where = QStringLiteral("%1x%2, chapter %3, spread %4")
+                                    .arg(album.Book.WindowSize().width())
+                                    .arg(album.Book.WindowSize().height())
+                                    .arg(c)
+                                    .arg(p)
+                                    .toStdString();
+      for (std::size_t i = 0; i < boxes.size(); ++i) {
+        EXPECT_FALSE(boxes[i].Cut) << where << ": " << boxes[i].Text.toStdString();
+        for (std::size_t k = i + 1; k < boxes.size(); ++k) {
+          const bool overlap =
+              boxes[i].Page == boxes[k].Page && boxes[i].Box.intersects(boxes[k].Box);
+          EXPECT_FALSE(overlap) << where << ": " << boxes[i].Text.toStdString() << " / "
+                                << boxes[k].Text.toStdString();
+        }
+      }
+    }
+    EXPECT_GT(texts, 100);
+    album.Book.RecordTextBoxes(nullptr);
+  }
 }

@@ -40,10 +40,9 @@ QRect CentredBox(const QRect& box, const QString& text, const QFont& font) {
 struct Seen {
   const QImage& image;
   // The line box of text (turned with it) where its ink stands within
-  // `within`, or nothing. With `visible` the text is cut off at that
-  // rectangle's edges and only what lies inside is compared.
+  // `within`, or nothing.
   std::optional<QRect> Find(const QString& text, const TProfileFont& font, TColor ground,
-                            QRect within, TRun run = TRun::Across, QRect visible = {}) const {
+                            QRect within, TRun run = TRun::Across) const {
     const QFontMetrics fm = PageMetrics(font.Font);
     const QColor ink = ToQColor(font.Color);
     const QColor groundColour = ToQColor(ground);
@@ -79,9 +78,9 @@ struct Seen {
     if (on.empty()) return std::nullopt;
 
     // Glyph edges may round either way: a tenth of the ink compared may
-    // differ; a text cut off must show a quarter of its ink.
+    // differ.
     const QImage seen = image.convertToFormat(QImage::Format_ARGB32);
-    const QRect shown = visible.isNull() ? seen.rect() : visible & seen.rect();
+    const QRect shown = seen.rect();
     auto differ = [&](QPoint shift) {
       int compared = 0;
       for (const QPoint& s : on) compared += shown.contains(s + shift);
@@ -191,7 +190,7 @@ TEST_F(PagesTest, DescriptionLinesUnderThePicture) {
   data.Places[0] = QStringLiteral("Brno");
   data.People[0] = QStringLiteral("Eva");
   data.Titles[0] = QStringLiteral("Old\r\nmill\r\nriver");
-  // A place too long for what the date leaves: its end shows.
+  // A place too long for what the date leaves after a blank: shortened.
   data.Dates[1] = QStringLiteral("2004");
   data.Places[1] = QStringLiteral("Lake Geneva shore");
   book.ShowSpread(0, 0);
@@ -215,10 +214,11 @@ TEST_F(PagesTest, DescriptionLinesUnderThePicture) {
   EXPECT_TRUE(centred(line1, "Old", base.Font, people->bottom() + 1));
   EXPECT_TRUE(centred(line2, "mill", base.Font, line1->bottom() + 1));
   EXPECT_LE(line2->bottom(), cell.bottom());
-  // Right of the second cell's date "2004".
-  const QRect rightOfDate(146, 140, 40, 67);
-  const auto shore = Right().Find("Lake Geneva shore", desc, paper,
-                                  rightOfDate.adjusted(-146, 0, 0, 0), TRun::Across, rightOfDate);
+  const QFontMetrics dm = PageMetrics(desc.Font);
+  const int room = 75 - dm.horizontalAdvance("2004") - dm.horizontalAdvance(u' ');
+  const QString shortened = dm.elidedText("Lake Geneva shore", Qt::ElideRight, room);
+  EXPECT_TRUE(shortened.endsWith(QChar(0x2026)));
+  const auto shore = Right().Find(shortened, desc, paper, QRect(111, 140, 75, 67));
   ASSERT_TRUE(shore);
   EXPECT_EQ(shore->right(), 111 + 75 - 1);
 

@@ -1,0 +1,55 @@
+#pragma once
+// Text drawn into the boxes of a page so that it fits them: shortened with
+// "…" or wrapped onto more lines, never cut through a letter. Every text
+// drawn can be reported to a recorder, so a test sees where each one went.
+
+#include <QColor>
+#include <QRect>
+#include <QString>
+#include <vector>
+
+#include "book/page.h"
+
+class QFontMetrics;
+class QPainter;
+
+// A text as drawn on a page.
+struct TTextBox {
+  TPageKind Page = TPageKind::Left;
+  QRect Box;            // its advance by the font's line height
+  QString Text;         // as drawn, with its "…" when shortened
+  bool Cut = false;     // reaches out of the box it was given, so clipped
+  bool Elided = false;  // shortened to fit
+};
+
+class PageText {
+ public:
+  // boxes may be null: then nothing is recorded and nothing allocated.
+  PageText(QPainter& painter, TPageKind page, std::vector<TTextBox>* boxes)
+      : painter_(painter), page_(page), boxes_(boxes) {}
+
+  QPainter& Painter() { return painter_; }
+  // Also draws every text in shadow one pixel down and to the right.
+  void SetShadow(const QColor& colour) { shadow_ = colour; }
+
+  // One line in the painter's font and pen, centred in r and shortened with
+  // "…" when wider than r. Returns where it was drawn (empty: nothing).
+  QRect Line(const QRect& r, const QString& text);
+  // One line against r's left or right edge, shortened when wider than r.
+  QRect Aligned(const QRect& r, const QString& text, Qt::Alignment side);
+  // The text wrapped to r's width and centred in r as a block. The lines
+  // that do not fit are left out and the last one shown ends in "…".
+  // Returns the rectangle the lines take.
+  QRect Block(const QRect& r, const QString& text);
+
+ private:
+  // Draws text (width textWidth) with its left at x and line top at y,
+  // clipped to r when it reaches out of it.
+  QRect Draw(const QFontMetrics& fm, const QRect& r, int x, int y, int textWidth,
+             const QString& text, bool elided);
+
+  QPainter& painter_;
+  TPageKind page_;
+  std::vector<TTextBox>* boxes_;
+  QColor shadow_;
+};
