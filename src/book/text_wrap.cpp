@@ -102,6 +102,8 @@ class Paragraph {
 
   // The end of the longest line from pos that ends at a break and fits, or -1.
   qsizetype LastFittingBreak(qsizetype pos, bool strict) const {
+    // Most titles and last lines fit whole: one measure instead of one a word.
+    if (Fits(pos, text_.size(), false)) return text_.size();
     qsizetype best = -1;
     for (qsizetype b = pos + 1; b <= text_.size(); ++b) {
       if (!CanBreak(b, strict)) continue;

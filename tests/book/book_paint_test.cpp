@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "book/cell_letters.h"
+#include "book/page_text.h"
 #include "book_fixture.h"
 
 TEST_F(BookTest, CoverPaperAndTheSpineShade) {
@@ -118,4 +119,15 @@ TEST_F(BookTest, LettersMarkTheCellsOfTheSpread) {
   for (int n = 0; !LetterForCell(n).isNull(); ++n) ASSERT_EQ(CellForLetter(LetterForCell(n)), n);
   EXPECT_EQ(CellForLetter(QChar(0x7F)), -1);
   EXPECT_EQ(CellForLetter(u'A'), -1);
+}
+
+TEST_F(BookTest, TheEmptyCoversLinesStandBelowALargeTitle) {
+  std::vector<TTextBox> boxes;
+  book.RecordTextBoxes(&boxes);
+  AlbumProfile.TitleFont.Font.setPointSize(48);
+  book.ShowSpread(-1, -1);  // no album: the program's name, its version and a maker line
+  book.RecordTextBoxes(nullptr);
+  ASSERT_EQ(boxes.size(), 3U);
+  for (std::size_t i = 1; i < boxes.size(); ++i)
+    EXPECT_GT(boxes[i].Box.top(), boxes[i - 1].Box.bottom()) << boxes[i].Text.toStdString();
 }
