@@ -119,9 +119,10 @@ class Paragraph {
     return count;
   }
 
-  // Where the word at pos, wider than the line, is split: after the last
-  // vowel that leaves room for the hyphen, else as far as fits, with two
-  // letters at least on either side. *hyphen tells whether the split falls
+  // Where the word at pos, wider than the line, is split, with two letters
+  // at least on either side: after the last vowel that leaves room for the
+  // hyphen, else as far as fits; where not even two letters fit, after the
+  // first two, which overflows least. *hyphen tells whether the split falls
   // between letters that take one.
   qsizetype SplitWord(qsizetype pos, bool* hyphen) const {
     qsizetype wordEnd = pos + 1;
@@ -144,7 +145,6 @@ class Paragraph {
         return k;
       }
     }
-    // Even two letters do not fit: the narrowest split overflows least.
     const qsizetype k = anywhere >= 0 ? anywhere : first;
     if (k < 0) return wordEnd;
     *hyphen = hyphenAt(k);

@@ -24,7 +24,9 @@ using TTextWidth = std::function<int(QStringView)>;
 // or one of , - . / : ; and dashes, never between a pair of quotes (' or "
 // with its partner on the same line; an apostrophe inside a word is none)
 // while the quoted words fit on a line, and never so that a line starts
-// with one of , - . / : ; ! ? ) or a dash: "river," stays with its comma.
+// with one of , - . / : ; ! ? ) or a dash: "river," stays with its comma;
+// nor does a line end with a one-letter word ("a", "v"): it goes with the
+// next word.
 // A word that does not fit is moved whole to the next line; only a word
 // wider than a line is split, after one of the vowels AEIOUY/aeiouy where
 // that fits (else where it fits), with room for the hyphen and at least two
