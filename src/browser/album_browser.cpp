@@ -12,6 +12,7 @@
 #include "book/program_cursors.h"
 #include "book/thumbnail_loading.h"
 #include "browser/tool_panel.h"
+#include "dialogs/dialog_place.h"
 #include "init/program_settings.h"
 #include "platform/qt_prompts.h"
 
@@ -27,6 +28,8 @@ TfAlbumBrowser::TfAlbumBrowser(Prompts* ask, QWidget* parent)
       DataFileContext{model_, document_, progress_, *this, *ask_, ProgramSettings.LoadAllChapters},
       AlbumProfile});
   FormCreate();
+  // Closed, the book shows only its cover: dialogs open over that.
+  CentreDialogsOnVisiblePart(this);
   BuildActions();
   ConnectCommands();
   UpdateActions();

@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStyleOptionComboBox>
+#include <algorithm>
 
 #include "core/album_model.h"
 #include "init/profile.h"
@@ -19,6 +21,11 @@ int GotoSpread(int value) { return value % 2 != 0 ? value - 1 : value; }
 
 namespace {
 
+// The dialog's size and its chapter box's width as designed; the box only
+// grows from there.
+const QSize kDesignSize(187, 79);
+const int kDesignBoxWidth = 121;
+
 template <typename T>
 T* Component(QWidget* parent, const char* name, QRect geometry) {
   auto* component = new T(parent);
@@ -32,7 +39,7 @@ T* Component(QWidget* parent, const char* name, QRect geometry) {
 TfGoto::TfGoto(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("fGoto"));
   setWindowTitle(tr("Go to"));
-  setFixedSize(187, 79);
+  setFixedSize(kDesignSize);
   lbChapter = Component<QLabel>(this, "lbChapter", {10, 5, 121, 15});
   lbChapter->setText(tr("Chapter"));
   lbPage = Component<QLabel>(this, "lbPage", {135, 5, 41, 15});
@@ -50,6 +57,7 @@ TfGoto::TfGoto(QWidget* parent) : QDialog(parent) {
   edPage->setRange(0, 0);
   connect(edChapter, qOverload<int>(&QComboBox::currentIndexChanged), this,
           &TfGoto::edChapterChange);
+  connect(edChapter, qOverload<int>(&QComboBox::currentIndexChanged), this, &TfGoto::ShowWholeName);
   connect(btOK, &QPushButton::clicked, this, &QDialog::accept);
   connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -63,10 +71,10 @@ void TfGoto::ShowGoto(const AlbumModel& model, const std::function<void(int, int
   model_ = &model;
   {
     const QSignalBlocker blocker(edChapter);
-    edChapter->clear();
-    edChapter->addItems(GotoChapterItems(model));
+    FillChapters(GotoChapterItems(model));
     edChapter->setCurrentIndex(std::max(0, model.CurrentChapter));
   }
+  ShowWholeName(edChapter->currentIndex());
   // The spin box keeps to the current chapter from the start, so a spread
   // past its end cannot be asked for.
   edChapterChange(edChapter->currentIndex());
@@ -76,4 +84,38 @@ void TfGoto::ShowGoto(const AlbumModel& model, const std::function<void(int, int
   if (exec() == QDialog::Accepted)
     showSpread(edChapter->currentIndex(), GotoSpread(edPage->value()));
   model_ = nullptr;
+}
+
+void TfGoto::FillChapters(const QStringList& items) {
+  edChapter->clear();
+  const QFontMetrics metrics(edChapter->font());
+  // What the box takes beside its text: frame, margins, arrow.
+  QStyleOptionComboBox option;  // a framed list, as the box is
+  option.initFrom(edChapter);
+  const int chrome =
+      edChapter->style()
+          ->sizeFromContents(QStyle::CT_ComboBox, &option, QSize(0, metrics.height()), edChapter)
+          .width() +
+      2;  // the style draws the text 1 pixel in from each side
+  int widest = 0;
+  for (const QString& item : items) {
+    const QString shown = metrics.elidedText(item, Qt::ElideRight, WidestChapterBox - chrome);
+    edChapter->addItem(shown);
+    if (shown != item) edChapter->setItemData(edChapter->count() - 1, item, Qt::ToolTipRole);
+    widest = std::max(widest, metrics.horizontalAdvance(shown));
+  }
+  const int width = std::clamp(chrome + widest, kDesignBoxWidth, WidestChapterBox);
+  // The page box and the buttons keep their places from the right edge.
+  const int extra = width - kDesignBoxWidth;
+  setFixedSize(kDesignSize.width() + extra, kDesignSize.height());
+  lbChapter->resize(width, lbChapter->height());
+  edChapter->resize(width, edChapter->height());
+  lbPage->move(135 + extra, lbPage->y());
+  edPage->move(135 + extra, edPage->y());
+  btOK->move(72 + extra, btOK->y());
+  btCancel->move(127 + extra, btCancel->y());
+}
+
+void TfGoto::ShowWholeName(int index) {
+  edChapter->setToolTip(edChapter->itemData(index, Qt::ToolTipRole).toString());
 }

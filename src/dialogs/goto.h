@@ -30,6 +30,10 @@ class TfGoto : public QDialog {
   // The spin box keeps to the chosen chapter's spreads.
   void edChapterChange(int index);
 
+  // The widest the chapter box grows to show whole names; longer names are
+  // cut short there and shown whole as the tool tip.
+  static constexpr int WidestChapterBox = 360;
+
   QLabel* lbChapter;
   QLabel* lbPage;
   QComboBox* edChapter;
@@ -38,5 +42,11 @@ class TfGoto : public QDialog {
   QPushButton* btCancel;
 
  private:
+  // Fills the chapter box, widens it (and the dialog) to its longest item,
+  // up to WidestChapterBox.
+  void FillChapters(const QStringList& items);
+  // The box's tool tip: the whole name of the item chosen when it is cut.
+  void ShowWholeName(int index);
+
   const AlbumModel* model_ = nullptr;
 };

@@ -30,6 +30,8 @@ QString HelpTopicForWindow(const QString& objectName) {
 
 namespace {
 
+const char* const kClosedByHelpKey = "closedByHelpKey";
+
 class HelpKeyFilter : public QObject {
  public:
   HelpKeyFilter(QObject* owner, std::function<void(const QWidget*)> help)
@@ -41,7 +43,9 @@ class HelpKeyFilter : public QObject {
       const auto* key = static_cast<QKeyEvent*>(event);
       if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier &&
           watched->isWidgetType()) {
-        help_(static_cast<QWidget*>(watched)->window());
+        QWidget* window = static_cast<QWidget*>(watched)->window();
+        if (window->property(kClosedByHelpKey).toBool()) window->close();
+        help_(window);
         return true;
       }
     }
@@ -57,3 +61,5 @@ class HelpKeyFilter : public QObject {
 void InstallHelpKey(QObject* owner, std::function<void(const QWidget*)> help) {
   QCoreApplication::instance()->installEventFilter(new HelpKeyFilter(owner, std::move(help)));
 }
+
+void SetClosedByHelpKey(QWidget* window) { window->setProperty(kClosedByHelpKey, true); }

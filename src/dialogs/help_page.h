@@ -24,3 +24,6 @@ class QWidget;
 // press of F1 that no shortcut took calls help with the window it was
 // pressed in. The filter lives as long as owner.
 void InstallHelpKey(QObject* owner, std::function<void(const QWidget* window)> help);
+// F1 in window closes it before help is asked for: for a window that covers
+// the screen, behind which the handbook would open unseen.
+void SetClosedByHelpKey(QWidget* window);

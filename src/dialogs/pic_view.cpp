@@ -5,10 +5,13 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
+#include <cstdlib>
 
 #include "core/album_model.h"
 #include "core/paths.h"
 #include "dialogs/pic_view_picture.h"
+#include "dialogs/pic_view_zoom.h"
 #include "init/profile.h"
 
 TPicImage::TPicImage(QWidget* parent) : QWidget(parent) {
@@ -46,6 +49,8 @@ TfPicView::TfPicView(TProfile& look, QWidget* parent)
   setPalette(black);
   setAutoFillBackground(true);
   Img = new TPicImage(this);
+  // The view covers the screen: the handbook would open hidden behind it.
+  SetClosedByHelpKey(this);
 }
 
 bool TfPicView::LoadImage(const AlbumModel& model, int index, QRect screen) {
@@ -60,6 +65,7 @@ bool TfPicView::LoadImage(const AlbumModel& model, int index, QRect screen) {
     return false;
   }
   pan_.Reset();
+  wheel_ = 0;
   screen_ = screen;
   fileName_ = path;
   fullSize_ = QSize();
@@ -88,7 +94,21 @@ bool TfPicView::Decode() {
 
 void TfPicView::Layout() {
   if (fullSize_.isEmpty()) return;
-  const QRect placed = PicViewLayout(fullSize_, screen_.size(), look_.Zoom).Picture;
+  Place(PicViewLayout(fullSize_, screen_.size(), look_.Zoom).Picture);
+}
+
+double TfPicView::ShownPercent() const {
+  return PicViewShownPercent(fullSize_, screen_.size(), look_.Zoom);
+}
+
+void TfPicView::ZoomTo(int zoom, QPoint anchor) {
+  look_.Zoom = zoom;
+  if (fullSize_.isEmpty()) return;
+  const QRect placed = PicViewLayout(fullSize_, screen_.size(), zoom).Picture;
+  Place(PicViewZoomedAround(Img->geometry(), placed, screen_.size(), anchor));
+}
+
+void TfPicView::Place(QRect placed) {
   const QSize decoded = Img->Picture().size();
   const bool scaledDown = decoded.width() < fullSize_.width();
   if (scaledDown && (decoded.width() < placed.width() || decoded.height() < placed.height()))
@@ -98,9 +118,10 @@ void TfPicView::Layout() {
 
 void TfPicView::keyPressEvent(QKeyEvent* event) {
   int zoom = look_.Zoom;
-  const bool closes = PicViewKeyCloses(event->key(), event->modifiers(), zoom);
-  look_.Zoom = zoom;
-  Layout();
+  const bool closes = PicViewKeyCloses(event->key(), event->modifiers(), zoom, ShownPercent());
+  // Keys zoom around the middle of the screen, so a panned picture keeps
+  // showing the part looked at.
+  ZoomTo(zoom, QPoint(width() / 2, height() / 2));
   if (closes) accept();
 }
 
@@ -113,4 +134,14 @@ void TfPicView::mouseMoveEvent(QMouseEvent* event) {
 
 void TfPicView::mouseReleaseEvent(QMouseEvent* event) {
   if (pan_.ReleaseCloses(event->position().toPoint())) accept();
+}
+
+void TfPicView::wheelEvent(QWheelEvent* event) {
+  wheel_ += event->angleDelta().y();
+  for (; std::abs(wheel_) >= 120; wheel_ -= wheel_ > 0 ? 120 : -120) {
+    const double shown = ShownPercent();
+    const auto step = wheel_ > 0 ? ZoomLadder::In(shown) : ZoomLadder::Out(shown);
+    if (step) ZoomTo(*step, event->position().toPoint());
+  }
+  event->accept();
 }

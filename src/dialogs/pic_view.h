@@ -43,8 +43,7 @@ class TfPicView : public QDialog {
   // ShowImage up to showing: true when the picture is loaded and laid out.
   bool LoadImage(const AlbumModel& model, int index, QRect screen);
 
-  // Places the picture for the current zoom; decodes a JPEG again when the
-  // zoom needs more pixels than were decoded.
+  // Places the picture centred for the current zoom.
   void Layout();
 
   TPicImage* Img;
@@ -54,8 +53,18 @@ class TfPicView : public QDialog {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  // Zooms a step of the ladder in or out around the pointer.
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
+  // The percentage the picture is shown at now.
+  double ShownPercent() const;
+  // Sets the look's zoom and places the picture so that the point of it at
+  // anchor stays there where it can.
+  void ZoomTo(int zoom, QPoint anchor);
+  // Puts the picture at placed; decodes a JPEG again when that needs more
+  // pixels than were decoded.
+  void Place(QRect placed);
   // Decodes fileName_ large enough for the current zoom on the screen.
   bool Decode();
 
@@ -65,4 +74,6 @@ class TfPicView : public QDialog {
   QString fileName_;
   QSize fullSize_;
   TPicPan pan_;
+  // Wheel turns not yet a whole notch (touchpads send small ones).
+  int wheel_ = 0;
 };

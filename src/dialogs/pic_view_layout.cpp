@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "book/page_geometry.h"
+#include "dialogs/pic_view_zoom.h"
 
 TPicLayout PicViewLayout(QSize picture, QSize screen, int zoom) {
   const qint64 pw = std::max(0, picture.width());
@@ -31,16 +32,21 @@ TPicLayout PicViewLayout(QSize picture, QSize screen, int zoom) {
   return {QRect(left, top, static_cast<int>(w), static_cast<int>(h))};
 }
 
-bool PicViewKeyCloses(int key, Qt::KeyboardModifiers modifiers, int& zoom) {
+double PicViewShownPercent(QSize picture, QSize screen, int zoom) {
+  if (zoom > 0 || picture.width() <= 0) return zoom;
+  return 100.0 * PicViewLayout(picture, screen, zoom).Picture.width() / picture.width();
+}
+
+bool PicViewKeyCloses(int key, Qt::KeyboardModifiers modifiers, int& zoom, double shown) {
   const bool keypad = modifiers & Qt::KeypadModifier;
   switch (key) {
     case Qt::Key_Plus:
     case Qt::Key_Equal:  // "+" without Shift on many layouts
-      if (zoom <= 200) zoom += 20;
+      zoom = ZoomLadder::In(shown).value_or(zoom);
       return false;
     case Qt::Key_Minus:
     case Qt::Key_Underscore:
-      if (zoom > 20) zoom -= 20;
+      zoom = ZoomLadder::Out(shown).value_or(zoom);
       return false;
     case Qt::Key_Asterisk:
       if (!keypad) return true;

@@ -19,14 +19,16 @@ struct TPicLayout {
   }
 };
 TPicLayout PicViewLayout(QSize picture, QSize screen, int zoom);
+// The percentage the picture is shown at: zoom, or in fit mode the fitted one.
+double PicViewShownPercent(QSize picture, QSize screen, int zoom);
 
 // What a key does: it may change zoom, and it closes the view or not.
 // Plus and minus (the keypad's, or the main keyboard's with or without
-// Shift) zoom in and out by 20 (up to 220, down to 20); the keypad's "*"
-// fits and its "/" shows the actual size. Modifier, lock and editing keys
-// (Shift, Ctrl, Alt, Enter, Tab, Backspace and the like) do nothing; every
-// other key closes.
-bool PicViewKeyCloses(int key, Qt::KeyboardModifiers modifiers, int& zoom);
+// Shift) go from shown, the percentage shown now, to the next step of the
+// zoom ladder up or down (ZoomLadder); the keypad's "*" fits and its "/"
+// shows the actual size. Modifier, lock and editing keys (Shift, Ctrl, Alt,
+// Enter, Tab, Backspace and the like) do nothing; every other key closes.
+bool PicViewKeyCloses(int key, Qt::KeyboardModifiers modifiers, int& zoom, double shown);
 
 // A press, a move with the left button held, and the release, all in screen
 // coordinates. A drag pans once it has gone 11 pixels along an axis on which

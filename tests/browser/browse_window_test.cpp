@@ -11,11 +11,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <cstdlib>
 
 #include "../book/book_fixture.h"
 #include "../book/jpeg_test_files.h"
+#include "app/setup_commands.h"
 #include "browser/album_browser.h"
 #include "dialogs/pic_view.h"
+#include "platform/qt_prompts.h"
 #include "support/scripted_prompts.h"
 #include "support/test_files.h"
 
@@ -164,6 +167,34 @@ TEST_F(BrowseWindowTest, RightClickOffersShowImageOnlyForAnExistingFile) {
     EXPECT_EQ(window->Model().SelEnd, c.pos);
     window->PictureMenu()->hide();
   }
+}
+
+// Dialogs open centred on what shows of the book: on the cover (the right
+// half of the window) while it is closed, on the whole book once it is open.
+TEST_F(BrowseWindowTest, DialogsOpenCentredOnWhatShowsOfTheBook) {
+  Open({30});
+  AttachSetupCommands(*window);
+  QtPrompts boxes(window.get());
+  const QRect cover(window->mapToGlobal(QPoint(400, 0)), QSize(400, 600));
+  const QRect book(window->mapToGlobal(QPoint(0, 0)), QSize(800, 600));
+  auto centredOn = [](QRect area) {
+    return [area](QWidget* dialog) {
+      const QPoint off = dialog->frameGeometry().center() - area.center();
+      EXPECT_LE(std::abs(off.x()) + std::abs(off.y()), 2)
+          << dialog->objectName().toStdString() << " off by " << off.x() << ", " << off.y();
+    };
+  };
+  const std::function<void()> opens[] = {
+      [&] { QTest::keyClick(window.get(), Qt::Key_G, Qt::ControlModifier); },
+      [&] { window->RunAction(QStringLiteral("DoRunGuide")); },
+      [&] { boxes.ShowWarning(QStringLiteral("The file could not be written.")); },
+  };
+  for (const auto& open : opens) EXPECT_NE(WithModal(open, centredOn(cover)), nullptr);
+  QTest::keyClick(window.get(), Qt::Key_PageDown);
+  ASSERT_EQ(Spread(), std::make_pair(0, 0));
+  window->activateWindow();  // shortcuts reach the active window only
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  EXPECT_NE(WithModal(opens[0], centredOn(book)), nullptr);
 }
 
 }  // namespace

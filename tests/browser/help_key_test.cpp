@@ -6,17 +6,29 @@
 #include <QTest>
 
 #include "browser/album_browser.h"
+#include "dialogs/pic_view.h"
+#include "init/profile.h"
 #include "support/scripted_prompts.h"
 
-TEST(HelpKey, OpensTheSectionOfTheWindowItIsPressedIn) {
+namespace {
+
+// The book window, shown, with the sections of the handbook it opens.
+class HelpKey : public ::testing::Test {
+ protected:
   ScriptedPrompts ask;
-  TfAlbumBrowser window(&ask);
+  TfAlbumBrowser window{&ask};
   QStringList opened;
-  window.SetHelpOpener([&](const QUrl& url) {
-    opened << url.fragment();
-    return true;
-  });
-  window.show();
+
+  void SetUp() override {
+    window.SetHelpOpener([this](const QUrl& url) {
+      opened << url.fragment();
+      return true;
+    });
+    window.show();
+  }
+};
+
+TEST_F(HelpKey, OpensTheSectionOfTheWindowItIsPressedIn) {
   for (const char* name : {"fGoto", "fSetup", "fPicView", "fSomethingElse"}) {
     QDialog dialog(&window);
     dialog.setObjectName(QLatin1String(name));
@@ -26,3 +38,17 @@ TEST(HelpKey, OpensTheSectionOfTheWindowItIsPressedIn) {
   }
   EXPECT_EQ(opened, QStringList({"goto", "setup", "view", "TApplication_HelpJump"}));
 }
+
+// The image view covers the screen: F1 there closes it, so the handbook does
+// not open unseen behind it.
+TEST_F(HelpKey, ClosesTheImageViewAndOpensItsSection) {
+  TProfile look;
+  TfPicView view(look, &window);
+  view.setWindowModality(Qt::ApplicationModal);
+  view.show();
+  QTest::keyClick(&view, Qt::Key_F1);
+  EXPECT_FALSE(view.isVisible());
+  EXPECT_EQ(opened, QStringList{"view"});
+}
+
+}  // namespace

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStyleOptionComboBox>
 #include <QTest>
 #include <QTimer>
 
@@ -98,6 +99,31 @@ TEST_F(GotoTest, ThePageKeepsToTheChosenChaptersSpreads) {
     QTest::mouseClick(dialog.btOK, Qt::LeftButton);
   });
   EXPECT_EQ(shown, (QList<std::pair<int, int>>{{2, 0}}));
+}
+
+// A long chapter name shows whole; only one wider than the box may grow is
+// cut short, and then shows whole as the tool tip.
+TEST_F(GotoTest, TheChapterBoxShowsWholeNames) {
+  const QString longName = QStringLiteral("Summer holidays in the mountains above the lake");
+  const QString endless = QStringLiteral("A chapter name that goes on and on ").repeated(8);
+  model.ChapterNames = QStringList{longName, endless};
+  Run([&] {
+    QComboBox* box = dialog.edChapter;
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Down);
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    const QRect text = box->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                    QStyle::SC_ComboBoxEditField, box);
+    EXPECT_EQ(box->currentText(), longName);
+    EXPECT_GE(text.width(), box->fontMetrics().horizontalAdvance(longName));
+    EXPECT_LE(box->geometry().right(), dialog.edPage->x());
+    EXPECT_LE(dialog.btCancel->geometry().right(), dialog.width());
+    QTest::keyClick(box, Qt::Key_Down);
+    EXPECT_LE(box->width(), TfGoto::WidestChapterBox);
+    EXPECT_TRUE(box->currentText().endsWith(QChar(0x2026))) << box->currentText().toStdString();
+    EXPECT_EQ(box->toolTip(), endless);
+  });
 }
 
 }  // namespace

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "../book/jpeg_test_files.h"
 #include "core/album_model.h"
+#include "dialogs/pic_view_zoom.h"
 #include "init/profile.h"
 #include "support/test_files.h"
 
@@ -35,30 +38,61 @@ TEST(PicViewLayout, CentresFitsAndOverhangs) {
   }
 }
 
-TEST(PicViewLayout, KeysZoomWithinLimitsAndMostKeysClose) {
+// "+" and "-" step along the ladder from the percentage shown: in fit mode
+// the fitted one, so "+" always enlarges.
+TEST(PicViewLayout, KeysStepTheZoomFromWhatIsShownAndMostKeysClose) {
   const auto pad = Qt::KeypadModifier;
   const struct {
     int zoom;
+    double shown;
     int key;
     Qt::KeyboardModifiers mods;
     int after;
     bool closes;
   } cases[] = {
-      {200, Qt::Key_Plus, pad, 220, false},   {220, Qt::Key_Plus, pad, 220, false},
-      {0, Qt::Key_Plus, pad, 20, false},      {30, Qt::Key_Minus, pad, 10, false},
-      {20, Qt::Key_Minus, pad, 20, false},    {50, Qt::Key_Asterisk, pad, 0, false},
-      {0, Qt::Key_Slash, pad, 100, false},    {100, Qt::Key_Plus, Qt::ShiftModifier, 120, false},
-      {100, Qt::Key_Equal, {}, 120, false},   {100, Qt::Key_Minus, {}, 80, false},
-      {100, Qt::Key_Slash, {}, 100, true},    {100, Qt::Key_Shift, Qt::ShiftModifier, 100, false},
-      {100, Qt::Key_Control, {}, 100, false}, {100, Qt::Key_Return, {}, 100, false},
-      {100, Qt::Key_Space, {}, 100, true},    {100, Qt::Key_Escape, {}, 100, true},
-      {100, Qt::Key_A, {}, 100, true},
+      {0, 25, Qt::Key_Plus, pad, 33, false},
+      {0, 49.8, Qt::Key_Plus, pad, 67, false},
+      {0, 100, Qt::Key_Minus, pad, 67, false},
+      {0, 5, Qt::Key_Minus, pad, 0, false},
+      {0, 5, Qt::Key_Plus, pad, 10, false},
+      {150, 150, Qt::Key_Plus, pad, 200, false},
+      {200, 200, Qt::Key_Plus, pad, 200, false},
+      {10, 10, Qt::Key_Minus, pad, 10, false},
+      {120, 120, Qt::Key_Minus, {}, 100, false},
+      {120, 120, Qt::Key_Plus, Qt::ShiftModifier, 150, false},
+      {100, 100, Qt::Key_Equal, {}, 150, false},
+      {50, 50, Qt::Key_Asterisk, pad, 0, false},
+      {0, 30, Qt::Key_Slash, pad, 100, false},
+      {100, 100, Qt::Key_Slash, {}, 100, true},
+      {100, 100, Qt::Key_Shift, Qt::ShiftModifier, 100, false},
+      {100, 100, Qt::Key_Control, {}, 100, false},
+      {100, 100, Qt::Key_Return, {}, 100, false},
+      {100, 100, Qt::Key_Space, {}, 100, true},
+      {100, 100, Qt::Key_Escape, {}, 100, true},
+      {100, 100, Qt::Key_A, {}, 100, true},
   };
   for (const auto& c : cases) {
     int zoom = c.zoom;
-    EXPECT_EQ(PicViewKeyCloses(c.key, c.mods, zoom), c.closes) << c.key;
-    EXPECT_EQ(zoom, c.after) << c.key;
+    EXPECT_EQ(PicViewKeyCloses(c.key, c.mods, zoom, c.shown), c.closes) << c.key;
+    EXPECT_EQ(zoom, c.after) << c.key << " from " << c.shown;
   }
+}
+
+// After a zoom, the point under the anchor stays there on an axis where the
+// picture overhangs, as far as its edges allow; where it fits it is centred.
+TEST(PicViewLayout, AZoomKeepsTheAnchoredPointInPlace) {
+  const struct {
+    QRect before;
+    QRect placed;
+    QPoint anchor;
+    QRect after;
+  } cases[] = {
+      {{240, 0, 1440, 1080}, {-1040, -960, 4000, 3000}, {600, 540}, {-400, -960, 4000, 3000}},
+      {{240, 0, 1440, 1080}, {-1040, -960, 4000, 3000}, {240, 0}, {0, 0, 4000, 3000}},
+      {{-540, 290, 3000, 500}, {-1290, 165, 4500, 750}, {0, 540}, {-810, 165, 4500, 750}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(PicViewZoomedAround(c.before, c.placed, kScreen, c.anchor), c.after) << c.anchor.x();
 }
 
 TEST(PicViewLayout, DragsPanAfter11PixelsAndStopAtThePicturesEdges) {
@@ -141,10 +175,36 @@ TEST_F(PicViewTest, FitDecodesSmallAndZoomKeysDecodeAgainAtFullSize) {
   QTest::keyClick(&view, Qt::Key_Minus);
   QTest::keyClick(&view, Qt::Key_Shift, Qt::ShiftModifier);
   QTest::keyClick(&view, Qt::Key_Return);
-  EXPECT_EQ(view.Img->geometry(), QRect(-440, -330, 1280, 960));
+  EXPECT_EQ(view.Img->geometry(), QRect(-336, -252, 1072, 804));
   EXPECT_TRUE(view.isVisible());
   QTest::keyClick(&view, Qt::Key_Space);
   EXPECT_FALSE(view.isVisible());
+}
+
+// A fitted picture is shown at 25 %: "+" enlarges it to the next step, and
+// the wheel zooms around the pointer until the picture fits again.
+TEST_F(PicViewTest, ZoomStartsFromWhatIsShownAndTheWheelZoomsAroundThePointer) {
+  look.Zoom = 0;
+  ASSERT_TRUE(Open(Add("big.jpg", EncodeJpeg(Filled(1600, 1200, Qt::gray)))));
+  QTest::keyClick(&view, Qt::Key_Plus, Qt::KeypadModifier);
+  EXPECT_EQ(look.Zoom, 33);
+  EXPECT_EQ(view.Img->geometry(), QRect(-64, -48, 528, 396));
+  const QPoint pointer(100, 75);
+  auto wheel = [&](int delta) {
+    QWheelEvent event(pointer, view.mapToGlobal(pointer), {}, {0, delta}, Qt::NoButton, {},
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&view, &event);
+  };
+  wheel(120);
+  EXPECT_EQ(look.Zoom, 50);
+  // The picture's point (164, 123) of 528 x 396 is (248, 186) of 800 x 600.
+  EXPECT_EQ(view.Img->geometry(), QRect(100 - 248, 75 - 186, 800, 600));
+  wheel(-60);  // half a notch, as touchpads send
+  EXPECT_EQ(look.Zoom, 50);
+  wheel(-60 - 120);
+  EXPECT_EQ(look.Zoom, 25);
+  EXPECT_EQ(view.Img->geometry(), QRect(0, 0, 400, 300));
+  EXPECT_TRUE(view.isVisible());
 }
 
 TEST_F(PicViewTest, APortraitCameraPhotoStandsUprightAndBitmapsShow) {
