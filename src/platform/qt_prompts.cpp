@@ -82,8 +82,14 @@ std::optional<QColor> QtPrompts::GetColor(const QColor& initial) {
 }
 
 std::optional<QFont> QtPrompts::GetFont(const QFont& initial) {
-  bool ok = false;
-  const QFont font = QFontDialog::getFont(&ok, initial, parent_, title_);
-  if (!ok) return std::nullopt;
+  QFontDialog dialog(initial, parent_);
+  dialog.setWindowTitle(title_);
+  // A family the font configuration knows by another name ("Arial" for
+  // "Liberation Sans", or an alias such as "Sans Serif") shows under that
+  // name: unless another one is picked, the look keeps its own.
+  const QString shown = dialog.currentFont().family();
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  QFont font = dialog.selectedFont();
+  if (font.family() == shown) font.setFamily(initial.family());
   return font;
 }

@@ -4,8 +4,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -21,8 +23,10 @@
 #include "book/book.h"
 #include "dialogs/path_label.h"
 #include "init/profile_file.h"
+#include "platform/qt_prompts.h"
 #include "support/album_env.h"
 #include "support/file_size_limit.h"
+#include "support/soon.h"
 
 namespace {
 
@@ -465,6 +469,30 @@ TEST_F(SetupDialogTest, EachFontOfTheLookTakesAColourThatTheFormatFileKeeps) {
   TProfile reread;
   ASSERT_TRUE(LoadProfile(Path("look.AFM"), reread));
   for (const auto& c : cases) EXPECT_EQ(ToQColor((reread.*c.font).Color), c.color) << c.button;
+}
+
+// The font dialog lists the faces the font configuration has; a look's
+// "Arial" shows there as the face it stands for.
+TEST(FontDialog, ChangingOnlyTheSizeKeepsTheFamilyName) {
+  QtPrompts prompts;
+  QFont arial(QStringLiteral("Arial"));
+  arial.setPointSize(10);
+  const Soon soon([] {
+    auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    for (QLineEdit* edit : dialog->findChildren<QLineEdit*>()) {
+      if (edit->isReadOnly()) continue;  // family and style; the size is typed
+      QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+      QTest::keyClicks(edit, "14");
+    }
+    auto* buttons = dialog->findChild<QDialogButtonBox*>();
+    ASSERT_NE(buttons, nullptr);
+    QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+  });
+  const std::optional<QFont> chosen = prompts.GetFont(arial);
+  ASSERT_TRUE(chosen.has_value());
+  EXPECT_EQ(chosen->pointSize(), 14);
+  EXPECT_EQ(chosen->family(), "Arial");
 }
 
 }  // namespace
