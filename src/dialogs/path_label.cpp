@@ -12,16 +12,14 @@ constexpr int kMinimumChars = 12;
 
 }  // namespace
 
-PathLabel::PathLabel(QWidget* parent) : QLabel(parent) {
-  setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-}
+PathLabel::PathLabel(QWidget* parent) : QLabel(parent) {}
 
 void PathLabel::SetPath(const QString& path) {
-  if (path == path_) return;
+  const bool changed = path != path_;
   path_ = path;
   setToolTip(path);
-  ShowPath();
-  updateGeometry();
+  ShowPath();  // also over a caption a language file gave the label
+  if (changed) updateGeometry();
 }
 
 QSize PathLabel::sizeHint() const {
