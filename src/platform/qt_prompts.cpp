@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QMessageBox>
 #include <utility>
 
@@ -86,10 +87,11 @@ std::optional<QFont> QtPrompts::GetFont(const QFont& initial) {
   dialog.setWindowTitle(title_);
   // A family the font configuration knows by another name ("Arial" for
   // "Liberation Sans", or an alias such as "Sans Serif") shows under that
-  // name: unless another one is picked, the look keeps its own.
-  const QString shown = dialog.currentFont().family();
+  // name, or under the face it resolves to in a desktop's own dialog:
+  // unless another one is picked, the look keeps its own.
+  const QStringList standIns{dialog.currentFont().family(), QFontInfo(initial).family()};
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   QFont font = dialog.selectedFont();
-  if (font.family() == shown) font.setFamily(initial.family());
+  if (standIns.contains(font.family())) font.setFamily(initial.family());
   return font;
 }
