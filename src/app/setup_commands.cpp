@@ -5,7 +5,7 @@
 #include "browser/album_browser.h"
 #include "dialogs/guide_dialog.h"
 #include "dialogs/setup_dialog.h"
-#include "init/load_settings.h"
+#include "init/language.h"
 #include "init/program_settings.h"
 
 namespace {
@@ -19,7 +19,7 @@ class SetupCommands : public QObject, public SetupHost, public GuideHost {
   TfSetup* Setup() {
     if (setup_ == nullptr) {
       setup_ = new TfSetup({browser_.Document(), ProgramSettings, *this}, &browser_);
-      TranslateNewWindow(setup_);
+      TranslateForm(browser_.Language(), setup_);
     }
     return setup_;
   }

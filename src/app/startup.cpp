@@ -33,14 +33,17 @@ TfAlbumBrowser* StartBookWindow(const QString& file) {
   auto* browser = new TfAlbumBrowser();
   // The other windows belong to the book window and live as long as it.
   // The splash window is made when a long operation or About first needs it.
-  browser->SetProgress(MakeSplashProgress(browser));
+  browser->SetProgress(MakeSplashProgress(browser, browser->Language()));
   // Editing first, so the release that ends an image drag reaches it first.
   auto* edit = new TEditWindow(*browser);      // editing, undo and the image properties dialog
   AttachSetupCommands(*browser);               // the setup dialog and the guide, made when opened
   auto* browse = new TBrowseWindow(*browser);  // browsing, the go-to dialog and the image view
   ConnectEditing(*edit, *browse);
   browser->HoldLayout();
-  LoadSettings(browser->Document(), [browser] { browser->ApplyActionHints(); });
+  LoadSettings(browser->Document(), [browser](const QStringList& language) {
+    browser->SetLanguage(language);
+    browser->ApplyActionHints();
+  });
   if (!file.isEmpty()) {
     try {
       OpenDocument(browser->Document(), file);

@@ -76,6 +76,11 @@ class TfAlbumBrowser : public QWidget, public BookWindow, public AlbumWindow {
   // Every action's hint becomes its caption, btSave's the Save action's
   // (after the language file may have translated the captions).
   void ApplyActionHints();
+  // The lines of the language file the session started with (none for
+  // English). Windows made later take their captions from them: a language
+  // chosen in the setup dialog waits for the next start, for every window.
+  void SetLanguage(QStringList lines) { language_ = std::move(lines); }
+  const QStringList& Language() const { return language_; }
   QMenu* PictureMenu() const { return pictureMenu_; }
   QMenu* SaveMenu() const { return saveMenu_; }
 
@@ -197,6 +202,7 @@ class TfAlbumBrowser : public QWidget, public BookWindow, public AlbumWindow {
   AlbumModel model_;
   xml::TXMLData document_;
   TForwardProgress progress_;
+  QStringList language_;
   std::unique_ptr<Prompts> ownPrompts_;
   Prompts* ask_;
   std::unique_ptr<TBook> book_;

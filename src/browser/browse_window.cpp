@@ -7,7 +7,7 @@
 #include "browser/album_browser.h"
 #include "dialogs/goto.h"
 #include "dialogs/pic_view.h"
-#include "init/load_settings.h"
+#include "init/language.h"
 #include "init/profile.h"
 
 TBrowseWindow::TBrowseWindow(TfAlbumBrowser& window)
@@ -54,7 +54,7 @@ void TBrowseWindow::PopupPictureMenu(QPoint windowPoint) {
 TfGoto& TBrowseWindow::Goto() {
   if (goto_ == nullptr) {
     goto_ = new TfGoto(&window_);
-    TranslateNewWindow(goto_);
+    TranslateForm(window_.Language(), goto_);
   }
   return *goto_;
 }

@@ -8,7 +8,7 @@
 #include "book/thumbnail_batch.h"
 #include "book/thumbnail_loading.h"
 #include "browser/album_browser.h"
-#include "init/load_settings.h"
+#include "init/language.h"
 #include "init/profile.h"
 #include "init/program_settings.h"
 
@@ -32,7 +32,7 @@ TfPicDetails& TEditWindow::Details() {
   if (details_ == nullptr) {
     details_ = new TfPicDetails(undo_, AlbumProfile, window_.prompts(), *this, &window_);
     fPicDetails = details_;
-    TranslateNewWindow(details_);
+    TranslateForm(window_.Language(), details_);
     connect(details_, &TfPicDetails::ShowingChanged, this, [this] {
       window_.UpdateActions();
       UpdateUndoActions();

@@ -45,7 +45,7 @@ void TfAlbumBrowser::ConnectCommands() {
   on("Help", &TfAlbumBrowser::ShowHelp);
   connect(Action(QStringLiteral("ExitAlbum")), &QAction::triggered, this, &QWidget::close);
   connect(Action(QStringLiteral("About")), &QAction::triggered, this,
-          [this] { SplashWindow(this).ShowAbout(); });
+          [this] { SplashWindow(this, language_).ShowAbout(); });
 }
 
 void TfAlbumBrowser::Guarded(const std::function<void()>& command) {

@@ -11,6 +11,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QSpinBox>
 #include <QStackedLayout>
 #include <QTabWidget>
@@ -19,8 +21,12 @@
 
 #include "book/paint_tools.h"
 #include "core/message_table.h"
+#include "dialogs/path_label.h"
 
 namespace {
+
+// The sample of the pages' description lines.
+const QString kDescSample = QStringLiteral("Date,place");
 
 void SetText(QLineEdit* edit, const QString& text) {
   if (edit->text() != text) edit->setText(text);  // keeps the cursor while typing
@@ -37,6 +43,33 @@ void ShowFont(QLabel* label, const TProfileFont& font) {
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, ToQColor(font.Color));
   label->setPalette(palette);
+}
+
+// A command's caption as a window title: without the mnemonic marks and the
+// "..." that says in a menu that a dialog follows.
+QString TitleOf(QString caption) {
+  static const QRegularExpression mnemonic(QStringLiteral("&(.)"));
+  caption.replace(mnemonic, QStringLiteral("\\1"));
+  caption = caption.trimmed();
+  if (caption.endsWith(QStringLiteral("..."))) caption.chop(3);
+  if (caption.endsWith(QChar(0x2026))) caption.chop(1);
+  return caption.trimmed();
+}
+
+// A sample's font, made smaller when its text is wider than room.
+TProfileFont FittedFont(const TProfileFont& font, const QString& text, int room) {
+  TProfileFont fitted = font;
+  qreal size = font.Font.pointSizeF();
+  while (size > 1 && QFontMetrics(fitted.Font).horizontalAdvance(text) > room) {
+    size = std::max<qreal>(1, size * 0.9);
+    fitted.Font.setPointSizeF(size);
+  }
+  return fitted;
+}
+
+// The room a label needs for a one-line text in a font.
+QSize SampleSize(const TProfileFont& font, const QString& text) {
+  return QFontMetrics(font.Font).boundingRect(QRect(0, 0, 1 << 20, 1 << 20), 0, text).size();
 }
 
 // The texture tiled over the preview panel, as the book tiles it.
@@ -153,6 +186,8 @@ void TfSetup::Connect() {
   click(btClearTexture, [&s] { s.ClearTexture(); });
   click(btFont1, [&s] { s.ChooseFont(1); });
   click(btFont2, [&s] { s.ChooseFont(2); });
+  click(btFontColor1, [&s] { s.ChooseFontColor(1); });
+  click(btFontColor2, [&s] { s.ChooseFontColor(2); });
   click(btDefault, [&s] { s.RestoreDefaultLook(); });
   spin(edColCount, TLookField::Columns);
   spin(edRowCount, TLookField::Rows);
@@ -180,7 +215,7 @@ bool TfSetup::PrepareProgramSettings() {
   Pages->setTabText(Pages->indexOf(pgLook), Msg(QStringLiteral("DefaultAlbumLook")));
   Pages->setTabText(Pages->indexOf(pgBookmarks), Msg(QStringLiteral("DefaultBMColors")));
   const QString caption = session_.Context().Host.ActionCaption(QStringLiteral("Setup"));
-  if (!caption.isEmpty()) setWindowTitle(caption);
+  if (!caption.isEmpty()) setWindowTitle(TitleOf(caption));
   Pages->setCurrentWidget(pgGeneral);
   ShowState();
   return true;
@@ -191,7 +226,7 @@ void TfSetup::PrepareAlbum(QWidget* firstPage) {
   Pages->setTabText(Pages->indexOf(pgLook), Msg(QStringLiteral("AlbumLook")));
   Pages->setTabText(Pages->indexOf(pgBookmarks), Msg(QStringLiteral("Chapters")));
   const QString caption = session_.Context().Host.ActionCaption(QStringLiteral("AlbumProperties"));
-  if (!caption.isEmpty()) setWindowTitle(caption);
+  if (!caption.isEmpty()) setWindowTitle(TitleOf(caption));
   Pages->setCurrentWidget(firstPage);
   ShowState();
 }
@@ -247,7 +282,7 @@ void TfSetup::ShowGeneral() {
   if (album) {
     const AlbumModel& model = s.Model();
     SetText(edTitle, s.Title);
-    lbFilename->setText(QDir::toNativeSeparators(model.AlbumFileName));
+    lbFilename->SetPath(QDir::toNativeSeparators(model.AlbumFileName));
     SetText(edDataFile, QDir::toNativeSeparators(s.DataFile));
     SetText(edAlbumDir, s.AlbumDir);
     lbPicCount1->setText(QString::number(s.Chapters.WorkChapters[0].Count()));
@@ -278,20 +313,56 @@ void TfSetup::ShowLook() {
   lbBMFont->setVisible(preview.ShowBMFont);
   btFont2->setVisible(preview.ShowFont2);
   btFont1->setVisible(preview.ShowFont1);
+  btFontColor1->setVisible(preview.ShowFont1);
+  btFontColor2->setVisible(preview.ShowFont2);
   btColor->setVisible(preview.ShowColor);
   btTexture->setVisible(preview.ShowTexture);
   btClearTexture->setVisible(preview.ShowTexture);
   lbFont2->setVisible(s.Target == TLookTarget::Pages);
-  SetBackground(pnColor, preview.Color);
-  imgTexture->setPixmap(TiledTexture(preview.Texture, pnColor->size()));
   QRadioButton* const radios[] = {btCover, btInside, btBookmarks, btPages};
   QRadioButton* radio = radios[static_cast<int>(s.Target)];
   radio->setChecked(true);
-  lbFont1->setText(s.Target == TLookTarget::Pages ? QStringLiteral("Date,place") : radio->text());
-  ShowFont(lbFont1, preview.Font1);
-  ShowFont(lbFont2, preview.Font2);
-  ShowFont(lbBMFont, preview.BMFont);
+  lbFont1->setText(s.Target == TLookTarget::Pages ? kDescSample : radio->text());
+  FitPreview();
+  SetBackground(pnColor, preview.Color);
+  imgTexture->setPixmap(TiledTexture(preview.Texture, pnColor->size()));
+  const int room = SampleRoom();
+  ShowFont(lbFont1, FittedFont(preview.Font1, lbFont1->text(), room));
+  ShowFont(lbFont2, FittedFont(preview.Font2, lbFont2->text(), room));
+  ShowFont(lbBMFont, FittedFont(preview.BMFont, lbBMFont->text(), room));
   SetBackground(lbBMFont, preview.Color);
+}
+
+int TfSetup::SampleRoom() const { return screen()->availableGeometry().width() * 2 / 5; }
+
+void TfSetup::FitPreview() {
+  // One size for every target, so the page keeps its place when the target
+  // changes; a sample wider than the room a screen allows is shown smaller.
+  const TProfile& look = session_.SetupProfile;
+  const int room = SampleRoom();
+  const QList<QList<std::pair<QString, const TProfileFont*>>> targets{
+      {{btCover->text(), &look.TitleFont}},
+      {{btInside->text(), &look.ChapterFont}},
+      {{btBookmarks->text(), &look.ChapterFont}},
+      {{kDescSample, &look.DescFont}, {lbFont2->text(), &look.BaseFont}}};
+  QSize needed(0, 0);
+  const int spacing = pnColor->layout()->spacing();
+  for (const auto& samples : targets) {
+    QSize target(0, -spacing);
+    for (const auto& [text, font] : samples) {
+      const QSize sample = SampleSize(FittedFont(*font, text, room), text);
+      target = {std::max(target.width(), sample.width()),
+                target.height() + spacing + sample.height()};
+    }
+    needed = needed.expandedTo(target);
+  }
+  // Around the samples: the layout's margins inside the panel's frame.
+  const QMargins inner = pnColor->layout()->contentsMargins() + pnColor->contentsMargins();
+  needed += QSize(inner.left() + inner.right(), inner.top() + inner.bottom());
+  needed = needed.expandedTo({160, 90});  // room for a texture to show
+  if (pnColor->size() == needed) return;
+  pnColor->setFixedSize(needed);
+  imgTexture->setGeometry(pnColor->rect());
 }
 
 void TfSetup::ShowChapters() {
@@ -319,5 +390,5 @@ void TfSetup::ShowChapters() {
   lbPicCount2->setText(slot >= 0 ? QString::number(work.WorkChapters[slot].Count()) : QString());
   SetText(edChapterTitle, work.WorkTitles.value(slot));
   SetText(edDir, work.WorkDirs.value(slot));
-  lbFile->setText(QDir::toNativeSeparators(work.WorkDataFiles.value(slot)));
+  lbFile->SetPath(QDir::toNativeSeparators(work.WorkDataFiles.value(slot)));
 }

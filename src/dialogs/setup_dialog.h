@@ -14,6 +14,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class PathLabel;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
@@ -62,7 +63,7 @@ class TfSetup : public QDialog {
   QSpinBox* edMenuSpeed;
   // General page, album.
   QFrame* pnDescription;
-  QLabel* lbFilename;
+  PathLabel* lbFilename;
   QLabel* lbTitle;
   QLineEdit* edTitle;
   QLabel* lbAlbumDir;
@@ -93,6 +94,9 @@ class TfSetup : public QDialog {
   QPushButton* btClearTexture;
   QPushButton* btFont1;
   QPushButton* btFont2;
+  // The colour of the font btFont1 or btFont2 sets (the font dialog has none).
+  QPushButton* btFontColor1;
+  QPushButton* btFontColor2;
   QLabel* lbColCount;
   QSpinBox* edColCount;
   QLabel* lbRowCount;
@@ -117,7 +121,7 @@ class TfSetup : public QDialog {
   QPushButton* btBMColor;
   QFrame* pnChapters;
   QLabel* lbChapterFile;
-  QLabel* lbFile;
+  PathLabel* lbFile;
   QLabel* lbChapterDir;
   QLineEdit* edDir;
   QPushButton* btDir;  // browses for the folder
@@ -143,6 +147,10 @@ class TfSetup : public QDialog {
   void ShowState();
   void ShowGeneral();
   void ShowLook();
+  // The preview panel sized for the samples of every target.
+  void FitPreview();
+  // The widest a sample is shown; a wider one is shown in a smaller size.
+  int SampleRoom() const;
   void ShowChapters();
   void EnableChildControls(QWidget* container);
   void Commit(bool close);

@@ -16,6 +16,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "dialogs/path_label.h"
 #include "dialogs/setup_dialog.h"
 #include "dialogs/setup_widgets.h"
 
@@ -96,8 +97,7 @@ void TfSetup::BuildGeneralPage() {
   settings->setRowStretch(6, 1);
 
   pnDescription = Make<QFrame>(pgGeneral, "pnDescription");
-  lbFilename = Make<QLabel>(pnDescription, "lbFilename");
-  lbFilename->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  lbFilename = Make<PathLabel>(pnDescription, "lbFilename");
   lbTitle = Label(pnDescription, "lbTitle", "Title");
   edTitle = Make<QLineEdit>(pnDescription, "edTitle");
   lbAlbumDir = Label(pnDescription, "lbAlbumDir", "Image directory");
@@ -141,7 +141,7 @@ void TfSetup::BuildLookPage() {
   btCover->setChecked(true);
   lbBMFont = Label(pgLook, "lbBMFont", "Bookmark font");
   lbBMFont->setAutoFillBackground(true);
-  pnColor = Swatch(pgLook, "pnColor", QSize(160, 90));  // room for the samples at full size
+  pnColor = Swatch(pgLook, "pnColor", QSize(160, 90));  // sized to its samples by FitPreview
   imgTexture = Make<QLabel>(pnColor, "imgTexture");
   imgTexture->setGeometry(pnColor->rect());
   lbFont1 = Make<QLabel>(pnColor, "lbFont1");
@@ -155,6 +155,18 @@ void TfSetup::BuildLookPage() {
   btClearTexture->setToolTip(QStringLiteral("Clear texture"));
   btFont1 = Button(pgLook, "btFont1", "Font...");
   btFont2 = Button(pgLook, "btFont2", "Font...");
+  btFontColor1 = Button(pgLook, "btFontColor1", "Font color...");
+  btFontColor2 = Button(pgLook, "btFontColor2", "Font color...");
+  // Each target shows only its own buttons and samples; the others keep
+  // their room, so the page does not move when the target changes.
+  // (The preview panel has one size for all; see FitPreview.)
+  for (QWidget* shown :
+       std::initializer_list<QWidget*>{lbBMFont, btColor, btTexture, btClearTexture, btFont1,
+                                       btFont2, btFontColor1, btFontColor2}) {
+    QSizePolicy policy = shown->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    shown->setSizePolicy(policy);
+  }
   lbColCount = Label(pgLook, "lbColCount", "Columns");
   edColCount = Spin(pgLook, "edColCount", TLookField::Columns);
   lbRowCount = Label(pgLook, "lbRowCount", "Rows");
@@ -183,12 +195,15 @@ void TfSetup::BuildLookPage() {
   targets->addStretch();
   auto* preview = new QGridLayout;
   preview->addWidget(lbBMFont, 0, 0, 1, 2);
-  preview->addWidget(pnColor, 1, 0, 3, 1);
+  preview->addWidget(pnColor, 1, 0, 5, 1, Qt::AlignTop);
   preview->addWidget(btColor, 1, 1);
   preview->addWidget(btTexture, 2, 1);
   preview->addWidget(btClearTexture, 2, 2);
   preview->addWidget(btFont1, 3, 1);
-  preview->addWidget(btFont2, 3, 2);
+  preview->addWidget(btFontColor1, 3, 2);
+  preview->addWidget(btFont2, 4, 1);
+  preview->addWidget(btFontColor2, 4, 2);
+  preview->setRowStretch(5, 1);
   auto* grid = new QGridLayout;
   grid->addWidget(lbColCount, 0, 0);
   grid->addWidget(edColCount, 0, 1);
@@ -213,8 +228,7 @@ void TfSetup::BuildChaptersPage() {
   btBMColor = Button(pgBookmarks, "btBMColor", "...");
   pnChapters = Make<QFrame>(pgBookmarks, "pnChapters");
   lbChapterFile = Label(pnChapters, "lbChapterFile", "Chapter file");
-  lbFile = Make<QLabel>(pnChapters, "lbFile");
-  lbFile->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  lbFile = Make<PathLabel>(pnChapters, "lbFile");
   lbChapterDir = Label(pnChapters, "lbChapterDir", "Chapter directory");
   edDir = Make<QLineEdit>(pnChapters, "edDir");
   btDir = Button(pnChapters, "btDir", "...");

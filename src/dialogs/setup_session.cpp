@@ -134,6 +134,10 @@ void TSetupSession::SetTarget(TLookTarget target) {
 TLookPreview TSetupSession::Preview() const {
   const TProfile& look = SetupProfile;
   TLookPreview preview;
+  // Hidden samples keep their fonts too, so their room does not change
+  // with the target.
+  preview.Font2 = look.BaseFont;
+  preview.BMFont = look.BookmarkFont;
   switch (Target) {
     case TLookTarget::Cover:
       preview.Color = ToQColor(look.CoverColor);
@@ -147,9 +151,10 @@ TLookPreview TSetupSession::Preview() const {
       preview.ShowFont1 = false;
       break;
     case TLookTarget::Bookmarks:
-      preview.Color = ToQColor(look.BM[0]);
+      // The first bookmark as the chapters page now orders them.
+      preview.Color = ToQColor(Chapters.Count() > 0 ? Chapters.SlotColor(Chapters.ChapterOrder[1])
+                                                    : look.BM[0]);
       preview.Font1 = look.ChapterFont;
-      preview.BMFont = look.BookmarkFont;
       preview.ShowColor = false;
       preview.ShowTexture = false;
       preview.ShowFont2 = true;
@@ -159,7 +164,6 @@ TLookPreview TSetupSession::Preview() const {
       preview.Color = ToQColor(look.PageColor);
       preview.Texture = ExistingFile(PendingPageTexture);
       preview.Font1 = look.DescFont;
-      preview.Font2 = look.BaseFont;
       preview.ShowFont2 = true;
       break;
   }
@@ -291,6 +295,15 @@ void TSetupSession::ChooseFont(int button) {
   const auto chosen = context_.Document.Data.Ask.GetFont(font->Font);
   if (!chosen) return;
   font->Font = *chosen;  // the colour stays: the font dialog has none
+  LookEdited();
+}
+
+void TSetupSession::ChooseFontColor(int button) {
+  TProfileFont* font = FontOf(button);
+  if (font == nullptr) return;
+  const auto color = context_.Document.Data.Ask.GetColor(ToQColor(font->Color));
+  if (!color) return;
+  font->Color = FromQColor(*color);
   LookEdited();
 }
 

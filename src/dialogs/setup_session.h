@@ -40,8 +40,8 @@ struct TLookPreview {
   QColor Color;
   QString Texture;  // a file that exists, else empty
   TProfileFont Font1;
-  TProfileFont Font2;   // Pages only
-  TProfileFont BMFont;  // Bookmarks only, on the colour of BM0
+  TProfileFont Font2;   // shown for Pages only
+  TProfileFont BMFont;  // shown for Bookmarks only, on the colour of the first bookmark
   bool ShowColor = true;
   bool ShowTexture = true;
   bool ShowFont1 = true;
@@ -81,6 +81,8 @@ class TSetupSession {
   void ClearTexture();
   // button 1 or 2: btFont1 or btFont2.
   void ChooseFont(int button);
+  // The colour of the font that button sets (btFontColor1, btFontColor2).
+  void ChooseFontColor(int button);
   void RestoreDefaultLook();
 
   // General page, program settings.

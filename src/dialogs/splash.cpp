@@ -11,7 +11,7 @@
 #include <algorithm>
 
 #include "dialogs/splash_logo.h"
-#include "init/load_settings.h"
+#include "init/language.h"
 
 TfSplash* fSplash = nullptr;
 const QString SplashHomePage = QStringLiteral("https://quirevale.example.org/");
@@ -102,11 +102,11 @@ void TfSplash::FormCreate() {
   Logo->SetImage(DrawSplashLogo(Logo->size(), devicePixelRatioF()));
 }
 
-TfSplash& SplashWindow(QWidget* parent) {
+TfSplash& SplashWindow(QWidget* parent, const QStringList& language) {
   if (fSplash != nullptr) return *fSplash;
   fSplash = new TfSplash(parent);
   QObject::connect(fSplash, &QObject::destroyed, [] { fSplash = nullptr; });
-  TranslateNewWindow(fSplash);
+  TranslateForm(language, fSplash);
   return *fSplash;
 }
 

@@ -4,6 +4,7 @@
 // line, the web address, and Help and Close.
 
 #include <QDialog>
+#include <QStringList>
 
 #include "core/progress.h"
 #include "dialogs/help_page.h"
@@ -63,8 +64,8 @@ class TfSplash : public QDialog, public ProgressSink {
 extern TfSplash* fSplash;
 
 // fSplash, made on first use as a window of parent and given the captions of
-// the language chosen in the settings.
-TfSplash& SplashWindow(QWidget* parent);
+// language, the lines of the session's language file.
+TfSplash& SplashWindow(QWidget* parent, const QStringList& language);
 
 // The address lbHomePage shows and opens.
 extern const QString SplashHomePage;

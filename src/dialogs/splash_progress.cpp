@@ -30,6 +30,7 @@ void TDelayedProgress::ShowProgress(const QString& text, int percent, bool showG
   box_().ShowProgress(text, percent, showGauge);
 }
 
-TDelayedProgress* MakeSplashProgress(QWidget* window) {
-  return new TDelayedProgress(window, [window]() -> ProgressSink& { return SplashWindow(window); });
+TDelayedProgress* MakeSplashProgress(QWidget* window, const QStringList& language) {
+  return new TDelayedProgress(
+      window, [window, &language]() -> ProgressSink& { return SplashWindow(window, language); });
 }

@@ -5,6 +5,7 @@
 // reported after the operation has lasted the delay, and is only then made.
 
 #include <QObject>
+#include <QStringList>
 #include <functional>
 
 #include "core/progress.h"
@@ -32,5 +33,6 @@ class TDelayedProgress : public QObject, public ProgressSink {
   bool shown_ = false;
 };
 
-// The book window's progress box: the splash window fSplash, made on demand.
-TDelayedProgress* MakeSplashProgress(QWidget* window);
+// The book window's progress box: the splash window fSplash, made on demand
+// in language (the session's language lines, kept by window).
+TDelayedProgress* MakeSplashProgress(QWidget* window, const QStringList& language);

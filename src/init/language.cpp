@@ -104,10 +104,11 @@ void TranslateForm(const QStringList& lines, QWidget* window) {
   }
 }
 
-bool LoadLanguage(const QString& fileName) {
+bool LoadLanguage(const QString& fileName, QStringList* applied) {
   if (!fileName.isEmpty() && !QFileInfo::exists(fileName)) return false;
   FillDefaultMessages();
   const QStringList lines = ReadTextLines(fileName);
+  if (applied != nullptr) *applied = lines;
   bool mainWindowOpen = false;
   for (const QString& name : TranslatedWindows) {
     QWidget* window = OpenWindow(name);

@@ -15,9 +15,9 @@ extern const QStringList TranslatedWindows;
 // changes nothing and returns false. Otherwise the message table is reset to
 // English, then the file's lines (none for the empty name) are applied to the
 // message table and to every open window named in TranslatedWindows; returns
-// true. Raises EFileError (Reading) when the file cannot be read, the table
-// already reset by then.
-bool LoadLanguage(const QString& fileName);
+// true, with the lines in applied when given. Raises EFileError (Reading)
+// when the file cannot be read, the table already reset by then.
+bool LoadLanguage(const QString& fileName, QStringList* applied = nullptr);
 
 // Applies language lines to one window, whose object name is its name in the
 // file. For the main window ("fAlbumBrowser") the message table is updated

@@ -7,7 +7,6 @@
 #include "core/message_table.h"
 #include "core/program_files.h"
 #include "core/prompts.h"
-#include "core/text_file.h"
 #include "init/file_association.h"
 #include "init/language.h"
 #include "init/program_settings.h"
@@ -18,18 +17,22 @@ QString LanguageFilePath(const QString& name) {
   return QFileInfo::exists(shipped) ? shipped : name;
 }
 
-void LoadSettings(const DocumentContext& context, const std::function<void()>& applyHints) {
+void LoadSettings(const DocumentContext& context,
+                  const std::function<void(const QStringList& language)>& languageLoaded) {
   ProgramSettings = DefaultProgramSettings();
   FillDefaultMessages();
   RegisterFileType(QStringLiteral(".ALB"), QStringLiteral("Album.File"));
   ReadSettings(ProgramSettings);
   Prompts& ask = context.Data.Ask;
+  // The language of the whole session: one chosen in the setup dialog
+  // takes effect at the next start, for every window alike.
+  QStringList language;
   try {
-    LoadLanguage(LanguageFilePath(ProgramSettings.Language));
+    LoadLanguage(LanguageFilePath(ProgramSettings.Language), &language);
   } catch (const EFileError& error) {
     ask.ShowError(error.Message());
   }
-  if (applyHints) applyHints();
+  if (languageLoaded) languageLoaded(language);
   try {
     OpenFormatFile(context, ProgramSettings.Profile, true);
   } catch (const EFileError& error) {
@@ -40,13 +43,5 @@ void LoadSettings(const DocumentContext& context, const std::function<void()>& a
     SetDefaultProfile(defaults);
     context.Data.Model.FormatFileName = ProgramSettings.Profile;
     ApplyProfile(context, defaults, true);
-  }
-}
-
-void TranslateNewWindow(QWidget* window) {
-  try {
-    TranslateForm(ReadTextLines(LanguageFilePath(ProgramSettings.Language)), window);
-  } catch (const EFileError&) {
-    // English captions stay.
   }
 }

@@ -3,26 +3,22 @@
 // association of album files, the stored settings, the language file, the
 // action hints and the first look.
 
+#include <QStringList>
 #include <functional>
-
-class QWidget;
 
 #include "init/album_document.h"
 
 // Fills ProgramSettings (defaults, then what is stored), registers ".ALB",
 // loads the language file into the message table and the open windows,
-// runs applyHints (the main window's action hints follow the translated
-// captions), then opens the default format file (Profile) as the look with
-// window placement. A language or format file that cannot be read is
-// reported through the context's prompts; start-up goes on with the
-// built-in texts or look.
-void LoadSettings(const DocumentContext& context, const std::function<void()>& applyHints);
+// hands its lines to languageLoaded (none for English; the main window
+// keeps them for the windows it makes later, and its action hints follow
+// the translated captions), then opens the default format file (Profile)
+// as the look with window placement. A language or format file that cannot
+// be read is reported through the context's prompts; start-up goes on with
+// the built-in texts or look.
+void LoadSettings(const DocumentContext& context,
+                  const std::function<void(const QStringList& language)>& languageLoaded);
 
 // The language file a stored name means: a relative name is looked for in
 // the current folder, then among the program's run-time files.
 QString LanguageFilePath(const QString& name);
-
-// A window made after the language file was loaded takes its captions from
-// the file of the current settings (a file that cannot be read leaves the
-// built-in ones: the user was told at loading).
-void TranslateNewWindow(QWidget* window);

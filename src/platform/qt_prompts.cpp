@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QMessageBox>
 #include <utility>
 
@@ -82,8 +83,15 @@ std::optional<QColor> QtPrompts::GetColor(const QColor& initial) {
 }
 
 std::optional<QFont> QtPrompts::GetFont(const QFont& initial) {
-  bool ok = false;
-  const QFont font = QFontDialog::getFont(&ok, initial, parent_, title_);
-  if (!ok) return std::nullopt;
+  QFontDialog dialog(initial, parent_);
+  dialog.setWindowTitle(title_);
+  // A family the font configuration knows by another name ("Arial" for
+  // "Liberation Sans", or an alias such as "Sans Serif") shows under that
+  // name, or under the face it resolves to in a desktop's own dialog:
+  // unless another one is picked, the look keeps its own.
+  const QStringList standIns{dialog.currentFont().family(), QFontInfo(initial).family()};
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  QFont font = dialog.selectedFont();
+  if (standIns.contains(font.family())) font.setFamily(initial.family());
   return font;
 }

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -18,9 +19,11 @@
 #include "core/message_table.h"
 #include "dialogs/guide_dialog.h"
 #include "dialogs/setup_dialog.h"
+#include "init/load_settings.h"
 #include "init/program_settings.h"
 #include "support/scripted_prompts.h"
 #include "support/soon.h"
+#include "support/test_files.h"
 
 namespace {
 
@@ -70,10 +73,36 @@ TEST_F(SetupCommandsTest, EachActionOpensTheSetupDialogOnItsPage) {
       const auto* setup = static_cast<TfSetup*>(modal);
       EXPECT_EQ(setup->Pages->currentWidget()->objectName(), c.page) << c.action;
       EXPECT_EQ(setup->pnDescription->isVisibleTo(setup->pgGeneral), c.albumPanel) << c.action;
-      EXPECT_EQ(setup->windowTitle(),
-                browser_.Action(c.albumPanel ? "AlbumProperties" : "Setup")->text());
+      // The command's caption as a title: "Setup", not "Setup...".
+      QString title = browser_.Action(c.albumPanel ? "AlbumProperties" : "Setup")->text();
+      title.chop(3);
+      EXPECT_EQ(setup->windowTitle(), title);
     });
   }
+}
+
+TEST_F(SetupCommandsTest, ALanguageChosenInSetupWaitsForTheNextStartInEveryWindow) {
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.path());
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.path());
+  const QString started = dir_.path() + "/started.LNG";
+  const QString chosen = dir_.path() + "/chosen.LNG";
+  WriteAll(started, "fSplash.btClose=Zavrit\r\n");
+  WriteAll(chosen, "fSplash.btClose=Schliessen\r\n");
+  ProgramSettings.Language = started;
+  SaveSettings(ProgramSettings);
+  LoadSettings(browser_.Document(),
+               [this](const QStringList& language) { browser_.SetLanguage(language); });
+  WhileModal("Setup", [&](QWidget* modal) {
+    auto* setup = static_cast<TfSetup*>(modal);
+    ask_.OpenFileNames << chosen;
+    QTest::mouseClick(setup->btLanguage, Qt::LeftButton);
+    QTest::mouseClick(setup->btOK, Qt::LeftButton);
+  });
+  ASSERT_EQ(ProgramSettings.Language, chosen);
+  // The About window is made now, after the choice.
+  WhileModal("About", [](QWidget* modal) {
+    EXPECT_EQ(modal->findChild<QPushButton*>("btClose")->text(), "Zavrit");
+  });
 }
 
 TEST_F(SetupCommandsTest, FourColumnsAppliedRedrawTheOpenBookAtASpreadItStillHas) {

@@ -2,13 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
+#include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
@@ -16,9 +21,12 @@
 #include <memory>
 
 #include "book/book.h"
+#include "dialogs/path_label.h"
 #include "init/profile_file.h"
+#include "platform/qt_prompts.h"
 #include "support/album_env.h"
 #include "support/file_size_limit.h"
+#include "support/soon.h"
 
 namespace {
 
@@ -26,7 +34,10 @@ class FakeSetupHost : public SetupHost {
  public:
   int Recreated = 0;
   void RecreateThumbnails() override { ++Recreated; }
-  QString ActionCaption(const QString& action) const override { return action + "..."; }
+  // The captions the window's actions have: menu entries that open a dialog.
+  QString ActionCaption(const QString& action) const override {
+    return action == "AlbumProperties" ? "Album &properties..." : action + "...";
+  }
 };
 
 // The book, drawn in a window of its own size, for comparing with the preview.
@@ -103,7 +114,7 @@ class SetupDialogTest : public AlbumFilesTest {
 TEST_F(SetupDialogTest, AMissingDefaultLookShowsTheDefaultsAndOkCreatesIt) {
   ASSERT_TRUE(dialog_->PrepareProgramSettings());
   Show();
-  EXPECT_EQ(dialog_->windowTitle(), "Setup...");
+  EXPECT_EQ(dialog_->windowTitle(), "Setup");  // a title, not a menu entry
   EXPECT_EQ(dialog_->Pages->currentWidget(), dialog_->pgGeneral);
   EXPECT_EQ(dialog_->Pages->tabText(1), "Default album look");
   EXPECT_EQ(dialog_->edColCount->value(), 2);
@@ -188,7 +199,7 @@ TEST_F(SetupDialogTest, FourColumnsRedrawTheBookAtOnceAndSurviveSavingTheLook) {
   OpenAlbum();
   dialog_->PrepareAlbumProperties();
   Show();
-  EXPECT_EQ(dialog_->windowTitle(), "AlbumProperties...");
+  EXPECT_EQ(dialog_->windowTitle(), "Album properties");
   dialog_->Pages->setCurrentWidget(dialog_->pgLook);
   Type(dialog_->edColCount, "4");
   env_.Window.Log.clear();
@@ -352,6 +363,136 @@ TEST_F(SetupDialogTest, CancelToReloadChangesNothing) {
   Click(dialog_->btOK);
   EXPECT_EQ(env_.Model.ChapterNames, QStringList({"N1", "N2"}));
   EXPECT_FALSE(env_.Model.AlbumModified);
+}
+
+TEST_F(SetupDialogTest, LongPathsAreShortenedInTheMiddleAndTheDialogFitsTheScreen) {
+  const QString folder = QString("holidays_by_the_sea/").repeated(16).chopped(1);
+  ASSERT_TRUE(QDir().mkpath(Path(folder)));
+  WriteXml("main.xml", "<album2><title>Album</title><link xlink:href=\"" + folder +
+                           "/chapter.xml\">Long</link></album2>");
+  LoadAlbumData(env_.Data(), Path("main.xml"));
+  env_.Model.AlbumFileName = Path(folder + "/album.ALB");
+  dialog_->PrepareAlbumChapters();
+  Show();
+  EXPECT_LE(dialog_->frameGeometry().width(), dialog_->screen()->availableGeometry().width());
+  const QString chapterFile = QDir::toNativeSeparators(env_.Model.DataFiles[1]);
+  const std::pair<QWidget*, QLabel*> labels[] = {{dialog_->pgBookmarks, dialog_->lbFile},
+                                                 {dialog_->pgGeneral, dialog_->lbFilename}};
+  for (const auto& [page, label] : labels) {
+    dialog_->Pages->setCurrentWidget(page);
+    const QString full =
+        label == dialog_->lbFile ? chapterFile : QDir::toNativeSeparators(env_.Model.AlbumFileName);
+    EXPECT_EQ(label->toolTip(), full);
+    const QString shown = label->text();
+    EXPECT_TRUE(shown.contains(QChar(0x2026))) << shown.toStdString();
+    EXPECT_TRUE(full.endsWith(shown.section(QChar(0x2026), 1))) << shown.toStdString();
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(shown), label->contentsRect().width());
+  }
+}
+
+TEST_F(SetupDialogTest, TheLookPreviewShowsItsSamplesWholeAndKeepsItsPlaceForEveryTarget) {
+  OpenAlbum();
+  AlbumProfile.TitleFont.Font.setPointSize(28);
+  AlbumProfile.BookmarkFont.Font.setPointSize(16);
+  dialog_->PrepareAlbumProperties();
+  Show();
+  dialog_->Pages->setCurrentWidget(dialog_->pgLook);
+  const QSize size = dialog_->size();
+  const QRect preview = dialog_->pnColor->geometry();
+  const QRect grid = dialog_->edColCount->geometry();
+  for (QRadioButton* target :
+       {dialog_->btCover, dialog_->btInside, dialog_->btBookmarks, dialog_->btPages}) {
+    Click(target);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);  // laid out as shown
+    const std::string name = target->objectName().toStdString();
+    EXPECT_EQ(dialog_->size(), size) << name;
+    EXPECT_EQ(dialog_->pnColor->geometry(), preview) << name;
+    EXPECT_EQ(dialog_->edColCount->geometry(), grid) << name;
+    for (QLabel* sample : {dialog_->lbFont1, dialog_->lbFont2, dialog_->lbBMFont}) {
+      if (!sample->isVisible()) continue;
+      const std::string what = name + " " + sample->objectName().toStdString();
+      const QSize needed = sample->sizeHint();
+      EXPECT_GE(sample->width(), needed.width()) << what;
+      EXPECT_GE(sample->height(), needed.height()) << what;
+      if (sample->parentWidget() == dialog_->pnColor) {
+        EXPECT_TRUE(dialog_->pnColor->contentsRect().contains(sample->geometry())) << what;
+      }
+    }
+  }
+}
+
+TEST_F(SetupDialogTest, TheBookmarkPreviewFollowsAReorderingAtOnce) {
+  ASSERT_TRUE(dialog_->PrepareProgramSettings());
+  Show();
+  const auto bm = dialog_->Session().SetupProfile.BM;
+  dialog_->Pages->setCurrentWidget(dialog_->pgBookmarks);
+  ClickRow(dialog_->Bookmarks, 1);
+  Click(dialog_->btUp);
+  dialog_->Pages->setCurrentWidget(dialog_->pgLook);
+  Click(dialog_->btBookmarks);
+  EXPECT_EQ(Background(dialog_->pnColor), ToQColor(bm[1]));
+  EXPECT_EQ(Background(dialog_->lbBMFont), ToQColor(bm[1]));
+}
+
+TEST_F(SetupDialogTest, EachFontOfTheLookTakesAColourThatTheFormatFileKeeps) {
+  OpenAlbum();
+  dialog_->PrepareAlbumProperties();
+  Show();
+  dialog_->Pages->setCurrentWidget(dialog_->pgLook);
+  const struct {
+    QRadioButton* target;
+    const char* button;
+    QLabel* sample;
+    TProfileFont TProfile::*font;
+    QColor color;
+  } cases[] = {
+      {dialog_->btCover, "btFontColor1", dialog_->lbFont1, &TProfile::TitleFont, {250, 240, 200}},
+      {dialog_->btBookmarks,
+       "btFontColor1",
+       dialog_->lbBMFont,
+       &TProfile::BookmarkFont,
+       {10, 20, 30}},
+      {dialog_->btBookmarks, "btFontColor2", dialog_->lbFont1, &TProfile::ChapterFont, {200, 0, 0}},
+      {dialog_->btPages, "btFontColor1", dialog_->lbFont1, &TProfile::DescFont, {0, 90, 0}},
+      {dialog_->btPages, "btFontColor2", dialog_->lbFont2, &TProfile::BaseFont, {0, 0, 120}}};
+  for (const auto& c : cases) {
+    Click(c.target);
+    auto* button = dialog_->findChild<QPushButton*>(c.button);
+    ASSERT_NE(button, nullptr) << c.button;
+    env_.Ask.Colors << c.color;
+    Click(button);
+    EXPECT_EQ(c.sample->palette().color(QPalette::WindowText), c.color) << c.button;
+  }
+  Click(dialog_->btOK);
+  EXPECT_TRUE(env_.Model.FormatModified);
+  SaveFormatFile({env_.Data(), AlbumProfile});
+  TProfile reread;
+  ASSERT_TRUE(LoadProfile(Path("look.AFM"), reread));
+  for (const auto& c : cases) EXPECT_EQ(ToQColor((reread.*c.font).Color), c.color) << c.button;
+}
+
+// The font dialog lists the faces the font configuration has; a look's
+// "Arial" shows there as the face it stands for.
+TEST(FontDialog, ChangingOnlyTheSizeKeepsTheFamilyName) {
+  QtPrompts prompts;
+  QFont arial(QStringLiteral("Arial"));
+  arial.setPointSize(10);
+  const Soon soon([] {
+    auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    for (QLineEdit* edit : dialog->findChildren<QLineEdit*>()) {
+      if (edit->isReadOnly()) continue;  // family and style; the size is typed
+      QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+      QTest::keyClicks(edit, "14");
+    }
+    auto* buttons = dialog->findChild<QDialogButtonBox*>();
+    ASSERT_NE(buttons, nullptr);
+    QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+  });
+  const std::optional<QFont> chosen = prompts.GetFont(arial);
+  ASSERT_TRUE(chosen.has_value());
+  EXPECT_EQ(chosen->pointSize(), 14);
+  EXPECT_EQ(chosen->family(), "Arial");
 }
 
 }  // namespace

@@ -7,14 +7,12 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include "dialogs/splash_logo.h"
 #include "dialogs/splash_progress.h"
 #include "init/language.h"
-#include "init/program_settings.h"
 
 namespace {
 
@@ -186,19 +184,12 @@ TEST(Splash, TheBoxComesOnlyForWorkLongerThanTheDelay) {
   }
 }
 
-TEST(Splash, MadeOnFirstUseInTheChosenLanguage) {
-  QTemporaryDir dir;
-  const QString file = dir.filePath(QStringLiteral("test.LNG"));
-  QFile lng(file);
-  ASSERT_TRUE(lng.open(QIODevice::WriteOnly));
-  lng.write("fSplash.btClose=Zavrit\r\n");
-  lng.close();
-  const QString language = std::exchange(ProgramSettings.Language, file);
+TEST(Splash, MadeOnFirstUseInTheSessionsLanguage) {
+  const QStringList language{QStringLiteral("fSplash.btClose=Zavrit")};
   ASSERT_EQ(fSplash, nullptr);
-  TfSplash& splash = SplashWindow(nullptr);
-  EXPECT_EQ(&SplashWindow(nullptr), &splash);  // one window
+  TfSplash& splash = SplashWindow(nullptr, language);
+  EXPECT_EQ(&SplashWindow(nullptr, {}), &splash);  // one window
   EXPECT_EQ(splash.btClose->text(), "Zavrit");
   delete fSplash;
   EXPECT_EQ(fSplash, nullptr);
-  ProgramSettings.Language = language;
 }

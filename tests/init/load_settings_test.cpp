@@ -25,7 +25,9 @@ class LoadSettingsTest : public AlbumFilesTest {
 
   static QSettings Store() { return QSettings("Quirevale", "Quirevale"); }
   void Load(const std::function<void()>& hints = {}) {
-    LoadSettings(DocumentContext{env_.Data(), look_}, hints);
+    LoadSettings(DocumentContext{env_.Data(), look_}, [&](const QStringList&) {
+      if (hints) hints();
+    });
   }
 
   DataEnv env_;
