@@ -11,7 +11,6 @@
 #include <csignal>
 
 #include "app/startup.h"
-#include "browser/edit_window.h"
 #include "browser_fixture.h"
 #include "core/text_codec.h"
 #include "init/profile_file.h"
