@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QThreadPool>
 #include <QTimer>
+#include <csignal>
 
 #include "app/setup_commands.h"
 
@@ -26,11 +27,21 @@ void ReadFontsAhead() {
   QThreadPool::globalInstance()->start([] { QFontDatabase::families(); });
 }
 
+// A file-size limit (ulimit -f) ends a process that writes past it, and with
+// it every unsaved edit. Ignored, the write fails instead (EFBIG) and is
+// reported like a full disk; the old file and the edits stay.
+void SurviveFileSizeLimit() {
+#ifdef SIGXFSZ
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
+}
+
 }  // namespace
 
-TfAlbumBrowser* StartBookWindow(const QString& file) {
+TfAlbumBrowser* StartBookWindow(const QString& file, Prompts* ask) {
+  SurviveFileSizeLimit();
   ReadFontsAhead();
-  auto* browser = new TfAlbumBrowser();
+  auto* browser = new TfAlbumBrowser(ask);
   // The other windows belong to the book window and live as long as it.
   // The splash window is made when a long operation or About first needs it.
   browser->SetProgress(MakeSplashProgress(browser, browser->Language()));

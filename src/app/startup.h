@@ -5,11 +5,14 @@
 
 #include <QString>
 
+class Prompts;
 class TfAlbumBrowser;
 
 // Makes the windows (the book window first), loads the settings and opens
-// file (empty: none). The caller owns the returned window.
-TfAlbumBrowser* StartBookWindow(const QString& file);
+// file (empty: none). The caller owns the returned window. ask: where its
+// questions and file dialogs go (null: Qt's own boxes); it must outlive
+// the window.
+TfAlbumBrowser* StartBookWindow(const QString& file, Prompts* ask = nullptr);
 
 // StartBookWindow, shown, and the event loop; the process's exit status.
 int RunBookWindow(const QString& file);

@@ -139,13 +139,12 @@ void TfAlbumBrowser::SaveDataAsExecute() {
       "SaveDataAs", data, data.isEmpty() ? FolderOf(model_.AlbumFileName) : FolderOf(data),
       QStringLiteral("Album data files (*.XML *.xml)"), QStringLiteral("XML"));
   if (name.isEmpty()) return;
-  if (model_.DataFiles.isEmpty()) model_.DataFiles << QString();
   if (name != data) {
     model_.AlbumModified = true;  // the album file names its data file
     // Written under its new name even when nothing in it changed.
     model_.DataModified[0] = true;
   }
-  model_.DataFiles[0] = name;
+  RenameMainDataFile(model_, name);
   SaveModifiedDataFiles(context_->Data);
 }
 

@@ -96,6 +96,7 @@ void AlbumModel::ResetToStart() {
   ThumbsLoaded.fill(false);
   DataModified.fill(false);
   PartlyReadFiles.clear();
+  DiskStamps.Clear();
   AlbumModified = false;
   FormatModified = false;
   CurrentChapter = -1;

@@ -14,6 +14,8 @@
 #include <QStringList>
 #include <array>
 
+#include "core/file_stamps.h"
+
 constexpr int MaxDataFiles = 11;  // the main data file and ten chapters
 
 // Five parallel lists, one entry per image, in album order.
@@ -76,6 +78,9 @@ class AlbumModel {
   // Full paths of data files that were read only in part: saving over one
   // asks first and keeps the original beside it.
   QStringList PartlyReadFiles;
+  // The album's files as last read or written here: one another program
+  // changed since is not saved over unasked.
+  FileStamps DiskStamps;
   bool AlbumModified = false;
   bool FormatModified = false;
   int CurrentChapter = -1;  // -1: no chapter shown yet

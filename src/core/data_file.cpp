@@ -129,13 +129,15 @@ class ProgressGuard {
 
 // A link to the main file itself, or a second link to one chapter file, would
 // make two chapters of one file: on saving, the copy written last would win
-// and the other's changes and links would vanish. Such links are left out.
+// and the other's changes and links would vanish. Such links are left out,
+// also when they name the file another way (a symbolic link, letter case).
 void SkipRepeatedLinks(ProgressSink& progress, const QString& main, QStringList& links,
                        QStringList& names) {
   QStringList seen{main};
   for (qsizetype i = 0; i < links.size();) {
     const QString full = ResolvePath(main, QString(), links[i]);
-    if (!ContainsPath(seen, full)) {
+    const auto sameFile = [&](const QString& other) { return SameFile(other, full); };
+    if (std::none_of(seen.cbegin(), seen.cend(), sameFile)) {
       seen << full;
       ++i;
       continue;
@@ -185,6 +187,7 @@ void ReadAlbumData(const DataFileContext& context, const QString& name,
   const bool ok = ReadDataFile(context.Document, main, title, folder, target.Chapters[0], links,
                                names, &damage);
   NoteDamage(context.Model, main, damage, damaged);
+  context.Model.DiskStamps.Note(main);
   SkipRepeatedLinks(context.Progress, main, links, names);
   // The model has ten chapter slots; links beyond them are left out.
   constexpr int kMaxChapters = MaxDataFiles - 1;
@@ -205,6 +208,7 @@ void ReadAlbumData(const DataFileContext& context, const QString& name,
     ReadDataFile(context.Document, chapter, title, folder, target.Chapters[i], scratch, scratch,
                  &damage);
     NoteDamage(context.Model, chapter, damage, damaged);
+    context.Model.DiskStamps.Note(chapter);
     target.DataTitles << title;
     target.ImageDirs << folder;
   }

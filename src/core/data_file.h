@@ -95,9 +95,16 @@ QByteArray DataFileBytes(const AlbumModel& model, int k);
 // Writes data file k; its link targets in the model take their relative form
 // first. On failure shows the "ErrorWritingFile" warning, keeps the old file
 // and leaves DataModified[k] set. A file in PartlyReadFiles is written only
-// when the user agrees, after a copy of it was kept beside it. True when the
+// when the user agrees, after a copy of it was kept beside it; so is a file
+// another program changed since it was read or written here. True when the
 // file was written (or k names no file, which writes nothing).
 bool WriteDataFile(const DataFileContext& context, int k);
+
+// Gives the main data file a new name, perhaps in another folder. The chapter
+// files and the pictures stay where they are: the links become full paths and
+// a relative image folder is taken from the new place, so that the file
+// written there names the same files as before. The flags are the caller's.
+void RenameMainDataFile(AlbumModel& model, const QString& name);
 
 // WriteDataFile for every modified data file 0..N, in increasing order.
 void SaveModifiedDataFiles(const DataFileContext& context);

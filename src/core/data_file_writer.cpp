@@ -8,6 +8,7 @@
 
 #include "core/album_window.h"
 #include "core/data_file.h"
+#include "core/file_stamps.h"
 #include "core/message_table.h"
 #include "core/paths.h"
 #include "core/prompts.h"
@@ -129,7 +130,8 @@ bool WriteDataFile(const DataFileContext& context, int k) {
     return true;
   const QString& main = model.DataFiles[0];
   const QString target = ResolvePath(main, QString(), model.DataFiles[k]);
-  if (!MaySaveOver(context, target)) return false;
+  if (!MayOverwrite(model.DiskStamps, context.Ask, target) || !MaySaveOver(context, target))
+    return false;
   ScopedCursor busy(context.Window, TCursorKind::HourGlass);
   if (k == 0) {
     // The model keeps the links in the form the file gets.
@@ -147,8 +149,25 @@ bool WriteDataFile(const DataFileContext& context, int k) {
     return false;
   }
   model.DataModified[k] = false;
+  model.DiskStamps.Note(target);
   RemovePath(model.PartlyReadFiles, target);
   return true;
+}
+
+void RenameMainDataFile(AlbumModel& model, const QString& name) {
+  if (model.DataFiles.isEmpty()) model.DataFiles << QString();
+  const QString old = model.DataFiles[0];
+  model.DataFiles[0] = name;
+  if (old.isEmpty() || SamePath(FolderPart(old), FolderPart(name))) return;
+  for (int i = 1; i < model.DataFiles.size(); ++i)
+    model.DataFiles[i] = ResolvePath(old, QString(), model.DataFiles[i]);
+  if (model.ImageDirs.isEmpty()) return;
+  QString& folder = model.ImageDirs[0];
+  if (folder.isEmpty() || IsAbsolutePath(folder)) return;
+  // The same folder, whether or not it exists: one that does not is still
+  // ignored when read, and the image names stay relative to the data file.
+  const QString full = ExpandPath(FolderPart(old) + folder, RealPathContext());
+  folder = MakeRelativePath(name, name, QString(), full);
 }
 
 void SaveModifiedDataFiles(const DataFileContext& context) {

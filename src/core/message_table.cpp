@@ -20,6 +20,8 @@ void FillDefaultMessages() {
       QStringLiteral("ErrorReadingFile=Error reading file"),
       QStringLiteral("ErrorWritingFile=Error writing file"),
       QStringLiteral("FileAlreadyIncluded=This file is already included in the album!"),
+      QStringLiteral("FileChangedOnDisk=The file %1 was changed by another program since it was "
+                     "opened. Overwrite it with your changes?"),
       QStringLiteral("FormatModified=Album format was modified. Save changes?"),
       QStringLiteral("LinkSkipped=Left out a second link to a file already in the album:"),
       QStringLiteral("LoadingFile=Opening file"),

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QStringList>
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -95,6 +97,16 @@ QString ExpandPath(const QString& path, const PathContext& ctx) {
 
 bool SamePath(const QString& a, const QString& b) {
   return QString::compare(NormalizeSeparators(a), NormalizeSeparators(b), CaseRule(a)) == 0;
+}
+
+bool SameFile(const QString& a, const QString& b) {
+  if (SamePath(a, b)) return true;
+  // The file system's own identity of a file (device and inode, or the
+  // Windows file index): canonical names alone miss hard links and case.
+  std::error_code error;
+  const bool same = std::filesystem::equivalent(QFileInfo(a).filesystemFilePath(),
+                                                QFileInfo(b).filesystemFilePath(), error);
+  return !error && same;
 }
 
 bool ContainsPath(const QStringList& list, const QString& path) {

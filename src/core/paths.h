@@ -33,6 +33,10 @@ QString NamePart(const QString& path);
 QString ExpandPath(const QString& path, const PathContext& ctx);
 // Equality with the case rule above.
 bool SamePath(const QString& a, const QString& b);
+// Whether two full paths name one file on disk: equal by SamePath, or one
+// file reached under two names (a symbolic or hard link, "." and "..", letter
+// case on a file system that ignores it). This one reads the file system.
+bool SameFile(const QString& a, const QString& b);
 // Whether list holds a path SamePath finds equal to path; removing all such.
 bool ContainsPath(const QStringList& list, const QString& path);
 void RemovePath(QStringList& list, const QString& path);

@@ -5,6 +5,7 @@
 #include "core/album_file.h"
 #include "core/album_window.h"
 #include "core/file_error.h"
+#include "core/file_stamps.h"
 #include "core/message_table.h"
 #include "core/paths.h"
 #include "core/prompts.h"
@@ -42,10 +43,12 @@ void OpenDocument(const DocumentContext& context, const QString& name) {
   // that fails to read leaves that album whole, under its own names.
   if (ext == u".ALB") {
     const AlbumFileValues values = ReadAlbumFileValues(ReadTextLines(full));
+    model.DiskStamps.Note(full);
     QString format = values.FormatFile;
     if (!format.isEmpty()) format = ResolvePath(full, QString(), format);
     TProfile look;
     LoadProfile(format, look);
+    model.DiskStamps.Note(format);
     QString dataFile = values.DataFile;
     if (!dataFile.isEmpty()) dataFile = ResolvePath(full, QString(), dataFile);
     AlbumData data;
@@ -71,6 +74,7 @@ void OpenDocument(const DocumentContext& context, const QString& name) {
 void OpenFormatFile(const DocumentContext& context, const QString& name, bool placeWindow) {
   TProfile loaded;
   LoadProfile(name, loaded);
+  context.Data.Model.DiskStamps.Note(name);
   UseFormat(context, name, loaded, placeWindow);
 }
 
@@ -108,14 +112,20 @@ void WriteAlbumFile(const DocumentContext& context) {
   }
   if (!FileExists(ResolvePath(album, QString(), model.DataFiles[0])))
     SaveModifiedDataFiles(context.Data);
+  // Declined: the file stays as the other program left it, the flag set.
+  if (!MayOverwrite(model.DiskStamps, context.Data.Ask, album)) return;
   WriteTextLines(album, AlbumFileLines(model));
+  model.DiskStamps.Note(album);
   model.AlbumModified = false;
 }
 
 void SaveFormatFile(const DocumentContext& context) {
   AlbumModel& model = context.Data.Model;
   if (model.FormatFileName.isEmpty()) return;  // Save format as names it first
-  SaveProfile(ResolvePath(model.AlbumFileName, QString(), model.FormatFileName), context.Profile);
+  const QString file = ResolvePath(model.AlbumFileName, QString(), model.FormatFileName);
+  if (!MayOverwrite(model.DiskStamps, context.Data.Ask, file)) return;
+  SaveProfile(file, context.Profile);
+  model.DiskStamps.Note(file);
   model.FormatModified = false;
 }
 

@@ -35,11 +35,14 @@ void ApplyProfile(const DocumentContext& context, const TProfile& profile, bool 
 // Writes the album file AlbumFileName. A format or main data file that does
 // not exist yet is written first (a new album gets a main data file named
 // after the album file). Raises EFileError when the album file cannot be
-// written; the old file stays whole and AlbumModified stays set.
+// written; the old file stays whole and AlbumModified stays set. So do
+// both when the file was changed by another program since it was read here
+// and the user declines to overwrite it.
 void WriteAlbumFile(const DocumentContext& context);
 
 // Writes the look to the album's format file and clears FormatModified.
-// Raises EFileError on failure; the old file and the flag stay.
+// Raises EFileError on failure; the old file and the flag stay, as they do
+// when the user declines to overwrite a file another program changed.
 void SaveFormatFile(const DocumentContext& context);
 
 // Asks whether to save unsaved changes, first of the data and album file,

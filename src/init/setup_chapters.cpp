@@ -138,7 +138,11 @@ TChapterWork::AddResult TChapterWork::AddChapter(const DataFileContext& context,
   const QString name = ExpandPath(chosen, RealPathContext());
   if (name.isEmpty()) return AddResult::Cancelled;
   for (const QString& included : WorkDataFiles) {
-    if (!included.isEmpty() && FullDataFileName(included).compare(name, Qt::CaseInsensitive) == 0) {
+    if (included.isEmpty()) continue;
+    // Refused in any letter case (the album may move to Windows), and under
+    // another name of the same file.
+    const QString full = FullDataFileName(included);
+    if (full.compare(name, Qt::CaseInsensitive) == 0 || SameFile(full, name)) {
       context.Ask.ShowWarning(Msg(QStringLiteral("FileAlreadyIncluded")));
       return AddResult::AlreadyIncluded;
     }
@@ -154,6 +158,7 @@ TChapterWork::AddResult TChapterWork::AddChapter(const DataFileContext& context,
   QStringList scratch;
   const bool existed =
       ReadDataFile(context.Document, name, title, folder, WorkChapters[s], scratch, scratch);
+  context.Model.DiskStamps.Note(name);
   WorkTitles << title;
   WorkDirs << folder;
   Entries << title;
