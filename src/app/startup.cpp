@@ -1,6 +1,8 @@
 #include "app/startup.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QThreadPool>
 #include <QTimer>
@@ -12,6 +14,7 @@
 #include "browser/edit_browse.h"
 #include "browser/edit_window.h"
 #include "core/file_error.h"
+#include "core/message_table.h"
 #include "core/prompts.h"
 #include "dialogs/splash_progress.h"
 #include "init/load_settings.h"
@@ -28,9 +31,24 @@ void ReadFontsAhead() {
 
 }  // namespace
 
-TfAlbumBrowser* StartBookWindow(const QString& file) {
+QString CannotOpenReason(const QString& file) {
+  const QFileInfo info(file);
+  QString why;
+  if (!info.exists())
+    why = Msg(QStringLiteral("FileNotFound"));
+  else if (info.isDir())
+    why = Msg(QStringLiteral("FileIsFolder"));
+  else if (!QStringList({"ALB", "AFM", "XML"}).contains(info.suffix().toUpper()))
+    why = Msg(QStringLiteral("FileKindUnknown"));
+  else if (!info.isReadable())
+    why = Msg(QStringLiteral("FileNotReadable"));
+  if (why.isEmpty()) return {};
+  return Msg(QStringLiteral("CannotOpenFile")).arg(QDir::toNativeSeparators(file), why);
+}
+
+TfAlbumBrowser* StartBookWindow(const QString& file, Prompts* ask) {
   ReadFontsAhead();
-  auto* browser = new TfAlbumBrowser();
+  auto* browser = new TfAlbumBrowser(ask);
   // The other windows belong to the book window and live as long as it.
   // The splash window is made when a long operation or About first needs it.
   browser->SetProgress(MakeSplashProgress(browser));
@@ -42,10 +60,15 @@ TfAlbumBrowser* StartBookWindow(const QString& file) {
   browser->HoldLayout();
   LoadSettings(browser->Document(), [browser] { browser->ApplyActionHints(); });
   if (!file.isEmpty()) {
-    try {
-      OpenDocument(browser->Document(), file);
-    } catch (const EFileError& error) {
-      browser->prompts().ShowError(error.Message());
+    // Said at once: an empty cover alone would leave the user guessing.
+    if (const QString cannot = CannotOpenReason(file); !cannot.isEmpty()) {
+      browser->prompts().ShowError(cannot);
+    } else {
+      try {
+        OpenDocument(browser->Document(), file);
+      } catch (const EFileError& error) {
+        browser->prompts().ShowError(error.Message());
+      }
     }
     browser->ReleaseLayout();  // the file's look and spread, or the default ones
   } else {

@@ -5,11 +5,18 @@
 
 #include <QString>
 
+class Prompts;
 class TfAlbumBrowser;
 
 // Makes the windows (the book window first), loads the settings and opens
-// file (empty: none). The caller owns the returned window.
-TfAlbumBrowser* StartBookWindow(const QString& file);
+// file (empty: none); a file that cannot be opened is named in an error
+// message with the reason. ask: where questions go (null: Qt's own boxes).
+// The caller owns the returned window.
+TfAlbumBrowser* StartBookWindow(const QString& file, Prompts* ask = nullptr);
+
+// Why file cannot be opened as an album, format or data file ("Cannot open
+// ...: there is no such file"); empty when it can be tried.
+QString CannotOpenReason(const QString& file);
 
 // StartBookWindow, shown, and the event loop; the process's exit status.
 int RunBookWindow(const QString& file);

@@ -11,6 +11,7 @@
 #include "book/decoration_bitmaps.h"
 #include "book/program_cursors.h"
 #include "book/thumbnail_loading.h"
+#include "browser/focus_return.h"
 #include "browser/tool_panel.h"
 #include "init/program_settings.h"
 #include "platform/qt_prompts.h"
@@ -49,6 +50,7 @@ void TfAlbumBrowser::FormCreate() {
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   setAcceptDrops(true);
+  new FocusReturn(*this);
 
   // Never shown: their fonts are the design fonts of the look.
   lbChapter_ = new QLabel(this);
