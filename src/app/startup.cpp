@@ -1,6 +1,8 @@
 #include "app/startup.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QThreadPool>
 #include <QTimer>
@@ -13,6 +15,7 @@
 #include "browser/edit_browse.h"
 #include "browser/edit_window.h"
 #include "core/file_error.h"
+#include "core/message_table.h"
 #include "core/prompts.h"
 #include "dialogs/splash_progress.h"
 #include "init/load_settings.h"
@@ -38,6 +41,21 @@ void SurviveFileSizeLimit() {
 
 }  // namespace
 
+QString CannotOpenReason(const QString& file) {
+  const QFileInfo info(file);
+  QString why;
+  if (!info.exists())
+    why = Msg(QStringLiteral("FileNotFound"));
+  else if (info.isDir())
+    why = Msg(QStringLiteral("FileIsFolder"));
+  else if (!QStringList({"ALB", "AFM", "XML"}).contains(info.suffix().toUpper()))
+    why = Msg(QStringLiteral("FileKindUnknown"));
+  else if (!info.isReadable())
+    why = Msg(QStringLiteral("FileNotReadable"));
+  if (why.isEmpty()) return {};
+  return Msg(QStringLiteral("CannotOpenFile")).arg(QDir::toNativeSeparators(file), why);
+}
+
 TfAlbumBrowser* StartBookWindow(const QString& file, Prompts* ask) {
   SurviveFileSizeLimit();
   ReadFontsAhead();
@@ -56,10 +74,15 @@ TfAlbumBrowser* StartBookWindow(const QString& file, Prompts* ask) {
     browser->ApplyActionHints();
   });
   if (!file.isEmpty()) {
-    try {
-      OpenDocument(browser->Document(), file);
-    } catch (const EFileError& error) {
-      browser->prompts().ShowError(error.Message());
+    // Said at once: an empty cover alone would leave the user guessing.
+    if (const QString cannot = CannotOpenReason(file); !cannot.isEmpty()) {
+      browser->prompts().ShowError(cannot);
+    } else {
+      try {
+        OpenDocument(browser->Document(), file);
+      } catch (const EFileError& error) {
+        browser->prompts().ShowError(error.Message());
+      }
     }
     browser->ReleaseLayout();  // the file's look and spread, or the default ones
   } else {

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "book/book_window.h"
+#include "book/bookmarks.h"
 #include "book/page.h"
 #include "book/thumbnail_budget.h"
 #include "core/album_model.h"
@@ -33,8 +34,12 @@ class TBook {
 
   // Where the bookmark tabs lie along the outer edge, from the page area's
   // top: BookmarkEdges[0] = 10, tab i spans [i-1] to [i]. Set by
-  // PaintBookmarks; the mouse handling reads it.
+  // PaintBookmarks.
   std::array<int, MaxDataFiles> BookmarkEdges{};
+  // The tabs of the spread on screen, in window coordinates, as
+  // PaintBookmarks drew them: the mouse handling finds the tab under the
+  // pointer here.
+  BookmarkTabs Bookmarks;
 
   int SpineX() const { return spineX_; }
   QSize WindowSize() const { return windowSize_; }

@@ -22,6 +22,44 @@ std::array<int, MaxDataFiles> ComputeBookmarkEdges(const QStringList& chapterNam
   return edges;
 }
 
+BookmarkTabs::BookmarkTabs(const TBookmarkLayout& l) {
+  const int n = std::clamp(l.ChapterCount, 0, MaxDataFiles - 1);
+  const int c = l.Chapter;
+  if (n == 0 || c < 0 || l.Spread < 0) return;
+  // Tab i spans its edges, from 5 pixels above the first; it lies across the
+  // page's outer edge line, half over the band and half under the paper.
+  auto lay = [&](int i, bool onRight, bool active) {
+    const TRect& a = onRight ? l.RightArea : l.LeftArea;
+    const int top = l.Edges[static_cast<size_t>(i - 1)] + a.Top - 5;
+    const int bottom = l.Edges[static_cast<size_t>(i)] + a.Top;
+    if (bottom >= a.Bottom) return false;  // would reach below the page
+    const int middle = onRight ? l.SpineX + a.Right + 1 : a.Left - 1;
+    TBookmarkTab tab;
+    tab.Chapter = i;
+    tab.OnRight = onRight;
+    tab.Rect = QRect(middle - l.HalfWidth, top, 2 * l.HalfWidth, bottom - top);
+    tab.EdgeX = onRight ? l.SpineX + a.Right : a.Left - 1;
+    tab.Active = active;
+    tabs_.push_back(tab);
+    return true;
+  };
+  for (int i = 1; i <= std::min(c, n); ++i) {
+    if (!lay(i, false, !(i == c && l.Spread == 0))) break;
+  }
+  // From the last chapter up, so each tab lies over the one below it.
+  const bool dividerShowing = l.Spread == l.LastSpread;
+  for (int i = n; i >= c + 1; --i) lay(i, true, !(i == c + 1 && dividerShowing));
+}
+
+const TBookmarkTab* BookmarkTabs::At(QPoint p) const {
+  // The last drawn lies on top.
+  for (auto it = tabs_.rbegin(); it != tabs_.rend(); ++it) {
+    if (p.y() < it->Rect.top() || p.y() > it->Rect.bottom()) continue;
+    if (it->OnRight ? p.x() >= it->EdgeX : p.x() <= it->EdgeX) return &*it;
+  }
+  return nullptr;
+}
+
 namespace {
 
 // Labels run along the edge: upwards on the left page, downwards on the right.
@@ -43,14 +81,20 @@ void TBook::PaintBookmarks(TPage& page) {
   const QFont& bookmarkFont = AlbumProfile.BookmarkFont.Font;
   const QFontMetrics metrics(bookmarkFont, &page.Image);
   BookmarkEdges = ComputeBookmarkEdges(model_.ChapterNames, model_.ChapterCount(), metrics);
-  const int n = model_.ChapterCount();
-  if (n == 0 || page.IsCover() || page.Image.isNull()) return;
-
   const int c = model_.CurrentChapter;
-  const int spread = model_.CurrentPage;
-  const TRect a = page.Area;
-  const int m = metrics.height();
-  const std::array<int, MaxDataFiles>& edge = BookmarkEdges;
+  const QSize pageSize = PageSizeFor(windowSize_);
+  TBookmarkLayout layout;
+  layout.Edges = BookmarkEdges;
+  layout.ChapterCount = model_.ChapterCount();
+  layout.Chapter = c;
+  layout.Spread = model_.CurrentPage;
+  layout.LastSpread = model_.LastSpread(c, AlbumProfile.ImagesPerPage());
+  layout.LeftArea = PageArea(true, pageSize);
+  layout.RightArea = PageArea(false, pageSize);
+  layout.SpineX = spineX_;
+  layout.HalfWidth = metrics.height();
+  Bookmarks = BookmarkTabs(layout);
+  if (page.IsCover() || page.Image.isNull()) return;
 
   // The tabs of the previous spread are gone: PaintPageBackground starts
   // from the page's Background.
@@ -63,38 +107,26 @@ void TBook::PaintBookmarks(TPage& page) {
     labelFont.setPointSizeF(bookmarkFont.pointSizeF());
   labelFont.setBold(true);
   const QColor textColour = ToQColor(AlbumProfile.BookmarkFont.Color);
+  // In page coordinates: the right page starts at the spine.
+  const int originX = page.IsRight() ? spineX_ : 0;
 
-  auto tab = [&](int i, int left, int right) {
+  for (const TBookmarkTab& tab : Bookmarks.Tabs()) {
+    if (tab.OnRight != page.IsRight()) continue;
+    const QRect r = tab.Rect.translated(-originX, 0);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(Qt::black, 1));
-    p.setBrush(ToQColor(AlbumProfile.BM[i - 1]));
-    const int top = edge[i - 1] + a.Top - 5;
-    const int bottom = edge[i] + a.Top;
-    p.drawRoundedRect(QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1), 10, 10);
+    p.setBrush(ToQColor(AlbumProfile.BM[tab.Chapter - 1]));
+    p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 10, 10);
     p.setRenderHint(QPainter::Antialiasing, false);
-  };
-  auto edgeLine = [&](int i, int x) {
-    p.setPen(QPen(Qt::black, 1));
-    p.drawLine(x, edge[i - 1] + a.Top - 5, x, edge[i] + a.Top - 1);
-  };
-
-  if (page.IsRight()) {
-    // From the last chapter up, so each tab overlaps the one below it.
-    const bool dividerShowing = spread == model_.LastSpread(c, AlbumProfile.ImagesPerPage());
-    for (int i = n; i >= c + 1 && i >= 1; --i) {
-      if (edge[i] + a.Top >= a.Bottom) continue;  // would reach below the page
-      tab(i, a.Right + 1 - m, a.Right + 1 + m);
-      DrawLabel(p, labelFont, textColour, a.Right - 1 + m, edge[i - 1] + a.Top + 3, false,
-                model_.ChapterNames.value(i - 1));
-      if (!(i == c + 1 && dividerShowing)) edgeLine(i, a.Right);
-    }
-  } else {
-    for (int i = 1; i <= c; ++i) {
-      if (edge[i] + a.Top >= a.Bottom) break;
-      tab(i, a.Left - 1 - m, a.Left - 1 + m);
-      DrawLabel(p, labelFont, textColour, a.Left - m + 1, edge[i] + a.Top - 8, true,
-                model_.ChapterNames.value(i - 1));
-      if (!(i == c && spread == 0)) edgeLine(i, a.Left - 1);
+    const QString name = model_.ChapterNames.value(tab.Chapter - 1);
+    if (tab.OnRight)
+      DrawLabel(p, labelFont, textColour, r.right() - 1, r.top() + 8, false, name);
+    else
+      DrawLabel(p, labelFont, textColour, r.left() + 2, r.bottom() - 7, true, name);
+    // The page's edge runs over the tab, unless the tab joins its divider.
+    if (tab.Active) {
+      p.setPen(QPen(Qt::black, 1));
+      p.drawLine(tab.EdgeX - originX, r.top(), tab.EdgeX - originX, r.bottom());
     }
   }
 }

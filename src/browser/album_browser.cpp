@@ -11,6 +11,7 @@
 #include "book/decoration_bitmaps.h"
 #include "book/program_cursors.h"
 #include "book/thumbnail_loading.h"
+#include "browser/focus_return.h"
 #include "browser/tool_panel.h"
 #include "dialogs/dialog_place.h"
 #include "init/program_settings.h"
@@ -52,6 +53,7 @@ void TfAlbumBrowser::FormCreate() {
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   setAcceptDrops(true);
+  new FocusReturn(*this);
 
   // Never shown: their fonts are the design fonts of the look.
   lbChapter_ = new QLabel(this);

@@ -2,25 +2,26 @@
 
 namespace {
 
-int Edge(const TZoneState& s, int i) {
-  return i >= 0 && i < MaxDataFiles ? s.Edges[static_cast<size_t>(i)] : 0;
+// A tab beside its own divider would lead where the book already is.
+bool OnInactiveTab(const TZoneState& s, QPoint p) {
+  const TBookmarkTab* tab = s.Tabs.At(p);
+  return tab != nullptr && !tab->Active;
 }
 
-// The left edge band is a way back to an earlier bookmark everywhere except
-// on the current chapter's own tab while its opening spread shows.
+// The left edge band is a way back: to an earlier bookmark on its tab, to
+// the album's beginning elsewhere; not on the current chapter's own tab
+// while its opening spread shows.
 bool LeftBookmarkZone(const TZoneState& s, QPoint p) {
-  if (p.x() > 27 || p.y() < Edge(s, 0) + 5 || s.Chapter < 0) return false;
-  return s.Page > 0 || p.y() > Edge(s, s.Chapter) + 5 ||
-         (s.Chapter >= 1 && p.y() <= Edge(s, s.Chapter - 1) + 5);
+  if (p.x() > 27 || p.y() < s.EdgeTop || s.Chapter < 0) return false;
+  return !OnInactiveTab(s, p);
 }
 
-// The right edge band leads forward, except over the next chapter's tab
-// while its divider already shows on the right page.
+// The right edge band leads forward: to a later bookmark on its tab, to the
+// album's end elsewhere; not on the next chapter's tab while its divider
+// already shows on the right page.
 bool RightBookmarkZone(const TZoneState& s, QPoint p) {
   if (s.AtAlbumEnd() || s.IsClosed() || p.x() < s.Width - 27) return false;
-  if (s.Chapter >= s.ChapterCount) return true;
-  const bool onNextTab = Edge(s, s.Chapter) + 10 <= p.y() && p.y() < Edge(s, s.Chapter + 1) + 10;
-  return !(onNextTab && s.PageCount <= s.Page);
+  return !OnInactiveTab(s, p);
 }
 
 }  // namespace

@@ -5,8 +5,8 @@
 // tab, move and resize zones) is matched before this is asked.
 
 #include <QPoint>
-#include <array>
 
+#include "book/bookmarks.h"
 #include "browser/browser_input.h"
 #include "core/album_model.h"
 
@@ -18,9 +18,9 @@ struct TZoneState {
   int Page = -1;         // CurrentPage; -1 is the closed book
   int ChapterCount = 0;  // N
   int LastSpread = 0;    // of Chapter
-  int PageCount = 0;     // of Chapter
   bool EditMode = false;
-  std::array<int, MaxDataFiles> Edges{};  // the bookmark edges B[0..N]
+  int EdgeTop = 15;   // where the edge bands begin: the page area's top
+  BookmarkTabs Tabs;  // the bookmark tabs as drawn
 
   bool IsClosed() const { return Chapter < 0 || (Chapter == 0 && Page == -1); }
   // The last spread of the last chapter: nothing lies ahead.

@@ -16,6 +16,7 @@ class QDragLeaveEvent;
 class QDropEvent;
 class QKeyEvent;
 class QPainter;
+class QWheelEvent;
 
 // The cursor the window shows; a button release acts by the cursor showing.
 enum class TBookCursor {
@@ -53,6 +54,7 @@ class BrowserInput {
   virtual bool DoubleClick(QPoint) { return false; }
   // Keys that no action shortcut has taken.
   virtual bool KeyDown(QKeyEvent&) { return false; }
+  virtual bool Wheel(QWheelEvent&) { return false; }
   virtual bool DragEnter(QDragEnterEvent&) { return false; }
   virtual bool DragMove(QDragMoveEvent&) { return false; }
   virtual bool DragLeave(QDragLeaveEvent&) { return false; }

@@ -1,13 +1,16 @@
 #include "browsing.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QPainter>
+#include <QWheelEvent>
 #include <algorithm>
 
 #include "book/book.h"
 #include "init/profile.h"
 
-TBrowsing::TBrowsing(TBook& book, BrowseHost& host) : book_(book), host_(host) {}
+TBrowsing::TBrowsing(TBook& book, BrowseHost& host)
+    : book_(book), host_(host), click_([this](QPoint p) { OpenClicked(p); }) {}
 
 AlbumModel& TBrowsing::Model() const { return book_.Model(); }
 
@@ -140,9 +143,9 @@ TZoneState TBrowsing::Zones() const {
   s.Page = m.CurrentPage;
   s.ChapterCount = m.ChapterCount();
   s.LastSpread = LastSpread(m.CurrentChapter);
-  s.PageCount = m.PageCount(m.CurrentChapter, AlbumProfile.ImagesPerPage());
   s.EditMode = host_.IsEditMode();
-  s.Edges = book_.BookmarkEdges;
+  s.EdgeTop = PageArea(true, PageSizeFor(book_.WindowSize())).Top;
+  s.Tabs = book_.Bookmarks;
   return s;
 }
 
@@ -153,51 +156,46 @@ bool TBrowsing::CursorAt(QPoint p, TBookCursor& cursor) {
   return true;
 }
 
-// A tab on the left edge: the spread where that tab's chapter begins.
-void TBrowsing::BookmarkBack(int y) {
-  const AlbumModel& m = Model();
-  for (int i = 1; i <= m.CurrentChapter; ++i) {
-    if (y < book_.BookmarkEdges[static_cast<size_t>(i)]) {
-      book_.ShowSpread(i - 1, LastSpread(i - 1));
-      return;
-    }
-  }
-  book_.ShowSpread(0, m.CurrentChapter == 0 ? -1 : 0);
-}
-
-// A tab on the right edge; below the last tab, the album's end.
-void TBrowsing::BookmarkForward(int y) {
-  const AlbumModel& m = Model();
-  const int n = m.ChapterCount();
-  const auto& edges = book_.BookmarkEdges;
-  if (y >= edges[static_cast<size_t>(n)] + 10 ||
-      y < edges[static_cast<size_t>(std::max(0, m.CurrentChapter))] + 10) {
-    book_.ShowSpread(n, LastSpread(n));
+// A tab on the left edge: the spread where that tab's chapter begins. The
+// rest of the band: the album's beginning (from chapter 0, the closed book).
+void TBrowsing::BookmarkBack(QPoint p) {
+  if (const TBookmarkTab* tab = book_.Bookmarks.At(p)) {
+    book_.ShowSpread(tab->Chapter - 1, LastSpread(tab->Chapter - 1));
     return;
   }
-  for (int i = std::max(1, m.CurrentChapter); i <= n; ++i) {
-    if (y < edges[static_cast<size_t>(i)]) {
-      book_.ShowSpread(i - 1, LastSpread(i - 1));
-      return;
-    }
+  book_.ShowSpread(0, Model().CurrentChapter == 0 ? -1 : 0);
+}
+
+// A tab on the right edge, as on the left; the rest of the band: the album's end.
+void TBrowsing::BookmarkForward(QPoint p) {
+  if (const TBookmarkTab* tab = book_.Bookmarks.At(p)) {
+    book_.ShowSpread(tab->Chapter - 1, LastSpread(tab->Chapter - 1));
+    return;
   }
+  const int n = Model().ChapterCount();
+  book_.ShowSpread(n, LastSpread(n));
 }
 
 bool TBrowsing::MouseRelease(TBookCursor cursor, QPoint p, Qt::MouseButton,
                              Qt::KeyboardModifiers modifiers) {
+  // The second release of a double click: the double click has acted.
+  if (click_.TakeDoubleClickEnd()) return true;
   switch (cursor) {
     case TBookCursor::Previous:
     case TBookCursor::Next:
       TurnPage(p.x() > book_.SpineX(), false, false);
       return true;
     case TBookCursor::Left:
-      BookmarkBack(p.y());
+      BookmarkBack(p);
       return true;
     case TBookCursor::Right:
-      BookmarkForward(p.y());
+      BookmarkForward(p);
       return true;
     case TBookCursor::Zoom:
-      host_.RunAction(QStringLiteral("ShowPicture"));
+      // The image opens once no second click can make this a double click.
+      clickedChapter_ = Model().CurrentChapter;
+      clickedImage_ = ImageAt(p);
+      click_.Release(p);
       return true;
     default:
       break;
@@ -213,6 +211,7 @@ bool TBrowsing::MouseRelease(TBookCursor cursor, QPoint p, Qt::MouseButton,
 }
 
 bool TBrowsing::MousePress(QPoint p, Qt::MouseButton button, Qt::KeyboardModifiers) {
+  click_.Press();
   if (button != Qt::RightButton) return false;
   const int i = ImageAt(p);
   if (i < 0) return false;
@@ -227,6 +226,9 @@ bool TBrowsing::MousePress(QPoint p, Qt::MouseButton button, Qt::KeyboardModifie
 }
 
 bool TBrowsing::DoubleClick(QPoint p) {
+  // A widget gets the second press of a double click as the double click
+  // alone: it drops the click held since the first release.
+  click_.Press();
   const AlbumModel& m = Model();
   const int spineX = book_.SpineX();
   if (m.CurrentPage > -1 && ((p.x() < spineX && m.CurrentPage == 0) ||
@@ -236,11 +238,38 @@ bool TBrowsing::DoubleClick(QPoint p) {
   }
   const int i = ImageAt(p);
   if (i < 0) return false;
+  click_.DoubleClicked();
   host_.OpenDetails(i, -1);
   return true;
 }
 
-void TBrowsing::ShowPictureCommand() { host_.ShowImage(ImageAt(host_.PressPoint())); }
+void TBrowsing::OpenClicked(QPoint p) {
+  // A dialog opened meanwhile, or a page turned, has the say.
+  if (QApplication::activeModalWidget() != nullptr || Model().CurrentChapter != clickedChapter_ ||
+      ImageAt(p) != clickedImage_)
+    return;
+  clickedAt_ = p;
+  host_.RunAction(QStringLiteral("ShowPicture"));
+  clickedAt_.reset();
+}
+
+void TBrowsing::ShowPictureCommand() {
+  host_.ShowImage(ImageAt(clickedAt_.value_or(host_.PressPoint())));
+}
+
+bool TBrowsing::Wheel(QWheelEvent& event) {
+  // The book has no zoom: Ctrl+wheel turns no page either.
+  if (event.modifiers() & Qt::ControlModifier) return true;
+  // A notch is 120; a wheel turned back drops what was short of one.
+  const int delta = event.angleDelta().y();
+  if (wheelRest_ != 0 && (delta > 0) != (wheelRest_ > 0)) wheelRest_ = 0;
+  wheelRest_ += delta;
+  const int notches = wheelRest_ / 120;
+  wheelRest_ -= notches * 120;
+  // Down (towards the user) turns forward, as it scrolls down a page.
+  for (int i = 0; i < std::abs(notches); ++i) TurnPage(notches < 0, false, false);
+  return true;
+}
 
 void TBrowsing::ShowDetailsCommand() {
   if (host_.IsEditMode()) {

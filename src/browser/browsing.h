@@ -8,9 +8,13 @@
 // book alone, so they are tested without a window. Every change of spread
 // goes through TBook::ShowSpread, which ignores targets out of range.
 
+#include <QPoint>
+#include <optional>
+
 #include "browser/browse_host.h"
 #include "browser/browse_zones.h"
 #include "browser/browser_input.h"
+#include "browser/pending_click.h"
 
 class TBook;
 class AlbumModel;
@@ -35,6 +39,9 @@ class TBrowsing : public BrowserInput {
 
   // The zone state of the current view.
   TZoneState Zones() const;
+  // A click on a thumbnail waits to see whether a second click makes it a
+  // double click; true while it waits.
+  bool IsClickPending() const { return click_.IsPending(); }
 
   // The commands behind the actions ShowPicture, ShowDetails and GotoPage.
   // (ShowLetters flips its own checked state; the window then repaints.)
@@ -48,16 +55,28 @@ class TBrowsing : public BrowserInput {
   bool MousePress(QPoint p, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) override;
   bool DoubleClick(QPoint p) override;
   bool KeyDown(QKeyEvent& event) override;
+  bool Wheel(QWheelEvent& event) override;
   void PaintOver(QPainter& painter) override;
 
  private:
   AlbumModel& Model() const;
   int LastSpread(int chapter) const;
-  void BookmarkBack(int y);
-  void BookmarkForward(int y);
+  void BookmarkBack(QPoint p);
+  void BookmarkForward(QPoint p);
+  // A single click on a thumbnail, once it is sure to be no double click.
+  void OpenClicked(QPoint p);
   // The keys of the edit-mode selection; the new moving end or -1.
   int SelectionKey(int key, bool shift, bool& handled);
 
   TBook& book_;
   BrowseHost& host_;
+  PendingClick click_;
+  // Where the held click went: ShowPicture opens the image there rather
+  // than under the pointer, which may have moved on.
+  std::optional<QPoint> clickedAt_;
+  // The image clicked: a page turned meanwhile leaves another under the point.
+  int clickedChapter_ = -1;
+  int clickedImage_ = -1;
+  // Wheel movement short of a notch (touchpads, fine wheels), kept for the next.
+  int wheelRest_ = 0;
 };

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QShortcutEvent>
+#include <QWheelEvent>
 
 #include "browser/album_browser.h"
 #include "browser/tool_panel.h"
@@ -122,6 +123,13 @@ void TfAlbumBrowser::keyPressEvent(QKeyEvent* event) {
     }
   }
   QWidget::keyPressEvent(event);
+}
+
+void TfAlbumBrowser::wheelEvent(QWheelEvent* event) {
+  for (BrowserInput* input : inputs_) {
+    if (input->Wheel(*event)) return;
+  }
+  QWidget::wheelEvent(event);
 }
 
 void TfAlbumBrowser::dragEnterEvent(QDragEnterEvent* event) {

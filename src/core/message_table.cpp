@@ -8,6 +8,7 @@ void FillDefaultMessages() {
   MessageTable = QStringList{
       QStringLiteral("AlbumLook=Album look"),
       QStringLiteral("Bookmark=Bookmark"),
+      QStringLiteral("CannotOpenFile=Cannot open %1: %2."),
       QStringLiteral("Chapters=Chapters"),
       QStringLiteral("DataFileDamaged=The file %1 is damaged at line %2, column %3. Only the "
                      "entries that are whole were read, and the file is not saved over without "
@@ -22,6 +23,11 @@ void FillDefaultMessages() {
       QStringLiteral("FileAlreadyIncluded=This file is already included in the album!"),
       QStringLiteral("FileChangedOnDisk=The file %1 was changed by another program since it was "
                      "opened. Overwrite it with your changes?"),
+      QStringLiteral("FileIsFolder=it is a folder"),
+      QStringLiteral("FileKindUnknown=only album (.ALB), album format (.AFM) and album data (.XML) "
+                     "files open"),
+      QStringLiteral("FileNotFound=there is no such file"),
+      QStringLiteral("FileNotReadable=it may not be read"),
       QStringLiteral("FormatModified=Album format was modified. Save changes?"),
       QStringLiteral("LinkSkipped=Left out a second link to a file already in the album:"),
       QStringLiteral("LoadingFile=Opening file"),

@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <memory>
 
 #include "browser/album_browser.h"
+#include "core/message_table.h"
 #include "init/profile_file.h"
+#include "support/scripted_prompts.h"
 #include "support/test_files.h"
 
 TEST(StartUp, OpensTheArgumentByItsExtensionOrShowsTheEmptyCover) {
@@ -31,19 +34,32 @@ TEST(StartUp, OpensTheArgumentByItsExtensionOrShowsTheEmptyCover) {
     int left;
     int width;
     bool menuShown;
+    const char* why;  // the message's reason when the file cannot be opened
   };
   const Case cases[] = {
       {"no argument: the default look, panel out once a book opens", "", "", defaults.FormLeft,
-       defaults.FormWidth, true},
+       defaults.FormWidth, true, nullptr},
       {"an album with a lower-case extension", dir.filePath("trip.alb"), dir.filePath("trip.alb"),
-       look.FormLeft, 500, false},
+       look.FormLeft, 500, false, nullptr},
       {"another kind of file opens nothing", dir.filePath("photo.JPG"), "", defaults.FormLeft,
-       defaults.FormWidth, false},
+       defaults.FormWidth, false, "FileKindUnknown"},
       {"a missing file opens nothing", dir.filePath("gone.ALB"), "", defaults.FormLeft,
-       defaults.FormWidth, false},
+       defaults.FormWidth, false, "FileNotFound"},
+      {"a folder opens nothing", dir.path(), "", defaults.FormLeft, defaults.FormWidth, false,
+       "FileIsFolder"},
   };
   for (const Case& c : cases) {
-    std::unique_ptr<TfAlbumBrowser> window(StartBookWindow(c.file));
+    ScriptedPrompts prompts;
+    std::unique_ptr<TfAlbumBrowser> window(StartBookWindow(c.file, &prompts));
+    // A file that cannot be opened is named, with the reason.
+    if (c.why == nullptr) {
+      EXPECT_TRUE(prompts.Log.isEmpty()) << c.what;
+    } else {
+      ASSERT_EQ(prompts.Log.size(), 1) << c.what;
+      EXPECT_TRUE(prompts.Log[0].startsWith(u"error: ")) << c.what;
+      EXPECT_TRUE(prompts.Log[0].contains(QDir::toNativeSeparators(c.file))) << c.what;
+      EXPECT_TRUE(prompts.Log[0].contains(Msg(QLatin1String(c.why)))) << c.what;
+    }
     const AlbumModel& model = window->Model();
     EXPECT_EQ(model.AlbumFileName, c.album) << c.what;
     EXPECT_TRUE(model.IsBookClosed()) << c.what;

@@ -8,15 +8,18 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <QStyleHints>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <cstdlib>
+#include <QWheelEvent>
 
 #include "../book/book_fixture.h"
 #include "../book/jpeg_test_files.h"
 #include "app/setup_commands.h"
 #include "browser/album_browser.h"
+#include "browser_fixture.h"
 #include "dialogs/pic_view.h"
 #include "platform/qt_prompts.h"
 #include "support/scripted_prompts.h"
@@ -42,7 +45,10 @@ class BrowseWindowTest : public BookTest {
     AlbumProfile.FormHeight = 600;
     window = std::make_unique<TfAlbumBrowser>(&prompts);
     browse = new TBrowseWindow(*window);
+    // A click on a thumbnail waits this long for a second one.
+    QGuiApplication::styleHints()->setMouseDoubleClickInterval(50);
   }
+  void TearDown() override { QGuiApplication::styleHints()->setMouseDoubleClickInterval(-1); }
 
   void Open(const std::vector<int>& counts) {
     MakeAlbum(counts);
@@ -80,8 +86,8 @@ class BrowseWindowTest : public BookTest {
     const QRect cell = CellRect(right, pos, page, AlbumProfile).ToQRect();
     return cell.center() + QPoint(right ? window->Book().SpineX() : 0, 0);
   }
-  // Runs act; a modal window it shows is given to step and then closed
-  // with Escape. The modal window seen, or nullptr.
+  // Runs act; the first modal window it shows is given to step, and every
+  // one is closed with Escape. The first modal window seen, or nullptr.
   static QWidget* WithModal(const std::function<void()>& act,
                             const std::function<void(QWidget*)>& step = {}) {
     QWidget* seen = nullptr;
@@ -90,9 +96,10 @@ class BrowseWindowTest : public BookTest {
     QObject::connect(&poll, &QTimer::timeout, [&] {
       QWidget* modal = QApplication::activeModalWidget();
       if (modal == nullptr) return;
-      poll.stop();
-      seen = modal;
-      if (step) step(modal);
+      if (seen == nullptr) {
+        seen = modal;
+        if (step) step(modal);
+      }
       if (modal->isVisible()) QTest::keyClick(modal, Qt::Key_Escape);
     });
     poll.start();
@@ -120,7 +127,12 @@ TEST_F(BrowseWindowTest, TheMouseAloneVisitsEverySpreadAndOpensEveryImage) {
       ++images;
       const QPoint at = Cell(page == p + 1, i % perPage);
       ASSERT_EQ(CursorAt(at), TBookCursor::Zoom) << c << " " << i;
-      if (WithModal([&] { Click(at); }) == &browse->PicView()) ++opened;
+      // The view opens once no second click can follow.
+      const auto click = [&] {
+        Click(at);
+        QV_WAIT(!browse->Browsing().IsClickPending());
+      };
+      if (WithModal(click) == &browse->PicView()) ++opened;
       ASSERT_FALSE(browse->PicView().isVisible());
     }
   }
@@ -134,6 +146,71 @@ TEST_F(BrowseWindowTest, TheMouseAloneVisitsEverySpreadAndOpensEveryImage) {
     back.prepend(Spread());
   }
   EXPECT_EQ(back, spreads);
+}
+
+// Each tab acts over all the rows it is drawn on, found in the window's
+// picture: near its top and near its bottom it opens where its chapter
+// begins.
+TEST_F(BrowseWindowTest, ABookmarkTabActsWhereverItIsDrawn) {
+  Open({30, 3, 7});
+  const int last[] = {4, 2};  // the last spreads of chapters 0 and 1
+  const struct {
+    std::pair<int, int> from;
+    int x;  // a column of the edge band
+  } edges[] = {{{2, 2}, 20}, {{0, 2}, 780}};
+  for (const auto& e : edges) {
+    for (int chapter = 1; chapter <= 2; ++chapter) {
+      window->ShowSpread(e.from.first, e.from.second);
+      const QImage shown = window->grab().toImage();
+      const QColor colour = ToQColor(AlbumProfile.BM[chapter - 1]);
+      QList<int> rows;
+      for (int y = 0; y < shown.height(); ++y)
+        if (shown.pixelColor(e.x, y) == colour) rows << y;
+      ASSERT_FALSE(rows.isEmpty()) << chapter;
+      for (int y : {rows.front() + 1, rows.back() - 1}) {
+        window->ShowSpread(e.from.first, e.from.second);
+        Click({e.x, y});
+        EXPECT_EQ(Spread(), std::make_pair(chapter - 1, last[chapter - 1]))
+            << "tab " << chapter << " at " << e.x << "," << y;
+      }
+    }
+  }
+}
+
+// Both clicks reach the book: the properties open and the view never does.
+TEST_F(BrowseWindowTest, ADoubleClickOnAThumbnailOpensItsProperties) {
+  Open({30});
+  window->ShowSpread(0, 0);
+  QList<std::pair<int, int>> opened;
+  browse->SetDetails({{}, [&](int a, int b) { opened << std::make_pair(a, b); }, {}, {}});
+  const QPoint at = Cell(true, 1);
+  ASSERT_EQ(CursorAt(at), TBookCursor::Zoom);
+  EXPECT_EQ(WithModal([&] { QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, at); }),
+            nullptr);
+  EXPECT_EQ(opened, (QList<std::pair<int, int>>{{1, -1}}));
+  EXPECT_FALSE(browse->Browsing().IsClickPending());
+}
+
+// One notch, one spread, however finely a wheel or touchpad sends it;
+// Ctrl+wheel turns nothing.
+TEST_F(BrowseWindowTest, TheWheelTurnsASpreadANotch) {
+  Open({30, 3});
+  window->ShowSpread(0, 0);
+  const struct {
+    int delta;  // eighths of a degree: a notch is 120, down is negative
+    Qt::KeyboardModifiers mods;
+    std::pair<int, int> to;
+  } steps[] = {
+      {-120, {}, {0, 2}}, {-60, {}, {0, 2}}, {-60, {}, {0, 4}}, {-120, Qt::ControlModifier, {0, 4}},
+      {-240, {}, {1, 2}}, {120, {}, {1, 0}},
+  };
+  const QPoint at(400, 300);
+  for (const auto& s : steps) {
+    QWheelEvent wheel(at, window->mapToGlobal(at), {}, {0, s.delta}, Qt::NoButton, s.mods,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(window.get(), &wheel);
+    EXPECT_EQ(Spread(), s.to) << s.delta;
+  }
 }
 
 TEST_F(BrowseWindowTest, SpaceShowsLettersOverTheThumbnails) {

@@ -4,9 +4,10 @@
 
 namespace {
 
-// An 800 x 600 book of three data files (N = 2) whose tabs end at y = 80 and
-// 150: chapter c at spread page, its last spread and page count given.
-TZoneState State(int c, int page, int lastSpread, int pageCount, bool edit = false) {
+// An 800 x 600 book of three data files (N = 2) whose tabs are drawn over
+// the rows 20 to 94 and 90 to 164: chapter c at spread page, its last
+// spread given.
+TZoneState State(int c, int page, int lastSpread, bool edit = false) {
   TZoneState s;
   s.Width = 800;
   s.Height = 600;
@@ -15,22 +16,31 @@ TZoneState State(int c, int page, int lastSpread, int pageCount, bool edit = fal
   s.Page = page;
   s.ChapterCount = 2;
   s.LastSpread = lastSpread;
-  s.PageCount = pageCount;
   s.EditMode = edit;
-  s.Edges = {10, 80, 150, 150, 150, 150, 150, 150, 150, 150, 150};
+  TBookmarkLayout tabs;
+  tabs.Edges = {10, 80, 150, 150, 150, 150, 150, 150, 150, 150, 150};
+  tabs.ChapterCount = 2;
+  tabs.Chapter = c;
+  tabs.Spread = page;
+  tabs.LastSpread = lastSpread;
+  tabs.LeftArea = PageArea(true, {400, 600});
+  tabs.RightArea = PageArea(false, {400, 600});
+  tabs.SpineX = 400;
+  tabs.HalfWidth = 16;
+  s.Tabs = BookmarkTabs(tabs);
   return s;
 }
 
 using C = TBookCursor;
 
 TEST(BrowseZones, OnePointOfEachZoneInTheStatesThatDecideIt) {
-  const TZoneState first = State(0, 0, 4, 3);        // spread 0 of chapter 0
-  const TZoneState middle = State(1, 2, 4, 4);       // inside chapter 1
-  const TZoneState opening = State(1, 0, 4, 4);      // spread 0 of chapter 1
-  const TZoneState divider = State(1, 4, 4, 3);      // chapter 2's divider on the right
-  const TZoneState end = State(2, 2, 2, 1);          // the album's end
-  const TZoneState lastOpening = State(2, 0, 2, 1);  // chapter N, not at its end
-  const TZoneState closed = State(0, -1, 4, 3);
+  const TZoneState first = State(0, 0, 4);        // spread 0 of chapter 0
+  const TZoneState middle = State(1, 2, 4);       // inside chapter 1
+  const TZoneState opening = State(1, 0, 4);      // spread 0 of chapter 1
+  const TZoneState divider = State(1, 4, 4);      // chapter 2's divider on the right
+  const TZoneState end = State(2, 2, 2);          // the album's end
+  const TZoneState lastOpening = State(2, 0, 2);  // chapter N, not at its end
+  const TZoneState closed = State(0, -1, 4);
   const struct {
     const char* what;
     TZoneState state;
@@ -42,7 +52,8 @@ TEST(BrowseZones, OnePointOfEachZoneInTheStatesThatDecideIt) {
       {"left edge inside a chapter", middle, {27, 100}, -1, C::Left},
       {"left edge just outside the band", middle, {28, 100}, -1, C::Default},
       {"own tab on the chapter's opening", opening, {5, 50}, -1, C::Default},
-      {"later tab on the chapter's opening", opening, {5, 90}, -1, C::Left},
+      {"low on that tab", opening, {5, 93}, -1, C::Default},
+      {"below the tabs on the chapter's opening", opening, {5, 120}, -1, C::Left},
       {"right edge over the next tab", middle, {795, 100}, -1, C::Right},
       {"next tab while its divider shows", divider, {795, 100}, -1, C::Default},
       {"right edge below the next tab", divider, {795, 200}, -1, C::Right},
@@ -53,7 +64,7 @@ TEST(BrowseZones, OnePointOfEachZoneInTheStatesThatDecideIt) {
       {"bottom right strip at the end", end, {600, 580}, -1, C::Default},
       {"the closed cover", closed, {600, 300}, -1, C::Next},
       {"a thumbnail", middle, {200, 200}, 3, C::Zoom},
-      {"a thumbnail in edit mode", State(1, 2, 4, 4, true), {200, 200}, 3, C::Default},
+      {"a thumbnail in edit mode", State(1, 2, 4, true), {200, 200}, 3, C::Default},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(BrowseZoneCursor(c.state, c.at, c.image), c.cursor) << c.what;

@@ -1,5 +1,7 @@
 #include "browse_fixture.h"
 
+#include <QTest>
+
 namespace {
 
 // 800 x 600, 3 rows x 4 columns: the left page's hit area starts at (38, 35),
@@ -54,7 +56,9 @@ TEST_F(BrowseTest, KeysTurnPagesAndJumpBetweenChapters) {
   }
 }
 
-// A tab opens the spread where its chapter begins.
+// A tab opens the spread where its chapter begins. Tab i is drawn from
+// b[i-1] + 10 to b[i] + 14, each over its neighbour by 5 rows: on the left
+// the later tab lies on top, on the right the earlier.
 TEST_F(BrowseTest, BookmarkAndPageCursorsActOnRelease) {
   MakeAlbum({30, 5, 30});
   Show(2, 2);
@@ -65,12 +69,16 @@ TEST_F(BrowseTest, BookmarkAndPageCursorsActOnRelease) {
     QPoint at;
     std::pair<int, int> to;
   } cases[] = {
-      {{2, 2}, TBookCursor::Left, {5, b[0] + 2}, {0, 4}},
-      {{2, 2}, TBookCursor::Left, {5, b[1] + 2}, {1, 2}},
-      {{2, 2}, TBookCursor::Left, {5, b[2] + 20}, {0, 0}},
+      {{2, 2}, TBookCursor::Left, {5, b[0] + 10}, {0, 4}},
+      {{2, 2}, TBookCursor::Left, {5, b[1] + 9}, {0, 4}},
+      {{2, 2}, TBookCursor::Left, {5, b[1] + 10}, {1, 2}},
+      {{2, 2}, TBookCursor::Left, {5, b[2] + 14}, {1, 2}},
+      {{2, 2}, TBookCursor::Left, {5, b[2] + 15}, {0, 0}},
       {{0, 0}, TBookCursor::Left, {5, 300}, {0, -1}},
-      {{0, 2}, TBookCursor::Right, {795, b[1] + 5}, {1, 2}},
-      {{0, 2}, TBookCursor::Right, {795, b[2] + 10}, {2, 4}},
+      {{0, 2}, TBookCursor::Right, {795, b[1] + 14}, {0, 4}},
+      {{0, 2}, TBookCursor::Right, {795, b[1] + 15}, {1, 2}},
+      {{0, 2}, TBookCursor::Right, {795, b[2] + 14}, {1, 2}},
+      {{0, 2}, TBookCursor::Right, {795, b[2] + 15}, {2, 4}},
       {{0, 0}, TBookCursor::Previous, {100, 580}, {0, -1}},
       {{0, -1}, TBookCursor::Next, {600, 300}, {0, 0}},
   };
@@ -152,6 +160,23 @@ TEST_F(BrowseTest, ClicksAndKeysOpenInBrowseModeAndSelectInEditMode) {
       QStringList({"ShowImage 13", "OpenDetailsReadOnly 13", "ShowImage 13", "OpenDetails 12 -1",
                    "ShowPictureEnabled 0", "PictureMenu 38,207", "SetDetailsRange 12 12",
                    "SetDetailsRange 12 28", "ShowImage 28", "OpenDetails 12 28", "EditMode"}));
+}
+
+// A click waits out the double-click interval; a second press within it
+// leaves nothing to act on, and the release that ends a double click is
+// no click of its own.
+TEST(PendingClick, ActsOnlyWhenNoSecondClickFollows) {
+  QList<QPoint> acted;
+  PendingClick click([&](QPoint p) { acted << p; });
+  click.Release({1, 2});
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !acted.isEmpty(); }));
+  EXPECT_EQ(acted, QList<QPoint>({{1, 2}}));
+  click.Release({3, 4});
+  click.Press();
+  click.DoubleClicked();
+  EXPECT_FALSE(click.IsPending());
+  EXPECT_TRUE(click.TakeDoubleClickEnd());
+  EXPECT_FALSE(click.TakeDoubleClickEnd());
 }
 
 TEST_F(BrowseTest, DoubleClickOnTheChaptersEndPagesEditsChapters) {
