@@ -146,7 +146,7 @@ bool WriteDataFile(const DataFileContext& context, int k) {
     context.Ask.ShowWarning(Msg(QStringLiteral("ErrorWritingFile")));
     return false;
   }
-  model.DataModified[k] = false;
+  model.MarkSaved(k);
   RemovePath(model.PartlyReadFiles, target);
   return true;
 }

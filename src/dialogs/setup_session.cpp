@@ -365,6 +365,8 @@ void TSetupSession::SetTitle(const QString& title) {
 void TSetupSession::SetAlbumDir(const QString& dir) {
   if (FillingControls || AlbumDir == dir) return;
   AlbumDir = dir;
+  // The main data file names the folder: a change to save.
+  Chapters.WorkDataModified[0] = true;
   Changed();
 }
 
@@ -539,12 +541,15 @@ bool TSetupSession::CommitProgramSettings() {
 void TSetupSession::CommitAlbum() {
   AlbumModel& model = context_.Document.Data.Model;
   TProfile& look = context_.Document.Profile;
+  const auto colors = look.BM;
   model.FormatModified = LookChanged;
   model.AlbumModified = AlbumChanged;
   model.FormatFileName = ProfileName;
   ApplyProfile(context_.Document, SetupProfile, false);
   Chapters.Commit(model, look, {Title, AlbumDir, DataFile}, ChaptersChanged);
   if (ChaptersChanged) AssignProfile(SetupProfile, look);
+  // Colours that followed moved or removed chapters are a change of the look.
+  if (look.BM != colors) model.FormatModified = true;
   // A larger grid has fewer spreads: stay on the last one that is left
   // (before the thumbnails are remade for the spread on screen).
   const int last = model.LastSpread(model.CurrentChapter, look.ImagesPerPage());
