@@ -434,6 +434,9 @@ void TSetupSession::ChooseDataFile() {
   if (!renamed && !ask.AskOkCancel(Msg(QStringLiteral("Reload?")))) return;
   DataFile = chosen;
   Chapters.LoadMainDataFile(context_.Document.Data, DataFile, Title);
+  // A file read anew brings its image folder as it brings its title: what
+  // the dialog shows is then what the file holds.
+  if (Chapters.FreshChapter[0]) AlbumDir = Chapters.WorkDirs.value(0);
   if (renamed) Chapters.WorkDataModified[0] = true;
   ChaptersChanged = true;
   AlbumChanged = true;
