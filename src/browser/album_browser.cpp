@@ -144,7 +144,10 @@ void TfAlbumBrowser::ToggleMaximized() {
   UpdateActions();
 }
 
-void TfAlbumBrowser::RepaintWindow() { update(); }
+void TfAlbumBrowser::RepaintWindow() {
+  update();
+  emit SpreadShown();
+}
 
 void TfAlbumBrowser::paintEvent(QPaintEvent*) {
   QPainter p(this);

@@ -146,6 +146,9 @@ class TfAlbumBrowser : public QWidget, public BookWindow, public AlbumWindow {
  signals:
   // Edit mode went on or off (the EditMode command ran with the book open).
   void EditModeChanged(bool on);
+  // The book showed a spread (every ShowSpread ends by repainting the
+  // window); it may be another chapter's.
+  void SpreadShown();
 
  protected:
   bool event(QEvent* event) override;

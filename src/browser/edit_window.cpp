@@ -37,6 +37,8 @@ TfPicDetails& TEditWindow::Details() {
       window_.UpdateActions();
       UpdateUndoActions();
     });
+    // Pages turn while the dialog shows, also into another chapter.
+    connect(&window_, &TfAlbumBrowser::SpreadShown, details_, &TfPicDetails::FollowSpread);
   }
   return *details_;
 }

@@ -82,6 +82,33 @@ QString AlbumModel::ImageFolder(int k) const {
   return MakeRelativePath(DataFiles.value(0), DataFiles[k], ImageDirs.value(k), QString());
 }
 
+TDataFileState AlbumModel::DataFileState(int k) const {
+  TDataFileState state;
+  if (k < 0 || k >= MaxDataFiles) return state;
+  const QString& main = DataFiles.value(0);
+  if (k < DataFiles.size()) state.File = k == 0 ? main : ResolvePath(main, QString(), DataFiles[k]);
+  state.Title = DataTitles.value(k);
+  state.Dir = ImageDirs.value(k);
+  if (k == 0) {
+    for (int i = 1; i < DataFiles.size() && i < MaxDataFiles; ++i)
+      state.Links << MakeRelativePath(main, main, QString(), DataFiles[i])
+                  << ChapterNames.value(i - 1);
+  }
+  state.Images = Chapters[k];
+  return state;
+}
+
+void AlbumModel::MarkSaved(int k) {
+  if (k < 0 || k >= MaxDataFiles) return;
+  SavedFiles[k] = DataFileState(k);
+  DataModified[k] = false;
+}
+
+void AlbumModel::UpdateModified(int k) {
+  if (k < 0 || k >= MaxDataFiles) return;
+  DataModified[k] = !SavedFiles[k] || !(*SavedFiles[k] == DataFileState(k));
+}
+
 void AlbumModel::ResetToStart() {
   AlbumFileName.clear();
   FormatFileName.clear();
@@ -94,7 +121,7 @@ void AlbumModel::ResetToStart() {
     Thumbnails[k].clear();
   }
   ThumbsLoaded.fill(false);
-  DataModified.fill(false);
+  for (int k = 0; k < MaxDataFiles; ++k) MarkSaved(k);
   PartlyReadFiles.clear();
   DiskStamps.Clear();
   AlbumModified = false;

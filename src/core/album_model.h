@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <optional>
 
 #include "core/file_stamps.h"
 
@@ -36,6 +37,21 @@ void CreateChapterData(TChapterData& data);
 void ClearChapterData(TChapterData& data);
 void FreeChapterData(TChapterData& data);
 void CopyChapterData(const TChapterData& source, TChapterData& target);
+
+// What a data file holds, as the program writes it: the file it goes to,
+// its title, image folder, links (the main data file's) and images.
+struct TDataFileState {
+  QString File;  // full path
+  QString Title;
+  QString Dir;
+  QStringList Links;  // main data file: each link as written, then its chapter's name
+  TChapterData Images;
+
+  bool operator==(const TDataFileState& other) const {
+    return File == other.File && Title == other.Title && Dir == other.Dir && Links == other.Links &&
+           Images == other.Images;
+  }
+};
 
 // One image's thumbnail as the book keeps it: only the picture's own
 // rectangle, scaled, and where that rectangle lies in the picture part of its
@@ -75,6 +91,10 @@ class AlbumModel {
   std::array<QList<TThumbnail>, MaxDataFiles> Thumbnails;  // parallel to Files
   std::array<bool, MaxDataFiles> ThumbsLoaded{};
   std::array<bool, MaxDataFiles> DataModified{};
+  // Data file k as last read or written (an album not yet saved: as it
+  // started); none when not known. Chapter k is modified exactly while it
+  // differs from this, whatever changed it and however it came back.
+  std::array<std::optional<TDataFileState>, MaxDataFiles> SavedFiles;
   // Full paths of data files that were read only in part: saving over one
   // asks first and keeps the original beside it.
   QStringList PartlyReadFiles;
@@ -98,6 +118,13 @@ class AlbumModel {
   QString ImagePathForWriting(int k, const QString& fileName) const;
   // The full path of chapter k's image folder, where its image names start.
   QString ImageFolder(int k) const;
+
+  // Data file k as chapter k would be written now.
+  TDataFileState DataFileState(int k) const;
+  // Data file k was read or written: it holds chapter k as it is now.
+  void MarkSaved(int k);
+  // DataModified[k] := chapter k differs from SavedFiles[k] (or that is not known).
+  void UpdateModified(int k);
 
   // The state at process start: one empty data file, no chapters, book closed.
   void ResetToStart();

@@ -7,14 +7,13 @@
 namespace {
 
 // What every step shares: the chapter, the selection before and after, and
-// the bookkeeping of the modified flag around each direction.
+// the modified flag after each direction.
 class ChapterCommand : public QUndoCommand {
  public:
   ChapterCommand(AlbumUndo& owner, int k, const QString& text)
       : QUndoCommand(text), owner_(owner), k_(k), before_(SelectionOf(owner.Model())) {}
 
   void redo() final {
-    owner_.BeforeChange(k_);
     const TIndexMap map = Do();
     if (!afterKnown_) {
       after_ = SelectionAfter();
@@ -24,7 +23,6 @@ class ChapterCommand : public QUndoCommand {
     owner_.AfterChange(k_, map);
   }
   void undo() final {
-    owner_.BeforeChange(k_);
     const TIndexMap map = Undo();
     SetSelection(owner_.Model(), before_);
     owner_.AfterChange(k_, map);
@@ -176,8 +174,6 @@ void AlbumUndo::Clear() {
   stack_.clear();
   known_ = model_.Chapters;
   knownNames_ = model_.ChapterNames;
-  savedKnown_.fill(false);
-  otherChange_.fill(false);
   pending_.fill(false);
   emit Cleared();
 }
@@ -236,18 +232,6 @@ void AlbumUndo::Replace(int k, const TChapterData& data, const QList<int>& chang
   stack_.push(new ReplaceCommand(*this, k, data, changed, thumbnails, text));
 }
 
-void AlbumUndo::BeforeChange(int k) {
-  const auto slot = static_cast<std::size_t>(k);
-  if (!model_.DataModified[slot]) {
-    // Unmodified now: this is the state as opened or last saved.
-    saved_[slot] = model_.Chapters[slot];
-    savedKnown_[slot] = true;
-    otherChange_[slot] = false;
-  } else if (!pending_[slot] && (!savedKnown_[slot] || model_.Chapters[slot] == saved_[slot])) {
-    otherChange_[slot] = true;
-  }
-}
-
 void AlbumUndo::AfterChange(int k, const TIndexMap& map) {
   known_[static_cast<std::size_t>(k)] = model_.Chapters[static_cast<std::size_t>(k)];
   UpdateModified(k);
@@ -256,13 +240,12 @@ void AlbumUndo::AfterChange(int k, const TIndexMap& map) {
 
 void AlbumUndo::SetPendingEdits(int k, bool pending) {
   if (k < 0 || k >= MaxDataFiles) return;
-  BeforeChange(k);
   pending_[static_cast<std::size_t>(k)] = pending;
   UpdateModified(k);
 }
 
 void AlbumUndo::UpdateModified(int k) {
-  const auto slot = static_cast<std::size_t>(k);
-  model_.DataModified[slot] =
-      otherChange_[slot] || pending_[slot] || !(model_.Chapters[slot] == saved_[slot]);
+  model_.UpdateModified(k);
+  if (pending_[static_cast<std::size_t>(k)])
+    model_.DataModified[static_cast<std::size_t>(k)] = true;
 }

@@ -1,10 +1,11 @@
 #pragma once
 // Undo and redo of every change to a chapter's images: one QUndoStack for the
 // album, one command per user command. Each command restores the five lists,
-// the thumbnails and the selection exactly, and afterwards the chapter counts
-// as modified exactly when its images differ from what was last opened or
-// saved (a flag set for other reasons, such as a changed chapter title, is
-// kept until the chapter is saved).
+// the thumbnails and the selection exactly. Afterwards the chapter counts as
+// modified exactly while its data file would differ from what was last read
+// or written (AlbumModel::SavedFiles): its title, folder and links count as
+// much as its images, so undoing an image edit never hides a change made
+// elsewhere, and a save in between is what the chapter is compared with.
 
 #include <QObject>
 #include <QUndoStack>
@@ -46,8 +47,7 @@ class AlbumUndo : public QObject {
   // count as a change of the chapter until they are applied or dropped.
   void SetPendingEdits(int k, bool pending);
 
-  // Around every change of chapter k's images, done, undone or redone.
-  void BeforeChange(int k);
+  // After every change of chapter k's images, done, undone or redone.
   void AfterChange(int k, const TIndexMap& map);
 
  signals:
@@ -60,11 +60,6 @@ class AlbumUndo : public QObject {
  private:
   AlbumModel& model_;
   QUndoStack stack_;
-  // Per chapter: the images as last opened or saved, valid once seen unmodified.
-  std::array<TChapterData, MaxDataFiles> saved_;
-  std::array<bool, MaxDataFiles> savedKnown_{};
-  // The chapter was marked modified for a reason other than its images.
-  std::array<bool, MaxDataFiles> otherChange_{};
   std::array<bool, MaxDataFiles> pending_{};
   // The chapters as the last step or Clear left them.
   std::array<TChapterData, MaxDataFiles> known_;

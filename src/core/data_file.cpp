@@ -280,6 +280,7 @@ void LoadAlbumData(const DataFileContext& context, const QString& name,
 
 void LoadAlbumData(const DataFileContext& context, const QString& name) {
   LoadAlbumData(context, name, ModelLists(context.Model));
+  for (int k = 0; k < MaxDataFiles; ++k) context.Model.MarkSaved(k);
 }
 
 void AlbumData::MoveInto(AlbumModel& model) {
@@ -300,7 +301,7 @@ void OpenDataFile(const DataFileContext& context, const QString& name) {
 void ShowOpenedData(const DataFileContext& context) {
   AlbumModel& model = context.Model;
   model.ThumbsLoaded.fill(false);
-  model.DataModified.fill(false);
+  for (int k = 0; k < MaxDataFiles; ++k) model.MarkSaved(k);
   for (auto& thumbnails : model.Thumbnails) thumbnails.clear();
   if (context.Window.IsEditMode()) context.Window.RunEditMode();
   if (context.LoadAllChapters) {

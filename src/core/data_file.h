@@ -78,6 +78,7 @@ bool ReadDataFile(xml::TXMLData& document, const QString& name, QString& title, 
 // has no data file: the lists hold one empty entry each.
 void LoadAlbumData(const DataFileContext& context, const QString& name,
                    const AlbumDataLists& target);
+// Into the model, which then holds what its files hold: nothing is modified.
 void LoadAlbumData(const DataFileContext& context, const QString& name);
 
 // LoadAlbumData into the model (replacing its data only once all is read),

@@ -148,7 +148,7 @@ bool WriteDataFile(const DataFileContext& context, int k) {
     context.Ask.ShowWarning(Msg(QStringLiteral("ErrorWritingFile")));
     return false;
   }
-  model.DataModified[k] = false;
+  model.MarkSaved(k);
   model.DiskStamps.Note(target);
   RemovePath(model.PartlyReadFiles, target);
   return true;

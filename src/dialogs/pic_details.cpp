@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
+#include <iterator>
+#include <limits>
 
 #include "core/chapter_undo.h"
 #include "core/paths.h"
@@ -116,9 +118,12 @@ void TfPicDetails::FormCreate() {
   connect(btApply, &QPushButton::clicked, this, &TfPicDetails::btApplyClick);
   connect(btFilename, &QToolButton::clicked, this, &TfPicDetails::btFilenameClick);
   connect(btClose, &QPushButton::clicked, this, &TfPicDetails::btCloseClick);
-  for (QLineEdit* field :
-       {edFilename, static_cast<QLineEdit*>(edDate), edPlace, edPeople, edTitle}) {
-    connect(field, &QLineEdit::textChanged, this, &TfPicDetails::edDateChange);
+  QLineEdit* const fields[] = {edFilename, edDate, edPlace, edPeople, edTitle};
+  for (int n = 0; n < static_cast<int>(std::size(fields)); ++n) {
+    QLineEdit* field = fields[n];
+    // Texts of any length: a field must never cut what it shows.
+    field->setMaxLength(std::numeric_limits<int>::max());
+    connect(field, &QLineEdit::textChanged, this, [this, n] { edDateChange(n); });
   }
   // Ctrl+Left and Ctrl+Right turn to the neighbour image from any control,
   // ahead of the edits' own word moves.
@@ -155,6 +160,12 @@ void TfPicDetails::TakeCopy() {
   copy_.Take(model.CurrentChapter, model.Chapters[model.CurrentChapter]);
 }
 
+void TfPicDetails::FollowSpread() {
+  const AlbumModel& model = undo_.Model();
+  if (!isVisible() || model.CurrentChapter < 0 || model.CurrentChapter == copy_.Chapter()) return;
+  SetDetailsRange(model.SelStart, model.SelEnd);
+}
+
 void TfPicDetails::SetDetailsRange(int a, int b) {
   TakeCopy();
   copy_.SetRange(a, b);
@@ -179,6 +190,7 @@ QString TfPicDetails::FullName(const QString& typed) const {
 void TfPicDetails::FillFields() {
   filling_ = true;
   fieldModified_ = false;
+  edited_ = 0;
   const bool single = copy_.Single();
   btPrev->setEnabled(single);
   btNext->setEnabled(single);
@@ -207,9 +219,10 @@ void TfPicDetails::FillFields() {
   filling_ = false;
 }
 
-void TfPicDetails::edDateChange() {
+void TfPicDetails::edDateChange(int field) {
   if (filling_ || copy_.First() < 0 || !editing_) return;
   fieldModified_ = true;
+  edited_ |= 1u << field;
   StoreFields();
 }
 
@@ -218,7 +231,7 @@ void TfPicDetails::StoreFields() {
   if (!fieldModified_) return;
   TDetailFields fields{FullName(edFilename->text()), edDate->text(), edPlace->text(),
                        edPeople->text(), edTitle->text()};
-  copy_.Store(fields);
+  copy_.Store(fields, edited_);
   undo_.SetPendingEdits(copy_.Chapter(), copy_.HasEdits());
 }
 

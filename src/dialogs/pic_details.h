@@ -49,6 +49,10 @@ class TfPicDetails : public QDialog {
   // Shows range a..b (b = -1: a alone); Apply is enabled only while edits
   // wait to be applied.
   void SetDetailsRange(int a, int b);
+  // The book shows a spread anew: when that is another chapter than the
+  // copy's, the dialog shows the selection there, from a fresh copy, so
+  // that Apply never writes into a chapter that is not on screen.
+  void FollowSpread();
   bool IsShowing() const { return isVisible(); }
   bool IsEditing() const { return editing_; }
   const TDetailsCopy& WorkingCopy() const { return copy_; }
@@ -58,8 +62,8 @@ class TfPicDetails : public QDialog {
   void btApplyClick();
   void btFilenameClick();
   void btCloseClick() { hide(); }
-  // The change of any of the five fields.
-  void edDateChange();
+  // The change of one of the five fields, in the order of TDetailFields.
+  void edDateChange(int field);
 
   void reject() override { btCloseClick(); }
 
@@ -108,6 +112,7 @@ class TfPicDetails : public QDialog {
   TDetailsCopy copy_;
   bool editing_ = false;
   bool fieldModified_ = false;
+  TDetailsCopy::EditedFields edited_ = 0;  // since the range was last shown
   bool filling_ = false;
   bool placed_ = false;
 };

@@ -55,10 +55,11 @@ QString TDetailsCopy::NumberText() const {
   return QStringLiteral("%1-%2").arg(first_).arg(last_);
 }
 
-void TDetailsCopy::Store(const TDetailFields& fields) {
+void TDetailsCopy::Store(const TDetailFields& fields, EditedFields edited) {
   const int end = std::min(last_, working_.Count() - 1);
   for (int i = std::max(first_, 0); i <= end; ++i) {
     for (std::size_t n = 0; n < kLists.size(); ++n) {
+      if ((edited & (1u << n)) == 0) continue;
       const QString& value = fields.*kFields[n];
       if (Single() || (n > 0 && !value.isEmpty())) (working_.*kLists[n])[i] = value;
     }

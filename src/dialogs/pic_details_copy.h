@@ -44,10 +44,16 @@ class TDetailsCopy {
   // One-based for a single image, zero-based "3-7" for a range.
   QString NumberText() const;
 
-  // Writes the fields into the copy: for a single image all five, for a
-  // range each non-empty field into every image of the range (the file name
-  // never). Images beyond the copy are left out.
-  void Store(const TDetailFields& fields);
+  // Which of the five fields the person edited, in the order of
+  // TDetailFields (bit 0 the file name).
+  using EditedFields = unsigned;
+
+  // Writes the edited fields into the copy: for a single image each one as
+  // it is, for a range each non-empty one into every image of the range
+  // (the file name never). A field not edited is never written, so what it
+  // could not show or give back exactly stays as it was. Images beyond the
+  // copy are left out.
+  void Store(const TDetailFields& fields, EditedFields edited);
 
  private:
   int chapter_ = -1;

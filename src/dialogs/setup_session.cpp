@@ -378,6 +378,8 @@ void TSetupSession::SetTitle(const QString& title) {
 void TSetupSession::SetAlbumDir(const QString& dir) {
   if (FillingControls || AlbumDir == dir) return;
   AlbumDir = dir;
+  // The main data file names the folder: a change to save.
+  Chapters.WorkDataModified[0] = true;
   Changed();
 }
 
@@ -445,6 +447,9 @@ void TSetupSession::ChooseDataFile() {
   if (!renamed && !ask.AskOkCancel(Msg(QStringLiteral("Reload?")))) return;
   DataFile = chosen;
   Chapters.LoadMainDataFile(context_.Document.Data, DataFile, Title);
+  // A file read anew brings its image folder as it brings its title: what
+  // the dialog shows is then what the file holds.
+  if (Chapters.FreshChapter[0]) AlbumDir = Chapters.WorkDirs.value(0);
   if (renamed) Chapters.WorkDataModified[0] = true;
   ChaptersChanged = true;
   AlbumChanged = true;
@@ -552,12 +557,15 @@ bool TSetupSession::CommitProgramSettings() {
 void TSetupSession::CommitAlbum() {
   AlbumModel& model = context_.Document.Data.Model;
   TProfile& look = context_.Document.Profile;
+  const auto colors = look.BM;
   model.FormatModified = LookChanged;
   model.AlbumModified = AlbumChanged;
   model.FormatFileName = ProfileName;
   ApplyProfile(context_.Document, SetupProfile, false);
   Chapters.Commit(model, look, {Title, AlbumDir, DataFile}, ChaptersChanged);
   if (ChaptersChanged) AssignProfile(SetupProfile, look);
+  // Colours that followed moved or removed chapters are a change of the look.
+  if (look.BM != colors) model.FormatModified = true;
   // A larger grid has fewer spreads: stay on the last one that is left
   // (before the thumbnails are remade for the spread on screen).
   const int last = model.LastSpread(model.CurrentChapter, look.ImagesPerPage());

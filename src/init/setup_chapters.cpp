@@ -251,7 +251,7 @@ void TChapterWork::Commit(AlbumModel& model, TProfile& look, const AlbumEntries&
     model.DataTitles[0] = album.Title;
     model.ImageDirs[0] = album.ImageDir;
     model.DataFiles[0] = album.DataFile;
-    model.DataModified = WorkDataModified;
+    for (int k = 0; k <= model.ChapterCount() && k < MaxDataFiles; ++k) model.UpdateModified(k);
     return;
   }
   const int n = Count();
@@ -264,7 +264,10 @@ void TChapterWork::Commit(AlbumModel& model, TProfile& look, const AlbumEntries&
   const std::array<TColor, BookmarkColorCount> colors = colors_->BM;
   for (int i = 1; i <= n; ++i) look.BM[i - 1] = colors[ChapterOrder[i] - 1];
   for (TChapterData& chapter : model.Chapters) ClearChapterData(chapter);
-  model.DataModified.fill(false);
+  // What each chapter's file held follows the chapter like its thumbnails.
+  decltype(model.SavedFiles) saved;
+  saved.swap(model.SavedFiles);
+  std::array<bool, MaxDataFiles> readHere{};  // read in the dialog and not edited since
   model.DataFiles = QStringList{album.DataFile};
   model.ImageDirs = QStringList{album.ImageDir};
   model.DataTitles = QStringList{album.Title};
@@ -286,13 +289,25 @@ void TChapterWork::Commit(AlbumModel& model, TProfile& look, const AlbumEntries&
       model.CurrentPage = shownPage;
     }
     CopyChapterData(WorkChapters[s], model.Chapters[i]);
-    model.DataModified[i] = WorkDataModified[s];
+    readHere[i] = FreshChapter[i] && !WorkDataModified[s];
     if (origin >= 0) {
       model.Thumbnails[i] = std::move(thumbnails[origin]);
       model.ThumbsLoaded[i] = loaded[origin];
+      model.SavedFiles[i] = std::move(saved[origin]);
     }
     ChapterOrder[i] = i;
     FreshChapter[i] = false;
+  }
+  // Only now, with every chapter in place: the main data file's links are
+  // part of what it holds.
+  for (int i = 0; i < MaxDataFiles; ++i) {
+    if (i > n) {
+      model.DataModified[i] = false;
+    } else if (readHere[i]) {
+      model.MarkSaved(i);
+    } else {
+      model.UpdateModified(i);
+    }
   }
 }
 

@@ -7,8 +7,8 @@
 // data file); positions are the order the user sees (position 0 is always the
 // album, position i >= 1 is list entry i-1). Editing a chapter changes the
 // data of its slot; moving changes only the order; the commit lays the slots
-// out in position order, each chapter taking its images, thumbnails, unsaved
-// flag and bookmark colour along.
+// out in position order, each chapter taking its images, thumbnails, what its
+// file holds (and so whether it has unsaved changes) and bookmark colour along.
 //
 // In program-settings mode the same list holds "Bookmark 1".."Bookmark 10"
 // and only arranges and recolours the default bookmark colours.
@@ -33,6 +33,9 @@ class TChapterWork {
   QStringList WorkTitles;     // title of slot s; slot 0 is the album's
   QStringList WorkDirs;       // image folder of slot s
   std::array<TChapterData, MaxDataFiles> WorkChapters;
+  // Unsaved changes of slot s made or read here. On commit a chapter read
+  // in the dialog and not edited since counts as saved; every other chapter
+  // is modified exactly while it differs from what its file holds.
   std::array<bool, MaxDataFiles> WorkDataModified{};
   QStringList Entries;  // the list: entry p is the bookmark title of position p+1
   std::array<int, MaxDataFiles + 1> ChapterOrder{};   // slot shown at position i

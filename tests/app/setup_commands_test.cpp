@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -20,7 +23,9 @@
 #include "dialogs/guide_dialog.h"
 #include "dialogs/setup_dialog.h"
 #include "init/load_settings.h"
+#include "init/profile_file.h"
 #include "init/program_settings.h"
+#include "support/album_env.h"
 #include "support/scripted_prompts.h"
 #include "support/soon.h"
 #include "support/test_files.h"
@@ -54,6 +59,56 @@ class SetupCommandsTest : public ::testing::Test {
     EXPECT_TRUE(seen) << action;
   }
 
+  // A data file as the program writes it: links "file=name", photos "src=title".
+  static QByteArray Xml(const QString& title, const QStringList& links, const QStringList& photos,
+                        const QString& dir = {}) {
+    QString text = QStringLiteral("<album2");
+    if (!dir.isEmpty()) text += QStringLiteral(" dir=\"%1\"").arg(dir);
+    text += QStringLiteral(">\r\n\t<title>%1</title>\r\n").arg(title);
+    for (const QString& link : links) {
+      text += QStringLiteral("\t<link xlink:href=\"%1\">%2</link>\r\n")
+                  .arg(link.section(u'=', 0, 0), link.section(u'=', 1));
+    }
+    for (const QString& photo : photos) {
+      text += QStringLiteral(
+                  "\t<photo src=\"%1\">\r\n\t\t<title>%2</title>\r\n\t\t<date></date>\r\n"
+                  "\t\t<place></place>\r\n\t\t<people></people>\r\n\t</photo>\r\n")
+                  .arg(photo.section(u'=', 0, 0), photo.section(u'=', 1));
+    }
+    return kDataFileHeader + (text + QStringLiteral("</album2>\r\n")).toLatin1();
+  }
+  QString Path(const char* name) const { return dir_.filePath(QLatin1String(name)); }
+  // Trip.ALB: main.xml with images a and b and the chapters One and Two, and
+  // look.AFM with three bookmark colours of their own; open at chapter 0 in
+  // edit mode.
+  void OpenTrip() {
+    WriteAll(Path("main.xml"), Xml("Album", kLinks, {"a.jpg=A", "b.jpg=B"}));
+    WriteAll(Path("c1.xml"), Xml("One", {}, {"c.jpg=C"}));
+    WriteAll(Path("c2.xml"), Xml("Two", {}, {}));
+    TProfile look;
+    SetDefaultProfile(look);
+    for (int k = 0; k < 3; ++k) look.BM[k] = RGBColor(10 * (k + 1), 0, 0);
+    SaveProfile(Path("look.AFM"), look);
+    WriteAll(Path("Trip.ALB"), "DataFile=main.xml\r\nFormatFile=look.AFM\r\n");
+    browser_.OpenFile(Path("Trip.ALB"));
+    ASSERT_EQ(browser_.Model().ChapterCount(), 2);
+    browser_.ShowSpread(0, 0);
+    ASSERT_TRUE(browser_.RunAction(QStringLiteral("EditMode")));
+  }
+  // The bookmark colour lines of the format file.
+  QStringList ColorLines() const {
+    return QString::fromLatin1(ReadAll(Path("look.AFM")))
+        .split(QStringLiteral("\r\n"))
+        .filter(QRegularExpression(QStringLiteral("^BM[0-2]=")));
+  }
+  // The window closes as its close box closes it.
+  void Close(QList<PromptAnswer> answers) {
+    ask_.YesNoCancelAnswers = answers;
+    EXPECT_TRUE(browser_.close());
+    EXPECT_TRUE(ask_.YesNoCancelAnswers.isEmpty()) << ask_.Log.join(u'\n').toStdString();
+  }
+
+  const QStringList kLinks{"c1.xml=One", "c2.xml=Two"};
   QTemporaryDir dir_;
   ScriptedPrompts ask_;
   TfAlbumBrowser browser_{&ask_};
@@ -160,6 +215,77 @@ TEST_F(SetupCommandsTest, TheStartupGuideShowsOnlyWhileRunGuideIsSet) {
     ShowStartupGuide(browser_);
     QCoreApplication::processEvents();
     EXPECT_EQ(shown, run);
+  }
+}
+
+// An edit made in the album properties stays a change of the data file when
+// an earlier image edit is undone, also after that edit was saved.
+TEST_F(SetupCommandsTest, PropertiesEditsSurviveUndoingAnEarlierImageEdit) {
+  ProgramSettings.ConfirmDeletes = false;
+  for (const bool saveBetween : {false, true}) {
+    OpenTrip();
+    ASSERT_TRUE(browser_.RunAction(QStringLiteral("DeletePictures")));  // image a
+    if (saveBetween) {
+      ASSERT_TRUE(browser_.RunAction(QStringLiteral("SaveData")));
+      ASSERT_EQ(ReadAll(Path("main.xml")), Xml("Album", kLinks, {"b.jpg=B"}));
+    }
+    WhileModal("AlbumProperties", [](QWidget* modal) {
+      auto* setup = static_cast<TfSetup*>(modal);
+      setup->edTitle->selectAll();
+      QTest::keyClicks(setup->edTitle, "Trip");
+      QTest::mouseClick(setup->btOK, Qt::LeftButton);
+    });
+    browser_.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == &browser_; }));
+    QTest::keyClick(&browser_, Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(browser_.Model().ImageCount(0), 2);
+    Close({PromptAnswer::Yes});
+    EXPECT_EQ(ReadAll(Path("main.xml")), Xml("Trip", kLinks, {"a.jpg=A", "b.jpg=B"}))
+        << saveBetween;
+    browser_.show();
+  }
+}
+
+TEST_F(SetupCommandsTest, AChangedImageFolderIsAChangeOfTheDataFile) {
+  OpenTrip();
+  WhileModal("AlbumProperties", [](QWidget* modal) {
+    auto* setup = static_cast<TfSetup*>(modal);
+    QTest::keyClicks(setup->edAlbumDir, "pics");
+    QTest::mouseClick(setup->btOK, Qt::LeftButton);
+  });
+  Close({PromptAnswer::Yes});
+  EXPECT_EQ(ReadAll(Path("main.xml")), Xml("Album", kLinks, {"a.jpg=A", "b.jpg=B"}, "pics"));
+}
+
+// The colours follow their chapters, and the look is saved with them.
+TEST_F(SetupCommandsTest, MovingOrRemovingAChapterMarksItsMovedColoursForSaving) {
+  const struct {
+    const char* button;
+    QStringList links;
+    int from[3];  // the former colour each of BM0..BM2 takes
+  } cases[] = {
+      {"btDown", {"c2.xml=Two", "c1.xml=One"}, {1, 0, 2}},
+      // The removed chapter's colour goes behind the remaining ones.
+      {"btDelete", {"c2.xml=Two"}, {1, 0, 2}},
+  };
+  for (const auto& c : cases) {
+    OpenTrip();
+    const QStringList before = ColorLines();
+    ASSERT_EQ(before.size(), 3);
+    WhileModal("EditChapters", [&](QWidget* modal) {
+      auto* setup = static_cast<TfSetup*>(modal);
+      ASSERT_EQ(setup->Bookmarks->currentRow(), 0);
+      QTest::mouseClick(setup->findChild<QAbstractButton*>(QLatin1String(c.button)),
+                        Qt::LeftButton);
+      QTest::mouseClick(setup->btOK, Qt::LeftButton);
+    });
+    Close({PromptAnswer::Yes, PromptAnswer::Yes});
+    EXPECT_EQ(ReadAll(Path("main.xml")), Xml("Album", c.links, {"a.jpg=A", "b.jpg=B"})) << c.button;
+    QStringList expected;
+    for (int k = 0; k < 3; ++k)
+      expected << QStringLiteral("BM%1=").arg(k) + before[c.from[k]].section(u'=', 1);
+    EXPECT_EQ(ColorLines(), expected) << c.button;
+    browser_.show();
   }
 }
 

@@ -42,7 +42,7 @@ struct EditEnv {
                        }};
 
   // Chapter 1 shown at spread 0 with images "p0".."p<count-1>", each with
-  // details of its own and its thumbnail loaded.
+  // details of its own and its thumbnail loaded, as opened from its files.
   explicit EditEnv(int count) {
     FillDefaultMessages();
     Model.DataFiles = {QStringLiteral("/album/main.xml"), QStringLiteral("c1.xml")};
@@ -62,6 +62,7 @@ struct EditEnv {
     }
     Model.Thumbnails[kChapter] = ThumbsFor(data.Files);
     Model.ThumbsLoaded[kChapter] = true;
+    for (int k = 0; k < MaxDataFiles; ++k) Model.MarkSaved(k);  // as opened
   }
 
   TChapterData& Chapter() { return Model.Chapters[kChapter]; }

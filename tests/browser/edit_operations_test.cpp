@@ -30,19 +30,25 @@ TEST(EditCommands, ModifiedMeansDifferentFromWhatWasLastSaved) {
   env.Select(0, 0);
   env.Editor.DropSelection(2);  // 1 2 0 3
   env.Select(1, 1);
-  env.Editor.DropSelection(0);  // 2 1 0 3
-  modified = false;             // saved here
+  env.Editor.DropSelection(0);             // 2 1 0 3
+  env.Model.MarkSaved(EditEnv::kChapter);  // written here
   env.Undo.Stack().undo();
   EXPECT_TRUE(modified);
   env.Undo.Stack().redo();
   EXPECT_FALSE(modified);
 
-  // A flag set for another reason (a changed chapter title) outlives undo and redo.
-  modified = true;
+  // A change made elsewhere (a chapter title) outlives undo and redo, and
+  // taking it back is no change at all.
+  env.Model.DataTitles[EditEnv::kChapter] = QStringLiteral("Renamed");
+  env.Model.UpdateModified(EditEnv::kChapter);
   env.Undo.Stack().undo();
   env.Undo.Stack().redo();
   EXPECT_EQ(env.Order(), "2 1 0 3");
   EXPECT_TRUE(modified);
+  env.Model.DataTitles[EditEnv::kChapter] = QStringLiteral("One");
+  env.Undo.Stack().undo();
+  env.Undo.Stack().redo();
+  EXPECT_FALSE(modified);
 
   // Edits waiting in the properties dialog count until they are dropped.
   EditEnv other(2);

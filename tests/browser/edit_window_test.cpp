@@ -57,7 +57,8 @@ class EditWindowTest : public ::testing::Test {
     picture.fill(Qt::darkGreen);
   }
 
-  void Open(int count) {
+  // With chapterCount > 0 a chapter 1 follows, of images "c0.jpg", "c1.jpg", ...
+  void Open(int count, int chapterCount = 0) {
     AlbumModel& model = window->Model();
     model.ResetToStart();
     model.DataFiles = {dir.filePath(QStringLiteral("main.xml"))};
@@ -65,6 +66,17 @@ class EditWindowTest : public ::testing::Test {
       model.Chapters[0].AppendEmpty();
       model.Chapters[0].Files.last() = File(QString::number(i));
     }
+    if (chapterCount > 0) {
+      model.DataFiles << QStringLiteral("c1.xml");
+      model.ChapterNames = {QStringLiteral("One")};
+      model.ImageDirs = {QString(), QString()};
+      model.DataTitles = {QString(), QString()};
+    }
+    for (int i = 0; i < chapterCount; ++i) {
+      model.Chapters[1].AppendEmpty();
+      model.Chapters[1].Files.last() = File(QStringLiteral("c") + QString::number(i));
+    }
+    for (int k = 0; k < MaxDataFiles; ++k) model.MarkSaved(k);  // as opened
     window->PositionWindow();
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -264,6 +276,27 @@ TEST_F(EditWindowTest, PropertiesDialogOpensByKeyAndDoubleClickAndBlocksCommands
   Key(Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(Model().Chapters[0].Titles[4], "");
   EXPECT_FALSE(Model().DataModified[0]);
+}
+
+TEST_F(EditWindowTest, PropertiesDialogFollowsAPageTurnIntoTheNextChapter) {
+  Open(3, 2);
+  Hover(CellOf(1).center());
+  QTest::mouseDClick(window.get(), Qt::LeftButton, {}, CellOf(1).center());
+  TfPicDetails& details = edit->Details();
+  ASSERT_TRUE(details.isVisible());
+  EXPECT_EQ(details.edFilename->text(), "1.jpg");
+  Key(Qt::Key_PageDown);
+  Key(Qt::Key_PageDown);
+  ASSERT_EQ(Model().CurrentChapter, 1);
+  // Edit mode selects the new chapter's first image; the dialog shows it.
+  EXPECT_EQ(details.edFilename->text(), "c0.jpg");
+  EXPECT_EQ(details.lbNr->text(), "1");
+  QTest::keyClicks(details.edTitle, QStringLiteral("Pier"));
+  QTest::mouseClick(details.btApply, Qt::LeftButton);
+  EXPECT_EQ(Model().Chapters[1].Titles, QStringList({"Pier", ""}));
+  EXPECT_EQ(Model().Chapters[0].Titles, QStringList(3, QString()));
+  EXPECT_FALSE(Model().DataModified[0]);
+  EXPECT_TRUE(Model().DataModified[1]);
 }
 
 }  // namespace

@@ -45,6 +45,7 @@ class PicDetails : public ::testing::Test, public DetailsHost {
       model.Thumbnails[0] << ThumbFor(d.Files.last());
     }
     model.ThumbsLoaded[0] = true;
+    model.MarkSaved(0);
   }
 
   // The window's side: the selection changes and the dialog follows.
@@ -133,6 +134,20 @@ TEST_F(PicDetails, ARangeShowsZeroBasedBoldEmptyFieldsAndApplyWritesOnlyFilledOn
   undo.Stack().undo();
   EXPECT_EQ(model.Chapters[0].Places[5], "place 5");
   EXPECT_FALSE(model.DataModified[0]);
+}
+
+TEST_F(PicDetails, EditingOneFieldWritesOnlyThatFieldHoweverLongTheOthersAre) {
+  const QString title(40000, u'x');  // beyond a line edit's usual limit
+  model.Chapters[0].Titles[2] = title;
+  dialog.OpenDetails(2, -1);
+  EXPECT_EQ(dialog.edTitle->text(), title);
+  Type(dialog.edPlace, QStringLiteral("Brno"));
+  QTest::mouseClick(dialog.btApply, Qt::LeftButton);
+  const TChapterData& d = model.Chapters[0];
+  EXPECT_EQ(d.Places[2], "Brno");
+  EXPECT_EQ(d.Titles[2], title);
+  EXPECT_EQ(d.Files[2], "/album/p2.jpg");
+  EXPECT_EQ(d.Dates[2], "spring 2");
 }
 
 TEST_F(PicDetails, PrevNextAndCtrlArrowsFollowSingleImagesOnly) {

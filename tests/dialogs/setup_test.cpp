@@ -351,6 +351,20 @@ TEST_F(SetupDialogTest, ImageFoldersAreChosenInAFolderDialog) {
   EXPECT_TRUE(env_.Model.DataModified[1]);
 }
 
+TEST_F(SetupDialogTest, ReloadingTheDataFileShowsItsOwnImageFolder) {
+  OpenAlbum();
+  dialog_->PrepareAlbumProperties();
+  Show();
+  Type(dialog_->edAlbumDir, "pics");
+  env_.Ask.OpenFileNames << Path("main.xml");
+  env_.Ask.OkCancelAnswers << true;
+  Click(dialog_->btDataFile);
+  EXPECT_EQ(dialog_->edAlbumDir->text(), "");
+  Click(dialog_->btOK);
+  EXPECT_EQ(env_.Model.ImageDirs[0], "");
+  EXPECT_FALSE(env_.Model.DataModified[0]);
+}
+
 TEST_F(SetupDialogTest, CancelToReloadChangesNothing) {
   OpenAlbum();
   dialog_->PrepareAlbumProperties();

@@ -109,7 +109,8 @@ TEST_F(SetupChaptersTest, RemovingTheSecondOfThreeMovesTheThirdDownWithItsColour
 
 TEST_F(SetupChaptersTest, AMovedChapterKeepsItsUnsavedEditsAtItsNewIndex) {
   MakeAlbum(3);
-  env_.Model.DataModified[2] = true;
+  env_.Model.Chapters[2].Titles[0] = QStringLiteral("edited");
+  env_.Model.UpdateModified(2);
   work_.FillAlbum(env_.Model, 1);
   work_.Selected = 1;
   ASSERT_TRUE(work_.MoveUp());
