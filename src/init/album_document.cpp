@@ -10,6 +10,7 @@
 #include "core/prompts.h"
 #include "core/text_file.h"
 #include "init/profile_file.h"
+#include "init/program_settings.h"
 
 namespace {
 
@@ -70,7 +71,7 @@ void OpenDocument(const DocumentContext& context, const QString& name) {
 
 void OpenFormatFile(const DocumentContext& context, const QString& name, bool placeWindow) {
   TProfile loaded;
-  LoadProfile(name, loaded);
+  LoadDefaultLook(name, loaded);
   UseFormat(context, name, loaded, placeWindow);
 }
 
@@ -115,7 +116,7 @@ void WriteAlbumFile(const DocumentContext& context) {
 void SaveFormatFile(const DocumentContext& context) {
   AlbumModel& model = context.Data.Model;
   if (model.FormatFileName.isEmpty()) return;  // Save format as names it first
-  SaveProfile(ResolvePath(model.AlbumFileName, QString(), model.FormatFileName), context.Profile);
+  SaveLook(ResolvePath(model.AlbumFileName, QString(), model.FormatFileName), context.Profile);
   model.FormatModified = false;
 }
 
