@@ -4,6 +4,11 @@
 
 class ProgressSink;
 
+// The largest side of the book's window where no screen bounds a look's size
+// (the headless book, a window system without screens): an 8K screen fits,
+// and the page pictures stay within a few hundred megabytes.
+constexpr int kLargestWindowSide = 8192;
+
 class BookWindow {
  public:
   virtual ~BookWindow() = default;

@@ -3,6 +3,7 @@
 // else, so a book can be laid out and drawn into files (rendering, PDF).
 
 #include <QSize>
+#include <algorithm>
 
 #include "book/book.h"
 #include "book/book_window.h"
@@ -12,12 +13,15 @@
 class SizedBookWindow : public BookWindow {
  public:
   // size: the window size to lay the book out for; an invalid one takes the
-  // look's FormWidth x FormHeight whenever the window is placed.
+  // look's FormWidth x FormHeight (at most kLargestWindowSide each) whenever
+  // the window is placed.
   explicit SizedBookWindow(QSize size) : size_(size) {}
   void SetBook(TBook* book) { book_ = book; }
 
   QSize Size() const {
-    return size_.isValid() ? size_ : QSize(AlbumProfile.FormWidth, AlbumProfile.FormHeight);
+    if (size_.isValid()) return size_;
+    return QSize(std::min(AlbumProfile.FormWidth, kLargestWindowSide),
+                 std::min(AlbumProfile.FormHeight, kLargestWindowSide));
   }
 
   void PositionWindow() override {

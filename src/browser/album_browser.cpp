@@ -113,9 +113,9 @@ void TfAlbumBrowser::PositionWindow() {
   } else {
     QList<QRect> areas;
     for (const QScreen* s : QGuiApplication::screens()) areas << s->availableGeometry();
-    place = PlaceWindow(QRect(AlbumProfile.FormLeft, AlbumProfile.FormTop, AlbumProfile.FormWidth,
-                              AlbumProfile.FormHeight),
-                        areas);
+    // The look keeps its values: only the window is held to the screens.
+    place = PlaceWindow(AlbumProfile.FormLeft, AlbumProfile.FormTop, AlbumProfile.FormWidth,
+                        AlbumProfile.FormHeight, areas);
   }
   setGeometry(place);
   book_->SetWindowSize(size());

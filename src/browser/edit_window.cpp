@@ -51,9 +51,15 @@ void TEditWindow::ConnectActions() {
   const auto caption = [this] { return window_.Action(QStringLiteral("InsertPictures"))->text(); };
   on("AddPictures", [this, caption] { editor_.AddPicturesExecute(false, caption()); });
   on("InsertPictures", [this, caption] { editor_.AddPicturesExecute(true, caption()); });
-  on("DeletePictures", [this] { editor_.DeletePicturesExecute(ProgramSettings.ConfirmDeletes); });
+  // What is removed must be in sight, framed: a selection left on another
+  // spread (the page turned, another chapter shown) is not removed unseen.
+  on("DeletePictures", [this] {
+    if (SelectionShown()) editor_.DeletePicturesExecute(ProgramSettings.ConfirmDeletes);
+  });
   on("Copy", [this] { editor_.CopyExecute(); });
-  on("Cut", [this] { editor_.CutExecute(ProgramSettings.ConfirmDeletes); });
+  on("Cut", [this] {
+    if (SelectionShown()) editor_.CutExecute(ProgramSettings.ConfirmDeletes);
+  });
   on("Paste", [this] { editor_.PasteExecute(); });
   on("SelectAll", [this] {
     const int count = Model().ImageCount(Model().CurrentChapter);
@@ -99,13 +105,35 @@ void TEditWindow::UpdateUndoActions() {
 }
 
 void TEditWindow::OnEditMode(bool on) {
-  const AlbumModel& model = Model();
+  AlbumModel& model = Model();
   if (!on) {
     SelectRange(-1, -1);
-    return;
+  } else {
+    const int i =
+        model.CurrentPage > 0 ? (model.CurrentPage - 1) * AlbumProfile.ImagesPerPage() : 0;
+    if (i < model.ImageCount(model.CurrentChapter)) {
+      SelectRange(i, i);
+    } else {
+      // A spread without images: nothing is selected, so nothing unseen is
+      // cut or deleted.
+      SetSelection(model, TSelection{});
+      window_.UpdateActions();
+    }
   }
-  const int i = model.CurrentPage > 0 ? (model.CurrentPage - 1) * AlbumProfile.ImagesPerPage() : 0;
-  SelectRange(i, i);
+  // The frames are part of the page pictures: drawn again whenever edit mode
+  // turns on or off, whether or not the selection moved.
+  if (!model.IsBookClosed()) window_.ShowSpread(model.CurrentChapter, model.CurrentPage);
+}
+
+bool TEditWindow::SelectionShown() const {
+  const AlbumModel& model = Model();
+  const TRun run = SelectedRun(model);
+  if (run.Count == 0 || model.IsBookClosed()) return false;
+  // Spread p shows pages p and p + 1; page q holds images (q - 1) * P to q * P - 1.
+  const qint64 perPage = AlbumProfile.ImagesPerPage();
+  const qint64 first = std::max<qint64>(0, (model.CurrentPage - 1) * perPage);
+  const qint64 last = (model.CurrentPage + 1) * perPage - 1;
+  return run.First <= last && run.Last() >= first;
 }
 
 void TEditWindow::SelectRange(int a, int b) {

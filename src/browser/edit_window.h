@@ -61,6 +61,8 @@ class TEditWindow : public QObject, public BrowserInput, public DetailsHost {
  private:
   void ConnectActions();
   void OnEditMode(bool on);
+  // Whether the spread on screen shows at least one selected image.
+  bool SelectionShown() const;
   // Shows chapter k after a change: its spread (held to the chapter's last),
   // thumbnails made again when the change left them unfit, the selection.
   void ShowChange(int k);

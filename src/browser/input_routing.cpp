@@ -45,13 +45,24 @@ void TfAlbumBrowser::MoveOrResize(QPoint p, QPoint global) {
     // window system moves it a little later than asked.
     const QPoint to = moveStartWindow_ + (global - moveStartGlobal_);
     if (to == QPoint(AlbumProfile.FormLeft, AlbumProfile.FormTop)) return;
+    // From the window as placed: the look now holds what the person sees.
     AlbumProfile.FormLeft = to.x();
     AlbumProfile.FormTop = to.y();
+    AlbumProfile.FormWidth = width();
+    AlbumProfile.FormHeight = height();
     move(to);
     model_.FormatModified = true;
     UpdateActions();
   } else if (cursor_ == TBookCursor::Resize) {
     if (p == pressPoint_) return;
+    if (!resizing_) {
+      // The gesture starts from the window as placed, which a look too
+      // large or off the screens was held to.
+      AlbumProfile.FormLeft = x();
+      AlbumProfile.FormTop = y();
+      AlbumProfile.FormWidth = width();
+      AlbumProfile.FormHeight = height();
+    }
     resizing_ = true;
     const QPoint by = p - pressPoint_;
     AlbumProfile.FormWidth = std::max(minimumWidth(), AlbumProfile.FormWidth + by.x());
@@ -66,7 +77,7 @@ void TfAlbumBrowser::MoveOrResize(QPoint p, QPoint global) {
 void TfAlbumBrowser::mousePressEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   moveStartGlobal_ = event->globalPosition().toPoint();
-  moveStartWindow_ = QPoint(AlbumProfile.FormLeft, AlbumProfile.FormTop);
+  moveStartWindow_ = pos();
   for (BrowserInput* input : inputs_) {
     if (input->MousePress(p, event->button(), event->modifiers())) return;
   }

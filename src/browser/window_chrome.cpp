@@ -1,37 +1,92 @@
 #include "browser/window_chrome.h"
 
 #include <QPainterPath>
+#include <algorithm>
 #include <limits>
+
+#include "book/book_window.h"
 
 namespace {
 
-// The squared distance between the centres of two rectangles.
-qint64 CentreDistance(const QRect& a, const QRect& b) {
-  const QPoint d = a.center() - b.center();
-  return qint64(d.x()) * d.x() + qint64(d.y()) * d.y();
+// A rectangle in wide integers: a look's values may be anything.
+struct TWideRect {
+  qint64 Left, Top, Width, Height;
+  qint64 Right() const { return Left + Width; }  // one past the last pixel
+  qint64 Bottom() const { return Top + Height; }
+};
+
+TWideRect Wide(const QRect& r) { return {r.left(), r.top(), r.width(), r.height()}; }
+
+// The area two rectangles share (0 when they do not meet).
+qint64 Overlap(const TWideRect& a, const TWideRect& b) {
+  const qint64 w = std::min(a.Right(), b.Right()) - std::max(a.Left, b.Left);
+  const qint64 h = std::min(a.Bottom(), b.Bottom()) - std::max(a.Top, b.Top);
+  return w > 0 && h > 0 ? w * h : 0;
+}
+
+// The squared distance between the centres of two rectangles, in halves of
+// a pixel so that the centres are whole; in floating point, as it may exceed
+// any integer far off.
+double CentreDistance(const TWideRect& a, const TWideRect& b) {
+  const auto dx = double((2 * a.Left + a.Width) - (2 * b.Left + b.Width));
+  const auto dy = double((2 * a.Top + a.Height) - (2 * b.Top + b.Height));
+  return dx * dx + dy * dy;
+}
+
+// Keeps start so that [start, start + length) lies in [low, high) where it
+// can; low wins when it cannot.
+qint64 ClampInto(qint64 start, qint64 length, qint64 low, qint64 high) {
+  return std::max(low, std::min(start, high - length));
 }
 
 }  // namespace
 
-QRect PlaceWindow(const QRect& stored, const QList<QRect>& available) {
-  if (available.isEmpty()) return stored;
-  for (const QRect& screen : available) {
-    if (screen.intersects(stored)) return stored;
+QRect PlaceWindow(int left, int top, int width, int height, const QList<QRect>& available) {
+  const qint64 w = std::max(width, 1);
+  const qint64 h = std::max(height, 1);
+  if (available.isEmpty()) {
+    // Far enough for any screen, near enough that the edges stay in range.
+    constexpr int kFar = 1 << 24;
+    return QRect(std::clamp(left, -kFar, kFar), std::clamp(top, -kFar, kFar),
+                 int(std::min<qint64>(w, kLargestWindowSide)),
+                 int(std::min<qint64>(h, kLargestWindowSide)));
   }
-  QRect screen = available.first();
-  qint64 best = std::numeric_limits<qint64>::max();
-  for (const QRect& candidate : available) {
-    const qint64 distance = CentreDistance(candidate, stored);
-    if (distance < best) {
-      best = distance;
+  TWideRect placed{left, top, w, h};
+  // The screen the window is most on, else the nearest.
+  TWideRect screen = Wide(available.first());
+  qint64 most = 0;
+  double nearest = std::numeric_limits<double>::infinity();
+  for (const QRect& area : available) {
+    const TWideRect candidate = Wide(area);
+    const qint64 overlap = Overlap(candidate, placed);
+    const double distance = CentreDistance(candidate, placed);
+    if (overlap > most || (most == 0 && overlap == 0 && distance < nearest)) {
       screen = candidate;
+      most = overlap;
+      nearest = distance;
     }
   }
-  QRect placed(stored.topLeft(), stored.size().boundedTo(screen.size()));
-  // Pulled onto the screen along each axis it left.
-  placed.moveLeft(std::clamp(placed.left(), screen.left(), screen.right() - placed.width() + 1));
-  placed.moveTop(std::clamp(placed.top(), screen.top(), screen.bottom() - placed.height() + 1));
-  return placed;
+  const bool reduced = placed.Width > screen.Width || placed.Height > screen.Height;
+  placed.Width = std::min(placed.Width, screen.Width);
+  placed.Height = std::min(placed.Height, screen.Height);
+  // A window that fits and is on some screen may span several; one reduced
+  // to its screen, or off every screen, is pulled onto that screen along
+  // each axis it left.
+  TWideRect bounds = screen;
+  if (most > 0 && !reduced) {
+    for (const QRect& area : available) {
+      const TWideRect a = Wide(area);
+      const qint64 right = std::max(bounds.Right(), a.Right());
+      const qint64 bottom = std::max(bounds.Bottom(), a.Bottom());
+      bounds.Left = std::min(bounds.Left, a.Left);
+      bounds.Top = std::min(bounds.Top, a.Top);
+      bounds.Width = right - bounds.Left;
+      bounds.Height = bottom - bounds.Top;
+    }
+  }
+  placed.Left = ClampInto(placed.Left, placed.Width, bounds.Left, bounds.Right());
+  placed.Top = ClampInto(placed.Top, placed.Height, bounds.Top, bounds.Bottom());
+  return QRect(int(placed.Left), int(placed.Top), int(placed.Width), int(placed.Height));
 }
 
 QRegion BookOutline(QSize window, int spineX, bool bookClosed) {

@@ -10,11 +10,15 @@
 
 #include "browser/browser_input.h"
 
-// Where a window stored at `stored` goes, given the available areas of the
-// screens. A window off every screen (a monitor removed) moves onto the
-// screen nearest to it, and a size larger than that screen's area is
-// reduced to it; otherwise the stored place stands. No screens: as stored.
-QRect PlaceWindow(const QRect& stored, const QList<QRect>& available);
+// Where a window stored in a look at left, top with width x height goes,
+// given the available areas of the screens. Any values are taken, so the
+// arithmetic is wide. The screen is the one the window is most on, or off
+// every screen (a monitor removed) the nearest one. A size larger than that
+// screen's area is reduced to it and the window placed on it, as is a window
+// off every screen; a window that fits is only kept within the screens'
+// bounding area, so it may span screens. No screens: as stored, each side at
+// most kLargestWindowSide, the place kept in range.
+QRect PlaceWindow(int left, int top, int width, int height, const QList<QRect>& available);
 
 // The window's rounded outline (corner ellipses 25 x 25): the whole window
 // while the book is open, only the cover half right of the spine while it is

@@ -5,9 +5,11 @@
 
 class AlbumModel;
 
-// The files of an album made by the guide: the album file as typed (".ALB"
-// added when the name has no extension; a relative name taken in folder) and
-// a data file and a format file of the same name beside it.
+// The files of an album made by the guide: the album file, always ending in
+// ".ALB" (added unless typed; a typed ".XML" or ".AFM" is replaced, other
+// dots belong to the name; a relative name is taken in folder), and a data
+// file and a format file of the same name beside it. All empty when the name
+// names no file (empty, a folder, a bare extension).
 struct TGuideAlbumFiles {
   QString Album;
   QString Data;

@@ -191,13 +191,14 @@ void TfGuide::UpdateButtons() {
   const int page = Pages->currentIndex();
   btNext->setText(page == kLastPage ? QStringLiteral("Finish") : QStringLiteral(">>"));
   // An album needs a file name before the guide goes on.
-  btNext->setEnabled(page != 1 || !edFileName->text().trimmed().isEmpty());
+  btNext->setEnabled(page != 1 || !GuideAlbumFiles(edFileName->text(), folder_).Album.isEmpty());
 }
 
 void TfGuide::Finish() {
   const TGuideAlbumFiles files = GuideAlbumFiles(edFileName->text(), folder_);
   if (files.Album.isEmpty()) return;
-  for (const QString& name : {files.Album, files.Data}) {
+  // The format file too: other albums may share that look.
+  for (const QString& name : {files.Album, files.Data, files.Format}) {
     if (QFileInfo::exists(name) &&
         !context_.Ask.AskOkCancel(QDir::toNativeSeparators(name) +
                                   QStringLiteral(" already exists. Replace it when saving?")))

@@ -77,7 +77,7 @@ bool TSetupSession::OpenProgramSettings() {
   Mode = TSetupMode::ProgramSettings;
   Target = TLookTarget::Cover;
   try {
-    LoadProfile(context_.Settings.Profile, SetupProfile);
+    LoadDefaultLook(context_.Settings.Profile, SetupProfile);
   } catch (const EFileError& error) {
     // Opening on the defaults would let OK overwrite a file never read.
     context_.Document.Data.Ask.ShowError(FileErrorText(error));
@@ -532,7 +532,10 @@ bool TSetupSession::CommitProgramSettings() {
   TProfile look = SetupProfile;
   if (ChaptersChanged) Chapters.ArrangeBookmarkColors(look);
   try {
-    SaveProfile(settings.Profile, look);
+    SaveLook(settings.Profile, look);
+    // The open album may use this look: its next save must not take our own
+    // write for another program's.
+    context_.Document.Data.Model.DiskStamps.Note(settings.Profile);
   } catch (const EFileError& error) {
     context_.Document.Data.Ask.ShowError(FileErrorText(error));
     return false;

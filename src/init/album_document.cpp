@@ -11,6 +11,7 @@
 #include "core/prompts.h"
 #include "core/text_file.h"
 #include "init/profile_file.h"
+#include "init/program_settings.h"
 
 namespace {
 
@@ -73,7 +74,7 @@ void OpenDocument(const DocumentContext& context, const QString& name) {
 
 void OpenFormatFile(const DocumentContext& context, const QString& name, bool placeWindow) {
   TProfile loaded;
-  LoadProfile(name, loaded);
+  LoadDefaultLook(name, loaded);
   context.Data.Model.DiskStamps.Note(name);
   UseFormat(context, name, loaded, placeWindow);
 }
@@ -124,7 +125,7 @@ void SaveFormatFile(const DocumentContext& context) {
   if (model.FormatFileName.isEmpty()) return;  // Save format as names it first
   const QString file = ResolvePath(model.AlbumFileName, QString(), model.FormatFileName);
   if (!MayOverwrite(model.DiskStamps, context.Data.Ask, file)) return;
-  SaveProfile(file, context.Profile);
+  SaveLook(file, context.Profile);
   model.DiskStamps.Note(file);
   model.FormatModified = false;
 }

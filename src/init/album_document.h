@@ -24,7 +24,8 @@ struct DocumentContext {
 void OpenDocument(const DocumentContext& context, const QString& name);
 
 // Loads a format file (the built-in defaults when it does not exist, the
-// empty name included) as the look, remembers its name, and applies it.
+// empty name included; the shipped look for the person's own default look
+// not made yet) as the look, remembers its name, and applies it.
 void OpenFormatFile(const DocumentContext& context, const QString& name, bool placeWindow);
 
 // Makes profile the look. With placeWindow the window is placed and sized from

@@ -1,8 +1,11 @@
 #include "init/program_settings.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 
 #include "core/program_files.h"
+#include "init/profile_file.h"
 
 TProgramSettings ProgramSettings;
 
@@ -11,12 +14,6 @@ bool TProgramSettings::operator==(const TProgramSettings& o) const {
          LoadAllChapters == o.LoadAllChapters && MenuSpeed == o.MenuSpeed &&
          ConfirmDeletes == o.ConfirmDeletes && RunGuide == o.RunGuide &&
          ShareThumbnails == o.ShareThumbnails;
-}
-
-TProgramSettings DefaultProgramSettings() {
-  TProgramSettings settings;
-  settings.Profile = ProgramFile(QStringLiteral("default.AFM"));
-  return settings;
 }
 
 namespace {
@@ -33,10 +30,41 @@ void ReadFlag(const QSettings& store, const char* name, bool& flag) {
 }
 }  // namespace
 
+QString ShippedDefaultLook() { return ProgramFile(QStringLiteral("default.AFM")); }
+
+QString PersonalDefaultLook() {
+#ifdef Q_OS_WIN
+  // The settings are in the registry; files go where an ini file of them would.
+  const QSettings store(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quirevale"),
+                        QStringLiteral("Quirevale"));
+#else
+  const QSettings store = Store();
+#endif
+  return QFileInfo(store.fileName()).absolutePath() + QStringLiteral("/default.AFM");
+}
+
+bool LoadDefaultLook(const QString& profile, TProfile& look) {
+  if (LoadProfile(profile, look)) return true;
+  return profile == PersonalDefaultLook() && LoadProfile(ShippedDefaultLook(), look);
+}
+
+bool SaveLook(const QString& fileName, const TProfile& look) {
+  if (fileName == PersonalDefaultLook()) QDir().mkpath(QFileInfo(fileName).absolutePath());
+  return SaveProfile(fileName, look);
+}
+
+TProgramSettings DefaultProgramSettings() {
+  TProgramSettings settings;
+  settings.Profile = PersonalDefaultLook();
+  return settings;
+}
+
 void ReadSettings(TProgramSettings& s) {
   const QSettings store = Store();
   s.Language = store.value(QStringLiteral("Language"), s.Language).toString();
   s.Profile = store.value(QStringLiteral("Profile"), s.Profile).toString();
+  if (!s.Profile.isEmpty() && QFileInfo(s.Profile) == QFileInfo(ShippedDefaultLook()))
+    s.Profile = PersonalDefaultLook();
   ReadFlag(store, "FreeMemory", s.FreeMemory);
   ReadFlag(store, "LoadAllChapters", s.LoadAllChapters);
   bool ok = false;

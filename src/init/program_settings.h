@@ -5,6 +5,8 @@
 
 #include <QString>
 
+struct TProfile;
+
 struct TProgramSettings {
   QString Language = QStringLiteral("english.lng");  // empty: built-in English
   QString Profile;  // the default format file; DefaultProgramSettings sets it
@@ -19,14 +21,29 @@ struct TProgramSettings {
   bool operator==(const TProgramSettings& other) const;
 };
 
-// The defaults, Profile being default.AFM among the program's run-time files.
+// The defaults, Profile being the person's own default look.
 TProgramSettings DefaultProgramSettings();
+
+// The default look as the program ships it (default.AFM among its run-time
+// files). Installed copies cannot write it, so it is only ever read.
+QString ShippedDefaultLook();
+// The default look a person edits: default.AFM in the folder of their own
+// settings (~/.config/Quirevale on Linux, %APPDATA%\Quirevale on Windows).
+QString PersonalDefaultLook();
+// Reads the default look named profile (LoadProfile). The person's own look
+// starts as the shipped one: while it does not exist, that one is read.
+// False when neither exists (the built-in look stands).
+bool LoadDefaultLook(const QString& profile, TProfile& look);
+// SaveProfile; the person's own default look, perhaps the first file of
+// their settings folder, gets that folder made first.
+bool SaveLook(const QString& fileName, const TProfile& look);
 
 extern TProgramSettings ProgramSettings;
 
 // Reads the stored settings over the defaults: a missing value keeps its
-// default, a flag is true for any non-zero number. Start-up's LoadSettings
-// (with the language, the association and the first look) is the window's.
+// default, a flag is true for any non-zero number. A stored Profile naming
+// the shipped look means the person's own, which is the one that is written. Start-up's
+// LoadSettings (with the language, the association and the first look) is the window's.
 void ReadSettings(TProgramSettings& settings);
 // Writes every value: strings, flags as 0/1, MenuSpeed as a number.
 void SaveSettings(const TProgramSettings& settings);

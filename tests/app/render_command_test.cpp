@@ -122,3 +122,11 @@ TEST(RenderCommand, TheDemoAlbumsCover) {
   // Half the demo look's window, as high as it.
   EXPECT_EQ(cover.size(), QSize(AlbumProfile.FormWidth / 2, AlbumProfile.FormHeight));
 }
+
+TEST(RenderCommand, ALookOfAnyWidthDrawsABoundedBook) {
+  QTemporaryDir dir;
+  WriteAll(dir.filePath("wide.AFM"), "FormWidth=2147483647\r\nFormHeight=400\r\n");
+  const RenderRun run = RenderCommand(dir.filePath("wide.AFM"), dir.path(), 0, -1);
+  EXPECT_EQ(run.status, 0) << run.err.toStdString();
+  EXPECT_EQ(QImage(dir.filePath("cover.png")).size(), QSize(kLargestWindowSide / 2, 400));
+}

@@ -8,6 +8,8 @@
 
 #include "browser/tool_panel.h"
 #include "browser_fixture.h"
+#include "init/profile_file.h"
+#include "support/test_files.h"
 
 namespace {
 
@@ -50,6 +52,42 @@ TEST_F(WindowTest, PlacedFromTheLookWithItsOutline) {
   EXPECT_EQ(W().width(), screen.width());
   EXPECT_EQ(AlbumProfile.FormLeft, screen.right() + 3000) << "the look keeps its values";
   EXPECT_FALSE(Model().FormatModified);
+}
+
+TEST_F(WindowTest, ALookTooLargeOrFarOffOpensHeldToTheScreenAndKeepsItsValuesUntilMoved) {
+  const QRect screen = W().screen()->availableGeometry();
+  const char* looks[] = {
+      "FormWidth=2147483647\r\nFormHeight=2147483647\r\n",
+      "FormLeft=-2147483648\r\nFormTop=2147483647\r\nFormWidth=100000\r\nFormHeight=100000\r\n",
+      "FormLeft=2147483647\r\nFormTop=-2147483648\r\nFormWidth=20000\r\nFormHeight=12000\r\n",
+  };
+  for (const char* lines : looks) {
+    WriteAll(Path("big.AFM"), lines);
+    ask_.OpenFileNames = {Path("big.AFM")};
+    QTest::keyClick(&W(), Qt::Key_O, Qt::ControlModifier);
+    TProfile stored;
+    ASSERT_TRUE(LoadProfile(Path("big.AFM"), stored));
+    EXPECT_TRUE(screen.contains(W().geometry())) << lines;
+    EXPECT_EQ(W().Book().SpineX(), W().width() / 2) << lines;
+    EXPECT_EQ(AlbumProfile.FormLeft, stored.FormLeft) << lines;
+    EXPECT_EQ(AlbumProfile.FormTop, stored.FormTop) << lines;
+    EXPECT_EQ(AlbumProfile.FormWidth, stored.FormWidth) << lines;
+    EXPECT_EQ(AlbumProfile.FormHeight, stored.FormHeight) << lines;
+  }
+
+  // Moved, the look holds the window the person sees, and saves it.
+  const QRect moved = W().geometry().translated(-30, 0);
+  const QPoint from(W().Book().SpineX() + 10, 200);  // the closed cover's move strip
+  EXPECT_EQ(CursorAt(from), TBookCursor::Move);
+  QTest::mousePress(&W(), Qt::LeftButton, {}, from);
+  QTest::mouseMove(&W(), from - QPoint(30, 0));
+  QTest::mouseRelease(&W(), Qt::LeftButton, {}, from - QPoint(30, 0));
+  EXPECT_EQ(Look(), moved);
+  EXPECT_EQ(W().geometry(), moved);
+  QTest::keyClick(&W(), Qt::Key_F4);
+  TProfile saved;
+  ASSERT_TRUE(LoadProfile(Path("big.AFM"), saved));
+  EXPECT_EQ(QRect(saved.FormLeft, saved.FormTop, saved.FormWidth, saved.FormHeight), moved);
 }
 
 TEST_F(WindowTest, DragsMoveAndResizeUnlessMaximised) {

@@ -203,6 +203,33 @@ TEST_F(EditWindowTest, KeysCopyPasteDeleteUndoAndRedo) {
   EXPECT_EQ(edit->Editor().Clipboard().Count(), 11);
 }
 
+TEST_F(EditWindowTest, EditModeFramesWhatDeleteRemovesAndNothingUnseen) {
+  Open(12);  // one page of images: spread 2 shows none
+  const QPoint frame(CellOf(0).left() - 3, CellOf(0).center().y());
+  const auto framed = [&] {
+    return window->grab().toImage().pixelColor(frame) == QColor(0, 0, 0x80);
+  };
+  EXPECT_TRUE(framed());
+  Key(Qt::Key_Escape);
+  EXPECT_FALSE(framed()) << "leaving edit mode takes the frame away";
+  Key(Qt::Key_F5);
+  EXPECT_TRUE(framed()) << "the same selection is framed again";
+
+  // On a spread without images Delete and Cut remove nothing, before and
+  // after edit mode turns on there.
+  Key(Qt::Key_PageDown);
+  ASSERT_EQ(Model().CurrentPage, 2);
+  Key(Qt::Key_Delete);
+  Key(Qt::Key_X, Qt::ControlModifier);
+  Key(Qt::Key_Escape);
+  Key(Qt::Key_F5);
+  EXPECT_EQ(Model().SelEnd, -1);
+  Key(Qt::Key_Delete);
+  EXPECT_EQ(Model().ImageCount(0), 12);
+  EXPECT_EQ(Order(), "0 1 2 3 4 5 6 7 8 9 10 11");
+  EXPECT_TRUE(prompts.Log.isEmpty()) << prompts.Log.join(u'\n').toStdString();
+}
+
 TEST_F(EditWindowTest, ClipboardSurvivesNewAndAddingToAnEmptyChapterSelectsTheNewImages) {
   Open(3);
   Select(0, 1);

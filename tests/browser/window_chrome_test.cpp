@@ -3,30 +3,42 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <ostream>
+
+#include "book/book_window.h"
 
 inline void PrintTo(const QRect& r, std::ostream* os) {
   *os << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
 }
 
-TEST(PlaceWindow, StaysOnTheScreensOrComesBack) {
+TEST(PlaceWindow, HeldToTheScreensWhateverTheLookSays) {
   const QList<QRect> two{QRect(0, 0, 1920, 1040), QRect(1920, 0, 1280, 984)};
+  constexpr int kMax = std::numeric_limits<int>::max();
+  constexpr int kMin = std::numeric_limits<int>::min();
   struct Case {
     const char* what;
-    QRect stored;
+    int left, top, width, height;
     QRect expected;
   };
   const Case cases[] = {
-      {"on the first screen", QRect(100, 50, 800, 600), QRect(100, 50, 800, 600)},
-      {"partly off, still reachable", QRect(1800, -20, 800, 600), QRect(1800, -20, 800, 600)},
-      {"on a monitor that is gone: onto the nearest", QRect(3400, 100, 800, 600),
+      {"on the first screen", 100, 50, 800, 600, QRect(100, 50, 800, 600)},
+      {"across both screens", 1800, 20, 800, 600, QRect(1800, 20, 800, 600)},
+      {"partly above: pulled down", 1800, -20, 800, 600, QRect(1800, 0, 800, 600)},
+      {"on a monitor that is gone: onto the nearest", 3400, 100, 800, 600,
        QRect(2400, 100, 800, 600)},
-      {"far above", QRect(300, -5000, 800, 600), QRect(300, 0, 800, 600)},
-      {"off and larger than the nearest screen", QRect(-4000, 200, 2500, 1500),
-       QRect(0, 0, 1920, 1040)},
+      {"far above", 300, -5000, 800, 600, QRect(300, 0, 800, 600)},
+      {"off and larger than the nearest screen", -4000, 200, 2500, 1500, QRect(0, 0, 1920, 1040)},
+      {"larger than the screen it is on", 80, 40, 20000, 12000, QRect(0, 0, 1920, 1040)},
+      {"the largest size", 80, 40, kMax, kMax, QRect(0, 0, 1920, 1040)},
+      {"the far corners", kMax, kMin, 100000, 100000, QRect(1920, 0, 1280, 984)},
+      {"no size", 10, 10, 0, -5, QRect(10, 10, 1, 1)},
   };
-  for (const Case& c : cases) EXPECT_EQ(PlaceWindow(c.stored, two), c.expected) << c.what;
-  EXPECT_EQ(PlaceWindow(QRect(5, 5, 10, 10), {}), QRect(5, 5, 10, 10));
+  for (const Case& c : cases)
+    EXPECT_EQ(PlaceWindow(c.left, c.top, c.width, c.height, two), c.expected) << c.what;
+  EXPECT_EQ(PlaceWindow(5, 5, 10, 10, {}), QRect(5, 5, 10, 10));
+  EXPECT_EQ(PlaceWindow(kMax, kMin, kMax, kMax, {}),
+            QRect(1 << 24, -(1 << 24), kLargestWindowSide, kLargestWindowSide));
 }
 
 TEST(ChromeZone, TheWindowsOwnZonesInOrder) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +14,7 @@
 #include <QTest>
 
 #include "init/album_document.h"
+#include "init/profile_file.h"
 #include "init/program_settings.h"
 #include "support/album_env.h"
 #include "support/soon.h"
@@ -65,26 +68,47 @@ class GuideTest : public AlbumFilesTest {
   TfGuide guide_{{env_.Model, env_.Window, env_.Ask, settings_, host_}};
 };
 
-TEST_F(GuideTest, CreatingToTheEndMakesAnAlbumThatSavesAndReopensAsItself) {
-  WalkToTheEnd("Holiday", Path("Holiday"));
-  EXPECT_EQ(guide_.btNext->text(), "Finish");
-  EXPECT_EQ(guide_.lbStep->text(), "Step 3. ");
-  Click(guide_.btNext);
-  EXPECT_EQ(guide_.result(), QDialog::Accepted);
-  EXPECT_EQ(host_.Calls, QStringList{"New"});
-  EXPECT_TRUE(env_.Window.Log.contains("RebuildPages"));
+TEST_F(GuideTest, CreatingToTheEndMakesThreeFilesThatSaveAndReopenAsTheAlbum) {
+  // Only an album file's own extensions are replaced; other dots are the name's.
+  const struct {
+    const char* typed;
+    const char* album;
+    const char* stem;
+  } cases[] = {
+      {"Holiday", "Holiday.ALB", "Holiday"},
+      {"Beach.XML", "Beach.ALB", "Beach"},
+      {"Alps.afm", "Alps.ALB", "Alps"},
+      {"Summer 2024.06", "Summer 2024.06.ALB", "Summer 2024.06"},
+      {"trip.alb", "trip.alb", "trip"},
+  };
+  for (const auto& c : cases) {
+    const QString stem = QLatin1String(c.stem);
+    guide_.ResetGuide();
+    guide_.show();
+    host_.Calls.clear();
+    WalkToTheEnd(stem, Path(c.typed));
+    EXPECT_EQ(guide_.btNext->text(), "Finish");
+    EXPECT_EQ(guide_.lbStep->text(), "Step 3. ");
+    Click(guide_.btNext);
+    EXPECT_EQ(guide_.result(), QDialog::Accepted) << c.typed;
+    EXPECT_EQ(host_.Calls, QStringList{"New"}) << c.typed;
+    EXPECT_TRUE(env_.Window.Log.contains("RebuildPages"));
 
-  TProfile look;
-  SetDefaultProfile(look);
-  WriteAlbumFile({env_.Data(), look});
-  for (const char* name : {"Holiday.ALB", "Holiday.XML", "Holiday.AFM"})
-    EXPECT_TRUE(QFileInfo::exists(Path(name))) << name;
-  DataEnv reopened;
-  OpenDocument({reopened.Data(), look}, Path("Holiday.ALB"));
-  EXPECT_EQ(reopened.Model.AlbumFileName, Path("Holiday.ALB"));
-  EXPECT_EQ(reopened.Model.DataTitles.value(0), "Holiday");
-  EXPECT_EQ(reopened.Model.DataFiles.value(0), Path("Holiday.XML"));
-  EXPECT_EQ(reopened.Model.FormatFileName, Path("Holiday.AFM"));
+    TProfile look;
+    SetDefaultProfile(look);
+    WriteAlbumFile({env_.Data(), look});
+    EXPECT_EQ(ReadAll(Path(c.album)),
+              "DataFile=" + stem.toUtf8() + ".XML\r\nFormatFile=" + stem.toUtf8() + ".AFM\r\n")
+        << c.typed;
+    EXPECT_EQ(ReadAll(Path(stem + ".XML")), DataFileBytes(env_.Model, 0)) << c.typed;
+    ASSERT_TRUE(SaveProfile(Path("look"), look));
+    EXPECT_EQ(ReadAll(Path(stem + ".AFM")), ReadAll(Path("look"))) << c.typed;
+    DataEnv reopened;
+    OpenDocument({reopened.Data(), look}, Path(c.album));
+    EXPECT_EQ(reopened.Model.DataTitles.value(0), stem) << c.typed;
+    EXPECT_EQ(reopened.Model.DataFiles.value(0), Path(stem + ".XML")) << c.typed;
+    EXPECT_EQ(reopened.Model.FormatFileName, Path(stem + ".AFM")) << c.typed;
+  }
 }
 
 TEST_F(GuideTest, StepsAndButtonsFollowThePage) {
@@ -111,7 +135,23 @@ TEST_F(GuideTest, OpeningAnAlbumRunsOpenAndEndsTheGuide) {
 }
 
 TEST_F(GuideTest, AnExistingAlbumFileIsReplacedOnlyWhenTheUserSaysSo) {
+  // Each of the three files, the look other albums may share included.
+  for (const char* name : {"Look.ALB", "Look.XML", "Look.AFM"}) {
+    WriteAll(Path(name), "FormLeft=1\r\n");
+    guide_.ResetGuide();
+    WalkToTheEnd("Look", Path("Look"));
+    env_.Ask.OkCancelAnswers << false;
+    Click(guide_.btNext);
+    EXPECT_EQ(env_.Ask.Log.value(0), "okcancel: " + QDir::toNativeSeparators(Path(name)) +
+                                         " already exists. Replace it when saving?");
+    EXPECT_TRUE(host_.Calls.isEmpty()) << name;
+    EXPECT_EQ(ReadAll(Path(name)), "FormLeft=1\r\n");
+    ASSERT_TRUE(QFile::remove(Path(name)));
+    env_.Ask.Log.clear();
+  }
+
   WriteAll(Path("Trip.ALB"), "DataFile=Trip.XML\r\n");
+  guide_.ResetGuide();
   WalkToTheEnd("Trip", Path("Trip.ALB"));
   env_.Ask.OkCancelAnswers << false;
   Click(guide_.btNext);

@@ -27,6 +27,7 @@
 #include "support/album_env.h"
 #include "support/file_size_limit.h"
 #include "support/soon.h"
+#include "support/settings_folder.h"
 
 namespace {
 
@@ -177,6 +178,41 @@ TEST_F(SetupDialogTest, ADefaultLookThatCannotBeWrittenKeepsTheDialogOpen) {
   EXPECT_TRUE(settings_.ConfirmDeletes);                 // nothing committed
   EXPECT_FALSE(dialog_->btConfirmDeletes->isChecked());  // nothing typed lost
   EXPECT_FALSE(QFile::exists(Path("default.AFM")));
+}
+
+TEST_F(SetupDialogTest, TheDefaultLookIsThePersonsOwnAndTheShippedOneIsOnlyRead) {
+  const SettingsFolder folder(Path("config"));
+  settings_ = DefaultProgramSettings();
+  const QString own = Path("config/Quirevale/default.AFM");
+  ASSERT_EQ(settings_.Profile, own);
+  const QByteArray shipped = ReadAll(ShippedDefaultLook());
+  ASSERT_FALSE(shipped.isEmpty());
+  TProfile expected;
+  ASSERT_TRUE(LoadProfile(ShippedDefaultLook(), expected));
+  ASSERT_NE(expected.ColumnCount, 4);
+
+  // The first time the shipped look is shown; OK keeps the settings and the
+  // changed look as the person's own.
+  ASSERT_TRUE(dialog_->PrepareProgramSettings());
+  Show();
+  EXPECT_EQ(dialog_->edColCount->value(), expected.ColumnCount);
+  Click(dialog_->btConfirmDeletes);
+  dialog_->Pages->setCurrentWidget(dialog_->pgLook);
+  Type(dialog_->edColCount, "4");
+  Click(dialog_->btOK);
+  EXPECT_EQ(dialog_->result(), QDialog::Accepted);
+  EXPECT_EQ(ReadAll(ShippedDefaultLook()), shipped);
+  expected.ColumnCount = 4;
+  ASSERT_TRUE(SaveProfile(Path("expected.AFM"), expected));
+  EXPECT_EQ(ReadAll(own), ReadAll(Path("expected.AFM")));
+  TProgramSettings stored = DefaultProgramSettings();
+  ReadSettings(stored);
+  EXPECT_FALSE(stored.ConfirmDeletes);
+  EXPECT_EQ(stored.Profile, own);
+
+  // From then on the person's own look is read first.
+  ASSERT_TRUE(dialog_->PrepareProgramSettings());
+  EXPECT_EQ(dialog_->edColCount->value(), 4);
 }
 
 TEST_F(SetupDialogTest, OutsideEditModeEveryControlIsDisabledAndOkCommitsTheSame) {

@@ -63,6 +63,9 @@ TEST_F(LoadSettingsTest, StoredValuesOverTheDefaultsAndBackAsStored) {
          s.ConfirmDeletes = false;
          s.RunGuide = false;
        }},
+      {"the shipped look: the person's own, which is the one written",
+       {{"Profile", ShippedDefaultLook()}},
+       [](TProgramSettings&) {}},
       {"not a number keeps the default",
        {{"MenuSpeed", "fast"}, {"RunGuide", "yes"}},
        [](TProgramSettings&) {}},
