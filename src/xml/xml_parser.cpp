@@ -179,6 +179,12 @@ void TXmlParser::DecodeLines(const char* b, const char* e, std::string& out) {
   if (!curUtf8_ && FindByte(b, e, '\r') != nullptr) NormalizeLineEnds(out, from);
 }
 
+const char* TXmlParser::NameStart(const char* p) const {
+  // A name's first character is taken whatever it is, a line end too; CR LF
+  // is one line end.
+  return !curUtf8_ && curEnd_ - p > 1 && p[0] == '\r' && p[1] == '\n' ? p + 1 : p;
+}
+
 void TXmlParser::PushEntity(std::unique_ptr<TEntityStackNode> node) {
   curEnd_ = node->End;
   curUtf8_ = node->Utf8;
@@ -309,12 +315,12 @@ void TXmlParser::AnalyzeComment() {
 
 const char* TXmlParser::AnalyzePI(const char* p) {
   const char* e = curEnd_;
-  const char* target = p + 2;
+  const char* target = NameStart(p + 2);
   const char* targetEnd = ReadName(target, e, kStopPI);
   const char* q = FindSeq(target, e, "?>");
   const char* contentEnd = q != nullptr ? q : e;
   partName_.clear();
-  Decode(target, targetEnd, partName_);
+  DecodeLines(target, targetEnd, partName_);
   partContent_.clear();
   DecodeLines(targetEnd, contentEnd, partContent_);
   AnalyzeAttributes(targetEnd);
@@ -340,13 +346,14 @@ void TXmlParser::AnalyzeTag() {
     partType_ = pkEndTag;
     ++p;
   }
+  p = NameStart(p);
   const char* nameEnd = ReadName(p, e, kStopTagName);
   // An end tag mostly repeats the name still held from its start tag.
   const auto length = static_cast<size_t>(nameEnd - p);
   if (length != partName_.size() || std::memcmp(p, partName_.data(), length) != 0 ||
-      !AllAscii(p, nameEnd)) {
+      !AllAscii(p, nameEnd) || (p < nameEnd && *p == '\r')) {
     partName_.clear();
-    Decode(p, nameEnd, partName_);
+    DecodeLines(p, nameEnd, partName_);
   }
   const char* stop = nameEnd;
   if (stop < e && *stop == '>') {

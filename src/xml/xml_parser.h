@@ -528,6 +528,7 @@ class TXmlParser {
   // Appends bytes of the current text decoded, with its line ends made LF
   // when they come from a file (an internal entity's text already has them so).
   void DecodeLines(const char* b, const char* e, std::string& out);
+  const char* NameStart(const char* p) const;
 
   // External entities (xml_expand.cpp)
   std::unique_ptr<TXmlParser> OpenEntityText(const TEntityDef& def, std::string_view& body);

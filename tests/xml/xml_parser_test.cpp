@@ -151,6 +151,7 @@ TEST(XmlParser, LineEndsArriveAsOneLineFeed) {
       {"<a v='foo\nbar' w=\"\nx\n\n\"/>", {"empty a| v=foo bar w= x  "}},
       {"<?pi x\ny?>", {"pi pi| x\ny"}},
       {"<a>&u\nv;</a>", {"start a|", "text a|u\nv", "end a|u\nv"}},
+      {"<\nx/><?\ny?>", {"empty \nx|", "pi \ny|"}},  // a name's first character is taken
       // Declared values are read the same way, and keep their line ends.
       {"<!DOCTYPE a [<!ENTITY e 'x\ny'><!ATTLIST a v CDATA 'p\nq'>]><a>&e;</a>",
        {"doctype |", "start a| v=p q", "text a|x\ny v=p q", "end a|x\ny"}},
