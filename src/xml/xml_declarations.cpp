@@ -86,6 +86,7 @@ void TXmlParser::AnalyzeExternalSubset(const TExternalID& id) {
   ClearStack(base);
   externalSubsetName_ = id.SystemId;
 }
+
 void TXmlParser::AnalyzeDoctype() {
   partType_ = pkDoctype;
   const bool inMain = stack_.Empty();

@@ -145,8 +145,8 @@ std::unique_ptr<TXmlParser> TXmlParser::OpenExternal(const std::string& systemId
   }
   std::error_code ec;
   const std::uintmax_t size = std::filesystem::file_size(name, ec);
-  // What the budget could not pay for is not read at all.
   if (ec || size > kMaxExternalFileSize) return parser;
+  // What the budget could not pay for is not read at all.
   if (size + kEntryCost <= budget_) {
     parser->LoadFile(name);
   } else {
