@@ -330,6 +330,9 @@ bool TDTD::LoadDTD(const std::string& fileName) {
   if (!FileExists(fileName)) return false;
   root_->Clear();
   TXmlParser parser;
+  // The document component reads no file but the DTD it was given: parameter
+  // entities that name other files stay empty.
+  parser.SetReadsExternalFiles(false);
   if (!parser.LoadFile(fileName)) return false;
   parser.AnalyzeSubset(parser.Buffer());
   Converter converter(parser.ElementDefs());

@@ -6,6 +6,7 @@
 #include "xml/xml_build.h"
 #include "xml/xml_file.h"
 #include "xml/xml_parser.h"
+#include "xml/xml_scan.h"
 #include "xml/xml_text.h"
 #include "xml/xml_writer.h"
 
@@ -35,15 +36,6 @@ const char* const kMessages[] = {
 // Offsets are 32-bit; a larger file is refused rather than indexed wrongly.
 constexpr size_t kMaxFileSize = TXmlParser::kMaxFileSize;
 static_assert(kMaxFileSize <= std::numeric_limits<int32_t>::max() / 2);
-
-// The marks a file in UTF-16 or UTF-32 starts with (with or without a
-// byte-order mark, a declaration in them begins with "<" and a zero byte).
-bool LooksWide(std::string_view text) {
-  const auto starts = [&](std::string_view head) { return text.substr(0, head.size()) == head; };
-  using namespace std::string_view_literals;
-  return starts("\xFF\xFE"sv) || starts("\xFE\xFF"sv) || starts("<\0"sv) || starts("\0<"sv) ||
-         starts("\0\0"sv);
-}
 
 }  // namespace
 
@@ -137,7 +129,7 @@ void TXMLData::Close() {
 }
 
 bool TXMLData::ParseDocument() {
-  if (LooksWide(text_)) {
+  if (detail::LooksWide(text_)) {
     ReportStructureError(2, "Unsupported encoding: the file is in UTF-16 or UTF-32.", 0, 0);
     return false;
   }

@@ -36,12 +36,6 @@ TElemType TypeOfModel(std::string_view model) {
   return etAny;
 }
 
-// A reference name runs up to ';' and holds no blank or markup character.
-bool EndsReferenceName(char c) {
-  return IsWs(c) || c == '<' || c == '>' || c == '%' || c == '&' || IsQuote(c) || c == '[' ||
-         c == ']';
-}
-
 }  // namespace
 
 void TXmlParser::ErrorNotice(const char* at) {
@@ -49,26 +43,6 @@ void TXmlParser::ErrorNotice(const char* at) {
   n.Kind = dkError;
   n.Start = n.Final = n.ErrorPos = at;
   Notice(n);
-}
-
-const char* TXmlParser::ParameterRefAt(const char* p) {
-  const char* e = FrameEnd();
-  const char* q = p + 1;
-  while (q < e && *q != ';' && !EndsReferenceName(*q)) ++q;
-  if (q >= e || *q != ';') return p + 1;
-  scratch2_.clear();
-  Decode(p + 1, q, scratch2_);
-  const TEntityDef* def = parameterEntities_.FindNode(scratch2_);
-  if (def == nullptr || def->Value.empty()) return q + 1;
-  if (stack_.Depth() >= kMaxEntityDepth || !Spend(def->Value.size() + kEntryCost)) return q + 1;
-  auto node = std::make_unique<TEntityStackNode>();
-  node->ReturnPos = q + 1;
-  node->Text = def->Value;
-  node->Begin = node->Text.data();
-  node->End = node->Begin + node->Text.size();
-  node->Utf8 = true;
-  PushEntity(std::move(node));
-  return stack_.Top().Begin;
 }
 
 const char* TXmlParser::ReadExternalID(const char* p, bool isPublic, TExternalID& id) {
@@ -96,22 +70,18 @@ const char* TXmlParser::ReadExternalID(const char* p, bool isPublic, TExternalID
 void TXmlParser::AnalyzeExternalSubset(const TExternalID& id) {
   externalSubsetName_.clear();
   if (stack_.Depth() >= kMaxEntityDepth) return;
-  std::unique_ptr<TXmlParser> ext = OpenExternal(id.SystemId, id.PublicId, std::string());
   // The subset's text is charged to the budget like an entity's, or a
   // document naming one large file many times would have it read each time.
-  if (ext == nullptr ||
-      !Spend(static_cast<size_t>(ext->BufferEnd() - ext->Buffer()) + kEntryCost)) {
-    return;
-  }
-  const char* from = FindSeq(ext->Buffer(), ext->BufferEnd(), "<!");
+  TEntityDef ids;
+  ids.SystemId = id.SystemId;
+  ids.PublicId = id.PublicId;
+  std::string_view body;
+  std::unique_ptr<TXmlParser> ext = OpenEntityText(ids, body);
+  if (ext == nullptr) return;
+  const char* from = FindSeq(body.data(), body.data() + body.size(), "<!");
   if (from == nullptr) return;
   const size_t base = stack_.Depth();
-  auto node = std::make_unique<TEntityStackNode>();
-  node->Begin = ext->Buffer();
-  node->End = ext->BufferEnd();
-  node->SavedEncoding = textEncoding_;
-  node->Instance = std::move(ext);
-  PushEntity(std::move(node));
+  EnterDeclarations(std::move(ext), body, nullptr);
   SubsetFrom(from, base + 1);
   ClearStack(base);
   externalSubsetName_ = id.SystemId;
@@ -131,6 +101,10 @@ void TXmlParser::AnalyzeDoctype() {
   int state = 0;
   const char* p = partStart_ + 9;
   const char* close = nullptr;
+  // The internal subset comes first: its declarations bind before those of
+  // the external subset, which is read when the declaration has ended.
+  TExternalID external;
+  bool hasExternal = false;
   for (;;) {
     if (p >= FrameEnd()) {
       if (stack_.Depth() <= base) break;
@@ -174,9 +148,8 @@ void TXmlParser::AnalyzeDoctype() {
     } else if (state == 1) {
       const bool system = StartsWith(p, FrameEnd(), "SYSTEM");
       if (system || StartsWith(p, FrameEnd(), "PUBLIC")) {
-        TExternalID id;
-        p = ReadExternalID(p, !system, id);
-        AnalyzeExternalSubset(id);
+        p = ReadExternalID(p, !system, external);
+        hasExternal = true;
       } else {
         ++p;
       }
@@ -197,6 +170,7 @@ void TXmlParser::AnalyzeDoctype() {
   } else {
     partEnd_ = close;
   }
+  if (hasExternal) AnalyzeExternalSubset(external);
   next_ = partEnd_ + 1;
   partName_.clear();
   partContent_.clear();
@@ -209,7 +183,9 @@ void TXmlParser::AnalyzeDoctype() {
 const char* TXmlParser::AnalyzeSubset(const char* p) {
   ClearStack();
   if (!InBuffer(p)) return p;
+  subsetExternal_ = true;
   const char* stop = SubsetFrom(p, 0);
+  subsetExternal_ = false;
   if (stack_.Empty()) return stop;
   // Stopped inside an entity's text: report the end of its reference.
   const char* after = stack_.nodes_.front()->ReturnPos;
@@ -287,7 +263,13 @@ const char* TXmlParser::ElementDecl(const char* p) {
   def.Definition = ExpandParameterRefs(model);
   RemoveWs(def.Definition);
   def.ElemType = TypeOfModel(def.Definition);
-  TElemDef& added = elementDefs_.AddOrReplace(std::move(def));
+  // The attributes an ATTLIST declared before the element stay its own.
+  TElemDef* known = elementDefs_.FindNode(def.Name);
+  if (known != nullptr) {
+    known->Definition = std::move(def.Definition);
+    known->ElemType = def.ElemType;
+  }
+  TElemDef& added = known != nullptr ? *known : elementDefs_.AddSorted(std::move(def));
   TDeclNotice n;
   n.Kind = dkElement;
   n.Start = p;
@@ -303,12 +285,20 @@ const char* TXmlParser::AttlistDecl(const char* p, size_t baseDepth) {
   int state = 0;
   std::string elemName;
   bool haveElem = false;
-  std::string attrName;
-  std::string text;
-  auto attr = [&]() -> TAttrDef* {
+  // The attribute being declared; it joins the element's definitions when
+  // its declaration is complete, unless one of its name was declared first:
+  // the first declaration binds.
+  TAttrDef current;
+  bool pending = false;
+  const auto commit = [&] {
+    if (!pending) return;
+    pending = false;
     TElemDef* elem = elementDefs_.FindNode(elemName);
-    return elem != nullptr ? elem->Attributes.FindNode(attrName) : nullptr;
+    if (elem != nullptr && elem->Attributes.FindNode(current.Name) == nullptr) {
+      elem->Attributes.AddSorted(std::move(current));
+    }
   };
+  std::string text;
   // The text between '(' and ')': whitespace removed, references expanded.
   // Without ')' it takes the rest of the text and ends the declaration.
   auto group = [&](std::string& out) -> bool {
@@ -359,36 +349,27 @@ const char* TXmlParser::AttlistDecl(const char* p, size_t baseDepth) {
       q = nameEnd;
       state = 1;
     } else if (state == 1) {
+      commit();
       const char* nameEnd = ReadName(q, e, kStopAttlist);
-      attrName.clear();
-      Decode(q, nameEnd, attrName);
-      TElemDef* elem = elementDefs_.FindNode(elemName);
-      if (elem == nullptr) break;
-      TAttrDef def;
-      def.Name = attrName;
-      elem->Attributes.AddOrReplace(std::move(def));
+      current = TAttrDef();
+      Decode(q, nameEnd, current.Name);
+      pending = true;
       q = nameEnd;
       state = 2;
-    } else if (attr() == nullptr) {
-      // Nothing to declare: skip to the end.
-      q = e;
-      break;
     } else if (state == 2) {
       if (c == '(') {
-        TAttrDef* a = attr();
-        a->AttrType = atEnumeration;
+        current.AttrType = atEnumeration;
         state = 4;
-        if (!group(a->TypeDef)) break;
+        if (!group(current.TypeDef)) break;
       } else {
         const char* wordEnd = ReadName(q, e, kStopAttlist);
-        TAttrDef* a = attr();
-        a->TypeDef.clear();
-        Decode(q, wordEnd, a->TypeDef);
-        if (a->TypeDef == "NOTATION") {
-          a->AttrType = atNotation;
+        current.TypeDef.clear();
+        Decode(q, wordEnd, current.TypeDef);
+        if (current.TypeDef == "NOTATION") {
+          current.AttrType = atNotation;
           state = 3;
         } else {
-          a->AttrType = TypeByKeyword(a->TypeDef);
+          current.AttrType = TypeByKeyword(current.TypeDef);
           state = 4;
         }
         q = wordEnd;
@@ -396,7 +377,7 @@ const char* TXmlParser::AttlistDecl(const char* p, size_t baseDepth) {
     } else if (state == 3) {
       if (c == '(') {
         state = 4;
-        if (!group(attr()->Notations)) break;
+        if (!group(current.Notations)) break;
       } else {
         ++q;
       }
@@ -405,31 +386,31 @@ const char* TXmlParser::AttlistDecl(const char* p, size_t baseDepth) {
       text.clear();
       Decode(q, wordEnd, text);
       const std::string word = ExpandParameterRefs(text);
-      TAttrDef* a = attr();
       if (word == "#REQUIRED") {
-        a->DefaultType = adRequired;
+        current.DefaultType = adRequired;
         state = 1;
       } else if (word == "#IMPLIED") {
-        a->DefaultType = adImplied;
+        current.DefaultType = adImplied;
         state = 1;
       } else if (word == "#FIXED") {
-        a->DefaultType = adFixed;
+        current.DefaultType = adFixed;
       }
       q = wordEnd;
     } else if (IsQuote(c)) {
+      // A default value is an attribute value: no parameter reference is
+      // recognised in it.
       const char* end = FindByte(q + 1, e, c);
       text.clear();
-      Decode(q + 1, end != nullptr ? end : e, text);
-      const std::string expanded = ExpandParameterRefs(text);
-      TAttrDef* a = attr();
-      a->Value.clear();
-      ExpandChars(expanded, a->Value);
+      DecodeLines(q + 1, end != nullptr ? end : e, text);
+      current.Value.clear();
+      ExpandChars(text, current.Value);
       q = end != nullptr ? end + 1 : e;
       state = 1;
     } else {
       ++q;
     }
   }
+  commit();
   TDeclNotice n;
   n.Kind = dkAttList;
   n.Start = p;
@@ -468,7 +449,7 @@ const char* TXmlParser::EntityDecl(const char* p) {
       const bool system = StartsWith(q, e, "SYSTEM");
       if (IsQuote(c)) {
         const char* end = FindByte(q + 1, e, c);
-        Decode(q + 1, end != nullptr ? end : e, def.Value);
+        DecodeLines(q + 1, end != nullptr ? end : e, def.Value);
         q = end != nullptr ? end + 1 : e;
         state = 4;
       } else if (system || StartsWith(q, e, "PUBLIC")) {
@@ -492,11 +473,20 @@ const char* TXmlParser::EntityDecl(const char* p) {
       ++q;
     }
   }
-  std::string value = parameter ? std::move(def.Value) : ExpandParameterRefs(def.Value);
-  def.Value.clear();
-  ExpandChars(value, def.Value);
+  // The first declaration of a name binds; a later one is read and ignored.
   TEntityList& list = parameter ? parameterEntities_ : generalEntities_;
-  TEntityDef& added = list.AddOrReplace(std::move(def));
+  TEntityDef* bound = list.FindNode(def.Name);
+  if (bound == nullptr) {
+    // Parameter references in an entity's value are expanded only in the
+    // external subset and in external parameter entities; in the internal
+    // subset they stay as written.
+    std::string value = std::move(def.Value);
+    if (InExternalDeclarations()) value = ExpandParameterRefs(value);
+    def.Value.clear();
+    ExpandChars(value, def.Value);
+    bound = &list.AddSorted(std::move(def));
+  }
+  TEntityDef& added = *bound;
   TDeclNotice n;
   n.Kind = dkEntity;
   n.Start = p;

@@ -18,46 +18,9 @@ const char kEmptyText[1] = {0};
 // Above this many attributes a tag is sorted by index instead of by insertion.
 constexpr size_t kInsertionSortLimit = 16;
 
-bool Predefined(std::string_view name, char& c) {
-  switch (name.size()) {
-    case 2:
-      if (name == "lt") return c = '<', true;
-      if (name == "gt") return c = '>', true;
-      return false;
-    case 3:
-      if (name == "amp") return c = '&', true;
-      return false;
-    case 4:
-      if (name == "apos") return c = '\'', true;
-      if (name == "quot") return c = '"', true;
-      return false;
-    default:
-      return false;
-  }
-}
-
 bool Within(const char* p, const char* b, const char* e) {
   return std::greater_equal<const char*>()(p, b) && std::less_equal<const char*>()(p, e);
 }
-
-// Finds ';' at or after `from` in [.., end). Searches only move forward, so a
-// found (or missing) semicolon is remembered for later searches; this keeps
-// a text full of '&' without ';' linear.
-class SemicolonFinder {
- public:
-  explicit SemicolonFinder(const char* end) : end_(end) {}
-  const char* Find(const char* from) {
-    if (found_ == nullptr || std::less<const char*>()(found_, from)) {
-      found_ = FindByte(from, end_, ';');
-      if (found_ == nullptr) found_ = end_;
-    }
-    return found_ == end_ ? nullptr : found_;
-  }
-
- private:
-  const char* end_;
-  const char* found_ = nullptr;
-};
 
 }  // namespace
 
@@ -139,6 +102,7 @@ void TXmlParser::Restart() {
   partAttributes_.count_ = 0;
   partStart_ = partEnd_ = next_ = nullptr;
   started_ = finished_ = false;
+  expansionCut_ = false;
   curEnd_ = textEnd_;
   curUtf8_ = false;
   const auto length = static_cast<size_t>(textEnd_ - textBegin_);
@@ -181,8 +145,13 @@ std::unique_ptr<TXmlParser> TXmlParser::OpenExternal(const std::string& systemId
   }
   std::error_code ec;
   const std::uintmax_t size = std::filesystem::file_size(name, ec);
+  if (ec || size > kMaxExternalFileSize) return parser;
   // What the budget could not pay for is not read at all.
-  if (!ec && size <= kMaxExternalFileSize && size + kEntryCost <= budget_) parser->LoadFile(name);
+  if (size + kEntryCost <= budget_) {
+    parser->LoadFile(name);
+  } else {
+    expansionCut_ = true;
+  }
   return parser;
 }
 
@@ -204,13 +173,16 @@ void TXmlParser::Decode(const char* b, const char* e, std::string& out) {
   }
 }
 
-bool TXmlParser::Spend(size_t bytes) {
-  if (bytes > budget_) {
-    budget_ = 0;
-    return false;
-  }
-  budget_ -= bytes;
-  return true;
+void TXmlParser::DecodeLines(const char* b, const char* e, std::string& out) {
+  const size_t from = out.size();
+  Decode(b, e, out);
+  if (!curUtf8_ && FindByte(b, e, '\r') != nullptr) NormalizeLineEnds(out, from);
+}
+
+const char* TXmlParser::NameStart(const char* p) const {
+  // A name's first character is taken whatever it is, a line end too; CR LF
+  // is one line end.
+  return !curUtf8_ && curEnd_ - p > 1 && p[0] == '\r' && p[1] == '\n' ? p + 1 : p;
 }
 
 void TXmlParser::PushEntity(std::unique_ptr<TEntityStackNode> node) {
@@ -248,14 +220,11 @@ bool TXmlParser::EnterEntity(const TEntityDef& def, const char* returnPos) {
   auto node = std::make_unique<TEntityStackNode>();
   node->ReturnPos = returnPos;
   if (def.IsExternal()) {
-    std::unique_ptr<TXmlParser> instance =
-        OpenExternal(def.SystemId, def.PublicId, def.NotationName);
+    std::string_view body;
+    std::unique_ptr<TXmlParser> instance = OpenEntityText(def, body);
     if (instance == nullptr) return false;
-    if (!Spend(static_cast<size_t>(instance->BufferEnd() - instance->Buffer()) + kEntryCost)) {
-      return false;
-    }
-    node->Begin = instance->Buffer();
-    node->End = instance->BufferEnd();
+    node->Begin = body.data();
+    node->End = body.data() + body.size();
     node->SavedEncoding = textEncoding_;
     node->Instance = std::move(instance);
   } else {
@@ -346,14 +315,14 @@ void TXmlParser::AnalyzeComment() {
 
 const char* TXmlParser::AnalyzePI(const char* p) {
   const char* e = curEnd_;
-  const char* target = p + 2;
+  const char* target = NameStart(p + 2);
   const char* targetEnd = ReadName(target, e, kStopPI);
   const char* q = FindSeq(target, e, "?>");
   const char* contentEnd = q != nullptr ? q : e;
   partName_.clear();
-  Decode(target, targetEnd, partName_);
+  DecodeLines(target, targetEnd, partName_);
   partContent_.clear();
-  Decode(targetEnd, contentEnd, partContent_);
+  DecodeLines(targetEnd, contentEnd, partContent_);
   AnalyzeAttributes(targetEnd);
   return q != nullptr ? q + 1 : e - 1;
 }
@@ -364,7 +333,7 @@ void TXmlParser::AnalyzeCData() {
   const char* b = partStart_ + 9;
   const char* q = FindSeq(b, e, "]]>");
   partContent_.clear();
-  Decode(b, q != nullptr ? q : e, partContent_);
+  DecodeLines(b, q != nullptr ? q : e, partContent_);
   partEnd_ = q != nullptr ? q + 2 : e - 1;
   next_ = partEnd_ + 1;
 }
@@ -377,13 +346,14 @@ void TXmlParser::AnalyzeTag() {
     partType_ = pkEndTag;
     ++p;
   }
+  p = NameStart(p);
   const char* nameEnd = ReadName(p, e, kStopTagName);
   // An end tag mostly repeats the name still held from its start tag.
   const auto length = static_cast<size_t>(nameEnd - p);
   if (length != partName_.size() || std::memcmp(p, partName_.data(), length) != 0 ||
-      !AllAscii(p, nameEnd)) {
+      !AllAscii(p, nameEnd) || (p < nameEnd && *p == '\r')) {
     partName_.clear();
-    Decode(p, nameEnd, partName_);
+    DecodeLines(p, nameEnd, partName_);
   }
   const char* stop = nameEnd;
   if (stop < e && *stop == '>') {
@@ -433,7 +403,7 @@ const char* TXmlParser::AnalyzeAttributes(const char* p) {
       const char* close = FindByte(p + 1, e, c);
       TAttr& slot = list.nodes_[list.count_];
       slot.Value.clear();
-      Decode(p + 1, close != nullptr ? close : e, slot.Value);
+      DecodeLines(p + 1, close != nullptr ? close : e, slot.Value);
       slot.Kind = akNormal;
       slot.AttrType = atUnknown;
       ++list.count_;
@@ -548,7 +518,12 @@ bool TXmlParser::AnalyzeText() {
       const char* amp = FindByte(p, lt, '&');
       if (amp == nullptr) amp = lt;
       if (amp > p) {
-        Decode(p, amp, partContent_);
+        // Normalised text makes every line end one space anyway.
+        if (normalizeText_) {
+          Decode(p, amp, partContent_);
+        } else {
+          DecodeLines(p, amp, partContent_);
+        }
         last = amp - 1;
       }
       p = amp;
@@ -576,7 +551,9 @@ bool TXmlParser::AnalyzeText() {
       Decode(amp + 1, semi, scratch_);
       const TEntityDef* def = generalEntities_.FindNode(scratch_);
       if (def == nullptr) {
+        const size_t from = partContent_.size();
         partContent_ += scratch_;
+        if (!curUtf8_) NormalizeLineEnds(partContent_, from);
       } else if (EnterEntity(*def, p)) {
         p = stack_.Top().Begin;
         entered = true;
@@ -593,103 +570,6 @@ bool TXmlParser::AnalyzeText() {
   if (!normalizeText_) return true;
   CollapseSpaces(partContent_);
   return !partContent_.empty();
-}
-
-// ---------------------------------------------------------------------------
-// References in strings
-
-void TXmlParser::ExpandGeneral(std::string_view in, std::string& out, size_t depth) {
-  const char* s = in.data();
-  const char* e = s + in.size();
-  SemicolonFinder semis(e);
-  const char* p = s;
-  for (;;) {
-    const char* amp = FindByte(p, e, '&');
-    const char* semi = amp != nullptr && e - amp > 2 ? semis.Find(amp + 2) : nullptr;
-    if (semi == nullptr) {
-      out.append(p, static_cast<size_t>(e - p));
-      return;
-    }
-    out.append(p, static_cast<size_t>(amp - p));
-    const std::string_view name(amp + 1, static_cast<size_t>(semi - amp - 1));
-    p = semi + 1;
-    char c = 0;
-    if (Predefined(name, c)) {
-      out += c;
-      continue;
-    }
-    const TEntityDef* def = generalEntities_.FindNode(name);
-    if (def == nullptr) {
-      out.append(amp, static_cast<size_t>(p - amp));
-      continue;
-    }
-    if (depth >= kMaxEntityDepth) continue;
-    if (def->IsExternal()) {
-      std::unique_ptr<TXmlParser> ext =
-          OpenExternal(def->SystemId, def->PublicId, def->NotationName);
-      if (ext == nullptr) continue;
-      const std::string_view text(ext->Buffer(),
-                                  static_cast<size_t>(ext->BufferEnd() - ext->Buffer()));
-      if (!Spend(text.size() + kEntryCost)) continue;
-      std::string decoded;
-      DecodeText(text, decoded);
-      ExpandGeneral(decoded, out, depth + 1);
-    } else if (Spend(def->Value.size() + kEntryCost)) {
-      // Copied: an overriding OpenExternal could change the definitions.
-      const std::string value = def->Value;
-      ExpandGeneral(value, out, depth + 1);
-    }
-  }
-}
-
-void TXmlParser::ExpandChars(std::string_view in, std::string& out) {
-  const char* s = in.data();
-  const char* e = s + in.size();
-  SemicolonFinder semis(e);
-  const char* p = s;
-  for (;;) {
-    const char* amp = FindSeq(p, e, "&#");
-    const char* semi = amp != nullptr ? semis.Find(amp + 2) : nullptr;
-    if (semi == nullptr) {
-      out.append(p, static_cast<size_t>(e - p));
-      return;
-    }
-    out.append(p, static_cast<size_t>(amp - p));
-    AppendUtf8(out, CharRefValue(std::string_view(amp + 2, static_cast<size_t>(semi - amp - 2))));
-    p = semi + 1;
-  }
-}
-
-void TXmlParser::ExpandParams(std::string_view in, std::string& out, size_t depth) {
-  const char* s = in.data();
-  const char* e = s + in.size();
-  SemicolonFinder semis(e);
-  const char* p = s;
-  for (;;) {
-    const char* pct = FindByte(p, e, '%');
-    const char* semi = pct != nullptr && e - pct > 2 ? semis.Find(pct + 2) : nullptr;
-    if (semi == nullptr) {
-      out.append(p, static_cast<size_t>(e - p));
-      return;
-    }
-    out.append(p, static_cast<size_t>(pct - p));
-    const std::string_view name(pct + 1, static_cast<size_t>(semi - pct - 1));
-    p = semi + 1;
-    const TEntityDef* def = parameterEntities_.FindNode(name);
-    if (def == nullptr) {
-      out.append(pct, static_cast<size_t>(p - pct));
-      continue;
-    }
-    if (depth >= kMaxEntityDepth || !Spend(def->Value.size() + kEntryCost)) continue;
-    const std::string value = def->Value;
-    ExpandParams(value, out, depth + 1);
-  }
-}
-
-std::string TXmlParser::ExpandParameterRefs(std::string_view text) {
-  std::string out;
-  ExpandParams(text, out, stack_.Depth());
-  return out;
 }
 
 }  // namespace xml

@@ -31,6 +31,17 @@
 // file many times is not read at length. A parser told not to read outside
 // files (SetReadsExternalFiles) treats every one as missing.
 // A byte-order mark of UTF-8 at the start of the text is skipped.
+//
+// What the parser hands out is what XML 1.0 makes of the text: every line
+// end (CR LF or a lone CR) read from a file arrives as one LF (as one space in
+// an attribute value), a line end written as a character reference stays as
+// it is; the first declaration of an entity or of an element's attribute
+// binds and later ones are ignored; the internal subset is read before the
+// external one; values of attributes declared with a type other than CDATA
+// are trimmed and their runs of spaces made one; parameter references are
+// not recognised in default values, nor in entity values of the internal
+// subset. An external entity drops a leading UTF-8 byte-order mark; one in
+// UTF-16 or UTF-32 is refused (read as empty).
 
 #include <algorithm>
 #include <cstddef>
@@ -347,7 +358,7 @@ struct TDeclNotice {
   const char* Final = nullptr;  // its '>' (or last character)
   TDeclKind Kind = dkError;
   const TElemDef* Element = nullptr;       // dkElement, dkAttList
-  const TEntityDef* Entity = nullptr;      // dkEntity
+  const TEntityDef* Entity = nullptr;      // dkEntity: the definition in force
   bool ParameterEntity = false;            // dkEntity: a parameter entity
   const TNotationDef* Notation = nullptr;  // dkNotation
   std::string_view Target;                 // dkPI
@@ -479,6 +490,10 @@ class TXmlParser {
   // Replaces declared parameter entity references (%name;) in a string.
   std::string ExpandParameterRefs(std::string_view text);
 
+  // True when the expansion budget ran out in this pass, so that some
+  // reference expanded to nothing (or an outside file counted as missing).
+  bool ExpansionCut() const { return expansionCut_; }
+
   // Whether OpenExternal reads files (default true); Clear keeps it.
   bool ReadsExternalFiles() const { return readsExternal_; }
   void SetReadsExternalFiles(bool on) { readsExternal_ = on; }
@@ -510,6 +525,17 @@ class TXmlParser {
   void ClearStack(size_t depth = 0);
   bool EnterEntity(const TEntityDef& def, const char* returnPos);
   bool Spend(size_t bytes);
+  // Appends bytes of the current text decoded, with its line ends made LF
+  // when they come from a file (an internal entity's text already has them so).
+  void DecodeLines(const char* b, const char* e, std::string& out);
+  const char* NameStart(const char* p) const;
+
+  // External entities (xml_expand.cpp)
+  std::unique_ptr<TXmlParser> OpenEntityText(const TEntityDef& def, std::string_view& body);
+  void AppendEntityText(const TEntityDef& def, std::string& out);
+  const char* EnterDeclarations(std::unique_ptr<TXmlParser> instance, std::string_view body,
+                                const char* returnPos);
+  bool InExternalDeclarations() const;
 
   // Parts
   void AnalyzeProlog();
@@ -572,7 +598,9 @@ class TXmlParser {
   const char* curEnd_ = nullptr;
   bool curUtf8_ = false;
   size_t budget_ = 0;
+  bool expansionCut_ = false;
   bool readsExternal_ = true;
+  bool subsetExternal_ = false;  // AnalyzeSubset reads a DTD file
 
   // Current part
   TPartKind partType_ = pkNone;

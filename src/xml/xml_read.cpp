@@ -8,6 +8,7 @@
 #include "xml/codepages.h"
 #include "xml/xml_data.h"
 #include "xml/xml_parser.h"
+#include "xml/xml_scan.h"
 
 namespace xml {
 namespace {
@@ -345,7 +346,9 @@ bool TXMLData::ReadPlainElement(const TIndex& e, TElement& element) const {
       element.attributes_.clear();
       return false;
     }
-    // Attributes of unknown type: every whitespace character becomes a space.
+    // Attributes of unknown type: every line end (CR LF as one) and every
+    // other whitespace character becomes a space.
+    detail::NormalizeLineEnds(a->value_);
     std::replace_if(a->value_.begin(), a->value_.end(), IsWhite, ' ');
   }
   element.name_.assign(t + nameStart, static_cast<size_t>(nameLength));

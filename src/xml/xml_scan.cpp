@@ -195,6 +195,48 @@ void RemoveWs(std::string& s) {
   s.resize(w);
 }
 
+void NormalizeLineEnds(std::string& s, size_t from) {
+  size_t r = s.find('\r', from);
+  if (r == std::string::npos) return;
+  size_t w = r;
+  const size_t n = s.size();
+  while (r < n) {
+    const char c = s[r++];
+    if (c == '\r') {
+      s[w++] = '\n';
+      if (r < n && s[r] == '\n') ++r;
+    } else {
+      s[w++] = c;
+    }
+  }
+  s.resize(w);
+}
+
+bool LooksWide(std::string_view text) {
+  const auto starts = [&](std::string_view head) { return text.substr(0, head.size()) == head; };
+  using namespace std::string_view_literals;
+  return starts("\xFF\xFE"sv) || starts("\xFE\xFF"sv) || starts("<\0"sv) || starts("\0<"sv) ||
+         starts("\0\0"sv);
+}
+
+std::string_view EntityBody(std::string_view text) {
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") return text.substr(3);
+  return LooksWide(text) ? std::string_view() : text;
+}
+
+std::string TakeTextDeclaration(std::string_view& text) {
+  if (text.size() < 6 || text.substr(0, 5) != "<?xml" || !IsWs(text[5])) return {};
+  const size_t close = text.find("?>");
+  const std::string_view decl = text.substr(0, close);
+  text.remove_prefix(close == std::string_view::npos ? text.size() : close + 2);
+  size_t at = decl.find("encoding");
+  if (at == std::string_view::npos) return {};
+  at = decl.find_first_of("\"'", decl.find('=', at));
+  if (at == std::string_view::npos) return {};
+  const size_t end = decl.find(decl[at], at + 1);
+  return std::string(decl.substr(at + 1, end == std::string_view::npos ? end : end - at - 1));
+}
+
 void AppendCheckedUtf8(std::string_view in, std::string& out) {
   const size_t n = in.size();
   size_t i = 0;

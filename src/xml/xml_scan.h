@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -122,6 +123,44 @@ inline bool AllAscii(const char* p, const char* e) {
   return (acc & 0x8080808080808080ULL) == 0 && tail < 0x80;
 }
 
+// The character one of the five predefined entities names.
+inline bool Predefined(std::string_view name, char& c) {
+  switch (name.size()) {
+    case 2:
+      if (name == "lt") return c = '<', true;
+      if (name == "gt") return c = '>', true;
+      return false;
+    case 3:
+      if (name == "amp") return c = '&', true;
+      return false;
+    case 4:
+      if (name == "apos") return c = '\'', true;
+      if (name == "quot") return c = '"', true;
+      return false;
+    default:
+      return false;
+  }
+}
+
+// Finds ';' at or after `from` in [.., end). Searches only move forward, so a
+// found (or missing) semicolon is remembered for later searches; this keeps
+// a text full of '&' without ';' linear.
+class SemicolonFinder {
+ public:
+  explicit SemicolonFinder(const char* end) : end_(end) {}
+  const char* Find(const char* from) {
+    if (found_ == nullptr || std::less<const char*>()(found_, from)) {
+      found_ = FindByte(from, end_, ';');
+      if (found_ == nullptr) found_ = end_;
+    }
+    return found_ == end_ ? nullptr : found_;
+  }
+
+ private:
+  const char* end_;
+  const char* found_ = nullptr;
+};
+
 // The first occurrence of seq in [p, e), or nullptr.
 const char* FindSeq(const char* p, const char* e, std::string_view seq);
 
@@ -138,6 +177,20 @@ void CollapseBlanks(std::string& s);
 void WsToSpace(std::string& s);
 // Removes every whitespace character.
 void RemoveWs(std::string& s);
+// Makes every CR LF pair and every lone CR from s[from] on one LF, as a
+// reader of XML sees the line ends of any text that came from a file.
+void NormalizeLineEnds(std::string& s, size_t from = 0);
+
+// True for text in UTF-16 or UTF-32 (with or without a byte-order mark, a
+// declaration in them begins with "<" and a zero byte), which this parser
+// cannot read: such a document or entity is refused.
+bool LooksWide(std::string_view text);
+// The text of an external entity as it is read: a UTF-8 byte-order mark at
+// its start is no part of it, and a text in UTF-16 or UTF-32 counts as empty.
+std::string_view EntityBody(std::string_view text);
+// Takes a text declaration (<?xml ... ?>) off the start of an external
+// entity's text and returns the encoding it names (empty without one).
+std::string TakeTextDeclaration(std::string_view& text);
 
 // Appends UTF-8 text with every malformed sequence made U+FFFD.
 void AppendCheckedUtf8(std::string_view in, std::string& out);

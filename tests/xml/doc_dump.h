@@ -11,8 +11,9 @@
 namespace xml_test {
 
 // One line per element in document order: level, name, attributes, content
-// and the three offsets of its entry. Iterative: fuzz input may nest deeply.
-inline std::string Dump(const xml::TXMLData& doc) {
+// and (unless left out) the three offsets of its entry. Iterative: fuzz input
+// may nest deeply.
+inline std::string Dump(const xml::TXMLData& doc, bool offsets = true) {
   std::vector<std::unique_ptr<xml::TElement>> stack;
   if (auto root = doc.Root()) stack.push_back(std::move(root));
   if (stack.empty()) return "(closed)";
@@ -25,7 +26,7 @@ inline std::string Dump(const xml::TXMLData& doc) {
       out += " " + e->AttributeAt(i)->Name() + "=" + e->AttributeAt(i)->Value();
     }
     out += " [" + e->Content() + "]";
-    if (const xml::TIndex* x = e->Index()) {
+    if (const xml::TIndex* x = offsets ? e->Index() : nullptr) {
       out += " " + std::to_string(x->StartPos) + "," + std::to_string(x->StartTagEnd) + "," +
              std::to_string(x->EndPos);
     }

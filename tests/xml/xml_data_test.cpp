@@ -230,6 +230,7 @@ TEST(XmlDataElements, PlainElementsReadAsTheParserReadsThem) {
       "<a>&quot;&apos;</a>",
       "<a>&#65;&#x42; &unknown; &</a>",
       "<a x=\"&amp;\" y=\"a\tb\r\nc\"/>",
+      "<a y=\"a\tb\r\nc\rd\"/>",
       "<a x='1' x='2'>twin</a>",
       "<a\tx = \"1\"\r\n>t</a >",
       "<a><![CDATA[ c ]]></a>",
@@ -249,6 +250,9 @@ TEST(XmlDataElements, PlainElementsReadAsTheParserReadsThem) {
       EXPECT_EQ(fast, xml_test::Dump(o.doc)) << encoding << " " << body;
     }
   }
+  // A line end in a value is one space, also when CR LF.
+  Opened o(kDecl + "<r y=\"a\r\nb\rc\"/>");
+  EXPECT_EQ(o.doc.Root()->AttributeAt(0)->Value(), "a b c");
 }
 
 TEST(XmlDataOpen, ValidatesAgainstTheExternalDtd) {

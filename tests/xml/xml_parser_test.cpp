@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "fuzz/line_ends.h"
 #include "test_util.h"
 
 using xml::TXmlParser;
@@ -107,7 +108,7 @@ TEST(XmlParser, ReferencesInTextAndAttributeValues) {
       {"&foo;bar", "foobar", "&foo;bar"},           // undeclared
       {"Tom & Jerry", "Tom Jerry", "Tom & Jerry"},  // no ';': text drops the '&'
       {"a&b", "ab", "a&b"},
-      {" a\tb\r\nc ", "a b c", " a b  c "},  // an untyped value: each blank a space
+      {" a\tb\r\nc ", "a b c", " a b c "},  // an untyped value: each blank (CR LF one) a space
       // Referenced blanks stay in a value.
       {"a&#9;b&#10;c&#13;d&#32;", "a b c d", "a\tb\nc\rd "},
   };
@@ -138,6 +139,56 @@ TEST(XmlParser, DefaultsAndFixedValuesFromTheDeclaration) {
   EXPECT_EQ(
       kinds,
       "d:Default:CDATA e:Default:Enumeration f:Fixed:CDATA i:Implied:CDATA t:Normal:NMTOKENS ");
+}
+
+TEST(XmlParser, LineEndsArriveAsOneLineFeed) {
+  // Each document is written with LF line ends, read once so, once with CR LF
+  // and once with CR alone: every part must read the same, LF for a line end
+  // (a space in an attribute value). Text is read as it stands.
+  const std::pair<std::string, Strings> cases[] = {
+      {"<a>x\ny\n\nz</a>", {"start a|", "text a|x\ny\n\nz", "end a|x\ny\n\nz"}},
+      {"<a><![CDATA[x\ny]]></a>", {"start a|", "cdata a|x\ny", "end a|x\ny"}},
+      {"<a v='foo\nbar' w=\"\nx\n\n\"/>", {"empty a| v=foo bar w= x  "}},
+      {"<?pi x\ny?>", {"pi pi| x\ny"}},
+      {"<a>&u\nv;</a>", {"start a|", "text a|u\nv", "end a|u\nv"}},
+      {"<\nx/><?\ny?>", {"empty \nx|", "pi \ny|"}},  // a name's first character is taken
+      // Declared values are read the same way, and keep their line ends.
+      {"<!DOCTYPE a [<!ENTITY e 'x\ny'><!ATTLIST a v CDATA 'p\nq'>]><a>&e;</a>",
+       {"doctype |", "start a| v=p q", "text a|x\ny v=p q", "end a|x\ny"}},
+      // A line end written as references is no line end to normalise.
+      {"<!DOCTYPE a [<!ENTITY e 'x&#13;&#10;y'>]><a v='&#13;&#10;'>&#13;&#10;&e;</a>",
+       {"doctype |", "start a| v=\r\n", "text a|\r\nx\r\ny v=\r\n", "end a|\r\nx\r\ny"}},
+  };
+  for (const auto& [doc, expected] : cases) {
+    for (const char* lineEnd : {"\n", "\r\n", "\r"}) {
+      const std::string text = xml_test::WithLineEnds(doc, lineEnd);
+      TXmlParser p;
+      xml_test::Use(p, text);
+      p.SetNormalizeText(false);
+      Strings parts;
+      while (p.NextPart()) parts.push_back(xml_test::Describe(p));
+      EXPECT_EQ(parts, expected) << text;
+    }
+  }
+}
+
+TEST(XmlParser, TypedAttributeValuesAreTrimmedAndCollapsed) {
+  // Values of a declared type other than CDATA lose their outer spaces and
+  // keep one of each inner run, wherever the spaces came from; a tab written
+  // as a reference is no space.
+  const std::pair<std::string, std::string> cases[] = {
+      {"<!ATTLIST r t NMTOKENS #IMPLIED><!ELEMENT r ANY>]><r t=' 1   2  '/>", "1 2"},
+      {"<!ELEMENT r ANY><!ATTLIST r t NMTOKENS #IMPLIED>]><r t='\r\n1\r\n\r\n2'/>", "1 2"},
+      {"<!ENTITY s '  '><!ATTLIST r t NMTOKENS #IMPLIED>]><r t='&s;1&s;&#32;2&s;'/>", "1 2"},
+      {"<!ATTLIST r t NMTOKENS #IMPLIED>]><r t='&#9;1  2'/>", "\t1 2"},
+      {"<!ATTLIST r t NMTOKENS ' 1   2 '>]><r/>", "1 2"},
+      {"<!ATTLIST r t ID #FIXED ' x '>]><r t='y'/>", "x"},
+      {"<!ATTLIST r t CDATA #IMPLIED>]><r t=' 1   2 '/>", " 1   2 "},
+  };
+  for (const auto& [subset, expected] : cases) {
+    TXmlParser p;
+    EXPECT_EQ(Attrs(p, "<!DOCTYPE r [" + subset).ValueOf("t"), expected) << subset;
+  }
 }
 
 TEST(XmlParser, MalformedTextNeverReadsPastItsEnd) {

@@ -2,7 +2,9 @@
 // zero byte; the bytes after it are the text of every external file the
 // document names, so external subsets and entities are exercised without
 // touching the disk. Besides the sanitizers it checks the parser's promises:
-// every string handed out is UTF-8, and parts stay inside their text.
+// every string handed out is UTF-8, parts stay inside their text, and line
+// ends do not matter: the text with LF, CR LF or CR for every line end reads
+// as the same parts.
 
 #include <cstdint>
 #include <cstdlib>
@@ -11,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "line_ends.h"
 #include "xml/xml_parser.h"
 
 namespace {
@@ -89,6 +92,33 @@ void CheckPart(const xml::TXmlParser& p) {
   if (p.InBuffer(p.PartStart()) && p.InBuffer(p.PartEnd())) Check(p.PartStart() <= p.PartEnd());
 }
 
+// Every part as the application sees it, text as it stands; empty when the
+// expansion budget (which grows with the text's length) cut something off.
+std::string Reading(std::string_view doc, std::string_view external) {
+  FuzzParser p(external);
+  p.UseBuffer(doc.data(), doc.size());
+  p.SetNormalizeText(false);
+  std::string out;
+  while (p.NextPart()) {
+    out += std::to_string(p.PartType()) + " " + p.PartName() + "|" + p.PartContent();
+    for (const xml::TAttr& a : p.PartAttributes()) out += " " + a.Name + "=" + a.Value;
+    out += '\n';
+  }
+  return p.ExpansionCut() ? std::string() : out;
+}
+
+void CheckLineEnds(std::string_view doc, std::string_view external) {
+  const std::string lf = xml_test::WithLineEnds(doc, "\n");
+  const std::string lfExternal = xml_test::WithLineEnds(external, "\n");
+  const std::string expected = Reading(lf, lfExternal);
+  if (expected.empty()) return;
+  for (const char* lineEnd : {"\r\n", "\r"}) {
+    const std::string got =
+        Reading(xml_test::WithLineEnds(lf, lineEnd), xml_test::WithLineEnds(lfExternal, lineEnd));
+    Check(got.empty() || got == expected);
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -113,5 +143,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   dtd.UseBuffer(text, size);
   const char* stop = dtd.AnalyzeSubset(dtd.Buffer());
   Check(stop >= dtd.Buffer() && stop <= dtd.BufferEnd());
+  CheckLineEnds(std::string_view(text, docSize), external);
   return 0;
 }
