@@ -22,7 +22,7 @@
 
 class PageText;
 class QPainter;
-struct TTextBox;
+struct TextBox;
 
 class TBook {
  public:
@@ -69,7 +69,7 @@ class TBook {
   void PaintBookmarks(TPage& page);
   // While boxes is set, the content layer adds every text it draws to it:
   // tests check that no two overlap and none is cut. Null: nothing recorded.
-  void RecordTextBoxes(std::vector<TTextBox>* boxes) { textBoxes_ = boxes; }
+  void RecordTextBoxes(std::vector<TextBox>* boxes) { textBoxes_ = boxes; }
 
   // The window's picture: the cover at SpineX while the book is closed, else
   // the left page at 0 and the right page at SpineX.
@@ -131,5 +131,5 @@ class TBook {
   // While the book is closed a re-layout leaves the open book's two pages
   // for the first spread shown open.
   bool openPagesStale_ = true;
-  std::vector<TTextBox>* textBoxes_ = nullptr;
+  std::vector<TextBox>* textBoxes_ = nullptr;
 };

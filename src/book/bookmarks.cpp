@@ -22,7 +22,7 @@ std::array<int, MaxDataFiles> ComputeBookmarkEdges(const QStringList& chapterNam
   return edges;
 }
 
-BookmarkTabs::BookmarkTabs(const TBookmarkLayout& l) {
+BookmarkTabs::BookmarkTabs(const BookmarkLayout& l) {
   const int n = std::clamp(l.ChapterCount, 0, MaxDataFiles - 1);
   const int c = l.Chapter;
   if (n == 0 || c < 0 || l.Spread < 0) return;
@@ -34,7 +34,7 @@ BookmarkTabs::BookmarkTabs(const TBookmarkLayout& l) {
     const int bottom = l.Edges[static_cast<size_t>(i)] + a.Top;
     if (bottom >= a.Bottom) return false;  // would reach below the page
     const int middle = onRight ? l.SpineX + a.Right + 1 : a.Left - 1;
-    TBookmarkTab tab;
+    BookmarkTab tab;
     tab.Chapter = i;
     tab.OnRight = onRight;
     tab.Rect = QRect(middle - l.HalfWidth, top, 2 * l.HalfWidth, bottom - top);
@@ -51,7 +51,7 @@ BookmarkTabs::BookmarkTabs(const TBookmarkLayout& l) {
   for (int i = n; i >= c + 1; --i) lay(i, true, !(i == c + 1 && dividerShowing));
 }
 
-const TBookmarkTab* BookmarkTabs::At(QPoint p) const {
+const BookmarkTab* BookmarkTabs::At(QPoint p) const {
   // The last drawn lies on top.
   for (auto it = tabs_.rbegin(); it != tabs_.rend(); ++it) {
     if (p.y() < it->Rect.top() || p.y() > it->Rect.bottom()) continue;
@@ -83,7 +83,7 @@ void TBook::PaintBookmarks(TPage& page) {
   BookmarkEdges = ComputeBookmarkEdges(model_.ChapterNames, model_.ChapterCount(), metrics);
   const int c = model_.CurrentChapter;
   const QSize pageSize = PageSizeFor(windowSize_);
-  TBookmarkLayout layout;
+  BookmarkLayout layout;
   layout.Edges = BookmarkEdges;
   layout.ChapterCount = model_.ChapterCount();
   layout.Chapter = c;
@@ -110,7 +110,7 @@ void TBook::PaintBookmarks(TPage& page) {
   // In page coordinates: the right page starts at the spine.
   const int originX = page.IsRight() ? spineX_ : 0;
 
-  for (const TBookmarkTab& tab : Bookmarks.Tabs()) {
+  for (const BookmarkTab& tab : Bookmarks.Tabs()) {
     if (tab.OnRight != page.IsRight()) continue;
     const QRect r = tab.Rect.translated(-originX, 0);
     p.setRenderHint(QPainter::Antialiasing);

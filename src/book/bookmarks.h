@@ -22,7 +22,7 @@ std::array<int, MaxDataFiles> ComputeBookmarkEdges(const QStringList& chapterNam
                                                    int chapterCount, const QFontMetrics& metrics);
 
 // One chapter's tab as the open book shows it.
-struct TBookmarkTab {
+struct BookmarkTab {
   int Chapter = 0;       // the tab of chapter Chapter (1 .. N): it leads to where it begins
   bool OnRight = false;  // on the right page's edge: a chapter ahead
   QRect Rect;            // the rounded rectangle drawn, in window coordinates
@@ -35,7 +35,7 @@ struct TBookmarkTab {
 };
 
 // What the tabs of a spread are laid out from.
-struct TBookmarkLayout {
+struct BookmarkLayout {
   std::array<int, MaxDataFiles> Edges{};  // ComputeBookmarkEdges
   int ChapterCount = 0;                   // N
   int Chapter = -1;                       // CurrentChapter
@@ -53,16 +53,16 @@ class BookmarkTabs {
   // The tabs of the spread: the chapters behind and the current one on the
   // left page, the chapters ahead on the right; none for a closed book. A
   // tab that would reach below the page area is left out.
-  explicit BookmarkTabs(const TBookmarkLayout& layout);
+  explicit BookmarkTabs(const BookmarkLayout& layout);
 
   // In the order they are drawn, each over the ones before it: the left
   // page's from chapter 1 down, the right page's from chapter N up.
-  const std::vector<TBookmarkTab>& Tabs() const { return tabs_; }
+  const std::vector<BookmarkTab>& Tabs() const { return tabs_; }
   // The tab shown at p: the one drawn on top over p's row, from the page's
   // edge line out to the window's edge. nullptr between and beyond the tabs
   // and on the page itself.
-  const TBookmarkTab* At(QPoint p) const;
+  const BookmarkTab* At(QPoint p) const;
 
  private:
-  std::vector<TBookmarkTab> tabs_;
+  std::vector<BookmarkTab> tabs_;
 };

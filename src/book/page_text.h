@@ -14,7 +14,7 @@ class QFontMetrics;
 class QPainter;
 
 // A text as drawn on a page.
-struct TTextBox {
+struct TextBox {
   TPageKind Page = TPageKind::Left;
   QRect Box;            // its advance by the font's line height
   QString Text;         // as drawn, with its "…" when shortened
@@ -25,7 +25,7 @@ struct TTextBox {
 class PageText {
  public:
   // boxes may be null: then nothing is recorded and nothing allocated.
-  PageText(QPainter& painter, TPageKind page, std::vector<TTextBox>* boxes)
+  PageText(QPainter& painter, TPageKind page, std::vector<TextBox>* boxes)
       : painter_(painter), page_(page), boxes_(boxes) {}
 
   QPainter& Painter() { return painter_; }
@@ -50,6 +50,6 @@ class PageText {
 
   QPainter& painter_;
   TPageKind page_;
-  std::vector<TTextBox>* boxes_;
+  std::vector<TextBox>* boxes_;
   QColor shadow_;
 };

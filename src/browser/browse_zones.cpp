@@ -4,7 +4,7 @@ namespace {
 
 // A tab beside its own divider would lead where the book already is.
 bool OnInactiveTab(const TZoneState& s, QPoint p) {
-  const TBookmarkTab* tab = s.Tabs.At(p);
+  const BookmarkTab* tab = s.Tabs.At(p);
   return tab != nullptr && !tab->Active;
 }
 

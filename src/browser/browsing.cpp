@@ -159,7 +159,7 @@ bool TBrowsing::CursorAt(QPoint p, TBookCursor& cursor) {
 // A tab on the left edge: the spread where that tab's chapter begins. The
 // rest of the band: the album's beginning (from chapter 0, the closed book).
 void TBrowsing::BookmarkBack(QPoint p) {
-  if (const TBookmarkTab* tab = book_.Bookmarks.At(p)) {
+  if (const BookmarkTab* tab = book_.Bookmarks.At(p)) {
     book_.ShowSpread(tab->Chapter - 1, LastSpread(tab->Chapter - 1));
     return;
   }
@@ -168,7 +168,7 @@ void TBrowsing::BookmarkBack(QPoint p) {
 
 // A tab on the right edge, as on the left; the rest of the band: the album's end.
 void TBrowsing::BookmarkForward(QPoint p) {
-  if (const TBookmarkTab* tab = book_.Bookmarks.At(p)) {
+  if (const BookmarkTab* tab = book_.Bookmarks.At(p)) {
     book_.ShowSpread(tab->Chapter - 1, LastSpread(tab->Chapter - 1));
     return;
   }

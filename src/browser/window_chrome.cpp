@@ -9,16 +9,16 @@
 namespace {
 
 // A rectangle in wide integers: a look's values may be anything.
-struct TWideRect {
+struct WideRect {
   qint64 Left, Top, Width, Height;
   qint64 Right() const { return Left + Width; }  // one past the last pixel
   qint64 Bottom() const { return Top + Height; }
 };
 
-TWideRect Wide(const QRect& r) { return {r.left(), r.top(), r.width(), r.height()}; }
+WideRect Wide(const QRect& r) { return {r.left(), r.top(), r.width(), r.height()}; }
 
 // The area two rectangles share (0 when they do not meet).
-qint64 Overlap(const TWideRect& a, const TWideRect& b) {
+qint64 Overlap(const WideRect& a, const WideRect& b) {
   const qint64 w = std::min(a.Right(), b.Right()) - std::max(a.Left, b.Left);
   const qint64 h = std::min(a.Bottom(), b.Bottom()) - std::max(a.Top, b.Top);
   return w > 0 && h > 0 ? w * h : 0;
@@ -27,7 +27,7 @@ qint64 Overlap(const TWideRect& a, const TWideRect& b) {
 // The squared distance between the centres of two rectangles, in halves of
 // a pixel so that the centres are whole; in floating point, as it may exceed
 // any integer far off.
-double CentreDistance(const TWideRect& a, const TWideRect& b) {
+double CentreDistance(const WideRect& a, const WideRect& b) {
   const auto dx = double((2 * a.Left + a.Width) - (2 * b.Left + b.Width));
   const auto dy = double((2 * a.Top + a.Height) - (2 * b.Top + b.Height));
   return dx * dx + dy * dy;
@@ -51,13 +51,13 @@ QRect PlaceWindow(int left, int top, int width, int height, const QList<QRect>& 
                  int(std::min<qint64>(w, kLargestWindowSide)),
                  int(std::min<qint64>(h, kLargestWindowSide)));
   }
-  TWideRect placed{left, top, w, h};
+  WideRect placed{left, top, w, h};
   // The screen the window is most on, else the nearest.
-  TWideRect screen = Wide(available.first());
+  WideRect screen = Wide(available.first());
   qint64 most = 0;
   double nearest = std::numeric_limits<double>::infinity();
   for (const QRect& area : available) {
-    const TWideRect candidate = Wide(area);
+    const WideRect candidate = Wide(area);
     const qint64 overlap = Overlap(candidate, placed);
     const double distance = CentreDistance(candidate, placed);
     if (overlap > most || (most == 0 && overlap == 0 && distance < nearest)) {
@@ -72,10 +72,10 @@ QRect PlaceWindow(int left, int top, int width, int height, const QList<QRect>& 
   // A window that fits and is on some screen may span several; one reduced
   // to its screen, or off every screen, is pulled onto that screen along
   // each axis it left.
-  TWideRect bounds = screen;
+  WideRect bounds = screen;
   if (most > 0 && !reduced) {
     for (const QRect& area : available) {
-      const TWideRect a = Wide(area);
+      const WideRect a = Wide(area);
       const qint64 right = std::max(bounds.Right(), a.Right());
       const qint64 bottom = std::max(bounds.Bottom(), a.Bottom());
       bounds.Left = std::min(bounds.Left, a.Left);

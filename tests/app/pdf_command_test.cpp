@@ -275,7 +275,7 @@ TEST(PdfCommand, NoTextOverlapsOrIsCutAtThePaperSizes) {
     HeadlessAlbum album(size);
     QString error;
     ASSERT_TRUE(album.Open(Demo, &error)) << error.toStdString();
-    std::vector<TTextBox> boxes;
+    std::vector<TextBox> boxes;
     album.Book.RecordTextBoxes(&boxes);
     const AlbumModel& model = album.Model;
     std::vector<std::pair<int, int>> spreads{{0, -1}};

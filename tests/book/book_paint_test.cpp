@@ -122,7 +122,7 @@ TEST_F(BookTest, LettersMarkTheCellsOfTheSpread) {
 }
 
 TEST_F(BookTest, TheEmptyCoversLinesStandBelowALargeTitle) {
-  std::vector<TTextBox> boxes;
+  std::vector<TextBox> boxes;
   book.RecordTextBoxes(&boxes);
   AlbumProfile.TitleFont.Font.setPointSize(48);
   book.ShowSpread(-1, -1);  // no album: the program's name, its version and a maker line

@@ -17,7 +17,7 @@ TZoneState State(int c, int page, int lastSpread, bool edit = false) {
   s.ChapterCount = 2;
   s.LastSpread = lastSpread;
   s.EditMode = edit;
-  TBookmarkLayout tabs;
+  BookmarkLayout tabs;
   tabs.Edges = {10, 80, 150, 150, 150, 150, 150, 150, 150, 150, 150};
   tabs.ChapterCount = 2;
   tabs.Chapter = c;
