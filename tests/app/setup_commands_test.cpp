@@ -9,8 +9,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTabWidget>

@@ -11,8 +11,8 @@
 #include <memory>
 
 #include "browser/album_browser.h"
-#include "core/message_table.h"
 #include "browser/window_chrome.h"
+#include "core/message_table.h"
 #include "init/profile_file.h"
 #include "support/scripted_prompts.h"
 #include "support/test_files.h"

@@ -12,8 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <cstdlib>
 #include <QWheelEvent>
+#include <cstdlib>
 
 #include "../book/book_fixture.h"
 #include "../book/jpeg_test_files.h"

@@ -26,8 +26,8 @@
 #include "platform/qt_prompts.h"
 #include "support/album_env.h"
 #include "support/file_size_limit.h"
-#include "support/soon.h"
 #include "support/settings_folder.h"
+#include "support/soon.h"
 
 namespace {
 
