@@ -82,8 +82,8 @@ QString AlbumModel::ImageFolder(int k) const {
   return MakeRelativePath(DataFiles.value(0), DataFiles[k], ImageDirs.value(k), QString());
 }
 
-TDataFileState AlbumModel::DataFileState(int k) const {
-  TDataFileState state;
+DataFileSnapshot AlbumModel::DataFileState(int k) const {
+  DataFileSnapshot state;
   if (k < 0 || k >= MaxDataFiles) return state;
   const QString& main = DataFiles.value(0);
   if (k < DataFiles.size()) state.File = k == 0 ? main : ResolvePath(main, QString(), DataFiles[k]);

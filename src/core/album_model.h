@@ -40,14 +40,14 @@ void CopyChapterData(const TChapterData& source, TChapterData& target);
 
 // What a data file holds, as the program writes it: the file it goes to,
 // its title, image folder, links (the main data file's) and images.
-struct TDataFileState {
+struct DataFileSnapshot {
   QString File;  // full path
   QString Title;
   QString Dir;
   QStringList Links;  // main data file: each link as written, then its chapter's name
   TChapterData Images;
 
-  bool operator==(const TDataFileState& other) const {
+  bool operator==(const DataFileSnapshot& other) const {
     return File == other.File && Title == other.Title && Dir == other.Dir && Links == other.Links &&
            Images == other.Images;
   }
@@ -94,7 +94,7 @@ class AlbumModel {
   // Data file k as last read or written (an album not yet saved: as it
   // started); none when not known. Chapter k is modified exactly while it
   // differs from this, whatever changed it and however it came back.
-  std::array<std::optional<TDataFileState>, MaxDataFiles> SavedFiles;
+  std::array<std::optional<DataFileSnapshot>, MaxDataFiles> SavedFiles;
   // Full paths of data files that were read only in part: saving over one
   // asks first and keeps the original beside it.
   QStringList PartlyReadFiles;
@@ -120,7 +120,7 @@ class AlbumModel {
   QString ImageFolder(int k) const;
 
   // Data file k as chapter k would be written now.
-  TDataFileState DataFileState(int k) const;
+  DataFileSnapshot DataFileState(int k) const;
   // Data file k was read or written: it holds chapter k as it is now.
   void MarkSaved(int k);
   // DataModified[k] := chapter k differs from SavedFiles[k] (or that is not known).

@@ -77,6 +77,16 @@ std::string Reading(TXmlParser& p) {
   return s.empty() ? s : s.substr(1);
 }
 
+// Each document, written into dir as doc.xml, reads as expected (Reading).
+template <size_t N>
+void ExpectReadings(xml_test::TempDir& dir, const std::pair<std::string, std::string> (&cases)[N]) {
+  for (const auto& [doc, expected] : cases) {
+    TXmlParser p;
+    ASSERT_TRUE(p.LoadFile(dir.Write("doc.xml", doc)));
+    EXPECT_EQ(Reading(p), expected) << doc;
+  }
+}
+
 // Entities nesting ten references of the level below, `levels` deep.
 std::string Laughs(const char* pe, const std::string& base, int levels) {
   std::string s = std::string("<!ENTITY ") + pe + "l0 '" + base + "'>";
@@ -304,11 +314,7 @@ TEST(XmlDeclarations, TheFirstDeclarationBinds) {
        "<r>&e;</r>",
        "a=internal x=x [internal]"},
   };
-  for (const auto& [doc, expected] : cases) {
-    TXmlParser p;
-    ASSERT_TRUE(p.LoadFile(dir.Write("doc.xml", doc)));
-    EXPECT_EQ(Reading(p), expected) << doc;
-  }
+  ExpectReadings(dir, cases);
 }
 
 TEST(XmlDeclarations, ParameterReferencesOnlyWhereRecognised) {
@@ -328,11 +334,7 @@ TEST(XmlDeclarations, ParameterReferencesOnlyWhereRecognised) {
       {"<!DOCTYPE r SYSTEM 'ext.dtd'><r>&g;&h;</r>", "d=%e; [[x](x)]"},
       {"<!DOCTYPE r [<!ENTITY % part SYSTEM 'part.ent'>%part;]><r>&g;</r>", "[[y]]"},
   };
-  for (const auto& [doc, expected] : cases) {
-    TXmlParser p;
-    ASSERT_TRUE(p.LoadFile(dir.Write("doc.xml", doc)));
-    EXPECT_EQ(Reading(p), expected) << doc;
-  }
+  ExpectReadings(dir, cases);
 }
 
 TEST(XmlDeclarations, ByteOrderMarksOfExternalEntities) {
