@@ -46,13 +46,13 @@ void ResetPeak() {
 }
 
 // The sheet's pixels at kDpi: what the PDF's pictures are made for.
-QSize PrintPixels(const TPdfOptions& options) {
+QSize PrintPixels(const PdfOptions& options) {
   const QSize layout = PdfLayoutSize(options);
   return QSize(layout.width() * kDpi / 96, layout.height() * kDpi / 96);
 }
 
 double TimePdf(const QString& out) {
-  TPdfOptions options;
+  PdfOptions options;
   options.Dpi = kDpi;
   HeadlessAlbum album(PdfLayoutSize(options));
   QString error;
@@ -64,7 +64,7 @@ double TimePdf(const QString& out) {
 }
 
 double TimePng(const QString& out, int* files) {
-  HeadlessAlbum album(PrintPixels(TPdfOptions()));
+  HeadlessAlbum album(PrintPixels(PdfOptions()));
   QString error;
   if (!album.Open(kDemo, &error)) return -1;
   QElapsedTimer timer;
@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
   {
     AlbumModel model;
     CameraAlbum(model, data);
-    TPdfOptions options;
+    PdfOptions options;
     options.Dpi = kDpi;
     QString error;
     ResetPeak();
@@ -131,7 +131,7 @@ int main(int argc, char** argv) {
     pdf.push_back(TimePdf(out.filePath(QStringLiteral("demo.pdf"))));
     png.push_back(TimePng(out.filePath(QStringLiteral("png%1").arg(r)), &files));
   }
-  const QSize pixels = PrintPixels(TPdfOptions());
+  const QSize pixels = PrintPixels(PdfOptions());
   std::printf("demo album, %d sheets of %dx%d pixels, %d rounds: PDF %.2f s, PNG %.2f s\n", files,
               pixels.width(), pixels.height(), rounds, Median(pdf), Median(png));
   const bool measured = Median(pdf) > 0 && Median(png) > 0;

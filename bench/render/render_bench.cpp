@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
 
   AlbumModel model;
   HeadlessBookWindow window(QSize(1600, 1000));
-  TBook book(model, window);
+  BookView book(model, window);
   window.SetBook(&book);
   book.SetWindowSize(QSize(1600, 1000));
   MakeSampleAlbum(model, 100, 4, book.ThumbnailBox());

@@ -53,7 +53,7 @@ void MakeSampleAlbum(AlbumModel& model, int images, int chapters, const QSize& b
       model.ImageDirs << QString();
     }
     const int count = k == 0 ? images : 3 + k;
-    TChapterData& data = model.Chapters[k];
+    ChapterData& data = model.Chapters[k];
     for (int i = 0; i < count; ++i) {
       data.Files << QStringLiteral("/nowhere/picture%1.jpg").arg(i);
       data.Titles << QString::fromUtf8(Titles[i % 8]);

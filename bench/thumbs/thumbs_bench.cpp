@@ -62,7 +62,7 @@ bool OursAllCores(const QStringList& files) {
   NoProgress quiet;
   LoadChapterThumbnails(model, 0, kBox, quiet);
   return std::none_of(model.Thumbnails[0].cbegin(), model.Thumbnails[0].cend(),
-                      [](const TThumbnail& t) { return t.IsNull(); });
+                      [](const Thumbnail& t) { return t.IsNull(); });
 }
 
 bool FullDecodeThenScale(const QStringList& files) {
@@ -75,7 +75,7 @@ bool FullDecodeThenScale(const QStringList& files) {
 bool QtScaledRead(const QStringList& files) {
   for (const QString& file : files) {
     QImageReader reader(file);
-    const TRect rect = ThumbnailPictureRect(reader.size(), kBox);
+    const EdgeRect rect = ThumbnailPictureRect(reader.size(), kBox);
     reader.setScaledSize(QSize(rect.Width(), rect.Height() + 1));
     if (reader.read().isNull()) return false;
   }
@@ -222,7 +222,7 @@ int main(int argc, char** argv) {
   // own, never written. The cache part fills caches of its own.
   QTemporaryDir noCache;
   qputenv("XDG_CACHE_HOME", noCache.path().toUtf8());
-  ProgramSettings.ShareThumbnails = false;
+  GlobalSettings.ShareThumbnails = false;
   std::printf(
       "Load average at the start: %s (other work on the machine lowers the\n"
       "all-cores figure more than the one-thread ones)\n",

@@ -48,16 +48,16 @@ void FillChapter(AlbumModel& model, const QStringList& files) {
   }
 }
 
-TThumbnailRequest Request(const TProfile& look, QSize window, int spread) {
-  TThumbnailRequest request;
+ThumbnailRequest Request(const AlbumLook& look, QSize window, int spread) {
+  ThumbnailRequest request;
   request.Spread = spread;
   request.PerPage = look.ImagesPerPage();
   request.Box = ThumbnailSize(window, look);
   return request;
 }
 
-TProfile GridLook(int rows, int columns) {
-  TProfile look;
+AlbumLook GridLook(int rows, int columns) {
+  AlbumLook look;
   SetDefaultProfile(look);
   look.RowCount = rows;
   look.ColumnCount = columns;
@@ -66,7 +66,7 @@ TProfile GridLook(int rows, int columns) {
 
 // The demo album's look (samples/generator): 1240 x 660, 2 x 3 a page.
 double DemoLookMB(const QString& dataDir) {
-  TProfile look = GridLook(2, 3);
+  AlbumLook look = GridLook(2, 3);
   look.TextRowCount = 2;
   const QSize window(1240, 660);
   // Camera-like: one picture in five upright.
@@ -77,7 +77,7 @@ double DemoLookMB(const QString& dataDir) {
   AlbumModel model;
   FillChapter(model, files);
   NoProgress quiet;
-  const TThumbnailRequest request = Request(look, window, 0);
+  const ThumbnailRequest request = Request(look, window, 0);
   PrepareChapterThumbnails(model, request, quiet);
   const double mb = ModelMB(model);
   const double before =
@@ -92,7 +92,7 @@ double DemoLookMB(const QString& dataDir) {
 // Pages through the first 60 spreads and back to the start; the peak of the
 // process's resident size above where it began.
 double LargeWindowPeakMB(const QStringList& photos) {
-  const TProfile look = GridLook(1, 1);
+  const AlbumLook look = GridLook(1, 1);
   const QSize window(2400, 1500);
   AlbumModel model;
   FillChapter(model, photos);

@@ -36,7 +36,7 @@ QSize Fitted(QSize full) { return PicViewLayout(full, kScreen, 0).Picture.size()
 // What the view does before it can paint: decode and lay out. The size
 // reported is the picture's place on the screen.
 QImage Ours(const QString& file, QSize* shown) {
-  const TViewPicture picture = ReadViewPicture(file, Fitted);
+  const ViewPicture picture = ReadViewPicture(file, Fitted);
   *shown = PicViewLayout(picture.FullSize, kScreen, 0).Picture.size();
   return picture.Image;
 }

@@ -124,7 +124,7 @@ double PageTurnMs() {
   AlbumProfile.RowCount = 3;
   AlbumProfile.ColumnCount = 4;
   HeadlessPrompts ask;
-  TfAlbumBrowser window(&ask);
+  AlbumBrowser window(&ask);
   window.PositionWindow();
   MakeSampleAlbum(window.Model(), 1000, 1, window.Book().ThumbnailBox());
   window.show();

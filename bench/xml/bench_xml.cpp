@@ -32,11 +32,11 @@ namespace {
 using Count = ExpatCount;
 
 Count OurPass(const std::string& bytes) {
-  xml::TXmlParser p;
+  xml::XmlParser p;
   p.UseBuffer(bytes);
   Count c;
   while (p.NextPart()) {
-    const xml::TPartKind k = p.PartType();
+    const xml::PartKind k = p.PartType();
     if (k == xml::pkStartTag || k == xml::pkEmptyTag) ++c.elements;
     if (k == xml::pkText) c.textBytes += p.PartContent().size();
   }

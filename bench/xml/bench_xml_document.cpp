@@ -74,7 +74,7 @@ struct ReadResult {
 };
 
 // What the album reader does with a data file.
-ReadResult ReadAlbum(xml::TXMLData& doc, const std::string& path, bool measureMemory) {
+ReadResult ReadAlbum(xml::XmlData& doc, const std::string& path, bool measureMemory) {
   ReadResult r;
   long before = 0;
   if (measureMemory) {
@@ -85,18 +85,18 @@ ReadResult ReadAlbum(xml::TXMLData& doc, const std::string& path, bool measureMe
   doc.SetFileName(path);
   if (!doc.Open()) return r;
   const double t1 = CpuMs();
-  std::unique_ptr<xml::TElement> root = doc.Root();
+  std::unique_ptr<xml::XmlElement> root = doc.Root();
   const bool album2 = root->Name() == "album2";
   for (int i = 0; i < root->ChildCount(); ++i) {
-    std::unique_ptr<xml::TElement> child = root->ChildAt(i);
+    std::unique_ptr<xml::XmlElement> child = root->ChildAt(i);
     if (child->Name() != "photo" && child->Name() != "video") continue;
     ++r.images;
-    if (const xml::TAttribute* src = child->AttributeByName("src")) {
+    if (const xml::XmlAttribute* src = child->AttributeByName("src")) {
       r.textBytes += src->Value().size();
     }
     if (!album2) continue;
     for (const char* name : {"title", "date", "place", "people"}) {
-      if (std::unique_ptr<xml::TElement> e = child->ChildByName(name)) {
+      if (std::unique_ptr<xml::XmlElement> e = child->ChildByName(name)) {
         r.textBytes += e->Content().size();
       }
     }
@@ -127,7 +127,7 @@ int main(int argc, char** argv) {
   std::ofstream(path, std::ios::binary) << bytes;
   const double fileKb = static_cast<double>(bytes.size()) / 1024.0;
 
-  xml::TXMLData doc;
+  xml::XmlData doc;
   // Memory first, before the rounds leave freed blocks in the allocator.
   const ReadResult first = ReadAlbum(doc, path, true);
   const ExpatCount expat = ExpatFilePass(path);

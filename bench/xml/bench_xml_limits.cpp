@@ -47,10 +47,10 @@ std::string Subset(const char* before, const char* after) {
 
 // Median CPU time of analysing the text; false in ok when the count is wrong.
 double TimeSubset(const std::string& text, int rounds,
-                  const std::function<size_t(const xml::TXmlParser&)>& count, bool& ok) {
+                  const std::function<size_t(const xml::XmlParser&)>& count, bool& ok) {
   std::vector<double> times;
   for (int r = 0; r < rounds; ++r) {
-    xml::TXmlParser p;
+    xml::XmlParser p;
     const double t0 = CpuMs();
     p.UseBuffer(text);
     while (p.NextPart()) {
@@ -75,11 +75,11 @@ int main(int argc, char** argv) {
   bool entitiesOk = true;
   const double entityMs = TimeSubset(
       Subset("<!ENTITY e", " \"value\">\n"), rounds,
-      [](const xml::TXmlParser& p) { return p.GeneralEntities().Count(); }, entitiesOk);
+      [](const xml::XmlParser& p) { return p.GeneralEntities().Count(); }, entitiesOk);
   bool elementsOk = true;
   const double elementMs = TimeSubset(
       Subset("<!ELEMENT e", " (a, b?)>\n"), rounds,
-      [](const xml::TXmlParser& p) { return p.ElementDefs().Count(); }, elementsOk);
+      [](const xml::XmlParser& p) { return p.ElementDefs().Count(); }, elementsOk);
   std::printf("  100,000 entity declarations         %8.1f ms\n", entityMs);
   std::printf("  100,000 element declarations        %8.1f ms\n", elementMs);
 
@@ -95,13 +95,14 @@ int main(int argc, char** argv) {
   std::vector<double> openMs, walkMs;
   bool walkOk = true;
   for (int r = 0; r < rounds; ++r) {
-    xml::TXMLData doc;
+    xml::XmlData doc;
     doc.SetFileName(path);
     const double t0 = CpuMs();
     walkOk = doc.Open() && walkOk;
     const double t1 = CpuMs();
     int deepest = 0;
-    for (std::unique_ptr<xml::TElement> e = doc.Root(); e; e = e->ChildAt(0)) deepest = e->Level();
+    for (std::unique_ptr<xml::XmlElement> e = doc.Root(); e; e = e->ChildAt(0))
+      deepest = e->Level();
     walkMs.push_back(CpuMs() - t1);
     openMs.push_back(t1 - t0);
     walkOk = walkOk && deepest == kDepth;

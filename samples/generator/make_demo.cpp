@@ -239,8 +239,8 @@ bool MakeFile(const Entry& e, const QString& path, std::uint32_t seed) {
   return Save(path, Jpeg(DrawScene(Recipe(e, seed), size), 88));
 }
 
-TProfile DemoLook() {
-  TProfile look;
+AlbumLook DemoLook() {
+  AlbumLook look;
   SetDefaultProfile(look);
   look.FormLeft = 80;
   look.FormTop = 40;
@@ -284,7 +284,7 @@ int main(int argc, char** argv) {
     if (k > 0) model.ChapterNames << QString::fromUtf8(c.Name);
     model.DataTitles << QString::fromUtf8(c.Title);
     model.ImageDirs << QString::fromUtf8(c.ImageDir);
-    TChapterData& data = model.Chapters[k];
+    ChapterData& data = model.Chapters[k];
     for (int i = 0; i < c.Count; ++i) {
       const Entry& e = c.Entries[i];
       const QString path = out + QString::fromUtf8(c.Pictures) + u'/' + QString::fromUtf8(e.File);

@@ -21,7 +21,7 @@ class HeadlessBookWindow : public SizedBookWindow, public AlbumWindow {
   // Both interfaces ask for these; the book's answers serve both.
   void PositionWindow() override { SizedBookWindow::PositionWindow(); }
   bool IsEditMode() const override { return SizedBookWindow::IsEditMode(); }
-  void SetCursor(TCursorKind) override {}
+  void SetCursor(CursorKind) override {}
   void RunEditMode() override {}
   void LoadThumbnails(int chapter) override {
     if (book_ != nullptr)

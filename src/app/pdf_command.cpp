@@ -6,7 +6,7 @@
 #include "book/pdf_book.h"
 
 int RunPdfCommand(const CommandLine& command, QTextStream& out, QTextStream& err) {
-  TPdfOptions options;
+  PdfOptions options;
   options.Paper = ParsePaperSize(command.paper).value_or(QPageSize(QPageSize::A4));
   options.Dpi = command.dpi;
   options.Pages = command.pages;

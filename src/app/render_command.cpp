@@ -18,7 +18,7 @@
 #include "init/profile_file.h"
 #include "xml/xml_data.h"
 
-QImage SpreadPicture(const TBook& book) {
+QImage SpreadPicture(const BookView& book) {
   const QSize size = book.WindowSize();
   const bool closed = book.Model().IsBookClosed();
   QImage picture(closed ? QSize(book.SpineX(), size.height()) : size,
@@ -42,7 +42,7 @@ bool SavePicture(const QImage& picture, const QString& path, QString* error) {
 
 }  // namespace
 
-QStringList RenderBookPictures(TBook& book, const QString& outDir, int chapter, int spread,
+QStringList RenderBookPictures(BookView& book, const QString& outDir, int chapter, int spread,
                                QString* error) {
   QStringList written;
   if (!QDir().mkpath(outDir)) {
@@ -115,7 +115,7 @@ bool OpenForRender(const DocumentContext& context, const QString& file, QString*
   if (ext != u".AFM" && !data.isEmpty()) {
     QString title, folder;
     QStringList links, names;
-    TChapterData images;
+    ChapterData images;
     if (!ReadDataFile(context.Data.Document, data, title, folder, images, links, names)) {
       *error = QStringLiteral("cannot open %1: the album data file %2 does not read")
                    .arg(shown, QDir::toNativeSeparators(data));

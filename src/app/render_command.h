@@ -21,22 +21,22 @@ class HeadlessAlbum {
   bool Open(const QString& file, QString* error);
 
   AlbumModel Model;
-  xml::TXMLData Document;
+  xml::XmlData Document;
   HeadlessBookWindow Window;
   HeadlessPrompts Ask;
-  TBook Book;
+  BookView Book;
 };
 
 // Renders the closed cover and every spread of every chapter (chapter -2), or
 // the one spread asked for, into outDir. The files are named so that they
 // sort in book order. Returns the files written; an error text in *error
 // when a file cannot be written or the spread does not exist.
-QStringList RenderBookPictures(TBook& book, const QString& outDir, int chapter, int spread,
+QStringList RenderBookPictures(BookView& book, const QString& outDir, int chapter, int spread,
                                QString* error);
 
 // The window's picture of the current spread: the whole window when the book
 // is open, the cover alone while it is closed.
-QImage SpreadPicture(const TBook& book);
+QImage SpreadPicture(const BookView& book);
 
 // Runs `quirevale --render ...`: opens the file as the program does, renders,
 // prints one line per file on out; returns the exit status (non-zero with a

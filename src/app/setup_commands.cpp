@@ -13,20 +13,20 @@ namespace {
 // The window's side of both dialogs.
 class SetupCommands : public QObject, public SetupHost, public GuideHost {
  public:
-  explicit SetupCommands(TfAlbumBrowser& browser) : QObject(&browser), browser_(browser) {}
+  explicit SetupCommands(AlbumBrowser& browser) : QObject(&browser), browser_(browser) {}
 
   // Made when first opened: start-up does not wait for windows not shown.
-  TfSetup* Setup() {
+  SetupDialog* Setup() {
     if (setup_ == nullptr) {
-      setup_ = new TfSetup({browser_.Document(), ProgramSettings, *this}, &browser_);
+      setup_ = new SetupDialog({browser_.Document(), GlobalSettings, *this}, &browser_);
       TranslateForm(browser_.Language(), setup_);
     }
     return setup_;
   }
-  TfGuide* Guide() {
+  GuideDialog* Guide() {
     if (guide_ == nullptr)
-      guide_ = new TfGuide({browser_.Model(), browser_, browser_.prompts(), ProgramSettings, *this},
-                           &browser_);
+      guide_ = new GuideDialog(
+          {browser_.Model(), browser_, browser_.prompts(), GlobalSettings, *this}, &browser_);
     return guide_;
   }
 
@@ -61,21 +61,21 @@ class SetupCommands : public QObject, public SetupHost, public GuideHost {
   }
 
  private:
-  TfAlbumBrowser& browser_;
-  TfSetup* setup_ = nullptr;
-  TfGuide* guide_ = nullptr;
+  AlbumBrowser& browser_;
+  SetupDialog* setup_ = nullptr;
+  GuideDialog* guide_ = nullptr;
 };
 
 const char* const kProperty = "setupCommands";
 
 // The commands attached to the window (a child of it, so they live as long).
-SetupCommands* CommandsOf(const TfAlbumBrowser& browser) {
+SetupCommands* CommandsOf(const AlbumBrowser& browser) {
   return static_cast<SetupCommands*>(browser.property(kProperty).value<void*>());
 }
 
 }  // namespace
 
-void AttachSetupCommands(TfAlbumBrowser& browser) {
+void AttachSetupCommands(AlbumBrowser& browser) {
   auto* commands = new SetupCommands(browser);
   browser.setProperty(kProperty, QVariant::fromValue(static_cast<void*>(commands)));
   const auto on = [&browser](const char* action, auto open) {
@@ -91,19 +91,19 @@ void AttachSetupCommands(TfAlbumBrowser& browser) {
   on("DoRunGuide", [commands] { commands->Guide()->ShowGuide(); });
 }
 
-TfSetup* SetupDialogOf(const TfAlbumBrowser& browser) {
+SetupDialog* SetupDialogOf(const AlbumBrowser& browser) {
   SetupCommands* commands = CommandsOf(browser);
   return commands != nullptr ? commands->Setup() : nullptr;
 }
 
-TfGuide* GuideOf(const TfAlbumBrowser& browser) {
+GuideDialog* GuideOf(const AlbumBrowser& browser) {
   SetupCommands* commands = CommandsOf(browser);
   return commands != nullptr ? commands->Guide() : nullptr;
 }
 
-void ShowStartupGuide(TfAlbumBrowser& browser) {
-  if (!ProgramSettings.RunGuide) return;
-  TfGuide* guide = GuideOf(browser);
+void ShowStartupGuide(AlbumBrowser& browser) {
+  if (!GlobalSettings.RunGuide) return;
+  GuideDialog* guide = GuideOf(browser);
   if (guide == nullptr) return;
   guide->ShowGuide();
   browser.UpdateActions();

@@ -56,17 +56,17 @@ QString CannotOpenReason(const QString& file) {
   return Msg(QStringLiteral("CannotOpenFile")).arg(QDir::toNativeSeparators(file), why);
 }
 
-TfAlbumBrowser* StartBookWindow(const QString& file, Prompts* ask) {
+AlbumBrowser* StartBookWindow(const QString& file, Prompts* ask) {
   SurviveFileSizeLimit();
   ReadFontsAhead();
-  auto* browser = new TfAlbumBrowser(ask);
+  auto* browser = new AlbumBrowser(ask);
   // The other windows belong to the book window and live as long as it.
   // The splash window is made when a long operation or About first needs it.
   browser->SetProgress(MakeSplashProgress(browser, browser->Language()));
   // Editing first, so the release that ends an image drag reaches it first.
-  auto* edit = new TEditWindow(*browser);      // editing, undo and the image properties dialog
-  AttachSetupCommands(*browser);               // the setup dialog and the guide, made when opened
-  auto* browse = new TBrowseWindow(*browser);  // browsing, the go-to dialog and the image view
+  auto* edit = new EditWindow(*browser);      // editing, undo and the image properties dialog
+  AttachSetupCommands(*browser);              // the setup dialog and the guide, made when opened
+  auto* browse = new BrowseWindow(*browser);  // browsing, the go-to dialog and the image view
   ConnectEditing(*edit, *browse);
   browser->HoldLayout();
   LoadSettings(browser->Document(), [browser](const QStringList& language) {
@@ -96,7 +96,7 @@ TfAlbumBrowser* StartBookWindow(const QString& file, Prompts* ask) {
 }
 
 int RunBookWindow(const QString& file) {
-  std::unique_ptr<TfAlbumBrowser> browser(StartBookWindow(file));
+  std::unique_ptr<AlbumBrowser> browser(StartBookWindow(file));
   browser->show();
   browser->activateWindow();
   // The guide comes once the window is up and the event loop runs.

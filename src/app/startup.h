@@ -6,14 +6,14 @@
 #include <QString>
 
 class Prompts;
-class TfAlbumBrowser;
+class AlbumBrowser;
 
 // Makes the windows (the book window first), loads the settings and opens
 // file (empty: none); a file that cannot be opened is named in an error
 // message with the reason. The caller owns the returned window. ask: where
 // its questions and file dialogs go (null: Qt's own boxes); it must outlive
 // the window.
-TfAlbumBrowser* StartBookWindow(const QString& file, Prompts* ask = nullptr);
+AlbumBrowser* StartBookWindow(const QString& file, Prompts* ask = nullptr);
 
 // Why file cannot be opened as an album, format or data file ("Cannot open
 // ...: there is no such file"); empty when it can be tried.

@@ -5,19 +5,19 @@
 #include "init/profile.h"
 #include "init/program_settings.h"
 
-TBook::TBook(AlbumModel& model, BookWindow& window) : model_(model), window_(window) {}
+BookView::BookView(AlbumModel& model, BookWindow& window) : model_(model), window_(window) {}
 
-void TBook::SetWindowSize(QSize size) {
+void BookView::SetWindowSize(QSize size) {
   windowSize_ = size;
   spineX_ = SpineXFor(size.width());
 }
 
-QSize TBook::ThumbnailBox() const {
+QSize BookView::ThumbnailBox() const {
   const QSize box = ThumbnailSize(windowSize_, AlbumProfile);
   return pictureScale_ == 1.0 ? box : (QSizeF(box) * pictureScale_).toSize();
 }
 
-void TBook::ShowSpread(int c, int p) {
+void BookView::ShowSpread(int c, int p) {
   const int perPage = AlbumProfile.ImagesPerPage();
   if (c < -1 || c > model_.ChapterCount() || p < -1 || p > model_.LastSpread(c, perPage)) return;
   // Only the front cover closes the book: chapter 0 (or no album, -1) at -1.
@@ -39,13 +39,13 @@ void TBook::ShowSpread(int c, int p) {
     // While a corner drag resizes the window no picture is drawn, so none
     // is made for the sizes it passes through.
     if (p <= model_.PageCount(c, perPage) && !window_.IsResizing()) {
-      TThumbnailRequest request;
+      ThumbnailRequest request;
       request.Chapter = c;
       request.Spread = p;
       request.PerPage = perPage;
       request.Box = ThumbnailBox();
       request.Budget = pictureBudget_;
-      request.KeepOneChapter = ProgramSettings.FreeMemory && !ProgramSettings.LoadAllChapters;
+      request.KeepOneChapter = GlobalSettings.FreeMemory && !GlobalSettings.LoadAllChapters;
       PrepareChapterThumbnails(model_, request, window_.Progress());
     }
     if (!toggled) {
@@ -63,14 +63,14 @@ void TBook::ShowSpread(int c, int p) {
   window_.RepaintWindow();
 }
 
-void TBook::PaintPage(TPage& page) {
+void BookView::PaintPage(BookPage& page) {
   PaintPageBackground(page);
   PaintPageContent(page);
 }
 
-void TBook::RebuildPages() { RebuildPages(model_.CurrentChapter, model_.CurrentPage); }
+void BookView::RebuildPages() { RebuildPages(model_.CurrentChapter, model_.CurrentPage); }
 
-void TBook::RebuildPages(int c, int p) {
+void BookView::RebuildPages(int c, int p) {
   // While closed, the cover is drawn by showing it; the open book's pages
   // wait until it opens.
   openPagesStale_ = model_.IsBookClosed();

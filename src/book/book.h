@@ -24,13 +24,13 @@ class PageText;
 class QPainter;
 struct TextBox;
 
-class TBook {
+class BookView {
  public:
-  TBook(AlbumModel& model, BookWindow& window);
+  BookView(AlbumModel& model, BookWindow& window);
 
-  TPage CoverPage{TPageKind::Cover};
-  TPage LeftPage{TPageKind::Left};
-  TPage RightPage{TPageKind::Right};
+  BookPage CoverPage{PageKind::Cover};
+  BookPage LeftPage{PageKind::Left};
+  BookPage RightPage{PageKind::Right};
 
   // Where the bookmark tabs lie along the outer edge, from the page area's
   // top: BookmarkEdges[0] = 10, tab i spans [i-1] to [i]. Set by
@@ -60,13 +60,13 @@ class TBook {
   void RebuildPages(int c, int p);
 
   // The layers of drawing (book_background.cpp, book_content.cpp).
-  void InitPage(TPage& page);
-  void PaintPageBackground(TPage& page);
-  void PaintPageContent(TPage& page);
+  void InitPage(BookPage& page);
+  void PaintPageBackground(BookPage& page);
+  void PaintPageContent(BookPage& page);
   // The content layer drawn with painter (in page coordinates) rather than
   // into page.Image: a printer keeps the text as text.
-  void PaintPageContent(const TPage& page, QPainter& painter);
-  void PaintBookmarks(TPage& page);
+  void PaintPageContent(const BookPage& page, QPainter& painter);
+  void PaintBookmarks(BookPage& page);
   // While boxes is set, the content layer adds every text it draws to it:
   // tests check that no two overlap and none is cut. Null: nothing recorded.
   void RecordTextBoxes(std::vector<TextBox>* boxes) { textBoxes_ = boxes; }
@@ -77,14 +77,14 @@ class TBook {
   // Paints over the window (whose painter is given) after it has copied the
   // pages: a letter on every cell of the spread that holds an image.
   void PaintLetters(QPainter& window) const;
-  struct TLetterMark {
+  struct LetterMark {
     QPoint At;  // window coordinates of the cell's top-left corner
     QChar Letter;
   };
   // The marks PaintLetters draws: LetterForCell(0) ("a") for the spread's
   // first cell, counting the left page's rows first; on spread 0 the right
   // page starts at "a".
-  std::vector<TLetterMark> LetterMarks() const;
+  std::vector<LetterMark> LetterMarks() const;
   // Copies the cells of images a..b (either order) from the pages to the
   // window, wiping selection frames; dragIndex (-1: none) gets the drop mark.
   void RepaintCells(QPainter& window, int a, int b, int dragIndex) const;
@@ -106,11 +106,11 @@ class TBook {
   const AlbumModel& Model() const { return model_; }
 
  private:
-  void PaintPage(TPage& page);
+  void PaintPage(BookPage& page);
   // A cell's picture, scaled down by the picture scale.
-  void DrawCellPicture(QPainter& p, const TRect& picture, const TThumbnail& thumb) const;
+  void DrawCellPicture(QPainter& p, const EdgeRect& picture, const Thumbnail& thumb) const;
   // The lines under picture, down to bottom (the cell's) at most.
-  void PaintDescription(PageText& text, const TRect& picture, int bottom, int index) const;
+  void PaintDescription(PageText& text, const EdgeRect& picture, int bottom, int index) const;
 
   AlbumModel& model_;
   BookWindow& window_;

@@ -32,7 +32,7 @@ void DrawPicture(QPainter& p, int x, int y, const QImage& picture) {
 // Copies the page as InitPage left it into the page's own pixels: a fresh
 // copy each spread would take new memory, which costs a page turn more than
 // the copying.
-void RestoreBackground(TPage& page) {
+void RestoreBackground(BookPage& page) {
   const QImage& from = page.Background;
   QImage& to = page.Image;
   if (to.size() != from.size() || to.format() != from.format() ||
@@ -45,7 +45,7 @@ void RestoreBackground(TPage& page) {
 
 }  // namespace
 
-void TBook::LoadDecorations() {
+void BookView::LoadDecorations() {
   // Read when the open book is first drawn: a closed book shows none.
   if (decorationsLoaded_) return;
   decorationsLoaded_ = true;
@@ -57,7 +57,7 @@ void TBook::LoadDecorations() {
   rightCorner_ = DecorationBitmap(QStringLiteral("RIGHT"));
 }
 
-void TBook::InitPage(TPage& page) {
+void BookView::InitPage(BookPage& page) {
   const QSize pageSize(spineX_, windowSize_.height());
   page.Image = QImage(pageSize, QImage::Format_ARGB32_Premultiplied);
   page.Image.setDotsPerMeterX(PageDotsPerMeter);
@@ -68,7 +68,7 @@ void TBook::InitPage(TPage& page) {
   if (pageSize.isEmpty()) return;
   const int w = pageSize.width();
   const int h = pageSize.height();
-  const TRect a = page.Area;
+  const EdgeRect a = page.Area;
 
   QPainter p(&page.Image);
   // The hard cover. Only the outer corners are rounded: the board runs on
@@ -81,7 +81,7 @@ void TBook::InitPage(TPage& page) {
   outline.addRoundedRect(board, 12.5, 12.5);
   p.setRenderHint(QPainter::Antialiasing);
   p.setClipPath(outline);
-  const bool textured = TileTexture(p, TRect{0, 0, w, h}, AlbumProfile.CoverTexture,
+  const bool textured = TileTexture(p, EdgeRect{0, 0, w, h}, AlbumProfile.CoverTexture,
                                     ToQColor(AlbumProfile.CoverColor));
   p.setClipping(false);
   p.setPen(QPen(Black, 4));
@@ -135,7 +135,7 @@ void TBook::InitPage(TPage& page) {
   page.Background = page.Image.copy();
 }
 
-void TBook::PaintPageBackground(TPage& page) {
+void BookView::PaintPageBackground(BookPage& page) {
   if (page.IsCover()) {
     InitPage(page);
     return;
@@ -144,11 +144,11 @@ void TBook::PaintPageBackground(TPage& page) {
   // Start from the page as InitPage left it: the half-transparent pictures
   // by the spine and the bookmarks must not pile up on the last spread's.
   if (!page.Background.isNull()) RestoreBackground(page);
-  const TPageLook look = PageLookFor(page.Kind, model_, AlbumProfile);
+  const PageLook look = PageLookFor(page.Kind, model_, AlbumProfile);
   page.Color = look.Color;
   PaintBookmarks(page);
 
-  const TRect a = page.Area;
+  const EdgeRect a = page.Area;
   const QColor color = ToQColor(page.Color);
   QPainter p(&page.Image);
   if (page.Color == AlbumProfile.PageColor)
@@ -158,9 +158,9 @@ void TBook::PaintPageBackground(TPage& page) {
 
   // The paper darkens towards the spine.
   if (page.IsRight())
-    SpineShade(p, TRect{a.Left, a.Top, a.Left + 20, a.Bottom}, SpineGrey, color);
+    SpineShade(p, EdgeRect{a.Left, a.Top, a.Left + 20, a.Bottom}, SpineGrey, color);
   else
-    SpineShade(p, TRect{a.Right - 20, a.Top, a.Right - 1, a.Bottom}, color, SpineGrey);
+    SpineShade(p, EdgeRect{a.Right - 20, a.Top, a.Right - 1, a.Bottom}, color, SpineGrey);
 
   LoadDecorations();
   const int spineSide = page.IsRight() ? a.Left - 21 : a.Right - 19;

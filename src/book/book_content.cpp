@@ -19,12 +19,12 @@ namespace {
 
 const QColor Navy(0, 0, 0x80);
 
-void UseFont(QPainter& p, const TProfileFont& font) {
+void UseFont(QPainter& p, const LookFont& font) {
   p.setFont(font.Font);
   p.setPen(ToQColor(font.Color));
 }
 
-void PaintCover(PageText& text, const TPage& page, const AlbumModel& model) {
+void PaintCover(PageText& text, const BookPage& page, const AlbumModel& model) {
   const int w = page.Width();
   const int h = page.Height();
   QPainter& p = text.Painter();
@@ -51,13 +51,13 @@ void PaintCover(PageText& text, const TPage& page, const AlbumModel& model) {
 
 }  // namespace
 
-void TBook::PaintPageContent(TPage& page) {
+void BookView::PaintPageContent(BookPage& page) {
   if (page.Image.isNull()) return;
   QPainter p(&page.Image);
   PaintPageContent(page, p);
 }
 
-void TBook::PaintPageContent(const TPage& page, QPainter& p) {
+void BookView::PaintPageContent(const BookPage& page, QPainter& p) {
   if (page.Image.isNull()) return;
   p.setBrush(Qt::NoBrush);
   PageText text(p, page.Kind, textBoxes_);
@@ -65,15 +65,15 @@ void TBook::PaintPageContent(const TPage& page, QPainter& p) {
     PaintCover(text, page, model_);
     return;
   }
-  const TPageLook look = PageLookFor(page.Kind, model_, AlbumProfile);
-  const TRect a = page.Area;
+  const PageLook look = PageLookFor(page.Kind, model_, AlbumProfile);
+  const EdgeRect a = page.Area;
   const int c = model_.CurrentChapter;
-  if (look.Shows == TPageShows::DividerTitle) {
+  if (look.Shows == PageShows::DividerTitle) {
     UseFont(p, AlbumProfile.ChapterFont);
     text.Block(QRect(a.Left, a.Top, a.Width(), a.Height() - 40), model_.DataTitles.value(c + 1));
     return;
   }
-  if (look.Shows != TPageShows::Images) return;
+  if (look.Shows != PageShows::Images) return;
 
   const int q = look.PageNumber;
   const int perPage = AlbumProfile.ImagesPerPage();
@@ -82,44 +82,45 @@ void TBook::PaintPageContent(const TPage& page, QPainter& p) {
   text.Line(QRect(a.Left, a.Top, a.Width(), 20), model_.DataTitles.value(c));
   text.Line(QRect(a.Left, a.Bottom - 20, a.Width(), 20), FooterText(q, pages));
 
-  const QList<TThumbnail>& thumbs = model_.Thumbnails[c];
+  const QList<Thumbnail>& thumbs = model_.Thumbnails[c];
   if (q == 0 || thumbs.isEmpty()) return;
   const int first = (q - 1) * perPage;
   const int count = std::min<int>(perPage, int(thumbs.size()) - first);
   const QSize pageSize(page.Width(), page.Height());
   const int descHeight = DescHeight(AlbumProfile);
-  const TChapterData& data = model_.Chapters[c];
+  const ChapterData& data = model_.Chapters[c];
   const bool editMode = window_.IsEditMode();
   const int selLow = std::min(model_.SelStart, model_.SelEnd);
   const int selHigh = std::max(model_.SelStart, model_.SelEnd);
   for (int i = 0; i < count; ++i) {
     const int idx = first + i;
-    const TRect cell = CellRect(page.IsRight(), i, pageSize, AlbumProfile);
+    const EdgeRect cell = CellRect(page.IsRight(), i, pageSize, AlbumProfile);
     // SelEnd = -1: nothing is selected.
     if (editMode && model_.SelEnd >= 0 && idx >= selLow && idx <= selHigh) {
       p.setPen(QPen(Navy, 1));
       p.drawRect(cell.Left - 3, cell.Top - 3, cell.Width() + 5, cell.Height() + 5);
     }
     // In a cell too small for its description the picture part is empty.
-    const TRect pic{cell.Left, cell.Top, cell.Right, std::max(cell.Top, cell.Bottom - descHeight)};
-    const TThumbnail& thumb = thumbs[idx];
+    const EdgeRect pic{cell.Left, cell.Top, cell.Right,
+                       std::max(cell.Top, cell.Bottom - descHeight)};
+    const Thumbnail& thumb = thumbs[idx];
     if (pic.Height() > 0 && (AlbumProfile.ThumbnailFrames || thumb.IsNull())) {
       p.setPen(QPen(Qt::black, 1));
       p.drawRect(pic.Left - 1, pic.Top - 1, pic.Width() + 1, pic.Height() + 1);
     }
     if (!window_.IsResizing()) {
       switch (CellPictureFor(thumb.Picture, data.Files.value(idx))) {
-        case TCellPicture::Thumbnail:
+        case CellPicture::Thumbnail:
           DrawCellPicture(p, pic, thumb);
           break;
-        case TCellPicture::Video:
+        case CellPicture::Video:
           DrawCellPicture(p, pic, VideoThumbnail(ThumbnailBox()));
           break;
-        case TCellPicture::UnknownFormat:
+        case CellPicture::UnknownFormat:
           UseFont(p, AlbumProfile.BaseFont);
           text.Block(pic.ToQRect(), Msg(QStringLiteral("UnknownImageFormat")));
           break;
-        case TCellPicture::NoPreview:
+        case CellPicture::NoPreview:
           UseFont(p, AlbumProfile.BaseFont);
           text.Block(pic.ToQRect(), Msg(QStringLiteral("NoPreview")));
           break;
@@ -129,7 +130,7 @@ void TBook::PaintPageContent(const TPage& page, QPainter& p) {
   }
 }
 
-void TBook::DrawCellPicture(QPainter& p, const TRect& pic, const TThumbnail& thumb) const {
+void BookView::DrawCellPicture(QPainter& p, const EdgeRect& pic, const Thumbnail& thumb) const {
   if (pictureScale_ == 1.0 || thumb.IsNull()) {
     DrawThumbnail(p, pic.Left, pic.Top, thumb);
     return;
@@ -138,16 +139,16 @@ void TBook::DrawCellPicture(QPainter& p, const TRect& pic, const TThumbnail& thu
   // was not enlarged, and is not on screen either. The thumbnail is one
   // pixel short of its picture's proportions.
   const QSize shape(thumb.Picture.width(), thumb.Picture.height() + 1);
-  const TRect r = ThumbnailPictureRect(shape, ThumbnailSize(windowSize_, AlbumProfile));
+  const EdgeRect r = ThumbnailPictureRect(shape, ThumbnailSize(windowSize_, AlbumProfile));
   p.save();
   p.setRenderHint(QPainter::SmoothPixmapTransform);
   p.drawImage(QRectF(pic.Left + r.Left, pic.Top + r.Top, r.Width(), r.Height()), thumb.Picture);
   p.restore();
 }
 
-void TBook::PaintDescription(PageText& text, const TRect& pic, int bottom, int idx) const {
+void BookView::PaintDescription(PageText& text, const EdgeRect& pic, int bottom, int idx) const {
   QPainter& p = text.Painter();
-  const TChapterData& data = model_.Chapters[model_.CurrentChapter];
+  const ChapterData& data = model_.Chapters[model_.CurrentChapter];
   const int w = pic.Width();
   int y = pic.Bottom;
   // Only whole lines, and only inside the cell: the next cell or the page's
@@ -177,7 +178,7 @@ void TBook::PaintDescription(PageText& text, const TRect& pic, int bottom, int i
   const QFontMetrics fm = p.fontMetrics();
   const int lineHeight = fm.height();
   // Wrapped by the letters' own widths, so every line fits the cell.
-  const TTextWidth width = [&fm](QStringView s) { return fm.horizontalAdvance(s.toString()); };
+  const TextWidth width = [&fm](QStringView s) { return fm.horizontalAdvance(s.toString()); };
   for (const QString& line :
        TitleLines(data.Titles.value(idx), w, AlbumProfile.TextRowCount, width)) {
     if (!fits(lineHeight)) break;

@@ -14,8 +14,8 @@ class BookWindow {
   virtual ~BookWindow() = default;
 
   // Places and sizes the window from the look, sets the book's window size
-  // (TBook::SetWindowSize), cuts the outline for the open or closed book and
-  // calls TBook::RebuildPages.
+  // (BookView::SetWindowSize), cuts the outline for the open or closed book and
+  // calls BookView::RebuildPages.
   virtual void PositionWindow() = 0;
   // The window's paint step runs soon: it copies the page bitmaps.
   virtual void RepaintWindow() = 0;

@@ -29,7 +29,7 @@ BookmarkTabs::BookmarkTabs(const BookmarkLayout& l) {
   // Tab i spans its edges, from 5 pixels above the first; it lies across the
   // page's outer edge line, half over the band and half under the paper.
   auto lay = [&](int i, bool onRight, bool active) {
-    const TRect& a = onRight ? l.RightArea : l.LeftArea;
+    const EdgeRect& a = onRight ? l.RightArea : l.LeftArea;
     const int top = l.Edges[static_cast<size_t>(i - 1)] + a.Top - 5;
     const int bottom = l.Edges[static_cast<size_t>(i)] + a.Top;
     if (bottom >= a.Bottom) return false;  // would reach below the page
@@ -77,7 +77,7 @@ void DrawLabel(QPainter& p, const QFont& font, const QColor& colour, int x, int 
 
 }  // namespace
 
-void TBook::PaintBookmarks(TPage& page) {
+void BookView::PaintBookmarks(BookPage& page) {
   const QFont& bookmarkFont = AlbumProfile.BookmarkFont.Font;
   const QFontMetrics metrics(bookmarkFont, &page.Image);
   BookmarkEdges = ComputeBookmarkEdges(model_.ChapterNames, model_.ChapterCount(), metrics);

@@ -41,8 +41,8 @@ struct BookmarkLayout {
   int Chapter = -1;                       // CurrentChapter
   int Spread = -1;                        // CurrentPage; -1 is the closed book
   int LastSpread = 0;                     // of Chapter
-  TRect LeftArea;                         // the pages' areas, in page coordinates
-  TRect RightArea;
+  EdgeRect LeftArea;                      // the pages' areas, in page coordinates
+  EdgeRect RightArea;
   int SpineX = 0;     // where the right page starts in the window
   int HalfWidth = 0;  // of a tab across the edge: the bookmark font's height
 };

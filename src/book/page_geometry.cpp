@@ -17,16 +17,16 @@ QSize PageSizeFor(QSize windowSize) {
   return QSize(SpineXFor(windowSize.width()), windowSize.height());
 }
 
-TRect PageArea(bool isLeftPage, QSize pageSize) {
+EdgeRect PageArea(bool isLeftPage, QSize pageSize) {
   const int spineX = pageSize.width();
   const int height = pageSize.height();
   // 27 pixels of page-stack edge and bookmarks on the outer side, 13 below.
-  if (isLeftPage) return TRect{28, 15, spineX - 1, height - 28};
-  return TRect{1, 15, spineX - 28, height - 28};
+  if (isLeftPage) return EdgeRect{28, 15, spineX - 1, height - 28};
+  return EdgeRect{1, 15, spineX - 28, height - 28};
 }
 
-TRect CellRect(bool isRightPage, int position, QSize pageSize, const TProfile& look) {
-  const TRect area = PageArea(!isRightPage, pageSize);
+EdgeRect CellRect(bool isRightPage, int position, QSize pageSize, const AlbumLook& look) {
+  const EdgeRect area = PageArea(!isRightPage, pageSize);
   const int columns = look.ColumnCount > 0 ? look.ColumnCount : 1;
   const int rows = look.RowCount > 0 ? look.RowCount : 1;
   const int cellWidth = (area.Width() - 30) / columns;
@@ -37,5 +37,5 @@ TRect CellRect(bool isRightPage, int position, QSize pageSize, const TProfile& l
   const int column = position % columns;
   const int left = x0 + column * cellWidth;
   const int top = area.Top + row * cellHeight;
-  return TRect{left + 5, top + 25, left + cellWidth - 5, top + 20 + cellHeight};
+  return EdgeRect{left + 5, top + 25, left + cellWidth - 5, top + 20 + cellHeight};
 }

@@ -9,9 +9,9 @@
 #include <QRect>
 #include <QSize>
 
-struct TProfile;
+struct AlbumLook;
 
-struct TRect {
+struct EdgeRect {
   int Left = 0;
   int Top = 0;
   int Right = 0;
@@ -21,7 +21,7 @@ struct TRect {
   int Height() const { return Bottom - Top; }
   // The same pixels as a QRect (whose right and bottom are inclusive).
   QRect ToQRect() const { return QRect(Left, Top, Width(), Height()); }
-  bool operator==(const TRect& o) const {
+  bool operator==(const EdgeRect& o) const {
     return Left == o.Left && Top == o.Top && Right == o.Right && Bottom == o.Bottom;
   }
 };
@@ -43,8 +43,8 @@ QSize PageSizeFor(QSize windowSize);
 
 // A page's inner area in page coordinates. The band outside it holds the
 // page-stack edges and the bookmarks.
-TRect PageArea(bool isLeftPage, QSize pageSize);
+EdgeRect PageArea(bool isLeftPage, QSize pageSize);
 
 // The thumbnail cell at position (row-major, 0 .. RowCount*ColumnCount-1) of
 // the left or right page, for the grid of look.
-TRect CellRect(bool isRightPage, int position, QSize pageSize, const TProfile& look);
+EdgeRect CellRect(bool isRightPage, int position, QSize pageSize, const AlbumLook& look);

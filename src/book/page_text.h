@@ -15,7 +15,7 @@ class QPainter;
 
 // A text as drawn on a page.
 struct TextBox {
-  TPageKind Page = TPageKind::Left;
+  PageKind Page = PageKind::Left;
   QRect Box;            // its advance by the font's line height
   QString Text;         // as drawn, with its "…" when shortened
   bool Cut = false;     // reaches out of the box it was given, so clipped
@@ -25,7 +25,7 @@ struct TextBox {
 class PageText {
  public:
   // boxes may be null: then nothing is recorded and nothing allocated.
-  PageText(QPainter& painter, TPageKind page, std::vector<TextBox>* boxes)
+  PageText(QPainter& painter, PageKind page, std::vector<TextBox>* boxes)
       : painter_(painter), page_(page), boxes_(boxes) {}
 
   QPainter& Painter() { return painter_; }
@@ -49,7 +49,7 @@ class PageText {
              const QString& text, bool elided);
 
   QPainter& painter_;
-  TPageKind page_;
+  PageKind page_;
   std::vector<TextBox>* boxes_;
   QColor shadow_;
 };

@@ -37,7 +37,7 @@ QImage TexturePicture(const QString& file) {
   return picture;
 }
 
-bool TileTexture(QPainter& painter, const TRect& r, const QString& file, const QColor& colour) {
+bool TileTexture(QPainter& painter, const EdgeRect& r, const QString& file, const QColor& colour) {
   if (r.Width() <= 0 || r.Height() <= 0) return false;
   const QImage picture = TexturePicture(file);
   if (picture.isNull()) {
@@ -53,7 +53,7 @@ bool TileTexture(QPainter& painter, const TRect& r, const QString& file, const Q
 
 namespace {
 
-QColor SpineShadeColor(const TRect& r, int x, const QColor& from, const QColor& to) {
+QColor SpineShadeColor(const EdgeRect& r, int x, const QColor& from, const QColor& to) {
   const int span = r.Right - r.Left;
   const double t = span == 0 ? 0.0 : double(x - r.Left) / span;
   // Halves go to the even neighbour, as everywhere in the book's arithmetic.
@@ -64,7 +64,7 @@ QColor SpineShadeColor(const TRect& r, int x, const QColor& from, const QColor& 
 
 }  // namespace
 
-void SpineShade(QPainter& painter, const TRect& r, const QColor& from, const QColor& to) {
+void SpineShade(QPainter& painter, const EdgeRect& r, const QColor& from, const QColor& to) {
   if (r.Bottom <= r.Top) return;
   for (int x = r.Left; x <= r.Right; ++x)
     painter.fillRect(x, r.Top, 1, r.Bottom - r.Top, SpineShadeColor(r, x, from, to));

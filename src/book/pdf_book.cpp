@@ -19,21 +19,21 @@ namespace {
 // on the sheet, so fonts given in points come out as on screen.
 constexpr int PagePixelsPerInch = 96;
 
-QPageLayout SheetLayout(const TPdfOptions& options) {
+QPageLayout SheetLayout(const PdfOptions& options) {
   return QPageLayout(options.Paper, options.Pages ? QPageLayout::Portrait : QPageLayout::Landscape,
                      QMarginsF());
 }
 
-struct TSheet {
+struct Sheet {
   int Chapter = 0;
   int Spread = -1;  // -1: the cover
   int Side = -1;    // with Pages: 0 the left, 1 the right page; -1 both
 };
 
-std::vector<TSheet> Sheets(const TBook& book, bool pages) {
+std::vector<Sheet> Sheets(const BookView& book, bool pages) {
   const AlbumModel& model = book.Model();
   const int perPage = AlbumProfile.ImagesPerPage();
-  std::vector<TSheet> sheets{{0, -1, -1}};
+  std::vector<Sheet> sheets{{0, -1, -1}};
   for (int c = 0; c <= model.ChapterCount(); ++c) {
     for (int p = 0; p <= model.LastSpread(c, perPage); p += 2) {
       if (pages) {
@@ -49,7 +49,7 @@ std::vector<TSheet> Sheets(const TBook& book, bool pages) {
 
 // One page: its background as the window shows it, then its content drawn
 // straight onto the sheet.
-void PaintPage(TBook& book, TPage& page, QPainter& sheet, QPoint at) {
+void PaintPage(BookView& book, BookPage& page, QPainter& sheet, QPoint at) {
   book.PaintPageBackground(page);
   sheet.drawImage(at, page.Image);
   sheet.save();
@@ -58,7 +58,7 @@ void PaintPage(TBook& book, TPage& page, QPainter& sheet, QPoint at) {
   sheet.restore();
 }
 
-void PaintSheet(TBook& book, const TSheet& s, QPainter& sheet, QSize sheetSize) {
+void PaintSheet(BookView& book, const Sheet& s, QPainter& sheet, QSize sheetSize) {
   if (s.Spread == -1) {
     const int x = s.Side == -1 ? (sheetSize.width() - book.CoverPage.Width()) / 2 : 0;
     PaintPage(book, book.CoverPage, sheet, QPoint(x, 0));
@@ -89,13 +89,13 @@ std::optional<QPageSize> ParsePaperSize(const QString& text) {
   return QPageSize(QSizeF(w, h), QPageSize::Millimeter);
 }
 
-QSize PdfLayoutSize(const TPdfOptions& options) {
+QSize PdfLayoutSize(const PdfOptions& options) {
   const QSize sheet = SheetLayout(options).fullRectPixels(PagePixelsPerInch).size();
   return options.Pages ? QSize(sheet.width() * 2, sheet.height()) : sheet;
 }
 
-bool WriteBookPdf(TBook& book, const QString& path, const TPdfOptions& options,
-                  const TPdfProgress& progress, QString* error) {
+bool WriteBookPdf(BookView& book, const QString& path, const PdfOptions& options,
+                  const PdfProgress& progress, QString* error) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) {
     *error = QStringLiteral("cannot write %1: %2")
@@ -103,7 +103,7 @@ bool WriteBookPdf(TBook& book, const QString& path, const TPdfOptions& options,
     return false;
   }
   const AlbumModel& model = book.Model();
-  const std::vector<TSheet> sheets = Sheets(book, options.Pages);
+  const std::vector<Sheet> sheets = Sheets(book, options.Pages);
   const QSize sheetSize = SheetLayout(options).fullRectPixels(PagePixelsPerInch).size();
   // Only the spread on the sheet keeps its pictures: a thousand photos at
   // print resolution would not fit in memory.
@@ -117,7 +117,7 @@ bool WriteBookPdf(TBook& book, const QString& path, const TPdfOptions& options,
     writer.setTitle(model.DataTitles.value(0));
     QPainter sheet(&writer);
     for (std::size_t i = 0; i < sheets.size(); ++i) {
-      const TSheet& s = sheets[i];
+      const Sheet& s = sheets[i];
       if (progress && !progress(s.Spread == -1 ? -1 : s.Chapter, int(i * 100 / sheets.size()))) {
         cancelled = true;
         break;
@@ -144,16 +144,16 @@ bool WriteBookPdf(TBook& book, const QString& path, const TPdfOptions& options,
   return true;
 }
 
-bool WriteAlbumPdf(const AlbumModel& model, const QString& path, const TPdfOptions& options,
-                   const TPdfProgress& progress, QString* error) {
+bool WriteAlbumPdf(const AlbumModel& model, const QString& path, const PdfOptions& options,
+                   const PdfProgress& progress, QString* error) {
   AlbumModel copy = model;
   // The window's thumbnails are of its size; the book makes its own.
-  for (QList<TThumbnail>& thumbnails : copy.Thumbnails) thumbnails.clear();
+  for (QList<Thumbnail>& thumbnails : copy.Thumbnails) thumbnails.clear();
   copy.ThumbsLoaded.fill(false);
   copy.CurrentChapter = 0;
   copy.CurrentPage = -1;
   SizedBookWindow window(PdfLayoutSize(options));
-  TBook book(copy, window);
+  BookView book(copy, window);
   window.SetBook(&book);
   window.PositionWindow();
   return WriteBookPdf(book, path, options, progress, error);

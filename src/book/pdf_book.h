@@ -9,9 +9,9 @@
 #include <optional>
 
 class AlbumModel;
-class TBook;
+class BookView;
 
-struct TPdfOptions {
+struct PdfOptions {
   QPageSize Paper{QPageSize::A4};
   int Dpi = 300;       // the pictures' resolution on paper
   bool Pages = false;  // every page on a sheet of its own; else a spread a sheet
@@ -27,21 +27,21 @@ constexpr int MaxPdfDpi = 1200;
 // The window size the book is laid out for: the sheet (landscape for
 // spreads) or two sheets side by side (portrait, for pages), at the pages'
 // own pixel size, so the layout, fonts and lines are those of the window.
-QSize PdfLayoutSize(const TPdfOptions& options);
+QSize PdfLayoutSize(const PdfOptions& options);
 
 // Called before each sheet with the chapter it shows (-1: the cover) and the
 // share of sheets done; returning false cancels the export.
-using TPdfProgress = std::function<bool(int chapter, int percent)>;
+using PdfProgress = std::function<bool(int chapter, int percent)>;
 
 // Writes the cover and every spread of every chapter (or every page) of the
 // book, whose window must be laid out for PdfLayoutSize(options), into path.
 // The file is replaced only when the whole book is written; false with a
 // message in *error when it cannot be (or was cancelled: error "cancelled").
 // The book shows the cover afterwards, with screen pictures again.
-bool WriteBookPdf(TBook& book, const QString& path, const TPdfOptions& options,
-                  const TPdfProgress& progress, QString* error);
+bool WriteBookPdf(BookView& book, const QString& path, const PdfOptions& options,
+                  const PdfProgress& progress, QString* error);
 
 // WriteBookPdf for the album of a window, drawn by a book of its own on a
 // copy of the model, so the window's book and pictures stay as they are.
-bool WriteAlbumPdf(const AlbumModel& model, const QString& path, const TPdfOptions& options,
-                   const TPdfProgress& progress, QString* error);
+bool WriteAlbumPdf(const AlbumModel& model, const QString& path, const PdfOptions& options,
+                   const PdfProgress& progress, QString* error);

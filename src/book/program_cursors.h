@@ -6,7 +6,7 @@
 #include <QString>
 
 // The numbers the mouse handling knows the cursors by.
-enum TProgramCursor { crZoom = 5, crLeft = 6, crRight = 7, crPrevious = 9, crNext = 18 };
+enum ProgramCursorId { crZoom = 5, crLeft = 6, crRight = 7, crPrevious = 9, crNext = 18 };
 
 // The resource name of a cursor number ("ZOOM" for crZoom); "" for another.
 QString ProgramCursorName(int number);

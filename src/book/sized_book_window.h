@@ -16,7 +16,7 @@ class SizedBookWindow : public BookWindow {
   // look's FormWidth x FormHeight (at most kLargestWindowSide each) whenever
   // the window is placed.
   explicit SizedBookWindow(QSize size) : size_(size) {}
-  void SetBook(TBook* book) { book_ = book; }
+  void SetBook(BookView* book) { book_ = book; }
 
   QSize Size() const {
     if (size_.isValid()) return size_;
@@ -37,7 +37,7 @@ class SizedBookWindow : public BookWindow {
   ProgressSink& Progress() override { return progress_; }
 
  protected:
-  TBook* book_ = nullptr;
+  BookView* book_ = nullptr;
   NoProgress progress_;
 
  private:

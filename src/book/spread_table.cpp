@@ -8,29 +8,29 @@
 
 namespace {
 
-TColor ChapterColor(int chapter, const TProfile& look) {
+LookColor ChapterColor(int chapter, const AlbumLook& look) {
   return chapter <= 0 ? look.InsideColor : look.BM[chapter - 1];
 }
 
-TPageLook ImagePage(int q, const AlbumModel& model, const TProfile& look) {
+PageLook ImagePage(int q, const AlbumModel& model, const AlbumLook& look) {
   const int pages = model.PageCount(model.CurrentChapter, look.ImagesPerPage());
-  return {q <= pages ? TPageShows::Images : TPageShows::Empty, look.PageColor, q};
+  return {q <= pages ? PageShows::Images : PageShows::Empty, look.PageColor, q};
 }
 
 }  // namespace
 
-TPageLook PageLookFor(TPageKind kind, const AlbumModel& model, const TProfile& look) {
+PageLook PageLookFor(PageKind kind, const AlbumModel& model, const AlbumLook& look) {
   const int c = model.CurrentChapter;
   const int p = model.CurrentPage;
-  if (kind == TPageKind::Cover) return {TPageShows::Title, look.CoverColor, 0};
-  if (c < 0) return {TPageShows::Nothing, look.InsideColor, 0};  // no album: never open
-  if (kind == TPageKind::Left) {
-    if (p == 0) return {TPageShows::Nothing, ChapterColor(c, look), 0};
+  if (kind == PageKind::Cover) return {PageShows::Title, look.CoverColor, 0};
+  if (c < 0) return {PageShows::Nothing, look.InsideColor, 0};  // no album: never open
+  if (kind == PageKind::Left) {
+    if (p == 0) return {PageShows::Nothing, ChapterColor(c, look), 0};
     return ImagePage(p, model, look);
   }
   if (p == model.LastSpread(c, look.ImagesPerPage())) {
-    if (c < model.ChapterCount()) return {TPageShows::DividerTitle, look.BM[c], 0};
-    return {TPageShows::Nothing, look.InsideColor, 0};
+    if (c < model.ChapterCount()) return {PageShows::DividerTitle, look.BM[c], 0};
+    return {PageShows::Nothing, look.InsideColor, 0};
   }
   return ImagePage(p + 1, model, look);
 }
@@ -41,8 +41,8 @@ QString FooterText(int q, int pageCount) {
       .arg(Msg(QStringLiteral("PageNr")), QString::number(q), QString::number(pageCount));
 }
 
-TCellPicture CellPictureFor(const QImage& thumbnail, const QString& file) {
-  if (!thumbnail.isNull()) return TCellPicture::Thumbnail;
-  if (!QFileInfo::exists(file)) return TCellPicture::NoPreview;
-  return IsVideoFile(file) ? TCellPicture::Video : TCellPicture::UnknownFormat;
+CellPicture CellPictureFor(const QImage& thumbnail, const QString& file) {
+  if (!thumbnail.isNull()) return CellPicture::Thumbnail;
+  if (!QFileInfo::exists(file)) return CellPicture::NoPreview;
+  return IsVideoFile(file) ? CellPicture::Video : CellPicture::UnknownFormat;
 }

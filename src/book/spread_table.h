@@ -13,7 +13,7 @@
 
 class AlbumModel;
 
-enum class TPageShows {
+enum class PageShows {
   Title,         // the cover: the album's title
   Nothing,       // only the colour and the bookmarks
   DividerTitle,  // the next chapter's data title, centred
@@ -21,26 +21,26 @@ enum class TPageShows {
   Empty,         // a page past the chapter's last: colour only
 };
 
-struct TPageLook {
-  TPageShows Shows = TPageShows::Nothing;
-  TColor Color = 0;
+struct PageLook {
+  PageShows Shows = PageShows::Nothing;
+  LookColor Color = 0;
   int PageNumber = 0;  // for Images and Empty
-  bool operator==(const TPageLook& o) const {
+  bool operator==(const PageLook& o) const {
     return Shows == o.Shows && Color == o.Color && PageNumber == o.PageNumber;
   }
 };
 
 // The page of kind for the model's CurrentChapter and CurrentPage.
-TPageLook PageLookFor(TPageKind kind, const AlbumModel& model, const TProfile& look);
+PageLook PageLookFor(PageKind kind, const AlbumModel& model, const AlbumLook& look);
 
 // What a thumbnail cell shows in its picture part.
-enum class TCellPicture {
+enum class CellPicture {
   Thumbnail,      // the thumbnail
   Video,          // the shared video picture: a video file that exists
   UnknownFormat,  // "Unknown image format": a file that exists but gave no picture
   NoPreview,      // "No preview available": the file is missing
 };
-TCellPicture CellPictureFor(const QImage& thumbnail, const QString& file);
+CellPicture CellPictureFor(const QImage& thumbnail, const QString& file);
 
 // The footer of image page q of a chapter of pageCount pages: "- Page q/n -",
 // with "Page" from the message table.

@@ -39,7 +39,7 @@ bool IsApostrophe(QStringView text, qsizetype i) {
 // One line of the text (no line ends in it) and the pairs of quotes in it.
 class Paragraph {
  public:
-  Paragraph(QStringView text, int room, const TTextWidth& width)
+  Paragraph(QStringView text, int room, const TextWidth& width)
       : text_(text), room_(room), width_(width) {
     for (qsizetype i = 0; i < text.size(); ++i) {
       if (!IsQuote(text[i]) || IsApostrophe(text, i)) continue;
@@ -53,7 +53,7 @@ class Paragraph {
     }
   }
 
-  void Wrap(std::vector<TWrappedLine>& lines) const {
+  void Wrap(std::vector<WrappedLine>& lines) const {
     const qsizetype n = text_.size();
     qsizetype pos = 0;
     do {
@@ -153,14 +153,14 @@ class Paragraph {
 
   QStringView text_;
   int room_;
-  const TTextWidth& width_;
+  const TextWidth& width_;
   QVarLengthArray<std::pair<qsizetype, qsizetype>, 4> quotes_;
 };
 
 }  // namespace
 
-std::vector<TWrappedLine> WrapText(const QString& text, int room, const TTextWidth& width) {
-  std::vector<TWrappedLine> lines;
+std::vector<WrappedLine> WrapText(const QString& text, int room, const TextWidth& width) {
+  std::vector<WrappedLine> lines;
   const qsizetype n = text.size();
   qsizetype start = 0;
   for (;;) {
@@ -177,14 +177,14 @@ std::vector<TWrappedLine> WrapText(const QString& text, int room, const TTextWid
   return lines;
 }
 
-std::vector<TWrappedLine> WrapText(const QString& text, int maxCol) {
+std::vector<WrappedLine> WrapText(const QString& text, int maxCol) {
   return WrapText(text, maxCol, [](QStringView s) { return int(s.size()); });
 }
 
-QStringList TitleLines(const QString& title, int room, int textRowCount, const TTextWidth& width) {
+QStringList TitleLines(const QString& title, int room, int textRowCount, const TextWidth& width) {
   QStringList result;
   if (title.isEmpty()) return result;
-  const std::vector<TWrappedLine> lines = WrapText(title, room, width);
+  const std::vector<WrappedLine> lines = WrapText(title, room, width);
   for (size_t k = 0; k < lines.size() && int(k) < textRowCount; ++k) {
     const bool last = k + 1 == lines.size();
     QString line = last ? lines[k].Text : lines[k].Text.trimmed();

@@ -8,17 +8,15 @@
 #include <functional>
 #include <vector>
 
-struct TWrappedLine {
+struct WrappedLine {
   QString Text;
   // The wrap split a word at the end of this line: it gets a hyphen.
   bool SplitWord = false;
-  bool operator==(const TWrappedLine& o) const {
-    return Text == o.Text && SplitWord == o.SplitWord;
-  }
+  bool operator==(const WrappedLine& o) const { return Text == o.Text && SplitWord == o.SplitWord; }
 };
 
 // How wide a piece of text is, in the unit the room of a line is given in.
-using TTextWidth = std::function<int(QStringView)>;
+using TextWidth = std::function<int(QStringView)>;
 
 // Breaks text into lines no wider than room. Lines end after a blank, a tab
 // or one of , - . / : ; and dashes, never between a pair of quotes (' or "
@@ -33,12 +31,12 @@ using TTextWidth = std::function<int(QStringView)>;
 // letters on either side. Line breaks in the text (CR LF, LF or CR) end
 // lines too. Blanks and tabs at the start of a line that the wrap made are
 // dropped; trailing ones stay with their line.
-std::vector<TWrappedLine> WrapText(const QString& text, int room, const TTextWidth& width);
+std::vector<WrappedLine> WrapText(const QString& text, int room, const TextWidth& width);
 // The same with room counted in characters.
-std::vector<TWrappedLine> WrapText(const QString& text, int maxCol);
+std::vector<WrappedLine> WrapText(const QString& text, int maxCol);
 
 // The lines drawn under a thumbnail: at most textRowCount of the wrapped
 // title. Every line but the title's last is trimmed of blanks, and a line
 // that ends a split word gets "-".
-QStringList TitleLines(const QString& title, int room, int textRowCount, const TTextWidth& width);
+QStringList TitleLines(const QString& title, int room, int textRowCount, const TextWidth& width);
 QStringList TitleLines(const QString& title, int maxCol, int textRowCount);

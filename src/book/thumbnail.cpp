@@ -29,8 +29,8 @@ bool IsOpaque(const QImage& image) {
 // The picture scaled to rect, placed at rect's corner in box. An opaque
 // picture is kept without alpha, in the format the page draws fastest
 // (three bytes a pixel would save a quarter but draws ten times slower).
-TThumbnail ComposeThumbnail(const QImage& picture, const TRect& rect, QSize box) {
-  TThumbnail thumbnail{QImage(), QPoint(rect.Left, rect.Top), box};
+Thumbnail ComposeThumbnail(const QImage& picture, const EdgeRect& rect, QSize box) {
+  Thumbnail thumbnail{QImage(), QPoint(rect.Left, rect.Top), box};
   if (rect.Width() <= 0 || rect.Height() <= 0) {
     // Too thin to show a row: a picture all the same, that draws nothing.
     thumbnail.Picture = QImage(1, 1, QImage::Format_ARGB32_Premultiplied);
@@ -53,7 +53,7 @@ QImage ReadWithQt(const QString& fileName, const char* format) {
 
 }  // namespace
 
-int DescHeight(const TProfile& look) {
+int DescHeight(const AlbumLook& look) {
   // Measured on an image, as the pages are drawn on images.
   QImage device(1, 1, QImage::Format_ARGB32_Premultiplied);
   device.setDotsPerMeterX(PageDotsPerMeter);
@@ -65,13 +65,13 @@ int DescHeight(const TProfile& look) {
   return lineHeight * lines;
 }
 
-QSize ThumbnailSize(QSize windowSize, const TProfile& look) {
-  const TRect cell = CellRect(false, 0, PageSizeFor(windowSize), look);
+QSize ThumbnailSize(QSize windowSize, const AlbumLook& look) {
+  const EdgeRect cell = CellRect(false, 0, PageSizeFor(windowSize), look);
   const QSize size(cell.Width(), cell.Height() - DescHeight(look));
   return size.isEmpty() ? QSize() : size;
 }
 
-TRect ThumbnailPictureRect(QSize pictureSize, QSize box) {
+EdgeRect ThumbnailPictureRect(QSize pictureSize, QSize box) {
   const qint64 boxW = box.width();
   const qint64 boxH = box.height();
   const qint64 gw = pictureSize.width();
@@ -98,16 +98,16 @@ TRect ThumbnailPictureRect(QSize pictureSize, QSize box) {
   const auto x = static_cast<int>((boxW - w) / 2);
   const auto y = static_cast<int>((boxH - h) / 2);
   // The picture is stretched to (x, y)-(x + w, y + h - 1): one row short.
-  return TRect{x, y, x + static_cast<int>(w), y + static_cast<int>(h) - 1};
+  return EdgeRect{x, y, x + static_cast<int>(w), y + static_cast<int>(h) - 1};
 }
 
-TThumbnail MakeThumbnail(const QImage& picture, QSize box) {
+Thumbnail MakeThumbnail(const QImage& picture, QSize box) {
   if (picture.isNull() || box.isEmpty()) return {QImage(), QPoint(), box};
   return ComposeThumbnail(picture, ThumbnailPictureRect(picture.size(), box), box);
 }
 
-TThumbnail ReadThumbnail(const QString& fileName, QSize box, bool shareThumbnails) {
-  TThumbnail none{QImage(), QPoint(), box};
+Thumbnail ReadThumbnail(const QString& fileName, QSize box, bool shareThumbnails) {
+  Thumbnail none{QImage(), QPoint(), box};
   if (box.isEmpty() || !QFileInfo(fileName).isFile()) return none;
   const QString ext = FileExtUpper(fileName);
   const bool jpeg = ext == QLatin1String(".JPG") || ext == QLatin1String(".JPEG");
@@ -119,8 +119,8 @@ TThumbnail ReadThumbnail(const QString& fileName, QSize box, bool shareThumbnail
   const int sizeClass = ThumbnailCacheClass(box);
   const bool cached = sizeClass > 0 && !IsInsideThumbnailCache(fileName);
   if (cached) {
-    const TCachedPicture entry = ReadCachedThumbnail(fileName, sizeClass);
-    const TRect rect = ThumbnailPictureRect(entry.FullSize, box);
+    const CachedPicture entry = ReadCachedThumbnail(fileName, sizeClass);
+    const EdgeRect rect = ThumbnailPictureRect(entry.FullSize, box);
     // An entry smaller than the rectangle it would fill is not used.
     if (!entry.Picture.isNull() && entry.Picture.width() >= rect.Width() &&
         entry.Picture.height() >= rect.Height())
@@ -135,7 +135,7 @@ TThumbnail ReadThumbnail(const QString& fileName, QSize box, bool shareThumbnail
     // Decode no larger than the rectangle the picture will fill, or the
     // cache entry when one is to be written.
     JpegPicture decoded = ReadJpegFile(fileName, [box, store, sizeClass](QSize full) {
-      const TRect rect = ThumbnailPictureRect(full, box);
+      const EdgeRect rect = ThumbnailPictureRect(full, box);
       const QSize least(rect.Width(), rect.Height() + 1);
       return store ? least.expandedTo(CacheEntrySize(full, sizeClass)) : least;
     });
@@ -160,17 +160,17 @@ TThumbnail ReadThumbnail(const QString& fileName, QSize box, bool shareThumbnail
   return ComposeThumbnail(picture, ThumbnailPictureRect(fullSize, box), box);
 }
 
-void PictureToThumbnail(TThumbnail& target, const QString& fileName, QSize box) {
-  target = ReadThumbnail(fileName, box, ProgramSettings.ShareThumbnails);
+void PictureToThumbnail(Thumbnail& target, const QString& fileName, QSize box) {
+  target = ReadThumbnail(fileName, box, GlobalSettings.ShareThumbnails);
 }
 
-TThumbnail VideoThumbnail(QSize box) {
-  static TThumbnail cached;
+Thumbnail VideoThumbnail(QSize box) {
+  static Thumbnail cached;
   if (box != cached.Box) cached = MakeThumbnail(DecorationBitmap(QStringLiteral("VIDEO")), box);
   return cached;
 }
 
-void DrawThumbnail(QPainter& painter, int x, int y, const TThumbnail& thumbnail) {
+void DrawThumbnail(QPainter& painter, int x, int y, const Thumbnail& thumbnail) {
   if (thumbnail.IsNull()) return;
   painter.drawImage(QPoint(x, y) + thumbnail.Offset, thumbnail.Picture);
 }

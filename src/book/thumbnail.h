@@ -4,7 +4,7 @@
 // A thumbnail stands for a picture scaled into the picture part of a cell
 // (the cell minus DescHeight at its bottom), centred, never enlarged; only
 // the picture's own rectangle is kept, with its offset in that box
-// (TThumbnail, core/album_model.h). A null picture stands for a file that is
+// (Thumbnail, core/album_model.h). A null picture stands for a file that is
 // missing or cannot be read. Everything here except VideoThumbnail may run
 // on any thread.
 
@@ -16,25 +16,25 @@
 #include "core/album_model.h"
 
 class QPainter;
-struct TProfile;
+struct AlbumLook;
 
 // Height of the description lines under a picture: the height of "M" in
 // BaseFont times the number of lines (TextRowCount, plus one for date and
 // place, plus one for people, the last two only with ExtendedDesc).
-int DescHeight(const TProfile& look);
+int DescHeight(const AlbumLook& look);
 
 // The thumbnail size for a window and look: the first cell of the left page
 // without its description lines. Empty when the cells are too small.
-QSize ThumbnailSize(QSize windowSize, const TProfile& look);
+QSize ThumbnailSize(QSize windowSize, const AlbumLook& look);
 
 // Where a picture of pictureSize lands in a thumbnail of box size. It keeps
 // its proportions (rounded to the nearest, halves to even), is never
 // enlarged, is centred, and is drawn one pixel short of its height.
-TRect ThumbnailPictureRect(QSize pictureSize, QSize box);
+EdgeRect ThumbnailPictureRect(QSize pictureSize, QSize box);
 
 // The thumbnail of a picture for box; its picture is null when the picture
 // is null or box is empty.
-TThumbnail MakeThumbnail(const QImage& picture, QSize box);
+Thumbnail MakeThumbnail(const QImage& picture, QSize box);
 
 // The thumbnail of an image file, read by its extension: .BMP and .GIF
 // through Qt's readers, .JPG and .JPEG through our JPEG decoder (scaled
@@ -43,16 +43,16 @@ TThumbnail MakeThumbnail(const QImage& picture, QSize box);
 // desktop's thumbnail cache (thumbnail_cache.h) stands in for decoding, and
 // so does an entry recording that the file failed; with shareThumbnails a
 // file decoded here gets its entry.
-TThumbnail ReadThumbnail(const QString& fileName, QSize box, bool shareThumbnails);
+Thumbnail ReadThumbnail(const QString& fileName, QSize box, bool shareThumbnails);
 
 // target becomes the thumbnail of fileName, or null when there is none, so a
 // changed file never keeps the thumbnail of the old one. The cache is
 // written as the ShareThumbnails setting says. User-interface thread only.
-void PictureToThumbnail(TThumbnail& target, const QString& fileName, QSize box);
+void PictureToThumbnail(Thumbnail& target, const QString& fileName, QSize box);
 
 // The picture drawn for every video, made from the "VIDEO" bitmap for box
 // and kept until box changes. User-interface thread only.
-TThumbnail VideoThumbnail(QSize box);
+Thumbnail VideoThumbnail(QSize box);
 
 // Draws a thumbnail into the picture part whose top-left corner is (x, y).
-void DrawThumbnail(QPainter& painter, int x, int y, const TThumbnail& thumbnail);
+void DrawThumbnail(QPainter& painter, int x, int y, const Thumbnail& thumbnail);

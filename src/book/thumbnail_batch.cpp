@@ -4,8 +4,8 @@
 
 #include "book/thumbnail_loading.h"
 
-TThumbnailList MakeThumbnails(const QStringList& files, QSize box, const QString& title,
-                              ProgressSink& progress, int threads) {
+ThumbnailList MakeThumbnails(const QStringList& files, QSize box, const QString& title,
+                             ProgressSink& progress, int threads) {
   if (files.isEmpty()) return {};
   // A scratch album whose only chapter holds the files lets the chapter
   // loader do the work, so new images get exactly the thumbnails a reload

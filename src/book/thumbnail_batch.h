@@ -14,5 +14,5 @@ class ProgressSink;
 // One thumbnail per file, in order; a file that cannot be read gives the
 // loader's empty thumbnail. title heads the progress text (the chapter's
 // data title). threads as for LoadChapterThumbnails.
-TThumbnailList MakeThumbnails(const QStringList& files, QSize box, const QString& title,
-                              ProgressSink& progress, int threads = 0);
+ThumbnailList MakeThumbnails(const QStringList& files, QSize box, const QString& title,
+                             ProgressSink& progress, int threads = 0);

@@ -10,11 +10,11 @@ qint64 ThumbnailBytesAtMost(QSize box) {
 
 qint64 ChapterThumbnailBytes(const AlbumModel& model, int k) {
   qint64 bytes = 0;
-  for (const TThumbnail& thumbnail : model.Thumbnails[k]) bytes += thumbnail.Picture.sizeInBytes();
+  for (const Thumbnail& thumbnail : model.Thumbnails[k]) bytes += thumbnail.Picture.sizeInBytes();
   return bytes;
 }
 
-TImageRange SpreadImages(int imageCount, int perPage, int spread) {
+ImageRange SpreadImages(int imageCount, int perPage, int spread) {
   perPage = std::max(1, perPage);
   const qint64 first = std::max(qint64{0}, qint64{spread - 1} * perPage);
   const qint64 last = std::min(qint64{imageCount}, qint64{spread + 1} * perPage);
@@ -22,12 +22,11 @@ TImageRange SpreadImages(int imageCount, int perPage, int spread) {
   return {static_cast<int>(first), static_cast<int>(last)};
 }
 
-TImageRange KeptImages(int imageCount, int perPage, int spread, qint64 bytesEach,
-                       qint64 available) {
+ImageRange KeptImages(int imageCount, int perPage, int spread, qint64 bytesEach, qint64 available) {
   if (imageCount <= 0) return {};
   if (bytesEach <= 0 || qint64{imageCount} * bytesEach <= available) return {0, imageCount};
   perPage = std::max(1, perPage);
-  TImageRange kept = SpreadImages(imageCount, perPage, spread);
+  ImageRange kept = SpreadImages(imageCount, perPage, spread);
   const qint64 fit = std::max<qint64>(kept.Last - kept.First, available / bytesEach);
   const int spreadImages = 2 * perPage;
   // Whole spreads ahead and behind by turns, ahead first: paging forward is
@@ -38,7 +37,7 @@ TImageRange KeptImages(int imageCount, int perPage, int spread, qint64 bytesEach
     if (!canAhead && !canBehind) break;
     if (ahead && !canAhead) continue;
     if (!ahead && !canBehind) continue;
-    TImageRange grown = kept;
+    ImageRange grown = kept;
     if (ahead) {
       grown.Last = static_cast<int>(std::min<qint64>(imageCount, qint64{kept.Last} + spreadImages));
     } else {

@@ -19,22 +19,22 @@ qint64 ThumbnailBytesAtMost(QSize box);
 qint64 ChapterThumbnailBytes(const AlbumModel& model, int k);
 
 // Images First .. Last - 1 of a chapter.
-struct TImageRange {
+struct ImageRange {
   int First = 0;
   int Last = 0;
   bool Contains(int index) const { return index >= First && index < Last; }
-  bool operator==(const TImageRange& other) const {
+  bool operator==(const ImageRange& other) const {
     return First == other.First && Last == other.Last;
   }
 };
 
 // The images of spread (page spread - 1 and page spread) with perPage images
 // a page: empty for spread 0's left page and pages past the last image.
-TImageRange SpreadImages(int imageCount, int perPage, int spread);
+ImageRange SpreadImages(int imageCount, int perPage, int spread);
 
 // Which images of a chapter of imageCount keep their thumbnails when spread
 // is shown and each may take bytesEach of available: all of them when they
 // fit; otherwise the shown spread and whole spreads around it, taken after
 // and before by turns, as many as fit. The shown spread is always kept, even
 // when it alone does not fit.
-TImageRange KeptImages(int imageCount, int perPage, int spread, qint64 bytesEach, qint64 available);
+ImageRange KeptImages(int imageCount, int perPage, int spread, qint64 bytesEach, qint64 available);

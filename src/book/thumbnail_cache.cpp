@@ -40,14 +40,14 @@ QString EntryName(const QByteArray& uri) {
 }
 
 // What an entry must say of the file as it is now.
-struct TFileStamp {
+struct FileStamp {
   QByteArray Uri;
   qint64 MTime = 0;
   qint64 Size = 0;
   bool Valid = false;
 };
 
-TFileStamp StampOf(const QString& fileName) {
+FileStamp StampOf(const QString& fileName) {
   const QFileInfo info(fileName);
   if (!info.isFile() || IsInsideThumbnailCache(fileName)) return {};
   return {ThumbnailCacheUri(fileName), info.lastModified().toSecsSinceEpoch(), info.size(), true};
@@ -56,7 +56,7 @@ TFileStamp StampOf(const QString& fileName) {
 // Whole seconds; some writers add a fraction.
 qint64 Seconds(const QString& text, bool* ok) { return text.section(u'.', 0, 0).toLongLong(ok); }
 
-bool Matches(const QImage& entry, const TFileStamp& stamp) {
+bool Matches(const QImage& entry, const FileStamp& stamp) {
   bool ok = false;
   if (entry.text(QStringLiteral("Thumb::URI")).toUtf8() != stamp.Uri) return false;
   if (Seconds(entry.text(QStringLiteral("Thumb::MTime")), &ok) != stamp.MTime || !ok) return false;
@@ -80,7 +80,7 @@ bool MakeFolder(const QString& root, const QString& sub) {
   return QFileInfo(path).isDir();
 }
 
-void WriteEntry(const QString& root, const QString& folder, QImage image, const TFileStamp& stamp,
+void WriteEntry(const QString& root, const QString& folder, QImage image, const FileStamp& stamp,
                 QSize fullSize) {
   if (!MakeFolder(root, folder)) return;
   image.setText(QStringLiteral("Thumb::URI"), QString::fromUtf8(stamp.Uri));
@@ -150,9 +150,9 @@ bool IsInsideThumbnailCache(const QString& fileName) {
   return QFileInfo(fileName).absoluteFilePath().startsWith(ThumbnailCacheRoot() + u'/');
 }
 
-TCachedPicture ReadCachedThumbnail(const QString& fileName, int sizeClass) {
+CachedPicture ReadCachedThumbnail(const QString& fileName, int sizeClass) {
   if (ClassFolder(sizeClass).isEmpty()) return {};
-  const TFileStamp stamp = StampOf(fileName);
+  const FileStamp stamp = StampOf(fileName);
   if (!stamp.Valid) return {};
   const QImage entry = ReadPng(ThumbnailCacheEntry(fileName, sizeClass));
   if (entry.isNull() || !Matches(entry, stamp)) return {};
@@ -168,7 +168,7 @@ TCachedPicture ReadCachedThumbnail(const QString& fileName, int sizeClass) {
 }
 
 bool IsRecordedFailure(const QString& fileName) {
-  const TFileStamp stamp = StampOf(fileName);
+  const FileStamp stamp = StampOf(fileName);
   if (!stamp.Valid) return false;
   const QImage entry =
       ReadPng(ThumbnailCacheRoot() + u'/' + kFailFolder + u'/' + EntryName(stamp.Uri));
@@ -183,7 +183,7 @@ QSize CacheEntrySize(QSize fullSize, int sizeClass) {
 void StoreCachedThumbnail(const QString& fileName, const QImage& picture, QSize fullSize,
                           int sizeClass) {
   const QString folder = ClassFolder(sizeClass);
-  const TFileStamp stamp = StampOf(fileName);
+  const FileStamp stamp = StampOf(fileName);
   if (folder.isEmpty() || !stamp.Valid || picture.isNull()) return;
   const QString root = ThumbnailCacheRoot();
   Writers().start([root, folder, picture, stamp, fullSize, sizeClass] {
@@ -196,7 +196,7 @@ void StoreCachedThumbnail(const QString& fileName, const QImage& picture, QSize 
 }
 
 void StoreFailure(const QString& fileName) {
-  const TFileStamp stamp = StampOf(fileName);
+  const FileStamp stamp = StampOf(fileName);
   if (!stamp.Valid) return;
   const QString root = ThumbnailCacheRoot();
   Writers().start([root, stamp] {

@@ -34,14 +34,14 @@ QString ThumbnailCacheEntry(const QString& fileName, int sizeClass);
 // looked up or written).
 bool IsInsideThumbnailCache(const QString& fileName);
 
-struct TCachedPicture {
+struct CachedPicture {
   QImage Picture;  // upright; null when there is no valid entry
   QSize FullSize;  // the whole upright picture's size
 };
 
 // The entry of sizeClass for fileName when it exists, reads whole and
 // matches the file as it is now.
-TCachedPicture ReadCachedThumbnail(const QString& fileName, int sizeClass);
+CachedPicture ReadCachedThumbnail(const QString& fileName, int sizeClass);
 
 // Whether the cache records that fileName, as it is now, could not be read
 // (fail/quirevale/).

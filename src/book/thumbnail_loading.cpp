@@ -26,7 +26,7 @@ void DropChapter(AlbumModel& model, int k) {
 // Whether every thumbnail chapter k has made was made for box.
 bool MadeOnlyFor(const AlbumModel& model, int k, QSize box) {
   return std::all_of(model.Thumbnails[k].cbegin(), model.Thumbnails[k].cend(),
-                     [box](const TThumbnail& t) { return !t.IsMade() || t.Box == box; });
+                     [box](const Thumbnail& t) { return !t.IsMade() || t.Box == box; });
 }
 
 qint64 OtherChaptersBytes(const AlbumModel& model, int k) {
@@ -40,20 +40,20 @@ qint64 OtherChaptersBytes(const AlbumModel& model, int k) {
 // Chapter k's thumbnails: those in range made for box (all of them anew
 // with remake), those outside it dropped. progress (when given) advances
 // with each one made.
-void MakeRange(AlbumModel& model, int k, TImageRange range, QSize box, bool remake,
+void MakeRange(AlbumModel& model, int k, ImageRange range, QSize box, bool remake,
                ProgressSink* progress, int threads) {
   BusyCursor busy;
   // The workers read this copy, never the model.
   const QStringList files = model.Chapters[k].Files;
-  QList<TThumbnail>& thumbnails = model.Thumbnails[k];
+  QList<Thumbnail>& thumbnails = model.Thumbnails[k];
   // A list out of step with the files cannot be trusted position by position.
-  if (thumbnails.size() != files.size()) thumbnails = QList<TThumbnail>(files.size());
+  if (thumbnails.size() != files.size()) thumbnails = QList<Thumbnail>(files.size());
   std::vector<int> todo;
   for (int i = 0; i < files.size(); ++i) {
     if (!range.Contains(i)) {
-      thumbnails[i] = TThumbnail();
+      thumbnails[i] = Thumbnail();
     } else if (remake || thumbnails[i].Box != box) {
-      thumbnails[i] = TThumbnail();  // its memory goes before the new one comes
+      thumbnails[i] = Thumbnail();  // its memory goes before the new one comes
       todo.push_back(i);
     }
   }
@@ -61,10 +61,10 @@ void MakeRange(AlbumModel& model, int k, TImageRange range, QSize box, bool rema
       model.DataTitles.value(k) + QLatin1Char('\n') + Msg(QStringLiteral("LoadingThumbs"));
   // Every file is queued at once, in order; the pool works through them on
   // all cores while this thread takes the results in order.
-  const bool share = ProgramSettings.ShareThumbnails;
+  const bool share = GlobalSettings.ShareThumbnails;
   QThreadPool pool;
   pool.setMaxThreadCount(threads > 0 ? threads : QThread::idealThreadCount());
-  std::vector<QFuture<TThumbnail>> pending;
+  std::vector<QFuture<Thumbnail>> pending;
   if (threads != 1) {
     pending.reserve(todo.size());
     for (int i : todo)
@@ -89,8 +89,8 @@ void LoadChapterThumbnails(AlbumModel& model, int k, QSize box, ProgressSink& pr
                            int threads) {
   if (!ValidSlot(k) || k > model.ChapterCount()) return;
   model.Thumbnails[k].clear();
-  const TImageRange range = KeptImages(model.ImageCount(k), 1, 0, ThumbnailBytesAtMost(box),
-                                       ThumbnailMemoryBudget - OtherChaptersBytes(model, k));
+  const ImageRange range = KeptImages(model.ImageCount(k), 1, 0, ThumbnailBytesAtMost(box),
+                                      ThumbnailMemoryBudget - OtherChaptersBytes(model, k));
   MakeRange(model, k, range, box, true, &progress, threads);
 }
 
@@ -100,7 +100,7 @@ void LoadAllThumbnails(AlbumModel& model, QSize box, ProgressSink& progress, int
   }
 }
 
-void PrepareChapterThumbnails(AlbumModel& model, const TThumbnailRequest& request,
+void PrepareChapterThumbnails(AlbumModel& model, const ThumbnailRequest& request,
                               ProgressSink& progress) {
   const int k = request.Chapter;
   if (!ValidSlot(k) || k > model.ChapterCount()) return;
@@ -120,9 +120,9 @@ void PrepareChapterThumbnails(AlbumModel& model, const TThumbnailRequest& reques
     }
     others = 0;
   }
-  const TImageRange range =
+  const ImageRange range =
       KeptImages(count, request.PerPage, request.Spread, each, request.Budget - others);
-  const QList<TThumbnail>& thumbnails = model.Thumbnails[k];
+  const QList<Thumbnail>& thumbnails = model.Thumbnails[k];
   const bool fresh = !model.ThumbsLoaded[k] || thumbnails.size() != count;
   qint64 toMake = 0;
   for (int i = range.First; i < range.Last; ++i) {

@@ -8,7 +8,7 @@
 //
 // All thumbnails together stay within a memory budget (thumbnail_budget.h):
 // a chapter that would pass it keeps the thumbnails of the spreads around
-// the one shown; the others are left not made (TThumbnail::IsMade) and are
+// the one shown; the others are left not made (Thumbnail::IsMade) and are
 // made as their spreads come into view.
 
 #include <QSize>
@@ -33,7 +33,7 @@ void LoadChapterThumbnails(AlbumModel& model, int k, QSize box, ProgressSink& pr
 void LoadAllThumbnails(AlbumModel& model, QSize box, ProgressSink& progress, int threads = 0);
 
 // What showing a spread asks of the thumbnails.
-struct TThumbnailRequest {
+struct ThumbnailRequest {
   int Chapter = 0;
   int Spread = 0;
   int PerPage = 1;  // images a page
@@ -51,5 +51,5 @@ struct TThumbnailRequest {
 // KeepOneChapter is set, when theirs were made for another size, or when
 // the chapter shown would not fit beside them. The progress box shows when
 // the chapter was not loaded or more than a spread has to be made.
-void PrepareChapterThumbnails(AlbumModel& model, const TThumbnailRequest& request,
+void PrepareChapterThumbnails(AlbumModel& model, const ThumbnailRequest& request,
                               ProgressSink& progress);

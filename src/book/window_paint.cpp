@@ -10,7 +10,7 @@
 #include "book/cell_letters.h"
 #include "init/profile.h"
 
-void TBook::PaintWindow(QPainter& window) const {
+void BookView::PaintWindow(QPainter& window) const {
   window.save();
   window.setCompositionMode(QPainter::CompositionMode_Source);
   if (model_.IsBookClosed()) {
@@ -22,8 +22,8 @@ void TBook::PaintWindow(QPainter& window) const {
   window.restore();
 }
 
-std::vector<TBook::TLetterMark> TBook::LetterMarks() const {
-  std::vector<TLetterMark> marks;
+std::vector<BookView::LetterMark> BookView::LetterMarks() const {
+  std::vector<LetterMark> marks;
   const int c = model_.CurrentChapter;
   const int spread = model_.CurrentPage;
   if (model_.IsBookClosed() || spread < 0) return marks;
@@ -35,7 +35,7 @@ std::vector<TBook::TLetterMark> TBook::LetterMarks() const {
   if (spread != 0) {
     const int first = (spread - 1) * perPage;
     for (int pos = 0; pos < perPage && first + pos < count; ++pos) {
-      const TRect cell = CellRect(false, pos, pageSize, AlbumProfile);
+      const EdgeRect cell = CellRect(false, pos, pageSize, AlbumProfile);
       marks.push_back({QPoint(cell.Left, cell.Top), LetterForCell(pos)});
     }
   }
@@ -43,25 +43,25 @@ std::vector<TBook::TLetterMark> TBook::LetterMarks() const {
     const int first = spread * perPage;
     const int offset = spread == 0 ? 0 : perPage;
     for (int pos = 0; pos < perPage && first + pos < count; ++pos) {
-      const TRect cell = CellRect(true, pos, pageSize, AlbumProfile);
+      const EdgeRect cell = CellRect(true, pos, pageSize, AlbumProfile);
       marks.push_back({QPoint(cell.Left + spineX_, cell.Top), LetterForCell(offset + pos)});
     }
   }
   // Cells past the end of the letter table go unmarked.
   marks.erase(std::remove_if(marks.begin(), marks.end(),
-                             [](const TLetterMark& m) { return m.Letter.isNull(); }),
+                             [](const LetterMark& m) { return m.Letter.isNull(); }),
               marks.end());
   return marks;
 }
 
-void TBook::PaintLetters(QPainter& window) const {
+void BookView::PaintLetters(QPainter& window) const {
   QFont font = AlbumProfile.BaseFont.Font;
   font.setPointSize(8);
   window.save();
   window.setFont(font);
   window.setPen(ToQColor(AlbumProfile.BaseFont.Color));
   const QFontMetrics fm = window.fontMetrics();
-  for (const TLetterMark& mark : LetterMarks()) {
+  for (const LetterMark& mark : LetterMarks()) {
     // On a white ground, so the letter reads on any picture.
     const QString text(mark.Letter);
     window.fillRect(mark.At.x(), mark.At.y(), fm.horizontalAdvance(text), fm.height(), Qt::white);
@@ -70,7 +70,7 @@ void TBook::PaintLetters(QPainter& window) const {
   window.restore();
 }
 
-void TBook::RepaintCells(QPainter& window, int a, int b, int dragIndex) const {
+void BookView::RepaintCells(QPainter& window, int a, int b, int dragIndex) const {
   const int perPage = AlbumProfile.ImagesPerPage();
   if (perPage <= 0) return;
   const QSize pageSize(spineX_, windowSize_.height());
@@ -80,8 +80,8 @@ void TBook::RepaintCells(QPainter& window, int a, int b, int dragIndex) const {
     const int q = PageOfImage(i, perPage);
     const int pos = i - q * perPage;
     const bool right = q % 2 == 0 && q == model_.CurrentPage;
-    const TRect cell = CellRect(right, pos, pageSize, AlbumProfile);
-    const TPage& source = right ? RightPage : LeftPage;
+    const EdgeRect cell = CellRect(right, pos, pageSize, AlbumProfile);
+    const BookPage& source = right ? RightPage : LeftPage;
     const int dx = right ? spineX_ : 0;
     const QRect r(cell.Left - 3, cell.Top - 3, cell.Width() + 6, cell.Height() + 6);
     window.setCompositionMode(QPainter::CompositionMode_Source);

@@ -5,8 +5,8 @@ namespace {
 const QKeySequence kNumPlus(Qt::KeypadModifier | Qt::Key_Plus);
 }  // namespace
 
-const std::vector<TActionSpec>& ActionTable() {
-  static const std::vector<TActionSpec> table{
+const std::vector<ActionSpec>& ActionTable() {
+  static const std::vector<ActionSpec> table{
       {"FileNew", "File", "New...", QKeySequence(Qt::CTRL | Qt::Key_N), 0, false, true},
       {"FileOpen", "File", "Open...", QKeySequence(Qt::CTRL | Qt::Key_O), 1, false, true},
       {"EditMode", "File", "Toggle edit mode", QKeySequence(Qt::Key_F5), 3, true, true},
@@ -50,14 +50,14 @@ const std::vector<TActionSpec>& ActionTable() {
   return table;
 }
 
-const TActionSpec* FindActionSpec(const QString& name) {
-  for (const TActionSpec& entry : ActionTable()) {
+const ActionSpec* FindActionSpec(const QString& name) {
+  for (const ActionSpec& entry : ActionTable()) {
     if (name == QLatin1String(entry.Name)) return &entry;
   }
   return nullptr;
 }
 
-bool SaveAlbumUpdate(const TActionSpec& action, const TActionState& state) {
+bool SaveAlbumUpdate(const ActionSpec& action, const ActionInputs& state) {
   if (!action.HasRule) return true;
   const QLatin1String name(action.Name);
   bool enabled = true;
@@ -88,7 +88,7 @@ const std::vector<const char*> SaveMenuItems{
     "SaveAll",    "", "SaveAlbum",  "SaveAlbumAs",  "", "SaveData",
     "SaveDataAs", "", "SaveFormat", "SaveFormatAs", "", "ExportPdf"};
 
-const std::vector<TToolButtonSpec> ToolButtonTable{
+const std::vector<ToolButtonSpec> ToolButtonTable{
     {"btNew", 2, "FileNew", 0},
     {"btOpen", 24, "FileOpen", 1},
     {"btSave", 46, "", 2},

@@ -8,7 +8,7 @@
 #include <QString>
 #include <vector>
 
-struct TActionSpec {
+struct ActionSpec {
   const char* Name;      // object name; language files address the action by it
   const char* Category;  // "File", "Editing", "Save", "Picture" or "" (none)
   const char* Caption;
@@ -19,12 +19,12 @@ struct TActionSpec {
 };
 
 // Every action, in the order of the action list.
-const std::vector<TActionSpec>& ActionTable();
+const std::vector<ActionSpec>& ActionTable();
 // The entry called name, or nullptr.
-const TActionSpec* FindActionSpec(const QString& name);
+const ActionSpec* FindActionSpec(const QString& name);
 
 // What the enabling rule reads.
-struct TActionState {
+struct ActionInputs {
   bool EditMode = false;
   bool AlbumModified = false;
   bool AnyDataModified = false;
@@ -37,7 +37,7 @@ struct TActionState {
 // The enabling rule (SaveAlbumUpdate): editing commands need edit mode, the
 // save commands something unsaved, Paste a filled clipboard, Cut, Copy and
 // Delete a selection; while the properties dialog shows, nothing runs.
-bool SaveAlbumUpdate(const TActionSpec& action, const TActionState& state);
+bool SaveAlbumUpdate(const ActionSpec& action, const ActionInputs& state);
 
 // The pop-up menus' items by action name, in order; "" is a separator.
 extern const std::vector<const char*> PictureMenuItems;
@@ -46,10 +46,10 @@ extern const std::vector<const char*> SaveMenuItems;
 // The tool panel's speed buttons, top to bottom: object name, top edge
 // within the panel, the action it runs (btSave runs its own handler) and
 // its glyph.
-struct TToolButtonSpec {
+struct ToolButtonSpec {
   const char* Name;
   int Top;
   const char* Action;
   int Glyph;
 };
-extern const std::vector<TToolButtonSpec> ToolButtonTable;
+extern const std::vector<ToolButtonSpec> ToolButtonTable;

@@ -17,16 +17,16 @@
 #include "init/program_settings.h"
 #include "platform/qt_prompts.h"
 
-TfAlbumBrowser::TfAlbumBrowser(Prompts* ask, QWidget* parent)
+AlbumBrowser::AlbumBrowser(Prompts* ask, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
   if (ask == nullptr) {
     ownPrompts_ = std::make_unique<QtPrompts>(this);
     ask = ownPrompts_.get();
   }
   ask_ = ask;
-  book_ = std::make_unique<TBook>(model_, static_cast<BookWindow&>(*this));
+  book_ = std::make_unique<BookView>(model_, static_cast<BookWindow&>(*this));
   context_ = std::make_unique<DocumentContext>(DocumentContext{
-      DataFileContext{model_, document_, progress_, *this, *ask_, ProgramSettings.LoadAllChapters},
+      DataFileContext{model_, document_, progress_, *this, *ask_, GlobalSettings.LoadAllChapters},
       AlbumProfile});
   FormCreate();
   // Closed, the book shows only its cover: dialogs open over that.
@@ -36,9 +36,9 @@ TfAlbumBrowser::TfAlbumBrowser(Prompts* ask, QWidget* parent)
   UpdateActions();
 }
 
-TfAlbumBrowser::~TfAlbumBrowser() = default;
+AlbumBrowser::~AlbumBrowser() = default;
 
-void TfAlbumBrowser::FormCreate() {
+void AlbumBrowser::FormCreate() {
   setObjectName(QStringLiteral("fAlbumBrowser"));
   setWindowTitle(QStringLiteral("Quirevale"));
   QGuiApplication::setApplicationDisplayName(QStringLiteral("Quirevale"));
@@ -75,9 +75,9 @@ void TfAlbumBrowser::FormCreate() {
   imgResize_->setAttribute(Qt::WA_TransparentForMouseEvents);
   imgResize_->hide();
 
-  btClose_ = new TCaptionButton(QStringLiteral("btClose"), QStringLiteral("close"), this);
-  btMaximize_ = new TCaptionButton(QStringLiteral("btMaximize"), QStringLiteral("maximize"), this);
-  btMinimize_ = new TCaptionButton(QStringLiteral("btMinimize"), QStringLiteral("minimize"), this);
+  btClose_ = new CaptionButton(QStringLiteral("btClose"), QStringLiteral("close"), this);
+  btMaximize_ = new CaptionButton(QStringLiteral("btMaximize"), QStringLiteral("maximize"), this);
+  btMinimize_ = new CaptionButton(QStringLiteral("btMinimize"), QStringLiteral("minimize"), this);
   btClose_->setToolTip(QStringLiteral("Close"));
   btMaximize_->setToolTip(QStringLiteral("Maximize"));
   btMinimize_->setToolTip(QStringLiteral("Minimize"));
@@ -86,12 +86,12 @@ void TfAlbumBrowser::FormCreate() {
   btMaximize_->Clicked = [this] { ToggleMaximized(); };
   btMinimize_->Clicked = [this] { showMinimized(); };
 
-  pnMenu_ = new TToolPanel(this);
+  pnMenu_ = new ToolPanelFrame(this);
   pnMenu_->move(0, DecorationBitmap(QStringLiteral("MENU")).height() + 2);
   PlaceChrome();
 }
 
-void TfAlbumBrowser::PlaceChrome() {
+void AlbumBrowser::PlaceChrome() {
   const int w = width();
   btClose_->move(w - 24, 4);
   btMaximize_->move(w - 40, 4);
@@ -100,12 +100,12 @@ void TfAlbumBrowser::PlaceChrome() {
   pnMenu_->SetSpine(book_->SpineX());
 }
 
-TChromeState TfAlbumBrowser::ChromeState() const {
+ChromeInputs AlbumBrowser::ChromeState() const {
   static const QSize menu = DecorationBitmap(QStringLiteral("MENU")).size();
-  return TChromeState{size(), book_->SpineX(), model_.CurrentPage, model_.IsBookClosed(), menu};
+  return ChromeInputs{size(), book_->SpineX(), model_.CurrentPage, model_.IsBookClosed(), menu};
 }
 
-void TfAlbumBrowser::PositionWindow() {
+void AlbumBrowser::PositionWindow() {
   QRect place;
   if (AlbumProfile.FormMaximized) {
     const QScreen* on = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
@@ -126,7 +126,7 @@ void TfAlbumBrowser::PositionWindow() {
   if (!holding_) book_->RebuildPages();
 }
 
-void TfAlbumBrowser::ReleaseLayout() {
+void AlbumBrowser::ReleaseLayout() {
   // Placed still holding, then laid out and drawn once, at the held spread.
   holding_ = true;
   PositionWindow();
@@ -136,7 +136,7 @@ void TfAlbumBrowser::ReleaseLayout() {
   book_->RebuildPages(spread.x(), spread.y());
 }
 
-void TfAlbumBrowser::ToggleMaximized() {
+void AlbumBrowser::ToggleMaximized() {
   RunAction(QStringLiteral("RecreateThumbnails"));
   AlbumProfile.FormMaximized = !AlbumProfile.FormMaximized;
   PositionWindow();
@@ -144,94 +144,94 @@ void TfAlbumBrowser::ToggleMaximized() {
   UpdateActions();
 }
 
-void TfAlbumBrowser::RepaintWindow() {
+void AlbumBrowser::RepaintWindow() {
   update();
   emit SpreadShown();
 }
 
-void TfAlbumBrowser::paintEvent(QPaintEvent*) {
+void AlbumBrowser::paintEvent(QPaintEvent*) {
   QPainter p(this);
   book_->PaintWindow(p);
   for (BrowserInput* input : inputs_) input->PaintOver(p);
 }
 
-void TfAlbumBrowser::SetToolPanelVisible(bool visible) {
+void AlbumBrowser::SetToolPanelVisible(bool visible) {
   if (visible == pnMenu_->isVisible()) return;
   pnMenu_->setVisible(visible);
   if (visible) pnMenu_->raise();
 }
 
-void TfAlbumBrowser::SlideMenu() {
+void AlbumBrowser::SlideMenu() {
   if (model_.IsBookClosed()) return;
   menuShown_ = !menuShown_;
   pnMenu_->Slide(menuShown_);
 }
 
-void TfAlbumBrowser::StretchMenu() { pnMenu_->Stretch(); }
+void AlbumBrowser::StretchMenu() { pnMenu_->Stretch(); }
 
-void TfAlbumBrowser::SetCursor(TCursorKind cursor) {
+void AlbumBrowser::SetCursor(CursorKind cursor) {
   // Only the cursor set here is taken back: others' stay as they are.
   if (overrideCursor_) QGuiApplication::restoreOverrideCursor();
-  overrideCursor_ = cursor != TCursorKind::Default;
+  overrideCursor_ = cursor != CursorKind::Default;
   if (overrideCursor_)
-    QGuiApplication::setOverrideCursor(cursor == TCursorKind::HourGlass ? Qt::WaitCursor
-                                                                        : Qt::BusyCursor);
+    QGuiApplication::setOverrideCursor(cursor == CursorKind::HourGlass ? Qt::WaitCursor
+                                                                       : Qt::BusyCursor);
 }
 
-void TfAlbumBrowser::ShowBookCursor(TBookCursor kind) {
+void AlbumBrowser::ShowBookCursor(BookCursor kind) {
   cursor_ = kind;
   switch (kind) {
-    case TBookCursor::Default:
-    case TBookCursor::Arrow:
+    case BookCursor::Default:
+    case BookCursor::Arrow:
       setCursor(Qt::ArrowCursor);
       break;
-    case TBookCursor::Hand:
+    case BookCursor::Hand:
       setCursor(Qt::PointingHandCursor);
       break;
-    case TBookCursor::Move:
+    case BookCursor::Move:
       setCursor(Qt::SizeAllCursor);
       break;
-    case TBookCursor::Resize:
+    case BookCursor::Resize:
       setCursor(Qt::SizeFDiagCursor);
       break;
-    case TBookCursor::Left:
+    case BookCursor::Left:
       setCursor(ProgramCursor(QStringLiteral("LEFT")));
       break;
-    case TBookCursor::Right:
+    case BookCursor::Right:
       setCursor(ProgramCursor(QStringLiteral("RIGHT")));
       break;
-    case TBookCursor::Previous:
+    case BookCursor::Previous:
       setCursor(ProgramCursor(QStringLiteral("PREVIOUS")));
       break;
-    case TBookCursor::Next:
+    case BookCursor::Next:
       setCursor(ProgramCursor(QStringLiteral("NEXT")));
       break;
-    case TBookCursor::Zoom:
+    case BookCursor::Zoom:
       setCursor(ProgramCursor(QStringLiteral("ZOOM")));
       break;
   }
 }
 
-bool TfAlbumBrowser::IsEditMode() const {
+bool AlbumBrowser::IsEditMode() const {
   const QAction* editMode = Action(QStringLiteral("EditMode"));
   return editMode != nullptr && editMode->isChecked();
 }
 
-void TfAlbumBrowser::RunEditMode() { RunAction(QStringLiteral("EditMode")); }
+void AlbumBrowser::RunEditMode() { RunAction(QStringLiteral("EditMode")); }
 
-void TfAlbumBrowser::LoadThumbnails(int chapter) {
+void AlbumBrowser::LoadThumbnails(int chapter) {
   LoadChapterThumbnails(model_, chapter, book_->ThumbnailBox(), progress_);
 }
 
-void TfAlbumBrowser::ShowSpread(int chapter, int page) {
+void AlbumBrowser::ShowSpread(int chapter, int page) {
   if (holding_)
     heldSpread_ = QPoint(chapter, page);
   else
     book_->ShowSpread(chapter, page);
 }
 
-void TfAlbumBrowser::RebuildPages() {
+void AlbumBrowser::RebuildPages() {
   if (!holding_) book_->RebuildPages();
 }
 
-QRect TfAlbumBrowser::WindowGeometry() const { return geometry(); }
+QRect AlbumBrowser::WindowGeometry() const { return geometry(); }

@@ -33,20 +33,20 @@
 class QAction;
 class QLabel;
 class QMenu;
-class TCaptionButton;
-class TToolPanel;
+class CaptionButton;
+class ToolPanelFrame;
 
-class TfAlbumBrowser : public QWidget, public BookWindow, public AlbumWindow {
+class AlbumBrowser : public QWidget, public BookWindow, public AlbumWindow {
   Q_OBJECT
 
  public:
   // ask: where questions and file dialogs go; null gives Qt's own boxes,
   // owned by the window. Tests pass scripted prompts.
-  explicit TfAlbumBrowser(Prompts* ask = nullptr, QWidget* parent = nullptr);
-  ~TfAlbumBrowser() override;
+  explicit AlbumBrowser(Prompts* ask = nullptr, QWidget* parent = nullptr);
+  ~AlbumBrowser() override;
 
   // ---- The album -------------------------------------------------------
-  TBook& Book() { return *book_; }
+  BookView& Book() { return *book_; }
   AlbumModel& Model() { return model_; }
   Prompts& prompts() { return *ask_; }
   // What opening and saving work with: the model, the XML document object,
@@ -68,7 +68,7 @@ class TfAlbumBrowser : public QWidget, public BookWindow, public AlbumWindow {
   // reads (flags, selection, clipboard, the properties dialog).
   void UpdateActions();
   // What the rule reads, as it stands now.
-  TActionState ActionState() const;
+  ActionInputs ActionState() const;
   // The number of images on the internal clipboard (default: none) and
   // whether the image properties dialog is showing (default: no).
   void SetClipboardCount(std::function<int()> count);
@@ -91,9 +91,9 @@ class TfAlbumBrowser : public QWidget, public BookWindow, public AlbumWindow {
   // The last mouse position seen with no button held, or the last release.
   QPoint PressPoint() const { return pressPoint_; }
   // The cursor showing; a release acts by it.
-  TBookCursor CursorShowing() const { return cursor_; }
+  BookCursor CursorShowing() const { return cursor_; }
   // Where the chrome's zones are now.
-  TChromeState ChromeState() const;
+  ChromeInputs ChromeState() const;
 
   // ---- Tool panel --------------------------------------------------------
   // Slides the panel out of the spine or back (nothing while the book is
@@ -104,7 +104,7 @@ class TfAlbumBrowser : public QWidget, public BookWindow, public AlbumWindow {
   bool IsMenuShown() const override { return menuShown_; }
   // Sets the flag without sliding (start-up).
   void SetMenuShown(bool shown) { menuShown_ = shown; }
-  TToolPanel* ToolPanel() const { return pnMenu_; }
+  ToolPanelFrame* ToolPanel() const { return pnMenu_; }
 
   // ---- Commands ----------------------------------------------------------
   // FileNew's command: the save question, then a new album in edit mode.
@@ -134,7 +134,7 @@ class TfAlbumBrowser : public QWidget, public BookWindow, public AlbumWindow {
   bool IsEditMode() const override;
   bool IsResizing() const override { return resizing_; }
   ProgressSink& Progress() override { return progress_; }
-  void SetCursor(TCursorKind cursor) override;
+  void SetCursor(CursorKind cursor) override;
   void RunEditMode() override;
   void LoadThumbnails(int chapter) override;
   void ShowSpread(int chapter, int page) override;
@@ -167,7 +167,7 @@ class TfAlbumBrowser : public QWidget, public BookWindow, public AlbumWindow {
 
  private:
   // Forwards to the progress box set later, so the context can hold it.
-  struct TForwardProgress : ProgressSink {
+  struct ForwardProgress : ProgressSink {
     ProgressSink* Target = nullptr;
     void ShowProgress(const QString& text, int percent, bool showGauge) override {
       if (Target != nullptr) Target->ShowProgress(text, percent, showGauge);
@@ -177,7 +177,7 @@ class TfAlbumBrowser : public QWidget, public BookWindow, public AlbumWindow {
   // album_browser.cpp
   void FormCreate();
   void PlaceChrome();
-  void ShowBookCursor(TBookCursor cursor);
+  void ShowBookCursor(BookCursor cursor);
   // browser_actions.cpp
   void BuildActions();
   void EditModeExecute(bool checked);
@@ -197,19 +197,19 @@ class TfAlbumBrowser : public QWidget, public BookWindow, public AlbumWindow {
   void ExportPdfExecute();
   // Runs an action's command from code, within a command that may fail:
   // the rule first, then the command itself (unlike RunAction, errors pass).
-  bool RunSaveCommand(const char* name, void (TfAlbumBrowser::*command)());
+  bool RunSaveCommand(const char* name, void (AlbumBrowser::*command)());
   QString SaveDialog(const char* action, const QString& name, const QString& folder,
                      const QString& filter, const QString& suffix);
   // input_routing.cpp
   void MoveOrResize(QPoint p, QPoint global);
 
   AlbumModel model_;
-  xml::TXMLData document_;
-  TForwardProgress progress_;
+  xml::XmlData document_;
+  ForwardProgress progress_;
   QStringList language_;
   std::unique_ptr<Prompts> ownPrompts_;
   Prompts* ask_;
-  std::unique_ptr<TBook> book_;
+  std::unique_ptr<BookView> book_;
   std::unique_ptr<DocumentContext> context_;
 
   QHash<QString, QAction*> actions_;
@@ -223,11 +223,11 @@ class TfAlbumBrowser : public QWidget, public BookWindow, public AlbumWindow {
   QLabel* lbChapter_ = nullptr;
   QLabel* lbTitle_ = nullptr;
   QLabel* imgResize_ = nullptr;
-  TCaptionButton* btClose_ = nullptr;
-  TCaptionButton* btMaximize_ = nullptr;
-  TCaptionButton* btMinimize_ = nullptr;
+  CaptionButton* btClose_ = nullptr;
+  CaptionButton* btMaximize_ = nullptr;
+  CaptionButton* btMinimize_ = nullptr;
   QWidget* junk_ = nullptr;
-  TToolPanel* pnMenu_ = nullptr;
+  ToolPanelFrame* pnMenu_ = nullptr;
 
   std::vector<BrowserInput*> inputs_;
   bool menuShown_ = false;
@@ -236,7 +236,7 @@ class TfAlbumBrowser : public QWidget, public BookWindow, public AlbumWindow {
   bool holding_ = false;
   bool overrideCursor_ = false;       // SetCursor's, until the normal one is back
   std::optional<QPoint> heldSpread_;  // chapter, spread asked for while held
-  TBookCursor cursor_ = TBookCursor::Default;
+  BookCursor cursor_ = BookCursor::Default;
   // A window move follows the pointer on the screen: where it and the
   // window were when the button went down.
   QPoint moveStartGlobal_;

@@ -15,7 +15,7 @@ int Mod(int a, int b) { return b != 0 ? a % b : 0; }
 
 }  // namespace
 
-int TBrowsing::ImageForLetterKey(int key) const {
+int BookBrowsing::ImageForLetterKey(int key) const {
   if (key < Qt::Key_A || key > Qt::Key_Z) return -1;
   const AlbumModel& m = Model();
   if (m.IsBookClosed()) return -1;
@@ -32,7 +32,7 @@ int TBrowsing::ImageForLetterKey(int key) const {
   return image < m.ImageCount(m.CurrentChapter) ? image : -1;
 }
 
-int TBrowsing::SelectionKey(int key, bool shift, bool& handled) {
+int BookBrowsing::SelectionKey(int key, bool shift, bool& handled) {
   const AlbumModel& m = Model();
   const int columns = AlbumProfile.ColumnCount;
   const int count = m.ImageCount(m.CurrentChapter);
@@ -66,7 +66,7 @@ int TBrowsing::SelectionKey(int key, bool shift, bool& handled) {
   }
 }
 
-bool TBrowsing::KeyDown(QKeyEvent& event) {
+bool BookBrowsing::KeyDown(QKeyEvent& event) {
   AlbumModel& m = Model();
   const int key = event.key();
   const bool ctrl = event.modifiers() & Qt::ControlModifier;

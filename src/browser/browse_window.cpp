@@ -10,16 +10,16 @@
 #include "init/language.h"
 #include "init/profile.h"
 
-TBrowseWindow::TBrowseWindow(TfAlbumBrowser& window)
+BrowseWindow::BrowseWindow(AlbumBrowser& window)
     : QObject(&window), window_(window), browsing_(window.Book(), *this) {
   window.AddInput(&browsing_);
-  auto command = [this](const char* name, void (TBrowsing::*run)()) {
+  auto command = [this](const char* name, void (BookBrowsing::*run)()) {
     connect(window_.Action(QLatin1String(name)), &QAction::triggered, this,
             [this, run] { (browsing_.*run)(); });
   };
-  command("ShowPicture", &TBrowsing::ShowPictureCommand);
-  command("ShowDetails", &TBrowsing::ShowDetailsCommand);
-  command("GotoPage", &TBrowsing::GotoPageCommand);
+  command("ShowPicture", &BookBrowsing::ShowPictureCommand);
+  command("ShowDetails", &BookBrowsing::ShowDetailsCommand);
+  command("GotoPage", &BookBrowsing::GotoPageCommand);
   // The action flips its own checked state; the letters follow it.
   connect(window_.Action(QStringLiteral("ShowLetters")), &QAction::triggered, this,
           [this] { window_.RepaintWindow(); });
@@ -35,54 +35,54 @@ TBrowseWindow::TBrowseWindow(TfAlbumBrowser& window)
   });
 }
 
-bool TBrowseWindow::IsEditMode() const { return window_.IsEditMode(); }
+bool BrowseWindow::IsEditMode() const { return window_.IsEditMode(); }
 
-bool TBrowseWindow::IsLettersShown() const {
+bool BrowseWindow::IsLettersShown() const {
   return window_.Action(QStringLiteral("ShowLetters"))->isChecked();
 }
 
-QPoint TBrowseWindow::PressPoint() const { return window_.PressPoint(); }
+QPoint BrowseWindow::PressPoint() const { return window_.PressPoint(); }
 
-void TBrowseWindow::RunAction(const QString& name) { window_.RunAction(name); }
+void BrowseWindow::RunAction(const QString& name) { window_.RunAction(name); }
 
-void TBrowseWindow::SetShowPictureEnabled(bool enabled) { showPictureEnabled_ = enabled; }
+void BrowseWindow::SetShowPictureEnabled(bool enabled) { showPictureEnabled_ = enabled; }
 
-void TBrowseWindow::PopupPictureMenu(QPoint windowPoint) {
+void BrowseWindow::PopupPictureMenu(QPoint windowPoint) {
   window_.PictureMenu()->popup(window_.mapToGlobal(windowPoint));
 }
 
-TfGoto& TBrowseWindow::Goto() {
+GotoDialog& BrowseWindow::Goto() {
   if (goto_ == nullptr) {
-    goto_ = new TfGoto(&window_);
+    goto_ = new GotoDialog(&window_);
     TranslateForm(window_.Language(), goto_);
   }
   return *goto_;
 }
 
-TfPicView& TBrowseWindow::PicView() {
-  if (picView_ == nullptr) picView_ = new TfPicView(AlbumProfile, &window_);
+PicViewDialog& BrowseWindow::PicView() {
+  if (picView_ == nullptr) picView_ = new PicViewDialog(AlbumProfile, &window_);
   return *picView_;
 }
 
-void TBrowseWindow::ShowImage(int index) {
+void BrowseWindow::ShowImage(int index) {
   const QScreen* screen = window_.screen();
   PicView().ShowImage(window_.Model(), index, screen ? screen->geometry() : QRect());
 }
 
-void TBrowseWindow::ShowGoto() {
+void BrowseWindow::ShowGoto() {
   Goto().ShowGoto(window_.Model(), [this](int c, int p) { window_.ShowSpread(c, p); });
 }
 
-bool TBrowseWindow::IsDetailsShowing() const { return details_.Showing && details_.Showing(); }
+bool BrowseWindow::IsDetailsShowing() const { return details_.Showing && details_.Showing(); }
 
-void TBrowseWindow::OpenDetails(int first, int last) {
+void BrowseWindow::OpenDetails(int first, int last) {
   if (details_.Open) details_.Open(first, last);
 }
 
-void TBrowseWindow::OpenDetailsReadOnly(int index) {
+void BrowseWindow::OpenDetailsReadOnly(int index) {
   if (details_.OpenReadOnly) details_.OpenReadOnly(index);
 }
 
-void TBrowseWindow::SetDetailsRange(int first, int last) {
+void BrowseWindow::SetDetailsRange(int first, int last) {
   if (details_.SetRange) details_.SetRange(first, last);
 }

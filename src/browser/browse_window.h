@@ -1,5 +1,5 @@
 #pragma once
-// Browsing installed into the book window: TBrowsing as one of its inputs,
+// Browsing installed into the book window: BookBrowsing as one of its inputs,
 // its host calls answered by the window, its actions (ShowPicture,
 // ShowDetails, GotoPage, ShowLetters) connected, and the two windows it opens,
 // the go-to dialog and the image view, made here and owned by the window.
@@ -10,29 +10,29 @@
 #include "browser/browse_host.h"
 #include "browser/browsing.h"
 
-class TfAlbumBrowser;
-class TfGoto;
-class TfPicView;
+class AlbumBrowser;
+class GotoDialog;
+class PicViewDialog;
 
 // The image properties dialog as browsing reaches it; unset parts do nothing
 // (and the dialog counts as not showing).
-struct TDetailsHooks {
+struct DetailsHooks {
   std::function<bool()> Showing;
   std::function<void(int, int)> Open;
   std::function<void(int)> OpenReadOnly;
   std::function<void(int, int)> SetRange;
 };
 
-class TBrowseWindow : public QObject, public BrowseHost {
+class BrowseWindow : public QObject, public BrowseHost {
  public:
   // Installs browsing into window; a child of window, it lives as long.
-  explicit TBrowseWindow(TfAlbumBrowser& window);
+  explicit BrowseWindow(AlbumBrowser& window);
 
-  TBrowsing& Browsing() { return browsing_; }
+  BookBrowsing& Browsing() { return browsing_; }
   // Both windows are made when first opened: start-up does not wait for them.
-  TfGoto& Goto();
-  TfPicView& PicView();
-  void SetDetails(TDetailsHooks hooks) { details_ = std::move(hooks); }
+  GotoDialog& Goto();
+  PicViewDialog& PicView();
+  void SetDetails(DetailsHooks hooks) { details_ = std::move(hooks); }
 
   bool IsEditMode() const override;
   bool IsLettersShown() const override;
@@ -48,11 +48,11 @@ class TBrowseWindow : public QObject, public BrowseHost {
   void SetDetailsRange(int first, int last) override;
 
  private:
-  TfAlbumBrowser& window_;
-  TBrowsing browsing_;
-  TfGoto* goto_ = nullptr;
-  TfPicView* picView_ = nullptr;
-  TDetailsHooks details_;
+  AlbumBrowser& window_;
+  BookBrowsing browsing_;
+  GotoDialog* goto_ = nullptr;
+  PicViewDialog* picView_ = nullptr;
+  DetailsHooks details_;
   // "Show image" for the picture menu about to pop up.
   bool showPictureEnabled_ = true;
 };

@@ -3,7 +3,7 @@
 namespace {
 
 // A tab beside its own divider would lead where the book already is.
-bool OnInactiveTab(const TZoneState& s, QPoint p) {
+bool OnInactiveTab(const ZoneState& s, QPoint p) {
   const BookmarkTab* tab = s.Tabs.At(p);
   return tab != nullptr && !tab->Active;
 }
@@ -11,7 +11,7 @@ bool OnInactiveTab(const TZoneState& s, QPoint p) {
 // The left edge band is a way back: to an earlier bookmark on its tab, to
 // the album's beginning elsewhere; not on the current chapter's own tab
 // while its opening spread shows.
-bool LeftBookmarkZone(const TZoneState& s, QPoint p) {
+bool LeftBookmarkZone(const ZoneState& s, QPoint p) {
   if (p.x() > 27 || p.y() < s.EdgeTop || s.Chapter < 0) return false;
   return !OnInactiveTab(s, p);
 }
@@ -19,22 +19,22 @@ bool LeftBookmarkZone(const TZoneState& s, QPoint p) {
 // The right edge band leads forward: to a later bookmark on its tab, to the
 // album's end elsewhere; not on the next chapter's tab while its divider
 // already shows on the right page.
-bool RightBookmarkZone(const TZoneState& s, QPoint p) {
+bool RightBookmarkZone(const ZoneState& s, QPoint p) {
   if (s.AtAlbumEnd() || s.IsClosed() || p.x() < s.Width - 27) return false;
   return !OnInactiveTab(s, p);
 }
 
 }  // namespace
 
-TBookCursor BrowseZoneCursor(const TZoneState& s, QPoint p, int imageAtP) {
+BookCursor BrowseZoneCursor(const ZoneState& s, QPoint p, int imageAtP) {
   const int x = p.x();
   const int y = p.y();
-  if (s.Chapter == 0 && s.Page == 0 && x <= 27) return TBookCursor::Left;
-  if (LeftBookmarkZone(s, p)) return TBookCursor::Left;
-  if (RightBookmarkZone(s, p)) return TBookCursor::Right;
-  if (x < s.SpineX && y >= s.Height - 47) return TBookCursor::Previous;
-  if (x > s.SpineX && s.IsClosed()) return TBookCursor::Next;
-  if (y >= s.Height - 47 && s.Chapter > -1 && !s.AtAlbumEnd()) return TBookCursor::Next;
-  if (!s.EditMode && imageAtP > -1) return TBookCursor::Zoom;
-  return TBookCursor::Default;
+  if (s.Chapter == 0 && s.Page == 0 && x <= 27) return BookCursor::Left;
+  if (LeftBookmarkZone(s, p)) return BookCursor::Left;
+  if (RightBookmarkZone(s, p)) return BookCursor::Right;
+  if (x < s.SpineX && y >= s.Height - 47) return BookCursor::Previous;
+  if (x > s.SpineX && s.IsClosed()) return BookCursor::Next;
+  if (y >= s.Height - 47 && s.Chapter > -1 && !s.AtAlbumEnd()) return BookCursor::Next;
+  if (!s.EditMode && imageAtP > -1) return BookCursor::Zoom;
+  return BookCursor::Default;
 }

@@ -10,7 +10,7 @@
 #include "browser/browser_input.h"
 #include "core/album_model.h"
 
-struct TZoneState {
+struct ZoneState {
   int Width = 0;
   int Height = 0;
   int SpineX = 0;
@@ -29,4 +29,4 @@ struct TZoneState {
 
 // The cursor at p; imageAtP is the image under p (-1: none). Default where
 // no browsing zone matches.
-TBookCursor BrowseZoneCursor(const TZoneState& state, QPoint p, int imageAtP);
+BookCursor BrowseZoneCursor(const ZoneState& state, QPoint p, int imageAtP);

@@ -6,8 +6,8 @@
 #include "browser/album_browser.h"
 #include "browser/tool_panel.h"
 
-void TfAlbumBrowser::BuildActions() {
-  for (const TActionSpec& entry : ActionTable()) {
+void AlbumBrowser::BuildActions() {
+  for (const ActionSpec& entry : ActionTable()) {
     auto* action = new QAction(QString::fromLatin1(entry.Caption), this);
     const QString name = QString::fromLatin1(entry.Name);
     action->setObjectName(name);
@@ -18,13 +18,12 @@ void TfAlbumBrowser::BuildActions() {
     addAction(action);  // its shortcut works while the window is active
     actions_.insert(name, action);
     // Whatever a command changed, the rule sees it once every handler ran.
-    connect(action, &QAction::triggered, this, &TfAlbumBrowser::UpdateActions,
-            Qt::QueuedConnection);
+    connect(action, &QAction::triggered, this, &AlbumBrowser::UpdateActions, Qt::QueuedConnection);
   }
   // F1 asks for help on whichever window has the focus.
   Action(QStringLiteral("Help"))->setShortcutContext(Qt::ApplicationShortcut);
   connect(Action(QStringLiteral("EditMode")), &QAction::triggered, this,
-          &TfAlbumBrowser::EditModeExecute);
+          &AlbumBrowser::EditModeExecute);
 
   auto fill = [this](QMenu* menu, const std::vector<const char*>& items) {
     for (const char* item : items) {
@@ -34,7 +33,7 @@ void TfAlbumBrowser::BuildActions() {
         menu->addAction(Action(QLatin1String(item)));
     }
     // A menu shows the actions as the rule has them now.
-    connect(menu, &QMenu::aboutToShow, this, &TfAlbumBrowser::UpdateActions);
+    connect(menu, &QMenu::aboutToShow, this, &AlbumBrowser::UpdateActions);
   };
   pictureMenu_ = new QMenu(this);
   pictureMenu_->setObjectName(QStringLiteral("PictureMenu"));
@@ -43,10 +42,10 @@ void TfAlbumBrowser::BuildActions() {
   saveMenu_->setObjectName(QStringLiteral("SaveMenu"));
   fill(saveMenu_, SaveMenuItems);
 
-  for (const TToolButtonSpec& entry : ToolButtonTable) {
+  for (const ToolButtonSpec& entry : ToolButtonTable) {
     QToolButton* button = nullptr;
     if (entry.Action[0] == '\0') {
-      auto* save = new TSaveButton(pnMenu_);
+      auto* save = new SaveButton(pnMenu_);
       save->setIcon(WindowGlyph(QString::number(entry.Glyph)));
       save->setToolTip(QStringLiteral("Save (Right click for more...)"));
       save->LeftPress = [this] { RunAction(QStringLiteral("SaveAll")); };
@@ -68,10 +67,10 @@ void TfAlbumBrowser::BuildActions() {
   }
 }
 
-QAction* TfAlbumBrowser::Action(const QString& name) const { return actions_.value(name); }
+QAction* AlbumBrowser::Action(const QString& name) const { return actions_.value(name); }
 
-TActionState TfAlbumBrowser::ActionState() const {
-  TActionState state;
+ActionInputs AlbumBrowser::ActionState() const {
+  ActionInputs state;
   state.EditMode = IsEditMode();
   state.AlbumModified = model_.AlbumModified;
   state.AnyDataModified = model_.AnyDataModified();
@@ -82,15 +81,15 @@ TActionState TfAlbumBrowser::ActionState() const {
   return state;
 }
 
-void TfAlbumBrowser::UpdateActions() {
-  const TActionState state = ActionState();
-  for (const TActionSpec& entry : ActionTable()) {
+void AlbumBrowser::UpdateActions() {
+  const ActionInputs state = ActionState();
+  for (const ActionSpec& entry : ActionTable()) {
     if (QAction* action = Action(QLatin1String(entry.Name)))
       action->setEnabled(SaveAlbumUpdate(entry, state));
   }
 }
 
-bool TfAlbumBrowser::RunAction(const QString& name) {
+bool AlbumBrowser::RunAction(const QString& name) {
   QAction* action = Action(name);
   if (action == nullptr) return false;
   UpdateActions();
@@ -100,18 +99,18 @@ bool TfAlbumBrowser::RunAction(const QString& name) {
   return true;
 }
 
-void TfAlbumBrowser::SetClipboardCount(std::function<int()> count) {
+void AlbumBrowser::SetClipboardCount(std::function<int()> count) {
   clipboardCount_ = std::move(count);
   UpdateActions();
 }
 
-void TfAlbumBrowser::SetDetailsShowing(std::function<bool()> showing) {
+void AlbumBrowser::SetDetailsShowing(std::function<bool()> showing) {
   detailsShowing_ = std::move(showing);
   UpdateActions();
 }
 
-void TfAlbumBrowser::ApplyActionHints() {
-  for (const TActionSpec& entry : ActionTable()) {
+void AlbumBrowser::ApplyActionHints() {
+  for (const ActionSpec& entry : ActionTable()) {
     QAction* action = Action(QLatin1String(entry.Name));
     action->setToolTip(action->text());
     action->setStatusTip(action->text());
@@ -120,7 +119,7 @@ void TfAlbumBrowser::ApplyActionHints() {
     save->setToolTip(Action(QStringLiteral("Save"))->toolTip());
 }
 
-void TfAlbumBrowser::EditModeExecute(bool checked) {
+void AlbumBrowser::EditModeExecute(bool checked) {
   QAction* editMode = Action(QStringLiteral("EditMode"));
   if (checked && model_.IsBookClosed()) {
     // Nothing to edit on the cover: the press changes nothing. Leaving edit

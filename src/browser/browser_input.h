@@ -19,7 +19,7 @@ class QPainter;
 class QWheelEvent;
 
 // The cursor the window shows; a button release acts by the cursor showing.
-enum class TBookCursor {
+enum class BookCursor {
   Default,   // anywhere else
   Arrow,     // over the caption buttons
   Hand,      // the menu tab
@@ -39,10 +39,10 @@ class BrowserInput {
   // The cursor for a mouse move with no button held at p, when no zone of the
   // window's own chrome matched; false leaves it to the next handler (and
   // finally the default cursor).
-  virtual bool CursorAt(QPoint, TBookCursor&) { return false; }
+  virtual bool CursorAt(QPoint, BookCursor&) { return false; }
   // A button release at p (window coordinates) while cursor was showing; the
   // press point has already been set to p.
-  virtual bool MouseRelease(TBookCursor, QPoint, Qt::MouseButton, Qt::KeyboardModifiers) {
+  virtual bool MouseRelease(BookCursor, QPoint, Qt::MouseButton, Qt::KeyboardModifiers) {
     return false;
   }
   virtual bool MousePress(QPoint, Qt::MouseButton, Qt::KeyboardModifiers) { return false; }

@@ -9,16 +9,16 @@
 #include "book/book.h"
 #include "init/profile.h"
 
-TBrowsing::TBrowsing(TBook& book, BrowseHost& host)
+BookBrowsing::BookBrowsing(BookView& book, BrowseHost& host)
     : book_(book), host_(host), click_([this](QPoint p) { OpenClicked(p); }) {}
 
-AlbumModel& TBrowsing::Model() const { return book_.Model(); }
+AlbumModel& BookBrowsing::Model() const { return book_.Model(); }
 
-int TBrowsing::LastSpread(int chapter) const {
+int BookBrowsing::LastSpread(int chapter) const {
   return Model().LastSpread(chapter, AlbumProfile.ImagesPerPage());
 }
 
-int TBrowsing::ImageAt(int x, int y) const {
+int BookBrowsing::ImageAt(int x, int y) const {
   const AlbumModel& m = Model();
   if (m.IsBookClosed()) return -1;
   const int perPage = AlbumProfile.ImagesPerPage();
@@ -26,12 +26,12 @@ int TBrowsing::ImageAt(int x, int y) const {
   const int rows = AlbumProfile.RowCount;
   const int spineX = book_.SpineX();
   const QSize pageSize = PageSizeFor(book_.WindowSize());
-  const TRect leftArea = PageArea(true, pageSize);
+  const EdgeRect leftArea = PageArea(true, pageSize);
   int base = m.CurrentPage > 0 ? (m.CurrentPage - 1) * perPage : 0;
   int left = 0;
   int right = 0;
   if (x > spineX) {
-    const TRect area = PageArea(false, pageSize);
+    const EdgeRect area = PageArea(false, pageSize);
     left = area.Left + spineX + 20;
     right = area.Right + spineX - 10;
     if (m.CurrentPage > 0) base += perPage;
@@ -60,7 +60,7 @@ int TBrowsing::ImageAt(int x, int y) const {
   return index < m.ImageCount(m.CurrentChapter) ? index : -1;
 }
 
-void TBrowsing::SelectRange(int a, int b) {
+void BookBrowsing::SelectRange(int a, int b) {
   AlbumModel& m = Model();
   const int count = m.ImageCount(m.CurrentChapter);
   if (a < count && b < count) {
@@ -88,7 +88,7 @@ void TBrowsing::SelectRange(int a, int b) {
   if (host_.IsDetailsShowing()) host_.SetDetailsRange(a, b);
 }
 
-void TBrowsing::TurnPage(bool forward, bool bySelection, bool extend) {
+void BookBrowsing::TurnPage(bool forward, bool bySelection, bool extend) {
   AlbumModel& m = Model();
   if (bySelection && AlbumProfile.ColumnCount > 0) {
     const int columns = AlbumProfile.ColumnCount;
@@ -124,7 +124,7 @@ void TBrowsing::TurnPage(bool forward, bool bySelection, bool extend) {
   }
 }
 
-void TBrowsing::ShowChapter(int k, bool atEnd) {
+void BookBrowsing::ShowChapter(int k, bool atEnd) {
   if (k == -1) {
     book_.ShowSpread(0, 0);
     return;
@@ -133,9 +133,9 @@ void TBrowsing::ShowChapter(int k, bool atEnd) {
   book_.ShowSpread(k, atEnd ? LastSpread(k) : 0);
 }
 
-TZoneState TBrowsing::Zones() const {
+ZoneState BookBrowsing::Zones() const {
   const AlbumModel& m = Model();
-  TZoneState s;
+  ZoneState s;
   s.Width = book_.WindowSize().width();
   s.Height = book_.WindowSize().height();
   s.SpineX = book_.SpineX();
@@ -149,16 +149,16 @@ TZoneState TBrowsing::Zones() const {
   return s;
 }
 
-bool TBrowsing::CursorAt(QPoint p, TBookCursor& cursor) {
-  const TBookCursor zone = BrowseZoneCursor(Zones(), p, ImageAt(p));
-  if (zone == TBookCursor::Default) return false;
+bool BookBrowsing::CursorAt(QPoint p, BookCursor& cursor) {
+  const BookCursor zone = BrowseZoneCursor(Zones(), p, ImageAt(p));
+  if (zone == BookCursor::Default) return false;
   cursor = zone;
   return true;
 }
 
 // A tab on the left edge: the spread where that tab's chapter begins. The
 // rest of the band: the album's beginning (from chapter 0, the closed book).
-void TBrowsing::BookmarkBack(QPoint p) {
+void BookBrowsing::BookmarkBack(QPoint p) {
   if (const BookmarkTab* tab = book_.Bookmarks.At(p)) {
     book_.ShowSpread(tab->Chapter - 1, LastSpread(tab->Chapter - 1));
     return;
@@ -167,7 +167,7 @@ void TBrowsing::BookmarkBack(QPoint p) {
 }
 
 // A tab on the right edge, as on the left; the rest of the band: the album's end.
-void TBrowsing::BookmarkForward(QPoint p) {
+void BookBrowsing::BookmarkForward(QPoint p) {
   if (const BookmarkTab* tab = book_.Bookmarks.At(p)) {
     book_.ShowSpread(tab->Chapter - 1, LastSpread(tab->Chapter - 1));
     return;
@@ -176,22 +176,22 @@ void TBrowsing::BookmarkForward(QPoint p) {
   book_.ShowSpread(n, LastSpread(n));
 }
 
-bool TBrowsing::MouseRelease(TBookCursor cursor, QPoint p, Qt::MouseButton,
-                             Qt::KeyboardModifiers modifiers) {
+bool BookBrowsing::MouseRelease(BookCursor cursor, QPoint p, Qt::MouseButton,
+                                Qt::KeyboardModifiers modifiers) {
   // The second release of a double click: the double click has acted.
   if (click_.TakeDoubleClickEnd()) return true;
   switch (cursor) {
-    case TBookCursor::Previous:
-    case TBookCursor::Next:
+    case BookCursor::Previous:
+    case BookCursor::Next:
       TurnPage(p.x() > book_.SpineX(), false, false);
       return true;
-    case TBookCursor::Left:
+    case BookCursor::Left:
       BookmarkBack(p);
       return true;
-    case TBookCursor::Right:
+    case BookCursor::Right:
       BookmarkForward(p);
       return true;
-    case TBookCursor::Zoom:
+    case BookCursor::Zoom:
       // The image opens once no second click can make this a double click.
       clickedChapter_ = Model().CurrentChapter;
       clickedImage_ = ImageAt(p);
@@ -210,7 +210,7 @@ bool TBrowsing::MouseRelease(TBookCursor cursor, QPoint p, Qt::MouseButton,
   return true;
 }
 
-bool TBrowsing::MousePress(QPoint p, Qt::MouseButton button, Qt::KeyboardModifiers) {
+bool BookBrowsing::MousePress(QPoint p, Qt::MouseButton button, Qt::KeyboardModifiers) {
   click_.Press();
   if (button != Qt::RightButton) return false;
   const int i = ImageAt(p);
@@ -225,7 +225,7 @@ bool TBrowsing::MousePress(QPoint p, Qt::MouseButton button, Qt::KeyboardModifie
   return true;
 }
 
-bool TBrowsing::DoubleClick(QPoint p) {
+bool BookBrowsing::DoubleClick(QPoint p) {
   // A widget gets the second press of a double click as the double click
   // alone: it drops the click held since the first release.
   click_.Press();
@@ -243,7 +243,7 @@ bool TBrowsing::DoubleClick(QPoint p) {
   return true;
 }
 
-void TBrowsing::OpenClicked(QPoint p) {
+void BookBrowsing::OpenClicked(QPoint p) {
   // A dialog opened meanwhile, or a page turned, has the say.
   if (QApplication::activeModalWidget() != nullptr || Model().CurrentChapter != clickedChapter_ ||
       ImageAt(p) != clickedImage_)
@@ -253,11 +253,11 @@ void TBrowsing::OpenClicked(QPoint p) {
   clickedAt_.reset();
 }
 
-void TBrowsing::ShowPictureCommand() {
+void BookBrowsing::ShowPictureCommand() {
   host_.ShowImage(ImageAt(clickedAt_.value_or(host_.PressPoint())));
 }
 
-bool TBrowsing::Wheel(QWheelEvent& event) {
+bool BookBrowsing::Wheel(QWheelEvent& event) {
   // The book has no zoom: Ctrl+wheel turns no page either.
   if (event.modifiers() & Qt::ControlModifier) return true;
   // A notch is 120; a wheel turned back drops what was short of one.
@@ -271,7 +271,7 @@ bool TBrowsing::Wheel(QWheelEvent& event) {
   return true;
 }
 
-void TBrowsing::ShowDetailsCommand() {
+void BookBrowsing::ShowDetailsCommand() {
   if (host_.IsEditMode()) {
     host_.OpenDetails(Model().SelStart, Model().SelEnd);
     return;
@@ -280,9 +280,9 @@ void TBrowsing::ShowDetailsCommand() {
   if (i >= 0) host_.OpenDetailsReadOnly(i);
 }
 
-void TBrowsing::GotoPageCommand() { host_.ShowGoto(); }
+void BookBrowsing::GotoPageCommand() { host_.ShowGoto(); }
 
-void TBrowsing::PaintOver(QPainter& painter) {
+void BookBrowsing::PaintOver(QPainter& painter) {
   if (host_.IsLettersShown() && !host_.IsEditMode() && Model().CurrentPage > -1)
     book_.PaintLetters(painter);
 }

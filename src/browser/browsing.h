@@ -3,10 +3,10 @@
 // to bookmarks, opening images, the selection and the letters that name the
 // visible thumbnails.
 //
-// TBrowsing is installed into the book window as a BrowserInput; the
+// BookBrowsing is installed into the book window as a BrowserInput; the
 // operations below work on the album model, the look (AlbumProfile) and the
 // book alone, so they are tested without a window. Every change of spread
-// goes through TBook::ShowSpread, which ignores targets out of range.
+// goes through BookView::ShowSpread, which ignores targets out of range.
 
 #include <QPoint>
 #include <optional>
@@ -16,12 +16,12 @@
 #include "browser/browser_input.h"
 #include "browser/pending_click.h"
 
-class TBook;
+class BookView;
 class AlbumModel;
 
-class TBrowsing : public BrowserInput {
+class BookBrowsing : public BrowserInput {
  public:
-  TBrowsing(TBook& book, BrowseHost& host);
+  BookBrowsing(BookView& book, BrowseHost& host);
 
   // The image of the current chapter under the window point (x, y); -1 when
   // none: the book closed, a margin, the spine, an empty cell.
@@ -38,7 +38,7 @@ class TBrowsing : public BrowserInput {
   int ImageForLetterKey(int key) const;
 
   // The zone state of the current view.
-  TZoneState Zones() const;
+  ZoneState Zones() const;
   // A click on a thumbnail waits to see whether a second click makes it a
   // double click; true while it waits.
   bool IsClickPending() const { return click_.IsPending(); }
@@ -49,8 +49,8 @@ class TBrowsing : public BrowserInput {
   void ShowDetailsCommand();
   void GotoPageCommand();
 
-  bool CursorAt(QPoint p, TBookCursor& cursor) override;
-  bool MouseRelease(TBookCursor cursor, QPoint p, Qt::MouseButton button,
+  bool CursorAt(QPoint p, BookCursor& cursor) override;
+  bool MouseRelease(BookCursor cursor, QPoint p, Qt::MouseButton button,
                     Qt::KeyboardModifiers modifiers) override;
   bool MousePress(QPoint p, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) override;
   bool DoubleClick(QPoint p) override;
@@ -68,7 +68,7 @@ class TBrowsing : public BrowserInput {
   // The keys of the edit-mode selection; the new moving end or -1.
   int SelectionKey(int key, bool shift, bool& handled);
 
-  TBook& book_;
+  BookView& book_;
   BrowseHost& host_;
   PendingClick click_;
   // Where the held click went: ShowPicture opens the image there rather

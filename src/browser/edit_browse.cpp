@@ -3,8 +3,8 @@
 #include "browser/browse_window.h"
 #include "browser/edit_window.h"
 
-void ConnectEditing(TEditWindow& edit, TBrowseWindow& browse) {
-  TBrowsing& browsing = browse.Browsing();
+void ConnectEditing(EditWindow& edit, BrowseWindow& browse) {
+  BookBrowsing& browsing = browse.Browsing();
   edit.SetHooks({[&browsing](QPoint p) { return browsing.ImageAt(p); },
                  [&browsing](int a, int b) { browsing.SelectRange(a, b); }});
   // The dialog is made on first use; until then it is not showing.

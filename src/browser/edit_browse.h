@@ -3,7 +3,7 @@
 // properties dialog: browsing opens the dialog and moves the selection,
 // editing asks browsing where images are and selects what it changed.
 
-class TBrowseWindow;
-class TEditWindow;
+class BrowseWindow;
+class EditWindow;
 
-void ConnectEditing(TEditWindow& edit, TBrowseWindow& browse);
+void ConnectEditing(EditWindow& edit, BrowseWindow& browse);

@@ -12,7 +12,7 @@
 #include "init/profile.h"
 #include "init/program_settings.h"
 
-TEditWindow::TEditWindow(TfAlbumBrowser& window)
+EditWindow::EditWindow(AlbumBrowser& window)
     : QObject(&window),
       window_(window),
       undo_(window.Model()),
@@ -22,28 +22,28 @@ TEditWindow::TEditWindow(TfAlbumBrowser& window)
   window_.SetClipboardCount([this] { return editor_.Clipboard().Count(); });
   window_.SetDetailsShowing([this] { return DetailsShowing(); });
   connect(&undo_, &AlbumUndo::ChapterChanged, this, [this](int k) { ShowChange(k); });
-  connect(&window_, &TfAlbumBrowser::EditModeChanged, this, &TEditWindow::OnEditMode);
+  connect(&window_, &AlbumBrowser::EditModeChanged, this, &EditWindow::OnEditMode);
   ConnectActions();
 }
 
-AlbumModel& TEditWindow::Model() const { return window_.Model(); }
+AlbumModel& EditWindow::Model() const { return window_.Model(); }
 
-TfPicDetails& TEditWindow::Details() {
+PicDetailsDialog& EditWindow::Details() {
   if (details_ == nullptr) {
-    details_ = new TfPicDetails(undo_, AlbumProfile, window_.prompts(), *this, &window_);
+    details_ = new PicDetailsDialog(undo_, AlbumProfile, window_.prompts(), *this, &window_);
     fPicDetails = details_;
     TranslateForm(window_.Language(), details_);
-    connect(details_, &TfPicDetails::ShowingChanged, this, [this] {
+    connect(details_, &PicDetailsDialog::ShowingChanged, this, [this] {
       window_.UpdateActions();
       UpdateUndoActions();
     });
     // Pages turn while the dialog shows, also into another chapter.
-    connect(&window_, &TfAlbumBrowser::SpreadShown, details_, &TfPicDetails::FollowSpread);
+    connect(&window_, &AlbumBrowser::SpreadShown, details_, &PicDetailsDialog::FollowSpread);
   }
   return *details_;
 }
 
-void TEditWindow::ConnectActions() {
+void EditWindow::ConnectActions() {
   const auto on = [this](const char* name, std::function<void()> command) {
     connect(window_.Action(QLatin1String(name)), &QAction::triggered, this,
             [command = std::move(command)] { command(); });
@@ -54,11 +54,11 @@ void TEditWindow::ConnectActions() {
   // What is removed must be in sight, framed: a selection left on another
   // spread (the page turned, another chapter shown) is not removed unseen.
   on("DeletePictures", [this] {
-    if (SelectionShown()) editor_.DeletePicturesExecute(ProgramSettings.ConfirmDeletes);
+    if (SelectionShown()) editor_.DeletePicturesExecute(GlobalSettings.ConfirmDeletes);
   });
   on("Copy", [this] { editor_.CopyExecute(); });
   on("Cut", [this] {
-    if (SelectionShown()) editor_.CutExecute(ProgramSettings.ConfirmDeletes);
+    if (SelectionShown()) editor_.CutExecute(GlobalSettings.ConfirmDeletes);
   });
   on("Paste", [this] { editor_.PasteExecute(); });
   on("SelectAll", [this] {
@@ -92,19 +92,19 @@ void TEditWindow::ConnectActions() {
   window_.addAction(redoAction_);
   connect(undoAction_, &QAction::triggered, this, [this] { undo_.Undo(); });
   connect(redoAction_, &QAction::triggered, this, [this] { undo_.Redo(); });
-  connect(&undo_.Stack(), &QUndoStack::indexChanged, this, &TEditWindow::UpdateUndoActions);
-  connect(&undo_.Stack(), &QUndoStack::cleanChanged, this, &TEditWindow::UpdateUndoActions);
+  connect(&undo_.Stack(), &QUndoStack::indexChanged, this, &EditWindow::UpdateUndoActions);
+  connect(&undo_.Stack(), &QUndoStack::cleanChanged, this, &EditWindow::UpdateUndoActions);
   UpdateUndoActions();
 }
 
-void TEditWindow::UpdateUndoActions() {
+void EditWindow::UpdateUndoActions() {
   // Like every command of the window, not while the properties dialog shows.
   const bool free = !DetailsShowing();
   undoAction_->setEnabled(free && undo_.Stack().canUndo());
   redoAction_->setEnabled(free && undo_.Stack().canRedo());
 }
 
-void TEditWindow::OnEditMode(bool on) {
+void EditWindow::OnEditMode(bool on) {
   AlbumModel& model = Model();
   if (!on) {
     SelectRange(-1, -1);
@@ -116,7 +116,7 @@ void TEditWindow::OnEditMode(bool on) {
     } else {
       // A spread without images: nothing is selected, so nothing unseen is
       // cut or deleted.
-      SetSelection(model, TSelection{});
+      SetSelection(model, SelectionRange{});
       window_.UpdateActions();
     }
   }
@@ -125,9 +125,9 @@ void TEditWindow::OnEditMode(bool on) {
   if (!model.IsBookClosed()) window_.ShowSpread(model.CurrentChapter, model.CurrentPage);
 }
 
-bool TEditWindow::SelectionShown() const {
+bool EditWindow::SelectionShown() const {
   const AlbumModel& model = Model();
-  const TRun run = SelectedRun(model);
+  const ImageRun run = SelectedRun(model);
   if (run.Count == 0 || model.IsBookClosed()) return false;
   // Spread p shows pages p and p + 1; page q holds images (q - 1) * P to q * P - 1.
   const qint64 perPage = AlbumProfile.ImagesPerPage();
@@ -136,26 +136,26 @@ bool TEditWindow::SelectionShown() const {
   return run.First <= last && run.Last() >= first;
 }
 
-void TEditWindow::SelectRange(int a, int b) {
+void EditWindow::SelectRange(int a, int b) {
   if (hooks_.SelectRange) {
     hooks_.SelectRange(a, b);
   } else {
-    SetSelection(Model(), a < 0 || b < 0 ? TSelection{0, 0} : TSelection{a, b});
+    SetSelection(Model(), a < 0 || b < 0 ? SelectionRange{0, 0} : SelectionRange{a, b});
     if (DetailsShowing()) details_->SetDetailsRange(a, b);
     window_.update();
   }
   window_.UpdateActions();
 }
 
-TThumbnailList TEditWindow::MakeThumbnails(const QStringList& files) {
+ThumbnailList EditWindow::MakeThumbnails(const QStringList& files) {
   const AlbumModel& model = Model();
   return ::MakeThumbnails(files, window_.Book().ThumbnailBox(),
                           model.DataTitles.value(model.CurrentChapter), window_.Progress());
 }
 
-void TEditWindow::ShowChange(int k) {
+void EditWindow::ShowChange(int k) {
   AlbumModel& model = Model();
-  const TSelection selection = SelectionOf(model);
+  const SelectionRange selection = SelectionOf(model);
   // Thumbnails a step kept for another page size are made again by
   // ShowSpread, which remakes every one not made for the current cells.
   const int last = model.LastSpread(k, AlbumProfile.ImagesPerPage());

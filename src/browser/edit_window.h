@@ -20,38 +20,38 @@
 #include "dialogs/pic_details.h"
 
 class QAction;
-class TfAlbumBrowser;
+class AlbumBrowser;
 
 // What editing needs of browsing: the hit test and the selection change
 // (which also brings the selection into view and informs the dialog).
-struct TEditHooks {
+struct EditHooks {
   std::function<int(QPoint)> ImageAt;
   std::function<void(int, int)> SelectRange;
 };
 
-class TEditWindow : public QObject, public BrowserInput, public DetailsHost {
+class EditWindow : public QObject, public BrowserInput, public DetailsHost {
  public:
   // Installs editing into window; a child of window, it lives as long. Made
   // before browsing, so a drag's release reaches it first.
-  explicit TEditWindow(TfAlbumBrowser& window);
+  explicit EditWindow(AlbumBrowser& window);
 
-  void SetHooks(TEditHooks hooks) { hooks_ = std::move(hooks); }
+  void SetHooks(EditHooks hooks) { hooks_ = std::move(hooks); }
   AlbumUndo& Undo() { return undo_; }
   ChapterEditor& Editor() { return editor_; }
   // The image properties dialog, made when first needed: start-up does not
   // wait for a window it does not show.
-  TfPicDetails& Details();
+  PicDetailsDialog& Details();
   bool DetailsShowing() const { return details_ != nullptr && details_->IsShowing(); }
   // The image the drag would drop on (-1: none, or not accepted).
   int DragIndex() const { return dragIndex_; }
 
   // DetailsHost
   void SelectRange(int a, int b) override;
-  TThumbnailList MakeThumbnails(const QStringList& files) override;
+  ThumbnailList MakeThumbnails(const QStringList& files) override;
 
   // BrowserInput
   bool LeftButtonMove(QPoint press, QPoint p) override;
-  bool MouseRelease(TBookCursor cursor, QPoint p, Qt::MouseButton button,
+  bool MouseRelease(BookCursor cursor, QPoint p, Qt::MouseButton button,
                     Qt::KeyboardModifiers modifiers) override;
   bool DragEnter(QDragEnterEvent& event) override;
   bool DragMove(QDragMoveEvent& event) override;
@@ -71,11 +71,11 @@ class TEditWindow : public QObject, public BrowserInput, public DetailsHost {
   // image_drag.cpp
   void EndDrag();
 
-  TfAlbumBrowser& window_;
+  AlbumBrowser& window_;
   AlbumUndo undo_;
   ChapterEditor editor_;
-  TfPicDetails* details_ = nullptr;
-  TEditHooks hooks_;
+  PicDetailsDialog* details_ = nullptr;
+  EditHooks hooks_;
   QAction* undoAction_ = nullptr;
   QAction* redoAction_ = nullptr;
   bool dragging_ = false;

@@ -7,7 +7,7 @@
 #include "core/prompts.h"
 #include "dialogs/pic_details.h"
 
-TRun SelectedRun(const AlbumModel& model) {
+ImageRun SelectedRun(const AlbumModel& model) {
   if (model.SelEnd < 0) return {};
   const int first = std::max(std::min(model.SelStart, model.SelEnd), 0);
   const int last =
@@ -48,7 +48,7 @@ void ChapterEditor::InsertImages(int position, const QStringList& names) {
 
 void ChapterEditor::InsertFiles(int position, const QStringList& names, const QString& text) {
   if (Chapter() < 0 || names.isEmpty()) return;
-  TChapterBlock block;
+  ChapterBlock block;
   block.Data.Files = names;
   block.Data.Titles = block.Data.Places = block.Data.Dates = block.Data.People =
       QStringList(names.size(), QString());
@@ -58,14 +58,14 @@ void ChapterEditor::InsertFiles(int position, const QStringList& names, const QS
 }
 
 void ChapterEditor::DeletePicturesExecute(bool confirm) {
-  const TRun run = SelectedRun(Model());
+  const ImageRun run = SelectedRun(Model());
   if (run.Count == 0) return;
   if (confirm && !prompts_.AskOkCancel(Msg(QStringLiteral("DeleteImages")))) return;
   undo_.Remove(Chapter(), run.First, run.Count, QStringLiteral("Delete images"));
 }
 
 void ChapterEditor::CopyExecute() {
-  const TRun run = SelectedRun(Model());
+  const ImageRun run = SelectedRun(Model());
   if (run.Count == 0) return;
   clipboard_ = CopyEntries(Model(), Chapter(), run.First, run.Count);
 }
@@ -84,19 +84,19 @@ void ChapterEditor::PasteExecute() {
 }
 
 bool ChapterEditor::DropAccepted(int target) const {
-  const TRun run = SelectedRun(Model());
+  const ImageRun run = SelectedRun(Model());
   return run.Count > 0 && target >= 0 && target < Model().ImageCount(Chapter()) &&
          !run.Contains(target);
 }
 
-TDropSide ChapterEditor::MarkerSide(int target) const {
-  if (!DropAccepted(target)) return TDropSide::None;
-  return target > SelectedRun(Model()).Last() ? TDropSide::Right : TDropSide::Left;
+DropSide ChapterEditor::MarkerSide(int target) const {
+  if (!DropAccepted(target)) return DropSide::None;
+  return target > SelectedRun(Model()).Last() ? DropSide::Right : DropSide::Left;
 }
 
 void ChapterEditor::DropSelection(int target) {
   if (!DropAccepted(target)) return;
-  const TRun run = SelectedRun(Model());
+  const ImageRun run = SelectedRun(Model());
   // Moving forward the run ends at the target, moving back it starts there.
   const int to = target > run.Last() ? target - run.Count + 1 : target;
   undo_.Move(Chapter(), run.First, run.Count, to, QStringLiteral("Move images"));

@@ -20,27 +20,27 @@ class AlbumUndo;
 class Prompts;
 
 // The selected images that exist, in ascending order; Count 0 when none.
-struct TRun {
+struct ImageRun {
   int First = 0;
   int Count = 0;
   int Last() const { return First + Count - 1; }
   bool Contains(int i) const { return Count > 0 && i >= First && i <= Last(); }
 };
-TRun SelectedRun(const AlbumModel& model);
+ImageRun SelectedRun(const AlbumModel& model);
 
 // Which side of the target cell the drop marker is drawn on.
-enum class TDropSide { None, Left, Right };
+enum class DropSide { None, Left, Right };
 
 class ChapterEditor {
  public:
   // Makes the thumbnails of files about to be added, in order.
-  using ThumbnailMaker = std::function<TThumbnailList(const QStringList& files)>;
+  using ThumbnailMaker = std::function<ThumbnailList(const QStringList& files)>;
 
   ChapterEditor(AlbumUndo& undo, Prompts& prompts, ThumbnailMaker makeThumbnails);
 
   // The internal clipboard: it lives as long as the editor (the whole run),
   // so it survives New and Open; only Copy and Cut replace it.
-  const TChapterBlock& Clipboard() const { return clipboard_; }
+  const ChapterBlock& Clipboard() const { return clipboard_; }
 
   // The open dialog (several files, image and video filters) at the
   // chapter's image folder, then AddImages or InsertImages at SelEnd.
@@ -59,7 +59,7 @@ class ChapterEditor {
   // The image drag: a drop on target moves the selected run next to it.
   // Only an existing image outside the selection accepts the drop.
   bool DropAccepted(int target) const;
-  TDropSide MarkerSide(int target) const;
+  DropSide MarkerSide(int target) const;
   void DropSelection(int target);
 
  private:
@@ -70,5 +70,5 @@ class ChapterEditor {
   AlbumUndo& undo_;
   Prompts& prompts_;
   ThumbnailMaker makeThumbnails_;
-  TChapterBlock clipboard_;
+  ChapterBlock clipboard_;
 };

@@ -24,31 +24,31 @@ QString FolderOf(const QString& file) {
 
 }  // namespace
 
-void TfAlbumBrowser::ConnectCommands() {
-  auto on = [this](const char* name, void (TfAlbumBrowser::*command)()) {
+void AlbumBrowser::ConnectCommands() {
+  auto on = [this](const char* name, void (AlbumBrowser::*command)()) {
     connect(Action(QLatin1String(name)), &QAction::triggered, this,
             [this, command] { Guarded([this, command] { (this->*command)(); }); });
   };
-  on("FileNew", &TfAlbumBrowser::NewAlbum);
+  on("FileNew", &AlbumBrowser::NewAlbum);
   // F1 in the dialogs too, whose owner's shortcuts are blocked while they show,
   // and while the Help action is disabled by the properties dialog.
   InstallHelpKey(this, [this](const QWidget* window) { ShowHelpFor(window); });
-  on("FileOpen", &TfAlbumBrowser::FileOpenExecute);
-  on("SaveAlbum", &TfAlbumBrowser::SaveAlbumExecute);
-  on("SaveAlbumAs", &TfAlbumBrowser::SaveAlbumAsExecute);
-  on("SaveData", &TfAlbumBrowser::SaveDataExecute);
-  on("SaveDataAs", &TfAlbumBrowser::SaveDataAsExecute);
-  on("SaveFormat", &TfAlbumBrowser::SaveFormatExecute);
-  on("SaveFormatAs", &TfAlbumBrowser::SaveFormatAsExecute);
-  on("SaveAll", &TfAlbumBrowser::SaveAllExecute);
-  on("ExportPdf", &TfAlbumBrowser::ExportPdfExecute);
-  on("Help", &TfAlbumBrowser::ShowHelp);
+  on("FileOpen", &AlbumBrowser::FileOpenExecute);
+  on("SaveAlbum", &AlbumBrowser::SaveAlbumExecute);
+  on("SaveAlbumAs", &AlbumBrowser::SaveAlbumAsExecute);
+  on("SaveData", &AlbumBrowser::SaveDataExecute);
+  on("SaveDataAs", &AlbumBrowser::SaveDataAsExecute);
+  on("SaveFormat", &AlbumBrowser::SaveFormatExecute);
+  on("SaveFormatAs", &AlbumBrowser::SaveFormatAsExecute);
+  on("SaveAll", &AlbumBrowser::SaveAllExecute);
+  on("ExportPdf", &AlbumBrowser::ExportPdfExecute);
+  on("Help", &AlbumBrowser::ShowHelp);
   connect(Action(QStringLiteral("ExitAlbum")), &QAction::triggered, this, &QWidget::close);
   connect(Action(QStringLiteral("About")), &QAction::triggered, this,
           [this] { SplashWindow(this, language_).ShowAbout(); });
 }
 
-void TfAlbumBrowser::Guarded(const std::function<void()>& command) {
+void AlbumBrowser::Guarded(const std::function<void()>& command) {
   try {
     command();
   } catch (const EFileError& error) {
@@ -57,12 +57,12 @@ void TfAlbumBrowser::Guarded(const std::function<void()>& command) {
   UpdateActions();
 }
 
-void TfAlbumBrowser::NewAlbum() {
+void AlbumBrowser::NewAlbum() {
   if (!AskSaveChanges(*context_)) return;
   // Back to the start state first: showing spread 0 then opens the book and
   // cuts the window's outline for it.
   model_.ResetToStart();
-  OpenFormatFile(*context_, ProgramSettings.Profile, false);
+  OpenFormatFile(*context_, GlobalSettings.Profile, false);
   model_.FormatFileName.clear();
   book_->ShowSpread(0, 0);
   if (!pnMenu_->isVisible()) SlideMenu();
@@ -70,7 +70,7 @@ void TfAlbumBrowser::NewAlbum() {
   model_.AlbumModified = true;
 }
 
-void TfAlbumBrowser::FileOpenExecute() {
+void AlbumBrowser::FileOpenExecute() {
   if (!AskSaveChanges(*context_)) return;
   if (IsEditMode()) RunAction(QStringLiteral("EditMode"));
   FileDialogRequest request;
@@ -84,14 +84,14 @@ void TfAlbumBrowser::FileOpenExecute() {
   if (!name.isEmpty()) OpenDocument(*context_, name);
 }
 
-void TfAlbumBrowser::OpenFile(const QString& name) {
+void AlbumBrowser::OpenFile(const QString& name) {
   Guarded([&] {
     if (AskSaveChanges(*context_)) OpenDocument(*context_, name);
   });
 }
 
-QString TfAlbumBrowser::SaveDialog(const char* action, const QString& name, const QString& folder,
-                                   const QString& filter, const QString& suffix) {
+QString AlbumBrowser::SaveDialog(const char* action, const QString& name, const QString& folder,
+                                 const QString& filter, const QString& suffix) {
   FileDialogRequest request;
   request.Title = Action(QLatin1String(action))->text();
   request.FileName = name;
@@ -101,21 +101,21 @@ QString TfAlbumBrowser::SaveDialog(const char* action, const QString& name, cons
   return ask_->GetSaveFileName(request);
 }
 
-bool TfAlbumBrowser::RunSaveCommand(const char* name, void (TfAlbumBrowser::*command)()) {
+bool AlbumBrowser::RunSaveCommand(const char* name, void (AlbumBrowser::*command)()) {
   UpdateActions();
   if (!Action(QLatin1String(name))->isEnabled()) return false;
   (this->*command)();
   return true;
 }
 
-void TfAlbumBrowser::SaveAlbumExecute() {
+void AlbumBrowser::SaveAlbumExecute() {
   if (model_.AlbumFileName.isEmpty())
-    RunSaveCommand("SaveAlbumAs", &TfAlbumBrowser::SaveAlbumAsExecute);
+    RunSaveCommand("SaveAlbumAs", &AlbumBrowser::SaveAlbumAsExecute);
   else
     WriteAlbumFile(*context_);
 }
 
-void TfAlbumBrowser::SaveAlbumAsExecute() {
+void AlbumBrowser::SaveAlbumAsExecute() {
   const QString& album = model_.AlbumFileName;
   const QString name =
       SaveDialog("SaveAlbumAs", album,
@@ -126,14 +126,14 @@ void TfAlbumBrowser::SaveAlbumAsExecute() {
   WriteAlbumFile(*context_);
 }
 
-void TfAlbumBrowser::SaveDataExecute() {
+void AlbumBrowser::SaveDataExecute() {
   if (model_.DataFiles.value(0).isEmpty())
-    RunSaveCommand("SaveDataAs", &TfAlbumBrowser::SaveDataAsExecute);
+    RunSaveCommand("SaveDataAs", &AlbumBrowser::SaveDataAsExecute);
   else
     SaveModifiedDataFiles(context_->Data);
 }
 
-void TfAlbumBrowser::SaveDataAsExecute() {
+void AlbumBrowser::SaveDataAsExecute() {
   const QString data = model_.DataFiles.value(0);
   const QString name = SaveDialog(
       "SaveDataAs", data, data.isEmpty() ? FolderOf(model_.AlbumFileName) : FolderOf(data),
@@ -148,14 +148,14 @@ void TfAlbumBrowser::SaveDataAsExecute() {
   SaveModifiedDataFiles(context_->Data);
 }
 
-void TfAlbumBrowser::SaveFormatExecute() {
+void AlbumBrowser::SaveFormatExecute() {
   if (model_.FormatFileName.isEmpty())
-    RunSaveCommand("SaveFormatAs", &TfAlbumBrowser::SaveFormatAsExecute);
+    RunSaveCommand("SaveFormatAs", &AlbumBrowser::SaveFormatAsExecute);
   else
     SaveFormatFile(*context_);
 }
 
-void TfAlbumBrowser::SaveFormatAsExecute() {
+void AlbumBrowser::SaveFormatAsExecute() {
   const QString& format = model_.FormatFileName;
   const QString name = SaveDialog(
       "SaveFormatAs", format, format.isEmpty() ? FolderOf(model_.AlbumFileName) : FolderOf(format),
@@ -166,43 +166,41 @@ void TfAlbumBrowser::SaveFormatAsExecute() {
   SaveFormatFile(*context_);
 }
 
-void TfAlbumBrowser::ExportPdfExecute() {
-  TfPdfExport dialog(this);
+void AlbumBrowser::ExportPdfExecute() {
+  PdfExportDialog dialog(this);
   const QString& album = model_.AlbumFileName;
   dialog.Execute(model_, *ask_, progress_,
                  album.isEmpty() ? QCoreApplication::applicationDirPath() : FolderOf(album));
 }
 
-void TfAlbumBrowser::SaveAllExecute() {
+void AlbumBrowser::SaveAllExecute() {
   // The album file first, so that its name is asked for before the others.
   // A save that fails or is cancelled stops the rest: every flag it did not
   // clear stays, and nothing is written under names not yet chosen.
-  RunSaveCommand("SaveAlbum", &TfAlbumBrowser::SaveAlbumExecute);
+  RunSaveCommand("SaveAlbum", &AlbumBrowser::SaveAlbumExecute);
   if (model_.AlbumModified) return;
-  RunSaveCommand("SaveData", &TfAlbumBrowser::SaveDataExecute);
+  RunSaveCommand("SaveData", &AlbumBrowser::SaveDataExecute);
   if (model_.AnyDataModified()) return;
-  RunSaveCommand("SaveFormat", &TfAlbumBrowser::SaveFormatExecute);
+  RunSaveCommand("SaveFormat", &AlbumBrowser::SaveFormatExecute);
 }
 
-void TfAlbumBrowser::RunSaveAlbum() {
-  RunSaveCommand("SaveAlbum", &TfAlbumBrowser::SaveAlbumExecute);
+void AlbumBrowser::RunSaveAlbum() { RunSaveCommand("SaveAlbum", &AlbumBrowser::SaveAlbumExecute); }
+
+void AlbumBrowser::RunSaveFormat() {
+  RunSaveCommand("SaveFormat", &AlbumBrowser::SaveFormatExecute);
 }
 
-void TfAlbumBrowser::RunSaveFormat() {
-  RunSaveCommand("SaveFormat", &TfAlbumBrowser::SaveFormatExecute);
-}
-
-void TfAlbumBrowser::ShowHelp() {
+void AlbumBrowser::ShowHelp() {
   const QWidget* focus = QApplication::focusWidget();
   ShowHelpFor(focus != nullptr ? focus->window() : QApplication::activeWindow());
 }
 
-void TfAlbumBrowser::ShowHelpFor(const QWidget* window) {
+void AlbumBrowser::ShowHelpFor(const QWidget* window) {
   openHelp_(
       HelpTopicUrl(HelpTopicForWindow(window != nullptr ? window->objectName() : objectName())));
 }
 
-void TfAlbumBrowser::closeEvent(QCloseEvent* event) {
+void AlbumBrowser::closeEvent(QCloseEvent* event) {
   if (AskSaveChanges(*context_))
     event->accept();
   else

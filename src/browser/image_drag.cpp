@@ -42,7 +42,7 @@ QString DocumentAmong(const QStringList& names) {
 
 }  // namespace
 
-bool TEditWindow::LeftButtonMove(QPoint press, QPoint p) {
+bool EditWindow::LeftButtonMove(QPoint press, QPoint p) {
   const AlbumModel& model = Model();
   if (!window_.IsEditMode() || model.IsBookClosed()) return false;
   if (!dragging_) {
@@ -64,7 +64,7 @@ bool TEditWindow::LeftButtonMove(QPoint press, QPoint p) {
   return true;
 }
 
-bool TEditWindow::MouseRelease(TBookCursor, QPoint, Qt::MouseButton button, Qt::KeyboardModifiers) {
+bool EditWindow::MouseRelease(BookCursor, QPoint, Qt::MouseButton button, Qt::KeyboardModifiers) {
   if (!dragging_ || button != Qt::LeftButton) return false;
   const int target = dragIndex_;
   EndDrag();
@@ -72,27 +72,27 @@ bool TEditWindow::MouseRelease(TBookCursor, QPoint, Qt::MouseButton button, Qt::
   return true;
 }
 
-void TEditWindow::EndDrag() {
+void EditWindow::EndDrag() {
   dragging_ = false;
   dragIndex_ = -1;
   window_.unsetCursor();
   window_.update();
 }
 
-bool TEditWindow::DragEnter(QDragEnterEvent& event) {
+bool EditWindow::DragEnter(QDragEnterEvent& event) {
   const QStringList files = DroppedFiles(event.mimeData());
   if (files.isEmpty() || (!window_.IsEditMode() && DocumentAmong(files).isEmpty())) return false;
   event.acceptProposedAction();
   return true;
 }
 
-bool TEditWindow::DragMove(QDragMoveEvent& event) {
+bool EditWindow::DragMove(QDragMoveEvent& event) {
   if (DroppedFiles(event.mimeData()).isEmpty()) return false;
   event.acceptProposedAction();
   return true;
 }
 
-bool TEditWindow::Drop(QDropEvent& event) {
+bool EditWindow::Drop(QDropEvent& event) {
   const QStringList files = DroppedFiles(event.mimeData());
   if (files.isEmpty()) return false;
   event.acceptProposedAction();
@@ -109,6 +109,6 @@ bool TEditWindow::Drop(QDropEvent& event) {
   return true;
 }
 
-void TEditWindow::PaintOver(QPainter& painter) {
+void EditWindow::PaintOver(QPainter& painter) {
   if (dragIndex_ >= 0) window_.Book().RepaintCells(painter, dragIndex_, dragIndex_, dragIndex_);
 }

@@ -10,25 +10,25 @@
 #include "browser/album_browser.h"
 #include "browser/tool_panel.h"
 
-bool TfAlbumBrowser::event(QEvent* event) {
+bool AlbumBrowser::event(QEvent* event) {
   // Before a key can run an action, the rule has its say (as before a
   // command run from code).
   if (event->type() == QEvent::ShortcutOverride) UpdateActions();
   return QWidget::event(event);
 }
 
-void TfAlbumBrowser::mouseMoveEvent(QMouseEvent* event) {
+void AlbumBrowser::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   if (event->buttons() == Qt::NoButton) {
     pressPoint_ = p;
-    for (TCaptionButton* button : {btClose_, btMaximize_, btMinimize_})
+    for (CaptionButton* button : {btClose_, btMaximize_, btMinimize_})
       button->SetHighlighted(false);
-    std::optional<TBookCursor> cursor = ChromeZone(p, ChromeState());
+    std::optional<BookCursor> cursor = ChromeZone(p, ChromeState());
     for (auto it = inputs_.begin(); !cursor && it != inputs_.end(); ++it) {
-      TBookCursor chosen = TBookCursor::Default;
+      BookCursor chosen = BookCursor::Default;
       if ((*it)->CursorAt(p, chosen)) cursor = chosen;
     }
-    ShowBookCursor(cursor.value_or(TBookCursor::Default));
+    ShowBookCursor(cursor.value_or(BookCursor::Default));
     return;
   }
   if (!(event->buttons() & Qt::LeftButton)) return;
@@ -38,9 +38,9 @@ void TfAlbumBrowser::mouseMoveEvent(QMouseEvent* event) {
   MoveOrResize(p, event->globalPosition().toPoint());
 }
 
-void TfAlbumBrowser::MoveOrResize(QPoint p, QPoint global) {
+void AlbumBrowser::MoveOrResize(QPoint p, QPoint global) {
   if (AlbumProfile.FormMaximized) return;
-  if (cursor_ == TBookCursor::Move) {
+  if (cursor_ == BookCursor::Move) {
     // Measured on the screen: the window follows the pointer even when the
     // window system moves it a little later than asked.
     const QPoint to = moveStartWindow_ + (global - moveStartGlobal_);
@@ -53,7 +53,7 @@ void TfAlbumBrowser::MoveOrResize(QPoint p, QPoint global) {
     move(to);
     model_.FormatModified = true;
     UpdateActions();
-  } else if (cursor_ == TBookCursor::Resize) {
+  } else if (cursor_ == BookCursor::Resize) {
     if (p == pressPoint_) return;
     if (!resizing_) {
       // The gesture starts from the window as placed, which a look too
@@ -74,7 +74,7 @@ void TfAlbumBrowser::MoveOrResize(QPoint p, QPoint global) {
   }
 }
 
-void TfAlbumBrowser::mousePressEvent(QMouseEvent* event) {
+void AlbumBrowser::mousePressEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   moveStartGlobal_ = event->globalPosition().toPoint();
   moveStartWindow_ = pos();
@@ -83,14 +83,14 @@ void TfAlbumBrowser::mousePressEvent(QMouseEvent* event) {
   }
 }
 
-void TfAlbumBrowser::mouseReleaseEvent(QMouseEvent* event) {
+void AlbumBrowser::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   pressPoint_ = p;
   switch (cursor_) {
-    case TBookCursor::Arrow:
+    case BookCursor::Arrow:
       if (InCloseZone(p, size())) close();
       return;
-    case TBookCursor::Resize:
+    case BookCursor::Resize:
       if (resizing_) {
         resizing_ = false;
         // Thumbnails are made for the new page size, and the pages drawn
@@ -99,7 +99,7 @@ void TfAlbumBrowser::mouseReleaseEvent(QMouseEvent* event) {
         book_->RebuildPages();
       }
       return;
-    case TBookCursor::Hand:
+    case BookCursor::Hand:
       if (OnMenuTab(p, ChromeState())) SlideMenu();
       return;
     default:
@@ -111,8 +111,8 @@ void TfAlbumBrowser::mouseReleaseEvent(QMouseEvent* event) {
   UpdateActions();
 }
 
-void TfAlbumBrowser::mouseDoubleClickEvent(QMouseEvent*) {
-  if (cursor_ == TBookCursor::Move) {
+void AlbumBrowser::mouseDoubleClickEvent(QMouseEvent*) {
+  if (cursor_ == BookCursor::Move) {
     ToggleMaximized();
     return;
   }
@@ -122,7 +122,7 @@ void TfAlbumBrowser::mouseDoubleClickEvent(QMouseEvent*) {
   }
 }
 
-void TfAlbumBrowser::keyPressEvent(QKeyEvent* event) {
+void AlbumBrowser::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::NoModifier) {
     SlideMenu();  // does nothing while the book is closed
     return;
@@ -136,33 +136,33 @@ void TfAlbumBrowser::keyPressEvent(QKeyEvent* event) {
   QWidget::keyPressEvent(event);
 }
 
-void TfAlbumBrowser::wheelEvent(QWheelEvent* event) {
+void AlbumBrowser::wheelEvent(QWheelEvent* event) {
   for (BrowserInput* input : inputs_) {
     if (input->Wheel(*event)) return;
   }
   QWidget::wheelEvent(event);
 }
 
-void TfAlbumBrowser::dragEnterEvent(QDragEnterEvent* event) {
+void AlbumBrowser::dragEnterEvent(QDragEnterEvent* event) {
   for (BrowserInput* input : inputs_) {
     if (input->DragEnter(*event)) return;
   }
   event->ignore();
 }
 
-void TfAlbumBrowser::dragMoveEvent(QDragMoveEvent* event) {
+void AlbumBrowser::dragMoveEvent(QDragMoveEvent* event) {
   for (BrowserInput* input : inputs_) {
     if (input->DragMove(*event)) return;
   }
 }
 
-void TfAlbumBrowser::dragLeaveEvent(QDragLeaveEvent* event) {
+void AlbumBrowser::dragLeaveEvent(QDragLeaveEvent* event) {
   for (BrowserInput* input : inputs_) {
     if (input->DragLeave(*event)) return;
   }
 }
 
-void TfAlbumBrowser::dropEvent(QDropEvent* event) {
+void AlbumBrowser::dropEvent(QDropEvent* event) {
   for (BrowserInput* input : inputs_) {
     if (input->Drop(*event)) break;
   }

@@ -10,7 +10,7 @@ QPixmap WindowGlyph(const QString& name) {
   return QPixmap::fromImage(ReadPng(QStringLiteral(":/glyphs/%1.png").arg(name)));
 }
 
-TCaptionButton::TCaptionButton(const QString& name, const QString& glyph, QWidget* parent)
+CaptionButton::CaptionButton(const QString& name, const QString& glyph, QWidget* parent)
     : QWidget(parent) {
   setObjectName(name);
   setFixedSize(14, 14);
@@ -20,33 +20,33 @@ TCaptionButton::TCaptionButton(const QString& name, const QString& glyph, QWidge
   glyphs_[1] = WindowGlyph(glyph + u'1');
 }
 
-void TCaptionButton::SetHighlighted(bool on) {
+void CaptionButton::SetHighlighted(bool on) {
   if (highlighted_ == on) return;
   highlighted_ = on;
   update();
 }
 
-void TCaptionButton::paintEvent(QPaintEvent*) {
+void CaptionButton::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.drawPixmap(0, 0, glyphs_[highlighted_ ? 1 : 0]);
 }
 
-void TCaptionButton::mouseMoveEvent(QMouseEvent* event) {
+void CaptionButton::mouseMoveEvent(QMouseEvent* event) {
   if (event->buttons() == Qt::NoButton) SetHighlighted(true);
 }
 
-void TCaptionButton::leaveEvent(QEvent*) { SetHighlighted(false); }
+void CaptionButton::leaveEvent(QEvent*) { SetHighlighted(false); }
 
-void TCaptionButton::mousePressEvent(QMouseEvent* event) {
+void CaptionButton::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && Pressed) Pressed();
 }
 
-void TCaptionButton::mouseReleaseEvent(QMouseEvent* event) {
+void CaptionButton::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && Clicked)
     Clicked();
 }
 
-void TSaveButton::mousePressEvent(QMouseEvent* event) {
+void SaveButton::mousePressEvent(QMouseEvent* event) {
   if (event->buttons() & Qt::RightButton) {
     if (RightPress) RightPress();
   } else if (event->button() == Qt::LeftButton) {
@@ -56,7 +56,7 @@ void TSaveButton::mousePressEvent(QMouseEvent* event) {
   event->accept();
 }
 
-TToolPanel::TToolPanel(QWidget* parent)
+ToolPanelFrame::ToolPanelFrame(QWidget* parent)
     : QFrame(parent), slide_(new QVariantAnimation(this)), stretch_(new QVariantAnimation(this)) {
   setObjectName(QStringLiteral("pnMenu"));
   setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -73,21 +73,21 @@ TToolPanel::TToolPanel(QWidget* parent)
           [this](const QVariant& value) { resize(width(), value.toInt()); });
 }
 
-void TToolPanel::SetSpine(int spineX) {
+void ToolPanelFrame::SetSpine(int spineX) {
   spineX_ = spineX;
   move(spineX_ - width() / 2, y());
 }
 
-void TToolPanel::SetPanelWidth(int width) {
+void ToolPanelFrame::SetPanelWidth(int width) {
   setGeometry(spineX_ - width / 2, y(), width, height());
 }
 
-bool TToolPanel::IsAnimating() const {
+bool ToolPanelFrame::IsAnimating() const {
   return slide_->state() == QAbstractAnimation::Running ||
          stretch_->state() == QAbstractAnimation::Running;
 }
 
-void TToolPanel::Animate(QVariantAnimation* animation, int from, int to) {
+void ToolPanelFrame::Animate(QVariantAnimation* animation, int from, int to) {
   animation->stop();
   animation->setStartValue(from);
   animation->setEndValue(to);
@@ -96,7 +96,7 @@ void TToolPanel::Animate(QVariantAnimation* animation, int from, int to) {
   animation->start();
 }
 
-void TToolPanel::Slide(bool out) {
+void ToolPanelFrame::Slide(bool out) {
   const bool sliding = slide_->state() == QAbstractAnimation::Running;
   const int from = sliding || (!out && isVisible()) ? width() : 0;
   if (out) {
@@ -107,7 +107,7 @@ void TToolPanel::Slide(bool out) {
   Animate(slide_, from, out ? PanelWidth : 0);
 }
 
-void TToolPanel::Stretch() {
+void ToolPanelFrame::Stretch() {
   const int from = height();
   targetHeight_ = targetHeight_ == EditHeight ? NormalHeight : EditHeight;
   Animate(stretch_, from, targetHeight_);

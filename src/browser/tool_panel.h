@@ -16,9 +16,9 @@ QPixmap WindowGlyph(const QString& name);
 // A caption button (btClose, btMaximize, btMinimize): glyph 0 normally,
 // glyph 1 while the pointer moves over it. Pressed runs on the press
 // (closing does), Clicked on a release over the button.
-class TCaptionButton : public QWidget {
+class CaptionButton : public QWidget {
  public:
-  TCaptionButton(const QString& name, const QString& glyph, QWidget* parent);
+  CaptionButton(const QString& name, const QString& glyph, QWidget* parent);
   void SetHighlighted(bool on);
   bool IsHighlighted() const { return highlighted_; }
   std::function<void()> Pressed;
@@ -38,7 +38,7 @@ class TCaptionButton : public QWidget {
 
 // btSave: a left press runs Save all, a right press pops up the save menu;
 // either way the button shows released again.
-class TSaveButton : public QToolButton {
+class SaveButton : public QToolButton {
  public:
   using QToolButton::QToolButton;
   std::function<void()> LeftPress;
@@ -51,13 +51,13 @@ class TSaveButton : public QToolButton {
 // pnMenu: 27 wide, 167 high (307 in edit mode), centred on the spine. It
 // slides out growing from the spine to both sides, and back, in a short
 // animation.
-class TToolPanel : public QFrame {
+class ToolPanelFrame : public QFrame {
  public:
   static constexpr int PanelWidth = 27;
   static constexpr int NormalHeight = 167;
   static constexpr int EditHeight = 307;
 
-  explicit TToolPanel(QWidget* parent);
+  explicit ToolPanelFrame(QWidget* parent);
   // The x of the spine the panel is centred on.
   void SetSpine(int spineX);
   // Slides out (shown) or back (hidden at the end).

@@ -96,19 +96,19 @@ QRegion BookOutline(QSize window, int spineX, bool bookClosed) {
   return QRegion(path.toFillPolygon().toPolygon());
 }
 
-bool OnMenuTab(QPoint p, const TChromeState& s) {
+bool OnMenuTab(QPoint p, const ChromeInputs& s) {
   const int half = s.MenuBitmap.width() / 2;
   return p.y() < s.MenuBitmap.height() + 2 && p.x() >= s.SpineX - half && p.x() <= s.SpineX + half;
 }
 
-std::optional<TBookCursor> ChromeZone(QPoint p, const TChromeState& s) {
+std::optional<BookCursor> ChromeZone(QPoint p, const ChromeInputs& s) {
   const int w = s.Window.width();
   const int h = s.Window.height();
-  if (p.x() >= w - 60 && p.y() <= 20) return TBookCursor::Arrow;
-  if (OnMenuTab(p, s)) return TBookCursor::Hand;
+  if (p.x() >= w - 60 && p.y() <= 20) return BookCursor::Arrow;
+  if (OnMenuTab(p, s)) return BookCursor::Hand;
   if ((s.CurrentPage > -1 && p.y() < 14) || (s.CurrentPage == -1 && p.x() < s.SpineX + 28))
-    return TBookCursor::Move;
-  if (!s.BookClosed && p.x() >= w - 27 && p.y() >= h - 27) return TBookCursor::Resize;
+    return BookCursor::Move;
+  if (!s.BookClosed && p.x() >= w - 27 && p.y() >= h - 27) return BookCursor::Resize;
   return std::nullopt;
 }
 

@@ -26,7 +26,7 @@ QRect PlaceWindow(int left, int top, int width, int height, const QList<QRect>& 
 QRegion BookOutline(QSize window, int spineX, bool bookClosed);
 
 // What the chrome reads to place a point.
-struct TChromeState {
+struct ChromeInputs {
   QSize Window;
   int SpineX = 0;
   int CurrentPage = -1;  // -1: closed
@@ -35,13 +35,13 @@ struct TChromeState {
 };
 
 // The menu tab: y < MH + 2, SpineX - MW div 2 <= x <= SpineX + MW div 2.
-bool OnMenuTab(QPoint p, const TChromeState& state);
+bool OnMenuTab(QPoint p, const ChromeInputs& state);
 
 // The cursor of the window's own zones: caption buttons (arrow), the menu
 // tab (hand), the move zone (the top strip of the open book, the cover's
 // leftmost 28 pixels of the closed one) and the resize corner of the open
 // book. Empty: the point is for browsing and editing.
-std::optional<TBookCursor> ChromeZone(QPoint p, const TChromeState& state);
+std::optional<BookCursor> ChromeZone(QPoint p, const ChromeInputs& state);
 
 // The close button's place, where a button release closes the window too.
 bool InCloseZone(QPoint p, QSize window);

@@ -2,7 +2,7 @@
 
 #include "paths.h"
 
-void TChapterData::AppendEmpty() {
+void ChapterData::AppendEmpty() {
   Files.append(QString());
   Titles.append(QString());
   Places.append(QString());
@@ -10,14 +10,14 @@ void TChapterData::AppendEmpty() {
   People.append(QString());
 }
 
-bool TChapterData::operator==(const TChapterData& other) const {
+bool ChapterData::operator==(const ChapterData& other) const {
   return Files == other.Files && Titles == other.Titles && Places == other.Places &&
          Dates == other.Dates && People == other.People;
 }
 
-void CreateChapterData(TChapterData& data) { data = TChapterData(); }
+void CreateChapterData(ChapterData& data) { data = ChapterData(); }
 
-void ClearChapterData(TChapterData& data) {
+void ClearChapterData(ChapterData& data) {
   data.Files.clear();
   data.Titles.clear();
   data.Places.clear();
@@ -25,9 +25,9 @@ void ClearChapterData(TChapterData& data) {
   data.People.clear();
 }
 
-void FreeChapterData(TChapterData& data) { ClearChapterData(data); }
+void FreeChapterData(ChapterData& data) { ClearChapterData(data); }
 
-void CopyChapterData(const TChapterData& source, TChapterData& target) { target = source; }
+void CopyChapterData(const ChapterData& source, ChapterData& target) { target = source; }
 
 int PageCountFor(int imageCount, int imagesPerPage) {
   if (imageCount <= 0 || imagesPerPage <= 0) return 0;

@@ -20,7 +20,7 @@
 constexpr int MaxDataFiles = 11;  // the main data file and ten chapters
 
 // Five parallel lists, one entry per image, in album order.
-struct TChapterData {
+struct ChapterData {
   QStringList Files;  // full path of the image or video file
   QStringList Titles;
   QStringList Places;
@@ -30,13 +30,13 @@ struct TChapterData {
   int Count() const { return static_cast<int>(Files.size()); }
   // Appends an image with empty details.
   void AppendEmpty();
-  bool operator==(const TChapterData& other) const;
+  bool operator==(const ChapterData& other) const;
 };
 
-void CreateChapterData(TChapterData& data);
-void ClearChapterData(TChapterData& data);
-void FreeChapterData(TChapterData& data);
-void CopyChapterData(const TChapterData& source, TChapterData& target);
+void CreateChapterData(ChapterData& data);
+void ClearChapterData(ChapterData& data);
+void FreeChapterData(ChapterData& data);
+void CopyChapterData(const ChapterData& source, ChapterData& target);
 
 // What a data file holds, as the program writes it: the file it goes to,
 // its title, image folder, links (the main data file's) and images.
@@ -45,7 +45,7 @@ struct DataFileSnapshot {
   QString Title;
   QString Dir;
   QStringList Links;  // main data file: each link as written, then its chapter's name
-  TChapterData Images;
+  ChapterData Images;
 
   bool operator==(const DataFileSnapshot& other) const {
     return File == other.File && Title == other.Title && Dir == other.Dir && Links == other.Links &&
@@ -58,14 +58,14 @@ struct DataFileSnapshot {
 // cell (the cell without its description lines). Opaque pictures are stored
 // without alpha; the rest of the cell is never stored. Cheap to copy and move
 // (QImage shares its pixels).
-struct TThumbnail {
+struct Thumbnail {
   QImage Picture;  // null: the file is missing or gave no picture
   QPoint Offset;   // Picture's top-left corner within the picture part
   QSize Box;       // the picture part it was made for; invalid: not made yet
 
   bool IsNull() const { return Picture.isNull(); }
   bool IsMade() const { return Box.isValid(); }
-  bool operator==(const TThumbnail& other) const {
+  bool operator==(const Thumbnail& other) const {
     return Picture == other.Picture && Offset == other.Offset && Box == other.Box;
   }
 };
@@ -87,8 +87,8 @@ class AlbumModel {
   QStringList ChapterNames;
   QStringList ImageDirs;
   QStringList DataTitles;  // [0] is the album's title
-  std::array<TChapterData, MaxDataFiles> Chapters;
-  std::array<QList<TThumbnail>, MaxDataFiles> Thumbnails;  // parallel to Files
+  std::array<ChapterData, MaxDataFiles> Chapters;
+  std::array<QList<Thumbnail>, MaxDataFiles> Thumbnails;  // parallel to Files
   std::array<bool, MaxDataFiles> ThumbsLoaded{};
   std::array<bool, MaxDataFiles> DataModified{};
   // Data file k as last read or written (an album not yet saved: as it

@@ -5,7 +5,7 @@
 
 #include <QRect>
 
-enum class TCursorKind {
+enum class CursorKind {
   Default,    // the normal arrow
   HourGlass,  // a long operation
   AppStart,   // arrow with hourglass: a document is being opened
@@ -15,7 +15,7 @@ class AlbumWindow {
  public:
   virtual ~AlbumWindow() = default;
 
-  virtual void SetCursor(TCursorKind cursor) = 0;
+  virtual void SetCursor(CursorKind cursor) = 0;
 
   // The checked state of the EditMode command, and running that command
   // (which toggles edit mode).
@@ -44,10 +44,10 @@ class AlbumWindow {
 // also when an error leaves the operation early.
 class ScopedCursor {
  public:
-  ScopedCursor(AlbumWindow& window, TCursorKind cursor) : window_(window) {
+  ScopedCursor(AlbumWindow& window, CursorKind cursor) : window_(window) {
     window_.SetCursor(cursor);
   }
-  ~ScopedCursor() { window_.SetCursor(TCursorKind::Default); }
+  ~ScopedCursor() { window_.SetCursor(CursorKind::Default); }
   ScopedCursor(const ScopedCursor&) = delete;
   ScopedCursor& operator=(const ScopedCursor&) = delete;
 

@@ -6,7 +6,7 @@ namespace {
 
 // Applies one change to each of the five lists of a chapter.
 template <typename Change>
-void ForEachList(TChapterData& data, Change change) {
+void ForEachList(ChapterData& data, Change change) {
   change(data.Files);
   change(data.Titles);
   change(data.Places);
@@ -15,7 +15,7 @@ void ForEachList(TChapterData& data, Change change) {
 }
 
 template <typename Change>
-void ForEachList(const TChapterData& source, TChapterData& target, Change change) {
+void ForEachList(const ChapterData& source, ChapterData& target, Change change) {
   change(source.Files, target.Files);
   change(source.Titles, target.Titles);
   change(source.Places, target.Places);
@@ -34,7 +34,7 @@ bool ValidChapter(int k) { return k >= 0 && k < MaxDataFiles; }
 
 }  // namespace
 
-int TIndexMap::operator()(int i) const {
+int IndexMap::operator()(int i) const {
   switch (Change) {
     case Same:
       return i;
@@ -56,8 +56,8 @@ bool ThumbnailsParallel(const AlbumModel& model, int k) {
   return ValidChapter(k) && model.Thumbnails[k].size() == model.Chapters[k].Files.size();
 }
 
-TChapterBlock CopyEntries(const AlbumModel& model, int k, int first, int count) {
-  TChapterBlock block;
+ChapterBlock CopyEntries(const AlbumModel& model, int k, int first, int count) {
+  ChapterBlock block;
   if (!ValidChapter(k)) return block;
   first = std::max(first, 0);
   count = std::min(count, model.ImageCount(k) - first);
@@ -68,8 +68,8 @@ TChapterBlock CopyEntries(const AlbumModel& model, int k, int first, int count) 
   return block;
 }
 
-TChapterBlock TakeEntries(AlbumModel& model, int k, int first, int count) {
-  TChapterBlock block = CopyEntries(model, k, first, count);
+ChapterBlock TakeEntries(AlbumModel& model, int k, int first, int count) {
+  ChapterBlock block = CopyEntries(model, k, first, count);
   if (block.Count() == 0) return block;
   first = std::max(first, 0);
   const bool parallel = ThumbnailsParallel(model, k);
@@ -82,7 +82,7 @@ TChapterBlock TakeEntries(AlbumModel& model, int k, int first, int count) {
   return block;
 }
 
-void InsertEntries(AlbumModel& model, int k, int position, const TChapterBlock& block) {
+void InsertEntries(AlbumModel& model, int k, int position, const ChapterBlock& block) {
   if (!ValidChapter(k) || block.Count() == 0) return;
   const int count = model.ImageCount(k);
   if (position < 0 || position > count) position = count;
@@ -92,7 +92,7 @@ void InsertEntries(AlbumModel& model, int k, int position, const TChapterBlock& 
     std::copy(from.begin(), from.end(), to.begin() + position);
   });
   if (parallel) {
-    TThumbnailList& thumbnails = model.Thumbnails[k];
+    ThumbnailList& thumbnails = model.Thumbnails[k];
     thumbnails.insert(position, block.Thumbnails.size(), {});
     std::copy(block.Thumbnails.begin(), block.Thumbnails.end(), thumbnails.begin() + position);
   } else {

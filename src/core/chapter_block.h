@@ -8,20 +8,20 @@
 
 // The model's list of thumbnails of one chapter; its elements are only
 // moved, copied and inserted here.
-using TThumbnailList = decltype(AlbumModel::Thumbnails)::value_type;
+using ThumbnailList = decltype(AlbumModel::Thumbnails)::value_type;
 
 // A run of images with their details and thumbnails, taken out of a chapter
 // or about to go into one (the internal clipboard is one).
-struct TChapterBlock {
-  TChapterData Data;
-  TThumbnailList Thumbnails;  // parallel to Data, or empty when none were loaded
+struct ChapterBlock {
+  ChapterData Data;
+  ThumbnailList Thumbnails;  // parallel to Data, or empty when none were loaded
 
   int Count() const { return Data.Count(); }
   bool HasThumbnails() const { return Thumbnails.size() == Data.Files.size(); }
 };
 
 // Where entry i of a chapter is after a change (-1: removed).
-struct TIndexMap {
+struct IndexMap {
   enum Kind { Same, Insert, Remove, Move };
   Kind Change = Same;
   int First = 0;  // the run's first index before the change (Insert: the position)
@@ -35,10 +35,10 @@ struct TIndexMap {
 bool ThumbnailsParallel(const AlbumModel& model, int k);
 
 // Copies of entries first .. first+count-1 (held to the chapter).
-TChapterBlock CopyEntries(const AlbumModel& model, int k, int first, int count);
+ChapterBlock CopyEntries(const AlbumModel& model, int k, int first, int count);
 // Removes them and gives them back.
-TChapterBlock TakeEntries(AlbumModel& model, int k, int first, int count);
+ChapterBlock TakeEntries(AlbumModel& model, int k, int first, int count);
 // Inserts block in front of entry position (at the end when position is out of range).
-void InsertEntries(AlbumModel& model, int k, int position, const TChapterBlock& block);
+void InsertEntries(AlbumModel& model, int k, int position, const ChapterBlock& block);
 // Moves entries first .. first+count-1 so that the run starts at to.
 void MoveEntries(AlbumModel& model, int k, int first, int count, int to);

@@ -14,7 +14,7 @@ class ChapterCommand : public QUndoCommand {
       : QUndoCommand(text), owner_(owner), k_(k), before_(SelectionOf(owner.Model())) {}
 
   void redo() final {
-    const TIndexMap map = Do();
+    const IndexMap map = Do();
     if (!afterKnown_) {
       after_ = SelectionAfter();
       afterKnown_ = true;
@@ -23,16 +23,16 @@ class ChapterCommand : public QUndoCommand {
     owner_.AfterChange(k_, map);
   }
   void undo() final {
-    const TIndexMap map = Undo();
+    const IndexMap map = Undo();
     SetSelection(owner_.Model(), before_);
     owner_.AfterChange(k_, map);
   }
 
  protected:
-  virtual TIndexMap Do() = 0;
-  virtual TIndexMap Undo() = 0;
+  virtual IndexMap Do() = 0;
+  virtual IndexMap Undo() = 0;
   // The selection after the first Do.
-  virtual TSelection SelectionAfter() const = 0;
+  virtual SelectionRange SelectionAfter() const = 0;
 
   AlbumModel& Model() { return owner_.Model(); }
   const AlbumModel& Model() const { return owner_.Model(); }
@@ -41,32 +41,34 @@ class ChapterCommand : public QUndoCommand {
   const int k_;
 
  private:
-  TSelection before_;
-  TSelection after_;
+  SelectionRange before_;
+  SelectionRange after_;
   bool afterKnown_ = false;
 };
 
 class InsertCommand : public ChapterCommand {
  public:
-  InsertCommand(AlbumUndo& owner, int k, int position, TChapterBlock block, const QString& text)
+  InsertCommand(AlbumUndo& owner, int k, int position, ChapterBlock block, const QString& text)
       : ChapterCommand(owner, k, text), block_(std::move(block)) {
     const int count = owner.Model().ImageCount(k);
     position_ = position < 0 || position > count ? count : position;
   }
 
  protected:
-  TIndexMap Do() override {
+  IndexMap Do() override {
     InsertEntries(Model(), k_, position_, block_);
-    return {TIndexMap::Insert, position_, block_.Count(), 0};
+    return {IndexMap::Insert, position_, block_.Count(), 0};
   }
-  TIndexMap Undo() override {
+  IndexMap Undo() override {
     block_ = TakeEntries(Model(), k_, position_, block_.Count());
-    return {TIndexMap::Remove, position_, block_.Count(), 0};
+    return {IndexMap::Remove, position_, block_.Count(), 0};
   }
-  TSelection SelectionAfter() const override { return {position_, position_ + block_.Count() - 1}; }
+  SelectionRange SelectionAfter() const override {
+    return {position_, position_ + block_.Count() - 1};
+  }
 
  private:
-  TChapterBlock block_;
+  ChapterBlock block_;
   int position_;
 };
 
@@ -76,16 +78,16 @@ class RemoveCommand : public ChapterCommand {
       : ChapterCommand(owner, k, text), first_(first), count_(count) {}
 
  protected:
-  TIndexMap Do() override {
+  IndexMap Do() override {
     block_ = TakeEntries(Model(), k_, first_, count_);
-    return {TIndexMap::Remove, first_, count_, 0};
+    return {IndexMap::Remove, first_, count_, 0};
   }
-  TIndexMap Undo() override {
+  IndexMap Undo() override {
     InsertEntries(Model(), k_, first_, block_);
-    return {TIndexMap::Insert, first_, count_, 0};
+    return {IndexMap::Insert, first_, count_, 0};
   }
   // The image after the removed run, or the new last one.
-  TSelection SelectionAfter() const override {
+  SelectionRange SelectionAfter() const override {
     const int count = Model().ImageCount(k_);
     const int i = count <= first_ ? count - 1 : first_;
     // With no image left the selection falls back to image 0, as browsing does.
@@ -95,7 +97,7 @@ class RemoveCommand : public ChapterCommand {
  private:
   int first_;
   int count_;
-  TChapterBlock block_;
+  ChapterBlock block_;
 };
 
 class MoveCommand : public ChapterCommand {
@@ -104,15 +106,15 @@ class MoveCommand : public ChapterCommand {
       : ChapterCommand(owner, k, text), first_(first), count_(count), to_(to) {}
 
  protected:
-  TIndexMap Do() override {
+  IndexMap Do() override {
     MoveEntries(Model(), k_, first_, count_, to_);
-    return {TIndexMap::Move, first_, count_, to_};
+    return {IndexMap::Move, first_, count_, to_};
   }
-  TIndexMap Undo() override {
+  IndexMap Undo() override {
     MoveEntries(Model(), k_, to_, count_, first_);
-    return {TIndexMap::Move, to_, count_, first_};
+    return {IndexMap::Move, to_, count_, first_};
   }
-  TSelection SelectionAfter() const override { return {to_, to_ + count_ - 1}; }
+  SelectionRange SelectionAfter() const override { return {to_, to_ + count_ - 1}; }
 
  private:
   int first_;
@@ -122,22 +124,22 @@ class MoveCommand : public ChapterCommand {
 
 class ReplaceCommand : public ChapterCommand {
  public:
-  ReplaceCommand(AlbumUndo& owner, int k, TChapterData data, QList<int> changed,
-                 TThumbnailList thumbnails, const QString& text)
+  ReplaceCommand(AlbumUndo& owner, int k, ChapterData data, QList<int> changed,
+                 ThumbnailList thumbnails, const QString& text)
       : ChapterCommand(owner, k, text),
         other_(std::move(data)),
         changed_(std::move(changed)),
         thumbnails_(std::move(thumbnails)) {}
 
  protected:
-  TIndexMap Do() override { return Swap(); }
-  TIndexMap Undo() override { return Swap(); }
-  TSelection SelectionAfter() const override { return SelectionOf(Model()); }
+  IndexMap Do() override { return Swap(); }
+  IndexMap Undo() override { return Swap(); }
+  SelectionRange SelectionAfter() const override { return SelectionOf(Model()); }
 
  private:
   // Doing and undoing both exchange the chapter's details and the changed
   // thumbnails with the ones this step holds.
-  TIndexMap Swap() {
+  IndexMap Swap() {
     AlbumModel& model = Model();
     std::swap(model.Chapters[k_], other_);
     if (ThumbnailsParallel(model, k_) && thumbnails_.size() == changed_.size()) {
@@ -153,16 +155,16 @@ class ReplaceCommand : public ChapterCommand {
     return {};
   }
 
-  TChapterData other_;
+  ChapterData other_;
   QList<int> changed_;
-  TThumbnailList thumbnails_;
+  ThumbnailList thumbnails_;
 };
 
 }  // namespace
 
-TSelection SelectionOf(const AlbumModel& model) { return {model.SelStart, model.SelEnd}; }
+SelectionRange SelectionOf(const AlbumModel& model) { return {model.SelStart, model.SelEnd}; }
 
-void SetSelection(AlbumModel& model, TSelection selection) {
+void SetSelection(AlbumModel& model, SelectionRange selection) {
   model.SelStart = selection.Start;
   model.SelEnd = selection.End;
 }
@@ -201,7 +203,7 @@ void AlbumUndo::Redo() {
   if (!ClearIfStale()) stack_.redo();
 }
 
-void AlbumUndo::Insert(int k, int position, const TChapterBlock& block, const QString& text) {
+void AlbumUndo::Insert(int k, int position, const ChapterBlock& block, const QString& text) {
   ForgetIfStale();
   if (k < 0 || k >= MaxDataFiles || block.Count() == 0) return;
   stack_.push(new InsertCommand(*this, k, position, block, text));
@@ -223,8 +225,8 @@ void AlbumUndo::Move(int k, int first, int count, int to, const QString& text) {
   stack_.push(new MoveCommand(*this, k, first, count, to, text));
 }
 
-void AlbumUndo::Replace(int k, const TChapterData& data, const QList<int>& changed,
-                        const TThumbnailList& thumbnails, const QString& text) {
+void AlbumUndo::Replace(int k, const ChapterData& data, const QList<int>& changed,
+                        const ThumbnailList& thumbnails, const QString& text) {
   ForgetIfStale();
   if (k < 0 || k >= MaxDataFiles || data.Count() != model_.ImageCount(k) ||
       data == model_.Chapters[k])
@@ -232,7 +234,7 @@ void AlbumUndo::Replace(int k, const TChapterData& data, const QList<int>& chang
   stack_.push(new ReplaceCommand(*this, k, data, changed, thumbnails, text));
 }
 
-void AlbumUndo::AfterChange(int k, const TIndexMap& map) {
+void AlbumUndo::AfterChange(int k, const IndexMap& map) {
   known_[static_cast<std::size_t>(k)] = model_.Chapters[static_cast<std::size_t>(k)];
   UpdateModified(k);
   emit ChapterChanged(k, map);

@@ -35,25 +35,25 @@ class AlbumUndo : public QObject {
   // Each of these makes one step and does it at once. The selection
   // afterwards is the changed images; Remove selects the image after the
   // removed run, or the new last image.
-  void Insert(int k, int position, const TChapterBlock& block, const QString& text);
+  void Insert(int k, int position, const ChapterBlock& block, const QString& text);
   void Remove(int k, int first, int count, const QString& text);
   void Move(int k, int first, int count, int to, const QString& text);
   // Replaces the details of chapter k (same number of images); thumbnails
   // holds a new thumbnail for each image whose file changed, by index.
-  void Replace(int k, const TChapterData& data, const QList<int>& changed,
-               const TThumbnailList& thumbnails, const QString& text);
+  void Replace(int k, const ChapterData& data, const QList<int>& changed,
+               const ThumbnailList& thumbnails, const QString& text);
 
   // Edits of chapter k not yet applied (the image properties dialog's)
   // count as a change of the chapter until they are applied or dropped.
   void SetPendingEdits(int k, bool pending);
 
   // After every change of chapter k's images, done, undone or redone.
-  void AfterChange(int k, const TIndexMap& map);
+  void AfterChange(int k, const IndexMap& map);
 
  signals:
   // The images of chapter k changed; map tells where each former image went.
   // The model's selection is already the one to show.
-  void ChapterChanged(int k, const TIndexMap& map);
+  void ChapterChanged(int k, const IndexMap& map);
   // Clear() ran.
   void Cleared();
 
@@ -62,7 +62,7 @@ class AlbumUndo : public QObject {
   QUndoStack stack_;
   std::array<bool, MaxDataFiles> pending_{};
   // The chapters as the last step or Clear left them.
-  std::array<TChapterData, MaxDataFiles> known_;
+  std::array<ChapterData, MaxDataFiles> known_;
   QStringList knownNames_;
 
   void UpdateModified(int k);
@@ -71,9 +71,9 @@ class AlbumUndo : public QObject {
 };
 
 // The model's selection (SelStart, SelEnd).
-struct TSelection {
+struct SelectionRange {
   int Start = 0;
   int End = -1;
 };
-TSelection SelectionOf(const AlbumModel& model);
-void SetSelection(AlbumModel& model, TSelection selection);
+SelectionRange SelectionOf(const AlbumModel& model);
+void SetSelection(AlbumModel& model, SelectionRange selection);

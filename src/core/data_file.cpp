@@ -24,20 +24,20 @@ namespace {
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 // The text of element's first child named name, or nothing.
-std::optional<QString> ChildText(const xml::TElement& element, const char* name) {
-  const std::unique_ptr<xml::TElement> child = element.ChildByName(name);
+std::optional<QString> ChildText(const xml::XmlElement& element, const char* name) {
+  const std::unique_ptr<xml::XmlElement> child = element.ChildByName(name);
   if (!child) return std::nullopt;
   return Text(child->Content());
 }
 
-std::optional<QString> AttributeValue(const xml::TElement& element, const char* name) {
-  const xml::TAttribute* attribute = element.AttributeByName(name);
+std::optional<QString> AttributeValue(const xml::XmlElement& element, const char* name) {
+  const xml::XmlAttribute* attribute = element.AttributeByName(name);
   if (!attribute) return std::nullopt;
   return Text(attribute->Value());
 }
 
-void ReadImage(const xml::TElement& image, bool isAlbum2, const QString& name,
-               const QString& folder, TChapterData& target) {
+void ReadImage(const xml::XmlElement& image, bool isAlbum2, const QString& name,
+               const QString& folder, ChapterData& target) {
   target.AppendEmpty();
   const qsizetype last = target.Files.size() - 1;
   // An empty name stays empty: resolved, it would name the image folder.
@@ -53,16 +53,16 @@ void ReadImage(const xml::TElement& image, bool isAlbum2, const QString& name,
 
 // Gives the document its own error handler back however opening ends.
 struct HandlerGuard {
-  xml::TXMLData& Document;
-  xml::TXMLErrorEvent Saved;
+  xml::XmlData& Document;
+  xml::XmlErrorEvent Saved;
   ~HandlerGuard() { Document.OnStructureError = std::move(Saved); }
 };
 
 // Opens the document on a file; where its first structure error lies, if any.
-std::optional<size_t> OpenFile(xml::TXMLData& document, const QString& file) {
+std::optional<size_t> OpenFile(xml::XmlData& document, const QString& file) {
   std::optional<size_t> errorAt;
   const HandlerGuard guard{document, document.OnStructureError};
-  document.OnStructureError = [&](xml::TXMLErrorType, const std::string&, int start, int) {
+  document.OnStructureError = [&](xml::XmlErrorType, const std::string&, int start, int) {
     if (!errorAt) errorAt = static_cast<size_t>(std::max(start, 0));
   };
   document.SetFileName(QFile::encodeName(file).toStdString());
@@ -73,7 +73,7 @@ std::optional<size_t> OpenFile(xml::TXMLData& document, const QString& file) {
 // Opens the document on a text made from the file's bytes, through a
 // temporary file (the document reads only files); the file itself when that
 // cannot be written.
-std::optional<size_t> OpenText(xml::TXMLData& document, const QString& name,
+std::optional<size_t> OpenText(xml::XmlData& document, const QString& name,
                                const std::string& text) {
   QTemporaryFile copy(QDir::tempPath() + QStringLiteral("/quirevale-XXXXXX.xml"));
   const auto size = static_cast<qint64>(text.size());
@@ -92,7 +92,7 @@ bool IsUtf8(const std::string& encoding) {
 // structure breaks, on its whole elements only. The place of the first
 // damage, if any: a file that does not open at all is damaged too, unless it
 // holds nothing but blanks.
-std::optional<TextPlace> OpenRepaired(xml::TXMLData& document, const QString& name,
+std::optional<TextPlace> OpenRepaired(xml::XmlData& document, const QString& name,
                                       const QByteArray& bytes) {
   const std::string raw = bytes.toStdString();
   const EscapedText escaped = EscapeBareAmpersands(raw);
@@ -165,7 +165,7 @@ void NoteDamage(AlbumModel& model, const QString& file, const std::optional<Text
 // user is told about files read in part.
 void ReadAlbumData(const DataFileContext& context, const QString& name,
                    const AlbumDataLists& target, QStringList& damaged) {
-  for (TChapterData& chapter : target.Chapters) ClearChapterData(chapter);
+  for (ChapterData& chapter : target.Chapters) ClearChapterData(chapter);
   target.DataTitles.clear();
   target.ImageDirs.clear();
   target.DataFiles.clear();
@@ -220,8 +220,8 @@ AlbumDataLists ModelLists(AlbumModel& model) {
   return {model.DataFiles, model.ChapterNames, model.DataTitles, model.ImageDirs, model.Chapters};
 }
 
-bool ReadDataFile(xml::TXMLData& document, const QString& name, QString& title, QString& folder,
-                  TChapterData& target, QStringList& links, QStringList& names,
+bool ReadDataFile(xml::XmlData& document, const QString& name, QString& title, QString& folder,
+                  ChapterData& target, QStringList& links, QStringList& names,
                   std::optional<TextPlace>* damage) {
   links.clear();
   names.clear();
@@ -236,7 +236,7 @@ bool ReadDataFile(xml::TXMLData& document, const QString& name, QString& title, 
   const std::optional<TextPlace> damaged = OpenRepaired(document, name, bytes);
   if (damage) *damage = damaged;
   if (!document.IsOpen()) return false;
-  const std::unique_ptr<xml::TElement> root = document.Root();
+  const std::unique_ptr<xml::XmlElement> root = document.Root();
   if (!root) {
     document.Close();
     return false;
@@ -247,7 +247,7 @@ bool ReadDataFile(xml::TXMLData& document, const QString& name, QString& title, 
   for (int i = 0; i < count; ++i) {
     // One broken element is skipped; whatever it added stays, the rest loads.
     try {
-      const std::unique_ptr<xml::TElement> child = root->ChildAt(i);
+      const std::unique_ptr<xml::XmlElement> child = root->ChildAt(i);
       if (!child) continue;
       const std::string& kind = child->Name();
       if (kind == "title") {

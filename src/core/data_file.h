@@ -16,7 +16,7 @@
 #include "core/data_file_repair.h"
 
 namespace xml {
-class TXMLData;
+class XmlData;
 }
 class AlbumWindow;
 class ProgressSink;
@@ -26,7 +26,7 @@ class Prompts;
 // start-up; tests make their own, so nothing here reaches a global.
 struct DataFileContext {
   AlbumModel& Model;
-  xml::TXMLData& Document;  // the one document object, reused for every read
+  xml::XmlData& Document;  // the one document object, reused for every read
   ProgressSink& Progress;
   AlbumWindow& Window;
   Prompts& Ask;
@@ -40,7 +40,7 @@ struct AlbumDataLists {
   QStringList& ChapterNames;
   QStringList& DataTitles;
   QStringList& ImageDirs;
-  std::array<TChapterData, MaxDataFiles>& Chapters;
+  std::array<ChapterData, MaxDataFiles>& Chapters;
 };
 AlbumDataLists ModelLists(AlbumModel& model);
 
@@ -51,7 +51,7 @@ struct AlbumData {
   QStringList ChapterNames;
   QStringList DataTitles;
   QStringList ImageDirs;
-  std::array<TChapterData, MaxDataFiles> Chapters;
+  std::array<ChapterData, MaxDataFiles> Chapters;
 
   AlbumDataLists Lists() { return {DataFiles, ChapterNames, DataTitles, ImageDirs, Chapters}; }
   // Moves everything into the model's lists.
@@ -67,8 +67,8 @@ struct AlbumData {
 // and damage is set to where the damage begins; so is a file that holds
 // something but does not load at all. A caller that keeps the data for
 // saving records such a file in the model's PartlyReadFiles and tells the user.
-bool ReadDataFile(xml::TXMLData& document, const QString& name, QString& title, QString& folder,
-                  TChapterData& target, QStringList& links, QStringList& names,
+bool ReadDataFile(xml::XmlData& document, const QString& name, QString& title, QString& folder,
+                  ChapterData& target, QStringList& links, QStringList& names,
                   std::optional<TextPlace>* damage = nullptr);
 
 // Reads a main data file and every chapter file it links (at most ten; later

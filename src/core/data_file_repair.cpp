@@ -100,7 +100,7 @@ EscapedText EscapeBareAmpersands(const std::string& bytes) {
 }
 
 std::optional<SalvagedText> SalvageWholeElements(const std::string& text) {
-  xml::TXmlParser parser;
+  xml::XmlParser parser;
   parser.UseBuffer(text.data(), text.size());
   std::string root;
   size_t pos = npos;  // where the root's content begins

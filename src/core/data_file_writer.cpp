@@ -109,7 +109,7 @@ QByteArray DataFileBytes(const AlbumModel& model, int k) {
       out += "</link>\r\n";
     }
   }
-  const TChapterData& chapter = model.Chapters[k];
+  const ChapterData& chapter = model.Chapters[k];
   for (int i = 0; i < chapter.Count(); ++i) {
     out += "\t<photo src=\"";
     AppendText(out, model.ImagePathForWriting(k, chapter.Files[i]), true);
@@ -132,7 +132,7 @@ bool WriteDataFile(const DataFileContext& context, int k) {
   const QString target = ResolvePath(main, QString(), model.DataFiles[k]);
   if (!MayOverwrite(model.DiskStamps, context.Ask, target) || !MaySaveOver(context, target))
     return false;
-  ScopedCursor busy(context.Window, TCursorKind::HourGlass);
+  ScopedCursor busy(context.Window, CursorKind::HourGlass);
   if (k == 0) {
     // The model keeps the links in the form the file gets.
     for (int i = 1; i < model.DataFiles.size(); ++i)

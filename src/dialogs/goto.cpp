@@ -36,7 +36,7 @@ T* Component(QWidget* parent, const char* name, QRect geometry) {
 
 }  // namespace
 
-TfGoto::TfGoto(QWidget* parent) : QDialog(parent) {
+GotoDialog::GotoDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("fGoto"));
   setWindowTitle(tr("Go to"));
   setFixedSize(kDesignSize);
@@ -56,18 +56,20 @@ TfGoto::TfGoto(QWidget* parent) : QDialog(parent) {
   setTabOrder(btOK, btCancel);
   edPage->setRange(0, 0);
   connect(edChapter, qOverload<int>(&QComboBox::currentIndexChanged), this,
-          &TfGoto::edChapterChange);
-  connect(edChapter, qOverload<int>(&QComboBox::currentIndexChanged), this, &TfGoto::ShowWholeName);
+          &GotoDialog::edChapterChange);
+  connect(edChapter, qOverload<int>(&QComboBox::currentIndexChanged), this,
+          &GotoDialog::ShowWholeName);
   connect(btOK, &QPushButton::clicked, this, &QDialog::accept);
   connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TfGoto::edChapterChange(int index) {
+void GotoDialog::edChapterChange(int index) {
   if (index < 0 || !model_) return;
   edPage->setMaximum(model_->LastSpread(index, AlbumProfile.ImagesPerPage()));
 }
 
-void TfGoto::ShowGoto(const AlbumModel& model, const std::function<void(int, int)>& showSpread) {
+void GotoDialog::ShowGoto(const AlbumModel& model,
+                          const std::function<void(int, int)>& showSpread) {
   model_ = &model;
   {
     const QSignalBlocker blocker(edChapter);
@@ -86,7 +88,7 @@ void TfGoto::ShowGoto(const AlbumModel& model, const std::function<void(int, int
   model_ = nullptr;
 }
 
-void TfGoto::FillChapters(const QStringList& items) {
+void GotoDialog::FillChapters(const QStringList& items) {
   edChapter->clear();
   const QFontMetrics metrics(edChapter->font());
   // What the box takes beside its text: frame, margins, arrow.
@@ -116,6 +118,6 @@ void TfGoto::FillChapters(const QStringList& items) {
   btCancel->move(127 + extra, btCancel->y());
 }
 
-void TfGoto::ShowWholeName(int index) {
+void GotoDialog::ShowWholeName(int index) {
   edChapter->setToolTip(edChapter->itemData(index, Qt::ToolTipRole).toString());
 }

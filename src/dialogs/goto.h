@@ -19,9 +19,9 @@ QStringList GotoChapterItems(const AlbumModel& model);
 // before it).
 int GotoSpread(int value);
 
-class TfGoto : public QDialog {
+class GotoDialog : public QDialog {
  public:
-  explicit TfGoto(QWidget* parent = nullptr);
+  explicit GotoDialog(QWidget* parent = nullptr);
 
   // Fills the list and presets both controls from the current view, shows the
   // dialog modally and on OK calls showSpread(chapter, spread).

@@ -3,7 +3,7 @@
 #include "core/album_model.h"
 #include "core/paths.h"
 
-TGuideAlbumFiles GuideAlbumFiles(const QString& typed, const QString& folder) {
+GuideFileNames GuideAlbumFiles(const QString& typed, const QString& folder) {
   QString name = NormalizeSeparators(typed.trimmed());
   if (name.isEmpty()) return {};
   if (!IsAbsolutePath(name)) name = NormalizeSeparators(folder) + u'/' + name;
@@ -21,7 +21,7 @@ TGuideAlbumFiles GuideAlbumFiles(const QString& typed, const QString& folder) {
           stem + QStringLiteral(".AFM")};
 }
 
-void NameNewAlbum(AlbumModel& model, const QString& title, const TGuideAlbumFiles& files) {
+void NameNewAlbum(AlbumModel& model, const QString& title, const GuideFileNames& files) {
   model.AlbumFileName = files.Album;
   model.FormatFileName = files.Format;
   model.DataFiles = QStringList{files.Data};

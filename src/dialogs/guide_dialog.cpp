@@ -42,7 +42,7 @@ QFrame* Bevel(QWidget* parent, const char* name) {
 
 }  // namespace
 
-TfGuide::TfGuide(const GuideContext& context, QWidget* parent)
+GuideDialog::GuideDialog(const GuideContext& context, QWidget* parent)
     : QDialog(parent), context_(context), folder_(QDir::homePath()) {
   setObjectName(QStringLiteral("fGuide"));
   setWindowTitle(QStringLiteral("Album Guide"));
@@ -91,7 +91,7 @@ TfGuide::TfGuide(const GuideContext& context, QWidget* parent)
   });
 }
 
-void TfGuide::BuildPages() {
+void GuideDialog::BuildPages() {
   auto* page0 = Make<QWidget>(Pages, "0");
   lbWhatToDo = Make<QLabel>(page0, "lbWhatToDo", QStringLiteral("What do you want to do?"));
   Image2 = Picture(page0, "Image2", QStyle::SP_FileDialogNewFolder, 16);
@@ -134,7 +134,7 @@ void TfGuide::BuildPages() {
   for (QWidget* page : {page0, page1, page2, page3}) Pages->addWidget(page);
 }
 
-void TfGuide::ResetGuide() {
+void GuideDialog::ResetGuide() {
   btRunOnStartup->setChecked(context_.Settings.RunGuide);
   lbStep->clear();
   showLook_ = false;
@@ -142,7 +142,7 @@ void TfGuide::ResetGuide() {
   UpdateButtons();
 }
 
-int TfGuide::ShowGuide() {
+int GuideDialog::ShowGuide() {
   ResetGuide();
   const int result = exec();
   // The look is edited after the guide has gone, on the new album.
@@ -153,7 +153,7 @@ int TfGuide::ShowGuide() {
   return result;
 }
 
-void TfGuide::btNextClick() {
+void GuideDialog::btNextClick() {
   const int page = Pages->currentIndex();
   if (page == 0 && btOpen->isChecked()) {
     // Opening ends the guide: the pages after this one are about new albums.
@@ -170,7 +170,7 @@ void TfGuide::btNextClick() {
     return;
   }
   if (page == 2) {
-    const TGuideAlbumFiles files = GuideAlbumFiles(edFileName->text(), folder_);
+    const GuideFileNames files = GuideAlbumFiles(edFileName->text(), folder_);
     lbSummary->setText(QDir::toNativeSeparators(files.Album) + u'\n' +
                        QDir::toNativeSeparators(files.Data) + u'\n' +
                        QDir::toNativeSeparators(files.Format));
@@ -178,24 +178,24 @@ void TfGuide::btNextClick() {
   Pages->setCurrentIndex(page + 1);
 }
 
-void TfGuide::btPreviousClick() {
+void GuideDialog::btPreviousClick() {
   if (Pages->currentIndex() > 0) Pages->setCurrentIndex(Pages->currentIndex() - 1);
 }
 
-void TfGuide::PagesPageChanged(int page) {
+void GuideDialog::PagesPageChanged(int page) {
   if (page >= 1 && page <= kLastPage) lbStep->setText(Msg(QStringLiteral("Step%1").arg(page)));
   UpdateButtons();
 }
 
-void TfGuide::UpdateButtons() {
+void GuideDialog::UpdateButtons() {
   const int page = Pages->currentIndex();
   btNext->setText(page == kLastPage ? QStringLiteral("Finish") : QStringLiteral(">>"));
   // An album needs a file name before the guide goes on.
   btNext->setEnabled(page != 1 || !GuideAlbumFiles(edFileName->text(), folder_).Album.isEmpty());
 }
 
-void TfGuide::Finish() {
-  const TGuideAlbumFiles files = GuideAlbumFiles(edFileName->text(), folder_);
+void GuideDialog::Finish() {
+  const GuideFileNames files = GuideAlbumFiles(edFileName->text(), folder_);
   if (files.Album.isEmpty()) return;
   // The format file too: other albums may share that look.
   for (const QString& name : {files.Album, files.Data, files.Format}) {

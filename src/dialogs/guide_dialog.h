@@ -15,7 +15,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QStackedWidget;
-struct TProgramSettings;
+struct ProgramSettings;
 
 // The main-window commands the guide runs.
 class GuideHost {
@@ -34,13 +34,13 @@ struct GuideContext {
   AlbumModel& Model;
   AlbumWindow& Window;
   Prompts& Ask;
-  TProgramSettings& Settings;  // RunGuide is kept here and stored at once
+  ProgramSettings& Settings;  // RunGuide is kept here and stored at once
   GuideHost& Host;
 };
 
-class TfGuide : public QDialog {
+class GuideDialog : public QDialog {
  public:
-  explicit TfGuide(const GuideContext& context, QWidget* parent = nullptr);
+  explicit GuideDialog(const GuideContext& context, QWidget* parent = nullptr);
 
   // Resets the guide (first page, the start-up box from RunGuide) and shows
   // it modally; a new album with "Custom format" then opens its look.

@@ -24,7 +24,7 @@ T* Named(QWidget* parent, const char* name) {
 
 }  // namespace
 
-TfPdfExport::TfPdfExport(QWidget* parent) : QDialog(parent) {
+PdfExportDialog::PdfExportDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("fPdfExport"));
   setWindowTitle(tr("Export as PDF"));
   lbPaper = Named<QLabel>(this, "lbPaper");
@@ -57,20 +57,20 @@ TfPdfExport::TfPdfExport(QWidget* parent) : QDialog(parent) {
   grid->addWidget(lbProgress, 4, 0, 1, 2);
   grid->addWidget(btOK, 5, 0);
   grid->addWidget(btCancel, 5, 1);
-  connect(btOK, &QPushButton::clicked, this, &TfPdfExport::btOKClick);
-  connect(btCancel, &QPushButton::clicked, this, &TfPdfExport::reject);
+  connect(btOK, &QPushButton::clicked, this, &PdfExportDialog::btOKClick);
+  connect(btCancel, &QPushButton::clicked, this, &PdfExportDialog::reject);
 }
 
-TPdfOptions TfPdfExport::Options() const {
-  TPdfOptions options;
+PdfOptions PdfExportDialog::Options() const {
+  PdfOptions options;
   options.Paper = ParsePaperSize(edPaper->currentText()).value_or(QPageSize(QPageSize::A4));
   options.Dpi = edDpi->value();
   options.Pages = rbPages->isChecked();
   return options;
 }
 
-QString TfPdfExport::Execute(const AlbumModel& model, Prompts& ask, ProgressSink& progress,
-                             const QString& folder) {
+QString PdfExportDialog::Execute(const AlbumModel& model, Prompts& ask, ProgressSink& progress,
+                                 const QString& folder) {
   model_ = &model;
   ask_ = &ask;
   progress_ = &progress;
@@ -81,7 +81,7 @@ QString TfPdfExport::Execute(const AlbumModel& model, Prompts& ask, ProgressSink
   return written_;
 }
 
-void TfPdfExport::btOKClick() {
+void PdfExportDialog::btOKClick() {
   if (running_) return;
   FileDialogRequest request;
   request.Title = windowTitle();
@@ -118,7 +118,7 @@ void TfPdfExport::btOKClick() {
   lbProgress->clear();
 }
 
-void TfPdfExport::reject() {
+void PdfExportDialog::reject() {
   if (running_)
     cancelled_ = true;
   else

@@ -16,9 +16,9 @@ class QPushButton;
 class QRadioButton;
 class QSpinBox;
 
-class TfPdfExport : public QDialog {
+class PdfExportDialog : public QDialog {
  public:
-  explicit TfPdfExport(QWidget* parent = nullptr);
+  explicit PdfExportDialog(QWidget* parent = nullptr);
 
   // Shows the dialog modally. On OK the file name comes from ask (starting
   // in folder), the album is written with progress on progress, and a
@@ -26,7 +26,7 @@ class TfPdfExport : public QDialog {
   QString Execute(const AlbumModel& model, Prompts& ask, ProgressSink& progress,
                   const QString& folder);
 
-  TPdfOptions Options() const;
+  PdfOptions Options() const;
   // Escape and Cancel stop a running export before they close the dialog.
   void reject() override;
 

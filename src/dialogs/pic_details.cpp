@@ -17,7 +17,7 @@
 #include "dialogs/pic_details_date.h"
 #include "init/profile.h"
 
-TfPicDetails* fPicDetails = nullptr;
+PicDetailsDialog* fPicDetails = nullptr;
 
 QString PictureFileFilter() {
   return QStringLiteral(
@@ -27,19 +27,19 @@ QString PictureFileFilter() {
       "JPG files (*.JPG *.JPEG *.jpg *.jpeg);;All files (*)");
 }
 
-TfPicDetails::TfPicDetails(AlbumUndo& undo, const TProfile& look, Prompts& prompts,
-                           DetailsHost& host, QWidget* parent)
+PicDetailsDialog::PicDetailsDialog(AlbumUndo& undo, const AlbumLook& look, Prompts& prompts,
+                                   DetailsHost& host, QWidget* parent)
     : QDialog(parent), undo_(undo), look_(look), prompts_(prompts), host_(host) {
   FormCreate();
-  connect(&undo_, &AlbumUndo::ChapterChanged, this, &TfPicDetails::FollowChapter);
+  connect(&undo_, &AlbumUndo::ChapterChanged, this, &PicDetailsDialog::FollowChapter);
   // Another album: the copy belongs to one that is gone.
   connect(&undo_, &AlbumUndo::Cleared, this, [this] {
     hide();
-    copy_ = TDetailsCopy();
+    copy_ = DetailsCopy();
   });
 }
 
-void TfPicDetails::FormCreate() {
+void PicDetailsDialog::FormCreate() {
   setObjectName(QStringLiteral("fPicDetails"));
   setWindowTitle(QStringLiteral("Image details"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -68,7 +68,7 @@ void TfPicDetails::FormCreate() {
   lbPicNr = label("lbPicNr", QStringLiteral("Pic. Nr."));
   lbNr = label("lbNr", QString());
   lbDate = label("lbDate", QStringLiteral("Date"));
-  edDate = new TDateEdit(this);
+  edDate = new DateEdit(this);
   edDate->setObjectName(QStringLiteral("edDate"));
   lbPlace = label("lbPlace", QStringLiteral("Place"));
   edPlace = edit("edPlace");
@@ -113,11 +113,11 @@ void TfPicDetails::FormCreate() {
   grid->addLayout(buttons, row, 0, 1, 3);
   setMinimumWidth(360);
 
-  connect(btPrev, &QToolButton::clicked, this, &TfPicDetails::btPrevClick);
-  connect(btNext, &QToolButton::clicked, this, &TfPicDetails::btNextClick);
-  connect(btApply, &QPushButton::clicked, this, &TfPicDetails::btApplyClick);
-  connect(btFilename, &QToolButton::clicked, this, &TfPicDetails::btFilenameClick);
-  connect(btClose, &QPushButton::clicked, this, &TfPicDetails::btCloseClick);
+  connect(btPrev, &QToolButton::clicked, this, &PicDetailsDialog::btPrevClick);
+  connect(btNext, &QToolButton::clicked, this, &PicDetailsDialog::btNextClick);
+  connect(btApply, &QPushButton::clicked, this, &PicDetailsDialog::btApplyClick);
+  connect(btFilename, &QToolButton::clicked, this, &PicDetailsDialog::btFilenameClick);
+  connect(btClose, &QPushButton::clicked, this, &PicDetailsDialog::btCloseClick);
   QLineEdit* const fields[] = {edFilename, edDate, edPlace, edPeople, edTitle};
   for (int n = 0; n < static_cast<int>(std::size(fields)); ++n) {
     QLineEdit* field = fields[n];
@@ -131,11 +131,11 @@ void TfPicDetails::FormCreate() {
   installEventFilter(this);
 }
 
-void TfPicDetails::OpenDetails(int a, int b) { Open(a, b, true); }
+void PicDetailsDialog::OpenDetails(int a, int b) { Open(a, b, true); }
 
-void TfPicDetails::OpenDetailsReadOnly(int i) { Open(i, -1, false); }
+void PicDetailsDialog::OpenDetailsReadOnly(int i) { Open(i, -1, false); }
 
-void TfPicDetails::Open(int a, int b, bool editing) {
+void PicDetailsDialog::Open(int a, int b, bool editing) {
   const AlbumModel& model = undo_.Model();
   if (model.CurrentChapter < 0) return;
   // A fresh copy: edits not applied before the dialog was closed are gone.
@@ -153,20 +153,20 @@ void TfPicDetails::Open(int a, int b, bool editing) {
   raise();
 }
 
-void TfPicDetails::TakeCopy() {
+void PicDetailsDialog::TakeCopy() {
   const AlbumModel& model = undo_.Model();
   if (model.CurrentChapter == copy_.Chapter() || model.CurrentChapter < 0) return;
   undo_.SetPendingEdits(copy_.Chapter(), false);
   copy_.Take(model.CurrentChapter, model.Chapters[model.CurrentChapter]);
 }
 
-void TfPicDetails::FollowSpread() {
+void PicDetailsDialog::FollowSpread() {
   const AlbumModel& model = undo_.Model();
   if (!isVisible() || model.CurrentChapter < 0 || model.CurrentChapter == copy_.Chapter()) return;
   SetDetailsRange(model.SelStart, model.SelEnd);
 }
 
-void TfPicDetails::SetDetailsRange(int a, int b) {
+void PicDetailsDialog::SetDetailsRange(int a, int b) {
   TakeCopy();
   copy_.SetRange(a, b);
   FillFields();
@@ -174,11 +174,11 @@ void TfPicDetails::SetDetailsRange(int a, int b) {
   btApply->setEnabled(editing_ && copy_.HasEdits());
 }
 
-QString TfPicDetails::DisplayName(const QString& fullName) const {
+QString PicDetailsDialog::DisplayName(const QString& fullName) const {
   return undo_.Model().ImagePathForWriting(copy_.Chapter(), fullName);
 }
 
-QString TfPicDetails::FullName(const QString& typed) const {
+QString PicDetailsDialog::FullName(const QString& typed) const {
   const AlbumModel& model = undo_.Model();
   const int k = copy_.Chapter();
   if (typed.isEmpty() || k < 0) return typed;
@@ -187,14 +187,14 @@ QString TfPicDetails::FullName(const QString& typed) const {
   return ResolvePath(dataFile, model.ImageDirs.value(k), typed);
 }
 
-void TfPicDetails::FillFields() {
+void PicDetailsDialog::FillFields() {
   filling_ = true;
   fieldModified_ = false;
   edited_ = 0;
   const bool single = copy_.Single();
   btPrev->setEnabled(single);
   btNext->setEnabled(single);
-  const TDetailFields fields = copy_.Fields();
+  const DetailFields fields = copy_.Fields();
   edFilename->setText(fields.Filename.isEmpty() ? QString() : DisplayName(fields.Filename));
   edDate->setText(fields.Date);
   edPlace->setText(fields.Place);
@@ -219,23 +219,23 @@ void TfPicDetails::FillFields() {
   filling_ = false;
 }
 
-void TfPicDetails::edDateChange(int field) {
+void PicDetailsDialog::edDateChange(int field) {
   if (filling_ || copy_.First() < 0 || !editing_) return;
   fieldModified_ = true;
   edited_ |= 1u << field;
   StoreFields();
 }
 
-void TfPicDetails::StoreFields() {
+void PicDetailsDialog::StoreFields() {
   btApply->setEnabled(fieldModified_ || copy_.HasEdits());
   if (!fieldModified_) return;
-  TDetailFields fields{FullName(edFilename->text()), edDate->text(), edPlace->text(),
-                       edPeople->text(), edTitle->text()};
+  DetailFields fields{FullName(edFilename->text()), edDate->text(), edPlace->text(),
+                      edPeople->text(), edTitle->text()};
   copy_.Store(fields, edited_);
   undo_.SetPendingEdits(copy_.Chapter(), copy_.HasEdits());
 }
 
-void TfPicDetails::btApplyClick() {
+void PicDetailsDialog::btApplyClick() {
   if (!editing_) return;
   StoreFields();
   const int k = copy_.Chapter();
@@ -250,13 +250,13 @@ void TfPicDetails::btApplyClick() {
       files << copy_.Data().Files[i];
     }
   }
-  const TThumbnailList thumbnails = host_.MakeThumbnails(files);
+  const ThumbnailList thumbnails = host_.MakeThumbnails(files);
   undo_.Replace(k, copy_.Data(), changed, thumbnails, QStringLiteral("Image properties"));
   undo_.SetPendingEdits(k, copy_.HasEdits());
   btApply->setEnabled(true);  // pressing it again applies the same values again
 }
 
-void TfPicDetails::FollowChapter(int k, const TIndexMap& map) {
+void PicDetailsDialog::FollowChapter(int k, const IndexMap& map) {
   if (k != copy_.Chapter()) return;
   copy_.Follow(k, undo_.Model().Chapters[k], map);
   if (isVisible()) {
@@ -266,16 +266,16 @@ void TfPicDetails::FollowChapter(int k, const TIndexMap& map) {
   }
 }
 
-void TfPicDetails::btPrevClick() {
+void PicDetailsDialog::btPrevClick() {
   if (copy_.Single() && copy_.First() > 0) host_.SelectRange(copy_.First() - 1, copy_.First() - 1);
 }
 
-void TfPicDetails::btNextClick() {
+void PicDetailsDialog::btNextClick() {
   if (copy_.Single() && copy_.First() < undo_.Model().ImageCount(copy_.Chapter()) - 1)
     host_.SelectRange(copy_.First() + 1, copy_.First() + 1);
 }
 
-void TfPicDetails::btFilenameClick() {
+void PicDetailsDialog::btFilenameClick() {
   FileDialogRequest request;
   request.Title = windowTitle();
   request.Filter = PictureFileFilter();
@@ -285,7 +285,7 @@ void TfPicDetails::btFilenameClick() {
   if (!chosen.isEmpty()) edFilename->setText(DisplayName(chosen));
 }
 
-bool TfPicDetails::eventFilter(QObject* watched, QEvent* event) {
+bool PicDetailsDialog::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->modifiers() == Qt::ControlModifier &&
@@ -297,12 +297,12 @@ bool TfPicDetails::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-void TfPicDetails::showEvent(QShowEvent* event) {
+void PicDetailsDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   emit ShowingChanged(true);
 }
 
-void TfPicDetails::hideEvent(QHideEvent* event) {
+void PicDetailsDialog::hideEvent(QHideEvent* event) {
   QDialog::hideEvent(event);
   // Hiding drops the edits that were not applied.
   undo_.SetPendingEdits(copy_.Chapter(), false);

@@ -2,7 +2,7 @@
 // The image properties dialog fPicDetails: shows and edits the details of
 // one image, or of a range of images at once, of the current chapter. It
 // floats above the book (non-modal, on top) and follows the selection.
-// Edits collect in a working copy (TDetailsCopy) and reach the album as one
+// Edits collect in a working copy (DetailsCopy) and reach the album as one
 // undo step when Apply is pressed; until then they count as a change of the
 // chapter. Read-only mode shows the details with every field disabled.
 
@@ -17,8 +17,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
-class TDateEdit;
-struct TProfile;
+class DateEdit;
+struct AlbumLook;
 
 // The filter of the dialogs that choose pictures: images, videos, each kind,
 // and everything.
@@ -31,15 +31,15 @@ class DetailsHost {
   // The main window's selection change (it calls SetDetailsRange back).
   virtual void SelectRange(int a, int b) = 0;
   // Thumbnails of files whose names changed, in order.
-  virtual TThumbnailList MakeThumbnails(const QStringList& files) = 0;
+  virtual ThumbnailList MakeThumbnails(const QStringList& files) = 0;
 };
 
-class TfPicDetails : public QDialog {
+class PicDetailsDialog : public QDialog {
   Q_OBJECT
 
  public:
-  TfPicDetails(AlbumUndo& undo, const TProfile& look, Prompts& prompts, DetailsHost& host,
-               QWidget* parent = nullptr);
+  PicDetailsDialog(AlbumUndo& undo, const AlbumLook& look, Prompts& prompts, DetailsHost& host,
+                   QWidget* parent = nullptr);
 
   // For editing images a..b (b = -1: image a alone) of the current chapter,
   // with a fresh working copy.
@@ -55,14 +55,14 @@ class TfPicDetails : public QDialog {
   void FollowSpread();
   bool IsShowing() const { return isVisible(); }
   bool IsEditing() const { return editing_; }
-  const TDetailsCopy& WorkingCopy() const { return copy_; }
+  const DetailsCopy& WorkingCopy() const { return copy_; }
 
   void btPrevClick();
   void btNextClick();
   void btApplyClick();
   void btFilenameClick();
   void btCloseClick() { hide(); }
-  // The change of one of the five fields, in the order of TDetailFields.
+  // The change of one of the five fields, in the order of DetailFields.
   void edDateChange(int field);
 
   void reject() override { btCloseClick(); }
@@ -73,7 +73,7 @@ class TfPicDetails : public QDialog {
   QLabel* lbPicNr;
   QLabel* lbNr;
   QLabel* lbDate;
-  TDateEdit* edDate;
+  DateEdit* edDate;
   QLabel* lbPlace;
   QLineEdit* edPlace;
   QLabel* lbPeople;
@@ -99,22 +99,22 @@ class TfPicDetails : public QDialog {
   void Open(int a, int b, bool editing);
   void FillFields();
   void StoreFields();
-  void FollowChapter(int k, const TIndexMap& map);
+  void FollowChapter(int k, const IndexMap& map);
   // The current chapter's copy; taken again when another chapter is shown.
   void TakeCopy();
   QString DisplayName(const QString& fullName) const;
   QString FullName(const QString& typed) const;
 
   AlbumUndo& undo_;
-  const TProfile& look_;
+  const AlbumLook& look_;
   Prompts& prompts_;
   DetailsHost& host_;
-  TDetailsCopy copy_;
+  DetailsCopy copy_;
   bool editing_ = false;
   bool fieldModified_ = false;
-  TDetailsCopy::EditedFields edited_ = 0;  // since the range was last shown
+  DetailsCopy::EditedFields edited_ = 0;  // since the range was last shown
   bool filling_ = false;
   bool placed_ = false;
 };
 
-extern TfPicDetails* fPicDetails;
+extern PicDetailsDialog* fPicDetails;

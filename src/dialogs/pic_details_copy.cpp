@@ -5,25 +5,25 @@
 
 namespace {
 
-using ListOf = QStringList TChapterData::*;
-constexpr std::array<ListOf, 5> kLists = {&TChapterData::Files, &TChapterData::Dates,
-                                          &TChapterData::Places, &TChapterData::People,
-                                          &TChapterData::Titles};
-constexpr std::array<QString TDetailFields::*, 5> kFields = {
-    &TDetailFields::Filename, &TDetailFields::Date, &TDetailFields::Place, &TDetailFields::People,
-    &TDetailFields::Title};
+using ListOf = QStringList ChapterData::*;
+constexpr std::array<ListOf, 5> kLists = {&ChapterData::Files, &ChapterData::Dates,
+                                          &ChapterData::Places, &ChapterData::People,
+                                          &ChapterData::Titles};
+constexpr std::array<QString DetailFields::*, 5> kFields = {
+    &DetailFields::Filename, &DetailFields::Date, &DetailFields::Place, &DetailFields::People,
+    &DetailFields::Title};
 
 }  // namespace
 
-void TDetailsCopy::Take(int k, const TChapterData& chapter) {
+void DetailsCopy::Take(int k, const ChapterData& chapter) {
   chapter_ = k;
   working_ = chapter;
   pristine_ = chapter;
 }
 
-void TDetailsCopy::Follow(int k, const TChapterData& chapter, const TIndexMap& map) {
+void DetailsCopy::Follow(int k, const ChapterData& chapter, const IndexMap& map) {
   if (k != chapter_) return;
-  TChapterData followed = chapter;
+  ChapterData followed = chapter;
   for (int i = 0; i < pristine_.Count() && i < working_.Count(); ++i) {
     const int to = map(i);
     if (to < 0 || to >= followed.Count()) continue;
@@ -35,27 +35,27 @@ void TDetailsCopy::Follow(int k, const TChapterData& chapter, const TIndexMap& m
   pristine_ = chapter;
 }
 
-void TDetailsCopy::SetRange(int a, int b) {
+void DetailsCopy::SetRange(int a, int b) {
   first_ = a;
   last_ = b < 0 ? a : b;
   if (first_ > last_) std::swap(first_, last_);
 }
 
-TDetailFields TDetailsCopy::Fields() const {
-  TDetailFields fields;
+DetailFields DetailsCopy::Fields() const {
+  DetailFields fields;
   if (!ShowsImage()) return fields;
   for (std::size_t n = 0; n < kLists.size(); ++n)
     fields.*kFields[n] = (working_.*kLists[n])[first_];
   return fields;
 }
 
-QString TDetailsCopy::NumberText() const {
+QString DetailsCopy::NumberText() const {
   if (ShowsImage()) return QString::number(first_ + 1);
   if (first_ < 0) return QString::number(first_);
   return QStringLiteral("%1-%2").arg(first_).arg(last_);
 }
 
-void TDetailsCopy::Store(const TDetailFields& fields, EditedFields edited) {
+void DetailsCopy::Store(const DetailFields& fields, EditedFields edited) {
   const int end = std::min(last_, working_.Count() - 1);
   for (int i = std::max(first_, 0); i <= end; ++i) {
     for (std::size_t n = 0; n < kLists.size(); ++n) {

@@ -12,7 +12,7 @@
 #include "core/chapter_block.h"
 
 // The five fields as the dialog shows them.
-struct TDetailFields {
+struct DetailFields {
   QString Filename;  // in full form when stored
   QString Date;
   QString Place;
@@ -20,15 +20,15 @@ struct TDetailFields {
   QString Title;
 };
 
-class TDetailsCopy {
+class DetailsCopy {
  public:
   // A fresh copy of chapter k's details, with no edits.
-  void Take(int k, const TChapterData& chapter);
+  void Take(int k, const ChapterData& chapter);
   // Chapter k changed as map tells; the copy follows with its edits.
-  void Follow(int k, const TChapterData& chapter, const TIndexMap& map);
+  void Follow(int k, const ChapterData& chapter, const IndexMap& map);
 
   int Chapter() const { return chapter_; }
-  const TChapterData& Data() const { return working_; }
+  const ChapterData& Data() const { return working_; }
   // Edits not yet applied.
   bool HasEdits() const { return !(working_ == pristine_); }
 
@@ -40,12 +40,12 @@ class TDetailsCopy {
   // A single image of the copy is shown (else the fields are empty and bold).
   bool ShowsImage() const { return Single() && first_ >= 0 && first_ < working_.Count(); }
   // The shown image's details (file name in full form); empty for a range.
-  TDetailFields Fields() const;
+  DetailFields Fields() const;
   // One-based for a single image, zero-based "3-7" for a range.
   QString NumberText() const;
 
   // Which of the five fields the person edited, in the order of
-  // TDetailFields (bit 0 the file name).
+  // DetailFields (bit 0 the file name).
   using EditedFields = unsigned;
 
   // Writes the edited fields into the copy: for a single image each one as
@@ -53,12 +53,12 @@ class TDetailsCopy {
   // (the file name never). A field not edited is never written, so what it
   // could not show or give back exactly stays as it was. Images beyond the
   // copy are left out.
-  void Store(const TDetailFields& fields, EditedFields edited);
+  void Store(const DetailFields& fields, EditedFields edited);
 
  private:
   int chapter_ = -1;
   int first_ = -1;
   int last_ = -1;
-  TChapterData working_;
-  TChapterData pristine_;  // the chapter as the copy was taken or last followed
+  ChapterData working_;
+  ChapterData pristine_;  // the chapter as the copy was taken or last followed
 };

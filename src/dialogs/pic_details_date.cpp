@@ -6,13 +6,13 @@
 #include <QLocale>
 #include <QStyle>
 
-TDateEdit::TDateEdit(QWidget* parent) : QLineEdit(parent) {
+DateEdit::DateEdit(QWidget* parent) : QLineEdit(parent) {
   QAction* drop = addAction(style()->standardIcon(QStyle::SP_ArrowDown), TrailingPosition);
   drop->setObjectName(QStringLiteral("acCalendar"));
-  connect(drop, &QAction::triggered, this, &TDateEdit::ShowCalendar);
+  connect(drop, &QAction::triggered, this, &DateEdit::ShowCalendar);
 }
 
-QCalendarWidget* TDateEdit::Calendar() {
+QCalendarWidget* DateEdit::Calendar() {
   // Made when first asked for: the dialog is built at start-up, the
   // calendar is rarely opened, and it is slow to build.
   if (calendar_ != nullptr) return calendar_;
@@ -27,14 +27,14 @@ QCalendarWidget* TDateEdit::Calendar() {
   return calendar_;
 }
 
-QString TDateEdit::DateFormat() {
+QString DateEdit::DateFormat() {
   QString format = QLocale().dateFormat(QLocale::ShortFormat);
   if (!format.contains(QLatin1String("yyyy")))
     format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
   return format;
 }
 
-void TDateEdit::ShowCalendar() {
+void DateEdit::ShowCalendar() {
   const QDate typed = QDate::fromString(text().trimmed(), DateFormat());
   Calendar()->setSelectedDate(typed.isValid() ? typed : QDate::currentDate());
   calendar_->move(mapToGlobal(rect().bottomLeft()));

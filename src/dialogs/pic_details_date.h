@@ -7,9 +7,9 @@
 
 class QCalendarWidget;
 
-class TDateEdit : public QLineEdit {
+class DateEdit : public QLineEdit {
  public:
-  explicit TDateEdit(QWidget* parent = nullptr);
+  explicit DateEdit(QWidget* parent = nullptr);
   // Pops the calendar up under the field, at the date typed (today when the
   // text is no date).
   void ShowCalendar();

@@ -14,19 +14,19 @@
 #include "dialogs/pic_view_zoom.h"
 #include "init/profile.h"
 
-TPicImage::TPicImage(QWidget* parent) : QWidget(parent) {
+PicImage::PicImage(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("Img"));
   setAttribute(Qt::WA_OpaquePaintEvent);
   // The view handles every press, drag and release itself.
   setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void TPicImage::SetPicture(QImage picture) {
+void PicImage::SetPicture(QImage picture) {
   picture_ = std::move(picture);
   update();
 }
 
-void TPicImage::paintEvent(QPaintEvent* event) {
+void PicImage::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   if (picture_.isNull() || width() <= 0 || height() <= 0) {
     painter.fillRect(event->rect(), Qt::black);
@@ -41,19 +41,19 @@ void TPicImage::paintEvent(QPaintEvent* event) {
   painter.drawImage(target, picture_, source);
 }
 
-TfPicView::TfPicView(TProfile& look, QWidget* parent)
+PicViewDialog::PicViewDialog(AlbumLook& look, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), look_(look) {
   setObjectName(QStringLiteral("fPicView"));
   QPalette black = palette();
   black.setColor(QPalette::Window, Qt::black);
   setPalette(black);
   setAutoFillBackground(true);
-  Img = new TPicImage(this);
+  Img = new PicImage(this);
   // The view covers the screen: the handbook would open hidden behind it.
   SetClosedByHelpKey(this);
 }
 
-bool TfPicView::LoadImage(const AlbumModel& model, int index, QRect screen) {
+bool PicViewDialog::LoadImage(const AlbumModel& model, int index, QRect screen) {
   const int k = model.CurrentChapter;
   if (k < 0 || index < 0 || index >= model.ImageCount(k)) return false;
   const QString path =
@@ -76,14 +76,14 @@ bool TfPicView::LoadImage(const AlbumModel& model, int index, QRect screen) {
   return true;
 }
 
-void TfPicView::ShowImage(const AlbumModel& model, int index, QRect screen) {
+void PicViewDialog::ShowImage(const AlbumModel& model, int index, QRect screen) {
   if (LoadImage(model, index, screen)) exec();
 }
 
-bool TfPicView::Decode() {
+bool PicViewDialog::Decode() {
   const QSize screen = screen_.size();
   const int zoom = look_.Zoom;
-  TViewPicture picture = ReadViewPicture(fileName_, [screen, zoom](QSize full) {
+  ViewPicture picture = ReadViewPicture(fileName_, [screen, zoom](QSize full) {
     return PicViewLayout(full, screen, zoom).Picture.size();
   });
   if (picture.Image.isNull()) return false;
@@ -92,23 +92,23 @@ bool TfPicView::Decode() {
   return true;
 }
 
-void TfPicView::Layout() {
+void PicViewDialog::Layout() {
   if (fullSize_.isEmpty()) return;
   Place(PicViewLayout(fullSize_, screen_.size(), look_.Zoom).Picture);
 }
 
-double TfPicView::ShownPercent() const {
+double PicViewDialog::ShownPercent() const {
   return PicViewShownPercent(fullSize_, screen_.size(), look_.Zoom);
 }
 
-void TfPicView::ZoomTo(int zoom, QPoint anchor) {
+void PicViewDialog::ZoomTo(int zoom, QPoint anchor) {
   look_.Zoom = zoom;
   if (fullSize_.isEmpty()) return;
   const QRect placed = PicViewLayout(fullSize_, screen_.size(), zoom).Picture;
   Place(PicViewZoomedAround(Img->geometry(), placed, screen_.size(), anchor));
 }
 
-void TfPicView::Place(QRect placed) {
+void PicViewDialog::Place(QRect placed) {
   const QSize decoded = Img->Picture().size();
   const bool scaledDown = decoded.width() < fullSize_.width();
   if (scaledDown && (decoded.width() < placed.width() || decoded.height() < placed.height()))
@@ -116,7 +116,7 @@ void TfPicView::Place(QRect placed) {
   Img->setGeometry(placed);
 }
 
-void TfPicView::keyPressEvent(QKeyEvent* event) {
+void PicViewDialog::keyPressEvent(QKeyEvent* event) {
   int zoom = look_.Zoom;
   const bool closes = PicViewKeyCloses(event->key(), event->modifiers(), zoom, ShownPercent());
   // Keys zoom around the middle of the screen, so a panned picture keeps
@@ -125,18 +125,18 @@ void TfPicView::keyPressEvent(QKeyEvent* event) {
   if (closes) accept();
 }
 
-void TfPicView::mousePressEvent(QMouseEvent* event) { pan_.Press(event->position().toPoint()); }
+void PicViewDialog::mousePressEvent(QMouseEvent* event) { pan_.Press(event->position().toPoint()); }
 
-void TfPicView::mouseMoveEvent(QMouseEvent* event) {
+void PicViewDialog::mouseMoveEvent(QMouseEvent* event) {
   if (!(event->buttons() & Qt::LeftButton)) return;
   Img->move(pan_.Move(event->position().toPoint(), Img->geometry(), size()));
 }
 
-void TfPicView::mouseReleaseEvent(QMouseEvent* event) {
+void PicViewDialog::mouseReleaseEvent(QMouseEvent* event) {
   if (pan_.ReleaseCloses(event->position().toPoint())) accept();
 }
 
-void TfPicView::wheelEvent(QWheelEvent* event) {
+void PicViewDialog::wheelEvent(QWheelEvent* event) {
   wheel_ += event->angleDelta().y();
   for (; std::abs(wheel_) >= 120; wheel_ -= wheel_ > 0 ? 120 : -120) {
     const double shown = ShownPercent();

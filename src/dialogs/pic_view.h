@@ -11,12 +11,12 @@
 #include "dialogs/pic_view_layout.h"
 
 class AlbumModel;
-struct TProfile;
+struct AlbumLook;
 
 // The picture control: draws its picture stretched to its own size.
-class TPicImage : public QWidget {
+class PicImage : public QWidget {
  public:
-  explicit TPicImage(QWidget* parent);
+  explicit PicImage(QWidget* parent);
   void SetPicture(QImage picture);
   const QImage& Picture() const { return picture_; }
 
@@ -27,10 +27,10 @@ class TPicImage : public QWidget {
   QImage picture_;
 };
 
-class TfPicView : public QDialog {
+class PicViewDialog : public QDialog {
  public:
   // The view changes look's Zoom (without marking the look modified).
-  explicit TfPicView(TProfile& look, QWidget* parent = nullptr);
+  explicit PicViewDialog(AlbumLook& look, QWidget* parent = nullptr);
 
   // Where videos go; the desktop by default.
   void SetUrlOpener(UrlOpener opener) { openUrl_ = std::move(opener); }
@@ -46,7 +46,7 @@ class TfPicView : public QDialog {
   // Places the picture centred for the current zoom.
   void Layout();
 
-  TPicImage* Img;
+  PicImage* Img;
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -68,12 +68,12 @@ class TfPicView : public QDialog {
   // Decodes fileName_ large enough for the current zoom on the screen.
   bool Decode();
 
-  TProfile& look_;
+  AlbumLook& look_;
   UrlOpener openUrl_ = OpenWithDesktop;
   QRect screen_;
   QString fileName_;
   QSize fullSize_;
-  TPicPan pan_;
+  PicPan pan_;
   // Wheel turns not yet a whole notch (touchpads send small ones).
   int wheel_ = 0;
 };

@@ -6,7 +6,7 @@
 #include "book/page_geometry.h"
 #include "dialogs/pic_view_zoom.h"
 
-TPicLayout PicViewLayout(QSize picture, QSize screen, int zoom) {
+PicLayout PicViewLayout(QSize picture, QSize screen, int zoom) {
   const qint64 pw = std::max(0, picture.width());
   const qint64 ph = std::max(0, picture.height());
   const qint64 sw = std::max(1, screen.width());
@@ -78,13 +78,13 @@ bool PicViewKeyCloses(int key, Qt::KeyboardModifiers modifiers, int& zoom, doubl
   }
 }
 
-void TPicPan::Reset() {
+void PicPan::Reset() {
   press_ = QPoint(-1, -1);
   pressed_ = false;
   moved_ = false;
 }
 
-void TPicPan::Press(QPoint at) {
+void PicPan::Press(QPoint at) {
   press_ = at;
   pressed_ = true;
 }
@@ -99,7 +99,7 @@ int PanAxis(int start, int length, int screen, int delta) {
 
 }  // namespace
 
-QPoint TPicPan::Move(QPoint at, QRect picture, QSize screen) {
+QPoint PicPan::Move(QPoint at, QRect picture, QSize screen) {
   QPoint topLeft = picture.topLeft();
   if (!pressed_) return topLeft;
   const int dx = at.x() - press_.x();
@@ -118,7 +118,7 @@ QPoint TPicPan::Move(QPoint at, QRect picture, QSize screen) {
   return topLeft;
 }
 
-bool TPicPan::ReleaseCloses(QPoint at) {
+bool PicPan::ReleaseCloses(QPoint at) {
   if (moved_) {
     moved_ = false;
     return false;

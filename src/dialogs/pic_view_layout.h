@@ -12,13 +12,13 @@
 // screen, never enlarging it. Picture is in screen coordinates (the screen's
 // top-left is 0, 0): centred on every axis; on an axis where it is larger
 // than the screen it overhangs both edges and can be panned.
-struct TPicLayout {
+struct PicLayout {
   QRect Picture;
   bool FitsScreen(QSize screen) const {
     return Picture.width() <= screen.width() && Picture.height() <= screen.height();
   }
 };
-TPicLayout PicViewLayout(QSize picture, QSize screen, int zoom);
+PicLayout PicViewLayout(QSize picture, QSize screen, int zoom);
 // The percentage the picture is shown at: zoom, or in fit mode the fitted one.
 double PicViewShownPercent(QSize picture, QSize screen, int zoom);
 
@@ -35,7 +35,7 @@ bool PicViewKeyCloses(int key, Qt::KeyboardModifiers modifiers, int& zoom, doubl
 // the picture is larger than the screen, and then follows the pointer,
 // stopping at the picture's edges. A release closes the view unless the
 // press panned, or the release is 10 pixels or more away from the press.
-class TPicPan {
+class PicPan {
  public:
   void Reset();
   void Press(QPoint at);

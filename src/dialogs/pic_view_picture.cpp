@@ -7,7 +7,7 @@
 
 namespace {
 
-TViewPicture ReadWithQt(const QString& fileName, const char* format) {
+ViewPicture ReadWithQt(const QString& fileName, const char* format) {
   QImageReader reader(fileName, format);
   const QSize size = reader.size();
   // The same pixel limit as JPEG: refused before anything large is allocated.
@@ -19,8 +19,8 @@ TViewPicture ReadWithQt(const QString& fileName, const char* format) {
 
 }  // namespace
 
-TViewPicture ReadViewPicture(const QString& fileName,
-                             const std::function<QSize(QSize)>& neededSize) {
+ViewPicture ReadViewPicture(const QString& fileName,
+                            const std::function<QSize(QSize)>& neededSize) {
   const QString ext = FileExtUpper(fileName);
   if (ext == QLatin1String(".JPG") || ext == QLatin1String(".JPEG")) {
     // One picture is awaited: both cores may work on it.

@@ -8,7 +8,7 @@
 #include <QString>
 #include <functional>
 
-struct TViewPicture {
+struct ViewPicture {
   QImage Image;    // null when the file cannot be read
   QSize FullSize;  // the whole upright picture, whatever size Image has
 };
@@ -16,5 +16,5 @@ struct TViewPicture {
 // neededSize gives, for the full size, the smallest size Image may have; a
 // JPEG is then decoded at the smallest DCT scale that reaches it. Without it,
 // or for BMP and GIF, the picture is read whole.
-TViewPicture ReadViewPicture(const QString& fileName,
-                             const std::function<QSize(QSize)>& neededSize = {});
+ViewPicture ReadViewPicture(const QString& fileName,
+                            const std::function<QSize(QSize)>& neededSize = {});

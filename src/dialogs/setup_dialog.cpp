@@ -38,7 +38,7 @@ void SetBackground(QWidget* widget, const QColor& color) {
   widget->setPalette(palette);
 }
 
-void ShowFont(QLabel* label, const TProfileFont& font) {
+void ShowFont(QLabel* label, const LookFont& font) {
   label->setFont(font.Font);
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, ToQColor(font.Color));
@@ -57,8 +57,8 @@ QString TitleOf(QString caption) {
 }
 
 // A sample's font, made smaller when its text is wider than room.
-TProfileFont FittedFont(const TProfileFont& font, const QString& text, int room) {
-  TProfileFont fitted = font;
+LookFont FittedFont(const LookFont& font, const QString& text, int room) {
+  LookFont fitted = font;
   qreal size = font.Font.pointSizeF();
   while (size > 1 && QFontMetrics(fitted.Font).horizontalAdvance(text) > room) {
     size = std::max<qreal>(1, size * 0.9);
@@ -68,7 +68,7 @@ TProfileFont FittedFont(const TProfileFont& font, const QString& text, int room)
 }
 
 // The room a label needs for a one-line text in a font.
-QSize SampleSize(const TProfileFont& font, const QString& text) {
+QSize SampleSize(const LookFont& font, const QString& text) {
   return QFontMetrics(font.Font).boundingRect(QRect(0, 0, 1 << 20, 1 << 20), 0, text).size();
 }
 
@@ -84,7 +84,7 @@ QPixmap TiledTexture(const QString& file, QSize size) {
 
 }  // namespace
 
-TfSetup::TfSetup(const SetupContext& context, QWidget* parent)
+SetupDialog::SetupDialog(const SetupContext& context, QWidget* parent)
     : QDialog(parent), session_(context) {
   setObjectName(QStringLiteral("fSetup"));
   setWindowTitle(QStringLiteral("Settings"));
@@ -124,14 +124,14 @@ TfSetup::TfSetup(const SetupContext& context, QWidget* parent)
 }
 
 template <typename Call>
-void TfSetup::Handle(Call call) {
+void SetupDialog::Handle(Call call) {
   if (session_.FillingControls) return;
   call();
   ShowState();
 }
 
-void TfSetup::Connect() {
-  TSetupSession& s = session_;
+void SetupDialog::Connect() {
+  SetupSession& s = session_;
   const auto click = [this](QAbstractButton* button, auto call) {
     connect(button, &QAbstractButton::clicked, this, [this, call] { Handle(call); });
   };
@@ -143,11 +143,11 @@ void TfSetup::Connect() {
     connect(line, &QLineEdit::textEdited, this,
             [this, call](const QString& text) { Handle([&] { call(text); }); });
   };
-  const auto spin = [this, &s](QSpinBox* box, TLookField field) {
+  const auto spin = [this, &s](QSpinBox* box, LookField field) {
     connect(box, &QSpinBox::valueChanged, this,
             [this, &s, field](int value) { Handle([&] { s.SetLookValue(field, value); }); });
   };
-  const auto check = [&](QCheckBox* box, TLookField field) {
+  const auto check = [&](QCheckBox* box, LookField field) {
     toggle(box, [&s, field](bool on) { s.SetLookValue(field, on ? 1 : 0); });
   };
 
@@ -171,12 +171,12 @@ void TfSetup::Connect() {
   click(btDefaultFormat, [&s] { s.ClearFormatFile(); });
   click(btDataFile, [&s] { s.ChooseDataFile(); });
 
-  const std::pair<QRadioButton*, TLookTarget> targets[] = {{btCover, TLookTarget::Cover},
-                                                           {btInside, TLookTarget::Inside},
-                                                           {btBookmarks, TLookTarget::Bookmarks},
-                                                           {btPages, TLookTarget::Pages}};
+  const std::pair<QRadioButton*, LookTarget> targets[] = {{btCover, LookTarget::Cover},
+                                                          {btInside, LookTarget::Inside},
+                                                          {btBookmarks, LookTarget::Bookmarks},
+                                                          {btPages, LookTarget::Pages}};
   for (const auto& [radio, target] : targets) {
-    const TLookTarget t = target;
+    const LookTarget t = target;
     toggle(radio, [&s, t](bool on) {
       if (on) s.SetTarget(t);
     });
@@ -189,14 +189,14 @@ void TfSetup::Connect() {
   click(btFontColor1, [&s] { s.ChooseFontColor(1); });
   click(btFontColor2, [&s] { s.ChooseFontColor(2); });
   click(btDefault, [&s] { s.RestoreDefaultLook(); });
-  spin(edColCount, TLookField::Columns);
-  spin(edRowCount, TLookField::Rows);
-  spin(edTextRows, TLookField::TextRows);
-  check(btExtended, TLookField::Extended);
-  check(btDate, TLookField::Date);
-  check(btPlace, TLookField::Place);
-  check(btPeople, TLookField::People);
-  check(btFrames, TLookField::Frames);
+  spin(edColCount, LookField::Columns);
+  spin(edRowCount, LookField::Rows);
+  spin(edTextRows, LookField::TextRows);
+  check(btExtended, LookField::Extended);
+  check(btDate, LookField::Date);
+  check(btPlace, LookField::Place);
+  check(btPeople, LookField::People);
+  check(btFrames, LookField::Frames);
 
   connect(Bookmarks, &QListWidget::currentRowChanged, this,
           [this, &s](int row) { Handle([&] { s.SelectEntry(row); }); });
@@ -210,7 +210,7 @@ void TfSetup::Connect() {
   click(btDelete, [&s] { s.RemoveChapter(); });
 }
 
-bool TfSetup::PrepareProgramSettings() {
+bool SetupDialog::PrepareProgramSettings() {
   if (!session_.OpenProgramSettings()) return false;
   Pages->setTabText(Pages->indexOf(pgLook), Msg(QStringLiteral("DefaultAlbumLook")));
   Pages->setTabText(Pages->indexOf(pgBookmarks), Msg(QStringLiteral("DefaultBMColors")));
@@ -221,7 +221,7 @@ bool TfSetup::PrepareProgramSettings() {
   return true;
 }
 
-void TfSetup::PrepareAlbum(QWidget* firstPage) {
+void SetupDialog::PrepareAlbum(QWidget* firstPage) {
   session_.OpenAlbum();
   Pages->setTabText(Pages->indexOf(pgLook), Msg(QStringLiteral("AlbumLook")));
   Pages->setTabText(Pages->indexOf(pgBookmarks), Msg(QStringLiteral("Chapters")));
@@ -231,37 +231,37 @@ void TfSetup::PrepareAlbum(QWidget* firstPage) {
   ShowState();
 }
 
-void TfSetup::PrepareAlbumProperties() { PrepareAlbum(pgGeneral); }
-void TfSetup::PrepareAlbumChapters() { PrepareAlbum(pgBookmarks); }
-void TfSetup::PrepareAlbumLook() { PrepareAlbum(pgLook); }
+void SetupDialog::PrepareAlbumProperties() { PrepareAlbum(pgGeneral); }
+void SetupDialog::PrepareAlbumChapters() { PrepareAlbum(pgBookmarks); }
+void SetupDialog::PrepareAlbumLook() { PrepareAlbum(pgLook); }
 
-void TfSetup::OpenProgramSettings() {
+void SetupDialog::OpenProgramSettings() {
   if (PrepareProgramSettings()) exec();
 }
-void TfSetup::OpenAlbumProperties() {
+void SetupDialog::OpenAlbumProperties() {
   PrepareAlbumProperties();
   exec();
 }
-void TfSetup::OpenAlbumChapters() {
+void SetupDialog::OpenAlbumChapters() {
   PrepareAlbumChapters();
   exec();
 }
-void TfSetup::OpenAlbumLook() {
+void SetupDialog::OpenAlbumLook() {
   PrepareAlbumLook();
   exec();
 }
 
-void TfSetup::Commit(bool close) {
+void SetupDialog::Commit(bool close) {
   if (!session_.CommitSetup()) return;  // the message is shown; nothing typed is lost
   if (close) accept();
 }
 
-void TfSetup::EnableChildControls(QWidget* container) {
+void SetupDialog::EnableChildControls(QWidget* container) {
   for (QWidget* child : container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
     child->setEnabled(session_.EditAllowed);
 }
 
-void TfSetup::ShowState() {
+void SetupDialog::ShowState() {
   const bool wasFilling = session_.FillingControls;
   session_.FillingControls = true;
   for (QWidget* container : {static_cast<QWidget*>(pnDescription), pgGeneral, pgLook, pgBookmarks})
@@ -273,9 +273,9 @@ void TfSetup::ShowState() {
   session_.FillingControls = wasFilling;
 }
 
-void TfSetup::ShowGeneral() {
-  const TSetupSession& s = session_;
-  const bool album = s.Mode == TSetupMode::Album;
+void SetupDialog::ShowGeneral() {
+  const SetupSession& s = session_;
+  const bool album = s.Mode == SetupMode::Album;
   static_cast<QStackedLayout*>(pgGeneral->layout())
       ->setCurrentWidget(album ? static_cast<QWidget*>(pnDescription) : pnSettings);
   SetText(edProfile, QDir::toNativeSeparators(s.ProfileName));
@@ -288,7 +288,7 @@ void TfSetup::ShowGeneral() {
     lbPicCount1->setText(QString::number(s.Chapters.WorkChapters[0].Count()));
     return;
   }
-  const TProgramSettings& w = s.WorkSettings;
+  const ProgramSettings& w = s.WorkSettings;
   SetText(edLanguage, QDir::toNativeSeparators(w.Language));
   edMenuSpeed->setValue(w.MenuSpeed);
   btMemory->setChecked(w.FreeMemory);
@@ -297,19 +297,19 @@ void TfSetup::ShowGeneral() {
   btRunGuide->setChecked(w.RunGuide);
 }
 
-void TfSetup::ShowLook() {
-  const TSetupSession& s = session_;
-  edColCount->setValue(s.LookValue(TLookField::Columns));
-  edRowCount->setValue(s.LookValue(TLookField::Rows));
-  edTextRows->setValue(s.LookValue(TLookField::TextRows));
-  btExtended->setChecked(s.LookValue(TLookField::Extended) != 0);
-  btDate->setChecked(s.LookValue(TLookField::Date) != 0);
-  btPlace->setChecked(s.LookValue(TLookField::Place) != 0);
-  btPeople->setChecked(s.LookValue(TLookField::People) != 0);
+void SetupDialog::ShowLook() {
+  const SetupSession& s = session_;
+  edColCount->setValue(s.LookValue(LookField::Columns));
+  edRowCount->setValue(s.LookValue(LookField::Rows));
+  edTextRows->setValue(s.LookValue(LookField::TextRows));
+  btExtended->setChecked(s.LookValue(LookField::Extended) != 0);
+  btDate->setChecked(s.LookValue(LookField::Date) != 0);
+  btPlace->setChecked(s.LookValue(LookField::Place) != 0);
+  btPeople->setChecked(s.LookValue(LookField::People) != 0);
   for (QCheckBox* line : {btDate, btPlace, btPeople}) line->setEnabled(btExtended->isChecked());
-  btFrames->setChecked(s.LookValue(TLookField::Frames) != 0);
+  btFrames->setChecked(s.LookValue(LookField::Frames) != 0);
 
-  const TLookPreview preview = s.Preview();
+  const LookPreview preview = s.Preview();
   lbBMFont->setVisible(preview.ShowBMFont);
   btFont2->setVisible(preview.ShowFont2);
   btFont1->setVisible(preview.ShowFont1);
@@ -318,11 +318,11 @@ void TfSetup::ShowLook() {
   btColor->setVisible(preview.ShowColor);
   btTexture->setVisible(preview.ShowTexture);
   btClearTexture->setVisible(preview.ShowTexture);
-  lbFont2->setVisible(s.Target == TLookTarget::Pages);
+  lbFont2->setVisible(s.Target == LookTarget::Pages);
   QRadioButton* const radios[] = {btCover, btInside, btBookmarks, btPages};
   QRadioButton* radio = radios[static_cast<int>(s.Target)];
   radio->setChecked(true);
-  lbFont1->setText(s.Target == TLookTarget::Pages ? kDescSample : radio->text());
+  lbFont1->setText(s.Target == LookTarget::Pages ? kDescSample : radio->text());
   FitPreview();
   SetBackground(pnColor, preview.Color);
   imgTexture->setPixmap(TiledTexture(preview.Texture, pnColor->size()));
@@ -333,14 +333,14 @@ void TfSetup::ShowLook() {
   SetBackground(lbBMFont, preview.Color);
 }
 
-int TfSetup::SampleRoom() const { return screen()->availableGeometry().width() * 2 / 5; }
+int SetupDialog::SampleRoom() const { return screen()->availableGeometry().width() * 2 / 5; }
 
-void TfSetup::FitPreview() {
+void SetupDialog::FitPreview() {
   // One size for every target, so the page keeps its place when the target
   // changes; a sample wider than the room a screen allows is shown smaller.
-  const TProfile& look = session_.SetupProfile;
+  const AlbumLook& look = session_.SetupProfile;
   const int room = SampleRoom();
-  const QList<QList<std::pair<QString, const TProfileFont*>>> targets{
+  const QList<QList<std::pair<QString, const LookFont*>>> targets{
       {{btCover->text(), &look.TitleFont}},
       {{btInside->text(), &look.ChapterFont}},
       {{btBookmarks->text(), &look.ChapterFont}},
@@ -365,10 +365,10 @@ void TfSetup::FitPreview() {
   imgTexture->setGeometry(pnColor->rect());
 }
 
-void TfSetup::ShowChapters() {
-  const TSetupSession& s = session_;
-  const TChapterWork& work = s.Chapters;
-  const bool album = s.Mode == TSetupMode::Album;
+void SetupDialog::ShowChapters() {
+  const SetupSession& s = session_;
+  const ChapterWork& work = s.Chapters;
+  const bool album = s.Mode == SetupMode::Album;
   pnChapters->setVisible(album);
   lbPictureCount2->setVisible(album);
   lbPicCount2->setVisible(album);

@@ -1,7 +1,7 @@
 #pragma once
 // The setup dialog: one modal dialog with three pages (General, the look,
 // the chapters) in two modes, program settings and album properties. A thin
-// shell over TSetupSession: every control event becomes one session call,
+// shell over SetupSession: every control event becomes one session call,
 // after which the controls show the session again. Controls carry the names
 // language files address them by.
 
@@ -22,9 +22,9 @@ class QSpinBox;
 class QTabWidget;
 class QToolButton;
 
-class TfSetup : public QDialog {
+class SetupDialog : public QDialog {
  public:
-  explicit TfSetup(const SetupContext& context, QWidget* parent = nullptr);
+  explicit SetupDialog(const SetupContext& context, QWidget* parent = nullptr);
 
   // Fill the dialog for a mode and a first page without showing it; false
   // when the default format file cannot be read (the message is shown).
@@ -39,7 +39,7 @@ class TfSetup : public QDialog {
   void OpenAlbumChapters();
   void OpenAlbumLook();
 
-  TSetupSession& Session() { return session_; }
+  SetupSession& Session() { return session_; }
 
   QTabWidget* Pages;
   QWidget* pgGeneral;
@@ -155,5 +155,5 @@ class TfSetup : public QDialog {
   void EnableChildControls(QWidget* container);
   void Commit(bool close);
 
-  TSetupSession session_;
+  SetupSession session_;
 };

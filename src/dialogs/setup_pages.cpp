@@ -34,9 +34,9 @@ QCheckBox* Check(QWidget* parent, const char* name, const char* text) {
   return Make<QCheckBox>(parent, name, QString::fromLatin1(text));
 }
 
-QSpinBox* Spin(QWidget* parent, const char* name, TLookField field) {
+QSpinBox* Spin(QWidget* parent, const char* name, LookField field) {
   auto* spin = Make<QSpinBox>(parent, name);
-  const TGridLimits limits = GridLimits(field);
+  const GridBounds limits = GridLimits(field);
   spin->setRange(limits.Low, limits.High);
   return spin;
 }
@@ -64,7 +64,7 @@ QFrame* Swatch(QWidget* parent, const char* name, QSize size) {
 
 }  // namespace
 
-void TfSetup::BuildGeneralPage() {
+void SetupDialog::BuildGeneralPage() {
   // The settings controls and the album panel share the page; the mode
   // decides which one shows.
   auto* stack = new QStackedLayout(pgGeneral);
@@ -133,7 +133,7 @@ void TfSetup::BuildGeneralPage() {
   stack->addWidget(pnDescription);
 }
 
-void TfSetup::BuildLookPage() {
+void SetupDialog::BuildLookPage() {
   btCover = Make<QRadioButton>(pgLook, "btCover", QStringLiteral("Album cover"));
   btInside = Make<QRadioButton>(pgLook, "btInside", QStringLiteral("Inner cover"));
   btBookmarks = Make<QRadioButton>(pgLook, "btBookmarks", QStringLiteral("Bookmarks"));
@@ -168,14 +168,14 @@ void TfSetup::BuildLookPage() {
     shown->setSizePolicy(policy);
   }
   lbColCount = Label(pgLook, "lbColCount", "Columns");
-  edColCount = Spin(pgLook, "edColCount", TLookField::Columns);
+  edColCount = Spin(pgLook, "edColCount", LookField::Columns);
   lbRowCount = Label(pgLook, "lbRowCount", "Rows");
-  edRowCount = Spin(pgLook, "edRowCount", TLookField::Rows);
+  edRowCount = Spin(pgLook, "edRowCount", LookField::Rows);
   btFrames = Check(pgLook, "btFrames", "Thumbnail frames");
   BoxPicDescription =
       Make<QGroupBox>(pgLook, "BoxPicDescription", QStringLiteral("Image description"));
   lbTitleRows = Label(BoxPicDescription, "lbTitleRows", "Title rows");
-  edTextRows = Spin(BoxPicDescription, "edTextRows", TLookField::TextRows);
+  edTextRows = Spin(BoxPicDescription, "edTextRows", LookField::TextRows);
   btExtended = Check(BoxPicDescription, "btExtended", "Extended");
   btDate = Check(BoxPicDescription, "btDate", "Date");
   btPlace = Check(BoxPicDescription, "btPlace", "Place");
@@ -218,7 +218,7 @@ void TfSetup::BuildLookPage() {
   page->addWidget(BoxPicDescription, 1, 1);
 }
 
-void TfSetup::BuildChaptersPage() {
+void SetupDialog::BuildChaptersPage() {
   lbBookmarks = Label(pgBookmarks, "lbBookmarks", "Bookmarks");
   Bookmarks = Make<QListWidget>(pgBookmarks, "Bookmarks");
   btUp = Arrow(pgBookmarks, "btUp", Qt::UpArrow);

@@ -24,7 +24,7 @@ const QString kFormatFilter = QStringLiteral("Album format files (*.AFM *.afm);;
 const QString kDataFilter = QStringLiteral("Album data files (*.XML *.xml);;All files (*)");
 const QString kLanguageFilter = QStringLiteral("Language files (*.LNG *.lng);;All files (*)");
 
-TColor FromQColor(const QColor& color) {
+LookColor FromQColor(const QColor& color) {
   return RGBColor(color.red(), color.green(), color.blue());
 }
 
@@ -55,27 +55,27 @@ QString FileErrorText(const EFileError& error) {
 
 }  // namespace
 
-TGridLimits GridLimits(TLookField field) {
+GridBounds GridLimits(LookField field) {
   switch (field) {
-    case TLookField::Columns:
+    case LookField::Columns:
       return {1, 5};
-    case TLookField::Rows:
+    case LookField::Rows:
       return {1, 10};
-    case TLookField::TextRows:
+    case LookField::TextRows:
       return {0, 10};
     default:
       return {0, 1};
   }
 }
 
-TSetupSession::TSetupSession(const SetupContext& context)
+SetupSession::SetupSession(const SetupContext& context)
     : Chapters(SetupProfile), context_(context) {
   SetDefaultProfile(SetupProfile);
 }
 
-bool TSetupSession::OpenProgramSettings() {
-  Mode = TSetupMode::ProgramSettings;
-  Target = TLookTarget::Cover;
+bool SetupSession::OpenProgramSettings() {
+  Mode = SetupMode::Program;
+  Target = LookTarget::Cover;
   try {
     LoadDefaultLook(context_.Settings.Profile, SetupProfile);
   } catch (const EFileError& error) {
@@ -88,22 +88,22 @@ bool TSetupSession::OpenProgramSettings() {
   return true;
 }
 
-void TSetupSession::OpenAlbum() {
-  Mode = TSetupMode::Album;
-  Target = TLookTarget::Cover;
+void SetupSession::OpenAlbum() {
+  Mode = SetupMode::Album;
+  Target = LookTarget::Cover;
   AssignProfile(SetupProfile, context_.Document.Profile);
   EditAllowed = context_.Document.Data.Window.IsEditMode();
   Fill();
 }
 
-void TSetupSession::Fill() {
+void SetupSession::Fill() {
   FillingControls = true;
   const AlbumModel& model = Model();
   ChaptersChanged = false;
   GridChanged = false;
   AlbumChanged = model.AlbumModified;
   LookChanged = model.FormatModified;
-  if (Mode == TSetupMode::Album) {
+  if (Mode == SetupMode::Album) {
     Chapters.FillAlbum(model, context_.Document.Profile.ImagesPerPage());
     Title = model.DataTitles.value(0);
     DataFile = model.DataFiles.value(0);
@@ -121,36 +121,36 @@ void TSetupSession::Fill() {
 
 // Look page.
 
-void TSetupSession::ShowLook() {
+void SetupSession::ShowLook() {
   PendingCoverTexture = SetupProfile.CoverTexture;
   PendingPageTexture = SetupProfile.PageTexture;
 }
 
-void TSetupSession::SetTarget(TLookTarget target) {
+void SetupSession::SetTarget(LookTarget target) {
   Target = target;
   ShowLook();
 }
 
-TLookPreview TSetupSession::Preview() const {
-  const TProfile& look = SetupProfile;
-  TLookPreview preview;
+LookPreview SetupSession::Preview() const {
+  const AlbumLook& look = SetupProfile;
+  LookPreview preview;
   // Hidden samples keep their fonts too, so their room does not change
   // with the target.
   preview.Font2 = look.BaseFont;
   preview.BMFont = look.BookmarkFont;
   switch (Target) {
-    case TLookTarget::Cover:
+    case LookTarget::Cover:
       preview.Color = ToQColor(look.CoverColor);
       preview.Texture = ExistingFile(PendingCoverTexture);
       preview.Font1 = look.TitleFont;
       break;
-    case TLookTarget::Inside:
+    case LookTarget::Inside:
       preview.Color = ToQColor(look.InsideColor);
       preview.Font1 = look.ChapterFont;
       preview.ShowTexture = false;
       preview.ShowFont1 = false;
       break;
-    case TLookTarget::Bookmarks:
+    case LookTarget::Bookmarks:
       // The first bookmark as the chapters page now orders them.
       preview.Color = ToQColor(Chapters.Count() > 0 ? Chapters.SlotColor(Chapters.ChapterOrder[1])
                                                     : look.BM[0]);
@@ -160,7 +160,7 @@ TLookPreview TSetupSession::Preview() const {
       preview.ShowFont2 = true;
       preview.ShowBMFont = true;
       break;
-    case TLookTarget::Pages:
+    case LookTarget::Pages:
       preview.Color = ToQColor(look.PageColor);
       preview.Texture = ExistingFile(PendingPageTexture);
       preview.Font1 = look.DescFont;
@@ -170,74 +170,74 @@ TLookPreview TSetupSession::Preview() const {
   return preview;
 }
 
-int TSetupSession::LookValue(TLookField field) const {
-  const TProfile& look = SetupProfile;
+int SetupSession::LookValue(LookField field) const {
+  const AlbumLook& look = SetupProfile;
   switch (field) {
-    case TLookField::Columns:
+    case LookField::Columns:
       return look.ColumnCount;
-    case TLookField::Rows:
+    case LookField::Rows:
       return look.RowCount;
-    case TLookField::TextRows:
+    case LookField::TextRows:
       return look.TextRowCount;
-    case TLookField::Extended:
+    case LookField::Extended:
       return look.ExtendedDesc;
-    case TLookField::Date:
+    case LookField::Date:
       return look.ShowDate;
-    case TLookField::Place:
+    case LookField::Place:
       return look.ShowPlace;
-    case TLookField::People:
+    case LookField::People:
       return look.ShowPeople;
-    case TLookField::Frames:
+    case LookField::Frames:
       return look.ThumbnailFrames;
   }
   return 0;
 }
 
-void TSetupSession::SetLookValue(TLookField field, int value) {
+void SetupSession::SetLookValue(LookField field, int value) {
   if (FillingControls || LookValue(field) == value) return;
-  const TGridLimits limits = GridLimits(field);
+  const GridBounds limits = GridLimits(field);
   value = std::clamp(value, limits.Low, limits.High);
-  TProfile& look = SetupProfile;
+  AlbumLook& look = SetupProfile;
   switch (field) {
-    case TLookField::Columns:
+    case LookField::Columns:
       look.ColumnCount = value;
       break;
-    case TLookField::Rows:
+    case LookField::Rows:
       look.RowCount = value;
       break;
-    case TLookField::TextRows:
+    case LookField::TextRows:
       look.TextRowCount = value;
       break;
-    case TLookField::Extended:
+    case LookField::Extended:
       look.ExtendedDesc = value != 0;
       break;
-    case TLookField::Date:
+    case LookField::Date:
       look.ShowDate = value != 0;
       break;
-    case TLookField::Place:
+    case LookField::Place:
       look.ShowPlace = value != 0;
       break;
-    case TLookField::People:
+    case LookField::People:
       look.ShowPeople = value != 0;
       break;
-    case TLookField::Frames:
+    case LookField::Frames:
       look.ThumbnailFrames = value != 0;
       break;
   }
-  if (field != TLookField::Frames) GridChanged = true;
+  if (field != LookField::Frames) GridChanged = true;
   LookEdited();
 }
 
-void TSetupSession::LookEdited() {
+void SetupSession::LookEdited() {
   LookChanged = true;
   Changed();
 }
 
-void TSetupSession::ChooseColor() {
-  TColor* field = Target == TLookTarget::Cover    ? &SetupProfile.CoverColor
-                  : Target == TLookTarget::Inside ? &SetupProfile.InsideColor
-                  : Target == TLookTarget::Pages  ? &SetupProfile.PageColor
-                                                  : nullptr;
+void SetupSession::ChooseColor() {
+  LookColor* field = Target == LookTarget::Cover    ? &SetupProfile.CoverColor
+                     : Target == LookTarget::Inside ? &SetupProfile.InsideColor
+                     : Target == LookTarget::Pages  ? &SetupProfile.PageColor
+                                                    : nullptr;
   if (field == nullptr) return;
   const auto color = context_.Document.Data.Ask.GetColor(ToQColor(*field));
   if (!color) return;
@@ -245,12 +245,12 @@ void TSetupSession::ChooseColor() {
   LookEdited();
 }
 
-QString& TSetupSession::PendingTexture() {
-  return Target == TLookTarget::Cover ? PendingCoverTexture : PendingPageTexture;
+QString& SetupSession::PendingTexture() {
+  return Target == LookTarget::Cover ? PendingCoverTexture : PendingPageTexture;
 }
 
-void TSetupSession::ChooseTexture() {
-  if (Target != TLookTarget::Cover && Target != TLookTarget::Pages) return;
+void SetupSession::ChooseTexture() {
+  if (Target != LookTarget::Cover && Target != LookTarget::Pages) return;
   QString& pending = PendingTexture();
   const QString chosen = context_.Document.Data.Ask.GetOpenFileName(
       Request(kTextureFilter, "", pending, StartFolder(pending, QString()), false));
@@ -263,34 +263,34 @@ void TSetupSession::ChooseTexture() {
     return;
   }
   pending = chosen;
-  (Target == TLookTarget::Cover ? SetupProfile.CoverTexture : SetupProfile.PageTexture) = chosen;
+  (Target == LookTarget::Cover ? SetupProfile.CoverTexture : SetupProfile.PageTexture) = chosen;
   LookEdited();
 }
 
-void TSetupSession::ClearTexture() {
-  if (Target != TLookTarget::Cover && Target != TLookTarget::Pages) return;
+void SetupSession::ClearTexture() {
+  if (Target != LookTarget::Cover && Target != LookTarget::Pages) return;
   PendingTexture().clear();
-  (Target == TLookTarget::Cover ? SetupProfile.CoverTexture : SetupProfile.PageTexture).clear();
+  (Target == LookTarget::Cover ? SetupProfile.CoverTexture : SetupProfile.PageTexture).clear();
   LookEdited();
 }
 
-TProfileFont* TSetupSession::FontOf(int button) {
-  TProfile& look = SetupProfile;
+LookFont* SetupSession::FontOf(int button) {
+  AlbumLook& look = SetupProfile;
   switch (Target) {
-    case TLookTarget::Cover:
+    case LookTarget::Cover:
       return button == 1 ? &look.TitleFont : nullptr;
-    case TLookTarget::Inside:
+    case LookTarget::Inside:
       return nullptr;
-    case TLookTarget::Bookmarks:
+    case LookTarget::Bookmarks:
       return button == 1 ? &look.BookmarkFont : &look.ChapterFont;
-    case TLookTarget::Pages:
+    case LookTarget::Pages:
       return button == 1 ? &look.DescFont : &look.BaseFont;
   }
   return nullptr;
 }
 
-void TSetupSession::ChooseFont(int button) {
-  TProfileFont* font = FontOf(button);
+void SetupSession::ChooseFont(int button) {
+  LookFont* font = FontOf(button);
   if (font == nullptr) return;
   const auto chosen = context_.Document.Data.Ask.GetFont(font->Font);
   if (!chosen) return;
@@ -298,8 +298,8 @@ void TSetupSession::ChooseFont(int button) {
   LookEdited();
 }
 
-void TSetupSession::ChooseFontColor(int button) {
-  TProfileFont* font = FontOf(button);
+void SetupSession::ChooseFontColor(int button) {
+  LookFont* font = FontOf(button);
   if (font == nullptr) return;
   const auto color = context_.Document.Data.Ask.GetColor(ToQColor(font->Color));
   if (!color) return;
@@ -307,7 +307,7 @@ void TSetupSession::ChooseFontColor(int button) {
   LookEdited();
 }
 
-void TSetupSession::RestoreDefaultLook() {
+void SetupSession::RestoreDefaultLook() {
   SetDefaultProfile(SetupProfile);
   ShowLook();
   LookEdited();
@@ -315,7 +315,7 @@ void TSetupSession::RestoreDefaultLook() {
 
 // General page, program settings.
 
-void TSetupSession::ChooseLanguage() {
+void SetupSession::ChooseLanguage() {
   const QString& current = WorkSettings.Language;
   const QString chosen = context_.Document.Data.Ask.GetOpenFileName(
       Request(kLanguageFilter, "LNG", current, StartFolder(current, QString()), false));
@@ -326,7 +326,7 @@ void TSetupSession::ChooseLanguage() {
   context_.Document.Data.Ask.ShowWarning(Msg(QStringLiteral("RequiresRestart")));
 }
 
-void TSetupSession::DefaultLanguage() {
+void SetupSession::DefaultLanguage() {
   Prompts& ask = context_.Document.Data.Ask;
   ask.ShowWarning(Msg(QStringLiteral("DefaultIsEnglish")));
   WorkSettings.Language.clear();
@@ -334,33 +334,33 @@ void TSetupSession::DefaultLanguage() {
   ask.ShowWarning(Msg(QStringLiteral("RequiresRestart")));
 }
 
-void TSetupSession::SetFreeMemory(bool on) {
+void SetupSession::SetFreeMemory(bool on) {
   if (FillingControls || WorkSettings.FreeMemory == on) return;
   WorkSettings.FreeMemory = on;
   if (on) WorkSettings.LoadAllChapters = false;
   Changed();
 }
 
-void TSetupSession::SetLoadAllChapters(bool on) {
+void SetupSession::SetLoadAllChapters(bool on) {
   if (FillingControls || WorkSettings.LoadAllChapters == on) return;
   WorkSettings.LoadAllChapters = on;
   if (on) WorkSettings.FreeMemory = false;
   Changed();
 }
 
-void TSetupSession::SetConfirmDeletes(bool on) {
+void SetupSession::SetConfirmDeletes(bool on) {
   if (FillingControls || WorkSettings.ConfirmDeletes == on) return;
   WorkSettings.ConfirmDeletes = on;
   Changed();
 }
 
-void TSetupSession::SetMenuSpeed(int speed) {
+void SetupSession::SetMenuSpeed(int speed) {
   if (FillingControls || WorkSettings.MenuSpeed == speed) return;
   WorkSettings.MenuSpeed = speed;
   Changed();
 }
 
-void TSetupSession::SetRunGuide(bool on) {
+void SetupSession::SetRunGuide(bool on) {
   if (FillingControls || WorkSettings.RunGuide == on) return;
   WorkSettings.RunGuide = on;
   Changed();
@@ -368,14 +368,14 @@ void TSetupSession::SetRunGuide(bool on) {
 
 // General page, album.
 
-void TSetupSession::SetTitle(const QString& title) {
+void SetupSession::SetTitle(const QString& title) {
   if (FillingControls || Title == title) return;
   Title = title;
   Chapters.WorkDataModified[0] = true;
   Changed();
 }
 
-void TSetupSession::SetAlbumDir(const QString& dir) {
+void SetupSession::SetAlbumDir(const QString& dir) {
   if (FillingControls || AlbumDir == dir) return;
   AlbumDir = dir;
   // The main data file names the folder: a change to save.
@@ -394,12 +394,12 @@ QString ChooseImageDir(Prompts& ask, const QString& dataFile, const QString& dir
 
 }  // namespace
 
-void TSetupSession::ChooseAlbumDir() {
+void SetupSession::ChooseAlbumDir() {
   const QString dir = ChooseImageDir(context_.Document.Data.Ask, DataFile, AlbumDir);
   if (!dir.isEmpty()) SetAlbumDir(dir);
 }
 
-void TSetupSession::ChooseChapterDir() {
+void SetupSession::ChooseChapterDir() {
   const int slot = Chapters.SelectedSlot();
   if (slot < 1) return;
   const QString dataFile = ResolvePath(DataFile, QString(), Chapters.WorkDataFiles.value(slot));
@@ -408,7 +408,7 @@ void TSetupSession::ChooseChapterDir() {
   if (!dir.isEmpty()) SetChapterDir(dir);
 }
 
-void TSetupSession::ChooseFormatFile() {
+void SetupSession::ChooseFormatFile() {
   Prompts& ask = context_.Document.Data.Ask;
   const QString chosen = ask.GetOpenFileName(Request(
       kFormatFilter, "AFM", ProfileName, StartFolder(ProfileName, Model().AlbumFileName), true));
@@ -416,7 +416,7 @@ void TSetupSession::ChooseFormatFile() {
   const QString full = ExpandPath(chosen, RealPathContext());
   if (QFileInfo(full).isFile()) {
     // Read into a copy: a file that cannot be read leaves the working look.
-    TProfile loaded;
+    AlbumLook loaded;
     try {
       LoadProfile(full, loaded);
     } catch (const EFileError& error) {
@@ -431,14 +431,14 @@ void TSetupSession::ChooseFormatFile() {
   Changed();
 }
 
-void TSetupSession::ClearFormatFile() {
+void SetupSession::ClearFormatFile() {
   ProfileName.clear();
   ShowLook();
   AlbumChanged = true;
   Changed();
 }
 
-void TSetupSession::ChooseDataFile() {
+void SetupSession::ChooseDataFile() {
   Prompts& ask = context_.Document.Data.Ask;
   const QString chosen = ask.GetOpenFileName(
       Request(kDataFilter, "XML", DataFile, StartFolder(DataFile, Model().AlbumFileName), true));
@@ -458,29 +458,29 @@ void TSetupSession::ChooseDataFile() {
 
 // Chapters page.
 
-void TSetupSession::SelectEntry(int entry) {
+void SetupSession::SelectEntry(int entry) {
   if (entry >= -1 && entry < Chapters.Count()) Chapters.Selected = entry;
 }
 
-void TSetupSession::SetBookmarkTitle(const QString& text) {
+void SetupSession::SetBookmarkTitle(const QString& text) {
   if (FillingControls || !Chapters.SetBookmarkTitle(text)) return;
   ChaptersChanged = true;
   Changed();
 }
 
-void TSetupSession::SetChapterTitle(const QString& text) {
+void SetupSession::SetChapterTitle(const QString& text) {
   if (FillingControls || !Chapters.SetChapterTitle(text)) return;
   ChaptersChanged = true;
   Changed();
 }
 
-void TSetupSession::SetChapterDir(const QString& dir) {
+void SetupSession::SetChapterDir(const QString& dir) {
   if (FillingControls || !Chapters.SetChapterDir(dir)) return;
   ChaptersChanged = true;
   Changed();
 }
 
-void TSetupSession::ChooseBookmarkColor() {
+void SetupSession::ChooseBookmarkColor() {
   const int slot = Chapters.SelectedSlot();
   if (slot < 1) return;
   const auto color = context_.Document.Data.Ask.GetColor(ToQColor(Chapters.SlotColor(slot)));
@@ -489,27 +489,27 @@ void TSetupSession::ChooseBookmarkColor() {
   LookEdited();
 }
 
-void TSetupSession::MoveUp() {
+void SetupSession::MoveUp() {
   if (!Chapters.MoveUp()) return;
   ChaptersChanged = true;
   Changed();
 }
 
-void TSetupSession::MoveDown() {
+void SetupSession::MoveDown() {
   if (!Chapters.MoveDown()) return;
   ChaptersChanged = true;
   Changed();
 }
 
-void TSetupSession::AddChapter() {
+void SetupSession::AddChapter() {
   if (Chapters.AddChapter(context_.Document.Data, Model().AlbumFileName) !=
-      TChapterWork::AddResult::Added)
+      ChapterWork::AddResult::Added)
     return;
   ChaptersChanged = true;
   Changed();
 }
 
-void TSetupSession::RemoveChapter() {
+void SetupSession::RemoveChapter() {
   if (!Chapters.RemoveChapter()) return;
   ChaptersChanged = true;
   Changed();
@@ -517,8 +517,8 @@ void TSetupSession::RemoveChapter() {
 
 // OK and Apply.
 
-bool TSetupSession::CommitSetup() {
-  if (Mode == TSetupMode::ProgramSettings) {
+bool SetupSession::CommitSetup() {
+  if (Mode == SetupMode::Program) {
     if (!CommitProgramSettings()) return false;
   } else {
     CommitAlbum();
@@ -527,9 +527,9 @@ bool TSetupSession::CommitSetup() {
   return true;
 }
 
-bool TSetupSession::CommitProgramSettings() {
-  TProgramSettings& settings = context_.Settings;
-  TProfile look = SetupProfile;
+bool SetupSession::CommitProgramSettings() {
+  ProgramSettings& settings = context_.Settings;
+  AlbumLook look = SetupProfile;
   if (ChaptersChanged) Chapters.ArrangeBookmarkColors(look);
   try {
     SaveLook(settings.Profile, look);
@@ -557,9 +557,9 @@ bool TSetupSession::CommitProgramSettings() {
   return true;
 }
 
-void TSetupSession::CommitAlbum() {
+void SetupSession::CommitAlbum() {
   AlbumModel& model = context_.Document.Data.Model;
-  TProfile& look = context_.Document.Profile;
+  AlbumLook& look = context_.Document.Profile;
   const auto colors = look.BM;
   model.FormatModified = LookChanged;
   model.AlbumModified = AlbumChanged;

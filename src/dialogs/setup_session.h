@@ -2,7 +2,7 @@
 // Everything the setup dialog decides, without the dialog: the working look
 // (SetupProfile), the working settings, the working album copy, the flags,
 // each control's handler, and the commit of OK and Apply in both modes. The
-// window TfSetup only shows this state and turns control events into calls.
+// window SetupDialog only shows this state and turns control events into calls.
 //
 // Nothing reaches the program before CommitSetup; dropping the session (or
 // filling it again) is Cancel.
@@ -15,8 +15,8 @@
 #include "init/program_settings.h"
 #include "init/setup_chapters.h"
 
-enum class TSetupMode { ProgramSettings, Album };
-enum class TLookTarget { Cover, Inside, Bookmarks, Pages };
+enum class SetupMode { Program, Album };
+enum class LookTarget { Cover, Inside, Bookmarks, Pages };
 
 // What the setup dialog needs from the main window beyond AlbumWindow.
 class SetupHost {
@@ -30,18 +30,18 @@ class SetupHost {
 
 struct SetupContext {
   DocumentContext Document;  // the model, the look the book draws, the window
-  TProgramSettings& Settings;
+  ProgramSettings& Settings;
   SetupHost& Host;
 };
 
 // What the look page shows for the selected target: the preview panel's
 // colour and texture, the sample labels' fonts, and which buttons show.
-struct TLookPreview {
+struct LookPreview {
   QColor Color;
   QString Texture;  // a file that exists, else empty
-  TProfileFont Font1;
-  TProfileFont Font2;   // shown for Pages only
-  TProfileFont BMFont;  // shown for Bookmarks only, on the colour of the first bookmark
+  LookFont Font1;
+  LookFont Font2;   // shown for Pages only
+  LookFont BMFont;  // shown for Bookmarks only, on the colour of the first bookmark
   bool ShowColor = true;
   bool ShowTexture = true;
   bool ShowFont1 = true;
@@ -50,18 +50,18 @@ struct TLookPreview {
 };
 
 // The grid and description controls of the look page.
-enum class TLookField { Columns, Rows, TextRows, Extended, Date, Place, People, Frames };
+enum class LookField { Columns, Rows, TextRows, Extended, Date, Place, People, Frames };
 
 // The limits the format file keeps, so a look shows the same after reopening.
-struct TGridLimits {
+struct GridBounds {
   int Low;
   int High;
 };
-TGridLimits GridLimits(TLookField field);
+GridBounds GridLimits(LookField field);
 
-class TSetupSession {
+class SetupSession {
  public:
-  explicit TSetupSession(const SetupContext& context);
+  explicit SetupSession(const SetupContext& context);
 
   // Opening. OpenProgramSettings reads the default format file (a missing
   // one gives the defaults); false, with the message shown, when it exists
@@ -72,10 +72,10 @@ class TSetupSession {
   void Fill();
 
   // Look page.
-  void SetTarget(TLookTarget target);
-  TLookPreview Preview() const;
-  int LookValue(TLookField field) const;
-  void SetLookValue(TLookField field, int value);
+  void SetTarget(LookTarget target);
+  LookPreview Preview() const;
+  int LookValue(LookField field) const;
+  void SetLookValue(LookField field, int value);
   void ChooseColor();
   void ChooseTexture();
   void ClearTexture();
@@ -119,16 +119,16 @@ class TSetupSession {
   // file cannot be written: nothing is committed and the dialog stays open.
   bool CommitSetup();
 
-  TSetupMode Mode = TSetupMode::ProgramSettings;
-  TProfile SetupProfile;
-  TProgramSettings WorkSettings;  // the program-settings controls
-  TChapterWork Chapters;
+  SetupMode Mode = SetupMode::Program;
+  AlbumLook SetupProfile;
+  ProgramSettings WorkSettings;  // the program-settings controls
+  ChapterWork Chapters;
   // The album controls: edTitle, edAlbumDir, edDataFile, edProfile.
   QString Title;
   QString AlbumDir;
   QString DataFile;
   QString ProfileName;
-  TLookTarget Target = TLookTarget::Cover;
+  LookTarget Target = LookTarget::Cover;
   QString PendingCoverTexture;
   QString PendingPageTexture;
 
@@ -147,7 +147,7 @@ class TSetupSession {
   void ShowLook();
   void Changed() { ApplyEnabled = true; }
   void LookEdited();
-  TProfileFont* FontOf(int button);
+  LookFont* FontOf(int button);
   QString& PendingTexture();
   bool CommitProgramSettings();
   void CommitAlbum();

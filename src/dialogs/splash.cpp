@@ -13,7 +13,7 @@
 #include "dialogs/splash_logo.h"
 #include "init/language.h"
 
-TfSplash* fSplash = nullptr;
+SplashDialog* fSplash = nullptr;
 const QString SplashHomePage = QStringLiteral("https://quirevale.example.org/");
 
 namespace {
@@ -36,7 +36,7 @@ QLabel* TransparentLabel(QWidget* parent, const char* name, int left, int top, i
 
 }  // namespace
 
-TfSplash::TfSplash(QWidget* parent)
+SplashDialog::SplashDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
   setObjectName(QStringLiteral("fSplash"));
   setFixedSize(267, 155);
@@ -53,7 +53,7 @@ TfSplash::TfSplash(QWidget* parent)
   white.setColor(QPalette::WindowText, Qt::black);
   pnMain->setPalette(white);
 
-  Logo = Component<TLogoImage>(pnMain, "Logo", 2, 2, 263, 151);
+  Logo = Component<LogoImage>(pnMain, "Logo", 2, 2, 263, 151);
 
   lbVersion =
       TransparentLabel(pnMain, "lbVersion", 141, 71, 110, 16, Qt::AlignRight | Qt::AlignTop);
@@ -94,7 +94,7 @@ TfSplash::TfSplash(QWidget* parent)
   FormCreate();
 }
 
-void TfSplash::FormCreate() {
+void SplashDialog::FormCreate() {
   lbVersion->setText(QStringLiteral("1.0"));
   lbMaker->setText(QStringLiteral("Made by the Quirevale developers"));
   lbHomePage->setText(SplashHomePage);
@@ -102,15 +102,15 @@ void TfSplash::FormCreate() {
   Logo->SetImage(DrawSplashLogo(Logo->size(), devicePixelRatioF()));
 }
 
-TfSplash& SplashWindow(QWidget* parent, const QStringList& language) {
+SplashDialog& SplashWindow(QWidget* parent, const QStringList& language) {
   if (fSplash != nullptr) return *fSplash;
-  fSplash = new TfSplash(parent);
+  fSplash = new SplashDialog(parent);
   QObject::connect(fSplash, &QObject::destroyed, [] { fSplash = nullptr; });
   TranslateForm(language, fSplash);
   return *fSplash;
 }
 
-void TfSplash::ShowAbout() {
+void SplashDialog::ShowAbout() {
   const QList<QWidget*> aboutOnly{lbMaker, lbHomePage, btHelp, btClose};
   // A progress box left open must not show through the About window.
   lbProgress->hide();
@@ -121,7 +121,7 @@ void TfSplash::ShowAbout() {
   for (QWidget* w : aboutOnly) w->hide();
 }
 
-void TfSplash::ShowProgress(const QString& text, int percent, bool showGauge) {
+void SplashDialog::ShowProgress(const QString& text, int percent, bool showGauge) {
   if (percent < 0) {
     lbProgress->hide();
     ProgressBar->hide();
@@ -145,9 +145,11 @@ void TfSplash::ShowProgress(const QString& text, int percent, bool showGauge) {
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void TfSplash::btHelpClick() { openUrl_(HelpTopicUrl(QStringLiteral("TApplication_HelpJump"))); }
+void SplashDialog::btHelpClick() {
+  openUrl_(HelpTopicUrl(QStringLiteral("TApplication_HelpJump")));
+}
 
-void TfSplash::lbHomePageClick() {
+void SplashDialog::lbHomePageClick() {
   // A language file may show another address; anything but a web address
   // opens the program's own.
   const QUrl shown = QUrl::fromUserInput(lbHomePage->text());
@@ -156,7 +158,7 @@ void TfSplash::lbHomePageClick() {
   openUrl_(web ? shown : QUrl(SplashHomePage));
 }
 
-bool TfSplash::eventFilter(QObject* watched, QEvent* event) {
+bool SplashDialog::eventFilter(QObject* watched, QEvent* event) {
   if (watched == lbHomePage && event->type() == QEvent::MouseButtonRelease &&
       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     lbHomePageClick();

@@ -13,12 +13,12 @@ class QFrame;
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class TLogoImage;
+class LogoImage;
 
-class TfSplash : public QDialog, public ProgressSink {
+class SplashDialog : public QDialog, public ProgressSink {
  public:
   // Borderless, always on top, centred on parent (the main window) when shown.
-  explicit TfSplash(QWidget* parent = nullptr);
+  explicit SplashDialog(QWidget* parent = nullptr);
 
   // Shows the About window modally; the About-only controls are hidden again
   // when it closes, so the progress box never shows them.
@@ -43,7 +43,7 @@ class TfSplash : public QDialog, public ProgressSink {
 
   // The window's components, named as the language file names them.
   QFrame* pnMain;
-  TLogoImage* Logo;
+  LogoImage* Logo;
   QLabel* lbVersion;
   QLabel* lbMaker;
   QLabel* lbHomePage;
@@ -61,11 +61,11 @@ class TfSplash : public QDialog, public ProgressSink {
 };
 
 // The one splash window; null until SplashWindow first makes it.
-extern TfSplash* fSplash;
+extern SplashDialog* fSplash;
 
 // fSplash, made on first use as a window of parent and given the captions of
 // language, the lines of the session's language file.
-TfSplash& SplashWindow(QWidget* parent, const QStringList& language);
+SplashDialog& SplashWindow(QWidget* parent, const QStringList& language);
 
 // The address lbHomePage shows and opens.
 extern const QString SplashHomePage;

@@ -18,7 +18,7 @@ void DrawBook(QPainter& p, const QRectF& box) {
   const qreal sag = box.height() * 0.10;
 
   // Ribbons first, so the pages cover their tops.
-  const TProfile defaults;
+  const AlbumLook defaults;
   for (int k = 0; k < 4; ++k) {
     const qreal x = spine - box.width() * 0.30 + k * box.width() * 0.16;
     QPainterPath ribbon;
@@ -108,7 +108,7 @@ QImage DrawSplashLogo(QSize size, qreal devicePixelRatio) {
   title.setPixelSize(qRound(h * 0.21));
   title.setBold(true);
   p.setFont(title);
-  p.setPen(ToQColor(TProfile().CoverColor));
+  p.setPen(ToQColor(AlbumLook().CoverColor));
   const QRectF titleBox(w * 0.44, h * 0.04, w * 0.53, h * 0.26);
   p.drawText(titleBox, Qt::AlignLeft | Qt::AlignBottom, QStringLiteral("Quirevale"));
 
@@ -128,7 +128,7 @@ QImage DrawSplashLogo(QSize size, qreal devicePixelRatio) {
   return image;
 }
 
-void TLogoImage::paintEvent(QPaintEvent*) {
+void LogoImage::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
   painter.drawImage(rect(), image_);

@@ -11,7 +11,7 @@ QImage DrawSplashLogo(QSize size, qreal devicePixelRatio = 1.0);
 
 // A picture stretched over its widget: the logo's place in the window. Not a
 // label, so a language file has no caption to change on it.
-class TLogoImage : public QWidget {
+class LogoImage : public QWidget {
  public:
   using QWidget::QWidget;
   void SetImage(const QImage& image) {

@@ -5,7 +5,7 @@
 
 #include "dialogs/splash.h"
 
-TDelayedProgress::TDelayedProgress(QObject* owner, Box box, int delayMs, Clock clock)
+DelayedProgress::DelayedProgress(QObject* owner, Box box, int delayMs, Clock clock)
     : QObject(owner), box_(std::move(box)), delayMs_(delayMs), clock_(std::move(clock)) {
   if (!clock_) {
     auto steady = std::make_shared<QElapsedTimer>();
@@ -14,7 +14,7 @@ TDelayedProgress::TDelayedProgress(QObject* owner, Box box, int delayMs, Clock c
   }
 }
 
-void TDelayedProgress::ShowProgress(const QString& text, int percent, bool showGauge) {
+void DelayedProgress::ShowProgress(const QString& text, int percent, bool showGauge) {
   if (percent < 0) {
     if (shown_) box_().ShowProgress(text, percent, showGauge);
     shown_ = false;
@@ -30,7 +30,7 @@ void TDelayedProgress::ShowProgress(const QString& text, int percent, bool showG
   box_().ShowProgress(text, percent, showGauge);
 }
 
-TDelayedProgress* MakeSplashProgress(QWidget* window, const QStringList& language) {
-  return new TDelayedProgress(
+DelayedProgress* MakeSplashProgress(QWidget* window, const QStringList& language) {
+  return new DelayedProgress(
       window, [window, &language]() -> ProgressSink& { return SplashWindow(window, language); });
 }

@@ -12,7 +12,7 @@
 
 class QWidget;
 
-class TDelayedProgress : public QObject, public ProgressSink {
+class DelayedProgress : public QObject, public ProgressSink {
  public:
   // The box, made when first needed.
   using Box = std::function<ProgressSink&()>;
@@ -21,7 +21,7 @@ class TDelayedProgress : public QObject, public ProgressSink {
   static constexpr int DefaultDelayMs = 400;
 
   // Deleted with owner. An empty clock is the process's steady clock.
-  TDelayedProgress(QObject* owner, Box box, int delayMs = DefaultDelayMs, Clock clock = {});
+  DelayedProgress(QObject* owner, Box box, int delayMs = DefaultDelayMs, Clock clock = {});
 
   void ShowProgress(const QString& text, int percent, bool showGauge) override;
 
@@ -35,4 +35,4 @@ class TDelayedProgress : public QObject, public ProgressSink {
 
 // The book window's progress box: the splash window fSplash, made on demand
 // in language (the session's language lines, kept by window).
-TDelayedProgress* MakeSplashProgress(QWidget* window, const QStringList& language);
+DelayedProgress* MakeSplashProgress(QWidget* window, const QStringList& language);

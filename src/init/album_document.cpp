@@ -25,7 +25,7 @@ bool DataAndAlbumSaved(const AlbumModel& model) {
 // Makes a look that was read the album's own, under the name it came from.
 // Read into a copy first: ApplyProfile must see the window's maximised state,
 // not the one just read.
-void UseFormat(const DocumentContext& context, const QString& name, const TProfile& look,
+void UseFormat(const DocumentContext& context, const QString& name, const AlbumLook& look,
                bool placeWindow) {
   context.Data.Model.FormatFileName = name;
   ApplyProfile(context, look, placeWindow);
@@ -38,7 +38,7 @@ void OpenDocument(const DocumentContext& context, const QString& name) {
   if (!FileExists(name)) return;
   AlbumModel& model = context.Data.Model;
   const QString full = ExpandPath(name, RealPathContext());
-  ScopedCursor cursor(context.Data.Window, TCursorKind::AppStart);
+  ScopedCursor cursor(context.Data.Window, CursorKind::AppStart);
   const QString ext = FileExtUpper(full);
   // Everything is read before anything of the open album changes: a file
   // that fails to read leaves that album whole, under its own names.
@@ -47,7 +47,7 @@ void OpenDocument(const DocumentContext& context, const QString& name) {
     model.DiskStamps.Note(full);
     QString format = values.FormatFile;
     if (!format.isEmpty()) format = ResolvePath(full, QString(), format);
-    TProfile look;
+    AlbumLook look;
     LoadProfile(format, look);
     model.DiskStamps.Note(format);
     QString dataFile = values.DataFile;
@@ -73,14 +73,14 @@ void OpenDocument(const DocumentContext& context, const QString& name) {
 }
 
 void OpenFormatFile(const DocumentContext& context, const QString& name, bool placeWindow) {
-  TProfile loaded;
+  AlbumLook loaded;
   LoadDefaultLook(name, loaded);
   context.Data.Model.DiskStamps.Note(name);
   UseFormat(context, name, loaded, placeWindow);
 }
 
-void ApplyProfile(const DocumentContext& context, const TProfile& profile, bool placeWindow) {
-  TProfile& look = context.Profile;
+void ApplyProfile(const DocumentContext& context, const AlbumLook& profile, bool placeWindow) {
+  AlbumLook& look = context.Profile;
   const bool wasMaximized = look.FormMaximized;
   AssignProfile(look, profile);
   AlbumWindow& window = context.Data.Window;

@@ -13,7 +13,7 @@
 
 struct DocumentContext {
   DataFileContext Data;
-  TProfile& Profile;  // the look the book is drawn with (AlbumProfile)
+  AlbumLook& Profile;  // the look the book is drawn with (AlbumProfile)
 };
 
 // Opens an album, format or data file by its extension (any letter case);
@@ -31,7 +31,7 @@ void OpenFormatFile(const DocumentContext& context, const QString& name, bool pl
 // Makes profile the look. With placeWindow the window is placed and sized from
 // it; without, the window stays where it is and the look takes over its
 // current place, size and maximised state.
-void ApplyProfile(const DocumentContext& context, const TProfile& profile, bool placeWindow);
+void ApplyProfile(const DocumentContext& context, const AlbumLook& profile, bool placeWindow);
 
 // Writes the album file AlbumFileName. A format or main data file that does
 // not exist yet is written first (a new album gets a main data file named

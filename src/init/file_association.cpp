@@ -68,7 +68,7 @@ void RegisterInClasses(const QString& extension, const QString& typeName) {
 
 }  // namespace
 
-QList<TAssociationFile> UserAssociationFiles(const QString& programPath) {
+QList<AssociationFile> UserAssociationFiles(const QString& programPath) {
   QByteArray entry = Resource(Id() + QStringLiteral(".desktop"));
   entry.replace("Exec=quirevale %f", "Exec=" + ExecArgument(programPath).toUtf8() + " %f");
   return {{QStringLiteral("applications/") + Id() + QStringLiteral(".desktop"), entry},
@@ -80,7 +80,7 @@ QList<TAssociationFile> UserAssociationFiles(const QString& programPath) {
 
 QStringList WriteUserAssociation(const QString& dataHome, const QString& programPath) {
   QStringList written;
-  for (const TAssociationFile& file : UserAssociationFiles(programPath)) {
+  for (const AssociationFile& file : UserAssociationFiles(programPath)) {
     const QString path = dataHome + u'/' + file.Path;
     if (file.Content.isEmpty() || SameContent(path, file.Content)) continue;
     if (!WriteFile(path, file.Content)) continue;

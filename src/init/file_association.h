@@ -17,14 +17,14 @@ inline constexpr char ApplicationId[] = "org.quirevale.Quirevale";
 // refreshes the MIME and desktop databases where their tools exist.
 void RegisterFileType(const QString& extension, const QString& typeName);
 
-struct TAssociationFile {
+struct AssociationFile {
   QString Path;  // relative to the data folder, e.g. "applications/ID.desktop"
   QByteArray Content;
 };
 
 // The per-user files for the program at programPath: the desktop entry runs
 // that program.
-QList<TAssociationFile> UserAssociationFiles(const QString& programPath);
+QList<AssociationFile> UserAssociationFiles(const QString& programPath);
 
 // Writes the files whose content differs under dataHome (atomically). Gives
 // the paths written; a file that cannot be written is left out.

@@ -19,29 +19,29 @@ QString LanguageFilePath(const QString& name) {
 
 void LoadSettings(const DocumentContext& context,
                   const std::function<void(const QStringList& language)>& languageLoaded) {
-  ProgramSettings = DefaultProgramSettings();
+  GlobalSettings = DefaultProgramSettings();
   FillDefaultMessages();
   RegisterFileType(QStringLiteral(".ALB"), QStringLiteral("Album.File"));
-  ReadSettings(ProgramSettings);
+  ReadSettings(GlobalSettings);
   Prompts& ask = context.Data.Ask;
   // The language of the whole session: one chosen in the setup dialog
   // takes effect at the next start, for every window alike.
   QStringList language;
   try {
-    LoadLanguage(LanguageFilePath(ProgramSettings.Language), &language);
+    LoadLanguage(LanguageFilePath(GlobalSettings.Language), &language);
   } catch (const EFileError& error) {
     ask.ShowError(error.Message());
   }
   if (languageLoaded) languageLoaded(language);
   try {
-    OpenFormatFile(context, ProgramSettings.Profile, true);
+    OpenFormatFile(context, GlobalSettings.Profile, true);
   } catch (const EFileError& error) {
     ask.ShowError(error.Message());
     // The built-in look, placed as any look is; saving it later creates
     // the file.
-    TProfile defaults;
+    AlbumLook defaults;
     SetDefaultProfile(defaults);
-    context.Data.Model.FormatFileName = ProgramSettings.Profile;
+    context.Data.Model.FormatFileName = GlobalSettings.Profile;
     ApplyProfile(context, defaults, true);
   }
 }

@@ -5,7 +5,7 @@
 
 #include "core/program_files.h"
 
-TProfile AlbumProfile;
+AlbumLook AlbumProfile;
 
 namespace {
 
@@ -58,13 +58,13 @@ QColor SystemColor(int index) {
 
 }  // namespace
 
-QColor ToQColor(TColor color) {
+QColor ToQColor(LookColor color) {
   if ((color & 0x80000000u) != 0) return SystemColor(static_cast<int>(color & 0xFFu));
   return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
                 static_cast<int>((color >> 16) & 0xFF));
 }
 
-bool TProfile::operator==(const TProfile& o) const {
+bool AlbumLook::operator==(const AlbumLook& o) const {
   return FormLeft == o.FormLeft && FormTop == o.FormTop && FormWidth == o.FormWidth &&
          FormHeight == o.FormHeight && RowCount == o.RowCount && ColumnCount == o.ColumnCount &&
          TextRowCount == o.TextRowCount && Zoom == o.Zoom && FormMaximized == o.FormMaximized &&
@@ -76,8 +76,8 @@ bool TProfile::operator==(const TProfile& o) const {
          BookmarkFont == o.BookmarkFont && TitleFont == o.TitleFont && ChapterFont == o.ChapterFont;
 }
 
-void SetDefaultProfile(TProfile& profile) {
-  profile = TProfile();
+void SetDefaultProfile(AlbumLook& profile) {
+  profile = AlbumLook();
   profile.CoverTexture = ProgramFile(QStringLiteral("Textures/Rich Walnut.bmp"));
   profile.PageTexture = ProgramFile(QStringLiteral("Textures/White Fur.bmp"));
   profile.BaseFont = {ArialFont(10, false), clWindowText};
@@ -87,4 +87,4 @@ void SetDefaultProfile(TProfile& profile) {
   profile.ChapterFont = {ArialFont(16, true), clWindowText};
 }
 
-void AssignProfile(TProfile& destination, const TProfile& source) { destination = source; }
+void AssignProfile(AlbumLook& destination, const AlbumLook& source) { destination = source; }

@@ -12,27 +12,28 @@
 // A colour as the format file stores it: with the top bit clear, bits 0-7 are
 // red, 8-15 green, 16-23 blue; with the top bit set the low byte names a
 // system colour (0x80000008 is the window-text colour).
-using TColor = std::uint32_t;
-constexpr TColor clWindowText = 0x80000008u;
+using LookColor = std::uint32_t;
+constexpr LookColor clWindowText = 0x80000008u;
 
 // Maps system colours onto the application palette.
-QColor ToQColor(TColor color);
-constexpr TColor RGBColor(int r, int g, int b) {
-  return static_cast<TColor>(r) | (static_cast<TColor>(g) << 8) | (static_cast<TColor>(b) << 16);
+QColor ToQColor(LookColor color);
+constexpr LookColor RGBColor(int r, int g, int b) {
+  return static_cast<LookColor>(r) | (static_cast<LookColor>(g) << 8) |
+         (static_cast<LookColor>(b) << 16);
 }
 
 // A font of the look: Qt's font plus the colour text is drawn in.
-struct TProfileFont {
+struct LookFont {
   QFont Font;
-  TColor Color = clWindowText;
-  bool operator==(const TProfileFont& other) const {
+  LookColor Color = clWindowText;
+  bool operator==(const LookFont& other) const {
     return Font == other.Font && Color == other.Color;
   }
 };
 
 constexpr int BookmarkColorCount = 11;  // BM0..BM10; the file stores BM0..BM9
 
-struct TProfile {
+struct AlbumLook {
   std::int32_t FormLeft = 200;
   std::int32_t FormTop = 50;
   std::int32_t FormWidth = 600;
@@ -49,31 +50,31 @@ struct TProfile {
   bool ShowPeople = true;
   QString CoverTexture;
   QString PageTexture;
-  TColor CoverColor = RGBColor(128, 64, 0);
-  TColor PageColor = RGBColor(255, 255, 255);
-  TColor InsideColor = RGBColor(192, 192, 192);
-  std::array<TColor, BookmarkColorCount> BM{
+  LookColor CoverColor = RGBColor(128, 64, 0);
+  LookColor PageColor = RGBColor(255, 255, 255);
+  LookColor InsideColor = RGBColor(192, 192, 192);
+  std::array<LookColor, BookmarkColorCount> BM{
       // BM[k] marks chapter k+1
       RGBColor(151, 232, 177), RGBColor(221, 160, 221), RGBColor(255, 228, 181),
       RGBColor(176, 224, 230), RGBColor(222, 184, 135), RGBColor(240, 230, 140),
       RGBColor(216, 191, 216), RGBColor(250, 250, 210), RGBColor(143, 188, 143),
       RGBColor(255, 218, 185), RGBColor(107, 183, 189)};
-  TProfileFont BaseFont;
-  TProfileFont DescFont;
-  TProfileFont BookmarkFont;
-  TProfileFont TitleFont;
-  TProfileFont ChapterFont;
+  LookFont BaseFont;
+  LookFont DescFont;
+  LookFont BookmarkFont;
+  LookFont TitleFont;
+  LookFont ChapterFont;
 
   // Images on one page.
   int ImagesPerPage() const { return RowCount * ColumnCount; }
-  bool operator==(const TProfile& other) const;
-  bool operator!=(const TProfile& other) const { return !(*this == other); }
+  bool operator==(const AlbumLook& other) const;
+  bool operator!=(const AlbumLook& other) const { return !(*this == other); }
 };
 
 // Every field to its default; the textures are the two shipped with the program.
-void SetDefaultProfile(TProfile& profile);
+void SetDefaultProfile(AlbumLook& profile);
 // A deep copy (fonts are values, so the two records share nothing).
-void AssignProfile(TProfile& destination, const TProfile& source);
+void AssignProfile(AlbumLook& destination, const AlbumLook& source);
 
 // The look the book is drawn with.
-extern TProfile AlbumProfile;
+extern AlbumLook AlbumProfile;

@@ -72,8 +72,8 @@ class ProfileReader {
   void Boolean(const QString& key, bool& field) const {
     if (auto v = Int(key, field ? 1 : 0)) field = (*v & 0xFF) != 0;
   }
-  void Color(const QString& key, TColor& field) const {
-    if (auto v = Int(key, static_cast<std::int32_t>(field))) field = static_cast<TColor>(*v);
+  void Color(const QString& key, LookColor& field) const {
+    if (auto v = Int(key, static_cast<std::int32_t>(field))) field = static_cast<LookColor>(*v);
   }
   // A texture key that is there with no value means no texture: that is how
   // a cleared texture is saved, and it must not come back as the default.
@@ -81,7 +81,7 @@ class ProfileReader {
     if (auto v = FindKeyValue(lines_, key)) field = *v;
   }
 
-  void Font(const QString& key, TProfileFont& font) const {
+  void Font(const QString& key, LookFont& font) const {
     if (auto name = Text(key)) font.Font.setFamily(*name);
     Color(key + QStringLiteral("Color"), font.Color);
     // Qt refuses sizes below one point, and a giant one would stall every
@@ -101,15 +101,15 @@ class ProfileReader {
 
 struct NamedFont {
   const char* key;
-  TProfileFont TProfile::*font;
+  LookFont AlbumLook::*font;
 };
 
 // The order in which fonts are read and written.
-constexpr NamedFont kFonts[] = {{"TitleFont", &TProfile::TitleFont},
-                                {"ChapterFont", &TProfile::ChapterFont},
-                                {"BaseFont", &TProfile::BaseFont},
-                                {"DescFont", &TProfile::DescFont},
-                                {"BookmarkFont", &TProfile::BookmarkFont}};
+constexpr NamedFont kFonts[] = {{"TitleFont", &AlbumLook::TitleFont},
+                                {"ChapterFont", &AlbumLook::ChapterFont},
+                                {"BaseFont", &AlbumLook::BaseFont},
+                                {"DescFont", &AlbumLook::DescFont},
+                                {"BookmarkFont", &AlbumLook::BookmarkFont}};
 
 constexpr int kStoredBookmarks = 10;  // BM0..BM9; BM10 stays in memory only
 
@@ -120,7 +120,7 @@ int PointSize(const QFont& font) {
 }
 
 QString Bool(bool value) { return value ? QStringLiteral("1") : QStringLiteral("0"); }
-QString Signed(TColor color) { return QString::number(static_cast<std::int32_t>(color)); }
+QString Signed(LookColor color) { return QString::number(static_cast<std::int32_t>(color)); }
 
 }  // namespace
 
@@ -128,26 +128,26 @@ void SetMainWindowPlaceProvider(MainWindowPlaceProvider provider) {
   PlaceProvider() = std::move(provider);
 }
 
-TFontStyles FontStyles(const QFont& font) {
+FontStyleSet FontStyles(const QFont& font) {
   return {font.bold(), font.italic(), font.underline(), font.strikeOut()};
 }
 
-void SetFontStyles(QFont& font, const TFontStyles& styles) {
+void SetFontStyles(QFont& font, const FontStyleSet& styles) {
   font.setBold(styles.Bold);
   font.setItalic(styles.Italic);
   font.setUnderline(styles.Underline);
   font.setStrikeOut(styles.StrikeOut);
 }
 
-int FontStyleToCode(const TFontStyles& styles) {
+int FontStyleToCode(const FontStyleSet& styles) {
   return (styles.Bold ? 1 : 0) | (styles.Italic ? 2 : 0) | (styles.Underline ? 4 : 0);
 }
 
-TFontStyles CodeToFontStyle(int code) {
+FontStyleSet CodeToFontStyle(int code) {
   return {(code & 1) != 0, (code & 2) != 0, (code & 4) != 0, false};
 }
 
-bool LoadProfile(const QString& fileName, TProfile& profile) {
+bool LoadProfile(const QString& fileName, AlbumLook& profile) {
   SetDefaultProfile(profile);
   if (fileName.isEmpty() || !QFileInfo::exists(fileName)) return false;
   const ProfileReader file(ReadTextLines(fileName));
@@ -181,7 +181,7 @@ bool LoadProfile(const QString& fileName, TProfile& profile) {
   return true;
 }
 
-bool SaveProfile(const QString& fileName, const TProfile& profile) {
+bool SaveProfile(const QString& fileName, const AlbumLook& profile) {
   QStringList lines;
   const auto add = [&lines](const QString& key, const QString& value) {
     lines << key + u'=' + value;
@@ -207,7 +207,7 @@ bool SaveProfile(const QString& fileName, const TProfile& profile) {
   add(QStringLiteral("InsideColor"), Signed(profile.InsideColor));
   for (const NamedFont& f : kFonts) {
     const QString key = QLatin1String(f.key);
-    const TProfileFont& font = profile.*f.font;
+    const LookFont& font = profile.*f.font;
     add(key, font.Font.family());
     add(key + QStringLiteral("Color"), Signed(font.Color));
     add(key + QStringLiteral("Size"), QString::number(PointSize(font.Font)));

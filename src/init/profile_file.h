@@ -14,31 +14,31 @@
 // so keys the file lacks end at their defaults. Returns false when the file
 // does not exist (the defaults stay), true when it was read. Raises
 // EFileError (Reading) when the file exists but cannot be read.
-bool LoadProfile(const QString& fileName, TProfile& profile);
+bool LoadProfile(const QString& fileName, AlbumLook& profile);
 
 // Writes the 49 lines of the profile, replacing the file atomically; true on
 // success. Raises EFileError (Writing) on failure, the old file kept whole.
-bool SaveProfile(const QString& fileName, const TProfile& profile);
+bool SaveProfile(const QString& fileName, const AlbumLook& profile);
 
 // A font's style set; strikeout has no bit in the style code.
-struct TFontStyles {
+struct FontStyleSet {
   bool Bold = false;
   bool Italic = false;
   bool Underline = false;
   bool StrikeOut = false;
-  bool operator==(const TFontStyles& o) const {
+  bool operator==(const FontStyleSet& o) const {
     return Bold == o.Bold && Italic == o.Italic && Underline == o.Underline &&
            StrikeOut == o.StrikeOut;
   }
 };
 
-TFontStyles FontStyles(const QFont& font);
-void SetFontStyles(QFont& font, const TFontStyles& styles);
+FontStyleSet FontStyles(const QFont& font);
+void SetFontStyles(QFont& font, const FontStyleSet& styles);
 
 // 1 bold + 2 italic + 4 underline; strikeout dropped.
-int FontStyleToCode(const TFontStyles& styles);
+int FontStyleToCode(const FontStyleSet& styles);
 // The inverse; bits above the third are ignored and strikeout never set.
-TFontStyles CodeToFontStyle(int code);
+FontStyleSet CodeToFontStyle(int code);
 
 // Where the main window is now (left, top): the fallback of a FormLeft or
 // FormTop value that is not a number. The main window installs it; without

@@ -7,9 +7,9 @@
 #include "core/program_files.h"
 #include "init/profile_file.h"
 
-TProgramSettings ProgramSettings;
+ProgramSettings GlobalSettings;
 
-bool TProgramSettings::operator==(const TProgramSettings& o) const {
+bool ProgramSettings::operator==(const ProgramSettings& o) const {
   return Language == o.Language && Profile == o.Profile && FreeMemory == o.FreeMemory &&
          LoadAllChapters == o.LoadAllChapters && MenuSpeed == o.MenuSpeed &&
          ConfirmDeletes == o.ConfirmDeletes && RunGuide == o.RunGuide &&
@@ -43,23 +43,23 @@ QString PersonalDefaultLook() {
   return QFileInfo(store.fileName()).absolutePath() + QStringLiteral("/default.AFM");
 }
 
-bool LoadDefaultLook(const QString& profile, TProfile& look) {
+bool LoadDefaultLook(const QString& profile, AlbumLook& look) {
   if (LoadProfile(profile, look)) return true;
   return profile == PersonalDefaultLook() && LoadProfile(ShippedDefaultLook(), look);
 }
 
-bool SaveLook(const QString& fileName, const TProfile& look) {
+bool SaveLook(const QString& fileName, const AlbumLook& look) {
   if (fileName == PersonalDefaultLook()) QDir().mkpath(QFileInfo(fileName).absolutePath());
   return SaveProfile(fileName, look);
 }
 
-TProgramSettings DefaultProgramSettings() {
-  TProgramSettings settings;
+ProgramSettings DefaultProgramSettings() {
+  ProgramSettings settings;
   settings.Profile = PersonalDefaultLook();
   return settings;
 }
 
-void ReadSettings(TProgramSettings& s) {
+void ReadSettings(ProgramSettings& s) {
   const QSettings store = Store();
   s.Language = store.value(QStringLiteral("Language"), s.Language).toString();
   s.Profile = store.value(QStringLiteral("Profile"), s.Profile).toString();
@@ -75,7 +75,7 @@ void ReadSettings(TProgramSettings& s) {
   ReadFlag(store, "ShareThumbnails", s.ShareThumbnails);
 }
 
-void SaveSettings(const TProgramSettings& s) {
+void SaveSettings(const ProgramSettings& s) {
   QSettings store = Store();
   store.setValue(QStringLiteral("Language"), s.Language);
   store.setValue(QStringLiteral("Profile"), s.Profile);

@@ -5,9 +5,9 @@
 
 #include <QString>
 
-struct TProfile;
+struct AlbumLook;
 
-struct TProgramSettings {
+struct ProgramSettings {
   QString Language = QStringLiteral("english.lng");  // empty: built-in English
   QString Profile;  // the default format file; DefaultProgramSettings sets it
   bool FreeMemory = true;
@@ -18,11 +18,11 @@ struct TProgramSettings {
   // Thumbnails made here are written to the desktop's shared thumbnail cache
   // (read from it always).
   bool ShareThumbnails = true;
-  bool operator==(const TProgramSettings& other) const;
+  bool operator==(const ProgramSettings& other) const;
 };
 
 // The defaults, Profile being the person's own default look.
-TProgramSettings DefaultProgramSettings();
+ProgramSettings DefaultProgramSettings();
 
 // The default look as the program ships it (default.AFM among its run-time
 // files). Installed copies cannot write it, so it is only ever read.
@@ -33,17 +33,17 @@ QString PersonalDefaultLook();
 // Reads the default look named profile (LoadProfile). The person's own look
 // starts as the shipped one: while it does not exist, that one is read.
 // False when neither exists (the built-in look stands).
-bool LoadDefaultLook(const QString& profile, TProfile& look);
+bool LoadDefaultLook(const QString& profile, AlbumLook& look);
 // SaveProfile; the person's own default look, perhaps the first file of
 // their settings folder, gets that folder made first.
-bool SaveLook(const QString& fileName, const TProfile& look);
+bool SaveLook(const QString& fileName, const AlbumLook& look);
 
-extern TProgramSettings ProgramSettings;
+extern ProgramSettings GlobalSettings;
 
 // Reads the stored settings over the defaults: a missing value keeps its
 // default, a flag is true for any non-zero number. A stored Profile naming
 // the shipped look means the person's own, which is the one that is written. Start-up's
 // LoadSettings (with the language, the association and the first look) is the window's.
-void ReadSettings(TProgramSettings& settings);
+void ReadSettings(ProgramSettings& settings);
 // Writes every value: strings, flags as 0/1, MenuSpeed as a number.
-void SaveSettings(const TProgramSettings& settings);
+void SaveSettings(const ProgramSettings& settings);

@@ -20,12 +20,12 @@ void Pad(QStringList& list, qsizetype size) {
 
 }  // namespace
 
-void TChapterWork::ResetOrder() {
+void ChapterWork::ResetOrder() {
   for (int i = 0; i < static_cast<int>(ChapterOrder.size()); ++i) ChapterOrder[i] = i;
   FreshChapter.fill(false);
 }
 
-void TChapterWork::FillAlbum(const AlbumModel& model, int imagesPerPage) {
+void ChapterWork::FillAlbum(const AlbumModel& model, int imagesPerPage) {
   AlbumMode = true;
   WorkDataFiles = model.DataFiles;
   if (WorkDataFiles.isEmpty()) WorkDataFiles << QString();
@@ -51,7 +51,7 @@ void TChapterWork::FillAlbum(const AlbumModel& model, int imagesPerPage) {
   }
 }
 
-void TChapterWork::FillBookmarks(const QString& word) {
+void ChapterWork::FillBookmarks(const QString& word) {
   AlbumMode = false;
   Entries.clear();
   for (int k = 1; k <= MaxChapters; ++k) Entries << word + u' ' + QString::number(k);
@@ -60,23 +60,23 @@ void TChapterWork::FillBookmarks(const QString& word) {
   Selected = 0;
 }
 
-int TChapterWork::SelectedSlot() const {
+int ChapterWork::SelectedSlot() const {
   if (Selected < 0 || Selected >= Count()) return -1;
   return ChapterOrder[Selected + 1];
 }
 
-TColor TChapterWork::SlotColor(int slot) const {
-  return slot >= 1 && slot <= BookmarkColorCount ? colors_->BM[slot - 1] : TColor{0};
+LookColor ChapterWork::SlotColor(int slot) const {
+  return slot >= 1 && slot <= BookmarkColorCount ? colors_->BM[slot - 1] : LookColor{0};
 }
 
-bool TChapterWork::SetBookmarkTitle(const QString& text) {
+bool ChapterWork::SetBookmarkTitle(const QString& text) {
   if (SelectedSlot() < 0 || Entries[Selected] == text) return false;
   Entries[Selected] = text;
   WorkDataModified[0] = true;  // the main data file holds the chapter names
   return true;
 }
 
-bool TChapterWork::SetSlotText(QStringList& list, const QString& text) {
+bool ChapterWork::SetSlotText(QStringList& list, const QString& text) {
   const int s = SelectedSlot();
   if (s < 0 || list.value(s) == text) return false;
   Pad(list, s + 1);
@@ -85,18 +85,18 @@ bool TChapterWork::SetSlotText(QStringList& list, const QString& text) {
   return true;
 }
 
-bool TChapterWork::SetChapterTitle(const QString& text) { return SetSlotText(WorkTitles, text); }
+bool ChapterWork::SetChapterTitle(const QString& text) { return SetSlotText(WorkTitles, text); }
 
-bool TChapterWork::SetChapterDir(const QString& text) { return SetSlotText(WorkDirs, text); }
+bool ChapterWork::SetChapterDir(const QString& text) { return SetSlotText(WorkDirs, text); }
 
-bool TChapterWork::SetSelectedColor(TColor color) {
+bool ChapterWork::SetSelectedColor(LookColor color) {
   const int s = SelectedSlot();
   if (s < 1) return false;
   colors_->BM[s - 1] = color;
   return true;
 }
 
-bool TChapterWork::MoveUp() {
+bool ChapterWork::MoveUp() {
   const int p = Selected;
   if (p < 1 || p >= Count()) return false;
   std::swap(ChapterOrder[p], ChapterOrder[p + 1]);
@@ -107,7 +107,7 @@ bool TChapterWork::MoveUp() {
   return true;
 }
 
-bool TChapterWork::MoveDown() {
+bool ChapterWork::MoveDown() {
   const int p = Selected;
   if (p < 0 || p >= Count() - 1) return false;
   std::swap(ChapterOrder[p + 1], ChapterOrder[p + 2]);
@@ -118,12 +118,12 @@ bool TChapterWork::MoveDown() {
   return true;
 }
 
-QString TChapterWork::FullDataFileName(const QString& name) const {
+QString ChapterWork::FullDataFileName(const QString& name) const {
   return ResolvePath(WorkDataFiles.value(0), QString(), name);
 }
 
-TChapterWork::AddResult TChapterWork::AddChapter(const DataFileContext& context,
-                                                 const QString& albumFileName) {
+ChapterWork::AddResult ChapterWork::AddChapter(const DataFileContext& context,
+                                               const QString& albumFileName) {
   if (Count() >= MaxChapters || NextSlot >= MaxDataFiles) return AddResult::Full;
   FileDialogRequest request;
   request.Filter = kDataFileFilter;
@@ -175,7 +175,7 @@ TChapterWork::AddResult TChapterWork::AddChapter(const DataFileContext& context,
   return AddResult::Added;
 }
 
-bool TChapterWork::RemoveChapter() {
+bool ChapterWork::RemoveChapter() {
   const int p = Selected;
   const int s = SelectedSlot();
   if (s < 1) return false;
@@ -211,8 +211,8 @@ bool TChapterWork::RemoveChapter() {
   return true;
 }
 
-void TChapterWork::LoadMainDataFile(const DataFileContext& context, const QString& name,
-                                    QString& albumTitle) {
+void ChapterWork::LoadMainDataFile(const DataFileContext& context, const QString& name,
+                                   QString& albumTitle) {
   ResetOrder();
   if (QFileInfo(name).isFile()) {
     QStringList names;
@@ -242,8 +242,8 @@ void TChapterWork::LoadMainDataFile(const DataFileContext& context, const QStrin
   Selected = Entries.isEmpty() ? -1 : 0;
 }
 
-void TChapterWork::Commit(AlbumModel& model, TProfile& look, const AlbumEntries& album,
-                          bool chaptersChanged) {
+void ChapterWork::Commit(AlbumModel& model, AlbumLook& look, const AlbumEntries& album,
+                         bool chaptersChanged) {
   if (!chaptersChanged) {
     Pad(model.DataTitles, 1);
     Pad(model.ImageDirs, 1);
@@ -261,9 +261,9 @@ void TChapterWork::Commit(AlbumModel& model, TProfile& look, const AlbumEntries&
   thumbnails.swap(model.Thumbnails);  // the model's lists are left empty
   const std::array<bool, MaxDataFiles> loaded = model.ThumbsLoaded;
   model.ThumbsLoaded.fill(false);
-  const std::array<TColor, BookmarkColorCount> colors = colors_->BM;
+  const std::array<LookColor, BookmarkColorCount> colors = colors_->BM;
   for (int i = 1; i <= n; ++i) look.BM[i - 1] = colors[ChapterOrder[i] - 1];
-  for (TChapterData& chapter : model.Chapters) ClearChapterData(chapter);
+  for (ChapterData& chapter : model.Chapters) ClearChapterData(chapter);
   // What each chapter's file held follows the chapter like its thumbnails.
   decltype(model.SavedFiles) saved;
   saved.swap(model.SavedFiles);
@@ -311,7 +311,7 @@ void TChapterWork::Commit(AlbumModel& model, TProfile& look, const AlbumEntries&
   }
 }
 
-void TChapterWork::ArrangeBookmarkColors(TProfile& look) const {
-  const std::array<TColor, BookmarkColorCount> colors = colors_->BM;
+void ChapterWork::ArrangeBookmarkColors(AlbumLook& look) const {
+  const std::array<LookColor, BookmarkColorCount> colors = colors_->BM;
   for (int k = 0; k < MaxChapters; ++k) look.BM[k] = colors[ChapterOrder[k + 1] - 1];
 }

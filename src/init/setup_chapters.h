@@ -23,16 +23,16 @@
 
 constexpr int MaxChapters = MaxDataFiles - 1;  // the album data file links ten
 
-class TChapterWork {
+class ChapterWork {
  public:
   // colors: the working look whose BM(s-1) is the bookmark colour of slot s.
-  explicit TChapterWork(TProfile& colors) : colors_(&colors) {}
-  void SetColors(TProfile& colors) { colors_ = &colors; }
+  explicit ChapterWork(AlbumLook& colors) : colors_(&colors) {}
+  void SetColors(AlbumLook& colors) { colors_ = &colors; }
 
   QStringList WorkDataFiles;  // data file of slot s
   QStringList WorkTitles;     // title of slot s; slot 0 is the album's
   QStringList WorkDirs;       // image folder of slot s
-  std::array<TChapterData, MaxDataFiles> WorkChapters;
+  std::array<ChapterData, MaxDataFiles> WorkChapters;
   // Unsaved changes of slot s made or read here. On commit a chapter read
   // in the dialog and not edited since counts as saved; every other chapter
   // is modified exactly while it differs from what its file holds.
@@ -54,14 +54,14 @@ class TChapterWork {
   int Count() const { return static_cast<int>(Entries.size()); }
   // The slot of the selected entry; -1 when none is selected.
   int SelectedSlot() const;
-  TColor SlotColor(int slot) const;
+  LookColor SlotColor(int slot) const;
 
   // The edits of the selected chapter; each returns whether it changed
   // anything (nothing is selected, or the text is the same).
   bool SetBookmarkTitle(const QString& text);
   bool SetChapterTitle(const QString& text);
   bool SetChapterDir(const QString& text);
-  bool SetSelectedColor(TColor color);
+  bool SetSelectedColor(LookColor color);
   bool MoveUp();
   bool MoveDown();
 
@@ -91,10 +91,10 @@ class TChapterWork {
   // look follow their chapters. The view stays on the chapter it showed, at
   // the same spread, or goes to chapter 0, spread 0 when that chapter was
   // removed or re-read.
-  void Commit(AlbumModel& model, TProfile& look, const AlbumEntries& album, bool chaptersChanged);
+  void Commit(AlbumModel& model, AlbumLook& look, const AlbumEntries& album, bool chaptersChanged);
   // Program-settings mode: BM k of look := the colour now shown at position
   // k+1. The order stays until ResetOrder.
-  void ArrangeBookmarkColors(TProfile& look) const;
+  void ArrangeBookmarkColors(AlbumLook& look) const;
 
  private:
   // The selected slot's entry of a working list := text (its data file then
@@ -103,7 +103,7 @@ class TChapterWork {
   // The full path of a stored data file name, for comparing.
   QString FullDataFileName(const QString& name) const;
 
-  TProfile* colors_;
+  AlbumLook* colors_;
   // The model index each slot's chapter came from (its thumbnails sit
   // there), -1 for a chapter added or read in the dialog. Slots shift when a
   // chapter is removed; this keeps the thumbnails and the view with them.

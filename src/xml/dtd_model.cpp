@@ -12,13 +12,13 @@
 
 namespace xml {
 
-// --- TAttribute
+// --- XmlAttribute
 
-bool TAttribute::SetName(const std::string& name) {
+bool XmlAttribute::SetName(const std::string& name) {
   if (owner_ != nullptr) {
     if (!IsValidName(name) || !IsXmlText(name)) return false;
     // Two attributes of one name would make the tag ill-formed.
-    const TAttribute* same = owner_->AttributeByName(name);
+    const XmlAttribute* same = owner_->AttributeByName(name);
     if (same != nullptr && same != this) return false;
   }
   std::string old = std::exchange(name_, name);
@@ -27,7 +27,7 @@ bool TAttribute::SetName(const std::string& name) {
   return false;
 }
 
-bool TAttribute::SetValue(const std::string& value) {
+bool XmlAttribute::SetValue(const std::string& value) {
   if (owner_ != nullptr && !IsXmlText(value)) return false;
   std::string old = std::exchange(value_, value);
   if (Rewrite()) return true;
@@ -35,9 +35,9 @@ bool TAttribute::SetValue(const std::string& value) {
   return false;
 }
 
-bool TAttribute::Rewrite() { return owner_ == nullptr || owner_->RewriteStartTag(); }
+bool XmlAttribute::Rewrite() { return owner_ == nullptr || owner_->RewriteStartTag(); }
 
-void TAttribute::Assign(const TAttribute& other) {
+void XmlAttribute::Assign(const XmlAttribute& other) {
   name_ = other.name_;
   defVal_ = other.defVal_;
   enumeration_ = other.enumeration_;
@@ -45,60 +45,60 @@ void TAttribute::Assign(const TAttribute& other) {
   defaultType_ = other.defaultType_;
 }
 
-// --- TDTDElement
+// --- DtdElement
 
-const char* ChildCountName(TChildCount count) {
+const char* ChildCountName(ChildRepeat count) {
   static const char* const names[] = {"None or more", "One", "One or more", "None or one"};
   return names[static_cast<int>(count)];
 }
 
-TAttribute* TDTDElement::AddAttribute(const std::string& name) {
-  attributes_.push_back(std::make_unique<TAttribute>(name));
+XmlAttribute* DtdElement::AddAttribute(const std::string& name) {
+  attributes_.push_back(std::make_unique<XmlAttribute>(name));
   return attributes_.back().get();
 }
 
-TAttribute* TDTDElement::AttributeAt(int i) const {
+XmlAttribute* DtdElement::AttributeAt(int i) const {
   return i >= 0 && i < AttrCount() ? attributes_[i].get() : nullptr;
 }
 
-int TDTDElement::IndexOfAttribute(const std::string& name) const {
+int DtdElement::IndexOfAttribute(const std::string& name) const {
   for (int i = 0; i < AttrCount(); ++i) {
     if (attributes_[i]->Name() == name) return i;
   }
   return -1;
 }
 
-TDTDElement* TDTDElement::AddChild(const std::string& name) {
-  children_.push_back(std::make_unique<TDTDElement>());
-  TDTDElement* child = children_.back().get();
+DtdElement* DtdElement::AddChild(const std::string& name) {
+  children_.push_back(std::make_unique<DtdElement>());
+  DtdElement* child = children_.back().get();
   child->Name = name;
   child->parent_ = this;
   return child;
 }
 
-TDTDElement* TDTDElement::ChildAt(int i) const {
+DtdElement* DtdElement::ChildAt(int i) const {
   return i >= 0 && i < Count() ? children_[i].get() : nullptr;
 }
 
-int TDTDElement::IndexOfChild(const std::string& name) const {
+int DtdElement::IndexOfChild(const std::string& name) const {
   for (int i = 0; i < Count(); ++i) {
     if (children_[i]->Name == name) return i;
   }
   return -1;
 }
 
-void TDTDElement::Clear() {
+void DtdElement::Clear() {
   Name.clear();
   written_.clear();
   writtenFor_.clear();
   attributes_.clear();
   children_.clear();
   ContentType = etChildren;
-  ChildCount = TChildCount::seOne;
-  AndOr = TAndOr::TAnd;
+  ChildCount = ChildRepeat::seOne;
+  AndOr = ContentJoin::And;
 }
 
-void TDTDElement::Assign(const TDTDElement& other) {
+void DtdElement::Assign(const DtdElement& other) {
   if (&other == this) return;
   Clear();
   Name = other.Name;
@@ -113,11 +113,11 @@ void TDTDElement::Assign(const TDTDElement& other) {
   writtenFor_ = other.writtenFor_;
 }
 
-std::string TDTDElement::FlatModelText() const {
+std::string DtdElement::FlatModelText() const {
   if (ContentType == etAny) return "ANY";
   if (ContentType == etEmpty || (ContentType == etChildren && children_.empty())) return "EMPTY";
   static const char* const signs[] = {"*", "", "+", "?"};
-  const auto item = [](const TDTDElement& c) {
+  const auto item = [](const DtdElement& c) {
     return c.Name + signs[static_cast<int>(c.ChildCount)];
   };
   if (ContentType == etMixed) {
@@ -130,7 +130,7 @@ std::string TDTDElement::FlatModelText() const {
   std::vector<std::string> runs;
   std::vector<size_t> sizes;
   for (size_t i = 0; i < children_.size(); ++i) {
-    if (i == 0 || children_[i]->AndOr == TAndOr::TAnd) {
+    if (i == 0 || children_[i]->AndOr == ContentJoin::And) {
       runs.emplace_back();
       sizes.push_back(0);
     } else {
@@ -148,7 +148,7 @@ std::string TDTDElement::FlatModelText() const {
   return s + ")";
 }
 
-std::string TDTDElement::ContentModelText() const {
+std::string DtdElement::ContentModelText() const {
   std::string flat = FlatModelText();
   if (written_.empty() || flat != writtenFor_) return flat;
   std::string s;
@@ -164,7 +164,7 @@ std::string TDTDElement::ContentModelText() const {
   return s;
 }
 
-void TDTDElement::SetWrittenModel(std::string model) {
+void DtdElement::SetWrittenModel(std::string model) {
   // Names and the model's own punctuation only: nothing that could end the
   // declaration or the internal subset it is written into.
   const bool group =
@@ -182,7 +182,7 @@ void TDTDElement::SetWrittenModel(std::string model) {
   writtenFor_ = FlatModelText();
 }
 
-// --- TDTD
+// --- DtdModel
 
 namespace {
 
@@ -191,7 +191,7 @@ namespace {
 struct ModelItem {
   std::string name;
   char sign = 0;
-  TAndOr andOr = TAndOr::TAnd;
+  ContentJoin andOr = ContentJoin::And;
 };
 
 constexpr int kMaxGroupDepth = 64;
@@ -202,7 +202,7 @@ bool IsSign(char c) { return c == '*' || c == '+' || c == '?'; }
 // it. Nested groups are flattened into the names they contain; a name without
 // a sign of its own takes the sign of its nested group, since that is how often
 // it may occur.
-void ReadGroup(const std::string& s, size_t& i, TAndOr sep, int depth,
+void ReadGroup(const std::string& s, size_t& i, ContentJoin sep, int depth,
                std::vector<ModelItem>& out) {
   const size_t first = out.size();
   while (i < s.size()) {
@@ -212,7 +212,7 @@ void ReadGroup(const std::string& s, size_t& i, TAndOr sep, int depth,
       break;
     }
     if (c == ',' || c == '|') {
-      sep = c == ',' ? TAndOr::TAnd : TAndOr::TOr;
+      sep = c == ',' ? ContentJoin::And : ContentJoin::Or;
       ++i;
     } else if (c == '(') {
       ++i;
@@ -238,16 +238,16 @@ void ReadGroup(const std::string& s, size_t& i, TAndOr sep, int depth,
   }
 }
 
-TChildCount CountOfSign(char sign) {
+ChildRepeat CountOfSign(char sign) {
   switch (sign) {
     case '*':
-      return TChildCount::seAny;
+      return ChildRepeat::seAny;
     case '+':
-      return TChildCount::seOnePlus;
+      return ChildRepeat::seOnePlus;
     case '?':
-      return TChildCount::seMaxOne;
+      return ChildRepeat::seMaxOne;
     default:
-      return TChildCount::seOne;
+      return ChildRepeat::seOne;
   }
 }
 
@@ -255,22 +255,22 @@ TChildCount CountOfSign(char sign) {
 // definition once; a declaration named by several parents is copied into each.
 class Converter {
  public:
-  explicit Converter(TElemList& defs) : defs_(defs) {}
+  explicit Converter(ElemList& defs) : defs_(defs) {}
 
   // Converts the definition of that name (still in the list); false when the
   // declarations grow beyond the limits.
   bool Convert(const std::string& name, int depth) {
-    const TElemDef* found = defs_.FindNode(name);
+    const ElemDef* found = defs_.FindNode(name);
     if (found == nullptr) return true;
     if (depth > kMaxGroupDepth) return false;
-    const TElemDef def = *found;
+    const ElemDef def = *found;
     defs_.Remove(name);
 
-    auto decl = std::make_unique<TDTDElement>();
+    auto decl = std::make_unique<DtdElement>();
     decl->Name = def.Name;
     decl->ContentType = def.ElemType;
-    for (const TAttrDef& ad : def.Attributes) {
-      TAttribute* a = decl->AddAttribute(ad.Name);
+    for (const AttrDef& ad : def.Attributes) {
+      XmlAttribute* a = decl->AddAttribute(ad.Name);
       a->SetAttrType(ad.AttrType);
       a->SetDefaultType(ad.DefaultType);
       if (ad.AttrType == atEnumeration) a->SetEnumeration(ad.TypeDef);
@@ -285,7 +285,7 @@ class Converter {
     std::vector<ModelItem> items;
     if (!def.Definition.empty() && def.Definition[0] == '(') {
       size_t i = 1;
-      ReadGroup(def.Definition, i, TAndOr::TAnd, 0, items);
+      ReadGroup(def.Definition, i, ContentJoin::And, 0, items);
     }
     int size = 1;
     for (const ModelItem& item : items) {
@@ -296,40 +296,40 @@ class Converter {
       if (done == finished_.end()) continue;  // named but never declared
       size += done->second.size;
       nodes_ += done->second.size;
-      if (nodes_ > TDTD::kMaxDeclarations) return false;
-      TDTDElement* child = decl->AddChild(item.name);
+      if (nodes_ > DtdModel::kMaxDeclarations) return false;
+      DtdElement* child = decl->AddChild(item.name);
       child->Assign(*done->second.decl);
       child->ChildCount = CountOfSign(item.sign);
       child->AndOr = item.andOr;
     }
     decl->SetWrittenModel(def.Definition);
     nodes_ += 1;
-    if (nodes_ > TDTD::kMaxDeclarations) return false;
+    if (nodes_ > DtdModel::kMaxDeclarations) return false;
     finished_[decl->Name] = {decl.get(), size};
     working_.push_back(std::move(decl));
     return true;
   }
 
   // The declaration converted last: the root of the DTD.
-  const TDTDElement* Last() const { return working_.empty() ? nullptr : working_.back().get(); }
+  const DtdElement* Last() const { return working_.empty() ? nullptr : working_.back().get(); }
 
  private:
   struct Finished {
-    const TDTDElement* decl;
+    const DtdElement* decl;
     int size;
   };
-  TElemList& defs_;
-  std::vector<std::unique_ptr<TDTDElement>> working_;
+  ElemList& defs_;
+  std::vector<std::unique_ptr<DtdElement>> working_;
   std::map<std::string, Finished> finished_;
   int nodes_ = 0;
 };
 
 }  // namespace
 
-bool TDTD::LoadDTD(const std::string& fileName) {
+bool DtdModel::LoadDTD(const std::string& fileName) {
   if (!FileExists(fileName)) return false;
   root_->Clear();
-  TXmlParser parser;
+  XmlParser parser;
   // The document component reads no file but the DTD it was given: parameter
   // entities that name other files stay empty.
   parser.SetReadsExternalFiles(false);
@@ -342,7 +342,7 @@ bool TDTD::LoadDTD(const std::string& fileName) {
       return false;
     }
   }
-  const TDTDElement* last = converter.Last();
+  const DtdElement* last = converter.Last();
   if (last == nullptr) return false;
   root_->Assign(*last);
   return true;

@@ -1,12 +1,12 @@
 #pragma once
-// A document type definition as a tree of element declarations: TDTD owns a
-// root TDTDElement, each declaration owns its attribute declarations and its
+// A document type definition as a tree of element declarations: DtdModel owns a
+// root DtdElement, each declaration owns its attribute declarations and its
 // allowed children (each child a copy of the child's declaration, with how
 // often it may occur). Read from a DTD file through the parser's declaration
 // analysis, used to validate a document while it is indexed, and written back
 // as DTD text by the writer.
 //
-// TAttribute also carries the attributes of element objects (TElement); an
+// XmlAttribute also carries the attributes of element objects (XmlElement); an
 // attribute that belongs to an element of an open document writes every
 // change of its name or value into the file at once.
 
@@ -18,21 +18,21 @@
 
 namespace xml {
 
-class TElement;
-class TDTDElement;
+class XmlElement;
+class DtdElement;
 
-class TAttribute {
+class XmlAttribute {
  public:
-  explicit TAttribute(std::string name = {}, TElement* owner = nullptr)
+  explicit XmlAttribute(std::string name = {}, XmlElement* owner = nullptr)
       : name_(std::move(name)), owner_(owner) {}
 
   const std::string& Name() const { return name_; }
   const std::string& Value() const { return value_; }
   const std::string& Enumeration() const { return enumeration_; }  // a|b|c
   const std::string& DefVal() const { return defVal_; }
-  TAttrType AttrType() const { return attrType_; }
-  TAttrDefault DefaultType() const { return defaultType_; }
-  TElement* Owner() const { return owner_; }
+  AttrValueType AttrType() const { return attrType_; }
+  AttrDefault DefaultType() const { return defaultType_; }
+  XmlElement* Owner() const { return owner_; }
 
   // Name and value setters of an element's attribute rewrite the element's start
   // tag in its open document; when that is refused or fails the previous value
@@ -42,63 +42,63 @@ class TAttribute {
   bool SetValue(const std::string& value);
   void SetEnumeration(const std::string& text) { enumeration_ = text; }
   void SetDefVal(const std::string& text) { defVal_ = text; }
-  void SetAttrType(TAttrType type) { attrType_ = type; }
-  void SetDefaultType(TAttrDefault type) { defaultType_ = type; }
+  void SetAttrType(AttrValueType type) { attrType_ = type; }
+  void SetDefaultType(AttrDefault type) { defaultType_ = type; }
 
   // Copies the declaration fields (Name, DefVal, Enumeration, AttrType,
   // DefaultType), not Value, and never writes a file.
-  void Assign(const TAttribute& other);
+  void Assign(const XmlAttribute& other);
 
  private:
-  friend class TElement;
-  friend class TXMLData;
+  friend class XmlElement;
+  friend class XmlData;
   bool Rewrite();
 
   std::string name_;
   std::string value_;
   std::string enumeration_;
   std::string defVal_;
-  TAttrType attrType_ = TAttrType::atCData;
-  TAttrDefault defaultType_ = TAttrDefault::adRequired;
-  TElement* owner_ = nullptr;
+  AttrValueType attrType_ = AttrValueType::atCData;
+  AttrDefault defaultType_ = AttrDefault::adRequired;
+  XmlElement* owner_ = nullptr;
 };
 
 // How often a child may occur in its parent: zero or more, exactly one, one or
 // more, zero or one.
-enum class TChildCount { seAny, seOne, seOnePlus, seMaxOne };
+enum class ChildRepeat { seAny, seOne, seOnePlus, seMaxOne };
 // Whether a child joins the previous sibling of the model as a sequence or a choice.
-enum class TAndOr { TAnd, TOr };
+enum class ContentJoin { And, Or };
 
-const char* ChildCountName(TChildCount count);
+const char* ChildCountName(ChildRepeat count);
 
-class TDTDElement {
+class DtdElement {
  public:
-  TDTDElement() = default;
-  TDTDElement(const TDTDElement&) = delete;
-  TDTDElement& operator=(const TDTDElement&) = delete;
+  DtdElement() = default;
+  DtdElement(const DtdElement&) = delete;
+  DtdElement& operator=(const DtdElement&) = delete;
 
   std::string Name;
-  TElemType ContentType = TElemType::etChildren;
-  TChildCount ChildCount = TChildCount::seOne;
-  TAndOr AndOr = TAndOr::TAnd;
+  ElemContentType ContentType = ElemContentType::etChildren;
+  ChildRepeat ChildCount = ChildRepeat::seOne;
+  ContentJoin AndOr = ContentJoin::And;
 
-  TDTDElement* Parent() const { return parent_; }
+  DtdElement* Parent() const { return parent_; }
   int Count() const { return static_cast<int>(children_.size()); }
   int AttrCount() const { return static_cast<int>(attributes_.size()); }
 
-  TAttribute* AddAttribute(const std::string& name);
-  TAttribute* AttributeAt(int i) const;
+  XmlAttribute* AddAttribute(const std::string& name);
+  XmlAttribute* AttributeAt(int i) const;
   int IndexOfAttribute(const std::string& name) const;
 
-  TDTDElement* AddChild(const std::string& name);
-  TDTDElement* ChildAt(int i) const;
+  DtdElement* AddChild(const std::string& name);
+  DtdElement* ChildAt(int i) const;
   int IndexOfChild(const std::string& name) const;
 
   // Back to a new declaration: no name, attributes or children, etChildren,
-  // seOne, TAnd. The parent stays.
+  // seOne, And. The parent stays.
   void Clear();
   // Deep copy of name, attributes, children, ContentType, ChildCount, AndOr.
-  void Assign(const TDTDElement& other);
+  void Assign(const DtdElement& other);
 
   // The content model in DTD syntax: ANY, EMPTY, (#PCDATA), (#PCDATA | a | b)*,
   // (a, b?, c+), (a | b), ((a | b), c). A declaration read from DTD text
@@ -114,17 +114,17 @@ class TDTDElement {
   std::string FlatModelText() const;
   std::string writtenFor_;
   std::string written_;
-  TDTDElement* parent_ = nullptr;
-  std::vector<std::unique_ptr<TAttribute>> attributes_;
-  std::vector<std::unique_ptr<TDTDElement>> children_;
+  DtdElement* parent_ = nullptr;
+  std::vector<std::unique_ptr<XmlAttribute>> attributes_;
+  std::vector<std::unique_ptr<DtdElement>> children_;
 };
 
-class TDTD {
+class DtdModel {
  public:
-  TDTD() : root_(std::make_unique<TDTDElement>()) {}
+  DtdModel() : root_(std::make_unique<DtdElement>()) {}
 
-  TDTDElement& Root() { return *root_; }
-  const TDTDElement& Root() const { return *root_; }
+  DtdElement& Root() { return *root_; }
+  const DtdElement& Root() const { return *root_; }
 
   // Reads a DTD file into the tree. False when the file does not exist (the
   // tree stays), and with an empty root when it declares no element or unfolds
@@ -135,7 +135,7 @@ class TDTD {
   static constexpr int kMaxDeclarations = 100000;
 
  private:
-  std::unique_ptr<TDTDElement> root_;
+  std::unique_ptr<DtdElement> root_;
 };
 
 }  // namespace xml

@@ -28,14 +28,14 @@ bool IsAlternative(const std::string& alternatives, const std::string& value) {
 // Without a DTD the index needs names only to match start and end tags, which
 // the raw bytes do as well as their decoded form, and no text at all: so the
 // bytes are taken as they are, sparing a conversion of the whole file.
-class IndexParser : public TXmlParser {
+class IndexParser : public XmlParser {
  public:
   explicit IndexParser(bool raw) : raw_(raw) { SetReadsExternalFiles(false); }
   void DecodeText(std::string_view text, std::string& out) override {
     if (raw_) {
       out.append(text);
     } else {
-      TXmlParser::DecodeText(text, out);
+      XmlParser::DecodeText(text, out);
     }
   }
 
@@ -55,7 +55,7 @@ int32_t IndexBuilder::PastLineEnds(size_t pos) const {
   return static_cast<int32_t>(pos);
 }
 
-bool IndexBuilder::Build(int32_t top, size_t begin, const TDTDElement* decl) {
+bool IndexBuilder::Build(int32_t top, size_t begin, const DtdElement* decl) {
   tree_.RemoveChildren(top);
   const int32_t first = tree_.Size();
   opened_ = closed_ = false;
@@ -73,8 +73,8 @@ bool IndexBuilder::Build(int32_t top, size_t begin, const TDTDElement* decl) {
   int32_t current = top;
   // Names of the open elements and the declarations they were checked against.
   std::vector<std::string> names;
-  std::vector<const TDTDElement*> decls;
-  const TDTDElement* currentDecl = nullptr;
+  std::vector<const DtdElement*> decls;
+  const DtdElement* currentDecl = nullptr;
   int lastPercent = -1;
   int start = 0;
   int end = 0;
@@ -99,7 +99,7 @@ bool IndexBuilder::Build(int32_t top, size_t begin, const TDTDElement* decl) {
       end = static_cast<int>(partEnd);
       // A tag cut off by the end of a replacement text would run on into the
       // bytes that follow it in the file.
-      const TPartKind kind = parser.PartType();
+      const PartKind kind = parser.PartType();
       if (strict && (kind == pkStartTag || kind == pkEmptyTag || kind == pkEndTag) &&
           text_[partEnd] != '>') {
         throw EXMLException{0};
@@ -109,14 +109,14 @@ bool IndexBuilder::Build(int32_t top, size_t begin, const TDTDElement* decl) {
         case pkStartTag:
         case pkEmptyTag: {
           const std::string& name = parser.PartName();
-          const TAttrList& attributes = parser.PartAttributes();
+          const AttrList& attributes = parser.PartAttributes();
           if (strict) {
             // In name order, so twins are neighbours.
             for (size_t i = 1; i < attributes.Count(); ++i) {
               if (attributes[i].Name == attributes[i - 1].Name) throw EXMLException{0};
             }
           }
-          const TDTDElement* own = nullptr;
+          const DtdElement* own = nullptr;
           if (!opened_) {
             opened_ = true;
             own = decl;
@@ -128,11 +128,11 @@ bool IndexBuilder::Build(int32_t top, size_t begin, const TDTDElement* decl) {
               if (own == nullptr) check(10);
             }
           }
-          TIndex& entry = tree_[current];
+          IndexEntry& entry = tree_[current];
           entry.DTDElement = own;
           if (own != nullptr) {
-            for (const TAttr& a : parser.PartAttributes()) {
-              const TAttribute* declared = own->AttributeAt(own->IndexOfAttribute(a.Name));
+            for (const Attr& a : parser.PartAttributes()) {
+              const XmlAttribute* declared = own->AttributeAt(own->IndexOfAttribute(a.Name));
               if (declared == nullptr) {
                 check(11);
               } else if (declared->AttrType() == atEnumeration &&
@@ -160,7 +160,7 @@ bool IndexBuilder::Build(int32_t top, size_t begin, const TDTDElement* decl) {
         }
         case pkEndTag: {
           if (names.empty() || names.back() != parser.PartName()) throw EXMLException{9};
-          TIndex& entry = tree_[current];
+          IndexEntry& entry = tree_[current];
           entry.EndPos = PastLineEnds(partEnd + 1);
           currentDecl = decls.back();
           decls.pop_back();

@@ -1,5 +1,5 @@
 #pragma once
-// Indexing one element and its descendants from text into a TIndexTree.
+// Indexing one element and its descendants from text into a XmlIndexTree.
 // Internal to the document component.
 
 #include <cstdint>
@@ -11,7 +11,7 @@
 
 namespace xml {
 
-class TDTDElement;
+class DtdElement;
 
 // An error found while analysing a document; raised and caught inside the
 // component, never seen by its callers.
@@ -26,7 +26,7 @@ class IndexBuilder {
   using Problem = std::function<bool(int code, const std::string& name, int start, int end)>;
   using Report = std::function<void(int code, const std::string& name, int start, int end)>;
 
-  IndexBuilder(TIndexTree& tree, std::string_view text, std::string encoding)
+  IndexBuilder(XmlIndexTree& tree, std::string_view text, std::string encoding)
       : tree_(tree), text_(text), encoding_(std::move(encoding)) {}
 
   Problem problem;   // comments, processing instructions, CDATA sections, declarations
@@ -43,7 +43,7 @@ class IndexBuilder {
   // when one is given. Stops when that element ends. False when an error ended
   // the analysis; the index keeps what was built before it, the entry that was
   // being filled loses its children.
-  bool Build(int32_t top, size_t begin, const TDTDElement* decl);
+  bool Build(int32_t top, size_t begin, const DtdElement* decl);
 
   // After Build: whether the element was found and closed, and where it ended
   // (one past its last byte, trailing CR and LF included).
@@ -55,7 +55,7 @@ class IndexBuilder {
   int32_t LineStart(size_t pos, size_t limit) const;
   int32_t PastLineEnds(size_t pos) const;
 
-  TIndexTree& tree_;
+  XmlIndexTree& tree_;
   std::string_view text_;
   std::string encoding_;
   bool opened_ = false;

@@ -34,49 +34,49 @@ const char* const kMessages[] = {
 };
 
 // Offsets are 32-bit; a larger file is refused rather than indexed wrongly.
-constexpr size_t kMaxFileSize = TXmlParser::kMaxFileSize;
+constexpr size_t kMaxFileSize = XmlParser::kMaxFileSize;
 static_assert(kMaxFileSize <= std::numeric_limits<int32_t>::max() / 2);
 
 }  // namespace
 
-const char* XMLErrorMessage(TXMLErrorType code) {
+const char* XMLErrorMessage(XmlErrorType code) {
   if (code < 0 || code > 16) return "";
   return kMessages[code];
 }
 
-std::string FormatXMLError(TXMLErrorType code, const std::string& name) {
+std::string FormatXMLError(XmlErrorType code, const std::string& name) {
   std::string s = XMLErrorMessage(code);
   const size_t at = s.find("%s");
   if (at != std::string::npos) s.replace(at, 2, name);
   return s;
 }
 
-TXMLData::TXMLData() : store_(&FileStore::Default()), self_(std::make_shared<TXMLData*>(this)) {}
+XmlData::XmlData() : store_(&FileStore::Default()), self_(std::make_shared<XmlData*>(this)) {}
 
-TXMLData::~TXMLData() { *self_ = nullptr; }
+XmlData::~XmlData() { *self_ = nullptr; }
 
-void TXMLData::SetFileStore(FileStore* store) { store_ = store ? store : &FileStore::Default(); }
+void XmlData::SetFileStore(FileStore* store) { store_ = store ? store : &FileStore::Default(); }
 
 // --- Reporting
 
-void TXMLData::ReportStructureError(TXMLErrorType code, const std::string& message, int start,
-                                    int end) {
+void XmlData::ReportStructureError(XmlErrorType code, const std::string& message, int start,
+                                   int end) {
   isWellStructured_ = false;
   isValid_ = false;
   if (OnStructureError) OnStructureError(code, message, start, end);
 }
 
-void TXMLData::ReportEditError(TXMLErrorType code, const std::string& message) {
+void XmlData::ReportEditError(XmlErrorType code, const std::string& message) {
   if (OnStructureError) OnStructureError(code, message, 0, 0);
 }
 
-void TXMLData::ReportValidityError(TXMLErrorType code, const std::string& message, int start,
-                                   int end) {
+void XmlData::ReportValidityError(XmlErrorType code, const std::string& message, int start,
+                                  int end) {
   isValid_ = false;
   if (OnValidityError) OnValidityError(code, message, start, end);
 }
 
-bool TXMLData::ReportProblem(TXMLErrorType code, const std::string& name, int start, int end) {
+bool XmlData::ReportProblem(XmlErrorType code, const std::string& name, int start, int end) {
   if (code == 8 || (code >= 10 && code <= 13)) {
     ReportValidityError(code, "Error: " + name, start, end);
     return false;
@@ -92,7 +92,7 @@ bool TXMLData::ReportProblem(TXMLErrorType code, const std::string& name, int st
 
 // --- Open and Close
 
-bool TXMLData::Open() {
+bool XmlData::Open() {
   Close();
   ++openSerial_;
   isValid_ = false;
@@ -121,14 +121,14 @@ bool TXMLData::Open() {
   return isOpen_;
 }
 
-void TXMLData::Close() {
+void XmlData::Close() {
   if (isOpen_) ++openSerial_;
   isOpen_ = false;
   std::string().swap(text_);
   tree_.Clear();
 }
 
-bool TXMLData::ParseDocument() {
+bool XmlData::ParseDocument() {
   if (detail::LooksWide(text_)) {
     ReportStructureError(2, "Unsupported encoding: the file is in UTF-16 or UTF-32.", 0, 0);
     return false;
@@ -136,7 +136,7 @@ bool TXMLData::ParseDocument() {
   // A document someone sends must not make the program read other files, local
   // or on the network: its external subset and external entities stay unread
   // (the definitions would serve nothing here but defaults and replacement texts).
-  TXmlParser parser;
+  XmlParser parser;
   parser.SetReadsExternalFiles(false);
   parser.UseBuffer(text_);
   parser.Restart();
@@ -160,7 +160,7 @@ bool TXMLData::ParseDocument() {
       switch (parser.PartType()) {
         case pkProlog:
           declarationSeen = true;
-          for (const TAttr& a : parser.PartAttributes()) {
+          for (const Attr& a : parser.PartAttributes()) {
             if (a.Name == "version") {
               xmlVersion_ = a.Value;
             } else if (a.Name == "encoding") {
@@ -179,7 +179,7 @@ bool TXMLData::ParseDocument() {
           if (externalDTD_.empty()) {
             if (!ReportProblem(3, "", start, end)) throw EXMLException{3};
           } else {
-            if (!dtd_) dtd_ = std::make_unique<TDTD>();
+            if (!dtd_) dtd_ = std::make_unique<DtdModel>();
             const std::string path = ResolveAgainst(DirectoryOf(fileName_), externalDTD_);
             if (!FileExists(path)) throw EXMLException{5};
             if (!dtd_->LoadDTD(path)) throw EXMLException{6};
@@ -190,7 +190,7 @@ bool TXMLData::ParseDocument() {
         case pkEmptyTag: {
           if (!declarationSeen) throw EXMLException{1};
           rootFound = true;
-          const TDTDElement* rootDecl = tree_[0].DTDElement;
+          const DtdElement* rootDecl = tree_[0].DTDElement;
           isValid_ = rootDecl != nullptr;
           IndexBuilder builder(tree_, text_, encoding_);
           builder.problem = [this](int code, const std::string& name, int s, int e) {
@@ -222,18 +222,18 @@ bool TXMLData::ParseDocument() {
   return true;
 }
 
-bool TXMLData::CreateDocument() {
+bool XmlData::CreateDocument() {
   standalone_ = true;
   encoding_ = "Windows-1250";
   xmlVersion_ = "1.0";
   const std::string encodedHeader = HeaderBytes();
   if (encodedHeader.empty()) return false;
-  const TDTDElement& rootDecl = dtd_->Root();
+  const DtdElement& rootDecl = dtd_->Root();
   std::string body;
   if (rootDecl.ContentType == etEmpty) {
     body = "<" + rootDecl.Name + " />\r";
   } else {
-    body = ElementText(TElement(rootDecl.Name), true, false);
+    body = ElementText(XmlElement(rootDecl.Name), true, false);
   }
   std::string bytes = encodedHeader + Encode(body);
   if (bytes.size() > kMaxFileSize || !store_->WriteAtomically(fileName_, bytes)) return false;
@@ -245,7 +245,7 @@ bool TXMLData::CreateDocument() {
   return true;
 }
 
-std::string TXMLData::Encode(const std::string& utf8) const {
+std::string XmlData::Encode(const std::string& utf8) const {
   return EncodeForFile(utf8, encoding_);
 }
 

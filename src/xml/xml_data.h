@@ -1,7 +1,7 @@
 #pragma once
-// TXMLData: the document component. Opens one XML file, keeps its bytes in
-// memory, and builds an index (TIndex entries, one per element, with byte
-// offsets) instead of a tree of objects; element objects (TElement) are made
+// XmlData: the document component. Opens one XML file, keeps its bytes in
+// memory, and builds an index (IndexEntry entries, one per element, with byte
+// offsets) instead of a tree of objects; element objects (XmlElement) are made
 // on request from the bytes of their entry. Changes made through the
 // component or its elements are written into the file at once, the file
 // being replaced atomically, and the offsets behind a change are moved so the
@@ -32,31 +32,31 @@
 namespace xml {
 
 class FileStore;
-class TXmlParser;
+class XmlParser;
 
 // Codes of the problems the component reports, 0..16 (see XMLErrorMessage).
-using TXMLErrorType = int;
+using XmlErrorType = int;
 
 // The message of a code; "%s" in it stands for the name of the part concerned.
-const char* XMLErrorMessage(TXMLErrorType code);
+const char* XMLErrorMessage(XmlErrorType code);
 // The message with "%s" replaced by name.
-std::string FormatXMLError(TXMLErrorType code, const std::string& name);
+std::string FormatXMLError(XmlErrorType code, const std::string& name);
 
-using TXMLWarningEvent = std::function<void(TXMLErrorType XMLErrorType, const std::string& Name,
-                                            int BufStart, int BufEnd, bool& CanContinue)>;
-using TXMLErrorEvent = std::function<void(TXMLErrorType XMLErrorType, const std::string& Name,
-                                          int BufStart, int BufEnd)>;
-using TOpenProgressEvent = std::function<void(int Percent)>;
-using TAfterOpenEvent = std::function<void()>;
-using TDeleteEvent = std::function<void(int pIndex, bool& CanEdit)>;
-using TInsertEvent = std::function<void(bool& CanEdit)>;
+using XmlWarningEvent = std::function<void(XmlErrorType XMLErrorType, const std::string& Name,
+                                           int BufStart, int BufEnd, bool& CanContinue)>;
+using XmlErrorEvent = std::function<void(XmlErrorType XMLErrorType, const std::string& Name,
+                                         int BufStart, int BufEnd)>;
+using OpenProgressEvent = std::function<void(int Percent)>;
+using AfterOpenEvent = std::function<void()>;
+using DeleteEvent = std::function<void(int pIndex, bool& CanEdit)>;
+using InsertEvent = std::function<void(bool& CanEdit)>;
 
-class TXMLData {
+class XmlData {
  public:
-  TXMLData();
-  ~TXMLData();
-  TXMLData(const TXMLData&) = delete;
-  TXMLData& operator=(const TXMLData&) = delete;
+  XmlData();
+  ~XmlData();
+  XmlData(const XmlData&) = delete;
+  XmlData& operator=(const XmlData&) = delete;
 
   // --- Declaration and DTD. Setting one while open rewrites the file's header
   // (XML declaration and document type declaration); a setter whose rewrite is
@@ -74,7 +74,7 @@ class TXMLData {
   // folder) and, while open, rewrites the header. On failure the previous name
   // and DTD stay and error 6 is reported. An empty name only forgets the file.
   bool SetExternalDTD(const std::string& fileName);
-  TDTD* DTD() const { return dtd_.get(); }
+  DtdModel* DTD() const { return dtd_.get(); }
 
   const std::string& FileName() const { return fileName_; }
   void SetFileName(const std::string& name) { fileName_ = name; }
@@ -91,15 +91,15 @@ class TXMLData {
   bool FastElementReads = true;
   bool StopOnWarning = false;  // a warning stops the analysis
 
-  TXMLWarningEvent OnParseWarning;
-  TXMLErrorEvent OnStructureError;
-  TXMLErrorEvent OnValidityError;
-  TOpenProgressEvent OnOpenProgress;
-  TAfterOpenEvent OnAfterOpen;
-  TDeleteEvent BeforeEdit;
+  XmlWarningEvent OnParseWarning;
+  XmlErrorEvent OnStructureError;
+  XmlErrorEvent OnValidityError;
+  OpenProgressEvent OnOpenProgress;
+  AfterOpenEvent OnAfterOpen;
+  DeleteEvent BeforeEdit;
   // Declared for users of the component; it never raises them.
-  TDeleteEvent BeforeDelete;
-  TInsertEvent BeforeInsert;
+  DeleteEvent BeforeDelete;
+  InsertEvent BeforeInsert;
 
   // Opens FileName. A missing file is created from the DTD (one is needed: its
   // root declaration names the root element). True when open.
@@ -107,9 +107,9 @@ class TXMLData {
   void Close();
 
   // A new element object for the root entry (none when closed).
-  std::unique_ptr<TElement> Root() const;
-  std::unique_ptr<TElement> ElementFromIndex(int32_t entry) const;
-  const TIndexTree& IndexTree() const { return tree_; }
+  std::unique_ptr<XmlElement> Root() const;
+  std::unique_ptr<XmlElement> ElementFromIndex(int32_t entry) const;
+  const XmlIndexTree& IndexTree() const { return tree_; }
   // The file's bytes as they are now (the component keeps them in step with the file).
   const std::string& Text() const { return text_; }
 
@@ -118,22 +118,22 @@ class TXMLData {
 
   // Analysis problems: make the document not well structured (and not valid)
   // and call OnStructureError.
-  void ReportStructureError(TXMLErrorType code, const std::string& message, int start, int end);
+  void ReportStructureError(XmlErrorType code, const std::string& message, int start, int end);
   // Problems of an edit (a header that cannot be made, a DTD that does not load,
   // a replacement text that is no element): OnStructureError only, since the
   // document itself is unchanged.
-  void ReportEditError(TXMLErrorType code, const std::string& message);
+  void ReportEditError(XmlErrorType code, const std::string& message);
 
  private:
-  friend class TElement;
-  friend class TAttribute;
+  friend class XmlElement;
+  friend class XmlAttribute;
 
-  bool ReportProblem(TXMLErrorType code, const std::string& name, int start, int end);
-  void ReportValidityError(TXMLErrorType code, const std::string& message, int start, int end);
+  bool ReportProblem(XmlErrorType code, const std::string& name, int start, int end);
+  void ReportValidityError(XmlErrorType code, const std::string& message, int start, int end);
   bool ParseDocument();
   bool CreateDocument();
-  TXmlParser& ScratchParser() const;
-  void MakeElement(int32_t entry, TElement& element) const;
+  XmlParser& ScratchParser() const;
+  void MakeElement(int32_t entry, XmlElement& element) const;
   std::string ElementContent(int32_t entry) const;
   // Parses [from, to): the last non-empty text in it before an end tag goes to
   // content; returns the offset where that end tag begins, or -1.
@@ -152,7 +152,7 @@ class TXMLData {
   // Reads an element of the plain form directly (ASCII names, attribute values
   // and leaf text without references); false, with nothing made, when it is
   // not one and the parser has to read it.
-  bool ReadPlainElement(const TIndex& entry, TElement& element) const;
+  bool ReadPlainElement(const IndexEntry& entry, XmlElement& element) const;
   bool DecodePlain(std::string_view raw, std::string& out) const;
   // Reads leaf text from p up to the '<' that ends it, resolving the five
   // predefined references; -1 when it holds anything else for the parser.
@@ -171,11 +171,11 @@ class TXMLData {
   // atomic write of the file, then moves every offset behind each range.
   bool Apply(const std::vector<Splice>& splices);
   // Every attribute of the element can be written into its start tag.
-  bool AttributesFit(const TElement& element) const;
-  bool RewriteName(TElement& element);
-  bool RewriteStartTag(TElement& element);
-  bool RewriteContent(TElement& element);
-  bool ReplaceElementXML(TElement& element, const std::string& xml);
+  bool AttributesFit(const XmlElement& element) const;
+  bool RewriteName(XmlElement& element);
+  bool RewriteStartTag(XmlElement& element);
+  bool RewriteContent(XmlElement& element);
+  bool ReplaceElementXML(XmlElement& element, const std::string& xml);
   bool RewriteHeader();
   // The header in the file's code page, or empty when it cannot be made or
   // would not read back as made.
@@ -187,15 +187,15 @@ class TXMLData {
 
   std::string fileName_;
   std::string text_;
-  TIndexTree tree_;
+  XmlIndexTree tree_;
   bool standalone_ = false;
   std::string encoding_;
   std::string xmlVersion_;
   std::string doctype_;
   std::string externalDTD_;
-  std::unique_ptr<TDTD> dtd_;
-  mutable std::unique_ptr<TXmlParser> scratch_;  // reused for every element read
-  mutable std::optional<CodePage> page_;         // the code page of pageOf_
+  std::unique_ptr<DtdModel> dtd_;
+  mutable std::unique_ptr<XmlParser> scratch_;  // reused for every element read
+  mutable std::optional<CodePage> page_;        // the code page of pageOf_
   mutable std::string pageOf_;
   mutable bool pageKnown_ = false;
   bool isOpen_ = false;
@@ -205,7 +205,7 @@ class TXMLData {
   FileStore* store_;
   // Elements reach the component through this token; it is emptied when the
   // component is destroyed, and openSerial_ changes with every Open and Close.
-  std::shared_ptr<TXMLData*> self_;
+  std::shared_ptr<XmlData*> self_;
   uint64_t openSerial_ = 0;
 };
 

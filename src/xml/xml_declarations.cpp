@@ -16,8 +16,8 @@ namespace {
 
 bool IsQuote(char c) { return c == '"' || c == '\''; }
 
-TAttrType TypeByKeyword(std::string_view kw) {
-  static constexpr std::pair<std::string_view, TAttrType> kTypes[] = {
+AttrValueType TypeByKeyword(std::string_view kw) {
+  static constexpr std::pair<std::string_view, AttrValueType> kTypes[] = {
       {"CDATA", atCData},     {"ID", atID},
       {"IDREF", atIdRef},     {"IDREFS", atIdRefs},
       {"ENTITY", atEntity},   {"ENTITIES", atEntities},
@@ -28,7 +28,7 @@ TAttrType TypeByKeyword(std::string_view kw) {
   return atUnknown;
 }
 
-TElemType TypeOfModel(std::string_view model) {
+ElemContentType TypeOfModel(std::string_view model) {
   if (model == "EMPTY") return etEmpty;
   if (model == "ANY") return etAny;
   if (model.substr(0, 8) == "(#PCDATA") return etMixed;
@@ -38,14 +38,14 @@ TElemType TypeOfModel(std::string_view model) {
 
 }  // namespace
 
-void TXmlParser::ErrorNotice(const char* at) {
-  TDeclNotice n;
+void XmlParser::ErrorNotice(const char* at) {
+  DeclNotice n;
   n.Kind = dkError;
   n.Start = n.Final = n.ErrorPos = at;
   Notice(n);
 }
 
-const char* TXmlParser::ReadExternalID(const char* p, bool isPublic, TExternalID& id) {
+const char* XmlParser::ReadExternalID(const char* p, bool isPublic, ExternalID& id) {
   const char* e = FrameEnd();
   const char* q = p + 6;  // after SYSTEM or PUBLIC
   auto skip = [&] {
@@ -67,16 +67,16 @@ const char* TXmlParser::ReadExternalID(const char* p, bool isPublic, TExternalID
   return q;
 }
 
-void TXmlParser::AnalyzeExternalSubset(const TExternalID& id) {
+void XmlParser::AnalyzeExternalSubset(const ExternalID& id) {
   externalSubsetName_.clear();
   if (stack_.Depth() >= kMaxEntityDepth) return;
   // The subset's text is charged to the budget like an entity's, or a
   // document naming one large file many times would have it read each time.
-  TEntityDef ids;
+  EntityDef ids;
   ids.SystemId = id.SystemId;
   ids.PublicId = id.PublicId;
   std::string_view body;
-  std::unique_ptr<TXmlParser> ext = OpenEntityText(ids, body);
+  std::unique_ptr<XmlParser> ext = OpenEntityText(ids, body);
   if (ext == nullptr) return;
   const char* from = FindSeq(body.data(), body.data() + body.size(), "<!");
   if (from == nullptr) return;
@@ -87,7 +87,7 @@ void TXmlParser::AnalyzeExternalSubset(const TExternalID& id) {
   externalSubsetName_ = id.SystemId;
 }
 
-void TXmlParser::AnalyzeDoctype() {
+void XmlParser::AnalyzeDoctype() {
   partType_ = pkDoctype;
   const bool inMain = stack_.Empty();
   if (inMain && doctypeEnd_ != nullptr && partStart_ == doctypeStart_) {
@@ -103,7 +103,7 @@ void TXmlParser::AnalyzeDoctype() {
   const char* close = nullptr;
   // The internal subset comes first: its declarations bind before those of
   // the external subset, which is read when the declaration has ended.
-  TExternalID external;
+  ExternalID external;
   bool hasExternal = false;
   for (;;) {
     if (p >= FrameEnd()) {
@@ -180,7 +180,7 @@ void TXmlParser::AnalyzeDoctype() {
   }
 }
 
-const char* TXmlParser::AnalyzeSubset(const char* p) {
+const char* XmlParser::AnalyzeSubset(const char* p) {
   ClearStack();
   if (!InBuffer(p)) return p;
   subsetExternal_ = true;
@@ -193,7 +193,7 @@ const char* TXmlParser::AnalyzeSubset(const char* p) {
   return after;
 }
 
-const char* TXmlParser::SubsetFrom(const char* p, size_t baseDepth) {
+const char* XmlParser::SubsetFrom(const char* p, size_t baseDepth) {
   for (;;) {
     const char* e = FrameEnd();
     if (p >= e) {
@@ -221,7 +221,7 @@ const char* TXmlParser::SubsetFrom(const char* p, size_t baseDepth) {
       p = NotationDecl(p);
     } else if (StartsWith(p, e, "<?")) {
       const char* last = AnalyzePI(p);
-      TDeclNotice n;
+      DeclNotice n;
       n.Kind = dkPI;
       n.Start = p;
       n.Final = last;
@@ -232,7 +232,7 @@ const char* TXmlParser::SubsetFrom(const char* p, size_t baseDepth) {
       p = last + 1;
     } else if (StartsWith(p, e, "<!--")) {
       const char* q = FindSeq(p + 4, e, "-->");
-      TDeclNotice n;
+      DeclNotice n;
       n.Kind = dkComment;
       n.Start = p;
       n.Final = q != nullptr ? q + 2 : e - 1;
@@ -245,11 +245,11 @@ const char* TXmlParser::SubsetFrom(const char* p, size_t baseDepth) {
   }
 }
 
-const char* TXmlParser::ElementDecl(const char* p) {
+const char* XmlParser::ElementDecl(const char* p) {
   const char* e = FrameEnd();
   const char* q = p + 9;
   while (q < e && *q != '>' && !IsNameStart(*q)) ++q;
-  TElemDef def;
+  ElemDef def;
   if (q < e && IsNameStart(*q)) {
     const char* nameEnd = ReadName(q, e, kStopPlain);
     Decode(q, nameEnd, def.Name);
@@ -264,13 +264,13 @@ const char* TXmlParser::ElementDecl(const char* p) {
   RemoveWs(def.Definition);
   def.ElemType = TypeOfModel(def.Definition);
   // The attributes an ATTLIST declared before the element stay its own.
-  TElemDef* known = elementDefs_.FindNode(def.Name);
+  ElemDef* known = elementDefs_.FindNode(def.Name);
   if (known != nullptr) {
     known->Definition = std::move(def.Definition);
     known->ElemType = def.ElemType;
   }
-  TElemDef& added = known != nullptr ? *known : elementDefs_.AddSorted(std::move(def));
-  TDeclNotice n;
+  ElemDef& added = known != nullptr ? *known : elementDefs_.AddSorted(std::move(def));
+  DeclNotice n;
   n.Kind = dkElement;
   n.Start = p;
   n.Final = gt != nullptr ? gt : e - 1;
@@ -279,7 +279,7 @@ const char* TXmlParser::ElementDecl(const char* p) {
   return gt != nullptr ? gt + 1 : e;
 }
 
-const char* TXmlParser::AttlistDecl(const char* p, size_t baseDepth) {
+const char* XmlParser::AttlistDecl(const char* p, size_t baseDepth) {
   const char* q = p + 9;
   const char* close = nullptr;
   int state = 0;
@@ -288,12 +288,12 @@ const char* TXmlParser::AttlistDecl(const char* p, size_t baseDepth) {
   // The attribute being declared; it joins the element's definitions when
   // its declaration is complete, unless one of its name was declared first:
   // the first declaration binds.
-  TAttrDef current;
+  AttrDef current;
   bool pending = false;
   const auto commit = [&] {
     if (!pending) return;
     pending = false;
-    TElemDef* elem = elementDefs_.FindNode(elemName);
+    ElemDef* elem = elementDefs_.FindNode(elemName);
     if (elem != nullptr && elem->Attributes.FindNode(current.Name) == nullptr) {
       elem->Attributes.AddSorted(std::move(current));
     }
@@ -339,7 +339,7 @@ const char* TXmlParser::AttlistDecl(const char* p, size_t baseDepth) {
       elemName.clear();
       Decode(q, nameEnd, elemName);
       if (elementDefs_.FindNode(elemName) == nullptr) {
-        TElemDef def;
+        ElemDef def;
         def.Name = elemName;
         def.Definition = "ANY";
         def.ElemType = etAny;
@@ -351,7 +351,7 @@ const char* TXmlParser::AttlistDecl(const char* p, size_t baseDepth) {
     } else if (state == 1) {
       commit();
       const char* nameEnd = ReadName(q, e, kStopAttlist);
-      current = TAttrDef();
+      current = AttrDef();
       Decode(q, nameEnd, current.Name);
       pending = true;
       q = nameEnd;
@@ -411,7 +411,7 @@ const char* TXmlParser::AttlistDecl(const char* p, size_t baseDepth) {
     }
   }
   commit();
-  TDeclNotice n;
+  DeclNotice n;
   n.Kind = dkAttList;
   n.Start = p;
   n.Final = close != nullptr ? close : q - 1;
@@ -420,13 +420,13 @@ const char* TXmlParser::AttlistDecl(const char* p, size_t baseDepth) {
   return close != nullptr ? close + 1 : q;
 }
 
-const char* TXmlParser::EntityDecl(const char* p) {
+const char* XmlParser::EntityDecl(const char* p) {
   const char* e = FrameEnd();
   const char* q = p + 8;
   const char* close = nullptr;
   int state = 0;
   bool parameter = false;
-  TEntityDef def;
+  EntityDef def;
   while (q < e) {
     const char c = *q;
     if (c == '>') {
@@ -453,7 +453,7 @@ const char* TXmlParser::EntityDecl(const char* p) {
         q = end != nullptr ? end + 1 : e;
         state = 4;
       } else if (system || StartsWith(q, e, "PUBLIC")) {
-        TExternalID id;
+        ExternalID id;
         q = ReadExternalID(q, !system, id);
         def.SystemId = std::move(id.SystemId);
         def.PublicId = std::move(id.PublicId);
@@ -474,8 +474,8 @@ const char* TXmlParser::EntityDecl(const char* p) {
     }
   }
   // The first declaration of a name binds; a later one is read and ignored.
-  TEntityList& list = parameter ? parameterEntities_ : generalEntities_;
-  TEntityDef* bound = list.FindNode(def.Name);
+  EntityList& list = parameter ? parameterEntities_ : generalEntities_;
+  EntityDef* bound = list.FindNode(def.Name);
   if (bound == nullptr) {
     // Parameter references in an entity's value are expanded only in the
     // external subset and in external parameter entities; in the internal
@@ -486,8 +486,8 @@ const char* TXmlParser::EntityDecl(const char* p) {
     ExpandChars(value, def.Value);
     bound = &list.AddSorted(std::move(def));
   }
-  TEntityDef& added = *bound;
-  TDeclNotice n;
+  EntityDef& added = *bound;
+  DeclNotice n;
   n.Kind = dkEntity;
   n.Start = p;
   n.Final = close != nullptr ? close : e - 1;
@@ -497,11 +497,11 @@ const char* TXmlParser::EntityDecl(const char* p) {
   return close != nullptr ? close + 1 : e;
 }
 
-const char* TXmlParser::NotationDecl(const char* p) {
+const char* XmlParser::NotationDecl(const char* p) {
   const char* e = FrameEnd();
   const char* q = p + 10;
   while (q < e && *q != '>' && !IsNameStart(*q)) ++q;
-  TNotationDef def;
+  NotationDef def;
   if (q < e && IsNameStart(*q)) {
     const char* nameEnd = ReadName(q, e, kStopPlain);
     Decode(q, nameEnd, def.Name);
@@ -510,7 +510,7 @@ const char* TXmlParser::NotationDecl(const char* p) {
   while (q < e && *q != '>') {
     const bool system = StartsWith(q, e, "SYSTEM");
     if (system || StartsWith(q, e, "PUBLIC")) {
-      TExternalID id;
+      ExternalID id;
       q = ReadExternalID(q, !system, id);
       def.Value = std::move(id.SystemId);
       def.PublicId = std::move(id.PublicId);
@@ -521,12 +521,12 @@ const char* TXmlParser::NotationDecl(const char* p) {
   const char* close = FindByte(q, e, '>');
   // Duplicates are kept, but not the same declaration over again: repeated
   // parameter entity text would otherwise grow the list without bound.
-  TNotationDef* same = notationDefs_.FindNode(def.Name);
+  NotationDef* same = notationDefs_.FindNode(def.Name);
   if (same == nullptr || same->Value != def.Value || same->PublicId != def.PublicId) {
     same = &notationDefs_.AddSorted(std::move(def));
   }
-  TNotationDef& added = *same;
-  TDeclNotice n;
+  NotationDef& added = *same;
+  DeclNotice n;
   n.Kind = dkNotation;
   n.Start = p;
   n.Final = close != nullptr ? close : e - 1;

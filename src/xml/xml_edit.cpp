@@ -23,7 +23,7 @@ bool IsWhite(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 }  // namespace
 
-bool TXMLData::MayEdit(int position) {
+bool XmlData::MayEdit(int position) {
   // A file read with errors has an index that may not match its bytes, a
   // read-only one cannot be written, and text in an encoding without a table
   // here could not be written so that it reads back the same: all three refuse
@@ -35,7 +35,7 @@ bool TXMLData::MayEdit(int position) {
   return canEdit;
 }
 
-bool TXMLData::Apply(const std::vector<Splice>& splices) {
+bool XmlData::Apply(const std::vector<Splice>& splices) {
   std::string next;
   size_t size = text_.size();
   for (const Splice& s : splices) size = size - s.removed + s.text.size();
@@ -62,7 +62,7 @@ bool TXMLData::Apply(const std::vector<Splice>& splices) {
   return true;
 }
 
-bool TXMLData::AttributesFit(const TElement& element) const {
+bool XmlData::AttributesFit(const XmlElement& element) const {
   for (int i = 0; i < element.AttributeCount(); ++i) {
     const std::string& name = element.AttributeAt(i)->Name();
     // An attribute added under a name the element has would be written twice;
@@ -75,17 +75,17 @@ bool TXMLData::AttributesFit(const TElement& element) const {
   return true;
 }
 
-bool TXMLData::RewriteStartTag(TElement& element) {
+bool XmlData::RewriteStartTag(XmlElement& element) {
   if (!AttributesFit(element)) return false;
-  const TIndex& e = tree_[element.entry_];
+  const IndexEntry& e = tree_[element.entry_];
   // The tag keeps its form: an empty-element tag stays one, since no end tag follows it.
   return Apply(
       {{e.StartPos, e.StartTagEnd + 1 - e.StartPos, Encode(StartTagText(element, e.EndPos == 0))}});
 }
 
-bool TXMLData::RewriteName(TElement& element) {
+bool XmlData::RewriteName(XmlElement& element) {
   if (!AttributesFit(element)) return false;
-  const TIndex& e = tree_[element.entry_];
+  const IndexEntry& e = tree_[element.entry_];
   std::vector<Splice> splices{
       {e.StartPos, e.StartTagEnd + 1 - e.StartPos, Encode(StartTagText(element, e.EndPos == 0))}};
   // The end tag is renamed in the same write, or the file would no longer nest.
@@ -103,7 +103,7 @@ bool TXMLData::RewriteName(TElement& element) {
   return Apply(splices);
 }
 
-bool TXMLData::RewriteContent(TElement& element) {
+bool XmlData::RewriteContent(XmlElement& element) {
   if (!AttributesFit(element)) return false;
   const int32_t id = element.entry_;
   const int32_t startPos = tree_[id].StartPos;
@@ -111,7 +111,7 @@ bool TXMLData::RewriteContent(TElement& element) {
   if (!Apply({{startPos, tree_[id].End() - startPos, text}})) return false;
   // The children were replaced by the content.
   tree_.RemoveChildren(id);
-  TIndex& e = tree_[id];
+  IndexEntry& e = tree_[id];
   size_t gt = text.find('>');
   while (gt + 1 < text.size() && (text[gt + 1] == '\r' || text[gt + 1] == '\n')) ++gt;
   e.StartTagEnd = startPos + static_cast<int32_t>(gt);
@@ -119,7 +119,7 @@ bool TXMLData::RewriteContent(TElement& element) {
   return true;
 }
 
-bool TXMLData::ReplaceElementXML(TElement& element, const std::string& xml) {
+bool XmlData::ReplaceElementXML(XmlElement& element, const std::string& xml) {
   const int32_t id = element.entry_;
   // The text must be one element, optionally indented and followed by line
   // ends: anything else would leave the index and the file apart.
@@ -131,7 +131,7 @@ bool TXMLData::ReplaceElementXML(TElement& element, const std::string& xml) {
   }
   if (!CanEncodeAll(xml, encoding_)) return false;
   const std::string text = Encode(xml);
-  TIndexTree sub;
+  XmlIndexTree sub;
   sub.Reset();
   IndexBuilder builder(sub, text, encoding_);
   builder.strict = true;
@@ -161,7 +161,7 @@ bool TXMLData::ReplaceElementXML(TElement& element, const std::string& xml) {
   return true;
 }
 
-std::string TXMLData::HeaderBytes() {
+std::string XmlData::HeaderBytes() {
   if (!HeaderFieldsFit()) return {};
   const std::string header = HeaderText(*this);
   if (header.empty() || !CanEncodeAll(header, encoding_)) return {};
@@ -170,7 +170,7 @@ std::string TXMLData::HeaderBytes() {
   // the DTD's root, ending where it ends: a root name from a DTD file could
   // hold what ends the name or the declaration early, and the body behind
   // would then be read otherwise.
-  TXmlParser p;
+  XmlParser p;
   p.SetReadsExternalFiles(false);
   p.UseBuffer(bytes);
   const bool declaration = p.NextPart() && p.PartType() == pkProlog;
@@ -182,22 +182,22 @@ std::string TXMLData::HeaderBytes() {
   return bytes;
 }
 
-bool TXMLData::RewriteHeader() {
+bool XmlData::RewriteHeader() {
   if (!MayEdit(-1)) return false;
   const std::string header = HeaderBytes();
   return !header.empty() && Apply({{0, tree_[0].StartPos, header}});
 }
 
 template <class T>
-bool TXMLData::SetHeaderField(T& field, T value) {
+bool XmlData::SetHeaderField(T& field, T value) {
   T old = std::exchange(field, std::move(value));
   if (RewriteHeader()) return true;
   field = std::move(old);
   return false;
 }
 
-bool TXMLData::SetStandalone(bool value) { return SetHeaderField(standalone_, value); }
-bool TXMLData::SetEncoding(const std::string& value) {
+bool XmlData::SetStandalone(bool value) { return SetHeaderField(standalone_, value); }
+bool XmlData::SetEncoding(const std::string& value) {
   // Only the declaration is rewritten, so the body must read the same under
   // the new encoding: it must be one this component reads and writes, and
   // unless both name the same code page the body must be plain ASCII.
@@ -213,7 +213,7 @@ bool TXMLData::SetEncoding(const std::string& value) {
   return SetHeaderField(encoding_, value);
 }
 
-bool TXMLData::HeaderFieldsFit() const {
+bool XmlData::HeaderFieldsFit() const {
   const auto all = [](const std::string& s, auto ok) {
     return std::all_of(s.begin(), s.end(), ok);
   };
@@ -238,12 +238,10 @@ bool TXMLData::HeaderFieldsFit() const {
                         });
   return version && encoding && publicId && systemId;
 }
-bool TXMLData::SetXMLVersion(const std::string& value) {
-  return SetHeaderField(xmlVersion_, value);
-}
-bool TXMLData::SetDoctype(const std::string& value) { return SetHeaderField(doctype_, value); }
+bool XmlData::SetXMLVersion(const std::string& value) { return SetHeaderField(xmlVersion_, value); }
+bool XmlData::SetDoctype(const std::string& value) { return SetHeaderField(doctype_, value); }
 
-bool TXMLData::SetExternalDTD(const std::string& fileName) {
+bool XmlData::SetExternalDTD(const std::string& fileName) {
   if (fileName.empty()) {
     if (!isOpen_) {
       externalDTD_.clear();
@@ -251,13 +249,13 @@ bool TXMLData::SetExternalDTD(const std::string& fileName) {
     }
     return SetHeaderField(externalDTD_, std::string());
   }
-  auto fresh = std::make_unique<TDTD>();
+  auto fresh = std::make_unique<DtdModel>();
   if (!fresh->LoadDTD(ResolveAgainst(DirectoryOf(fileName_), fileName))) {
     ReportEditError(6, XMLErrorMessage(6));
     return false;
   }
   std::string oldName = std::exchange(externalDTD_, fileName);
-  std::unique_ptr<TDTD> oldDTD = std::exchange(dtd_, std::move(fresh));
+  std::unique_ptr<DtdModel> oldDTD = std::exchange(dtd_, std::move(fresh));
   // A closed document takes the DTD for its next Open (to validate, or to
   // create a missing file from).
   if (!isOpen_) return true;

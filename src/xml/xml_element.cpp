@@ -7,11 +7,11 @@
 
 namespace xml {
 
-TXMLData* TElement::Live() const {
+XmlData* XmlElement::Live() const {
   // One thread: while the token is not expired its pointee is alive, so no
   // lock (and no atomic increment) is needed on this frequent path.
   if (token_ == nullptr || doc_.expired()) return nullptr;
-  TXMLData* data = *token_;
+  XmlData* data = *token_;
   if (data == nullptr) return nullptr;
   if (data->openSerial_ != openSerial_ || !data->isOpen_ || !data->tree_.Alive(entry_)) {
     return nullptr;
@@ -19,55 +19,55 @@ TXMLData* TElement::Live() const {
   return data;
 }
 
-TXMLData* TElement::Current() const {
-  TXMLData* data = Live();
+XmlData* XmlElement::Current() const {
+  XmlData* data = Live();
   return data != nullptr && data->tree_[entry_].Stamp == stamp_ ? data : nullptr;
 }
 
-TXMLData* TElement::Data() const { return Live(); }
+XmlData* XmlElement::Data() const { return Live(); }
 
-const TIndex* TElement::Index() const {
-  const TXMLData* data = Live();
+const IndexEntry* XmlElement::Index() const {
+  const XmlData* data = Live();
   return data != nullptr ? &data->tree_[entry_] : nullptr;
 }
 
-TAttribute* TElement::AttributeAt(int i) const {
+XmlAttribute* XmlElement::AttributeAt(int i) const {
   return i >= 0 && i < AttributeCount() ? attributes_[i].get() : nullptr;
 }
 
-int TElement::IndexOfAttribute(const std::string& name) const {
+int XmlElement::IndexOfAttribute(const std::string& name) const {
   for (int i = 0; i < AttributeCount(); ++i) {
     if (attributes_[i]->Name() == name) return i;
   }
   return -1;
 }
 
-TAttribute* TElement::AttributeByName(const std::string& name) const {
+XmlAttribute* XmlElement::AttributeByName(const std::string& name) const {
   return AttributeAt(IndexOfAttribute(name));
 }
 
-TAttribute* TElement::AddAttribute(const std::string& name) {
-  attributes_.push_back(std::make_unique<TAttribute>(name, this));
+XmlAttribute* XmlElement::AddAttribute(const std::string& name) {
+  attributes_.push_back(std::make_unique<XmlAttribute>(name, this));
   return attributes_.back().get();
 }
 
-int TElement::ChildCount() const {
-  const TXMLData* data = Live();
+int XmlElement::ChildCount() const {
+  const XmlData* data = Live();
   return data != nullptr ? data->tree_[entry_].ChildCount : 0;
 }
 
-std::unique_ptr<TElement> TElement::ChildAt(int i) const {
-  const TXMLData* data = Live();
+std::unique_ptr<XmlElement> XmlElement::ChildAt(int i) const {
+  const XmlData* data = Live();
   if (data == nullptr) return nullptr;
   const int32_t child = data->tree_.ChildAt(entry_, i);
   if (child == kNoEntry) return nullptr;
-  std::unique_ptr<TElement> element = data->ElementFromIndex(child);
+  std::unique_ptr<XmlElement> element = data->ElementFromIndex(child);
   element->position_ = i;
   return element;
 }
 
-std::unique_ptr<TElement> TElement::ChildByName(const std::string& name) const {
-  const TXMLData* data = Live();
+std::unique_ptr<XmlElement> XmlElement::ChildByName(const std::string& name) const {
+  const XmlData* data = Live();
   if (data == nullptr) return nullptr;
   const int count = data->tree_[entry_].ChildCount;
   // Names are compared on the bytes where that is exact; only the child that
@@ -81,13 +81,13 @@ std::unique_ptr<TElement> TElement::ChildByName(const std::string& name) const {
   return nullptr;
 }
 
-std::unique_ptr<TElement> TElement::Parent() const {
-  const TXMLData* data = Live();
+std::unique_ptr<XmlElement> XmlElement::Parent() const {
+  const XmlData* data = Live();
   if (data == nullptr) return nullptr;
-  const TIndexTree& tree = data->tree_;
+  const XmlIndexTree& tree = data->tree_;
   const int32_t parent = tree[entry_].Parent;
   if (parent < 0) return nullptr;
-  std::unique_ptr<TElement> element = data->ElementFromIndex(parent);
+  std::unique_ptr<XmlElement> element = data->ElementFromIndex(parent);
   // Its position among its own siblings: they are in document order, so a
   // binary search by offset finds it.
   const int32_t grand = tree[parent].Parent;
@@ -108,25 +108,25 @@ std::unique_ptr<TElement> TElement::Parent() const {
   return element;
 }
 
-int TElement::Level() const {
-  const TXMLData* data = Live();
+int XmlElement::Level() const {
+  const XmlData* data = Live();
   if (data != nullptr) return 1 + data->tree_.Depth(entry_);
   return level_;
 }
 
-const TDTDElement* TElement::DTDElement() const {
-  const TXMLData* data = Live();
+const DtdElement* XmlElement::DTDElement() const {
+  const XmlData* data = Live();
   return data != nullptr ? data->tree_[entry_].DTDElement : nullptr;
 }
 
-bool TElement::IsEmpty() const {
-  const TDTDElement* decl = DTDElement();
+bool XmlElement::IsEmpty() const {
+  const DtdElement* decl = DTDElement();
   return decl != nullptr && decl->ContentType == etEmpty;
 }
 
-bool TElement::SetName(const std::string& name) {
+bool XmlElement::SetName(const std::string& name) {
   if (!IsValidName(name) || !IsXmlText(name)) return false;
-  TXMLData* data = Current();
+  XmlData* data = Current();
   if (data == nullptr) {
     if (fromDocument_) return false;
     name_ = name;
@@ -139,9 +139,9 @@ bool TElement::SetName(const std::string& name) {
   return false;
 }
 
-bool TElement::SetContent(const std::string& text) {
+bool XmlElement::SetContent(const std::string& text) {
   if (!IsXmlText(text)) return false;
-  TXMLData* data = Current();
+  XmlData* data = Current();
   if (data == nullptr) {
     if (fromDocument_) return false;
     content_ = text;
@@ -155,20 +155,20 @@ bool TElement::SetContent(const std::string& text) {
   return false;
 }
 
-bool TElement::ReplaceXML(const std::string& xml) {
-  TXMLData* data = Current();
+bool XmlElement::ReplaceXML(const std::string& xml) {
+  XmlData* data = Current();
   if (data == nullptr || !IsXmlText(xml) || !data->MayEdit(position_)) return false;
   // Not Edited: this object's snapshot does not describe the new text either.
   return data->ReplaceElementXML(*this, xml);
 }
 
-bool TElement::RewriteStartTag() {
-  TXMLData* data = Current();
+bool XmlElement::RewriteStartTag() {
+  XmlData* data = Current();
   if (data == nullptr) return !fromDocument_;
   return data->MayEdit(position_) && data->RewriteStartTag(*this) && Edited(*data);
 }
 
-bool TElement::Edited(TXMLData& data) {
+bool XmlElement::Edited(XmlData& data) {
   data.tree_.Touch(entry_);
   stamp_ = data.tree_[entry_].Stamp;
   return true;

@@ -1,6 +1,6 @@
 #pragma once
-// TElement: a snapshot of one element of an open document, made on request
-// from the element's bytes (TXMLData::ElementFromIndex) and owned by whoever
+// XmlElement: a snapshot of one element of an open document, made on request
+// from the element's bytes (XmlData::ElementFromIndex) and owned by whoever
 // asked for it. Reading it never touches the disk. Its setters (SetName,
 // SetContent, ReplaceXML, and the name and value of its attributes) write the
 // change into the document's file at once.
@@ -26,14 +26,14 @@
 
 namespace xml {
 
-class TXMLData;
+class XmlData;
 
-class TElement {
+class XmlElement {
  public:
-  TElement() = default;
-  explicit TElement(std::string name) : name_(std::move(name)) {}
-  TElement(const TElement&) = delete;
-  TElement& operator=(const TElement&) = delete;
+  XmlElement() = default;
+  explicit XmlElement(std::string name) : name_(std::move(name)) {}
+  XmlElement(const XmlElement&) = delete;
+  XmlElement& operator=(const XmlElement&) = delete;
 
   const std::string& Name() const { return name_; }
   const std::string& Content() const { return content_; }
@@ -41,26 +41,26 @@ class TElement {
   int Position() const { return position_; }
 
   // The document and entry it came from, or none when detached or made freely.
-  TXMLData* Data() const;
+  XmlData* Data() const;
   // Its index entry while attached; valid until the next edit of the document.
-  const TIndex* Index() const;
+  const IndexEntry* Index() const;
   int32_t IndexId() const { return entry_; }
 
   int AttributeCount() const { return static_cast<int>(attributes_.size()); }
-  TAttribute* AttributeAt(int i) const;
+  XmlAttribute* AttributeAt(int i) const;
   int IndexOfAttribute(const std::string& name) const;
-  TAttribute* AttributeByName(const std::string& name) const;
+  XmlAttribute* AttributeByName(const std::string& name) const;
   // Adds an attribute; the file changes when its value is set.
-  TAttribute* AddAttribute(const std::string& name);
+  XmlAttribute* AddAttribute(const std::string& name);
 
   int ChildCount() const;
-  std::unique_ptr<TElement> ChildAt(int i) const;
+  std::unique_ptr<XmlElement> ChildAt(int i) const;
   // The first child whose name equals name exactly, with Position set.
-  std::unique_ptr<TElement> ChildByName(const std::string& name) const;
-  std::unique_ptr<TElement> Parent() const;
+  std::unique_ptr<XmlElement> ChildByName(const std::string& name) const;
+  std::unique_ptr<XmlElement> Parent() const;
   // 1 for the root (or an element without entry), 1 + ancestors otherwise.
   int Level() const;
-  const TDTDElement* DTDElement() const;
+  const DtdElement* DTDElement() const;
   // Declared EMPTY in its DTD declaration.
   bool IsEmpty() const;
 
@@ -77,21 +77,21 @@ class TElement {
   bool ReplaceXML(const std::string& xml);
 
  private:
-  friend class TAttribute;
-  friend class TXMLData;
+  friend class XmlAttribute;
+  friend class XmlData;
   // The document while this element's entry is alive in it.
-  TXMLData* Live() const;
+  XmlData* Live() const;
   // The document when it is live and its entry's bytes are still those this
   // element was made from.
-  TXMLData* Current() const;
+  XmlData* Current() const;
   // After an edit through this element: other objects of its entry are stale now.
-  bool Edited(TXMLData& data);
+  bool Edited(XmlData& data);
   bool RewriteStartTag();
   void SetSnapshot(std::string name, std::string content) {
     name_ = std::move(name);
     content_ = std::move(content);
   }
-  void Attach(const std::shared_ptr<TXMLData*>& doc, uint64_t openSerial, int32_t entry,
+  void Attach(const std::shared_ptr<XmlData*>& doc, uint64_t openSerial, int32_t entry,
               uint32_t stamp) {
     stamp_ = stamp;
     doc_ = doc;
@@ -105,9 +105,9 @@ class TElement {
   std::string content_;
   int position_ = 0;
   int level_ = 1;  // as it was when made, for a detached element
-  std::vector<std::unique_ptr<TAttribute>> attributes_;
-  std::weak_ptr<TXMLData*> doc_;
-  TXMLData* const* token_ = nullptr;  // what doc_ points to, read while it has not expired
+  std::vector<std::unique_ptr<XmlAttribute>> attributes_;
+  std::weak_ptr<XmlData*> doc_;
+  XmlData* const* token_ = nullptr;  // what doc_ points to, read while it has not expired
   uint64_t openSerial_ = 0;
   int32_t entry_ = kNoEntry;
   uint32_t stamp_ = 0;  // the entry's Stamp when made (or last edited through this object)

@@ -21,7 +21,7 @@ bool EndsReferenceName(char c) {
 
 }  // namespace
 
-bool TXmlParser::Spend(size_t bytes) {
+bool XmlParser::Spend(size_t bytes) {
   if (bytes > budget_) {
     budget_ = 0;
     expansionCut_ = true;
@@ -31,11 +31,10 @@ bool TXmlParser::Spend(size_t bytes) {
   return true;
 }
 
-std::unique_ptr<TXmlParser> TXmlParser::OpenEntityText(const TEntityDef& def,
-                                                       std::string_view& body) {
+std::unique_ptr<XmlParser> XmlParser::OpenEntityText(const EntityDef& def, std::string_view& body) {
   // Copied: an overriding OpenExternal could change the definitions.
-  const TEntityDef ids = def;
-  std::unique_ptr<TXmlParser> ext = OpenExternal(ids.SystemId, ids.PublicId, ids.NotationName);
+  const EntityDef ids = def;
+  std::unique_ptr<XmlParser> ext = OpenExternal(ids.SystemId, ids.PublicId, ids.NotationName);
   if (ext == nullptr) return nullptr;
   const std::string_view text(ext->Buffer(), static_cast<size_t>(ext->BufferEnd() - ext->Buffer()));
   if (!Spend(text.size() + kEntryCost)) return nullptr;
@@ -43,9 +42,9 @@ std::unique_ptr<TXmlParser> TXmlParser::OpenEntityText(const TEntityDef& def,
   return ext;
 }
 
-void TXmlParser::AppendEntityText(const TEntityDef& def, std::string& out) {
+void XmlParser::AppendEntityText(const EntityDef& def, std::string& out) {
   std::string_view body;
-  const std::unique_ptr<TXmlParser> ext = OpenEntityText(def, body);
+  const std::unique_ptr<XmlParser> ext = OpenEntityText(def, body);
   if (ext == nullptr) return;
   const std::string encoding = TakeTextDeclaration(body);
   const size_t from = out.size();
@@ -57,9 +56,9 @@ void TXmlParser::AppendEntityText(const TEntityDef& def, std::string& out) {
   NormalizeLineEnds(out, from);
 }
 
-const char* TXmlParser::EnterDeclarations(std::unique_ptr<TXmlParser> instance,
-                                          std::string_view body, const char* returnPos) {
-  auto node = std::make_unique<TEntityStackNode>();
+const char* XmlParser::EnterDeclarations(std::unique_ptr<XmlParser> instance, std::string_view body,
+                                         const char* returnPos) {
+  auto node = std::make_unique<OpenEntity>();
   node->ReturnPos = returnPos;
   node->Begin = body.data();
   node->End = body.data() + body.size();
@@ -72,7 +71,7 @@ const char* TXmlParser::EnterDeclarations(std::unique_ptr<TXmlParser> instance,
   return body.data();
 }
 
-bool TXmlParser::InExternalDeclarations() const {
+bool XmlParser::InExternalDeclarations() const {
   if (subsetExternal_) return true;
   for (const auto& node : stack_.nodes_) {
     if (node->Instance != nullptr) return true;
@@ -80,23 +79,23 @@ bool TXmlParser::InExternalDeclarations() const {
   return false;
 }
 
-const char* TXmlParser::ParameterRefAt(const char* p) {
+const char* XmlParser::ParameterRefAt(const char* p) {
   const char* e = FrameEnd();
   const char* q = p + 1;
   while (q < e && *q != ';' && !EndsReferenceName(*q)) ++q;
   if (q >= e || *q != ';') return p + 1;
   scratch2_.clear();
   Decode(p + 1, q, scratch2_);
-  const TEntityDef* def = parameterEntities_.FindNode(scratch2_);
+  const EntityDef* def = parameterEntities_.FindNode(scratch2_);
   if (def == nullptr || stack_.Depth() >= kMaxEntityDepth) return q + 1;
   if (def->IsExternal()) {
     std::string_view body;
-    std::unique_ptr<TXmlParser> ext = OpenEntityText(*def, body);
+    std::unique_ptr<XmlParser> ext = OpenEntityText(*def, body);
     if (ext == nullptr || body.empty()) return q + 1;
     return EnterDeclarations(std::move(ext), body, q + 1);
   }
   if (def->Value.empty() || !Spend(def->Value.size() + kEntryCost)) return q + 1;
-  auto node = std::make_unique<TEntityStackNode>();
+  auto node = std::make_unique<OpenEntity>();
   node->ReturnPos = q + 1;
   node->Text = def->Value;
   node->Begin = node->Text.data();
@@ -106,7 +105,7 @@ const char* TXmlParser::ParameterRefAt(const char* p) {
   return stack_.Top().Begin;
 }
 
-void TXmlParser::ExpandGeneral(std::string_view in, std::string& out, size_t depth) {
+void XmlParser::ExpandGeneral(std::string_view in, std::string& out, size_t depth) {
   const char* s = in.data();
   const char* e = s + in.size();
   SemicolonFinder semis(e);
@@ -126,7 +125,7 @@ void TXmlParser::ExpandGeneral(std::string_view in, std::string& out, size_t dep
       out += c;
       continue;
     }
-    const TEntityDef* def = generalEntities_.FindNode(name);
+    const EntityDef* def = generalEntities_.FindNode(name);
     if (def == nullptr) {
       out.append(amp, static_cast<size_t>(p - amp));
       continue;
@@ -144,7 +143,7 @@ void TXmlParser::ExpandGeneral(std::string_view in, std::string& out, size_t dep
   }
 }
 
-void TXmlParser::ExpandChars(std::string_view in, std::string& out) {
+void XmlParser::ExpandChars(std::string_view in, std::string& out) {
   const char* s = in.data();
   const char* e = s + in.size();
   SemicolonFinder semis(e);
@@ -162,7 +161,7 @@ void TXmlParser::ExpandChars(std::string_view in, std::string& out) {
   }
 }
 
-void TXmlParser::ExpandParams(std::string_view in, std::string& out, size_t depth) {
+void XmlParser::ExpandParams(std::string_view in, std::string& out, size_t depth) {
   const char* s = in.data();
   const char* e = s + in.size();
   SemicolonFinder semis(e);
@@ -177,7 +176,7 @@ void TXmlParser::ExpandParams(std::string_view in, std::string& out, size_t dept
     out.append(p, static_cast<size_t>(pct - p));
     const std::string_view name(pct + 1, static_cast<size_t>(semi - pct - 1));
     p = semi + 1;
-    const TEntityDef* def = parameterEntities_.FindNode(name);
+    const EntityDef* def = parameterEntities_.FindNode(name);
     if (def == nullptr) {
       out.append(pct, static_cast<size_t>(p - pct));
       continue;
@@ -194,7 +193,7 @@ void TXmlParser::ExpandParams(std::string_view in, std::string& out, size_t dept
   }
 }
 
-std::string TXmlParser::ExpandParameterRefs(std::string_view text) {
+std::string XmlParser::ExpandParameterRefs(std::string_view text) {
   std::string out;
   ExpandParams(text, out, stack_.Depth());
   return out;

@@ -2,24 +2,24 @@
 
 namespace xml {
 
-void TIndexTree::Reset() {
+void XmlIndexTree::Reset() {
   entries_.clear();
   slots_.clear();
   entries_.emplace_back();
 }
 
-int32_t TIndexTree::ChildAt(int32_t id, int32_t i) const {
+int32_t XmlIndexTree::ChildAt(int32_t id, int32_t i) const {
   if (!Alive(id)) return kNoEntry;
-  const TIndex& e = entries_[id];
+  const IndexEntry& e = entries_[id];
   if (i < 0 || i >= e.ChildCount) return kNoEntry;
   return slots_[e.FirstSlot + i];
 }
 
-void TIndexTree::MoveEntry(int32_t id, int32_t delta) {
+void XmlIndexTree::MoveEntry(int32_t id, int32_t delta) {
   if (!Alive(id) || delta == 0) return;
   std::vector<int32_t> todo{id};
   while (!todo.empty()) {
-    TIndex& e = entries_[todo.back()];
+    IndexEntry& e = entries_[todo.back()];
     todo.pop_back();
     e.StartPos += delta;
     e.StartTagEnd += delta;
@@ -28,26 +28,26 @@ void TIndexTree::MoveEntry(int32_t id, int32_t delta) {
   }
 }
 
-void TIndexTree::ShiftFrom(int32_t from, int32_t delta) {
+void XmlIndexTree::ShiftFrom(int32_t from, int32_t delta) {
   if (delta == 0) return;
   // Dead entries move too; nothing reads them, and one pass without branches
   // on liveness is the cheapest way over a large index.
-  for (TIndex& e : entries_) {
+  for (IndexEntry& e : entries_) {
     if (e.StartPos >= from) e.StartPos += delta;
     if (e.StartTagEnd + 1 >= from) e.StartTagEnd += delta;
     if (e.EndPos != 0 && e.EndPos >= from) e.EndPos += delta;
   }
 }
 
-void TIndexTree::RemoveChildren(int32_t id) {
+void XmlIndexTree::RemoveChildren(int32_t id) {
   if (!Alive(id)) return;
   std::vector<int32_t> todo;
-  TIndex& top = entries_[id];
+  IndexEntry& top = entries_[id];
   todo.reserve(top.ChildCount);
   for (int32_t i = 0; i < top.ChildCount; ++i) todo.push_back(slots_[top.FirstSlot + i]);
   top.ChildCount = 0;
   while (!todo.empty()) {
-    TIndex& e = entries_[todo.back()];
+    IndexEntry& e = entries_[todo.back()];
     todo.pop_back();
     e.Parent = kDead;
     for (int32_t i = 0; i < e.ChildCount; ++i) todo.push_back(slots_[e.FirstSlot + i]);
@@ -55,8 +55,8 @@ void TIndexTree::RemoveChildren(int32_t id) {
   }
 }
 
-int32_t TIndexTree::AddChild(int32_t parent) {
-  TIndex e;
+int32_t XmlIndexTree::AddChild(int32_t parent) {
+  IndexEntry e;
   e.Parent = parent;
   e.Level = entries_[parent].Level + 1;
   entries_.push_back(e);
@@ -64,7 +64,7 @@ int32_t TIndexTree::AddChild(int32_t parent) {
   return Size() - 1;
 }
 
-void TIndexTree::Truncate(int32_t first) {
+void XmlIndexTree::Truncate(int32_t first) {
   if (first < 1 || first >= Size()) return;
   for (int32_t id = first; id < Size(); ++id) {
     const int32_t p = entries_[id].Parent;
@@ -73,10 +73,10 @@ void TIndexTree::Truncate(int32_t first) {
   entries_.resize(first);
 }
 
-void TIndexTree::Finish(int32_t top, int32_t first) {
+void XmlIndexTree::Finish(int32_t top, int32_t first) {
   // Give every parent its run of slots, then fill the runs in document order,
   // counting each parent's children again as they are placed.
-  auto place = [this](TIndex& e) {
+  auto place = [this](IndexEntry& e) {
     e.FirstSlot = static_cast<int32_t>(slots_.size());
     slots_.resize(slots_.size() + e.ChildCount);
     e.ChildCount = 0;
@@ -84,16 +84,16 @@ void TIndexTree::Finish(int32_t top, int32_t first) {
   place(entries_[top]);
   for (int32_t id = first; id < Size(); ++id) place(entries_[id]);
   for (int32_t id = first; id < Size(); ++id) {
-    TIndex& p = entries_[entries_[id].Parent];
+    IndexEntry& p = entries_[entries_[id].Parent];
     slots_[p.FirstSlot + p.ChildCount++] = id;
   }
 }
 
-void TIndexTree::Graft(int32_t id, const TIndexTree& sub, int32_t delta) {
+void XmlIndexTree::Graft(int32_t id, const XmlIndexTree& sub, int32_t delta) {
   RemoveChildren(id);
   const int32_t base = Size() - 1;  // sub's entry k > 0 becomes base + k
   const auto slotBase = static_cast<int32_t>(slots_.size());
-  auto adopt = [&](TIndex e) {
+  auto adopt = [&](IndexEntry e) {
     e.StartPos += delta;
     e.StartTagEnd += delta;
     if (e.EndPos != 0) e.EndPos += delta;
@@ -107,7 +107,7 @@ void TIndexTree::Graft(int32_t id, const TIndexTree& sub, int32_t delta) {
   entries_[id].Level = level;
   Touch(id);
   for (int32_t k = 1; k < sub.Size(); ++k) {
-    TIndex e = adopt(sub.entries_[k]);
+    IndexEntry e = adopt(sub.entries_[k]);
     e.Parent = e.Parent == 0 ? id : e.Parent + base;
     e.Level += level;
     entries_.push_back(e);

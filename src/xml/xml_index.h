@@ -1,5 +1,5 @@
 #pragma once
-// The element index of an open document: one TIndex entry per element with
+// The element index of an open document: one IndexEntry entry per element with
 // the byte offsets of its start and end tag in the file. Entries live in one
 // flat array (a large album's index is a few tens of bytes per element) and
 // are named by their number; the children of an entry are a run of numbers in
@@ -20,11 +20,11 @@
 
 namespace xml {
 
-class TDTDElement;
+class DtdElement;
 
 constexpr int32_t kNoEntry = -1;
 
-struct TIndex {
+struct IndexEntry {
   int32_t StartPos = 0;
   int32_t StartTagEnd = 0;
   int32_t EndPos = 0;
@@ -35,13 +35,13 @@ struct TIndex {
   // Changes whenever the element's own bytes are rewritten, so that an element
   // object made before can tell that it no longer matches the file.
   uint32_t Stamp = 0;
-  const TDTDElement* DTDElement = nullptr;  // the declaration it was checked against
+  const DtdElement* DTDElement = nullptr;  // the declaration it was checked against
 
   // Where the element's bytes end (exclusive), for both forms of element.
   int32_t End() const { return EndPos != 0 ? EndPos : StartTagEnd + 1; }
 };
 
-class TIndexTree {
+class XmlIndexTree {
  public:
   // Empties the tree and makes a root entry (number 0) with zero offsets.
   void Reset();
@@ -59,14 +59,14 @@ class TIndexTree {
   bool Alive(int32_t id) const {
     return id >= 0 && id < Size() && (id == 0 || entries_[id].Parent != kDead);
   }
-  TIndex& operator[](int32_t id) { return entries_[id]; }
-  const TIndex& operator[](int32_t id) const { return entries_[id]; }
+  IndexEntry& operator[](int32_t id) { return entries_[id]; }
+  const IndexEntry& operator[](int32_t id) const { return entries_[id]; }
 
   // The i-th child of an entry, or kNoEntry when i is out of range.
   int32_t ChildAt(int32_t id, int32_t i) const;
   // Number of ancestors of an entry.
   int32_t Depth(int32_t id) const { return entries_[id].Level; }
-  // Marks an entry's bytes as rewritten (see TIndex::Stamp).
+  // Marks an entry's bytes as rewritten (see IndexEntry::Stamp).
   void Touch(int32_t id) { entries_[id].Stamp = ++stamps_; }
 
   // Adds delta to every offset of the entry and of all its descendants.
@@ -90,11 +90,11 @@ class TIndexTree {
 
   // Copies a finished tree below entry `id`: sub's root becomes `id` itself (its
   // offsets moved by delta), its descendants become new entries.
-  void Graft(int32_t id, const TIndexTree& sub, int32_t delta);
+  void Graft(int32_t id, const XmlIndexTree& sub, int32_t delta);
 
  private:
   static constexpr int32_t kDead = -2;
-  std::vector<TIndex> entries_;
+  std::vector<IndexEntry> entries_;
   std::vector<int32_t> slots_;
   uint32_t stamps_ = 0;
 };

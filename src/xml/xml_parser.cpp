@@ -24,11 +24,11 @@ bool Within(const char* p, const char* b, const char* e) {
 
 }  // namespace
 
-TXmlParser::TXmlParser() : decoder_(std::make_unique<TextDecoder>(std::string())) { Clear(); }
+XmlParser::XmlParser() : decoder_(std::make_unique<TextDecoder>(std::string())) { Clear(); }
 
-TXmlParser::~TXmlParser() = default;
+XmlParser::~XmlParser() = default;
 
-void TXmlParser::Clear() {
+void XmlParser::Clear() {
   ClearStack();
   retired_.clear();
   std::vector<char>().swap(owned_);
@@ -50,7 +50,7 @@ void TXmlParser::Clear() {
   Restart();
 }
 
-bool TXmlParser::LoadFile(const std::string& fileName) {
+bool XmlParser::LoadFile(const std::string& fileName) {
   Clear();
   // Only regular files: a device or a pipe could block or never end.
   std::error_code ec;
@@ -79,7 +79,7 @@ bool TXmlParser::LoadFile(const std::string& fileName) {
   return true;
 }
 
-void TXmlParser::UseBuffer(const char* data, size_t size) {
+void XmlParser::UseBuffer(const char* data, size_t size) {
   Clear();
   if (data == nullptr || size == 0) return;
   textBegin_ = data;
@@ -89,11 +89,11 @@ void TXmlParser::UseBuffer(const char* data, size_t size) {
   Restart();
 }
 
-void TXmlParser::UseBuffer(const char* zeroTerminated) {
+void XmlParser::UseBuffer(const char* zeroTerminated) {
   UseBuffer(zeroTerminated, zeroTerminated == nullptr ? 0 : std::strlen(zeroTerminated));
 }
 
-void TXmlParser::Restart() {
+void XmlParser::Restart() {
   ClearStack();
   retired_.clear();
   partType_ = pkNone;
@@ -112,26 +112,24 @@ void TXmlParser::Restart() {
                                  : SIZE_MAX - kMinExpansionBudget);
 }
 
-bool TXmlParser::InBuffer(const char* p) const {
+bool XmlParser::InBuffer(const char* p) const {
   return std::greater_equal<const char*>()(p, textBegin_) && std::less<const char*>()(p, textEnd_);
 }
 
-void TXmlParser::SetTextEncoding(const std::string& encoding) {
+void XmlParser::SetTextEncoding(const std::string& encoding) {
   if (encoding == textEncoding_) return;
   textEncoding_ = encoding;
   decoder_ = std::make_unique<TextDecoder>(encoding);
 }
 
-void TXmlParser::DecodeText(std::string_view text, std::string& out) {
-  decoder_->Append(text, out);
-}
+void XmlParser::DecodeText(std::string_view text, std::string& out) { decoder_->Append(text, out); }
 
-void TXmlParser::DeclarationFound(const TDeclNotice& /*notice*/) {}
+void XmlParser::DeclarationFound(const DeclNotice& /*notice*/) {}
 
-std::unique_ptr<TXmlParser> TXmlParser::OpenExternal(const std::string& systemId,
-                                                     const std::string& /*publicId*/,
-                                                     const std::string& /*notationName*/) {
-  auto parser = std::make_unique<TXmlParser>();
+std::unique_ptr<XmlParser> XmlParser::OpenExternal(const std::string& systemId,
+                                                   const std::string& /*publicId*/,
+                                                   const std::string& /*notationName*/) {
+  auto parser = std::make_unique<XmlParser>();
   if (!readsExternal_) return parser;
   std::string name = systemId;
   for (char& c : name) {
@@ -158,7 +156,7 @@ std::unique_ptr<TXmlParser> TXmlParser::OpenExternal(const std::string& systemId
 // ---------------------------------------------------------------------------
 // Entity stack
 
-void TXmlParser::Decode(const char* b, const char* e, std::string& out) {
+void XmlParser::Decode(const char* b, const char* e, std::string& out) {
   if (b >= e) return;
   // ASCII stands for itself in every encoding the parser reads (its markup
   // is ASCII), so only runs with other bytes go through the decoder.
@@ -173,27 +171,27 @@ void TXmlParser::Decode(const char* b, const char* e, std::string& out) {
   }
 }
 
-void TXmlParser::DecodeLines(const char* b, const char* e, std::string& out) {
+void XmlParser::DecodeLines(const char* b, const char* e, std::string& out) {
   const size_t from = out.size();
   Decode(b, e, out);
   if (!curUtf8_ && FindByte(b, e, '\r') != nullptr) NormalizeLineEnds(out, from);
 }
 
-const char* TXmlParser::NameStart(const char* p) const {
+const char* XmlParser::NameStart(const char* p) const {
   // A name's first character is taken whatever it is, a line end too; CR LF
   // is one line end.
   return !curUtf8_ && curEnd_ - p > 1 && p[0] == '\r' && p[1] == '\n' ? p + 1 : p;
 }
 
-void TXmlParser::PushEntity(std::unique_ptr<TEntityStackNode> node) {
+void XmlParser::PushEntity(std::unique_ptr<OpenEntity> node) {
   curEnd_ = node->End;
   curUtf8_ = node->Utf8;
   stack_.nodes_.push_back(std::move(node));
 }
 
-const char* TXmlParser::PopEntity() {
+const char* XmlParser::PopEntity() {
   if (stack_.nodes_.empty()) return nullptr;
-  std::unique_ptr<TEntityStackNode> node = std::move(stack_.nodes_.back());
+  std::unique_ptr<OpenEntity> node = std::move(stack_.nodes_.back());
   stack_.nodes_.pop_back();
   if (node->Instance != nullptr) SetTextEncoding(node->SavedEncoding);
   const char* ret = node->ReturnPos;
@@ -211,17 +209,17 @@ const char* TXmlParser::PopEntity() {
   return ret;
 }
 
-void TXmlParser::ClearStack(size_t depth) {
+void XmlParser::ClearStack(size_t depth) {
   while (stack_.Depth() > depth) PopEntity();
 }
 
-bool TXmlParser::EnterEntity(const TEntityDef& def, const char* returnPos) {
+bool XmlParser::EnterEntity(const EntityDef& def, const char* returnPos) {
   if (stack_.Depth() >= kMaxEntityDepth) return false;
-  auto node = std::make_unique<TEntityStackNode>();
+  auto node = std::make_unique<OpenEntity>();
   node->ReturnPos = returnPos;
   if (def.IsExternal()) {
     std::string_view body;
-    std::unique_ptr<TXmlParser> instance = OpenEntityText(def, body);
+    std::unique_ptr<XmlParser> instance = OpenEntityText(def, body);
     if (instance == nullptr) return false;
     node->Begin = body.data();
     node->End = body.data() + body.size();
@@ -241,7 +239,7 @@ bool TXmlParser::EnterEntity(const TEntityDef& def, const char* returnPos) {
 // ---------------------------------------------------------------------------
 // Parts
 
-bool TXmlParser::NextPart() {
+bool XmlParser::NextPart() {
   if (finished_) return false;
   retired_.clear();
   for (;;) {
@@ -287,7 +285,7 @@ bool TXmlParser::NextPart() {
   }
 }
 
-void TXmlParser::AnalyzeProlog() {
+void XmlParser::AnalyzeProlog() {
   partType_ = pkProlog;
   const char* e = curEnd_;
   const char* stop = AnalyzeAttributes(partStart_ + 5);
@@ -305,7 +303,7 @@ void TXmlParser::AnalyzeProlog() {
   partContent_.clear();
 }
 
-void TXmlParser::AnalyzeComment() {
+void XmlParser::AnalyzeComment() {
   partType_ = pkComment;
   const char* e = curEnd_;
   const char* q = FindSeq(partStart_ + 4, e, "-->");
@@ -313,7 +311,7 @@ void TXmlParser::AnalyzeComment() {
   next_ = partEnd_ + 1;
 }
 
-const char* TXmlParser::AnalyzePI(const char* p) {
+const char* XmlParser::AnalyzePI(const char* p) {
   const char* e = curEnd_;
   const char* target = NameStart(p + 2);
   const char* targetEnd = ReadName(target, e, kStopPI);
@@ -327,7 +325,7 @@ const char* TXmlParser::AnalyzePI(const char* p) {
   return q != nullptr ? q + 1 : e - 1;
 }
 
-void TXmlParser::AnalyzeCData() {
+void XmlParser::AnalyzeCData() {
   partType_ = pkCData;
   const char* e = curEnd_;
   const char* b = partStart_ + 9;
@@ -338,7 +336,7 @@ void TXmlParser::AnalyzeCData() {
   next_ = partEnd_ + 1;
 }
 
-void TXmlParser::AnalyzeTag() {
+void XmlParser::AnalyzeTag() {
   const char* e = curEnd_;
   const char* p = partStart_ + 1;
   partType_ = pkStartTag;
@@ -368,12 +366,12 @@ void TXmlParser::AnalyzeTag() {
   next_ = partEnd_ + 1;
   if (partType_ == pkEndTag) return;
   if (!elementDefs_.Empty()) ApplyDefaults();
-  for (TAttr& attr : partAttributes_) FinishAttributeValue(attr);
+  for (Attr& attr : partAttributes_) FinishAttributeValue(attr);
 }
 
-const char* TXmlParser::AnalyzeAttributes(const char* p) {
+const char* XmlParser::AnalyzeAttributes(const char* p) {
   enum { kName, kEquals, kQuote } state = kName;
-  TAttrList& list = partAttributes_;
+  AttrList& list = partAttributes_;
   list.count_ = 0;
   const char* e = curEnd_;
   while (p < e) {
@@ -387,7 +385,7 @@ const char* TXmlParser::AnalyzeAttributes(const char* p) {
       if (!IsNameStart(c)) break;
       const char* nameEnd = ReadName(p, e, kStopAttrName);
       if (list.count_ == list.nodes_.size()) list.nodes_.emplace_back();
-      TAttr& slot = list.nodes_[list.count_];
+      Attr& slot = list.nodes_[list.count_];
       slot.Name.clear();
       Decode(p, nameEnd, slot.Name);
       p = nameEnd;
@@ -401,7 +399,7 @@ const char* TXmlParser::AnalyzeAttributes(const char* p) {
         continue;
       }
       const char* close = FindByte(p + 1, e, c);
-      TAttr& slot = list.nodes_[list.count_];
+      Attr& slot = list.nodes_[list.count_];
       slot.Value.clear();
       DecodeLines(p + 1, close != nullptr ? close : e, slot.Value);
       slot.Kind = akNormal;
@@ -415,11 +413,11 @@ const char* TXmlParser::AnalyzeAttributes(const char* p) {
   return p;
 }
 
-void TXmlParser::SortAttributes() {
-  TAttrList& list = partAttributes_;
+void XmlParser::SortAttributes() {
+  AttrList& list = partAttributes_;
   const size_t n = list.count_;
   if (n < 2) return;
-  TAttr* a = list.nodes_.data();
+  Attr* a = list.nodes_.data();
   // Sorted by name; of equal names the later one first, as adding each in
   // turn in front of its equals would leave them.
   if (n <= kInsertionSortLimit) {
@@ -434,26 +432,26 @@ void TXmlParser::SortAttributes() {
     const int c = a[x].Name.compare(a[y].Name);
     return c < 0 || (c == 0 && x > y);
   });
-  std::vector<TAttr> sorted;
+  std::vector<Attr> sorted;
   sorted.reserve(n);
   for (size_t i : order_) sorted.push_back(std::move(a[i]));
   for (size_t i = 0; i < n; ++i) a[i] = std::move(sorted[i]);
 }
 
-void TXmlParser::ApplyDefaults() {
-  const TElemDef* def = elementDefs_.FindNode(partName_);
+void XmlParser::ApplyDefaults() {
+  const ElemDef* def = elementDefs_.FindNode(partName_);
   if (def == nullptr || def->Attributes.Empty()) return;
-  TAttrList& list = partAttributes_;
+  AttrList& list = partAttributes_;
   const size_t original = list.count_;
   // Collect first, then append: IndexOf needs the list sorted.
   defaults_.clear();
-  for (const TAttrDef& ad : def->Attributes) {
-    if (!ad.Value.empty() && list.IndexOf(ad.Name) == TAttrList::npos) defaults_.push_back(&ad);
+  for (const AttrDef& ad : def->Attributes) {
+    if (!ad.Value.empty() && list.IndexOf(ad.Name) == AttrList::npos) defaults_.push_back(&ad);
   }
-  for (const TAttrDef* d : defaults_) {
-    const TAttrDef& ad = *d;
+  for (const AttrDef* d : defaults_) {
+    const AttrDef& ad = *d;
     if (list.count_ == list.nodes_.size()) list.nodes_.emplace_back();
-    TAttr& slot = list.nodes_[list.count_++];
+    Attr& slot = list.nodes_[list.count_++];
     slot.Name = ad.Name;
     slot.Value = ad.Value;
     slot.Kind = akDefault;
@@ -462,10 +460,10 @@ void TXmlParser::ApplyDefaults() {
   if (list.count_ > original) {
     // Both runs are sorted and share no name.
     std::inplace_merge(list.begin(), list.begin() + original, list.end(),
-                       [](const TAttr& x, const TAttr& y) { return x.Name < y.Name; });
+                       [](const Attr& x, const Attr& y) { return x.Name < y.Name; });
   }
-  for (const TAttrDef& ad : def->Attributes) {
-    TAttr* attr = list.FindNode(ad.Name);
+  for (const AttrDef& ad : def->Attributes) {
+    Attr* attr = list.FindNode(ad.Name);
     if (attr == nullptr) continue;
     if (ad.DefaultType == adImplied) attr->Kind = akImplied;
     if (ad.DefaultType == adFixed) {
@@ -476,7 +474,7 @@ void TXmlParser::ApplyDefaults() {
   }
 }
 
-void TXmlParser::FinishAttributeValue(TAttr& attr) {
+void XmlParser::FinishAttributeValue(Attr& attr) {
   // Whitespace written as it is becomes a space; whitespace written as a
   // character reference (&#9; &#10; &#13;) is kept, so values with tabs and
   // line breaks survive being written and read again.
@@ -493,7 +491,7 @@ void TXmlParser::FinishAttributeValue(TAttr& attr) {
   if (attr.AttrType != atUnknown && attr.AttrType != atCData) CollapseBlanks(v);
 }
 
-bool TXmlParser::AnalyzeText() {
+bool XmlParser::AnalyzeText() {
   partType_ = pkText;
   partContent_.clear();
   const char* p = partStart_;
@@ -549,7 +547,7 @@ bool TXmlParser::AnalyzeText() {
       }
       scratch_.clear();
       Decode(amp + 1, semi, scratch_);
-      const TEntityDef* def = generalEntities_.FindNode(scratch_);
+      const EntityDef* def = generalEntities_.FindNode(scratch_);
       if (def == nullptr) {
         const size_t from = partContent_.size();
         partContent_ += scratch_;

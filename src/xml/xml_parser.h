@@ -1,5 +1,5 @@
 #pragma once
-// TXmlParser: a non-validating pull parser over one byte text, with the
+// XmlParser: a non-validating pull parser over one byte text, with the
 // analysis of document type declarations into element, attribute, entity and
 // notation definitions. The definitions supply attribute defaults and entity
 // replacement texts to the parts that follow.
@@ -60,10 +60,10 @@ namespace xml {
 namespace detail {
 class TextDecoder;
 }
-class TXmlParser;
+class XmlParser;
 
 // The kinds of part NextPart reports, in order.
-enum TPartKind {
+enum PartKind {
   pkNone,
   pkProlog,
   pkComment,
@@ -77,10 +77,10 @@ enum TPartKind {
 };
 
 // How an attribute of a tag got its value.
-enum TAttrKind { akNormal, akImplied, akFixed, akDefault };
+enum AttrKind { akNormal, akImplied, akFixed, akDefault };
 
 // Declared attribute types.
-enum TAttrType {
+enum AttrValueType {
   atUnknown,
   atCData,
   atID,
@@ -95,13 +95,13 @@ enum TAttrType {
 };
 
 // Declared attribute default kinds.
-enum TAttrDefault { adDefault, adRequired, adImplied, adFixed };
+enum AttrDefault { adDefault, adRequired, adImplied, adFixed };
 
 // Declared element content kinds.
-enum TElemType { etEmpty, etAny, etChildren, etMixed };
+enum ElemContentType { etEmpty, etAny, etChildren, etMixed };
 
 // What a DeclarationFound notice is about.
-enum TDeclKind { dkElement, dkAttList, dkEntity, dkNotation, dkPI, dkComment, dkError };
+enum DeclKind { dkElement, dkAttList, dkEntity, dkNotation, dkPI, dkComment, dkError };
 
 // Display names, indexed by the enumerations above.
 inline constexpr const char* PartKindNames[] = {
@@ -115,29 +115,29 @@ inline constexpr const char* AttrDefaultNames[] = {"Default", "Required", "Impli
 inline constexpr const char* ElemTypeNames[] = {"Empty", "Any", "Childs only", "Mixed"};
 
 // A name with a value; the element type of every sorted list.
-struct TNvpNode {
+struct NvpNode {
   std::string Name;
   std::string Value;
 };
 
 // An attribute of the current tag.
-struct TAttr : TNvpNode {
-  TAttrKind Kind = akNormal;
-  TAttrType AttrType = atUnknown;
+struct Attr : NvpNode {
+  AttrKind Kind = akNormal;
+  AttrValueType AttrType = atUnknown;
 };
 
 // A declared attribute. Value is the declared default or fixed value.
-struct TAttrDef : TNvpNode {
+struct AttrDef : NvpNode {
   std::string TypeDef;    // the type keyword, or an enumeration's a|b|c
   std::string Notations;  // for a NOTATION type: the names between the parentheses
-  TAttrType AttrType = atUnknown;
-  TAttrDefault DefaultType = adDefault;
+  AttrValueType AttrType = atUnknown;
+  AttrDefault DefaultType = adDefault;
 };
 
 // A declared entity. Value is the replacement text of an internal entity
 // (UTF-8, character references already expanded); an entity with a system
 // identifier is external and its text is read through OpenExternal.
-struct TEntityDef : TNvpNode {
+struct EntityDef : NvpNode {
   std::string SystemId;
   std::string PublicId;
   std::string NotationName;
@@ -145,7 +145,7 @@ struct TEntityDef : TNvpNode {
 };
 
 // A declared notation. Value is its system identifier.
-struct TNotationDef : TNvpNode {
+struct NotationDef : NvpNode {
   std::string PublicId;
 };
 
@@ -154,7 +154,7 @@ struct TNotationDef : TNvpNode {
 // that name, so FindNode returns the one added last. Pointers and references
 // to nodes stay valid only until the list changes.
 template <class T>
-class TSortedList {
+class SortedList {
  public:
   size_t Count() const { return count_; }
   bool Empty() const { return count_ == 0; }
@@ -244,16 +244,16 @@ class TSortedList {
   std::vector<T> nodes_;
   size_t count_ = 0;
 
-  friend class TXmlParser;
+  friend class XmlParser;
 };
 
 // Declarations by name, in name order. A document may declare many thousands,
-// so lookup and insertion take logarithmic time. As in TSortedList, a node
+// so lookup and insertion take logarithmic time. As in SortedList, a node
 // added under a name already present goes in front of the nodes of that name,
 // and FindNode returns the one added last. Nodes stay where they are (and
 // pointers to them valid) until they are removed.
 template <class T>
-class TDefList {
+class DefList {
   using Map = std::multimap<std::string, T, std::less<>>;
 
   template <class It, class V>
@@ -326,49 +326,49 @@ class TDefList {
   Map map_;
 };
 
-using TNvpList = TSortedList<TNvpNode>;
-using TAttrDefList = TDefList<TAttrDef>;
-using TEntityList = TDefList<TEntityDef>;
-using TNotationList = TDefList<TNotationDef>;
+using NvpList = SortedList<NvpNode>;
+using AttrDefList = DefList<AttrDef>;
+using EntityList = DefList<EntityDef>;
+using NotationList = DefList<NotationDef>;
 
 // The attributes of the current tag, always in name order.
-class TAttrList : public TSortedList<TAttr> {
+class AttrList : public SortedList<Attr> {
  public:
   // The value of the attribute of that name, or an empty string.
   const std::string& ValueOf(std::string_view name) const {
-    const TAttr* a = FindNode(name);
+    const Attr* a = FindNode(name);
     return a != nullptr ? a->Value : Empty_();
   }
 };
 
 // A declared element: its content model without whitespace and its
 // attribute definitions in name order.
-struct TElemDef {
+struct ElemDef {
   std::string Name;
   std::string Definition;
-  TElemType ElemType = etAny;
-  TAttrDefList Attributes;
+  ElemContentType ElemType = etAny;
+  AttrDefList Attributes;
 };
 
-using TElemList = TDefList<TElemDef>;
+using ElemList = DefList<ElemDef>;
 
 // What DeclarationFound receives. Pointers are valid during the call only.
-struct TDeclNotice {
+struct DeclNotice {
   const char* Start = nullptr;  // the declaration's '<'
   const char* Final = nullptr;  // its '>' (or last character)
-  TDeclKind Kind = dkError;
-  const TElemDef* Element = nullptr;       // dkElement, dkAttList
-  const TEntityDef* Entity = nullptr;      // dkEntity: the definition in force
-  bool ParameterEntity = false;            // dkEntity: a parameter entity
-  const TNotationDef* Notation = nullptr;  // dkNotation
-  std::string_view Target;                 // dkPI
-  std::string_view Content;                // dkPI
-  const TAttrList* Attributes = nullptr;   // dkPI
-  const char* ErrorPos = nullptr;          // dkError: the offending character
+  DeclKind Kind = dkError;
+  const ElemDef* Element = nullptr;       // dkElement, dkAttList
+  const EntityDef* Entity = nullptr;      // dkEntity: the definition in force
+  bool ParameterEntity = false;           // dkEntity: a parameter entity
+  const NotationDef* Notation = nullptr;  // dkNotation
+  std::string_view Target;                // dkPI
+  std::string_view Content;               // dkPI
+  const AttrList* Attributes = nullptr;   // dkPI
+  const char* ErrorPos = nullptr;         // dkError: the offending character
 };
 
 // An external identifier as read: Final is the last character consumed.
-struct TExternalID {
+struct ExternalID {
   std::string PublicId;
   std::string SystemId;
   const char* Final = nullptr;
@@ -376,8 +376,8 @@ struct TExternalID {
 
 // One entity whose text is being scanned. Begin/End is that text: a copy of
 // an internal entity's replacement text (UTF-8) or the text of Instance.
-struct TEntityStackNode {
-  std::unique_ptr<TXmlParser> Instance;
+struct OpenEntity {
+  std::unique_ptr<XmlParser> Instance;
   std::string SavedEncoding;
   const char* ReturnPos = nullptr;
   std::string Text;
@@ -387,18 +387,18 @@ struct TEntityStackNode {
 };
 
 // The entities being scanned, innermost last.
-class TEntityStack {
+class OpenEntities {
  public:
   bool Empty() const { return nodes_.empty(); }
   size_t Depth() const { return nodes_.size(); }
-  const TEntityStackNode& Top() const { return *nodes_.back(); }
+  const OpenEntity& Top() const { return *nodes_.back(); }
 
  private:
-  std::vector<std::unique_ptr<TEntityStackNode>> nodes_;
-  friend class TXmlParser;
+  std::vector<std::unique_ptr<OpenEntity>> nodes_;
+  friend class XmlParser;
 };
 
-class TXmlParser {
+class XmlParser {
  public:
   static constexpr size_t kMaxEntityDepth = 16;
   static constexpr size_t kMinExpansionBudget = size_t{1} << 20;
@@ -407,10 +407,10 @@ class TXmlParser {
   // LoadFile refuses larger files (offsets into documents are 32-bit).
   static constexpr size_t kMaxFileSize = (size_t{1} << 30) - 1;
 
-  TXmlParser();
-  virtual ~TXmlParser();
-  TXmlParser(const TXmlParser&) = delete;
-  TXmlParser& operator=(const TXmlParser&) = delete;
+  XmlParser();
+  virtual ~XmlParser();
+  XmlParser(const XmlParser&) = delete;
+  XmlParser& operator=(const XmlParser&) = delete;
 
   // Forgets the text, the document fields, every definition and the current
   // part; NormalizeText becomes true. TextEncoding is kept, so a caller may
@@ -439,10 +439,10 @@ class TXmlParser {
   // character; for a part read from an entity's replacement text they point
   // into that text (InBuffer tells). After NextPart returned false,
   // PartStart is BufferEnd().
-  TPartKind PartType() const { return partType_; }
+  PartKind PartType() const { return partType_; }
   const std::string& PartName() const { return partName_; }
   const std::string& PartContent() const { return partContent_; }
-  const TAttrList& PartAttributes() const { return partAttributes_; }
+  const AttrList& PartAttributes() const { return partAttributes_; }
   const char* PartStart() const { return partStart_; }
   const char* PartEnd() const { return partEnd_; }
 
@@ -472,15 +472,15 @@ class TXmlParser {
   const std::string& TextEncoding() const { return textEncoding_; }
   void SetTextEncoding(const std::string& encoding);
 
-  TElemList& ElementDefs() { return elementDefs_; }
-  const TElemList& ElementDefs() const { return elementDefs_; }
-  TEntityList& GeneralEntities() { return generalEntities_; }
-  const TEntityList& GeneralEntities() const { return generalEntities_; }
-  TEntityList& ParameterEntities() { return parameterEntities_; }
-  const TEntityList& ParameterEntities() const { return parameterEntities_; }
-  TNotationList& NotationDefs() { return notationDefs_; }
-  const TNotationList& NotationDefs() const { return notationDefs_; }
-  const TEntityStack& EntityStack() const { return stack_; }
+  ElemList& ElementDefs() { return elementDefs_; }
+  const ElemList& ElementDefs() const { return elementDefs_; }
+  EntityList& GeneralEntities() { return generalEntities_; }
+  const EntityList& GeneralEntities() const { return generalEntities_; }
+  EntityList& ParameterEntities() { return parameterEntities_; }
+  const EntityList& ParameterEntities() const { return parameterEntities_; }
+  NotationList& NotationDefs() { return notationDefs_; }
+  const NotationList& NotationDefs() const { return notationDefs_; }
+  const OpenEntities& EntityStack() const { return stack_; }
 
   // Analyses markup declarations from p, a position in Buffer(), until ']',
   // '>' or the end of the text; returns where it stopped (after the
@@ -502,9 +502,9 @@ class TXmlParser {
   // loaded the file named by systemId, relative to the folder of SourceName
   // (to the current folder for a caller's buffer). It is returned even when
   // loading failed; its text is then empty.
-  virtual std::unique_ptr<TXmlParser> OpenExternal(const std::string& systemId,
-                                                   const std::string& publicId,
-                                                   const std::string& notationName);
+  virtual std::unique_ptr<XmlParser> OpenExternal(const std::string& systemId,
+                                                  const std::string& publicId,
+                                                  const std::string& notationName);
   // Appends the UTF-8 form of bytes in TextEncoding to out. UTF-8 (any
   // letter case) and no encoding pass through with malformed sequences made
   // U+FFFD; Windows-1250/1252 and ISO-8859-1/2 convert by table; another
@@ -514,16 +514,16 @@ class TXmlParser {
   // stands for itself in every encoding it can read.
   virtual void DecodeText(std::string_view text, std::string& out);
   // Receives the notices of the declaration analysis; ignores them here.
-  virtual void DeclarationFound(const TDeclNotice& notice);
+  virtual void DeclarationFound(const DeclNotice& notice);
 
  private:
   // Scanning
   const char* FrameEnd() const { return curEnd_; }
   void Decode(const char* b, const char* e, std::string& out);
-  void PushEntity(std::unique_ptr<TEntityStackNode> node);
+  void PushEntity(std::unique_ptr<OpenEntity> node);
   const char* PopEntity();
   void ClearStack(size_t depth = 0);
-  bool EnterEntity(const TEntityDef& def, const char* returnPos);
+  bool EnterEntity(const EntityDef& def, const char* returnPos);
   bool Spend(size_t bytes);
   // Appends bytes of the current text decoded, with its line ends made LF
   // when they come from a file (an internal entity's text already has them so).
@@ -531,9 +531,9 @@ class TXmlParser {
   const char* NameStart(const char* p) const;
 
   // External entities (xml_expand.cpp)
-  std::unique_ptr<TXmlParser> OpenEntityText(const TEntityDef& def, std::string_view& body);
-  void AppendEntityText(const TEntityDef& def, std::string& out);
-  const char* EnterDeclarations(std::unique_ptr<TXmlParser> instance, std::string_view body,
+  std::unique_ptr<XmlParser> OpenEntityText(const EntityDef& def, std::string_view& body);
+  void AppendEntityText(const EntityDef& def, std::string& out);
+  const char* EnterDeclarations(std::unique_ptr<XmlParser> instance, std::string_view body,
                                 const char* returnPos);
   bool InExternalDeclarations() const;
 
@@ -547,7 +547,7 @@ class TXmlParser {
   const char* AnalyzeAttributes(const char* p);
   void SortAttributes();
   void ApplyDefaults();
-  void FinishAttributeValue(TAttr& attr);
+  void FinishAttributeValue(Attr& attr);
 
   // Strings
   void ExpandGeneral(std::string_view in, std::string& out, size_t depth);
@@ -558,13 +558,13 @@ class TXmlParser {
   void AnalyzeDoctype();
   const char* SubsetFrom(const char* p, size_t baseDepth);
   const char* ParameterRefAt(const char* p);
-  const char* ReadExternalID(const char* p, bool isPublic, TExternalID& id);
+  const char* ReadExternalID(const char* p, bool isPublic, ExternalID& id);
   const char* ElementDecl(const char* p);
   const char* AttlistDecl(const char* p, size_t baseDepth);
   const char* EntityDecl(const char* p);
   const char* NotationDecl(const char* p);
-  void AnalyzeExternalSubset(const TExternalID& id);
-  void Notice(TDeclNotice& n) { DeclarationFound(n); }
+  void AnalyzeExternalSubset(const ExternalID& id);
+  void Notice(DeclNotice& n) { DeclarationFound(n); }
   void ErrorNotice(const char* at);
 
   // Text
@@ -586,13 +586,13 @@ class TXmlParser {
   std::string textEncoding_;
   std::unique_ptr<detail::TextDecoder> decoder_;
 
-  TElemList elementDefs_;
-  TEntityList generalEntities_;
-  TEntityList parameterEntities_;
-  TNotationList notationDefs_;
-  TEntityStack stack_;
+  ElemList elementDefs_;
+  EntityList generalEntities_;
+  EntityList parameterEntities_;
+  NotationList notationDefs_;
+  OpenEntities stack_;
   // Nodes popped during the last NextPart: a part may start in their text.
-  std::vector<std::unique_ptr<TEntityStackNode>> retired_;
+  std::vector<std::unique_ptr<OpenEntity>> retired_;
 
   // Current frame: the innermost entity text, or the main text.
   const char* curEnd_ = nullptr;
@@ -603,10 +603,10 @@ class TXmlParser {
   bool subsetExternal_ = false;  // AnalyzeSubset reads a DTD file
 
   // Current part
-  TPartKind partType_ = pkNone;
+  PartKind partType_ = pkNone;
   std::string partName_;
   std::string partContent_;
-  TAttrList partAttributes_;
+  AttrList partAttributes_;
   const char* partStart_ = nullptr;
   const char* partEnd_ = nullptr;
   const char* next_ = nullptr;  // where the next part begins
@@ -617,7 +617,7 @@ class TXmlParser {
   std::string scratch_;
   std::string scratch2_;
   std::vector<size_t> order_;
-  std::vector<const TAttrDef*> defaults_;
+  std::vector<const AttrDef*> defaults_;
 };
 
 }  // namespace xml

@@ -45,25 +45,25 @@ void CollapseWhitespace(std::string& s) {
 
 }  // namespace
 
-std::unique_ptr<TElement> TXMLData::Root() const { return ElementFromIndex(0); }
+std::unique_ptr<XmlElement> XmlData::Root() const { return ElementFromIndex(0); }
 
-std::unique_ptr<TElement> TXMLData::ElementFromIndex(int32_t entry) const {
+std::unique_ptr<XmlElement> XmlData::ElementFromIndex(int32_t entry) const {
   if (!isOpen_ || !tree_.Alive(entry)) return nullptr;
-  auto element = std::make_unique<TElement>();
+  auto element = std::make_unique<XmlElement>();
   MakeElement(entry, *element);
   return element;
 }
 
-TXmlParser& TXMLData::ScratchParser() const {
+XmlParser& XmlData::ScratchParser() const {
   if (!scratch_) {
-    scratch_ = std::make_unique<TXmlParser>();
+    scratch_ = std::make_unique<XmlParser>();
     scratch_->SetReadsExternalFiles(false);
   }
   return *scratch_;
 }
 
-void TXMLData::MakeElement(int32_t id, TElement& element) const {
-  const TIndex& e = tree_[id];
+void XmlData::MakeElement(int32_t id, XmlElement& element) const {
+  const IndexEntry& e = tree_[id];
   const bool leaf = e.ChildCount == 0;
   element.attributes_.clear();
   element.Attach(self_, openSerial_, id, e.Stamp);
@@ -75,7 +75,7 @@ void TXMLData::MakeElement(int32_t id, TElement& element) const {
   // A leaf is read whole; of an element with children only the start tag, its
   // content coming from the text between the children (ElementContent).
   const int32_t stop = leaf ? e.End() : e.StartTagEnd + 1;
-  TXmlParser& parser = ScratchParser();
+  XmlParser& parser = ScratchParser();
   parser.SetTextEncoding(encoding_);
   parser.UseBuffer(text_.data() + e.StartPos, static_cast<size_t>(stop - e.StartPos));
 
@@ -90,7 +90,7 @@ void TXMLData::MakeElement(int32_t id, TElement& element) const {
         if (!tagSeen) {
           tagSeen = true;
           name = parser.PartName();
-          for (const TAttr& a : parser.PartAttributes()) {
+          for (const Attr& a : parser.PartAttributes()) {
             element.AddAttribute(a.Name)->value_ = a.Value;
           }
         }
@@ -112,7 +112,7 @@ void TXMLData::MakeElement(int32_t id, TElement& element) const {
   element.SetSnapshot(std::move(name), std::move(content));
 }
 
-int32_t TXMLData::ScanGap(int32_t from, int32_t to, std::string& content) const {
+int32_t XmlData::ScanGap(int32_t from, int32_t to, std::string& content) const {
   content.clear();
   if (from >= to) return -1;
   // The usual last gap, blanks and a plain end tag filling it to its end, is
@@ -133,11 +133,11 @@ int32_t TXMLData::ScanGap(int32_t from, int32_t to, std::string& content) const 
       if (q == to) return p;
     }
   }
-  TXmlParser& parser = ScratchParser();
+  XmlParser& parser = ScratchParser();
   parser.SetTextEncoding(encoding_);
   parser.UseBuffer(text_.data() + from, static_cast<size_t>(to - from));
   while (parser.NextPart()) {
-    const TPartKind kind = parser.PartType();
+    const PartKind kind = parser.PartType();
     if ((kind == pkText || kind == pkCData) && !parser.PartContent().empty()) {
       content = parser.PartContent();
     } else if (kind == pkEndTag) {
@@ -147,13 +147,13 @@ int32_t TXMLData::ScanGap(int32_t from, int32_t to, std::string& content) const 
   return -1;
 }
 
-int32_t TXMLData::LastGapStart(int32_t id) const {
-  const TIndex& e = tree_[id];
+int32_t XmlData::LastGapStart(int32_t id) const {
+  const IndexEntry& e = tree_[id];
   return e.ChildCount > 0 ? tree_[tree_.ChildAt(id, e.ChildCount - 1)].End() : e.StartTagEnd + 1;
 }
 
-int32_t TXMLData::EndTagStart(int32_t id) const {
-  const TIndex& e = tree_[id];
+int32_t XmlData::EndTagStart(int32_t id) const {
+  const IndexEntry& e = tree_[id];
   if (e.EndPos == 0) return -1;
   // Parsed, not searched backwards: an end tag may hold quoted text with '<'
   // and '>' in it, and only the parser knows where it begins.
@@ -161,8 +161,8 @@ int32_t TXMLData::EndTagStart(int32_t id) const {
   return ScanGap(LastGapStart(id), e.EndPos, ignored);
 }
 
-std::string TXMLData::ElementContent(int32_t id) const {
-  const TIndex& e = tree_[id];
+std::string XmlData::ElementContent(int32_t id) const {
+  const IndexEntry& e = tree_[id];
   if (e.EndPos == 0) return {};
   // The text between the children, last gap (the one with the end tag) first;
   // the others are parsed only when they hold more than whitespace.
@@ -178,9 +178,9 @@ std::string TXMLData::ElementContent(int32_t id) const {
   return content;
 }
 
-bool TXMLData::NameIs(int32_t id, const std::string& name, bool byBytes) const {
+bool XmlData::NameIs(int32_t id, const std::string& name, bool byBytes) const {
   if (byBytes) {
-    const TIndex& e = tree_[id];
+    const IndexEntry& e = tree_[id];
     size_t p = static_cast<size_t>(e.StartPos);
     while (p < text_.size() && (text_[p] == ' ' || text_[p] == '\t')) ++p;
     if (p < text_.size() && text_[p] == '<') {
@@ -190,12 +190,12 @@ bool TXMLData::NameIs(int32_t id, const std::string& name, bool byBytes) const {
     }
   }
   // Otherwise the name is compared in its decoded form.
-  TElement element;
+  XmlElement element;
   MakeElement(id, element);
   return element.Name() == name;
 }
 
-const std::optional<CodePage>& TXMLData::Page() const {
+const std::optional<CodePage>& XmlData::Page() const {
   if (pageOf_ != encoding_ || !pageKnown_) {
     page_ = CodePageByName(encoding_);
     pageOf_ = encoding_;
@@ -204,9 +204,9 @@ const std::optional<CodePage>& TXMLData::Page() const {
   return page_;
 }
 
-bool TXMLData::AsciiCompatible() const { return encoding_.empty() || Page().has_value(); }
+bool XmlData::AsciiCompatible() const { return encoding_.empty() || Page().has_value(); }
 
-bool TXMLData::DecodePlain(std::string_view raw, std::string& out) const {
+bool XmlData::DecodePlain(std::string_view raw, std::string& out) const {
   const std::optional<CodePage>& page = Page();
   if (!encoding_.empty() && !page) return false;  // decoded by the C library: the parser's job
   const bool ascii = std::all_of(raw.begin(), raw.end(), [](char c) { return (c & 0x80) == 0; });
@@ -229,7 +229,7 @@ bool TXMLData::DecodePlain(std::string_view raw, std::string& out) const {
   return true;
 }
 
-int32_t TXMLData::ReadPlainText(int32_t p, int32_t stop, std::string& content) const {
+int32_t XmlData::ReadPlainText(int32_t p, int32_t stop, std::string& content) const {
   static const struct {
     const char* name;
     char ch;
@@ -259,7 +259,7 @@ int32_t TXMLData::ReadPlainText(int32_t p, int32_t stop, std::string& content) c
   }
 }
 
-bool TXMLData::ReadPlainElement(const TIndex& e, TElement& element) const {
+bool XmlData::ReadPlainElement(const IndexEntry& e, XmlElement& element) const {
   if (!FastElementReads) return false;
   const char* t = text_.data();
   const int32_t stop = e.End();
@@ -341,7 +341,7 @@ bool TXMLData::ReadPlainElement(const TIndex& e, TElement& element) const {
     CollapseWhitespace(content);
   }
   for (int i = 0; i < count; ++i) {
-    TAttribute* a = element.AddAttribute(std::string(plain[i].name()));
+    XmlAttribute* a = element.AddAttribute(std::string(plain[i].name()));
     if (!DecodePlain(plain[i].value(), a->value_)) {
       element.attributes_.clear();
       return false;

@@ -195,7 +195,7 @@ std::string TakeTextDeclaration(std::string_view& text);
 // Appends UTF-8 text with every malformed sequence made U+FFFD.
 void AppendCheckedUtf8(std::string_view in, std::string& out);
 
-// Converts bytes of one encoding into UTF-8 (see TXmlParser::DecodeText).
+// Converts bytes of one encoding into UTF-8 (see XmlParser::DecodeText).
 class TextDecoder {
  public:
   explicit TextDecoder(const std::string& encoding);

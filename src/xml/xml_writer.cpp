@@ -40,15 +40,15 @@ std::string DeclarationLiteral(const std::string& value) {
   return s;
 }
 
-std::string Indent(const TElement& element) {
+std::string Indent(const XmlElement& element) {
   return std::string(static_cast<size_t>(std::max(element.Level() - 1, 0)), '\t');
 }
 
 // The start tag up to and including its '>' (or " />"), without line end.
-std::string OpenTag(const TElement& element, bool selfClosing) {
+std::string OpenTag(const XmlElement& element, bool selfClosing) {
   std::string s = Indent(element) + "<" + element.Name() + " ";
   for (int i = 0; i < element.AttributeCount(); ++i) {
-    const TAttribute* a = element.AttributeAt(i);
+    const XmlAttribute* a = element.AttributeAt(i);
     s += a->Name() + "=\"" + EscapeAttribute(a->Value()) + "\" ";
   }
   if (selfClosing) return s + "/>";
@@ -57,7 +57,7 @@ std::string OpenTag(const TElement& element, bool selfClosing) {
 }
 
 // Content and end tag of an element whose start tag (and children) are written.
-std::string CloseText(const TElement& element) {
+std::string CloseText(const XmlElement& element) {
   std::string s;
   if (element.Content().empty()) s = CR + Indent(element);
   return s + EscapeContent(element.Content()) + "</" + element.Name() + ">" + CR;
@@ -65,11 +65,11 @@ std::string CloseText(const TElement& element) {
 
 }  // namespace
 
-std::string StartTagText(const TElement& element, bool selfClosing) {
+std::string StartTagText(const XmlElement& element, bool selfClosing) {
   return OpenTag(element, selfClosing) + CR;
 }
 
-std::string ElementText(const TElement& element, bool closing, bool children) {
+std::string ElementText(const XmlElement& element, bool closing, bool children) {
   if (element.IsEmpty()) return OpenTag(element, true) + CR;
   std::string s = OpenTag(element, false);
   if (children && element.ChildCount() > 0) {
@@ -77,8 +77,8 @@ std::string ElementText(const TElement& element, bool closing, bool children) {
     // Descendants are walked with an explicit stack: a document may nest deeper
     // than the call stack would allow. Every descendant is written whole.
     struct Frame {
-      std::unique_ptr<TElement> owned;
-      const TElement* element;
+      std::unique_ptr<XmlElement> owned;
+      const XmlElement* element;
       int next;
     };
     std::vector<Frame> stack;
@@ -90,13 +90,13 @@ std::string ElementText(const TElement& element, bool closing, bool children) {
         stack.pop_back();
         continue;
       }
-      std::unique_ptr<TElement> child = f.element->ChildAt(f.next++);
+      std::unique_ptr<XmlElement> child = f.element->ChildAt(f.next++);
       if (!child) continue;
       if (child->IsEmpty()) {
         s += OpenTag(*child, true) + CR;
       } else if (child->ChildCount() > 0) {
         s += OpenTag(*child, false) + CR;
-        const TElement* raw = child.get();
+        const XmlElement* raw = child.get();
         stack.push_back({std::move(child), raw, 0});
       } else {
         s += OpenTag(*child, false) + CloseText(*child);
@@ -111,7 +111,7 @@ std::string ElementText(const TElement& element, bool closing, bool children) {
 
 namespace xml {
 
-std::string HeaderText(TXMLData& data) {
+std::string HeaderText(XmlData& data) {
   std::string s = "<?xml";
   if (!data.XMLVersion().empty()) s += " version=\"" + data.XMLVersion() + "\"";
   if (!data.Encoding().empty()) s += " encoding=\"" + data.Encoding() + "\"";
@@ -120,7 +120,7 @@ std::string HeaderText(TXMLData& data) {
   s += "?>";
   s += CR;
   s += "<!DOCTYPE ";
-  const TDTD* dtd = data.DTD();
+  const DtdModel* dtd = data.DTD();
   if (dtd == nullptr || dtd->Root().Name.empty()) {
     data.ReportEditError(5, XMLErrorMessage(5));
     return {};
@@ -141,7 +141,7 @@ std::string HeaderText(TXMLData& data) {
   return s;
 }
 
-std::string DTDText(const TDTD& dtd) {
+std::string DTDText(const DtdModel& dtd) {
   std::vector<std::string> written;
   const std::string body = DeclarationText(dtd.Root(), written);
   std::string header = "<!--";
@@ -156,7 +156,7 @@ std::string DTDText(const TDTD& dtd) {
   return header + body;
 }
 
-std::string DeclarationText(const TDTDElement& decl, std::vector<std::string>& written) {
+std::string DeclarationText(const DtdElement& decl, std::vector<std::string>& written) {
   if (std::find(written.begin(), written.end(), decl.Name) != written.end()) return {};
   written.push_back(decl.Name);
   std::string s = "<!ELEMENT " + decl.Name + " " + decl.ContentModelText() + ">";
@@ -165,7 +165,7 @@ std::string DeclarationText(const TDTDElement& decl, std::vector<std::string>& w
     s += "<!ATTLIST " + decl.Name;
     s += CR;
     for (int i = 0; i < decl.AttrCount(); ++i) {
-      const TAttribute& a = *decl.AttributeAt(i);
+      const XmlAttribute& a = *decl.AttributeAt(i);
       const std::string type =
           a.AttrType() == atEnumeration ? "(" + a.Enumeration() + ")" : AttrTypeNames[a.AttrType()];
       s.append("\t").append(a.Name()).append(" ").append(type).append(" ");

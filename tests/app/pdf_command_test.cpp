@@ -149,7 +149,7 @@ TEST_F(DemoPdf, EverySheetInBookOrderWithProgress) {
   // A sheet for every picture the render command draws.
   QTemporaryDir pngs;
   QString error;
-  HeadlessAlbum album(PdfLayoutSize(TPdfOptions()));
+  HeadlessAlbum album(PdfLayoutSize(PdfOptions()));
   ASSERT_TRUE(album.Open(Demo, &error));
   const QStringList spreads = RenderBookPictures(album.Book, pngs.path(), -2, -2, &error);
   EXPECT_EQ(Info(pdf, "Pages").toInt(), spreads.size());
@@ -192,7 +192,7 @@ TEST_F(DemoPdf, PicturesAtThePrintedResolution) {
 // Every sheet as the window draws that spread: the same layout, colours,
 // pictures, and the missing picture, corrupt JPEG and video cells alike.
 TEST_F(DemoPdf, SheetsLookAsTheWindowDrawsThem) {
-  const QSize size = PdfLayoutSize(TPdfOptions());
+  const QSize size = PdfLayoutSize(PdfOptions());
   QTemporaryDir out;
   QString error;
   HeadlessAlbum album(size);
@@ -265,7 +265,7 @@ TEST(PdfCommand, NoTextOverlapsOrIsCutAtThePaperSizes) {
   std::vector<QSize> sizes{QSize()};  // the look's own window
   for (const char* paper : {"A5", "A4", "Letter", "210x210mm"}) {
     for (const bool pages : {false, true}) {
-      TPdfOptions options;
+      PdfOptions options;
       options.Paper = *ParsePaperSize(paper);
       options.Pages = pages;
       sizes.push_back(PdfLayoutSize(options));

@@ -30,10 +30,10 @@ class CancellingProgress : public ProgressSink {
   }
 };
 
-class PdfExportDialog : public ::testing::Test {
+class PdfExportDialogTest : public ::testing::Test {
  protected:
   HeadlessAlbum album{QSize(800, 600)};
-  TfPdfExport dialog;
+  PdfExportDialog dialog;
   ScriptedPrompts ask;
   CancellingProgress progress;
   QTemporaryDir dir;
@@ -58,11 +58,11 @@ class PdfExportDialog : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(PdfExportDialog, WritesTheChosenPaperAndLayout) {
+TEST_F(PdfExportDialogTest, WritesTheChosenPaperAndLayout) {
   const QString pdf = dir.filePath("book.pdf");
   ask.SaveFileNames << pdf;
   const int page = album.Model.CurrentPage;
-  const QList<TThumbnail> thumbnails = album.Model.Thumbnails[0];
+  const QList<Thumbnail> thumbnails = album.Model.Thumbnails[0];
   const QString written = Run([&] {
     dialog.edPaper->setCurrentText("A5");
     dialog.edDpi->setValue(96);
@@ -82,7 +82,7 @@ TEST_F(PdfExportDialog, WritesTheChosenPaperAndLayout) {
   EXPECT_TRUE(album.Model.Thumbnails[0] == thumbnails);
 }
 
-TEST_F(PdfExportDialog, NoNameOrCancelWritesNothing) {
+TEST_F(PdfExportDialogTest, NoNameOrCancelWritesNothing) {
   const QString pdf = dir.filePath("book.pdf");
   WriteAll(pdf, "the old book");
   ask.SaveFileNames << "" << pdf;

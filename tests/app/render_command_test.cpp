@@ -18,7 +18,7 @@ class RenderTest : public ::testing::Test {
  protected:
   AlbumModel model;
   HeadlessBookWindow window{QSize(800, 600)};
-  TBook book{model, window};
+  BookView book{model, window};
   QTemporaryDir dir;
 
   void SetUp() override {
@@ -35,7 +35,7 @@ class RenderTest : public ::testing::Test {
     model.DataTitles = QStringList{"Title", "First"};
     for (int i = 0; i < 5; ++i) {
       model.Chapters[0].AppendEmpty();
-      model.Thumbnails[0] << TThumbnail();
+      model.Thumbnails[0] << Thumbnail();
     }
     model.ThumbsLoaded[0] = model.ThumbsLoaded[1] = true;
     model.CurrentChapter = 0;

@@ -36,10 +36,10 @@ class SetupCommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     FillDefaultMessages();
-    ProgramSettings = DefaultProgramSettings();
-    ProgramSettings.Profile = dir_.path() + "/default.AFM";
+    GlobalSettings = DefaultProgramSettings();
+    GlobalSettings.Profile = dir_.path() + "/default.AFM";
     SetDefaultProfile(AlbumProfile);
-    new TEditWindow(browser_);  // as at start-up: its RecreateThumbnails command
+    new EditWindow(browser_);  // as at start-up: its RecreateThumbnails command
     AttachSetupCommands(browser_);
     browser_.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&browser_));
@@ -85,7 +85,7 @@ class SetupCommandsTest : public ::testing::Test {
     WriteAll(Path("main.xml"), Xml("Album", kLinks, {"a.jpg=A", "b.jpg=B"}));
     WriteAll(Path("c1.xml"), Xml("One", {}, {"c.jpg=C"}));
     WriteAll(Path("c2.xml"), Xml("Two", {}, {}));
-    TProfile look;
+    AlbumLook look;
     SetDefaultProfile(look);
     for (int k = 0; k < 3; ++k) look.BM[k] = RGBColor(10 * (k + 1), 0, 0);
     SaveProfile(Path("look.AFM"), look);
@@ -111,7 +111,7 @@ class SetupCommandsTest : public ::testing::Test {
   const QStringList kLinks{"c1.xml=One", "c2.xml=Two"};
   QTemporaryDir dir_;
   ScriptedPrompts ask_;
-  TfAlbumBrowser browser_{&ask_};
+  AlbumBrowser browser_{&ask_};
 };
 
 TEST_F(SetupCommandsTest, EachActionOpensTheSetupDialogOnItsPage) {
@@ -125,7 +125,7 @@ TEST_F(SetupCommandsTest, EachActionOpensTheSetupDialogOnItsPage) {
   for (const auto& c : cases) {
     WhileModal(c.action, [&](QWidget* modal) {
       ASSERT_EQ(modal->objectName(), "fSetup");
-      const auto* setup = static_cast<TfSetup*>(modal);
+      const auto* setup = static_cast<SetupDialog*>(modal);
       EXPECT_EQ(setup->Pages->currentWidget()->objectName(), c.page) << c.action;
       EXPECT_EQ(setup->pnDescription->isVisibleTo(setup->pgGeneral), c.albumPanel) << c.action;
       // The command's caption as a title: "Setup", not "Setup...".
@@ -143,17 +143,17 @@ TEST_F(SetupCommandsTest, ALanguageChosenInSetupWaitsForTheNextStartInEveryWindo
   const QString chosen = dir_.path() + "/chosen.LNG";
   WriteAll(started, "fSplash.btClose=Zavrit\r\n");
   WriteAll(chosen, "fSplash.btClose=Schliessen\r\n");
-  ProgramSettings.Language = started;
-  SaveSettings(ProgramSettings);
+  GlobalSettings.Language = started;
+  SaveSettings(GlobalSettings);
   LoadSettings(browser_.Document(),
                [this](const QStringList& language) { browser_.SetLanguage(language); });
   WhileModal("Setup", [&](QWidget* modal) {
-    auto* setup = static_cast<TfSetup*>(modal);
+    auto* setup = static_cast<SetupDialog*>(modal);
     ask_.OpenFileNames << chosen;
     QTest::mouseClick(setup->btLanguage, Qt::LeftButton);
     QTest::mouseClick(setup->btOK, Qt::LeftButton);
   });
-  ASSERT_EQ(ProgramSettings.Language, chosen);
+  ASSERT_EQ(GlobalSettings.Language, chosen);
   // The About window is made now, after the choice.
   WhileModal("About", [](QWidget* modal) {
     EXPECT_EQ(modal->findChild<QPushButton*>("btClose")->text(), "Zavrit");
@@ -168,7 +168,7 @@ TEST_F(SetupCommandsTest, FourColumnsAppliedRedrawTheOpenBookAtASpreadItStillHas
   ASSERT_EQ(model.CurrentPage, 6);
   const QSize before = browser_.Book().ThumbnailBox();
   WhileModal("AlbumProperties", [](QWidget* modal) {
-    auto* setup = static_cast<TfSetup*>(modal);
+    auto* setup = static_cast<SetupDialog*>(modal);
     setup->Pages->setCurrentWidget(setup->pgLook);
     QTest::keyClick(setup->edColCount, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(setup->edColCount, "4");
@@ -186,7 +186,7 @@ TEST_F(SetupCommandsTest, TheGuideMakesTheNewAlbumThroughTheWindow) {
   browser_.Model().DataTitles = {"Old"};
   WhileModal("DoRunGuide", [this](QWidget* modal) {
     ASSERT_EQ(modal->objectName(), "fGuide");
-    auto* guide = static_cast<TfGuide*>(modal);
+    auto* guide = static_cast<GuideDialog*>(modal);
     EXPECT_EQ(guide->Pages->currentIndex(), 0);
     for (int page = 0; page < 4; ++page) {
       if (page == 1) {
@@ -205,7 +205,7 @@ TEST_F(SetupCommandsTest, TheGuideMakesTheNewAlbumThroughTheWindow) {
 
 TEST_F(SetupCommandsTest, TheStartupGuideShowsOnlyWhileRunGuideIsSet) {
   for (bool run : {false, true}) {
-    ProgramSettings.RunGuide = run;
+    GlobalSettings.RunGuide = run;
     bool shown = false;
     const Soon soon([&] {
       QWidget* modal = QApplication::activeModalWidget();
@@ -221,7 +221,7 @@ TEST_F(SetupCommandsTest, TheStartupGuideShowsOnlyWhileRunGuideIsSet) {
 // An edit made in the album properties stays a change of the data file when
 // an earlier image edit is undone, also after that edit was saved.
 TEST_F(SetupCommandsTest, PropertiesEditsSurviveUndoingAnEarlierImageEdit) {
-  ProgramSettings.ConfirmDeletes = false;
+  GlobalSettings.ConfirmDeletes = false;
   for (const bool saveBetween : {false, true}) {
     OpenTrip();
     ASSERT_TRUE(browser_.RunAction(QStringLiteral("DeletePictures")));  // image a
@@ -230,7 +230,7 @@ TEST_F(SetupCommandsTest, PropertiesEditsSurviveUndoingAnEarlierImageEdit) {
       ASSERT_EQ(ReadAll(Path("main.xml")), Xml("Album", kLinks, {"b.jpg=B"}));
     }
     WhileModal("AlbumProperties", [](QWidget* modal) {
-      auto* setup = static_cast<TfSetup*>(modal);
+      auto* setup = static_cast<SetupDialog*>(modal);
       setup->edTitle->selectAll();
       QTest::keyClicks(setup->edTitle, "Trip");
       QTest::mouseClick(setup->btOK, Qt::LeftButton);
@@ -249,7 +249,7 @@ TEST_F(SetupCommandsTest, PropertiesEditsSurviveUndoingAnEarlierImageEdit) {
 TEST_F(SetupCommandsTest, AChangedImageFolderIsAChangeOfTheDataFile) {
   OpenTrip();
   WhileModal("AlbumProperties", [](QWidget* modal) {
-    auto* setup = static_cast<TfSetup*>(modal);
+    auto* setup = static_cast<SetupDialog*>(modal);
     QTest::keyClicks(setup->edAlbumDir, "pics");
     QTest::mouseClick(setup->btOK, Qt::LeftButton);
   });
@@ -273,7 +273,7 @@ TEST_F(SetupCommandsTest, MovingOrRemovingAChapterMarksItsMovedColoursForSaving)
     const QStringList before = ColorLines();
     ASSERT_EQ(before.size(), 3);
     WhileModal("EditChapters", [&](QWidget* modal) {
-      auto* setup = static_cast<TfSetup*>(modal);
+      auto* setup = static_cast<SetupDialog*>(modal);
       ASSERT_EQ(setup->Bookmarks->currentRow(), 0);
       QTest::mouseClick(setup->findChild<QAbstractButton*>(QLatin1String(c.button)),
                         Qt::LeftButton);

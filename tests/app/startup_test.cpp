@@ -20,9 +20,9 @@
 TEST(StartUp, OpensTheArgumentByItsExtensionOrShowsTheEmptyCover) {
   QTemporaryDir dir;
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath("config"));
-  TProfile defaults;
+  AlbumLook defaults;
   ASSERT_TRUE(LoadProfile(QStringLiteral(QV_BINARY_DIR "/bin/default.AFM"), defaults));
-  TProfile look = defaults;
+  AlbumLook look = defaults;
   look.FormLeft = defaults.FormLeft + 37;
   look.FormWidth = 500;
   ASSERT_TRUE(SaveProfile(dir.filePath("look.AFM"), look));
@@ -58,7 +58,7 @@ TEST(StartUp, OpensTheArgumentByItsExtensionOrShowsTheEmptyCover) {
   };
   for (const Case& c : cases) {
     ScriptedPrompts prompts;
-    std::unique_ptr<TfAlbumBrowser> window(StartBookWindow(c.file, &prompts));
+    std::unique_ptr<AlbumBrowser> window(StartBookWindow(c.file, &prompts));
     // A file that cannot be opened is named, with the reason.
     if (c.why == nullptr) {
       EXPECT_TRUE(prompts.Log.isEmpty()) << c.what;

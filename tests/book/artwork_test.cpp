@@ -25,7 +25,7 @@ TEST(Artwork, DecorationsCursorsTexturesAndTheDefaultLook) {
     EXPECT_TRUE(cursor.rect().contains(hotSpot)) << number;
   }
 
-  TProfile look;
+  AlbumLook look;
   SetDefaultProfile(look);
   EXPECT_FALSE(TexturePicture(look.CoverTexture).isNull()) << look.CoverTexture.toStdString();
   EXPECT_FALSE(TexturePicture(look.PageTexture).isNull()) << look.PageTexture.toStdString();

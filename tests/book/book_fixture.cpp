@@ -16,7 +16,7 @@ void BookTest::MakeAlbum(const std::vector<int>& counts) {
       model.Chapters[k].Files.last() = QStringLiteral("/missing/%1-%2.jpg").arg(k).arg(i);
       QImage thumb(box, QImage::Format_ARGB32_Premultiplied);
       thumb.fill(QColor(10, 200, 30));
-      model.Thumbnails[k] << TThumbnail{thumb, QPoint(), box};
+      model.Thumbnails[k] << Thumbnail{thumb, QPoint(), box};
     }
     model.ThumbsLoaded[k] = true;
   }

@@ -15,7 +15,7 @@
 
 class FakeBookWindow : public BookWindow {
  public:
-  TBook* book = nullptr;
+  BookView* book = nullptr;
   QSize size{800, 600};
   int positionCalls = 0;
   int repaintCalls = 0;
@@ -42,7 +42,7 @@ class BookTest : public ::testing::Test {
  protected:
   AlbumModel model;
   FakeBookWindow window;
-  TBook book{model, window};
+  BookView book{model, window};
 
   void SetUp() override {
     FillDefaultMessages();
@@ -60,6 +60,6 @@ class BookTest : public ::testing::Test {
   // opaque pictures); chapter names "Chapter k".
   void MakeAlbum(const std::vector<int>& counts);
 
-  static QColor Pixel(const TPage& page, int x, int y) { return page.Image.pixelColor(x, y); }
-  static QColor Color(TColor c) { return ToQColor(c); }
+  static QColor Pixel(const BookPage& page, int x, int y) { return page.Image.pixelColor(x, y); }
+  static QColor Color(LookColor c) { return ToQColor(c); }
 };

@@ -4,10 +4,10 @@
 
 TEST_F(BookTest, EachPagesColour) {
   MakeAlbum({13, 24, 12});  // 12 a page: chapter 0 has 2 pages, 1 has 2, 2 has 1
-  const TProfile& l = AlbumProfile;
+  const AlbumLook& l = AlbumProfile;
   const struct {
     int chapter, spread;
-    TColor left, right;
+    LookColor left, right;
   } cases[] = {
       {0, 0, l.InsideColor, l.PageColor},  // the inside of the front cover, page 1
       {0, 2, l.PageColor, l.BM[0]},        // page 2, the front of chapter 1's divider
@@ -77,7 +77,7 @@ TEST_F(BookTest, ShowSpreadLoadsThumbnailsOfAChapterNotLoaded) {
     window.resizing = resizing;
     window.size = QSize(1000, resizing ? 650 : 700);
     window.PositionWindow();
-    for (const TThumbnail& thumbnail : model.Thumbnails[1])
+    for (const Thumbnail& thumbnail : model.Thumbnails[1])
       EXPECT_EQ(thumbnail.Box, resizing ? before : book.ThumbnailBox());
   }
 }

@@ -14,7 +14,7 @@
 
 namespace {
 
-enum class TRun { Across, Down, Up };
+enum class ImageRun { Across, Down, Up };
 
 // An image that measures and draws text as the pages do.
 QImage PageLike(QSize size) {
@@ -41,23 +41,23 @@ struct Seen {
   const QImage& image;
   // The line box of text (turned with it) where its ink stands within
   // `within`, or nothing.
-  std::optional<QRect> Find(const QString& text, const TProfileFont& font, TColor ground,
-                            QRect within, TRun run = TRun::Across) const {
+  std::optional<QRect> Find(const QString& text, const LookFont& font, LookColor ground,
+                            QRect within, ImageRun run = ImageRun::Across) const {
     const QFontMetrics fm = PageMetrics(font.Font);
     const QColor ink = ToQColor(font.Color);
     const QColor groundColour = ToQColor(ground);
     const int pad = 4;
     const QSize line(fm.horizontalAdvance(text), fm.height());
-    const QSize box = run == TRun::Across ? line : line.transposed();
+    const QSize box = run == ImageRun::Across ? line : line.transposed();
     QImage sample = PageLike(box + QSize(2 * pad, 2 * pad));
     sample.fill(groundColour);
     QPainter p(&sample);
     p.setFont(font.Font);
     p.setPen(ink);
     p.translate(pad, pad);
-    if (run == TRun::Down) p.translate(box.width(), 0);
-    if (run == TRun::Up) p.translate(0, box.height());
-    p.rotate(run == TRun::Down ? 90 : run == TRun::Up ? -90 : 0);
+    if (run == ImageRun::Down) p.translate(box.width(), 0);
+    if (run == ImageRun::Up) p.translate(0, box.height());
+    p.rotate(run == ImageRun::Down ? 90 : run == ImageRun::Up ? -90 : 0);
     p.drawText(0, fm.ascent(), text);
     p.end();
     auto inked = [&](QRgb c) {
@@ -131,25 +131,25 @@ class PagesTest : public BookTest {
   Seen Right() const { return {book.RightPage.Image}; }
   // Whether the page shows text centred in box.
   static ::testing::AssertionResult Centred(const Seen& page, const QString& text,
-                                            const TProfileFont& font, TColor ground, QRect box) {
+                                            const LookFont& font, LookColor ground, QRect box) {
     return Near(page.Find(text, font, ground, box), CentredBox(box, text, font.Font));
   }
-  const TProfileFont& base = AlbumProfile.BaseFont;
-  const TColor paper = AlbumProfile.PageColor;
+  const LookFont& base = AlbumProfile.BaseFont;
+  const LookColor paper = AlbumProfile.PageColor;
 };
 
 TEST_F(PagesTest, TheCoverShowsTheTitleOrTheProgramsNameAndVersion) {
   MakeAlbum({5});
   AlbumProfile.TitleFont.Color = RGBColor(255, 255, 255);  // its dark edge is then no ink
-  const TProfileFont& title = AlbumProfile.TitleFont;
-  const TColor cover = AlbumProfile.CoverColor;
+  const LookFont& title = AlbumProfile.TitleFont;
+  const LookColor cover = AlbumProfile.CoverColor;
   const Seen seen{book.CoverPage.Image};
   book.ShowSpread(0, -1);
   EXPECT_TRUE(Centred(seen, "Album", title, cover, {28, 0, 372, 560}));
   model.DataTitles[0].clear();
   book.ShowSpread(0, -1);
   EXPECT_TRUE(Centred(seen, "Quirevale", title, cover, {28, 0, 372, 560}));
-  TProfileFont version{QFont(QStringLiteral("Arial")), title.Color};
+  LookFont version{QFont(QStringLiteral("Arial")), title.Color};
   version.Font.setPointSize(8);
   EXPECT_TRUE(Centred(seen, "1.0", version, cover, {28, 30, 372, 580}));
 }
@@ -169,8 +169,8 @@ TEST_F(PagesTest, HeaderFooterAndTheNextChaptersTitleOnItsDivider) {
   book.ShowSpread(0, 2);
   EXPECT_TRUE(Centred(Left(), "Album", base, paper, leftHeader));
   EXPECT_TRUE(Centred(Left(), "- Page 2/2 -", base, paper, leftFooter));
-  const TProfileFont& chapter = AlbumProfile.ChapterFont;
-  const TColor divider = AlbumProfile.BM[0];
+  const LookFont& chapter = AlbumProfile.ChapterFont;
+  const LookColor divider = AlbumProfile.BM[0];
   EXPECT_TRUE(Centred(Right(), "Title 1", chapter, divider, {1, 15, 371, 517}));
   EXPECT_FALSE(Right().Find("Album", base, divider, header));
 
@@ -185,7 +185,7 @@ TEST_F(PagesTest, DescriptionLinesUnderThePicture) {
   AlbumProfile.ShowPeople = true;
   AlbumProfile.TextRowCount = 2;
   window.PositionWindow();
-  TChapterData& data = model.Chapters[0];
+  ChapterData& data = model.Chapters[0];
   data.Dates[0] = QStringLiteral("1. 5. 2004");
   data.Places[0] = QStringLiteral("Brno");
   data.People[0] = QStringLiteral("Eva");
@@ -197,7 +197,7 @@ TEST_F(PagesTest, DescriptionLinesUnderThePicture) {
 
   // The first cell of the right page: (26, 40)-(101, 207).
   const QRect cell(26, 40, 75, 167);
-  const TProfileFont& desc = AlbumProfile.DescFont;
+  const LookFont& desc = AlbumProfile.DescFont;
   const auto date = Right().Find("1. 5. 2004", desc, paper, cell);
   const auto place = Right().Find("Brno", desc, paper, cell);
   const auto people = Right().Find("Eva", desc, paper, cell);
@@ -267,18 +267,18 @@ TEST_F(PagesTest, TextsStayInsideCellsTooSmallForThem) {
 TEST_F(PagesTest, BookmarkLabelsRunDownTheRightEdgeAndUpTheLeft) {
   MakeAlbum({30, 5, 5, 5});
   model.ChapterNames = QStringList{"North", "Lakes", "Towns"};  // nothing below the line
-  TProfileFont label = AlbumProfile.BookmarkFont;               // always bold Arial of its size
+  LookFont label = AlbumProfile.BookmarkFont;                   // always bold Arial of its size
   label.Font = QFont(QStringLiteral("Arial"));
   label.Font.setPointSizeF(AlbumProfile.BookmarkFont.Font.pointSizeF());
   label.Font.setBold(true);
   // Chapter i's label on its tab of colour BM[i - 1] by the outer edge.
   auto onRight = [&](int i) {
     return Right().Find(model.ChapterNames[i - 1].left(5), label, AlbumProfile.BM[i - 1],
-                        {372, 15, 28, 557}, TRun::Down);
+                        {372, 15, 28, 557}, ImageRun::Down);
   };
   auto onLeft = [&](int i) {
     return Left().Find(model.ChapterNames[i - 1], label, AlbumProfile.BM[i - 1], {0, 15, 28, 557},
-                       TRun::Up);
+                       ImageRun::Up);
   };
   book.ShowSpread(0, 0);
   ASSERT_TRUE(onRight(1) && onRight(2) && onRight(3));
@@ -303,7 +303,7 @@ TEST_F(PagesTest, BookmarkLabelsRunDownTheRightEdgeAndUpTheLeft) {
 TEST_F(PagesTest, ASpreadLooksTheSameHoweverItIsReached) {
   // The album's thumbnails are made by hand (their files do not exist), so
   // other chapters must keep them while one is shown.
-  const bool freeMemory = std::exchange(ProgramSettings.FreeMemory, false);
+  const bool freeMemory = std::exchange(GlobalSettings.FreeMemory, false);
   MakeAlbum({30, 5, 5});
   book.ShowSpread(0, 2);
   const QImage left = book.LeftPage.Image;
@@ -311,7 +311,7 @@ TEST_F(PagesTest, ASpreadLooksTheSameHoweverItIsReached) {
   for (auto [c, p] : {std::pair{0, 2}, {0, 0}, {1, 0}, {2, 2}, {0, 2}}) book.ShowSpread(c, p);
   EXPECT_TRUE(book.LeftPage.Image == left);
   EXPECT_TRUE(book.RightPage.Image == right);
-  ProgramSettings.FreeMemory = freeMemory;
+  GlobalSettings.FreeMemory = freeMemory;
 }
 
 TEST_F(PagesTest, TheCoverAndThePagesFollowEveryChangeOfLookOrSize) {
@@ -325,7 +325,7 @@ TEST_F(PagesTest, TheCoverAndThePagesFollowEveryChangeOfLookOrSize) {
 
   struct Step {
     const char* what;
-    TColor colour;
+    LookColor colour;
     QSize size;
     bool relayout;
   };

@@ -24,7 +24,7 @@ TEST_F(BookTest, CoverPaperAndTheSpineShade) {
 
 TEST_F(BookTest, ThePageEdgeRunsOverATabUnlessItsDividerShows) {
   MakeAlbum({30, 5, 5, 5});
-  const TProfile& l = AlbumProfile;
+  const AlbumLook& l = AlbumProfile;
   book.ShowSpread(2, 0);
   const int onTab3 = book.BookmarkEdges[3] + 15 - 3;  // low on tab 3
   const int onTab2 = book.BookmarkEdges[1] + 15 + 2;  // high on tab 2
@@ -46,12 +46,12 @@ class CellTest : public BookTest {
 
 TEST_F(CellTest, FramesOffButKeptForAnEmptyThumbnail) {
   MakeAlbum({5});
-  model.Thumbnails[0][1] = TThumbnail();  // its file is missing
+  model.Thumbnails[0][1] = Thumbnail();  // its file is missing
   const QColor paper = Color(AlbumProfile.PageColor);
   const QRect a = Picture(0);
   const QRect b = Picture(1);
   book.ShowSpread(0, 0);
-  const TPage& right = book.RightPage;
+  const BookPage& right = book.RightPage;
   EXPECT_EQ(Pixel(right, a.left() + 2, a.top() + 2), QColor(10, 200, 30));
   EXPECT_EQ(Pixel(right, a.left() - 1, a.top() + 5), paper);
   EXPECT_EQ(Pixel(right, b.left() - 1, b.top() + 5), QColor(Qt::black));
@@ -111,7 +111,7 @@ TEST_F(BookTest, LettersMarkTheCellsOfTheSpread) {
     MakeAlbum({c.rows == 3 ? 30 : 80, 3});
     book.ShowSpread(c.chapter, c.spread);
     QString letters;
-    for (const TBook::TLetterMark& mark : book.LetterMarks()) letters += mark.Letter;
+    for (const BookView::LetterMark& mark : book.LetterMarks()) letters += mark.Letter;
     EXPECT_EQ(letters, QString::fromUtf8(c.letters)) << c.chapter << " " << c.spread;
   }
   EXPECT_EQ(book.LetterMarks()[0].At, QPoint(43, 40));  // the left page's first cell

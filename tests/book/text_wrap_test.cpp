@@ -4,13 +4,13 @@
 
 #include <ostream>
 
-void PrintTo(const TWrappedLine& line, std::ostream* os) {
+void PrintTo(const WrappedLine& line, std::ostream* os) {
   *os << '"' << line.Text.toStdString() << '"' << (line.SplitWord ? "-" : "");
 }
 
 namespace {
 
-std::vector<TWrappedLine> Lines(std::initializer_list<TWrappedLine> lines) { return lines; }
+std::vector<WrappedLine> Lines(std::initializer_list<WrappedLine> lines) { return lines; }
 
 }  // namespace
 
@@ -18,7 +18,7 @@ TEST(WrapText, BreakPointsAndTheHyphenRule) {
   struct Case {
     const char* text;
     int maxCol;
-    std::vector<TWrappedLine> lines;
+    std::vector<WrappedLine> lines;
   };
   const Case cases[] = {
       // After a blank: no split word.
@@ -78,7 +78,7 @@ TEST(TitleLines, TrimsHyphenatesAndDropsLinesPastTextRowCount) {
   EXPECT_TRUE(TitleLines("Anything", 10, 0).isEmpty());
   EXPECT_TRUE(TitleLines("", 10, 2).isEmpty());
   // Measured in the text's own widths: wide letters take more room.
-  const TTextWidth width = [](QStringView s) {
+  const TextWidth width = [](QStringView s) {
     int w = 0;
     for (QChar c : s) w += c.isUpper() ? 2 : 1;
     return w;

@@ -31,7 +31,7 @@ void SetTime(const QString& path, const QDateTime& time) {
   file.setFileTime(time, QFileDevice::FileModificationTime);
 }
 
-QColor Centre(const TThumbnail& t) {
+QColor Centre(const Thumbnail& t) {
   return t.Picture.pixelColor(t.Picture.width() / 2, t.Picture.height() / 2);
 }
 
@@ -41,16 +41,16 @@ class ThumbnailCacheTest : public ::testing::Test {
   QTemporaryDir home;
   QTemporaryDir photos;
   QByteArray oldCacheHome = qgetenv("XDG_CACHE_HOME");
-  bool oldShare = ProgramSettings.ShareThumbnails;
+  bool oldShare = GlobalSettings.ShareThumbnails;
 
   void SetUp() override {
     qputenv("XDG_CACHE_HOME", home.path().toUtf8());
-    ProgramSettings.ShareThumbnails = true;
+    GlobalSettings.ShareThumbnails = true;
   }
   void TearDown() override {
     WaitForThumbnailCacheWrites();
     qputenv("XDG_CACHE_HOME", oldCacheHome);
-    ProgramSettings.ShareThumbnails = oldShare;
+    GlobalSettings.ShareThumbnails = oldShare;
   }
 
   QString Photo(const QString& name, const QByteArray& bytes) {
@@ -59,7 +59,7 @@ class ThumbnailCacheTest : public ::testing::Test {
   }
 
   // Loads the files as a chapter and waits for the cache to be written.
-  static QList<TThumbnail> Load(const QStringList& files) {
+  static QList<Thumbnail> Load(const QStringList& files) {
     AlbumModel model;
     model.Chapters[0].Files = files;
     NoProgress quiet;
@@ -99,7 +99,7 @@ TEST_F(ThumbnailCacheTest, ASecondLoadDecodesNothingInThisProcessOrAnother) {
   if (!childFiles.isEmpty()) {
     // The second process, with the first one's cache.
     qputenv("XDG_CACHE_HOME", qgetenv("QV_CACHE_TEST_HOME"));
-    for (const TThumbnail& thumbnail : Load(childFiles.split(u'\n')))
+    for (const Thumbnail& thumbnail : Load(childFiles.split(u'\n')))
       EXPECT_FALSE(thumbnail.IsNull());
     return;
   }
@@ -111,7 +111,7 @@ TEST_F(ThumbnailCacheTest, ASecondLoadDecodesNothingInThisProcessOrAnother) {
       photos.filePath("icon.bmp"),
       Photo("small.jpg", EncodeJpeg(Filled(40, 30, Qt::red))),
   };
-  const QList<TThumbnail> first = Load(files);
+  const QList<Thumbnail> first = Load(files);
   EXPECT_EQ(Mode(home.filePath("thumbnails")), 0x7000);
   EXPECT_EQ(Mode(home.filePath("thumbnails/large")), 0x7000);
   for (const QString& file : files) {
@@ -132,7 +132,7 @@ TEST_F(ThumbnailCacheTest, ASecondLoadDecodesNothingInThisProcessOrAnother) {
   EXPECT_EQ(turned.text("Thumb::Image::Width"), "1600");
 
   for (const QString& file : files) Spoil(file);
-  const QList<TThumbnail> second = Load(files);
+  const QList<Thumbnail> second = Load(files);
   for (int i = 0; i < first.size(); ++i) {
     ASSERT_FALSE(second[i].IsNull()) << qPrintable(files[i]);
     // The same size rules and the same place in the cell.
@@ -185,7 +185,7 @@ TEST_F(ThumbnailCacheTest, EntriesThatDoNotMatchTheFileAreIgnored) {
     QBuffer buffer(&png);
     ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && entry.save(&buffer, "PNG"));
     WriteAll(ThumbnailCacheEntry(photo, 256), c.cut ? png.left(png.size() / 2) : png);
-    const TThumbnail thumbnail = ReadThumbnail(photo, kBox, false);
+    const Thumbnail thumbnail = ReadThumbnail(photo, kBox, false);
     ASSERT_FALSE(thumbnail.IsNull()) << c.what;
     EXPECT_EQ(Centre(thumbnail).rgb() >> 20, QColor(c.used ? Qt::blue : Qt::red).rgb() >> 20)
         << c.what;
@@ -211,10 +211,10 @@ TEST_F(ThumbnailCacheTest, AFileThatFailsIsRecordedAndNotTriedAgainUntilItChange
 
 TEST_F(ThumbnailCacheTest, NothingIsWrittenWhereItMayNotBe) {
   const QString photo = Photo("photo.jpg", EncodeJpeg(Filled(800, 600, Qt::red)));
-  ProgramSettings.ShareThumbnails = false;  // read, never written
+  GlobalSettings.ShareThumbnails = false;  // read, never written
   EXPECT_FALSE(Load({photo})[0].IsNull());
   EXPECT_FALSE(QFileInfo::exists(home.filePath("thumbnails")));
-  ProgramSettings.ShareThumbnails = true;
+  GlobalSettings.ShareThumbnails = true;
 
   const QString inside = home.filePath("thumbnails/large/own.jpg");
   WriteAll(inside, EncodeJpeg(Filled(800, 600, Qt::red)));

@@ -77,10 +77,10 @@ QStringList WriteChapter(const QTemporaryDir& dir, int count) {
 
 // Whether chapter k has a thumbnail for every file, made for box.
 bool ChapterThumbnailsReady(const AlbumModel& model, int k, QSize box) {
-  const QList<TThumbnail>& thumbnails = model.Thumbnails[k];
+  const QList<Thumbnail>& thumbnails = model.Thumbnails[k];
   return model.ThumbsLoaded[k] && thumbnails.size() == model.ImageCount(k) &&
          std::all_of(thumbnails.cbegin(), thumbnails.cend(),
-                     [box](const TThumbnail& t) { return t.Box == box; });
+                     [box](const Thumbnail& t) { return t.Box == box; });
 }
 
 // Chapters 0..chapters, each of count images of the same file.
@@ -125,9 +125,9 @@ TEST(ThumbnailLoading, ParallelLoadingGivesWhatOneByOneLoadingGives) {
   model.Chapters[0].Titles = QStringList(24, QString());
   NoProgress quiet;
   // Entries of the shared cache would stand in for decoding on later loads.
-  const bool share = std::exchange(ProgramSettings.ShareThumbnails, false);
+  const bool share = std::exchange(GlobalSettings.ShareThumbnails, false);
   LoadChapterThumbnails(model, 0, kBox, quiet, 1);
-  const QList<TThumbnail> serial = model.Thumbnails[0];
+  const QList<Thumbnail> serial = model.Thumbnails[0];
   for (int threads : {0, 3}) {
     LoadChapterThumbnails(model, 0, kBox, quiet, threads);
     ASSERT_EQ(model.Thumbnails[0].size(), serial.size());
@@ -135,7 +135,7 @@ TEST(ThumbnailLoading, ParallelLoadingGivesWhatOneByOneLoadingGives) {
       EXPECT_EQ(model.Thumbnails[0][i], serial[i]) << "image " << i << ", threads " << threads;
     }
   }
-  ProgramSettings.ShareThumbnails = share;
+  GlobalSettings.ShareThumbnails = share;
   // A damaged JPEG, a missing file and a video leave empty entries in their
   // places; everything after them is made.
   for (int i = 0; i < serial.size(); ++i) {
@@ -144,8 +144,8 @@ TEST(ThumbnailLoading, ParallelLoadingGivesWhatOneByOneLoadingGives) {
   }
 }
 
-TThumbnailRequest Request(int chapter, QSize box, bool keepOne, int spread = 0) {
-  TThumbnailRequest request;
+ThumbnailRequest Request(int chapter, QSize box, bool keepOne, int spread = 0) {
+  ThumbnailRequest request;
   request.Chapter = chapter;
   request.Spread = spread;
   request.PerPage = 2;
@@ -187,7 +187,7 @@ TEST(ThumbnailBudget, ABigChapterKeepsWholeSpreadsAroundTheOneShown) {
   const struct {
     int count, perPage, spread;
     qint64 each, available;
-    TImageRange kept;
+    ImageRange kept;
   } cases[] = {
       {500, 6, 10, 100, 50000, {0, 500}},  // fits
       {10, 2, 0, 10, 100, {0, 10}},        // just fits
@@ -214,14 +214,14 @@ TEST(ThumbnailBudget, PagingThroughABigChapterMakesWhatComesIntoView) {
   // Which images have a thumbnail ("#") and which are not made ("-").
   auto made = [&](int k) {
     QString marks;
-    for (const TThumbnail& t : model.Thumbnails[k]) marks += t.IsNull() ? '-' : '#';
+    for (const Thumbnail& t : model.Thumbnails[k]) marks += t.IsNull() ? '-' : '#';
     return marks;
   };
   auto marks = [](int before, int made, int after) {
     return QString(before, '-') + QString(made, '#') + QString(after, '-');
   };
   RecordingProgress progress;
-  TThumbnailRequest request = Request(1, kBox, false, 20);
+  ThumbnailRequest request = Request(1, kBox, false, 20);
   request.Budget = budget;
   PrepareChapterThumbnails(model, request, progress);
   EXPECT_EQ(made(1), marks(34, 12, 14));

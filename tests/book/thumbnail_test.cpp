@@ -13,7 +13,7 @@
 namespace {
 
 // Where a thumbnail's picture lands in its box.
-TRect Placed(const TThumbnail& t) {
+EdgeRect Placed(const Thumbnail& t) {
   return {t.Offset.x(), t.Offset.y(), t.Offset.x() + t.Picture.width(),
           t.Offset.y() + t.Picture.height()};
 }
@@ -30,7 +30,7 @@ TEST(Thumbnail, PicturesKeepTheirProportionsAndAreNeverEnlarged) {
   const QSize box(75, 135);
   const struct {
     QSize picture;
-    TRect drawn;  // one row shorter than the computed height
+    EdgeRect drawn;  // one row shorter than the computed height
   } cases[] = {
       {{1600, 1200}, {0, 39, 75, 94}},   // 75 x 56 at y 39
       {{1200, 1600}, {0, 17, 75, 116}},  // 75 x 100 at y 17
@@ -48,10 +48,10 @@ TEST(Thumbnail, PicturesKeepTheirProportionsAndAreNeverEnlarged) {
 
   // Only the picture is kept; an opaque one without alpha, a see-through
   // one with it.
-  const TThumbnail thumbnail = MakeThumbnail(Filled(1600, 1200, Qt::red), box);
+  const Thumbnail thumbnail = MakeThumbnail(Filled(1600, 1200, Qt::red), box);
   EXPECT_EQ(thumbnail.Box, box);
   EXPECT_FALSE(thumbnail.Picture.hasAlphaChannel());
-  EXPECT_EQ(Placed(thumbnail), (TRect{0, 39, 75, 94}));
+  EXPECT_EQ(Placed(thumbnail), (EdgeRect{0, 39, 75, 94}));
   EXPECT_EQ(thumbnail.Picture.pixelColor(37, 20), QColor(Qt::red));
   QImage glass(40, 30, QImage::Format_ARGB32);
   glass.fill(QColor(0, 0, 255, 100));
@@ -61,7 +61,7 @@ TEST(Thumbnail, PicturesKeepTheirProportionsAndAreNeverEnlarged) {
 }
 
 TEST(Thumbnail, SizeComesFromTheFirstCellAndTheDescriptionLines) {
-  TProfile look;
+  AlbumLook look;
   SetDefaultProfile(look);
   look.RowCount = 3;
   look.ColumnCount = 4;
@@ -111,21 +111,21 @@ TEST(Thumbnail, FilesAreReadByTheirExtension) {
   for (const auto& c : cases) {
     const QString name = dir.filePath(c.name);
     WriteAll(name, c.bytes);
-    TThumbnail target = MakeThumbnail(Filled(5, 5, Qt::black), box);  // never survives
+    Thumbnail target = MakeThumbnail(Filled(5, 5, Qt::black), box);  // never survives
     PictureToThumbnail(target, name, box);
     EXPECT_EQ(!target.IsNull(), c.readable) << c.name;
     EXPECT_EQ(target.Box, box) << c.name;
   }
   ASSERT_TRUE(Filled(40, 30, Qt::blue).save(dir.filePath("icon.bmp"), "BMP"));
-  const TThumbnail icon = ReadThumbnail(dir.filePath("icon.bmp"), box, false);
-  EXPECT_EQ(Placed(icon), (TRect{17, 52, 57, 81}));
+  const Thumbnail icon = ReadThumbnail(dir.filePath("icon.bmp"), box, false);
+  EXPECT_EQ(Placed(icon), (EdgeRect{17, 52, 57, 81}));
   EXPECT_EQ(icon.Picture.pixelColor(13, 8), QColor(Qt::blue));
   EXPECT_TRUE(ReadThumbnail(dir.filePath("missing.jpg"), box, false).IsNull());
   EXPECT_TRUE(ReadThumbnail(dir.path(), box, false).IsNull());  // a folder
 }
 
 TEST(Thumbnail, VideoPictureIsMadeForTheCurrentBox) {
-  const TThumbnail small = VideoThumbnail(QSize(75, 135));
+  const Thumbnail small = VideoThumbnail(QSize(75, 135));
   EXPECT_EQ(small.Box, QSize(75, 135));
   EXPECT_TRUE(QRect(QPoint(), small.Box).contains(QRect(small.Offset, small.Picture.size())));
   EXPECT_EQ(VideoThumbnail(QSize(120, 90)).Box, QSize(120, 90));

@@ -8,9 +8,9 @@
 namespace {
 
 // The actions enabled in a state, sorted, as one string.
-std::string Enabled(const TActionState& state) {
+std::string Enabled(const ActionInputs& state) {
   QStringList names;
-  for (const TActionSpec& entry : ActionTable()) {
+  for (const ActionSpec& entry : ActionTable()) {
     if (SaveAlbumUpdate(entry, state)) names << QLatin1String(entry.Name);
   }
   names.sort();
@@ -35,11 +35,11 @@ std::string With(const QStringList& extra) {
 TEST(EnablingRule, EachStateTheRuleReads) {
   struct Case {
     const char* what;
-    TActionState state;
+    ActionInputs state;
     std::string expected;
   };
   auto state = [](auto change) {
-    TActionState s;
+    ActionInputs s;
     change(s);
     return s;
   };

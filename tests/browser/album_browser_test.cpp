@@ -65,7 +65,7 @@ TEST_F(WindowTest, ALookTooLargeOrFarOffOpensHeldToTheScreenAndKeepsItsValuesUnt
     WriteAll(Path("big.AFM"), lines);
     ask_.OpenFileNames = {Path("big.AFM")};
     QTest::keyClick(&W(), Qt::Key_O, Qt::ControlModifier);
-    TProfile stored;
+    AlbumLook stored;
     ASSERT_TRUE(LoadProfile(Path("big.AFM"), stored));
     EXPECT_TRUE(screen.contains(W().geometry())) << lines;
     EXPECT_EQ(W().Book().SpineX(), W().width() / 2) << lines;
@@ -78,14 +78,14 @@ TEST_F(WindowTest, ALookTooLargeOrFarOffOpensHeldToTheScreenAndKeepsItsValuesUnt
   // Moved, the look holds the window the person sees, and saves it.
   const QRect moved = W().geometry().translated(-30, 0);
   const QPoint from(W().Book().SpineX() + 10, 200);  // the closed cover's move strip
-  EXPECT_EQ(CursorAt(from), TBookCursor::Move);
+  EXPECT_EQ(CursorAt(from), BookCursor::Move);
   QTest::mousePress(&W(), Qt::LeftButton, {}, from);
   QTest::mouseMove(&W(), from - QPoint(30, 0));
   QTest::mouseRelease(&W(), Qt::LeftButton, {}, from - QPoint(30, 0));
   EXPECT_EQ(Look(), moved);
   EXPECT_EQ(W().geometry(), moved);
   QTest::keyClick(&W(), Qt::Key_F4);
-  TProfile saved;
+  AlbumLook saved;
   ASSERT_TRUE(LoadProfile(Path("big.AFM"), saved));
   EXPECT_EQ(QRect(saved.FormLeft, saved.FormTop, saved.FormWidth, saved.FormHeight), moved);
 }
@@ -96,7 +96,7 @@ TEST_F(WindowTest, DragsMoveAndResizeUnlessMaximised) {
   const QRect before = Look();
 
   // Move: the top strip of the open book.
-  EXPECT_EQ(CursorAt(QPoint(100, 5)), TBookCursor::Move);
+  EXPECT_EQ(CursorAt(QPoint(100, 5)), BookCursor::Move);
   QTest::mousePress(&W(), Qt::LeftButton, {}, QPoint(100, 5));
   QTest::mouseMove(&W(), QPoint(130, 25));
   QTest::mouseRelease(&W(), Qt::LeftButton, {}, QPoint(100, 5));
@@ -106,7 +106,7 @@ TEST_F(WindowTest, DragsMoveAndResizeUnlessMaximised) {
 
   // Resize: the bottom-right corner.
   const QPoint corner(W().width() - 5, W().height() - 5);
-  EXPECT_EQ(CursorAt(corner), TBookCursor::Resize);
+  EXPECT_EQ(CursorAt(corner), BookCursor::Resize);
   QTest::mousePress(&W(), Qt::LeftButton, {}, corner);
   QTest::mouseMove(&W(), corner + QPoint(40, 10));
   EXPECT_TRUE(W().IsResizing());
@@ -140,18 +140,18 @@ TEST_F(WindowTest, DragsMoveAndResizeUnlessMaximised) {
 }
 
 TEST_F(WindowTest, ThePanelSlidesByKeyAndTabOnlyWhileTheBookIsOpen) {
-  TToolPanel* panel = W().ToolPanel();
+  ToolPanelFrame* panel = W().ToolPanel();
   QTest::keyClick(&W(), Qt::Key_F10);
   EXPECT_FALSE(W().IsMenuShown()) << "the closed book has no panel";
 
   NewAlbumWith(0);  // slides the panel out
   QV_WAIT(panel->isVisible() && !panel->IsAnimating());
-  EXPECT_EQ(panel->geometry(), QRect(300 - 13, panel->y(), 27, TToolPanel::EditHeight));
+  EXPECT_EQ(panel->geometry(), QRect(300 - 13, panel->y(), 27, ToolPanelFrame::EditHeight));
   QTest::keyClick(&W(), Qt::Key_F10);
   QV_WAIT(!panel->isVisible());
 
   const QPoint tab(300, 3);
-  EXPECT_EQ(CursorAt(tab), TBookCursor::Hand);
+  EXPECT_EQ(CursorAt(tab), BookCursor::Hand);
   QTest::mouseClick(&W(), Qt::LeftButton, {}, tab);
   QV_WAIT(panel->isVisible() && !panel->IsAnimating());
   EXPECT_EQ(panel->width(), 27);
@@ -164,12 +164,12 @@ TEST_F(WindowTest, ThePanelSlidesByKeyAndTabOnlyWhileTheBookIsOpen) {
 }
 
 TEST_F(WindowTest, CaptionButtonsHighlightUnderThePointer) {
-  auto* maximize = W().findChild<TCaptionButton*>("btMaximize");
+  auto* maximize = W().findChild<CaptionButton*>("btMaximize");
   QTest::mouseMove(maximize, QPoint(7, 7));
   EXPECT_TRUE(maximize->IsHighlighted());
   QTest::mouseMove(&W(), QPoint(450, 200));
   EXPECT_FALSE(maximize->IsHighlighted());
-  EXPECT_EQ(W().CursorShowing(), TBookCursor::Default);
+  EXPECT_EQ(W().CursorShowing(), BookCursor::Default);
 }
 
 TEST_F(WindowTest, HelpOpensAtTheTopicOfTheFocusedWindow) {
@@ -215,11 +215,11 @@ TEST_F(WindowTest, ItsPictureIsTheRenderCommandsPicture) {
 TEST_F(WindowTest, WhatTheChromeLeavesGoesToTheInputs) {
   struct Recorder : BrowserInput {
     QStringList Log;
-    bool CursorAt(QPoint p, TBookCursor& cursor) override {
-      cursor = TBookCursor::Zoom;
+    bool CursorAt(QPoint p, BookCursor& cursor) override {
+      cursor = BookCursor::Zoom;
       return p.x() > 400;
     }
-    bool MouseRelease(TBookCursor c, QPoint p, Qt::MouseButton, Qt::KeyboardModifiers) override {
+    bool MouseRelease(BookCursor c, QPoint p, Qt::MouseButton, Qt::KeyboardModifiers) override {
       Log << QStringLiteral("release %1 %2,%3").arg(int(c)).arg(p.x()).arg(p.y());
       return true;
     }
@@ -231,9 +231,9 @@ TEST_F(WindowTest, WhatTheChromeLeavesGoesToTheInputs) {
   W().AddInput(&input);
   NewAlbumWith(0);
   W().setFocus();
-  EXPECT_EQ(CursorAt({450, 200}), TBookCursor::Zoom);
+  EXPECT_EQ(CursorAt({450, 200}), BookCursor::Zoom);
   QTest::mouseClick(&W(), Qt::LeftButton, {}, {450, 200});
-  EXPECT_EQ(CursorAt({100, 200}), TBookCursor::Default);
+  EXPECT_EQ(CursorAt({100, 200}), BookCursor::Default);
   QTest::mouseMove(&W(), {100, 5});  // the move zone is the window's own
   QTest::mouseClick(&W(), Qt::LeftButton, {}, {100, 5});
   QTest::keyClick(&W(), Qt::Key_PageDown);

@@ -47,7 +47,7 @@ class RecordingBrowseHost : public BrowseHost {
 class BrowseTest : public BookTest {
  protected:
   RecordingBrowseHost host;
-  TBrowsing browsing{book, host};
+  BookBrowsing browsing{book, host};
 
   // The book's edit mode and the host's agree.
   void SetEditMode(bool on) {

@@ -34,8 +34,8 @@ class BrowseWindowTest : public BookTest {
  protected:
   QTemporaryDir dir;
   ScriptedPrompts prompts;
-  std::unique_ptr<TfAlbumBrowser> window;
-  TBrowseWindow* browse = nullptr;
+  std::unique_ptr<AlbumBrowser> window;
+  BrowseWindow* browse = nullptr;
 
   void SetUp() override {
     BookTest::SetUp();
@@ -43,8 +43,8 @@ class BrowseWindowTest : public BookTest {
     AlbumProfile.FormTop = 0;
     AlbumProfile.FormWidth = 800;
     AlbumProfile.FormHeight = 600;
-    window = std::make_unique<TfAlbumBrowser>(&prompts);
-    browse = new TBrowseWindow(*window);
+    window = std::make_unique<AlbumBrowser>(&prompts);
+    browse = new BrowseWindow(*window);
     // A click on a thumbnail waits this long for a second one.
     QGuiApplication::styleHints()->setMouseDoubleClickInterval(50);
   }
@@ -71,7 +71,7 @@ class BrowseWindowTest : public BookTest {
     return {window->Model().CurrentChapter, window->Model().CurrentPage};
   }
   // A move to where the pointer already is sends no event: step off first.
-  TBookCursor CursorAt(QPoint p) {
+  BookCursor CursorAt(QPoint p) {
     QTest::mouseMove(window.get(), p - QPoint(1, 1));
     QTest::mouseMove(window.get(), p);
     return window->CursorShowing();
@@ -115,7 +115,7 @@ TEST_F(BrowseWindowTest, TheMouseAloneVisitsEverySpreadAndOpensEveryImage) {
   QList<std::pair<int, int>> forward{Spread()};
   int opened = 0;
   int images = 0;
-  while (CursorAt(next) == TBookCursor::Next) {
+  while (CursorAt(next) == BookCursor::Next) {
     Click(next);
     forward << Spread();
     // Every image of the spread opens in the view (but the missing file).
@@ -126,7 +126,7 @@ TEST_F(BrowseWindowTest, TheMouseAloneVisitsEverySpreadAndOpensEveryImage) {
       if (page != p && page != p + 1) continue;
       ++images;
       const QPoint at = Cell(page == p + 1, i % perPage);
-      ASSERT_EQ(CursorAt(at), TBookCursor::Zoom) << c << " " << i;
+      ASSERT_EQ(CursorAt(at), BookCursor::Zoom) << c << " " << i;
       // The view opens once no second click can follow.
       const auto click = [&] {
         Click(at);
@@ -141,7 +141,7 @@ TEST_F(BrowseWindowTest, TheMouseAloneVisitsEverySpreadAndOpensEveryImage) {
   EXPECT_EQ(images, 24);
   EXPECT_EQ(opened, 23);
   QList<std::pair<int, int>> back{Spread()};
-  while (CursorAt(previous) == TBookCursor::Previous) {
+  while (CursorAt(previous) == BookCursor::Previous) {
     Click(previous);
     back.prepend(Spread());
   }
@@ -184,7 +184,7 @@ TEST_F(BrowseWindowTest, ADoubleClickOnAThumbnailOpensItsProperties) {
   QList<std::pair<int, int>> opened;
   browse->SetDetails({{}, [&](int a, int b) { opened << std::make_pair(a, b); }, {}, {}});
   const QPoint at = Cell(true, 1);
-  ASSERT_EQ(CursorAt(at), TBookCursor::Zoom);
+  ASSERT_EQ(CursorAt(at), BookCursor::Zoom);
   EXPECT_EQ(WithModal([&] { QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, at); }),
             nullptr);
   EXPECT_EQ(opened, (QList<std::pair<int, int>>{{1, -1}}));

@@ -7,8 +7,8 @@ namespace {
 // An 800 x 600 book of three data files (N = 2) whose tabs are drawn over
 // the rows 20 to 94 and 90 to 164: chapter c at spread page, its last
 // spread given.
-TZoneState State(int c, int page, int lastSpread, bool edit = false) {
-  TZoneState s;
+ZoneState State(int c, int page, int lastSpread, bool edit = false) {
+  ZoneState s;
   s.Width = 800;
   s.Height = 600;
   s.SpineX = 400;
@@ -31,19 +31,19 @@ TZoneState State(int c, int page, int lastSpread, bool edit = false) {
   return s;
 }
 
-using C = TBookCursor;
+using C = BookCursor;
 
 TEST(BrowseZones, OnePointOfEachZoneInTheStatesThatDecideIt) {
-  const TZoneState first = State(0, 0, 4);        // spread 0 of chapter 0
-  const TZoneState middle = State(1, 2, 4);       // inside chapter 1
-  const TZoneState opening = State(1, 0, 4);      // spread 0 of chapter 1
-  const TZoneState divider = State(1, 4, 4);      // chapter 2's divider on the right
-  const TZoneState end = State(2, 2, 2);          // the album's end
-  const TZoneState lastOpening = State(2, 0, 2);  // chapter N, not at its end
-  const TZoneState closed = State(0, -1, 4);
+  const ZoneState first = State(0, 0, 4);        // spread 0 of chapter 0
+  const ZoneState middle = State(1, 2, 4);       // inside chapter 1
+  const ZoneState opening = State(1, 0, 4);      // spread 0 of chapter 1
+  const ZoneState divider = State(1, 4, 4);      // chapter 2's divider on the right
+  const ZoneState end = State(2, 2, 2);          // the album's end
+  const ZoneState lastOpening = State(2, 0, 2);  // chapter N, not at its end
+  const ZoneState closed = State(0, -1, 4);
   const struct {
     const char* what;
-    TZoneState state;
+    ZoneState state;
     QPoint at;
     int image;
     C cursor;

@@ -36,8 +36,8 @@ class BrowserTest : public ::testing::Test {
     QuietAboutMasks();
     ASSERT_TRUE(dir_.isValid());
     FillDefaultMessages();
-    ProgramSettings = DefaultProgramSettings();
-    ProgramSettings.Profile = Path("default.AFM");  // not there: the built-in look
+    GlobalSettings = DefaultProgramSettings();
+    GlobalSettings.Profile = Path("default.AFM");  // not there: the built-in look
     SetDefaultProfile(AlbumProfile);
     AlbumProfile.CoverTexture.clear();
     AlbumProfile.PageTexture.clear();
@@ -45,7 +45,7 @@ class BrowserTest : public ::testing::Test {
     AlbumProfile.FormTop = 30;
     AlbumProfile.FormWidth = 600;
     AlbumProfile.FormHeight = 400;
-    window_ = std::make_unique<TfAlbumBrowser>(&ask_);
+    window_ = std::make_unique<AlbumBrowser>(&ask_);
     window_->PositionWindow();
     window_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
@@ -55,11 +55,11 @@ class BrowserTest : public ::testing::Test {
   }
 
   QString Path(const QString& name) const { return dir_.filePath(name); }
-  TfAlbumBrowser& W() { return *window_; }
+  AlbumBrowser& W() { return *window_; }
   AlbumModel& Model() { return window_->Model(); }
   // The cursor shown at p. A move to where the pointer already is (left
   // there by an earlier test) sends no event: step off first.
-  TBookCursor CursorAt(QPoint p) {
+  BookCursor CursorAt(QPoint p) {
     QTest::mouseMove(&W(), p - QPoint(1, 1));
     QTest::mouseMove(&W(), p);
     return W().CursorShowing();
@@ -71,7 +71,7 @@ class BrowserTest : public ::testing::Test {
     ASSERT_TRUE(W().RunAction(QStringLiteral("FileNew")));
     for (int i = 0; i < count; ++i) {
       Model().Chapters[0].AppendEmpty();
-      Model().Thumbnails[0] << TThumbnail();
+      Model().Thumbnails[0] << Thumbnail();
     }
     Model().ThumbsLoaded[0] = true;
     W().RebuildPages();
@@ -79,5 +79,5 @@ class BrowserTest : public ::testing::Test {
 
   QTemporaryDir dir_;
   ScriptedPrompts ask_;
-  std::unique_ptr<TfAlbumBrowser> window_;
+  std::unique_ptr<AlbumBrowser> window_;
 };

@@ -65,22 +65,22 @@ TEST_F(BrowseTest, BookmarkAndPageCursorsActOnRelease) {
   const auto b = book.BookmarkEdges;
   const struct {
     std::pair<int, int> from;
-    TBookCursor cursor;
+    BookCursor cursor;
     QPoint at;
     std::pair<int, int> to;
   } cases[] = {
-      {{2, 2}, TBookCursor::Left, {5, b[0] + 10}, {0, 4}},
-      {{2, 2}, TBookCursor::Left, {5, b[1] + 9}, {0, 4}},
-      {{2, 2}, TBookCursor::Left, {5, b[1] + 10}, {1, 2}},
-      {{2, 2}, TBookCursor::Left, {5, b[2] + 14}, {1, 2}},
-      {{2, 2}, TBookCursor::Left, {5, b[2] + 15}, {0, 0}},
-      {{0, 0}, TBookCursor::Left, {5, 300}, {0, -1}},
-      {{0, 2}, TBookCursor::Right, {795, b[1] + 14}, {0, 4}},
-      {{0, 2}, TBookCursor::Right, {795, b[1] + 15}, {1, 2}},
-      {{0, 2}, TBookCursor::Right, {795, b[2] + 14}, {1, 2}},
-      {{0, 2}, TBookCursor::Right, {795, b[2] + 15}, {2, 4}},
-      {{0, 0}, TBookCursor::Previous, {100, 580}, {0, -1}},
-      {{0, -1}, TBookCursor::Next, {600, 300}, {0, 0}},
+      {{2, 2}, BookCursor::Left, {5, b[0] + 10}, {0, 4}},
+      {{2, 2}, BookCursor::Left, {5, b[1] + 9}, {0, 4}},
+      {{2, 2}, BookCursor::Left, {5, b[1] + 10}, {1, 2}},
+      {{2, 2}, BookCursor::Left, {5, b[2] + 14}, {1, 2}},
+      {{2, 2}, BookCursor::Left, {5, b[2] + 15}, {0, 0}},
+      {{0, 0}, BookCursor::Left, {5, 300}, {0, -1}},
+      {{0, 2}, BookCursor::Right, {795, b[1] + 14}, {0, 4}},
+      {{0, 2}, BookCursor::Right, {795, b[1] + 15}, {1, 2}},
+      {{0, 2}, BookCursor::Right, {795, b[2] + 14}, {1, 2}},
+      {{0, 2}, BookCursor::Right, {795, b[2] + 15}, {2, 4}},
+      {{0, 0}, BookCursor::Previous, {100, 580}, {0, -1}},
+      {{0, -1}, BookCursor::Next, {600, 300}, {0, 0}},
   };
   for (const auto& c : cases) {
     Show(c.from.first, c.from.second);
@@ -150,8 +150,8 @@ TEST_F(BrowseTest, ClicksAndKeysOpenInBrowseModeAndSelectInEditMode) {
   SetEditMode(true);
   host.DetailsShowing = true;
   EXPECT_FALSE(Key(Qt::Key_B));
-  browsing.MouseRelease(TBookCursor::Default, {38, 35}, Qt::LeftButton, {});
-  browsing.MouseRelease(TBookCursor::Default, {421, 207}, Qt::LeftButton, Qt::ShiftModifier);
+  browsing.MouseRelease(BookCursor::Default, {38, 35}, Qt::LeftButton, {});
+  browsing.MouseRelease(BookCursor::Default, {421, 207}, Qt::LeftButton, Qt::ShiftModifier);
   EXPECT_TRUE(Key(Qt::Key_Return));
   browsing.ShowDetailsCommand();
   EXPECT_TRUE(Key(Qt::Key_Escape));

@@ -15,17 +15,17 @@
 inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
 
 // A stand-in thumbnail that remembers the file it was made from.
-inline TThumbnail ThumbFor(const QString& file) {
+inline Thumbnail ThumbFor(const QString& file) {
   QImage image(1, 1, QImage::Format_ARGB32);
   image.setText(QStringLiteral("file"), file);
   return {image, QPoint(), QSize(1, 1)};
 }
-inline QString FileOf(const TThumbnail& thumbnail) {
+inline QString FileOf(const Thumbnail& thumbnail) {
   return thumbnail.Picture.text(QStringLiteral("file"));
 }
 
-inline TThumbnailList ThumbsFor(const QStringList& files) {
-  TThumbnailList thumbnails;
+inline ThumbnailList ThumbsFor(const QStringList& files) {
+  ThumbnailList thumbnails;
   for (const QString& file : files) thumbnails.append(ThumbFor(file));
   return thumbnails;
 }
@@ -51,7 +51,7 @@ struct EditEnv {
     Model.ChapterNames = {QStringLiteral("One")};
     Model.CurrentChapter = kChapter;
     Model.CurrentPage = 0;
-    TChapterData& data = Chapter();
+    ChapterData& data = Chapter();
     for (int i = 0; i < count; ++i) {
       const QString n = QString::number(i);
       data.Files << QStringLiteral("p") + n;
@@ -65,7 +65,7 @@ struct EditEnv {
     for (int k = 0; k < MaxDataFiles; ++k) Model.MarkSaved(k);  // as opened
   }
 
-  TChapterData& Chapter() { return Model.Chapters[kChapter]; }
+  ChapterData& Chapter() { return Model.Chapters[kChapter]; }
   void Select(int a, int b) {
     Model.SelStart = a;
     Model.SelEnd = b;
@@ -82,7 +82,7 @@ struct EditEnv {
   }
   // Each list as long as Files, each thumbnail made from its own file.
   void ExpectParallel() {
-    const TChapterData& data = Chapter();
+    const ChapterData& data = Chapter();
     const auto n = data.Files.size();
     ASSERT_EQ(data.Titles.size(), n);
     ASSERT_EQ(data.Places.size(), n);

@@ -94,7 +94,7 @@ TEST_F(EditSave, SavedChapterReadsBackAsEditedAndUndoMarksItAgain) {
   const QStringList titles = {QStringLiteral("Žluťoučký kůň"), QStringLiteral("東京の夜"),
                               QStringLiteral("Ærø & <Łódź>"), QStringLiteral("plain")};
   for (int i = 0; i < titles.size(); ++i) {
-    TChapterData& d = model.Chapters[0];
+    ChapterData& d = model.Chapters[0];
     d.Files << Path(QStringLiteral("photos/p%1.jpg").arg(i));
     d.Titles << titles[i];
     d.Places << QStringLiteral("Přerov %1").arg(i);
@@ -109,7 +109,7 @@ TEST_F(EditSave, SavedChapterReadsBackAsEditedAndUndoMarksItAgain) {
   model.SelStart = model.SelEnd = 3;
   editor.PasteExecute();    // 0 1 2 1 2 3
   editor.DropSelection(0);  // 1 2 0 1 2 3
-  TChapterData renamed = model.Chapters[0];
+  ChapterData renamed = model.Chapters[0];
   renamed.Titles[5] = QStringLiteral("Ħ – “ščř” €");
   undo.Replace(0, renamed, {}, {}, QString());
   ASSERT_TRUE(model.DataModified[0]);

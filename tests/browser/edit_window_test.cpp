@@ -35,14 +35,14 @@ class EditWindowTest : public ::testing::Test {
  protected:
   QTemporaryDir dir;
   ScriptedPrompts prompts;
-  std::unique_ptr<TfAlbumBrowser> window;
-  TEditWindow* edit = nullptr;
+  std::unique_ptr<AlbumBrowser> window;
+  EditWindow* edit = nullptr;
   QImage picture{16, 12, QImage::Format_RGB32};
 
   void SetUp() override {
     FillDefaultMessages();
-    ProgramSettings = DefaultProgramSettings();
-    ProgramSettings.Profile = dir.filePath(QStringLiteral("default.AFM"));
+    GlobalSettings = DefaultProgramSettings();
+    GlobalSettings.Profile = dir.filePath(QStringLiteral("default.AFM"));
     SetDefaultProfile(AlbumProfile);
     AlbumProfile.CoverTexture.clear();
     AlbumProfile.PageTexture.clear();
@@ -51,9 +51,9 @@ class EditWindowTest : public ::testing::Test {
     AlbumProfile.FormLeft = AlbumProfile.FormTop = 0;
     AlbumProfile.FormWidth = 800;
     AlbumProfile.FormHeight = 600;
-    window = std::make_unique<TfAlbumBrowser>(&prompts);
-    edit = new TEditWindow(*window);
-    ConnectEditing(*edit, *new TBrowseWindow(*window));
+    window = std::make_unique<AlbumBrowser>(&prompts);
+    edit = new EditWindow(*window);
+    ConnectEditing(*edit, *new BrowseWindow(*window));
     picture.fill(Qt::darkGreen);
   }
 
@@ -279,7 +279,7 @@ TEST_F(EditWindowTest, PropertiesDialogOpensByKeyAndDoubleClickAndBlocksCommands
   ASSERT_TRUE(window->RunAction(QStringLiteral("EditMode")));  // browse mode
   Hover(CellOf(2).center());
   Key(Qt::Key_F6);
-  TfPicDetails& details = edit->Details();
+  PicDetailsDialog& details = edit->Details();
   ASSERT_TRUE(details.isVisible());
   EXPECT_FALSE(details.IsEditing());
   EXPECT_EQ(details.lbNr->text(), "3");
@@ -309,7 +309,7 @@ TEST_F(EditWindowTest, PropertiesDialogFollowsAPageTurnIntoTheNextChapter) {
   Open(3, 2);
   Hover(CellOf(1).center());
   QTest::mouseDClick(window.get(), Qt::LeftButton, {}, CellOf(1).center());
-  TfPicDetails& details = edit->Details();
+  PicDetailsDialog& details = edit->Details();
   ASSERT_TRUE(details.isVisible());
   EXPECT_EQ(details.edFilename->text(), "1.jpg");
   Key(Qt::Key_PageDown);

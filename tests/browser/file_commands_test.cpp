@@ -105,18 +105,18 @@ TEST_F(FileCommandsTest, AFailedSaveStopsSaveAllAndKeepsTheFlags) {
 TEST_F(FileCommandsTest, TheClosePromptOnEveryWayOfClosing) {
   struct Case {
     const char* what;
-    std::function<void(TfAlbumBrowser&)> close;
+    std::function<void(AlbumBrowser&)> close;
     PromptAnswer answer;
     bool saveFails;
     bool closed;
   };
-  auto exitAction = [](TfAlbumBrowser& w) { w.RunAction("ExitAlbum"); };
-  auto closeButton = [](TfAlbumBrowser& w) {
+  auto exitAction = [](AlbumBrowser& w) { w.RunAction("ExitAlbum"); };
+  auto closeButton = [](AlbumBrowser& w) {
     auto* button = w.findChild<QWidget*>("btClose");
     QTest::mousePress(button, Qt::LeftButton);  // closes on the press
     QTest::mouseRelease(button, Qt::LeftButton);
   };
-  auto closeZone = [](TfAlbumBrowser& w) {
+  auto closeZone = [](AlbumBrowser& w) {
     // The close zone answers a release; the button covering it is hidden.
     w.findChild<QWidget*>("btClose")->hide();
     const QPoint p(w.width() - 12, 6);
@@ -135,7 +135,7 @@ TEST_F(FileCommandsTest, TheClosePromptOnEveryWayOfClosing) {
   W().hide();  // each case has a window of its own
   for (const Case& c : cases) {
     ScriptedPrompts ask;
-    TfAlbumBrowser w(&ask);
+    AlbumBrowser w(&ask);
     w.PositionWindow();
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
@@ -163,7 +163,7 @@ TEST_F(FileCommandsTest, NewOpensAnEditableBookAndOpenLeavesEditMode) {
   EXPECT_EQ(Model().CurrentPage, 0);
   EXPECT_TRUE(Model().FormatFileName.isEmpty());
   QV_WAIT(W().ToolPanel()->isVisible() && !W().ToolPanel()->IsAnimating());
-  EXPECT_EQ(W().ToolPanel()->TargetHeight(), TToolPanel::EditHeight);
+  EXPECT_EQ(W().ToolPanel()->TargetHeight(), ToolPanelFrame::EditHeight);
 
   // Open: the save question (No), edit mode off before the dialog, which
   // is cancelled: nothing else changes.

@@ -41,7 +41,7 @@ TEST(Handbook, EveryLinkAnchorAndPictureResolves) {
 TEST(Handbook, DescribesEveryCommandAndEveryKeyOfTheBook) {
   const QString html = QString::fromUtf8(ReadAll(kHandbook));
   const QString text = QTextDocumentFragment::fromHtml(html).toPlainText();
-  for (const TActionSpec& action : ActionTable())
+  for (const ActionSpec& action : ActionTable())
     EXPECT_TRUE(text.contains(QLatin1String(action.Caption))) << action.Name;
   const QStringList keys = Captures(html, R"re(<kbd>([^<]+)</kbd>)re");
   for (const char* key : {"Page Up", "Page Down", "Home", "End", "Left", "Right", "Up", "Down",

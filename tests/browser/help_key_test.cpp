@@ -16,7 +16,7 @@ namespace {
 class HelpKey : public ::testing::Test {
  protected:
   ScriptedPrompts ask;
-  TfAlbumBrowser window{&ask};
+  AlbumBrowser window{&ask};
   QStringList opened;
 
   void SetUp() override {
@@ -42,8 +42,8 @@ TEST_F(HelpKey, OpensTheSectionOfTheWindowItIsPressedIn) {
 // The image view covers the screen: F1 there closes it, so the handbook does
 // not open unseen behind it.
 TEST_F(HelpKey, ClosesTheImageViewAndOpensItsSection) {
-  TProfile look;
-  TfPicView view(look, &window);
+  AlbumLook look;
+  PicViewDialog view(look, &window);
   view.setWindowModality(Qt::ApplicationModal);
   view.show();
   QTest::keyClick(&view, Qt::Key_F1);

@@ -66,7 +66,7 @@ class SavingTest : public ::testing::Test {
   }
 
   QString Path(const QString& name) const { return dir_.filePath(name); }
-  TfAlbumBrowser& W() { return *window_; }
+  AlbumBrowser& W() { return *window_; }
   AlbumModel& Model() { return window_->Model(); }
   void Activate() {
     window_->activateWindow();
@@ -99,7 +99,7 @@ class SavingTest : public ::testing::Test {
     WriteAll(Path("old/chapters/hory.xml"), ChapterFile("Krkonoše", kHoryPhotos));
     WriteAll(Path("old/chapters/mesta.xml"), ChapterFile("Města", kMestaPhotos));
     WriteAll(Path("old/album.ALB"), "DataFile=album.xml\r\nFormatFile=look.AFM\r\n");
-    TProfile look;
+    AlbumLook look;
     SetDefaultProfile(look);
     look.BM[0] = RGBColor(10, 120, 30);
     look.BM[1] = RGBColor(200, 20, 90);
@@ -108,7 +108,7 @@ class SavingTest : public ::testing::Test {
 
   QTemporaryDir dir_;
   ScriptedPrompts ask_;
-  std::unique_ptr<TfAlbumBrowser> window_;
+  std::unique_ptr<AlbumBrowser> window_;
 };
 
 TEST_F(SavingTest, SaveDataFileAsIntoAnotherFolderKeepsItsChaptersAndPictures) {
@@ -267,7 +267,7 @@ TEST_F(SavingTest, AnEditedAlbumSavedIntoAnotherFolderOpensAsItWasLeft) {
   EXPECT_EQ(after.DataFiles.value(0), Path("new/album.xml"));
   EXPECT_EQ(after.ChapterNames, before.ChapterNames);
   EXPECT_EQ(after.DataTitles, before.DataTitles);
-  TChapterData expected = before.Chapters[0];
+  ChapterData expected = before.Chapters[0];
   expected.Titles[0] = evening;
   EXPECT_EQ(after.Chapters[0], expected);
   EXPECT_EQ(after.Chapters[1].Files, before.Chapters[1].Files.mid(1));

@@ -25,7 +25,7 @@ struct Reference {
 
 Reference Read(const EditEnv& env) {
   Reference r;
-  const TChapterData& d = env.Model.Chapters[EditEnv::kChapter];
+  const ChapterData& d = env.Model.Chapters[EditEnv::kChapter];
   for (int i = 0; i < d.Count(); ++i)
     r.images.append({d.Files[i], d.Titles[i], d.Places[i], d.Dates[i], d.People[i]});
   r.selStart = env.Model.SelStart;

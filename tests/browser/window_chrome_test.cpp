@@ -42,29 +42,29 @@ TEST(PlaceWindow, HeldToTheScreensWhateverTheLookSays) {
 }
 
 TEST(ChromeZone, TheWindowsOwnZonesInOrder) {
-  TChromeState open{QSize(600, 400), 300, 2, false, QSize(20, 10)};
-  TChromeState closed = open;
+  ChromeInputs open{QSize(600, 400), 300, 2, false, QSize(20, 10)};
+  ChromeInputs closed = open;
   closed.CurrentPage = -1;
   closed.BookClosed = true;
-  using C = std::optional<TBookCursor>;
+  using C = std::optional<BookCursor>;
   struct Case {
     const char* what;
-    const TChromeState& state;
+    const ChromeInputs& state;
     QPoint p;
     C expected;
   };
   const Case cases[] = {
-      {"caption buttons", open, {540, 20}, TBookCursor::Arrow},
-      {"caption buttons win over the move strip", open, {590, 5}, TBookCursor::Arrow},
-      {"left of the caption buttons", open, {539, 5}, TBookCursor::Move},
-      {"menu tab", open, {290, 11}, TBookCursor::Hand},
-      {"menu tab's right edge", open, {310, 0}, TBookCursor::Hand},
-      {"below the menu tab", open, {300, 12}, TBookCursor::Move},
-      {"open book's top strip", open, {100, 13}, TBookCursor::Move},
+      {"caption buttons", open, {540, 20}, BookCursor::Arrow},
+      {"caption buttons win over the move strip", open, {590, 5}, BookCursor::Arrow},
+      {"left of the caption buttons", open, {539, 5}, BookCursor::Move},
+      {"menu tab", open, {290, 11}, BookCursor::Hand},
+      {"menu tab's right edge", open, {310, 0}, BookCursor::Hand},
+      {"below the menu tab", open, {300, 12}, BookCursor::Move},
+      {"open book's top strip", open, {100, 13}, BookCursor::Move},
       {"below the strip", open, {100, 14}, C()},
-      {"resize corner", open, {573, 373}, TBookCursor::Resize},
+      {"resize corner", open, {573, 373}, BookCursor::Resize},
       {"next to the corner", open, {572, 399}, C()},
-      {"closed: the cover's left edge", closed, {327, 200}, TBookCursor::Move},
+      {"closed: the cover's left edge", closed, {327, 200}, BookCursor::Move},
       {"closed: the rest of the cover", closed, {328, 200}, C()},
       {"closed: no resize corner", closed, {590, 390}, C()},
   };

@@ -59,7 +59,7 @@ TEST_F(X11Test, CursorsAndDragsFromThePointer) {
   Model().FormatModified = false;
   MoveTo({450, 200});
   MoveTo({100, 5});
-  QV_WAIT(W().CursorShowing() == TBookCursor::Move);
+  QV_WAIT(W().CursorShowing() == BookCursor::Move);
   EXPECT_EQ(W().cursor().shape(), Qt::SizeAllCursor);
   Input({"mousedown", "1"});
   MoveTo({140, 35});
@@ -71,7 +71,7 @@ TEST_F(X11Test, CursorsAndDragsFromThePointer) {
   // Inside the round corner, which the server cuts away.
   const QPoint corner(W().width() - 8, W().height() - 8);
   MoveTo(corner);
-  QV_WAIT(W().CursorShowing() == TBookCursor::Resize);
+  QV_WAIT(W().CursorShowing() == BookCursor::Resize);
   EXPECT_EQ(W().cursor().shape(), Qt::SizeFDiagCursor);
   Input({"mousedown", "1"});
   MoveTo(corner + QPoint(30, 20));
@@ -94,7 +94,7 @@ TEST_F(X11Test, KeysReachTheFocusedWindow) {
 // No window manager hands the focus back when a dialog closes: the book
 // takes it itself, so its keys work at once.
 TEST_F(X11Test, KeysWorkAtOnceAfterADialogCloses) {
-  new TBrowseWindow(W());
+  new BrowseWindow(W());
   NewAlbumWith(30);  // in edit mode
   QV_WAIT(W().isActiveWindow());
   // The go-to dialog runs its own loop: it is answered from within it.

@@ -40,8 +40,7 @@ TEST(AlbumModel, NewAlbumForgetsEverythingOfTheOldOne) {
   model.DataFiles = {"/a/x.XML", "c1.xml"};
   model.ChapterNames = {"One"};
   model.Chapters[1].AppendEmpty();
-  model.Thumbnails[1].append(
-      TThumbnail{QImage(4, 4, QImage::Format_ARGB32), QPoint(), QSize(4, 4)});
+  model.Thumbnails[1].append(Thumbnail{QImage(4, 4, QImage::Format_ARGB32), QPoint(), QSize(4, 4)});
   model.ThumbsLoaded[1] = true;
   model.DataModified[10] = true;
   ASSERT_TRUE(model.AnyDataModified());

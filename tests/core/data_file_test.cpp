@@ -11,7 +11,7 @@
 namespace {
 
 // "file|title|date" per entry, joined by ';'.
-QString Entries(const TChapterData& c) {
+QString Entries(const ChapterData& c) {
   QStringList out;
   for (int i = 0; i < c.Count(); ++i)
     out << NamePart(c.Files[i]) + u'|' + c.Titles[i] + u'|' + c.Dates[i];
@@ -27,7 +27,7 @@ class DataFileTest : public AlbumFilesTest {
   QString Read(const QString& file) {
     QString title;
     QString folder = QStringLiteral("stale");
-    TChapterData target;
+    ChapterData target;
     target.AppendEmpty();
     QStringList links{QStringLiteral("stale")};
     QStringList names{QStringLiteral("stale")};
@@ -105,7 +105,7 @@ TEST_F(DataFileTest, HandWrittenFileReadsEveryLetterAndWritesBackByteForByte) {
   EXPECT_EQ(m.ChapterNames, QStringList({u("Hory – Krkonoše"), u("Města & hrady")}));
   EXPECT_EQ(m.DataTitles, QStringList({u("Léto: Třeboň, Kraków, Győr"), "", ""}));
   EXPECT_EQ(m.ImageDirs, QStringList({"pictures", "", ""}));
-  const TChapterData& c = m.Chapters[0];
+  const ChapterData& c = m.Chapters[0];
   EXPECT_EQ(c.Files, QStringList({Path("pictures/rybnik.jpg"), Path("pictures/2003/koncert.jpg"),
                                   Path("pictures/klip.avi"), Path("pictures/pohled.jpg")}));
   EXPECT_EQ(c.Titles, QStringList({u("Rybník Svět při západu slunce"), u("Tom & Jerry <1999>"),
@@ -240,7 +240,7 @@ TEST_F(DataFileTest, ChapterInASubfolderIsLinkedRelative) {
   EXPECT_TRUE(ReadAll(Path("sub/ch.xml")).contains("<photo src=\"pic.jpg\">"));
   EXPECT_FALSE(QFile::exists(Path("other.xml")));
   EXPECT_FALSE(m.AnyDataModified());
-  EXPECT_EQ(env_.Window.Cursor, TCursorKind::Default);
+  EXPECT_EQ(env_.Window.Cursor, CursorKind::Default);
 
   DataEnv again;
   LoadAlbumData(again.Data(), Path("main.xml"));
@@ -266,7 +266,7 @@ TEST_F(DataFileTest, FailedWriteKeepsTheOldFileAndTheFlag) {
   EXPECT_TRUE(m.DataModified[0]);
   EXPECT_EQ(ReadAll(Path("main.xml")), old);
   EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList({"main.xml"}));
-  EXPECT_EQ(env_.Window.Cursor, TCursorKind::Default);
+  EXPECT_EQ(env_.Window.Cursor, CursorKind::Default);
 }
 
 TEST_F(DataFileTest, FileNamesComeBackAsTheyWereWritten) {

@@ -20,7 +20,7 @@ namespace {
 class GotoTest : public ::testing::Test {
  protected:
   AlbumModel model;
-  TfGoto dialog;
+  GotoDialog dialog;
   QList<std::pair<int, int>> shown;
 
   void SetUp() override {
@@ -120,7 +120,7 @@ TEST_F(GotoTest, TheChapterBoxShowsWholeNames) {
     EXPECT_LE(box->geometry().right(), dialog.edPage->x());
     EXPECT_LE(dialog.btCancel->geometry().right(), dialog.width());
     QTest::keyClick(box, Qt::Key_Down);
-    EXPECT_LE(box->width(), TfGoto::WidestChapterBox);
+    EXPECT_LE(box->width(), GotoDialog::WidestChapterBox);
     EXPECT_TRUE(box->currentText().endsWith(QChar(0x2026))) << box->currentText().toStdString();
     EXPECT_EQ(box->toolTip(), endless);
   });

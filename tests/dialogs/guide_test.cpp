@@ -63,9 +63,9 @@ class GuideTest : public AlbumFilesTest {
   int Page() const { return guide_.Pages->currentIndex(); }
 
   DataEnv env_;
-  TProgramSettings settings_ = DefaultProgramSettings();
+  ProgramSettings settings_ = DefaultProgramSettings();
   FakeGuideHost host_;
-  TfGuide guide_{{env_.Model, env_.Window, env_.Ask, settings_, host_}};
+  GuideDialog guide_{{env_.Model, env_.Window, env_.Ask, settings_, host_}};
 };
 
 TEST_F(GuideTest, CreatingToTheEndMakesThreeFilesThatSaveAndReopenAsTheAlbum) {
@@ -94,7 +94,7 @@ TEST_F(GuideTest, CreatingToTheEndMakesThreeFilesThatSaveAndReopenAsTheAlbum) {
     EXPECT_EQ(host_.Calls, QStringList{"New"}) << c.typed;
     EXPECT_TRUE(env_.Window.Log.contains("RebuildPages"));
 
-    TProfile look;
+    AlbumLook look;
     SetDefaultProfile(look);
     WriteAlbumFile({env_.Data(), look});
     EXPECT_EQ(ReadAll(Path(c.album)),
@@ -178,7 +178,7 @@ TEST_F(GuideTest, CustomFormatOpensTheLookAfterwardsAndTheStartupBoxIsStored) {
   EXPECT_EQ(guide_.ShowGuide(), QDialog::Accepted);
   EXPECT_EQ(host_.Calls, QStringList({"New", "Look"}));
   EXPECT_FALSE(settings_.RunGuide);
-  TProgramSettings stored = DefaultProgramSettings();
+  ProgramSettings stored = DefaultProgramSettings();
   ReadSettings(stored);
   EXPECT_FALSE(stored.RunGuide);
 }

@@ -21,7 +21,7 @@ inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStd
 
 namespace {
 
-TThumbnail ThumbFor(const QString& file) {
+Thumbnail ThumbFor(const QString& file) {
   QImage image(1, 1, QImage::Format_ARGB32);
   image.setText(QStringLiteral("file"), file);
   return {image, QPoint(), QSize(1, 1)};
@@ -36,7 +36,7 @@ class PicDetails : public ::testing::Test, public DetailsHost {
     model.CurrentChapter = 0;
     model.CurrentPage = 0;
     for (int i = 0; i < 8; ++i) {
-      TChapterData& d = model.Chapters[0];
+      ChapterData& d = model.Chapters[0];
       d.Files << QStringLiteral("/album/p%1.jpg").arg(i);
       d.Titles << QStringLiteral("title %1").arg(i);
       d.Places << QStringLiteral("place %1").arg(i);
@@ -55,8 +55,8 @@ class PicDetails : public ::testing::Test, public DetailsHost {
     model.SelEnd = b;
     if (dialog.IsShowing()) dialog.SetDetailsRange(a, b);
   }
-  TThumbnailList MakeThumbnails(const QStringList& files) override {
-    TThumbnailList thumbnails;
+  ThumbnailList MakeThumbnails(const QStringList& files) override {
+    ThumbnailList thumbnails;
     for (const QString& file : files) thumbnails << ThumbFor(file);
     return thumbnails;
   }
@@ -79,9 +79,9 @@ class PicDetails : public ::testing::Test, public DetailsHost {
 
   AlbumModel model;
   AlbumUndo undo{model};
-  TProfile look;
+  AlbumLook look;
   ScriptedPrompts ask;
-  TfPicDetails dialog{undo, look, ask, *this};
+  PicDetailsDialog dialog{undo, look, ask, *this};
   QStringList selections;
 };
 
@@ -143,7 +143,7 @@ TEST_F(PicDetails, EditingOneFieldWritesOnlyThatFieldHoweverLongTheOthersAre) {
   EXPECT_EQ(dialog.edTitle->text(), title);
   Type(dialog.edPlace, QStringLiteral("Brno"));
   QTest::mouseClick(dialog.btApply, Qt::LeftButton);
-  const TChapterData& d = model.Chapters[0];
+  const ChapterData& d = model.Chapters[0];
   EXPECT_EQ(d.Places[2], "Brno");
   EXPECT_EQ(d.Titles[2], title);
   EXPECT_EQ(d.Files[2], "/album/p2.jpg");
@@ -176,7 +176,7 @@ TEST_F(PicDetails, EditsSurviveImagesMovedAddedAndRemovedWhileOpen) {
   EXPECT_TRUE(dialog.btApply->isEnabled());  // the edits wait to be applied
   QTest::mouseClick(dialog.btApply, Qt::LeftButton);
 
-  const TChapterData& d = model.Chapters[0];
+  const ChapterData& d = model.Chapters[0];
   EXPECT_EQ(d.Titles, QStringList({"Lake", "title 6", "title 1", "title 2", "title 3", "title 4",
                                    "title 7"}));
   EXPECT_EQ(d.Files[0], "/album/q5.jpg");
@@ -202,7 +202,7 @@ TEST_F(PicDetails, FileChooserAndCalendarFillTheirFields) {
   QCalendarWidget* calendar = dialog.edDate->Calendar();
   calendar->setSelectedDate(QDate(2003, 7, 14));
   emit calendar->clicked(QDate(2003, 7, 14));
-  EXPECT_EQ(dialog.edDate->text(), QDate(2003, 7, 14).toString(TDateEdit::DateFormat()));
+  EXPECT_EQ(dialog.edDate->text(), QDate(2003, 7, 14).toString(DateEdit::DateFormat()));
   EXPECT_TRUE(dialog.edDate->text().contains(QLatin1String("2003")));
 }
 

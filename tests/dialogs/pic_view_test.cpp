@@ -97,7 +97,7 @@ TEST(PicViewLayout, AZoomKeepsTheAnchoredPointInPlace) {
 
 TEST(PicViewLayout, DragsPanAfter11PixelsAndStopAtThePicturesEdges) {
   const QRect big(-1040, -960, 4000, 3000);
-  TPicPan pan;
+  PicPan pan;
   pan.Press({500, 500});
   EXPECT_EQ(pan.Move({510, 510}, big, kScreen), big.topLeft());
   EXPECT_EQ(pan.Move({511, 500}, big, kScreen), QPoint(-1029, -960));
@@ -121,9 +121,9 @@ TEST(PicViewLayout, DragsPanAfter11PixelsAndStopAtThePicturesEdges) {
 class PicViewTest : public ::testing::Test {
  protected:
   QTemporaryDir dir;
-  TProfile look;
+  AlbumLook look;
   AlbumModel model;
-  TfPicView view{look};
+  PicViewDialog view{look};
   QList<QUrl> opened;
   const QRect screen{0, 0, 400, 300};
 

@@ -44,7 +44,7 @@ class FakeSetupHost : public SetupHost {
 // The book, drawn in a window of its own size, for comparing with the preview.
 class PlainBookWindow : public BookWindow {
  public:
-  TBook* Book = nullptr;
+  BookView* Book = nullptr;
   NoProgress Quiet;
   void PositionWindow() override {
     Book->SetWindowSize({800, 600});
@@ -67,7 +67,7 @@ class SetupDialogTest : public AlbumFilesTest {
     settings_.Profile = Path("default.AFM");
     env_.Window.EditMode = true;
     dialog_ =
-        std::make_unique<TfSetup>(SetupContext{{env_.Data(), AlbumProfile}, settings_, host_});
+        std::make_unique<SetupDialog>(SetupContext{{env_.Data(), AlbumProfile}, settings_, host_});
   }
   // An album of main.xml (two images) linking c1.xml and c2.xml (three each),
   // with the format file look.AFM.
@@ -107,9 +107,9 @@ class SetupDialogTest : public AlbumFilesTest {
   QColor Background(QWidget* widget) const { return widget->palette().color(QPalette::Window); }
 
   DataEnv env_;
-  TProgramSettings settings_;
+  ProgramSettings settings_;
   FakeSetupHost host_;
-  std::unique_ptr<TfSetup> dialog_;
+  std::unique_ptr<SetupDialog> dialog_;
 };
 
 TEST_F(SetupDialogTest, AMissingDefaultLookShowsTheDefaultsAndOkCreatesIt) {
@@ -126,11 +126,11 @@ TEST_F(SetupDialogTest, AMissingDefaultLookShowsTheDefaultsAndOkCreatesIt) {
   Click(dialog_->btConfirmDeletes);
   Click(dialog_->btOK);
   EXPECT_EQ(dialog_->result(), QDialog::Accepted);
-  TProfile written;
+  AlbumLook written;
   ASSERT_TRUE(LoadProfile(Path("default.AFM"), written));
   EXPECT_EQ(written.ColumnCount, 2);
   EXPECT_FALSE(settings_.ConfirmDeletes);
-  TProgramSettings stored = DefaultProgramSettings();
+  ProgramSettings stored = DefaultProgramSettings();
   ReadSettings(stored);
   EXPECT_EQ(stored, settings_);
 }
@@ -147,7 +147,7 @@ TEST_F(SetupDialogTest, BookmarkThreeMovedToTheTopIsWrittenFirst) {
   EXPECT_EQ(dialog_->Bookmarks->currentRow(), 0);
   EXPECT_EQ(dialog_->Bookmarks->item(0)->text(), "Bookmark 1");
   Click(dialog_->btOK);
-  TProfile written;
+  AlbumLook written;
   ASSERT_TRUE(LoadProfile(Path("default.AFM"), written));
   EXPECT_EQ((std::array{written.BM[0], written.BM[1], written.BM[2], written.BM[3]}),
             (std::array{bm[2], bm[0], bm[1], bm[3]}));
@@ -187,7 +187,7 @@ TEST_F(SetupDialogTest, TheDefaultLookIsThePersonsOwnAndTheShippedOneIsOnlyRead)
   ASSERT_EQ(settings_.Profile, own);
   const QByteArray shipped = ReadAll(ShippedDefaultLook());
   ASSERT_FALSE(shipped.isEmpty());
-  TProfile expected;
+  AlbumLook expected;
   ASSERT_TRUE(LoadProfile(ShippedDefaultLook(), expected));
   ASSERT_NE(expected.ColumnCount, 4);
 
@@ -205,7 +205,7 @@ TEST_F(SetupDialogTest, TheDefaultLookIsThePersonsOwnAndTheShippedOneIsOnlyRead)
   expected.ColumnCount = 4;
   ASSERT_TRUE(SaveProfile(Path("expected.AFM"), expected));
   EXPECT_EQ(ReadAll(own), ReadAll(Path("expected.AFM")));
-  TProgramSettings stored = DefaultProgramSettings();
+  ProgramSettings stored = DefaultProgramSettings();
   ReadSettings(stored);
   EXPECT_FALSE(stored.ConfirmDeletes);
   EXPECT_EQ(stored.Profile, own);
@@ -246,7 +246,7 @@ TEST_F(SetupDialogTest, FourColumnsRedrawTheBookAtOnceAndSurviveSavingTheLook) {
   EXPECT_TRUE(env_.Model.FormatModified);
   EXPECT_FALSE(dialog_->btApply->isEnabled());
   SaveFormatFile({env_.Data(), AlbumProfile});
-  TProfile reread;
+  AlbumLook reread;
   ASSERT_TRUE(LoadProfile(Path("look.AFM"), reread));
   EXPECT_EQ(reread.ColumnCount, 4);
 }
@@ -310,7 +310,7 @@ TEST_F(SetupDialogTest, AFormatFileThatCannotBeReadLeavesTheWorkingLook) {
   dialog_->PrepareAlbumProperties();
   Show();
   Type(dialog_->edTitle, "typed");
-  const TProfile before = dialog_->Session().SetupProfile;
+  const AlbumLook before = dialog_->Session().SetupProfile;
   env_.Ask.OpenFileNames << "/proc/self/mem";
   Click(dialog_->btProfile);
   EXPECT_TRUE(env_.Ask.Log.last().startsWith("error: Error reading file"));
@@ -322,7 +322,7 @@ TEST_F(SetupDialogTest, AFormatFileThatCannotBeReadLeavesTheWorkingLook) {
 TEST_F(SetupDialogTest, ThePreviewShowsTheColoursAndFontsTheBookDraws) {
   OpenAlbum();
   PlainBookWindow bookWindow;
-  TBook book(env_.Model, bookWindow);
+  BookView book(env_.Model, bookWindow);
   bookWindow.Book = &book;
   dialog_->PrepareAlbumProperties();
   Show();
@@ -347,7 +347,7 @@ TEST_F(SetupDialogTest, ThePreviewShowsTheColoursAndFontsTheBookDraws) {
   EXPECT_EQ(AlbumProfile.BaseFont.Font, shownTitle);
   bookWindow.PositionWindow();
   book.ShowSpread(0, 2);
-  const TPage& left = book.LeftPage;  // the right page opens the next chapter
+  const BookPage& left = book.LeftPage;  // the right page opens the next chapter
   EXPECT_EQ(left.Image.pixelColor(left.Area.Right - 20, 300), paper);
   book.ShowSpread(0, -1);
   EXPECT_EQ(book.CoverPage.Image.pixelColor(100, 100), cover);
@@ -493,18 +493,22 @@ TEST_F(SetupDialogTest, EachFontOfTheLookTakesAColourThatTheFormatFileKeeps) {
     QRadioButton* target;
     const char* button;
     QLabel* sample;
-    TProfileFont TProfile::*font;
+    LookFont AlbumLook::*font;
     QColor color;
   } cases[] = {
-      {dialog_->btCover, "btFontColor1", dialog_->lbFont1, &TProfile::TitleFont, {250, 240, 200}},
+      {dialog_->btCover, "btFontColor1", dialog_->lbFont1, &AlbumLook::TitleFont, {250, 240, 200}},
       {dialog_->btBookmarks,
        "btFontColor1",
        dialog_->lbBMFont,
-       &TProfile::BookmarkFont,
+       &AlbumLook::BookmarkFont,
        {10, 20, 30}},
-      {dialog_->btBookmarks, "btFontColor2", dialog_->lbFont1, &TProfile::ChapterFont, {200, 0, 0}},
-      {dialog_->btPages, "btFontColor1", dialog_->lbFont1, &TProfile::DescFont, {0, 90, 0}},
-      {dialog_->btPages, "btFontColor2", dialog_->lbFont2, &TProfile::BaseFont, {0, 0, 120}}};
+      {dialog_->btBookmarks,
+       "btFontColor2",
+       dialog_->lbFont1,
+       &AlbumLook::ChapterFont,
+       {200, 0, 0}},
+      {dialog_->btPages, "btFontColor1", dialog_->lbFont1, &AlbumLook::DescFont, {0, 90, 0}},
+      {dialog_->btPages, "btFontColor2", dialog_->lbFont2, &AlbumLook::BaseFont, {0, 0, 120}}};
   for (const auto& c : cases) {
     Click(c.target);
     auto* button = dialog_->findChild<QPushButton*>(c.button);
@@ -516,7 +520,7 @@ TEST_F(SetupDialogTest, EachFontOfTheLookTakesAColourThatTheFormatFileKeeps) {
   Click(dialog_->btOK);
   EXPECT_TRUE(env_.Model.FormatModified);
   SaveFormatFile({env_.Data(), AlbumProfile});
-  TProfile reread;
+  AlbumLook reread;
   ASSERT_TRUE(LoadProfile(Path("look.AFM"), reread));
   for (const auto& c : cases) EXPECT_EQ(ToQColor((reread.*c.font).Color), c.color) << c.button;
 }

@@ -17,7 +17,7 @@
 namespace {
 
 // The names of the visible components on the panel, in creation order.
-QStringList VisibleComponents(const TfSplash& splash) {
+QStringList VisibleComponents(const SplashDialog& splash) {
   QStringList names;
   for (QWidget* w : splash.pnMain->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
     if (w->isVisibleTo(&splash)) names << w->objectName();
@@ -35,7 +35,7 @@ struct AboutRun {
   bool modal = false;
   int result = -1;
 };
-AboutRun RunAbout(TfSplash& splash, const std::function<void()>& close) {
+AboutRun RunAbout(SplashDialog& splash, const std::function<void()>& close) {
   AboutRun run;
   QTimer timer;
   timer.setSingleShot(true);
@@ -53,7 +53,7 @@ AboutRun RunAbout(TfSplash& splash, const std::function<void()>& close) {
 }  // namespace
 
 TEST(Splash, ProgressShowsTextAndGaugeOnlyWhenAsked) {
-  TfSplash splash;
+  SplashDialog splash;
   splash.HideProgress();  // before any showing: harmless
   splash.ShowProgress("Opening file\nalbum.xml", 40, true);
   EXPECT_TRUE(splash.isVisible());
@@ -86,7 +86,7 @@ TEST(Splash, ProgressShowsTextAndGaugeOnlyWhenAsked) {
 }
 
 TEST(Splash, AboutIsModalAndLeavesNothingForTheProgressBox) {
-  TfSplash splash;
+  SplashDialog splash;
   const AboutRun byButton = RunAbout(splash, [&] { splash.btClose->click(); });
   EXPECT_TRUE(byButton.modal);
   EXPECT_EQ(byButton.visible, kAbout);
@@ -106,7 +106,7 @@ TEST(Splash, AboutIsModalAndLeavesNothingForTheProgressBox) {
 }
 
 TEST(Splash, HelpAndWebAddressGoToTheOpener) {
-  TfSplash splash;
+  SplashDialog splash;
   QList<QUrl> opened;
   splash.SetUrlOpener([&](const QUrl& url) {
     opened << url;
@@ -133,7 +133,7 @@ TEST(Splash, HelpAndWebAddressGoToTheOpener) {
 }
 
 TEST(Splash, ComponentsAreFoundByTheirLanguageFileNames) {
-  TfSplash splash;
+  SplashDialog splash;
   TranslateForm(
       {"fSplash.lbVersion=a", "fSplash.lbMaker=b", "fSplash.lbHomePage=c", "fSplash.lbProgress=d",
        "fSplash.btHelp=e", "fSplash.btClose=f", "fSplash.Logo=not a caption"},
@@ -174,7 +174,7 @@ TEST(Splash, TheBoxComesOnlyForWorkLongerThanTheDelay) {
       }
     } box;
     box.log = &forwarded;
-    TDelayedProgress progress(
+    DelayedProgress progress(
         nullptr, [&box]() -> ProgressSink& { return box; }, 400, [&now] { return now; });
     for (const Report& r : c.reports) {
       now = r.at;
@@ -187,7 +187,7 @@ TEST(Splash, TheBoxComesOnlyForWorkLongerThanTheDelay) {
 TEST(Splash, MadeOnFirstUseInTheSessionsLanguage) {
   const QStringList language{QStringLiteral("fSplash.btClose=Zavrit")};
   ASSERT_EQ(fSplash, nullptr);
-  TfSplash& splash = SplashWindow(nullptr, language);
+  SplashDialog& splash = SplashWindow(nullptr, language);
   EXPECT_EQ(&SplashWindow(nullptr, {}), &splash);  // one window
   EXPECT_EQ(splash.btClose->text(), "Zavrit");
   delete fSplash;

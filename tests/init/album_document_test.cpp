@@ -15,7 +15,7 @@
 namespace {
 
 struct DocEnv : DataEnv {
-  TProfile Look;
+  AlbumLook Look;
   DocEnv() { SetDefaultProfile(Look); }
   DocumentContext Doc() { return {Data(), Look}; }
 };
@@ -98,7 +98,7 @@ TEST_F(AlbumDocumentTest, OpensByExtensionInAnyLetterCase) {
     env_.Window.Log.clear();
     OpenDocument(env_.Doc(), name);
     EXPECT_TRUE(env_.Window.Calls().isEmpty()) << name.toStdString();
-    EXPECT_EQ(env_.Window.Cursor, TCursorKind::Default);
+    EXPECT_EQ(env_.Window.Cursor, CursorKind::Default);
   }
   EXPECT_EQ(env_.Model.DataTitles[0], "Data");
 }
@@ -148,7 +148,7 @@ TEST_F(AlbumDocumentTest, LookAppliedInPlaceKeepsTheWindowsPlaceAndMaximisedStat
   env_.Look.FormMaximized = false;
   env_.Window.Geometry = QRect(11, 22, 700, 500);
   OpenFormatFile(env_.Doc(), Path("max.afm"), false);
-  const TProfile& l = env_.Look;
+  const AlbumLook& l = env_.Look;
   EXPECT_EQ(l.RowCount, 5);
   EXPECT_FALSE(l.FormMaximized);
   EXPECT_EQ(QRect(l.FormLeft, l.FormTop, l.FormWidth, l.FormHeight), env_.Window.Geometry);
@@ -219,7 +219,7 @@ TEST_F(AlbumDocumentTest, SaveFormatFileWritesBesideTheAlbumAndClearsTheFlag) {
   env_.Look.RowCount = 8;
   SaveFormatFile(env_.Doc());
   EXPECT_FALSE(m.FormatModified);
-  TProfile read;
+  AlbumLook read;
   ASSERT_TRUE(LoadProfile(Path("look.afm"), read));
   EXPECT_EQ(read.RowCount, 8);
 

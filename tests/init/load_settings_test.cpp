@@ -31,7 +31,7 @@ class LoadSettingsTest : public AlbumFilesTest {
   }
 
   DataEnv env_;
-  TProfile look_;
+  AlbumLook look_;
 };
 
 }  // namespace
@@ -40,13 +40,13 @@ TEST_F(LoadSettingsTest, StoredValuesOverTheDefaultsAndBackAsStored) {
   struct Case {
     const char* what;
     QList<std::pair<QString, QVariant>> stored;
-    std::function<void(TProgramSettings&)> expect;  // changes from the defaults
+    std::function<void(ProgramSettings&)> expect;  // changes from the defaults
   };
   const Case cases[] = {
-      {"nothing stored", {}, [](TProgramSettings&) {}},
+      {"nothing stored", {}, [](ProgramSettings&) {}},
       {"a flag as 5",
        {{"FreeMemory", 0}, {"LoadAllChapters", 5}},
-       [](TProgramSettings& s) {
+       [](ProgramSettings& s) {
          s.FreeMemory = false;
          s.LoadAllChapters = true;
        }},
@@ -56,7 +56,7 @@ TEST_F(LoadSettingsTest, StoredValuesOverTheDefaultsAndBackAsStored) {
         {"MenuSpeed", 3},
         {"ConfirmDeletes", 0},
         {"RunGuide", 0}},
-       [](TProgramSettings& s) {
+       [](ProgramSettings& s) {
          s.Language = "";
          s.Profile = "/albums/mine.AFM";
          s.MenuSpeed = 3;
@@ -65,10 +65,10 @@ TEST_F(LoadSettingsTest, StoredValuesOverTheDefaultsAndBackAsStored) {
        }},
       {"the shipped look: the person's own, which is the one written",
        {{"Profile", ShippedDefaultLook()}},
-       [](TProgramSettings&) {}},
+       [](ProgramSettings&) {}},
       {"not a number keeps the default",
        {{"MenuSpeed", "fast"}, {"RunGuide", "yes"}},
-       [](TProgramSettings&) {}},
+       [](ProgramSettings&) {}},
   };
   for (const Case& c : cases) {
     Store().clear();
@@ -77,16 +77,16 @@ TEST_F(LoadSettingsTest, StoredValuesOverTheDefaultsAndBackAsStored) {
       for (const auto& [key, value] : c.stored) store.setValue(key, value);
     }
     Load();
-    TProgramSettings expected = DefaultProgramSettings();
+    ProgramSettings expected = DefaultProgramSettings();
     c.expect(expected);
-    EXPECT_EQ(ProgramSettings, expected) << c.what;
+    EXPECT_EQ(GlobalSettings, expected) << c.what;
   }
 
   // Written back as the store's own types: flags 0/1.
   Store().clear();
   Store().setValue("FreeMemory", 5);
   Load();
-  SaveSettings(ProgramSettings);
+  SaveSettings(GlobalSettings);
   EXPECT_EQ(Store().value("FreeMemory").toString(), "1");
   EXPECT_EQ(Store().value("LoadAllChapters").toString(), "0");
   EXPECT_EQ(Store().allKeys().size(), 8);  // with ShareThumbnails
@@ -102,7 +102,7 @@ TEST_F(LoadSettingsTest, TheLanguageIsReadBeforeTheHintsAreSet) {
 }
 
 TEST_F(LoadSettingsTest, TheDefaultLookOpensAndPlacesTheWindow) {
-  TProfile stored;
+  AlbumLook stored;
   SetDefaultProfile(stored);
   stored.RowCount = 4;
   ASSERT_TRUE(SaveProfile(Path("mine.AFM"), stored));

@@ -13,15 +13,15 @@
 
 namespace {
 
-TProfile Defaults() {
-  TProfile p;
+AlbumLook Defaults() {
+  AlbumLook p;
   SetDefaultProfile(p);
   return p;
 }
 
 // A look that differs from the defaults in every field the file stores.
-TProfile ChangedLook() {
-  TProfile p = Defaults();
+AlbumLook ChangedLook() {
+  AlbumLook p = Defaults();
   p.FormLeft = -20;
   p.FormTop = 7;
   p.FormWidth = 900;
@@ -54,11 +54,11 @@ TProfile ChangedLook() {
 }
 
 // Loads the given file text (lines joined by CR LF) over a changed look.
-TProfile LoadText(const QString& text) {
+AlbumLook LoadText(const QString& text) {
   QTemporaryDir dir;
   const QString path = dir.filePath("look.AFM");
   WriteAll(path, text.toUtf8());
-  TProfile p = ChangedLook();
+  AlbumLook p = ChangedLook();
   EXPECT_TRUE(LoadProfile(path, p));
   return p;
 }
@@ -78,7 +78,7 @@ TEST(Profile, SystemColoursFollowTheApplicationPalette) {
 }
 
 TEST(ProfileFile, MissingFilesUnknownKeysAndBadValuesGiveTheDefaults) {
-  TProfile p = ChangedLook();
+  AlbumLook p = ChangedLook();
   EXPECT_FALSE(LoadProfile(QDir::temp().filePath("no such folder/none.AFM"), p));
   EXPECT_EQ(p, Defaults());
   for (const char* text :
@@ -95,7 +95,7 @@ TEST(ProfileFile, MissingFilesUnknownKeysAndBadValuesGiveTheDefaults) {
 TEST(ProfileFile, KeyRulesAndClamps) {
   struct Case {
     const char* text;
-    std::function<void(TProfile&)> change;  // what the file changes in the defaults
+    std::function<void(AlbumLook&)> change;  // what the file changes in the defaults
   };
   const Case cases[] = {
       {"rowcount=25\r\nColumnCount=0", [](auto& p) { p.RowCount = 10, p.ColumnCount = 1; }},
@@ -134,7 +134,7 @@ TEST(ProfileFile, KeyRulesAndClamps) {
        }},
   };
   for (const Case& c : cases) {
-    TProfile expected = Defaults();
+    AlbumLook expected = Defaults();
     c.change(expected);
     EXPECT_EQ(LoadText(c.text), expected) << c.text;
   }
@@ -142,8 +142,8 @@ TEST(ProfileFile, KeyRulesAndClamps) {
 
 TEST(ProfileFile, PlaceFallbackAsksTheMainWindow) {
   SetMainWindowPlaceProvider([] { return QPoint(31, 41); });
-  const TProfile bad = LoadText("FormLeft=abc\r\nFormTop=\r\n");
-  const TProfile badTop = LoadText("FormLeft=7\r\nFormTop=-");
+  const AlbumLook bad = LoadText("FormLeft=abc\r\nFormTop=\r\n");
+  const AlbumLook badTop = LoadText("FormLeft=7\r\nFormTop=-");
   SetMainWindowPlaceProvider(nullptr);
   EXPECT_EQ(bad.FormLeft, 31);
   EXPECT_EQ(bad.FormTop, 50);  // an empty value leaves the field
@@ -152,7 +152,7 @@ TEST(ProfileFile, PlaceFallbackAsksTheMainWindow) {
 }
 
 TEST(ProfileFile, SavesTheFortyNineLinesInOrder) {
-  TProfile p = Defaults();
+  AlbumLook p = Defaults();
   p.CoverTexture = "C:/Album/Textures/Rich Walnut.bmp";
   p.PageTexture = "";
   p.FormMaximized = true;
@@ -179,14 +179,14 @@ TEST(ProfileFile, SavesTheFortyNineLinesInOrder) {
 }
 
 TEST(ProfileFile, RoundTripOfAChangedLook) {
-  TProfile p = ChangedLook();
+  AlbumLook p = ChangedLook();
   SetFontStyles(p.BaseFont.Font, {true, false, false, true});
   QTemporaryDir dir;
   const QString path = dir.filePath("round.AFM");
   ASSERT_TRUE(SaveProfile(path, p));
-  TProfile back;
+  AlbumLook back;
   ASSERT_TRUE(LoadProfile(path, back));
-  TProfile expected = p;
+  AlbumLook expected = p;
   expected.BM[10] = 0xBDB76B;                  // not stored
   expected.BaseFont.Font.setStrikeOut(false);  // no bit for it
   EXPECT_EQ(back, expected);                   // a cleared texture stays cleared too

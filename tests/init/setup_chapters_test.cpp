@@ -50,20 +50,20 @@ class SetupChaptersTest : public AlbumFilesTest {
   }
 
   DataEnv env_;
-  TProfile look_;
-  TChapterWork work_{look_};
+  AlbumLook look_;
+  ChapterWork work_{look_};
 };
 
 TEST_F(SetupChaptersTest, AddsUpToTenChaptersNewFilesIncludedAndNoMore) {
   MakeAlbum(1);
   for (int k = 2; k <= MaxChapters; ++k) {
     env_.Ask.OpenFileNames << Path(QStringLiteral("new%1.xml").arg(k));
-    ASSERT_EQ(work_.AddChapter(env_.Data(), QString()), TChapterWork::AddResult::Added) << k;
+    ASSERT_EQ(work_.AddChapter(env_.Data(), QString()), ChapterWork::AddResult::Added) << k;
   }
   EXPECT_EQ(work_.Count(), 10);
   EXPECT_EQ(work_.Selected, 9);
   const qsizetype dialogs = env_.Ask.FileRequests.size();
-  EXPECT_EQ(work_.AddChapter(env_.Data(), QString()), TChapterWork::AddResult::Full);
+  EXPECT_EQ(work_.AddChapter(env_.Data(), QString()), ChapterWork::AddResult::Full);
   EXPECT_EQ(env_.Ask.FileRequests.size(), dialogs);  // no dialog for an eleventh
   EXPECT_TRUE(env_.Ask.FileRequests.last().AllowNewFile);
   EXPECT_EQ(env_.Progress.Log.last(), "hide");
@@ -82,7 +82,7 @@ TEST_F(SetupChaptersTest, AFileTheAlbumHoldsIsRefusedInAnyLetterCase) {
   for (const char* name : {"C1.XML", "c2.xml", "Main.Xml"}) {
     env_.Ask.OpenFileNames << Path(name);
     env_.Ask.Log.clear();
-    EXPECT_EQ(work_.AddChapter(env_.Data(), QString()), TChapterWork::AddResult::AlreadyIncluded)
+    EXPECT_EQ(work_.AddChapter(env_.Data(), QString()), ChapterWork::AddResult::AlreadyIncluded)
         << name;
     EXPECT_EQ(env_.Ask.Log.last(), "warning: This file is already included in the album!");
     EXPECT_EQ(work_.Count(), 2);
@@ -126,7 +126,7 @@ TEST_F(SetupChaptersTest, AMovedChapterKeepsItsUnsavedEditsAtItsNewIndex) {
 // Where the view goes after an edit of the chapters, from chapter 2, spread 2.
 struct ViewCase {
   const char* edit;
-  std::function<void(TChapterWork&, const DataFileContext&, const QString&)> apply;
+  std::function<void(ChapterWork&, const DataFileContext&, const QString&)> apply;
   int chapter;
   int page;
 };
@@ -146,25 +146,25 @@ TEST_P(SetupViewTest, StaysOnTheChapterItShowed) {
 
 INSTANTIATE_TEST_SUITE_P(Edits, SetupViewTest,
                          ::testing::Values(ViewCase{"MovedToTheTop",
-                                                    [](TChapterWork& w, auto&, auto&) {
+                                                    [](ChapterWork& w, auto&, auto&) {
                                                       w.Selected = 1;
                                                       w.MoveUp();
                                                     },
                                                     1, 2},
                                            ViewCase{"EarlierRemoved",
-                                                    [](TChapterWork& w, auto&, auto&) {
+                                                    [](ChapterWork& w, auto&, auto&) {
                                                       w.Selected = 0;
                                                       w.RemoveChapter();
                                                     },
                                                     1, 2},
                                            ViewCase{"ItselfRemoved",
-                                                    [](TChapterWork& w, auto&, auto&) {
+                                                    [](ChapterWork& w, auto&, auto&) {
                                                       w.Selected = 1;
                                                       w.RemoveChapter();
                                                     },
                                                     0, 0},
                                            ViewCase{"ReRead",
-                                                    [](TChapterWork& w, const DataFileContext& c,
+                                                    [](ChapterWork& w, const DataFileContext& c,
                                                        const QString& main) {
                                                       QString title;
                                                       w.LoadMainDataFile(c, main, title);
@@ -191,8 +191,8 @@ TEST(SetupChaptersFill, SelectsTheChapterOnScreen) {
   model.DataFiles = {"m", "a", "b", "c"};
   model.ChapterNames = {"A", "B", "C"};
   for (int k = 1; k <= 3; ++k) model.Chapters[k].AppendEmpty();  // one page each: last spread 2
-  TProfile look;
-  TChapterWork work(look);
+  AlbumLook look;
+  ChapterWork work(look);
   const struct {
     int chapter, page, selected;
   } cases[] = {{-1, -1, 0}, {0, 2, 0}, {1, 0, 0}, {2, 2, 2}, {3, 0, 2}, {3, 2, 2}};

@@ -18,7 +18,7 @@
 
 struct DataEnv {
   AlbumModel Model;
-  xml::TXMLData Document;
+  xml::XmlData Document;
   RecordingProgress Progress;
   RecordingWindow Window;
   ScriptedPrompts Ask;

@@ -16,9 +16,9 @@ class RecordingWindow : public AlbumWindow {
   QRect Geometry{10, 20, 640, 480};
   std::function<void()> OnSaveAlbum;  // what the SaveAlbum command does
   std::function<void()> OnSaveFormat;
-  TCursorKind Cursor = TCursorKind::Default;
+  CursorKind Cursor = CursorKind::Default;
 
-  void SetCursor(TCursorKind cursor) override {
+  void SetCursor(CursorKind cursor) override {
     Cursor = cursor;
     static const char* const names[] = {"Default", "HourGlass", "AppStart"};
     Log << QStringLiteral("cursor ") + QLatin1String(names[static_cast<int>(cursor)]);

@@ -13,20 +13,20 @@ namespace xml_test {
 // One line per element in document order: level, name, attributes, content
 // and (unless left out) the three offsets of its entry. Iterative: fuzz input
 // may nest deeply.
-inline std::string Dump(const xml::TXMLData& doc, bool offsets = true) {
-  std::vector<std::unique_ptr<xml::TElement>> stack;
+inline std::string Dump(const xml::XmlData& doc, bool offsets = true) {
+  std::vector<std::unique_ptr<xml::XmlElement>> stack;
   if (auto root = doc.Root()) stack.push_back(std::move(root));
   if (stack.empty()) return "(closed)";
   std::string out;
   while (!stack.empty()) {
-    const std::unique_ptr<xml::TElement> e = std::move(stack.back());
+    const std::unique_ptr<xml::XmlElement> e = std::move(stack.back());
     stack.pop_back();
     out += std::to_string(e->Level()) + " " + e->Name();
     for (int i = 0; i < e->AttributeCount(); ++i) {
       out += " " + e->AttributeAt(i)->Name() + "=" + e->AttributeAt(i)->Value();
     }
     out += " [" + e->Content() + "]";
-    if (const xml::TIndex* x = offsets ? e->Index() : nullptr) {
+    if (const xml::IndexEntry* x = offsets ? e->Index() : nullptr) {
       out += " " + std::to_string(x->StartPos) + "," + std::to_string(x->StartTagEnd) + "," +
              std::to_string(x->EndPos);
     }
@@ -38,7 +38,7 @@ inline std::string Dump(const xml::TXMLData& doc, bool offsets = true) {
 
 // What a fresh open of the file gives: an edited document must read the same.
 inline std::string DumpReopened(const std::string& path) {
-  xml::TXMLData fresh;
+  xml::XmlData fresh;
   fresh.SetFileName(path);
   return fresh.Open() ? Dump(fresh) : "(does not open)";
 }

@@ -5,13 +5,13 @@
 #include "test_util.h"
 #include "xml/xml_writer.h"
 
-using xml::TDTD;
-using xml::TDTDElement;
+using xml::DtdElement;
+using xml::DtdModel;
 
 namespace {
 
 // Children of a declaration as "name sign" words.
-std::string Children(const TDTDElement& e) {
+std::string Children(const DtdElement& e) {
   static const char* const signs[] = {"*", "", "+", "?"};
   std::string s;
   for (int i = 0; i < e.Count(); ++i) {
@@ -22,12 +22,12 @@ std::string Children(const TDTDElement& e) {
 }
 
 // Every field of a declaration tree, for comparing two trees.
-std::string Model(const TDTDElement& e) {
+std::string Model(const DtdElement& e) {
   std::string s = e.Name + "/" + std::to_string(e.ContentType) + "/" +
                   std::to_string(static_cast<int>(e.ChildCount)) +
                   std::to_string(static_cast<int>(e.AndOr)) + "[";
   for (int i = 0; i < e.AttrCount(); ++i) {
-    const xml::TAttribute& a = *e.AttributeAt(i);
+    const xml::XmlAttribute& a = *e.AttributeAt(i);
     s += a.Name() + ":" + std::to_string(a.AttrType()) + ":" + a.Enumeration() + ":" +
          std::to_string(a.DefaultType()) + ":" + a.DefVal() + " ";
   }
@@ -48,27 +48,27 @@ TEST(DtdModel, WrittenDtdReadsBackIntoTheSameModel) {
       "<!ELEMENT d (#PCDATA)>",
   };
   for (const char* text : dtds) {
-    TDTD first;
+    DtdModel first;
     ASSERT_TRUE(first.LoadDTD(dir.Write("a.dtd", text)));
-    TDTD second;
+    DtdModel second;
     ASSERT_TRUE(second.LoadDTD(dir.Write("b.dtd", xml::DTDText(first))));
     EXPECT_EQ(Model(second.Root()), Model(first.Root())) << xml::DTDText(first);
   }
   // A model made in the program, a choice inside a sequence, is written as
   // groups that DTD syntax allows.
-  TDTD made;
+  DtdModel made;
   made.Root().Name = "r";
   for (const char* name : {"a", "b", "c"}) made.Root().AddChild(name)->ContentType = xml::etEmpty;
-  made.Root().ChildAt(1)->AndOr = xml::TAndOr::TOr;
+  made.Root().ChildAt(1)->AndOr = xml::ContentJoin::Or;
   EXPECT_EQ(made.Root().ContentModelText(), "((a | b), c)");
-  TDTD read;
+  DtdModel read;
   ASSERT_TRUE(read.LoadDTD(dir.Write("c.dtd", xml::DTDText(made))));
   EXPECT_EQ(Model(read.Root()), Model(made.Root()));
 }
 
 TEST(DtdModel, LoadDtdBuildsTheTreeFromTheRoot) {
   xml_test::TempDir dir;
-  TDTD dtd;
+  DtdModel dtd;
   ASSERT_TRUE(dtd.LoadDTD(dir.Write(
       "a.dtd",
       "<!ELEMENT album2 ( title , link* , photo+ )><!ATTLIST album2 dir CDATA #IMPLIED>\n"
@@ -77,13 +77,13 @@ TEST(DtdModel, LoadDtdBuildsTheTreeFromTheRoot) {
       "<!ENTITY % text '(#PCDATA)'><!ELEMENT title %text;>\n"
       "<!ELEMENT link (#PCDATA|b|i)*><!ELEMENT b (#PCDATA)>\n"
       "<!ELEMENT date EMPTY><!ELEMENT place ANY><!ELEMENT people (nobody)>\n")));
-  const TDTDElement& root = dtd.Root();
+  const DtdElement& root = dtd.Root();
   EXPECT_EQ(root.Name, "album2");
   EXPECT_EQ(root.Parent(), nullptr);
   EXPECT_EQ(Children(root), "title link* photo+");
   EXPECT_EQ(root.ContentModelText(), "(title, link*, photo+)");
 
-  const TDTDElement& photo = *root.ChildAt(2);
+  const DtdElement& photo = *root.ChildAt(2);
   // A nested group's sign goes to its names; a choice stays a choice.
   EXPECT_EQ(Children(photo), "title date? place? people?");
   // Written as read: the names alone cannot tell (a|b)? from a? | b?.
@@ -94,7 +94,7 @@ TEST(DtdModel, LoadDtdBuildsTheTreeFromTheRoot) {
   EXPECT_EQ(root.ChildAt(0)->Parent(), &root);
   // A name without a declaration is left out of the children, not of the model.
   std::string models;
-  for (const TDTDElement* e :
+  for (const DtdElement* e :
        {photo.ChildAt(0), photo.ChildAt(1), photo.ChildAt(2), photo.ChildAt(3), root.ChildAt(1)}) {
     models += e->ContentModelText() + " ";
   }
@@ -102,7 +102,7 @@ TEST(DtdModel, LoadDtdBuildsTheTreeFromTheRoot) {
 
   std::string attributes;
   for (int i = 0; i < photo.AttrCount(); ++i) {
-    const xml::TAttribute& a = *photo.AttributeAt(i);
+    const xml::XmlAttribute& a = *photo.AttributeAt(i);
     attributes += a.Name() + ":" + xml::AttrTypeNames[a.AttrType()] + ":" + a.Enumeration() + ":" +
                   xml::AttrDefaultNames[a.DefaultType()] + ":" + a.DefVal() + " ";
   }
@@ -114,7 +114,7 @@ TEST(DtdModel, LoadDtdBuildsTheTreeFromTheRoot) {
 
 TEST(DtdModel, LoadDtdFailures) {
   xml_test::TempDir dir;
-  TDTD dtd;
+  DtdModel dtd;
   EXPECT_FALSE(dtd.LoadDTD(dir.Path("missing.dtd")));
   EXPECT_FALSE(dtd.LoadDTD(dir.Write("none.dtd", "<!ENTITY x \"y\">\n")));
   EXPECT_TRUE(dtd.Root().Name.empty());

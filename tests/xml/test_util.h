@@ -48,25 +48,25 @@ inline std::string ReadBytes(const std::string& path) {
 }
 
 // "kind name|content" of the current part, then " n=v" for each attribute.
-inline std::string Describe(const xml::TXmlParser& p) {
+inline std::string Describe(const xml::XmlParser& p) {
   static const char* const kinds[] = {"none",  "prolog", "comment", "pi",   "doctype",
                                       "start", "empty",  "end",     "text", "cdata"};
   std::string s = std::string(kinds[p.PartType()]) + " " + p.PartName() + "|" + p.PartContent();
-  for (const xml::TAttr& a : p.PartAttributes()) s += " " + a.Name + "=" + a.Value;
+  for (const xml::Attr& a : p.PartAttributes()) s += " " + a.Name + "=" + a.Value;
   return s;
 }
 
 // Starts a pass over a copy of the text in a heap block of exactly its size,
 // so that a read past its end is caught by the address sanitizer. The block
 // lives until the next call.
-inline void Use(xml::TXmlParser& p, const std::string& text) {
+inline void Use(xml::XmlParser& p, const std::string& text) {
   static std::unique_ptr<char[]> block;
   block = std::make_unique<char[]>(text.size());
   std::copy(text.begin(), text.end(), block.get());
   p.UseBuffer(block.get(), text.size());
 }
 
-inline Strings Parts(xml::TXmlParser& p, const std::string& text) {
+inline Strings Parts(xml::XmlParser& p, const std::string& text) {
   Use(p, text);
   Strings out;
   while (p.NextPart()) out.push_back(Describe(p));
@@ -74,12 +74,12 @@ inline Strings Parts(xml::TXmlParser& p, const std::string& text) {
 }
 
 inline Strings Parts(const std::string& text) {
-  xml::TXmlParser p;
+  xml::XmlParser p;
   return Parts(p, text);
 }
 
 // The content of the first text part.
-inline std::string FirstText(xml::TXmlParser& p, const std::string& text) {
+inline std::string FirstText(xml::XmlParser& p, const std::string& text) {
   Use(p, text);
   while (p.NextPart()) {
     if (p.PartType() == xml::pkText) return p.PartContent();
@@ -88,12 +88,12 @@ inline std::string FirstText(xml::TXmlParser& p, const std::string& text) {
 }
 
 inline std::string FirstText(const std::string& text) {
-  xml::TXmlParser p;
+  xml::XmlParser p;
   return FirstText(p, text);
 }
 
 // The attributes of the first start or empty-element tag.
-inline const xml::TAttrList& Attrs(xml::TXmlParser& p, const std::string& text) {
+inline const xml::AttrList& Attrs(xml::XmlParser& p, const std::string& text) {
   Use(p, text);
   while (p.NextPart() && p.PartType() != xml::pkStartTag && p.PartType() != xml::pkEmptyTag) {
   }
@@ -111,7 +111,7 @@ class RefusingStore : public xml::FileStore {
 // A document written to a scratch file and opened, its errors collected.
 struct OpenDoc {
   TempDir dir;
-  xml::TXMLData doc;
+  xml::XmlData doc;
   std::string path;
   Strings errors;  // "code message"
   std::vector<int> warnings;
@@ -127,8 +127,8 @@ struct OpenDoc {
     };
     if (open) doc.Open();
   }
-  std::unique_ptr<xml::TElement> At(const std::vector<int>& childPath) const {
-    std::unique_ptr<xml::TElement> e = doc.Root();
+  std::unique_ptr<xml::XmlElement> At(const std::vector<int>& childPath) const {
+    std::unique_ptr<xml::XmlElement> e = doc.Root();
     for (int i : childPath) e = e->ChildAt(i);
     return e;
   }

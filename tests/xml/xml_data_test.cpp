@@ -8,8 +8,8 @@
 #include "doc_dump.h"
 #include "test_util.h"
 
-using xml::TElement;
-using xml::TXMLData;
+using xml::XmlData;
+using xml::XmlElement;
 
 namespace {
 
@@ -106,9 +106,9 @@ TEST(XmlDataOpen, OffsetsCoverIndentationAndLineEnds) {
       {{2}, at("\t<photo src=\"b"), at("b.jpg\">") + 6, at("</album2>")},  // ends at </album2>
   };
   for (const auto& c : cases) {
-    std::unique_ptr<TElement> e = o.doc.Root();
+    std::unique_ptr<XmlElement> e = o.doc.Root();
     for (int i : c.path) e = e->ChildAt(i);
-    const xml::TIndex& x = *e->Index();
+    const xml::IndexEntry& x = *e->Index();
     EXPECT_EQ(std::vector({x.StartPos, x.StartTagEnd, x.EndPos}),
               std::vector({c.start, c.tagEnd, c.end}))
         << e->Name() << " " << c.path.size();
@@ -123,17 +123,17 @@ TEST(XmlDataElements, NamesContentsAttributesAndNavigation) {
             "1 album2 b=2 dir=pics []\n2 title [My & <album> AB]\n2 photo src=a.jpg []\n"
             "3 title [First]\n3 date []\n3 place [Brno]\n3 people [Jan]\n"
             "2 photo src=b.jpg [tail text]\n3 title [Second]\n");
-  std::unique_ptr<TElement> root = o.doc.Root();
+  std::unique_ptr<XmlElement> root = o.doc.Root();
   EXPECT_EQ(root->AttributeByName("dir")->Value(), "pics");
   EXPECT_EQ(root->IndexOfAttribute("src"), -1);
   EXPECT_TRUE(!root->AttributeAt(2) && !root->ChildAt(3) && !root->ChildAt(-1) && !root->Parent());
 
-  std::unique_ptr<TElement> photo = root->ChildByName("photo");
+  std::unique_ptr<XmlElement> photo = root->ChildByName("photo");
   EXPECT_EQ(photo->Position(), 1);
   EXPECT_EQ(photo->AttributeByName("src")->Value(), "a.jpg");
   EXPECT_EQ(photo->ChildByName("place")->Position(), 2);
   EXPECT_EQ(photo->ChildByName("plac"), nullptr);
-  std::unique_ptr<TElement> parent = photo->ChildAt(3)->Parent();
+  std::unique_ptr<XmlElement> parent = photo->ChildAt(3)->Parent();
   EXPECT_EQ(parent->Name() + std::to_string(parent->Position()), "photo1");
   EXPECT_EQ(parent->Parent()->Name(), "album2");
 }
@@ -151,7 +151,7 @@ TEST(XmlDataElements, TextInTheDeclaredCodePageArrivesAsUtf8) {
 
 TEST(XmlDataElements, ElementsOutliveCloseAndTheirDocument) {
   auto o = std::make_unique<Opened>(kAlbum);
-  std::unique_ptr<TElement> photo = o->doc.Root()->ChildAt(1);
+  std::unique_ptr<XmlElement> photo = o->doc.Root()->ChildAt(1);
   o->doc.Close();
   EXPECT_EQ(photo->Data(), nullptr);
   EXPECT_EQ(photo->ChildCount(), 0);
@@ -174,7 +174,7 @@ TEST(XmlDataOpen, ReadOnlyFilesOpenForReadingAndRefuseEdits) {
   o.doc.BeforeEdit = [&](int, bool&) { ++vetoAsked; };
   ASSERT_TRUE(o.doc.Open());
   EXPECT_TRUE(o.doc.IsReadOnly());
-  std::unique_ptr<TElement> title = o.doc.Root()->ChildAt(0);
+  std::unique_ptr<XmlElement> title = o.doc.Root()->ChildAt(0);
   EXPECT_FALSE(title->SetName("heading"));
   EXPECT_FALSE(title->SetContent("x"));
   EXPECT_EQ(title->Name(), "title");

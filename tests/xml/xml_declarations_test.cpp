@@ -6,7 +6,7 @@
 #include "test_util.h"
 #include "xml/xml_parser.h"
 
-using xml::TXmlParser;
+using xml::XmlParser;
 using xml_test::Attrs;
 using xml_test::FirstText;
 using xml_test::Parts;
@@ -16,10 +16,10 @@ namespace {
 
 // Records every notice as "kind@offset" (offset of Start in the text, or '?'
 // when it lies in another text).
-class RecordingParser : public TXmlParser {
+class RecordingParser : public XmlParser {
  public:
   Strings notices;
-  void DeclarationFound(const xml::TDeclNotice& n) override {
+  void DeclarationFound(const xml::DeclNotice& n) override {
     static const char* const kinds[] = {"element", "attlist", "entity", "notation",
                                         "pi",      "comment", "error"};
     std::string s = std::string(kinds[n.Kind]) + "@";
@@ -29,7 +29,7 @@ class RecordingParser : public TXmlParser {
   }
 };
 
-void ParseAll(TXmlParser& p, const std::string& doc) {
+void ParseAll(XmlParser& p, const std::string& doc) {
   xml_test::Use(p, doc);
   while (p.NextPart()) {
   }
@@ -38,13 +38,13 @@ void ParseAll(TXmlParser& p, const std::string& doc) {
 // Every definition, space separated: elements as "name=model/type" with their
 // attribute definitions in braces, then "&general" and "%parameter" entities
 // (external ones with [public|system|notation]), then "!notations".
-std::string Defs(const TXmlParser& p) {
+std::string Defs(const XmlParser& p) {
   std::string s;
-  for (const xml::TElemDef& e : p.ElementDefs()) {
+  for (const xml::ElemDef& e : p.ElementDefs()) {
     s += e.Name + "=" + e.Definition + "/" + xml::ElemTypeNames[e.ElemType];
     if (!e.Attributes.Empty()) {
       s += "{";
-      for (const xml::TAttrDef& a : e.Attributes) {
+      for (const xml::AttrDef& a : e.Attributes) {
         s += a.Name + ":" + xml::AttrTypeNames[a.AttrType] + ":" + a.TypeDef + ":" + a.Notations +
              ":" + xml::AttrDefaultNames[a.DefaultType] + ":" + a.Value + ";";
       }
@@ -53,23 +53,23 @@ std::string Defs(const TXmlParser& p) {
     s += " ";
   }
   for (const auto* list : {&p.GeneralEntities(), &p.ParameterEntities()}) {
-    for (const xml::TEntityDef& e : *list) {
+    for (const xml::EntityDef& e : *list) {
       s += (list == &p.GeneralEntities() ? "&" : "%") + e.Name + "=" + e.Value;
       if (e.IsExternal()) s += "[" + e.PublicId + "|" + e.SystemId + "|" + e.NotationName + "]";
       s += " ";
     }
   }
-  for (const xml::TNotationDef& n : p.NotationDefs())
+  for (const xml::NotationDef& n : p.NotationDefs())
     s += "!" + n.Name + "=" + n.Value + "[" + n.PublicId + "] ";
   return s;
 }
 
 // The attributes of every tag and, in brackets, every text, space separated.
-std::string Reading(TXmlParser& p) {
+std::string Reading(XmlParser& p) {
   std::string s;
   while (p.NextPart()) {
     if (p.PartType() == xml::pkStartTag || p.PartType() == xml::pkEmptyTag) {
-      for (const xml::TAttr& a : p.PartAttributes()) s += " " + a.Name + "=" + a.Value;
+      for (const xml::Attr& a : p.PartAttributes()) s += " " + a.Name + "=" + a.Value;
     } else if (p.PartType() == xml::pkText) {
       s += " [" + p.PartContent() + "]";
     }
@@ -81,7 +81,7 @@ std::string Reading(TXmlParser& p) {
 template <size_t N>
 void ExpectReadings(xml_test::TempDir& dir, const std::pair<std::string, std::string> (&cases)[N]) {
   for (const auto& [doc, expected] : cases) {
-    TXmlParser p;
+    XmlParser p;
     ASSERT_TRUE(p.LoadFile(dir.Write("doc.xml", doc)));
     EXPECT_EQ(Reading(p), expected) << doc;
   }
@@ -151,14 +151,14 @@ TEST(XmlDeclarations, StopRulesOfNamesAndCutOffDeclarations) {
        "x=(y)/Childs only{a:CDATA:CDATA::Default:dflt;} z=ANY/Any{a:CDATA:CDATA::Default:dflt;} "},
   };
   for (const auto& [subset, defs] : cases) {
-    TXmlParser p;
+    XmlParser p;
     ParseAll(p, std::string("<!DOCTYPE r [") + subset);
     EXPECT_EQ(Defs(p), defs) << subset;
   }
 }
 
 TEST(XmlDeclarations, ParameterEntities) {
-  TXmlParser p;
+  XmlParser p;
   ParseAll(p,
            "<!DOCTYPE r [\n"
            "<!ENTITY % model '( a | b )'>\n"
@@ -228,7 +228,7 @@ TEST(XmlDeclarations, EntityTextIsScannedInPlaceOfTheReference) {
   EXPECT_EQ(FirstText(dtd + "<r>x&empty;y</r>"), "xy");
 
   // Positions inside entity text are not in the buffer; the next part's are.
-  TXmlParser p;
+  XmlParser p;
   xml_test::Use(p, dtd + "<r>&in;</r>");
   std::string where;
   while (p.NextPart()) {
@@ -274,7 +274,7 @@ TEST(XmlDeclarations, ExternalSubsetAndExternalEntities) {
   // Outside files are paid from the expansion budget: a second declaration
   // naming a file that large is not read again. And a parser may read none.
   dir.Write("big.dtd",
-            "<!ENTITY e 'x'>" + std::string(TXmlParser::kMinExpansionBudget * 2 / 3, ' '));
+            "<!ENTITY e 'x'>" + std::string(XmlParser::kMinExpansionBudget * 2 / 3, ' '));
   RecordingParser twice;
   ASSERT_TRUE(twice.LoadFile(dir.Write("twice.xml",
                                        "<!DOCTYPE a SYSTEM 'big.dtd'><a>"
@@ -350,7 +350,7 @@ TEST(XmlDeclarations, ByteOrderMarksOfExternalEntities) {
   };
   for (const auto& [entity, expected] : cases) {
     dir.Write("ent.txt", entity);
-    TXmlParser p;
+    XmlParser p;
     ASSERT_TRUE(p.LoadFile(
         dir.Write("doc.xml", "<!DOCTYPE r [<!ENTITY e SYSTEM 'ent.txt'>]><r>[&e;]</r>")));
     p.SetNormalizeText(false);
@@ -364,7 +364,7 @@ TEST(XmlDeclarations, ByteOrderMarksOfExternalEntities) {
 
 TEST(XmlDeclarations, ADtdFileStoppedInsideAParameterEntity) {
   xml_test::TempDir dir;
-  TXmlParser p;
+  XmlParser p;
   ASSERT_TRUE(
       p.LoadFile(dir.Write("stray.dtd", "<!ENTITY % e '<!ELEMENT a ANY>>'>%e;<!ELEMENT b ANY>")));
   // The stop is reported at the end of the reference.
@@ -379,8 +379,8 @@ TEST(XmlDeclarations, ExpansionIsBounded) {
   const std::string selfRef =
       "<!DOCTYPE r [<!ENTITY a 'x&a;'><!ENTITY b '&c;'><!ENTITY c '&b;y'>"
       "<!ENTITY % p '%p;'><!ELEMENT r %p;>]>";
-  const size_t depth = TXmlParser::kMaxEntityDepth;
-  TXmlParser p;
+  const size_t depth = XmlParser::kMaxEntityDepth;
+  XmlParser p;
   EXPECT_EQ(FirstText(p, selfRef + "<r>&a;|&b;</r>"),
             std::string(depth, 'x') + "|" + std::string(depth / 2, 'y'));
   EXPECT_EQ(Attrs(p, selfRef + "<r v='&a;'/>").ValueOf("v"), std::string(depth, 'x'));
@@ -390,7 +390,7 @@ TEST(XmlDeclarations, ExpansionIsBounded) {
   // declaration adds it once. Each expansion costs at least 32 bytes of it.
   const std::string laughs = "<!DOCTYPE r [" + Laughs("", "lol", 6) + "]><r a='&l6;'>&l6;</r>";
   const size_t budget =
-      TXmlParser::kMinExpansionBudget + TXmlParser::kExpansionBudgetPerByte * laughs.size();
+      XmlParser::kMinExpansionBudget + XmlParser::kExpansionBudgetPerByte * laughs.size();
   xml_test::Use(p, laughs);
   size_t total = 0;
   while (p.NextPart()) total += p.PartContent().size() + p.PartAttributes().ValueOf("a").size();

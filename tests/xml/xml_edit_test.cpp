@@ -5,7 +5,7 @@
 #include "doc_dump.h"
 #include "test_util.h"
 
-using xml::TElement;
+using xml::XmlElement;
 using xml_test::Dump;
 using xml_test::DumpReopened;
 using xml_test::Strings;
@@ -57,7 +57,7 @@ TEST(XmlEdit, RenamingKeepsEveryLaterElementExact) {
   };
   for (const Case& c : cases) {
     Doc d(kFile);
-    std::unique_ptr<TElement> e = d.At(c.path);
+    std::unique_ptr<XmlElement> e = d.At(c.path);
     ASSERT_TRUE(e->SetName(c.name)) << c.name;
     EXPECT_EQ(e->Name(), c.name);
     std::string expected = Replaced(kFile, c.from, c.to);
@@ -75,7 +75,7 @@ TEST(XmlEdit, RefusedAndFailedEditsLeaveElementAndFileAlone) {
     asked.push_back(pIndex);
     canEdit = false;
   };
-  std::unique_ptr<TElement> photo = d.At({2});
+  std::unique_ptr<XmlElement> photo = d.At({2});
   EXPECT_FALSE(photo->SetName("picture"));
   EXPECT_FALSE(photo->SetContent("x"));
   EXPECT_FALSE(photo->AttributeByName("src")->SetValue("c.jpg"));
@@ -100,7 +100,7 @@ TEST(XmlEdit, RefusedAndFailedEditsLeaveElementAndFileAlone) {
 
 TEST(XmlEdit, ContentAndAttributesAreEscapedAndEncoded) {
   Doc d(kFile);
-  std::unique_ptr<TElement> stale = d.At({1, 0});
+  std::unique_ptr<XmlElement> stale = d.At({1, 0});
   // A leaf: references for markup characters, the code page for the rest.
   const std::string text = "Tom & Jerry <1999> \u010D\u20AC \U0001F600";
   ASSERT_TRUE(d.At({0})->SetContent(text));
@@ -123,7 +123,7 @@ TEST(XmlEdit, ContentAndAttributesAreEscapedAndEncoded) {
 
   // A value survives the later rewrites of its tag exactly, references and
   // blanks included.
-  std::unique_ptr<TElement> root = d.doc.Root();
+  std::unique_ptr<XmlElement> root = d.doc.Root();
   const std::string value = "say \"hi\" & <go> &#65;\t1\r\n2";
   ASSERT_TRUE(root->AttributeByName("dir")->SetValue(value));
   ASSERT_TRUE(root->AddAttribute("b")->SetValue("2"));
@@ -146,7 +146,7 @@ TEST(XmlEdit, ContentAndAttributesAreEscapedAndEncoded) {
 
 TEST(XmlEdit, ReplaceXmlIndexesTheNewText) {
   Doc d(kFile);
-  std::unique_ptr<TElement> photo = d.At({1});
+  std::unique_ptr<XmlElement> photo = d.At({1});
   ASSERT_TRUE(photo->ReplaceXML(
       "\t<photo src=\"n.jpg\">\n\t\t<title>New</title>\n\t\t<date/><place>Here</place>\n"
       "\t</photo>\n"));
@@ -193,7 +193,7 @@ TEST(XmlEdit, HeaderSettersRewriteTheHeaderAndKeepTheBody) {
   EXPECT_EQ(Dump(d.doc), DumpReopened(d.path));
 
   // A DTD that does not load: error 6, the previous name and DTD stay.
-  const xml::TDTD* dtd = d.doc.DTD();
+  const xml::DtdModel* dtd = d.doc.DTD();
   d.errors.clear();
   EXPECT_FALSE(d.doc.SetExternalDTD("missing.dtd"));
   EXPECT_EQ(d.errors, Strings{"6 Error in document type declaration."});
@@ -218,7 +218,7 @@ TEST(XmlEdit, MissingFileIsCreatedFromTheDtd) {
             "<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\"?>\r<!DOCTYPE "
             "album2 SYSTEM \"" +
                 d.dir.Path("album2.dtd") + "\">\r<album2>\r</album2>\r");
-  std::unique_ptr<TElement> root = d.doc.Root();
+  std::unique_ptr<XmlElement> root = d.doc.Root();
   ASSERT_TRUE(
       root->ReplaceXML("<album2><title>T</title><photo src=\"x\"><title/><date/></photo>"
                        "<photo src=\"y\"><title/><date></date></photo></album2>"));
@@ -235,18 +235,18 @@ TEST(XmlEdit, MissingFileIsCreatedFromTheDtd) {
 }
 
 TEST(XmlEdit, AnElementRewrittenThroughAnotherObjectIsStale) {
-  using Edit = std::function<bool(TElement&)>;
+  using Edit = std::function<bool(XmlElement&)>;
   const std::pair<const char*, Edit> edits[] = {
-      {"name", [](TElement& e) { return e.SetName("picture"); }},
-      {"value", [](TElement& e) { return e.AttributeByName("src")->SetValue("x.jpg"); }},
-      {"content", [](TElement& e) { return e.SetContent("c"); }},
-      {"xml", [](TElement& e) { return e.ReplaceXML("\t<photo src=\"r.jpg\" k=\"1\"/>\r\n"); }},
+      {"name", [](XmlElement& e) { return e.SetName("picture"); }},
+      {"value", [](XmlElement& e) { return e.AttributeByName("src")->SetValue("x.jpg"); }},
+      {"content", [](XmlElement& e) { return e.SetContent("c"); }},
+      {"xml", [](XmlElement& e) { return e.ReplaceXML("\t<photo src=\"r.jpg\" k=\"1\"/>\r\n"); }},
   };
   for (const auto& [firstName, first] : edits) {
     for (const auto& [secondName, second] : edits) {
       Doc d(kFile);
-      std::unique_ptr<TElement> mine = d.At({1});
-      std::unique_ptr<TElement> old = d.At({1});
+      std::unique_ptr<XmlElement> mine = d.At({1});
+      std::unique_ptr<XmlElement> old = d.At({1});
       ASSERT_TRUE(first(*mine)) << firstName;
       const std::string bytes = d.Bytes();
       // Writing the old snapshot back would undo the change or unbalance the tags.
@@ -266,9 +266,9 @@ TEST(XmlEdit, WhatWouldBreakTheFileIsRefused) {
         Replaced(kBody, "Trips", "Trips \xE8"));
   d.dir.Write("album2.dtd", kDtd);
   ASSERT_TRUE(d.doc.SetExternalDTD("album2.dtd"));
-  std::unique_ptr<TElement> root = d.doc.Root();
+  std::unique_ptr<XmlElement> root = d.doc.Root();
   ASSERT_TRUE(root->AddAttribute("b")->SetValue("1"));
-  std::unique_ptr<TElement> photo = d.At({1});
+  std::unique_ptr<XmlElement> photo = d.At({1});
   const std::string nul("a\0b", 3);
   const std::pair<const char*, std::function<bool()>> edits[] = {
       // Characters XML cannot carry, not even as references, and bytes that are no UTF-8.

@@ -8,7 +8,7 @@
 #include "fuzz/line_ends.h"
 #include "test_util.h"
 
-using xml::TXmlParser;
+using xml::XmlParser;
 using xml_test::Attrs;
 using xml_test::FirstText;
 using xml_test::Parts;
@@ -42,7 +42,7 @@ TEST(XmlParser, ClassifiesEveryKindOfPart) {
 TEST(XmlParser, AttributesComeInNameOrder) {
   EXPECT_EQ(Parts("<a z=\"1\" b='2' m = \"3\">"), (Strings{"start a| b=2 m=3 z=1"}));
   // A repeated name: the later one first, and it is the one looked up.
-  TXmlParser p;
+  XmlParser p;
   EXPECT_EQ(Parts(p, "<a x=\"1\" y=\"0\" x=\"2\"/>"), (Strings{"empty a| x=2 x=1 y=0"}));
   EXPECT_EQ(p.PartAttributes().ValueOf("x"), "2");
   // A name waits for its '=' and quote, skipping all else; '/' where a name
@@ -55,12 +55,12 @@ TEST(XmlParser, AttributesComeInNameOrder) {
   std::string tag = "<t";
   for (int i = 0; i < 60; ++i)
     tag += " n" + std::to_string(i * 37 % 23) + "='" + std::to_string(i) + "'";
-  const xml::TAttrList& many = Attrs(p, tag + ">");
+  const xml::AttrList& many = Attrs(p, tag + ">");
   ASSERT_EQ(many.Count(), 60u);
   for (size_t i = 0; i < many.Count(); ++i) {
     EXPECT_EQ(many[i].Name, "n" + std::to_string(std::stoi(many[i].Value) * 37 % 23)) << i;
     if (i == 0) continue;
-    const xml::TAttr& a = many[i - 1];
+    const xml::Attr& a = many[i - 1];
     EXPECT_TRUE(a.Name < many[i].Name ||
                 (a.Name == many[i].Name && std::stoi(a.Value) > std::stoi(many[i].Value)))
         << i;
@@ -85,7 +85,7 @@ TEST(XmlParser, TextIsNormalisedAndBlankTextSkipped) {
   for (const auto& [text, expected] : texts) {
     EXPECT_EQ(FirstText("<a>" + text + "</a>"), expected) << text;
   }
-  TXmlParser p;
+  XmlParser p;
   Strings raw;
   p.UseBuffer("<a> x  y\n</a> ");
   p.SetNormalizeText(false);
@@ -114,7 +114,7 @@ TEST(XmlParser, ReferencesInTextAndAttributeValues) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(FirstText(std::string("<t>") + c.raw + "</t>"), c.text) << c.raw;
-    TXmlParser p;
+    XmlParser p;
     EXPECT_EQ(Attrs(p, std::string("<t v=\"") + c.raw + "\"/>").ValueOf("v"), c.value) << c.raw;
   }
   // A ';' beyond the next tag does not swallow the tag.
@@ -131,9 +131,9 @@ TEST(XmlParser, DefaultsAndFixedValuesFromTheDeclaration) {
       "<r f=\"mine\" i=\"1\" t=\" p \n q \"/><r e='a'/><other/>";
   EXPECT_EQ(Parts(doc), (Strings{"doctype |", "empty r| d=def e=b f=fix i=1 t=p q",
                                  "empty r| d=def e=a f=fix t=x y", "empty other|"}));
-  TXmlParser p;
+  XmlParser p;
   std::string kinds;
-  for (const xml::TAttr& a : Attrs(p, doc)) {
+  for (const xml::Attr& a : Attrs(p, doc)) {
     kinds += a.Name + ":" + xml::AttrKindNames[a.Kind] + ":" + xml::AttrTypeNames[a.AttrType] + " ";
   }
   EXPECT_EQ(
@@ -162,7 +162,7 @@ TEST(XmlParser, LineEndsArriveAsOneLineFeed) {
   for (const auto& [doc, expected] : cases) {
     for (const char* lineEnd : {"\n", "\r\n", "\r"}) {
       const std::string text = xml_test::WithLineEnds(doc, lineEnd);
-      TXmlParser p;
+      XmlParser p;
       xml_test::Use(p, text);
       p.SetNormalizeText(false);
       Strings parts;
@@ -186,7 +186,7 @@ TEST(XmlParser, TypedAttributeValuesAreTrimmedAndCollapsed) {
       {"<!ATTLIST r t CDATA #IMPLIED>]><r t=' 1   2 '/>", " 1   2 "},
   };
   for (const auto& [subset, expected] : cases) {
-    TXmlParser p;
+    XmlParser p;
     EXPECT_EQ(Attrs(p, "<!DOCTYPE r [" + subset).ValueOf("t"), expected) << subset;
   }
 }
@@ -197,7 +197,7 @@ TEST(XmlParser, MalformedTextNeverReadsPastItsEnd) {
        {"<!-- x", "<?pi x", "<![CDATA[x", "<a b='x", "<a b=\"x\"", "<a", "</", "<", "<?xml v='1'",
         "<!DOCTYPE a [<!ELEMENT", "<!DOCTYPE", "<!DOCTYPE a [<!ATTLIST a b (x",
         "<!DOCTYPE a SYSTEM 'x", "<!DOCTYPE a [<!ENTITY e 'v"}) {
-    TXmlParser p;
+    XmlParser p;
     xml_test::Use(p, s);
     ASSERT_TRUE(p.NextPart()) << s;
     EXPECT_EQ(p.PartStart() - p.Buffer(), 0) << s;
@@ -208,7 +208,7 @@ TEST(XmlParser, MalformedTextNeverReadsPastItsEnd) {
   }
   // The text ends at its first zero byte.
   EXPECT_EQ(Parts(std::string("<a>x</a>\0<b/>", 13)), (Strings{"start a|", "text a|x", "end a|x"}));
-  TXmlParser p;
+  XmlParser p;
   p.UseBuffer(static_cast<const char*>(nullptr));
   EXPECT_FALSE(p.NextPart());
 }
@@ -239,7 +239,7 @@ TEST(XmlParser, DecodesFromTheDeclaredEncoding) {
       if (c.encoding != nullptr)
         doc += std::string("<?xml version='1.0' encoding='") + c.encoding + "'?>";
       doc += "<?xml-stylesheet href='s'?><t a='" + c.bytes + "'>" + c.bytes + "</t>";
-      TXmlParser p;
+      XmlParser p;
       EXPECT_EQ(FirstText(p, doc), c.expected) << c.encoding << bom;
       EXPECT_EQ(Attrs(p, doc).ValueOf("a"), c.expected) << c.encoding << bom;
     }
@@ -249,7 +249,7 @@ TEST(XmlParser, DecodesFromTheDeclaredEncoding) {
       (Strings{"prolog | encoding=Windows-1250 version=1.0", "empty \u010D\x61| b\u0161=\u0161"}));
   // A fragment without declaration decodes with the encoding set beforehand;
   // a declaration without encoding means UTF-8.
-  TXmlParser p;
+  XmlParser p;
   p.SetTextEncoding("Windows-1250");
   EXPECT_EQ(FirstText(p, "<t>\xE8</t>"), "\u010D");
   EXPECT_EQ(FirstText(p, "<?xml version='1.0'?><t>\xC4\x8D</t>"), "\u010D");
@@ -258,13 +258,13 @@ TEST(XmlParser, DecodesFromTheDeclaredEncoding) {
 TEST(XmlParser, LoadsOnlyRegularFiles) {
   xml_test::TempDir dir;
   const std::string file = dir.Write("doc.xml", std::string("<a>x</a>\0<b/>", 13));
-  TXmlParser p;
+  XmlParser p;
   EXPECT_FALSE(p.LoadFile(dir.Path("missing.xml")));
   EXPECT_FALSE(p.LoadFile(dir.Path()));   // a folder is no file
   EXPECT_FALSE(p.LoadFile("/dev/zero"));  // nor a device that never ends
   // Nor a file beyond the limit, refused before anything is read (sparse: no disk used).
   const std::string huge = dir.Write("huge.xml", "");
-  std::filesystem::resize_file(huge, TXmlParser::kMaxFileSize + 1);
+  std::filesystem::resize_file(huge, XmlParser::kMaxFileSize + 1);
   EXPECT_FALSE(p.LoadFile(huge));
   ASSERT_TRUE(p.LoadFile(file));
   EXPECT_EQ(p.SourceName(), file);

@@ -7,7 +7,7 @@
 #include "xml/xml_text.h"
 
 using xml::ElementText;
-using xml::TElement;
+using xml::XmlElement;
 
 namespace {
 
@@ -25,10 +25,10 @@ struct Doc : xml_test::OpenDoc {
 TEST(XmlWriter, ElementTextBytes) {
   Doc d("<r><a x=\"1\" y='\"&lt;'>t</a><a/><p><c>c1</c><c/><e/></p><q><s><v>deep</v></s></q></r>",
         "<!ELEMENT r (p)><!ELEMENT p (c*, e)><!ELEMENT e EMPTY><!ELEMENT c (#PCDATA)>");
-  const std::unique_ptr<TElement> root = d.doc.Root(), a = d.At({0}), empty = d.At({1}),
-                                  p = d.At({2}), e = d.At({2, 2}), q = d.At({3});
+  const std::unique_ptr<XmlElement> root = d.doc.Root(), a = d.At({0}), empty = d.At({1}),
+                                    p = d.At({2}), e = d.At({2, 2}), q = d.At({3});
   struct Case {
-    const TElement* element;
+    const XmlElement* element;
     bool closing;
     bool children;
     std::string bytes;
@@ -47,7 +47,7 @@ TEST(XmlWriter, ElementTextBytes) {
   for (const Case& c : cases) {
     EXPECT_EQ(ElementText(*c.element, c.closing, c.children), c.bytes) << c.bytes;
   }
-  TElement free("x");
+  XmlElement free("x");
   ASSERT_TRUE(free.SetName("f"));  // a free element's setters only store
   free.AddAttribute("k")->SetValue("v");
   free.SetContent("a & b");

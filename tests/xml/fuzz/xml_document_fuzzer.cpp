@@ -52,19 +52,19 @@ bool WriteFile(const std::string& path, const std::string& bytes) {
 
 // Every entry lies inside its parent and after its previous sibling, and
 // knows its level.
-void CheckIndex(const xml::TXMLData& doc) {
-  const xml::TIndexTree& tree = doc.IndexTree();
+void CheckIndex(const xml::XmlData& doc) {
+  const xml::XmlIndexTree& tree = doc.IndexTree();
   const auto size = static_cast<int32_t>(doc.Text().size());
   std::vector<int32_t> todo{0};
   while (!todo.empty()) {
     const int32_t id = todo.back();
     todo.pop_back();
-    const xml::TIndex& e = tree[id];
+    const xml::IndexEntry& e = tree[id];
     Check(0 <= e.StartPos && e.StartPos <= e.StartTagEnd && e.End() <= size, "offsets");
     Check(e.Parent < 0 ? e.Level == 0 : e.Level == tree[e.Parent].Level + 1, "level");
     int32_t previousEnd = e.StartTagEnd + 1;
     for (int32_t i = 0; i < e.ChildCount; ++i) {
-      const xml::TIndex& c = tree[tree.ChildAt(id, i)];
+      const xml::IndexEntry& c = tree[tree.ChildAt(id, i)];
       Check(c.StartPos >= previousEnd, "sibling order");
       Check(e.EndPos == 0 || c.End() <= e.EndPos, "child inside parent");
       previousEnd = c.End();
@@ -73,7 +73,7 @@ void CheckIndex(const xml::TXMLData& doc) {
   }
 }
 
-void CheckMatchesFile(const xml::TXMLData& doc, const std::string& path) {
+void CheckMatchesFile(const xml::XmlData& doc, const std::string& path) {
   CheckIndex(doc);
   Check(xml_test::Dump(doc) == xml_test::DumpReopened(path), "edited index differs from file");
 }
@@ -98,9 +98,9 @@ class Script {
 };
 
 // Runs the script on an open, editable document.
-void RunScript(xml::TXMLData& doc, const std::string& path, Script& script) {
-  std::vector<std::unique_ptr<xml::TElement>> held;
-  const auto pick = [&]() -> xml::TElement* {
+void RunScript(xml::XmlData& doc, const std::string& path, Script& script) {
+  std::vector<std::unique_ptr<xml::XmlElement>> held;
+  const auto pick = [&]() -> xml::XmlElement* {
     if (held.empty()) return nullptr;
     return held[script.Byte() % held.size()].get();
   };
@@ -108,14 +108,14 @@ void RunScript(xml::TXMLData& doc, const std::string& path, Script& script) {
     const uint8_t op = script.Byte() % 13;
     if (op == 0 || held.empty()) {
       // Hold an element reached from the root by child positions.
-      std::unique_ptr<xml::TElement> e = doc.Root();
+      std::unique_ptr<xml::XmlElement> e = doc.Root();
       for (int depth = script.Byte() % 4; depth > 0 && e && e->ChildCount() > 0; --depth) {
         e = e->ChildAt(script.Byte() % e->ChildCount());
       }
       if (e && held.size() < 6) held.push_back(std::move(e));
       continue;
     }
-    xml::TElement* e = pick();
+    xml::XmlElement* e = pick();
     switch (op) {
       case 1:
         e->SetName(script.Text());
@@ -139,7 +139,7 @@ void RunScript(xml::TXMLData& doc, const std::string& path, Script& script) {
       case 5:
       case 6:
         if (e->AttributeCount() > 0) {
-          xml::TAttribute* a = e->AttributeAt(script.Byte() % e->AttributeCount());
+          xml::XmlAttribute* a = e->AttributeAt(script.Byte() % e->AttributeCount());
           if (op == 5) {
             a->SetValue(script.Text());
           } else {
@@ -195,17 +195,17 @@ void RunScript(xml::TXMLData& doc, const std::string& path, Script& script) {
 }
 
 // The script run on input without one.
-void FixedEdits(xml::TXMLData& doc, const std::string& path) {
-  std::unique_ptr<xml::TElement> root = doc.Root();
+void FixedEdits(xml::XmlData& doc, const std::string& path) {
+  std::unique_ptr<xml::XmlElement> root = doc.Root();
   root->SetName("renamed-root-element");
   if (root->AttributeCount() > 0) root->AttributeAt(0)->SetValue("v \"&<>\"\t\r\n \xC3\xA9");
-  if (std::unique_ptr<xml::TElement> last = root->ChildAt(root->ChildCount() - 1)) {
+  if (std::unique_ptr<xml::XmlElement> last = root->ChildAt(root->ChildCount() - 1)) {
     last->SetName("z");
   }
-  if (std::unique_ptr<xml::TElement> first = root->ChildAt(0)) {
+  if (std::unique_ptr<xml::XmlElement> first = root->ChildAt(0)) {
     first->SetContent("x & <y>");
   }
-  if (std::unique_ptr<xml::TElement> second = root->ChildAt(1)) {
+  if (std::unique_ptr<xml::XmlElement> second = root->ChildAt(1)) {
     second->ReplaceXML("\t<n a=\"1\">\r\n\t\t<m/>\r\n\t</n>\r\n");
   }
   CheckMatchesFile(doc, path);
@@ -214,7 +214,7 @@ void FixedEdits(xml::TXMLData& doc, const std::string& path) {
 std::string Reading(const std::string& bytes) {
   static const std::string path = TempPath("line-ends");
   if (!WriteFile(path, bytes)) return "(not written)";
-  xml::TXMLData doc;
+  xml::XmlData doc;
   doc.SetFileName(path);
   const std::string reading =
       doc.Open() ? xml_test::Dump(doc, false) + (doc.IsWellStructured() ? "" : "(ill-structured)")
@@ -244,7 +244,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), docSize);
   CheckLineEnds(text);
   if (!WriteFile(path, text)) return 0;
-  xml::TXMLData doc;
+  xml::XmlData doc;
   doc.SetFileName(path);
   if (doc.Open()) {
     CheckIndex(doc);

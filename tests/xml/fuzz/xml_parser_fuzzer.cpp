@@ -54,24 +54,24 @@ void Check(bool ok) {
   if (!ok) std::abort();
 }
 
-class FuzzParser : public xml::TXmlParser {
+class FuzzParser : public xml::XmlParser {
  public:
   explicit FuzzParser(std::string_view external) : external_(external) {}
 
-  std::unique_ptr<xml::TXmlParser> OpenExternal(const std::string& systemId,
-                                                const std::string& publicId,
-                                                const std::string& notationName) override {
+  std::unique_ptr<xml::XmlParser> OpenExternal(const std::string& systemId,
+                                               const std::string& publicId,
+                                               const std::string& notationName) override {
     Check(ValidUtf8(systemId) && ValidUtf8(publicId) && ValidUtf8(notationName));
     auto parser = std::make_unique<FuzzParser>(external_);
     parser->UseBuffer(external_.data(), external_.size());
     return parser;
   }
 
-  void DeclarationFound(const xml::TDeclNotice& n) override {
+  void DeclarationFound(const xml::DeclNotice& n) override {
     Check(n.Kind >= xml::dkElement && n.Kind <= xml::dkError);
     if (n.Element != nullptr) {
       Check(ValidUtf8(n.Element->Name) && ValidUtf8(n.Element->Definition));
-      for (const xml::TAttrDef& a : n.Element->Attributes) {
+      for (const xml::AttrDef& a : n.Element->Attributes) {
         Check(ValidUtf8(a.Name) && ValidUtf8(a.Value) && ValidUtf8(a.TypeDef) &&
               ValidUtf8(a.Notations));
       }
@@ -85,10 +85,10 @@ class FuzzParser : public xml::TXmlParser {
   std::string_view external_;
 };
 
-void CheckPart(const xml::TXmlParser& p) {
+void CheckPart(const xml::XmlParser& p) {
   Check(p.PartType() > xml::pkNone && p.PartType() <= xml::pkCData);
   Check(ValidUtf8(p.PartName()) && ValidUtf8(p.PartContent()));
-  for (const xml::TAttr& a : p.PartAttributes()) Check(ValidUtf8(a.Name) && ValidUtf8(a.Value));
+  for (const xml::Attr& a : p.PartAttributes()) Check(ValidUtf8(a.Name) && ValidUtf8(a.Value));
   if (p.InBuffer(p.PartStart()) && p.InBuffer(p.PartEnd())) Check(p.PartStart() <= p.PartEnd());
 }
 
@@ -101,7 +101,7 @@ std::string Reading(std::string_view doc, std::string_view external) {
   std::string out;
   while (p.NextPart()) {
     out += std::to_string(p.PartType()) + " " + p.PartName() + "|" + p.PartContent();
-    for (const xml::TAttr& a : p.PartAttributes()) out += " " + a.Name + "=" + a.Value;
+    for (const xml::Attr& a : p.PartAttributes()) out += " " + a.Name + "=" + a.Value;
     out += '\n';
   }
   return p.ExpansionCut() ? std::string() : out;
