@@ -1,7 +1,8 @@
 #pragma once
-// Helpers of the XML toolkit's tests: a scratch folder, parts rendered as
-// short strings, a document opened from given text, and a file store that
-// refuses every write.
+// Helpers of the XML toolkit's tests and fuzz targets (no GoogleTest here): a
+// scratch folder, texts with other line ends, parts rendered as short strings,
+// every element of a document as text, a document opened from given text, and
+// a file store that refuses every write.
 
 #include <stdlib.h>
 
@@ -11,6 +12,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "xml/xml_data.h"
@@ -42,9 +44,19 @@ class TempDir {
   std::filesystem::path path_;
 };
 
-inline std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+// The text with every line end (CR LF, CR or LF) written as lineEnd: line ends
+// must not change what a reader of XML sees.
+inline std::string WithLineEnds(std::string_view text, std::string_view lineEnd) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') {
+      out += text[i];
+      continue;
+    }
+    out += lineEnd;
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+  }
+  return out;
 }
 
 // "kind name|content" of the current part, then " n=v" for each attribute.
@@ -54,6 +66,13 @@ inline std::string Describe(const xml::XmlParser& p) {
   std::string s = std::string(kinds[p.PartType()]) + " " + p.PartName() + "|" + p.PartContent();
   for (const xml::Attr& a : p.PartAttributes()) s += " " + a.Name + "=" + a.Value;
   return s;
+}
+
+// The parts left in the pass, described.
+inline Strings Rest(xml::XmlParser& p) {
+  Strings out;
+  while (p.NextPart()) out.push_back(Describe(p));
+  return out;
 }
 
 // Starts a pass over a copy of the text in a heap block of exactly its size,
@@ -68,9 +87,7 @@ inline void Use(xml::XmlParser& p, const std::string& text) {
 
 inline Strings Parts(xml::XmlParser& p, const std::string& text) {
   Use(p, text);
-  Strings out;
-  while (p.NextPart()) out.push_back(Describe(p));
-  return out;
+  return Rest(p);
 }
 
 inline Strings Parts(const std::string& text) {
@@ -98,6 +115,39 @@ inline const xml::AttrList& Attrs(xml::XmlParser& p, const std::string& text) {
   while (p.NextPart() && p.PartType() != xml::pkStartTag && p.PartType() != xml::pkEmptyTag) {
   }
   return p.PartAttributes();
+}
+
+// One line per element of an open document in document order: level, name,
+// attributes, content and (unless left out) the three offsets of its entry.
+// Iterative: fuzz input may nest deeply.
+inline std::string Dump(const xml::XmlData& doc, bool offsets = true) {
+  std::vector<std::unique_ptr<xml::XmlElement>> stack;
+  if (auto root = doc.Root()) stack.push_back(std::move(root));
+  if (stack.empty()) return "(closed)";
+  std::string out;
+  while (!stack.empty()) {
+    const std::unique_ptr<xml::XmlElement> e = std::move(stack.back());
+    stack.pop_back();
+    out += std::to_string(e->Level()) + " " + e->Name();
+    for (int i = 0; i < e->AttributeCount(); ++i) {
+      out += " " + e->AttributeAt(i)->Name() + "=" + e->AttributeAt(i)->Value();
+    }
+    out += " [" + e->Content() + "]";
+    if (const xml::IndexEntry* x = offsets ? e->Index() : nullptr) {
+      out += " " + std::to_string(x->StartPos) + "," + std::to_string(x->StartTagEnd) + "," +
+             std::to_string(x->EndPos);
+    }
+    out += "\n";
+    for (int i = e->ChildCount() - 1; i >= 0; --i) stack.push_back(e->ChildAt(i));
+  }
+  return out;
+}
+
+// What a fresh open of the file gives: an edited document must read the same.
+inline std::string DumpReopened(const std::string& path) {
+  xml::XmlData fresh;
+  fresh.SetFileName(path);
+  return fresh.Open() ? Dump(fresh) : "(does not open)";
 }
 
 // A store that reports every file read-only and fails every write.
@@ -132,7 +182,10 @@ struct OpenDoc {
     for (int i : childPath) e = e->ChildAt(i);
     return e;
   }
-  std::string Bytes() const { return ReadBytes(path); }
+  std::string Bytes() const {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
 };
 
 }  // namespace xml_test

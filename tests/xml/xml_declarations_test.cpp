@@ -29,12 +29,6 @@ class RecordingParser : public XmlParser {
   }
 };
 
-void ParseAll(XmlParser& p, const std::string& doc) {
-  xml_test::Use(p, doc);
-  while (p.NextPart()) {
-  }
-}
-
 // Every definition, space separated: elements as "name=model/type" with their
 // attribute definitions in braces, then "&general" and "%parameter" entities
 // (external ones with [public|system|notation]), then "!notations".
@@ -102,19 +96,19 @@ std::string Laughs(const char* pe, const std::string& base, int levels) {
 
 TEST(XmlDeclarations, EveryDeclarationKind) {
   RecordingParser p;
-  ParseAll(p,
-           "<!DOCTYPE root SYSTEM \"missing.dtd\" [\n"
-           "<!ELEMENT root (a , b? | c*)+>\n"
-           "<!ELEMENT a EMPTY><!ELEMENT b ANY><!ELEMENT c (#PCDATA | a)*><!ELEMENT d whatever>\n"
-           "<!ATTLIST a id ID #REQUIRED kind (x | y) \"y\" n NOTATION ( gif|png ) #IMPLIED\n"
-           "   v CDATA #FIXED 'fixed' w NUMBER 'q'>\n"
-           "<!ENTITY e \"text &#65;\">\n"
-           "<!ENTITY ext PUBLIC \"-//pub\" 'ext.xml'>\n"
-           "<!ENTITY pic SYSTEM \"pic.gif\" NDATA gif>\n"
-           "<!ENTITY % p \"(a)\">\n"
-           "<!NOTATION gif SYSTEM \"viewer\"><!NOTATION png PUBLIC 'png-id'>\n"
-           "<!NOTATION gif SYSTEM \"other\">\n"
-           "]><root/>");
+  Parts(p,
+        "<!DOCTYPE root SYSTEM \"missing.dtd\" [\n"
+        "<!ELEMENT root (a , b? | c*)+>\n"
+        "<!ELEMENT a EMPTY><!ELEMENT b ANY><!ELEMENT c (#PCDATA | a)*><!ELEMENT d whatever>\n"
+        "<!ATTLIST a id ID #REQUIRED kind (x | y) \"y\" n NOTATION ( gif|png ) #IMPLIED\n"
+        "   v CDATA #FIXED 'fixed' w NUMBER 'q'>\n"
+        "<!ENTITY e \"text &#65;\">\n"
+        "<!ENTITY ext PUBLIC \"-//pub\" 'ext.xml'>\n"
+        "<!ENTITY pic SYSTEM \"pic.gif\" NDATA gif>\n"
+        "<!ENTITY % p \"(a)\">\n"
+        "<!NOTATION gif SYSTEM \"viewer\"><!NOTATION png PUBLIC 'png-id'>\n"
+        "<!NOTATION gif SYSTEM \"other\">\n"
+        "]><root/>");
   EXPECT_EQ(p.DocRootName(), "root");
   EXPECT_EQ(p.ExternalSubsetName(), "");  // the file does not exist
   // Notations keep duplicates, the later one first.
@@ -152,24 +146,24 @@ TEST(XmlDeclarations, StopRulesOfNamesAndCutOffDeclarations) {
   };
   for (const auto& [subset, defs] : cases) {
     XmlParser p;
-    ParseAll(p, std::string("<!DOCTYPE r [") + subset);
+    Parts(p, std::string("<!DOCTYPE r [") + subset);
     EXPECT_EQ(Defs(p), defs) << subset;
   }
 }
 
 TEST(XmlDeclarations, ParameterEntities) {
   XmlParser p;
-  ParseAll(p,
-           "<!DOCTYPE r [\n"
-           "<!ENTITY % model '( a | b )'>\n"
-           "<!ENTITY % type 'CDATA'>\n"
-           "<!ENTITY % decl '<!ELEMENT gen EMPTY>'>\n"
-           "<!ENTITY % kw '#IMPLIED'>\n"
-           "<!ELEMENT r %model;>\n"
-           "<!ATTLIST r x %type; %kw; y (%model;) 'a'>\n"
-           "<!ENTITY g 'is %type;'>\n"
-           "%decl; %undeclared; %no-semicolon\n"
-           "]><r/>");
+  Parts(p,
+        "<!DOCTYPE r [\n"
+        "<!ENTITY % model '( a | b )'>\n"
+        "<!ENTITY % type 'CDATA'>\n"
+        "<!ENTITY % decl '<!ELEMENT gen EMPTY>'>\n"
+        "<!ENTITY % kw '#IMPLIED'>\n"
+        "<!ELEMENT r %model;>\n"
+        "<!ATTLIST r x %type; %kw; y (%model;) 'a'>\n"
+        "<!ENTITY g 'is %type;'>\n"
+        "%decl; %undeclared; %no-semicolon\n"
+        "]><r/>");
   EXPECT_EQ(Defs(p),
             "gen=EMPTY/Empty r=(a|b)/Childs only{x:CDATA:CDATA::Implied:;"
             "y:Enumeration:(a|b)::Default:a;} &g=is %type; %decl=<!ELEMENT gen EMPTY> "
@@ -177,58 +171,45 @@ TEST(XmlDeclarations, ParameterEntities) {
   EXPECT_EQ(p.ExpandParameterRefs("[%type;|%nope;]"), "[CDATA|%nope;]");
 }
 
-TEST(XmlDeclarations, NoticesForCommentsInstructionsAndErrors) {
-  RecordingParser p;
-  ParseAll(p, "<!DOCTYPE r [<!-- c --><?pi x?><bad]x>");
-  EXPECT_EQ(p.notices, (Strings{"comment@13", "pi@23:pi", "error@31", "error@36"}));
-  EXPECT_EQ(p.InternalSubsetEnd() - p.Buffer(), 35);
-  // '>' inside the subset ends it, and the declaration with it.
-  EXPECT_EQ(Parts(p, "<!DOCTYPE r [<bad>]>"), (Strings{"doctype |", "text |]>"}));
-  EXPECT_EQ(Parts(p, "<!DOCTYPE r [<?pi x?>]><r/>"), (Strings{"doctype |", "empty r|"}));
-  // A '>' from a parameter entity's text ends the declaration; the part then
-  // ends with the reference, and scanning goes on after it.
-  EXPECT_EQ(Parts(p, "<!DOCTYPE r [<!ENTITY % close '>'>] %close; tail<r/>"),
-            (Strings{"doctype |", "text |tail", "empty r|tail"}));
-  EXPECT_EQ(p.notices.back(), "error@?");
-}
-
-TEST(XmlDeclarations, RestartSkipsTheAnalysedDeclaration) {
-  RecordingParser p;
-  p.UseBuffer("<!DOCTYPE r [<!ELEMENT r ANY>]><r/>");
-  for (int pass = 0; pass < 3; ++pass) {
-    p.Restart();
-    Strings parts;
-    while (p.NextPart())
-      parts.push_back(xml_test::Describe(p) + std::to_string(p.PartEnd() - p.Buffer()));
-    EXPECT_EQ(parts, (Strings{"doctype |30", "empty r|34"}));
-  }
-  EXPECT_EQ(p.DoctypeEnd() - p.Buffer(), 30);
-  EXPECT_EQ(p.notices.size(), 1u);
-  EXPECT_EQ(p.ElementDefs().Count(), 1u);
-  // A second declaration is analysed on its own and does not send the scan back.
-  EXPECT_EQ(Parts(p, "<!DOCTYPE a><!DOCTYPE b [<!ELEMENT b ANY>]><b/>"),
-            (Strings{"doctype |", "doctype |", "empty b|"}));
-  EXPECT_EQ(p.DocRootName(), "b");
-  // One inside an entity's text is analysed there.
-  EXPECT_EQ(Parts("<!DOCTYPE r [<!ENTITY d '<!DOCTYPE x><y/>'>]><r>&d;</r>"),
-            (Strings{"doctype |", "start r|", "doctype |", "empty y|", "end r|"}));
-}
-
-TEST(XmlDeclarations, EntityTextIsScannedInPlaceOfTheReference) {
+TEST(XmlDeclarations, DocumentsReadAsTheseParts) {
   const std::string dtd =
       "<!DOCTYPE r [<!ENTITY in '<b x=\"&amp;\">bold</b> &amp; more'>"
       "<!ENTITY outer 'o &in;'><!ENTITY empty ''>]>";
-  EXPECT_EQ(Parts(dtd + "<r>a &in; z</r>"),
-            (Strings{"doctype |", "start r|", "text r|a", "start b|a x=&", "text b|bold x=&",
-                     "end b|bold", "text b|& more z", "end r|& more z"}));
-  // An entity that ends its enclosing entity's text returns all the way.
-  EXPECT_EQ(Parts(dtd + "<r>&outer;<c/></r>"),
-            (Strings{"doctype |", "start r|", "text r|o", "start b|o x=&", "text b|bold x=&",
-                     "end b|bold", "text b|& more", "empty c|& more", "end r|& more"}));
-  EXPECT_EQ(FirstText(dtd + "<r>x&empty;y</r>"), "xy");
+  const std::pair<std::string, Strings> cases[] = {
+      // '>' inside the subset ends it, and the declaration with it.
+      {"<!DOCTYPE r [<bad>]>", {"doctype |", "text |]>"}},
+      {"<!DOCTYPE r [<?pi x?>]><r/>", {"doctype |", "empty r|"}},
+      // A '>' from a parameter entity's text ends the declaration; the part then
+      // ends with the reference, and scanning goes on after it.
+      {"<!DOCTYPE r [<!ENTITY % close '>'>] %close; tail<r/>",
+       {"doctype |", "text |tail", "empty r|tail"}},
+      // A second declaration is analysed on its own and does not send the scan
+      // back; one inside an entity's text is analysed there.
+      {"<!DOCTYPE a><!DOCTYPE b [<!ELEMENT b ANY>]><b/>", {"doctype |", "doctype |", "empty b|"}},
+      {"<!DOCTYPE r [<!ENTITY d '<!DOCTYPE x><y/>'>]><r>&d;</r>",
+       {"doctype |", "start r|", "doctype |", "empty y|", "end r|"}},
+      // Entity text is scanned in place of the reference; an entity that ends
+      // its enclosing entity's text returns all the way.
+      {dtd + "<r>a &in; z</r>",
+       {"doctype |", "start r|", "text r|a", "start b|a x=&", "text b|bold x=&", "end b|bold",
+        "text b|& more z", "end r|& more z"}},
+      {dtd + "<r>&outer;<c/></r>",
+       {"doctype |", "start r|", "text r|o", "start b|o x=&", "text b|bold x=&", "end b|bold",
+        "text b|& more", "empty c|& more", "end r|& more"}},
+      {dtd + "<r>x&empty;y</r>", {"doctype |", "start r|", "text r|xy", "end r|xy"}},
+  };
+  for (const auto& [text, parts] : cases) EXPECT_EQ(Parts(text), parts) << text;
+
+  RecordingParser p;
+  Parts(p, "<!DOCTYPE r [<!-- c --><?pi x?><bad]x>");
+  EXPECT_EQ(p.notices, (Strings{"comment@13", "pi@23:pi", "error@31", "error@36"}));
+  EXPECT_EQ(p.InternalSubsetEnd() - p.Buffer(), 35);
+  Parts(p, "<!DOCTYPE r [<!ENTITY % close '>'>] %close; tail<r/>");
+  EXPECT_EQ(p.notices.back(), "error@?");
+  Parts(p, "<!DOCTYPE a><!DOCTYPE b [<!ELEMENT b ANY>]><b/>");
+  EXPECT_EQ(p.DocRootName(), "b");
 
   // Positions inside entity text are not in the buffer; the next part's are.
-  XmlParser p;
   xml_test::Use(p, dtd + "<r>&in;</r>");
   std::string where;
   while (p.NextPart()) {
@@ -250,14 +231,13 @@ TEST(XmlDeclarations, ExternalSubsetAndExternalEntities) {
   ASSERT_TRUE(p.LoadFile(dir.Write("doc.xml",
                                    "<?xml version='1.0' encoding='ISO-8859-2'?>\n"
                                    "<!DOCTYPE doc SYSTEM \"doc.dtd\">\n<doc>&chapter;\xB1</doc>")));
-  Strings parts;
-  while (p.NextPart()) parts.push_back(xml_test::Describe(p));
   // The external entity's own declaration decodes its text; after it the
   // document's encoding is back.
-  EXPECT_EQ(parts, (Strings{"prolog | encoding=ISO-8859-2 version=1.0",
-                            "doctype | encoding=ISO-8859-2 version=1.0", "start doc| lang=cs",
-                            "prolog | encoding=Windows-1250 version=1.0", "start p|",
-                            "text p|\u0161", "end p|\u0161", "text p|\u0105", "end doc|\u0105"}));
+  EXPECT_EQ(xml_test::Rest(p),
+            (Strings{"prolog | encoding=ISO-8859-2 version=1.0",
+                     "doctype | encoding=ISO-8859-2 version=1.0", "start doc| lang=cs",
+                     "prolog | encoding=Windows-1250 version=1.0", "start p|", "text p|\u0161",
+                     "end p|\u0161", "text p|\u0105", "end doc|\u0105"}));
   EXPECT_EQ(p.ExternalSubsetName(), "doc.dtd");
   EXPECT_EQ(p.TextEncoding(), "ISO-8859-2");
   // The subset is read from its first "<!": the text declaration is passed by.
@@ -279,8 +259,7 @@ TEST(XmlDeclarations, ExternalSubsetAndExternalEntities) {
   ASSERT_TRUE(twice.LoadFile(dir.Write("twice.xml",
                                        "<!DOCTYPE a SYSTEM 'big.dtd'><a>"
                                        "<!DOCTYPE b SYSTEM 'big.dtd'></a>")));
-  while (twice.NextPart()) {
-  }
+  xml_test::Rest(twice);
   EXPECT_EQ(twice.notices, Strings{"entity@?"});
   RecordingParser none;
   none.SetReadsExternalFiles(false);
@@ -289,8 +268,7 @@ TEST(XmlDeclarations, ExternalSubsetAndExternalEntities) {
   none.NextPart();
   EXPECT_EQ(none.PartAttributes().ValueOf("v"), "[]");
   ASSERT_TRUE(none.LoadFile(dir.Path("doc.xml")));
-  while (none.NextPart()) {
-  }
+  xml_test::Rest(none);
   EXPECT_EQ(none.notices, Strings{"entity@13"});  // attr.xml's own declaration only
 }
 
@@ -397,8 +375,8 @@ TEST(XmlDeclarations, ExpansionIsBounded) {
   EXPECT_GT(total, 1000u);
   EXPECT_LT(total, budget);
   RecordingParser r;
-  ParseAll(r, "<!DOCTYPE r [" + Laughs("% ", "<!NOTATION n SYSTEM \"\"><!ELEMENT e ANY>", 5) +
-                  "%l5;]><r/>");
+  Parts(r, "<!DOCTYPE r [" + Laughs("% ", "<!NOTATION n SYSTEM \"\"><!ELEMENT e ANY>", 5) +
+               "%l5;]><r/>");
   EXPECT_LT(r.notices.size(), 2 * budget / 32);
   EXPECT_EQ(r.NotationDefs().Count(), 1u);
   EXPECT_EQ(r.ElementDefs().Count(), 1u);

@@ -2,9 +2,11 @@
 
 #include <functional>
 
-#include "doc_dump.h"
 #include "test_util.h"
+#include "xml/xml_text.h"
+#include "xml/xml_writer.h"
 
+using xml::ElementText;
 using xml::XmlElement;
 using xml_test::Dump;
 using xml_test::DumpReopened;
@@ -36,15 +38,20 @@ std::string Replaced(std::string s, const std::string& from, const std::string& 
   return s.replace(at, from.size(), to);
 }
 
+// A document opened with a DTD file beside it.
+struct DtdDoc : Doc {
+  DtdDoc(const std::string& body, const std::string& dtd)
+      : Doc("<?xml version=\"1.0\"?>\n" + body, false) {
+    EXPECT_TRUE(doc.SetExternalDTD(dir.Write("d.dtd", dtd)));
+    EXPECT_TRUE(doc.Open());
+  }
+};
+
 }  // namespace
 
 TEST(XmlEdit, RenamingKeepsEveryLaterElementExact) {
-  struct Case {
-    std::vector<int> path;
-    std::string name;
-    std::string from;  // the bytes of the file that change...
-    std::string to;    // ...and what they become
-  } cases[] = {
+  // Path, new name, the bytes of the file that change and what they become.
+  const std::tuple<std::vector<int>, std::string, std::string, std::string> cases[] = {
       // Longer and shorter, with the end tag renamed in the same write.
       {{0}, "albumtitle", "\t<title>Trips</title>", "\t<albumtitle>\rTrips</albumtitle>"},
       {{1},
@@ -55,16 +62,16 @@ TEST(XmlEdit, RenamingKeepsEveryLaterElementExact) {
       {{2, 0}, "t", "<title>Second</title>", "\t\t<t>\rSecond</t>"},
       {{}, "album3", "<album2 dir=\"pics\">\r\n", "<album3 dir=\"pics\">\r"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [path, name, from, to] : cases) {
     Doc d(kFile);
-    std::unique_ptr<XmlElement> e = d.At(c.path);
-    ASSERT_TRUE(e->SetName(c.name)) << c.name;
-    EXPECT_EQ(e->Name(), c.name);
-    std::string expected = Replaced(kFile, c.from, c.to);
-    if (c.path.empty()) expected = Replaced(expected, "</album2>", "</album3>");
-    EXPECT_EQ(d.Bytes(), expected) << c.name;
+    std::unique_ptr<XmlElement> e = d.At(path);
+    ASSERT_TRUE(e->SetName(name)) << name;
+    EXPECT_EQ(e->Name(), name);
+    std::string expected = Replaced(kFile, from, to);
+    if (path.empty()) expected = Replaced(expected, "</album2>", "</album3>");
+    EXPECT_EQ(d.Bytes(), expected) << name;
     // Every element, made again from the index, reads what a fresh open reads.
-    EXPECT_EQ(Dump(d.doc), DumpReopened(d.path)) << c.name;
+    EXPECT_EQ(Dump(d.doc), DumpReopened(d.path)) << name;
   }
 }
 
@@ -302,4 +309,69 @@ TEST(XmlEdit, WhatWouldBreakTheFileIsRefused) {
   // The same code page under another name changes nothing in the body.
   ASSERT_TRUE(d.doc.SetEncoding("cp1250"));
   EXPECT_EQ(d.doc.Root()->ChildAt(0)->Content(), "Trips \u010D");
+}
+
+TEST(XmlWriter, ElementTextBytes) {
+  DtdDoc d(
+      "<r><a x=\"1\" y='\"&lt;'>t</a><a/><p><c>c1</c><c/><e/></p><q><s><v>deep</v></s></q></r>",
+      "<!ELEMENT r (p)><!ELEMENT p (c*, e)><!ELEMENT e EMPTY><!ELEMENT c (#PCDATA)>");
+  const std::unique_ptr<XmlElement> root = d.doc.Root(), a = d.At({0}), empty = d.At({1}),
+                                    p = d.At({2}), e = d.At({2, 2}), q = d.At({3});
+  // Element, with its end tag, with its children, and the text written.
+  const std::tuple<const XmlElement*, bool, bool, std::string> cases[] = {
+      {a.get(), false, false, "\t<a x=\"1\" y=\"&quot;&lt;\">\r"},
+      {a.get(), true, false, "\t<a x=\"1\" y=\"&quot;&lt;\">t</a>\r"},
+      {empty.get(), true, false, "\t<a>\r\t</a>\r"},
+      {empty.get(), false, false, "\t<a>\r"},
+      {e.get(), true, true, "\t\t<e />\r"},  // declared EMPTY
+      {root.get(), false, false, "<r>\r"},
+      {p.get(), true, false, "\t<p>\r\t</p>\r"},
+      // Children written whole, then an empty line before the end tag.
+      {p.get(), true, true, "\t<p>\r\t\t<c>c1</c>\r\t\t<c>\r\t\t</c>\r\t\t<e />\r\r\t</p>\r"},
+      {q.get(), true, true, "\t<q>\r\t\t<s>\r\t\t\t<v>deep</v>\r\r\t\t</s>\r\r\t</q>\r"},
+  };
+  for (const auto& [element, closing, children, bytes] : cases) {
+    EXPECT_EQ(ElementText(*element, closing, children), bytes) << bytes;
+  }
+  XmlElement free("x");
+  ASSERT_TRUE(free.SetName("f"));  // a free element's setters only store
+  free.AddAttribute("k")->SetValue("v");
+  free.SetContent("a & b");
+  EXPECT_EQ(ElementText(free, true, true), "<f k=\"v\">a &amp; b</f>\r");
+  EXPECT_EQ(xml::StartTagText(free, true), "<f k=\"v\" />\r");
+}
+
+TEST(XmlWriter, HeaderWithTheDtdAsInternalSubset) {
+  DtdDoc d(
+      "<r/>",
+      "<!ELEMENT r (i*, j?)>\n<!ATTLIST r k (a|b) #IMPLIED n CDATA #REQUIRED f CDATA #FIXED 'x'\n"
+      "  d CDATA '&#34;%&#38;'>\n"
+      "<!ELEMENT i EMPTY>\n<!ELEMENT j (#PCDATA | i)*>\n");
+  ASSERT_TRUE(d.doc.SetStandalone(true));
+  ASSERT_TRUE(d.doc.SetEncoding("Windows-1250"));
+  // Without a DTD file name the DTD is written as the internal subset, each
+  // declaration once.
+  ASSERT_TRUE(d.doc.SetExternalDTD(""));
+  ASSERT_TRUE(d.doc.SetXMLVersion(""));
+  EXPECT_EQ(xml::HeaderText(d.doc),
+            "<?xml encoding=\"Windows-1250\" standalone=\"yes\"?>\r<!DOCTYPE r [<!--\r"
+            "\tr DTD definition file\r\tWritten from the document's DTD model\r-->\r\r"
+            "<!ELEMENT r (i*, j?)>\r<!ATTLIST r\r\td CDATA \"&#34;&#37;&#38;\"\r"
+            "\tf CDATA #FIXED \"x\"\r\tk (a|b) #IMPLIED\r"
+            "\tn CDATA #REQUIRED\r>\r<!ELEMENT i EMPTY>\r<!ELEMENT j (#PCDATA | i)*>\r]>\r");
+  // The file holds that header and still opens.
+  EXPECT_EQ(DumpReopened(d.path), Dump(d.doc));
+}
+
+TEST(XmlText, EncodingAndNames) {
+  const std::string text = "x\u010D\u20AC\u00E9\U0001F600";
+  EXPECT_EQ(xml::EncodeForFile(text, "windows-1250"), "x\xE8\x80\xE9&#x1F600;");
+  EXPECT_EQ(xml::EncodeForFile(text, "ISO-8859-1"), "x&#x10D;&#x20AC;\xE9&#x1F600;");
+  EXPECT_EQ(xml::EncodeForFile(text, "UTF-8"), text);
+  EXPECT_EQ(xml::EncodeForFile(text, "KOI8-R"), "x&#x10D;&#x20AC;&#xE9;&#x1F600;");
+  for (const char* good : {"a", "_x", "a:b", "a-1.b", "\u010D"})
+    EXPECT_TRUE(xml::IsValidName(good));
+  for (const char* bad : {"", "1a", "-a", "a b", "a<", "a=b", "a&", "a'"}) {
+    EXPECT_FALSE(xml::IsValidName(bad)) << bad;
+  }
 }

@@ -14,17 +14,18 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "doc_dump.h"
-#include "fuzz/line_ends.h"
+#include "test_util.h"
 #include "xml/xml_data.h"
 
 namespace {
@@ -43,11 +44,7 @@ void Check(bool ok, const char* what) {
 }
 
 bool WriteFile(const std::string& path, const std::string& bytes) {
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (f == nullptr) return false;
-  if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
-  std::fclose(f);
-  return true;
+  return static_cast<bool>(std::ofstream(path, std::ios::binary) << bytes);
 }
 
 // Every entry lies inside its parent and after its previous sibling, and
@@ -100,10 +97,6 @@ class Script {
 // Runs the script on an open, editable document.
 void RunScript(xml::XmlData& doc, const std::string& path, Script& script) {
   std::vector<std::unique_ptr<xml::XmlElement>> held;
-  const auto pick = [&]() -> xml::XmlElement* {
-    if (held.empty()) return nullptr;
-    return held[script.Byte() % held.size()].get();
-  };
   for (int step = 0; step < 24 && script.More(); ++step) {
     const uint8_t op = script.Byte() % 13;
     if (op == 0 || held.empty()) {
@@ -115,81 +108,48 @@ void RunScript(xml::XmlData& doc, const std::string& path, Script& script) {
       if (e && held.size() < 6) held.push_back(std::move(e));
       continue;
     }
-    xml::XmlElement* e = pick();
-    switch (op) {
-      case 1:
-        e->SetName(script.Text());
-        break;
-      case 2:
-        e->SetContent(script.Text());
-        break;
-      case 3: {
-        // Read in turn: the order of operands is not fixed within one expression.
-        std::string xml = "\t<" + e->Name();
-        xml += script.Text();
-        xml += ">";
-        xml += script.Text();
-        xml += "</" + e->Name() + ">\r\n";
-        e->ReplaceXML(xml);
-        break;
-      }
-      case 4:
-        e->ReplaceXML(script.Text());
-        break;
-      case 5:
-      case 6:
-        if (e->AttributeCount() > 0) {
-          xml::XmlAttribute* a = e->AttributeAt(script.Byte() % e->AttributeCount());
-          if (op == 5) {
-            a->SetValue(script.Text());
-          } else {
-            a->SetName(script.Text());
-          }
-        }
-        break;
-      case 7:
-        e->AddAttribute(script.Text())->SetValue(script.Text());
-        break;
-      case 8:
-        switch (script.Byte() % 4) {
-          case 0:
-            doc.SetStandalone((script.Byte() & 1) != 0);
-            break;
-          case 1:
-            doc.SetEncoding(script.Text());
-            break;
-          case 2:
-            doc.SetXMLVersion(script.Text());
-            break;
-          default:
-            doc.SetDoctype(script.Text());
-        }
-        break;
-      case 9: {
-        // A DTD beside the document (its name may be written into the header),
-        // or none, so the DTD goes into the header as text.
-        const std::string dtd = TempPath("dtd");
-        std::string text = "<!ELEMENT " + e->Name() + " ";
-        text += script.Text();
-        text += ">";
-        text += script.Text();
-        WriteFile(dtd, text);
-        doc.SetExternalDTD((script.Byte() & 1) != 0 ? dtd : std::string());
-        std::remove(dtd.c_str());
-        break;
-      }
-      case 10:
-        // A second object of a held element: one of the two goes stale.
-        if (e->Data() != nullptr && held.size() < 6) {
-          if (auto again = doc.ElementFromIndex(e->IndexId())) held.push_back(std::move(again));
-        }
-        break;
-      case 11:
-        held.erase(held.begin() + static_cast<std::ptrdiff_t>(script.Byte() % held.size()));
-        break;
-      default:
-        CheckMatchesFile(doc, path);
+    xml::XmlElement* e = held[script.Byte() % held.size()].get();
+    if (op == 1) e->SetName(script.Text());
+    if (op == 2) e->SetContent(script.Text());
+    if (op == 3) {
+      // Read in turn: the order of operands is not fixed within one expression.
+      std::string xml = "\t<" + e->Name();
+      xml += script.Text();
+      xml += ">";
+      xml += script.Text();
+      e->ReplaceXML(xml + "</" + e->Name() + ">\r\n");
     }
+    if (op == 4) e->ReplaceXML(script.Text());
+    if ((op == 5 || op == 6) && e->AttributeCount() > 0) {
+      xml::XmlAttribute* a = e->AttributeAt(script.Byte() % e->AttributeCount());
+      op == 5 ? a->SetValue(script.Text()) : a->SetName(script.Text());
+    }
+    if (op == 7) e->AddAttribute(script.Text())->SetValue(script.Text());
+    if (op == 8) {
+      const int setter = script.Byte() % 4;
+      if (setter == 0) doc.SetStandalone((script.Byte() & 1) != 0);
+      if (setter == 1) doc.SetEncoding(script.Text());
+      if (setter == 2) doc.SetXMLVersion(script.Text());
+      if (setter == 3) doc.SetDoctype(script.Text());
+    }
+    if (op == 9) {
+      // A DTD beside the document (its name may be written into the header),
+      // or none, so the DTD goes into the header as text.
+      const std::string dtd = TempPath("dtd");
+      std::string text = "<!ELEMENT " + e->Name() + " ";
+      text += script.Text();
+      text += ">";
+      WriteFile(dtd, text + script.Text());
+      doc.SetExternalDTD((script.Byte() & 1) != 0 ? dtd : std::string());
+      std::remove(dtd.c_str());
+    }
+    // A second object of a held element: one of the two goes stale.
+    if (op == 10 && e->Data() != nullptr && held.size() < 6) {
+      if (auto again = doc.ElementFromIndex(e->IndexId())) held.push_back(std::move(again));
+    }
+    if (op == 11)
+      held.erase(held.begin() + static_cast<std::ptrdiff_t>(script.Byte() % held.size()));
+    if (op == 12) CheckMatchesFile(doc, path);
   }
   CheckMatchesFile(doc, path);
 }
@@ -199,15 +159,9 @@ void FixedEdits(xml::XmlData& doc, const std::string& path) {
   std::unique_ptr<xml::XmlElement> root = doc.Root();
   root->SetName("renamed-root-element");
   if (root->AttributeCount() > 0) root->AttributeAt(0)->SetValue("v \"&<>\"\t\r\n \xC3\xA9");
-  if (std::unique_ptr<xml::XmlElement> last = root->ChildAt(root->ChildCount() - 1)) {
-    last->SetName("z");
-  }
-  if (std::unique_ptr<xml::XmlElement> first = root->ChildAt(0)) {
-    first->SetContent("x & <y>");
-  }
-  if (std::unique_ptr<xml::XmlElement> second = root->ChildAt(1)) {
-    second->ReplaceXML("\t<n a=\"1\">\r\n\t\t<m/>\r\n\t</n>\r\n");
-  }
+  if (auto last = root->ChildAt(root->ChildCount() - 1)) last->SetName("z");
+  if (auto first = root->ChildAt(0)) first->SetContent("x & <y>");
+  if (auto second = root->ChildAt(1)) second->ReplaceXML("\t<n a=\"1\">\r\n\t\t<m/>\r\n\t</n>\r\n");
   CheckMatchesFile(doc, path);
 }
 
@@ -239,9 +193,9 @@ void CheckLineEnds(std::string_view text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const std::string path = TempPath("document");
-  size_t docSize = 0;
-  while (docSize < size && data[docSize] != 0) ++docSize;
-  const std::string text(reinterpret_cast<const char*>(data), docSize);
+  const auto* bytes = reinterpret_cast<const char*>(data);
+  const std::string text(bytes, std::find(bytes, bytes + size, '\0'));
+  const size_t docSize = text.size();
   CheckLineEnds(text);
   if (!WriteFile(path, text)) return 0;
   xml::XmlData doc;
