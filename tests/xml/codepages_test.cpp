@@ -14,17 +14,14 @@ namespace {
 // Returns 0 when it does not define the byte.
 char32_t IconvChar(const char* charset, unsigned char byte) {
   iconv_t cd = iconv_open("UTF-32LE", charset);
-  if (reinterpret_cast<std::intptr_t>(cd) == -1) return 0;
   char in[1] = {static_cast<char>(byte)};
   unsigned char out[4] = {};
   char* inp = in;
   char* outp = reinterpret_cast<char*>(out);
-  size_t inLeft = 1;
-  size_t outLeft = 4;
-  const size_t rc = iconv(cd, &inp, &inLeft, &outp, &outLeft);
+  size_t inLeft = 1, outLeft = 4;
+  const bool ok = iconv(cd, &inp, &inLeft, &outp, &outLeft) != static_cast<size_t>(-1);
   iconv_close(cd);
-  if (rc == static_cast<size_t>(-1)) return 0;
-  return out[0] | (out[1] << 8) | (out[2] << 16) | (static_cast<char32_t>(out[3]) << 24);
+  return ok ? out[0] | (out[1] << 8) | (out[2] << 16) | (static_cast<char32_t>(out[3]) << 24) : 0;
 }
 
 }  // namespace
@@ -56,10 +53,10 @@ TEST(CodePages, NamesAndWhatEachPageHolds) {
   EXPECT_FALSE(xml::CodePageByName("koi8-r").has_value());
 
   // Characters a page lacks, and what UTF-8 cannot hold.
-  EXPECT_FALSE(xml::CanEncode(CodePage::Windows1250, U'\u014C'));
-  EXPECT_FALSE(xml::CanEncode(CodePage::Latin1, U'\u20AC'));
+  EXPECT_FALSE(xml::CanEncode(CodePage::Windows1250, U'\u014C') ||
+               xml::CanEncode(CodePage::Latin1, U'\u20AC') ||
+               xml::CanEncode(CodePage::Utf8, 0xD800));
   EXPECT_TRUE(xml::CanEncode(CodePage::Utf8, U'\u6771'));
-  EXPECT_FALSE(xml::CanEncode(CodePage::Utf8, 0xD800));
 }
 
 TEST(CodePages, Utf8ReadAndWrittenWithReplacementCharacters) {

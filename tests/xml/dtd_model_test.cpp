@@ -21,17 +21,22 @@ std::string Children(const DtdElement& e) {
   return s;
 }
 
+// The attributes of a declaration as "name:type:alternatives:default:value" words.
+std::string Attributes(const DtdElement& e) {
+  std::string s;
+  for (int i = 0; i < e.AttrCount(); ++i) {
+    const xml::XmlAttribute& a = *e.AttributeAt(i);
+    s += a.Name() + ":" + xml::AttrTypeNames[a.AttrType()] + ":" + a.Enumeration() + ":" +
+         xml::AttrDefaultNames[a.DefaultType()] + ":" + a.DefVal() + " ";
+  }
+  return s;
+}
+
 // Every field of a declaration tree, for comparing two trees.
 std::string Model(const DtdElement& e) {
   std::string s = e.Name + "/" + std::to_string(e.ContentType) + "/" +
                   std::to_string(static_cast<int>(e.ChildCount)) +
-                  std::to_string(static_cast<int>(e.AndOr)) + "[";
-  for (int i = 0; i < e.AttrCount(); ++i) {
-    const xml::XmlAttribute& a = *e.AttributeAt(i);
-    s += a.Name() + ":" + std::to_string(a.AttrType()) + ":" + a.Enumeration() + ":" +
-         std::to_string(a.DefaultType()) + ":" + a.DefVal() + " ";
-  }
-  s += "](";
+                  std::to_string(static_cast<int>(e.AndOr)) + "[" + Attributes(e) + "](";
   for (int i = 0; i < e.Count(); ++i) s += Model(*e.ChildAt(i)) + " ";
   return s + ")";
 }
@@ -100,14 +105,8 @@ TEST(DtdModel, LoadDtdBuildsTheTreeFromTheRoot) {
   }
   EXPECT_EQ(models, "(#PCDATA) EMPTY ANY (nobody) (#PCDATA | b | i)* ");
 
-  std::string attributes;
-  for (int i = 0; i < photo.AttrCount(); ++i) {
-    const xml::XmlAttribute& a = *photo.AttributeAt(i);
-    attributes += a.Name() + ":" + xml::AttrTypeNames[a.AttrType()] + ":" + a.Enumeration() + ":" +
-                  xml::AttrDefaultNames[a.DefaultType()] + ":" + a.DefVal() + " ";
-  }
   // Without a default an enumeration takes its first alternative.
-  EXPECT_EQ(attributes,
+  EXPECT_EQ(Attributes(photo),
             "kind:Enumeration:image|video:Implied:image rate:Enumeration:1|2|3:Default:2 "
             "src:CDATA::Required: ");
 }

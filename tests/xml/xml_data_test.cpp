@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <regex>
 
 #include "test_util.h"
 
@@ -93,7 +92,7 @@ TEST(XmlDataElements, NamesContentsAttributesAndNavigation) {
   Opened o(kAlbum);
   // Attributes in name order, references resolved, and the text of an element
   // with children its own text, not a child's.
-  EXPECT_EQ(std::regex_replace(xml_test::Dump(o.doc), std::regex(" \\d+,\\d+,\\d+\n"), "\n"),
+  EXPECT_EQ(xml_test::Dump(o.doc, false),
             "1 album2 b=2 dir=pics []\n2 title [My & <album> AB]\n2 photo src=a.jpg []\n"
             "3 title [First]\n3 date []\n3 place [Brno]\n3 people [Jan]\n"
             "2 photo src=b.jpg [tail text]\n3 title [Second]\n");
