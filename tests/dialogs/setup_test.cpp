@@ -473,6 +473,7 @@ TEST_F(SetupDialogTest, ReloadingTheDataFileAsksAndShowsItsOwnImageFolder) {
     s.ChooseDataFile();
     EXPECT_EQ(env_.Ask.Log.last(), "okcancel: Reload file from the disk?");
     EXPECT_EQ(s.AlbumDir, reload ? "" : "pics");
+    EXPECT_EQ(s.ChaptersChanged, reload);  // Cancel leaves the chapters as they were
     s.CommitSetup();
     EXPECT_EQ(env_.Model.ImageDirs[0], reload ? "" : "pics");
     EXPECT_EQ(env_.Model.DataModified[0], !reload);
