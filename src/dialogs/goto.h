@@ -34,6 +34,7 @@ class GotoDialog : public QDialog {
   // cut short there and shown whole as the tool tip.
   static constexpr int WidestChapterBox = 360;
 
+ private:
   QLabel* lbChapter;
   QLabel* lbPage;
   QComboBox* edChapter;
@@ -41,7 +42,6 @@ class GotoDialog : public QDialog {
   QPushButton* btOK;
   QPushButton* btCancel;
 
- private:
   // Fills the chapter box, widens it (and the dialog) to its longest item,
   // up to WidestChapterBox.
   void FillChapters(const QStringList& items);

@@ -48,6 +48,10 @@ class GuideDialog : public QDialog {
   // ShowGuide without showing: what a test drives.
   void ResetGuide();
 
+  // The folder a file name without one is taken in.
+  void SetDefaultFolder(const QString& folder) { folder_ = folder; }
+
+ private:
   QLabel* Image1;
   QLabel* lbStep;
   QFrame* Bevel1;
@@ -70,10 +74,6 @@ class GuideDialog : public QDialog {
   QPushButton* btPrevious;
   QPushButton* btNext;
 
-  // The folder a file name without one is taken in.
-  void SetDefaultFolder(const QString& folder) { folder_ = folder; }
-
- private:
   void BuildPages();
   void btNextClick();
   void btPreviousClick();

@@ -30,6 +30,7 @@ class PdfExportDialog : public QDialog {
   // Escape and Cancel stop a running export before they close the dialog.
   void reject() override;
 
+ private:
   QLabel* lbPaper;
   QComboBox* edPaper;
   QLabel* lbDpi;
@@ -40,7 +41,6 @@ class PdfExportDialog : public QDialog {
   QPushButton* btOK;
   QPushButton* btCancel;
 
- private:
   void btOKClick();
 
   const AlbumModel* model_ = nullptr;

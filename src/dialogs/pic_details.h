@@ -67,6 +67,16 @@ class PicDetailsDialog : public QDialog {
 
   void reject() override { btCloseClick(); }
 
+ signals:
+  // Shown or hidden: the main window's actions are disabled while it shows.
+  void ShowingChanged(bool showing);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+
+ private:
   QLabel* lbFilename;
   QLineEdit* edFilename;
   QToolButton* btFilename;
@@ -85,16 +95,6 @@ class PicDetailsDialog : public QDialog {
   QPushButton* btClose;
   QPushButton* btApply;
 
- signals:
-  // Shown or hidden: the main window's actions are disabled while it shows.
-  void ShowingChanged(bool showing);
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-  void showEvent(QShowEvent* event) override;
-  void hideEvent(QHideEvent* event) override;
-
- private:
   void FormCreate();
   void Open(int a, int b, bool editing);
   void FillFields();

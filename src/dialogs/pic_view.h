@@ -46,8 +46,6 @@ class PicViewDialog : public QDialog {
   // Places the picture centred for the current zoom.
   void Layout();
 
-  PicImage* Img;
-
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -57,6 +55,8 @@ class PicViewDialog : public QDialog {
   void wheelEvent(QWheelEvent* event) override;
 
  private:
+  PicImage* Img;
+
   // The percentage the picture is shown at now.
   double ShownPercent() const;
   // Sets the look's zoom and places the picture so that the point of it at

@@ -41,6 +41,7 @@ class SetupDialog : public QDialog {
 
   SetupSession& Session() { return session_; }
 
+ private:
   QTabWidget* Pages;
   QWidget* pgGeneral;
   QWidget* pgLook;
@@ -134,7 +135,6 @@ class SetupDialog : public QDialog {
   QLabel* lbPictureCount2;
   QLabel* lbPicCount2;
 
- private:
   void BuildGeneralPage();
   void BuildLookPage();
   void BuildChaptersPage();

@@ -41,6 +41,10 @@ class SplashDialog : public QDialog, public ProgressSink {
   // Opens the web address in the desktop's browser.
   void lbHomePageClick();
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
   // The window's components, named as the language file names them.
   QFrame* pnMain;
   LogoImage* Logo;
@@ -52,10 +56,6 @@ class SplashDialog : public QDialog, public ProgressSink {
   QPushButton* btHelp;
   QPushButton* btClose;
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- private:
   void FormCreate();
   UrlOpener openUrl_ = OpenWithDesktop;
 };

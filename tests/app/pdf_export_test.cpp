@@ -14,6 +14,7 @@
 
 #include "app/render_command.h"
 #include "core/progress.h"
+#include "support/controls.h"
 #include "support/scripted_prompts.h"
 #include "support/test_files.h"
 
@@ -64,10 +65,10 @@ TEST_F(PdfExportDialogTest, WritesTheChosenPaperAndLayout) {
   const int page = album.Model.CurrentPage;
   const QList<Thumbnail> thumbnails = album.Model.Thumbnails[0];
   const QString written = Run([&] {
-    dialog.edPaper->setCurrentText("A5");
-    dialog.edDpi->setValue(96);
-    QTest::mouseClick(dialog.rbPages, Qt::LeftButton);
-    QTest::mouseClick(dialog.btOK, Qt::LeftButton);
+    Control<QComboBox>(&dialog, "edPaper")->setCurrentText("A5");
+    Control<QSpinBox>(&dialog, "edDpi")->setValue(96);
+    QTest::mouseClick(Control(&dialog, "rbPages"), Qt::LeftButton);
+    QTest::mouseClick(Control(&dialog, "btOK"), Qt::LeftButton);
   });
   EXPECT_EQ(written, pdf);
   EXPECT_FALSE(dialog.isVisible());
@@ -86,13 +87,13 @@ TEST_F(PdfExportDialogTest, NoNameOrCancelWritesNothing) {
   const QString pdf = dir.filePath("book.pdf");
   WriteAll(pdf, "the old book");
   ask.SaveFileNames << "" << pdf;
-  progress.Cancel = dialog.btCancel;
+  progress.Cancel = Control<QPushButton>(&dialog, "btCancel");
   const QString written = Run([&] {
-    QTest::mouseClick(dialog.btOK, Qt::LeftButton);  // no name: the dialog stays
+    QTest::mouseClick(Control(&dialog, "btOK"), Qt::LeftButton);  // no name: the dialog stays
     EXPECT_TRUE(dialog.isVisible());
-    QTest::mouseClick(dialog.btOK, Qt::LeftButton);  // cancelled while writing
+    QTest::mouseClick(Control(&dialog, "btOK"), Qt::LeftButton);  // cancelled while writing
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_TRUE(dialog.btOK->isEnabled());
+    EXPECT_TRUE(Control<QPushButton>(&dialog, "btOK")->isEnabled());
   });
   EXPECT_TRUE(written.isEmpty());
   EXPECT_GT(progress.Shown, 1);

@@ -26,6 +26,7 @@
 #include "init/profile_file.h"
 #include "init/program_settings.h"
 #include "support/album_env.h"
+#include "support/controls.h"
 #include "support/scripted_prompts.h"
 #include "support/soon.h"
 #include "support/test_files.h"
@@ -126,8 +127,11 @@ TEST_F(SetupCommandsTest, EachActionOpensTheSetupDialogOnItsPage) {
     WhileModal(c.action, [&](QWidget* modal) {
       ASSERT_EQ(modal->objectName(), "fSetup");
       const auto* setup = static_cast<SetupDialog*>(modal);
-      EXPECT_EQ(setup->Pages->currentWidget()->objectName(), c.page) << c.action;
-      EXPECT_EQ(setup->pnDescription->isVisibleTo(setup->pgGeneral), c.albumPanel) << c.action;
+      EXPECT_EQ(Control<QTabWidget>(setup, "Pages")->currentWidget()->objectName(), c.page)
+          << c.action;
+      EXPECT_EQ(Control(setup, "pnDescription")->isVisibleTo(Control(setup, "pgGeneral")),
+                c.albumPanel)
+          << c.action;
       // The command's caption as a title: "Setup", not "Setup...".
       QString title = browser_.Action(c.albumPanel ? "AlbumProperties" : "Setup")->text();
       title.chop(3);
@@ -150,8 +154,8 @@ TEST_F(SetupCommandsTest, ALanguageChosenInSetupWaitsForTheNextStartInEveryWindo
   WhileModal("Setup", [&](QWidget* modal) {
     auto* setup = static_cast<SetupDialog*>(modal);
     ask_.OpenFileNames << chosen;
-    QTest::mouseClick(setup->btLanguage, Qt::LeftButton);
-    QTest::mouseClick(setup->btOK, Qt::LeftButton);
+    QTest::mouseClick(Control(setup, "btLanguage"), Qt::LeftButton);
+    QTest::mouseClick(Control(setup, "btOK"), Qt::LeftButton);
   });
   ASSERT_EQ(GlobalSettings.Language, chosen);
   // The About window is made now, after the choice.
@@ -169,10 +173,11 @@ TEST_F(SetupCommandsTest, FourColumnsAppliedRedrawTheOpenBookAtASpreadItStillHas
   const QSize before = browser_.Book().ThumbnailBox();
   WhileModal("AlbumProperties", [](QWidget* modal) {
     auto* setup = static_cast<SetupDialog*>(modal);
-    setup->Pages->setCurrentWidget(setup->pgLook);
-    QTest::keyClick(setup->edColCount, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(setup->edColCount, "4");
-    QTest::keyClick(setup->edColCount, Qt::Key_Return);  // Enter is OK, also in a spin box
+    Control<QTabWidget>(setup, "Pages")->setCurrentWidget(Control(setup, "pgLook"));
+    QTest::keyClick(Control(setup, "edColCount"), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(Control(setup, "edColCount"), "4");
+    QTest::keyClick(Control(setup, "edColCount"),
+                    Qt::Key_Return);  // Enter is OK, also in a spin box
     EXPECT_FALSE(setup->isVisible());
   });
   EXPECT_EQ(AlbumProfile.ColumnCount, 4);
@@ -187,13 +192,13 @@ TEST_F(SetupCommandsTest, TheGuideMakesTheNewAlbumThroughTheWindow) {
   WhileModal("DoRunGuide", [this](QWidget* modal) {
     ASSERT_EQ(modal->objectName(), "fGuide");
     auto* guide = static_cast<GuideDialog*>(modal);
-    EXPECT_EQ(guide->Pages->currentIndex(), 0);
+    EXPECT_EQ(Control<QStackedWidget>(guide, "Pages")->currentIndex(), 0);
     for (int page = 0; page < 4; ++page) {
       if (page == 1) {
-        QTest::keyClicks(guide->edTitle, "Walk");
-        QTest::keyClicks(guide->edFileName, dir_.path() + "/Walk");
+        QTest::keyClicks(Control(guide, "edTitle"), "Walk");
+        QTest::keyClicks(Control(guide, "edFileName"), dir_.path() + "/Walk");
       }
-      QTest::mouseClick(guide->btNext, Qt::LeftButton);
+      QTest::mouseClick(Control(guide, "btNext"), Qt::LeftButton);
     }
   });
   const AlbumModel& model = browser_.Model();
@@ -231,9 +236,9 @@ TEST_F(SetupCommandsTest, PropertiesEditsSurviveUndoingAnEarlierImageEdit) {
     }
     WhileModal("AlbumProperties", [](QWidget* modal) {
       auto* setup = static_cast<SetupDialog*>(modal);
-      setup->edTitle->selectAll();
-      QTest::keyClicks(setup->edTitle, "Trip");
-      QTest::mouseClick(setup->btOK, Qt::LeftButton);
+      Control<QLineEdit>(setup, "edTitle")->selectAll();
+      QTest::keyClicks(Control(setup, "edTitle"), "Trip");
+      QTest::mouseClick(Control(setup, "btOK"), Qt::LeftButton);
     });
     browser_.activateWindow();
     ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == &browser_; }));
@@ -250,8 +255,8 @@ TEST_F(SetupCommandsTest, AChangedImageFolderIsAChangeOfTheDataFile) {
   OpenTrip();
   WhileModal("AlbumProperties", [](QWidget* modal) {
     auto* setup = static_cast<SetupDialog*>(modal);
-    QTest::keyClicks(setup->edAlbumDir, "pics");
-    QTest::mouseClick(setup->btOK, Qt::LeftButton);
+    QTest::keyClicks(Control(setup, "edAlbumDir"), "pics");
+    QTest::mouseClick(Control(setup, "btOK"), Qt::LeftButton);
   });
   Close({PromptAnswer::Yes});
   EXPECT_EQ(ReadAll(Path("main.xml")), Xml("Album", kLinks, {"a.jpg=A", "b.jpg=B"}, "pics"));
@@ -274,10 +279,10 @@ TEST_F(SetupCommandsTest, MovingOrRemovingAChapterMarksItsMovedColoursForSaving)
     ASSERT_EQ(before.size(), 3);
     WhileModal("EditChapters", [&](QWidget* modal) {
       auto* setup = static_cast<SetupDialog*>(modal);
-      ASSERT_EQ(setup->Bookmarks->currentRow(), 0);
+      ASSERT_EQ(Control<QListWidget>(setup, "Bookmarks")->currentRow(), 0);
       QTest::mouseClick(setup->findChild<QAbstractButton*>(QLatin1String(c.button)),
                         Qt::LeftButton);
-      QTest::mouseClick(setup->btOK, Qt::LeftButton);
+      QTest::mouseClick(Control(setup, "btOK"), Qt::LeftButton);
     });
     Close({PromptAnswer::Yes, PromptAnswer::Yes});
     EXPECT_EQ(ReadAll(Path("main.xml")), Xml("Album", c.links, {"a.jpg=A", "b.jpg=B"})) << c.button;

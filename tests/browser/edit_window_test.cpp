@@ -22,6 +22,7 @@
 #include "core/message_table.h"
 #include "init/profile.h"
 #include "init/program_settings.h"
+#include "support/controls.h"
 #include "support/scripted_prompts.h"
 #include "support/test_files.h"
 
@@ -282,20 +283,20 @@ TEST_F(EditWindowTest, PropertiesDialogOpensByKeyAndDoubleClickAndBlocksCommands
   PicDetailsDialog& details = edit->Details();
   ASSERT_TRUE(details.isVisible());
   EXPECT_FALSE(details.IsEditing());
-  EXPECT_EQ(details.lbNr->text(), "3");
+  EXPECT_EQ(Control<QLabel>(&details, "lbNr")->text(), "3");
   details.hide();
 
   Hover(CellOf(4).center());
   QTest::mouseDClick(window.get(), Qt::LeftButton, {}, CellOf(4).center());
   ASSERT_TRUE(details.isVisible());
   EXPECT_TRUE(details.IsEditing());
-  EXPECT_EQ(details.lbNr->text(), "5");
-  QTest::keyClicks(details.edTitle, QStringLiteral("Dusk"));
+  EXPECT_EQ(Control<QLabel>(&details, "lbNr")->text(), "5");
+  QTest::keyClicks(Control<QLineEdit>(&details, "edTitle"), QStringLiteral("Dusk"));
   EXPECT_TRUE(Model().DataModified[0]);
   window->activateWindow();
   Key(Qt::Key_N, Qt::ControlModifier);  // New, disabled while the dialog shows
   EXPECT_EQ(Model().ImageCount(0), 6);
-  QTest::mouseClick(details.btApply, Qt::LeftButton);
+  QTest::mouseClick(Control(&details, "btApply"), Qt::LeftButton);
   EXPECT_EQ(Model().Chapters[0].Titles[4], "Dusk");
   QTest::keyClick(&details, Qt::Key_Escape);
   EXPECT_FALSE(details.isVisible());
@@ -311,15 +312,15 @@ TEST_F(EditWindowTest, PropertiesDialogFollowsAPageTurnIntoTheNextChapter) {
   QTest::mouseDClick(window.get(), Qt::LeftButton, {}, CellOf(1).center());
   PicDetailsDialog& details = edit->Details();
   ASSERT_TRUE(details.isVisible());
-  EXPECT_EQ(details.edFilename->text(), "1.jpg");
+  EXPECT_EQ(Control<QLineEdit>(&details, "edFilename")->text(), "1.jpg");
   Key(Qt::Key_PageDown);
   Key(Qt::Key_PageDown);
   ASSERT_EQ(Model().CurrentChapter, 1);
   // Edit mode selects the new chapter's first image; the dialog shows it.
-  EXPECT_EQ(details.edFilename->text(), "c0.jpg");
-  EXPECT_EQ(details.lbNr->text(), "1");
-  QTest::keyClicks(details.edTitle, QStringLiteral("Pier"));
-  QTest::mouseClick(details.btApply, Qt::LeftButton);
+  EXPECT_EQ(Control<QLineEdit>(&details, "edFilename")->text(), "c0.jpg");
+  EXPECT_EQ(Control<QLabel>(&details, "lbNr")->text(), "1");
+  QTest::keyClicks(Control<QLineEdit>(&details, "edTitle"), QStringLiteral("Pier"));
+  QTest::mouseClick(Control(&details, "btApply"), Qt::LeftButton);
   EXPECT_EQ(Model().Chapters[1].Titles, QStringList({"Pier", ""}));
   EXPECT_EQ(Model().Chapters[0].Titles, QStringList(3, QString()));
   EXPECT_FALSE(Model().DataModified[0]);

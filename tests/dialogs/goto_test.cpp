@@ -12,6 +12,7 @@
 
 #include "core/album_model.h"
 #include "init/profile.h"
+#include "support/controls.h"
 
 namespace {
 
@@ -44,9 +45,11 @@ class GotoTest : public ::testing::Test {
     dialog.ShowGoto(model, [this](int c, int p) { shown << std::make_pair(c, p); });
     EXPECT_TRUE(modal);
   }
+  QSpinBox* Page() const { return Control<QSpinBox>(&dialog, "edPage"); }
+  QComboBox* Chapter() const { return Control<QComboBox>(&dialog, "edChapter"); }
   void Type(const QString& text) {
-    dialog.edPage->selectAll();
-    QTest::keyClicks(dialog.edPage, text);
+    Page()->selectAll();
+    QTest::keyClicks(Page(), text);
   }
 };
 
@@ -55,7 +58,7 @@ TEST_F(GotoTest, ListsTheAlbumTitleThenEachChapterOnce) {
   Run([] {});
   const QStringList expected{"Album", "First", "Second"};
   QStringList items;
-  for (int i = 0; i < dialog.edChapter->count(); ++i) items << dialog.edChapter->itemText(i);
+  for (int i = 0; i < Chapter()->count(); ++i) items << Chapter()->itemText(i);
   EXPECT_EQ(items, expected);
   AlbumModel empty;
   empty.DataTitles = QStringList{"Only"};
@@ -73,13 +76,13 @@ TEST_F(GotoTest, OkShowsTheSpreadThatHoldsThePage) {
       {"4", Qt::Key_Escape, false}, {"4", 0, false}, {"5", Qt::Key_Return, false}, {"6", 0, true}};
   for (const auto& r : runs) {
     Run([&] {
-      EXPECT_EQ(dialog.edPage->value(), 2);
-      EXPECT_EQ(dialog.focusWidget(), dialog.edPage);
+      EXPECT_EQ(Page()->value(), 2);
+      EXPECT_EQ(dialog.focusWidget(), Page());
       Type(QString::fromLatin1(r.typed));
       if (r.key != 0) {
-        QTest::keyClick(dialog.edPage, static_cast<Qt::Key>(r.key));
+        QTest::keyClick(Page(), static_cast<Qt::Key>(r.key));
       } else {
-        QTest::mouseClick(r.okElseCancel ? dialog.btOK : dialog.btCancel, Qt::LeftButton);
+        QTest::mouseClick(Control(&dialog, r.okElseCancel ? "btOK" : "btCancel"), Qt::LeftButton);
       }
     });
   }
@@ -88,15 +91,15 @@ TEST_F(GotoTest, OkShowsTheSpreadThatHoldsThePage) {
 
 TEST_F(GotoTest, ThePageKeepsToTheChosenChaptersSpreads) {
   Run([this] {
-    EXPECT_EQ(dialog.edPage->maximum(), 6);
+    EXPECT_EQ(Page()->maximum(), 6);
     Type("9");
-    EXPECT_LE(dialog.edPage->value(), 6);
-    dialog.edChapter->setFocus();
-    QTest::keyClick(dialog.edChapter, Qt::Key_Down);
-    EXPECT_EQ(dialog.edPage->maximum(), 2);
-    QTest::keyClick(dialog.edChapter, Qt::Key_Down);
-    EXPECT_EQ(dialog.edPage->maximum(), 0);  // an empty chapter has spread 0 only
-    QTest::mouseClick(dialog.btOK, Qt::LeftButton);
+    EXPECT_LE(Page()->value(), 6);
+    Chapter()->setFocus();
+    QTest::keyClick(Chapter(), Qt::Key_Down);
+    EXPECT_EQ(Page()->maximum(), 2);
+    QTest::keyClick(Chapter(), Qt::Key_Down);
+    EXPECT_EQ(Page()->maximum(), 0);  // an empty chapter has spread 0 only
+    QTest::mouseClick(Control(&dialog, "btOK"), Qt::LeftButton);
   });
   EXPECT_EQ(shown, (QList<std::pair<int, int>>{{2, 0}}));
 }
@@ -108,7 +111,7 @@ TEST_F(GotoTest, TheChapterBoxShowsWholeNames) {
   const QString endless = QStringLiteral("A chapter name that goes on and on ").repeated(8);
   model.ChapterNames = QStringList{longName, endless};
   Run([&] {
-    QComboBox* box = dialog.edChapter;
+    QComboBox* box = Chapter();
     box->setFocus();
     QTest::keyClick(box, Qt::Key_Down);
     QStyleOptionComboBox option;
@@ -117,8 +120,8 @@ TEST_F(GotoTest, TheChapterBoxShowsWholeNames) {
                                                     QStyle::SC_ComboBoxEditField, box);
     EXPECT_EQ(box->currentText(), longName);
     EXPECT_GE(text.width(), box->fontMetrics().horizontalAdvance(longName));
-    EXPECT_LE(box->geometry().right(), dialog.edPage->x());
-    EXPECT_LE(dialog.btCancel->geometry().right(), dialog.width());
+    EXPECT_LE(box->geometry().right(), Page()->x());
+    EXPECT_LE(Control(&dialog, "btCancel")->geometry().right(), dialog.width());
     QTest::keyClick(box, Qt::Key_Down);
     EXPECT_LE(box->width(), GotoDialog::WidestChapterBox);
     EXPECT_TRUE(box->currentText().endsWith(QChar(0x2026))) << box->currentText().toStdString();

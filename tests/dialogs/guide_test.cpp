@@ -17,6 +17,7 @@
 #include "init/profile_file.h"
 #include "init/program_settings.h"
 #include "support/album_env.h"
+#include "support/controls.h"
 #include "support/soon.h"
 
 namespace {
@@ -46,21 +47,26 @@ class GuideTest : public AlbumFilesTest {
     guide_.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&guide_));
   }
-  void Click(QAbstractButton* button) {
+  template <typename T = QAbstractButton>
+  T* Find(const char* name) {
+    return Control<T>(&guide_, name);
+  }
+  void Click(const char* name) {
+    QAbstractButton* button = Find(name);
     const bool radio = qobject_cast<QRadioButton*>(button) || qobject_cast<QCheckBox*>(button);
     QTest::mouseClick(button, Qt::LeftButton, {},
                       radio ? QPoint(8, button->height() / 2) : button->rect().center());
   }
   // From the first page to the last, with a new album of that title and file.
   void WalkToTheEnd(const QString& title, const QString& file, bool custom = false) {
-    Click(guide_.btNext);
-    QTest::keyClicks(guide_.edTitle, title);
-    QTest::keyClicks(guide_.edFileName, file);
-    Click(guide_.btNext);
-    if (custom) Click(guide_.btCustomFormat);
-    Click(guide_.btNext);
+    Click("btNext");
+    QTest::keyClicks(Find<QLineEdit>("edTitle"), title);
+    QTest::keyClicks(Find<QLineEdit>("edFileName"), file);
+    Click("btNext");
+    if (custom) Click("btCustomFormat");
+    Click("btNext");
   }
-  int Page() const { return guide_.Pages->currentIndex(); }
+  int Page() { return Find<QStackedWidget>("Pages")->currentIndex(); }
 
   DataEnv env_;
   ProgramSettings settings_ = DefaultProgramSettings();
@@ -87,9 +93,9 @@ TEST_F(GuideTest, CreatingToTheEndMakesThreeFilesThatSaveAndReopenAsTheAlbum) {
     guide_.show();
     host_.Calls.clear();
     WalkToTheEnd(stem, Path(c.typed));
-    EXPECT_EQ(guide_.btNext->text(), "Finish");
-    EXPECT_EQ(guide_.lbStep->text(), "Step 3. ");
-    Click(guide_.btNext);
+    EXPECT_EQ(Find("btNext")->text(), "Finish");
+    EXPECT_EQ(Find<QLabel>("lbStep")->text(), "Step 3. ");
+    Click("btNext");
     EXPECT_EQ(guide_.result(), QDialog::Accepted) << c.typed;
     EXPECT_EQ(host_.Calls, QStringList{"New"}) << c.typed;
     EXPECT_TRUE(env_.Window.Log.contains("RebuildPages"));
@@ -112,24 +118,24 @@ TEST_F(GuideTest, CreatingToTheEndMakesThreeFilesThatSaveAndReopenAsTheAlbum) {
 }
 
 TEST_F(GuideTest, StepsAndButtonsFollowThePage) {
-  Click(guide_.btPrevious);  // nothing before the first page
+  Click("btPrevious");  // nothing before the first page
   EXPECT_EQ(Page(), 0);
-  EXPECT_TRUE(guide_.lbStep->text().isEmpty());
-  Click(guide_.btNext);
-  EXPECT_EQ(guide_.lbStep->text(), "Step 1. Select title and filename for the new album.");
-  EXPECT_FALSE(guide_.btNext->isEnabled());  // no album without a file name
-  QTest::keyClicks(guide_.edFileName, "x");
-  EXPECT_TRUE(guide_.btNext->isEnabled());
-  Click(guide_.btPrevious);
+  EXPECT_TRUE(Find<QLabel>("lbStep")->text().isEmpty());
+  Click("btNext");
+  EXPECT_EQ(Find<QLabel>("lbStep")->text(), "Step 1. Select title and filename for the new album.");
+  EXPECT_FALSE(Find("btNext")->isEnabled());  // no album without a file name
+  QTest::keyClicks(Find<QLineEdit>("edFileName"), "x");
+  EXPECT_TRUE(Find("btNext")->isEnabled());
+  Click("btPrevious");
   EXPECT_EQ(Page(), 0);
-  EXPECT_EQ(guide_.lbStep->text(), "Step 1. Select title and filename for the new album.");
-  Click(guide_.btNext);
-  EXPECT_TRUE(guide_.edFileName->text().isEmpty());  // a new start
+  EXPECT_EQ(Find<QLabel>("lbStep")->text(), "Step 1. Select title and filename for the new album.");
+  Click("btNext");
+  EXPECT_TRUE(Find<QLineEdit>("edFileName")->text().isEmpty());  // a new start
 }
 
 TEST_F(GuideTest, OpeningAnAlbumRunsOpenAndEndsTheGuide) {
-  Click(guide_.btOpen);
-  Click(guide_.btNext);
+  Click("btOpen");
+  Click("btNext");
   EXPECT_EQ(host_.Calls, QStringList{"Open"});
   EXPECT_FALSE(guide_.isVisible());
 }
@@ -141,7 +147,7 @@ TEST_F(GuideTest, AnExistingAlbumFileIsReplacedOnlyWhenTheUserSaysSo) {
     guide_.ResetGuide();
     WalkToTheEnd("Look", Path("Look"));
     env_.Ask.OkCancelAnswers << false;
-    Click(guide_.btNext);
+    Click("btNext");
     EXPECT_EQ(env_.Ask.Log.value(0), "okcancel: " + QDir::toNativeSeparators(Path(name)) +
                                          " already exists. Replace it when saving?");
     EXPECT_TRUE(host_.Calls.isEmpty()) << name;
@@ -154,13 +160,13 @@ TEST_F(GuideTest, AnExistingAlbumFileIsReplacedOnlyWhenTheUserSaysSo) {
   guide_.ResetGuide();
   WalkToTheEnd("Trip", Path("Trip.ALB"));
   env_.Ask.OkCancelAnswers << false;
-  Click(guide_.btNext);
+  Click("btNext");
   EXPECT_TRUE(env_.Ask.Log.last().endsWith("already exists. Replace it when saving?"));
   EXPECT_TRUE(host_.Calls.isEmpty());
   EXPECT_EQ(Page(), 3);
   host_.KeepOldAlbum = true;  // then the save question before New is cancelled
   env_.Ask.OkCancelAnswers << true;
-  Click(guide_.btNext);
+  Click("btNext");
   EXPECT_EQ(host_.Calls, QStringList{"New"});
   EXPECT_EQ(env_.Model.DataTitles, QStringList{"Old"});
   EXPECT_TRUE(guide_.isVisible());
@@ -170,10 +176,10 @@ TEST_F(GuideTest, CustomFormatOpensTheLookAfterwardsAndTheStartupBoxIsStored) {
   guide_.hide();
   settings_.RunGuide = true;
   const Soon soon([this] {
-    EXPECT_TRUE(guide_.btRunOnStartup->isChecked());
-    Click(guide_.btRunOnStartup);
+    EXPECT_TRUE(Find("btRunOnStartup")->isChecked());
+    Click("btRunOnStartup");
     WalkToTheEnd("Look", Path("Look"), true);
-    Click(guide_.btNext);
+    Click("btNext");
   });
   EXPECT_EQ(guide_.ShowGuide(), QDialog::Accepted);
   EXPECT_EQ(host_.Calls, QStringList({"New", "Look"}));

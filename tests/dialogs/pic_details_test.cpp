@@ -15,6 +15,7 @@
 #include "core/chapter_undo.h"
 #include "dialogs/pic_details_date.h"
 #include "init/profile.h"
+#include "support/controls.h"
 #include "support/scripted_prompts.h"
 
 inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
@@ -61,13 +62,16 @@ class PicDetails : public ::testing::Test, public DetailsHost {
     return thumbnails;
   }
 
-  QList<QWidget*> Fields() const {
-    return {dialog.edFilename, dialog.btFilename, dialog.edDate,
-            dialog.edPlace,    dialog.edPeople,   dialog.edTitle};
+  template <typename T = QLineEdit>
+  T* Find(const char* name) const {
+    return Control<T>(&dialog, name);
   }
+  DateEdit* Date() const { return dynamic_cast<DateEdit*>(Find("edDate")); }
   QString Enabled() const {
     QString flags;
-    for (QWidget* w : Fields()) flags += w->isEnabled() ? u'1' : u'0';
+    for (const char* field :
+         {"edFilename", "btFilename", "edDate", "edPlace", "edPeople", "edTitle"})
+      flags += Find<QWidget>(field)->isEnabled() ? u'1' : u'0';
     return flags;
   }
   // Typing replaces a field's text, as a user selecting all and typing does.
@@ -107,25 +111,25 @@ TEST_F(PicDetails, FieldsAreEnabledByModeRangeAndLook) {
       dialog.OpenDetailsReadOnly(c.a);
     }
     EXPECT_EQ(Enabled(), QLatin1String(c.enabled)) << c.name;
-    EXPECT_FALSE(dialog.btApply->isEnabled()) << c.name;
+    EXPECT_FALSE(Find<QPushButton>("btApply")->isEnabled()) << c.name;
     dialog.hide();
   }
 }
 
 TEST_F(PicDetails, ARangeShowsZeroBasedBoldEmptyFieldsAndApplyWritesOnlyFilledOnes) {
   dialog.OpenDetails(2, -1);
-  EXPECT_EQ(dialog.lbNr->text(), "3");
-  EXPECT_EQ(dialog.edFilename->text(), "p2.jpg");
-  EXPECT_EQ(dialog.edDate->text(), "spring 2");
-  EXPECT_FALSE(dialog.edTitle->font().bold());
+  EXPECT_EQ(Find<QLabel>("lbNr")->text(), "3");
+  EXPECT_EQ(Find("edFilename")->text(), "p2.jpg");
+  EXPECT_EQ(Date()->text(), "spring 2");
+  EXPECT_FALSE(Find("edTitle")->font().bold());
   SelectRange(7, 3);
-  EXPECT_EQ(dialog.lbNr->text(), "3-7");
-  EXPECT_TRUE(dialog.edTitle->text().isEmpty());
-  EXPECT_TRUE(dialog.edTitle->font().bold());
-  Type(dialog.edPlace, QStringLiteral("Brno"));
-  EXPECT_TRUE(dialog.btApply->isEnabled());
+  EXPECT_EQ(Find<QLabel>("lbNr")->text(), "3-7");
+  EXPECT_TRUE(Find("edTitle")->text().isEmpty());
+  EXPECT_TRUE(Find("edTitle")->font().bold());
+  Type(Find("edPlace"), QStringLiteral("Brno"));
+  EXPECT_TRUE(Find<QPushButton>("btApply")->isEnabled());
   EXPECT_TRUE(model.DataModified[0]);  // at once, before Apply
-  QTest::mouseClick(dialog.btApply, Qt::LeftButton);
+  QTest::mouseClick(Find<QPushButton>("btApply"), Qt::LeftButton);
   for (int i = 0; i < 8; ++i) {
     const bool inRange = i >= 3 && i <= 7;
     EXPECT_EQ(model.Chapters[0].Places[i], inRange ? "Brno" : QStringLiteral("place %1").arg(i));
@@ -140,9 +144,9 @@ TEST_F(PicDetails, EditingOneFieldWritesOnlyThatFieldHoweverLongTheOthersAre) {
   const QString title(40000, u'x');  // beyond a line edit's usual limit
   model.Chapters[0].Titles[2] = title;
   dialog.OpenDetails(2, -1);
-  EXPECT_EQ(dialog.edTitle->text(), title);
-  Type(dialog.edPlace, QStringLiteral("Brno"));
-  QTest::mouseClick(dialog.btApply, Qt::LeftButton);
+  EXPECT_EQ(Find("edTitle")->text(), title);
+  Type(Find("edPlace"), QStringLiteral("Brno"));
+  QTest::mouseClick(Find<QPushButton>("btApply"), Qt::LeftButton);
   const ChapterData& d = model.Chapters[0];
   EXPECT_EQ(d.Places[2], "Brno");
   EXPECT_EQ(d.Titles[2], title);
@@ -152,29 +156,29 @@ TEST_F(PicDetails, EditingOneFieldWritesOnlyThatFieldHoweverLongTheOthersAre) {
 
 TEST_F(PicDetails, PrevNextAndCtrlArrowsFollowSingleImagesOnly) {
   dialog.OpenDetails(6, -1);
-  QTest::keyClick(dialog.edTitle, Qt::Key_Right, Qt::ControlModifier);
-  EXPECT_EQ(dialog.lbNr->text(), "8");
-  QTest::mouseClick(dialog.btNext, Qt::LeftButton);  // the last image: nothing
-  QTest::keyClick(dialog.edPlace, Qt::Key_Left, Qt::ControlModifier);
+  QTest::keyClick(Find("edTitle"), Qt::Key_Right, Qt::ControlModifier);
+  EXPECT_EQ(Find<QLabel>("lbNr")->text(), "8");
+  QTest::mouseClick(Find<QToolButton>("btNext"), Qt::LeftButton);  // the last image: nothing
+  QTest::keyClick(Find("edPlace"), Qt::Key_Left, Qt::ControlModifier);
   SelectRange(2, 4);
-  QTest::keyClick(dialog.edTitle, Qt::Key_Right, Qt::ControlModifier);  // a range: nothing
+  QTest::keyClick(Find("edTitle"), Qt::Key_Right, Qt::ControlModifier);  // a range: nothing
   EXPECT_EQ(selections, QStringList({"7-7", "6-6", "2-4"}));
-  EXPECT_FALSE(dialog.btPrev->isEnabled());
+  EXPECT_FALSE(Find<QToolButton>("btPrev")->isEnabled());
 }
 
 TEST_F(PicDetails, EditsSurviveImagesMovedAddedAndRemovedWhileOpen) {
   dialog.OpenDetails(5, -1);
-  Type(dialog.edTitle, QStringLiteral("Lake"));
-  Type(dialog.edFilename, QStringLiteral("q5.jpg"));
+  Type(Find("edTitle"), QStringLiteral("Lake"));
+  Type(Find("edFilename"), QStringLiteral("q5.jpg"));
   // The window moves images 5..6 to the front, then removes image 0's neighbour.
   model.SelStart = 5;
   model.SelEnd = 6;
   undo.Move(0, 5, 2, 0, QString());
   undo.Remove(0, 2, 1, QString());
   SelectRange(0, 0);
-  EXPECT_EQ(dialog.edTitle->text(), "Lake");
-  EXPECT_TRUE(dialog.btApply->isEnabled());  // the edits wait to be applied
-  QTest::mouseClick(dialog.btApply, Qt::LeftButton);
+  EXPECT_EQ(Find("edTitle")->text(), "Lake");
+  EXPECT_TRUE(Find<QPushButton>("btApply")->isEnabled());  // the edits wait to be applied
+  QTest::mouseClick(Find<QPushButton>("btApply"), Qt::LeftButton);
 
   const ChapterData& d = model.Chapters[0];
   EXPECT_EQ(d.Titles, QStringList({"Lake", "title 6", "title 1", "title 2", "title 3", "title 4",
@@ -189,21 +193,21 @@ TEST_F(PicDetails, EditsSurviveImagesMovedAddedAndRemovedWhileOpen) {
 TEST_F(PicDetails, FileChooserAndCalendarFillTheirFields) {
   dialog.OpenDetails(1, -1);
   ask.OpenFileNames = {QStringLiteral("/album/sub/new.jpg")};
-  QTest::mouseClick(dialog.btFilename, Qt::LeftButton);
+  QTest::mouseClick(Find<QToolButton>("btFilename"), Qt::LeftButton);
   ASSERT_EQ(ask.FileRequests.size(), 1);
   EXPECT_EQ(ask.FileRequests[0].FileName, "/album/p1.jpg");
   EXPECT_EQ(ask.FileRequests[0].InitialDir, "/album/");
-  EXPECT_EQ(dialog.edFilename->text(), "sub/new.jpg");
-  EXPECT_TRUE(dialog.btApply->isEnabled());
+  EXPECT_EQ(Find("edFilename")->text(), "sub/new.jpg");
+  EXPECT_TRUE(Find<QPushButton>("btApply")->isEnabled());
 
-  Type(dialog.edDate, QStringLiteral("summer '03, maybe"));
+  Type(Date(), QStringLiteral("summer '03, maybe"));
   EXPECT_EQ(dialog.WorkingCopy().Data().Dates[1], "summer '03, maybe");
-  dialog.edDate->ShowCalendar();
-  QCalendarWidget* calendar = dialog.edDate->Calendar();
+  Date()->ShowCalendar();
+  QCalendarWidget* calendar = Date()->Calendar();
   calendar->setSelectedDate(QDate(2003, 7, 14));
   emit calendar->clicked(QDate(2003, 7, 14));
-  EXPECT_EQ(dialog.edDate->text(), QDate(2003, 7, 14).toString(DateEdit::DateFormat()));
-  EXPECT_TRUE(dialog.edDate->text().contains(QLatin1String("2003")));
+  EXPECT_EQ(Date()->text(), QDate(2003, 7, 14).toString(DateEdit::DateFormat()));
+  EXPECT_TRUE(Date()->text().contains(QLatin1String("2003")));
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "core/album_model.h"
 #include "dialogs/pic_view_zoom.h"
 #include "init/profile.h"
+#include "support/controls.h"
 #include "support/test_files.h"
 
 namespace {
@@ -141,6 +142,7 @@ class PicViewTest : public ::testing::Test {
     model.Chapters[0].Files.last() = dir.filePath(name);
     return model.ImageCount(0) - 1;
   }
+  PicImage* Img() const { return dynamic_cast<PicImage*>(Control(&view, "Img")); }
   bool Open(int index) {
     if (!view.LoadImage(model, index, screen)) return false;
     view.show();
@@ -166,16 +168,16 @@ TEST_F(PicViewTest, FitDecodesSmallAndZoomKeysDecodeAgainAtFullSize) {
   look.Zoom = 0;
   ASSERT_TRUE(Open(Add("big.jpg", EncodeJpeg(Filled(1600, 1200, Qt::gray)))));
   EXPECT_EQ(view.geometry(), screen);
-  EXPECT_EQ(view.Img->geometry(), QRect(0, 0, 400, 300));
-  EXPECT_EQ(view.Img->Picture().size(), QSize(400, 300));  // decoded at 1/4
+  EXPECT_EQ(Img()->geometry(), QRect(0, 0, 400, 300));
+  EXPECT_EQ(Img()->Picture().size(), QSize(400, 300));  // decoded at 1/4
   QTest::keyClick(&view, Qt::Key_Slash, Qt::KeypadModifier);
   EXPECT_EQ(look.Zoom, 100);
-  EXPECT_EQ(view.Img->geometry(), QRect(-600, -450, 1600, 1200));
-  EXPECT_EQ(view.Img->Picture().size(), QSize(1600, 1200));
+  EXPECT_EQ(Img()->geometry(), QRect(-600, -450, 1600, 1200));
+  EXPECT_EQ(Img()->Picture().size(), QSize(1600, 1200));
   QTest::keyClick(&view, Qt::Key_Minus);
   QTest::keyClick(&view, Qt::Key_Shift, Qt::ShiftModifier);
   QTest::keyClick(&view, Qt::Key_Return);
-  EXPECT_EQ(view.Img->geometry(), QRect(-336, -252, 1072, 804));
+  EXPECT_EQ(Img()->geometry(), QRect(-336, -252, 1072, 804));
   EXPECT_TRUE(view.isVisible());
   QTest::keyClick(&view, Qt::Key_Space);
   EXPECT_FALSE(view.isVisible());
@@ -188,7 +190,7 @@ TEST_F(PicViewTest, ZoomStartsFromWhatIsShownAndTheWheelZoomsAroundThePointer) {
   ASSERT_TRUE(Open(Add("big.jpg", EncodeJpeg(Filled(1600, 1200, Qt::gray)))));
   QTest::keyClick(&view, Qt::Key_Plus, Qt::KeypadModifier);
   EXPECT_EQ(look.Zoom, 33);
-  EXPECT_EQ(view.Img->geometry(), QRect(-64, -48, 528, 396));
+  EXPECT_EQ(Img()->geometry(), QRect(-64, -48, 528, 396));
   const QPoint pointer(100, 75);
   auto wheel = [&](int delta) {
     QWheelEvent event(pointer, view.mapToGlobal(pointer), {}, {0, delta}, Qt::NoButton, {},
@@ -198,12 +200,12 @@ TEST_F(PicViewTest, ZoomStartsFromWhatIsShownAndTheWheelZoomsAroundThePointer) {
   wheel(120);
   EXPECT_EQ(look.Zoom, 50);
   // The picture's point (164, 123) of 528 x 396 is (248, 186) of 800 x 600.
-  EXPECT_EQ(view.Img->geometry(), QRect(100 - 248, 75 - 186, 800, 600));
+  EXPECT_EQ(Img()->geometry(), QRect(100 - 248, 75 - 186, 800, 600));
   wheel(-60);  // half a notch, as touchpads send
   EXPECT_EQ(look.Zoom, 50);
   wheel(-60 - 120);
   EXPECT_EQ(look.Zoom, 25);
-  EXPECT_EQ(view.Img->geometry(), QRect(0, 0, 400, 300));
+  EXPECT_EQ(Img()->geometry(), QRect(0, 0, 400, 300));
   EXPECT_TRUE(view.isVisible());
 }
 
@@ -212,23 +214,23 @@ TEST_F(PicViewTest, APortraitCameraPhotoStandsUprightAndBitmapsShow) {
   camera.ExifOrientation = 6;  // stored on its side
   const int photo = Add("camera.jpg", EncodeJpeg(Filled(80, 60, Qt::gray), camera));
   ASSERT_TRUE(Open(photo));
-  EXPECT_EQ(view.Img->geometry(), QRect(170, 110, 60, 80));
-  EXPECT_EQ(view.Img->Picture().size(), QSize(60, 80));
+  EXPECT_EQ(Img()->geometry(), QRect(170, 110, 60, 80));
+  EXPECT_EQ(Img()->Picture().size(), QSize(60, 80));
   view.hide();
   const QString bitmap = dir.filePath("flat.bmp");
   ASSERT_TRUE(Filled(50, 40, Qt::gray).save(bitmap, "BMP"));
   ASSERT_TRUE(Open(Add("flat.bmp", QByteArray())));
-  EXPECT_EQ(view.Img->geometry(), QRect(175, 130, 50, 40));
+  EXPECT_EQ(Img()->geometry(), QRect(175, 130, 50, 40));
 }
 
 TEST_F(PicViewTest, AClickClosesAndADragPansWithoutClosing) {
   ASSERT_TRUE(Open(Add("big.jpg", EncodeJpeg(Filled(800, 600, Qt::gray)))));
-  EXPECT_EQ(view.Img->geometry(), QRect(-200, -150, 800, 600));
+  EXPECT_EQ(Img()->geometry(), QRect(-200, -150, 800, 600));
   QTest::mousePress(&view, Qt::LeftButton, {}, {200, 150});
   QTest::mouseMove(&view, {211, 150});
   QTest::mouseMove(&view, {260, 170});
   QTest::mouseRelease(&view, Qt::LeftButton, {}, {260, 170});
-  EXPECT_EQ(view.Img->pos(), QPoint(-140, -130));
+  EXPECT_EQ(Img()->pos(), QPoint(-140, -130));
   EXPECT_TRUE(view.isVisible());
   QTest::mouseClick(&view, Qt::LeftButton, {}, {100, 100});
   EXPECT_FALSE(view.isVisible());

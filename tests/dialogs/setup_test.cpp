@@ -25,6 +25,7 @@
 #include "init/profile_file.h"
 #include "platform/qt_prompts.h"
 #include "support/album_env.h"
+#include "support/controls.h"
 #include "support/file_size_limit.h"
 #include "support/settings_folder.h"
 #include "support/soon.h"
@@ -66,9 +67,9 @@ class SetupDialogTest : public AlbumFilesTest {
     settings_ = DefaultProgramSettings();
     settings_.Profile = Path("default.AFM");
     env_.Window.EditMode = true;
-    dialog_ =
-        std::make_unique<SetupDialog>(SetupContext{{env_.Data(), AlbumProfile}, settings_, host_});
+    dialog_ = std::make_unique<SetupDialog>(Context());
   }
+  SetupContext Context() { return {{env_.Data(), AlbumProfile}, settings_, host_}; }
   // An album of main.xml (two images) linking c1.xml and c2.xml (three each),
   // with the format file look.AFM.
   void OpenAlbum() {
@@ -89,22 +90,29 @@ class SetupDialogTest : public AlbumFilesTest {
     dialog_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog_.get()));
   }
-  void Click(QAbstractButton* button) {
-    ASSERT_TRUE(button->isVisible()) << button->objectName().toStdString();
+  template <typename T = QAbstractButton>
+  T* Find(const char* name) {
+    return Control<T>(dialog_.get(), name);
+  }
+  void ShowPage(const char* page) {
+    Find<QTabWidget>("Pages")->setCurrentWidget(Find<QWidget>(page));
+  }
+  void Click(const char* name) {
+    QAbstractButton* button = Find(name);
+    ASSERT_TRUE(button->isVisible()) << name;
     // Check boxes and radio buttons take clicks on their box and text only.
     const bool boxed = qobject_cast<QCheckBox*>(button) || qobject_cast<QRadioButton*>(button);
     QTest::mouseClick(button, Qt::LeftButton, {},
                       boxed ? QPoint(8, button->height() / 2) : button->rect().center());
   }
-  void Type(QWidget* edit, const QString& text) {
-    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(edit, text);
+  void Type(const char* name, const QString& text) {
+    QTest::keyClick(Find<QWidget>(name), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(Find<QWidget>(name), text);
   }
-  void ClickRow(QListWidget* list, int row) {
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->item(row)).center());
+  QColor Background(const char* name) {
+    return Find<QWidget>(name)->palette().color(QPalette::Window);
   }
-  QColor Background(QWidget* widget) const { return widget->palette().color(QPalette::Window); }
+  QString Text(const char* name) { return Find<QLineEdit>(name)->text(); }
 
   DataEnv env_;
   ProgramSettings settings_;
@@ -112,19 +120,34 @@ class SetupDialogTest : public AlbumFilesTest {
   std::unique_ptr<SetupDialog> dialog_;
 };
 
+// The window: what a person sees and does.
+
+// A default look that cannot be written keeps the dialog open with nothing
+// committed; OK then writes the missing look with the defaults it showed.
 TEST_F(SetupDialogTest, AMissingDefaultLookShowsTheDefaultsAndOkCreatesIt) {
   ASSERT_TRUE(dialog_->PrepareProgramSettings());
   Show();
   EXPECT_EQ(dialog_->windowTitle(), "Setup");  // a title, not a menu entry
-  EXPECT_EQ(dialog_->Pages->currentWidget(), dialog_->pgGeneral);
-  EXPECT_EQ(dialog_->Pages->tabText(1), "Default album look");
-  EXPECT_EQ(dialog_->edColCount->value(), 2);
-  EXPECT_EQ(dialog_->edRowCount->value(), 3);
-  EXPECT_FALSE(dialog_->pnDescription->isVisible());
-  EXPECT_FALSE(dialog_->pnChapters->isVisible());
-  EXPECT_FALSE(dialog_->btApply->isEnabled());
-  Click(dialog_->btConfirmDeletes);
-  Click(dialog_->btOK);
+  auto* pages = Find<QTabWidget>("Pages");
+  EXPECT_EQ(pages->currentWidget(), Find<QWidget>("pgGeneral"));
+  EXPECT_EQ(pages->tabText(1), "Default album look");
+  EXPECT_EQ(Find<QSpinBox>("edColCount")->value(), 2);
+  EXPECT_EQ(Find<QSpinBox>("edRowCount")->value(), 3);
+  EXPECT_FALSE(Find<QWidget>("pnDescription")->isVisible());
+  EXPECT_FALSE(Find<QWidget>("pnChapters")->isVisible());
+  EXPECT_FALSE(Find("btApply")->isEnabled());
+  Click("btConfirmDeletes");
+  {
+    const FileSizeLimit limit(10);
+    Click("btOK");
+  }
+  EXPECT_TRUE(dialog_->isVisible());
+  EXPECT_TRUE(env_.Ask.Log.last().startsWith("error: Error writing file"))
+      << env_.Ask.Log.last().toStdString();
+  EXPECT_TRUE(settings_.ConfirmDeletes);                // nothing committed
+  EXPECT_FALSE(Find("btConfirmDeletes")->isChecked());  // nothing typed lost
+  EXPECT_FALSE(QFile::exists(Path("default.AFM")));
+  Click("btOK");
   EXPECT_EQ(dialog_->result(), QDialog::Accepted);
   AlbumLook written;
   ASSERT_TRUE(LoadProfile(Path("default.AFM"), written));
@@ -135,148 +158,45 @@ TEST_F(SetupDialogTest, AMissingDefaultLookShowsTheDefaultsAndOkCreatesIt) {
   EXPECT_EQ(stored, settings_);
 }
 
-TEST_F(SetupDialogTest, BookmarkThreeMovedToTheTopIsWrittenFirst) {
-  ASSERT_TRUE(dialog_->PrepareProgramSettings());
-  Show();
-  const auto bm = dialog_->Session().SetupProfile.BM;
-  dialog_->Pages->setCurrentWidget(dialog_->pgBookmarks);
-  ClickRow(dialog_->Bookmarks, 2);
-  EXPECT_EQ(Background(dialog_->pnBMColor), ToQColor(bm[2]));
-  Click(dialog_->btUp);
-  Click(dialog_->btUp);
-  EXPECT_EQ(dialog_->Bookmarks->currentRow(), 0);
-  EXPECT_EQ(dialog_->Bookmarks->item(0)->text(), "Bookmark 1");
-  Click(dialog_->btOK);
-  AlbumLook written;
-  ASSERT_TRUE(LoadProfile(Path("default.AFM"), written));
-  EXPECT_EQ((std::array{written.BM[0], written.BM[1], written.BM[2], written.BM[3]}),
-            (std::array{bm[2], bm[0], bm[1], bm[3]}));
-}
-
-TEST_F(SetupDialogTest, TheSameLanguageAgainStillTellsOfTheRestart) {
-  settings_.Language = Path("de.lng");
-  ASSERT_TRUE(dialog_->PrepareProgramSettings());
-  Show();
-  env_.Ask.OpenFileNames << Path("de.lng");
-  Click(dialog_->btLanguage);
-  EXPECT_EQ(env_.Ask.Log.last(),
-            "warning: This change takes effect only after restarting the program");
-  EXPECT_TRUE(dialog_->btApply->isEnabled());
-}
-
-TEST_F(SetupDialogTest, ADefaultLookThatCannotBeWrittenKeepsTheDialogOpen) {
-  ASSERT_TRUE(dialog_->PrepareProgramSettings());
-  Show();
-  Click(dialog_->btConfirmDeletes);
-  {
-    const FileSizeLimit limit(10);
-    Click(dialog_->btOK);
-  }
-  EXPECT_TRUE(dialog_->isVisible());
-  EXPECT_TRUE(env_.Ask.Log.last().startsWith("error: Error writing file"))
-      << env_.Ask.Log.last().toStdString();
-  EXPECT_TRUE(settings_.ConfirmDeletes);                 // nothing committed
-  EXPECT_FALSE(dialog_->btConfirmDeletes->isChecked());  // nothing typed lost
-  EXPECT_FALSE(QFile::exists(Path("default.AFM")));
-}
-
-TEST_F(SetupDialogTest, TheDefaultLookIsThePersonsOwnAndTheShippedOneIsOnlyRead) {
-  const SettingsFolder folder(Path("config"));
-  settings_ = DefaultProgramSettings();
-  const QString own = Path("config/Quirevale/default.AFM");
-  ASSERT_EQ(settings_.Profile, own);
-  const QByteArray shipped = ReadAll(ShippedDefaultLook());
-  ASSERT_FALSE(shipped.isEmpty());
-  AlbumLook expected;
-  ASSERT_TRUE(LoadProfile(ShippedDefaultLook(), expected));
-  ASSERT_NE(expected.ColumnCount, 4);
-
-  // The first time the shipped look is shown; OK keeps the settings and the
-  // changed look as the person's own.
-  ASSERT_TRUE(dialog_->PrepareProgramSettings());
-  Show();
-  EXPECT_EQ(dialog_->edColCount->value(), expected.ColumnCount);
-  Click(dialog_->btConfirmDeletes);
-  dialog_->Pages->setCurrentWidget(dialog_->pgLook);
-  Type(dialog_->edColCount, "4");
-  Click(dialog_->btOK);
-  EXPECT_EQ(dialog_->result(), QDialog::Accepted);
-  EXPECT_EQ(ReadAll(ShippedDefaultLook()), shipped);
-  expected.ColumnCount = 4;
-  ASSERT_TRUE(SaveProfile(Path("expected.AFM"), expected));
-  EXPECT_EQ(ReadAll(own), ReadAll(Path("expected.AFM")));
-  ProgramSettings stored = DefaultProgramSettings();
-  ReadSettings(stored);
-  EXPECT_FALSE(stored.ConfirmDeletes);
-  EXPECT_EQ(stored.Profile, own);
-
-  // From then on the person's own look is read first.
-  ASSERT_TRUE(dialog_->PrepareProgramSettings());
-  EXPECT_EQ(dialog_->edColCount->value(), 4);
-}
-
 TEST_F(SetupDialogTest, OutsideEditModeEveryControlIsDisabledAndOkCommitsTheSame) {
   OpenAlbum();
   env_.Window.EditMode = false;
   dialog_->PrepareAlbumProperties();
   Show();
-  for (QWidget* page : {dialog_->pgGeneral, dialog_->pgLook, dialog_->pgBookmarks}) {
-    for (QWidget* control : page->findChildren<QWidget*>())
+  for (const char* page : {"pgGeneral", "pgLook", "pgBookmarks"}) {
+    for (QWidget* control : Find<QWidget>(page)->findChildren<QWidget*>())
       EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
   }
   const AlbumModel before = env_.Model;
-  Click(dialog_->btOK);
+  Click("btOK");
   EXPECT_EQ(env_.Model.DataTitles, before.DataTitles);
   EXPECT_EQ(env_.Model.DataModified, before.DataModified);
   EXPECT_FALSE(env_.Model.FormatModified);
 }
 
-TEST_F(SetupDialogTest, FourColumnsRedrawTheBookAtOnceAndSurviveSavingTheLook) {
-  OpenAlbum();
-  dialog_->PrepareAlbumProperties();
-  Show();
-  EXPECT_EQ(dialog_->windowTitle(), "Album properties");
-  dialog_->Pages->setCurrentWidget(dialog_->pgLook);
-  Type(dialog_->edColCount, "4");
-  env_.Window.Log.clear();
-  Click(dialog_->btApply);
-  EXPECT_EQ(AlbumProfile.ColumnCount, 4);
-  EXPECT_TRUE(env_.Window.Log.contains("RebuildPages"));
-  EXPECT_EQ(host_.Recreated, 1);
-  EXPECT_TRUE(env_.Model.FormatModified);
-  EXPECT_FALSE(dialog_->btApply->isEnabled());
-  SaveFormatFile({env_.Data(), AlbumProfile});
-  AlbumLook reread;
-  ASSERT_TRUE(LoadProfile(Path("look.AFM"), reread));
-  EXPECT_EQ(reread.ColumnCount, 4);
-}
-
-TEST_F(SetupDialogTest, ClearingExtendedKeepsTheLinesItDisables) {
-  OpenAlbum();
-  dialog_->PrepareAlbumProperties();
-  Show();
-  dialog_->Pages->setCurrentWidget(dialog_->pgLook);
-  Click(dialog_->btExtended);
-  for (QCheckBox* line : {dialog_->btDate, dialog_->btPlace, dialog_->btPeople}) {
-    EXPECT_FALSE(line->isEnabled());
-    EXPECT_TRUE(line->isChecked());
-  }
-  Click(dialog_->btOK);
-  EXPECT_FALSE(AlbumProfile.ExtendedDesc);
-  EXPECT_TRUE(AlbumProfile.ShowDate && AlbumProfile.ShowPlace && AlbumProfile.ShowPeople);
-}
-
+// Clearing Extended disables the lines it governs but keeps them; Apply
+// commits, and Cancel afterwards keeps what Apply committed.
 TEST_F(SetupDialogTest, ApplyThenCancelKeepsWhatApplyCommitted) {
   OpenAlbum();
   dialog_->PrepareAlbumProperties();
   Show();
-  Type(dialog_->edTitle, "Applied");
-  Click(dialog_->btApply);
-  Type(dialog_->edTitle, "Dropped");
-  Click(dialog_->btCancel);
+  EXPECT_EQ(dialog_->windowTitle(), "Album properties");
+  Type("edTitle", "Applied");
+  ShowPage("pgLook");
+  Click("btExtended");
+  for (const char* line : {"btDate", "btPlace", "btPeople"}) {
+    EXPECT_FALSE(Find(line)->isEnabled());
+    EXPECT_TRUE(Find(line)->isChecked());
+  }
+  Click("btApply");
+  ShowPage("pgGeneral");
+  Type("edTitle", "Dropped");
+  Click("btCancel");
   EXPECT_EQ(dialog_->result(), QDialog::Rejected);
   EXPECT_EQ(env_.Model.DataTitles[0], "Applied");
   EXPECT_TRUE(env_.Model.DataModified[0]);
+  EXPECT_FALSE(AlbumProfile.ExtendedDesc);
+  EXPECT_TRUE(AlbumProfile.ShowDate && AlbumProfile.ShowPlace && AlbumProfile.ShowPeople);
 }
 
 TEST_F(SetupDialogTest, EachTargetKeepsItsPendingTextureAndAnUnreadableOneIsRefused) {
@@ -288,61 +208,79 @@ TEST_F(SetupDialogTest, EachTargetKeepsItsPendingTextureAndAnUnreadableOneIsRefu
   WriteAll(Path("clip.avi"), "RIFF");
   dialog_->PrepareAlbumProperties();
   Show();
-  dialog_->Pages->setCurrentWidget(dialog_->pgLook);
+  ShowPage("pgLook");
   env_.Ask.OpenFileNames << Path("cover.bmp") << Path("paper.bmp") << Path("clip.avi");
-  Click(dialog_->btTexture);
-  Click(dialog_->btPages);
-  Click(dialog_->btTexture);
-  Click(dialog_->btTexture);  // a video: the preview cannot show it
+  Click("btTexture");
+  Click("btPages");
+  Click("btTexture");
+  Click("btTexture");  // a video: the preview cannot show it
   EXPECT_TRUE(env_.Ask.Log.last().startsWith("error: Unknown image format"));
-  Click(dialog_->btCover);
+  Click("btCover");
   EXPECT_EQ(dialog_->Session().PendingCoverTexture, Path("cover.bmp"));
-  EXPECT_FALSE(dialog_->imgTexture->pixmap().isNull());
-  Click(dialog_->btOK);
+  EXPECT_FALSE(Find<QLabel>("imgTexture")->pixmap().isNull());
+  Click("btOK");
   EXPECT_EQ(AlbumProfile.CoverTexture, Path("cover.bmp"));
   EXPECT_EQ(AlbumProfile.PageTexture, Path("paper.bmp"));
 }
 
-TEST_F(SetupDialogTest, AFormatFileThatCannotBeReadLeavesTheWorkingLook) {
-  if (!QFile::exists("/proc/self/mem"))
-    GTEST_SKIP() << "needs a file that exists but cannot be read";
-  OpenAlbum();
-  dialog_->PrepareAlbumProperties();
-  Show();
-  Type(dialog_->edTitle, "typed");
-  const AlbumLook before = dialog_->Session().SetupProfile;
-  env_.Ask.OpenFileNames << "/proc/self/mem";
-  Click(dialog_->btProfile);
-  EXPECT_TRUE(env_.Ask.Log.last().startsWith("error: Error reading file"));
-  EXPECT_EQ(dialog_->Session().SetupProfile, before);
-  EXPECT_EQ(dialog_->edProfile->text(), Path("look.AFM"));
-  EXPECT_EQ(dialog_->edTitle->text(), "typed");
-}
-
+// Every target shows its samples whole in a preview that keeps its place,
+// in the colours and fonts the book then draws.
 TEST_F(SetupDialogTest, ThePreviewShowsTheColoursAndFontsTheBookDraws) {
   OpenAlbum();
+  AlbumProfile.TitleFont.Font.setPointSize(28);
+  AlbumProfile.BookmarkFont.Font.setPointSize(16);
   PlainBookWindow bookWindow;
   BookView book(env_.Model, bookWindow);
   bookWindow.Book = &book;
   dialog_->PrepareAlbumProperties();
   Show();
-  dialog_->Pages->setCurrentWidget(dialog_->pgLook);
+  ShowPage("pgLook");
+  QWidget* panel = Find<QWidget>("pnColor");
+  const QSize size = dialog_->size();
+  const QRect preview = panel->geometry();
+  const QRect grid = Find<QWidget>("edColCount")->geometry();
+  for (const char* target : {"btCover", "btInside", "btBookmarks", "btPages"}) {
+    Click(target);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);  // laid out as shown
+    const std::string name = target;
+    EXPECT_EQ(dialog_->size(), size) << name;
+    EXPECT_EQ(panel->geometry(), preview) << name;
+    EXPECT_EQ(Find<QWidget>("edColCount")->geometry(), grid) << name;
+    for (const char* label : {"lbFont1", "lbFont2", "lbBMFont"}) {
+      auto* sample = Find<QLabel>(label);
+      if (!sample->isVisible()) continue;
+      const std::string what = name + " " + sample->objectName().toStdString();
+      const QSize needed = sample->sizeHint();
+      EXPECT_GE(sample->width(), needed.width()) << what;
+      EXPECT_GE(sample->height(), needed.height()) << what;
+      if (sample->parentWidget() == panel) {
+        EXPECT_TRUE(panel->contentsRect().contains(sample->geometry())) << what;
+      }
+    }
+  }
   QFont title(QStringLiteral("Liberation Serif"));
   title.setPointSize(11);
-  env_.Ask.Colors << QColor(10, 120, 200) << QColor(90, 30, 20);
+  env_.Ask.Colors << QColor(10, 120, 200) << QColor(0, 90, 0) << QColor(0, 0, 120)
+                  << QColor(90, 30, 20);
   env_.Ask.Fonts << title;
-  Click(dialog_->btPages);
-  Click(dialog_->btClearTexture);
-  Click(dialog_->btColor);
-  Click(dialog_->btFont2);
-  const QColor paper = Background(dialog_->pnColor);
-  const QFont shownTitle = dialog_->lbFont2->font();
+  Click("btPages");
+  Click("btClearTexture");
+  Click("btColor");
+  Click("btFont2");
+  const QColor paper = Background("pnColor");
+  const QFont shownTitle = Find<QLabel>("lbFont2")->font();
   EXPECT_EQ(paper, QColor(10, 120, 200));
-  Click(dialog_->btCover);
-  Click(dialog_->btClearTexture);
-  Click(dialog_->btColor);
-  const QColor cover = Background(dialog_->pnColor);
-  Click(dialog_->btOK);
+  Click("btFontColor1");
+  Click("btFontColor2");
+  EXPECT_EQ(Find<QLabel>("lbFont1")->palette().color(QPalette::WindowText), QColor(0, 90, 0));
+  EXPECT_EQ(Find<QLabel>("lbFont2")->palette().color(QPalette::WindowText), QColor(0, 0, 120));
+  Click("btBookmarks");
+  EXPECT_EQ(Background("lbBMFont"), ToQColor(AlbumProfile.BM[0]));
+  Click("btCover");
+  Click("btClearTexture");
+  Click("btColor");
+  const QColor cover = Background("pnColor");
+  Click("btOK");
 
   EXPECT_EQ(AlbumProfile.BaseFont.Font, shownTitle);
   bookWindow.PositionWindow();
@@ -353,66 +291,52 @@ TEST_F(SetupDialogTest, ThePreviewShowsTheColoursAndFontsTheBookDraws) {
   EXPECT_EQ(book.CoverPage.Image.pixelColor(100, 100), cover);
 }
 
-TEST_F(SetupDialogTest, ChaptersPageMovesTheShownChapterUpAndTheViewFollows) {
-  OpenAlbum();
-  env_.Model.CurrentChapter = 2;
-  AlbumProfile.RowCount = AlbumProfile.ColumnCount = 1;
-  env_.Model.CurrentPage = 2;
-  dialog_->PrepareAlbumChapters();
-  Show();
-  EXPECT_EQ(dialog_->Pages->currentWidget(), dialog_->pgBookmarks);
-  EXPECT_EQ(dialog_->Bookmarks->currentRow(), 1);
-  EXPECT_EQ(dialog_->lbPicCount2->text(), "3");
-  Type(dialog_->edBMTitle, "Second");
-  Click(dialog_->btUp);
-  EXPECT_EQ(dialog_->Bookmarks->item(0)->text(), "Second");
-  Click(dialog_->btOK);
-  EXPECT_EQ(env_.Model.ChapterNames, QStringList({"Second", "N1"}));
-  EXPECT_EQ(env_.Model.CurrentChapter, 1);
-  EXPECT_EQ(env_.Model.CurrentPage, 2);
-}
-
 TEST_F(SetupDialogTest, ImageFoldersAreChosenInAFolderDialog) {
-  OpenAlbum();
-  dialog_->PrepareAlbumProperties();
-  Show();
-  env_.Ask.Directories << Path("pics") << Path("c1pics");
-  Click(dialog_->btAlbumDir);
-  EXPECT_EQ(dialog_->edAlbumDir->text(), Path("pics"));
-  dialog_->Pages->setCurrentWidget(dialog_->pgBookmarks);
-  Click(dialog_->btDir);
-  EXPECT_EQ(dialog_->edDir->text(), Path("c1pics"));
-  Click(dialog_->btOK);
-  EXPECT_EQ(env_.Model.ImageDirs, QStringList({Path("pics"), Path("c1pics"), ""}));
-  EXPECT_TRUE(env_.Model.DataModified[1]);
-}
-
-TEST_F(SetupDialogTest, ReloadingTheDataFileShowsItsOwnImageFolder) {
-  OpenAlbum();
-  dialog_->PrepareAlbumProperties();
-  Show();
-  Type(dialog_->edAlbumDir, "pics");
-  env_.Ask.OpenFileNames << Path("main.xml");
-  env_.Ask.OkCancelAnswers << true;
-  Click(dialog_->btDataFile);
-  EXPECT_EQ(dialog_->edAlbumDir->text(), "");
-  Click(dialog_->btOK);
-  EXPECT_EQ(env_.Model.ImageDirs[0], "");
-  EXPECT_FALSE(env_.Model.DataModified[0]);
-}
-
-TEST_F(SetupDialogTest, CancelToReloadChangesNothing) {
   OpenAlbum();
   dialog_->PrepareAlbumProperties();
   Show();
   env_.Ask.OpenFileNames << Path("main.xml");
   env_.Ask.OkCancelAnswers << false;
-  Click(dialog_->btDataFile);
+  Click("btDataFile");  // the same file is read again only when the person says so
   EXPECT_EQ(env_.Ask.Log.last(), "okcancel: Reload file from the disk?");
-  EXPECT_FALSE(dialog_->btApply->isEnabled());
-  Click(dialog_->btOK);
-  EXPECT_EQ(env_.Model.ChapterNames, QStringList({"N1", "N2"}));
-  EXPECT_FALSE(env_.Model.AlbumModified);
+  env_.Ask.Directories << Path("pics") << Path("c1pics");
+  Click("btAlbumDir");
+  EXPECT_EQ(Text("edAlbumDir"), Path("pics"));
+  ShowPage("pgBookmarks");
+  EXPECT_EQ(Find<QLabel>("lbPicCount2")->text(), "3");
+  Click("btDir");
+  EXPECT_EQ(Text("edDir"), Path("c1pics"));
+  Click("btOK");
+  EXPECT_EQ(env_.Model.ImageDirs, QStringList({Path("pics"), Path("c1pics"), ""}));
+  EXPECT_TRUE(env_.Model.DataModified[1]);
+}
+
+TEST_F(SetupDialogTest, AFormatFileThatCannotBeReadLeavesTheWorkingLook) {
+  if (!QFile::exists("/proc/self/mem"))
+    GTEST_SKIP() << "needs a file that exists but cannot be read";
+  OpenAlbum();
+  dialog_->PrepareAlbumProperties();
+  Show();
+  Type("edTitle", "typed");
+  const AlbumLook before = dialog_->Session().SetupProfile;
+  env_.Ask.OpenFileNames << "/proc/self/mem";
+  Click("btProfile");
+  EXPECT_TRUE(env_.Ask.Log.last().startsWith("error: Error reading file"));
+  EXPECT_EQ(dialog_->Session().SetupProfile, before);
+  EXPECT_EQ(Text("edProfile"), Path("look.AFM"));
+  EXPECT_EQ(Text("edTitle"), "typed");
+}
+
+TEST_F(SetupDialogTest, ABookmarkTitleMovesWithItsChapter) {
+  OpenAlbum();
+  env_.Model.CurrentChapter = 2;
+  dialog_->PrepareAlbumChapters();
+  Show();
+  Type("edBMTitle", "Second");
+  Click("btUp");
+  EXPECT_EQ(Find<QListWidget>("Bookmarks")->item(0)->text(), "Second");
+  Click("btOK");
+  EXPECT_EQ(env_.Model.ChapterNames, QStringList({"Second", "N1"}));
 }
 
 TEST_F(SetupDialogTest, LongPathsAreShortenedInTheMiddleAndTheDialogFitsTheScreen) {
@@ -425,13 +349,15 @@ TEST_F(SetupDialogTest, LongPathsAreShortenedInTheMiddleAndTheDialogFitsTheScree
   dialog_->PrepareAlbumChapters();
   Show();
   EXPECT_LE(dialog_->frameGeometry().width(), dialog_->screen()->availableGeometry().width());
+  EXPECT_EQ(Background("pnBMColor"), ToQColor(AlbumProfile.BM[0]));  // the chapter's bookmark
   const QString chapterFile = QDir::toNativeSeparators(env_.Model.DataFiles[1]);
-  const std::pair<QWidget*, QLabel*> labels[] = {{dialog_->pgBookmarks, dialog_->lbFile},
-                                                 {dialog_->pgGeneral, dialog_->lbFilename}};
-  for (const auto& [page, label] : labels) {
-    dialog_->Pages->setCurrentWidget(page);
+  const std::pair<const char*, const char*> labels[] = {{"pgBookmarks", "lbFile"},
+                                                        {"pgGeneral", "lbFilename"}};
+  for (const auto& [page, name] : labels) {
+    ShowPage(page);
+    auto* label = Find<QLabel>(name);
     const QString full =
-        label == dialog_->lbFile ? chapterFile : QDir::toNativeSeparators(env_.Model.AlbumFileName);
+        page == labels[0].first ? chapterFile : QDir::toNativeSeparators(env_.Model.AlbumFileName);
     EXPECT_EQ(label->toolTip(), full);
     const QString shown = label->text();
     EXPECT_TRUE(shown.contains(QChar(0x2026))) << shown.toStdString();
@@ -440,89 +366,120 @@ TEST_F(SetupDialogTest, LongPathsAreShortenedInTheMiddleAndTheDialogFitsTheScree
   }
 }
 
-TEST_F(SetupDialogTest, TheLookPreviewShowsItsSamplesWholeAndKeepsItsPlaceForEveryTarget) {
-  OpenAlbum();
-  AlbumProfile.TitleFont.Font.setPointSize(28);
-  AlbumProfile.BookmarkFont.Font.setPointSize(16);
-  dialog_->PrepareAlbumProperties();
-  Show();
-  dialog_->Pages->setCurrentWidget(dialog_->pgLook);
-  const QSize size = dialog_->size();
-  const QRect preview = dialog_->pnColor->geometry();
-  const QRect grid = dialog_->edColCount->geometry();
-  for (QRadioButton* target :
-       {dialog_->btCover, dialog_->btInside, dialog_->btBookmarks, dialog_->btPages}) {
-    Click(target);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);  // laid out as shown
-    const std::string name = target->objectName().toStdString();
-    EXPECT_EQ(dialog_->size(), size) << name;
-    EXPECT_EQ(dialog_->pnColor->geometry(), preview) << name;
-    EXPECT_EQ(dialog_->edColCount->geometry(), grid) << name;
-    for (QLabel* sample : {dialog_->lbFont1, dialog_->lbFont2, dialog_->lbBMFont}) {
-      if (!sample->isVisible()) continue;
-      const std::string what = name + " " + sample->objectName().toStdString();
-      const QSize needed = sample->sizeHint();
-      EXPECT_GE(sample->width(), needed.width()) << what;
-      EXPECT_GE(sample->height(), needed.height()) << what;
-      if (sample->parentWidget() == dialog_->pnColor) {
-        EXPECT_TRUE(dialog_->pnColor->contentsRect().contains(sample->geometry())) << what;
-      }
-    }
-  }
+// The session: what the dialog decides, without the window.
+
+TEST_F(SetupDialogTest, ProgramSettingsWriteTheMovedBookmarkFirstAndTellOfALanguagesRestart) {
+  settings_.Language = Path("de.lng");
+  SetupSession s(Context());
+  ASSERT_TRUE(s.OpenProgramSettings());
+  const auto bm = s.SetupProfile.BM;
+  env_.Ask.OpenFileNames << Path("de.lng");
+  s.ChooseLanguage();  // the same file again still tells when it takes effect
+  EXPECT_EQ(env_.Ask.Log.last(),
+            "warning: This change takes effect only after restarting the program");
+  EXPECT_TRUE(s.ApplyEnabled);
+  s.SelectEntry(2);
+  s.MoveUp();
+  s.MoveUp();
+  EXPECT_EQ(s.Chapters.Selected, 0);
+  EXPECT_EQ(s.Chapters.Entries[0], "Bookmark 1");
+  s.SetTarget(LookTarget::Bookmarks);
+  EXPECT_EQ(s.Preview().Color, ToQColor(bm[2]));  // the preview follows at once
+  ASSERT_TRUE(s.CommitSetup());
+  AlbumLook written;
+  ASSERT_TRUE(LoadProfile(Path("default.AFM"), written));
+  EXPECT_EQ((std::array{written.BM[0], written.BM[1], written.BM[2], written.BM[3]}),
+            (std::array{bm[2], bm[0], bm[1], bm[3]}));
 }
 
-TEST_F(SetupDialogTest, TheBookmarkPreviewFollowsAReorderingAtOnce) {
-  ASSERT_TRUE(dialog_->PrepareProgramSettings());
-  Show();
-  const auto bm = dialog_->Session().SetupProfile.BM;
-  dialog_->Pages->setCurrentWidget(dialog_->pgBookmarks);
-  ClickRow(dialog_->Bookmarks, 1);
-  Click(dialog_->btUp);
-  dialog_->Pages->setCurrentWidget(dialog_->pgLook);
-  Click(dialog_->btBookmarks);
-  EXPECT_EQ(Background(dialog_->pnColor), ToQColor(bm[1]));
-  EXPECT_EQ(Background(dialog_->lbBMFont), ToQColor(bm[1]));
+TEST_F(SetupDialogTest, TheDefaultLookIsThePersonsOwnAndTheShippedOneIsOnlyRead) {
+  const SettingsFolder folder(Path("config"));
+  settings_ = DefaultProgramSettings();
+  const QString own = Path("config/Quirevale/default.AFM");
+  ASSERT_EQ(settings_.Profile, own);
+  const QByteArray shipped = ReadAll(ShippedDefaultLook());
+  AlbumLook expected;
+  ASSERT_TRUE(LoadProfile(ShippedDefaultLook(), expected));
+  ASSERT_NE(expected.ColumnCount, 4);
+
+  // The first time the shipped look is shown; OK keeps the settings and the
+  // changed look as the person's own.
+  SetupSession s(Context());
+  ASSERT_TRUE(s.OpenProgramSettings());
+  EXPECT_EQ(s.LookValue(LookField::Columns), expected.ColumnCount);
+  s.SetConfirmDeletes(false);
+  s.SetLookValue(LookField::Columns, 4);
+  ASSERT_TRUE(s.CommitSetup());
+  EXPECT_EQ(ReadAll(ShippedDefaultLook()), shipped);
+  expected.ColumnCount = 4;
+  ASSERT_TRUE(SaveProfile(Path("expected.AFM"), expected));
+  EXPECT_EQ(ReadAll(own), ReadAll(Path("expected.AFM")));
+  ProgramSettings stored = DefaultProgramSettings();
+  ReadSettings(stored);
+  EXPECT_FALSE(stored.ConfirmDeletes);
+  EXPECT_EQ(stored.Profile, own);
+
+  // From then on the person's own look is read first.
+  ASSERT_TRUE(s.OpenProgramSettings());
+  EXPECT_EQ(s.LookValue(LookField::Columns), 4);
 }
 
-TEST_F(SetupDialogTest, EachFontOfTheLookTakesAColourThatTheFormatFileKeeps) {
+// Four columns redraw the book at once; each font of the look takes a colour;
+// the format file keeps both.
+TEST_F(SetupDialogTest, LookEditsReachTheBookAtOnceAndSurviveSavingTheLook) {
   OpenAlbum();
-  dialog_->PrepareAlbumProperties();
-  Show();
-  dialog_->Pages->setCurrentWidget(dialog_->pgLook);
+  SetupSession s(Context());
+  s.OpenAlbum();
+  s.SetLookValue(LookField::Columns, 4);
   const struct {
-    QRadioButton* target;
-    const char* button;
-    QLabel* sample;
+    LookTarget target;
+    int button;
     LookFont AlbumLook::*font;
     QColor color;
-  } cases[] = {
-      {dialog_->btCover, "btFontColor1", dialog_->lbFont1, &AlbumLook::TitleFont, {250, 240, 200}},
-      {dialog_->btBookmarks,
-       "btFontColor1",
-       dialog_->lbBMFont,
-       &AlbumLook::BookmarkFont,
-       {10, 20, 30}},
-      {dialog_->btBookmarks,
-       "btFontColor2",
-       dialog_->lbFont1,
-       &AlbumLook::ChapterFont,
-       {200, 0, 0}},
-      {dialog_->btPages, "btFontColor1", dialog_->lbFont1, &AlbumLook::DescFont, {0, 90, 0}},
-      {dialog_->btPages, "btFontColor2", dialog_->lbFont2, &AlbumLook::BaseFont, {0, 0, 120}}};
+  } cases[] = {{LookTarget::Cover, 1, &AlbumLook::TitleFont, {250, 240, 200}},
+               {LookTarget::Bookmarks, 1, &AlbumLook::BookmarkFont, {10, 20, 30}},
+               {LookTarget::Bookmarks, 2, &AlbumLook::ChapterFont, {200, 0, 0}},
+               {LookTarget::Pages, 1, &AlbumLook::DescFont, {0, 90, 0}},
+               {LookTarget::Pages, 2, &AlbumLook::BaseFont, {0, 0, 120}}};
   for (const auto& c : cases) {
-    Click(c.target);
-    auto* button = dialog_->findChild<QPushButton*>(c.button);
-    ASSERT_NE(button, nullptr) << c.button;
+    s.SetTarget(c.target);
     env_.Ask.Colors << c.color;
-    Click(button);
-    EXPECT_EQ(c.sample->palette().color(QPalette::WindowText), c.color) << c.button;
+    s.ChooseFontColor(c.button);
   }
-  Click(dialog_->btOK);
+  env_.Window.Log.clear();
+  ASSERT_TRUE(s.CommitSetup());
+  EXPECT_EQ(AlbumProfile.ColumnCount, 4);
+  EXPECT_TRUE(env_.Window.Log.contains("RebuildPages"));
+  EXPECT_EQ(host_.Recreated, 1);
   EXPECT_TRUE(env_.Model.FormatModified);
+  EXPECT_FALSE(s.ApplyEnabled);
   SaveFormatFile({env_.Data(), AlbumProfile});
   AlbumLook reread;
   ASSERT_TRUE(LoadProfile(Path("look.AFM"), reread));
+  EXPECT_EQ(reread.ColumnCount, 4);
   for (const auto& c : cases) EXPECT_EQ(ToQColor((reread.*c.font).Color), c.color) << c.button;
+}
+
+// The same data file again asks first; read anew, it brings its own image
+// folder, and Cancel changes nothing.
+TEST_F(SetupDialogTest, ReloadingTheDataFileAsksAndShowsItsOwnImageFolder) {
+  for (const bool reload : {false, true}) {
+    OpenAlbum();
+    SetupSession s(Context());
+    s.OpenAlbum();
+    s.SetAlbumDir("pics");
+    env_.Ask.OpenFileNames << Path("main.xml");
+    env_.Ask.OkCancelAnswers << reload;
+    s.ChooseDataFile();
+    EXPECT_EQ(env_.Ask.Log.last(), "okcancel: Reload file from the disk?");
+    EXPECT_EQ(s.AlbumDir, reload ? "" : "pics");
+    EXPECT_EQ(s.ChaptersChanged, reload);  // Cancel leaves the chapters as they were
+    s.CommitSetup();
+    EXPECT_EQ(env_.Model.ImageDirs[0], reload ? "" : "pics");
+    EXPECT_EQ(env_.Model.DataModified[0], !reload);
+    EXPECT_EQ(env_.Model.AlbumModified, reload);
+    EXPECT_EQ(env_.Model.ChapterNames, QStringList({"N1", "N2"}));
+  }
 }
 
 // The font dialog lists the faces the font configuration has; a look's

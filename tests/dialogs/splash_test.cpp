@@ -10,16 +10,16 @@
 #include <QTest>
 #include <QTimer>
 
-#include "dialogs/splash_logo.h"
 #include "dialogs/splash_progress.h"
-#include "init/language.h"
+#include "support/controls.h"
 
 namespace {
 
 // The names of the visible components on the panel, in creation order.
 QStringList VisibleComponents(const SplashDialog& splash) {
   QStringList names;
-  for (QWidget* w : splash.pnMain->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+  for (QWidget* w :
+       Control(&splash, "pnMain")->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
     if (w->isVisibleTo(&splash)) names << w->objectName();
   }
   return names;
@@ -54,31 +54,32 @@ AboutRun RunAbout(SplashDialog& splash, const std::function<void()>& close) {
 
 TEST(Splash, ProgressShowsTextAndGaugeOnlyWhenAsked) {
   SplashDialog splash;
+  auto* text = Control<QLabel>(&splash, "lbProgress");
+  auto* gauge = Control<QProgressBar>(&splash, "ProgressBar");
   splash.HideProgress();  // before any showing: harmless
   splash.ShowProgress("Opening file\nalbum.xml", 40, true);
   EXPECT_TRUE(splash.isVisible());
   EXPECT_FALSE(splash.isModal());
-  EXPECT_EQ(splash.lbProgress->text(), "Opening file\nalbum.xml");
-  EXPECT_EQ(splash.ProgressBar->value(), 40);
+  EXPECT_EQ(text->text(), "Opening file\nalbum.xml");
+  EXPECT_EQ(gauge->value(), 40);
   EXPECT_EQ(VisibleComponents(splash), kProgressOnly);
 
   splash.ShowProgressText("Loading thumbnails...");  // a gauge left visible goes
-  EXPECT_FALSE(splash.ProgressBar->isVisibleTo(&splash));
-  EXPECT_EQ(splash.lbProgress->text(), "Loading thumbnails...");
+  EXPECT_FALSE(gauge->isVisibleTo(&splash));
+  EXPECT_EQ(text->text(), "Loading thumbnails...");
 
   splash.ShowProgress("x", 250, true);
-  EXPECT_EQ(splash.ProgressBar->value(), 100);
+  EXPECT_EQ(gauge->value(), 100);
 
   // A long name is shortened in its middle to fit; its ends stay.
   const QString longName = "/home/user/" + QString(80, u'x') + "/album.xml";
   splash.ShowProgress("Opening file\n" + longName, 0, false);
-  const QStringList shown = splash.lbProgress->text().split(u'\n');
+  const QStringList shown = text->text().split(u'\n');
   ASSERT_EQ(shown.size(), 2);
   EXPECT_EQ(shown[0], "Opening file");
   EXPECT_TRUE(shown[1].startsWith("/home/") && shown[1].endsWith("album.xml"))
       << shown[1].toStdString();
-  EXPECT_LE(splash.lbProgress->fontMetrics().horizontalAdvance(shown[1]),
-            splash.lbProgress->width());
+  EXPECT_LE(text->fontMetrics().horizontalAdvance(shown[1]), text->width());
 
   splash.HideProgress();
   EXPECT_FALSE(splash.isVisible());
@@ -87,7 +88,8 @@ TEST(Splash, ProgressShowsTextAndGaugeOnlyWhenAsked) {
 
 TEST(Splash, AboutIsModalAndLeavesNothingForTheProgressBox) {
   SplashDialog splash;
-  const AboutRun byButton = RunAbout(splash, [&] { splash.btClose->click(); });
+  auto* close = Control<QPushButton>(&splash, "btClose");
+  const AboutRun byButton = RunAbout(splash, [&] { close->click(); });
   EXPECT_TRUE(byButton.modal);
   EXPECT_EQ(byButton.visible, kAbout);
   EXPECT_EQ(byButton.result, QDialog::Accepted);
@@ -102,7 +104,7 @@ TEST(Splash, AboutIsModalAndLeavesNothingForTheProgressBox) {
 
   // About while a progress box is up shows the About controls only.
   splash.ShowProgressText("busy");
-  EXPECT_EQ(RunAbout(splash, [&] { splash.btClose->click(); }).visible, kAbout);
+  EXPECT_EQ(RunAbout(splash, [&] { close->click(); }).visible, kAbout);
 }
 
 TEST(Splash, HelpAndWebAddressGoToTheOpener) {
@@ -112,36 +114,26 @@ TEST(Splash, HelpAndWebAddressGoToTheOpener) {
     opened << url;
     return true;
   });
-  splash.btHelp->show();
-  splash.btHelp->click();
+  auto* help = Control<QPushButton>(&splash, "btHelp");
+  auto* home = Control<QLabel>(&splash, "lbHomePage");
+  help->show();
+  help->click();
   ASSERT_EQ(opened.size(), 1);
   EXPECT_EQ(opened[0].fragment(), "TApplication_HelpJump");
   QFile page(opened[0].toLocalFile());
   ASSERT_TRUE(page.open(QIODevice::ReadOnly)) << page.fileName().toStdString();
   EXPECT_TRUE(page.readAll().contains("id=\"TApplication_HelpJump\""));
 
-  splash.lbHomePage->show();
-  QTest::mouseClick(splash.lbHomePage, Qt::LeftButton);
-  splash.lbHomePage->setText("www.example.cz");  // as a language file may show it
-  QTest::mouseClick(splash.lbHomePage, Qt::LeftButton);
-  splash.lbHomePage->setText("no address here");
-  QTest::mouseClick(splash.lbHomePage, Qt::LeftButton);
+  home->show();
+  QTest::mouseClick(home, Qt::LeftButton);
+  home->setText("www.example.cz");  // as a language file may show it
+  QTest::mouseClick(home, Qt::LeftButton);
+  home->setText("no address here");
+  QTest::mouseClick(home, Qt::LeftButton);
   ASSERT_EQ(opened.size(), 4);
   EXPECT_EQ(opened[1], QUrl(SplashHomePage));
   EXPECT_EQ(opened[2], QUrl("http://www.example.cz"));
   EXPECT_EQ(opened[3], QUrl(SplashHomePage));
-}
-
-TEST(Splash, ComponentsAreFoundByTheirLanguageFileNames) {
-  SplashDialog splash;
-  TranslateForm(
-      {"fSplash.lbVersion=a", "fSplash.lbMaker=b", "fSplash.lbHomePage=c", "fSplash.lbProgress=d",
-       "fSplash.btHelp=e", "fSplash.btClose=f", "fSplash.Logo=not a caption"},
-      &splash);
-  EXPECT_EQ(splash.lbVersion->text() + splash.lbMaker->text() + splash.lbHomePage->text() +
-                splash.lbProgress->text() + splash.btHelp->text() + splash.btClose->text(),
-            "abcdef");
-  EXPECT_FALSE(splash.Logo->Image().isNull());  // a picture, no caption
 }
 
 TEST(Splash, TheBoxComesOnlyForWorkLongerThanTheDelay) {
@@ -189,7 +181,7 @@ TEST(Splash, MadeOnFirstUseInTheSessionsLanguage) {
   ASSERT_EQ(fSplash, nullptr);
   SplashDialog& splash = SplashWindow(nullptr, language);
   EXPECT_EQ(&SplashWindow(nullptr, {}), &splash);  // one window
-  EXPECT_EQ(splash.btClose->text(), "Zavrit");
+  EXPECT_EQ(Control<QPushButton>(&splash, "btClose")->text(), "Zavrit");
   delete fSplash;
   EXPECT_EQ(fSplash, nullptr);
 }
