@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
   AlbumProfile.FormHeight = 1000;
 
   AlbumModel model;
-  HeadlessBookWindow window(QSize(1600, 1000));
+  SizedBookWindow window(QSize(1600, 1000));
   BookView book(model, window);
   window.SetBook(&book);
   book.SetWindowSize(QSize(1600, 1000));

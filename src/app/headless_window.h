@@ -1,44 +1,12 @@
 #pragma once
-// The main window without a window: it has a size and nothing else, so an
-// album can be opened and its book drawn into files (the render command).
-// It stands in for both interfaces the window offers: the book's and the
-// album files'.
+// The main window's stand-ins without a window, so an album can be opened
+// and its book drawn into files (the render command): the window itself is
+// SizedBookWindow, the questions go to HeadlessPrompts.
 
-#include <QRect>
-#include <QSize>
 #include <QStringList>
 
 #include "book/sized_book_window.h"
-#include "book/thumbnail_loading.h"
-#include "core/album_window.h"
 #include "core/prompts.h"
-#include "init/profile.h"
-
-class HeadlessBookWindow : public SizedBookWindow, public AlbumWindow {
- public:
-  using SizedBookWindow::SizedBookWindow;
-
-  // Both interfaces ask for these; the book's answers serve both.
-  void PositionWindow() override { SizedBookWindow::PositionWindow(); }
-  bool IsEditMode() const override { return SizedBookWindow::IsEditMode(); }
-  void SetCursor(CursorKind) override {}
-  void RunEditMode() override {}
-  void LoadThumbnails(int chapter) override {
-    if (book_ != nullptr)
-      LoadChapterThumbnails(book_->Model(), chapter, book_->ThumbnailBox(), progress_);
-  }
-  void ShowSpread(int chapter, int page) override {
-    if (book_ != nullptr) book_->ShowSpread(chapter, page);
-  }
-  void RebuildPages() override {
-    if (book_ != nullptr) book_->RebuildPages();
-  }
-  QRect WindowGeometry() const override {
-    return QRect(QPoint(AlbumProfile.FormLeft, AlbumProfile.FormTop), Size());
-  }
-  void RunSaveAlbum() override {}
-  void RunSaveFormat() override {}
-};
 
 // Questions without anyone to answer them: every question is cancelled and
 // every message kept, to be printed.

@@ -22,7 +22,7 @@ class HeadlessAlbum {
 
   AlbumModel Model;
   xml::XmlData Document;
-  HeadlessBookWindow Window;
+  SizedBookWindow Window;
   HeadlessPrompts Ask;
   BookView Book;
 };

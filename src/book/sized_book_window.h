@@ -1,12 +1,14 @@
 #pragma once
 // The book's window where there is no window: it has a size and nothing
-// else, so a book can be laid out and drawn into files (rendering, PDF).
+// else, so an album can be opened and its book laid out and drawn into files
+// (the render command, PDF).
 
 #include <QSize>
 #include <algorithm>
 
 #include "book/book.h"
 #include "book/book_window.h"
+#include "book/thumbnail_loading.h"
 #include "core/progress.h"
 #include "init/profile.h"
 
@@ -35,6 +37,23 @@ class SizedBookWindow : public BookWindow {
   bool IsEditMode() const override { return false; }
   bool IsResizing() const override { return false; }
   ProgressSink& Progress() override { return progress_; }
+  void SetCursor(CursorKind) override {}
+  void RunEditMode() override {}
+  void LoadThumbnails(int chapter) override {
+    if (book_ != nullptr)
+      LoadChapterThumbnails(book_->Model(), chapter, book_->ThumbnailBox(), progress_);
+  }
+  void ShowSpread(int chapter, int page) override {
+    if (book_ != nullptr) book_->ShowSpread(chapter, page);
+  }
+  void RebuildPages() override {
+    if (book_ != nullptr) book_->RebuildPages();
+  }
+  QRect WindowGeometry() const override {
+    return QRect(QPoint(AlbumProfile.FormLeft, AlbumProfile.FormTop), Size());
+  }
+  void RunSaveAlbum() override {}
+  void RunSaveFormat() override {}
 
  protected:
   BookView* book_ = nullptr;

@@ -57,7 +57,7 @@ const ActionSpec* FindActionSpec(const QString& name) {
   return nullptr;
 }
 
-bool SaveAlbumUpdate(const ActionSpec& action, const ActionInputs& state) {
+bool IsActionEnabled(const ActionSpec& action, const ActionInputs& state) {
   if (!action.HasRule) return true;
   const QLatin1String name(action.Name);
   bool enabled = true;

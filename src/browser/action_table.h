@@ -34,10 +34,10 @@ struct ActionInputs {
   bool DetailsShowing = false;  // the image properties dialog is showing
 };
 
-// The enabling rule (SaveAlbumUpdate): editing commands need edit mode, the
+// The enabling rule: editing commands need edit mode, the
 // save commands something unsaved, Paste a filled clipboard, Cut, Copy and
 // Delete a selection; while the properties dialog shows, nothing runs.
-bool SaveAlbumUpdate(const ActionSpec& action, const ActionInputs& state);
+bool IsActionEnabled(const ActionSpec& action, const ActionInputs& state);
 
 // The pop-up menus' items by action name, in order; "" is a separator.
 extern const std::vector<const char*> PictureMenuItems;

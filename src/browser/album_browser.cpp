@@ -1,8 +1,8 @@
-// The book window's construction, chrome and paint step.
 #include "browser/album_browser.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
@@ -31,8 +31,10 @@ AlbumBrowser::AlbumBrowser(Prompts* ask, QWidget* parent)
   FormCreate();
   // Closed, the book shows only its cover: dialogs open over that.
   CentreDialogsOnVisiblePart(this);
-  BuildActions();
-  ConnectCommands();
+  actions_ = std::make_unique<BrowserActions>(*this, *pnMenu_, model_);
+  connect(Action(QStringLiteral("EditMode")), &QAction::triggered, this,
+          &AlbumBrowser::EditModeExecute);
+  commands_ = std::make_unique<FileCommands>(*this);
   UpdateActions();
 }
 
@@ -83,7 +85,7 @@ void AlbumBrowser::FormCreate() {
   btMinimize_->setToolTip(QStringLiteral("Minimize"));
   // Closing happens on the press, not on the click.
   btClose_->Pressed = [this] { close(); };
-  btMaximize_->Clicked = [this] { ToggleMaximized(); };
+  btMaximize_->Clicked = [this] { drag_.ToggleMaximized(); };
   btMinimize_->Clicked = [this] { showMinimized(); };
 
   pnMenu_ = new ToolPanelFrame(this);
@@ -134,14 +136,6 @@ void AlbumBrowser::ReleaseLayout() {
   const QPoint spread = heldSpread_.value_or(QPoint(model_.CurrentChapter, model_.CurrentPage));
   heldSpread_.reset();
   book_->RebuildPages(spread.x(), spread.y());
-}
-
-void AlbumBrowser::ToggleMaximized() {
-  RunAction(QStringLiteral("RecreateThumbnails"));
-  AlbumProfile.FormMaximized = !AlbumProfile.FormMaximized;
-  PositionWindow();
-  model_.FormatModified = true;
-  UpdateActions();
 }
 
 void AlbumBrowser::RepaintWindow() {
@@ -212,9 +206,20 @@ void AlbumBrowser::ShowBookCursor(BookCursor kind) {
   }
 }
 
-bool AlbumBrowser::IsEditMode() const {
-  const QAction* editMode = Action(QStringLiteral("EditMode"));
-  return editMode != nullptr && editMode->isChecked();
+bool AlbumBrowser::IsEditMode() const { return actions_ != nullptr && actions_->IsEditMode(); }
+
+void AlbumBrowser::EditModeExecute(bool checked) {
+  QAction* editMode = Action(QStringLiteral("EditMode"));
+  if (checked && model_.IsBookClosed()) {
+    // Nothing to edit on the cover: the press changes nothing. Leaving edit
+    // mode always works, so Open never keeps it on for the next album.
+    editMode->setChecked(false);
+    return;
+  }
+  StretchMenu();
+  UpdateActions();
+  update();
+  emit EditModeChanged(checked);
 }
 
 void AlbumBrowser::RunEditMode() { RunAction(QStringLiteral("EditMode")); }
@@ -235,3 +240,15 @@ void AlbumBrowser::RebuildPages() {
 }
 
 QRect AlbumBrowser::WindowGeometry() const { return geometry(); }
+
+void AlbumBrowser::RunSaveAlbum() { commands_->RunSave(DocumentKinds()[kAlbumFile]); }
+
+void AlbumBrowser::RunSaveFormat() { commands_->RunSave(DocumentKinds()[kFormatFile]); }
+
+void AlbumBrowser::closeEvent(QCloseEvent* event) {
+  if (commands_->MayClose())
+    event->accept();
+  else
+    event->ignore();
+  UpdateActions();
+}

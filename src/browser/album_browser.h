@@ -1,16 +1,12 @@
 #pragma once
-// The main window fAlbumBrowser: the book itself, in a frameless window of
-// its own shape, with its chrome (caption buttons, resize grip, move and
-// resize drags, rounded outline), the sliding tool panel, the action list
-// and the file commands. Browsing and editing plug in through BrowserInput
-// and by connecting to the actions; dialogs reach the album through Model(),
-// Book() and Document().
-//
-// The class is split by concern: chrome and paint (album_browser.cpp), the
-// actions (browser_actions.cpp), the file commands (file_commands.cpp) and
-// the input routing (input_routing.cpp); the panel is tool_panel.h.
+// The main window fAlbumBrowser: shows the book in a frameless window of its
+// own shape with its chrome (caption buttons, resize grip, rounded outline,
+// the sliding tool panel) and hands its input to the chrome, the window drag
+// and then browsing and editing (BrowserInput). It holds the album and the
+// parts that act on it: the actions (BrowserActions), the file commands
+// (FileCommands) and the move and resize drags (WindowDrag). Dialogs reach
+// the album through Model(), Book() and Document().
 
-#include <QHash>
 #include <QPoint>
 #include <QWidget>
 #include <functional>
@@ -20,9 +16,11 @@
 
 #include "book/book.h"
 #include "book/book_window.h"
-#include "browser/action_table.h"
+#include "browser/browser_actions.h"
 #include "browser/browser_input.h"
+#include "browser/file_commands.h"
 #include "browser/window_chrome.h"
+#include "browser/window_drag.h"
 #include "core/album_model.h"
 #include "core/album_window.h"
 #include "core/progress.h"
@@ -30,13 +28,11 @@
 #include "init/album_document.h"
 #include "xml/xml_data.h"
 
-class QAction;
 class QLabel;
-class QMenu;
 class CaptionButton;
 class ToolPanelFrame;
 
-class AlbumBrowser : public QWidget, public BookWindow, public AlbumWindow {
+class AlbumBrowser : public QWidget, public BookWindow {
   Q_OBJECT
 
  public:
@@ -59,30 +55,32 @@ class AlbumBrowser : public QWidget, public BookWindow, public AlbumWindow {
   // ---- Actions ---------------------------------------------------------
   // The action of that object name (ActionTable), or nullptr. Other parts
   // attach their commands by connecting to its triggered signal.
-  QAction* Action(const QString& name) const;
+  QAction* Action(const QString& name) const { return actions_->Action(name); }
   // Runs the enabling rule, then triggers the action only when it came out
   // enabled; true when it ran.
-  bool RunAction(const QString& name);
+  bool RunAction(const QString& name) { return actions_->Run(name); }
   // Re-runs the enabling rule over every action. Called after every command
   // and before every shortcut; call it too after changing what the rule
   // reads (flags, selection, clipboard, the properties dialog).
-  void UpdateActions();
-  // What the rule reads, as it stands now.
-  ActionInputs ActionState() const;
+  void UpdateActions() { actions_->Update(); }
   // The number of images on the internal clipboard (default: none) and
   // whether the image properties dialog is showing (default: no).
-  void SetClipboardCount(std::function<int()> count);
-  void SetDetailsShowing(std::function<bool()> showing);
+  void SetClipboardCount(std::function<int()> count) {
+    actions_->SetClipboardCount(std::move(count));
+  }
+  void SetDetailsShowing(std::function<bool()> showing) {
+    actions_->SetDetailsShowing(std::move(showing));
+  }
   // Every action's hint becomes its caption, btSave's the Save action's
   // (after the language file may have translated the captions).
-  void ApplyActionHints();
+  void ApplyActionHints() { actions_->ApplyHints(); }
   // The lines of the language file the session started with (none for
   // English). Windows made later take their captions from them: a language
   // chosen in the setup dialog waits for the next start, for every window.
   void SetLanguage(QStringList lines) { language_ = std::move(lines); }
   const QStringList& Language() const { return language_; }
-  QMenu* PictureMenu() const { return pictureMenu_; }
-  QMenu* SaveMenu() const { return saveMenu_; }
+  QMenu* PictureMenu() const { return actions_->PictureMenu(); }
+  QMenu* SaveMenu() const { return actions_->SaveMenu(); }
 
   // ---- Input -----------------------------------------------------------
   // Browsing and editing: offered every event the chrome does not take, in
@@ -108,18 +106,12 @@ class AlbumBrowser : public QWidget, public BookWindow, public AlbumWindow {
 
   // ---- Commands ----------------------------------------------------------
   // FileNew's command: the save question, then a new album in edit mode.
-  void NewAlbum();
+  void NewAlbum() { commands_->NewAlbum(); }
   // The save question, then OpenDocument (files dropped outside edit mode,
   // the guide). Errors are shown through the prompts.
-  void OpenFile(const QString& name);
-  // The help page at the topic of the window that has the focus.
-  void ShowHelp();
-  // The handbook at the section of window (the book's when null).
-  void ShowHelpFor(const QWidget* window);
+  void OpenFile(const QString& name) { commands_->OpenFile(name); }
   // Where the help page's URL goes (default: the desktop).
-  void SetHelpOpener(UrlOpener opener) { openHelp_ = std::move(opener); }
-  // Maximised on the available area of the window's screen, or back.
-  void ToggleMaximized();
+  void SetHelpOpener(UrlOpener opener) { commands_->SetHelpOpener(std::move(opener)); }
   // Start-up places the window and shows a spread more than once before the
   // window is seen (the default look, then the file's). While held, the
   // window is placed but its pages are neither laid out nor drawn; the
@@ -132,7 +124,7 @@ class AlbumBrowser : public QWidget, public BookWindow, public AlbumWindow {
   void RepaintWindow() override;
   void SetToolPanelVisible(bool visible) override;
   bool IsEditMode() const override;
-  bool IsResizing() const override { return resizing_; }
+  bool IsResizing() const override { return drag_.IsResizing(); }
   ProgressSink& Progress() override { return progress_; }
   void SetCursor(CursorKind cursor) override;
   void RunEditMode() override;
@@ -174,34 +166,10 @@ class AlbumBrowser : public QWidget, public BookWindow, public AlbumWindow {
     }
   };
 
-  // album_browser.cpp
   void FormCreate();
   void PlaceChrome();
   void ShowBookCursor(BookCursor cursor);
-  // browser_actions.cpp
-  void BuildActions();
   void EditModeExecute(bool checked);
-  // file_commands.cpp
-  void ConnectCommands();
-  // Runs a command as the program's top-level handler does: a file error
-  // is shown and the command abandoned.
-  void Guarded(const std::function<void()>& command);
-  void FileOpenExecute();
-  void SaveAlbumExecute();
-  void SaveAlbumAsExecute();
-  void SaveDataExecute();
-  void SaveDataAsExecute();
-  void SaveFormatExecute();
-  void SaveFormatAsExecute();
-  void SaveAllExecute();
-  void ExportPdfExecute();
-  // Runs an action's command from code, within a command that may fail:
-  // the rule first, then the command itself (unlike RunAction, errors pass).
-  bool RunSaveCommand(const char* name, void (AlbumBrowser::*command)());
-  QString SaveDialog(const char* action, const QString& name, const QString& folder,
-                     const QString& filter, const QString& suffix);
-  // input_routing.cpp
-  void MoveOrResize(QPoint p, QPoint global);
 
   AlbumModel model_;
   xml::XmlData document_;
@@ -212,12 +180,9 @@ class AlbumBrowser : public QWidget, public BookWindow, public AlbumWindow {
   std::unique_ptr<BookView> book_;
   std::unique_ptr<DocumentContext> context_;
 
-  QHash<QString, QAction*> actions_;
-  QMenu* pictureMenu_ = nullptr;
-  QMenu* saveMenu_ = nullptr;
-  std::function<int()> clipboardCount_;
-  std::function<bool()> detailsShowing_;
-  UrlOpener openHelp_ = OpenWithDesktop;
+  std::unique_ptr<BrowserActions> actions_;
+  std::unique_ptr<FileCommands> commands_;
+  WindowDrag drag_{*this};
 
   // Components, by the names the language files use.
   QLabel* lbChapter_ = nullptr;
@@ -231,14 +196,9 @@ class AlbumBrowser : public QWidget, public BookWindow, public AlbumWindow {
 
   std::vector<BrowserInput*> inputs_;
   bool menuShown_ = false;
-  bool resizing_ = false;
   QPoint pressPoint_;
   bool holding_ = false;
   bool overrideCursor_ = false;       // SetCursor's, until the normal one is back
   std::optional<QPoint> heldSpread_;  // chapter, spread asked for while held
   BookCursor cursor_ = BookCursor::Default;
-  // A window move follows the pointer on the screen: where it and the
-  // window were when the button went down.
-  QPoint moveStartGlobal_;
-  QPoint moveStartWindow_;
 };

@@ -1,29 +1,28 @@
-// The book window's action list: built from the table, with its menus and
-// tool buttons, and kept enabled by the one rule.
+#include "browser/browser_actions.h"
+
 #include <QAction>
 #include <QMenu>
 
-#include "browser/album_browser.h"
 #include "browser/tool_panel.h"
+#include "core/album_model.h"
 
-void AlbumBrowser::BuildActions() {
+BrowserActions::BrowserActions(QWidget& window, ToolPanelFrame& panel, const AlbumModel& model)
+    : window_(window), panel_(panel), model_(model) {
   for (const ActionSpec& entry : ActionTable()) {
-    auto* action = new QAction(QString::fromLatin1(entry.Caption), this);
+    auto* action = new QAction(QString::fromLatin1(entry.Caption), &window_);
     const QString name = QString::fromLatin1(entry.Name);
     action->setObjectName(name);
     action->setShortcut(entry.Shortcut);
     action->setCheckable(entry.Checkable);
     if (entry.Glyph >= 0) action->setIcon(WindowGlyph(QString::number(entry.Glyph)));
     action->setProperty("category", QString::fromLatin1(entry.Category));
-    addAction(action);  // its shortcut works while the window is active
+    window_.addAction(action);  // its shortcut works while the window is active
     actions_.insert(name, action);
     // Whatever a command changed, the rule sees it once every handler ran.
-    connect(action, &QAction::triggered, this, &AlbumBrowser::UpdateActions, Qt::QueuedConnection);
+    connect(action, &QAction::triggered, this, &BrowserActions::Update, Qt::QueuedConnection);
   }
   // F1 asks for help on whichever window has the focus.
   Action(QStringLiteral("Help"))->setShortcutContext(Qt::ApplicationShortcut);
-  connect(Action(QStringLiteral("EditMode")), &QAction::triggered, this,
-          &AlbumBrowser::EditModeExecute);
 
   auto fill = [this](QMenu* menu, const std::vector<const char*>& items) {
     for (const char* item : items) {
@@ -33,30 +32,33 @@ void AlbumBrowser::BuildActions() {
         menu->addAction(Action(QLatin1String(item)));
     }
     // A menu shows the actions as the rule has them now.
-    connect(menu, &QMenu::aboutToShow, this, &AlbumBrowser::UpdateActions);
+    connect(menu, &QMenu::aboutToShow, this, &BrowserActions::Update);
   };
-  pictureMenu_ = new QMenu(this);
+  pictureMenu_ = new QMenu(&window_);
   pictureMenu_->setObjectName(QStringLiteral("PictureMenu"));
   fill(pictureMenu_, PictureMenuItems);
-  saveMenu_ = new QMenu(this);
+  saveMenu_ = new QMenu(&window_);
   saveMenu_->setObjectName(QStringLiteral("SaveMenu"));
   fill(saveMenu_, SaveMenuItems);
+  BuildButtons();
+}
 
+void BrowserActions::BuildButtons() {
   for (const ToolButtonSpec& entry : ToolButtonTable) {
     QToolButton* button = nullptr;
     if (entry.Action[0] == '\0') {
-      auto* save = new SaveButton(pnMenu_);
+      auto* save = new SaveButton(&panel_);
       save->setIcon(WindowGlyph(QString::number(entry.Glyph)));
       save->setToolTip(QStringLiteral("Save (Right click for more...)"));
-      save->LeftPress = [this] { RunAction(QStringLiteral("SaveAll")); };
+      save->LeftPress = [this] { Run(QStringLiteral("SaveAll")); };
       save->RightPress = [this, save] {
-        UpdateActions();
+        Update();
         saveMenu_->popup(
-            mapToGlobal(QPoint(pnMenu_->x() + pnMenu_->width(), pnMenu_->y() + save->y())));
+            window_.mapToGlobal(QPoint(panel_.x() + panel_.width(), panel_.y() + save->y())));
       };
       button = save;
     } else {
-      button = new QToolButton(pnMenu_);
+      button = new QToolButton(&panel_);
       button->setDefaultAction(Action(QLatin1String(entry.Action)));
     }
     button->setObjectName(QLatin1String(entry.Name));
@@ -67,9 +69,7 @@ void AlbumBrowser::BuildActions() {
   }
 }
 
-QAction* AlbumBrowser::Action(const QString& name) const { return actions_.value(name); }
-
-ActionInputs AlbumBrowser::ActionState() const {
+ActionInputs BrowserActions::State() const {
   ActionInputs state;
   state.EditMode = IsEditMode();
   state.AlbumModified = model_.AlbumModified;
@@ -81,54 +81,45 @@ ActionInputs AlbumBrowser::ActionState() const {
   return state;
 }
 
-void AlbumBrowser::UpdateActions() {
-  const ActionInputs state = ActionState();
+bool BrowserActions::IsEditMode() const {
+  const QAction* editMode = Action(QStringLiteral("EditMode"));
+  return editMode != nullptr && editMode->isChecked();
+}
+
+void BrowserActions::Update() {
+  const ActionInputs state = State();
   for (const ActionSpec& entry : ActionTable()) {
     if (QAction* action = Action(QLatin1String(entry.Name)))
-      action->setEnabled(SaveAlbumUpdate(entry, state));
+      action->setEnabled(IsActionEnabled(entry, state));
   }
 }
 
-bool AlbumBrowser::RunAction(const QString& name) {
+bool BrowserActions::Run(const QString& name) {
   QAction* action = Action(name);
   if (action == nullptr) return false;
-  UpdateActions();
+  Update();
   if (!action->isEnabled()) return false;
   action->trigger();
-  UpdateActions();
+  Update();
   return true;
 }
 
-void AlbumBrowser::SetClipboardCount(std::function<int()> count) {
+void BrowserActions::SetClipboardCount(std::function<int()> count) {
   clipboardCount_ = std::move(count);
-  UpdateActions();
+  Update();
 }
 
-void AlbumBrowser::SetDetailsShowing(std::function<bool()> showing) {
+void BrowserActions::SetDetailsShowing(std::function<bool()> showing) {
   detailsShowing_ = std::move(showing);
-  UpdateActions();
+  Update();
 }
 
-void AlbumBrowser::ApplyActionHints() {
+void BrowserActions::ApplyHints() {
   for (const ActionSpec& entry : ActionTable()) {
     QAction* action = Action(QLatin1String(entry.Name));
     action->setToolTip(action->text());
     action->setStatusTip(action->text());
   }
-  if (auto* save = pnMenu_->findChild<QToolButton*>(QStringLiteral("btSave")))
+  if (auto* save = panel_.findChild<QToolButton*>(QStringLiteral("btSave")))
     save->setToolTip(Action(QStringLiteral("Save"))->toolTip());
-}
-
-void AlbumBrowser::EditModeExecute(bool checked) {
-  QAction* editMode = Action(QStringLiteral("EditMode"));
-  if (checked && model_.IsBookClosed()) {
-    // Nothing to edit on the cover: the press changes nothing. Leaving edit
-    // mode always works, so Open never keeps it on for the next album.
-    editMode->setChecked(false);
-    return;
-  }
-  StretchMenu();
-  UpdateActions();
-  update();
-  emit EditModeChanged(checked);
 }

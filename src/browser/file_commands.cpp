@@ -1,209 +1,143 @@
-// The book window's file commands: New, Open, the save commands, Exit,
-// About, Help and the close prompt.
+#include "browser/file_commands.h"
+
 #include <QAction>
 #include <QApplication>
-#include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFileInfo>
 
 #include "browser/album_browser.h"
 #include "browser/tool_panel.h"
 #include "core/data_file.h"
 #include "core/file_error.h"
 #include "core/prompts.h"
-#include "dialogs/help_page.h"
 #include "dialogs/pdf_export.h"
 #include "dialogs/splash.h"
 #include "init/program_settings.h"
 
-namespace {
-
-QString FolderOf(const QString& file) {
-  return file.isEmpty() ? QString() : QFileInfo(file).absolutePath();
-}
-
-}  // namespace
-
-void AlbumBrowser::ConnectCommands() {
-  auto on = [this](const char* name, void (AlbumBrowser::*command)()) {
-    connect(Action(QLatin1String(name)), &QAction::triggered, this,
-            [this, command] { Guarded([this, command] { (this->*command)(); }); });
+FileCommands::FileCommands(AlbumBrowser& window) : window_(window) {
+  auto on = [this](const char* name, std::function<void()> command) {
+    connect(window_.Action(QLatin1String(name)), &QAction::triggered, this,
+            [this, command] { Guarded(command); });
   };
-  on("FileNew", &AlbumBrowser::NewAlbum);
+  on("FileNew", [this] { NewAlbum(); });
   // F1 in the dialogs too, whose owner's shortcuts are blocked while they show,
   // and while the Help action is disabled by the properties dialog.
-  InstallHelpKey(this, [this](const QWidget* window) { ShowHelpFor(window); });
-  on("FileOpen", &AlbumBrowser::FileOpenExecute);
-  on("SaveAlbum", &AlbumBrowser::SaveAlbumExecute);
-  on("SaveAlbumAs", &AlbumBrowser::SaveAlbumAsExecute);
-  on("SaveData", &AlbumBrowser::SaveDataExecute);
-  on("SaveDataAs", &AlbumBrowser::SaveDataAsExecute);
-  on("SaveFormat", &AlbumBrowser::SaveFormatExecute);
-  on("SaveFormatAs", &AlbumBrowser::SaveFormatAsExecute);
-  on("SaveAll", &AlbumBrowser::SaveAllExecute);
-  on("ExportPdf", &AlbumBrowser::ExportPdfExecute);
-  on("Help", &AlbumBrowser::ShowHelp);
-  connect(Action(QStringLiteral("ExitAlbum")), &QAction::triggered, this, &QWidget::close);
-  connect(Action(QStringLiteral("About")), &QAction::triggered, this,
-          [this] { SplashWindow(this, language_).ShowAbout(); });
+  InstallHelpKey(&window_, [this](const QWidget* window) { ShowHelpFor(window); });
+  on("FileOpen", [this] { Open(); });
+  for (const DocumentKind& kind : DocumentKinds()) {
+    on(kind.Save, [this, &kind] { Save(kind); });
+    on(kind.SaveAs, [this, &kind] { SaveAs(kind); });
+  }
+  on("SaveAll", [this] { SaveAll(); });
+  on("ExportPdf", [this] { ExportPdf(); });
+  on("Help", [this] { ShowHelp(); });
+  connect(window_.Action(QStringLiteral("ExitAlbum")), &QAction::triggered, &window_,
+          &QWidget::close);
+  connect(window_.Action(QStringLiteral("About")), &QAction::triggered, this,
+          [this] { SplashWindow(&window_, window_.Language()).ShowAbout(); });
 }
 
-void AlbumBrowser::Guarded(const std::function<void()>& command) {
+void FileCommands::Guarded(const std::function<void()>& command) {
   try {
     command();
   } catch (const EFileError& error) {
-    ask_->ShowError(error.Message());
+    window_.prompts().ShowError(error.Message());
   }
-  UpdateActions();
+  window_.UpdateActions();
 }
 
-void AlbumBrowser::NewAlbum() {
-  if (!AskSaveChanges(*context_)) return;
+void FileCommands::NewAlbum() {
+  const DocumentContext& context = window_.Document();
+  AlbumModel& model = window_.Model();
+  if (!AskSaveChanges(context)) return;
   // Back to the start state first: showing spread 0 then opens the book and
   // cuts the window's outline for it.
-  model_.ResetToStart();
-  OpenFormatFile(*context_, GlobalSettings.Profile, false);
-  model_.FormatFileName.clear();
-  book_->ShowSpread(0, 0);
-  if (!pnMenu_->isVisible()) SlideMenu();
-  if (!IsEditMode()) RunAction(QStringLiteral("EditMode"));
-  model_.AlbumModified = true;
+  model.ResetToStart();
+  OpenFormatFile(context, GlobalSettings.Profile, false);
+  model.FormatFileName.clear();
+  window_.Book().ShowSpread(0, 0);
+  if (!window_.ToolPanel()->isVisible()) window_.SlideMenu();
+  if (!window_.IsEditMode()) window_.RunAction(QStringLiteral("EditMode"));
+  model.AlbumModified = true;
 }
 
-void AlbumBrowser::FileOpenExecute() {
-  if (!AskSaveChanges(*context_)) return;
-  if (IsEditMode()) RunAction(QStringLiteral("EditMode"));
+void FileCommands::Open() {
+  if (!AskSaveChanges(window_.Document())) return;
+  if (window_.IsEditMode()) window_.RunAction(QStringLiteral("EditMode"));
+  const QString& album = window_.Model().AlbumFileName;
   FileDialogRequest request;
-  request.Title = Action(QStringLiteral("FileOpen"))->text();
-  request.InitialDir = model_.AlbumFileName.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                      : FolderOf(model_.AlbumFileName);
+  request.Title = window_.Action(QStringLiteral("FileOpen"))->text();
+  request.InitialDir = album.isEmpty() ? QCoreApplication::applicationDirPath() : FolderOf(album);
   request.Filter = QStringLiteral(
       "Album files (*.ALB *.alb);;Album format files (*.AFM *.afm);;"
       "Album data files (*.XML *.xml);;All files (*)");
-  const QString name = ask_->GetOpenFileName(request);
-  if (!name.isEmpty()) OpenDocument(*context_, name);
+  const QString name = window_.prompts().GetOpenFileName(request);
+  if (!name.isEmpty()) OpenDocument(window_.Document(), name);
 }
 
-void AlbumBrowser::OpenFile(const QString& name) {
+void FileCommands::OpenFile(const QString& name) {
   Guarded([&] {
-    if (AskSaveChanges(*context_)) OpenDocument(*context_, name);
+    if (AskSaveChanges(window_.Document())) OpenDocument(window_.Document(), name);
   });
 }
 
-QString AlbumBrowser::SaveDialog(const char* action, const QString& name, const QString& folder,
-                                 const QString& filter, const QString& suffix) {
-  FileDialogRequest request;
-  request.Title = Action(QLatin1String(action))->text();
-  request.FileName = name;
-  request.InitialDir = folder;
-  request.Filter = filter + QStringLiteral(";;All files (*)");
-  request.DefaultSuffix = suffix;
-  return ask_->GetSaveFileName(request);
-}
-
-bool AlbumBrowser::RunSaveCommand(const char* name, void (AlbumBrowser::*command)()) {
-  UpdateActions();
-  if (!Action(QLatin1String(name))->isEnabled()) return false;
-  (this->*command)();
+bool FileCommands::RunSaveCommand(const char* name, const std::function<void()>& command) {
+  window_.UpdateActions();
+  if (!window_.Action(QLatin1String(name))->isEnabled()) return false;
+  command();
   return true;
 }
 
-void AlbumBrowser::SaveAlbumExecute() {
-  if (model_.AlbumFileName.isEmpty())
-    RunSaveCommand("SaveAlbumAs", &AlbumBrowser::SaveAlbumAsExecute);
+void FileCommands::RunSave(const DocumentKind& kind) {
+  RunSaveCommand(kind.Save, [this, &kind] { Save(kind); });
+}
+
+void FileCommands::Save(const DocumentKind& kind) {
+  if (kind.FileName(window_.Model()).isEmpty())
+    RunSaveCommand(kind.SaveAs, [this, &kind] { SaveAs(kind); });
   else
-    WriteAlbumFile(*context_);
+    kind.Write(window_.Document());
 }
 
-void AlbumBrowser::SaveAlbumAsExecute() {
-  const QString& album = model_.AlbumFileName;
-  const QString name =
-      SaveDialog("SaveAlbumAs", album,
-                 album.isEmpty() ? QCoreApplication::applicationDirPath() : FolderOf(album),
-                 QStringLiteral("Album files (*.ALB *.alb)"), QStringLiteral("ALB"));
+void FileCommands::SaveAs(const DocumentKind& kind) {
+  AlbumModel& model = window_.Model();
+  const QString old = kind.FileName(model);
+  FileDialogRequest request;
+  request.Title = window_.Action(QLatin1String(kind.SaveAs))->text();
+  request.FileName = old;
+  request.InitialDir = old.isEmpty() ? kind.UnnamedFolder(model) : FolderOf(old);
+  request.Filter = QLatin1String(kind.Filter) + QStringLiteral(";;All files (*)");
+  request.DefaultSuffix = QLatin1String(kind.Suffix);
+  const QString name = window_.prompts().GetSaveFileName(request);
   if (name.isEmpty()) return;
-  model_.AlbumFileName = name;
-  WriteAlbumFile(*context_);
+  kind.Rename(model, name);
+  kind.Write(window_.Document());
 }
 
-void AlbumBrowser::SaveDataExecute() {
-  if (model_.DataFiles.value(0).isEmpty())
-    RunSaveCommand("SaveDataAs", &AlbumBrowser::SaveDataAsExecute);
-  else
-    SaveModifiedDataFiles(context_->Data);
-}
-
-void AlbumBrowser::SaveDataAsExecute() {
-  const QString data = model_.DataFiles.value(0);
-  const QString name = SaveDialog(
-      "SaveDataAs", data, data.isEmpty() ? FolderOf(model_.AlbumFileName) : FolderOf(data),
-      QStringLiteral("Album data files (*.XML *.xml)"), QStringLiteral("XML"));
-  if (name.isEmpty()) return;
-  if (name != data) {
-    model_.AlbumModified = true;  // the album file names its data file
-    // Written under its new name even when nothing in it changed.
-    model_.DataModified[0] = true;
-  }
-  RenameMainDataFile(model_, name);
-  SaveModifiedDataFiles(context_->Data);
-}
-
-void AlbumBrowser::SaveFormatExecute() {
-  if (model_.FormatFileName.isEmpty())
-    RunSaveCommand("SaveFormatAs", &AlbumBrowser::SaveFormatAsExecute);
-  else
-    SaveFormatFile(*context_);
-}
-
-void AlbumBrowser::SaveFormatAsExecute() {
-  const QString& format = model_.FormatFileName;
-  const QString name = SaveDialog(
-      "SaveFormatAs", format, format.isEmpty() ? FolderOf(model_.AlbumFileName) : FolderOf(format),
-      QStringLiteral("Album format files (*.AFM *.afm)"), QStringLiteral("AFM"));
-  if (name.isEmpty()) return;
-  if (name != format) model_.AlbumModified = true;
-  model_.FormatFileName = name;
-  SaveFormatFile(*context_);
-}
-
-void AlbumBrowser::ExportPdfExecute() {
-  PdfExportDialog dialog(this);
-  const QString& album = model_.AlbumFileName;
-  dialog.Execute(model_, *ask_, progress_,
-                 album.isEmpty() ? QCoreApplication::applicationDirPath() : FolderOf(album));
-}
-
-void AlbumBrowser::SaveAllExecute() {
+void FileCommands::SaveAll() {
   // The album file first, so that its name is asked for before the others.
   // A save that fails or is cancelled stops the rest: every flag it did not
   // clear stays, and nothing is written under names not yet chosen.
-  RunSaveCommand("SaveAlbum", &AlbumBrowser::SaveAlbumExecute);
-  if (model_.AlbumModified) return;
-  RunSaveCommand("SaveData", &AlbumBrowser::SaveDataExecute);
-  if (model_.AnyDataModified()) return;
-  RunSaveCommand("SaveFormat", &AlbumBrowser::SaveFormatExecute);
+  for (const DocumentKind& kind : DocumentKinds()) {
+    RunSave(kind);
+    if (kind.Modified(window_.Model())) return;
+  }
 }
 
-void AlbumBrowser::RunSaveAlbum() { RunSaveCommand("SaveAlbum", &AlbumBrowser::SaveAlbumExecute); }
-
-void AlbumBrowser::RunSaveFormat() {
-  RunSaveCommand("SaveFormat", &AlbumBrowser::SaveFormatExecute);
+void FileCommands::ExportPdf() {
+  PdfExportDialog dialog(&window_);
+  const QString& album = window_.Model().AlbumFileName;
+  dialog.Execute(window_.Model(), window_.prompts(), window_.Progress(),
+                 album.isEmpty() ? QCoreApplication::applicationDirPath() : FolderOf(album));
 }
 
-void AlbumBrowser::ShowHelp() {
+void FileCommands::ShowHelp() {
   const QWidget* focus = QApplication::focusWidget();
   ShowHelpFor(focus != nullptr ? focus->window() : QApplication::activeWindow());
 }
 
-void AlbumBrowser::ShowHelpFor(const QWidget* window) {
-  openHelp_(
-      HelpTopicUrl(HelpTopicForWindow(window != nullptr ? window->objectName() : objectName())));
+void FileCommands::ShowHelpFor(const QWidget* window) {
+  openHelp_(HelpTopicUrl(
+      HelpTopicForWindow(window != nullptr ? window->objectName() : window_.objectName())));
 }
 
-void AlbumBrowser::closeEvent(QCloseEvent* event) {
-  if (AskSaveChanges(*context_))
-    event->accept();
-  else
-    event->ignore();
-  UpdateActions();
-}
+bool FileCommands::MayClose() { return AskSaveChanges(window_.Document()); }

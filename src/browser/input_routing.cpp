@@ -1,5 +1,5 @@
-// The book window's input: its own chrome first (cursor zones 1 to 4, window
-// move and resize, the close zone, the menu tab, F10), then whatever browsing
+// The book window's input: its own chrome first (cursor zones 1 to 4, the
+// window drag, the close zone, the menu tab, F10), then whatever browsing
 // and editing take.
 #include <QAction>
 #include <QKeyEvent>
@@ -35,49 +35,12 @@ void AlbumBrowser::mouseMoveEvent(QMouseEvent* event) {
   for (BrowserInput* input : inputs_) {
     if (input->LeftButtonMove(pressPoint_, p)) return;
   }
-  MoveOrResize(p, event->globalPosition().toPoint());
-}
-
-void AlbumBrowser::MoveOrResize(QPoint p, QPoint global) {
-  if (AlbumProfile.FormMaximized) return;
-  if (cursor_ == BookCursor::Move) {
-    // Measured on the screen: the window follows the pointer even when the
-    // window system moves it a little later than asked.
-    const QPoint to = moveStartWindow_ + (global - moveStartGlobal_);
-    if (to == QPoint(AlbumProfile.FormLeft, AlbumProfile.FormTop)) return;
-    // From the window as placed: the look now holds what the person sees.
-    AlbumProfile.FormLeft = to.x();
-    AlbumProfile.FormTop = to.y();
-    AlbumProfile.FormWidth = width();
-    AlbumProfile.FormHeight = height();
-    move(to);
-    model_.FormatModified = true;
-    UpdateActions();
-  } else if (cursor_ == BookCursor::Resize) {
-    if (p == pressPoint_) return;
-    if (!resizing_) {
-      // The gesture starts from the window as placed, which a look too
-      // large or off the screens was held to.
-      AlbumProfile.FormLeft = x();
-      AlbumProfile.FormTop = y();
-      AlbumProfile.FormWidth = width();
-      AlbumProfile.FormHeight = height();
-    }
-    resizing_ = true;
-    const QPoint by = p - pressPoint_;
-    AlbumProfile.FormWidth = std::max(minimumWidth(), AlbumProfile.FormWidth + by.x());
-    AlbumProfile.FormHeight = std::max(minimumHeight(), AlbumProfile.FormHeight + by.y());
-    model_.FormatModified = true;
-    PositionWindow();
-    pressPoint_ = p;
-    UpdateActions();
-  }
+  if (drag_.Follow(cursor_, pressPoint_, p, event->globalPosition().toPoint())) pressPoint_ = p;
 }
 
 void AlbumBrowser::mousePressEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
-  moveStartGlobal_ = event->globalPosition().toPoint();
-  moveStartWindow_ = pos();
+  drag_.Press(event->globalPosition().toPoint());
   for (BrowserInput* input : inputs_) {
     if (input->MousePress(p, event->button(), event->modifiers())) return;
   }
@@ -91,13 +54,7 @@ void AlbumBrowser::mouseReleaseEvent(QMouseEvent* event) {
       if (InCloseZone(p, size())) close();
       return;
     case BookCursor::Resize:
-      if (resizing_) {
-        resizing_ = false;
-        // Thumbnails are made for the new page size, and the pages drawn
-        // with their pictures again.
-        RunAction(QStringLiteral("RecreateThumbnails"));
-        book_->RebuildPages();
-      }
+      drag_.Release();
       return;
     case BookCursor::Hand:
       if (OnMenuTab(p, ChromeState())) SlideMenu();
@@ -113,7 +70,7 @@ void AlbumBrowser::mouseReleaseEvent(QMouseEvent* event) {
 
 void AlbumBrowser::mouseDoubleClickEvent(QMouseEvent*) {
   if (cursor_ == BookCursor::Move) {
-    ToggleMaximized();
+    drag_.ToggleMaximized();
     return;
   }
   if (OnMenuTab(pressPoint_, ChromeState())) return;

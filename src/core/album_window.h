@@ -27,7 +27,9 @@ class AlbumWindow {
   // Makes a chapter and spread current and shows it (the only way the spread
   // on screen changes).
   virtual void ShowSpread(int chapter, int page) = 0;
-  // Places and sizes the window from the look, then lays out and redraws.
+  // Places and sizes the window from the look, sets the book's window size
+  // (BookView::SetWindowSize), cuts the outline for the open or closed book
+  // and lays out and redraws the pages (BookView::RebuildPages).
   virtual void PositionWindow() = 0;
   // Lays out the pages again and redraws the current spread.
   virtual void RebuildPages() = 0;

@@ -17,7 +17,7 @@ namespace {
 class RenderTest : public ::testing::Test {
  protected:
   AlbumModel model;
-  HeadlessBookWindow window{QSize(800, 600)};
+  SizedBookWindow window{QSize(800, 600)};
   BookView book{model, window};
   QTemporaryDir dir;
 

@@ -7,14 +7,15 @@
 #include <QImage>
 
 #include "book/book.h"
-#include "book/book_window.h"
+#include "book/sized_book_window.h"
 #include "core/album_model.h"
 #include "core/message_table.h"
 #include "core/progress.h"
 #include "init/profile.h"
 
-class FakeBookWindow : public BookWindow {
+class FakeBookWindow : public SizedBookWindow {
  public:
+  FakeBookWindow() : SizedBookWindow({800, 600}) {}
   BookView* book = nullptr;
   QSize size{800, 600};
   int positionCalls = 0;
@@ -23,7 +24,6 @@ class FakeBookWindow : public BookWindow {
   bool menuShown = false;
   bool editMode = false;
   bool resizing = false;
-  NoProgress progress;
 
   void PositionWindow() override {
     ++positionCalls;
@@ -35,7 +35,6 @@ class FakeBookWindow : public BookWindow {
   bool IsMenuShown() const override { return menuShown; }
   bool IsEditMode() const override { return editMode; }
   bool IsResizing() const override { return resizing; }
-  ProgressSink& Progress() override { return progress; }
 };
 
 class BookTest : public ::testing::Test {

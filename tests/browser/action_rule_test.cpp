@@ -11,7 +11,7 @@ namespace {
 std::string Enabled(const ActionInputs& state) {
   QStringList names;
   for (const ActionSpec& entry : ActionTable()) {
-    if (SaveAlbumUpdate(entry, state)) names << QLatin1String(entry.Name);
+    if (IsActionEnabled(entry, state)) names << QLatin1String(entry.Name);
   }
   names.sort();
   return names.join(' ').toStdString();

@@ -20,7 +20,7 @@
 #include <QToolButton>
 #include <memory>
 
-#include "book/book.h"
+#include "book/sized_book_window.h"
 #include "dialogs/path_label.h"
 #include "init/profile_file.h"
 #include "platform/qt_prompts.h"
@@ -40,23 +40,6 @@ class FakeSetupHost : public SetupHost {
   QString ActionCaption(const QString& action) const override {
     return action == "AlbumProperties" ? "Album &properties..." : action + "...";
   }
-};
-
-// The book, drawn in a window of its own size, for comparing with the preview.
-class PlainBookWindow : public BookWindow {
- public:
-  BookView* Book = nullptr;
-  NoProgress Quiet;
-  void PositionWindow() override {
-    Book->SetWindowSize({800, 600});
-    Book->RebuildPages();
-  }
-  void RepaintWindow() override {}
-  void SetToolPanelVisible(bool) override {}
-  bool IsMenuShown() const override { return false; }
-  bool IsEditMode() const override { return false; }
-  bool IsResizing() const override { return false; }
-  ProgressSink& Progress() override { return Quiet; }
 };
 
 class SetupDialogTest : public AlbumFilesTest {
@@ -229,9 +212,9 @@ TEST_F(SetupDialogTest, ThePreviewShowsTheColoursAndFontsTheBookDraws) {
   OpenAlbum();
   AlbumProfile.TitleFont.Font.setPointSize(28);
   AlbumProfile.BookmarkFont.Font.setPointSize(16);
-  PlainBookWindow bookWindow;
+  SizedBookWindow bookWindow({800, 600});  // the book, for comparing with the preview
   BookView book(env_.Model, bookWindow);
-  bookWindow.Book = &book;
+  bookWindow.SetBook(&book);
   dialog_->PrepareAlbumProperties();
   Show();
   ShowPage("pgLook");
