@@ -11,7 +11,7 @@
 #include "core/message_table.h"
 #include "core/progress.h"
 #include "init/program_settings.h"
-#include "jpeg_test_files.h"
+#include "support/jpeg_test_files.h"
 #include "support/test_files.h"
 
 namespace {

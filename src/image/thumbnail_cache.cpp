@@ -12,7 +12,7 @@
 #include <QUrl>
 #include <array>
 
-#include "decoration_bitmaps.h"
+#include "png_reader.h"
 
 namespace {
 
