@@ -26,11 +26,11 @@
 
 #include "bench_goal.h"
 #include "bench_photos.h"
-#include "book/jpeg_reader.h"
 #include "book/thumbnail.h"
 #include "book/thumbnail_loading.h"
 #include "core/album_model.h"
 #include "core/progress.h"
+#include "image/jpeg_reader.h"
 #include "init/program_settings.h"
 #include "thumbs_cache.h"
 #include "thumbs_memory.h"

@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <utility>
 
-#include "book/thumbnail_cache.h"
 #include "book/thumbnail_loading.h"
 #include "core/album_model.h"
 #include "core/progress.h"
+#include "image/thumbnail_cache.h"
 #include "init/program_settings.h"
 
 namespace {

@@ -22,9 +22,9 @@
 
 #include "../thumbs/bench_photos.h"
 #include "bench_stats.h"
-#include "book/jpeg_split_decode.h"
 #include "dialogs/pic_view_layout.h"
 #include "dialogs/pic_view_picture.h"
+#include "image/jpeg_split_decode.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "decoration_bitmaps.h"
 
-#include <QFile>
 #include <QHash>
-#include <QImageReader>
 #include <QMutex>
+
+#include "image/png_reader.h"
 
 // Resources compiled into a static library are registered only when
 // something refers to them.
@@ -22,17 +22,4 @@ QImage DecorationBitmap(const QString& name) {
   const QImage bitmap = ReadPng(path);
   loaded.insert(name, bitmap);
   return bitmap;
-}
-
-QImage ReadPng(const QString& path) {
-  // Opened here: a reader left to open a missing file warns on stderr.
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  QImageReader reader(&file, "png");
-  reader.setAutoDetectImageFormat(false);
-  reader.setAutoTransform(false);
-  QImage image;
-  // A file cut short or damaged fails here as a whole.
-  if (!reader.read(&image)) return {};
-  return image;
 }

@@ -7,7 +7,3 @@
 
 // The bitmap called name ("VIDEO", ...); null when the program has none.
 QImage DecorationBitmap(const QString& name);
-
-// Reads a PNG file as PNG only (null when it is not one): left to guess the
-// kind, Qt loads every image plugin it has, which start-up feels.
-QImage ReadPng(const QString& path);

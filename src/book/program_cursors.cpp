@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QPixmap>
 
-#include "decoration_bitmaps.h"
+#include "image/png_reader.h"
 
 QString ProgramCursorName(int number) {
   switch (number) {

@@ -1,14 +1,10 @@
 #include "thumbnail.h"
 
-#include <QFileInfo>
 #include <QFontMetrics>
-#include <QImageReader>
 #include <QPainter>
 
 #include "book/decoration_bitmaps.h"
-#include "book/jpeg_reader.h"
-#include "book/thumbnail_cache.h"
-#include "core/paths.h"
+#include "image/thumbnail_picture.h"
 #include "init/profile.h"
 #include "init/program_settings.h"
 
@@ -44,11 +40,6 @@ Thumbnail ComposeThumbnail(const QImage& picture, const EdgeRect& rect, QSize bo
   thumbnail.Picture = scaled.convertToFormat(
       IsOpaque(scaled) ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
   return thumbnail;
-}
-
-QImage ReadWithQt(const QString& fileName, const char* format) {
-  QImageReader reader(fileName, format);
-  return reader.read();
 }
 
 }  // namespace
@@ -107,57 +98,15 @@ Thumbnail MakeThumbnail(const QImage& picture, QSize box) {
 }
 
 Thumbnail ReadThumbnail(const QString& fileName, QSize box, bool shareThumbnails) {
-  Thumbnail none{QImage(), QPoint(), box};
-  if (box.isEmpty() || !QFileInfo(fileName).isFile()) return none;
-  const QString ext = FileExtUpper(fileName);
-  const bool jpeg = ext == QLatin1String(".JPG") || ext == QLatin1String(".JPEG");
-  const char* qtFormat = ext == QLatin1String(".BMP")   ? "bmp"
-                         : ext == QLatin1String(".GIF") ? "gif"
-                                                        : nullptr;
-  if (!jpeg && qtFormat == nullptr) return none;
-
-  const int sizeClass = ThumbnailCacheClass(box);
-  const bool cached = sizeClass > 0 && !IsInsideThumbnailCache(fileName);
-  if (cached) {
-    const CachedPicture entry = ReadCachedThumbnail(fileName, sizeClass);
-    const EdgeRect rect = ThumbnailPictureRect(entry.FullSize, box);
-    // An entry smaller than the rectangle it would fill is not used.
-    if (!entry.Picture.isNull() && entry.Picture.width() >= rect.Width() &&
-        entry.Picture.height() >= rect.Height())
-      return ComposeThumbnail(entry.Picture, rect, box);
-    if (IsRecordedFailure(fileName)) return none;
-  }
-  const bool store = cached && shareThumbnails;
-
-  QImage picture;
-  QSize fullSize;
-  if (jpeg) {
-    // Decode no larger than the rectangle the picture will fill, or the
-    // cache entry when one is to be written.
-    JpegPicture decoded = ReadJpegFile(fileName, [box, store, sizeClass](QSize full) {
-      const EdgeRect rect = ThumbnailPictureRect(full, box);
-      const QSize least(rect.Width(), rect.Height() + 1);
-      return store ? least.expandedTo(CacheEntrySize(full, sizeClass)) : least;
-    });
-    picture = std::move(decoded.Image);
-    fullSize = decoded.FullSize;
-  } else {
-    picture = ReadWithQt(fileName, qtFormat);
-    fullSize = picture.size();
-  }
-  if (picture.isNull()) {
-    if (store) StoreFailure(fileName);
-    return none;
-  }
-  if (store) {
-    // The book draws from the picture the cache keeps, so a chapter looks the
-    // same when it is next made from the cache.
-    const QSize entrySize = CacheEntrySize(fullSize, sizeClass);
-    if (picture.size() != entrySize)
-      picture = picture.scaled(entrySize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    StoreCachedThumbnail(fileName, picture, fullSize, sizeClass);
-  }
-  return ComposeThumbnail(picture, ThumbnailPictureRect(fullSize, box), box);
+  const ThumbnailPicture read = ReadThumbnailPicture(
+      fileName, box,
+      [box](QSize full) {
+        const EdgeRect rect = ThumbnailPictureRect(full, box);
+        return QSize(rect.Width(), rect.Height());
+      },
+      shareThumbnails);
+  if (read.Picture.isNull()) return {QImage(), QPoint(), box};
+  return ComposeThumbnail(read.Picture, ThumbnailPictureRect(read.FullSize, box), box);
 }
 
 void PictureToThumbnail(Thumbnail& target, const QString& fileName, QSize box) {

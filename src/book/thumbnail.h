@@ -40,7 +40,7 @@ Thumbnail MakeThumbnail(const QImage& picture, QSize box);
 // through Qt's readers, .JPG and .JPEG through our JPEG decoder (scaled
 // while decoding, EXIF orientation applied). Null for a missing file, any
 // other extension, or a file that fails to decode. A valid entry of the
-// desktop's thumbnail cache (thumbnail_cache.h) stands in for decoding, and
+// desktop's thumbnail cache (image/thumbnail_cache.h) stands in for decoding, and
 // so does an entry recording that the file failed; with shareThumbnails a
 // file decoded here gets its entry.
 Thumbnail ReadThumbnail(const QString& fileName, QSize box, bool shareThumbnails);

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QVariantAnimation>
 
-#include "book/decoration_bitmaps.h"
+#include "image/png_reader.h"
 
 QPixmap WindowGlyph(const QString& name) {
   return QPixmap::fromImage(ReadPng(QStringLiteral(":/glyphs/%1.png").arg(name)));

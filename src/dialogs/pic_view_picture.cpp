@@ -2,8 +2,8 @@
 
 #include <QImageReader>
 
-#include "book/jpeg_reader.h"
 #include "core/paths.h"
+#include "image/jpeg_reader.h"
 
 namespace {
 

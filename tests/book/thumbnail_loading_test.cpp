@@ -11,7 +11,7 @@
 #include "core/message_table.h"
 #include "core/progress.h"
 #include "init/program_settings.h"
-#include "jpeg_test_files.h"
+#include "support/jpeg_test_files.h"
 #include "support/test_files.h"
 
 namespace {
@@ -126,6 +126,9 @@ TEST(ThumbnailLoading, ParallelLoadingGivesWhatOneByOneLoadingGives) {
   NoProgress quiet;
   // Entries of the shared cache would stand in for decoding on later loads.
   const bool share = std::exchange(GlobalSettings.ShareThumbnails, false);
+  QTemporaryDir cache;
+  const QByteArray oldCache = qgetenv("XDG_CACHE_HOME");
+  qputenv("XDG_CACHE_HOME", cache.path().toUtf8());
   LoadChapterThumbnails(model, 0, kBox, quiet, 1);
   const QList<Thumbnail> serial = model.Thumbnails[0];
   for (int threads : {0, 3}) {
@@ -136,6 +139,8 @@ TEST(ThumbnailLoading, ParallelLoadingGivesWhatOneByOneLoadingGives) {
     }
   }
   GlobalSettings.ShareThumbnails = share;
+  EXPECT_FALSE(QFileInfo::exists(cache.filePath("thumbnails")));  // the setting was heeded
+  qputenv("XDG_CACHE_HOME", oldCache);
   // A damaged JPEG, a missing file and a video leave empty entries in their
   // places; everything after them is made.
   for (int i = 0; i < serial.size(); ++i) {

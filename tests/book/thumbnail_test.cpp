@@ -6,8 +6,8 @@
 #include <QTemporaryDir>
 
 #include "init/profile.h"
-#include "jpeg_test_files.h"
 #include "rect_printer.h"
+#include "support/jpeg_test_files.h"
 #include "support/test_files.h"
 
 namespace {

@@ -16,12 +16,12 @@
 #include <cstdlib>
 
 #include "../book/book_fixture.h"
-#include "../book/jpeg_test_files.h"
 #include "app/setup_commands.h"
 #include "browser/album_browser.h"
 #include "browser_fixture.h"
 #include "dialogs/pic_view.h"
 #include "platform/qt_prompts.h"
+#include "support/jpeg_test_files.h"
 #include "support/scripted_prompts.h"
 #include "support/test_files.h"
 

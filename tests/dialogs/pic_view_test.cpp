@@ -7,11 +7,11 @@
 #include <QTest>
 #include <QWheelEvent>
 
-#include "../book/jpeg_test_files.h"
 #include "core/album_model.h"
 #include "dialogs/pic_view_zoom.h"
 #include "init/profile.h"
 #include "support/controls.h"
+#include "support/jpeg_test_files.h"
 #include "support/test_files.h"
 
 namespace {

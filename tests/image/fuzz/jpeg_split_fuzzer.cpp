@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "book/jpeg_split_decode.h"
+#include "image/jpeg_split_decode.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 2) return 0;

@@ -8,11 +8,16 @@
 #include <QImageWriter>
 #include <QSaveFile>
 #include <QStandardPaths>
-#include <QThreadPool>
 #include <QUrl>
 #include <array>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <system_error>
+#include <thread>
 
-#include "decoration_bitmaps.h"
+#include "png_reader.h"
 
 namespace {
 
@@ -102,22 +107,76 @@ void WriteEntry(const QString& root, const QString& folder, QImage image, const 
   file.commit();
 }
 
+// The one writer thread and its queue. The queue outlives static
+// destruction, and pending entries are finished while the application still
+// exists (a write that ran on into Qt's shutdown would find its image
+// plugins gone). Standard locks rather than a QThreadPool: ThreadSanitizer
+// sees them hand each entry over (Qt is not built with it), so the writer
+// can be checked for races.
+class Writer {
+ public:
+  void Add(std::function<void()> task) {
+    std::unique_lock lock(mutex_);
+    tasks_.push_back(std::move(task));
+    if (!started_) {
+      try {
+        std::thread([this] { Run(); }).detach();
+        started_ = true;
+      } catch (const std::system_error&) {
+        RunAll(lock);  // no thread to be had: written here and now
+        return;
+      }
+    }
+    changed_.notify_all();
+  }
+
+  void WaitForDone() {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return tasks_.empty() && !busy_; });
+  }
+
+ private:
+  void Run() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+      changed_.wait(lock, [this] { return !tasks_.empty(); });
+      RunAll(lock);
+      changed_.notify_all();
+    }
+  }
+
+  // Runs the queued tasks one by one, the lock released while each runs.
+  void RunAll(std::unique_lock<std::mutex>& lock) {
+    while (!tasks_.empty()) {
+      std::function<void()> task = std::move(tasks_.front());
+      tasks_.pop_front();
+      busy_ = true;
+      lock.unlock();
+      task();
+      task = nullptr;
+      lock.lock();
+      busy_ = false;
+    }
+  }
+
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::deque<std::function<void()>> tasks_;
+  bool started_ = false;
+  bool busy_ = false;
+};
+
 void FinishWrites();
 
-// One writer thread. The pool outlives static destruction, and pending
-// entries are finished while the application still exists (a write that
-// ran on into Qt's shutdown would find its image plugins gone).
-QThreadPool& Writers() {
-  static QThreadPool* const pool = [] {
-    auto* created = new QThreadPool;
-    created->setMaxThreadCount(1);
+Writer& Writers() {
+  static Writer* const writer = [] {
     qAddPostRoutine(FinishWrites);
-    return created;
+    return new Writer;
   }();
-  return *pool;
+  return *writer;
 }
 
-void FinishWrites() { Writers().waitForDone(); }
+void FinishWrites() { Writers().WaitForDone(); }
 
 }  // namespace
 
@@ -186,7 +245,7 @@ void StoreCachedThumbnail(const QString& fileName, const QImage& picture, QSize 
   const FileStamp stamp = StampOf(fileName);
   if (folder.isEmpty() || !stamp.Valid || picture.isNull()) return;
   const QString root = ThumbnailCacheRoot();
-  Writers().start([root, folder, picture, stamp, fullSize, sizeClass] {
+  Writers().Add([root, folder, picture, stamp, fullSize, sizeClass] {
     const QSize size = CacheEntrySize(fullSize, sizeClass);
     const QImage entry = picture.size() == size ? picture
                                                 : picture.scaled(size, Qt::IgnoreAspectRatio,
@@ -199,11 +258,11 @@ void StoreFailure(const QString& fileName) {
   const FileStamp stamp = StampOf(fileName);
   if (!stamp.Valid) return;
   const QString root = ThumbnailCacheRoot();
-  Writers().start([root, stamp] {
+  Writers().Add([root, stamp] {
     QImage mark(1, 1, QImage::Format_ARGB32);
     mark.fill(Qt::transparent);
     WriteEntry(root, kFailFolder, mark, stamp, QSize());
   });
 }
 
-void WaitForThumbnailCacheWrites() { Writers().waitForDone(); }
+void WaitForThumbnailCacheWrites() { Writers().WaitForDone(); }

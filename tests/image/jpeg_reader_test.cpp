@@ -1,4 +1,4 @@
-#include "book/jpeg_reader.h"
+#include "image/jpeg_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <QRandomGenerator>
 #include <QTransform>
 
-#include "jpeg_test_files.h"
+#include "support/jpeg_test_files.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 
 #include <jpeglib.h>
 
-#include "book/jpeg_split.h"
-#include "book/jpeg_split_decode.h"
-#include "jpeg_test_files.h"
+#include "image/jpeg_split.h"
+#include "image/jpeg_split_decode.h"
+#include "support/jpeg_test_files.h"
 
 namespace {
 

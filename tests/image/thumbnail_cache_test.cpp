@@ -1,4 +1,4 @@
-#include "book/thumbnail_cache.h"
+#include "image/thumbnail_cache.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +10,8 @@
 #include <QTemporaryDir>
 #include <QtConcurrent/QtConcurrentMap>
 
-#include "book/thumbnail.h"
-#include "book/thumbnail_loading.h"
-#include "core/progress.h"
-#include "init/program_settings.h"
-#include "jpeg_test_files.h"
+#include "image/thumbnail_picture.h"
+#include "support/jpeg_test_files.h"
 #include "support/test_files.h"
 
 namespace {
@@ -31,7 +28,15 @@ void SetTime(const QString& path, const QDateTime& time) {
   file.setFileTime(time, QFileDevice::FileModificationTime);
 }
 
-QColor Centre(const Thumbnail& t) {
+// Read for a thumbnail of kBox, drawn as large as fits.
+ThumbnailPicture Read(const QString& file, bool share) {
+  const auto drawn = [](QSize full) {
+    return full.scaled(kBox, Qt::KeepAspectRatio).boundedTo(full);
+  };
+  return ReadThumbnailPicture(file, kBox, drawn, share);
+}
+
+QColor Centre(const ThumbnailPicture& t) {
   return t.Picture.pixelColor(t.Picture.width() / 2, t.Picture.height() / 2);
 }
 
@@ -41,16 +46,12 @@ class ThumbnailCacheTest : public ::testing::Test {
   QTemporaryDir home;
   QTemporaryDir photos;
   QByteArray oldCacheHome = qgetenv("XDG_CACHE_HOME");
-  bool oldShare = GlobalSettings.ShareThumbnails;
+  bool share = true;
 
-  void SetUp() override {
-    qputenv("XDG_CACHE_HOME", home.path().toUtf8());
-    GlobalSettings.ShareThumbnails = true;
-  }
+  void SetUp() override { qputenv("XDG_CACHE_HOME", home.path().toUtf8()); }
   void TearDown() override {
     WaitForThumbnailCacheWrites();
     qputenv("XDG_CACHE_HOME", oldCacheHome);
-    GlobalSettings.ShareThumbnails = oldShare;
   }
 
   QString Photo(const QString& name, const QByteArray& bytes) {
@@ -58,14 +59,12 @@ class ThumbnailCacheTest : public ::testing::Test {
     return photos.filePath(name);
   }
 
-  // Loads the files as a chapter and waits for the cache to be written.
-  static QList<Thumbnail> Load(const QStringList& files) {
-    AlbumModel model;
-    model.Chapters[0].Files = files;
-    NoProgress quiet;
-    LoadChapterThumbnails(model, 0, kBox, quiet);
+  // Reads the files for thumbnails of kBox and waits for the cache to be written.
+  QList<ThumbnailPicture> Load(const QStringList& files) const {
+    QList<ThumbnailPicture> pictures;
+    for (const QString& file : files) pictures << Read(file, share);
     WaitForThumbnailCacheWrites();
-    return model.Thumbnails[0];
+    return pictures;
   }
 
   // Makes the file undecodable without changing its size or time: only a
@@ -99,8 +98,8 @@ TEST_F(ThumbnailCacheTest, ASecondLoadDecodesNothingInThisProcessOrAnother) {
   if (!childFiles.isEmpty()) {
     // The second process, with the first one's cache.
     qputenv("XDG_CACHE_HOME", qgetenv("QV_CACHE_TEST_HOME"));
-    for (const Thumbnail& thumbnail : Load(childFiles.split(u'\n')))
-      EXPECT_FALSE(thumbnail.IsNull());
+    for (const ThumbnailPicture& picture : Load(childFiles.split(u'\n')))
+      EXPECT_FALSE(picture.Picture.isNull());
     return;
   }
   ASSERT_TRUE(Filled(300, 200, Qt::green).save(photos.filePath("icon.bmp"), "BMP"));
@@ -111,7 +110,7 @@ TEST_F(ThumbnailCacheTest, ASecondLoadDecodesNothingInThisProcessOrAnother) {
       photos.filePath("icon.bmp"),
       Photo("small.jpg", EncodeJpeg(Filled(40, 30, Qt::red))),
   };
-  const QList<Thumbnail> first = Load(files);
+  const QList<ThumbnailPicture> first = Load(files);
   EXPECT_EQ(Mode(home.filePath("thumbnails")), 0x7000);
   EXPECT_EQ(Mode(home.filePath("thumbnails/large")), 0x7000);
   for (const QString& file : files) {
@@ -132,13 +131,12 @@ TEST_F(ThumbnailCacheTest, ASecondLoadDecodesNothingInThisProcessOrAnother) {
   EXPECT_EQ(turned.text("Thumb::Image::Width"), "1600");
 
   for (const QString& file : files) Spoil(file);
-  const QList<Thumbnail> second = Load(files);
+  const QList<ThumbnailPicture> second = Load(files);
   for (int i = 0; i < first.size(); ++i) {
-    ASSERT_FALSE(second[i].IsNull()) << qPrintable(files[i]);
-    // The same size rules and the same place in the cell.
-    EXPECT_EQ(QRect(second[i].Offset, second[i].Picture.size()),
-              QRect(first[i].Offset, first[i].Picture.size()))
-        << qPrintable(files[i]);
+    ASSERT_FALSE(second[i].Picture.isNull()) << qPrintable(files[i]);
+    // The same picture of the same whole size.
+    EXPECT_EQ(second[i].Picture.size(), first[i].Picture.size()) << qPrintable(files[i]);
+    EXPECT_EQ(second[i].FullSize, first[i].FullSize) << qPrintable(files[i]);
     // Alpha and the red channel's top bits: the same colour, give or take scaling.
     EXPECT_EQ(Centre(second[i]).rgb() >> 20, Centre(first[i]).rgb() >> 20) << qPrintable(files[i]);
   }
@@ -185,9 +183,9 @@ TEST_F(ThumbnailCacheTest, EntriesThatDoNotMatchTheFileAreIgnored) {
     QBuffer buffer(&png);
     ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && entry.save(&buffer, "PNG"));
     WriteAll(ThumbnailCacheEntry(photo, 256), c.cut ? png.left(png.size() / 2) : png);
-    const Thumbnail thumbnail = ReadThumbnail(photo, kBox, false);
-    ASSERT_FALSE(thumbnail.IsNull()) << c.what;
-    EXPECT_EQ(Centre(thumbnail).rgb() >> 20, QColor(c.used ? Qt::blue : Qt::red).rgb() >> 20)
+    const ThumbnailPicture picture = Read(photo, false);
+    ASSERT_FALSE(picture.Picture.isNull()) << c.what;
+    EXPECT_EQ(Centre(picture).rgb() >> 20, QColor(c.used ? Qt::blue : Qt::red).rgb() >> 20)
         << c.what;
   }
 }
@@ -197,34 +195,34 @@ TEST_F(ThumbnailCacheTest, AFileThatFailsIsRecordedAndNotTriedAgainUntilItChange
   QByteArray bad = good;
   bad[0] = 'x';  // the same size, not a JPEG
   const QString photo = Photo("photo.jpg", bad);
-  EXPECT_TRUE(Load({photo})[0].IsNull());
+  EXPECT_TRUE(Load({photo})[0].Picture.isNull());
   EXPECT_TRUE(QFile::exists(home.filePath("thumbnails/fail/quirevale/") +
                             QFileInfo(ThumbnailCacheEntry(photo, 256)).fileName()));
   // Mended with its time and size unchanged: still the recorded failure.
   const QDateTime time = QFileInfo(photo).lastModified();
   WriteAll(photo, good);
   SetTime(photo, time);
-  EXPECT_TRUE(Load({photo})[0].IsNull());
+  EXPECT_TRUE(Load({photo})[0].Picture.isNull());
   SetTime(photo, time.addSecs(5));  // touched: decoded again
-  EXPECT_FALSE(Load({photo})[0].IsNull());
+  EXPECT_FALSE(Load({photo})[0].Picture.isNull());
 }
 
 TEST_F(ThumbnailCacheTest, NothingIsWrittenWhereItMayNotBe) {
   const QString photo = Photo("photo.jpg", EncodeJpeg(Filled(800, 600, Qt::red)));
-  GlobalSettings.ShareThumbnails = false;  // read, never written
-  EXPECT_FALSE(Load({photo})[0].IsNull());
+  share = false;  // read, never written
+  EXPECT_FALSE(Load({photo})[0].Picture.isNull());
   EXPECT_FALSE(QFileInfo::exists(home.filePath("thumbnails")));
-  GlobalSettings.ShareThumbnails = true;
+  share = true;
 
   const QString inside = home.filePath("thumbnails/large/own.jpg");
   WriteAll(inside, EncodeJpeg(Filled(800, 600, Qt::red)));
-  EXPECT_FALSE(Load({inside})[0].IsNull());
+  EXPECT_FALSE(Load({inside})[0].Picture.isNull());
   EXPECT_EQ(QDir(home.filePath("thumbnails/large")).entryList(QDir::Files).size(), 1);
 
   // A cache folder that cannot be made: a file stands in its place.
   QDir(home.filePath("thumbnails")).removeRecursively();
   WriteAll(home.filePath("thumbnails"), "not a folder");
-  EXPECT_FALSE(Load({photo})[0].IsNull());
+  EXPECT_FALSE(Load({photo})[0].Picture.isNull());
   EXPECT_TRUE(QFileInfo(home.filePath("thumbnails")).isFile());
 }
 
@@ -234,7 +232,7 @@ TEST_F(ThumbnailCacheTest, WritersAtTheSameTimeLeaveValidEntries) {
     files << Photo(QStringLiteral("p%1.jpg").arg(i), EncodeJpeg(Filled(640, 480, Qt::red)));
   QStringList many;  // each file decoded and its entry queued by several threads at once
   for (int round = 0; round < 8; ++round) many += files;
-  QtConcurrent::blockingMap(many, [](const QString& file) { ReadThumbnail(file, kBox, true); });
+  QtConcurrent::blockingMap(many, [](const QString& file) { Read(file, true); });
   WaitForThumbnailCacheWrites();
   EXPECT_EQ(QDir(home.filePath("thumbnails/large")).entryList(QDir::Files).size(), files.size());
   for (const QString& file : files)
