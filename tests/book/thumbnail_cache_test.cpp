@@ -61,7 +61,7 @@ class ThumbnailCacheTest : public ::testing::Test {
   // Loads the files as a chapter and waits for the cache to be written.
   static QList<Thumbnail> Load(const QStringList& files) {
     AlbumModel model;
-    model.Chapters[0].Files = files;
+    ImageEdits::SetChapter(model, 0, ImagesOf(files));
     NoProgress quiet;
     LoadChapterThumbnails(model, 0, kBox, quiet);
     WaitForThumbnailCacheWrites();
