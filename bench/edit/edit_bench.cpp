@@ -84,7 +84,7 @@ double AddToChapter(const QStringList& files) {
 
 double LoadChapter(const QStringList& files) {
   AlbumModel model;
-  model.Chapters[0].Files = files;
+  ImageEdits::SetChapter(model, 0, ImagesOf(files));
   NoProgress quiet;
   QElapsedTimer timer;
   timer.start();

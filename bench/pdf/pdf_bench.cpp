@@ -80,13 +80,13 @@ void CameraAlbum(AlbumModel& model, const QString& data) {
   QDir dir(data + QStringLiteral("/pdf"));
   dir.mkpath(QStringLiteral("."));
   model.DataTitles = QStringList{QStringLiteral("A thousand photos")};
+  ImageList images;
   for (int i = 0; i < cameraPhotos; ++i) {
     const QString name = dir.filePath(QStringLiteral("IMG_%1.jpg").arg(i, 4, 10, QLatin1Char('0')));
     if (!QFile::exists(name)) QFile::link(QFileInfo(photos[i % kPhotos]).absoluteFilePath(), name);
-    model.Chapters[0].AppendEmpty();
-    model.Chapters[0].Files[i] = name;
-    model.Chapters[0].Titles[i] = QStringLiteral("Photo %1").arg(i + 1);
+    images.append({name, QStringLiteral("Photo %1").arg(i + 1), {}, {}, {}});
   }
+  ImageEdits::SetChapter(model, 0, images);
 }
 
 }  // namespace

@@ -53,15 +53,14 @@ void MakeSampleAlbum(AlbumModel& model, int images, int chapters, const QSize& b
       model.ImageDirs << QString();
     }
     const int count = k == 0 ? images : 3 + k;
-    ChapterData& data = model.Chapters[k];
+    ImageList data;
     for (int i = 0; i < count; ++i) {
-      data.Files << QStringLiteral("/nowhere/picture%1.jpg").arg(i);
-      data.Titles << QString::fromUtf8(Titles[i % 8]);
-      data.Dates << QStringLiteral("%1. 7. 2023").arg(1 + i % 28);
-      data.Places << QString::fromUtf8(Places[i % 5]);
-      data.People << QString::fromUtf8(People[i % 5]);
+      data.append({QStringLiteral("/nowhere/picture%1.jpg").arg(i),
+                   QString::fromUtf8(Titles[i % 8]), QStringLiteral("%1. 7. 2023").arg(1 + i % 28),
+                   QString::fromUtf8(Places[i % 5]), QString::fromUtf8(People[i % 5])});
       model.Thumbnails[k] << MakeThumbnail(Picture(i + 13 * k), box);
     }
+    ImageEdits::SetChapter(model, k, data);
     model.ThumbsLoaded[k] = true;
   }
   model.CurrentChapter = 0;

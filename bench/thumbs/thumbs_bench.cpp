@@ -58,7 +58,7 @@ bool RunTool(const QString& program, const QStringList& arguments) {
 
 bool OursAllCores(const QStringList& files) {
   AlbumModel model;
-  model.Chapters[0].Files = files;
+  ImageEdits::SetChapter(model, 0, ImagesOf(files));
   NoProgress quiet;
   LoadChapterThumbnails(model, 0, kBox, quiet);
   return std::none_of(model.Thumbnails[0].cbegin(), model.Thumbnails[0].cend(),

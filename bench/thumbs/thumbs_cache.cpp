@@ -19,7 +19,7 @@ const QSize kBox(180, 135);
 // Seconds to load the files as a chapter; 0 when a thumbnail is missing.
 double TimedLoad(const QStringList& files) {
   AlbumModel model;
-  model.Chapters[0].Files = files;
+  ImageEdits::SetChapter(model, 0, ImagesOf(files));
   NoProgress quiet;
   QElapsedTimer timer;
   timer.start();

@@ -42,10 +42,9 @@ double ModelMB(const AlbumModel& model) {
 
 void FillChapter(AlbumModel& model, const QStringList& files) {
   model.ResetToStart();
-  for (int i = 0; i < kImages; ++i) {
-    model.Chapters[0].AppendEmpty();
-    model.Chapters[0].Files[i] = files[i % files.size()];
-  }
+  QStringList chapter;
+  for (int i = 0; i < kImages; ++i) chapter << files[i % files.size()];
+  ImageEdits::SetChapter(model, 0, ImagesOf(chapter));
 }
 
 ThumbnailRequest Request(const AlbumLook& look, QSize window, int spread) {

@@ -284,17 +284,15 @@ int main(int argc, char** argv) {
     if (k > 0) model.ChapterNames << QString::fromUtf8(c.Name);
     model.DataTitles << QString::fromUtf8(c.Title);
     model.ImageDirs << QString::fromUtf8(c.ImageDir);
-    ChapterData& data = model.Chapters[k];
+    ImageList data;
     for (int i = 0; i < c.Count; ++i) {
       const Entry& e = c.Entries[i];
       const QString path = out + QString::fromUtf8(c.Pictures) + u'/' + QString::fromUtf8(e.File);
       if (!MakeFile(e, path, seed++)) return 1;
-      data.Files << path;
-      data.Titles << QString::fromUtf8(e.Title);
-      data.Dates << QString::fromUtf8(e.Date);
-      data.Places << QString::fromUtf8(e.Place);
-      data.People << QString::fromUtf8(e.People);
+      data.append({path, QString::fromUtf8(e.Title), QString::fromUtf8(e.Date),
+                   QString::fromUtf8(e.Place), QString::fromUtf8(e.People)});
     }
+    ImageEdits::SetChapter(model, k, data);
   }
   // The pictures exist now, so image names are written relative to them.
   for (int k = 0; k < model.DataFiles.size(); ++k) {

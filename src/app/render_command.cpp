@@ -115,7 +115,7 @@ bool OpenForRender(const DocumentContext& context, const QString& file, QString*
   if (ext != u".AFM" && !data.isEmpty()) {
     QString title, folder;
     QStringList links, names;
-    ChapterData images;
+    ImageList images;
     if (!ReadDataFile(context.Data.Document, data, title, folder, images, links, names)) {
       *error = QStringLiteral("cannot open %1: the album data file %2 does not read")
                    .arg(shown, QDir::toNativeSeparators(data));

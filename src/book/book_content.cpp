@@ -88,7 +88,7 @@ void BookView::PaintPageContent(const BookPage& page, QPainter& p) {
   const int count = std::min<int>(perPage, int(thumbs.size()) - first);
   const QSize pageSize(page.Width(), page.Height());
   const int descHeight = DescHeight(AlbumProfile);
-  const ChapterData& data = model_.Chapters[c];
+  const ImageList& images = model_.Images(c);
   const bool editMode = window_.IsEditMode();
   const int selLow = std::min(model_.SelStart, model_.SelEnd);
   const int selHigh = std::max(model_.SelStart, model_.SelEnd);
@@ -109,7 +109,7 @@ void BookView::PaintPageContent(const BookPage& page, QPainter& p) {
       p.drawRect(pic.Left - 1, pic.Top - 1, pic.Width() + 1, pic.Height() + 1);
     }
     if (!window_.IsResizing()) {
-      switch (CellPictureFor(thumb.Picture, data.Files.value(idx))) {
+      switch (CellPictureFor(thumb.Picture, images.value(idx).File)) {
         case CellPicture::Thumbnail:
           DrawCellPicture(p, pic, thumb);
           break;
@@ -148,7 +148,7 @@ void BookView::DrawCellPicture(QPainter& p, const EdgeRect& pic, const Thumbnail
 
 void BookView::PaintDescription(PageText& text, const EdgeRect& pic, int bottom, int idx) const {
   QPainter& p = text.Painter();
-  const ChapterData& data = model_.Chapters[model_.CurrentChapter];
+  const ImageRecord image = model_.Images(model_.CurrentChapter).value(idx);
   const int w = pic.Width();
   int y = pic.Bottom;
   // Only whole lines, and only inside the cell: the next cell or the page's
@@ -159,8 +159,8 @@ void BookView::PaintDescription(PageText& text, const EdgeRect& pic, int bottom,
     const QFontMetrics fm = p.fontMetrics();
     const int lineHeight = fm.height();
     if ((AlbumProfile.ShowDate || AlbumProfile.ShowPlace) && fits(lineHeight)) {
-      const QString date = AlbumProfile.ShowDate ? data.Dates.value(idx) : QString();
-      const QString place = AlbumProfile.ShowPlace ? data.Places.value(idx) : QString();
+      const QString date = AlbumProfile.ShowDate ? image.Date : QString();
+      const QString place = AlbumProfile.ShowPlace ? image.Place : QString();
       // The date whole where it can be, the place in what is left after a
       // blank's gap; either shortened with "…" rather than cut.
       const QRect line(pic.Left, y, w, lineHeight);
@@ -170,7 +170,7 @@ void BookView::PaintDescription(PageText& text, const EdgeRect& pic, int bottom,
       y += lineHeight;
     }
     if (AlbumProfile.ShowPeople && fits(lineHeight)) {
-      text.Line(QRect(pic.Left, y, w, lineHeight), data.People.value(idx));
+      text.Line(QRect(pic.Left, y, w, lineHeight), image.People);
       y += lineHeight;
     }
   }
@@ -179,8 +179,7 @@ void BookView::PaintDescription(PageText& text, const EdgeRect& pic, int bottom,
   const int lineHeight = fm.height();
   // Wrapped by the letters' own widths, so every line fits the cell.
   const TextWidth width = [&fm](QStringView s) { return fm.horizontalAdvance(s.toString()); };
-  for (const QString& line :
-       TitleLines(data.Titles.value(idx), w, AlbumProfile.TextRowCount, width)) {
+  for (const QString& line : TitleLines(image.Title, w, AlbumProfile.TextRowCount, width)) {
     if (!fits(lineHeight)) break;
     text.Line(QRect(pic.Left, y, w, lineHeight), line);
     y += lineHeight;

@@ -11,7 +11,7 @@ ThumbnailList MakeThumbnails(const QStringList& files, QSize box, const QString&
   // loader do the work, so new images get exactly the thumbnails a reload
   // of the chapter would give them.
   AlbumModel scratch;
-  scratch.Chapters[0].Files = files;
+  ImageEdits::SetChapter(scratch, 0, ImagesOf(files));
   scratch.DataTitles = QStringList{title};
   LoadChapterThumbnails(scratch, 0, box, progress, threads);
   return std::move(scratch.Thumbnails[0]);

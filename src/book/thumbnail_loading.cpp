@@ -44,7 +44,7 @@ void MakeRange(AlbumModel& model, int k, ImageRange range, QSize box, bool remak
                ProgressSink* progress, int threads) {
   BusyCursor busy;
   // The workers read this copy, never the model.
-  const QStringList files = model.Chapters[k].Files;
+  const QStringList files = FilesOf(model.Images(k));
   QList<Thumbnail>& thumbnails = model.Thumbnails[k];
   // A list out of step with the files cannot be trusted position by position.
   if (thumbnails.size() != files.size()) thumbnails = QList<Thumbnail>(files.size());

@@ -219,7 +219,7 @@ bool BookBrowsing::MousePress(QPoint p, Qt::MouseButton button, Qt::KeyboardModi
   const bool selected =
       m.SelEnd > -1 && i >= std::min(m.SelStart, m.SelEnd) && i <= std::max(m.SelStart, m.SelEnd);
   if (!selected) SelectRange(i, i);
-  const QString file = Model().Chapters[static_cast<size_t>(m.CurrentChapter)].Files.value(i);
+  const QString file = m.Images(m.CurrentChapter).value(i).File;
   host_.SetShowPictureEnabled(QFileInfo::exists(file));
   host_.PopupPictureMenu(p);
   return true;

@@ -74,13 +74,6 @@ void EditWindow::ConnectActions() {
     model.CurrentPage = -1;
     window_.ShowSpread(model.CurrentChapter, page);
   });
-  // Another album: the steps no longer know these images. (Chapters changed
-  // elsewhere, as by the setup dialog, are caught before the next step.)
-  for (const char* name : {"FileNew", "FileOpen", "DoRunGuide"}) {
-    if (QAction* action = window_.Action(QLatin1String(name)))
-      connect(action, &QAction::triggered, this, [this] { undo_.ClearIfStale(); });
-  }
-
   undoAction_ = new QAction(QStringLiteral("Undo"), &window_);
   undoAction_->setObjectName(QStringLiteral("Undo"));
   undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));

@@ -49,9 +49,7 @@ void ChapterEditor::InsertImages(int position, const QStringList& names) {
 void ChapterEditor::InsertFiles(int position, const QStringList& names, const QString& text) {
   if (Chapter() < 0 || names.isEmpty()) return;
   ChapterBlock block;
-  block.Data.Files = names;
-  block.Data.Titles = block.Data.Places = block.Data.Dates = block.Data.People =
-      QStringList(names.size(), QString());
+  block.Data = ImagesOf(names);
   block.Thumbnails = makeThumbnails_(names);
   const int count = Model().ImageCount(Chapter());
   undo_.Insert(Chapter(), position >= 0 && position < count ? position : count, block, text);

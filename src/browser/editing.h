@@ -1,7 +1,7 @@
 #pragma once
 // The editing commands on the current chapter: add, insert, delete, cut,
 // copy, paste, and moving the selected run by dragging it. Every change is
-// one undo step (AlbumUndo), keeps the five detail lists and the thumbnails
+// one undo step (AlbumUndo), keeps the images and their thumbnails
 // in step, marks the chapter modified and selects the changed images; the
 // window shows the result when AlbumUndo reports the change. Image files on
 // disk are never touched: the album only refers to them.

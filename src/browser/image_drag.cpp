@@ -102,10 +102,7 @@ bool EditWindow::Drop(QDropEvent& event) {
     return true;
   }
   const QString document = DocumentAmong(files);
-  if (!document.isEmpty()) {
-    window_.OpenFile(document);
-    undo_.ClearIfStale();
-  }
+  if (!document.isEmpty()) window_.OpenFile(document);
   return true;
 }
 

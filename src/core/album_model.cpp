@@ -1,33 +1,21 @@
 #include "album_model.h"
 
+#include <utility>
+
 #include "paths.h"
 
-void ChapterData::AppendEmpty() {
-  Files.append(QString());
-  Titles.append(QString());
-  Places.append(QString());
-  Dates.append(QString());
-  People.append(QString());
+QStringList FilesOf(const ImageList& images) {
+  QStringList files;
+  files.reserve(images.size());
+  for (const ImageRecord& image : images) files << image.File;
+  return files;
 }
 
-bool ChapterData::operator==(const ChapterData& other) const {
-  return Files == other.Files && Titles == other.Titles && Places == other.Places &&
-         Dates == other.Dates && People == other.People;
+ImageList ImagesOf(const QStringList& files) {
+  ImageList images(files.size());
+  for (qsizetype i = 0; i < files.size(); ++i) images[i].File = files[i];
+  return images;
 }
-
-void CreateChapterData(ChapterData& data) { data = ChapterData(); }
-
-void ClearChapterData(ChapterData& data) {
-  data.Files.clear();
-  data.Titles.clear();
-  data.Places.clear();
-  data.Dates.clear();
-  data.People.clear();
-}
-
-void FreeChapterData(ChapterData& data) { ClearChapterData(data); }
-
-void CopyChapterData(const ChapterData& source, ChapterData& target) { target = source; }
 
 int PageCountFor(int imageCount, int imagesPerPage) {
   if (imageCount <= 0 || imagesPerPage <= 0) return 0;
@@ -45,10 +33,13 @@ int PageOfImage(int index, int imagesPerPage) {
 
 AlbumModel::AlbumModel() { ResetToStart(); }
 
-int AlbumModel::ImageCount(int k) const {
-  if (k < 0 || k >= MaxDataFiles) return 0;
-  return Chapters[k].Count();
+const ImageList& AlbumModel::Images(int k) const {
+  static const ImageList none;
+  if (k < 0 || k >= MaxDataFiles) return none;
+  return images_[static_cast<std::size_t>(k)];
 }
+
+int AlbumModel::ImageCount(int k) const { return static_cast<int>(Images(k).size()); }
 
 int AlbumModel::ChapterCount() const { return static_cast<int>(ChapterNames.size()); }
 
@@ -94,7 +85,7 @@ DataFileSnapshot AlbumModel::DataFileState(int k) const {
       state.Links << MakeRelativePath(main, main, QString(), DataFiles[i])
                   << ChapterNames.value(i - 1);
   }
-  state.Images = Chapters[k];
+  state.Images = images_[static_cast<std::size_t>(k)];
   return state;
 }
 
@@ -116,10 +107,8 @@ void AlbumModel::ResetToStart() {
   ImageDirs = QStringList{QString()};
   DataTitles = QStringList{QString()};
   ChapterNames.clear();
-  for (int k = 0; k < MaxDataFiles; ++k) {
-    ClearChapterData(Chapters[k]);
-    Thumbnails[k].clear();
-  }
+  ImageEdits::SetAlbum(*this, {});
+  for (auto& thumbnails : Thumbnails) thumbnails.clear();
   ThumbsLoaded.fill(false);
   for (int k = 0; k < MaxDataFiles; ++k) MarkSaved(k);
   PartlyReadFiles.clear();
@@ -137,4 +126,33 @@ void AlbumModel::ResetToNew() {
   CurrentChapter = 0;
   CurrentPage = 0;
   AlbumModified = true;
+}
+
+void ImageEdits::SetAlbum(AlbumModel& model, AlbumImages images) {
+  model.images_ = std::move(images);
+  if (model.listener_.Call) model.listener_.Call();
+}
+
+void ImageEdits::SetChapter(AlbumModel& model, int k, ImageList images) {
+  if (k < 0 || k >= MaxDataFiles) return;
+  model.images_[static_cast<std::size_t>(k)] = std::move(images);
+  if (model.listener_.Call) model.listener_.Call();
+}
+
+void ImageEdits::Insert(AlbumModel& model, int k, int position, const ImageList& images) {
+  ImageList& list = model.images_[static_cast<std::size_t>(k)];
+  list.insert(position, images.size(), ImageRecord());
+  std::copy(images.begin(), images.end(), list.begin() + position);
+}
+
+void ImageEdits::Remove(AlbumModel& model, int k, int first, int count) {
+  model.images_[static_cast<std::size_t>(k)].remove(first, count);
+}
+
+void ImageEdits::Move(AlbumModel& model, int k, int first, int count, int to) {
+  MoveRun(model.images_[static_cast<std::size_t>(k)], first, count, to);
+}
+
+void ImageEdits::Swap(AlbumModel& model, int k, ImageList& images) {
+  std::swap(model.images_[static_cast<std::size_t>(k)], images);
 }

@@ -5,6 +5,12 @@
 // Chapter k is data file k: chapter 0 holds the main data file's own images,
 // chapters 1..N those of the chapter files it links. The model holds plain data;
 // loading, saving and drawing live elsewhere.
+//
+// The images are read through Images(k) and changed only through ImageEdits
+// (the model's friend), whose callers are the editing and undo layer
+// (chapter_block, AlbumUndo) and the code that opens or makes an album. An
+// album's images replaced whole are reported to the model's listener (the undo
+// stack), so no step ever acts on images it does not know.
 
 #include <QImage>
 #include <QList>
@@ -12,31 +18,37 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <array>
+#include <functional>
 #include <optional>
 
 #include "core/file_stamps.h"
 
 constexpr int MaxDataFiles = 11;  // the main data file and ten chapters
 
-// Five parallel lists, one entry per image, in album order.
-struct ChapterData {
-  QStringList Files;  // full path of the image or video file
-  QStringList Titles;
-  QStringList Places;
-  QStringList Dates;  // free text, never parsed
-  QStringList People;
+// One image of a chapter with its details.
+struct ImageRecord {
+  QString File;  // full path of the image or video file
+  QString Title;
+  QString Date;  // free text, never parsed
+  QString Place;
+  QString People;
 
-  int Count() const { return static_cast<int>(Files.size()); }
-  // Appends an image with empty details.
-  void AppendEmpty();
-  bool operator==(const ChapterData& other) const;
+  bool operator==(const ImageRecord& other) const {
+    return File == other.File && Title == other.Title && Date == other.Date &&
+           Place == other.Place && People == other.People;
+  }
+  bool operator!=(const ImageRecord& other) const { return !(*this == other); }
 };
 
-void CreateChapterData(ChapterData& data);
-void ClearChapterData(ChapterData& data);
-void FreeChapterData(ChapterData& data);
-void CopyChapterData(const ChapterData& source, ChapterData& target);
+// A chapter's images in album order.
+using ImageList = QList<ImageRecord>;
+using AlbumImages = std::array<ImageList, MaxDataFiles>;
+
+// The images' files, in order; and images of files with empty details.
+QStringList FilesOf(const ImageList& images);
+ImageList ImagesOf(const QStringList& files);
 
 // What a data file holds, as the program writes it: the file it goes to,
 // its title, image folder, links (the main data file's) and images.
@@ -45,13 +57,25 @@ struct DataFileSnapshot {
   QString Title;
   QString Dir;
   QStringList Links;  // main data file: each link as written, then its chapter's name
-  ChapterData Images;
+  ImageList Images;
 
   bool operator==(const DataFileSnapshot& other) const {
     return File == other.File && Title == other.Title && Dir == other.Dir && Links == other.Links &&
            Images == other.Images;
   }
 };
+
+// Moves entries first .. first+count-1 of list so that the run starts at to;
+// one rotation shifts the entries the run passes.
+template <typename List>
+void MoveRun(List& list, int first, int count, int to) {
+  auto begin = list.begin();
+  if (to > first) {
+    std::rotate(begin + first, begin + first + count, begin + to + count);
+  } else {
+    std::rotate(begin + to, begin + first, begin + first + count);
+  }
+}
 
 // One image's thumbnail as the book keeps it: only the picture's own
 // rectangle, scaled, and where that rectangle lies in the picture part of its
@@ -86,9 +110,8 @@ class AlbumModel {
   QStringList DataFiles;   // [0] main data file (full path), [1..N] links as written
   QStringList ChapterNames;
   QStringList ImageDirs;
-  QStringList DataTitles;  // [0] is the album's title
-  std::array<ChapterData, MaxDataFiles> Chapters;
-  std::array<QList<Thumbnail>, MaxDataFiles> Thumbnails;  // parallel to Files
+  QStringList DataTitles;                                 // [0] is the album's title
+  std::array<QList<Thumbnail>, MaxDataFiles> Thumbnails;  // parallel to the images
   std::array<bool, MaxDataFiles> ThumbsLoaded{};
   std::array<bool, MaxDataFiles> DataModified{};
   // Data file k as last read or written (an album not yet saved: as it
@@ -107,6 +130,13 @@ class AlbumModel {
   int CurrentPage = -1;     // -1: closed book; else an even spread number
   int SelStart = 0;
   int SelEnd = -1;  // -1: nothing selected
+
+  // Chapter k's images (none when k is out of range).
+  const ImageList& Images(int k) const;
+  const AlbumImages& AllImages() const { return images_; }
+  // Called after an album's images were replaced whole (opened, made, or its
+  // chapters rearranged); a copy of the model starts without it.
+  void SetReplacedListener(std::function<void()> listener) { listener_.Call = std::move(listener); }
 
   int ImageCount(int k) const;
   int ChapterCount() const;
@@ -131,4 +161,39 @@ class AlbumModel {
   // A new album: the start state at chapter 0, spread 0, with AlbumModified
   // set. Applying the default look is the caller's.
   void ResetToNew();
+
+ private:
+  friend class ImageEdits;
+
+  // Stays with its model: copies start without one, and a model assigned
+  // to has had its images replaced whole (last member: all else is assigned).
+  struct Listener {
+    std::function<void()> Call;
+    Listener() = default;
+    Listener(const Listener&) {}
+    Listener& operator=(const Listener&) {
+      if (Call) Call();
+      return *this;
+    }
+  };
+
+  AlbumImages images_;
+  Listener listener_;  // last
+};
+
+// The one way to change an album's images.
+class ImageEdits {
+ public:
+  // Opening or making an album: every chapter's images at once, or one
+  // chapter's; the model's listener is told.
+  static void SetAlbum(AlbumModel& model, AlbumImages images);
+  static void SetChapter(AlbumModel& model, int k, ImageList images);
+
+  // Editing steps (AlbumUndo's): indices are the caller's to check.
+  static void Insert(AlbumModel& model, int k, int position, const ImageList& images);
+  static void Remove(AlbumModel& model, int k, int first, int count);
+  // Moves images first .. first+count-1 so that the run starts at to.
+  static void Move(AlbumModel& model, int k, int first, int count, int to);
+  // Exchanges chapter k's images with images.
+  static void Swap(AlbumModel& model, int k, ImageList& images);
 };

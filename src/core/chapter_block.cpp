@@ -4,25 +4,6 @@
 
 namespace {
 
-// Applies one change to each of the five lists of a chapter.
-template <typename Change>
-void ForEachList(ChapterData& data, Change change) {
-  change(data.Files);
-  change(data.Titles);
-  change(data.Places);
-  change(data.Dates);
-  change(data.People);
-}
-
-template <typename Change>
-void ForEachList(const ChapterData& source, ChapterData& target, Change change) {
-  change(source.Files, target.Files);
-  change(source.Titles, target.Titles);
-  change(source.Places, target.Places);
-  change(source.Dates, target.Dates);
-  change(source.People, target.People);
-}
-
 // Thumbnails that cannot follow the change are dropped, so the chapter's are
 // made again when it is shown.
 void DropThumbnails(AlbumModel& model, int k) {
@@ -53,7 +34,7 @@ int IndexMap::operator()(int i) const {
 }
 
 bool ThumbnailsParallel(const AlbumModel& model, int k) {
-  return ValidChapter(k) && model.Thumbnails[k].size() == model.Chapters[k].Files.size();
+  return ValidChapter(k) && model.Thumbnails[k].size() == model.Images(k).size();
 }
 
 ChapterBlock CopyEntries(const AlbumModel& model, int k, int first, int count) {
@@ -62,8 +43,7 @@ ChapterBlock CopyEntries(const AlbumModel& model, int k, int first, int count) {
   first = std::max(first, 0);
   count = std::min(count, model.ImageCount(k) - first);
   if (count <= 0) return block;
-  ForEachList(model.Chapters[k], block.Data,
-              [&](const QStringList& from, QStringList& to) { to = from.mid(first, count); });
+  block.Data = model.Images(k).mid(first, count);
   if (ThumbnailsParallel(model, k)) block.Thumbnails = model.Thumbnails[k].mid(first, count);
   return block;
 }
@@ -73,7 +53,7 @@ ChapterBlock TakeEntries(AlbumModel& model, int k, int first, int count) {
   if (block.Count() == 0) return block;
   first = std::max(first, 0);
   const bool parallel = ThumbnailsParallel(model, k);
-  ForEachList(model.Chapters[k], [&](QStringList& list) { list.remove(first, block.Count()); });
+  ImageEdits::Remove(model, k, first, block.Count());
   if (parallel) {
     model.Thumbnails[k].remove(first, block.Count());
   } else {
@@ -87,10 +67,7 @@ void InsertEntries(AlbumModel& model, int k, int position, const ChapterBlock& b
   const int count = model.ImageCount(k);
   if (position < 0 || position > count) position = count;
   const bool parallel = ThumbnailsParallel(model, k) && block.HasThumbnails();
-  ForEachList(block.Data, model.Chapters[k], [&](const QStringList& from, QStringList& to) {
-    to.insert(position, from.size(), QString());
-    std::copy(from.begin(), from.end(), to.begin() + position);
-  });
+  ImageEdits::Insert(model, k, position, block.Data);
   if (parallel) {
     ThumbnailList& thumbnails = model.Thumbnails[k];
     thumbnails.insert(position, block.Thumbnails.size(), {});
@@ -105,19 +82,10 @@ void MoveEntries(AlbumModel& model, int k, int first, int count, int to) {
   const int size = model.ImageCount(k);
   if (count <= 0 || first < 0 || to < 0 || first + count > size || to + count > size || to == first)
     return;
-  // One rotation per list moves the run and shifts the images it passes.
-  const auto rotate = [&](auto& list) {
-    auto begin = list.begin();
-    if (to > first) {
-      std::rotate(begin + first, begin + first + count, begin + to + count);
-    } else {
-      std::rotate(begin + to, begin + first, begin + first + count);
-    }
-  };
   const bool parallel = ThumbnailsParallel(model, k);
-  ForEachList(model.Chapters[k], rotate);
+  ImageEdits::Move(model, k, first, count, to);
   if (parallel) {
-    rotate(model.Thumbnails[k]);
+    MoveRun(model.Thumbnails[k], first, count, to);
   } else {
     DropThumbnails(model, k);
   }

@@ -1,6 +1,6 @@
 #pragma once
-// Runs of images moved within a chapter. The five detail lists and the
-// thumbnails change in step, so entry i of each always belongs to image i.
+// Runs of images moved within a chapter. The images and the thumbnails
+// change in step, so thumbnail i always belongs to image i.
 // A chapter whose thumbnails are not loaded keeps none after a change: they
 // are made again when it is shown, never left out of step with its files.
 
@@ -13,11 +13,11 @@ using ThumbnailList = decltype(AlbumModel::Thumbnails)::value_type;
 // A run of images with their details and thumbnails, taken out of a chapter
 // or about to go into one (the internal clipboard is one).
 struct ChapterBlock {
-  ChapterData Data;
+  ImageList Data;
   ThumbnailList Thumbnails;  // parallel to Data, or empty when none were loaded
 
-  int Count() const { return Data.Count(); }
-  bool HasThumbnails() const { return Thumbnails.size() == Data.Files.size(); }
+  int Count() const { return static_cast<int>(Data.size()); }
+  bool HasThumbnails() const { return Thumbnails.size() == Data.size(); }
 };
 
 // Where entry i of a chapter is after a change (-1: removed).

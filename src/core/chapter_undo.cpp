@@ -1,5 +1,6 @@
 #include "chapter_undo.h"
 
+#include <QPointer>
 #include <QUndoCommand>
 #include <algorithm>
 #include <utility>
@@ -124,7 +125,7 @@ class MoveCommand : public ChapterCommand {
 
 class ReplaceCommand : public ChapterCommand {
  public:
-  ReplaceCommand(AlbumUndo& owner, int k, ChapterData data, QList<int> changed,
+  ReplaceCommand(AlbumUndo& owner, int k, ImageList data, QList<int> changed,
                  ThumbnailList thumbnails, const QString& text)
       : ChapterCommand(owner, k, text),
         other_(std::move(data)),
@@ -141,7 +142,7 @@ class ReplaceCommand : public ChapterCommand {
   // thumbnails with the ones this step holds.
   IndexMap Swap() {
     AlbumModel& model = Model();
-    std::swap(model.Chapters[k_], other_);
+    ImageEdits::Swap(model, k_, other_);
     if (ThumbnailsParallel(model, k_) && thumbnails_.size() == changed_.size()) {
       for (int n = 0; n < changed_.size(); ++n) {
         const int i = changed_[n];
@@ -155,7 +156,7 @@ class ReplaceCommand : public ChapterCommand {
     return {};
   }
 
-  ChapterData other_;
+  ImageList other_;
   QList<int> changed_;
   ThumbnailList thumbnails_;
 };
@@ -169,55 +170,31 @@ void SetSelection(AlbumModel& model, SelectionRange selection) {
   model.SelEnd = selection.End;
 }
 
-AlbumUndo::AlbumUndo(AlbumModel& model, QObject* parent)
-    : QObject(parent), model_(model), known_(model.Chapters), knownNames_(model.ChapterNames) {}
+AlbumUndo::AlbumUndo(AlbumModel& model, QObject* parent) : QObject(parent), model_(model) {
+  // Either may go first (the window's model goes before the window's children).
+  model_.SetReplacedListener([self = QPointer<AlbumUndo>(this)] {
+    if (self) self->Clear();
+  });
+}
 
 void AlbumUndo::Clear() {
   stack_.clear();
-  known_ = model_.Chapters;
-  knownNames_ = model_.ChapterNames;
   pending_.fill(false);
   emit Cleared();
 }
 
-bool AlbumUndo::ClearIfStale() {
-  if (model_.Chapters == known_ && model_.ChapterNames == knownNames_) return false;
-  const bool had = stack_.count() > 0;
-  Clear();
-  return had;
-}
-
-void AlbumUndo::ForgetIfStale() {
-  // Quietly: a step is about to be made, and whoever makes it stays valid.
-  if (model_.Chapters == known_ && model_.ChapterNames == knownNames_) return;
-  stack_.clear();
-  known_ = model_.Chapters;
-  knownNames_ = model_.ChapterNames;
-}
-
-void AlbumUndo::Undo() {
-  if (!ClearIfStale()) stack_.undo();
-}
-
-void AlbumUndo::Redo() {
-  if (!ClearIfStale()) stack_.redo();
-}
-
 void AlbumUndo::Insert(int k, int position, const ChapterBlock& block, const QString& text) {
-  ForgetIfStale();
   if (k < 0 || k >= MaxDataFiles || block.Count() == 0) return;
   stack_.push(new InsertCommand(*this, k, position, block, text));
 }
 
 void AlbumUndo::Remove(int k, int first, int count, const QString& text) {
-  ForgetIfStale();
   if (k < 0 || k >= MaxDataFiles || first < 0 || count <= 0 || first + count > model_.ImageCount(k))
     return;
   stack_.push(new RemoveCommand(*this, k, first, count, text));
 }
 
 void AlbumUndo::Move(int k, int first, int count, int to, const QString& text) {
-  ForgetIfStale();
   const int size = model_.ImageCount(k);
   if (k < 0 || k >= MaxDataFiles || count <= 0 || first < 0 || to < 0 || first == to ||
       first + count > size || to + count > size)
@@ -225,17 +202,14 @@ void AlbumUndo::Move(int k, int first, int count, int to, const QString& text) {
   stack_.push(new MoveCommand(*this, k, first, count, to, text));
 }
 
-void AlbumUndo::Replace(int k, const ChapterData& data, const QList<int>& changed,
+void AlbumUndo::Replace(int k, const ImageList& data, const QList<int>& changed,
                         const ThumbnailList& thumbnails, const QString& text) {
-  ForgetIfStale();
-  if (k < 0 || k >= MaxDataFiles || data.Count() != model_.ImageCount(k) ||
-      data == model_.Chapters[k])
+  if (k < 0 || k >= MaxDataFiles || data.size() != model_.ImageCount(k) || data == model_.Images(k))
     return;
   stack_.push(new ReplaceCommand(*this, k, data, changed, thumbnails, text));
 }
 
 void AlbumUndo::AfterChange(int k, const IndexMap& map) {
-  known_[static_cast<std::size_t>(k)] = model_.Chapters[static_cast<std::size_t>(k)];
   UpdateModified(k);
   emit ChapterChanged(k, map);
 }

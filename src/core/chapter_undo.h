@@ -1,11 +1,13 @@
 #pragma once
 // Undo and redo of every change to a chapter's images: one QUndoStack for the
-// album, one command per user command. Each command restores the five lists,
-// the thumbnails and the selection exactly. Afterwards the chapter counts as
-// modified exactly while its data file would differ from what was last read
-// or written (AlbumModel::SavedFiles): its title, folder and links count as
-// much as its images, so undoing an image edit never hides a change made
-// elsewhere, and a save in between is what the chapter is compared with.
+// album, one command per user command. Each command restores the images,
+// the thumbnails and the selection exactly. The steps are the only changes of
+// the images besides opening or making an album, which the model reports and
+// which clears the stack: a step never acts on images it does not know. Afterwards the chapter
+// counts as modified exactly while its data file would differ from what was last read or written
+// (AlbumModel::SavedFiles): its title, folder and links count as much as its images, so undoing an
+// image edit never hides a change made elsewhere, and a save in between is what the chapter is
+// compared with.
 
 #include <QObject>
 #include <QUndoStack>
@@ -24,13 +26,8 @@ class AlbumUndo : public QObject {
 
   // Forgets every step: another album was opened or made.
   void Clear();
-  // Clears the steps when the album no longer is what the last step left
-  // (another album was opened, or its chapters were changed elsewhere), so
-  // an undo never writes into images it does not know. True when cleared.
-  bool ClearIfStale();
-  // Undo and Redo of the stack, each after ClearIfStale.
-  void Undo();
-  void Redo();
+  void Undo() { stack_.undo(); }
+  void Redo() { stack_.redo(); }
 
   // Each of these makes one step and does it at once. The selection
   // afterwards is the changed images; Remove selects the image after the
@@ -40,7 +37,7 @@ class AlbumUndo : public QObject {
   void Move(int k, int first, int count, int to, const QString& text);
   // Replaces the details of chapter k (same number of images); thumbnails
   // holds a new thumbnail for each image whose file changed, by index.
-  void Replace(int k, const ChapterData& data, const QList<int>& changed,
+  void Replace(int k, const ImageList& data, const QList<int>& changed,
                const ThumbnailList& thumbnails, const QString& text);
 
   // Edits of chapter k not yet applied (the image properties dialog's)
@@ -61,13 +58,8 @@ class AlbumUndo : public QObject {
   AlbumModel& model_;
   QUndoStack stack_;
   std::array<bool, MaxDataFiles> pending_{};
-  // The chapters as the last step or Clear left them.
-  std::array<ChapterData, MaxDataFiles> known_;
-  QStringList knownNames_;
 
   void UpdateModified(int k);
-  // ClearIfStale before a new step, without telling anyone.
-  void ForgetIfStale();
 };
 
 // The model's selection (SelStart, SelEnd).

@@ -37,18 +37,19 @@ std::optional<QString> AttributeValue(const xml::XmlElement& element, const char
 }
 
 void ReadImage(const xml::XmlElement& image, bool isAlbum2, const QString& name,
-               const QString& folder, ChapterData& target) {
-  target.AppendEmpty();
-  const qsizetype last = target.Files.size() - 1;
+               const QString& folder, ImageList& target) {
+  // Appended first: what a broken element gave before it broke stays.
+  target.append(ImageRecord());
+  ImageRecord& record = target.last();
   // An empty name stays empty: resolved, it would name the image folder.
   const auto src = AttributeValue(image, "src");
-  if (src && !src->isEmpty()) target.Files[last] = ResolvePath(name, folder, *src);
+  if (src && !src->isEmpty()) record.File = ResolvePath(name, folder, *src);
   const auto title = isAlbum2 ? ChildText(image, "title") : std::nullopt;
-  target.Titles[last] = title ? *title : Text(image.Content());
+  record.Title = title ? *title : Text(image.Content());
   if (!isAlbum2) return;
-  target.Dates[last] = ChildText(image, "date").value_or(QString());
-  target.Places[last] = ChildText(image, "place").value_or(QString());
-  target.People[last] = ChildText(image, "people").value_or(QString());
+  record.Date = ChildText(image, "date").value_or(QString());
+  record.Place = ChildText(image, "place").value_or(QString());
+  record.People = ChildText(image, "people").value_or(QString());
 }
 
 // Gives the document its own error handler back however opening ends.
@@ -165,7 +166,7 @@ void NoteDamage(AlbumModel& model, const QString& file, const std::optional<Text
 // user is told about files read in part.
 void ReadAlbumData(const DataFileContext& context, const QString& name,
                    const AlbumDataLists& target, QStringList& damaged) {
-  for (ChapterData& chapter : target.Chapters) ClearChapterData(chapter);
+  for (ImageList& chapter : target.Chapters) chapter.clear();
   target.DataTitles.clear();
   target.ImageDirs.clear();
   target.DataFiles.clear();
@@ -216,17 +217,13 @@ void ReadAlbumData(const DataFileContext& context, const QString& name,
 
 }  // namespace
 
-AlbumDataLists ModelLists(AlbumModel& model) {
-  return {model.DataFiles, model.ChapterNames, model.DataTitles, model.ImageDirs, model.Chapters};
-}
-
 bool ReadDataFile(xml::XmlData& document, const QString& name, QString& title, QString& folder,
-                  ChapterData& target, QStringList& links, QStringList& names,
+                  ImageList& target, QStringList& links, QStringList& names,
                   std::optional<TextPlace>* damage) {
   links.clear();
   names.clear();
   folder.clear();
-  ClearChapterData(target);
+  target.clear();
   if (damage) damage->reset();
   if (name.isEmpty() || !QFileInfo(name).isFile()) return false;
   QFile file(name);
@@ -279,7 +276,9 @@ void LoadAlbumData(const DataFileContext& context, const QString& name,
 }
 
 void LoadAlbumData(const DataFileContext& context, const QString& name) {
-  LoadAlbumData(context, name, ModelLists(context.Model));
+  AlbumData data;
+  LoadAlbumData(context, name, data.Lists());
+  data.MoveInto(context.Model);
   for (int k = 0; k < MaxDataFiles; ++k) context.Model.MarkSaved(k);
 }
 
@@ -288,7 +287,7 @@ void AlbumData::MoveInto(AlbumModel& model) {
   model.ChapterNames = std::move(ChapterNames);
   model.DataTitles = std::move(DataTitles);
   model.ImageDirs = std::move(ImageDirs);
-  model.Chapters = std::move(Chapters);
+  ImageEdits::SetAlbum(model, std::move(Chapters));
 }
 
 void OpenDataFile(const DataFileContext& context, const QString& name) {

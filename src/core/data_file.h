@@ -33,16 +33,15 @@ struct DataFileContext {
   const bool& LoadAllChapters;  // the program setting of that name
 };
 
-// The lists a whole album's data is loaded into: the model's own, or working
-// copies (the chapter page of the setup dialog).
+// The lists a whole album's data is loaded into: an AlbumData, or the
+// working copies of the chapter page of the setup dialog.
 struct AlbumDataLists {
   QStringList& DataFiles;
   QStringList& ChapterNames;
   QStringList& DataTitles;
   QStringList& ImageDirs;
-  std::array<ChapterData, MaxDataFiles>& Chapters;
+  AlbumImages& Chapters;
 };
-AlbumDataLists ModelLists(AlbumModel& model);
 
 // A whole album's data read apart from the model, so that opening an album
 // either replaces the model's data whole or leaves it as it was.
@@ -51,10 +50,10 @@ struct AlbumData {
   QStringList ChapterNames;
   QStringList DataTitles;
   QStringList ImageDirs;
-  std::array<ChapterData, MaxDataFiles> Chapters;
+  AlbumImages Chapters;
 
   AlbumDataLists Lists() { return {DataFiles, ChapterNames, DataTitles, ImageDirs, Chapters}; }
-  // Moves everything into the model's lists.
+  // Moves everything into the model's lists (its images replaced whole).
   void MoveInto(AlbumModel& model);
 };
 
@@ -68,7 +67,7 @@ struct AlbumData {
 // something but does not load at all. A caller that keeps the data for
 // saving records such a file in the model's PartlyReadFiles and tells the user.
 bool ReadDataFile(xml::XmlData& document, const QString& name, QString& title, QString& folder,
-                  ChapterData& target, QStringList& links, QStringList& names,
+                  ImageList& target, QStringList& links, QStringList& names,
                   std::optional<TextPlace>* damage = nullptr);
 
 // Reads a main data file and every chapter file it links (at most ten; later

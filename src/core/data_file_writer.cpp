@@ -109,15 +109,14 @@ QByteArray DataFileBytes(const AlbumModel& model, int k) {
       out += "</link>\r\n";
     }
   }
-  const ChapterData& chapter = model.Chapters[k];
-  for (int i = 0; i < chapter.Count(); ++i) {
+  for (const ImageRecord& image : model.Images(k)) {
     out += "\t<photo src=\"";
-    AppendText(out, model.ImagePathForWriting(k, chapter.Files[i]), true);
+    AppendText(out, model.ImagePathForWriting(k, image.File), true);
     out += "\">\r\n";
-    AppendElement(out, "\t\t", "title", chapter.Titles.value(i));
-    AppendElement(out, "\t\t", "date", chapter.Dates.value(i));
-    AppendElement(out, "\t\t", "place", chapter.Places.value(i));
-    AppendElement(out, "\t\t", "people", chapter.People.value(i));
+    AppendElement(out, "\t\t", "title", image.Title);
+    AppendElement(out, "\t\t", "date", image.Date);
+    AppendElement(out, "\t\t", "place", image.Place);
+    AppendElement(out, "\t\t", "people", image.People);
     out += "\t</photo>\r\n";
   }
   out += "</album2>\r\n";

@@ -141,7 +141,7 @@ void PicDetailsDialog::Open(int a, int b, bool editing) {
   // A fresh copy: edits not applied before the dialog was closed are gone.
   undo_.SetPendingEdits(copy_.Chapter(), false);
   editing_ = editing;
-  copy_.Take(model.CurrentChapter, model.Chapters[model.CurrentChapter]);
+  copy_.Take(model.CurrentChapter, model.Images(model.CurrentChapter));
   SetDetailsRange(a, b);
   if (!placed_ && parentWidget()) {
     adjustSize();
@@ -157,7 +157,7 @@ void PicDetailsDialog::TakeCopy() {
   const AlbumModel& model = undo_.Model();
   if (model.CurrentChapter == copy_.Chapter() || model.CurrentChapter < 0) return;
   undo_.SetPendingEdits(copy_.Chapter(), false);
-  copy_.Take(model.CurrentChapter, model.Chapters[model.CurrentChapter]);
+  copy_.Take(model.CurrentChapter, model.Images(model.CurrentChapter));
 }
 
 void PicDetailsDialog::FollowSpread() {
@@ -240,14 +240,14 @@ void PicDetailsDialog::btApplyClick() {
   StoreFields();
   const int k = copy_.Chapter();
   const AlbumModel& model = undo_.Model();
-  if (k < 0 || copy_.Data().Count() != model.ImageCount(k)) return;
+  if (k < 0 || copy_.Data().size() != model.ImageCount(k)) return;
   QList<int> changed;
   QStringList files;
-  const QStringList& now = model.Chapters[k].Files;
+  const ImageList& now = model.Images(k);
   for (int i = 0; i < now.size(); ++i) {
-    if (copy_.Data().Files[i] != now[i]) {
+    if (copy_.Data()[i].File != now[i].File) {
       changed << i;
-      files << copy_.Data().Files[i];
+      files << copy_.Data()[i].File;
     }
   }
   const ThumbnailList thumbnails = host_.MakeThumbnails(files);
@@ -258,7 +258,7 @@ void PicDetailsDialog::btApplyClick() {
 
 void PicDetailsDialog::FollowChapter(int k, const IndexMap& map) {
   if (k != copy_.Chapter()) return;
-  copy_.Follow(k, undo_.Model().Chapters[k], map);
+  copy_.Follow(k, undo_.Model().Images(k), map);
   if (isVisible()) {
     const bool apply = btApply->isEnabled() || copy_.HasEdits();
     FillFields();

@@ -5,30 +5,29 @@
 
 namespace {
 
-using ListOf = QStringList ChapterData::*;
-constexpr std::array<ListOf, 5> kLists = {&ChapterData::Files, &ChapterData::Dates,
-                                          &ChapterData::Places, &ChapterData::People,
-                                          &ChapterData::Titles};
+constexpr std::array<QString ImageRecord::*, 5> kDetails = {
+    &ImageRecord::File, &ImageRecord::Date, &ImageRecord::Place, &ImageRecord::People,
+    &ImageRecord::Title};
 constexpr std::array<QString DetailFields::*, 5> kFields = {
     &DetailFields::Filename, &DetailFields::Date, &DetailFields::Place, &DetailFields::People,
     &DetailFields::Title};
 
 }  // namespace
 
-void DetailsCopy::Take(int k, const ChapterData& chapter) {
+void DetailsCopy::Take(int k, const ImageList& chapter) {
   chapter_ = k;
   working_ = chapter;
   pristine_ = chapter;
 }
 
-void DetailsCopy::Follow(int k, const ChapterData& chapter, const IndexMap& map) {
+void DetailsCopy::Follow(int k, const ImageList& chapter, const IndexMap& map) {
   if (k != chapter_) return;
-  ChapterData followed = chapter;
-  for (int i = 0; i < pristine_.Count() && i < working_.Count(); ++i) {
+  ImageList followed = chapter;
+  for (int i = 0; i < pristine_.size() && i < working_.size(); ++i) {
     const int to = map(i);
-    if (to < 0 || to >= followed.Count()) continue;
-    for (ListOf list : kLists) {
-      if ((working_.*list)[i] != (pristine_.*list)[i]) (followed.*list)[to] = (working_.*list)[i];
+    if (to < 0 || to >= followed.size()) continue;
+    for (auto detail : kDetails) {
+      if (working_[i].*detail != pristine_[i].*detail) followed[to].*detail = working_[i].*detail;
     }
   }
   working_ = followed;
@@ -44,8 +43,8 @@ void DetailsCopy::SetRange(int a, int b) {
 DetailFields DetailsCopy::Fields() const {
   DetailFields fields;
   if (!ShowsImage()) return fields;
-  for (std::size_t n = 0; n < kLists.size(); ++n)
-    fields.*kFields[n] = (working_.*kLists[n])[first_];
+  for (std::size_t n = 0; n < kDetails.size(); ++n)
+    fields.*kFields[n] = working_[first_].*kDetails[n];
   return fields;
 }
 
@@ -56,12 +55,12 @@ QString DetailsCopy::NumberText() const {
 }
 
 void DetailsCopy::Store(const DetailFields& fields, EditedFields edited) {
-  const int end = std::min(last_, working_.Count() - 1);
+  const int end = std::min(last_, static_cast<int>(working_.size()) - 1);
   for (int i = std::max(first_, 0); i <= end; ++i) {
-    for (std::size_t n = 0; n < kLists.size(); ++n) {
+    for (std::size_t n = 0; n < kDetails.size(); ++n) {
       if ((edited & (1u << n)) == 0) continue;
       const QString& value = fields.*kFields[n];
-      if (Single() || (n > 0 && !value.isEmpty())) (working_.*kLists[n])[i] = value;
+      if (Single() || (n > 0 && !value.isEmpty())) working_[i].*kDetails[n] = value;
     }
   }
 }

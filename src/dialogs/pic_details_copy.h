@@ -23,12 +23,12 @@ struct DetailFields {
 class DetailsCopy {
  public:
   // A fresh copy of chapter k's details, with no edits.
-  void Take(int k, const ChapterData& chapter);
+  void Take(int k, const ImageList& chapter);
   // Chapter k changed as map tells; the copy follows with its edits.
-  void Follow(int k, const ChapterData& chapter, const IndexMap& map);
+  void Follow(int k, const ImageList& chapter, const IndexMap& map);
 
   int Chapter() const { return chapter_; }
-  const ChapterData& Data() const { return working_; }
+  const ImageList& Data() const { return working_; }
   // Edits not yet applied.
   bool HasEdits() const { return !(working_ == pristine_); }
 
@@ -38,7 +38,7 @@ class DetailsCopy {
   int Last() const { return last_; }
   bool Single() const { return first_ == last_; }
   // A single image of the copy is shown (else the fields are empty and bold).
-  bool ShowsImage() const { return Single() && first_ >= 0 && first_ < working_.Count(); }
+  bool ShowsImage() const { return Single() && first_ >= 0 && first_ < working_.size(); }
   // The shown image's details (file name in full form); empty for a range.
   DetailFields Fields() const;
   // One-based for a single image, zero-based "3-7" for a range.
@@ -59,6 +59,6 @@ class DetailsCopy {
   int chapter_ = -1;
   int first_ = -1;
   int last_ = -1;
-  ChapterData working_;
-  ChapterData pristine_;  // the chapter as the copy was taken or last followed
+  ImageList working_;
+  ImageList pristine_;  // the chapter as the copy was taken or last followed
 };

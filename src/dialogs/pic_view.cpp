@@ -58,7 +58,7 @@ bool PicViewDialog::LoadImage(const AlbumModel& model, int index, QRect screen) 
   if (k < 0 || index < 0 || index >= model.ImageCount(k)) return false;
   const QString path =
       ResolvePath(ResolvePath(model.DataFiles.value(0), QString(), model.DataFiles.value(k)),
-                  model.ImageDirs.value(k), model.Chapters[static_cast<size_t>(k)].Files[index]);
+                  model.ImageDirs.value(k), model.Images(k)[index].File);
   if (!QFileInfo(path).isFile()) return false;
   if (IsVideoFile(path)) {
     openUrl_(QUrl::fromLocalFile(path));

@@ -285,7 +285,7 @@ void SetupDialog::ShowGeneral() {
     lbFilename->SetPath(QDir::toNativeSeparators(model.AlbumFileName));
     SetText(edDataFile, QDir::toNativeSeparators(s.DataFile));
     SetText(edAlbumDir, s.AlbumDir);
-    lbPicCount1->setText(QString::number(s.Chapters.WorkChapters[0].Count()));
+    lbPicCount1->setText(QString::number(s.Chapters.WorkChapters[0].size()));
     return;
   }
   const ProgramSettings& w = s.WorkSettings;
@@ -387,7 +387,7 @@ void SetupDialog::ShowChapters() {
                 slot >= 1 ? ToQColor(work.SlotColor(slot)) : palette().color(QPalette::Window));
   if (!album) return;
   SetText(edBMTitle, slot >= 0 ? work.Entries[work.Selected] : QString());
-  lbPicCount2->setText(slot >= 0 ? QString::number(work.WorkChapters[slot].Count()) : QString());
+  lbPicCount2->setText(slot >= 0 ? QString::number(work.WorkChapters[slot].size()) : QString());
   SetText(edChapterTitle, work.WorkTitles.value(slot));
   SetText(edDir, work.WorkDirs.value(slot));
   lbFile->SetPath(QDir::toNativeSeparators(work.WorkDataFiles.value(slot)));

@@ -33,8 +33,8 @@ void ChapterWork::FillAlbum(const AlbumModel& model, int imagesPerPage) {
   WorkDirs = model.ImageDirs;
   Pad(WorkTitles, WorkDataFiles.size());
   Pad(WorkDirs, WorkDataFiles.size());
+  WorkChapters = model.AllImages();
   for (int s = 0; s < MaxDataFiles; ++s) {
-    CopyChapterData(model.Chapters[s], WorkChapters[s]);
     slotOrigin_[s] = s < WorkDataFiles.size() ? s : -1;
   }
   WorkDataModified = model.DataModified;
@@ -188,7 +188,7 @@ bool ChapterWork::RemoveChapter() {
     WorkDataModified[t] = WorkDataModified[t + 1];
     slotOrigin_[t] = slotOrigin_[t + 1];
   }
-  ClearChapterData(WorkChapters[MaxDataFiles - 1]);
+  WorkChapters[MaxDataFiles - 1].clear();
   WorkDataModified[MaxDataFiles - 1] = false;
   slotOrigin_[MaxDataFiles - 1] = -1;
   // The removed chapter's colour goes behind the remaining chapters.
@@ -231,7 +231,7 @@ void ChapterWork::LoadMainDataFile(const DataFileContext& context, const QString
     WorkTitles = QStringList{WorkTitles.value(0)};
     WorkDirs = QStringList{WorkDirs.value(0)};
     for (int s = 1; s < MaxDataFiles; ++s) {
-      ClearChapterData(WorkChapters[s]);
+      WorkChapters[s].clear();
       WorkDataModified[s] = false;
       slotOrigin_[s] = -1;
     }
@@ -263,7 +263,7 @@ void ChapterWork::Commit(AlbumModel& model, AlbumLook& look, const AlbumEntries&
   model.ThumbsLoaded.fill(false);
   const std::array<LookColor, BookmarkColorCount> colors = colors_->BM;
   for (int i = 1; i <= n; ++i) look.BM[i - 1] = colors[ChapterOrder[i] - 1];
-  for (ChapterData& chapter : model.Chapters) ClearChapterData(chapter);
+  AlbumImages images;
   // What each chapter's file held follows the chapter like its thumbnails.
   decltype(model.SavedFiles) saved;
   saved.swap(model.SavedFiles);
@@ -288,7 +288,7 @@ void ChapterWork::Commit(AlbumModel& model, AlbumLook& look, const AlbumEntries&
       model.CurrentChapter = i;
       model.CurrentPage = shownPage;
     }
-    CopyChapterData(WorkChapters[s], model.Chapters[i]);
+    images[static_cast<std::size_t>(i)] = WorkChapters[s];
     readHere[i] = FreshChapter[i] && !WorkDataModified[s];
     if (origin >= 0) {
       model.Thumbnails[i] = std::move(thumbnails[origin]);
@@ -298,6 +298,8 @@ void ChapterWork::Commit(AlbumModel& model, AlbumLook& look, const AlbumEntries&
     ChapterOrder[i] = i;
     FreshChapter[i] = false;
   }
+  // Rearranged chapters replace the album's images whole.
+  ImageEdits::SetAlbum(model, std::move(images));
   // Only now, with every chapter in place: the main data file's links are
   // part of what it holds.
   for (int i = 0; i < MaxDataFiles; ++i) {

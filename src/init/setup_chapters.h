@@ -32,7 +32,7 @@ class ChapterWork {
   QStringList WorkDataFiles;  // data file of slot s
   QStringList WorkTitles;     // title of slot s; slot 0 is the album's
   QStringList WorkDirs;       // image folder of slot s
-  std::array<ChapterData, MaxDataFiles> WorkChapters;
+  AlbumImages WorkChapters;
   // Unsaved changes of slot s made or read here. On commit a chapter read
   // in the dialog and not edited since counts as saved; every other chapter
   // is modified exactly while it differs from what its file holds.

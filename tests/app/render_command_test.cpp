@@ -33,10 +33,8 @@ class RenderTest : public ::testing::Test {
     model.ChapterNames = QStringList{"One"};
     model.DataFiles << "one.xml";
     model.DataTitles = QStringList{"Title", "First"};
-    for (int i = 0; i < 5; ++i) {
-      model.Chapters[0].AppendEmpty();
-      model.Thumbnails[0] << Thumbnail();
-    }
+    ImageEdits::SetChapter(model, 0, ImageList(5));
+    model.Thumbnails[0] = QList<Thumbnail>(5);
     model.ThumbsLoaded[0] = model.ThumbsLoaded[1] = true;
     model.CurrentChapter = 0;
   }

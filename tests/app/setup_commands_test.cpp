@@ -167,7 +167,7 @@ TEST_F(SetupCommandsTest, ALanguageChosenInSetupWaitsForTheNextStartInEveryWindo
 TEST_F(SetupCommandsTest, FourColumnsAppliedRedrawTheOpenBookAtASpreadItStillHas) {
   browser_.NewAlbum();
   AlbumModel& model = browser_.Model();
-  for (int i = 0; i < 30; ++i) model.Chapters[0].AppendEmpty();  // 6 a page: last spread 6
+  ImageEdits::SetChapter(model, 0, ImageList(30));  // 6 a page: last spread 6
   browser_.ShowSpread(0, 6);
   ASSERT_EQ(model.CurrentPage, 6);
   const QSize before = browser_.Book().ThumbnailBox();

@@ -11,13 +11,14 @@ void BookTest::MakeAlbum(const std::vector<int>& counts) {
       model.ChapterNames << QStringLiteral("Chapter %1").arg(k);
       model.DataTitles << QStringLiteral("Title %1").arg(k);
     }
+    QStringList files;
     for (int i = 0; i < counts[k]; ++i) {
-      model.Chapters[k].AppendEmpty();
-      model.Chapters[k].Files.last() = QStringLiteral("/missing/%1-%2.jpg").arg(k).arg(i);
+      files << QStringLiteral("/missing/%1-%2.jpg").arg(k).arg(i);
       QImage thumb(box, QImage::Format_ARGB32_Premultiplied);
       thumb.fill(QColor(10, 200, 30));
       model.Thumbnails[k] << Thumbnail{thumb, QPoint(), box};
     }
+    ImageEdits::SetChapter(model, k, ImagesOf(files));
     model.ThumbsLoaded[k] = true;
   }
   model.CurrentChapter = 0;

@@ -185,14 +185,13 @@ TEST_F(PagesTest, DescriptionLinesUnderThePicture) {
   AlbumProfile.ShowPeople = true;
   AlbumProfile.TextRowCount = 2;
   window.PositionWindow();
-  ChapterData& data = model.Chapters[0];
-  data.Dates[0] = QStringLiteral("1. 5. 2004");
-  data.Places[0] = QStringLiteral("Brno");
-  data.People[0] = QStringLiteral("Eva");
-  data.Titles[0] = QStringLiteral("Old\r\nmill\r\nriver");
+  ImageList data = model.Images(0);
+  data[0] = {data[0].File, QStringLiteral("Old\r\nmill\r\nriver"), QStringLiteral("1. 5. 2004"),
+             QStringLiteral("Brno"), QStringLiteral("Eva")};
   // A place too long for what the date leaves after a blank: shortened.
-  data.Dates[1] = QStringLiteral("2004");
-  data.Places[1] = QStringLiteral("Lake Geneva shore");
+  data[1].Date = QStringLiteral("2004");
+  data[1].Place = QStringLiteral("Lake Geneva shore");
+  ImageEdits::SetChapter(model, 0, data);
   book.ShowSpread(0, 0);
 
   // The first cell of the right page: (26, 40)-(101, 207).
@@ -251,10 +250,12 @@ TEST_F(PagesTest, TextsStayInsideCellsTooSmallForThem) {
     AlbumProfile.TextRowCount = c.textRows;
     window.PositionWindow();
     MakeAlbum({30});
-    for (int i = 0; i < 30; ++i) {
-      model.Chapters[0].Dates[i] = QStringLiteral("Saturday 10 October 2007");
-      model.Chapters[0].Titles[i] = QStringLiteral("Mill\r\nand\r\nriver\r\nbank");
+    ImageList data = model.Images(0);
+    for (ImageRecord& image : data) {
+      image.Date = QStringLiteral("Saturday 10 October 2007");
+      image.Title = QStringLiteral("Mill\r\nand\r\nriver\r\nbank");
     }
+    ImageEdits::SetChapter(model, 0, data);
     book.ShowSpread(0, 0);
     const QImage& right = book.RightPage.Image;
     EXPECT_TRUE(IsPlain(right, c.gapRight, ToQColor(paper)));

@@ -93,8 +93,7 @@ void SetUpChapters(AlbumModel& model, int chapters, int count = 0, const QString
       model.ImageDirs << QString();
       model.DataTitles << QStringLiteral("Title %1").arg(k);
     }
-    for (int i = 0; i < count; ++i) model.Chapters[k].AppendEmpty();
-    model.Chapters[k].Files = QStringList(count, file);
+    ImageEdits::SetChapter(model, k, ImagesOf(QStringList(count, file)));
   }
 }
 
@@ -121,8 +120,7 @@ TEST(ThumbnailLoading, ParallelLoadingGivesWhatOneByOneLoadingGives) {
   QTemporaryDir dir;
   AlbumModel model;
   SetUpChapters(model, 0);
-  model.Chapters[0].Files = WriteChapter(dir, 24);
-  model.Chapters[0].Titles = QStringList(24, QString());
+  ImageEdits::SetChapter(model, 0, ImagesOf(WriteChapter(dir, 24)));
   NoProgress quiet;
   // Entries of the shared cache would stand in for decoding on later loads.
   const bool share = std::exchange(GlobalSettings.ShareThumbnails, false);

@@ -54,11 +54,12 @@ class BrowseWindowTest : public BookTest {
     MakeAlbum(counts);
     const QByteArray jpeg = EncodeJpeg(Filled(16, 12, Qt::darkGreen));
     for (size_t k = 0; k < counts.size(); ++k) {
-      QStringList& files = model.Chapters[k].Files;
-      for (int i = 0; i < files.size(); ++i) {
-        files[i] = dir.filePath(QStringLiteral("%1-%2.jpg").arg(k).arg(i));
+      QStringList files;
+      for (int i = 0; i < model.ImageCount(static_cast<int>(k)); ++i) {
+        files << dir.filePath(QStringLiteral("%1-%2.jpg").arg(k).arg(i));
         if (k > 0 || i > 0) WriteAll(files[i], jpeg);
       }
+      ImageEdits::SetChapter(model, static_cast<int>(k), ImagesOf(files));
     }
     window->Model() = model;
     window->PositionWindow();

@@ -69,10 +69,8 @@ class BrowserTest : public ::testing::Test {
   // without pictures, shown at spread 0 and saved nowhere yet.
   void NewAlbumWith(int count) {
     ASSERT_TRUE(W().RunAction(QStringLiteral("FileNew")));
-    for (int i = 0; i < count; ++i) {
-      Model().Chapters[0].AppendEmpty();
-      Model().Thumbnails[0] << Thumbnail();
-    }
+    ImageEdits::SetChapter(Model(), 0, ImageList(count));
+    Model().Thumbnails[0] = QList<Thumbnail>(count);
     Model().ThumbsLoaded[0] = true;
     W().RebuildPages();
   }

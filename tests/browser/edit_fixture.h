@@ -51,21 +51,20 @@ struct EditEnv {
     Model.ChapterNames = {QStringLiteral("One")};
     Model.CurrentChapter = kChapter;
     Model.CurrentPage = 0;
-    ChapterData& data = Chapter();
+    ImageList data;
     for (int i = 0; i < count; ++i) {
       const QString n = QString::number(i);
-      data.Files << QStringLiteral("p") + n;
-      data.Titles << QStringLiteral("title ") + n;
-      data.Places << QStringLiteral("place ") + n;
-      data.Dates << QStringLiteral("date ") + n;
-      data.People << QStringLiteral("people ") + n;
+      data.append({QStringLiteral("p") + n, QStringLiteral("title ") + n,
+                   QStringLiteral("date ") + n, QStringLiteral("place ") + n,
+                   QStringLiteral("people ") + n});
     }
-    Model.Thumbnails[kChapter] = ThumbsFor(data.Files);
+    ImageEdits::SetChapter(Model, kChapter, data);
+    Model.Thumbnails[kChapter] = ThumbsFor(FilesOf(data));
     Model.ThumbsLoaded[kChapter] = true;
     for (int k = 0; k < MaxDataFiles; ++k) Model.MarkSaved(k);  // as opened
   }
 
-  ChapterData& Chapter() { return Model.Chapters[kChapter]; }
+  const ImageList& Chapter() const { return Model.Images(kChapter); }
   void Select(int a, int b) {
     Model.SelStart = a;
     Model.SelEnd = b;
@@ -73,27 +72,23 @@ struct EditEnv {
   // The chapter's files, the leading "p" of the first ones left out: "0 1 a 4".
   QString Order() {
     QStringList order;
-    for (const QString& file : Chapter().Files)
-      order << (file.startsWith(u'p') ? file.mid(1) : file);
+    for (const ImageRecord& image : Chapter())
+      order << (image.File.startsWith(u'p') ? image.File.mid(1) : image.File);
     return order.join(u' ');
   }
   QString Selection() const {
     return QStringLiteral("%1..%2").arg(Model.SelStart).arg(Model.SelEnd);
   }
-  // Each list as long as Files, each thumbnail made from its own file.
+  // One thumbnail per image, each made from its own file.
   void ExpectParallel() {
-    const ChapterData& data = Chapter();
-    const auto n = data.Files.size();
-    ASSERT_EQ(data.Titles.size(), n);
-    ASSERT_EQ(data.Places.size(), n);
-    ASSERT_EQ(data.Dates.size(), n);
-    ASSERT_EQ(data.People.size(), n);
+    const ImageList& data = Chapter();
+    const auto n = data.size();
     ASSERT_EQ(Model.Thumbnails[kChapter].size(), n);
     for (qsizetype i = 0; i < n; ++i) {
-      EXPECT_EQ(FileOf(Model.Thumbnails[kChapter][i]), data.Files[i]) << i;
+      EXPECT_EQ(FileOf(Model.Thumbnails[kChapter][i]), data[i].File) << i;
       // Details travel with their file.
-      if (data.Files[i].startsWith(u'p')) {
-        EXPECT_EQ(data.Titles[i], QStringLiteral("title ") + data.Files[i].mid(1)) << i;
+      if (data[i].File.startsWith(u'p')) {
+        EXPECT_EQ(data[i].Title, QStringLiteral("title ") + data[i].File.mid(1)) << i;
       }
     }
   }

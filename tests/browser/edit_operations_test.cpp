@@ -16,7 +16,7 @@ TEST(EditCommands, AddAsksForFilesAtTheImageFolderAndMakesTheirThumbnailsOnce) {
   EXPECT_EQ(env.Ask.FileRequests[0].Title, "Insert images...");
   EXPECT_TRUE(env.Ask.FileRequests[0].Filter.startsWith("Image files ("));
   EXPECT_EQ(env.Ask.FileRequests[0].InitialDir, "/album/");
-  EXPECT_EQ(env.Chapter().Files, QStringList({"p0", "/pics/x.jpg", "/pics/y.jpg"}));
+  EXPECT_EQ(FilesOf(env.Chapter()), QStringList({"p0", "/pics/x.jpg", "/pics/y.jpg"}));
   // Redo after undo brings back the same thumbnails without reading the files again.
   env.Undo.Stack().undo();
   env.Undo.Stack().redo();
@@ -63,7 +63,7 @@ TEST(EditCommands, UndoAfterAnotherAlbumWasOpenedForgetsInsteadOfWriting) {
   env.Select(0, 0);
   env.Editor.DeletePicturesExecute(false);
   env.Model.ResetToStart();  // another album
-  env.Model.Chapters[EditEnv::kChapter].Files = {QStringLiteral("other")};
+  ImageEdits::SetChapter(env.Model, EditEnv::kChapter, ImagesOf({QStringLiteral("other")}));
   env.Undo.Undo();
   EXPECT_EQ(env.Order(), "other");
   EXPECT_EQ(env.Undo.Stack().count(), 0);
@@ -93,14 +93,13 @@ TEST_F(EditSave, SavedChapterReadsBackAsEditedAndUndoMarksItAgain) {
   model.CurrentPage = 0;
   const QStringList titles = {QStringLiteral("Žluťoučký kůň"), QStringLiteral("東京の夜"),
                               QStringLiteral("Ærø & <Łódź>"), QStringLiteral("plain")};
+  ImageList images;
   for (int i = 0; i < titles.size(); ++i) {
-    ChapterData& d = model.Chapters[0];
-    d.Files << Path(QStringLiteral("photos/p%1.jpg").arg(i));
-    d.Titles << titles[i];
-    d.Places << QStringLiteral("Přerov %1").arg(i);
-    d.Dates << QStringLiteral("léto %1").arg(i);
-    d.People << (i % 2 ? QString() : QStringLiteral("Šárka, Jiří"));
+    images.append({Path(QStringLiteral("photos/p%1.jpg").arg(i)), titles[i],
+                   QStringLiteral("léto %1").arg(i), QStringLiteral("Přerov %1").arg(i),
+                   i % 2 ? QString() : QStringLiteral("Šárka, Jiří")});
   }
+  ImageEdits::SetChapter(model, 0, images);
   AlbumUndo undo(model);
   ChapterEditor editor(undo, env.Ask, ThumbsFor);
   model.SelStart = 1;
@@ -109,8 +108,8 @@ TEST_F(EditSave, SavedChapterReadsBackAsEditedAndUndoMarksItAgain) {
   model.SelStart = model.SelEnd = 3;
   editor.PasteExecute();    // 0 1 2 1 2 3
   editor.DropSelection(0);  // 1 2 0 1 2 3
-  ChapterData renamed = model.Chapters[0];
-  renamed.Titles[5] = QStringLiteral("Ħ – “ščř” €");
+  ImageList renamed = model.Images(0);
+  renamed[5].Title = QStringLiteral("Ħ – “ščř” €");
   undo.Replace(0, renamed, {}, {}, QString());
   ASSERT_TRUE(model.DataModified[0]);
 
@@ -118,8 +117,8 @@ TEST_F(EditSave, SavedChapterReadsBackAsEditedAndUndoMarksItAgain) {
   EXPECT_FALSE(model.DataModified[0]);
   DataEnv reread;
   LoadAlbumData(reread.Data(), Path("main.xml"));
-  EXPECT_EQ(reread.Model.Chapters[0], model.Chapters[0]);
-  EXPECT_EQ(reread.Model.Chapters[0].Titles[5], "Ħ – “ščř” €");
+  EXPECT_EQ(reread.Model.Images(0), model.Images(0));
+  EXPECT_EQ(reread.Model.Images(0)[5].Title, "Ħ – “ščř” €");
 
   undo.Undo();
   EXPECT_TRUE(model.DataModified[0]);

@@ -63,20 +63,18 @@ class EditWindowTest : public ::testing::Test {
     AlbumModel& model = window->Model();
     model.ResetToStart();
     model.DataFiles = {dir.filePath(QStringLiteral("main.xml"))};
-    for (int i = 0; i < count; ++i) {
-      model.Chapters[0].AppendEmpty();
-      model.Chapters[0].Files.last() = File(QString::number(i));
-    }
+    QStringList files;
+    for (int i = 0; i < count; ++i) files << File(QString::number(i));
+    ImageEdits::SetChapter(model, 0, ImagesOf(files));
     if (chapterCount > 0) {
       model.DataFiles << QStringLiteral("c1.xml");
       model.ChapterNames = {QStringLiteral("One")};
       model.ImageDirs = {QString(), QString()};
       model.DataTitles = {QString(), QString()};
     }
-    for (int i = 0; i < chapterCount; ++i) {
-      model.Chapters[1].AppendEmpty();
-      model.Chapters[1].Files.last() = File(QStringLiteral("c") + QString::number(i));
-    }
+    files.clear();
+    for (int i = 0; i < chapterCount; ++i) files << File(QStringLiteral("c") + QString::number(i));
+    ImageEdits::SetChapter(model, 1, ImagesOf(files));
     for (int k = 0; k < MaxDataFiles; ++k) model.MarkSaved(k);  // as opened
     window->PositionWindow();
     window->show();
@@ -97,7 +95,7 @@ class EditWindowTest : public ::testing::Test {
   // The chapter's files by their names without folder and extension.
   QString Order() {
     QStringList names;
-    for (const QString& file : Model().Chapters[0].Files) names << QFileInfo(file).baseName();
+    for (const ImageRecord& image : Model().Images(0)) names << QFileInfo(image.File).baseName();
     return names.join(u' ');
   }
   QString Selection() { return QStringLiteral("%1..%2").arg(Model().SelStart).arg(Model().SelEnd); }
@@ -266,8 +264,7 @@ TEST_F(EditWindowTest, DroppedFilesGoInAtTheDropPointOnlyInEditMode) {
   // A data file dropped outside edit mode opens, after the save question.
   AlbumModel other;
   other.DataFiles = {dir.filePath(QStringLiteral("other.xml"))};
-  other.Chapters[0].AppendEmpty();
-  other.Chapters[0].Files.last() = File("o");
+  ImageEdits::SetChapter(other, 0, ImagesOf({File("o")}));
   WriteAll(other.DataFiles[0], DataFileBytes(other, 0));
   prompts.YesNoCancelAnswers = {PromptAnswer::No};
   EXPECT_TRUE(DropFiles({other.DataFiles[0]}, CellOf(0).center()));
@@ -297,12 +294,12 @@ TEST_F(EditWindowTest, PropertiesDialogOpensByKeyAndDoubleClickAndBlocksCommands
   Key(Qt::Key_N, Qt::ControlModifier);  // New, disabled while the dialog shows
   EXPECT_EQ(Model().ImageCount(0), 6);
   QTest::mouseClick(Control(&details, "btApply"), Qt::LeftButton);
-  EXPECT_EQ(Model().Chapters[0].Titles[4], "Dusk");
+  EXPECT_EQ(Model().Images(0)[4].Title, "Dusk");
   QTest::keyClick(&details, Qt::Key_Escape);
   EXPECT_FALSE(details.isVisible());
   window->activateWindow();
   Key(Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(Model().Chapters[0].Titles[4], "");
+  EXPECT_EQ(Model().Images(0)[4].Title, "");
   EXPECT_FALSE(Model().DataModified[0]);
 }
 
@@ -321,8 +318,9 @@ TEST_F(EditWindowTest, PropertiesDialogFollowsAPageTurnIntoTheNextChapter) {
   EXPECT_EQ(Control<QLabel>(&details, "lbNr")->text(), "1");
   QTest::keyClicks(Control<QLineEdit>(&details, "edTitle"), QStringLiteral("Pier"));
   QTest::mouseClick(Control(&details, "btApply"), Qt::LeftButton);
-  EXPECT_EQ(Model().Chapters[1].Titles, QStringList({"Pier", ""}));
-  EXPECT_EQ(Model().Chapters[0].Titles, QStringList(3, QString()));
+  EXPECT_EQ(Model().Images(1)[0].Title, "Pier");
+  EXPECT_EQ(Model().Images(1)[1].Title, "");
+  for (const ImageRecord& image : Model().Images(0)) EXPECT_EQ(image.Title, "");
   EXPECT_FALSE(Model().DataModified[0]);
   EXPECT_TRUE(Model().DataModified[1]);
 }

@@ -134,9 +134,9 @@ TEST_F(SavingTest, SaveDataFileAsIntoAnotherFolderKeepsItsChaptersAndPictures) {
   Open(Path("new/album.xml"));
   ASSERT_EQ(Model().DataFiles.value(0), Path("new/album.xml"));
   EXPECT_EQ(Model().ChapterNames, before.ChapterNames);
-  EXPECT_EQ(Model().Chapters[0], before.Chapters[0]);
-  EXPECT_EQ(Model().Chapters[1].Files, before.Chapters[1].Files.mid(1));
-  EXPECT_EQ(Model().Chapters[2], before.Chapters[2]);
+  EXPECT_EQ(Model().Images(0), before.Images(0));
+  EXPECT_EQ(FilesOf(Model().Images(1)), FilesOf(before.Images(1).mid(1)));
+  EXPECT_EQ(Model().Images(2), before.Images(2));
 }
 
 TEST_F(SavingTest, OneChapterFileLinkedUnderAnotherNameIsOneChapter) {
@@ -245,9 +245,9 @@ TEST_F(SavingTest, AnEditedAlbumSavedIntoAnotherFolderOpensAsItWasLeft) {
     QV_WAIT(!details->isVisible());
     Activate();
   }
-  ASSERT_EQ(Model().Chapters[0].Titles[0], "Oops");
+  ASSERT_EQ(Model().Images(0)[0].Title, "Oops");
   Key(Qt::Key_Z, Qt::ControlModifier);
-  ASSERT_EQ(Model().Chapters[0].Titles[0], evening);
+  ASSERT_EQ(Model().Images(0)[0].Title, evening);
 
   QDir().mkpath(Path("new"));
   ask_.SaveFileNames << Path("new/album.ALB") << Path("new/album.xml") << Path("new/look.AFM");
@@ -267,12 +267,11 @@ TEST_F(SavingTest, AnEditedAlbumSavedIntoAnotherFolderOpensAsItWasLeft) {
   EXPECT_EQ(after.DataFiles.value(0), Path("new/album.xml"));
   EXPECT_EQ(after.ChapterNames, before.ChapterNames);
   EXPECT_EQ(after.DataTitles, before.DataTitles);
-  ChapterData expected = before.Chapters[0];
-  expected.Titles[0] = evening;
-  EXPECT_EQ(after.Chapters[0], expected);
-  EXPECT_EQ(after.Chapters[1].Files, before.Chapters[1].Files.mid(1));
-  EXPECT_EQ(after.Chapters[1].Titles, before.Chapters[1].Titles.mid(1));
-  EXPECT_EQ(after.Chapters[2], before.Chapters[2]);
+  ImageList expected = before.Images(0);
+  expected[0].Title = evening;
+  EXPECT_EQ(after.Images(0), expected);
+  EXPECT_EQ(after.Images(1), before.Images(1).mid(1));
+  EXPECT_EQ(after.Images(2), before.Images(2));
   EXPECT_EQ(AlbumProfile.BM, bm);
   EXPECT_EQ(AlbumProfile.BM[1], RGBColor(200, 20, 90));
 

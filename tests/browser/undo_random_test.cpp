@@ -7,13 +7,7 @@
 
 namespace {
 
-struct Image {
-  QString file, title, place, date, people;
-  bool operator==(const Image& o) const {
-    return file == o.file && title == o.title && place == o.place && date == o.date &&
-           people == o.people;
-  }
-};
+using Image = ImageRecord;
 
 struct Reference {
   QList<Image> images;
@@ -25,9 +19,7 @@ struct Reference {
 
 Reference Read(const EditEnv& env) {
   Reference r;
-  const ChapterData& d = env.Model.Chapters[EditEnv::kChapter];
-  for (int i = 0; i < d.Count(); ++i)
-    r.images.append({d.Files[i], d.Titles[i], d.Places[i], d.Dates[i], d.People[i]});
+  r.images = env.Model.Images(EditEnv::kChapter);
   r.selStart = env.Model.SelStart;
   r.selEnd = env.Model.SelEnd;
   return r;

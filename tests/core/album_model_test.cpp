@@ -9,8 +9,7 @@ TEST(AlbumModel, PageArithmeticOfATwelveImageGrid) {
     int images, pages, lastSpread;
   } cases[] = {{0, 0, 0}, {1, 1, 2}, {12, 1, 2}, {13, 2, 2}, {24, 2, 2}, {25, 3, 4}};
   for (const auto& c : cases) {
-    ClearChapterData(model.Chapters[2]);
-    for (int i = 0; i < c.images; ++i) model.Chapters[2].AppendEmpty();
+    ImageEdits::SetChapter(model, 2, ImageList(c.images));
     EXPECT_EQ(model.PageCount(2, perPage), c.pages) << c.images;
     EXPECT_EQ(model.LastSpread(2, perPage), c.lastSpread) << c.images;
   }
@@ -39,7 +38,7 @@ TEST(AlbumModel, NewAlbumForgetsEverythingOfTheOldOne) {
   model.FormatFileName = "x.AFM";
   model.DataFiles = {"/a/x.XML", "c1.xml"};
   model.ChapterNames = {"One"};
-  model.Chapters[1].AppendEmpty();
+  ImageEdits::SetChapter(model, 1, ImageList(1));
   model.Thumbnails[1].append(Thumbnail{QImage(4, 4, QImage::Format_ARGB32), QPoint(), QSize(4, 4)});
   model.ThumbsLoaded[1] = true;
   model.DataModified[10] = true;

@@ -11,11 +11,17 @@
 namespace {
 
 // "file|title|date" per entry, joined by ';'.
-QString Entries(const ChapterData& c) {
+QString Entries(const ImageList& c) {
   QStringList out;
-  for (int i = 0; i < c.Count(); ++i)
-    out << NamePart(c.Files[i]) + u'|' + c.Titles[i] + u'|' + c.Dates[i];
+  for (const ImageRecord& image : c)
+    out << NamePart(image.File) + u'|' + image.Title + u'|' + image.Date;
   return out.join(u';');
+}
+
+QStringList Column(const ImageList& images, QString ImageRecord::*detail) {
+  QStringList out;
+  for (const ImageRecord& image : images) out << image.*detail;
+  return out;
 }
 
 class DataFileTest : public AlbumFilesTest {
@@ -27,13 +33,11 @@ class DataFileTest : public AlbumFilesTest {
   QString Read(const QString& file) {
     QString title;
     QString folder = QStringLiteral("stale");
-    ChapterData target;
-    target.AppendEmpty();
+    ImageList target(1);
     QStringList links{QStringLiteral("stale")};
     QStringList names{QStringLiteral("stale")};
     const bool ok = ReadDataFile(env_.Document, file, title, folder, target, links, names);
     EXPECT_FALSE(env_.Document.IsOpen());
-    EXPECT_EQ(target.People.size(), target.Files.size());
     QStringList linkNames;
     for (int i = 0; i < links.size(); ++i) linkNames << links[i] + u'=' + names.value(i);
     return (ok ? QString() : QStringLiteral("failed: ")) +
@@ -95,7 +99,7 @@ TEST_F(DataFileTest, HandWrittenFileReadsEveryLetterAndWritesBackByteForByte) {
   const QString main = Path("main.xml");
   WriteAll(main, original);
   QDir().mkpath(Path("pictures"));
-  env_.Model.Chapters[5].AppendEmpty();  // stale content of an earlier album
+  ImageEdits::SetChapter(env_.Model, 5, ImageList(1));  // stale content of an earlier album
 
   Load();
 
@@ -105,16 +109,18 @@ TEST_F(DataFileTest, HandWrittenFileReadsEveryLetterAndWritesBackByteForByte) {
   EXPECT_EQ(m.ChapterNames, QStringList({u("Hory – Krkonoše"), u("Města & hrady")}));
   EXPECT_EQ(m.DataTitles, QStringList({u("Léto: Třeboň, Kraków, Győr"), "", ""}));
   EXPECT_EQ(m.ImageDirs, QStringList({"pictures", "", ""}));
-  const ChapterData& c = m.Chapters[0];
-  EXPECT_EQ(c.Files, QStringList({Path("pictures/rybnik.jpg"), Path("pictures/2003/koncert.jpg"),
-                                  Path("pictures/klip.avi"), Path("pictures/pohled.jpg")}));
-  EXPECT_EQ(c.Titles, QStringList({u("Rybník Svět při západu slunce"), u("Tom & Jerry <1999>"),
-                                   u("Dunaj „v pohybu“"), u("Ōsaka 東京")}));
-  EXPECT_EQ(c.Dates, QStringList({"12. 7. 2003", "", "srpen 2004", ""}));
-  EXPECT_EQ(c.Places, QStringList({u("Třeboň"), u("Łódź"), u("Győr – Ő ő Ű ű"), ""}));
-  EXPECT_EQ(c.People,
+  const ImageList& c = m.Images(0);
+  EXPECT_EQ(FilesOf(c), QStringList({Path("pictures/rybnik.jpg"), Path("pictures/2003/koncert.jpg"),
+                                     Path("pictures/klip.avi"), Path("pictures/pohled.jpg")}));
+  EXPECT_EQ(Column(c, &ImageRecord::Title),
+            QStringList({u("Rybník Svět při západu slunce"), u("Tom & Jerry <1999>"),
+                         u("Dunaj „v pohybu“"), u("Ōsaka 東京")}));
+  EXPECT_EQ(Column(c, &ImageRecord::Date), QStringList({"12. 7. 2003", "", "srpen 2004", ""}));
+  EXPECT_EQ(Column(c, &ImageRecord::Place),
+            QStringList({u("Třeboň"), u("Łódź"), u("Győr – Ő ő Ű ű"), ""}));
+  EXPECT_EQ(Column(c, &ImageRecord::People),
             QStringList({u("Jiří Dvořák, Žofie Černá"), u("Paweł Kołodziej, Szőke Ödön"), "", ""}));
-  EXPECT_EQ(m.Chapters[1].Count() + m.Chapters[5].Count(), 0);
+  EXPECT_EQ(m.ImageCount(1) + m.ImageCount(5), 0);
   const QString opening = Msg("LoadingFile") + "\r\n";
   EXPECT_EQ(env_.Progress.Log,
             QStringList({opening + QDir::toNativeSeparators(main),
@@ -148,7 +154,7 @@ TEST_F(DataFileTest, MissingOrBrokenChapterDoesNotStopTheOthers) {
   EXPECT_EQ(m.ChapterNames, QStringList({"One", "Two", "Three", "Four"}));
   EXPECT_EQ(m.DataTitles, QStringList({"Main", "T1", "", "", "T4"}));
   EXPECT_EQ(m.ImageDirs, QStringList({"", "", "", "", "p"}));
-  EXPECT_EQ(m.Chapters[1].Files, QStringList({Path("c/a.jpg"), Path("c/b.jpg")}));
+  EXPECT_EQ(FilesOf(m.Images(1)), QStringList({Path("c/a.jpg"), Path("c/b.jpg")}));
   EXPECT_EQ(m.ImageCount(2), 0);
   EXPECT_EQ(m.ImageCount(4), 1);
 }
@@ -168,7 +174,7 @@ TEST_F(DataFileTest, MoreThanTenChaptersKeepsTheFirstTen) {
   ASSERT_EQ(m.ChapterCount(), 10);
   EXPECT_EQ(m.DataFiles.size(), MaxDataFiles);
   EXPECT_EQ(m.DataTitles.size(), MaxDataFiles);
-  EXPECT_EQ(Entries(m.Chapters[10]), "p10.jpg||");
+  EXPECT_EQ(Entries(m.Images(10)), "p10.jpg||");
   EXPECT_EQ(DataFileBytes(m, 0).count("<link "), 10);
 }
 
@@ -206,10 +212,10 @@ TEST_F(DataFileTest, CharactersOutsideTheCodePageComeBack) {
   m.DataFiles = QStringList({Path("main.xml")});
   const QString title = QString::fromUtf8("Ōsaka 東京 😀 čřžőł");
   m.DataTitles = QStringList({title});
-  m.Chapters[0].AppendEmpty();
-  m.Chapters[0].Files[0] = Path(QString::fromUtf8("東京.jpg"));
   // XML cannot carry most control characters, not even as references.
-  m.Chapters[0].Titles[0] = title + QStringLiteral("\x01\x1F");
+  ImageEdits::SetChapter(
+      m, 0,
+      {{Path(QString::fromUtf8("東京.jpg")), title + QStringLiteral("\x01\x1F"), {}, {}, {}}});
   m.DataModified[0] = true;
   ASSERT_TRUE(WriteDataFile(env_.Data(), 0));
   EXPECT_TRUE(
@@ -218,8 +224,8 @@ TEST_F(DataFileTest, CharactersOutsideTheCodePageComeBack) {
   DataEnv again;
   LoadAlbumData(again.Data(), Path("main.xml"));
   EXPECT_EQ(again.Model.DataTitles[0], title);
-  EXPECT_EQ(again.Model.Chapters[0].Files, m.Chapters[0].Files);
-  EXPECT_EQ(again.Model.Chapters[0].Titles[0], title);
+  EXPECT_EQ(FilesOf(again.Model.Images(0)), FilesOf(m.Images(0)));
+  EXPECT_EQ(again.Model.Images(0)[0].Title, title);
 }
 
 TEST_F(DataFileTest, ChapterInASubfolderIsLinkedRelative) {
@@ -229,8 +235,7 @@ TEST_F(DataFileTest, ChapterInASubfolderIsLinkedRelative) {
   m.ChapterNames = QStringList({"Sub", "Other"});
   m.DataTitles = QStringList({"Main", "In sub", "Other"});
   m.ImageDirs = QStringList({"", "", ""});
-  m.Chapters[1].AppendEmpty();
-  m.Chapters[1].Files[0] = Path("sub/pic.jpg");
+  ImageEdits::SetChapter(m, 1, ImagesOf({Path("sub/pic.jpg")}));
   m.DataModified[0] = m.DataModified[1] = true;  // chapter 2 is unchanged and is not written
 
   SaveModifiedDataFiles(env_.Data());
@@ -245,7 +250,7 @@ TEST_F(DataFileTest, ChapterInASubfolderIsLinkedRelative) {
   DataEnv again;
   LoadAlbumData(again.Data(), Path("main.xml"));
   EXPECT_EQ(again.Model.DataFiles, m.DataFiles);
-  EXPECT_EQ(again.Model.Chapters[1], m.Chapters[1]);
+  EXPECT_EQ(again.Model.Images(1), m.Images(1));
 }
 
 TEST_F(DataFileTest, FailedWriteKeepsTheOldFileAndTheFlag) {
@@ -253,10 +258,9 @@ TEST_F(DataFileTest, FailedWriteKeepsTheOldFileAndTheFlag) {
   const QByteArray old = kDataFileHeader + "<album2><title>Old</title></album2>\r\n";
   WriteAll(Path("main.xml"), old);
   m.DataFiles = QStringList({Path("main.xml")});
-  for (int i = 0; i < 20; ++i) {
-    m.Chapters[0].AppendEmpty();
-    m.Chapters[0].Titles[i] = QStringLiteral("a title long enough to pass the limit");
-  }
+  ImageEdits::SetChapter(
+      m, 0,
+      ImageList(20, {{}, QStringLiteral("a title long enough to pass the limit"), {}, {}, {}}));
   m.DataModified[0] = true;
   {
     const FileSizeLimit limit(old.size() + 10);
@@ -277,10 +281,9 @@ TEST_F(DataFileTest, FileNamesComeBackAsTheyWereWritten) {
   QDir().mkpath(Path("pics"));
   m.DataFiles = QStringList({Path("main.xml")});
   m.ImageDirs = QStringList({"pics"});
-  for (const QString& name : names) {
-    m.Chapters[0].AppendEmpty();
-    m.Chapters[0].Files.last() = name.isEmpty() ? name : Path("pics/" + name);
-  }
+  QStringList files;
+  for (const QString& name : names) files << (name.isEmpty() ? name : Path("pics/" + name));
+  ImageEdits::SetChapter(m, 0, ImagesOf(files));
   m.DataModified[0] = true;
   ASSERT_TRUE(WriteDataFile(env_.Data(), 0));
   const QByteArray bytes = ReadAll(Path("main.xml"));
@@ -289,9 +292,9 @@ TEST_F(DataFileTest, FileNamesComeBackAsTheyWereWritten) {
 
   DataEnv again;
   LoadAlbumData(again.Data(), Path("main.xml"));
-  const QStringList& read = again.Model.Chapters[0].Files;
+  const QStringList read = FilesOf(again.Model.Images(0));
   ASSERT_EQ(read.size(), names.size());
-  for (int i = 0; i < names.size(); ++i) EXPECT_EQ(read[i], m.Chapters[0].Files[i]) << i;
+  for (int i = 0; i < names.size(); ++i) EXPECT_EQ(read[i], files[i]) << i;
 }
 
 TEST_F(DataFileTest, LinksToTheMainFileOrToAChapterTwiceAreLeftOut) {
@@ -305,7 +308,7 @@ TEST_F(DataFileTest, LinksToTheMainFileOrToAChapterTwiceAreLeftOut) {
   Load();
   const AlbumModel& m = env_.Model;
   EXPECT_EQ(m.ChapterNames, QStringList({"One", "Two"}));
-  EXPECT_EQ(Entries(m.Chapters[2]), "b.jpg||");
+  EXPECT_EQ(Entries(m.Images(2)), "b.jpg||");
   const QString skipped = Msg("LinkSkipped") + "\r\n";
   EXPECT_TRUE(env_.Progress.Log.contains(skipped + "main.xml"));
   EXPECT_TRUE(env_.Progress.Log.contains(skipped + QDir::toNativeSeparators("sub/../c1.xml")));
@@ -341,7 +344,7 @@ TEST_F(DataFileTest, DamagedFileLoadsItsWholeImagesAndIsNotSavedOverUnasked) {
     WriteAll(Path("main.xml"), original);
     DataEnv env;
     LoadAlbumData(env.Data(), Path("main.xml"));
-    EXPECT_EQ(env.Model.Chapters[0].Titles.join(u'|'), c.titles);
+    EXPECT_EQ(Column(env.Model.Images(0), &ImageRecord::Title).join(u'|'), c.titles);
     const QString place = c.place;
     EXPECT_EQ(env.Ask.Log.join(""),
               place.isEmpty()
@@ -384,6 +387,6 @@ TEST_F(DataFileTest, SavingOverADamagedFileAsksAndKeepsTheOriginal) {
   EXPECT_EQ(env_.Ask.Log.size(), 2);
   DataEnv again;
   LoadAlbumData(again.Data(), Path("main.xml"));
-  EXPECT_EQ(Entries(again.Model.Chapters[0]), "a.jpg||");
+  EXPECT_EQ(Entries(again.Model.Images(0)), "a.jpg||");
   EXPECT_TRUE(again.Ask.Log.isEmpty());
 }

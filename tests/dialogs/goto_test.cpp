@@ -28,8 +28,8 @@ class GotoTest : public ::testing::Test {
     SetDefaultProfile(AlbumProfile);
     model.DataTitles = QStringList{"Album", "T1", "T2"};
     model.ChapterNames = QStringList{"First", "Second"};
-    for (int i = 0; i < 30; ++i) model.Chapters[0].AppendEmpty();
-    for (int i = 0; i < 7; ++i) model.Chapters[1].AppendEmpty();
+    ImageEdits::SetChapter(model, 0, ImageList(30));
+    ImageEdits::SetChapter(model, 1, ImageList(7));
     model.CurrentChapter = 0;
     model.CurrentPage = 2;
   }

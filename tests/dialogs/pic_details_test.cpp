@@ -36,15 +36,14 @@ class PicDetails : public ::testing::Test, public DetailsHost {
     model.DataTitles = {QString()};
     model.CurrentChapter = 0;
     model.CurrentPage = 0;
+    ImageList images;
     for (int i = 0; i < 8; ++i) {
-      ChapterData& d = model.Chapters[0];
-      d.Files << QStringLiteral("/album/p%1.jpg").arg(i);
-      d.Titles << QStringLiteral("title %1").arg(i);
-      d.Places << QStringLiteral("place %1").arg(i);
-      d.Dates << QStringLiteral("spring %1").arg(i);
-      d.People << QStringLiteral("people %1").arg(i);
-      model.Thumbnails[0] << ThumbFor(d.Files.last());
+      images.append({QStringLiteral("/album/p%1.jpg").arg(i), QStringLiteral("title %1").arg(i),
+                     QStringLiteral("spring %1").arg(i), QStringLiteral("place %1").arg(i),
+                     QStringLiteral("people %1").arg(i)});
+      model.Thumbnails[0] << ThumbFor(images.last().File);
     }
+    ImageEdits::SetChapter(model, 0, images);
     model.ThumbsLoaded[0] = true;
     model.MarkSaved(0);
   }
@@ -132,26 +131,25 @@ TEST_F(PicDetails, ARangeShowsZeroBasedBoldEmptyFieldsAndApplyWritesOnlyFilledOn
   QTest::mouseClick(Find<QPushButton>("btApply"), Qt::LeftButton);
   for (int i = 0; i < 8; ++i) {
     const bool inRange = i >= 3 && i <= 7;
-    EXPECT_EQ(model.Chapters[0].Places[i], inRange ? "Brno" : QStringLiteral("place %1").arg(i));
-    EXPECT_EQ(model.Chapters[0].Titles[i], QStringLiteral("title %1").arg(i));
+    EXPECT_EQ(model.Images(0)[i].Place, inRange ? "Brno" : QStringLiteral("place %1").arg(i));
+    EXPECT_EQ(model.Images(0)[i].Title, QStringLiteral("title %1").arg(i));
   }
   undo.Stack().undo();
-  EXPECT_EQ(model.Chapters[0].Places[5], "place 5");
+  EXPECT_EQ(model.Images(0)[5].Place, "place 5");
   EXPECT_FALSE(model.DataModified[0]);
 }
 
 TEST_F(PicDetails, EditingOneFieldWritesOnlyThatFieldHoweverLongTheOthersAre) {
   const QString title(40000, u'x');  // beyond a line edit's usual limit
-  model.Chapters[0].Titles[2] = title;
+  ImageList images = model.Images(0);
+  images[2].Title = title;
+  ImageEdits::SetChapter(model, 0, images);
   dialog.OpenDetails(2, -1);
   EXPECT_EQ(Find("edTitle")->text(), title);
   Type(Find("edPlace"), QStringLiteral("Brno"));
   QTest::mouseClick(Find<QPushButton>("btApply"), Qt::LeftButton);
-  const ChapterData& d = model.Chapters[0];
-  EXPECT_EQ(d.Places[2], "Brno");
-  EXPECT_EQ(d.Titles[2], title);
-  EXPECT_EQ(d.Files[2], "/album/p2.jpg");
-  EXPECT_EQ(d.Dates[2], "spring 2");
+  EXPECT_EQ(model.Images(0)[2],
+            ImageRecord({"/album/p2.jpg", title, "spring 2", "Brno", "people 2"}));
 }
 
 TEST_F(PicDetails, PrevNextAndCtrlArrowsFollowSingleImagesOnly) {
@@ -180,14 +178,16 @@ TEST_F(PicDetails, EditsSurviveImagesMovedAddedAndRemovedWhileOpen) {
   EXPECT_TRUE(Find<QPushButton>("btApply")->isEnabled());  // the edits wait to be applied
   QTest::mouseClick(Find<QPushButton>("btApply"), Qt::LeftButton);
 
-  const ChapterData& d = model.Chapters[0];
-  EXPECT_EQ(d.Titles, QStringList({"Lake", "title 6", "title 1", "title 2", "title 3", "title 4",
-                                   "title 7"}));
-  EXPECT_EQ(d.Files[0], "/album/q5.jpg");
-  EXPECT_EQ(d.Places[0], "place 5");
+  const ImageList& d = model.Images(0);
+  QStringList titles;
+  for (const ImageRecord& image : d) titles << image.Title;
+  EXPECT_EQ(titles, QStringList({"Lake", "title 6", "title 1", "title 2", "title 3", "title 4",
+                                 "title 7"}));
+  EXPECT_EQ(d[0].File, "/album/q5.jpg");
+  EXPECT_EQ(d[0].Place, "place 5");
   // The renamed image has the thumbnail of its new file, the others theirs.
-  for (int i = 0; i < d.Count(); ++i)
-    EXPECT_EQ(model.Thumbnails[0][i].Picture.text(QStringLiteral("file")), d.Files[i]) << i;
+  for (int i = 0; i < d.size(); ++i)
+    EXPECT_EQ(model.Thumbnails[0][i].Picture.text(QStringLiteral("file")), d[i].File) << i;
 }
 
 TEST_F(PicDetails, FileChooserAndCalendarFillTheirFields) {
@@ -201,7 +201,7 @@ TEST_F(PicDetails, FileChooserAndCalendarFillTheirFields) {
   EXPECT_TRUE(Find<QPushButton>("btApply")->isEnabled());
 
   Type(Date(), QStringLiteral("summer '03, maybe"));
-  EXPECT_EQ(dialog.WorkingCopy().Data().Dates[1], "summer '03, maybe");
+  EXPECT_EQ(dialog.WorkingCopy().Data()[1].Date, "summer '03, maybe");
   Date()->ShowCalendar();
   QCalendarWidget* calendar = Date()->Calendar();
   calendar->setSelectedDate(QDate(2003, 7, 14));

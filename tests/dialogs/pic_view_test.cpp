@@ -138,8 +138,7 @@ class PicViewTest : public ::testing::Test {
   }
   int Add(const QString& name, const QByteArray& bytes) {
     if (!bytes.isNull()) WriteAll(dir.filePath(name), bytes);
-    model.Chapters[0].AppendEmpty();
-    model.Chapters[0].Files.last() = dir.filePath(name);
+    ImageEdits::Insert(model, 0, model.ImageCount(0), ImagesOf({dir.filePath(name)}));
     return model.ImageCount(0) - 1;
   }
   PicImage* Img() const { return dynamic_cast<PicImage*>(Control(&view, "Img")); }

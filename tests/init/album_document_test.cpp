@@ -64,7 +64,7 @@ TEST_F(AlbumDocumentTest, AlbumFileOpensItsLookAndDataWhateverTheCurrentFolder) 
   EXPECT_EQ(m.AlbumFileName, Path("Albums/Trip.alb"));
   EXPECT_EQ(m.FormatFileName, Path("Albums/styles/blue.afm"));
   EXPECT_EQ(env_.Look.RowCount, 7);
-  EXPECT_EQ(m.Chapters[0].Files, QStringList({Path("Albums/data/a.jpg")}));
+  EXPECT_EQ(FilesOf(m.Images(0)), QStringList({Path("Albums/data/a.jpg")}));
   EXPECT_EQ(Flags(m), "");
   EXPECT_EQ(env_.Window.Log.join(", "),
             "cursor AppStart, PositionWindow, ShowSpread 0 -1, cursor Default");
@@ -75,7 +75,7 @@ TEST_F(AlbumDocumentTest, OpensByExtensionInAnyLetterCase) {
   WriteXml("main.XmL", "<album2><title>Data</title></album2>");
   WriteAll(Path("photo.jpg"), "not an album");
   env_.Model.AlbumFileName = Path("Old.ALB");
-  env_.Model.Chapters[0].AppendEmpty();
+  ImageEdits::SetChapter(env_.Model, 0, ImageList(1));
 
   // A format file changes the look only, placing the window.
   OpenDocument(env_.Doc(), Path("look.afm"));
@@ -108,7 +108,7 @@ TEST_F(AlbumDocumentTest, MissingFormatAndDataFilesOpenWithDefaultsAndKeepTheirN
   AlbumModel& m = env_.Model;
   env_.Look.RowCount = 9;
   m.ChapterNames << "old";  // what an earlier album left
-  m.Chapters[0].AppendEmpty();
+  ImageEdits::SetChapter(m, 0, ImageList(1));
   OpenDocument(env_.Doc(), Path("Trip.ALB"));
   EXPECT_EQ(env_.Look, DocEnv().Look);
   EXPECT_EQ(m.FormatFileName, Path("gone.afm"));
@@ -136,7 +136,7 @@ TEST_F(AlbumDocumentTest, AnAlbumThatFailsToOpenLeavesTheOpenOneWhole) {
   EXPECT_EQ(QStringList({m.AlbumFileName, m.FormatFileName}),
             QStringList({before.AlbumFileName, before.FormatFileName}));
   EXPECT_EQ(m.DataFiles + m.DataTitles, before.DataFiles + before.DataTitles);
-  EXPECT_EQ(m.Chapters[0], before.Chapters[0]);
+  EXPECT_EQ(m.Images(0), before.Images(0));
   EXPECT_EQ(env_.Look.RowCount, 4);
   env_.Model.AlbumModified = true;
   WriteAlbumFile(env_.Doc());
@@ -163,8 +163,7 @@ TEST_F(AlbumDocumentTest, LookAppliedInPlaceKeepsTheWindowsPlaceAndMaximisedStat
 TEST_F(AlbumDocumentTest, SavingANewAlbumWritesItsLookAndADataFileBesideIt) {
   AlbumModel& m = env_.Model;
   m.ResetToNew();
-  m.Chapters[0].AppendEmpty();
-  m.Chapters[0].Files[0] = Path("pic.jpg");
+  ImageEdits::SetChapter(m, 0, ImagesOf({Path("pic.jpg")}));
   m.DataModified[0] = true;
   m.AlbumFileName = Path("Trip.ALB");
   m.FormatFileName = QStringLiteral("looks/trip.afm");
@@ -340,6 +339,6 @@ TEST_F(AlbumDocumentTest, DemoAlbumRoundTrip) {
   EXPECT_EQ(r.DataTitles, original.DataTitles);
   EXPECT_EQ(r.ImageDirs, original.ImageDirs);
   EXPECT_EQ(r.FormatFileName, original.FormatFileName);
-  for (int k = 0; k < MaxDataFiles; ++k) EXPECT_EQ(r.Chapters[k], original.Chapters[k]) << k;
+  for (int k = 0; k < MaxDataFiles; ++k) EXPECT_EQ(r.Images(k), original.Images(k)) << k;
   EXPECT_EQ(again.Look, env_.Look);
 }

@@ -109,7 +109,9 @@ TEST_F(SetupChaptersTest, RemovingTheSecondOfThreeMovesTheThirdDownWithItsColour
 
 TEST_F(SetupChaptersTest, AMovedChapterKeepsItsUnsavedEditsAtItsNewIndex) {
   MakeAlbum(3);
-  env_.Model.Chapters[2].Titles[0] = QStringLiteral("edited");
+  ImageList images = env_.Model.Images(2);
+  images[0].Title = QStringLiteral("edited");
+  ImageEdits::SetChapter(env_.Model, 2, images);
   env_.Model.UpdateModified(2);
   work_.FillAlbum(env_.Model, 1);
   work_.Selected = 1;
@@ -190,7 +192,7 @@ TEST(SetupChaptersFill, SelectsTheChapterOnScreen) {
   AlbumModel model;
   model.DataFiles = {"m", "a", "b", "c"};
   model.ChapterNames = {"A", "B", "C"};
-  for (int k = 1; k <= 3; ++k) model.Chapters[k].AppendEmpty();  // one page each: last spread 2
+  for (int k = 1; k <= 3; ++k) ImageEdits::SetChapter(model, k, ImageList(1));  // last spread 2
   AlbumLook look;
   ChapterWork work(look);
   const struct {
