@@ -12,7 +12,6 @@
 #include "book/thumbnail_loading.h"
 #include "core/album_window.h"
 #include "core/prompts.h"
-#include "init/profile.h"
 
 class HeadlessBookWindow : public SizedBookWindow, public AlbumWindow {
  public:
@@ -25,7 +24,8 @@ class HeadlessBookWindow : public SizedBookWindow, public AlbumWindow {
   void RunEditMode() override {}
   void LoadThumbnails(int chapter) override {
     if (book_ != nullptr)
-      LoadChapterThumbnails(book_->Model(), chapter, book_->ThumbnailBox(), progress_);
+      LoadChapterThumbnails(book_->Model(), chapter, book_->ThumbnailBox(), progress_, 0,
+                            book_->Settings().ShareThumbnails);
   }
   void ShowSpread(int chapter, int page) override {
     if (book_ != nullptr) book_->ShowSpread(chapter, page);
@@ -34,7 +34,8 @@ class HeadlessBookWindow : public SizedBookWindow, public AlbumWindow {
     if (book_ != nullptr) book_->RebuildPages();
   }
   QRect WindowGeometry() const override {
-    return QRect(QPoint(AlbumProfile.FormLeft, AlbumProfile.FormTop), Size());
+    if (book_ == nullptr) return QRect(QPoint(), Size());
+    return QRect(QPoint(book_->Look().FormLeft, book_->Look().FormTop), Size());
   }
   void RunSaveAlbum() override {}
   void RunSaveFormat() override {}

@@ -8,20 +8,19 @@
 #include "book/book.h"
 #include "book/book_window.h"
 #include "core/progress.h"
-#include "init/profile.h"
 
 class SizedBookWindow : public BookWindow {
  public:
   // size: the window size to lay the book out for; an invalid one takes the
-  // look's FormWidth x FormHeight (at most kLargestWindowSide each) whenever
-  // the window is placed.
+  // book's look's FormWidth x FormHeight (at most kLargestWindowSide each)
+  // whenever the window is placed.
   explicit SizedBookWindow(QSize size) : size_(size) {}
   void SetBook(BookView* book) { book_ = book; }
 
   QSize Size() const {
-    if (size_.isValid()) return size_;
-    return QSize(std::min(AlbumProfile.FormWidth, kLargestWindowSide),
-                 std::min(AlbumProfile.FormHeight, kLargestWindowSide));
+    if (size_.isValid() || book_ == nullptr) return size_;
+    return QSize(std::min(book_->Look().FormWidth, kLargestWindowSide),
+                 std::min(book_->Look().FormHeight, kLargestWindowSide));
   }
 
   void PositionWindow() override {

@@ -10,7 +10,6 @@
 #include "book/thumbnail_cache.h"
 #include "core/paths.h"
 #include "init/profile.h"
-#include "init/program_settings.h"
 
 namespace {
 
@@ -160,14 +159,8 @@ Thumbnail ReadThumbnail(const QString& fileName, QSize box, bool shareThumbnails
   return ComposeThumbnail(picture, ThumbnailPictureRect(fullSize, box), box);
 }
 
-void PictureToThumbnail(Thumbnail& target, const QString& fileName, QSize box) {
-  target = ReadThumbnail(fileName, box, GlobalSettings.ShareThumbnails);
-}
-
 Thumbnail VideoThumbnail(QSize box) {
-  static Thumbnail cached;
-  if (box != cached.Box) cached = MakeThumbnail(DecorationBitmap(QStringLiteral("VIDEO")), box);
-  return cached;
+  return MakeThumbnail(DecorationBitmap(QStringLiteral("VIDEO")), box);
 }
 
 void DrawThumbnail(QPainter& painter, int x, int y, const Thumbnail& thumbnail) {

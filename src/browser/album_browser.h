@@ -25,6 +25,7 @@
 #include "browser/window_chrome.h"
 #include "core/album_model.h"
 #include "core/album_window.h"
+#include "core/message_table.h"
 #include "core/progress.h"
 #include "dialogs/help_page.h"
 #include "init/album_document.h"
@@ -50,7 +51,7 @@ class AlbumBrowser : public QWidget, public BookWindow, public AlbumWindow {
   AlbumModel& Model() { return model_; }
   Prompts& prompts() { return *ask_; }
   // What opening and saving work with: the model, the XML document object,
-  // the progress box, this window, the prompts and the look (AlbumProfile).
+  // the progress box, this window, the prompts, the look and the settings.
   const DocumentContext& Document() const { return *context_; }
   // Where the progress box goes (the splash window); nothing is shown
   // until one is set.
@@ -81,6 +82,9 @@ class AlbumBrowser : public QWidget, public BookWindow, public AlbumWindow {
   // chosen in the setup dialog waits for the next start, for every window.
   void SetLanguage(QStringList lines) { language_ = std::move(lines); }
   const QStringList& Language() const { return language_; }
+  // The session's messages (Msg), installed on the application while the
+  // window lives; start-up loads them with the language file.
+  LanguageMessages& Messages() { return messages_; }
   QMenu* PictureMenu() const { return pictureMenu_; }
   QMenu* SaveMenu() const { return saveMenu_; }
 
@@ -204,9 +208,12 @@ class AlbumBrowser : public QWidget, public BookWindow, public AlbumWindow {
   void MoveOrResize(QPoint p, QPoint global);
 
   AlbumModel model_;
+  AlbumLook look_;            // the look the book is drawn with
+  ProgramSettings settings_;  // read at start-up (LoadSettings)
   xml::XmlData document_;
   ForwardProgress progress_;
   QStringList language_;
+  LanguageMessages messages_;
   std::unique_ptr<Prompts> ownPrompts_;
   Prompts* ask_;
   std::unique_ptr<BookView> book_;

@@ -62,7 +62,7 @@ void AlbumBrowser::NewAlbum() {
   // Back to the start state first: showing spread 0 then opens the book and
   // cuts the window's outline for it.
   model_.ResetToStart();
-  OpenFormatFile(*context_, GlobalSettings.Profile, false);
+  OpenFormatFile(*context_, settings_.Profile, false);
   model_.FormatFileName.clear();
   book_->ShowSpread(0, 0);
   if (!pnMenu_->isVisible()) SlideMenu();
@@ -169,7 +169,7 @@ void AlbumBrowser::SaveFormatAsExecute() {
 void AlbumBrowser::ExportPdfExecute() {
   PdfExportDialog dialog(this);
   const QString& album = model_.AlbumFileName;
-  dialog.Execute(model_, *ask_, progress_,
+  dialog.Execute(model_, look_, settings_, *ask_, progress_,
                  album.isEmpty() ? QCoreApplication::applicationDirPath() : FolderOf(album));
 }
 

@@ -39,17 +39,17 @@ void AlbumBrowser::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void AlbumBrowser::MoveOrResize(QPoint p, QPoint global) {
-  if (AlbumProfile.FormMaximized) return;
+  if (look_.FormMaximized) return;
   if (cursor_ == BookCursor::Move) {
     // Measured on the screen: the window follows the pointer even when the
     // window system moves it a little later than asked.
     const QPoint to = moveStartWindow_ + (global - moveStartGlobal_);
-    if (to == QPoint(AlbumProfile.FormLeft, AlbumProfile.FormTop)) return;
+    if (to == QPoint(look_.FormLeft, look_.FormTop)) return;
     // From the window as placed: the look now holds what the person sees.
-    AlbumProfile.FormLeft = to.x();
-    AlbumProfile.FormTop = to.y();
-    AlbumProfile.FormWidth = width();
-    AlbumProfile.FormHeight = height();
+    look_.FormLeft = to.x();
+    look_.FormTop = to.y();
+    look_.FormWidth = width();
+    look_.FormHeight = height();
     move(to);
     model_.FormatModified = true;
     UpdateActions();
@@ -58,15 +58,15 @@ void AlbumBrowser::MoveOrResize(QPoint p, QPoint global) {
     if (!resizing_) {
       // The gesture starts from the window as placed, which a look too
       // large or off the screens was held to.
-      AlbumProfile.FormLeft = x();
-      AlbumProfile.FormTop = y();
-      AlbumProfile.FormWidth = width();
-      AlbumProfile.FormHeight = height();
+      look_.FormLeft = x();
+      look_.FormTop = y();
+      look_.FormWidth = width();
+      look_.FormHeight = height();
     }
     resizing_ = true;
     const QPoint by = p - pressPoint_;
-    AlbumProfile.FormWidth = std::max(minimumWidth(), AlbumProfile.FormWidth + by.x());
-    AlbumProfile.FormHeight = std::max(minimumHeight(), AlbumProfile.FormHeight + by.y());
+    look_.FormWidth = std::max(minimumWidth(), look_.FormWidth + by.x());
+    look_.FormHeight = std::max(minimumHeight(), look_.FormHeight + by.y());
     model_.FormatModified = true;
     PositionWindow();
     pressPoint_ = p;

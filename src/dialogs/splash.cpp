@@ -13,7 +13,6 @@
 #include "dialogs/splash_logo.h"
 #include "init/language.h"
 
-SplashDialog* fSplash = nullptr;
 const QString SplashHomePage = QStringLiteral("https://quirevale.example.org/");
 
 namespace {
@@ -103,11 +102,11 @@ void SplashDialog::FormCreate() {
 }
 
 SplashDialog& SplashWindow(QWidget* parent, const QStringList& language) {
-  if (fSplash != nullptr) return *fSplash;
-  fSplash = new SplashDialog(parent);
-  QObject::connect(fSplash, &QObject::destroyed, [] { fSplash = nullptr; });
-  TranslateForm(language, fSplash);
-  return *fSplash;
+  auto* splash = parent->findChild<SplashDialog*>(QString(), Qt::FindDirectChildrenOnly);
+  if (splash != nullptr) return *splash;
+  splash = new SplashDialog(parent);
+  TranslateForm(language, splash);
+  return *splash;
 }
 
 void SplashDialog::ShowAbout() {

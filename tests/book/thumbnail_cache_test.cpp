@@ -13,7 +13,6 @@
 #include "book/thumbnail.h"
 #include "book/thumbnail_loading.h"
 #include "core/progress.h"
-#include "init/program_settings.h"
 #include "jpeg_test_files.h"
 #include "support/test_files.h"
 
@@ -41,16 +40,11 @@ class ThumbnailCacheTest : public ::testing::Test {
   QTemporaryDir home;
   QTemporaryDir photos;
   QByteArray oldCacheHome = qgetenv("XDG_CACHE_HOME");
-  bool oldShare = GlobalSettings.ShareThumbnails;
 
-  void SetUp() override {
-    qputenv("XDG_CACHE_HOME", home.path().toUtf8());
-    GlobalSettings.ShareThumbnails = true;
-  }
+  void SetUp() override { qputenv("XDG_CACHE_HOME", home.path().toUtf8()); }
   void TearDown() override {
     WaitForThumbnailCacheWrites();
     qputenv("XDG_CACHE_HOME", oldCacheHome);
-    GlobalSettings.ShareThumbnails = oldShare;
   }
 
   QString Photo(const QString& name, const QByteArray& bytes) {
@@ -59,11 +53,11 @@ class ThumbnailCacheTest : public ::testing::Test {
   }
 
   // Loads the files as a chapter and waits for the cache to be written.
-  static QList<Thumbnail> Load(const QStringList& files) {
+  static QList<Thumbnail> Load(const QStringList& files, bool share = true) {
     AlbumModel model;
     model.Chapters[0].Files = files;
     NoProgress quiet;
-    LoadChapterThumbnails(model, 0, kBox, quiet);
+    LoadChapterThumbnails(model, 0, kBox, quiet, 0, share);
     WaitForThumbnailCacheWrites();
     return model.Thumbnails[0];
   }
@@ -211,10 +205,8 @@ TEST_F(ThumbnailCacheTest, AFileThatFailsIsRecordedAndNotTriedAgainUntilItChange
 
 TEST_F(ThumbnailCacheTest, NothingIsWrittenWhereItMayNotBe) {
   const QString photo = Photo("photo.jpg", EncodeJpeg(Filled(800, 600, Qt::red)));
-  GlobalSettings.ShareThumbnails = false;  // read, never written
-  EXPECT_FALSE(Load({photo})[0].IsNull());
+  EXPECT_FALSE(Load({photo}, false)[0].IsNull());  // read, never written
   EXPECT_FALSE(QFileInfo::exists(home.filePath("thumbnails")));
-  GlobalSettings.ShareThumbnails = true;
 
   const QString inside = home.filePath("thumbnails/large/own.jpg");
   WriteAll(inside, EncodeJpeg(Filled(800, 600, Qt::red)));

@@ -24,7 +24,6 @@ class GotoTest : public ::testing::Test {
   QList<std::pair<int, int>> shown;
 
   void SetUp() override {
-    SetDefaultProfile(AlbumProfile);
     model.DataTitles = QStringList{"Album", "T1", "T2"};
     model.ChapterNames = QStringList{"First", "Second"};
     for (int i = 0; i < 30; ++i) model.Chapters[0].AppendEmpty();
@@ -41,7 +40,8 @@ class GotoTest : public ::testing::Test {
       step();
       if (dialog.isVisible()) dialog.reject();
     });
-    dialog.ShowGoto(model, [this](int c, int p) { shown << std::make_pair(c, p); });
+    dialog.ShowGoto(model, AlbumLook().ImagesPerPage(),
+                    [this](int c, int p) { shown << std::make_pair(c, p); });
     EXPECT_TRUE(modal);
   }
   void Type(const QString& text) {

@@ -62,12 +62,12 @@ class SetupDialogTest : public AlbumFilesTest {
  protected:
   void SetUp() override {
     AlbumFilesTest::SetUp();
-    SetDefaultProfile(AlbumProfile);
+    SetDefaultProfile(look_);
     settings_ = DefaultProgramSettings();
     settings_.Profile = Path("default.AFM");
     env_.Window.EditMode = true;
-    dialog_ =
-        std::make_unique<SetupDialog>(SetupContext{{env_.Data(), AlbumProfile}, settings_, host_});
+    dialog_ = std::make_unique<SetupDialog>(
+        SetupContext{{env_.Data(), look_, settings_}, settings_, host_});
   }
   // An album of main.xml (two images) linking c1.xml and c2.xml (three each),
   // with the format file look.AFM.
@@ -107,6 +107,7 @@ class SetupDialogTest : public AlbumFilesTest {
   QColor Background(QWidget* widget) const { return widget->palette().color(QPalette::Window); }
 
   DataEnv env_;
+  AlbumLook look_;
   ProgramSettings settings_;
   FakeSetupHost host_;
   std::unique_ptr<SetupDialog> dialog_;
@@ -240,12 +241,12 @@ TEST_F(SetupDialogTest, FourColumnsRedrawTheBookAtOnceAndSurviveSavingTheLook) {
   Type(dialog_->edColCount, "4");
   env_.Window.Log.clear();
   Click(dialog_->btApply);
-  EXPECT_EQ(AlbumProfile.ColumnCount, 4);
+  EXPECT_EQ(look_.ColumnCount, 4);
   EXPECT_TRUE(env_.Window.Log.contains("RebuildPages"));
   EXPECT_EQ(host_.Recreated, 1);
   EXPECT_TRUE(env_.Model.FormatModified);
   EXPECT_FALSE(dialog_->btApply->isEnabled());
-  SaveFormatFile({env_.Data(), AlbumProfile});
+  SaveFormatFile({env_.Data(), look_, settings_});
   AlbumLook reread;
   ASSERT_TRUE(LoadProfile(Path("look.AFM"), reread));
   EXPECT_EQ(reread.ColumnCount, 4);
@@ -262,8 +263,8 @@ TEST_F(SetupDialogTest, ClearingExtendedKeepsTheLinesItDisables) {
     EXPECT_TRUE(line->isChecked());
   }
   Click(dialog_->btOK);
-  EXPECT_FALSE(AlbumProfile.ExtendedDesc);
-  EXPECT_TRUE(AlbumProfile.ShowDate && AlbumProfile.ShowPlace && AlbumProfile.ShowPeople);
+  EXPECT_FALSE(look_.ExtendedDesc);
+  EXPECT_TRUE(look_.ShowDate && look_.ShowPlace && look_.ShowPeople);
 }
 
 TEST_F(SetupDialogTest, ApplyThenCancelKeepsWhatApplyCommitted) {
@@ -299,8 +300,8 @@ TEST_F(SetupDialogTest, EachTargetKeepsItsPendingTextureAndAnUnreadableOneIsRefu
   EXPECT_EQ(dialog_->Session().PendingCoverTexture, Path("cover.bmp"));
   EXPECT_FALSE(dialog_->imgTexture->pixmap().isNull());
   Click(dialog_->btOK);
-  EXPECT_EQ(AlbumProfile.CoverTexture, Path("cover.bmp"));
-  EXPECT_EQ(AlbumProfile.PageTexture, Path("paper.bmp"));
+  EXPECT_EQ(look_.CoverTexture, Path("cover.bmp"));
+  EXPECT_EQ(look_.PageTexture, Path("paper.bmp"));
 }
 
 TEST_F(SetupDialogTest, AFormatFileThatCannotBeReadLeavesTheWorkingLook) {
@@ -322,7 +323,7 @@ TEST_F(SetupDialogTest, AFormatFileThatCannotBeReadLeavesTheWorkingLook) {
 TEST_F(SetupDialogTest, ThePreviewShowsTheColoursAndFontsTheBookDraws) {
   OpenAlbum();
   PlainBookWindow bookWindow;
-  BookView book(env_.Model, bookWindow);
+  BookView book(env_.Model, bookWindow, look_, settings_);
   bookWindow.Book = &book;
   dialog_->PrepareAlbumProperties();
   Show();
@@ -344,7 +345,7 @@ TEST_F(SetupDialogTest, ThePreviewShowsTheColoursAndFontsTheBookDraws) {
   const QColor cover = Background(dialog_->pnColor);
   Click(dialog_->btOK);
 
-  EXPECT_EQ(AlbumProfile.BaseFont.Font, shownTitle);
+  EXPECT_EQ(look_.BaseFont.Font, shownTitle);
   bookWindow.PositionWindow();
   book.ShowSpread(0, 2);
   const BookPage& left = book.LeftPage;  // the right page opens the next chapter
@@ -356,7 +357,7 @@ TEST_F(SetupDialogTest, ThePreviewShowsTheColoursAndFontsTheBookDraws) {
 TEST_F(SetupDialogTest, ChaptersPageMovesTheShownChapterUpAndTheViewFollows) {
   OpenAlbum();
   env_.Model.CurrentChapter = 2;
-  AlbumProfile.RowCount = AlbumProfile.ColumnCount = 1;
+  look_.RowCount = look_.ColumnCount = 1;
   env_.Model.CurrentPage = 2;
   dialog_->PrepareAlbumChapters();
   Show();
@@ -442,8 +443,8 @@ TEST_F(SetupDialogTest, LongPathsAreShortenedInTheMiddleAndTheDialogFitsTheScree
 
 TEST_F(SetupDialogTest, TheLookPreviewShowsItsSamplesWholeAndKeepsItsPlaceForEveryTarget) {
   OpenAlbum();
-  AlbumProfile.TitleFont.Font.setPointSize(28);
-  AlbumProfile.BookmarkFont.Font.setPointSize(16);
+  look_.TitleFont.Font.setPointSize(28);
+  look_.BookmarkFont.Font.setPointSize(16);
   dialog_->PrepareAlbumProperties();
   Show();
   dialog_->Pages->setCurrentWidget(dialog_->pgLook);
@@ -519,7 +520,7 @@ TEST_F(SetupDialogTest, EachFontOfTheLookTakesAColourThatTheFormatFileKeeps) {
   }
   Click(dialog_->btOK);
   EXPECT_TRUE(env_.Model.FormatModified);
-  SaveFormatFile({env_.Data(), AlbumProfile});
+  SaveFormatFile({env_.Data(), look_, settings_});
   AlbumLook reread;
   ASSERT_TRUE(LoadProfile(Path("look.AFM"), reread));
   for (const auto& c : cases) EXPECT_EQ(ToQColor((reread.*c.font).Color), c.color) << c.button;
