@@ -102,7 +102,9 @@ void SplashDialog::FormCreate() {
 }
 
 SplashDialog& SplashWindow(QWidget* parent, const QStringList& language) {
-  auto* splash = parent->findChild<SplashDialog*>(QString(), Qt::FindDirectChildrenOnly);
+  // By its object name: the class has no meta-object of its own to be found by.
+  auto* splash = dynamic_cast<SplashDialog*>(
+      parent->findChild<QDialog*>(QStringLiteral("fSplash"), Qt::FindDirectChildrenOnly));
   if (splash != nullptr) return *splash;
   splash = new SplashDialog(parent);
   TranslateForm(language, splash);
