@@ -115,7 +115,8 @@ int main(int argc, char** argv) {
     QElapsedTimer timer;
     timer.start();
     const bool ok =
-        WriteAlbumPdf(model, out.filePath(QStringLiteral("camera.pdf")), options, nullptr, &error);
+        WriteAlbumPdf(model, AlbumLook(), ProgramSettings(),
+                      out.filePath(QStringLiteral("camera.pdf")), options, nullptr, &error);
     std::printf("%d camera photos at %d dpi: %.1f s, %lld MB of PDF, peak %.0f MB%s\n",
                 cameraPhotos, kDpi, Seconds(timer),
                 QFileInfo(out.filePath(QStringLiteral("camera.pdf"))).size() >> 20, PeakMegabytes(),

@@ -17,6 +17,7 @@
 #include "core/program_files.h"
 #include "init/profile.h"
 #include "init/profile_file.h"
+#include "init/program_settings.h"
 #include "sample_album.h"
 
 namespace {
@@ -35,17 +36,18 @@ double TimeMs(Work work, int calls) {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  FillDefaultMessages();
   // The shipped look, as the program starts with it.
-  LoadProfile(ProgramFile(QStringLiteral("default.AFM")), AlbumProfile);
-  AlbumProfile.RowCount = 4;
-  AlbumProfile.ColumnCount = 5;
-  AlbumProfile.FormWidth = 1600;
-  AlbumProfile.FormHeight = 1000;
+  AlbumLook look;
+  LoadProfile(ProgramFile(QStringLiteral("default.AFM")), look);
+  look.RowCount = 4;
+  look.ColumnCount = 5;
+  look.FormWidth = 1600;
+  look.FormHeight = 1000;
 
   AlbumModel model;
+  const ProgramSettings settings;
   SizedBookWindow window(QSize(1600, 1000));
-  BookView book(model, window);
+  BookView book(model, window, look, settings);
   window.SetBook(&book);
   book.SetWindowSize(QSize(1600, 1000));
   MakeSampleAlbum(model, 100, 4, book.ThumbnailBox());

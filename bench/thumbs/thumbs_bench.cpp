@@ -60,7 +60,7 @@ bool OursAllCores(const QStringList& files) {
   AlbumModel model;
   ImageEdits::SetChapter(model, 0, ImagesOf(files));
   NoProgress quiet;
-  LoadChapterThumbnails(model, 0, kBox, quiet);
+  LoadChapterThumbnails(model, 0, kBox, quiet, 0, false);
   return std::none_of(model.Thumbnails[0].cbegin(), model.Thumbnails[0].cend(),
                       [](const Thumbnail& t) { return t.IsNull(); });
 }
@@ -222,7 +222,6 @@ int main(int argc, char** argv) {
   // own, never written. The cache part fills caches of its own.
   QTemporaryDir noCache;
   qputenv("XDG_CACHE_HOME", noCache.path().toUtf8());
-  GlobalSettings.ShareThumbnails = false;
   std::printf(
       "Load average at the start: %s (other work on the machine lowers the\n"
       "all-cores figure more than the one-thread ones)\n",

@@ -36,7 +36,6 @@ std::vector<BenchGoal> MeasureCachedLoading(
     const QStringList& photos, int rounds,
     const std::function<bool(const QStringList&)>& qtReader) {
   const QByteArray oldCache = qgetenv("XDG_CACHE_HOME");
-  const bool oldShare = std::exchange(GlobalSettings.ShareThumbnails, true);
   std::vector<double> cold, warm, qt;
   for (int round = 0; round < rounds; ++round) {
     // Every round starts from an empty cache of its own.
@@ -51,7 +50,6 @@ std::vector<BenchGoal> MeasureCachedLoading(
     if (qtReader(photos)) qt.push_back(timer.nsecsElapsed() / 1e9);
   }
   qputenv("XDG_CACHE_HOME", oldCache);
-  GlobalSettings.ShareThumbnails = oldShare;
   const bool ok = std::none_of(cold.begin(), cold.end(), [](double s) { return s == 0; }) &&
                   std::none_of(warm.begin(), warm.end(), [](double s) { return s == 0; }) &&
                   !qt.empty();

@@ -51,6 +51,7 @@ ThumbnailRequest Request(const AlbumLook& look, QSize window, int spread) {
   ThumbnailRequest request;
   request.Spread = spread;
   request.PerPage = look.ImagesPerPage();
+  request.Share = false;
   request.Box = ThumbnailSize(window, look);
   return request;
 }

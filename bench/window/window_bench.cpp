@@ -115,22 +115,22 @@ StartTimes TimeStarts(const QProcessEnvironment& environment, const QString& alb
 
 // Milliseconds per page turn, median over every spread of the chapter.
 double PageTurnMs() {
-  FillDefaultMessages();
-  LoadProfile(ProgramFile(QStringLiteral("default.AFM")), AlbumProfile);
-  AlbumProfile.FormLeft = 0;
-  AlbumProfile.FormTop = 0;
-  AlbumProfile.FormWidth = 1200;
-  AlbumProfile.FormHeight = 800;
-  AlbumProfile.RowCount = 3;
-  AlbumProfile.ColumnCount = 4;
   HeadlessPrompts ask;
   AlbumBrowser window(&ask);
+  AlbumLook& look = window.Document().Look;
+  LoadProfile(ProgramFile(QStringLiteral("default.AFM")), look);
+  look.FormLeft = 0;
+  look.FormTop = 0;
+  look.FormWidth = 1200;
+  look.FormHeight = 800;
+  look.RowCount = 3;
+  look.ColumnCount = 4;
   window.PositionWindow();
   MakeSampleAlbum(window.Model(), 1000, 1, window.Book().ThumbnailBox());
   window.show();
   window.ShowSpread(0, 0);
   window.repaint();
-  const int last = window.Model().LastSpread(0, AlbumProfile.ImagesPerPage());
+  const int last = window.Model().LastSpread(0, look.ImagesPerPage());
   std::vector<double> turns;
   for (int round = 0; round < 3; ++round) {
     for (int p = 2; p <= last; p += 2) {

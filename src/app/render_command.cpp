@@ -1,5 +1,6 @@
 #include "render_command.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
@@ -10,10 +11,11 @@
 #include "core/album_model.h"
 #include "core/data_file.h"
 #include "core/file_error.h"
-#include "core/message_table.h"
 #include "core/paths.h"
 #include "core/program_files.h"
 #include "init/album_document.h"
+#include "init/language.h"
+#include "init/load_settings.h"
 #include "init/profile.h"
 #include "init/profile_file.h"
 #include "xml/xml_data.h"
@@ -50,7 +52,7 @@ QStringList RenderBookPictures(BookView& book, const QString& outDir, int chapte
     return written;
   }
   const AlbumModel& model = book.Model();
-  const int perPage = AlbumProfile.ImagesPerPage();
+  const int perPage = book.Look().ImagesPerPage();
   auto render = [&](int c, int p, const QString& name) {
     book.ShowSpread(c, p);
     if (model.CurrentChapter != c || model.CurrentPage != p) {
@@ -127,14 +129,22 @@ bool OpenForRender(const DocumentContext& context, const QString& file, QString*
 
 }  // namespace
 
-HeadlessAlbum::HeadlessAlbum(QSize size) : Window(size), Book(Model, Window) {
-  // Start-up's look: the built-in defaults, then the program's default format.
-  FillDefaultMessages();
-  SetDefaultProfile(AlbumProfile);
+HeadlessAlbum::HeadlessAlbum(QSize size) : Window(size), Book(Model, Window, Look, Settings) {
+  // The person's settings: the book speaks their language and shares
+  // thumbnails as they chose.
+  Settings = DefaultProgramSettings();
+  ReadSettings(Settings);
+  QCoreApplication::installTranslator(&Messages);
   try {
-    LoadProfile(ProgramFile(QStringLiteral("default.AFM")), AlbumProfile);
+    LoadLanguage(LanguageFilePath(Settings.Language), Messages);
+  } catch (const EFileError& e) {
+    Ask.ShowError(e.Message());
+  }
+  // Start-up's look: the program's default format over the built-in defaults.
+  try {
+    LoadProfile(ProgramFile(QStringLiteral("default.AFM")), Look);
   } catch (const EFileError&) {
-    SetDefaultProfile(AlbumProfile);  // unreadable: the built-in look
+    SetDefaultProfile(Look);  // unreadable: the built-in look
   }
   Window.SetBook(&Book);
 }
@@ -142,8 +152,8 @@ HeadlessAlbum::HeadlessAlbum(QSize size) : Window(size), Book(Model, Window) {
 bool HeadlessAlbum::Open(const QString& file, QString* error) {
   static const bool loadAllChapters = false;
   const DocumentContext context{
-      DataFileContext{Model, Document, Window.Progress(), Window, Ask, loadAllChapters},
-      AlbumProfile};
+      DataFileContext{Model, Document, Window.Progress(), Window, Ask, loadAllChapters}, Look,
+      Settings};
   Window.PositionWindow();
   return OpenForRender(context, file, error);
 }

@@ -8,11 +8,16 @@
 
 #include "app/command_line.h"
 #include "app/headless_window.h"
+#include "core/message_table.h"
+#include "init/profile.h"
+#include "init/program_settings.h"
 #include "xml/xml_data.h"
 
 // An album opened as the program does at start-up, in a stand-in window of
 // the given size (invalid: the look's), for the commands that draw without a
-// window. Start-up's look is loaded on construction.
+// window. It owns its look, settings and messages: on construction the
+// person's settings are read, their language installed and start-up's look
+// loaded.
 class HeadlessAlbum {
  public:
   explicit HeadlessAlbum(QSize size);
@@ -21,6 +26,9 @@ class HeadlessAlbum {
   bool Open(const QString& file, QString* error);
 
   AlbumModel Model;
+  AlbumLook Look;
+  ProgramSettings Settings;
+  LanguageMessages Messages;
   xml::XmlData Document;
   SizedBookWindow Window;
   HeadlessPrompts Ask;

@@ -6,7 +6,6 @@
 #include "dialogs/guide_dialog.h"
 #include "dialogs/setup_dialog.h"
 #include "init/language.h"
-#include "init/program_settings.h"
 
 namespace {
 
@@ -18,7 +17,8 @@ class SetupCommands : public QObject, public SetupHost, public GuideHost {
   // Made when first opened: start-up does not wait for windows not shown.
   SetupDialog* Setup() {
     if (setup_ == nullptr) {
-      setup_ = new SetupDialog({browser_.Document(), GlobalSettings, *this}, &browser_);
+      setup_ =
+          new SetupDialog({browser_.Document(), browser_.Document().Settings, *this}, &browser_);
       TranslateForm(browser_.Language(), setup_);
     }
     return setup_;
@@ -26,7 +26,8 @@ class SetupCommands : public QObject, public SetupHost, public GuideHost {
   GuideDialog* Guide() {
     if (guide_ == nullptr)
       guide_ = new GuideDialog(
-          {browser_.Model(), browser_, browser_.prompts(), GlobalSettings, *this}, &browser_);
+          {browser_.Model(), browser_, browser_.prompts(), browser_.Document().Settings, *this},
+          &browser_);
     return guide_;
   }
 
@@ -102,7 +103,7 @@ GuideDialog* GuideOf(const AlbumBrowser& browser) {
 }
 
 void ShowStartupGuide(AlbumBrowser& browser) {
-  if (!GlobalSettings.RunGuide) return;
+  if (!browser.Document().Settings.RunGuide) return;
   GuideDialog* guide = GuideOf(browser);
   if (guide == nullptr) return;
   guide->ShowGuide();

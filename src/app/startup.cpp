@@ -69,7 +69,7 @@ AlbumBrowser* StartBookWindow(const QString& file, Prompts* ask) {
   auto* browse = new BrowseWindow(*browser);  // browsing, the go-to dialog and the image view
   ConnectEditing(*edit, *browse);
   browser->HoldLayout();
-  LoadSettings(browser->Document(), [browser](const QStringList& language) {
+  LoadSettings(browser->Document(), browser->Messages(), [browser](const QStringList& language) {
     browser->SetLanguage(language);
     browser->ApplyActionHints();
   });

@@ -5,7 +5,9 @@
 #include "init/profile.h"
 #include "init/program_settings.h"
 
-BookView::BookView(AlbumModel& model, BookWindow& window) : model_(model), window_(window) {}
+BookView::BookView(AlbumModel& model, BookWindow& window, const AlbumLook& look,
+                   const ProgramSettings& settings)
+    : model_(model), window_(window), look_(look), settings_(settings) {}
 
 void BookView::SetWindowSize(QSize size) {
   windowSize_ = size;
@@ -13,12 +15,12 @@ void BookView::SetWindowSize(QSize size) {
 }
 
 QSize BookView::ThumbnailBox() const {
-  const QSize box = ThumbnailSize(windowSize_, AlbumProfile);
+  const QSize box = ThumbnailSize(windowSize_, look_);
   return pictureScale_ == 1.0 ? box : (QSizeF(box) * pictureScale_).toSize();
 }
 
 void BookView::ShowSpread(int c, int p) {
-  const int perPage = AlbumProfile.ImagesPerPage();
+  const int perPage = look_.ImagesPerPage();
   if (c < -1 || c > model_.ChapterCount() || p < -1 || p > model_.LastSpread(c, perPage)) return;
   // Only the front cover closes the book: chapter 0 (or no album, -1) at -1.
   if ((p == -1 && c > 0) || (c == -1 && p != -1)) return;
@@ -45,7 +47,8 @@ void BookView::ShowSpread(int c, int p) {
       request.PerPage = perPage;
       request.Box = ThumbnailBox();
       request.Budget = pictureBudget_;
-      request.KeepOneChapter = GlobalSettings.FreeMemory && !GlobalSettings.LoadAllChapters;
+      request.KeepOneChapter = settings_.FreeMemory && !settings_.LoadAllChapters;
+      request.Share = settings_.ShareThumbnails;
       PrepareChapterThumbnails(model_, request, window_.Progress());
     }
     if (!toggled) {

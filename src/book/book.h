@@ -5,8 +5,9 @@
 // Drawing is split by layer: InitPage (cover board and page-stack edges, on
 // every re-layout), PaintPageBackground (colour, bookmarks, paper, spine
 // shade, corner pictures) and PaintPageContent (titles, thumbnails, text),
-// each in its own file. The look is AlbumProfile; the album is the model
-// given at construction.
+// each in its own file. The album, the look and the settings are the ones
+// given at construction, owned by whoever owns the book; the book only reads
+// them.
 
 #include <QImage>
 #include <QPoint>
@@ -17,8 +18,11 @@
 #include "book/book_window.h"
 #include "book/bookmarks.h"
 #include "book/page.h"
+#include "book/paint_tools.h"
 #include "book/thumbnail_budget.h"
 #include "core/album_model.h"
+#include "init/profile.h"
+#include "init/program_settings.h"
 
 class PageText;
 class QPainter;
@@ -26,7 +30,8 @@ struct TextBox;
 
 class BookView {
  public:
-  BookView(AlbumModel& model, BookWindow& window);
+  BookView(AlbumModel& model, BookWindow& window, const AlbumLook& look,
+           const ProgramSettings& settings);
 
   BookPage CoverPage{PageKind::Cover};
   BookPage LeftPage{PageKind::Left};
@@ -104,6 +109,8 @@ class BookView {
 
   AlbumModel& Model() { return model_; }
   const AlbumModel& Model() const { return model_; }
+  const AlbumLook& Look() const { return look_; }
+  const ProgramSettings& Settings() const { return settings_; }
 
  private:
   void PaintPage(BookPage& page);
@@ -114,6 +121,9 @@ class BookView {
 
   AlbumModel& model_;
   BookWindow& window_;
+  const AlbumLook& look_;
+  const ProgramSettings& settings_;
+  TextureCache textures_;
   // The decoration bitmaps, read once the open book is first drawn; a null
   // one is not drawn.
   void LoadDecorations();

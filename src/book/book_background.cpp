@@ -81,8 +81,8 @@ void BookView::InitPage(BookPage& page) {
   outline.addRoundedRect(board, 12.5, 12.5);
   p.setRenderHint(QPainter::Antialiasing);
   p.setClipPath(outline);
-  const bool textured = TileTexture(p, EdgeRect{0, 0, w, h}, AlbumProfile.CoverTexture,
-                                    ToQColor(AlbumProfile.CoverColor));
+  const bool textured = TileTexture(p, EdgeRect{0, 0, w, h}, textures_.Picture(look_.CoverTexture),
+                                    ToQColor(look_.CoverColor));
   p.setClipping(false);
   p.setPen(QPen(Black, 4));
   p.setBrush(Qt::NoBrush);
@@ -125,7 +125,7 @@ void BookView::InitPage(BookPage& page) {
   FillPattern(p, side, vertical_);
   FillPattern(p, bottom, horizontal_);
   p.setPen(QPen(Black, 1));
-  p.setBrush(textured ? QBrush(Qt::NoBrush) : QBrush(ToQColor(AlbumProfile.CoverColor)));
+  p.setBrush(textured ? QBrush(Qt::NoBrush) : QBrush(ToQColor(look_.CoverColor)));
   p.drawRect(a.Left - 1, a.Top - 1, a.Width() + 1, a.Height() + 1);
   p.setBrush(Qt::NoBrush);
   p.drawPolyline(sideLine);
@@ -144,15 +144,15 @@ void BookView::PaintPageBackground(BookPage& page) {
   // Start from the page as InitPage left it: the half-transparent pictures
   // by the spine and the bookmarks must not pile up on the last spread's.
   if (!page.Background.isNull()) RestoreBackground(page);
-  const PageLook look = PageLookFor(page.Kind, model_, AlbumProfile);
+  const PageLook look = PageLookFor(page.Kind, model_, look_);
   page.Color = look.Color;
   PaintBookmarks(page);
 
   const EdgeRect a = page.Area;
   const QColor color = ToQColor(page.Color);
   QPainter p(&page.Image);
-  if (page.Color == AlbumProfile.PageColor)
-    TileTexture(p, a, AlbumProfile.PageTexture, color);  // falls back to the colour
+  if (page.Color == look_.PageColor)
+    TileTexture(p, a, textures_.Picture(look_.PageTexture), color);  // falls back to the colour
   else
     p.fillRect(a.ToQRect(), color);
 

@@ -24,11 +24,12 @@ void UseFont(QPainter& p, const LookFont& font) {
   p.setPen(ToQColor(font.Color));
 }
 
-void PaintCover(PageText& text, const BookPage& page, const AlbumModel& model) {
+void PaintCover(PageText& text, const BookPage& page, const AlbumModel& model,
+                const AlbumLook& look) {
   const int w = page.Width();
   const int h = page.Height();
   QPainter& p = text.Painter();
-  UseFont(p, AlbumProfile.TitleFont);
+  UseFont(p, look.TitleFont);
   // Pressed into the cover: a dark edge below the letters lifts them off the grain.
   text.SetShadow(QColor(0, 0, 0, 150));
   const QString title = model.DataTitles.value(0);
@@ -62,23 +63,23 @@ void BookView::PaintPageContent(const BookPage& page, QPainter& p) {
   p.setBrush(Qt::NoBrush);
   PageText text(p, page.Kind, textBoxes_);
   if (page.IsCover()) {
-    PaintCover(text, page, model_);
+    PaintCover(text, page, model_, look_);
     return;
   }
-  const PageLook look = PageLookFor(page.Kind, model_, AlbumProfile);
+  const PageLook look = PageLookFor(page.Kind, model_, look_);
   const EdgeRect a = page.Area;
   const int c = model_.CurrentChapter;
   if (look.Shows == PageShows::DividerTitle) {
-    UseFont(p, AlbumProfile.ChapterFont);
+    UseFont(p, look_.ChapterFont);
     text.Block(QRect(a.Left, a.Top, a.Width(), a.Height() - 40), model_.DataTitles.value(c + 1));
     return;
   }
   if (look.Shows != PageShows::Images) return;
 
   const int q = look.PageNumber;
-  const int perPage = AlbumProfile.ImagesPerPage();
+  const int perPage = look_.ImagesPerPage();
   const int pages = model_.PageCount(c, perPage);
-  UseFont(p, AlbumProfile.BaseFont);
+  UseFont(p, look_.BaseFont);
   text.Line(QRect(a.Left, a.Top, a.Width(), 20), model_.DataTitles.value(c));
   text.Line(QRect(a.Left, a.Bottom - 20, a.Width(), 20), FooterText(q, pages));
 
@@ -87,14 +88,14 @@ void BookView::PaintPageContent(const BookPage& page, QPainter& p) {
   const int first = (q - 1) * perPage;
   const int count = std::min<int>(perPage, int(thumbs.size()) - first);
   const QSize pageSize(page.Width(), page.Height());
-  const int descHeight = DescHeight(AlbumProfile);
+  const int descHeight = DescHeight(look_);
   const ImageList& images = model_.Images(c);
   const bool editMode = window_.IsEditMode();
   const int selLow = std::min(model_.SelStart, model_.SelEnd);
   const int selHigh = std::max(model_.SelStart, model_.SelEnd);
   for (int i = 0; i < count; ++i) {
     const int idx = first + i;
-    const EdgeRect cell = CellRect(page.IsRight(), i, pageSize, AlbumProfile);
+    const EdgeRect cell = CellRect(page.IsRight(), i, pageSize, look_);
     // SelEnd = -1: nothing is selected.
     if (editMode && model_.SelEnd >= 0 && idx >= selLow && idx <= selHigh) {
       p.setPen(QPen(Navy, 1));
@@ -104,7 +105,7 @@ void BookView::PaintPageContent(const BookPage& page, QPainter& p) {
     const EdgeRect pic{cell.Left, cell.Top, cell.Right,
                        std::max(cell.Top, cell.Bottom - descHeight)};
     const Thumbnail& thumb = thumbs[idx];
-    if (pic.Height() > 0 && (AlbumProfile.ThumbnailFrames || thumb.IsNull())) {
+    if (pic.Height() > 0 && (look_.ThumbnailFrames || thumb.IsNull())) {
       p.setPen(QPen(Qt::black, 1));
       p.drawRect(pic.Left - 1, pic.Top - 1, pic.Width() + 1, pic.Height() + 1);
     }
@@ -117,11 +118,11 @@ void BookView::PaintPageContent(const BookPage& page, QPainter& p) {
           DrawCellPicture(p, pic, VideoThumbnail(ThumbnailBox()));
           break;
         case CellPicture::UnknownFormat:
-          UseFont(p, AlbumProfile.BaseFont);
+          UseFont(p, look_.BaseFont);
           text.Block(pic.ToQRect(), Msg(QStringLiteral("UnknownImageFormat")));
           break;
         case CellPicture::NoPreview:
-          UseFont(p, AlbumProfile.BaseFont);
+          UseFont(p, look_.BaseFont);
           text.Block(pic.ToQRect(), Msg(QStringLiteral("NoPreview")));
           break;
       }
@@ -139,7 +140,7 @@ void BookView::DrawCellPicture(QPainter& p, const EdgeRect& pic, const Thumbnail
   // was not enlarged, and is not on screen either. The thumbnail is one
   // pixel short of its picture's proportions.
   const QSize shape(thumb.Picture.width(), thumb.Picture.height() + 1);
-  const EdgeRect r = ThumbnailPictureRect(shape, ThumbnailSize(windowSize_, AlbumProfile));
+  const EdgeRect r = ThumbnailPictureRect(shape, ThumbnailSize(windowSize_, look_));
   p.save();
   p.setRenderHint(QPainter::SmoothPixmapTransform);
   p.drawImage(QRectF(pic.Left + r.Left, pic.Top + r.Top, r.Width(), r.Height()), thumb.Picture);
@@ -154,13 +155,13 @@ void BookView::PaintDescription(PageText& text, const EdgeRect& pic, int bottom,
   // Only whole lines, and only inside the cell: the next cell or the page's
   // footer may lie right below it.
   auto fits = [&](int lineHeight) { return y + lineHeight <= bottom; };
-  if (AlbumProfile.ExtendedDesc) {
-    UseFont(p, AlbumProfile.DescFont);
+  if (look_.ExtendedDesc) {
+    UseFont(p, look_.DescFont);
     const QFontMetrics fm = p.fontMetrics();
     const int lineHeight = fm.height();
-    if ((AlbumProfile.ShowDate || AlbumProfile.ShowPlace) && fits(lineHeight)) {
-      const QString date = AlbumProfile.ShowDate ? image.Date : QString();
-      const QString place = AlbumProfile.ShowPlace ? image.Place : QString();
+    if ((look_.ShowDate || look_.ShowPlace) && fits(lineHeight)) {
+      const QString date = look_.ShowDate ? image.Date : QString();
+      const QString place = look_.ShowPlace ? image.Place : QString();
       // The date whole where it can be, the place in what is left after a
       // blank's gap; either shortened with "…" rather than cut.
       const QRect line(pic.Left, y, w, lineHeight);
@@ -169,17 +170,17 @@ void BookView::PaintDescription(PageText& text, const EdgeRect& pic, int bottom,
       text.Aligned(line.adjusted(drawn.width() + gap, 0, 0, 0), place, Qt::AlignRight);
       y += lineHeight;
     }
-    if (AlbumProfile.ShowPeople && fits(lineHeight)) {
+    if (look_.ShowPeople && fits(lineHeight)) {
       text.Line(QRect(pic.Left, y, w, lineHeight), image.People);
       y += lineHeight;
     }
   }
-  UseFont(p, AlbumProfile.BaseFont);
+  UseFont(p, look_.BaseFont);
   const QFontMetrics fm = p.fontMetrics();
   const int lineHeight = fm.height();
   // Wrapped by the letters' own widths, so every line fits the cell.
   const TextWidth width = [&fm](QStringView s) { return fm.horizontalAdvance(s.toString()); };
-  for (const QString& line : TitleLines(image.Title, w, AlbumProfile.TextRowCount, width)) {
+  for (const QString& line : TitleLines(image.Title, w, look_.TextRowCount, width)) {
     if (!fits(lineHeight)) break;
     text.Line(QRect(pic.Left, y, w, lineHeight), line);
     y += lineHeight;

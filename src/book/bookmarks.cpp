@@ -78,7 +78,7 @@ void DrawLabel(QPainter& p, const QFont& font, const QColor& colour, int x, int 
 }  // namespace
 
 void BookView::PaintBookmarks(BookPage& page) {
-  const QFont& bookmarkFont = AlbumProfile.BookmarkFont.Font;
+  const QFont& bookmarkFont = look_.BookmarkFont.Font;
   const QFontMetrics metrics(bookmarkFont, &page.Image);
   BookmarkEdges = ComputeBookmarkEdges(model_.ChapterNames, model_.ChapterCount(), metrics);
   const int c = model_.CurrentChapter;
@@ -88,7 +88,7 @@ void BookView::PaintBookmarks(BookPage& page) {
   layout.ChapterCount = model_.ChapterCount();
   layout.Chapter = c;
   layout.Spread = model_.CurrentPage;
-  layout.LastSpread = model_.LastSpread(c, AlbumProfile.ImagesPerPage());
+  layout.LastSpread = model_.LastSpread(c, look_.ImagesPerPage());
   layout.LeftArea = PageArea(true, pageSize);
   layout.RightArea = PageArea(false, pageSize);
   layout.SpineX = spineX_;
@@ -106,7 +106,7 @@ void BookView::PaintBookmarks(BookPage& page) {
   else
     labelFont.setPointSizeF(bookmarkFont.pointSizeF());
   labelFont.setBold(true);
-  const QColor textColour = ToQColor(AlbumProfile.BookmarkFont.Color);
+  const QColor textColour = ToQColor(look_.BookmarkFont.Color);
   // In page coordinates: the right page starts at the spine.
   const int originX = page.IsRight() ? spineX_ : 0;
 
@@ -115,7 +115,7 @@ void BookView::PaintBookmarks(BookPage& page) {
     const QRect r = tab.Rect.translated(-originX, 0);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(Qt::black, 1));
-    p.setBrush(ToQColor(AlbumProfile.BM[tab.Chapter - 1]));
+    p.setBrush(ToQColor(look_.BM[tab.Chapter - 1]));
     p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 10, 10);
     p.setRenderHint(QPainter::Antialiasing, false);
     const QString name = model_.ChapterNames.value(tab.Chapter - 1);

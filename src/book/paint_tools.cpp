@@ -7,21 +7,8 @@
 #include <cmath>
 
 QImage TexturePicture(const QString& file) {
-  // One entry is enough: a look has two textures, and the cover's is drawn
-  // only on a re-layout, so the page texture stays cached while pages turn.
-  struct Cached {
-    QString file;
-    QDateTime modified;
-    qint64 size = -1;
-    QImage picture;
-  };
-  static Cached cache[2];
-  static int next = 0;
   const QFileInfo info(file);
   if (file.isEmpty() || !info.isFile()) return QImage();
-  for (const Cached& c : cache)
-    if (c.file == file && c.modified == info.lastModified() && c.size == info.size())
-      return c.picture;
   // As its name says first: telling the kind by content makes Qt load every
   // image plugin, which start-up feels. Then by content, as a texture chosen
   // through the dialog may be any picture the program reads.
@@ -30,16 +17,25 @@ QImage TexturePicture(const QString& file) {
   QImage picture = named.read();
   if (picture.isNull()) picture = QImageReader(file).read();
   // An opaque texture stays opaque: tiling it is then a copy, not a blend.
-  picture = picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                              : QImage::Format_RGB32);
-  cache[next] = {file, info.lastModified(), info.size(), picture};
-  next = 1 - next;
+  return picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                           : QImage::Format_RGB32);
+}
+
+QImage TextureCache::Picture(const QString& file) {
+  const QFileInfo info(file);
+  if (file.isEmpty() || !info.isFile()) return QImage();
+  for (const Entry& e : entries_)
+    if (e.File == file && e.Modified == info.lastModified() && e.Size == info.size())
+      return e.Picture;
+  const QImage picture = TexturePicture(file);
+  entries_[next_] = {file, info.lastModified(), info.size(), picture};
+  next_ = 1 - next_;
   return picture;
 }
 
-bool TileTexture(QPainter& painter, const EdgeRect& r, const QString& file, const QColor& colour) {
+bool TileTexture(QPainter& painter, const EdgeRect& r, const QImage& picture,
+                 const QColor& colour) {
   if (r.Width() <= 0 || r.Height() <= 0) return false;
-  const QImage picture = TexturePicture(file);
   if (picture.isNull()) {
     painter.fillRect(r.ToQRect(), colour);
     return false;

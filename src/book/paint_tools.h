@@ -3,22 +3,41 @@
 // (Left, Top)-(Right, Bottom) with Right and Bottom left out.
 
 #include <QColor>
+#include <QDateTime>
 #include <QImage>
 #include <QString>
+#include <array>
 
 #include "book/page_geometry.h"
 
 class QPainter;
 
-// Covers r with copies of the picture in file, side by side from r's
-// top-left corner, the last column and row cut to r. When the file is
-// missing or cannot be read, r is filled with colour instead. Returns
-// whether the texture was drawn.
-bool TileTexture(QPainter& painter, const EdgeRect& r, const QString& file, const QColor& colour);
+// Covers r with copies of picture, side by side from r's top-left corner,
+// the last column and row cut to r. A null picture (a texture file missing
+// or unreadable) fills r with colour instead. Returns whether the texture
+// was drawn.
+bool TileTexture(QPainter& painter, const EdgeRect& r, const QImage& picture, const QColor& colour);
 
-// The picture in a texture file, or a null image. Decoded pictures are kept,
-// so turning pages does not read the file again while it is unchanged.
+// The picture in a texture file, or a null image.
 QImage TexturePicture(const QString& file);
+
+// A book's texture pictures, kept while their files are unchanged so turning
+// pages does not read the file again. Two entries: a look has two textures,
+// and the cover's is drawn only on a re-layout.
+class TextureCache {
+ public:
+  QImage Picture(const QString& file);
+
+ private:
+  struct Entry {
+    QString File;
+    QDateTime Modified;
+    qint64 Size = -1;
+    QImage Picture;
+  };
+  std::array<Entry, 2> entries_;
+  std::size_t next_ = 0;
+};
 
 // Columns x = r.Left .. r.Right (both included) from r.Top to r.Bottom, each
 // in the colour at its place on the straight way from `from` (at r.Left) to

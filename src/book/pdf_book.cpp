@@ -11,7 +11,6 @@
 #include "book/book.h"
 #include "book/sized_book_window.h"
 #include "core/progress.h"
-#include "init/profile.h"
 
 namespace {
 
@@ -32,7 +31,7 @@ struct Sheet {
 
 std::vector<Sheet> Sheets(const BookView& book, bool pages) {
   const AlbumModel& model = book.Model();
-  const int perPage = AlbumProfile.ImagesPerPage();
+  const int perPage = book.Look().ImagesPerPage();
   std::vector<Sheet> sheets{{0, -1, -1}};
   for (int c = 0; c <= model.ChapterCount(); ++c) {
     for (int p = 0; p <= model.LastSpread(c, perPage); p += 2) {
@@ -144,8 +143,9 @@ bool WriteBookPdf(BookView& book, const QString& path, const PdfOptions& options
   return true;
 }
 
-bool WriteAlbumPdf(const AlbumModel& model, const QString& path, const PdfOptions& options,
-                   const PdfProgress& progress, QString* error) {
+bool WriteAlbumPdf(const AlbumModel& model, const AlbumLook& look, const ProgramSettings& settings,
+                   const QString& path, const PdfOptions& options, const PdfProgress& progress,
+                   QString* error) {
   AlbumModel copy = model;
   // The window's thumbnails are of its size; the book makes its own.
   for (QList<Thumbnail>& thumbnails : copy.Thumbnails) thumbnails.clear();
@@ -153,7 +153,7 @@ bool WriteAlbumPdf(const AlbumModel& model, const QString& path, const PdfOption
   copy.CurrentChapter = 0;
   copy.CurrentPage = -1;
   SizedBookWindow window(PdfLayoutSize(options));
-  BookView book(copy, window);
+  BookView book(copy, window, look, settings);
   window.SetBook(&book);
   window.PositionWindow();
   return WriteBookPdf(book, path, options, progress, error);

@@ -9,6 +9,8 @@
 #include <optional>
 
 class AlbumModel;
+struct AlbumLook;
+struct ProgramSettings;
 class BookView;
 
 struct PdfOptions {
@@ -42,6 +44,8 @@ bool WriteBookPdf(BookView& book, const QString& path, const PdfOptions& options
                   const PdfProgress& progress, QString* error);
 
 // WriteBookPdf for the album of a window, drawn by a book of its own on a
-// copy of the model, so the window's book and pictures stay as they are.
-bool WriteAlbumPdf(const AlbumModel& model, const QString& path, const PdfOptions& options,
-                   const PdfProgress& progress, QString* error);
+// copy of the model with the window's look and settings, so the window's book
+// and pictures stay as they are.
+bool WriteAlbumPdf(const AlbumModel& model, const AlbumLook& look, const ProgramSettings& settings,
+                   const QString& path, const PdfOptions& options, const PdfProgress& progress,
+                   QString* error);

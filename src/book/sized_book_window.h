@@ -10,20 +10,19 @@
 #include "book/book_window.h"
 #include "book/thumbnail_loading.h"
 #include "core/progress.h"
-#include "init/profile.h"
 
 class SizedBookWindow : public BookWindow {
  public:
   // size: the window size to lay the book out for; an invalid one takes the
-  // look's FormWidth x FormHeight (at most kLargestWindowSide each) whenever
-  // the window is placed.
+  // book's look's FormWidth x FormHeight (at most kLargestWindowSide each)
+  // whenever the window is placed.
   explicit SizedBookWindow(QSize size) : size_(size) {}
   void SetBook(BookView* book) { book_ = book; }
 
   QSize Size() const {
-    if (size_.isValid()) return size_;
-    return QSize(std::min(AlbumProfile.FormWidth, kLargestWindowSide),
-                 std::min(AlbumProfile.FormHeight, kLargestWindowSide));
+    if (size_.isValid() || book_ == nullptr) return size_;
+    return QSize(std::min(book_->Look().FormWidth, kLargestWindowSide),
+                 std::min(book_->Look().FormHeight, kLargestWindowSide));
   }
 
   void PositionWindow() override {
@@ -41,7 +40,8 @@ class SizedBookWindow : public BookWindow {
   void RunEditMode() override {}
   void LoadThumbnails(int chapter) override {
     if (book_ != nullptr)
-      LoadChapterThumbnails(book_->Model(), chapter, book_->ThumbnailBox(), progress_);
+      LoadChapterThumbnails(book_->Model(), chapter, book_->ThumbnailBox(), progress_, 0,
+                            book_->Settings().ShareThumbnails);
   }
   void ShowSpread(int chapter, int page) override {
     if (book_ != nullptr) book_->ShowSpread(chapter, page);
@@ -50,7 +50,8 @@ class SizedBookWindow : public BookWindow {
     if (book_ != nullptr) book_->RebuildPages();
   }
   QRect WindowGeometry() const override {
-    return QRect(QPoint(AlbumProfile.FormLeft, AlbumProfile.FormTop), Size());
+    if (book_ == nullptr) return QRect(QPoint(), Size());
+    return QRect(QPoint(book_->Look().FormLeft, book_->Look().FormTop), Size());
   }
   void RunSaveAlbum() override {}
   void RunSaveFormat() override {}

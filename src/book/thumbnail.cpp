@@ -6,7 +6,6 @@
 #include "book/decoration_bitmaps.h"
 #include "image/thumbnail_picture.h"
 #include "init/profile.h"
-#include "init/program_settings.h"
 
 namespace {
 
@@ -109,14 +108,8 @@ Thumbnail ReadThumbnail(const QString& fileName, QSize box, bool shareThumbnails
   return ComposeThumbnail(read.Picture, ThumbnailPictureRect(read.FullSize, box), box);
 }
 
-void PictureToThumbnail(Thumbnail& target, const QString& fileName, QSize box) {
-  target = ReadThumbnail(fileName, box, GlobalSettings.ShareThumbnails);
-}
-
 Thumbnail VideoThumbnail(QSize box) {
-  static Thumbnail cached;
-  if (box != cached.Box) cached = MakeThumbnail(DecorationBitmap(QStringLiteral("VIDEO")), box);
-  return cached;
+  return MakeThumbnail(DecorationBitmap(QStringLiteral("VIDEO")), box);
 }
 
 void DrawThumbnail(QPainter& painter, int x, int y, const Thumbnail& thumbnail) {

@@ -5,8 +5,7 @@
 // (the cell minus DescHeight at its bottom), centred, never enlarged; only
 // the picture's own rectangle is kept, with its offset in that box
 // (Thumbnail, core/album_model.h). A null picture stands for a file that is
-// missing or cannot be read. Everything here except VideoThumbnail may run
-// on any thread.
+// missing or cannot be read. Everything here may run on any thread.
 
 #include <QImage>
 #include <QSize>
@@ -45,13 +44,7 @@ Thumbnail MakeThumbnail(const QImage& picture, QSize box);
 // file decoded here gets its entry.
 Thumbnail ReadThumbnail(const QString& fileName, QSize box, bool shareThumbnails);
 
-// target becomes the thumbnail of fileName, or null when there is none, so a
-// changed file never keeps the thumbnail of the old one. The cache is
-// written as the ShareThumbnails setting says. User-interface thread only.
-void PictureToThumbnail(Thumbnail& target, const QString& fileName, QSize box);
-
-// The picture drawn for every video, made from the "VIDEO" bitmap for box
-// and kept until box changes. User-interface thread only.
+// The picture drawn for every video, made from the "VIDEO" bitmap for box.
 Thumbnail VideoThumbnail(QSize box);
 
 // Draws a thumbnail into the picture part whose top-left corner is (x, y).

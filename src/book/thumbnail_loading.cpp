@@ -12,7 +12,6 @@
 #include "core/album_model.h"
 #include "core/message_table.h"
 #include "core/progress.h"
-#include "init/program_settings.h"
 
 namespace {
 
@@ -39,9 +38,9 @@ qint64 OtherChaptersBytes(const AlbumModel& model, int k) {
 
 // Chapter k's thumbnails: those in range made for box (all of them anew
 // with remake), those outside it dropped. progress (when given) advances
-// with each one made.
+// with each one made; share as for LoadChapterThumbnails.
 void MakeRange(AlbumModel& model, int k, ImageRange range, QSize box, bool remake,
-               ProgressSink* progress, int threads) {
+               ProgressSink* progress, int threads, bool share) {
   BusyCursor busy;
   // The workers read this copy, never the model.
   const QStringList files = FilesOf(model.Images(k));
@@ -61,7 +60,6 @@ void MakeRange(AlbumModel& model, int k, ImageRange range, QSize box, bool remak
       model.DataTitles.value(k) + QLatin1Char('\n') + Msg(QStringLiteral("LoadingThumbs"));
   // Every file is queued at once, in order; the pool works through them on
   // all cores while this thread takes the results in order.
-  const bool share = GlobalSettings.ShareThumbnails;
   QThreadPool pool;
   pool.setMaxThreadCount(threads > 0 ? threads : QThread::idealThreadCount());
   std::vector<QFuture<Thumbnail>> pending;
@@ -85,18 +83,19 @@ void MakeRange(AlbumModel& model, int k, ImageRange range, QSize box, bool remak
 
 }  // namespace
 
-void LoadChapterThumbnails(AlbumModel& model, int k, QSize box, ProgressSink& progress,
-                           int threads) {
+void LoadChapterThumbnails(AlbumModel& model, int k, QSize box, ProgressSink& progress, int threads,
+                           bool share) {
   if (!ValidSlot(k) || k > model.ChapterCount()) return;
   model.Thumbnails[k].clear();
   const ImageRange range = KeptImages(model.ImageCount(k), 1, 0, ThumbnailBytesAtMost(box),
                                       ThumbnailMemoryBudget - OtherChaptersBytes(model, k));
-  MakeRange(model, k, range, box, true, &progress, threads);
+  MakeRange(model, k, range, box, true, &progress, threads, share);
 }
 
-void LoadAllThumbnails(AlbumModel& model, QSize box, ProgressSink& progress, int threads) {
+void LoadAllThumbnails(AlbumModel& model, QSize box, ProgressSink& progress, int threads,
+                       bool share) {
   for (int k = 0; k <= model.ChapterCount() && k < MaxDataFiles; ++k) {
-    LoadChapterThumbnails(model, k, box, progress, threads);
+    LoadChapterThumbnails(model, k, box, progress, threads, share);
   }
 }
 
@@ -130,5 +129,5 @@ void PrepareChapterThumbnails(AlbumModel& model, const ThumbnailRequest& request
   }
   const bool showProgress = fresh || toMake > 2 * qint64{request.PerPage};
   MakeRange(model, k, range, request.Box, false, showProgress ? &progress : nullptr,
-            request.Threads);
+            request.Threads, request.Share);
 }

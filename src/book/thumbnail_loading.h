@@ -25,12 +25,13 @@ class ProgressSink;
 // progress box shows DataTitles[k] and "LoadingThumbs" with the percentage
 // of images done. A file that cannot be read leaves a null thumbnail.
 // threads = 0 uses every core; 1 works on the calling thread alone. Ignores
-// k outside 0..ChapterCount().
+// k outside 0..ChapterCount(). share: the ShareThumbnails setting.
 void LoadChapterThumbnails(AlbumModel& model, int k, QSize box, ProgressSink& progress,
-                           int threads = 0);
+                           int threads = 0, bool share = true);
 
 // LoadChapterThumbnails for every chapter 0..ChapterCount() in order.
-void LoadAllThumbnails(AlbumModel& model, QSize box, ProgressSink& progress, int threads = 0);
+void LoadAllThumbnails(AlbumModel& model, QSize box, ProgressSink& progress, int threads = 0,
+                       bool share = true);
 
 // What showing a spread asks of the thumbnails.
 struct ThumbnailRequest {
@@ -42,7 +43,8 @@ struct ThumbnailRequest {
   // to be kept: only the chapter shown keeps thumbnails.
   bool KeepOneChapter = true;
   qint64 Budget = ThumbnailMemoryBudget;
-  int Threads = 0;  // as for LoadChapterThumbnails
+  int Threads = 0;    // as for LoadChapterThumbnails
+  bool Share = true;  // the ShareThumbnails setting
 };
 
 // Makes sure the spread asked for can be shown: its chapter's thumbnails are

@@ -27,7 +27,7 @@ std::vector<BookView::LetterMark> BookView::LetterMarks() const {
   const int c = model_.CurrentChapter;
   const int spread = model_.CurrentPage;
   if (model_.IsBookClosed() || spread < 0) return marks;
-  const int perPage = AlbumProfile.ImagesPerPage();
+  const int perPage = look_.ImagesPerPage();
   const int count = model_.ImageCount(c);
   const QSize pageSize(spineX_, windowSize_.height());
   // The left page of spread 0 holds no images; the right page of the last
@@ -35,7 +35,7 @@ std::vector<BookView::LetterMark> BookView::LetterMarks() const {
   if (spread != 0) {
     const int first = (spread - 1) * perPage;
     for (int pos = 0; pos < perPage && first + pos < count; ++pos) {
-      const EdgeRect cell = CellRect(false, pos, pageSize, AlbumProfile);
+      const EdgeRect cell = CellRect(false, pos, pageSize, look_);
       marks.push_back({QPoint(cell.Left, cell.Top), LetterForCell(pos)});
     }
   }
@@ -43,7 +43,7 @@ std::vector<BookView::LetterMark> BookView::LetterMarks() const {
     const int first = spread * perPage;
     const int offset = spread == 0 ? 0 : perPage;
     for (int pos = 0; pos < perPage && first + pos < count; ++pos) {
-      const EdgeRect cell = CellRect(true, pos, pageSize, AlbumProfile);
+      const EdgeRect cell = CellRect(true, pos, pageSize, look_);
       marks.push_back({QPoint(cell.Left + spineX_, cell.Top), LetterForCell(offset + pos)});
     }
   }
@@ -55,11 +55,11 @@ std::vector<BookView::LetterMark> BookView::LetterMarks() const {
 }
 
 void BookView::PaintLetters(QPainter& window) const {
-  QFont font = AlbumProfile.BaseFont.Font;
+  QFont font = look_.BaseFont.Font;
   font.setPointSize(8);
   window.save();
   window.setFont(font);
-  window.setPen(ToQColor(AlbumProfile.BaseFont.Color));
+  window.setPen(ToQColor(look_.BaseFont.Color));
   const QFontMetrics fm = window.fontMetrics();
   for (const LetterMark& mark : LetterMarks()) {
     // On a white ground, so the letter reads on any picture.
@@ -71,7 +71,7 @@ void BookView::PaintLetters(QPainter& window) const {
 }
 
 void BookView::RepaintCells(QPainter& window, int a, int b, int dragIndex) const {
-  const int perPage = AlbumProfile.ImagesPerPage();
+  const int perPage = look_.ImagesPerPage();
   if (perPage <= 0) return;
   const QSize pageSize(spineX_, windowSize_.height());
   window.save();
@@ -80,7 +80,7 @@ void BookView::RepaintCells(QPainter& window, int a, int b, int dragIndex) const
     const int q = PageOfImage(i, perPage);
     const int pos = i - q * perPage;
     const bool right = q % 2 == 0 && q == model_.CurrentPage;
-    const EdgeRect cell = CellRect(right, pos, pageSize, AlbumProfile);
+    const EdgeRect cell = CellRect(right, pos, pageSize, look_);
     const BookPage& source = right ? RightPage : LeftPage;
     const int dx = right ? spineX_ : 0;
     const QRect r(cell.Left - 3, cell.Top - 3, cell.Width() + 6, cell.Height() + 6);

@@ -24,10 +24,11 @@ AlbumBrowser::AlbumBrowser(Prompts* ask, QWidget* parent)
     ask = ownPrompts_.get();
   }
   ask_ = ask;
-  book_ = std::make_unique<BookView>(model_, static_cast<BookWindow&>(*this));
+  QCoreApplication::installTranslator(&messages_);
+  book_ = std::make_unique<BookView>(model_, static_cast<BookWindow&>(*this), look_, settings_);
   context_ = std::make_unique<DocumentContext>(DocumentContext{
-      DataFileContext{model_, document_, progress_, *this, *ask_, GlobalSettings.LoadAllChapters},
-      AlbumProfile});
+      DataFileContext{model_, document_, progress_, *this, *ask_, settings_.LoadAllChapters}, look_,
+      settings_});
   FormCreate();
   // Closed, the book shows only its cover: dialogs open over that.
   CentreDialogsOnVisiblePart(this);
@@ -109,15 +110,14 @@ ChromeInputs AlbumBrowser::ChromeState() const {
 
 void AlbumBrowser::PositionWindow() {
   QRect place;
-  if (AlbumProfile.FormMaximized) {
+  if (look_.FormMaximized) {
     const QScreen* on = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
     place = on != nullptr ? on->availableGeometry() : geometry();
   } else {
     QList<QRect> areas;
     for (const QScreen* s : QGuiApplication::screens()) areas << s->availableGeometry();
     // The look keeps its values: only the window is held to the screens.
-    place = PlaceWindow(AlbumProfile.FormLeft, AlbumProfile.FormTop, AlbumProfile.FormWidth,
-                        AlbumProfile.FormHeight, areas);
+    place = PlaceWindow(look_.FormLeft, look_.FormTop, look_.FormWidth, look_.FormHeight, areas);
   }
   setGeometry(place);
   book_->SetWindowSize(size());
@@ -225,7 +225,8 @@ void AlbumBrowser::EditModeExecute(bool checked) {
 void AlbumBrowser::RunEditMode() { RunAction(QStringLiteral("EditMode")); }
 
 void AlbumBrowser::LoadThumbnails(int chapter) {
-  LoadChapterThumbnails(model_, chapter, book_->ThumbnailBox(), progress_);
+  LoadChapterThumbnails(model_, chapter, book_->ThumbnailBox(), progress_, 0,
+                        settings_.ShareThumbnails);
 }
 
 void AlbumBrowser::ShowSpread(int chapter, int page) {

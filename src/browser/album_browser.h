@@ -23,6 +23,7 @@
 #include "browser/window_drag.h"
 #include "core/album_model.h"
 #include "core/album_window.h"
+#include "core/message_table.h"
 #include "core/progress.h"
 #include "dialogs/help_page.h"
 #include "init/album_document.h"
@@ -46,7 +47,7 @@ class AlbumBrowser : public QWidget, public BookWindow {
   AlbumModel& Model() { return model_; }
   Prompts& prompts() { return *ask_; }
   // What opening and saving work with: the model, the XML document object,
-  // the progress box, this window, the prompts and the look (AlbumProfile).
+  // the progress box, this window, the prompts, the look and the settings.
   const DocumentContext& Document() const { return *context_; }
   // Where the progress box goes (the splash window); nothing is shown
   // until one is set.
@@ -79,6 +80,9 @@ class AlbumBrowser : public QWidget, public BookWindow {
   // chosen in the setup dialog waits for the next start, for every window.
   void SetLanguage(QStringList lines) { language_ = std::move(lines); }
   const QStringList& Language() const { return language_; }
+  // The session's messages (Msg), installed on the application while the
+  // window lives; start-up loads them with the language file.
+  LanguageMessages& Messages() { return messages_; }
   QMenu* PictureMenu() const { return actions_->PictureMenu(); }
   QMenu* SaveMenu() const { return actions_->SaveMenu(); }
 
@@ -172,9 +176,12 @@ class AlbumBrowser : public QWidget, public BookWindow {
   void EditModeExecute(bool checked);
 
   AlbumModel model_;
+  AlbumLook look_;            // the look the book is drawn with
+  ProgramSettings settings_;  // read at start-up (LoadSettings)
   xml::XmlData document_;
   ForwardProgress progress_;
   QStringList language_;
+  LanguageMessages messages_;
   std::unique_ptr<Prompts> ownPrompts_;
   Prompts* ask_;
   std::unique_ptr<BookView> book_;

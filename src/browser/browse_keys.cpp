@@ -21,7 +21,7 @@ int BookBrowsing::ImageForLetterKey(int key) const {
   if (m.IsBookClosed()) return -1;
   // Keys give capitals; the marks are the lower-case letters.
   const int cell = CellForLetter(QChar(key).toLower());
-  const int perPage = AlbumProfile.ImagesPerPage();
+  const int perPage = book_.Look().ImagesPerPage();
   if (cell < 0) return -1;
   int image = -1;
   if (m.CurrentPage == 0) {
@@ -34,7 +34,7 @@ int BookBrowsing::ImageForLetterKey(int key) const {
 
 int BookBrowsing::SelectionKey(int key, bool shift, bool& handled) {
   const AlbumModel& m = Model();
-  const int columns = AlbumProfile.ColumnCount;
+  const int columns = book_.Look().ColumnCount;
   const int count = m.ImageCount(m.CurrentChapter);
   handled = true;
   switch (key) {

@@ -60,7 +60,7 @@ GotoDialog& BrowseWindow::Goto() {
 }
 
 PicViewDialog& BrowseWindow::PicView() {
-  if (picView_ == nullptr) picView_ = new PicViewDialog(AlbumProfile, &window_);
+  if (picView_ == nullptr) picView_ = new PicViewDialog(window_.Document().Look, &window_);
   return *picView_;
 }
 
@@ -70,7 +70,8 @@ void BrowseWindow::ShowImage(int index) {
 }
 
 void BrowseWindow::ShowGoto() {
-  Goto().ShowGoto(window_.Model(), [this](int c, int p) { window_.ShowSpread(c, p); });
+  Goto().ShowGoto(window_.Model(), window_.Book().Look().ImagesPerPage(),
+                  [this](int c, int p) { window_.ShowSpread(c, p); });
 }
 
 bool BrowseWindow::IsDetailsShowing() const { return details_.Showing && details_.Showing(); }

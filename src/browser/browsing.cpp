@@ -15,15 +15,15 @@ BookBrowsing::BookBrowsing(BookView& book, BrowseHost& host)
 AlbumModel& BookBrowsing::Model() const { return book_.Model(); }
 
 int BookBrowsing::LastSpread(int chapter) const {
-  return Model().LastSpread(chapter, AlbumProfile.ImagesPerPage());
+  return Model().LastSpread(chapter, book_.Look().ImagesPerPage());
 }
 
 int BookBrowsing::ImageAt(int x, int y) const {
   const AlbumModel& m = Model();
   if (m.IsBookClosed()) return -1;
-  const int perPage = AlbumProfile.ImagesPerPage();
-  const int columns = AlbumProfile.ColumnCount;
-  const int rows = AlbumProfile.RowCount;
+  const int perPage = book_.Look().ImagesPerPage();
+  const int columns = book_.Look().ColumnCount;
+  const int rows = book_.Look().RowCount;
   const int spineX = book_.SpineX();
   const QSize pageSize = PageSizeFor(book_.WindowSize());
   const EdgeRect leftArea = PageArea(true, pageSize);
@@ -73,7 +73,7 @@ void BookBrowsing::SelectRange(int a, int b) {
       m.SelStart = 0;
       m.SelEnd = 0;
     } else {
-      const int q = PageOfImage(b, AlbumProfile.ImagesPerPage()) + 1;
+      const int q = PageOfImage(b, book_.Look().ImagesPerPage()) + 1;
       const int spread = q % 2 == 1 ? q - 1 : q;
       if (spread != m.CurrentPage) {
         spreadKept = false;
@@ -90,9 +90,9 @@ void BookBrowsing::SelectRange(int a, int b) {
 
 void BookBrowsing::TurnPage(bool forward, bool bySelection, bool extend) {
   AlbumModel& m = Model();
-  if (bySelection && AlbumProfile.ColumnCount > 0) {
-    const int columns = AlbumProfile.ColumnCount;
-    const int rows = AlbumProfile.RowCount;
+  if (bySelection && book_.Look().ColumnCount > 0) {
+    const int columns = book_.Look().ColumnCount;
+    const int rows = book_.Look().RowCount;
     const int count = m.ImageCount(m.CurrentChapter);
     const int s = extend ? m.SelEnd : m.SelStart;
     if (forward) {

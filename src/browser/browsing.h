@@ -4,7 +4,7 @@
 // visible thumbnails.
 //
 // BookBrowsing is installed into the book window as a BrowserInput; the
-// operations below work on the album model, the look (AlbumProfile) and the
+// operations below work on the album model, the book's look and the
 // book alone, so they are tested without a window. Every change of spread
 // goes through BookView::ShowSpread, which ignores targets out of range.
 

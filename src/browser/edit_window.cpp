@@ -30,8 +30,8 @@ AlbumModel& EditWindow::Model() const { return window_.Model(); }
 
 PicDetailsDialog& EditWindow::Details() {
   if (details_ == nullptr) {
-    details_ = new PicDetailsDialog(undo_, AlbumProfile, window_.prompts(), *this, &window_);
-    fPicDetails = details_;
+    details_ =
+        new PicDetailsDialog(undo_, window_.Book().Look(), window_.prompts(), *this, &window_);
     TranslateForm(window_.Language(), details_);
     connect(details_, &PicDetailsDialog::ShowingChanged, this, [this] {
       window_.UpdateActions();
@@ -54,11 +54,11 @@ void EditWindow::ConnectActions() {
   // What is removed must be in sight, framed: a selection left on another
   // spread (the page turned, another chapter shown) is not removed unseen.
   on("DeletePictures", [this] {
-    if (SelectionShown()) editor_.DeletePicturesExecute(GlobalSettings.ConfirmDeletes);
+    if (SelectionShown()) editor_.DeletePicturesExecute(window_.Document().Settings.ConfirmDeletes);
   });
   on("Copy", [this] { editor_.CopyExecute(); });
   on("Cut", [this] {
-    if (SelectionShown()) editor_.CutExecute(GlobalSettings.ConfirmDeletes);
+    if (SelectionShown()) editor_.CutExecute(window_.Document().Settings.ConfirmDeletes);
   });
   on("Paste", [this] { editor_.PasteExecute(); });
   on("SelectAll", [this] {
@@ -69,7 +69,7 @@ void EditWindow::ConnectActions() {
     AlbumModel& model = Model();
     const int page = model.CurrentPage;
     LoadChapterThumbnails(model, model.CurrentChapter, window_.Book().ThumbnailBox(),
-                          window_.Progress());
+                          window_.Progress(), 0, window_.Document().Settings.ShareThumbnails);
     // As if the book were opening: the window is placed and the pages rebuilt.
     model.CurrentPage = -1;
     window_.ShowSpread(model.CurrentChapter, page);
@@ -103,7 +103,7 @@ void EditWindow::OnEditMode(bool on) {
     SelectRange(-1, -1);
   } else {
     const int i =
-        model.CurrentPage > 0 ? (model.CurrentPage - 1) * AlbumProfile.ImagesPerPage() : 0;
+        model.CurrentPage > 0 ? (model.CurrentPage - 1) * window_.Book().Look().ImagesPerPage() : 0;
     if (i < model.ImageCount(model.CurrentChapter)) {
       SelectRange(i, i);
     } else {
@@ -123,7 +123,7 @@ bool EditWindow::SelectionShown() const {
   const ImageRun run = SelectedRun(model);
   if (run.Count == 0 || model.IsBookClosed()) return false;
   // Spread p shows pages p and p + 1; page q holds images (q - 1) * P to q * P - 1.
-  const qint64 perPage = AlbumProfile.ImagesPerPage();
+  const qint64 perPage = window_.Book().Look().ImagesPerPage();
   const qint64 first = std::max<qint64>(0, (model.CurrentPage - 1) * perPage);
   const qint64 last = (model.CurrentPage + 1) * perPage - 1;
   return run.First <= last && run.Last() >= first;
@@ -151,7 +151,7 @@ void EditWindow::ShowChange(int k) {
   const SelectionRange selection = SelectionOf(model);
   // Thumbnails a step kept for another page size are made again by
   // ShowSpread, which remakes every one not made for the current cells.
-  const int last = model.LastSpread(k, AlbumProfile.ImagesPerPage());
+  const int last = model.LastSpread(k, window_.Book().Look().ImagesPerPage());
   const int page = k == model.CurrentChapter ? std::min(model.CurrentPage, last) : 0;
   window_.ShowSpread(k, page);
   SetSelection(model, selection);  // a change of chapter in edit mode reset it

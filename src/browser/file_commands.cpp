@@ -52,7 +52,7 @@ void FileCommands::NewAlbum() {
   // Back to the start state first: showing spread 0 then opens the book and
   // cuts the window's outline for it.
   model.ResetToStart();
-  OpenFormatFile(context, GlobalSettings.Profile, false);
+  OpenFormatFile(context, context.Settings.Profile, false);
   model.FormatFileName.clear();
   window_.Book().ShowSpread(0, 0);
   if (!window_.ToolPanel()->isVisible()) window_.SlideMenu();
@@ -126,7 +126,9 @@ void FileCommands::SaveAll() {
 void FileCommands::ExportPdf() {
   PdfExportDialog dialog(&window_);
   const QString& album = window_.Model().AlbumFileName;
-  dialog.Execute(window_.Model(), window_.prompts(), window_.Progress(),
+  const DocumentContext& context = window_.Document();
+  dialog.Execute(window_.Model(), context.Look, context.Settings, window_.prompts(),
+                 window_.Progress(),
                  album.isEmpty() ? QCoreApplication::applicationDirPath() : FolderOf(album));
 }
 

@@ -10,17 +10,18 @@ void WindowDrag::Press(QPoint global) {
 
 bool WindowDrag::Follow(BookCursor cursor, QPoint pressPoint, QPoint p, QPoint global) {
   AlbumModel& model = window_.Model();
-  if (AlbumProfile.FormMaximized) return false;
+  AlbumLook& look = window_.Document().Look;
+  if (look.FormMaximized) return false;
   if (cursor == BookCursor::Move) {
     // Measured on the screen: the window follows the pointer even when the
     // window system moves it a little later than asked.
     const QPoint to = moveStartWindow_ + (global - moveStartGlobal_);
-    if (to == QPoint(AlbumProfile.FormLeft, AlbumProfile.FormTop)) return false;
+    if (to == QPoint(look.FormLeft, look.FormTop)) return false;
     // From the window as placed: the look now holds what the person sees.
-    AlbumProfile.FormLeft = to.x();
-    AlbumProfile.FormTop = to.y();
-    AlbumProfile.FormWidth = window_.width();
-    AlbumProfile.FormHeight = window_.height();
+    look.FormLeft = to.x();
+    look.FormTop = to.y();
+    look.FormWidth = window_.width();
+    look.FormHeight = window_.height();
     window_.move(to);
     model.FormatModified = true;
     window_.UpdateActions();
@@ -29,15 +30,15 @@ bool WindowDrag::Follow(BookCursor cursor, QPoint pressPoint, QPoint p, QPoint g
     if (!resizing_) {
       // The gesture starts from the window as placed, which a look too
       // large or off the screens was held to.
-      AlbumProfile.FormLeft = window_.x();
-      AlbumProfile.FormTop = window_.y();
-      AlbumProfile.FormWidth = window_.width();
-      AlbumProfile.FormHeight = window_.height();
+      look.FormLeft = window_.x();
+      look.FormTop = window_.y();
+      look.FormWidth = window_.width();
+      look.FormHeight = window_.height();
     }
     resizing_ = true;
     const QPoint by = p - pressPoint;
-    AlbumProfile.FormWidth = std::max(window_.minimumWidth(), AlbumProfile.FormWidth + by.x());
-    AlbumProfile.FormHeight = std::max(window_.minimumHeight(), AlbumProfile.FormHeight + by.y());
+    look.FormWidth = std::max(window_.minimumWidth(), look.FormWidth + by.x());
+    look.FormHeight = std::max(window_.minimumHeight(), look.FormHeight + by.y());
     model.FormatModified = true;
     window_.PositionWindow();
     window_.UpdateActions();
@@ -58,7 +59,8 @@ bool WindowDrag::Release() {
 
 void WindowDrag::ToggleMaximized() {
   window_.RunAction(QStringLiteral("RecreateThumbnails"));
-  AlbumProfile.FormMaximized = !AlbumProfile.FormMaximized;
+  AlbumLook& look = window_.Document().Look;
+  look.FormMaximized = !look.FormMaximized;
   window_.PositionWindow();
   window_.Model().FormatModified = true;
   window_.UpdateActions();

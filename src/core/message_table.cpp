@@ -1,11 +1,17 @@
 #include "message_table.h"
 
+#include <QCoreApplication>
+
 #include "key_value.h"
 
-QStringList MessageTable;
+namespace {
+// The translation context of the messages, so another translator the
+// application may have is never asked for them.
+constexpr char kContext[] = "Quirevale messages";
+}  // namespace
 
-void FillDefaultMessages() {
-  MessageTable = QStringList{
+const QStringList& DefaultMessages() {
+  static const QStringList table{
       QStringLiteral("AlbumLook=Album look"),
       QStringLiteral("Bookmark=Bookmark"),
       QStringLiteral("CannotOpenFile=Cannot open %1: %2."),
@@ -46,16 +52,20 @@ void FillDefaultMessages() {
       QStringLiteral("Step3=Step 3. "),
       QStringLiteral("UnknownImageFormat=Unknown image format"),
   };
+  return table;
 }
 
-QString Msg(const QString& key) { return KeyValue(MessageTable, key); }
+QString Msg(const QString& key) {
+  const std::optional<QString> english = FindKeyValue(DefaultMessages(), key);
+  if (!english) return QString();
+  // The English text is what Qt answers when no installed language has one.
+  return QCoreApplication::translate(kContext, english->toUtf8().constData(),
+                                     key.toUtf8().constData());
+}
 
-void SetMsg(const QString& key, const QString& text) {
-  for (QString& line : MessageTable) {
-    const qsizetype eq = line.indexOf(u'=');
-    if (eq >= 0 && QStringView(line).left(eq).compare(key, Qt::CaseInsensitive) == 0) {
-      line = line.left(eq + 1) + text;
-      return;
-    }
-  }
+QString LanguageMessages::translate(const char* context, const char*, const char* disambiguation,
+                                    int) const {
+  if (disambiguation == nullptr || qstrcmp(context, kContext) != 0) return QString();
+  const QString text = KeyValue(lines_, QString::fromUtf8(disambiguation));
+  return text.isEmpty() ? QString() : text;
 }

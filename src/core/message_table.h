@@ -1,17 +1,34 @@
 #pragma once
-// Every message the program shows, as key "=" text lines: the built-in English
-// table, overridable by a language file. A key with no entry yields "".
+// Every message the program shows, as key "=" text: the built-in English
+// table, over which a language file's messages go while the application has
+// them installed. A key with no English entry yields "".
 
 #include <QString>
 #include <QStringList>
+#include <QTranslator>
+#include <utility>
 
-extern QStringList MessageTable;
+// The built-in English entries, in order.
+const QStringList& DefaultMessages();
 
-// Empties the table and fills it with the built-in English entries, in order.
-void FillDefaultMessages();
-
-// The text of key by the key=value lookup rule; "" when the table lacks it.
+// The text of key by the key=value lookup rule: the installed language's when
+// it has a non-empty one, else the English; "" when the English table lacks
+// the key.
 QString Msg(const QString& key);
 
-// Replaces the text of key's first entry in place; an unknown key is not added.
-void SetMsg(const QString& key, const QString& text);
+// A language file's lines as Qt's translator for the messages: whoever owns
+// the book installs it on the application (QCoreApplication::
+// installTranslator), and Msg answers from it. Lines of keys the English
+// table lacks are never used.
+class LanguageMessages : public QTranslator {
+ public:
+  explicit LanguageMessages(QStringList lines = {}) : lines_(std::move(lines)) {}
+  void SetLines(QStringList lines) { lines_ = std::move(lines); }
+
+  bool isEmpty() const override { return lines_.isEmpty(); }
+  QString translate(const char* context, const char* sourceText, const char* disambiguation,
+                    int n) const override;
+
+ private:
+  QStringList lines_;
+};

@@ -9,7 +9,6 @@
 #include <algorithm>
 
 #include "core/album_model.h"
-#include "init/profile.h"
 
 QStringList GotoChapterItems(const AlbumModel& model) {
   QStringList items{model.DataTitles.value(0)};
@@ -65,12 +64,13 @@ GotoDialog::GotoDialog(QWidget* parent) : QDialog(parent) {
 
 void GotoDialog::edChapterChange(int index) {
   if (index < 0 || !model_) return;
-  edPage->setMaximum(model_->LastSpread(index, AlbumProfile.ImagesPerPage()));
+  edPage->setMaximum(model_->LastSpread(index, perPage_));
 }
 
-void GotoDialog::ShowGoto(const AlbumModel& model,
+void GotoDialog::ShowGoto(const AlbumModel& model, int perPage,
                           const std::function<void(int, int)>& showSpread) {
   model_ = &model;
+  perPage_ = perPage;
   {
     const QSignalBlocker blocker(edChapter);
     FillChapters(GotoChapterItems(model));

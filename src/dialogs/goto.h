@@ -24,8 +24,10 @@ class GotoDialog : public QDialog {
   explicit GotoDialog(QWidget* parent = nullptr);
 
   // Fills the list and presets both controls from the current view, shows the
-  // dialog modally and on OK calls showSpread(chapter, spread).
-  void ShowGoto(const AlbumModel& model, const std::function<void(int, int)>& showSpread);
+  // dialog modally and on OK calls showSpread(chapter, spread). perPage: the
+  // images a page of the book holds.
+  void ShowGoto(const AlbumModel& model, int perPage,
+                const std::function<void(int, int)>& showSpread);
 
   // The spin box keeps to the chosen chapter's spreads.
   void edChapterChange(int index);
@@ -49,4 +51,5 @@ class GotoDialog : public QDialog {
   void ShowWholeName(int index);
 
   const AlbumModel* model_ = nullptr;
+  int perPage_ = 1;
 };

@@ -69,9 +69,12 @@ PdfOptions PdfExportDialog::Options() const {
   return options;
 }
 
-QString PdfExportDialog::Execute(const AlbumModel& model, Prompts& ask, ProgressSink& progress,
-                                 const QString& folder) {
+QString PdfExportDialog::Execute(const AlbumModel& model, const AlbumLook& look,
+                                 const ProgramSettings& settings, Prompts& ask,
+                                 ProgressSink& progress, const QString& folder) {
   model_ = &model;
+  look_ = &look;
+  settings_ = &settings;
   ask_ = &ask;
   progress_ = &progress;
   folder_ = folder;
@@ -105,7 +108,7 @@ void PdfExportDialog::btOKClick() {
     return !cancelled_;
   };
   QString error;
-  const bool ok = WriteAlbumPdf(*model_, name, Options(), step, &error);
+  const bool ok = WriteAlbumPdf(*model_, *look_, *settings_, name, Options(), step, &error);
   progress_->HideProgress();
   running_ = false;
   btOK->setEnabled(true);

@@ -21,10 +21,11 @@ class PdfExportDialog : public QDialog {
   explicit PdfExportDialog(QWidget* parent = nullptr);
 
   // Shows the dialog modally. On OK the file name comes from ask (starting
-  // in folder), the album is written with progress on progress, and a
-  // failure is shown through ask. Returns the file written, or "".
-  QString Execute(const AlbumModel& model, Prompts& ask, ProgressSink& progress,
-                  const QString& folder);
+  // in folder), the album is written in its look and settings with progress
+  // on progress, and a failure is shown through ask. Returns the file
+  // written, or "".
+  QString Execute(const AlbumModel& model, const AlbumLook& look, const ProgramSettings& settings,
+                  Prompts& ask, ProgressSink& progress, const QString& folder);
 
   PdfOptions Options() const;
   // Escape and Cancel stop a running export before they close the dialog.
@@ -44,6 +45,8 @@ class PdfExportDialog : public QDialog {
   void btOKClick();
 
   const AlbumModel* model_ = nullptr;
+  const AlbumLook* look_ = nullptr;
+  const ProgramSettings* settings_ = nullptr;
   Prompts* ask_ = nullptr;
   ProgressSink* progress_ = nullptr;
   QString folder_;

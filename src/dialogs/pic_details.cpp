@@ -17,8 +17,6 @@
 #include "dialogs/pic_details_date.h"
 #include "init/profile.h"
 
-PicDetailsDialog* fPicDetails = nullptr;
-
 QString PictureFileFilter() {
   return QStringLiteral(
       "Image files (*.BMP *.GIF *.JPG *.JPEG *.bmp *.gif *.jpg *.jpeg);;"

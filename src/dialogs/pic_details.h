@@ -116,5 +116,3 @@ class PicDetailsDialog : public QDialog {
   bool filling_ = false;
   bool placed_ = false;
 };
-
-extern PicDetailsDialog* fPicDetails;

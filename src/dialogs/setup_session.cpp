@@ -91,7 +91,7 @@ bool SetupSession::OpenProgramSettings() {
 void SetupSession::OpenAlbum() {
   Mode = SetupMode::Album;
   Target = LookTarget::Cover;
-  AssignProfile(SetupProfile, context_.Document.Profile);
+  AssignProfile(SetupProfile, context_.Document.Look);
   EditAllowed = context_.Document.Data.Window.IsEditMode();
   Fill();
 }
@@ -104,7 +104,7 @@ void SetupSession::Fill() {
   AlbumChanged = model.AlbumModified;
   LookChanged = model.FormatModified;
   if (Mode == SetupMode::Album) {
-    Chapters.FillAlbum(model, context_.Document.Profile.ImagesPerPage());
+    Chapters.FillAlbum(model, context_.Document.Look.ImagesPerPage());
     Title = model.DataTitles.value(0);
     DataFile = model.DataFiles.value(0);
     AlbumDir = model.ImageDirs.value(0);
@@ -559,7 +559,7 @@ bool SetupSession::CommitProgramSettings() {
 
 void SetupSession::CommitAlbum() {
   AlbumModel& model = context_.Document.Data.Model;
-  AlbumLook& look = context_.Document.Profile;
+  AlbumLook& look = context_.Document.Look;
   const auto colors = look.BM;
   model.FormatModified = LookChanged;
   model.AlbumModified = AlbumChanged;

@@ -13,7 +13,6 @@
 #include "dialogs/splash_logo.h"
 #include "init/language.h"
 
-SplashDialog* fSplash = nullptr;
 const QString SplashHomePage = QStringLiteral("https://quirevale.example.org/");
 
 namespace {
@@ -103,11 +102,13 @@ void SplashDialog::FormCreate() {
 }
 
 SplashDialog& SplashWindow(QWidget* parent, const QStringList& language) {
-  if (fSplash != nullptr) return *fSplash;
-  fSplash = new SplashDialog(parent);
-  QObject::connect(fSplash, &QObject::destroyed, [] { fSplash = nullptr; });
-  TranslateForm(language, fSplash);
-  return *fSplash;
+  // By its object name: the class has no meta-object of its own to be found by.
+  auto* splash = dynamic_cast<SplashDialog*>(
+      parent->findChild<QDialog*>(QStringLiteral("fSplash"), Qt::FindDirectChildrenOnly));
+  if (splash != nullptr) return *splash;
+  splash = new SplashDialog(parent);
+  TranslateForm(language, splash);
+  return *splash;
 }
 
 void SplashDialog::ShowAbout() {

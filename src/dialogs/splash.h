@@ -60,11 +60,9 @@ class SplashDialog : public QDialog, public ProgressSink {
   UrlOpener openUrl_ = OpenWithDesktop;
 };
 
-// The one splash window; null until SplashWindow first makes it.
-extern SplashDialog* fSplash;
-
-// fSplash, made on first use as a window of parent and given the captions of
-// language, the lines of the session's language file.
+// The one splash window of parent (fSplash), made on first use as its child,
+// owned by it and given the captions of language, the lines of the session's
+// language file.
 SplashDialog& SplashWindow(QWidget* parent, const QStringList& language);
 
 // The address lbHomePage shows and opens.

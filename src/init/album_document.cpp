@@ -48,7 +48,7 @@ void OpenDocument(const DocumentContext& context, const QString& name) {
     QString format = values.FormatFile;
     if (!format.isEmpty()) format = ResolvePath(full, QString(), format);
     AlbumLook look;
-    LoadProfile(format, look);
+    LoadProfile(format, look, context.Data.Window.WindowGeometry().topLeft());
     model.DiskStamps.Note(format);
     QString dataFile = values.DataFile;
     if (!dataFile.isEmpty()) dataFile = ResolvePath(full, QString(), dataFile);
@@ -74,13 +74,13 @@ void OpenDocument(const DocumentContext& context, const QString& name) {
 
 void OpenFormatFile(const DocumentContext& context, const QString& name, bool placeWindow) {
   AlbumLook loaded;
-  LoadDefaultLook(name, loaded);
+  LoadDefaultLook(name, loaded, context.Data.Window.WindowGeometry().topLeft());
   context.Data.Model.DiskStamps.Note(name);
   UseFormat(context, name, loaded, placeWindow);
 }
 
 void ApplyProfile(const DocumentContext& context, const AlbumLook& profile, bool placeWindow) {
-  AlbumLook& look = context.Profile;
+  AlbumLook& look = context.Look;
   const bool wasMaximized = look.FormMaximized;
   AssignProfile(look, profile);
   AlbumWindow& window = context.Data.Window;
@@ -125,7 +125,7 @@ void SaveFormatFile(const DocumentContext& context) {
   if (model.FormatFileName.isEmpty()) return;  // Save format as names it first
   const QString file = ResolvePath(model.AlbumFileName, QString(), model.FormatFileName);
   if (!MayOverwrite(model.DiskStamps, context.Data.Ask, file)) return;
-  SaveLook(file, context.Profile);
+  SaveLook(file, context.Look);
   model.DiskStamps.Note(file);
   model.FormatModified = false;
 }

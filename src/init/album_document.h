@@ -10,10 +10,14 @@
 
 #include "core/data_file.h"
 #include "init/profile.h"
+#include "init/program_settings.h"
 
+// An album's files and what they are read into: the data, the look the book
+// is drawn with and the program settings, all owned by whoever owns the book.
 struct DocumentContext {
   DataFileContext Data;
-  AlbumLook& Profile;  // the look the book is drawn with (AlbumProfile)
+  AlbumLook& Look;
+  ProgramSettings& Settings;
 };
 
 // Opens an album, format or data file by its extension (any letter case);

@@ -22,8 +22,6 @@ const QStringList TranslatedWindows{QStringLiteral("fAlbumBrowser"), QStringLite
 
 namespace {
 
-const QString kMainWindow = QStringLiteral("fAlbumBrowser");
-
 // A tab page is the widget a QTabWidget shows for a tab; its caption is the
 // tab's text, held by the tab widget.
 QTabWidget* TabWidgetOf(QWidget* page) {
@@ -76,20 +74,9 @@ QWidget* OpenWindow(const QString& name) {
 
 }  // namespace
 
-void TranslateMessages(const QStringList& lines) {
-  // Copy first: setting a text rewrites the table being walked.
-  const QStringList entries = MessageTable;
-  for (const QString& entry : entries) {
-    const QString key = entry.left(entry.indexOf(u'='));
-    const QString text = KeyValue(lines, key);
-    if (!text.isEmpty()) SetMsg(key, text);
-  }
-}
-
 void TranslateForm(const QStringList& lines, QWidget* window) {
   if (window == nullptr) return;
   const QString name = window->objectName();
-  if (name == kMainWindow) TranslateMessages(lines);
 
   const QString caption = KeyValue(lines, name);
   if (!caption.isEmpty()) window->setWindowTitle(caption);
@@ -104,19 +91,12 @@ void TranslateForm(const QStringList& lines, QWidget* window) {
   }
 }
 
-bool LoadLanguage(const QString& fileName, QStringList* applied) {
+bool LoadLanguage(const QString& fileName, LanguageMessages& messages, QStringList* applied) {
   if (!fileName.isEmpty() && !QFileInfo::exists(fileName)) return false;
-  FillDefaultMessages();
+  messages.SetLines({});
   const QStringList lines = ReadTextLines(fileName);
   if (applied != nullptr) *applied = lines;
-  bool mainWindowOpen = false;
-  for (const QString& name : TranslatedWindows) {
-    QWidget* window = OpenWindow(name);
-    mainWindowOpen = mainWindowOpen || (window != nullptr && name == kMainWindow);
-    TranslateForm(lines, window);
-  }
-  // Messages reach the table through the main window; without one (a tool,
-  // a test) they still must.
-  if (!mainWindowOpen) TranslateMessages(lines);
+  messages.SetLines(lines);
+  for (const QString& name : TranslatedWindows) TranslateForm(lines, OpenWindow(name));
   return true;
 }

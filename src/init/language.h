@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+class LanguageMessages;
 class QWidget;
 
 // The translated windows by object name, in the order they are processed.
@@ -12,22 +13,18 @@ class QWidget;
 extern const QStringList TranslatedWindows;
 
 // Loads a language file. A non-empty name of a file that does not exist
-// changes nothing and returns false. Otherwise the message table is reset to
-// English, then the file's lines (none for the empty name) are applied to the
-// message table and to every open window named in TranslatedWindows; returns
-// true, with the lines in applied when given. Raises EFileError (Reading)
-// when the file cannot be read, the table already reset by then.
-bool LoadLanguage(const QString& fileName, QStringList* applied = nullptr);
+// changes nothing and returns false. Otherwise messages are reset to English,
+// then the file's lines (none for the empty name) become the messages and
+// are applied to every open window named in TranslatedWindows; returns true,
+// with the lines in applied when given. Raises EFileError (Reading) when the
+// file cannot be read, the messages already reset by then.
+bool LoadLanguage(const QString& fileName, LanguageMessages& messages,
+                  QStringList* applied = nullptr);
 
 // Applies language lines to one window, whose object name is its name in the
-// file. For the main window ("fAlbumBrowser") the message table is updated
-// first. Then the window's caption ("name=text") and the captions of its
+// file: the window's caption ("name=text") and the captions of its
 // labels, actions, push buttons, check boxes, radio buttons, group boxes and
 // tab pages ("name.component=text", the component found by object name among
 // the window's descendants, not looking into child windows such as dialogs). Empty texts and
 // unknown keys are ignored; keys ignore letter case; the first line of a key counts.
 void TranslateForm(const QStringList& lines, QWidget* window);
-
-// The message-table half of the above: each known message whose key has a
-// non-empty text in the lines takes that text.
-void TranslateMessages(const QStringList& lines);

@@ -17,31 +17,32 @@ QString LanguageFilePath(const QString& name) {
   return QFileInfo::exists(shipped) ? shipped : name;
 }
 
-void LoadSettings(const DocumentContext& context,
+void LoadSettings(const DocumentContext& context, LanguageMessages& messages,
                   const std::function<void(const QStringList& language)>& languageLoaded) {
-  GlobalSettings = DefaultProgramSettings();
-  FillDefaultMessages();
+  ProgramSettings& settings = context.Settings;
+  settings = DefaultProgramSettings();
+  messages.SetLines({});
   RegisterFileType(QStringLiteral(".ALB"), QStringLiteral("Album.File"));
-  ReadSettings(GlobalSettings);
+  ReadSettings(settings);
   Prompts& ask = context.Data.Ask;
   // The language of the whole session: one chosen in the setup dialog
   // takes effect at the next start, for every window alike.
   QStringList language;
   try {
-    LoadLanguage(LanguageFilePath(GlobalSettings.Language), &language);
+    LoadLanguage(LanguageFilePath(settings.Language), messages, &language);
   } catch (const EFileError& error) {
     ask.ShowError(error.Message());
   }
   if (languageLoaded) languageLoaded(language);
   try {
-    OpenFormatFile(context, GlobalSettings.Profile, true);
+    OpenFormatFile(context, settings.Profile, true);
   } catch (const EFileError& error) {
     ask.ShowError(error.Message());
     // The built-in look, placed as any look is; saving it later creates
     // the file.
     AlbumLook defaults;
     SetDefaultProfile(defaults);
-    context.Data.Model.FormatFileName = GlobalSettings.Profile;
+    context.Data.Model.FormatFileName = settings.Profile;
     ApplyProfile(context, defaults, true);
   }
 }

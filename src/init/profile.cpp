@@ -5,8 +5,6 @@
 
 #include "core/program_files.h"
 
-AlbumLook AlbumProfile;
-
 namespace {
 
 QFont ArialFont(int points, bool bold, bool underline = false) {

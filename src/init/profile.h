@@ -75,6 +75,3 @@ struct AlbumLook {
 void SetDefaultProfile(AlbumLook& profile);
 // A deep copy (fonts are values, so the two records share nothing).
 void AssignProfile(AlbumLook& destination, const AlbumLook& source);
-
-// The look the book is drawn with.
-extern AlbumLook AlbumProfile;

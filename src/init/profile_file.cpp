@@ -9,11 +9,6 @@
 
 namespace {
 
-MainWindowPlaceProvider& PlaceProvider() {
-  static MainWindowPlaceProvider provider;
-  return provider;
-}
-
 // A signed 32-bit decimal integer, or "$" and up to eight hex digits (a
 // hand-written colour); nothing else, not even blanks.
 std::optional<std::int32_t> ParseInt(const QString& text) {
@@ -124,10 +119,6 @@ QString Signed(LookColor color) { return QString::number(static_cast<std::int32_
 
 }  // namespace
 
-void SetMainWindowPlaceProvider(MainWindowPlaceProvider provider) {
-  PlaceProvider() = std::move(provider);
-}
-
 FontStyleSet FontStyles(const QFont& font) {
   return {font.bold(), font.italic(), font.underline(), font.strikeOut()};
 }
@@ -147,13 +138,12 @@ FontStyleSet CodeToFontStyle(int code) {
   return {(code & 1) != 0, (code & 2) != 0, (code & 4) != 0, false};
 }
 
-bool LoadProfile(const QString& fileName, AlbumLook& profile) {
+bool LoadProfile(const QString& fileName, AlbumLook& profile, std::optional<QPoint> windowPlace) {
   SetDefaultProfile(profile);
   if (fileName.isEmpty() || !QFileInfo::exists(fileName)) return false;
   const ProfileReader file(ReadTextLines(fileName));
 
-  const QPoint place =
-      PlaceProvider() ? PlaceProvider()() : QPoint(profile.FormLeft, profile.FormTop);
+  const QPoint place = windowPlace.value_or(QPoint(profile.FormLeft, profile.FormTop));
   if (auto v = file.Int(QStringLiteral("FormLeft"), place.x())) profile.FormLeft = *v;
   if (auto v = file.Int(QStringLiteral("FormTop"), place.y())) profile.FormTop = *v;
   constexpr std::int32_t kMinWindowSide = 350;  // the main window's minimum size

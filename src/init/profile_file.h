@@ -4,17 +4,20 @@
 #include <QFont>
 #include <QPoint>
 #include <QString>
-#include <functional>
+#include <optional>
 
 #include "core/file_error.h"
 #include "core/text_file.h"  // ReadTextLines, WriteTextLines
 #include "init/profile.h"
 
 // Reads a format file into profile. The profile is first set to the defaults,
-// so keys the file lacks end at their defaults. Returns false when the file
+// so keys the file lacks end at their defaults. A FormLeft or FormTop that is
+// not a number takes windowPlace's (where the main window is now) when given,
+// else keeps its default. Returns false when the file
 // does not exist (the defaults stay), true when it was read. Raises
 // EFileError (Reading) when the file exists but cannot be read.
-bool LoadProfile(const QString& fileName, AlbumLook& profile);
+bool LoadProfile(const QString& fileName, AlbumLook& profile,
+                 std::optional<QPoint> windowPlace = std::nullopt);
 
 // Writes the 49 lines of the profile, replacing the file atomically; true on
 // success. Raises EFileError (Writing) on failure, the old file kept whole.
@@ -39,9 +42,3 @@ void SetFontStyles(QFont& font, const FontStyleSet& styles);
 int FontStyleToCode(const FontStyleSet& styles);
 // The inverse; bits above the third are ignored and strikeout never set.
 FontStyleSet CodeToFontStyle(int code);
-
-// Where the main window is now (left, top): the fallback of a FormLeft or
-// FormTop value that is not a number. The main window installs it; without
-// one (or after installing an empty function) the field's default stands.
-using MainWindowPlaceProvider = std::function<QPoint()>;
-void SetMainWindowPlaceProvider(MainWindowPlaceProvider provider);

@@ -7,8 +7,6 @@
 #include "core/program_files.h"
 #include "init/profile_file.h"
 
-ProgramSettings GlobalSettings;
-
 bool ProgramSettings::operator==(const ProgramSettings& o) const {
   return Language == o.Language && Profile == o.Profile && FreeMemory == o.FreeMemory &&
          LoadAllChapters == o.LoadAllChapters && MenuSpeed == o.MenuSpeed &&
@@ -43,9 +41,9 @@ QString PersonalDefaultLook() {
   return QFileInfo(store.fileName()).absolutePath() + QStringLiteral("/default.AFM");
 }
 
-bool LoadDefaultLook(const QString& profile, AlbumLook& look) {
-  if (LoadProfile(profile, look)) return true;
-  return profile == PersonalDefaultLook() && LoadProfile(ShippedDefaultLook(), look);
+bool LoadDefaultLook(const QString& profile, AlbumLook& look, std::optional<QPoint> windowPlace) {
+  if (LoadProfile(profile, look, windowPlace)) return true;
+  return profile == PersonalDefaultLook() && LoadProfile(ShippedDefaultLook(), look, windowPlace);
 }
 
 bool SaveLook(const QString& fileName, const AlbumLook& look) {

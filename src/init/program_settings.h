@@ -3,7 +3,9 @@
 // Windows, an ini file elsewhere) under the organisation and application
 // "Quirevale". Each field bears the name of its stored value.
 
+#include <QPoint>
 #include <QString>
+#include <optional>
 
 struct AlbumLook;
 
@@ -33,12 +35,12 @@ QString PersonalDefaultLook();
 // Reads the default look named profile (LoadProfile). The person's own look
 // starts as the shipped one: while it does not exist, that one is read.
 // False when neither exists (the built-in look stands).
-bool LoadDefaultLook(const QString& profile, AlbumLook& look);
+// windowPlace as for LoadProfile.
+bool LoadDefaultLook(const QString& profile, AlbumLook& look,
+                     std::optional<QPoint> windowPlace = std::nullopt);
 // SaveProfile; the person's own default look, perhaps the first file of
 // their settings folder, gets that folder made first.
 bool SaveLook(const QString& fileName, const AlbumLook& look);
-
-extern ProgramSettings GlobalSettings;
 
 // Reads the stored settings over the defaults: a missing value keeps its
 // default, a flag is true for any non-zero number. A stored Profile naming

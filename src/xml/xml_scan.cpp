@@ -294,7 +294,7 @@ TextDecoder::~TextDecoder() {
 }
 
 const TextDecoder::Utf8Seq* TextDecoder::TableFor(int page) {
-  static std::array<std::array<Utf8Seq, 256>, 5> tables = [] {
+  static const std::array<std::array<Utf8Seq, 256>, 5> tables = [] {
     std::array<std::array<Utf8Seq, 256>, 5> all{};
     for (int p = 0; p < 5; ++p) {
       for (int b = 0; b < 256; ++b) {

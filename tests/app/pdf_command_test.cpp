@@ -280,7 +280,7 @@ TEST(PdfCommand, NoTextOverlapsOrIsCutAtThePaperSizes) {
     const AlbumModel& model = album.Model;
     std::vector<std::pair<int, int>> spreads{{0, -1}};
     for (int c = 0; c <= model.ChapterCount(); ++c)
-      for (int p = 0; p <= model.LastSpread(c, AlbumProfile.ImagesPerPage()); p += 2)
+      for (int p = 0; p <= model.LastSpread(c, album.Look.ImagesPerPage()); p += 2)
         spreads.push_back({c, p});
     int texts = 0;
     for (const auto& [c, p] : spreads) {

@@ -51,7 +51,8 @@ class PdfExportDialogTest : public ::testing::Test {
       step();
       if (dialog.isVisible()) dialog.reject();
     });
-    const QString written = dialog.Execute(album.Model, ask, progress, dir.path());
+    const QString written =
+        dialog.Execute(album.Model, album.Look, album.Settings, ask, progress, dir.path());
     EXPECT_TRUE(modal);
     return written;
   }

@@ -4,12 +4,15 @@
 
 #include <QDir>
 #include <QImage>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include "app/headless_window.h"
 #include "book/book.h"
+#include "book/thumbnail_cache.h"
 #include "core/message_table.h"
-#include "init/profile.h"
+#include "init/profile_file.h"
+#include "init/program_settings.h"
 #include "support/test_files.h"
 
 namespace {
@@ -17,16 +20,17 @@ namespace {
 class RenderTest : public ::testing::Test {
  protected:
   AlbumModel model;
+  AlbumLook look;
+  ProgramSettings settings;
   SizedBookWindow window{QSize(800, 600)};
-  BookView book{model, window};
+  BookView book{model, window, look, settings};
   QTemporaryDir dir;
 
   void SetUp() override {
-    FillDefaultMessages();
-    SetDefaultProfile(AlbumProfile);
-    AlbumProfile.PageTexture.clear();
-    AlbumProfile.RowCount = 2;
-    AlbumProfile.ColumnCount = 2;
+    SetDefaultProfile(look);
+    look.PageTexture.clear();
+    look.RowCount = 2;
+    look.ColumnCount = 2;
     window.SetBook(&book);
     window.PositionWindow();
     // Chapter 0: 5 images (2 pages, spreads 0 and 2); chapter 1: none (spread 0).
@@ -61,7 +65,7 @@ TEST_F(RenderTest, OneSpreadOrAClearError) {
   ASSERT_EQ(files.size(), 1);
   EXPECT_EQ(QFileInfo(files[0]).fileName(), "chapter00-spread0002.png");
   // Drawn: the paper of page 2, with no picture on it.
-  EXPECT_EQ(QImage(files[0]).pixelColor(200, 300), ToQColor(AlbumProfile.PageColor));
+  EXPECT_EQ(QImage(files[0]).pixelColor(200, 300), ToQColor(look.PageColor));
 
   files = RenderBookPictures(book, dir.path(), 0, 4, &error);
   EXPECT_TRUE(files.isEmpty());
@@ -111,14 +115,15 @@ TEST(RenderCommand, FilesThatCannotBeOpenedFailWithTheirName) {
 
 TEST(RenderCommand, TheDemoAlbumsCover) {
   const QString demo = QStringLiteral(QV_BINARY_DIR "/samples/demo/Demo.ALB");
-  ASSERT_TRUE(QFileInfo::exists(demo));
+  AlbumLook look;
+  ASSERT_TRUE(LoadProfile(QStringLiteral(QV_BINARY_DIR "/samples/demo/Demo.AFM"), look));
   QTemporaryDir dir;
   const RenderRun run = RenderCommand(demo, dir.path(), 0, -1);
   EXPECT_EQ(run.status, 0) << run.err.toStdString();
   EXPECT_EQ(run.out.trimmed(), QDir::toNativeSeparators(dir.filePath("cover.png")));
   const QImage cover(dir.filePath("cover.png"));
   // Half the demo look's window, as high as it.
-  EXPECT_EQ(cover.size(), QSize(AlbumProfile.FormWidth / 2, AlbumProfile.FormHeight));
+  EXPECT_EQ(cover.size(), QSize(look.FormWidth / 2, look.FormHeight));
 }
 
 TEST(RenderCommand, ALookOfAnyWidthDrawsABoundedBook) {
@@ -127,4 +132,27 @@ TEST(RenderCommand, ALookOfAnyWidthDrawsABoundedBook) {
   const RenderRun run = RenderCommand(dir.filePath("wide.AFM"), dir.path(), 0, -1);
   EXPECT_EQ(run.status, 0) << run.err.toStdString();
   EXPECT_EQ(QImage(dir.filePath("cover.png")).size(), QSize(kLargestWindowSide / 2, 400));
+}
+
+TEST(RenderCommand, DrawsInThePersonsLanguageAndThumbnailSetting) {
+  QTemporaryDir dir;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath("config"));
+  const QByteArray cacheHome = qgetenv("XDG_CACHE_HOME");
+  qputenv("XDG_CACHE_HOME", dir.filePath("cache").toUtf8());
+  WriteAll(dir.filePath("czech.lng"), "PageNr=Strana\r\n");
+  ProgramSettings mine = DefaultProgramSettings();
+  mine.Language = dir.filePath("czech.lng");
+  mine.ShareThumbnails = false;
+  SaveSettings(mine);
+  {
+    HeadlessAlbum album(QSize(800, 600));
+    EXPECT_EQ(Msg("PageNr"), "Strana");
+    QString error;
+    ASSERT_TRUE(album.Open(QStringLiteral(QV_BINARY_DIR "/samples/demo/Demo.ALB"), &error));
+    EXPECT_EQ(RenderBookPictures(album.Book, dir.filePath("out"), 0, 0, &error).size(), 1);
+    WaitForThumbnailCacheWrites();
+  }
+  EXPECT_EQ(Msg("PageNr"), "Page");  // the language went with the album
+  EXPECT_FALSE(QFileInfo::exists(dir.filePath("cache/thumbnails")));
+  qputenv("XDG_CACHE_HOME", cacheHome);
 }

@@ -36,10 +36,9 @@ namespace {
 class SetupCommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    FillDefaultMessages();
-    GlobalSettings = DefaultProgramSettings();
-    GlobalSettings.Profile = dir_.path() + "/default.AFM";
-    SetDefaultProfile(AlbumProfile);
+    Settings() = DefaultProgramSettings();
+    Settings().Profile = dir_.path() + "/default.AFM";
+    SetDefaultProfile(browser_.Document().Look);
     new EditWindow(browser_);  // as at start-up: its RecreateThumbnails command
     AttachSetupCommands(browser_);
     browser_.show();
@@ -79,6 +78,7 @@ class SetupCommandsTest : public ::testing::Test {
     return kDataFileHeader + (text + QStringLiteral("</album2>\r\n")).toLatin1();
   }
   QString Path(const char* name) const { return dir_.filePath(QLatin1String(name)); }
+  ProgramSettings& Settings() { return browser_.Document().Settings; }
   // Trip.ALB: main.xml with images a and b and the chapters One and Two, and
   // look.AFM with three bookmark colours of their own; open at chapter 0 in
   // edit mode.
@@ -147,9 +147,9 @@ TEST_F(SetupCommandsTest, ALanguageChosenInSetupWaitsForTheNextStartInEveryWindo
   const QString chosen = dir_.path() + "/chosen.LNG";
   WriteAll(started, "fSplash.btClose=Zavrit\r\n");
   WriteAll(chosen, "fSplash.btClose=Schliessen\r\n");
-  GlobalSettings.Language = started;
-  SaveSettings(GlobalSettings);
-  LoadSettings(browser_.Document(),
+  Settings().Language = started;
+  SaveSettings(Settings());
+  LoadSettings(browser_.Document(), browser_.Messages(),
                [this](const QStringList& language) { browser_.SetLanguage(language); });
   WhileModal("Setup", [&](QWidget* modal) {
     auto* setup = static_cast<SetupDialog*>(modal);
@@ -157,7 +157,7 @@ TEST_F(SetupCommandsTest, ALanguageChosenInSetupWaitsForTheNextStartInEveryWindo
     QTest::mouseClick(Control(setup, "btLanguage"), Qt::LeftButton);
     QTest::mouseClick(Control(setup, "btOK"), Qt::LeftButton);
   });
-  ASSERT_EQ(GlobalSettings.Language, chosen);
+  ASSERT_EQ(Settings().Language, chosen);
   // The About window is made now, after the choice.
   WhileModal("About", [](QWidget* modal) {
     EXPECT_EQ(modal->findChild<QPushButton*>("btClose")->text(), "Zavrit");
@@ -180,7 +180,7 @@ TEST_F(SetupCommandsTest, FourColumnsAppliedRedrawTheOpenBookAtASpreadItStillHas
                     Qt::Key_Return);  // Enter is OK, also in a spin box
     EXPECT_FALSE(setup->isVisible());
   });
-  EXPECT_EQ(AlbumProfile.ColumnCount, 4);
+  EXPECT_EQ(browser_.Document().Look.ColumnCount, 4);
   EXPECT_LT(browser_.Book().ThumbnailBox().width(), before.width());
   EXPECT_TRUE(model.FormatModified);
   EXPECT_EQ(model.CurrentPage, 4);  // 12 a page: spread 6 is gone
@@ -210,7 +210,7 @@ TEST_F(SetupCommandsTest, TheGuideMakesTheNewAlbumThroughTheWindow) {
 
 TEST_F(SetupCommandsTest, TheStartupGuideShowsOnlyWhileRunGuideIsSet) {
   for (bool run : {false, true}) {
-    GlobalSettings.RunGuide = run;
+    Settings().RunGuide = run;
     bool shown = false;
     const Soon soon([&] {
       QWidget* modal = QApplication::activeModalWidget();
@@ -226,7 +226,7 @@ TEST_F(SetupCommandsTest, TheStartupGuideShowsOnlyWhileRunGuideIsSet) {
 // An edit made in the album properties stays a change of the data file when
 // an earlier image edit is undone, also after that edit was saved.
 TEST_F(SetupCommandsTest, PropertiesEditsSurviveUndoingAnEarlierImageEdit) {
-  GlobalSettings.ConfirmDeletes = false;
+  Settings().ConfirmDeletes = false;
   for (const bool saveBetween : {false, true}) {
     OpenTrip();
     ASSERT_TRUE(browser_.RunAction(QStringLiteral("DeletePictures")));  // image a

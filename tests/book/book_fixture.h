@@ -9,9 +9,9 @@
 #include "book/book.h"
 #include "book/sized_book_window.h"
 #include "core/album_model.h"
-#include "core/message_table.h"
 #include "core/progress.h"
 #include "init/profile.h"
+#include "init/program_settings.h"
 
 class FakeBookWindow : public SizedBookWindow {
  public:
@@ -40,16 +40,17 @@ class FakeBookWindow : public SizedBookWindow {
 class BookTest : public ::testing::Test {
  protected:
   AlbumModel model;
+  AlbumLook look;
+  ProgramSettings settings;
   FakeBookWindow window;
-  BookView book{model, window};
+  BookView book{model, window, look, settings};
 
   void SetUp() override {
-    FillDefaultMessages();
-    SetDefaultProfile(AlbumProfile);
-    AlbumProfile.CoverTexture.clear();
-    AlbumProfile.PageTexture.clear();
-    AlbumProfile.RowCount = 3;
-    AlbumProfile.ColumnCount = 4;
+    SetDefaultProfile(look);
+    look.CoverTexture.clear();
+    look.PageTexture.clear();
+    look.RowCount = 3;
+    look.ColumnCount = 4;
     window.book = &book;
     window.PositionWindow();
     window.positionCalls = 0;

@@ -4,7 +4,7 @@
 
 TEST_F(BookTest, EachPagesColour) {
   MakeAlbum({13, 24, 12});  // 12 a page: chapter 0 has 2 pages, 1 has 2, 2 has 1
-  const AlbumLook& l = AlbumProfile;
+  const AlbumLook& l = look;
   const struct {
     int chapter, spread;
     LookColor left, right;
@@ -49,7 +49,7 @@ TEST_F(BookTest, ShowSpreadOpensAndClosesTheBook) {
     EXPECT_EQ(window.positionCalls, placed) << p;
     EXPECT_EQ(window.toolPanelVisible, panel) << p;
   }
-  EXPECT_EQ(Pixel(book.CoverPage, 200, 100), Color(AlbumProfile.CoverColor));
+  EXPECT_EQ(Pixel(book.CoverPage, 200, 100), Color(look.CoverColor));
 }
 
 TEST_F(BookTest, ChapterChangeResetsSelectionInEditMode) {

@@ -5,11 +5,13 @@
 // colour than the ground's), so the wrong words, font, weight or direction
 // do not match.
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <climits>
 #include <cmath>
 
 #include "book_fixture.h"
+#include "core/message_table.h"
 #include "init/program_settings.h"
 
 namespace {
@@ -134,15 +136,15 @@ class PagesTest : public BookTest {
                                             const LookFont& font, LookColor ground, QRect box) {
     return Near(page.Find(text, font, ground, box), CentredBox(box, text, font.Font));
   }
-  const LookFont& base = AlbumProfile.BaseFont;
-  const LookColor paper = AlbumProfile.PageColor;
+  const LookFont& base = look.BaseFont;
+  const LookColor paper = look.PageColor;
 };
 
 TEST_F(PagesTest, TheCoverShowsTheTitleOrTheProgramsNameAndVersion) {
   MakeAlbum({5});
-  AlbumProfile.TitleFont.Color = RGBColor(255, 255, 255);  // its dark edge is then no ink
-  const LookFont& title = AlbumProfile.TitleFont;
-  const LookColor cover = AlbumProfile.CoverColor;
+  look.TitleFont.Color = RGBColor(255, 255, 255);  // its dark edge is then no ink
+  const LookFont& title = look.TitleFont;
+  const LookColor cover = look.CoverColor;
   const Seen seen{book.CoverPage.Image};
   book.ShowSpread(0, -1);
   EXPECT_TRUE(Centred(seen, "Album", title, cover, {28, 0, 372, 560}));
@@ -164,26 +166,27 @@ TEST_F(PagesTest, HeaderFooterAndTheNextChaptersTitleOnItsDivider) {
   book.ShowSpread(0, 0);
   EXPECT_TRUE(Centred(Right(), "Album", base, paper, header));
   EXPECT_TRUE(Centred(Right(), "- Page 1/2 -", base, paper, footer));
-  EXPECT_FALSE(Left().Find("Album", base, AlbumProfile.InsideColor, leftHeader));  // the cover
+  EXPECT_FALSE(Left().Find("Album", base, look.InsideColor, leftHeader));  // the cover
 
   book.ShowSpread(0, 2);
   EXPECT_TRUE(Centred(Left(), "Album", base, paper, leftHeader));
   EXPECT_TRUE(Centred(Left(), "- Page 2/2 -", base, paper, leftFooter));
-  const LookFont& chapter = AlbumProfile.ChapterFont;
-  const LookColor divider = AlbumProfile.BM[0];
+  const LookFont& chapter = look.ChapterFont;
+  const LookColor divider = look.BM[0];
   EXPECT_TRUE(Centred(Right(), "Title 1", chapter, divider, {1, 15, 371, 517}));
   EXPECT_FALSE(Right().Find("Album", base, divider, header));
 
-  SetMsg(QStringLiteral("PageNr"), QStringLiteral("Strana %1"));
+  LanguageMessages czech({QStringLiteral("PageNr=Strana %1")});
+  QCoreApplication::installTranslator(&czech);
   book.ShowSpread(0, 2);
   EXPECT_TRUE(Left().Find("- Strana %1 2/2 -", base, paper, leftFooter));
 }
 
 TEST_F(PagesTest, DescriptionLinesUnderThePicture) {
   MakeAlbum({3});
-  AlbumProfile.ExtendedDesc = AlbumProfile.ShowDate = AlbumProfile.ShowPlace = true;
-  AlbumProfile.ShowPeople = true;
-  AlbumProfile.TextRowCount = 2;
+  look.ExtendedDesc = look.ShowDate = look.ShowPlace = true;
+  look.ShowPeople = true;
+  look.TextRowCount = 2;
   window.PositionWindow();
   ImageList data = model.Images(0);
   data[0] = {data[0].File, QStringLiteral("Old\r\nmill\r\nriver"), QStringLiteral("1. 5. 2004"),
@@ -196,7 +199,7 @@ TEST_F(PagesTest, DescriptionLinesUnderThePicture) {
 
   // The first cell of the right page: (26, 40)-(101, 207).
   const QRect cell(26, 40, 75, 167);
-  const LookFont& desc = AlbumProfile.DescFont;
+  const LookFont& desc = look.DescFont;
   const auto date = Right().Find("1. 5. 2004", desc, paper, cell);
   const auto place = Right().Find("Brno", desc, paper, cell);
   const auto people = Right().Find("Eva", desc, paper, cell);
@@ -222,15 +225,15 @@ TEST_F(PagesTest, DescriptionLinesUnderThePicture) {
   EXPECT_EQ(shore->right(), 111 + 75 - 1);
 
   // Past TextRowCount no line shows, even where there would be room.
-  AlbumProfile.DescFont.Font.setPointSize(4);
+  look.DescFont.Font.setPointSize(4);
   book.ShowSpread(0, 0);
   EXPECT_TRUE(Right().Find("mill", base, paper, cell));
   EXPECT_FALSE(Right().Find("river", base, paper, cell));
 }
 
 TEST_F(PagesTest, TextsStayInsideCellsTooSmallForThem) {
-  AlbumProfile.ExtendedDesc = AlbumProfile.ShowDate = AlbumProfile.ShowPlace = true;
-  AlbumProfile.ThumbnailFrames = true;
+  look.ExtendedDesc = look.ShowDate = look.ShowPlace = true;
+  look.ThumbnailFrames = true;
   struct Case {
     int rows, textRows;
     // The gaps right of and below the right page's first cell, up to the
@@ -245,9 +248,9 @@ TEST_F(PagesTest, TextsStayInsideCellsTooSmallForThem) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.rows);
-    AlbumProfile.RowCount = c.rows;
-    AlbumProfile.ColumnCount = 5;
-    AlbumProfile.TextRowCount = c.textRows;
+    look.RowCount = c.rows;
+    look.ColumnCount = 5;
+    look.TextRowCount = c.textRows;
     window.PositionWindow();
     MakeAlbum({30});
     ImageList data = model.Images(0);
@@ -268,17 +271,17 @@ TEST_F(PagesTest, TextsStayInsideCellsTooSmallForThem) {
 TEST_F(PagesTest, BookmarkLabelsRunDownTheRightEdgeAndUpTheLeft) {
   MakeAlbum({30, 5, 5, 5});
   model.ChapterNames = QStringList{"North", "Lakes", "Towns"};  // nothing below the line
-  LookFont label = AlbumProfile.BookmarkFont;                   // always bold Arial of its size
+  LookFont label = look.BookmarkFont;                           // always bold Arial of its size
   label.Font = QFont(QStringLiteral("Arial"));
-  label.Font.setPointSizeF(AlbumProfile.BookmarkFont.Font.pointSizeF());
+  label.Font.setPointSizeF(look.BookmarkFont.Font.pointSizeF());
   label.Font.setBold(true);
   // Chapter i's label on its tab of colour BM[i - 1] by the outer edge.
   auto onRight = [&](int i) {
-    return Right().Find(model.ChapterNames[i - 1].left(5), label, AlbumProfile.BM[i - 1],
+    return Right().Find(model.ChapterNames[i - 1].left(5), label, look.BM[i - 1],
                         {372, 15, 28, 557}, ImageRun::Down);
   };
   auto onLeft = [&](int i) {
-    return Left().Find(model.ChapterNames[i - 1], label, AlbumProfile.BM[i - 1], {0, 15, 28, 557},
+    return Left().Find(model.ChapterNames[i - 1], label, look.BM[i - 1], {0, 15, 28, 557},
                        ImageRun::Up);
   };
   book.ShowSpread(0, 0);
@@ -304,7 +307,7 @@ TEST_F(PagesTest, BookmarkLabelsRunDownTheRightEdgeAndUpTheLeft) {
 TEST_F(PagesTest, ASpreadLooksTheSameHoweverItIsReached) {
   // The album's thumbnails are made by hand (their files do not exist), so
   // other chapters must keep them while one is shown.
-  const bool freeMemory = std::exchange(GlobalSettings.FreeMemory, false);
+  settings.FreeMemory = false;
   MakeAlbum({30, 5, 5});
   book.ShowSpread(0, 2);
   const QImage left = book.LeftPage.Image;
@@ -312,7 +315,6 @@ TEST_F(PagesTest, ASpreadLooksTheSameHoweverItIsReached) {
   for (auto [c, p] : {std::pair{0, 2}, {0, 0}, {1, 0}, {2, 2}, {0, 2}}) book.ShowSpread(c, p);
   EXPECT_TRUE(book.LeftPage.Image == left);
   EXPECT_TRUE(book.RightPage.Image == right);
-  GlobalSettings.FreeMemory = freeMemory;
 }
 
 TEST_F(PagesTest, TheCoverAndThePagesFollowEveryChangeOfLookOrSize) {
@@ -336,7 +338,7 @@ TEST_F(PagesTest, TheCoverAndThePagesFollowEveryChangeOfLookOrSize) {
       {"a new size while closed", RGBColor(200, 0, 90), {1000, 700}, true},
   };
   for (const Step& s : steps) {
-    AlbumProfile.CoverColor = s.colour;
+    look.CoverColor = s.colour;
     window.size = s.size;
     if (s.relayout) window.PositionWindow();
     book.ShowSpread(0, -1);

@@ -8,7 +8,7 @@
 
 TEST_F(BookTest, CoverPaperAndTheSpineShade) {
   MakeAlbum({30});
-  AlbumProfile.PageColor = RGBColor(200, 220, 240);
+  look.PageColor = RGBColor(200, 220, 240);
   book.ShowSpread(0, -1);
   EXPECT_EQ(Pixel(book.CoverPage, 28, 300), QColor(Qt::black));  // the hinge
   EXPECT_EQ(book.CoverPage.Image.pixelColor(0, 0).alpha(), 0);   // cut off by the round corner
@@ -22,9 +22,32 @@ TEST_F(BookTest, CoverPaperAndTheSpineShade) {
   EXPECT_EQ(Pixel(book.LeftPage, 398, 300), QColor(0x80, 0x80, 0x80));
 }
 
+TEST_F(BookTest, TwoBooksInOneProcessDrawEachWithItsOwnLook) {
+  MakeAlbum({30});
+  AlbumModel otherModel = model;
+  AlbumLook other = look;
+  other.CoverColor = RGBColor(20, 90, 40);
+  other.PageColor = RGBColor(250, 240, 200);
+  FakeBookWindow otherWindow;
+  BookView second{otherModel, otherWindow, other, settings};
+  otherWindow.book = &second;
+  otherWindow.PositionWindow();
+  for (int spread : {-1, 2, -1}) {
+    book.ShowSpread(0, spread);
+    second.ShowSpread(0, spread);
+    const bool closed = spread == -1;
+    const QColor mine = Color(closed ? look.CoverColor : look.PageColor);
+    const QColor its = Color(closed ? other.CoverColor : other.PageColor);
+    EXPECT_EQ(Pixel(closed ? book.CoverPage : book.RightPage, closed ? 200 : 21, 300), mine)
+        << spread;
+    EXPECT_EQ(Pixel(closed ? second.CoverPage : second.RightPage, closed ? 200 : 21, 300), its)
+        << spread;
+  }
+}
+
 TEST_F(BookTest, ThePageEdgeRunsOverATabUnlessItsDividerShows) {
   MakeAlbum({30, 5, 5, 5});
-  const AlbumLook& l = AlbumProfile;
+  const AlbumLook& l = look;
   book.ShowSpread(2, 0);
   const int onTab3 = book.BookmarkEdges[3] + 15 - 3;  // low on tab 3
   const int onTab2 = book.BookmarkEdges[1] + 15 + 2;  // high on tab 2
@@ -47,7 +70,7 @@ class CellTest : public BookTest {
 TEST_F(CellTest, FramesOffButKeptForAnEmptyThumbnail) {
   MakeAlbum({5});
   model.Thumbnails[0][1] = Thumbnail();  // its file is missing
-  const QColor paper = Color(AlbumProfile.PageColor);
+  const QColor paper = Color(look.PageColor);
   const QRect a = Picture(0);
   const QRect b = Picture(1);
   book.ShowSpread(0, 0);
@@ -57,7 +80,7 @@ TEST_F(CellTest, FramesOffButKeptForAnEmptyThumbnail) {
   EXPECT_EQ(Pixel(right, b.left() - 1, b.top() + 5), QColor(Qt::black));
   EXPECT_EQ(Pixel(right, b.right() + 1, b.top() + 5), QColor(Qt::black));
 
-  AlbumProfile.ThumbnailFrames = true;
+  look.ThumbnailFrames = true;
   book.ShowSpread(0, 0);
   EXPECT_EQ(Pixel(right, a.left() - 1, a.top() + 5), QColor(Qt::black));
   window.resizing = true;  // pictures are left out meanwhile
@@ -106,8 +129,8 @@ TEST_F(BookTest, LettersMarkTheCellsOfTheSpread) {
       {5, 5, 0, 2, "abcdefghijklmnopqrstuvwxyz{|}~€‚„…†‡‰Š‹ŚŤŽŹ‘’“”•–—"},
   };
   for (const auto& c : cases) {
-    AlbumProfile.RowCount = c.rows;
-    AlbumProfile.ColumnCount = c.columns;
+    look.RowCount = c.rows;
+    look.ColumnCount = c.columns;
     MakeAlbum({c.rows == 3 ? 30 : 80, 3});
     book.ShowSpread(c.chapter, c.spread);
     QString letters;
@@ -124,7 +147,7 @@ TEST_F(BookTest, LettersMarkTheCellsOfTheSpread) {
 TEST_F(BookTest, TheEmptyCoversLinesStandBelowALargeTitle) {
   std::vector<TextBox> boxes;
   book.RecordTextBoxes(&boxes);
-  AlbumProfile.TitleFont.Font.setPointSize(48);
+  look.TitleFont.Font.setPointSize(48);
   book.ShowSpread(-1, -1);  // no album: the program's name, its version and a maker line
   book.RecordTextBoxes(nullptr);
   ASSERT_EQ(boxes.size(), 3U);

@@ -10,7 +10,6 @@
 #include "core/album_model.h"
 #include "core/message_table.h"
 #include "core/progress.h"
-#include "init/program_settings.h"
 #include "support/jpeg_test_files.h"
 #include "support/test_files.h"
 
@@ -100,7 +99,6 @@ void SetUpChapters(AlbumModel& model, int chapters, int count = 0, const QString
 }  // namespace
 
 TEST(ThumbnailLoading, ProgressAdvancesImageByImageWithEvenHalves) {
-  FillDefaultMessages();
   AlbumModel model;
   SetUpChapters(model, 1, 40, QStringLiteral("/nowhere/photo.jpg"));
   RecordingProgress progress;
@@ -123,20 +121,18 @@ TEST(ThumbnailLoading, ParallelLoadingGivesWhatOneByOneLoadingGives) {
   ImageEdits::SetChapter(model, 0, ImagesOf(WriteChapter(dir, 24)));
   NoProgress quiet;
   // Entries of the shared cache would stand in for decoding on later loads.
-  const bool share = std::exchange(GlobalSettings.ShareThumbnails, false);
   QTemporaryDir cache;
   const QByteArray oldCache = qgetenv("XDG_CACHE_HOME");
   qputenv("XDG_CACHE_HOME", cache.path().toUtf8());
-  LoadChapterThumbnails(model, 0, kBox, quiet, 1);
+  LoadChapterThumbnails(model, 0, kBox, quiet, 1, false);
   const QList<Thumbnail> serial = model.Thumbnails[0];
   for (int threads : {0, 3}) {
-    LoadChapterThumbnails(model, 0, kBox, quiet, threads);
+    LoadChapterThumbnails(model, 0, kBox, quiet, threads, false);
     ASSERT_EQ(model.Thumbnails[0].size(), serial.size());
     for (int i = 0; i < serial.size(); ++i) {
       EXPECT_EQ(model.Thumbnails[0][i], serial[i]) << "image " << i << ", threads " << threads;
     }
   }
-  GlobalSettings.ShareThumbnails = share;
   EXPECT_FALSE(QFileInfo::exists(cache.filePath("thumbnails")));  // the setting was heeded
   qputenv("XDG_CACHE_HOME", oldCache);
   // A damaged JPEG, a missing file and a video leave empty entries in their

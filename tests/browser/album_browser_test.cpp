@@ -22,10 +22,7 @@ void DoubleClick(QWidget* w, QPoint p) {
     QTest::mouseRelease(w, Qt::LeftButton, {}, p);
 }
 
-QRect Look() {
-  return QRect(AlbumProfile.FormLeft, AlbumProfile.FormTop, AlbumProfile.FormWidth,
-               AlbumProfile.FormHeight);
-}
+QRect Place(const AlbumLook& l) { return QRect(l.FormLeft, l.FormTop, l.FormWidth, l.FormHeight); }
 
 }  // namespace
 
@@ -45,12 +42,12 @@ TEST_F(WindowTest, PlacedFromTheLookWithItsOutline) {
 
   // A look stored for a monitor that is gone, larger than the screen.
   const QRect screen = W().screen()->availableGeometry();
-  AlbumProfile.FormLeft = screen.right() + 3000;
-  AlbumProfile.FormWidth = screen.width() + 100;
+  Look().FormLeft = screen.right() + 3000;
+  Look().FormWidth = screen.width() + 100;
   W().PositionWindow();
   EXPECT_TRUE(screen.contains(W().geometry())) << "on the screen again";
   EXPECT_EQ(W().width(), screen.width());
-  EXPECT_EQ(AlbumProfile.FormLeft, screen.right() + 3000) << "the look keeps its values";
+  EXPECT_EQ(Look().FormLeft, screen.right() + 3000) << "the look keeps its values";
   EXPECT_FALSE(Model().FormatModified);
 }
 
@@ -69,10 +66,10 @@ TEST_F(WindowTest, ALookTooLargeOrFarOffOpensHeldToTheScreenAndKeepsItsValuesUnt
     ASSERT_TRUE(LoadProfile(Path("big.AFM"), stored));
     EXPECT_TRUE(screen.contains(W().geometry())) << lines;
     EXPECT_EQ(W().Book().SpineX(), W().width() / 2) << lines;
-    EXPECT_EQ(AlbumProfile.FormLeft, stored.FormLeft) << lines;
-    EXPECT_EQ(AlbumProfile.FormTop, stored.FormTop) << lines;
-    EXPECT_EQ(AlbumProfile.FormWidth, stored.FormWidth) << lines;
-    EXPECT_EQ(AlbumProfile.FormHeight, stored.FormHeight) << lines;
+    EXPECT_EQ(Look().FormLeft, stored.FormLeft) << lines;
+    EXPECT_EQ(Look().FormTop, stored.FormTop) << lines;
+    EXPECT_EQ(Look().FormWidth, stored.FormWidth) << lines;
+    EXPECT_EQ(Look().FormHeight, stored.FormHeight) << lines;
   }
 
   // Moved, the look holds the window the person sees, and saves it.
@@ -82,7 +79,7 @@ TEST_F(WindowTest, ALookTooLargeOrFarOffOpensHeldToTheScreenAndKeepsItsValuesUnt
   QTest::mousePress(&W(), Qt::LeftButton, {}, from);
   QTest::mouseMove(&W(), from - QPoint(30, 0));
   QTest::mouseRelease(&W(), Qt::LeftButton, {}, from - QPoint(30, 0));
-  EXPECT_EQ(Look(), moved);
+  EXPECT_EQ(Place(Look()), moved);
   EXPECT_EQ(W().geometry(), moved);
   QTest::keyClick(&W(), Qt::Key_F4);
   AlbumLook saved;
@@ -93,14 +90,14 @@ TEST_F(WindowTest, ALookTooLargeOrFarOffOpensHeldToTheScreenAndKeepsItsValuesUnt
 TEST_F(WindowTest, DragsMoveAndResizeUnlessMaximised) {
   NewAlbumWith(3);
   Model().FormatModified = false;
-  const QRect before = Look();
+  const QRect before = Place(Look());
 
   // Move: the top strip of the open book.
   EXPECT_EQ(CursorAt(QPoint(100, 5)), BookCursor::Move);
   QTest::mousePress(&W(), Qt::LeftButton, {}, QPoint(100, 5));
   QTest::mouseMove(&W(), QPoint(130, 25));
   QTest::mouseRelease(&W(), Qt::LeftButton, {}, QPoint(100, 5));
-  EXPECT_EQ(Look(), before.translated(30, 20));
+  EXPECT_EQ(Place(Look()), before.translated(30, 20));
   EXPECT_EQ(W().pos(), before.topLeft() + QPoint(30, 20));
   EXPECT_TRUE(Model().FormatModified);
 
@@ -113,18 +110,18 @@ TEST_F(WindowTest, DragsMoveAndResizeUnlessMaximised) {
   QTest::mouseRelease(&W(), Qt::LeftButton, {}, corner + QPoint(40, 10));
   EXPECT_FALSE(W().IsResizing());
   EXPECT_EQ(W().size(), QSize(640, 410));
-  EXPECT_EQ(Look().size(), QSize(640, 410));
+  EXPECT_EQ(Place(Look()).size(), QSize(640, 410));
   EXPECT_EQ(W().Book().SpineX(), 320);
 
   // Double click in the move zone: maximised; then drags do nothing.
   Model().FormatModified = false;
   QTest::mouseMove(&W(), QPoint(100, 5));
   DoubleClick(&W(), QPoint(100, 5));
-  EXPECT_TRUE(AlbumProfile.FormMaximized);
+  EXPECT_TRUE(Look().FormMaximized);
   EXPECT_TRUE(Model().FormatModified);
   EXPECT_EQ(W().geometry(), W().screen()->availableGeometry());
   const QRect maximised = W().geometry();
-  const QRect stored = Look();
+  const QRect stored = Place(Look());
   for (QPoint from : {QPoint(100, 5), QPoint(W().width() - 5, W().height() - 5)}) {
     QTest::mouseMove(&W(), from);
     QTest::mousePress(&W(), Qt::LeftButton, {}, from);
@@ -132,10 +129,10 @@ TEST_F(WindowTest, DragsMoveAndResizeUnlessMaximised) {
     QTest::mouseRelease(&W(), Qt::LeftButton, {}, from - QPoint(30, 30));
   }
   EXPECT_EQ(W().geometry(), maximised);
-  EXPECT_EQ(Look(), stored);
+  EXPECT_EQ(Place(Look()), stored);
   QTest::mouseMove(&W(), QPoint(100, 5));
   DoubleClick(&W(), QPoint(100, 5));
-  EXPECT_FALSE(AlbumProfile.FormMaximized);
+  EXPECT_FALSE(Look().FormMaximized);
   EXPECT_EQ(W().geometry(), stored);
 }
 

@@ -39,11 +39,12 @@ class BrowseWindowTest : public BookTest {
 
   void SetUp() override {
     BookTest::SetUp();
-    AlbumProfile.FormLeft = 0;
-    AlbumProfile.FormTop = 0;
-    AlbumProfile.FormWidth = 800;
-    AlbumProfile.FormHeight = 600;
+    look.FormLeft = 0;
+    look.FormTop = 0;
+    look.FormWidth = 800;
+    look.FormHeight = 600;
     window = std::make_unique<AlbumBrowser>(&prompts);
+    window->Document().Look = look;
     browse = new BrowseWindow(*window);
     // A click on a thumbnail waits this long for a second one.
     QGuiApplication::styleHints()->setMouseDoubleClickInterval(50);
@@ -84,7 +85,7 @@ class BrowseWindowTest : public BookTest {
   // The centre of the cell of page position pos, in window coordinates.
   QPoint Cell(bool right, int pos) const {
     const QSize page = PageSizeFor(window->size());
-    const QRect cell = CellRect(right, pos, page, AlbumProfile).ToQRect();
+    const QRect cell = CellRect(right, pos, page, look).ToQRect();
     return cell.center() + QPoint(right ? window->Book().SpineX() : 0, 0);
   }
   // Runs act; the first modal window it shows is given to step, and every
@@ -121,7 +122,7 @@ TEST_F(BrowseWindowTest, TheMouseAloneVisitsEverySpreadAndOpensEveryImage) {
     forward << Spread();
     // Every image of the spread opens in the view (but the missing file).
     const auto [c, p] = Spread();
-    const int perPage = AlbumProfile.ImagesPerPage();
+    const int perPage = look.ImagesPerPage();
     for (int i = 0; i < window->Model().ImageCount(c); ++i) {
       const int page = i / perPage + 1;
       if (page != p && page != p + 1) continue;
@@ -163,7 +164,7 @@ TEST_F(BrowseWindowTest, ABookmarkTabActsWhereverItIsDrawn) {
     for (int chapter = 1; chapter <= 2; ++chapter) {
       window->ShowSpread(e.from.first, e.from.second);
       const QImage shown = window->grab().toImage();
-      const QColor colour = ToQColor(AlbumProfile.BM[chapter - 1]);
+      const QColor colour = ToQColor(look.BM[chapter - 1]);
       QList<int> rows;
       for (int y = 0; y < shown.height(); ++y)
         if (shown.pixelColor(e.x, y) == colour) rows << y;

@@ -10,7 +10,6 @@
 #include <memory>
 
 #include "browser/album_browser.h"
-#include "core/message_table.h"
 #include "init/profile.h"
 #include "init/program_settings.h"
 #include "support/scripted_prompts.h"
@@ -35,17 +34,16 @@ class BrowserTest : public ::testing::Test {
   void SetUp() override {
     QuietAboutMasks();
     ASSERT_TRUE(dir_.isValid());
-    FillDefaultMessages();
-    GlobalSettings = DefaultProgramSettings();
-    GlobalSettings.Profile = Path("default.AFM");  // not there: the built-in look
-    SetDefaultProfile(AlbumProfile);
-    AlbumProfile.CoverTexture.clear();
-    AlbumProfile.PageTexture.clear();
-    AlbumProfile.FormLeft = 20;
-    AlbumProfile.FormTop = 30;
-    AlbumProfile.FormWidth = 600;
-    AlbumProfile.FormHeight = 400;
     window_ = std::make_unique<AlbumBrowser>(&ask_);
+    Settings() = DefaultProgramSettings();
+    Settings().Profile = Path("default.AFM");  // not there: the built-in look
+    SetDefaultProfile(Look());
+    Look().CoverTexture.clear();
+    Look().PageTexture.clear();
+    Look().FormLeft = 20;
+    Look().FormTop = 30;
+    Look().FormWidth = 600;
+    Look().FormHeight = 400;
     window_->PositionWindow();
     window_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
@@ -57,6 +55,8 @@ class BrowserTest : public ::testing::Test {
   QString Path(const QString& name) const { return dir_.filePath(name); }
   AlbumBrowser& W() { return *window_; }
   AlbumModel& Model() { return window_->Model(); }
+  AlbumLook& Look() { return window_->Document().Look; }
+  ProgramSettings& Settings() { return window_->Document().Settings; }
   // The cursor shown at p. A move to where the pointer already is (left
   // there by an earlier test) sends no event: step off first.
   BookCursor CursorAt(QPoint p) {

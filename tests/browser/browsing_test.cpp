@@ -91,7 +91,7 @@ TEST_F(BrowseTest, BookmarkAndPageCursorsActOnRelease) {
 
 // 2 columns x 3 rows: a page holds 6 images, a row 2.
 TEST_F(BrowseTest, SelectionKeysInEditModeFollowTheSpread) {
-  AlbumProfile.ColumnCount = 2;
+  look.ColumnCount = 2;
   MakeAlbum({20});
   SetEditMode(true);
   const struct {
@@ -120,8 +120,8 @@ TEST_F(BrowseTest, SelectionKeysInEditModeFollowTheSpread) {
 
 // 5 x 5 cells a page: a spread has 50 cells, and letters past "z" only show.
 TEST_F(BrowseTest, LetterKeysOpenTheFirst26CellsOfTheSpread) {
-  AlbumProfile.RowCount = 5;
-  AlbumProfile.ColumnCount = 5;
+  look.RowCount = 5;
+  look.ColumnCount = 5;
   MakeAlbum({80});
   Show(0, 2);
   EXPECT_EQ(book.LetterMarks().size(), 50u);

@@ -44,7 +44,6 @@ struct EditEnv {
   // Chapter 1 shown at spread 0 with images "p0".."p<count-1>", each with
   // details of its own and its thumbnail loaded, as opened from its files.
   explicit EditEnv(int count) {
-    FillDefaultMessages();
     Model.DataFiles = {QStringLiteral("/album/main.xml"), QStringLiteral("c1.xml")};
     Model.ImageDirs = {QString(), QString()};
     Model.DataTitles = {QStringLiteral("Album"), QStringLiteral("One")};

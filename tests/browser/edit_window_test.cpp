@@ -41,18 +41,17 @@ class EditWindowTest : public ::testing::Test {
   QImage picture{16, 12, QImage::Format_RGB32};
 
   void SetUp() override {
-    FillDefaultMessages();
-    GlobalSettings = DefaultProgramSettings();
-    GlobalSettings.Profile = dir.filePath(QStringLiteral("default.AFM"));
-    SetDefaultProfile(AlbumProfile);
-    AlbumProfile.CoverTexture.clear();
-    AlbumProfile.PageTexture.clear();
-    AlbumProfile.RowCount = 3;
-    AlbumProfile.ColumnCount = 4;
-    AlbumProfile.FormLeft = AlbumProfile.FormTop = 0;
-    AlbumProfile.FormWidth = 800;
-    AlbumProfile.FormHeight = 600;
     window = std::make_unique<AlbumBrowser>(&prompts);
+    window->Document().Settings.Profile = dir.filePath(QStringLiteral("default.AFM"));
+    AlbumLook& look = window->Document().Look;
+    SetDefaultProfile(look);
+    look.CoverTexture.clear();
+    look.PageTexture.clear();
+    look.RowCount = 3;
+    look.ColumnCount = 4;
+    look.FormLeft = look.FormTop = 0;
+    look.FormWidth = 800;
+    look.FormHeight = 600;
     edit = new EditWindow(*window);
     ConnectEditing(*edit, *new BrowseWindow(*window));
     picture.fill(Qt::darkGreen);
@@ -102,7 +101,9 @@ class EditWindowTest : public ::testing::Test {
   // The centre of image i's cell on spread 0 (the right page), and the cell.
   QRect CellOf(int i) const {
     const QSize page(window->Book().SpineX(), window->height());
-    return CellRect(true, i, page, AlbumProfile).ToQRect().translated(window->Book().SpineX(), 0);
+    return CellRect(true, i, page, window->Book().Look())
+        .ToQRect()
+        .translated(window->Book().SpineX(), 0);
   }
   void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::keyClick(window.get(), static_cast<Qt::Key>(key), modifiers);

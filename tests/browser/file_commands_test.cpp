@@ -55,7 +55,7 @@ TEST_F(FileCommandsTest, SaveAllRunsFromEveryPlaceOnlyWhenSomethingIsUnsaved) {
     EXPECT_EQ(ran.count(), 0) << way << ": nothing is unsaved";
 
     // Only the look is unsaved: only the format file is written.
-    AlbumProfile.RowCount = AlbumProfile.RowCount % 5 + 1;
+    Look().RowCount = Look().RowCount % 5 + 1;
     Model().FormatModified = true;
     QFile::remove(Path("Trip.AFM"));
     run();

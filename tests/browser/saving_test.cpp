@@ -88,6 +88,7 @@ class SavingTest : public ::testing::Test {
     ask_.OkCancelAnswers << true;
     Key(Qt::Key_Delete);
   }
+  AlbumLook& Look() { return window_->Document().Look; }
   QString Native(const QString& name) const { return QDir::toNativeSeparators(Path(name)); }
 
   // In old/: the album file, the look (bookmark colours of its own), the
@@ -179,7 +180,7 @@ TEST_F(SavingTest, AFileChangedByAnotherProgramIsOverwrittenOnlyWhenThePersonSay
        [&] { return Model().AlbumModified; }, true},
       {"old/look.AFM",
        [&] {
-         AlbumProfile.RowCount += 1;
+         Look().RowCount += 1;
          Model().FormatModified = true;
        },
        [&] { return Model().FormatModified; }, false},
@@ -256,7 +257,7 @@ TEST_F(SavingTest, AnEditedAlbumSavedIntoAnotherFolderOpensAsItWasLeft) {
   Key(Qt::Key_F4, Qt::ShiftModifier);
   Key(Qt::Key_S, Qt::ControlModifier);
   EXPECT_FALSE(Model().AlbumModified || Model().AnyDataModified() || Model().FormatModified);
-  const auto bm = AlbumProfile.BM;
+  const auto bm = Look().BM;
 
   Open(Path("new/album.ALB"));
   // Nothing failed, nothing was left unsaved to be asked about.
@@ -272,8 +273,8 @@ TEST_F(SavingTest, AnEditedAlbumSavedIntoAnotherFolderOpensAsItWasLeft) {
   EXPECT_EQ(after.Images(0), expected);
   EXPECT_EQ(after.Images(1), before.Images(1).mid(1));
   EXPECT_EQ(after.Images(2), before.Images(2));
-  EXPECT_EQ(AlbumProfile.BM, bm);
-  EXPECT_EQ(AlbumProfile.BM[1], RGBColor(200, 20, 90));
+  EXPECT_EQ(Look().BM, bm);
+  EXPECT_EQ(Look().BM[1], RGBColor(200, 20, 90));
 
   // Byte for byte: the letters are the code page's, the names lead back to
   // the old folder, and only the new title differs.

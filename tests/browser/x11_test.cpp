@@ -65,7 +65,7 @@ TEST_F(X11Test, CursorsAndDragsFromThePointer) {
   MoveTo({140, 35});
   Input({"mouseup", "1"});
   QV_WAIT(W().geometry().topLeft() == QPoint(60, 60));
-  EXPECT_EQ(AlbumProfile.FormLeft, 60);
+  EXPECT_EQ(Look().FormLeft, 60);
   EXPECT_TRUE(Model().FormatModified);
 
   // Inside the round corner, which the server cuts away.

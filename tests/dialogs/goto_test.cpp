@@ -25,7 +25,6 @@ class GotoTest : public ::testing::Test {
   QList<std::pair<int, int>> shown;
 
   void SetUp() override {
-    SetDefaultProfile(AlbumProfile);
     model.DataTitles = QStringList{"Album", "T1", "T2"};
     model.ChapterNames = QStringList{"First", "Second"};
     ImageEdits::SetChapter(model, 0, ImageList(30));
@@ -42,7 +41,8 @@ class GotoTest : public ::testing::Test {
       step();
       if (dialog.isVisible()) dialog.reject();
     });
-    dialog.ShowGoto(model, [this](int c, int p) { shown << std::make_pair(c, p); });
+    dialog.ShowGoto(model, AlbumLook().ImagesPerPage(),
+                    [this](int c, int p) { shown << std::make_pair(c, p); });
     EXPECT_TRUE(modal);
   }
   QSpinBox* Page() const { return Control<QSpinBox>(&dialog, "edPage"); }

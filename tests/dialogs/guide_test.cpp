@@ -102,7 +102,7 @@ TEST_F(GuideTest, CreatingToTheEndMakesThreeFilesThatSaveAndReopenAsTheAlbum) {
 
     AlbumLook look;
     SetDefaultProfile(look);
-    WriteAlbumFile({env_.Data(), look});
+    WriteAlbumFile({env_.Data(), look, settings_});
     EXPECT_EQ(ReadAll(Path(c.album)),
               "DataFile=" + stem.toUtf8() + ".XML\r\nFormatFile=" + stem.toUtf8() + ".AFM\r\n")
         << c.typed;
@@ -110,7 +110,7 @@ TEST_F(GuideTest, CreatingToTheEndMakesThreeFilesThatSaveAndReopenAsTheAlbum) {
     ASSERT_TRUE(SaveProfile(Path("look"), look));
     EXPECT_EQ(ReadAll(Path(stem + ".AFM")), ReadAll(Path("look"))) << c.typed;
     DataEnv reopened;
-    OpenDocument({reopened.Data(), look}, Path(c.album));
+    OpenDocument({reopened.Data(), look, settings_}, Path(c.album));
     EXPECT_EQ(reopened.Model.DataTitles.value(0), stem) << c.typed;
     EXPECT_EQ(reopened.Model.DataFiles.value(0), Path(stem + ".XML")) << c.typed;
     EXPECT_EQ(reopened.Model.FormatFileName, Path(stem + ".AFM")) << c.typed;

@@ -46,13 +46,13 @@ class SetupDialogTest : public AlbumFilesTest {
  protected:
   void SetUp() override {
     AlbumFilesTest::SetUp();
-    SetDefaultProfile(AlbumProfile);
+    SetDefaultProfile(look_);
     settings_ = DefaultProgramSettings();
     settings_.Profile = Path("default.AFM");
     env_.Window.EditMode = true;
     dialog_ = std::make_unique<SetupDialog>(Context());
   }
-  SetupContext Context() { return {{env_.Data(), AlbumProfile}, settings_, host_}; }
+  SetupContext Context() { return {{env_.Data(), look_, settings_}, settings_, host_}; }
   // An album of main.xml (two images) linking c1.xml and c2.xml (three each),
   // with the format file look.AFM.
   void OpenAlbum() {
@@ -98,6 +98,7 @@ class SetupDialogTest : public AlbumFilesTest {
   QString Text(const char* name) { return Find<QLineEdit>(name)->text(); }
 
   DataEnv env_;
+  AlbumLook look_;
   ProgramSettings settings_;
   FakeSetupHost host_;
   std::unique_ptr<SetupDialog> dialog_;
@@ -178,8 +179,8 @@ TEST_F(SetupDialogTest, ApplyThenCancelKeepsWhatApplyCommitted) {
   EXPECT_EQ(dialog_->result(), QDialog::Rejected);
   EXPECT_EQ(env_.Model.DataTitles[0], "Applied");
   EXPECT_TRUE(env_.Model.DataModified[0]);
-  EXPECT_FALSE(AlbumProfile.ExtendedDesc);
-  EXPECT_TRUE(AlbumProfile.ShowDate && AlbumProfile.ShowPlace && AlbumProfile.ShowPeople);
+  EXPECT_FALSE(look_.ExtendedDesc);
+  EXPECT_TRUE(look_.ShowDate && look_.ShowPlace && look_.ShowPeople);
 }
 
 TEST_F(SetupDialogTest, EachTargetKeepsItsPendingTextureAndAnUnreadableOneIsRefused) {
@@ -202,18 +203,18 @@ TEST_F(SetupDialogTest, EachTargetKeepsItsPendingTextureAndAnUnreadableOneIsRefu
   EXPECT_EQ(dialog_->Session().PendingCoverTexture, Path("cover.bmp"));
   EXPECT_FALSE(Find<QLabel>("imgTexture")->pixmap().isNull());
   Click("btOK");
-  EXPECT_EQ(AlbumProfile.CoverTexture, Path("cover.bmp"));
-  EXPECT_EQ(AlbumProfile.PageTexture, Path("paper.bmp"));
+  EXPECT_EQ(look_.CoverTexture, Path("cover.bmp"));
+  EXPECT_EQ(look_.PageTexture, Path("paper.bmp"));
 }
 
 // Every target shows its samples whole in a preview that keeps its place,
 // in the colours and fonts the book then draws.
 TEST_F(SetupDialogTest, ThePreviewShowsTheColoursAndFontsTheBookDraws) {
   OpenAlbum();
-  AlbumProfile.TitleFont.Font.setPointSize(28);
-  AlbumProfile.BookmarkFont.Font.setPointSize(16);
+  look_.TitleFont.Font.setPointSize(28);
+  look_.BookmarkFont.Font.setPointSize(16);
   SizedBookWindow bookWindow({800, 600});  // the book, for comparing with the preview
-  BookView book(env_.Model, bookWindow);
+  BookView book(env_.Model, bookWindow, look_, settings_);
   bookWindow.SetBook(&book);
   dialog_->PrepareAlbumProperties();
   Show();
@@ -258,14 +259,14 @@ TEST_F(SetupDialogTest, ThePreviewShowsTheColoursAndFontsTheBookDraws) {
   EXPECT_EQ(Find<QLabel>("lbFont1")->palette().color(QPalette::WindowText), QColor(0, 90, 0));
   EXPECT_EQ(Find<QLabel>("lbFont2")->palette().color(QPalette::WindowText), QColor(0, 0, 120));
   Click("btBookmarks");
-  EXPECT_EQ(Background("lbBMFont"), ToQColor(AlbumProfile.BM[0]));
+  EXPECT_EQ(Background("lbBMFont"), ToQColor(look_.BM[0]));
   Click("btCover");
   Click("btClearTexture");
   Click("btColor");
   const QColor cover = Background("pnColor");
   Click("btOK");
 
-  EXPECT_EQ(AlbumProfile.BaseFont.Font, shownTitle);
+  EXPECT_EQ(look_.BaseFont.Font, shownTitle);
   bookWindow.PositionWindow();
   book.ShowSpread(0, 2);
   const BookPage& left = book.LeftPage;  // the right page opens the next chapter
@@ -332,7 +333,7 @@ TEST_F(SetupDialogTest, LongPathsAreShortenedInTheMiddleAndTheDialogFitsTheScree
   dialog_->PrepareAlbumChapters();
   Show();
   EXPECT_LE(dialog_->frameGeometry().width(), dialog_->screen()->availableGeometry().width());
-  EXPECT_EQ(Background("pnBMColor"), ToQColor(AlbumProfile.BM[0]));  // the chapter's bookmark
+  EXPECT_EQ(Background("pnBMColor"), ToQColor(look_.BM[0]));  // the chapter's bookmark
   const QString chapterFile = QDir::toNativeSeparators(env_.Model.DataFiles[1]);
   const std::pair<const char*, const char*> labels[] = {{"pgBookmarks", "lbFile"},
                                                         {"pgGeneral", "lbFilename"}};
@@ -431,12 +432,12 @@ TEST_F(SetupDialogTest, LookEditsReachTheBookAtOnceAndSurviveSavingTheLook) {
   }
   env_.Window.Log.clear();
   ASSERT_TRUE(s.CommitSetup());
-  EXPECT_EQ(AlbumProfile.ColumnCount, 4);
+  EXPECT_EQ(look_.ColumnCount, 4);
   EXPECT_TRUE(env_.Window.Log.contains("RebuildPages"));
   EXPECT_EQ(host_.Recreated, 1);
   EXPECT_TRUE(env_.Model.FormatModified);
   EXPECT_FALSE(s.ApplyEnabled);
-  SaveFormatFile({env_.Data(), AlbumProfile});
+  SaveFormatFile({env_.Data(), look_});
   AlbumLook reread;
   ASSERT_TRUE(LoadProfile(Path("look.AFM"), reread));
   EXPECT_EQ(reread.ColumnCount, 4);

@@ -16,8 +16,9 @@ namespace {
 
 struct DocEnv : DataEnv {
   AlbumLook Look;
+  ProgramSettings Settings;
   DocEnv() { SetDefaultProfile(Look); }
-  DocumentContext Doc() { return {Data(), Look}; }
+  DocumentContext Doc() { return {Data(), Look, Settings}; }
 };
 
 // Changes the current folder for one test and goes back at its end.

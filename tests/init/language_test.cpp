@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -76,17 +77,18 @@ struct Windows {
   }
 };
 
-bool LoadText(const QByteArray& bytes) {
+bool LoadText(const QByteArray& bytes, LanguageMessages& messages) {
   QTemporaryDir dir;
   const QString path = dir.filePath("test.lng");
   WriteAll(path, bytes);
-  return LoadLanguage(path);
+  return LoadLanguage(path, messages);
 }
 
 }  // namespace
 
 TEST(Language, ControlsAndCaptionsOfTheTranslatedWindows) {
   Windows w;
+  LanguageMessages messages;
   ASSERT_TRUE(
       LoadText("fSetup=Nastaven\xC3\xAD\r\n"
                "fsetup.BTOK=Confirm\r\n"  // keys ignore case; the first line counts
@@ -105,7 +107,8 @@ TEST(Language, ControlsAndCaptionsOfTheTranslatedWindows) {
                "fGoto.lbPage=Strana\r\n"
                "fAlbumBrowser=\r\n"  // an empty text is ignored
                "fGuide.lbStep=not the guide's\r\n"
-               "fGuide=not the guide's\r\n"));
+               "fGuide=not the guide's\r\n",
+               messages));
   EXPECT_EQ(w.Captions(), QString::fromUtf8("Album Browser | Nastavení |  | Uložit | Kapitola | "
                                             "Chapter | Strana | Confirm | "
                                             "Obecné | Popis | Rám | Obálka | Název | My album | "
@@ -127,30 +130,25 @@ TEST(Language, MessageRules) {
       {"DeleteImages=Odstranit vybran\xE9 obr\xE1zky? \x8E\xE1\x64n\xE9\r\n", "DeleteImages",
        "Odstranit vybrané obrázky? Žádné"},
   };
-  FillDefaultMessages();
-  const qsizetype size = MessageTable.size();
+  LanguageMessages messages;
+  QCoreApplication::installTranslator(&messages);
   for (const auto& c : cases) {
-    for (bool withMainWindow : {false, true}) {
-      SCOPED_TRACE(c.file.constData());
-      auto w = withMainWindow ? std::make_unique<Windows>() : nullptr;
-      SetMsg("Step1", "left over from an earlier language");
-      ASSERT_TRUE(LoadText(c.file));
-      EXPECT_EQ(Msg(c.key), QString::fromUtf8(c.text));
-      EXPECT_EQ(MessageTable.size(), size);
-    }
+    SCOPED_TRACE(c.file.constData());
+    messages.SetLines({"Step1=left over from an earlier language"});
+    ASSERT_TRUE(LoadText(c.file, messages));
+    EXPECT_EQ(Msg(c.key), QString::fromUtf8(c.text));
   }
-  FillDefaultMessages();
 }
 
 TEST(Language, NoFileAndTheEmptyName) {
   Windows w;
   const QString english = w.Captions();
-  FillDefaultMessages();
-  SetMsg("PageNr", "Strana");
-  EXPECT_FALSE(LoadLanguage(QTemporaryDir().filePath("english.lng")));
+  LanguageMessages messages({"PageNr=Strana"});
+  QCoreApplication::installTranslator(&messages);
+  EXPECT_FALSE(LoadLanguage(QTemporaryDir().filePath("english.lng"), messages));
   EXPECT_EQ(Msg("PageNr"), "Strana");  // a missing file changes nothing
 
-  EXPECT_TRUE(LoadLanguage(""));  // the built-in English texts
+  EXPECT_TRUE(LoadLanguage("", messages));  // the built-in English texts
   EXPECT_EQ(Msg("PageNr"), "Page");
   EXPECT_EQ(w.Captions(), english);
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QSettings>
 
 #include "init/profile_file.h"
@@ -20,18 +21,21 @@ class LoadSettingsTest : public AlbumFilesTest {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Path("config"));
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, Path("config"));
     SetDefaultProfile(look_);
+    QCoreApplication::installTranslator(&messages_);
   }
-  void TearDown() override { FillDefaultMessages(); }
 
   static QSettings Store() { return QSettings("Quirevale", "Quirevale"); }
   void Load(const std::function<void()>& hints = {}) {
-    LoadSettings(DocumentContext{env_.Data(), look_}, [&](const QStringList&) {
-      if (hints) hints();
-    });
+    LoadSettings(DocumentContext{env_.Data(), look_, settings_}, messages_,
+                 [&](const QStringList&) {
+                   if (hints) hints();
+                 });
   }
 
   DataEnv env_;
   AlbumLook look_;
+  ProgramSettings settings_;
+  LanguageMessages messages_;
 };
 
 }  // namespace
@@ -79,14 +83,14 @@ TEST_F(LoadSettingsTest, StoredValuesOverTheDefaultsAndBackAsStored) {
     Load();
     ProgramSettings expected = DefaultProgramSettings();
     c.expect(expected);
-    EXPECT_EQ(GlobalSettings, expected) << c.what;
+    EXPECT_EQ(settings_, expected) << c.what;
   }
 
   // Written back as the store's own types: flags 0/1.
   Store().clear();
   Store().setValue("FreeMemory", 5);
   Load();
-  SaveSettings(GlobalSettings);
+  SaveSettings(settings_);
   EXPECT_EQ(Store().value("FreeMemory").toString(), "1");
   EXPECT_EQ(Store().value("LoadAllChapters").toString(), "0");
   EXPECT_EQ(Store().allKeys().size(), 8);  // with ShareThumbnails

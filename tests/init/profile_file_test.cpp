@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <functional>
 
+#include "core/message_table.h"
 #include "support/test_files.h"
 
 namespace {
@@ -54,12 +55,12 @@ AlbumLook ChangedLook() {
 }
 
 // Loads the given file text (lines joined by CR LF) over a changed look.
-AlbumLook LoadText(const QString& text) {
+AlbumLook LoadText(const QString& text, std::optional<QPoint> windowPlace = std::nullopt) {
   QTemporaryDir dir;
   const QString path = dir.filePath("look.AFM");
   WriteAll(path, text.toUtf8());
   AlbumLook p = ChangedLook();
-  EXPECT_TRUE(LoadProfile(path, p));
+  EXPECT_TRUE(LoadProfile(path, p, windowPlace));
   return p;
 }
 
@@ -141,10 +142,8 @@ TEST(ProfileFile, KeyRulesAndClamps) {
 }
 
 TEST(ProfileFile, PlaceFallbackAsksTheMainWindow) {
-  SetMainWindowPlaceProvider([] { return QPoint(31, 41); });
-  const AlbumLook bad = LoadText("FormLeft=abc\r\nFormTop=\r\n");
-  const AlbumLook badTop = LoadText("FormLeft=7\r\nFormTop=-");
-  SetMainWindowPlaceProvider(nullptr);
+  const AlbumLook bad = LoadText("FormLeft=abc\r\nFormTop=\r\n", QPoint(31, 41));
+  const AlbumLook badTop = LoadText("FormLeft=7\r\nFormTop=-", QPoint(31, 41));
   EXPECT_EQ(bad.FormLeft, 31);
   EXPECT_EQ(bad.FormTop, 50);  // an empty value leaves the field
   EXPECT_EQ(badTop.FormLeft, 7);
@@ -204,7 +203,6 @@ TEST(ProfileFile, FailedSaveKeepsTheOldFile) {
   QFile(readOnly).setPermissions(QFileDevice::ReadOwner);
   QStringList targets{longName, dir.filePath("missing folder/x.AFM")};
   if (geteuid() != 0) targets << readOnly;  // root writes read-only files
-  FillDefaultMessages();
   for (const QString& target : targets) {
     try {
       SaveProfile(target, ChangedLook());
@@ -222,8 +220,8 @@ TEST(ProfileFile, FailedSaveKeepsTheOldFile) {
 
 TEST(ProfileFile, UnreadableFileRaisesTheTranslatedError) {
   QTemporaryDir dir;
-  FillDefaultMessages();
-  SetMsg("ErrorReadingFile", "Chyba");
+  LanguageMessages czech({QStringLiteral("ErrorReadingFile=Chyba")});
+  QCoreApplication::installTranslator(&czech);
   try {
     ReadTextLines(dir.path());  // a folder exists but reads as no text
     ADD_FAILURE() << "a folder read as a file";
@@ -231,5 +229,4 @@ TEST(ProfileFile, UnreadableFileRaisesTheTranslatedError) {
     EXPECT_EQ(error.kind(), EFileError::Kind::Reading);
     EXPECT_STREQ(error.what(), "Chyba");
   }
-  FillDefaultMessages();
 }

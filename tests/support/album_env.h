@@ -32,13 +32,10 @@ inline const QByteArray kDataFileHeader =
     "<?xml version=\"1.0\" encoding=\"Windows-1250\"?>\r\n"
     "<!DOCTYPE album2 SYSTEM \"album2.dtd\"> \r\n\r\n";
 
-// A test with a folder of its own and the built-in messages.
+// A test with a folder of its own.
 class AlbumFilesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    FillDefaultMessages();
-    ASSERT_TRUE(dir_.isValid());
-  }
+  void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
   QString Path(const QString& name) const { return dir_.path() + u'/' + name; }
   // A data file with the program's header around body, in Windows-1250.
   void WriteXml(const QString& name, const QString& body) {
