@@ -9,7 +9,7 @@
 
 #include "app/headless_window.h"
 #include "book/book.h"
-#include "book/thumbnail_cache.h"
+#include "image/thumbnail_cache.h"
 #include "core/message_table.h"
 #include "init/profile_file.h"
 #include "init/program_settings.h"

@@ -437,7 +437,7 @@ TEST_F(SetupDialogTest, LookEditsReachTheBookAtOnceAndSurviveSavingTheLook) {
   EXPECT_EQ(host_.Recreated, 1);
   EXPECT_TRUE(env_.Model.FormatModified);
   EXPECT_FALSE(s.ApplyEnabled);
-  SaveFormatFile({env_.Data(), look_});
+  SaveFormatFile({env_.Data(), look_, settings_});
   AlbumLook reread;
   ASSERT_TRUE(LoadProfile(Path("look.AFM"), reread));
   EXPECT_EQ(reread.ColumnCount, 4);
