@@ -8,6 +8,7 @@
 
 #include "xml/xml_element.h"
 #include "xml/xml_file.h"
+#include "xml/xml_parser.h"
 #include "xml/xml_text.h"
 
 namespace xml {

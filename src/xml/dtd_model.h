@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "xml/xml_parser.h"
+#include "xml/xml_definitions.h"
 
 namespace xml {
 

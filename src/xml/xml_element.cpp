@@ -1,6 +1,7 @@
 #include "xml_element.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "xml/xml_data.h"
 #include "xml/xml_text.h"

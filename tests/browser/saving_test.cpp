@@ -285,6 +285,7 @@ TEST_F(SavingTest, AnEditedAlbumSavedIntoAnotherFolderOpensAsItWasLeft) {
                EncodeText(xml::CodePage::Windows1250, evening));
   EXPECT_EQ(ReadAll(Path("new/album.xml")), main);
   EXPECT_EQ(ReadAll(Path("new/album.ALB")), "DataFile=album.xml\r\nFormatFile=look.AFM\r\n");
+  EXPECT_EQ(ReadAll(Path("new/look.AFM")), ReadAll(Path("old/look.AFM")));
   EXPECT_EQ(ReadAll(Path("old/album.xml")), ReadAll(TestDataPath("album2_main_windows1250.xml")));
 }
 
