@@ -59,10 +59,10 @@ int main(int argc, char** argv) {
   book.ShowSpread(0, 2);  // pages 2 and 3, full of pictures, bookmarks on both sides
 
   auto spread = [&] {
-    book.PaintPageBackground(book.LeftPage);
-    book.PaintPageContent(book.LeftPage);
-    book.PaintPageBackground(book.RightPage);
-    book.PaintPageContent(book.RightPage);
+    book.Painter().PaintBackground(book.LeftPage);
+    book.Painter().PaintContent(book.LeftPage);
+    book.Painter().PaintBackground(book.RightPage);
+    book.Painter().PaintContent(book.RightPage);
   };
   spread();  // warm caches: fonts, glyphs, the texture
   // The median of short runs, so that a burst of load elsewhere on the

@@ -1,23 +1,19 @@
 #include "book.h"
 
-#include "book/thumbnail.h"
 #include "book/thumbnail_loading.h"
 #include "init/profile.h"
 #include "init/program_settings.h"
 
 BookView::BookView(AlbumModel& model, BookWindow& window, const AlbumLook& look,
                    const ProgramSettings& settings)
-    : model_(model), window_(window), look_(look), settings_(settings) {}
+    : model_(model),
+      window_(window),
+      look_(look),
+      settings_(settings),
+      layout_(look),
+      painter_(model, look, layout_, window) {}
 
-void BookView::SetWindowSize(QSize size) {
-  windowSize_ = size;
-  spineX_ = SpineXFor(size.width());
-}
-
-QSize BookView::ThumbnailBox() const {
-  const QSize box = ThumbnailSize(windowSize_, look_);
-  return pictureScale_ == 1.0 ? box : (QSizeF(box) * pictureScale_).toSize();
-}
+void BookView::SetWindowSize(QSize size) { layout_.SetWindowSize(size); }
 
 void BookView::ShowSpread(int c, int p) {
   const int perPage = look_.ImagesPerPage();
@@ -37,6 +33,7 @@ void BookView::ShowSpread(int c, int p) {
   // Opening or closing changes the window's outline; PositionWindow lays the
   // pages out again and comes back here, no longer toggled, to draw them.
   if (toggled) window_.PositionWindow();
+  layout_.LayBookmarks(model_);
   if (!model_.IsBookClosed()) {
     // While a corner drag resizes the window no picture is drawn, so none
     // is made for the sizes it passes through.
@@ -53,8 +50,8 @@ void BookView::ShowSpread(int c, int p) {
     }
     if (!toggled) {
       if (openPagesStale_) {
-        InitPage(LeftPage);
-        InitPage(RightPage);
+        painter_.InitPage(LeftPage);
+        painter_.InitPage(RightPage);
         openPagesStale_ = false;
       }
       PaintPage(LeftPage);
@@ -67,8 +64,8 @@ void BookView::ShowSpread(int c, int p) {
 }
 
 void BookView::PaintPage(BookPage& page) {
-  PaintPageBackground(page);
-  PaintPageContent(page);
+  painter_.PaintBackground(page);
+  painter_.PaintContent(page);
 }
 
 void BookView::RebuildPages() { RebuildPages(model_.CurrentChapter, model_.CurrentPage); }
@@ -78,9 +75,9 @@ void BookView::RebuildPages(int c, int p) {
   // wait until it opens.
   openPagesStale_ = model_.IsBookClosed();
   if (!openPagesStale_) {
-    InitPage(CoverPage);
-    InitPage(LeftPage);
-    InitPage(RightPage);
+    painter_.InitPage(CoverPage);
+    painter_.InitPage(LeftPage);
+    painter_.InitPage(RightPage);
   }
   const int oldChapter = model_.CurrentChapter;
   const int oldPage = model_.CurrentPage;

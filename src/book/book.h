@@ -1,30 +1,23 @@
 #pragma once
-// The book view: the three page objects, the layout they share, and the one
-// way to change the spread on screen (ShowSpread).
-//
-// Drawing is split by layer: InitPage (cover board and page-stack edges, on
-// every re-layout), PaintPageBackground (colour, bookmarks, paper, spine
-// shade, corner pictures) and PaintPageContent (titles, thumbnails, text),
-// each in its own file. The album, the look and the settings are the ones
-// given at construction, owned by whoever owns the book; the book only reads
-// them.
+// The book on screen: its three pages, the one way to change the spread they
+// show (ShowSpread, RebuildPages) and the window's picture made from them.
+// It keeps the layout up to date and has the page painter draw the pages.
+// The album, the look and the settings are the ones given at construction,
+// owned by whoever owns the book.
 
-#include <QImage>
 #include <QPoint>
 #include <QSize>
-#include <array>
 #include <vector>
 
+#include "book/book_layout.h"
 #include "book/book_window.h"
-#include "book/bookmarks.h"
 #include "book/page.h"
-#include "book/paint_tools.h"
+#include "book/page_painter.h"
 #include "book/thumbnail_budget.h"
 #include "core/album_model.h"
 #include "init/profile.h"
 #include "init/program_settings.h"
 
-class PageText;
 class QPainter;
 struct TextBox;
 
@@ -37,17 +30,14 @@ class BookView {
   BookPage LeftPage{PageKind::Left};
   BookPage RightPage{PageKind::Right};
 
-  // Where the bookmark tabs lie along the outer edge, from the page area's
-  // top: BookmarkEdges[0] = 10, tab i spans [i-1] to [i]. Set by
-  // PaintBookmarks.
-  std::array<int, MaxDataFiles> BookmarkEdges{};
-  // The tabs of the spread on screen, in window coordinates, as
-  // PaintBookmarks drew them: the mouse handling finds the tab under the
-  // pointer here.
-  BookmarkTabs Bookmarks;
+  // Where things lie for the window, the look and the spread on screen,
+  // the bookmark tabs among them.
+  const BookLayout& Layout() const { return layout_; }
+  // Draws the pages; the PDF export draws with it onto its sheets.
+  PagePainter& Painter() { return painter_; }
 
-  int SpineX() const { return spineX_; }
-  QSize WindowSize() const { return windowSize_; }
+  int SpineX() const { return layout_.SpineX(); }
+  QSize WindowSize() const { return layout_.WindowSize(); }
   // The window's size from now on (PositionWindow); pages follow on the
   // next RebuildPages.
   void SetWindowSize(QSize size);
@@ -64,17 +54,8 @@ class BookView {
   // draws the pages once.
   void RebuildPages(int c, int p);
 
-  // The layers of drawing (book_background.cpp, book_content.cpp).
-  void InitPage(BookPage& page);
-  void PaintPageBackground(BookPage& page);
-  void PaintPageContent(BookPage& page);
-  // The content layer drawn with painter (in page coordinates) rather than
-  // into page.Image: a printer keeps the text as text.
-  void PaintPageContent(const BookPage& page, QPainter& painter);
-  void PaintBookmarks(BookPage& page);
-  // While boxes is set, the content layer adds every text it draws to it:
-  // tests check that no two overlap and none is cut. Null: nothing recorded.
-  void RecordTextBoxes(std::vector<TextBox>* boxes) { textBoxes_ = boxes; }
+  // PagePainter::RecordTextBoxes.
+  void RecordTextBoxes(std::vector<TextBox>* boxes) { painter_.RecordTextBoxes(boxes); }
 
   // The window's picture: the cover at SpineX while the book is closed, else
   // the left page at 0 and the right page at SpineX.
@@ -96,14 +77,14 @@ class BookView {
 
   // The size thumbnails are made for in the current window and look, times
   // the picture scale.
-  QSize ThumbnailBox() const;
+  QSize ThumbnailBox() const { return layout_.ThumbnailBox(); }
   // Pictures made this many times finer than the page's pixels and drawn
   // scaled down into their cells, for painters finer than the screen (a
   // printer). 1 on screen; takes effect with the next thumbnails made.
   // budget bounds their memory as ThumbnailMemoryBudget does on screen; 0
   // keeps only the spread shown.
   void SetPictureScale(double scale, qint64 budget) {
-    pictureScale_ = scale;
+    layout_.SetPictureScale(scale);
     pictureBudget_ = budget;
   }
 
@@ -114,32 +95,15 @@ class BookView {
 
  private:
   void PaintPage(BookPage& page);
-  // A cell's picture, scaled down by the picture scale.
-  void DrawCellPicture(QPainter& p, const EdgeRect& picture, const Thumbnail& thumb) const;
-  // The lines under picture, down to bottom (the cell's) at most.
-  void PaintDescription(PageText& text, const EdgeRect& picture, int bottom, int index) const;
 
   AlbumModel& model_;
   BookWindow& window_;
   const AlbumLook& look_;
   const ProgramSettings& settings_;
-  TextureCache textures_;
-  // The decoration bitmaps, read once the open book is first drawn; a null
-  // one is not drawn.
-  void LoadDecorations();
-  bool decorationsLoaded_ = false;
-  QImage vertical_;
-  QImage horizontal_;
-  QImage menu_;
-  QImage middle_;
-  QImage leftCorner_;
-  QImage rightCorner_;
-  int spineX_ = 0;
-  QSize windowSize_;
-  double pictureScale_ = 1.0;
+  BookLayout layout_;
+  PagePainter painter_;
   qint64 pictureBudget_ = ThumbnailMemoryBudget;
   // While the book is closed a re-layout leaves the open book's two pages
   // for the first spread shown open.
   bool openPagesStale_ = true;
-  std::vector<TextBox>* textBoxes_ = nullptr;
 };

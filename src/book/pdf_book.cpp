@@ -49,11 +49,11 @@ std::vector<Sheet> Sheets(const BookView& book, bool pages) {
 // One page: its background as the window shows it, then its content drawn
 // straight onto the sheet.
 void PaintPage(BookView& book, BookPage& page, QPainter& sheet, QPoint at) {
-  book.PaintPageBackground(page);
+  book.Painter().PaintBackground(page);
   sheet.drawImage(at, page.Image);
   sheet.save();
   sheet.translate(at);
-  book.PaintPageContent(page, sheet);
+  book.Painter().PaintContent(page, sheet);
   sheet.restore();
 }
 

@@ -14,10 +14,10 @@ void BookView::PaintWindow(QPainter& window) const {
   window.save();
   window.setCompositionMode(QPainter::CompositionMode_Source);
   if (model_.IsBookClosed()) {
-    window.drawImage(spineX_, 0, CoverPage.Image);
+    window.drawImage(SpineX(), 0, CoverPage.Image);
   } else {
     window.drawImage(0, 0, LeftPage.Image);
-    window.drawImage(spineX_, 0, RightPage.Image);
+    window.drawImage(SpineX(), 0, RightPage.Image);
   }
   window.restore();
 }
@@ -29,7 +29,7 @@ std::vector<BookView::LetterMark> BookView::LetterMarks() const {
   if (model_.IsBookClosed() || spread < 0) return marks;
   const int perPage = look_.ImagesPerPage();
   const int count = model_.ImageCount(c);
-  const QSize pageSize(spineX_, windowSize_.height());
+  const QSize pageSize = layout_.PageSize();
   // The left page of spread 0 holds no images; the right page of the last
   // spread is a divider or the back cover.
   if (spread != 0) {
@@ -44,7 +44,7 @@ std::vector<BookView::LetterMark> BookView::LetterMarks() const {
     const int offset = spread == 0 ? 0 : perPage;
     for (int pos = 0; pos < perPage && first + pos < count; ++pos) {
       const EdgeRect cell = CellRect(true, pos, pageSize, look_);
-      marks.push_back({QPoint(cell.Left + spineX_, cell.Top), LetterForCell(offset + pos)});
+      marks.push_back({QPoint(cell.Left + SpineX(), cell.Top), LetterForCell(offset + pos)});
     }
   }
   // Cells past the end of the letter table go unmarked.
@@ -73,7 +73,7 @@ void BookView::PaintLetters(QPainter& window) const {
 void BookView::RepaintCells(QPainter& window, int a, int b, int dragIndex) const {
   const int perPage = look_.ImagesPerPage();
   if (perPage <= 0) return;
-  const QSize pageSize(spineX_, windowSize_.height());
+  const QSize pageSize = layout_.PageSize();
   window.save();
   for (int i = std::min(a, b); i <= std::max(a, b); ++i) {
     if (i < 0) continue;
@@ -82,7 +82,7 @@ void BookView::RepaintCells(QPainter& window, int a, int b, int dragIndex) const
     const bool right = q % 2 == 0 && q == model_.CurrentPage;
     const EdgeRect cell = CellRect(right, pos, pageSize, look_);
     const BookPage& source = right ? RightPage : LeftPage;
-    const int dx = right ? spineX_ : 0;
+    const int dx = right ? SpineX() : 0;
     const QRect r(cell.Left - 3, cell.Top - 3, cell.Width() + 6, cell.Height() + 6);
     window.setCompositionMode(QPainter::CompositionMode_Source);
     window.drawImage(r.topLeft() + QPoint(dx, 0), source.Image, r);

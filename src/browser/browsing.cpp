@@ -145,7 +145,7 @@ ZoneState BookBrowsing::Zones() const {
   s.LastSpread = LastSpread(m.CurrentChapter);
   s.EditMode = host_.IsEditMode();
   s.EdgeTop = PageArea(true, PageSizeFor(book_.WindowSize())).Top;
-  s.Tabs = book_.Bookmarks;
+  s.Tabs = book_.Layout().Bookmarks();
   return s;
 }
 
@@ -159,7 +159,7 @@ bool BookBrowsing::CursorAt(QPoint p, BookCursor& cursor) {
 // A tab on the left edge: the spread where that tab's chapter begins. The
 // rest of the band: the album's beginning (from chapter 0, the closed book).
 void BookBrowsing::BookmarkBack(QPoint p) {
-  if (const BookmarkTab* tab = book_.Bookmarks.At(p)) {
+  if (const BookmarkTab* tab = book_.Layout().Bookmarks().At(p)) {
     book_.ShowSpread(tab->Chapter - 1, LastSpread(tab->Chapter - 1));
     return;
   }
@@ -168,7 +168,7 @@ void BookBrowsing::BookmarkBack(QPoint p) {
 
 // A tab on the right edge, as on the left; the rest of the band: the album's end.
 void BookBrowsing::BookmarkForward(QPoint p) {
-  if (const BookmarkTab* tab = book_.Bookmarks.At(p)) {
+  if (const BookmarkTab* tab = book_.Layout().Bookmarks().At(p)) {
     book_.ShowSpread(tab->Chapter - 1, LastSpread(tab->Chapter - 1));
     return;
   }

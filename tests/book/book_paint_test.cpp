@@ -49,8 +49,8 @@ TEST_F(BookTest, ThePageEdgeRunsOverATabUnlessItsDividerShows) {
   MakeAlbum({30, 5, 5, 5});
   const AlbumLook& l = look;
   book.ShowSpread(2, 0);
-  const int onTab3 = book.BookmarkEdges[3] + 15 - 3;  // low on tab 3
-  const int onTab2 = book.BookmarkEdges[1] + 15 + 2;  // high on tab 2
+  const int onTab3 = book.Layout().BookmarkEdges()[3] + 15 - 3;  // low on tab 3
+  const int onTab2 = book.Layout().BookmarkEdges()[1] + 15 + 2;  // high on tab 2
   EXPECT_EQ(Pixel(book.RightPage, 372, onTab3), QColor(Qt::black));
   EXPECT_EQ(Pixel(book.LeftPage, 27, onTab2), Color(l.BM[1]));  // the back of chapter 2's divider
   book.ShowSpread(2, 2);                                        // chapter 3's divider on the right

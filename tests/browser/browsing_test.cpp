@@ -62,7 +62,7 @@ TEST_F(BrowseTest, KeysTurnPagesAndJumpBetweenChapters) {
 TEST_F(BrowseTest, BookmarkAndPageCursorsActOnRelease) {
   MakeAlbum({30, 5, 30});
   Show(2, 2);
-  const auto b = book.BookmarkEdges;
+  const auto b = book.Layout().BookmarkEdges();
   const struct {
     std::pair<int, int> from;
     BookCursor cursor;

@@ -6,7 +6,9 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "book/book.h"
+#include "book/book_layout.h"
+#include "book/book_window.h"
+#include "book/page_painter.h"
 #include "book/page_text.h"
 #include "book/paint_tools.h"
 #include "book/spread_table.h"
@@ -52,13 +54,13 @@ void PaintCover(PageText& text, const BookPage& page, const AlbumModel& model,
 
 }  // namespace
 
-void BookView::PaintPageContent(BookPage& page) {
+void PagePainter::PaintContent(BookPage& page) const {
   if (page.Image.isNull()) return;
   QPainter p(&page.Image);
-  PaintPageContent(page, p);
+  PaintContent(page, p);
 }
 
-void BookView::PaintPageContent(const BookPage& page, QPainter& p) {
+void PagePainter::PaintContent(const BookPage& page, QPainter& p) const {
   if (page.Image.isNull()) return;
   p.setBrush(Qt::NoBrush);
   PageText text(p, page.Kind, textBoxes_);
@@ -115,7 +117,7 @@ void BookView::PaintPageContent(const BookPage& page, QPainter& p) {
           DrawCellPicture(p, pic, thumb);
           break;
         case CellPicture::Video:
-          DrawCellPicture(p, pic, VideoThumbnail(ThumbnailBox()));
+          DrawCellPicture(p, pic, VideoThumbnail(layout_.ThumbnailBox()));
           break;
         case CellPicture::UnknownFormat:
           UseFont(p, look_.BaseFont);
@@ -131,8 +133,8 @@ void BookView::PaintPageContent(const BookPage& page, QPainter& p) {
   }
 }
 
-void BookView::DrawCellPicture(QPainter& p, const EdgeRect& pic, const Thumbnail& thumb) const {
-  if (pictureScale_ == 1.0 || thumb.IsNull()) {
+void PagePainter::DrawCellPicture(QPainter& p, const EdgeRect& pic, const Thumbnail& thumb) const {
+  if (layout_.PictureScale() == 1.0 || thumb.IsNull()) {
     DrawThumbnail(p, pic.Left, pic.Top, thumb);
     return;
   }
@@ -140,14 +142,14 @@ void BookView::DrawCellPicture(QPainter& p, const EdgeRect& pic, const Thumbnail
   // was not enlarged, and is not on screen either. The thumbnail is one
   // pixel short of its picture's proportions.
   const QSize shape(thumb.Picture.width(), thumb.Picture.height() + 1);
-  const EdgeRect r = ThumbnailPictureRect(shape, ThumbnailSize(windowSize_, look_));
+  const EdgeRect r = ThumbnailPictureRect(shape, layout_.ScreenThumbnailBox());
   p.save();
   p.setRenderHint(QPainter::SmoothPixmapTransform);
   p.drawImage(QRectF(pic.Left + r.Left, pic.Top + r.Top, r.Width(), r.Height()), thumb.Picture);
   p.restore();
 }
 
-void BookView::PaintDescription(PageText& text, const EdgeRect& pic, int bottom, int idx) const {
+void PagePainter::PaintDescription(PageText& text, const EdgeRect& pic, int bottom, int idx) const {
   QPainter& p = text.Painter();
   const ImageRecord image = model_.Images(model_.CurrentChapter).value(idx);
   const int w = pic.Width();

@@ -1,13 +1,15 @@
-// The layers under the content: InitPage (the board and the page-stack
-// edges, drawn on every re-layout) and PaintPageBackground (the spread's
-// colour, bookmarks, paper, spine shade and corner pictures).
+// The layers under the content: the board and the page-stack edges, drawn
+// on every re-layout, and the spread's colour, bookmarks, paper, spine shade
+// and corner pictures.
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
 #include <cstring>
 
-#include "book/book.h"
+#include "book/book_layout.h"
 #include "book/decoration_bitmaps.h"
+#include "book/page_painter.h"
 #include "book/paint_tools.h"
 #include "book/spread_table.h"
 #include "init/profile.h"
@@ -43,9 +45,22 @@ void RestoreBackground(BookPage& page) {
   std::memcpy(to.bits(), from.constBits(), static_cast<std::size_t>(from.sizeInBytes()));
 }
 
+// Labels run along the edge: upwards on the left page, downwards on the right.
+void DrawLabel(QPainter& p, const QFont& font, const QColor& colour, int x, int y, bool upwards,
+               const QString& text) {
+  p.save();
+  p.setFont(font);
+  p.setPen(colour);
+  p.translate(x, y);
+  p.rotate(upwards ? -90 : 90);
+  // Measured on the page, whose resolution the font is sized for.
+  p.drawText(0, p.fontMetrics().ascent(), text);
+  p.restore();
+}
+
 }  // namespace
 
-void BookView::LoadDecorations() {
+void PagePainter::LoadDecorations() {
   // Read when the open book is first drawn: a closed book shows none.
   if (decorationsLoaded_) return;
   decorationsLoaded_ = true;
@@ -57,8 +72,8 @@ void BookView::LoadDecorations() {
   rightCorner_ = DecorationBitmap(QStringLiteral("RIGHT"));
 }
 
-void BookView::InitPage(BookPage& page) {
-  const QSize pageSize(spineX_, windowSize_.height());
+void PagePainter::InitPage(BookPage& page) {
+  const QSize pageSize = layout_.PageSize();
   page.Image = QImage(pageSize, QImage::Format_ARGB32_Premultiplied);
   page.Image.setDotsPerMeterX(PageDotsPerMeter);
   page.Image.setDotsPerMeterY(PageDotsPerMeter);
@@ -135,7 +150,7 @@ void BookView::InitPage(BookPage& page) {
   page.Background = page.Image.copy();
 }
 
-void BookView::PaintPageBackground(BookPage& page) {
+void PagePainter::PaintBackground(BookPage& page) {
   if (page.IsCover()) {
     InitPage(page);
     return;
@@ -175,4 +190,41 @@ void BookView::PaintPageBackground(BookPage& page) {
     p.drawImage(a.Right - rightCorner_.width(), a.Bottom - rightCorner_.height(), rightCorner_);
   if (page.IsLeft() && !leftCorner_.isNull())
     p.drawImage(a.Left, a.Bottom - leftCorner_.height(), leftCorner_);
+}
+
+void PagePainter::PaintBookmarks(BookPage& page) const {
+  // The tabs of the previous spread are gone: PaintBackground starts from
+  // the page's Background.
+  const QFont& bookmarkFont = look_.BookmarkFont.Font;
+  QPainter p(&page.Image);
+  // The labels are always bold Arial of the bookmark font's size.
+  QFont labelFont(QStringLiteral("Arial"));
+  if (bookmarkFont.pixelSize() > 0)
+    labelFont.setPixelSize(bookmarkFont.pixelSize());
+  else
+    labelFont.setPointSizeF(bookmarkFont.pointSizeF());
+  labelFont.setBold(true);
+  const QColor textColour = ToQColor(look_.BookmarkFont.Color);
+  // In page coordinates: the right page starts at the spine.
+  const int originX = page.IsRight() ? layout_.SpineX() : 0;
+
+  for (const BookmarkTab& tab : layout_.Bookmarks().Tabs()) {
+    if (tab.OnRight != page.IsRight()) continue;
+    const QRect r = tab.Rect.translated(-originX, 0);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(ToQColor(look_.BM[tab.Chapter - 1]));
+    p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 10, 10);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const QString name = model_.ChapterNames.value(tab.Chapter - 1);
+    if (tab.OnRight)
+      DrawLabel(p, labelFont, textColour, r.right() - 1, r.top() + 8, false, name);
+    else
+      DrawLabel(p, labelFont, textColour, r.left() + 2, r.bottom() - 7, true, name);
+    // The page's edge runs over the tab, unless the tab joins its divider.
+    if (tab.Active) {
+      p.setPen(QPen(Qt::black, 1));
+      p.drawLine(tab.EdgeX - originX, r.top(), tab.EdgeX - originX, r.bottom());
+    }
+  }
 }

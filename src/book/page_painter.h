@@ -1,0 +1,68 @@
+#pragma once
+// Draws a page of the book from the album, the look and the layout it is
+// given, which it reads and never changes. Layer by layer: InitPage (the
+// cover board and the page-stack edges, on every re-layout), PaintBackground
+// (the spread's colour, bookmarks, paper, spine shade and corner pictures)
+// and PaintContent (titles, thumbnails, text).
+
+#include <QImage>
+#include <vector>
+
+#include "book/page.h"
+#include "book/paint_tools.h"
+
+class AlbumModel;
+class BookLayout;
+class BookWindow;
+class PageText;
+class QPainter;
+struct AlbumLook;
+struct TextBox;
+struct Thumbnail;
+
+class PagePainter {
+ public:
+  // window: whether the book is being edited (selection frames) or resized
+  // (cells without pictures).
+  PagePainter(const AlbumModel& model, const AlbumLook& look, const BookLayout& layout,
+              const BookWindow& window)
+      : model_(model), look_(look), layout_(layout), window_(window) {}
+
+  // A fresh page bitmap of the layout's page size with its board and edges,
+  // kept as the page's Background.
+  void InitPage(BookPage& page);
+  // The current spread's background layer, on a copy of the page's
+  // Background; the cover is drawn afresh.
+  void PaintBackground(BookPage& page);
+  void PaintContent(BookPage& page) const;
+  // The content layer drawn with painter (in page coordinates) rather than
+  // into page.Image: a printer keeps the text as text.
+  void PaintContent(const BookPage& page, QPainter& painter) const;
+  // While boxes is set, the content layer adds every text it draws to it:
+  // tests check that no two overlap and none is cut. Null: nothing recorded.
+  void RecordTextBoxes(std::vector<TextBox>* boxes) { textBoxes_ = boxes; }
+
+ private:
+  void PaintBookmarks(BookPage& page) const;
+  // A cell's picture, scaled down by the picture scale.
+  void DrawCellPicture(QPainter& p, const EdgeRect& picture, const Thumbnail& thumb) const;
+  // The lines under picture, down to bottom (the cell's) at most.
+  void PaintDescription(PageText& text, const EdgeRect& picture, int bottom, int index) const;
+  // The decoration bitmaps, read once the open book is first drawn; a null
+  // one is not drawn.
+  void LoadDecorations();
+
+  const AlbumModel& model_;
+  const AlbumLook& look_;
+  const BookLayout& layout_;
+  const BookWindow& window_;
+  TextureCache textures_;
+  bool decorationsLoaded_ = false;
+  QImage vertical_;
+  QImage horizontal_;
+  QImage menu_;
+  QImage middle_;
+  QImage leftCorner_;
+  QImage rightCorner_;
+  std::vector<TextBox>* textBoxes_ = nullptr;
+};
