@@ -9,8 +9,8 @@
 
 #include "app/headless_window.h"
 #include "book/book.h"
-#include "image/thumbnail_cache.h"
 #include "core/message_table.h"
+#include "image/thumbnail_cache.h"
 #include "init/profile_file.h"
 #include "init/program_settings.h"
 #include "support/test_files.h"
