@@ -83,6 +83,10 @@ TEST_F(FileCommandsTest, SaveAlbumAsNamesTheAlbumThenItsDataFile) {
   ask_.SaveFileNames << Path("Other.XML");
   QTest::keyClick(&W(), Qt::Key_F3, Qt::ShiftModifier);
   EXPECT_TRUE(QFileInfo::exists(Path("Other.XML")));
+  // The album file must name it.
+  EXPECT_TRUE(Model().AlbumModified);
+  QTest::keyClick(&W(), Qt::Key_S, Qt::ControlModifier);
+  EXPECT_TRUE(ReadAll(Path("Holiday.ALB")).contains("DataFile=Other.XML"));
 }
 
 TEST_F(FileCommandsTest, AFailedSaveStopsSaveAllAndKeepsTheFlags) {
