@@ -26,14 +26,14 @@ TEST_F(BookTest, EachPagesColour) {
 TEST_F(BookTest, ShowSpreadIgnoresBadArguments) {
   MakeAlbum({13, 5});
   book.ShowSpread(0, 2);
-  const int repaints = window.repaintCalls;
+  const int repaints = window.RepaintCalls;
   // Only chapter 0 (or no album, -1) has the closed book, spread -1.
   for (auto [c, p] : {std::pair{-2, 0}, {2, 0}, {0, -2}, {0, 4}, {1, 4}, {1, -1}, {-1, 0}}) {
     book.ShowSpread(c, p);
     EXPECT_EQ(model.CurrentChapter, 0) << c << " " << p;
     EXPECT_EQ(model.CurrentPage, 2) << c << " " << p;
   }
-  EXPECT_EQ(window.repaintCalls, repaints);
+  EXPECT_EQ(window.RepaintCalls, repaints);
   // Odd spreads are not refused: callers pass even ones.
   book.ShowSpread(1, 1);
   EXPECT_EQ(model.CurrentPage, 1);
@@ -41,13 +41,13 @@ TEST_F(BookTest, ShowSpreadIgnoresBadArguments) {
 
 TEST_F(BookTest, ShowSpreadOpensAndClosesTheBook) {
   MakeAlbum({13, 5});
-  window.menuShown = true;
+  window.MenuShown = true;
   // Opening and closing place the window again; the tool panel shows while open.
   for (auto [p, placed, panel] :
        {std::tuple{-1, 0, false}, {0, 1, true}, {2, 1, true}, {-1, 2, false}}) {
     book.ShowSpread(0, p);
-    EXPECT_EQ(window.positionCalls, placed) << p;
-    EXPECT_EQ(window.toolPanelVisible, panel) << p;
+    EXPECT_EQ(window.PositionCalls, placed) << p;
+    EXPECT_EQ(window.ToolPanelVisible, panel) << p;
   }
   EXPECT_EQ(Pixel(book.CoverPage, 200, 100), Color(look.CoverColor));
 }
@@ -56,7 +56,7 @@ TEST_F(BookTest, ChapterChangeResetsSelectionInEditMode) {
   MakeAlbum({30, 5});
   model.SelEnd = 9;
   book.ShowSpread(1, 0);  // browse mode: kept
-  window.editMode = true;
+  window.EditMode = true;
   book.ShowSpread(1, 2);  // same chapter: kept
   EXPECT_EQ(model.SelEnd, 9);
   book.ShowSpread(0, 2);
@@ -74,8 +74,8 @@ TEST_F(BookTest, ShowSpreadLoadsThumbnailsOfAChapterNotLoaded) {
   // the corner drag that resizes it has ended.
   const QSize before = book.ThumbnailBox();
   for (const bool resizing : {true, false}) {
-    window.resizing = resizing;
-    window.size = QSize(1000, resizing ? 650 : 700);
+    window.Resizing = resizing;
+    window.Size = QSize(1000, resizing ? 650 : 700);
     window.PositionWindow();
     for (const Thumbnail& thumbnail : model.Thumbnails[1])
       EXPECT_EQ(thumbnail.Box, resizing ? before : book.ThumbnailBox());

@@ -339,7 +339,7 @@ TEST_F(PagesTest, TheCoverAndThePagesFollowEveryChangeOfLookOrSize) {
   };
   for (const Step& s : steps) {
     look.CoverColor = s.colour;
-    window.size = s.size;
+    window.Size = s.size;
     if (s.relayout) window.PositionWindow();
     book.ShowSpread(0, -1);
     EXPECT_EQ(book.CoverPage.Image.size(), QSize(s.size.width() / 2, s.size.height())) << s.what;

@@ -28,9 +28,9 @@ TEST_F(BookTest, TwoBooksInOneProcessDrawEachWithItsOwnLook) {
   AlbumLook other = look;
   other.CoverColor = RGBColor(20, 90, 40);
   other.PageColor = RGBColor(250, 240, 200);
-  FakeBookWindow otherWindow;
+  RecordingWindow otherWindow;
   BookView second{otherModel, otherWindow, other, settings};
-  otherWindow.book = &second;
+  LayOutIn(otherWindow, second);
   otherWindow.PositionWindow();
   for (int spread : {-1, 2, -1}) {
     book.ShowSpread(0, spread);
@@ -83,7 +83,7 @@ TEST_F(CellTest, FramesOffButKeptForAnEmptyThumbnail) {
   look.ThumbnailFrames = true;
   book.ShowSpread(0, 0);
   EXPECT_EQ(Pixel(right, a.left() - 1, a.top() + 5), QColor(Qt::black));
-  window.resizing = true;  // pictures are left out meanwhile
+  window.Resizing = true;  // pictures are left out meanwhile
   book.ShowSpread(0, 0);
   EXPECT_EQ(Pixel(right, a.left() + 2, a.top() + 2), paper);
 }
@@ -96,7 +96,7 @@ TEST_F(CellTest, SelectionFrameInEditModeOnlyAndWipedOnTheWindow) {
   const QColor navy(0, 0, 0x80);
   book.ShowSpread(0, 0);
   EXPECT_NE(Pixel(book.RightPage, frame.x(), frame.y()), navy);
-  window.editMode = true;
+  window.EditMode = true;
   book.ShowSpread(0, 0);
   EXPECT_EQ(Pixel(book.RightPage, frame.x(), frame.y()), navy);
   model.SelEnd = -1;  // nothing selected

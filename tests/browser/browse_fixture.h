@@ -5,12 +5,10 @@
 #include <QKeyEvent>
 #include <QStringList>
 
-#include "../book/book_fixture.h"
 #include "browser/browse_host.h"
 #include "browser/browsing.h"
-
-// Readable failures for the logs compared below.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+#include "support/book_fixture.h"
+#include "support/qt_print.h"
 
 class RecordingBrowseHost : public BrowseHost {
  public:
@@ -51,7 +49,7 @@ class BrowseTest : public BookTest {
 
   // The book's edit mode and the host's agree.
   void SetEditMode(bool on) {
-    window.editMode = on;
+    window.EditMode = on;
     host.EditMode = on;
   }
   void Show(int chapter, int page) { book.ShowSpread(chapter, page); }

@@ -11,19 +11,19 @@
 #include <QStyleHints>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QWheelEvent>
 #include <cstdlib>
 
-#include "../book/book_fixture.h"
 #include "app/setup_commands.h"
 #include "browser/album_browser.h"
 #include "browser_fixture.h"
 #include "dialogs/pic_view.h"
 #include "platform/qt_prompts.h"
+#include "support/book_fixture.h"
 #include "support/jpeg_test_files.h"
 #include "support/scripted_prompts.h"
 #include "support/test_files.h"
+#include "support/with_modal.h"
 
 namespace {
 
@@ -87,26 +87,6 @@ class BrowseWindowTest : public BookTest {
     const QSize page = PageSizeFor(window->size());
     const QRect cell = CellRect(right, pos, page, look).ToQRect();
     return cell.center() + QPoint(right ? window->Book().SpineX() : 0, 0);
-  }
-  // Runs act; the first modal window it shows is given to step, and every
-  // one is closed with Escape. The first modal window seen, or nullptr.
-  static QWidget* WithModal(const std::function<void()>& act,
-                            const std::function<void(QWidget*)>& step = {}) {
-    QWidget* seen = nullptr;
-    QTimer poll;
-    poll.setInterval(0);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-      QWidget* modal = QApplication::activeModalWidget();
-      if (modal == nullptr) return;
-      if (seen == nullptr) {
-        seen = modal;
-        if (step) step(modal);
-      }
-      if (modal->isVisible()) QTest::keyClick(modal, Qt::Key_Escape);
-    });
-    poll.start();
-    act();
-    return seen;
   }
 };
 

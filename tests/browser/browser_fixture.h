@@ -12,6 +12,7 @@
 #include "browser/album_browser.h"
 #include "init/profile.h"
 #include "init/program_settings.h"
+#include "support/qt_print.h"
 #include "support/scripted_prompts.h"
 
 // Waits (processing events, at most 5 s) until cond holds; fails the test
@@ -47,7 +48,11 @@ class BrowserTest : public ::testing::Test {
     window_->PositionWindow();
     window_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
-    // Shortcuts reach the active window only.
+    Activate();
+  }
+
+  // Shortcuts reach the active window only.
+  void Activate() {
     window_->activateWindow();
     QV_WAIT(window_->isActiveWindow());
   }
@@ -63,6 +68,19 @@ class BrowserTest : public ::testing::Test {
     QTest::mouseMove(&W(), p - QPoint(1, 1));
     QTest::mouseMove(&W(), p);
     return W().CursorShowing();
+  }
+
+  // The book tests' look: 800 x 600 at the screen's corner, 3 rows x 4 columns.
+  void UseBookLook() {
+    Look().RowCount = 3;
+    Look().ColumnCount = 4;
+    Look().FormLeft = Look().FormTop = 0;
+    Look().FormWidth = 800;
+    Look().FormHeight = 600;
+    W().PositionWindow();
+  }
+  void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(window_.get(), static_cast<Qt::Key>(key), modifiers);
   }
 
   // A new album (edit mode, panel out) whose chapter 0 holds count images

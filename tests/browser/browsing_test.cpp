@@ -1,7 +1,5 @@
 #include "browse_fixture.h"
 
-#include <QTest>
-
 namespace {
 
 // 800 x 600, 3 rows x 4 columns: the left page's hit area starts at (38, 35),
@@ -160,23 +158,6 @@ TEST_F(BrowseTest, ClicksAndKeysOpenInBrowseModeAndSelectInEditMode) {
       QStringList({"ShowImage 13", "OpenDetailsReadOnly 13", "ShowImage 13", "OpenDetails 12 -1",
                    "ShowPictureEnabled 0", "PictureMenu 38,207", "SetDetailsRange 12 12",
                    "SetDetailsRange 12 28", "ShowImage 28", "OpenDetails 12 28", "EditMode"}));
-}
-
-// A click waits out the double-click interval; a second press within it
-// leaves nothing to act on, and the release that ends a double click is
-// no click of its own.
-TEST(PendingClick, ActsOnlyWhenNoSecondClickFollows) {
-  QList<QPoint> acted;
-  PendingClick click([&](QPoint p) { acted << p; });
-  click.Release({1, 2});
-  EXPECT_TRUE(QTest::qWaitFor([&] { return !acted.isEmpty(); }));
-  EXPECT_EQ(acted, QList<QPoint>({{1, 2}}));
-  click.Release({3, 4});
-  click.Press();
-  click.DoubleClicked();
-  EXPECT_FALSE(click.IsPending());
-  EXPECT_TRUE(click.TakeDoubleClickEnd());
-  EXPECT_FALSE(click.TakeDoubleClickEnd());
 }
 
 TEST_F(BrowseTest, DoubleClickOnTheChaptersEndPagesEditsChapters) {

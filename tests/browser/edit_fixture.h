@@ -10,9 +10,8 @@
 #include "browser/editing.h"
 #include "core/chapter_undo.h"
 #include "core/message_table.h"
+#include "support/qt_print.h"
 #include "support/scripted_prompts.h"
-
-inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
 
 // A stand-in thumbnail that remembers the file it was made from.
 inline Thumbnail ThumbFor(const QString& file) {

@@ -2,9 +2,7 @@
 // randomized test checks that): the open dialog, the modified flag, and
 // steps that refuse to write into images they do not know.
 
-#include "core/data_file.h"
 #include "edit_fixture.h"
-#include "support/album_env.h"
 
 namespace {
 
@@ -79,51 +77,6 @@ TEST(EditCommands, ChapterWithoutThumbnailsDropsThemInsteadOfMismatching) {
   EXPECT_EQ(env.Order(), "2 3 0 1 x");
   EXPECT_TRUE(env.Model.Thumbnails[EditEnv::kChapter].isEmpty());
   EXPECT_FALSE(env.Model.ThumbsLoaded[EditEnv::kChapter]);
-}
-
-class EditSave : public AlbumFilesTest {};
-
-TEST_F(EditSave, SavedChapterReadsBackAsEditedAndUndoMarksItAgain) {
-  DataEnv env;
-  AlbumModel& model = env.Model;
-  model.DataFiles = {Path("main.xml")};
-  model.ImageDirs = {QString()};
-  model.DataTitles = {QStringLiteral("Cesty")};
-  model.CurrentChapter = 0;
-  model.CurrentPage = 0;
-  const QStringList titles = {QStringLiteral("Žluťoučký kůň"), QStringLiteral("東京の夜"),
-                              QStringLiteral("Ærø & <Łódź>"), QStringLiteral("plain")};
-  ImageList images;
-  for (int i = 0; i < titles.size(); ++i) {
-    images.append({Path(QStringLiteral("photos/p%1.jpg").arg(i)), titles[i],
-                   QStringLiteral("léto %1").arg(i), QStringLiteral("Přerov %1").arg(i),
-                   i % 2 ? QString() : QStringLiteral("Šárka, Jiří")});
-  }
-  ImageEdits::SetChapter(model, 0, images);
-  AlbumUndo undo(model);
-  ChapterEditor editor(undo, env.Ask, ThumbsFor);
-  model.SelStart = 1;
-  model.SelEnd = 2;
-  editor.CopyExecute();
-  model.SelStart = model.SelEnd = 3;
-  editor.PasteExecute();    // 0 1 2 1 2 3
-  editor.DropSelection(0);  // 1 2 0 1 2 3
-  ImageList renamed = model.Images(0);
-  renamed[5].Title = QStringLiteral("Ħ – “ščř” €");
-  undo.Replace(0, renamed, {}, {}, QString());
-  ASSERT_TRUE(model.DataModified[0]);
-
-  SaveModifiedDataFiles(env.Data());
-  EXPECT_FALSE(model.DataModified[0]);
-  DataEnv reread;
-  LoadAlbumData(reread.Data(), Path("main.xml"));
-  EXPECT_EQ(reread.Model.Images(0), model.Images(0));
-  EXPECT_EQ(reread.Model.Images(0)[5].Title, "Ħ – “ščř” €");
-
-  undo.Undo();
-  EXPECT_TRUE(model.DataModified[0]);
-  undo.Redo();
-  EXPECT_FALSE(model.DataModified[0]);
 }
 
 }  // namespace

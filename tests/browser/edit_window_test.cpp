@@ -3,65 +3,46 @@
 
 #include "browser/edit_window.h"
 
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
-#include "browser/album_browser.h"
 #include "browser/browse_window.h"
 #include "browser/edit_browse.h"
+#include "browser_fixture.h"
 #include "core/data_file.h"
 #include "core/message_table.h"
-#include "init/profile.h"
-#include "init/program_settings.h"
 #include "support/controls.h"
 #include "support/scripted_prompts.h"
 #include "support/test_files.h"
-
-inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
 
 namespace {
 
 // An 800 x 600 book window, 3 rows x 4 columns, in edit mode on spread 0 of
 // a chapter of count tiny JPEGs named "0.jpg", "1.jpg", ...
-class EditWindowTest : public ::testing::Test {
+class EditWindowTest : public BrowserTest {
  protected:
-  QTemporaryDir dir;
-  ScriptedPrompts prompts;
-  std::unique_ptr<AlbumBrowser> window;
   EditWindow* edit = nullptr;
   QImage picture{16, 12, QImage::Format_RGB32};
 
   void SetUp() override {
-    window = std::make_unique<AlbumBrowser>(&prompts);
-    window->Document().Settings.Profile = dir.filePath(QStringLiteral("default.AFM"));
-    AlbumLook& look = window->Document().Look;
-    SetDefaultProfile(look);
-    look.CoverTexture.clear();
-    look.PageTexture.clear();
-    look.RowCount = 3;
-    look.ColumnCount = 4;
-    look.FormLeft = look.FormTop = 0;
-    look.FormWidth = 800;
-    look.FormHeight = 600;
-    edit = new EditWindow(*window);
-    ConnectEditing(*edit, *new BrowseWindow(*window));
+    BrowserTest::SetUp();
+    UseBookLook();
+    edit = new EditWindow(W());
+    ConnectEditing(*edit, *new BrowseWindow(W()));
     picture.fill(Qt::darkGreen);
   }
 
   // With chapterCount > 0 a chapter 1 follows, of images "c0.jpg", "c1.jpg", ...
   void Open(int count, int chapterCount = 0) {
-    AlbumModel& model = window->Model();
+    AlbumModel& model = Model();
     model.ResetToStart();
-    model.DataFiles = {dir.filePath(QStringLiteral("main.xml"))};
+    model.DataFiles = {dir_.filePath(QStringLiteral("main.xml"))};
     QStringList files;
     for (int i = 0; i < count; ++i) files << File(QString::number(i));
     ImageEdits::SetChapter(model, 0, ImagesOf(files));
@@ -75,22 +56,17 @@ class EditWindowTest : public ::testing::Test {
     for (int i = 0; i < chapterCount; ++i) files << File(QStringLiteral("c") + QString::number(i));
     ImageEdits::SetChapter(model, 1, ImagesOf(files));
     for (int k = 0; k < MaxDataFiles; ++k) model.MarkSaved(k);  // as opened
-    window->PositionWindow();
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    window->ShowSpread(0, 0);
-    if (!window->IsEditMode()) {
-      ASSERT_TRUE(window->RunAction(QStringLiteral("EditMode")));
+    window_->PositionWindow();
+    window_->ShowSpread(0, 0);
+    if (!window_->IsEditMode()) {
+      ASSERT_TRUE(window_->RunAction(QStringLiteral("EditMode")));
     }
   }
   QString File(const QString& name) {
-    const QString file = dir.filePath(name + QStringLiteral(".jpg"));
+    const QString file = dir_.filePath(name + QStringLiteral(".jpg"));
     if (!QFile::exists(file)) picture.save(file, "JPG");
     return file;
   }
-  AlbumModel& Model() { return window->Model(); }
   // The chapter's files by their names without folder and extension.
   QString Order() {
     QStringList names;
@@ -100,25 +76,22 @@ class EditWindowTest : public ::testing::Test {
   QString Selection() { return QStringLiteral("%1..%2").arg(Model().SelStart).arg(Model().SelEnd); }
   // The centre of image i's cell on spread 0 (the right page), and the cell.
   QRect CellOf(int i) const {
-    const QSize page(window->Book().SpineX(), window->height());
-    return CellRect(true, i, page, window->Book().Look())
+    const QSize page(window_->Book().SpineX(), window_->height());
+    return CellRect(true, i, page, window_->Book().Look())
         .ToQRect()
-        .translated(window->Book().SpineX(), 0);
-  }
-  void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(window.get(), static_cast<Qt::Key>(key), modifiers);
+        .translated(window_->Book().SpineX(), 0);
   }
   // A click on image a, then a Shift+click on image b.
   void Select(int a, int b) {
     Hover(CellOf(a).center());
-    QTest::mouseClick(window.get(), Qt::LeftButton, {}, CellOf(a).center());
-    QTest::mouseClick(window.get(), Qt::LeftButton, Qt::ShiftModifier, CellOf(b).center());
+    QTest::mouseClick(window_.get(), Qt::LeftButton, {}, CellOf(a).center());
+    QTest::mouseClick(window_.get(), Qt::LeftButton, Qt::ShiftModifier, CellOf(b).center());
   }
   // A move with no button held (QTest's own move repeats the last button).
   void Hover(QPoint p) {
-    QMouseEvent move(QEvent::MouseMove, QPointF(p), QPointF(window->mapToGlobal(p)), Qt::NoButton,
+    QMouseEvent move(QEvent::MouseMove, QPointF(p), QPointF(window_->mapToGlobal(p)), Qt::NoButton,
                      Qt::NoButton, {});
-    QApplication::sendEvent(window.get(), &move);
+    QApplication::sendEvent(window_.get(), &move);
   }
   // Sends a drop of files at p, after its drag entered; true when accepted.
   bool DropFiles(const QStringList& files, QPoint p) {
@@ -127,10 +100,10 @@ class EditWindowTest : public ::testing::Test {
     for (const QString& file : files) urls << QUrl::fromLocalFile(file);
     data.setUrls(urls);
     QDragEnterEvent enter(p, Qt::CopyAction, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(window.get(), &enter);
+    QApplication::sendEvent(window_.get(), &enter);
     if (!enter.isAccepted()) return false;
     QDropEvent drop(QPointF(p), Qt::CopyAction, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(window.get(), &drop);
+    QApplication::sendEvent(window_.get(), &drop);
     return drop.isAccepted();
   }
 };
@@ -152,16 +125,16 @@ TEST_F(EditWindowTest, DraggingTheSelectionMovesItWithAMarkerOnTheLandingSide) {
     const QPoint from = CellOf(c.a).center();
     const QRect target = CellOf(c.target);
     Hover(from);
-    QTest::mousePress(window.get(), Qt::LeftButton, {}, from);
-    QTest::mouseMove(window.get(), from + QPoint(0, 15));
-    QTest::mouseMove(window.get(), target.center());
+    QTest::mousePress(window_.get(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(window_.get(), from + QPoint(0, 15));
+    QTest::mouseMove(window_.get(), target.center());
     EXPECT_EQ(edit->DragIndex(), c.marker ? c.target : -1) << c.target;
     // The marker is a navy line just inside the cell's frame, on the side
     // the images will land.
     const int x = c.target > c.b ? target.right() + 2 : target.left() - 1;
-    const QImage shot = window->grab().toImage();
+    const QImage shot = window_->grab().toImage();
     EXPECT_EQ(shot.pixelColor(x, target.center().y()) == QColor(0, 0, 0x80), c.marker) << c.target;
-    QTest::mouseRelease(window.get(), Qt::LeftButton, {}, target.center());
+    QTest::mouseRelease(window_.get(), Qt::LeftButton, {}, target.center());
     EXPECT_EQ(Order(), QLatin1String(c.order)) << c.target;
     EXPECT_EQ(Selection(), QLatin1String(c.selection)) << c.target;
     EXPECT_EQ(Model().Thumbnails[0].size(), 8);
@@ -188,13 +161,13 @@ TEST_F(EditWindowTest, KeysCopyPasteDeleteUndoAndRedo) {
 
   // The last images go: the new last one is selected.
   edit->SelectRange(11, 12);
-  prompts.OkCancelAnswers = {true};
+  ask_.OkCancelAnswers = {true};
   Key(Qt::Key_Delete);
   EXPECT_EQ(Order(), "0 1 2 3 4 5 6 2 3 4 7");
   EXPECT_EQ(Selection(), "10..10");
   // Cut with Cancel keeps the images; the clipboard takes them all the same.
   Key(Qt::Key_A, Qt::ControlModifier);
-  prompts.OkCancelAnswers = {false, true};
+  ask_.OkCancelAnswers = {false, true};
   Key(Qt::Key_X, Qt::ControlModifier);
   EXPECT_EQ(Model().ImageCount(0), 11);
   Key(Qt::Key_Delete);
@@ -207,7 +180,7 @@ TEST_F(EditWindowTest, EditModeFramesWhatDeleteRemovesAndNothingUnseen) {
   Open(12);  // one page of images: spread 2 shows none
   const QPoint frame(CellOf(0).left() - 3, CellOf(0).center().y());
   const auto framed = [&] {
-    return window->grab().toImage().pixelColor(frame) == QColor(0, 0, 0x80);
+    return window_->grab().toImage().pixelColor(frame) == QColor(0, 0, 0x80);
   };
   EXPECT_TRUE(framed());
   Key(Qt::Key_Escape);
@@ -227,7 +200,7 @@ TEST_F(EditWindowTest, EditModeFramesWhatDeleteRemovesAndNothingUnseen) {
   Key(Qt::Key_Delete);
   EXPECT_EQ(Model().ImageCount(0), 12);
   EXPECT_EQ(Order(), "0 1 2 3 4 5 6 7 8 9 10 11");
-  EXPECT_TRUE(prompts.Log.isEmpty()) << prompts.Log.join(u'\n').toStdString();
+  EXPECT_TRUE(ask_.Log.isEmpty()) << ask_.Log.join(u'\n').toStdString();
 }
 
 TEST_F(EditWindowTest, ClipboardSurvivesNewAndAddingToAnEmptyChapterSelectsTheNewImages) {
@@ -235,14 +208,14 @@ TEST_F(EditWindowTest, ClipboardSurvivesNewAndAddingToAnEmptyChapterSelectsTheNe
   Select(0, 1);
   Key(Qt::Key_C, Qt::ControlModifier);
   Key(Qt::Key_N, Qt::ControlModifier);  // nothing changed: no question
-  ASSERT_TRUE(window->IsEditMode());
+  ASSERT_TRUE(window_->IsEditMode());
   EXPECT_EQ(edit->Undo().Stack().count(), 0);
   Key(Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(Order(), "0 1");
   Key(Qt::Key_Z, Qt::ControlModifier);
   ASSERT_EQ(Model().ImageCount(0), 0);
 
-  prompts.OpenFileNames = {File("x"), File("y"), File("z")};
+  ask_.OpenFileNames = {File("x"), File("y"), File("z")};
   Key(Qt::Key_Plus, Qt::KeypadModifier);
   EXPECT_EQ(Order(), "x y z");
   EXPECT_EQ(Selection(), "0..2");
@@ -258,16 +231,16 @@ TEST_F(EditWindowTest, DroppedFilesGoInAtTheDropPointOnlyInEditMode) {
   EXPECT_TRUE(DropFiles({File("c")}, QPoint(5, 300)));  // beside the images
   EXPECT_EQ(Order(), "0 b a 1 2 3 c");
 
-  ASSERT_TRUE(window->RunAction(QStringLiteral("EditMode")));
+  ASSERT_TRUE(window_->RunAction(QStringLiteral("EditMode")));
   EXPECT_FALSE(DropFiles({File("d")}, CellOf(1).center()));
   EXPECT_EQ(Model().ImageCount(0), 7);
 
   // A data file dropped outside edit mode opens, after the save question.
   AlbumModel other;
-  other.DataFiles = {dir.filePath(QStringLiteral("other.xml"))};
+  other.DataFiles = {dir_.filePath(QStringLiteral("other.xml"))};
   ImageEdits::SetChapter(other, 0, ImagesOf({File("o")}));
   WriteAll(other.DataFiles[0], DataFileBytes(other, 0));
-  prompts.YesNoCancelAnswers = {PromptAnswer::No};
+  ask_.YesNoCancelAnswers = {PromptAnswer::No};
   EXPECT_TRUE(DropFiles({other.DataFiles[0]}, CellOf(0).center()));
   EXPECT_EQ(Order(), "o");
   EXPECT_EQ(edit->Undo().Stack().count(), 0);
@@ -275,7 +248,7 @@ TEST_F(EditWindowTest, DroppedFilesGoInAtTheDropPointOnlyInEditMode) {
 
 TEST_F(EditWindowTest, PropertiesDialogOpensByKeyAndDoubleClickAndBlocksCommands) {
   Open(6);
-  ASSERT_TRUE(window->RunAction(QStringLiteral("EditMode")));  // browse mode
+  ASSERT_TRUE(window_->RunAction(QStringLiteral("EditMode")));  // browse mode
   Hover(CellOf(2).center());
   Key(Qt::Key_F6);
   PicDetailsDialog& details = edit->Details();
@@ -285,20 +258,20 @@ TEST_F(EditWindowTest, PropertiesDialogOpensByKeyAndDoubleClickAndBlocksCommands
   details.hide();
 
   Hover(CellOf(4).center());
-  QTest::mouseDClick(window.get(), Qt::LeftButton, {}, CellOf(4).center());
+  QTest::mouseDClick(window_.get(), Qt::LeftButton, {}, CellOf(4).center());
   ASSERT_TRUE(details.isVisible());
   EXPECT_TRUE(details.IsEditing());
   EXPECT_EQ(Control<QLabel>(&details, "lbNr")->text(), "5");
   QTest::keyClicks(Control<QLineEdit>(&details, "edTitle"), QStringLiteral("Dusk"));
   EXPECT_TRUE(Model().DataModified[0]);
-  window->activateWindow();
+  window_->activateWindow();
   Key(Qt::Key_N, Qt::ControlModifier);  // New, disabled while the dialog shows
   EXPECT_EQ(Model().ImageCount(0), 6);
   QTest::mouseClick(Control(&details, "btApply"), Qt::LeftButton);
   EXPECT_EQ(Model().Images(0)[4].Title, "Dusk");
   QTest::keyClick(&details, Qt::Key_Escape);
   EXPECT_FALSE(details.isVisible());
-  window->activateWindow();
+  window_->activateWindow();
   Key(Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(Model().Images(0)[4].Title, "");
   EXPECT_FALSE(Model().DataModified[0]);
@@ -307,7 +280,7 @@ TEST_F(EditWindowTest, PropertiesDialogOpensByKeyAndDoubleClickAndBlocksCommands
 TEST_F(EditWindowTest, PropertiesDialogFollowsAPageTurnIntoTheNextChapter) {
   Open(3, 2);
   Hover(CellOf(1).center());
-  QTest::mouseDClick(window.get(), Qt::LeftButton, {}, CellOf(1).center());
+  QTest::mouseDClick(window_.get(), Qt::LeftButton, {}, CellOf(1).center());
   PicDetailsDialog& details = edit->Details();
   ASSERT_TRUE(details.isVisible());
   EXPECT_EQ(Control<QLineEdit>(&details, "edFilename")->text(), "1.jpg");

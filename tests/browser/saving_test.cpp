@@ -51,7 +51,8 @@ const QString kHoryPhotos = Photo("snezka.jpg", "Sněžka v mlze", "Krkonoše") 
                             Photo("bouda.jpg", "Luční bouda", "Úpská rašelina");
 const QString kMestaPhotos = Photo("brno.jpg", "Špilberk – hrad", "Brno");
 
-class SavingTest : public ::testing::Test {
+// The window as the program starts it, over its own settings.
+class SavingTest : public BrowserTest {
  protected:
   void SetUp() override {
     QuietAboutMasks();
@@ -65,16 +66,6 @@ class SavingTest : public ::testing::Test {
     WriteAlbum();
   }
 
-  QString Path(const QString& name) const { return dir_.filePath(name); }
-  AlbumBrowser& W() { return *window_; }
-  AlbumModel& Model() { return window_->Model(); }
-  void Activate() {
-    window_->activateWindow();
-    QV_WAIT(window_->isActiveWindow());
-  }
-  void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(window_.get(), static_cast<Qt::Key>(key), modifiers);
-  }
   // Ctrl+O and the file chosen in the dialog.
   void Open(const QString& file) {
     ask_.OpenFileNames << file;
@@ -88,7 +79,6 @@ class SavingTest : public ::testing::Test {
     ask_.OkCancelAnswers << true;
     Key(Qt::Key_Delete);
   }
-  AlbumLook& Look() { return window_->Document().Look; }
   QString Native(const QString& name) const { return QDir::toNativeSeparators(Path(name)); }
 
   // In old/: the album file, the look (bookmark colours of its own), the
@@ -106,39 +96,7 @@ class SavingTest : public ::testing::Test {
     look.BM[1] = RGBColor(200, 20, 90);
     ASSERT_TRUE(SaveProfile(Path("old/look.AFM"), look));
   }
-
-  QTemporaryDir dir_;
-  ScriptedPrompts ask_;
-  std::unique_ptr<AlbumBrowser> window_;
 };
-
-TEST_F(SavingTest, SaveDataFileAsIntoAnotherFolderKeepsItsChaptersAndPictures) {
-  Open(Path("old/album.xml"));
-  ASSERT_EQ(Model().ChapterCount(), 2);
-  const AlbumModel before = Model();
-  QDir().mkpath(Path("new"));
-  ask_.SaveFileNames << Path("new/album.xml");
-  Key(Qt::Key_F3, Qt::ShiftModifier);
-  QByteArray moved = ReadAll(TestDataPath("album2_main_windows1250.xml"));
-  moved.replace("dir=\"pictures\"", "dir=\"../old/pictures\"");
-  moved.replace("href=\"chapters/", "href=\"../old/chapters/");
-  EXPECT_EQ(ReadAll(Path("new/album.xml")), moved);
-
-  // A chapter edited afterwards is saved where it is.
-  DeleteFirstImageOf(1);
-  Key(Qt::Key_F3);
-  EXPECT_EQ(ReadAll(Path("old/chapters/hory.xml")),
-            ChapterFile("Krkonoše", Photo("bouda.jpg", "Luční bouda", "Úpská rašelina")));
-  EXPECT_FALSE(Model().AnyDataModified()) << ask_.Log.join('\n').toStdString();
-
-  ask_.YesNoCancelAnswers << PromptAnswer::No;  // the album file would name the new data file
-  Open(Path("new/album.xml"));
-  ASSERT_EQ(Model().DataFiles.value(0), Path("new/album.xml"));
-  EXPECT_EQ(Model().ChapterNames, before.ChapterNames);
-  EXPECT_EQ(Model().Images(0), before.Images(0));
-  EXPECT_EQ(FilesOf(Model().Images(1)), FilesOf(before.Images(1).mid(1)));
-  EXPECT_EQ(Model().Images(2), before.Images(2));
-}
 
 TEST_F(SavingTest, OneChapterFileLinkedUnderAnotherNameIsOneChapter) {
   ASSERT_TRUE(QFile::link(Path("old/chapters/hory.xml"), Path("old/alias.xml")));

@@ -8,7 +8,6 @@
 #include <QTimer>
 
 #include "browser/browse_window.h"
-#include "browser/tool_panel.h"
 #include "browser_fixture.h"
 
 namespace {
@@ -78,17 +77,6 @@ TEST_F(X11Test, CursorsAndDragsFromThePointer) {
   Input({"mouseup", "1"});
   QV_WAIT(W().size() == QSize(630, 420));
   QV_WAIT(!W().IsResizing());
-}
-
-TEST_F(X11Test, KeysReachTheFocusedWindow) {
-  QV_WAIT(W().isActiveWindow());
-  Input({"key", "--clearmodifiers", "ctrl+n"});
-  QV_WAIT(W().IsEditMode());
-  QV_WAIT(W().ToolPanel()->isVisible() && !W().ToolPanel()->IsAnimating());
-  Input({"key", "F10"});
-  QV_WAIT(!W().ToolPanel()->isVisible());
-  Input({"key", "F5"});
-  QV_WAIT(!W().IsEditMode());
 }
 
 // No window manager hands the focus back when a dialog closes: the book

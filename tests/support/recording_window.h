@@ -1,15 +1,25 @@
 #pragma once
-// Fakes of the main window and the progress box that record what the album
-// files asked of them, one line per call.
+// The one stand-in for the main window in the tests: it records what the
+// album files and the book asked of it, one line per call, and keeps the
+// state the book reads from its window.
 
 #include <QRect>
+#include <QSize>
 #include <QStringList>
 #include <functional>
 
-#include "core/album_window.h"
+#include "book/book_window.h"
 #include "core/progress.h"
 
-class RecordingWindow : public AlbumWindow {
+class RecordingProgress : public ProgressSink {
+ public:
+  QStringList Log;  // the text of every showing, "hide" for hiding
+  void ShowProgress(const QString& text, int percent, bool) override {
+    Log << (percent < 0 ? QStringLiteral("hide") : text);
+  }
+};
+
+class RecordingWindow : public BookWindow {
  public:
   QStringList Log;
   bool EditMode = false;
@@ -17,6 +27,14 @@ class RecordingWindow : public AlbumWindow {
   std::function<void()> OnSaveAlbum;  // what the SaveAlbum command does
   std::function<void()> OnSaveFormat;
   CursorKind Cursor = CursorKind::Default;
+  QSize Size{800, 600};              // the window size the book is laid out for
+  std::function<void()> OnPosition;  // lays the book out, where there is one
+  int PositionCalls = 0;
+  int RepaintCalls = 0;
+  bool ToolPanelVisible = false;
+  bool MenuShown = false;
+  bool Resizing = false;
+  RecordingProgress ProgressBox;
 
   void SetCursor(CursorKind cursor) override {
     Cursor = cursor;
@@ -34,7 +52,11 @@ class RecordingWindow : public AlbumWindow {
   void ShowSpread(int chapter, int page) override {
     Log << QStringLiteral("ShowSpread %1 %2").arg(chapter).arg(page);
   }
-  void PositionWindow() override { Log << QStringLiteral("PositionWindow"); }
+  void PositionWindow() override {
+    Log << QStringLiteral("PositionWindow");
+    ++PositionCalls;
+    if (OnPosition) OnPosition();
+  }
   void RebuildPages() override { Log << QStringLiteral("RebuildPages"); }
   QRect WindowGeometry() const override { return Geometry; }
   void RunSaveAlbum() override {
@@ -45,6 +67,11 @@ class RecordingWindow : public AlbumWindow {
     Log << QStringLiteral("SaveFormat");
     if (OnSaveFormat) OnSaveFormat();
   }
+  void RepaintWindow() override { ++RepaintCalls; }
+  void SetToolPanelVisible(bool visible) override { ToolPanelVisible = visible; }
+  bool IsMenuShown() const override { return MenuShown; }
+  bool IsResizing() const override { return Resizing; }
+  ProgressSink& Progress() override { return ProgressBox; }
 
   // The log without the cursor lines.
   QStringList Calls() const {
@@ -53,13 +80,5 @@ class RecordingWindow : public AlbumWindow {
       if (!line.startsWith(QLatin1String("cursor "))) calls << line;
     }
     return calls;
-  }
-};
-
-class RecordingProgress : public ProgressSink {
- public:
-  QStringList Log;  // the text of every showing, "hide" for hiding
-  void ShowProgress(const QString& text, int percent, bool) override {
-    Log << (percent < 0 ? QStringLiteral("hide") : text);
   }
 };

@@ -1,4 +1,4 @@
-#include "book_fixture.h"
+#include "support/book_fixture.h"
 
 void BookTest::MakeAlbum(const std::vector<int>& counts) {
   model.ResetToStart();
