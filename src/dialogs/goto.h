@@ -29,9 +29,6 @@ class GotoDialog : public QDialog {
   void ShowGoto(const AlbumModel& model, int perPage,
                 const std::function<void(int, int)>& showSpread);
 
-  // The spin box keeps to the chosen chapter's spreads.
-  void edChapterChange(int index);
-
   // The widest the chapter box grows to show whole names; longer names are
   // cut short there and shown whole as the tool tip.
   static constexpr int WidestChapterBox = 360;
@@ -44,6 +41,8 @@ class GotoDialog : public QDialog {
   QPushButton* btOK;
   QPushButton* btCancel;
 
+  // The spin box keeps to the chosen chapter's spreads.
+  void edChapterChange(int index);
   // Fills the chapter box, widens it (and the dialog) to its longest item,
   // up to WidestChapterBox.
   void FillChapters(const QStringList& items);

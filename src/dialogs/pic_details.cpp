@@ -115,7 +115,7 @@ void PicDetailsDialog::FormCreate() {
   connect(btNext, &QToolButton::clicked, this, &PicDetailsDialog::btNextClick);
   connect(btApply, &QPushButton::clicked, this, &PicDetailsDialog::btApplyClick);
   connect(btFilename, &QToolButton::clicked, this, &PicDetailsDialog::btFilenameClick);
-  connect(btClose, &QPushButton::clicked, this, &PicDetailsDialog::btCloseClick);
+  connect(btClose, &QPushButton::clicked, this, &QWidget::hide);
   QLineEdit* const fields[] = {edFilename, edDate, edPlace, edPeople, edTitle};
   for (int n = 0; n < static_cast<int>(std::size(fields)); ++n) {
     QLineEdit* field = fields[n];

@@ -57,15 +57,7 @@ class PicDetailsDialog : public QDialog {
   bool IsEditing() const { return editing_; }
   const DetailsCopy& WorkingCopy() const { return copy_; }
 
-  void btPrevClick();
-  void btNextClick();
-  void btApplyClick();
-  void btFilenameClick();
-  void btCloseClick() { hide(); }
-  // The change of one of the five fields, in the order of DetailFields.
-  void edDateChange(int field);
-
-  void reject() override { btCloseClick(); }
+  void reject() override { hide(); }
 
  signals:
   // Shown or hidden: the main window's actions are disabled while it shows.
@@ -77,6 +69,13 @@ class PicDetailsDialog : public QDialog {
   void hideEvent(QHideEvent* event) override;
 
  private:
+  void btPrevClick();
+  void btNextClick();
+  void btApplyClick();
+  void btFilenameClick();
+  // The change of one of the five fields, in the order of DetailFields.
+  void edDateChange(int field);
+
   QLabel* lbFilename;
   QLineEdit* edFilename;
   QToolButton* btFilename;

@@ -36,15 +36,15 @@ class SplashDialog : public QDialog, public ProgressSink {
   // Escape, like every way out of the About window, ends it with OK.
   void reject() override { done(QDialog::Accepted); }
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
   // Opens the help page at "TApplication_HelpJump".
   void btHelpClick();
   // Opens the web address in the desktop's browser.
   void lbHomePageClick();
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- private:
   // The window's components, named as the language file names them.
   QFrame* pnMain;
   LogoImage* Logo;

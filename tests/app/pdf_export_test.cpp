@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QProcess>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>

@@ -113,25 +113,23 @@ TEST(RenderCommand, FilesThatCannotBeOpenedFailWithTheirName) {
   }
 }
 
-TEST(RenderCommand, TheDemoAlbumsCover) {
-  const QString demo = QStringLiteral(QV_BINARY_DIR "/samples/demo/Demo.ALB");
-  AlbumLook look;
-  ASSERT_TRUE(LoadProfile(QStringLiteral(QV_BINARY_DIR "/samples/demo/Demo.AFM"), look));
+// The cover is half the look's window, as high as it; a look of any width
+// draws a bounded book.
+TEST(RenderCommand, TheCoverIsHalfTheLooksWindow) {
   QTemporaryDir dir;
-  const RenderRun run = RenderCommand(demo, dir.path(), 0, -1);
-  EXPECT_EQ(run.status, 0) << run.err.toStdString();
-  EXPECT_EQ(run.out.trimmed(), QDir::toNativeSeparators(dir.filePath("cover.png")));
-  const QImage cover(dir.filePath("cover.png"));
-  // Half the demo look's window, as high as it.
-  EXPECT_EQ(cover.size(), QSize(look.FormWidth / 2, look.FormHeight));
-}
-
-TEST(RenderCommand, ALookOfAnyWidthDrawsABoundedBook) {
-  QTemporaryDir dir;
+  AlbumLook demo;
+  ASSERT_TRUE(LoadProfile(QStringLiteral(QV_BINARY_DIR "/samples/demo/Demo.AFM"), demo));
   WriteAll(dir.filePath("wide.AFM"), "FormWidth=2147483647\r\nFormHeight=400\r\n");
-  const RenderRun run = RenderCommand(dir.filePath("wide.AFM"), dir.path(), 0, -1);
-  EXPECT_EQ(run.status, 0) << run.err.toStdString();
-  EXPECT_EQ(QImage(dir.filePath("cover.png")).size(), QSize(kLargestWindowSide / 2, 400));
+  const std::pair<QString, QSize> cases[] = {
+      {QStringLiteral(QV_BINARY_DIR "/samples/demo/Demo.ALB"),
+       {demo.FormWidth / 2, demo.FormHeight}},
+      {dir.filePath("wide.AFM"), {kLargestWindowSide / 2, 400}}};
+  for (const auto& [file, size] : cases) {
+    const RenderRun run = RenderCommand(file, dir.path(), 0, -1);
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out.trimmed(), QDir::toNativeSeparators(dir.filePath("cover.png")));
+    EXPECT_EQ(QImage(dir.filePath("cover.png")).size(), size) << file.toStdString();
+  }
 }
 
 TEST(RenderCommand, DrawsInThePersonsLanguageAndThumbnailSetting) {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
@@ -12,19 +11,17 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
-#include <QToolButton>
 #include <memory>
 
 #include "book/sized_book_window.h"
-#include "dialogs/path_label.h"
 #include "init/profile_file.h"
 #include "platform/qt_prompts.h"
 #include "support/album_env.h"
+#include "support/click.h"
 #include "support/controls.h"
 #include "support/file_size_limit.h"
 #include "support/settings_folder.h"
@@ -83,10 +80,7 @@ class SetupDialogTest : public AlbumFilesTest {
   void Click(const char* name) {
     QAbstractButton* button = Find(name);
     ASSERT_TRUE(button->isVisible()) << name;
-    // Check boxes and radio buttons take clicks on their box and text only.
-    const bool boxed = qobject_cast<QCheckBox*>(button) || qobject_cast<QRadioButton*>(button);
-    QTest::mouseClick(button, Qt::LeftButton, {},
-                      boxed ? QPoint(8, button->height() / 2) : button->rect().center());
+    ClickButton(button);
   }
   void Type(const char* name, const QString& text) {
     QTest::keyClick(Find<QWidget>(name), Qt::Key_A, Qt::ControlModifier);
