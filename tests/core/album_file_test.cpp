@@ -4,7 +4,6 @@
 
 #include "core/album_model.h"
 
-// The key=value rule itself is tested with KeyValue.
 TEST(AlbumFile, KeysMatchWithoutCaseInAnyOrder) {
   struct Case {
     const char *what, *lines, *data, *format;  // lines joined by '\n'

@@ -141,7 +141,7 @@ TEST_F(DataFileTest, MissingOrBrokenChapterDoesNotStopTheOthers) {
       "<link xlink:href=\"c/one.xml\">One</link><link xlink:href=\"c/none.xml\">Two</link>"
       "<link xlink:href=\"c/broken.xml\">Three</link><link xlink:href=\"c/four.xml\">Four</link>"
       "</album2>");
-  // A chapter file's own links are not chapters.
+  // A chapter file's own links are neither chapters nor written back.
   WriteXml("c/one.xml",
            "<album2><title>T1</title><link xlink:href=\"x.xml\">X</link>"
            "<photo src=\"a.jpg\"/><photo src=\"b.jpg\"/></album2>");
@@ -157,6 +157,7 @@ TEST_F(DataFileTest, MissingOrBrokenChapterDoesNotStopTheOthers) {
   EXPECT_EQ(FilesOf(m.Images(1)), QStringList({Path("c/a.jpg"), Path("c/b.jpg")}));
   EXPECT_EQ(m.ImageCount(2), 0);
   EXPECT_EQ(m.ImageCount(4), 1);
+  EXPECT_FALSE(DataFileBytes(m, 1).contains("<link"));
 }
 
 TEST_F(DataFileTest, MoreThanTenChaptersKeepsTheFirstTen) {
@@ -197,14 +198,6 @@ TEST_F(DataFileTest, OpenDataFileResetsFlagsAndView) {
               editAndLoadAll ? "EditMode, LoadThumbnails 0, LoadThumbnails 1, ShowSpread 0 -1"
                              : "ShowSpread 0 -1");
   }
-}
-
-TEST_F(DataFileTest, ChapterFilesAreWrittenWithoutLinks) {
-  WriteXml("main.xml", "<album2><link xlink:href=\"ch.xml\">C</link></album2>");
-  WriteXml("ch.xml", "<album2><link xlink:href=\"x.xml\">X</link><photo src=\"a.jpg\"/></album2>");
-  Load();
-  EXPECT_FALSE(DataFileBytes(env_.Model, 1).contains("<link"));
-  EXPECT_TRUE(DataFileBytes(env_.Model, 0).contains("<link"));
 }
 
 TEST_F(DataFileTest, CharactersOutsideTheCodePageComeBack) {

@@ -27,13 +27,6 @@ TEST(TextCodec, LinesEndWithCrLfLfOrCr) {
   EXPECT_TRUE(SplitTextLines("").isEmpty());
 }
 
-TEST(TextCodec, WrittenLinesAreUtf8WithCrLf) {
-  EXPECT_EQ(EncodeKeyValueLines({"DataFile=\xC4\x8D.XML", ""}),
-            QByteArray("DataFile=\xC4\x8D.XML\r\n\r\n"));
-  const QStringList lines{"FormatFile=styles/blue.AFM", QString::fromUtf8("Title=\xC5\x91")};
-  EXPECT_EQ(SplitTextLines(DecodeKeyValueText(EncodeKeyValueLines(lines))), lines);
-}
-
 TEST(TextCodec, SingleByteEncodingWithFallback) {
   const QString text = QString::fromUtf8("\xC4\x8D\xC5\x99 \xC5\x8Csaka");  // "čř Ōsaka"
   EXPECT_EQ(EncodeText(xml::CodePage::Windows1250, text), QByteArray("\xE8\xF8 ?saka"));

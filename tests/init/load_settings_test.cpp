@@ -50,22 +50,11 @@ TEST_F(LoadSettingsTest, StoredValuesOverTheDefaultsAndBackAsStored) {
       {"nothing stored", {}, [](ProgramSettings&) {}},
       {"a flag as 5",
        {{"FreeMemory", 0}, {"LoadAllChapters", 5}},
-       [](ProgramSettings& s) {
-         s.FreeMemory = false;
-         s.LoadAllChapters = true;
-       }},
+       [](auto& s) { s.FreeMemory = false, s.LoadAllChapters = true; }},
       {"every value",
-       {{"Language", ""},
-        {"Profile", "/albums/mine.AFM"},
-        {"MenuSpeed", 3},
-        {"ConfirmDeletes", 0},
-        {"RunGuide", 0}},
-       [](ProgramSettings& s) {
-         s.Language = "";
-         s.Profile = "/albums/mine.AFM";
-         s.MenuSpeed = 3;
-         s.ConfirmDeletes = false;
-         s.RunGuide = false;
+       {{"Language", ""}, {"Profile", "/a.AFM"}, {"MenuSpeed", 3}, {"ConfirmDeletes", 0}},
+       [](auto& s) {
+         s.Language = "", s.Profile = "/a.AFM", s.MenuSpeed = 3, s.ConfirmDeletes = false;
        }},
       {"the shipped look: the person's own, which is the one written",
        {{"Profile", ShippedDefaultLook()}},
@@ -73,6 +62,7 @@ TEST_F(LoadSettingsTest, StoredValuesOverTheDefaultsAndBackAsStored) {
       {"not a number keeps the default",
        {{"MenuSpeed", "fast"}, {"RunGuide", "yes"}},
        [](ProgramSettings&) {}},
+      {"RunGuide off", {{"RunGuide", 0}}, [](auto& s) { s.RunGuide = false; }},
   };
   for (const Case& c : cases) {
     Store().clear();

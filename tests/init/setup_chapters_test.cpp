@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
-#include <functional>
 
 #include "support/album_env.h"
 
@@ -125,54 +124,35 @@ TEST_F(SetupChaptersTest, AMovedChapterKeepsItsUnsavedEditsAtItsNewIndex) {
   EXPECT_EQ(m.DataModified, (std::array<bool, MaxDataFiles>{true, true}));
 }
 
-// Where the view goes after an edit of the chapters, from chapter 2, spread 2.
-struct ViewCase {
-  const char* edit;
-  std::function<void(ChapterWork&, const DataFileContext&, const QString&)> apply;
-  int chapter;
-  int page;
-};
-
-class SetupViewTest : public SetupChaptersTest, public ::testing::WithParamInterface<ViewCase> {};
-
-TEST_P(SetupViewTest, StaysOnTheChapterItShowed) {
-  MakeAlbum(3);
-  env_.Model.CurrentChapter = 2;
-  env_.Model.CurrentPage = 2;
-  work_.FillAlbum(env_.Model, 1);
-  GetParam().apply(work_, env_.Data(), Path("main.xml"));
-  Commit();
-  EXPECT_EQ(env_.Model.CurrentChapter, GetParam().chapter);
-  EXPECT_EQ(env_.Model.CurrentPage, GetParam().page);
+TEST_F(SetupChaptersTest, TheViewStaysOnTheChapterItShowed) {
+  const struct {
+    const char* edit;
+    int selected;  // -1: the main file is read again
+    bool remove;
+    int chapter, page;  // from chapter 2, spread 2
+  } cases[] = {{"moved to the top", 1, false, 1, 2},
+               {"an earlier one removed", 0, true, 1, 2},
+               {"itself removed", 1, true, 0, 0},
+               {"read again", -1, false, 0, 0}};
+  for (const auto& c : cases) {
+    MakeAlbum(3);
+    env_.Model.CurrentChapter = 2;
+    env_.Model.CurrentPage = 2;
+    work_.FillAlbum(env_.Model, 1);
+    work_.Selected = c.selected;
+    QString title;
+    if (c.selected < 0) {
+      work_.LoadMainDataFile(env_.Data(), Path("main.xml"), title);
+    } else if (c.remove) {
+      work_.RemoveChapter();
+    } else {
+      work_.MoveUp();
+    }
+    Commit();
+    EXPECT_EQ(env_.Model.CurrentChapter, c.chapter) << c.edit;
+    EXPECT_EQ(env_.Model.CurrentPage, c.page) << c.edit;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Edits, SetupViewTest,
-                         ::testing::Values(ViewCase{"MovedToTheTop",
-                                                    [](ChapterWork& w, auto&, auto&) {
-                                                      w.Selected = 1;
-                                                      w.MoveUp();
-                                                    },
-                                                    1, 2},
-                                           ViewCase{"EarlierRemoved",
-                                                    [](ChapterWork& w, auto&, auto&) {
-                                                      w.Selected = 0;
-                                                      w.RemoveChapter();
-                                                    },
-                                                    1, 2},
-                                           ViewCase{"ItselfRemoved",
-                                                    [](ChapterWork& w, auto&, auto&) {
-                                                      w.Selected = 1;
-                                                      w.RemoveChapter();
-                                                    },
-                                                    0, 0},
-                                           ViewCase{"ReRead",
-                                                    [](ChapterWork& w, const DataFileContext& c,
-                                                       const QString& main) {
-                                                      QString title;
-                                                      w.LoadMainDataFile(c, main, title);
-                                                    },
-                                                    0, 0}),
-                         [](const auto& info) { return std::string(info.param.edit); });
 
 TEST_F(SetupChaptersTest, ANewMainDataFileNameDropsTheChaptersButNotTheAlbumImages) {
   MakeAlbum(2);
