@@ -8,12 +8,6 @@ void PrintTo(const WrappedLine& line, std::ostream* os) {
   *os << '"' << line.Text.toStdString() << '"' << (line.SplitWord ? "-" : "");
 }
 
-namespace {
-
-std::vector<WrappedLine> Lines(std::initializer_list<WrappedLine> lines) { return lines; }
-
-}  // namespace
-
 TEST(WrapText, BreakPointsAndTheHyphenRule) {
   struct Case {
     const char* text;
@@ -22,45 +16,46 @@ TEST(WrapText, BreakPointsAndTheHyphenRule) {
   };
   const Case cases[] = {
       // After a blank: no split word.
-      {"Old town square", 8, Lines({{"Old town ", false}, {"square", false}})},
+      {"Old town square", 8, {{"Old town ", false}, {"square", false}}},
       // A word wider than the line is split after a vowel that leaves room
       // for the hyphen.
-      {"Photographs from Kraków", 10,
-       Lines({{"Photogra", true}, {"phs from ", false}, {"Kraków", false}})},
+      {"Photographs from Kraków",
+       10,
+       {{"Photogra", true}, {"phs from ", false}, {"Kraków", false}}},
       // Never inside quotes while they fit; the break waits for the quote to close.
-      {"say \"Old town\" now", 12,
-       Lines({{"say ", false}, {"\"Old town\" ", false}, {"now", false}})},
+      {"say \"Old town\" now", 12, {{"say ", false}, {"\"Old town\" ", false}, {"now", false}}},
       // Only a pair protects: a lone quote or an apostrophe in a word does not.
-      {"Tom's big day", 6, Lines({{"Tom's ", false}, {"big ", false}, {"day", false}})},
-      {"7\" tape box", 4, Lines({{"7\" ", false}, {"tape ", false}, {"box", false}})},
+      {"Tom's big day", 6, {{"Tom's ", false}, {"big ", false}, {"day", false}}},
+      {"7\" tape box", 4, {{"7\" ", false}, {"tape ", false}, {"box", false}}},
       // Existing line breaks, in any of their forms, end lines and split nothing.
-      {"Anna\r\nPetra\nEva\rJan", 40,
-       Lines({{"Anna", false}, {"Petra", false}, {"Eva", false}, {"Jan", false}})},
+      {"Anna\r\nPetra\nEva\rJan",
+       40,
+       {{"Anna", false}, {"Petra", false}, {"Eva", false}, {"Jan", false}}},
       // Blanks at the start of the next line go; letters never do.
-      {"ab   cd", 2, Lines({{"ab   ", false}, {"cd", false}})},
-      {"", 10, Lines({{"", false}})},
+      {"ab   cd", 2, {{"ab   ", false}, {"cd", false}}},
+      {"", 10, {{"", false}}},
       // A separator stays with the word before it: no line starts with one.
-      {"podél řeky, když se", 11, Lines({{"podél řeky, ", false}, {"když se", false}})},
-      {"Kolo, mlýn", 3, Lines({{"Ko", true}, {"lo, ", false}, {"ml", true}, {"ýn", false}})},
-      {"Gdańsk – Długie", 8, Lines({{"Gdańsk – ", false}, {"Długie", false}})},
-      {"Szeged, Tisza-part", 12, Lines({{"Szeged, ", false}, {"Tisza-part", false}})},
-      {"Tisza-part", 7, Lines({{"Tisza-", false}, {"part", false}})},
+      {"podél řeky, když se", 11, {{"podél řeky, ", false}, {"když se", false}}},
+      {"Kolo, mlýn", 3, {{"Ko", true}, {"lo, ", false}, {"ml", true}, {"ýn", false}}},
+      {"Gdańsk – Długie", 8, {{"Gdańsk – ", false}, {"Długie", false}}},
+      {"Szeged, Tisza-part", 12, {{"Szeged, ", false}, {"Tisza-part", false}}},
+      {"Tisza-part", 7, {{"Tisza-", false}, {"part", false}}},
       // A word that does not fit moves whole: no single letter left behind.
-      {"Pod domem", 8, Lines({{"Pod ", false}, {"domem", false}})},
-      {"Večer, když", 10, Lines({{"Večer, ", false}, {"když", false}})},
+      {"Pod domem", 8, {{"Pod ", false}, {"domem", false}}},
+      {"Večer, když", 10, {{"Večer, ", false}, {"když", false}}},
       // Nor does a one-letter word end a line.
-      {"Anna a Sander", 11, Lines({{"Anna ", false}, {"a Sander", false}})},
-      {"Pláž v Sopotech", 10, Lines({{"Pláž ", false}, {"v Sopotech", false}})},
+      {"Anna a Sander", 11, {{"Anna ", false}, {"a Sander", false}}},
+      {"Pláž v Sopotech", 10, {{"Pláž ", false}, {"v Sopotech", false}}},
       // A split word keeps two letters on either side of the break, even
       // where the line has room for less.
-      {"Idea", 2, Lines({{"Id", true}, {"ea", false}})},
-      {"domem", 4, Lines({{"do", true}, {"mem", false}})},
-      {"Rozkvetlá", 5, Lines({{"Ro", true}, {"zkve", true}, {"tlá", false}})},
+      {"Idea", 2, {{"Id", true}, {"ea", false}}},
+      {"domem", 4, {{"do", true}, {"mem", false}}},
+      {"Rozkvetlá", 5, {{"Ro", true}, {"zkve", true}, {"tlá", false}}},
       // Without a vowel to split after, a word wider than the line is split
       // where it fits; not between letters, no hyphen.
-      {"BCDFGHJ", 4, Lines({{"BCD", true}, {"FGHJ", false}})},
-      {"東京東京東京", 4, Lines({{"東京東京", false}, {"東京", false}})},
-      {"ABC", 2, Lines({{"ABC", false}})},
+      {"BCDFGHJ", 4, {{"BCD", true}, {"FGHJ", false}}},
+      {"東京東京東京", 4, {{"東京東京", false}, {"東京", false}}},
+      {"ABC", 2, {{"ABC", false}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);

@@ -17,28 +17,24 @@ namespace {
 
 const QSize kBox(75, 135);
 
-struct ProgressCall {
-  QString text;
-  int percent;
-  bool gauge;
-};
-
-class RecordingProgress : public ProgressSink {
- public:
-  void ShowProgress(const QString& text, int percent, bool showGauge) override {
-    calls.push_back({text, percent, showGauge});
+struct RecordingProgress : ProgressSink {
+  struct Call {
+    QString text;
+    int percent;
+    bool gauge;
+  };
+  void ShowProgress(const QString& text, int percent, bool gauge) override {
+    calls.push_back({text, percent, gauge});
   }
-  std::vector<ProgressCall> calls;
+  std::vector<Call> calls;
 };
 
 // A picture that differs from image to image.
 QImage Sample(int i, int width = 320, int height = 240) {
   QImage image(width, height, QImage::Format_RGB32);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
       image.setPixel(x, y, qRgb(x * i % 256, y * 3 % 256, i * 40 % 256));
-    }
-  }
   return image;
 }
 
@@ -128,10 +124,7 @@ TEST(ThumbnailLoading, ParallelLoadingGivesWhatOneByOneLoadingGives) {
   const QList<Thumbnail> serial = model.Thumbnails[0];
   for (int threads : {0, 3}) {
     LoadChapterThumbnails(model, 0, kBox, quiet, threads, false);
-    ASSERT_EQ(model.Thumbnails[0].size(), serial.size());
-    for (int i = 0; i < serial.size(); ++i) {
-      EXPECT_EQ(model.Thumbnails[0][i], serial[i]) << "image " << i << ", threads " << threads;
-    }
+    EXPECT_EQ(model.Thumbnails[0], serial) << "threads " << threads;
   }
   EXPECT_FALSE(QFileInfo::exists(cache.filePath("thumbnails")));  // the setting was heeded
   qputenv("XDG_CACHE_HOME", oldCache);
@@ -144,13 +137,7 @@ TEST(ThumbnailLoading, ParallelLoadingGivesWhatOneByOneLoadingGives) {
 }
 
 ThumbnailRequest Request(int chapter, QSize box, bool keepOne, int spread = 0) {
-  ThumbnailRequest request;
-  request.Chapter = chapter;
-  request.Spread = spread;
-  request.PerPage = 2;
-  request.Box = box;
-  request.KeepOneChapter = keepOne;
-  return request;
+  return {chapter, spread, 2, box, keepOne};
 }
 
 TEST(ThumbnailLoading, OnlyTheShownChapterIsKeptWhenMemoryIsFreed) {
@@ -197,10 +184,9 @@ TEST(ThumbnailBudget, ABigChapterKeepsWholeSpreadsAroundTheOneShown) {
       {100, 4, 10, 0, 0, {0, 100}},        // cells too small for pictures
       {0, 4, 0, 1, 0, {0, 0}},
   };
-  for (const auto& c : cases) {
+  for (const auto& c : cases)
     EXPECT_EQ(KeptImages(c.count, c.perPage, c.spread, c.each, c.available), c.kept)
         << c.count << " images, spread " << c.spread << ", room for " << c.available;
-  }
 }
 
 TEST(ThumbnailBudget, PagingThroughABigChapterMakesWhatComesIntoView) {

@@ -6,7 +6,6 @@
 #include <QTemporaryDir>
 
 #include "init/profile.h"
-#include "rect_printer.h"
 #include "support/jpeg_test_files.h"
 #include "support/test_files.h"
 

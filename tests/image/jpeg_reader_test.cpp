@@ -40,13 +40,12 @@ bool Near(QRgb a, QColor b, int tolerance = 24) {
 
 double MeanDifference(const QImage& a, const QImage& b) {
   double sum = 0;
-  for (int y = 0; y < a.height(); ++y) {
+  for (int y = 0; y < a.height(); ++y)
     for (int x = 0; x < a.width(); ++x) {
       const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
       sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
              std::abs(qBlue(p) - qBlue(q));
     }
-  }
   return sum / (3.0 * a.width() * a.height());
 }
 
@@ -109,13 +108,12 @@ TEST(JpegReader, EveryExifOrientationStandsUpright) {
     // stored first row and column.
     const bool turned = orientation >= 5;
     QImage stored(turned ? H : W, turned ? W : H, QImage::Format_RGB32);
-    for (int y = 0; y < stored.height(); ++y) {
+    for (int y = 0; y < stored.height(); ++y)
       for (int x = 0; x < stored.width(); ++x) {
         const QPoint source[] = {{x, y}, {W - 1 - x, y}, {W - 1 - x, H - 1 - y}, {x, H - 1 - y},
                                  {y, x}, {W - 1 - y, x}, {W - 1 - y, H - 1 - x}, {y, H - 1 - x}};
         stored.setPixel(x, y, upright.pixel(source[orientation - 1]));
       }
-    }
     const JpegOptions options{95, orientation % 3 == 0, orientation, orientation % 2 == 0};
     const JpegPicture picture = Decode(EncodeJpeg(stored, options));
     ASSERT_EQ(picture.Status, JpegStatus::Ok) << orientation;
@@ -184,10 +182,9 @@ TEST(JpegReader, MutatedFilesNeverCrash) {
   for (int i = 0; i < 400; ++i) {
     QByteArray bytes = seeds[i % 2];
     const int changes = 1 + static_cast<int>(random.bounded(8));
-    for (int c = 0; c < changes; ++c) {
+    for (int c = 0; c < changes; ++c)
       bytes[random.bounded(static_cast<int>(bytes.size()))] =
           static_cast<char>(random.bounded(256));
-    }
     if (i % 5 == 0) bytes.truncate(random.bounded(static_cast<int>(bytes.size())));
     const JpegPicture picture = Decode(bytes, i % 3 != 0 ? QSize(6, 4) : QSize());
     EXPECT_EQ(picture.Status == JpegStatus::Ok, !picture.Image.isNull()) << i;

@@ -3,12 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <QtConcurrent/QtConcurrentMap>
 
 #include "image/thumbnail_picture.h"
 #include "support/jpeg_test_files.h"
@@ -46,7 +43,6 @@ class ThumbnailCacheTest : public ::testing::Test {
   QTemporaryDir home;
   QTemporaryDir photos;
   QByteArray oldCacheHome = qgetenv("XDG_CACHE_HOME");
-  bool share = true;
 
   void SetUp() override { qputenv("XDG_CACHE_HOME", home.path().toUtf8()); }
   void TearDown() override {
@@ -62,7 +58,7 @@ class ThumbnailCacheTest : public ::testing::Test {
   // Reads the files for thumbnails of kBox and waits for the cache to be written.
   QList<ThumbnailPicture> Load(const QStringList& files) const {
     QList<ThumbnailPicture> pictures;
-    for (const QString& file : files) pictures << Read(file, share);
+    for (const QString& file : files) pictures << Read(file, true);
     WaitForThumbnailCacheWrites();
     return pictures;
   }
@@ -93,15 +89,7 @@ TEST(ThumbnailCacheNames, ClassesUrisAndEntries) {
   EXPECT_EQ(CacheEntrySize(QSize(40, 30), 256), QSize(40, 30));  // never enlarged
 }
 
-TEST_F(ThumbnailCacheTest, ASecondLoadDecodesNothingInThisProcessOrAnother) {
-  const QString childFiles = qEnvironmentVariable("QV_CACHE_TEST_FILES");
-  if (!childFiles.isEmpty()) {
-    // The second process, with the first one's cache.
-    qputenv("XDG_CACHE_HOME", qgetenv("QV_CACHE_TEST_HOME"));
-    for (const ThumbnailPicture& picture : Load(childFiles.split(u'\n')))
-      EXPECT_FALSE(picture.Picture.isNull());
-    return;
-  }
+TEST_F(ThumbnailCacheTest, ASecondLoadDecodesNothing) {
   ASSERT_TRUE(Filled(300, 200, Qt::green).save(photos.filePath("icon.bmp"), "BMP"));
   const QStringList files{
       Photo("wide.jpg", EncodeJpeg(Filled(1600, 1200, Qt::red))),
@@ -140,17 +128,6 @@ TEST_F(ThumbnailCacheTest, ASecondLoadDecodesNothingInThisProcessOrAnother) {
     // Alpha and the red channel's top bits: the same colour, give or take scaling.
     EXPECT_EQ(Centre(second[i]).rgb() >> 20, Centre(first[i]).rgb() >> 20) << qPrintable(files[i]);
   }
-
-  QProcess child;
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert(QStringLiteral("QV_CACHE_TEST_FILES"), files.join(u'\n'));
-  environment.insert(QStringLiteral("QV_CACHE_TEST_HOME"), home.path());
-  child.setProcessEnvironment(environment);
-  child.start(
-      QCoreApplication::applicationFilePath(),
-      {"--gtest_filter=ThumbnailCacheTest.ASecondLoadDecodesNothingInThisProcessOrAnother"});
-  ASSERT_TRUE(child.waitForFinished(120000));
-  EXPECT_EQ(child.exitCode(), 0) << child.readAllStandardOutput().toStdString();
 }
 
 TEST_F(ThumbnailCacheTest, EntriesThatDoNotMatchTheFileAreIgnored) {
@@ -209,11 +186,6 @@ TEST_F(ThumbnailCacheTest, AFileThatFailsIsRecordedAndNotTriedAgainUntilItChange
 
 TEST_F(ThumbnailCacheTest, NothingIsWrittenWhereItMayNotBe) {
   const QString photo = Photo("photo.jpg", EncodeJpeg(Filled(800, 600, Qt::red)));
-  share = false;  // read, never written
-  EXPECT_FALSE(Load({photo})[0].Picture.isNull());
-  EXPECT_FALSE(QFileInfo::exists(home.filePath("thumbnails")));
-  share = true;
-
   const QString inside = home.filePath("thumbnails/large/own.jpg");
   WriteAll(inside, EncodeJpeg(Filled(800, 600, Qt::red)));
   EXPECT_FALSE(Load({inside})[0].Picture.isNull());
@@ -224,17 +196,4 @@ TEST_F(ThumbnailCacheTest, NothingIsWrittenWhereItMayNotBe) {
   WriteAll(home.filePath("thumbnails"), "not a folder");
   EXPECT_FALSE(Load({photo})[0].Picture.isNull());
   EXPECT_TRUE(QFileInfo(home.filePath("thumbnails")).isFile());
-}
-
-TEST_F(ThumbnailCacheTest, WritersAtTheSameTimeLeaveValidEntries) {
-  QStringList files;
-  for (int i = 0; i < 6; ++i)
-    files << Photo(QStringLiteral("p%1.jpg").arg(i), EncodeJpeg(Filled(640, 480, Qt::red)));
-  QStringList many;  // each file decoded and its entry queued by several threads at once
-  for (int round = 0; round < 8; ++round) many += files;
-  QtConcurrent::blockingMap(many, [](const QString& file) { Read(file, true); });
-  WaitForThumbnailCacheWrites();
-  EXPECT_EQ(QDir(home.filePath("thumbnails/large")).entryList(QDir::Files).size(), files.size());
-  for (const QString& file : files)
-    EXPECT_FALSE(ReadCachedThumbnail(file, 256).Picture.isNull()) << qPrintable(file);
 }

@@ -3,7 +3,6 @@
 // pictures made here. Exits non-zero when a result is wrong; the sanitizer
 // fails the run on any race it sees.
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -16,19 +15,6 @@
 #include "image/thumbnail_cache.h"
 #include "image/thumbnail_picture.h"
 #include "support/jpeg_test_files.h"
-
-namespace {
-
-const QSize kBox(75, 135);  // served by the "large" class (256)
-
-JpegPicture OneThread(const QByteArray& bytes) {
-  QBuffer buffer;
-  buffer.setData(bytes);
-  buffer.open(QIODevice::ReadOnly);
-  return ReadJpeg(buffer);
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
@@ -44,15 +30,16 @@ int main(int argc, char** argv) {
   std::vector<QImage> expected;
   QStringList files;
   for (const QByteArray& jpeg : jpegs) {
-    expected.push_back(OneThread(jpeg).Image);
     for (int copy = 0; copy < 3; ++copy) {
       const QString name = home.filePath(QStringLiteral("p%1.jpg").arg(files.size()));
       QFile file(name);
       if (!file.open(QIODevice::WriteOnly) || file.write(jpeg) != jpeg.size()) return 2;
       files << name;
     }
+    expected.push_back(ReadJpegFile(files.last()).Image);
   }
 
+  const QSize box(75, 135);  // served by the "large" class (256)
   std::atomic<int> wrong{0};
   std::vector<std::thread> threads;
   for (int t = 0; t < 4; ++t) {
@@ -64,8 +51,8 @@ int main(int argc, char** argv) {
         }
         // Each file decoded and its entry queued by every thread.
         for (const QString& file : files) {
-          const auto drawn = [](QSize full) { return full.scaled(kBox, Qt::KeepAspectRatio); };
-          if (ReadThumbnailPicture(file, kBox, drawn, true).Picture.isNull()) ++wrong;
+          const auto drawn = [&](QSize full) { return full.scaled(box, Qt::KeepAspectRatio); };
+          if (ReadThumbnailPicture(file, box, drawn, true).Picture.isNull()) ++wrong;
         }
       }
     });
