@@ -25,8 +25,8 @@
 #include "support/album_env.h"
 #include "support/controls.h"
 #include "support/scripted_prompts.h"
-#include "support/soon.h"
 #include "support/test_files.h"
+#include "support/with_modal.h"
 
 namespace {
 
@@ -44,16 +44,9 @@ class SetupCommandsTest : public ::testing::Test {
   // Triggers an action whose modal dialog then shows; inspect sees it, and
   // it is closed the way close says (Escape when empty).
   void WhileModal(const char* action, const std::function<void(QWidget*)>& inspect) {
-    bool seen = false;
-    const Soon soon([&] {
-      QWidget* modal = QApplication::activeModalWidget();
-      ASSERT_NE(modal, nullptr);
-      seen = true;
-      inspect(modal);
-      if (modal->isVisible()) QTest::keyClick(modal, Qt::Key_Escape);
-    });
-    ASSERT_TRUE(browser_.RunAction(QLatin1String(action)));
-    EXPECT_TRUE(seen) << action;
+    const QWidget* seen =
+        WithModal([&] { ASSERT_TRUE(browser_.RunAction(QLatin1String(action))); }, inspect);
+    EXPECT_NE(seen, nullptr) << action;
   }
 
   // A data file as the program writes it: links "file=name", photos "src=title".
@@ -184,15 +177,11 @@ TEST_F(SetupCommandsTest, TheGuideMakesTheNewAlbumThroughTheWindow) {
 TEST_F(SetupCommandsTest, TheStartupGuideShowsOnlyWhileRunGuideIsSet) {
   for (bool run : {false, true}) {
     Settings().RunGuide = run;
-    bool shown = false;
-    const Soon soon([&] {
-      QWidget* modal = QApplication::activeModalWidget();
-      shown = modal != nullptr;
-      if (shown) QTest::keyClick(modal, Qt::Key_Escape);
+    const QWidget* shown = WithModal([&] {
+      ShowStartupGuide(browser_);
+      QCoreApplication::processEvents();
     });
-    ShowStartupGuide(browser_);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(shown, run);
+    EXPECT_EQ(shown != nullptr, run);
   }
 }
 

@@ -15,7 +15,7 @@
 #include "support/album_env.h"
 #include "support/click.h"
 #include "support/controls.h"
-#include "support/soon.h"
+#include "support/with_modal.h"
 
 namespace {
 
@@ -165,13 +165,13 @@ TEST_F(GuideTest, AnExistingAlbumFileIsReplacedOnlyWhenTheUserSaysSo) {
 TEST_F(GuideTest, CustomFormatOpensTheLookAfterwardsAndTheStartupBoxIsStored) {
   guide_.hide();
   settings_.RunGuide = true;
-  const Soon soon([this] {
-    EXPECT_TRUE(Find("btRunOnStartup")->isChecked());
-    Click("btRunOnStartup");
-    WalkToTheEnd("Look", Path("Look"), true);
-    Click("btNext");
-  });
-  EXPECT_EQ(guide_.ShowGuide(), QDialog::Accepted);
+  WithModal([this] { EXPECT_EQ(guide_.ShowGuide(), QDialog::Accepted); },
+            [this](QWidget*) {
+              EXPECT_TRUE(Find("btRunOnStartup")->isChecked());
+              Click("btRunOnStartup");
+              WalkToTheEnd("Look", Path("Look"), true);
+              Click("btNext");
+            });
   EXPECT_EQ(host_.Calls, QStringList({"New", "Look"}));
   EXPECT_FALSE(settings_.RunGuide);
   ProgramSettings stored = DefaultProgramSettings();

@@ -25,7 +25,7 @@
 #include "support/controls.h"
 #include "support/file_size_limit.h"
 #include "support/settings_folder.h"
-#include "support/soon.h"
+#include "support/with_modal.h"
 
 namespace {
 
@@ -466,19 +466,20 @@ TEST(FontDialog, ChangingOnlyTheSizeKeepsTheFamilyName) {
   QtPrompts prompts;
   QFont arial(QStringLiteral("Arial"));
   arial.setPointSize(10);
-  const Soon soon([] {
-    auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
-    ASSERT_NE(dialog, nullptr);
-    for (QLineEdit* edit : dialog->findChildren<QLineEdit*>()) {
-      if (edit->isReadOnly()) continue;  // family and style; the size is typed
-      QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-      QTest::keyClicks(edit, "14");
-    }
-    auto* buttons = dialog->findChild<QDialogButtonBox*>();
-    ASSERT_NE(buttons, nullptr);
-    QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
-  });
-  const std::optional<QFont> chosen = prompts.GetFont(arial);
+  std::optional<QFont> chosen;
+  WithModal([&] { chosen = prompts.GetFont(arial); },
+            [](QWidget* modal) {
+              auto* dialog = qobject_cast<QFontDialog*>(modal);
+              ASSERT_NE(dialog, nullptr);
+              for (QLineEdit* edit : dialog->findChildren<QLineEdit*>()) {
+                if (edit->isReadOnly()) continue;  // family and style; the size is typed
+                QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(edit, "14");
+              }
+              auto* buttons = dialog->findChild<QDialogButtonBox*>();
+              ASSERT_NE(buttons, nullptr);
+              QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+            });
   ASSERT_TRUE(chosen.has_value());
   EXPECT_EQ(chosen->pointSize(), 14);
   EXPECT_EQ(chosen->family(), "Arial");
