@@ -16,6 +16,7 @@
 #include <mutex>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 #include "png_reader.h"
 
@@ -115,9 +116,16 @@ void WriteEntry(const QString& root, const QString& folder, QImage image, const 
 // can be checked for races.
 class Writer {
  public:
-  void Add(std::function<void()> task) {
+  // bytes: what the task holds until it runs. A caller waits while the
+  // queue already holds kMaxPendingBytes, so that a producer faster than
+  // the disk (a PDF export of a thousand photos) cannot pile up gigabytes.
+  void Add(std::function<void()> task, qint64 bytes = 0) {
     std::unique_lock lock(mutex_);
-    tasks_.push_back(std::move(task));
+    if (started_)
+      changed_.wait(
+          lock, [&] { return pendingBytes_ == 0 || pendingBytes_ + bytes <= kMaxPendingBytes; });
+    tasks_.push_back({std::move(task), bytes});
+    pendingBytes_ += bytes;
     if (!started_) {
       try {
         std::thread([this] { Run(); }).detach();
@@ -148,7 +156,7 @@ class Writer {
   // Runs the queued tasks one by one, the lock released while each runs.
   void RunAll(std::unique_lock<std::mutex>& lock) {
     while (!tasks_.empty()) {
-      std::function<void()> task = std::move(tasks_.front());
+      auto [task, bytes] = std::move(tasks_.front());
       tasks_.pop_front();
       busy_ = true;
       lock.unlock();
@@ -156,12 +164,16 @@ class Writer {
       task = nullptr;
       lock.lock();
       busy_ = false;
+      pendingBytes_ -= bytes;
+      changed_.notify_all();
     }
   }
 
   std::mutex mutex_;
   std::condition_variable changed_;
-  std::deque<std::function<void()>> tasks_;
+  static constexpr qint64 kMaxPendingBytes = qint64(128) << 20;
+  std::deque<std::pair<std::function<void()>, qint64>> tasks_;
+  qint64 pendingBytes_ = 0;
   bool started_ = false;
   bool busy_ = false;
 };
@@ -245,13 +257,15 @@ void StoreCachedThumbnail(const QString& fileName, const QImage& picture, QSize 
   const FileStamp stamp = StampOf(fileName);
   if (folder.isEmpty() || !stamp.Valid || picture.isNull()) return;
   const QString root = ThumbnailCacheRoot();
-  Writers().Add([root, folder, picture, stamp, fullSize, sizeClass] {
-    const QSize size = CacheEntrySize(fullSize, sizeClass);
-    const QImage entry = picture.size() == size ? picture
-                                                : picture.scaled(size, Qt::IgnoreAspectRatio,
-                                                                 Qt::SmoothTransformation);
-    WriteEntry(root, folder, entry, stamp, fullSize);
-  });
+  Writers().Add(
+      [root, folder, picture, stamp, fullSize, sizeClass] {
+        const QSize size = CacheEntrySize(fullSize, sizeClass);
+        const QImage entry = picture.size() == size ? picture
+                                                    : picture.scaled(size, Qt::IgnoreAspectRatio,
+                                                                     Qt::SmoothTransformation);
+        WriteEntry(root, folder, entry, stamp, fullSize);
+      },
+      picture.sizeInBytes());
 }
 
 void StoreFailure(const QString& fileName) {
