@@ -85,18 +85,16 @@ inline void Use(xml::XmlParser& p, const std::string& text) {
   p.UseBuffer(block.get(), text.size());
 }
 
-inline Strings Parts(xml::XmlParser& p, const std::string& text) {
+// The parts of the text, the content of its first text part, the attributes
+// of its first tag; read by p, or by a fresh parser.
+template <class Parser = xml::XmlParser>
+Strings Parts(const std::string& text, Parser&& p = Parser()) {
   Use(p, text);
   return Rest(p);
 }
 
-inline Strings Parts(const std::string& text) {
-  xml::XmlParser p;
-  return Parts(p, text);
-}
-
-// The content of the first text part.
-inline std::string FirstText(xml::XmlParser& p, const std::string& text) {
+template <class Parser = xml::XmlParser>
+std::string FirstText(const std::string& text, Parser&& p = Parser()) {
   Use(p, text);
   while (p.NextPart()) {
     if (p.PartType() == xml::pkText) return p.PartContent();
@@ -104,12 +102,6 @@ inline std::string FirstText(xml::XmlParser& p, const std::string& text) {
   return "<no text>";
 }
 
-inline std::string FirstText(const std::string& text) {
-  xml::XmlParser p;
-  return FirstText(p, text);
-}
-
-// The attributes of the first start or empty-element tag.
 inline const xml::AttrList& Attrs(xml::XmlParser& p, const std::string& text) {
   Use(p, text);
   while (p.NextPart() && p.PartType() != xml::pkStartTag && p.PartType() != xml::pkEmptyTag) {

@@ -16,15 +16,11 @@ const std::string kDecl = "<?xml version=\"1.0\" encoding=\"Windows-1250\"?>\r\n
 // An album data file as the program writes it, with an empty-element tag and a
 // leaf holding references.
 const std::string kAlbum = kDecl +
-                           "<!DOCTYPE album2 SYSTEM \"album2.dtd\"> \r\n"
-                           "\r\n"
+                           "<!DOCTYPE album2 SYSTEM \"album2.dtd\"> \r\n\r\n"
                            "<album2 dir=\"pics\" b=\"2\">\r\n"
                            "\t<title>My &amp; &lt;album&gt; &#65;&#x42;</title>\r\n"
-                           "\t<photo src=\"a.jpg\">\r\n"
-                           "  \t\t<title>First</title>\r\n"
-                           "\t\t<date/>\n"
-                           "\t\t<place>Brno</place><people>Jan</people>\r\n"
-                           "\t</photo>\r\n"
+                           "\t<photo src=\"a.jpg\">\r\n  \t\t<title>First</title>\r\n\t\t<date/>\n"
+                           "\t\t<place>Brno</place><people>Jan</people>\r\n\t</photo>\r\n"
                            "\t<photo src=\"b.jpg\">tail text<title>Second</title>\r\n"
                            "\t</photo></album2>";
 

@@ -96,19 +96,15 @@ std::string Laughs(const char* pe, const std::string& base, int levels) {
 
 TEST(XmlDeclarations, EveryDeclarationKind) {
   RecordingParser p;
-  Parts(p,
-        "<!DOCTYPE root SYSTEM \"missing.dtd\" [\n"
-        "<!ELEMENT root (a , b? | c*)+>\n"
-        "<!ELEMENT a EMPTY><!ELEMENT b ANY><!ELEMENT c (#PCDATA | a)*><!ELEMENT d whatever>\n"
-        "<!ATTLIST a id ID #REQUIRED kind (x | y) \"y\" n NOTATION ( gif|png ) #IMPLIED\n"
-        "   v CDATA #FIXED 'fixed' w NUMBER 'q'>\n"
-        "<!ENTITY e \"text &#65;\">\n"
-        "<!ENTITY ext PUBLIC \"-//pub\" 'ext.xml'>\n"
-        "<!ENTITY pic SYSTEM \"pic.gif\" NDATA gif>\n"
-        "<!ENTITY % p \"(a)\">\n"
-        "<!NOTATION gif SYSTEM \"viewer\"><!NOTATION png PUBLIC 'png-id'>\n"
-        "<!NOTATION gif SYSTEM \"other\">\n"
-        "]><root/>");
+  Parts(
+      "<!DOCTYPE root SYSTEM \"missing.dtd\" [\n<!ELEMENT root (a , b? | c*)+>\n"
+      "<!ELEMENT a EMPTY><!ELEMENT b ANY><!ELEMENT c (#PCDATA | a)*><!ELEMENT d whatever>\n"
+      "<!ATTLIST a id ID #REQUIRED kind (x | y) \"y\" n NOTATION ( gif|png ) #IMPLIED\n"
+      "   v CDATA #FIXED 'fixed' w NUMBER 'q'>\n<!ENTITY e \"text &#65;\">\n"
+      "<!ENTITY ext PUBLIC \"-//pub\" 'ext.xml'>\n<!ENTITY pic SYSTEM \"pic.gif\" NDATA gif>\n"
+      "<!ENTITY % p \"(a)\">\n<!NOTATION gif SYSTEM \"viewer\"><!NOTATION png PUBLIC 'png-id'>\n"
+      "<!NOTATION gif SYSTEM \"other\">\n]><root/>",
+      p);
   EXPECT_EQ(p.DocRootName(), "root");
   EXPECT_EQ(p.ExternalSubsetName(), "");  // the file does not exist
   // Notations keep duplicates, the later one first.
@@ -146,24 +142,19 @@ TEST(XmlDeclarations, StopRulesOfNamesAndCutOffDeclarations) {
   };
   for (const auto& [subset, defs] : cases) {
     XmlParser p;
-    Parts(p, std::string("<!DOCTYPE r [") + subset);
+    Parts(std::string("<!DOCTYPE r [") + subset, p);
     EXPECT_EQ(Defs(p), defs) << subset;
   }
 }
 
 TEST(XmlDeclarations, ParameterEntities) {
   XmlParser p;
-  Parts(p,
-        "<!DOCTYPE r [\n"
-        "<!ENTITY % model '( a | b )'>\n"
-        "<!ENTITY % type 'CDATA'>\n"
-        "<!ENTITY % decl '<!ELEMENT gen EMPTY>'>\n"
-        "<!ENTITY % kw '#IMPLIED'>\n"
-        "<!ELEMENT r %model;>\n"
-        "<!ATTLIST r x %type; %kw; y (%model;) 'a'>\n"
-        "<!ENTITY g 'is %type;'>\n"
-        "%decl; %undeclared; %no-semicolon\n"
-        "]><r/>");
+  Parts(
+      "<!DOCTYPE r [\n<!ENTITY % model '( a | b )'>\n<!ENTITY % type 'CDATA'>\n"
+      "<!ENTITY % decl '<!ELEMENT gen EMPTY>'>\n<!ENTITY % kw '#IMPLIED'>\n<!ELEMENT r %model;>\n"
+      "<!ATTLIST r x %type; %kw; y (%model;) 'a'>\n<!ENTITY g 'is %type;'>\n"
+      "%decl; %undeclared; %no-semicolon\n]><r/>",
+      p);
   EXPECT_EQ(Defs(p),
             "gen=EMPTY/Empty r=(a|b)/Childs only{x:CDATA:CDATA::Implied:;"
             "y:Enumeration:(a|b)::Default:a;} &g=is %type; %decl=<!ELEMENT gen EMPTY> "
@@ -201,12 +192,12 @@ TEST(XmlDeclarations, DocumentsReadAsTheseParts) {
   for (const auto& [text, parts] : cases) EXPECT_EQ(Parts(text), parts) << text;
 
   RecordingParser p;
-  Parts(p, "<!DOCTYPE r [<!-- c --><?pi x?><bad]x>");
+  Parts("<!DOCTYPE r [<!-- c --><?pi x?><bad]x>", p);
   EXPECT_EQ(p.notices, (Strings{"comment@13", "pi@23:pi", "error@31", "error@36"}));
   EXPECT_EQ(p.InternalSubsetEnd() - p.Buffer(), 35);
-  Parts(p, "<!DOCTYPE r [<!ENTITY % close '>'>] %close; tail<r/>");
+  Parts("<!DOCTYPE r [<!ENTITY % close '>'>] %close; tail<r/>", p);
   EXPECT_EQ(p.notices.back(), "error@?");
-  Parts(p, "<!DOCTYPE a><!DOCTYPE b [<!ELEMENT b ANY>]><b/>");
+  Parts("<!DOCTYPE a><!DOCTYPE b [<!ELEMENT b ANY>]><b/>", p);
   EXPECT_EQ(p.DocRootName(), "b");
 
   // Positions inside entity text are not in the buffer; the next part's are.
@@ -355,7 +346,7 @@ TEST(XmlDeclarations, ExpansionIsBounded) {
       "<!ENTITY % p '%p;'><!ELEMENT r %p;>]>";
   const size_t depth = XmlParser::kMaxEntityDepth;
   XmlParser p;
-  EXPECT_EQ(FirstText(p, selfRef + "<r>&a;|&b;</r>"),
+  EXPECT_EQ(FirstText(selfRef + "<r>&a;|&b;</r>", p),
             std::string(depth, 'x') + "|" + std::string(depth / 2, 'y'));
   EXPECT_EQ(Attrs(p, selfRef + "<r v='&a;'/>").ValueOf("v"), std::string(depth, 'x'));
 
@@ -371,8 +362,9 @@ TEST(XmlDeclarations, ExpansionIsBounded) {
   EXPECT_GT(total, 1000u);
   EXPECT_LT(total, budget);
   RecordingParser r;
-  Parts(r, "<!DOCTYPE r [" + Laughs("% ", "<!NOTATION n SYSTEM \"\"><!ELEMENT e ANY>", 5) +
-               "%l5;]><r/>");
+  Parts(
+      "<!DOCTYPE r [" + Laughs("% ", "<!NOTATION n SYSTEM \"\"><!ELEMENT e ANY>", 5) + "%l5;]><r/>",
+      r);
   EXPECT_LT(r.notices.size(), 2 * budget / 32);
   EXPECT_EQ(r.NotationDefs().Count(), 1u);
   EXPECT_EQ(r.ElementDefs().Count(), 1u);

@@ -17,14 +17,9 @@ namespace {
 
 const std::string kDecl = "<?xml version=\"1.0\" encoding=\"Windows-1250\"?>\r\n";
 const std::string kBody =
-    "<album2 dir=\"pics\">\r\n"
-    "\t<title>Trips</title>\r\n"
-    "\t<photo src=\"a.jpg\">\r\n"
-    "\t\t<title>First</title>\r\n"
-    "\t\t<date/>\r\n"
-    "\t</photo>\r\n"
-    "\t<photo src=\"b.jpg\"><title>Second</title></photo>\r\n"
-    "</album2>\r\n";
+    "<album2 dir=\"pics\">\r\n\t<title>Trips</title>\r\n\t<photo src=\"a.jpg\">\r\n"
+    "\t\t<title>First</title>\r\n\t\t<date/>\r\n\t</photo>\r\n"
+    "\t<photo src=\"b.jpg\"><title>Second</title></photo>\r\n</album2>\r\n";
 const std::string kFile = kDecl + kBody;
 
 const char kDtd[] =
@@ -345,8 +340,7 @@ TEST(XmlWriter, HeaderWithTheDtdAsInternalSubset) {
   DtdDoc d(
       "<r/>",
       "<!ELEMENT r (i*, j?)>\n<!ATTLIST r k (a|b) #IMPLIED n CDATA #REQUIRED f CDATA #FIXED 'x'\n"
-      "  d CDATA '&#34;%&#38;'>\n"
-      "<!ELEMENT i EMPTY>\n<!ELEMENT j (#PCDATA | i)*>\n");
+      "  d CDATA '&#34;%&#38;'>\n<!ELEMENT i EMPTY>\n<!ELEMENT j (#PCDATA | i)*>\n");
   ASSERT_TRUE(d.doc.SetStandalone(true));
   ASSERT_TRUE(d.doc.SetEncoding("Windows-1250"));
   // Without a DTD file name the DTD is written as the internal subset, each

@@ -229,7 +229,7 @@ TEST(XmlParser, DecodesFromTheDeclaredEncoding) {
         doc += std::string("<?xml version='1.0' encoding='") + c.encoding + "'?>";
       doc += "<?xml-stylesheet href='s'?><t a='" + c.bytes + "'>" + c.bytes + "</t>";
       XmlParser p;
-      EXPECT_EQ(FirstText(p, doc), c.expected) << c.encoding << bom;
+      EXPECT_EQ(FirstText(doc, p), c.expected) << c.encoding << bom;
       EXPECT_EQ(Attrs(p, doc).ValueOf("a"), c.expected) << c.encoding << bom;
     }
   }
@@ -237,8 +237,8 @@ TEST(XmlParser, DecodesFromTheDeclaredEncoding) {
   // a declaration without encoding means UTF-8.
   XmlParser p;
   p.SetTextEncoding("Windows-1250");
-  EXPECT_EQ(FirstText(p, "<t>\xE8</t>"), "\u010D");
-  EXPECT_EQ(FirstText(p, "<?xml version='1.0'?><t>\xC4\x8D</t>"), "\u010D");
+  EXPECT_EQ(FirstText("<t>\xE8</t>", p), "\u010D");
+  EXPECT_EQ(FirstText("<?xml version='1.0'?><t>\xC4\x8D</t>", p), "\u010D");
 }
 
 TEST(XmlParser, LoadsOnlyRegularFiles) {
