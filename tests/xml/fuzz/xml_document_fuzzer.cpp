@@ -1,40 +1,15 @@
-// Fuzz target: opens arbitrary bytes as a document, walks every element (once
-// with the direct reading of plain elements, once with the parser alone, which
-// must agree), and when the document may be edited, runs edits and checks
-// that the edited index reads exactly what a fresh open of the written file
-// reads, so that no edit can leave a file that reads otherwise or not at all.
-// The document written with LF, CR LF or CR for every line end must read the
-// same (offsets aside).
-//
-// The input is the document up to its first zero byte, then a script of
-// edits: which elements to hold (several objects of one element make stale
-// ones), renames, contents, replacement texts, attribute values and names,
-// added attributes, header setters and DTDs, each with arguments taken from
-// the input, odd bytes included. Without a zero byte a fixed script runs.
+// Fuzz target: opens the bytes up to the first zero as a document, walks every
+// element (the direct reading of plain elements must agree with the parser's),
+// reads it again with each kind of line end, and when it may be edited runs a
+// script of edits (the bytes after the zero, or a fixed one) on held, possibly
+// stale elements: after each, the index must read what a fresh open reads.
 
-#include <unistd.h>
-
-#include <algorithm>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <memory>
-#include <string>
-#include <string_view>
-#include <vector>
 
 #include "test_util.h"
-#include "xml/xml_data.h"
 
 namespace {
-
-std::string TempPath(const char* what) {
-  return (std::filesystem::temp_directory_path() /
-          ("qv-fuzz-" + std::string(what) + "-" + std::to_string(getpid())))
-      .string();
-}
 
 void Check(bool ok, const char* what) {
   if (!ok) {
@@ -43,8 +18,10 @@ void Check(bool ok, const char* what) {
   }
 }
 
-bool WriteFile(const std::string& path, const std::string& bytes) {
-  return static_cast<bool>(std::ofstream(path, std::ios::binary) << bytes);
+// The scratch folder of this run: files are written there, never beside the corpus.
+const xml_test::TempDir& Scratch() {
+  static const xml_test::TempDir dir;
+  return dir;
 }
 
 // Every entry lies inside its parent and after its previous sibling, and
@@ -75,23 +52,18 @@ void CheckMatchesFile(const xml::XmlData& doc, const std::string& path) {
   Check(xml_test::Dump(doc) == xml_test::DumpReopened(path), "edited index differs from file");
 }
 
-// Reads the script: bytes, small numbers and strings, zero when it is spent.
-class Script {
- public:
-  Script(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-  bool More() const { return at_ < size_; }
-  uint8_t Byte() { return at_ < size_ ? data_[at_++] : 0; }
+// Reads the script: bytes and strings, zero when it is spent.
+struct Script {
+  std::string_view bytes;
+  size_t at = 0;
+  bool More() const { return at < bytes.size(); }
+  uint8_t Byte() { return More() ? bytes[at++] : 0; }
   std::string Text() {
     const size_t length = Byte() % 48;
     std::string s;
     for (size_t i = 0; i < length && More(); ++i) s += static_cast<char>(Byte());
     return s;
   }
-
- private:
-  const uint8_t* data_;
-  size_t size_;
-  size_t at_ = 0;
 };
 
 // Runs the script on an open, editable document.
@@ -135,11 +107,10 @@ void RunScript(xml::XmlData& doc, const std::string& path, Script& script) {
     if (op == 9) {
       // A DTD beside the document (its name may be written into the header),
       // or none, so the DTD goes into the header as text.
-      const std::string dtd = TempPath("dtd");
       std::string text = "<!ELEMENT " + e->Name() + " ";
       text += script.Text();
       text += ">";
-      WriteFile(dtd, text + script.Text());
+      const std::string dtd = Scratch().Write("doc.dtd", text + script.Text());
       doc.SetExternalDTD((script.Byte() & 1) != 0 ? dtd : std::string());
       std::remove(dtd.c_str());
     }
@@ -166,16 +137,11 @@ void FixedEdits(xml::XmlData& doc, const std::string& path) {
 }
 
 std::string Reading(const std::string& bytes) {
-  static const std::string path = TempPath("line-ends");
-  if (!WriteFile(path, bytes)) return "(not written)";
   xml::XmlData doc;
-  doc.SetFileName(path);
-  const std::string reading =
-      doc.Open() ? xml_test::Dump(doc, false) + (doc.IsWellStructured() ? "" : "(ill-structured)")
-                 : "(does not open)";
-  doc.Close();
-  std::remove(path.c_str());
-  return reading;
+  doc.SetFileName(Scratch().Write("line-ends.xml", bytes));
+  return doc.Open()
+             ? xml_test::Dump(doc, false) + (doc.IsWellStructured() ? "" : "(ill-structured)")
+             : "(does not open)";
 }
 
 void CheckLineEnds(std::string_view text) {
@@ -192,12 +158,11 @@ void CheckLineEnds(std::string_view text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const std::string path = TempPath("document");
   const auto* bytes = reinterpret_cast<const char*>(data);
   const std::string text(bytes, std::find(bytes, bytes + size, '\0'));
   const size_t docSize = text.size();
   CheckLineEnds(text);
-  if (!WriteFile(path, text)) return 0;
+  const std::string path = Scratch().Write("doc.xml", text);
   xml::XmlData doc;
   doc.SetFileName(path);
   if (doc.Open()) {
@@ -208,14 +173,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     doc.FastElementReads = true;
     if (doc.IsWellStructured()) {
       if (docSize < size) {
-        Script script(data + docSize + 1, size - docSize - 1);
+        Script script{std::string_view(bytes, size).substr(docSize + 1)};
         RunScript(doc, path, script);
       } else {
         FixedEdits(doc, path);
       }
     }
   }
-  doc.Close();
-  std::remove(path.c_str());
   return 0;
 }
