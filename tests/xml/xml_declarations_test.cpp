@@ -7,10 +7,7 @@
 #include "xml/xml_parser.h"
 
 using xml::XmlParser;
-using xml_test::Attrs;
-using xml_test::FirstText;
-using xml_test::Parts;
-using xml_test::Strings;
+using namespace xml_test;
 
 namespace {
 
@@ -73,7 +70,7 @@ std::string Reading(XmlParser& p) {
 
 // Each document, written into dir as doc.xml, reads as expected (Reading).
 template <size_t N>
-void ExpectReadings(xml_test::TempDir& dir, const std::pair<std::string, std::string> (&cases)[N]) {
+void ExpectReadings(TempDir& dir, const std::pair<std::string, std::string> (&cases)[N]) {
   for (const auto& [doc, expected] : cases) {
     XmlParser p;
     ASSERT_TRUE(p.LoadFile(dir.Write("doc.xml", doc)));
@@ -201,7 +198,7 @@ TEST(XmlDeclarations, DocumentsReadAsTheseParts) {
   EXPECT_EQ(p.DocRootName(), "b");
 
   // Positions inside entity text are not in the buffer; the next part's are.
-  xml_test::Use(p, dtd + "<r>&in;</r>");
+  Use(p, dtd + "<r>&in;</r>");
   std::string where;
   while (p.NextPart()) {
     where += p.PartName() + (p.InBuffer(p.PartStart()) ? "+" : "-") +
@@ -211,7 +208,7 @@ TEST(XmlDeclarations, DocumentsReadAsTheseParts) {
 }
 
 TEST(XmlDeclarations, ExternalSubsetAndExternalEntities) {
-  xml_test::TempDir dir;
+  TempDir dir;
   dir.Write("doc.dtd",
             "<?xml version='1.0' encoding='UTF-8'?>\n"
             "<!ELEMENT doc (#PCDATA)>\n<!ATTLIST doc lang CDATA 'cs'>\n"
@@ -224,11 +221,10 @@ TEST(XmlDeclarations, ExternalSubsetAndExternalEntities) {
                                    "<!DOCTYPE doc SYSTEM \"doc.dtd\">\n<doc>&chapter;\xB1</doc>")));
   // The external entity's own declaration decodes its text; after it the
   // document's encoding is back.
-  EXPECT_EQ(xml_test::Rest(p),
-            (Strings{"prolog | encoding=ISO-8859-2 version=1.0",
-                     "doctype | encoding=ISO-8859-2 version=1.0", "start doc| lang=cs",
-                     "prolog | encoding=Windows-1250 version=1.0", "start p|", "text p|\u0161",
-                     "end p|\u0161", "text p|\u0105", "end doc|\u0105"}));
+  EXPECT_EQ(Rest(p), (Strings{"prolog | encoding=ISO-8859-2 version=1.0",
+                              "doctype | encoding=ISO-8859-2 version=1.0", "start doc| lang=cs",
+                              "prolog | encoding=Windows-1250 version=1.0", "start p|",
+                              "text p|\u0161", "end p|\u0161", "text p|\u0105", "end doc|\u0105"}));
   EXPECT_EQ(p.ExternalSubsetName(), "doc.dtd");
   EXPECT_EQ(p.TextEncoding(), "ISO-8859-2");
   // The subset is read from its first "<!": the text declaration is passed by.
@@ -248,19 +244,19 @@ TEST(XmlDeclarations, ExternalSubsetAndExternalEntities) {
   ASSERT_TRUE(twice.LoadFile(dir.Write("twice.xml",
                                        "<!DOCTYPE a SYSTEM 'big.dtd'><a>"
                                        "<!DOCTYPE b SYSTEM 'big.dtd'></a>")));
-  xml_test::Rest(twice);
+  Rest(twice);
   EXPECT_EQ(twice.notices, Strings{"entity@?"});
   RecordingParser none;
   none.SetReadsExternalFiles(false);
   ASSERT_TRUE(none.LoadFile(dir.Path("attr.xml")));
   EXPECT_EQ(Reading(none), "v=[]");
   ASSERT_TRUE(none.LoadFile(dir.Path("doc.xml")));
-  xml_test::Rest(none);
+  Rest(none);
   EXPECT_EQ(none.notices, Strings{"entity@13"});  // attr.xml's own declaration only
 }
 
 TEST(XmlDeclarations, TheFirstDeclarationBinds) {
-  xml_test::TempDir dir;
+  TempDir dir;
   // The internal subset counts as read before the external one.
   dir.Write("ext.dtd", "<!ENTITY e 'external'><!ATTLIST r a CDATA 'external' x CDATA 'x'>");
   const std::pair<std::string, std::string> cases[] = {
@@ -286,7 +282,7 @@ TEST(XmlDeclarations, ParameterReferencesOnlyWhereRecognised) {
   // Never in a default value, nor in an entity value of the internal subset;
   // in the external subset and in an external parameter entity an entity
   // value has them replaced.
-  xml_test::TempDir dir;
+  TempDir dir;
   dir.Write("ext.dtd",
             "<!ENTITY % e 'x'><!ENTITY g '[%e;]'><!ENTITY % q '(%e;)'>"
             "<!ENTITY h '%q;'><!ATTLIST r d CDATA '%e;'>");
@@ -304,7 +300,7 @@ TEST(XmlDeclarations, ParameterReferencesOnlyWhereRecognised) {
 
 TEST(XmlDeclarations, ByteOrderMarksOfExternalEntities) {
   // A UTF-8 mark is no text of the entity; an entity in UTF-16 is refused.
-  xml_test::TempDir dir;
+  TempDir dir;
   const std::pair<std::string, std::string> cases[] = {
       {"\xEF\xBB\xBFtext", "[text]"},
       {"\xEF\xBB\xBF<?xml version='1.0' encoding='UTF-8'?>t\xC3\xA9", "[t\u00E9]"},
@@ -328,7 +324,7 @@ TEST(XmlDeclarations, ByteOrderMarksOfExternalEntities) {
 }
 
 TEST(XmlDeclarations, ADtdFileStoppedInsideAParameterEntity) {
-  xml_test::TempDir dir;
+  TempDir dir;
   XmlParser p;
   ASSERT_TRUE(
       p.LoadFile(dir.Write("stray.dtd", "<!ENTITY % e '<!ELEMENT a ANY>>'>%e;<!ELEMENT b ANY>")));
@@ -356,7 +352,7 @@ TEST(XmlDeclarations, ExpansionIsBounded) {
   const std::string laughs = "<!DOCTYPE r [" + Laughs("", "lol", 6) + "]><r a='&l6;'>&l6;</r>";
   const size_t budget =
       XmlParser::kMinExpansionBudget + XmlParser::kExpansionBudgetPerByte * laughs.size();
-  xml_test::Use(p, laughs);
+  Use(p, laughs);
   size_t total = 0;
   while (p.NextPart()) total += p.PartContent().size() + p.PartAttributes().ValueOf("a").size();
   EXPECT_GT(total, 1000u);

@@ -8,10 +8,8 @@
 
 using xml::ElementText;
 using xml::XmlElement;
-using xml_test::Dump;
-using xml_test::DumpReopened;
-using xml_test::Strings;
-using Doc = xml_test::OpenDoc;
+using namespace xml_test;
+using Doc = OpenDoc;
 
 namespace {
 
@@ -89,7 +87,7 @@ TEST(XmlEdit, RefusedAndFailedEditsLeaveElementAndFileAlone) {
 
   // A write that fails part way: the old file stays, and so does the index.
   d.doc.BeforeEdit = nullptr;
-  xml_test::RefusingStore store;
+  RefusingStore store;
   d.doc.SetFileStore(&store);
   EXPECT_FALSE(photo->SetName("picture"));
   EXPECT_FALSE(photo->AttributeByName("src")->SetValue("c.jpg"));

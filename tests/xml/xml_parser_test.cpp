@@ -8,10 +8,7 @@
 #include "test_util.h"
 
 using xml::XmlParser;
-using xml_test::Attrs;
-using xml_test::FirstText;
-using xml_test::Parts;
-using xml_test::Strings;
+using namespace xml_test;
 
 TEST(XmlParser, ReadsEachTextAsTheseParts) {
   const std::string dtd =
@@ -87,26 +84,6 @@ TEST(XmlParser, ReadsEachTextAsTheseParts) {
   EXPECT_EQ(Parts(tag + "/>"), Strings{expected});
 }
 
-TEST(XmlParser, TextIsNormalisedUnlessAsked) {
-  const std::pair<std::string, std::string> texts[] = {
-      {"a  b", "a b"},
-      {"a\tb", "a b"},
-      {" a", "a"},
-      {"a\r\n", "a"},
-      {"a\x01 b", "a\x01 b"},  // a control character is no blank
-      {"abcdefgh ijklmnop  qrstuvwx\ty", "abcdefgh ijklmnop qrstuvwx y"},
-      {"abcdefghijklmnopqrstuvw z", "abcdefghijklmnopqrstuvw z"},
-  };
-  for (const auto& [text, expected] : texts) {
-    EXPECT_EQ(FirstText("<a>" + text + "</a>"), expected) << text;
-  }
-  XmlParser p;
-  p.UseBuffer("<a> x  y\n</a> ");
-  p.SetNormalizeText(false);
-  EXPECT_EQ(xml_test::Rest(p),
-            (Strings{"start a|", "text a| x  y\n", "end a| x  y\n", "text a| "}));
-}
-
 TEST(XmlParser, ReferencesInTextAndAttributeValues) {
   struct Case {
     const char* raw;
@@ -123,6 +100,11 @@ TEST(XmlParser, ReferencesInTextAndAttributeValues) {
       {"Tom & Jerry", "Tom Jerry", "Tom & Jerry"},  // no ';': text drops the '&'
       {"a&b", "ab", "a&b"},
       {" a\tb\r\nc ", "a b c", " a b c "},  // an untyped value: each blank (CR LF one) a space
+      {"a  b", "a b", "a  b"},
+      {"a\x01 b", "a\x01 b", "a\x01 b"},  // a control character is no blank
+      {"abcdefgh ijklmnop  qrstuvwx\ty", "abcdefgh ijklmnop qrstuvwx y",
+       "abcdefgh ijklmnop  qrstuvwx y"},
+      {"abcdefghijklmnopqrstuvw z", "abcdefghijklmnopqrstuvw z", "abcdefghijklmnopqrstuvw z"},
       // Referenced blanks stay in a value.
       {"a&#9;b&#10;c&#13;d&#32;", "a b c d", "a\tb\nc\rd "},
   };
@@ -142,6 +124,7 @@ TEST(XmlParser, LineEndsArriveAsOneLineFeed) {
   const std::pair<std::string, Strings> cases[] = {
       {"<a>x\ny\n\nz</a>", {"start a|", "text a|x\ny\n\nz", "end a|x\ny\n\nz"}},
       {"<a><![CDATA[x\ny]]></a>", {"start a|", "cdata a|x\ny", "end a|x\ny"}},
+      {"<a> x  y\n</a> ", {"start a|", "text a| x  y\n", "end a| x  y\n", "text a| "}},
       {"<a v='foo\nbar' w=\"\nx\n\n\"/>", {"empty a| v=foo bar w= x  "}},
       {"<?pi x\ny?>", {"pi pi| x\ny"}},
       {"<a>&u\nv;</a>", {"start a|", "text a|u\nv", "end a|u\nv"}},
@@ -155,11 +138,11 @@ TEST(XmlParser, LineEndsArriveAsOneLineFeed) {
   };
   for (const auto& [doc, expected] : cases) {
     for (const char* lineEnd : {"\n", "\r\n", "\r"}) {
-      const std::string text = xml_test::WithLineEnds(doc, lineEnd);
+      const std::string text = WithLineEnds(doc, lineEnd);
       XmlParser p;
-      xml_test::Use(p, text);
+      Use(p, text);
       p.SetNormalizeText(false);
-      EXPECT_EQ(xml_test::Rest(p), expected) << text;
+      EXPECT_EQ(Rest(p), expected) << text;
     }
   }
 }
@@ -189,7 +172,7 @@ TEST(XmlParser, MalformedTextNeverReadsPastItsEnd) {
         "<!DOCTYPE a [<!ELEMENT", "<!DOCTYPE", "<!DOCTYPE a [<!ATTLIST a b (x",
         "<!DOCTYPE a SYSTEM 'x", "<!DOCTYPE a [<!ENTITY e 'v"}) {
     XmlParser p;
-    xml_test::Use(p, s);
+    Use(p, s);
     ASSERT_TRUE(p.NextPart()) << s;
     EXPECT_EQ(p.PartStart() - p.Buffer(), 0) << s;
     EXPECT_EQ(p.PartEnd() - p.Buffer(), static_cast<long>(s.size()) - 1) << s;
@@ -242,7 +225,7 @@ TEST(XmlParser, DecodesFromTheDeclaredEncoding) {
 }
 
 TEST(XmlParser, LoadsOnlyRegularFiles) {
-  xml_test::TempDir dir;
+  TempDir dir;
   const std::string file = dir.Write("doc.xml", std::string("<a>x</a>\0<b/>", 13));
   XmlParser p;
   EXPECT_FALSE(p.LoadFile(dir.Path("missing.xml")));
