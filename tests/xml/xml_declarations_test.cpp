@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "test_util.h"
 #include "xml/xml_parser.h"
 
