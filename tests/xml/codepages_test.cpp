@@ -10,8 +10,7 @@ using xml::CodePage;
 
 namespace {
 
-// The C library's converter is an independent definition of each code page.
-// Returns 0 when it does not define the byte.
+// The C library's converter defines each code page independently (0: byte undefined).
 char32_t IconvChar(const char* charset, unsigned char byte) {
   iconv_t cd = iconv_open("UTF-32LE", charset);
   char in[1] = {static_cast<char>(byte)};

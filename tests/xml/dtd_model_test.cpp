@@ -59,8 +59,7 @@ TEST(DtdModel, WrittenDtdReadsBackIntoTheSameModel) {
     ASSERT_TRUE(second.LoadDTD(dir.Write("b.dtd", xml::DTDText(first))));
     EXPECT_EQ(Model(second.Root()), Model(first.Root())) << xml::DTDText(first);
   }
-  // A model made in the program, a choice inside a sequence, is written as
-  // groups that DTD syntax allows.
+  // A model made in the program, a choice inside a sequence, is written as valid groups.
   DtdModel made;
   made.Root().Name = "r";
   for (const char* name : {"a", "b", "c"}) made.Root().AddChild(name)->ContentType = xml::etEmpty;
@@ -118,8 +117,7 @@ TEST(DtdModel, LoadDtdFailures) {
   EXPECT_FALSE(dtd.LoadDTD(dir.Write("none.dtd", "<!ENTITY x \"y\">\n")));
   EXPECT_TRUE(dtd.Root().Name.empty());
 
-  // Thirty levels that each name the next level twice would unfold into 2^30
-  // copies; the load stops instead.
+  // Thirty levels naming the next twice would unfold into 2^30 copies: the load stops.
   std::string text;
   for (int i = 0; i < 30; ++i) {
     text += "<!ELEMENT e" + std::to_string(i) + " (e" + std::to_string(i + 1) + ", e" +

@@ -1,8 +1,5 @@
 #pragma once
-// Helpers of the XML toolkit's tests and fuzz targets (no GoogleTest here): a
-// scratch folder, texts with other line ends, parts rendered as short strings,
-// every element of a document as text, a document opened from given text, and
-// a file store that refuses every write.
+// Helpers of the XML tests and fuzz targets (no GoogleTest here).
 
 #include <stdlib.h>
 
@@ -44,8 +41,7 @@ class TempDir {
   std::filesystem::path path_;
 };
 
-// The text with every line end (CR LF, CR or LF) written as lineEnd: line ends
-// must not change what a reader of XML sees.
+// The text with every line end (CR LF, CR or LF) written as lineEnd.
 inline std::string WithLineEnds(std::string_view text, std::string_view lineEnd) {
   std::string out;
   for (size_t i = 0; i < text.size(); ++i) {
@@ -75,9 +71,8 @@ inline Strings Rest(xml::XmlParser& p) {
   return out;
 }
 
-// Starts a pass over a copy of the text in a heap block of exactly its size,
-// so that a read past its end is caught by the address sanitizer. The block
-// lives until the next call.
+// Starts a pass over a heap copy of exactly the text's size (the address sanitizer catches
+// a read past it); the copy lives until the next call.
 inline void Use(xml::XmlParser& p, const std::string& text) {
   static std::unique_ptr<char[]> block;
   block = std::make_unique<char[]>(text.size());
@@ -85,8 +80,7 @@ inline void Use(xml::XmlParser& p, const std::string& text) {
   p.UseBuffer(block.get(), text.size());
 }
 
-// The parts of the text, the content of its first text part, the attributes
-// of its first tag; read by p, or by a fresh parser.
+// The parts, the first text, the first tag's attributes; read by p or a fresh parser.
 template <class Parser = xml::XmlParser>
 Strings Parts(const std::string& text, Parser&& p = Parser()) {
   Use(p, text);
@@ -109,9 +103,8 @@ inline const xml::AttrList& Attrs(xml::XmlParser& p, const std::string& text) {
   return p.PartAttributes();
 }
 
-// One line per element of an open document in document order: level, name,
-// attributes, content and (unless left out) the three offsets of its entry.
-// Iterative: fuzz input may nest deeply.
+// One line per element in document order: level, name, attributes, content and (unless
+// left out) its entry's offsets. Iterative: fuzz input may nest deeply.
 inline std::string Dump(const xml::XmlData& doc, bool offsets = true) {
   std::vector<std::unique_ptr<xml::XmlElement>> stack;
   if (auto root = doc.Root()) stack.push_back(std::move(root));

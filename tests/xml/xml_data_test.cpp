@@ -11,8 +11,7 @@ namespace {
 
 const std::string kDecl = "<?xml version=\"1.0\" encoding=\"Windows-1250\"?>\r\n";
 
-// An album data file as the program writes it, with an empty-element tag and a
-// leaf holding references.
+// An album data file with an empty-element tag and a leaf holding references.
 const std::string kAlbum = kDecl +
                            "<!DOCTYPE album2 SYSTEM \"album2.dtd\"> \r\n\r\n"
                            "<album2 dir=\"pics\" b=\"2\">\r\n"
@@ -73,8 +72,7 @@ TEST(XmlDataOpen, ProblemsBeforeAndInsideTheTree) {
   EXPECT_EQ(broken.errors, std::vector<std::string>{"9 Wrong element nesting."});
   EXPECT_FALSE(broken.doc.Root()->SetName("x"));
 
-  // Comments, CDATA, processing instructions and a stray declaration inside
-  // only warn; the analysis goes on.
+  // Comments, CDATA, PIs and a stray declaration inside only warn; the analysis goes on.
   Opened warned(kDecl + "<a><!--c--><b><![CDATA[x<y]]></b><?pi?><?xml version=\"1.0\"?><c/></a>");
   EXPECT_TRUE(warned.doc.IsWellStructured());
   EXPECT_EQ(warned.warnings, (std::vector<int>{15, 16, 14, 14}));
@@ -84,8 +82,7 @@ TEST(XmlDataOpen, ProblemsBeforeAndInsideTheTree) {
 
 TEST(XmlDataElements, NamesContentsAttributesAndNavigation) {
   Opened o(kAlbum);
-  // Attributes in name order, references resolved, and the text of an element
-  // with children its own text, not a child's.
+  // Attributes in name order, references resolved; a parent's text is its own.
   EXPECT_EQ(xml_test::Dump(o.doc, false),
             "1 album2 b=2 dir=pics []\n2 title [My & <album> AB]\n2 photo src=a.jpg []\n"
             "3 title [First]\n3 date []\n3 place [Brno]\n3 people [Jan]\n"
@@ -166,8 +163,7 @@ TEST(XmlDataOpen, ReportsProgressThenTheOpenedFile) {
 }
 
 TEST(XmlDataOpen, ReadsNoOtherFile) {
-  // Neither an external subset nor an external entity, wherever the document
-  // type declaration stands.
+  // Neither an external subset nor an external entity, wherever the DOCTYPE stands.
   xml_test::TempDir other;
   const std::string secret = other.Write("secret.txt", "secret");
   const std::string dtd = other.Write("ext.dtd", "<!ENTITY s SYSTEM \"" + secret + "\">");

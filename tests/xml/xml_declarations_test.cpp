@@ -8,8 +8,7 @@ using namespace xml_test;
 
 namespace {
 
-// Records every notice as "kind@offset" (offset of Start in the text, or '?'
-// when it lies in another text).
+// Records each notice as "kind@offset" ('?' for an offset in another text).
 class RecordingParser : public XmlParser {
  public:
   Strings notices;
@@ -23,9 +22,8 @@ class RecordingParser : public XmlParser {
   }
 };
 
-// Every definition, space separated: elements as "name=model/type" with their
-// attribute definitions in braces, then "&general" and "%parameter" entities
-// (external ones with [public|system|notation]), then "!notations".
+// Every definition: elements "name=model/type{attributes}", "&general", "%parameter"
+// entities (external ones with [public|system|notation]), "!notations".
 std::string Defs(const XmlParser& p) {
   std::string s;
   for (const xml::ElemDef& e : p.ElementDefs()) {
@@ -129,8 +127,7 @@ TEST(XmlDeclarations, StopRulesOfNamesAndCutOffDeclarations) {
        "&e=v &f=a'b "},  // a literal ends the value
       // Only a '%' before the name makes a parameter entity.
       {"<!ENTITY pct \"50%\"><!ENTITY % pe '%'>", "&pct=50% %pe=% "},
-      // An ATTLIST for an undeclared element declares it as ANY; the ELEMENT
-      // declaration then gives the model and keeps the attributes.
+      // An ATTLIST declares an undeclared element ANY; its ELEMENT then sets the model.
       {"<!ATTLIST x a CDATA 'dflt'><!ELEMENT x (y)><!ATTLIST z a CDATA 'dflt'>",
        "x=(y)/Childs only{a:CDATA:CDATA::Default:dflt;} z=ANY/Any{a:CDATA:CDATA::Default:dflt;} "},
   };
@@ -164,17 +161,14 @@ TEST(XmlDeclarations, DocumentsReadAsTheseParts) {
       // '>' inside the subset ends it, and the declaration with it.
       {"<!DOCTYPE r [<bad>]>", {"doctype |", "text |]>"}},
       {"<!DOCTYPE r [<?pi x?>]><r/>", {"doctype |", "empty r|"}},
-      // A '>' from a parameter entity's text ends the declaration; the part then
-      // ends with the reference, and scanning goes on after it.
+      // A '>' from a parameter entity ends the declaration and the part; the scan goes on.
       {"<!DOCTYPE r [<!ENTITY % close '>'>] %close; tail<r/>",
        {"doctype |", "text |tail", "empty r|tail"}},
-      // A second declaration is analysed on its own and does not send the scan
-      // back; one inside an entity's text is analysed there.
+      // A second declaration is analysed on its own, one in an entity's text there.
       {"<!DOCTYPE a><!DOCTYPE b [<!ELEMENT b ANY>]><b/>", {"doctype |", "doctype |", "empty b|"}},
       {"<!DOCTYPE r [<!ENTITY d '<!DOCTYPE x><y/>'>]><r>&d;</r>",
        {"doctype |", "start r|", "doctype |", "empty y|", "end r|"}},
-      // Entity text is scanned in place of the reference; an entity that ends
-      // its enclosing entity's text returns all the way.
+      // Entity text is scanned in place of the reference, returning through every end.
       {dtd + "<r>a &in; z</r>",
        {"doctype |", "start r|", "text r|a", "start b|a x=&", "text b|bold x=&", "end b|bold",
         "text b|& more z", "end r|& more z"}},
@@ -216,8 +210,7 @@ TEST(XmlDeclarations, ExternalSubsetAndExternalEntities) {
   ASSERT_TRUE(p.LoadFile(dir.Write("doc.xml",
                                    "<?xml version='1.0' encoding='ISO-8859-2'?>\n"
                                    "<!DOCTYPE doc SYSTEM \"doc.dtd\">\n<doc>&chapter;\xB1</doc>")));
-  // The external entity's own declaration decodes its text; after it the
-  // document's encoding is back.
+  // An external entity's declaration decodes its text, then the document's encoding is back.
   EXPECT_EQ(Rest(p), (Strings{"prolog | encoding=ISO-8859-2 version=1.0",
                               "doctype | encoding=ISO-8859-2 version=1.0", "start doc| lang=cs",
                               "prolog | encoding=Windows-1250 version=1.0", "start p|",
@@ -233,8 +226,7 @@ TEST(XmlDeclarations, ExternalSubsetAndExternalEntities) {
       dir.Write("attr.xml", "<!DOCTYPE a [<!ENTITY w SYSTEM 'word.txt'>]><a v='[&w;]'/>")));
   EXPECT_EQ(Reading(p), "v=[w&rd]");
 
-  // Outside files are paid from the expansion budget: a second declaration
-  // naming a file that large is not read again. And a parser may read none.
+  // Outside files are paid from the expansion budget; a parser may read none at all.
   dir.Write("big.dtd",
             "<!ENTITY e 'x'>" + std::string(XmlParser::kMinExpansionBudget * 2 / 3, ' '));
   RecordingParser twice;
@@ -276,9 +268,7 @@ TEST(XmlDeclarations, TheFirstDeclarationBinds) {
 }
 
 TEST(XmlDeclarations, ParameterReferencesOnlyWhereRecognised) {
-  // Never in a default value, nor in an entity value of the internal subset;
-  // in the external subset and in an external parameter entity an entity
-  // value has them replaced.
+  // Never in a default value, nor in an internal entity value; external entity values expand them.
   TempDir dir;
   dir.Write("ext.dtd",
             "<!ENTITY % e 'x'><!ENTITY g '[%e;]'><!ENTITY % q '(%e;)'>"
@@ -332,8 +322,7 @@ TEST(XmlDeclarations, ADtdFileStoppedInsideAParameterEntity) {
 }
 
 TEST(XmlDeclarations, ExpansionIsBounded) {
-  // Self-reference, directly and through another entity, in text, in
-  // attribute values and in declarations: each ends with the expansion cut.
+  // Self-reference, direct or through another entity, ends with the expansion cut.
   const std::string selfRef =
       "<!DOCTYPE r [<!ENTITY a 'x&a;'><!ENTITY b '&c;'><!ENTITY c '&b;y'>"
       "<!ENTITY % p '%p;'><!ELEMENT r %p;>]>";
@@ -343,9 +332,8 @@ TEST(XmlDeclarations, ExpansionIsBounded) {
             std::string(depth, 'x') + "|" + std::string(depth / 2, 'y'));
   EXPECT_EQ(Attrs(p, selfRef + "<r v='&a;'/>").ValueOf("v"), std::string(depth, 'x'));
 
-  // Exponential growth stops at the budget, in text and attribute values and,
-  // through parameter entities, in the subset, where repeating one
-  // declaration adds it once. Each expansion costs at least 32 bytes of it.
+  // Exponential growth stops at the budget (at least 32 bytes an expansion), in the subset
+  // too, where a repeated declaration adds once.
   const std::string laughs = "<!DOCTYPE r [" + Laughs("", "lol", 6) + "]><r a='&l6;'>&l6;</r>";
   const size_t budget =
       XmlParser::kMinExpansionBudget + XmlParser::kExpansionBudgetPerByte * laughs.size();

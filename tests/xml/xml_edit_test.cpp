@@ -121,8 +121,7 @@ TEST(XmlEdit, ContentAndAttributesAreEscapedAndEncoded) {
   EXPECT_EQ(stale->Data(), nullptr);
   EXPECT_FALSE(stale->SetName("x"));
 
-  // A value survives the later rewrites of its tag exactly, references and
-  // blanks included.
+  // A value survives later rewrites of its tag exactly, references and blanks included.
   std::unique_ptr<XmlElement> root = d.doc.Root();
   const std::string value = "say \"hi\" & <go> &#65;\t1\r\n2";
   ASSERT_TRUE(root->AttributeByName("dir")->SetValue(value));
@@ -252,8 +251,7 @@ TEST(XmlEdit, AnElementRewrittenThroughAnotherObjectIsStale) {
       // Writing the old snapshot back would undo the change or unbalance the tags.
       EXPECT_FALSE(second(*old)) << firstName << " then " << secondName;
       EXPECT_EQ(d.Bytes(), bytes) << firstName << " then " << secondName;
-      // The object that made the change goes on, unless it replaced the whole
-      // text, which its snapshot no longer describes.
+      // The changing object goes on, unless it replaced the text its snapshot describes.
       EXPECT_EQ(second(*mine), std::string(firstName) != "xml") << firstName << secondName;
       EXPECT_EQ(Dump(d.doc), DumpReopened(d.path)) << firstName << " then " << secondName;
       EXPECT_TRUE(second(*d.At({1}))) << firstName << " then " << secondName;
@@ -341,8 +339,7 @@ TEST(XmlWriter, HeaderWithTheDtdAsInternalSubset) {
       "  d CDATA '&#34;%&#38;'>\n<!ELEMENT i EMPTY>\n<!ELEMENT j (#PCDATA | i)*>\n");
   ASSERT_TRUE(d.doc.SetStandalone(true));
   ASSERT_TRUE(d.doc.SetEncoding("Windows-1250"));
-  // Without a DTD file name the DTD is written as the internal subset, each
-  // declaration once.
+  // Without a DTD file name the DTD is written once as the internal subset.
   ASSERT_TRUE(d.doc.SetExternalDTD(""));
   ASSERT_TRUE(d.doc.SetXMLVersion(""));
   EXPECT_EQ(xml::HeaderText(d.doc),

@@ -31,16 +31,14 @@ TEST(XmlParser, ReadsEachTextAsTheseParts) {
       {"<a>\r\n\t \t\t\t\t\t\t\t\t \r\n<b/>\t\t\t\t\t\t\t\t\tx \t\t\t\t\t\t\t\t\t",
        {"start a|", "empty b|", "text b|x"}},
       {"<>x", {"start |", "text |x"}},
-      // Attributes in name order, of a repeated name the later one first. A
-      // name waits for its '=' and quote, skipping all else; '/' where a name
-      // may begin ends the analysis.
+      // Attributes in name order, a repeated name's later one first; a name waits for '=' and a
+      // quote, '/' where a name may begin ends the analysis.
       {"<a z=\"1\" b='2' m = \"3\">", {"start a| b=2 m=3 z=1"}},
       {"<a x=\"1\" y=\"0\" x=\"2\"/>", {"empty a| x=2 x=1 y=0"}},
       {"<a b c=\"1\"/>", {"empty a| b=1"}},
       {"<a b='1' c/>", {"start a| b=1"}},
       {"</a x='1'/>", {"end a| x=1"}},
-      // Text is normalised and blank text skipped; a leaf's text survives its
-      // end tag, blank text around elements empties it.
+      // Text is normalised, blank text skipped; a leaf's text survives its end tag.
       {"<a>\r\n\t <b>  two \r\n\t  words\t</b>\r\n</a>  \r\n",
        {"start a|", "start b|", "text b|two words", "end b|two words", "end a|"}},
       {"<a><b>x</b></a>", {"start a|", "start b|", "text b|x", "end b|x", "end a|x"}},
@@ -115,9 +113,8 @@ TEST(XmlParser, ReferencesInTextAndAttributeValues) {
 }
 
 TEST(XmlParser, LineEndsArriveAsOneLineFeed) {
-  // Each document is written with LF line ends, read once so, once with CR LF
-  // and once with CR alone: every part must read the same, LF for a line end
-  // (a space in an attribute value). Text is read as it stands.
+  // Read with LF, CR LF and CR line ends, every part reads the same: LF for a line end (a
+  // space in an attribute value), text as it stands.
   const std::pair<std::string, Strings> cases[] = {
       {"<a>x\ny\n\nz</a>", {"start a|", "text a|x\ny\n\nz", "end a|x\ny\n\nz"}},
       {"<a><![CDATA[x\ny]]></a>", {"start a|", "cdata a|x\ny", "end a|x\ny"}},
@@ -145,9 +142,7 @@ TEST(XmlParser, LineEndsArriveAsOneLineFeed) {
 }
 
 TEST(XmlParser, TypedAttributeValuesAreTrimmedAndCollapsed) {
-  // Values of a declared type other than CDATA lose their outer spaces and
-  // keep one of each inner run, wherever the spaces came from; a tab written
-  // as a reference is no space.
+  // Typed values lose outer spaces and keep one of each inner run; a referenced tab stays.
   const std::pair<std::string, std::string> cases[] = {
       {"<!ATTLIST r t NMTOKENS #IMPLIED><!ELEMENT r ANY>]><r t=' 1   2  '/>", "1 2"},
       {"<!ELEMENT r ANY><!ATTLIST r t NMTOKENS #IMPLIED>]><r t='\r\n1\r\n\r\n2'/>", "1 2"},
@@ -200,8 +195,7 @@ TEST(XmlParser, DecodesFromTheDeclaredEncoding) {
       {"UTF-16", "\xC4\x8D", "\u010D"},                 // ASCII changed: passes
       {"Windows-1250", "&#x10D;\xE8", "\u010D\u010D"},  // references are not decoded again
   };
-  // Neither a UTF-8 byte-order mark nor a processing instruction whose target
-  // begins with xml changes that.
+  // Neither a UTF-8 mark nor a PI whose target begins with xml changes that.
   for (const Case& c : cases) {
     for (const char* bom : {"", "\xEF\xBB\xBF"}) {
       std::string doc = bom;
@@ -213,8 +207,7 @@ TEST(XmlParser, DecodesFromTheDeclaredEncoding) {
       EXPECT_EQ(Attrs(p, doc).ValueOf("a"), c.expected) << c.encoding << bom;
     }
   }
-  // A fragment without declaration decodes with the encoding set beforehand;
-  // a declaration without encoding means UTF-8.
+  // A fragment decodes with the encoding set beforehand; a bare declaration means UTF-8.
   XmlParser p;
   p.SetTextEncoding("Windows-1250");
   EXPECT_EQ(FirstText("<t>\xE8</t>", p), "\u010D");

@@ -24,8 +24,7 @@ const xml_test::TempDir& Scratch() {
   return dir;
 }
 
-// Every entry lies inside its parent and after its previous sibling, and
-// knows its level.
+// Every entry lies inside its parent, after its previous sibling, at its level.
 void CheckIndex(const xml::XmlData& doc) {
   const xml::XmlIndexTree& tree = doc.IndexTree();
   const auto size = static_cast<int32_t>(doc.Text().size());

@@ -11,8 +11,7 @@
 
 namespace {
 
-// Checked by the C library's converter, not the toolkit's own decoder: it
-// refuses overlong forms, surrogates and anything beyond U+10FFFF.
+// Checked by the C library's converter (not the toolkit's decoder).
 bool ValidUtf8(std::string_view s) {
   iconv_t cd = iconv_open("UTF-32LE", "UTF-8");
   std::string out(4 * s.size() + 4, '\0');
@@ -66,8 +65,7 @@ void CheckPart(const xml::XmlParser& p) {
   if (p.InBuffer(p.PartStart()) && p.InBuffer(p.PartEnd())) Check(p.PartStart() <= p.PartEnd());
 }
 
-// Every part as the application sees it, text as it stands; none when the
-// expansion budget (which grows with the text's length) cut something off.
+// Every part, text as it stands; none when the length-bound expansion budget cut it off.
 xml_test::Strings Reading(std::string_view doc, std::string_view external) {
   FuzzParser p(external);
   p.UseBuffer(doc.data(), doc.size());
