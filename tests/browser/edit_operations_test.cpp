@@ -2,7 +2,7 @@
 // randomized test checks that): the open dialog, the modified flag, and
 // steps that refuse to write into images they do not know.
 
-#include "edit_fixture.h"
+#include "browser_fixture.h"
 
 namespace {
 

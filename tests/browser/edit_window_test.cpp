@@ -3,22 +3,18 @@
 
 #include "browser/edit_window.h"
 
-#include <QAction>
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
-#include <QTest>
 #include <QUrl>
 
 #include "browser/browse_window.h"
 #include "browser/edit_browse.h"
 #include "browser_fixture.h"
 #include "core/data_file.h"
-#include "core/message_table.h"
 #include "support/controls.h"
-#include "support/scripted_prompts.h"
 #include "support/test_files.h"
 
 namespace {
@@ -74,13 +70,8 @@ class EditWindowTest : public BrowserTest {
     return names.join(u' ');
   }
   QString Selection() { return QStringLiteral("%1..%2").arg(Model().SelStart).arg(Model().SelEnd); }
-  // The centre of image i's cell on spread 0 (the right page), and the cell.
-  QRect CellOf(int i) const {
-    const QSize page(window_->Book().SpineX(), window_->height());
-    return CellRect(true, i, page, window_->Book().Look())
-        .ToQRect()
-        .translated(window_->Book().SpineX(), 0);
-  }
+  // Image i's cell on spread 0 (the right page).
+  QRect CellOf(int i) { return CellAt(true, i); }
   // A click on image a, then a Shift+click on image b.
   void Select(int a, int b) {
     Hover(CellOf(a).center());
