@@ -134,23 +134,22 @@ class RecordingBrowseHost : public BrowseHost {
   bool IsLettersShown() const override { return Letters; }
   QPoint PressPoint() const override { return Press; }
   void RunAction(const QString& name) override { Log << name; }
-  void SetShowPictureEnabled(bool enabled) override {
-    Log << QStringLiteral("ShowPictureEnabled %1").arg(enabled);
-  }
-  void PopupPictureMenu(QPoint p) override {
-    Log << QStringLiteral("PictureMenu %1,%2").arg(p.x()).arg(p.y());
-  }
-  void ShowImage(int index) override { Log << QStringLiteral("ShowImage %1").arg(index); }
-  void ShowGoto() override { Log << QStringLiteral("ShowGoto"); }
+  void SetShowPictureEnabled(bool enabled) override { Note("ShowPictureEnabled", enabled); }
+  void PopupPictureMenu(QPoint p) override { Note("PictureMenu", p.x(), p.y()); }
+  void ShowImage(int index) override { Note("ShowImage", index); }
+  void ShowGoto() override { Note("ShowGoto"); }
   bool IsDetailsShowing() const override { return DetailsShowing; }
-  void OpenDetails(int a, int b) override {
-    Log << QStringLiteral("OpenDetails %1 %2").arg(a).arg(b);
-  }
-  void OpenDetailsReadOnly(int i) override {
-    Log << QStringLiteral("OpenDetailsReadOnly %1").arg(i);
-  }
-  void SetDetailsRange(int a, int b) override {
-    Log << QStringLiteral("SetDetailsRange %1 %2").arg(a).arg(b);
+  void OpenDetails(int a, int b) override { Note("OpenDetails", a, b); }
+  void OpenDetailsReadOnly(int i) override { Note("OpenDetailsReadOnly", i); }
+  void SetDetailsRange(int a, int b) override { Note("SetDetailsRange", a, b); }
+
+ private:
+  // One line of the log: the call's name and its numbers.
+  template <typename... Numbers>
+  void Note(const char* call, Numbers... numbers) {
+    QString line = QLatin1String(call);
+    ((line += u' ' + QString::number(numbers)), ...);
+    Log << line;
   }
 };
 
@@ -177,20 +176,18 @@ class BrowseTest : public BookTest {
 // editor with scripted prompts, and thumbnails that name their file so a
 // test can tell each is still the picture of its image.
 
-// A stand-in thumbnail that remembers the file it was made from.
-inline Thumbnail ThumbFor(const QString& file) {
-  QImage image(1, 1, QImage::Format_ARGB32);
-  image.setText(QStringLiteral("file"), file);
-  return {image, QPoint(), QSize(1, 1)};
+// Stand-in thumbnails that remember the file each was made from.
+inline ThumbnailList ThumbsFor(const QStringList& files) {
+  ThumbnailList thumbnails;
+  for (const QString& file : files) {
+    QImage image(1, 1, QImage::Format_ARGB32);
+    image.setText(QStringLiteral("file"), file);
+    thumbnails.append({image, QPoint(), QSize(1, 1)});
+  }
+  return thumbnails;
 }
 inline QString FileOf(const Thumbnail& thumbnail) {
   return thumbnail.Picture.text(QStringLiteral("file"));
-}
-
-inline ThumbnailList ThumbsFor(const QStringList& files) {
-  ThumbnailList thumbnails;
-  for (const QString& file : files) thumbnails.append(ThumbFor(file));
-  return thumbnails;
 }
 
 struct EditEnv {
@@ -237,9 +234,6 @@ struct EditEnv {
     for (const ImageRecord& image : Chapter())
       order << (image.File.startsWith(u'p') ? image.File.mid(1) : image.File);
     return order.join(u' ');
-  }
-  QString Selection() const {
-    return QStringLiteral("%1..%2").arg(Model.SelStart).arg(Model.SelEnd);
   }
   // One thumbnail per image, each made from its own file.
   void ExpectParallel() {

@@ -157,7 +157,7 @@ TEST_F(BrowseTest, ClicksAndKeysOpenInBrowseModeAndSelectInEditMode) {
   EXPECT_EQ(
       host.Log,
       QStringList({"ShowImage 13", "OpenDetailsReadOnly 13", "ShowImage 13", "OpenDetails 12 -1",
-                   "ShowPictureEnabled 0", "PictureMenu 38,207", "SetDetailsRange 12 12",
+                   "ShowPictureEnabled 0", "PictureMenu 38 207", "SetDetailsRange 12 12",
                    "SetDetailsRange 12 28", "ShowImage 28", "OpenDetails 12 28", "EditMode"}));
 }
 

@@ -39,18 +39,19 @@ class EditWindowTest : public BrowserTest {
     AlbumModel& model = Model();
     model.ResetToStart();
     model.DataFiles = {dir_.filePath(QStringLiteral("main.xml"))};
-    QStringList files;
-    for (int i = 0; i < count; ++i) files << File(QString::number(i));
-    ImageEdits::SetChapter(model, 0, ImagesOf(files));
+    const auto files = [this](const QString& prefix, int n) {
+      QStringList names;
+      for (int i = 0; i < n; ++i) names << File(prefix + QString::number(i));
+      return ImagesOf(names);
+    };
+    ImageEdits::SetChapter(model, 0, files(QString(), count));
     if (chapterCount > 0) {
       model.DataFiles << QStringLiteral("c1.xml");
       model.ChapterNames = {QStringLiteral("One")};
       model.ImageDirs = {QString(), QString()};
       model.DataTitles = {QString(), QString()};
     }
-    files.clear();
-    for (int i = 0; i < chapterCount; ++i) files << File(QStringLiteral("c") + QString::number(i));
-    ImageEdits::SetChapter(model, 1, ImagesOf(files));
+    ImageEdits::SetChapter(model, 1, files(QStringLiteral("c"), chapterCount));
     for (int k = 0; k < MaxDataFiles; ++k) model.MarkSaved(k);  // as opened
     window_->PositionWindow();
     window_->ShowSpread(0, 0);

@@ -1,5 +1,7 @@
-// Thousands of editing commands, undos and redos with a fixed seed, checked
-// step by step against a plain list of images.
+// The editing commands without a window: thousands of them, undos and redos
+// with a fixed seed, checked step by step against a plain list of images; and
+// what they promise beyond their effect on the lists: the open dialog, the
+// modified flag, and steps that refuse to write into images they do not know.
 
 #include <QRandomGenerator>
 
@@ -135,6 +137,79 @@ TEST(UndoRandom, TwoThousandCommandsAgreeWithAPlainListAndUndoToTheStart) {
   EXPECT_EQ(read().images, start.images);
   EXPECT_FALSE(env.Model.DataModified[EditEnv::kChapter]);
   env.ExpectParallel();
+}
+
+TEST(EditCommands, AddAsksForFilesAtTheImageFolderAndMakesTheirThumbnailsOnce) {
+  EditEnv env(1);
+  env.Ask.OpenFileNames = {QStringLiteral("/pics/x.jpg"), QStringLiteral("/pics/y.jpg")};
+  env.Editor.AddPicturesExecute(false, QStringLiteral("Insert images..."));
+  ASSERT_EQ(env.Ask.FileRequests.size(), 1);
+  EXPECT_EQ(env.Ask.FileRequests[0].Title, "Insert images...");
+  EXPECT_TRUE(env.Ask.FileRequests[0].Filter.startsWith("Image files ("));
+  EXPECT_EQ(env.Ask.FileRequests[0].InitialDir, "/album/");
+  EXPECT_EQ(FilesOf(env.Chapter()), QStringList({"p0", "/pics/x.jpg", "/pics/y.jpg"}));
+  // Redo after undo brings back the same thumbnails without reading the files again.
+  env.Undo.Stack().undo();
+  env.Undo.Stack().redo();
+  EXPECT_EQ(env.Made, QStringList({"/pics/x.jpg", "/pics/y.jpg"}));
+  env.ExpectParallel();
+}
+
+TEST(EditCommands, ModifiedMeansDifferentFromWhatWasLastSaved) {
+  EditEnv env(4);
+  bool& modified = env.Model.DataModified[EditEnv::kChapter];
+  env.Select(0, 0);
+  env.Editor.DropSelection(2);  // 1 2 0 3
+  env.Select(1, 1);
+  env.Editor.DropSelection(0);             // 2 1 0 3
+  env.Model.MarkSaved(EditEnv::kChapter);  // written here
+  env.Undo.Stack().undo();
+  EXPECT_TRUE(modified);
+  env.Undo.Stack().redo();
+  EXPECT_FALSE(modified);
+
+  // A change made elsewhere (a chapter title) outlives undo and redo, and
+  // taking it back is no change at all.
+  env.Model.DataTitles[EditEnv::kChapter] = QStringLiteral("Renamed");
+  env.Model.UpdateModified(EditEnv::kChapter);
+  env.Undo.Stack().undo();
+  env.Undo.Stack().redo();
+  EXPECT_EQ(env.Order(), "2 1 0 3");
+  EXPECT_TRUE(modified);
+  env.Model.DataTitles[EditEnv::kChapter] = QStringLiteral("One");
+  env.Undo.Stack().undo();
+  env.Undo.Stack().redo();
+  EXPECT_FALSE(modified);
+
+  // Edits waiting in the properties dialog count until they are dropped.
+  EditEnv other(2);
+  other.Undo.SetPendingEdits(EditEnv::kChapter, true);
+  EXPECT_TRUE(other.Model.DataModified[EditEnv::kChapter]);
+  other.Undo.SetPendingEdits(EditEnv::kChapter, false);
+  EXPECT_FALSE(other.Model.DataModified[EditEnv::kChapter]);
+}
+
+TEST(EditCommands, UndoAfterAnotherAlbumWasOpenedForgetsInsteadOfWriting) {
+  EditEnv env(3);
+  env.Select(0, 0);
+  env.Editor.DeletePicturesExecute(false);
+  env.Model.ResetToStart();  // another album
+  ImageEdits::SetChapter(env.Model, EditEnv::kChapter, ImagesOf({QStringLiteral("other")}));
+  env.Undo.Undo();
+  EXPECT_EQ(env.Order(), "other");
+  EXPECT_EQ(env.Undo.Stack().count(), 0);
+}
+
+TEST(EditCommands, ChapterWithoutThumbnailsDropsThemInsteadOfMismatching) {
+  EditEnv env(4);
+  env.Model.Thumbnails[EditEnv::kChapter].clear();
+  env.Model.ThumbsLoaded[EditEnv::kChapter] = false;
+  env.Editor.AddImages({QStringLiteral("x")});
+  env.Select(0, 1);
+  env.Editor.DropSelection(3);
+  EXPECT_EQ(env.Order(), "2 3 0 1 x");
+  EXPECT_TRUE(env.Model.Thumbnails[EditEnv::kChapter].isEmpty());
+  EXPECT_FALSE(env.Model.ThumbsLoaded[EditEnv::kChapter]);
 }
 
 }  // namespace
