@@ -3,22 +3,18 @@
 
 #include "browser/edit_window.h"
 
-#include <QAction>
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
-#include <QTest>
 #include <QUrl>
 
 #include "browser/browse_window.h"
 #include "browser/edit_browse.h"
 #include "browser_fixture.h"
 #include "core/data_file.h"
-#include "core/message_table.h"
 #include "support/controls.h"
-#include "support/scripted_prompts.h"
 #include "support/test_files.h"
 
 namespace {
@@ -43,18 +39,19 @@ class EditWindowTest : public BrowserTest {
     AlbumModel& model = Model();
     model.ResetToStart();
     model.DataFiles = {dir_.filePath(QStringLiteral("main.xml"))};
-    QStringList files;
-    for (int i = 0; i < count; ++i) files << File(QString::number(i));
-    ImageEdits::SetChapter(model, 0, ImagesOf(files));
+    const auto files = [this](const QString& prefix, int n) {
+      QStringList names;
+      for (int i = 0; i < n; ++i) names << File(prefix + QString::number(i));
+      return ImagesOf(names);
+    };
+    ImageEdits::SetChapter(model, 0, files(QString(), count));
     if (chapterCount > 0) {
       model.DataFiles << QStringLiteral("c1.xml");
       model.ChapterNames = {QStringLiteral("One")};
       model.ImageDirs = {QString(), QString()};
       model.DataTitles = {QString(), QString()};
     }
-    files.clear();
-    for (int i = 0; i < chapterCount; ++i) files << File(QStringLiteral("c") + QString::number(i));
-    ImageEdits::SetChapter(model, 1, ImagesOf(files));
+    ImageEdits::SetChapter(model, 1, files(QStringLiteral("c"), chapterCount));
     for (int k = 0; k < MaxDataFiles; ++k) model.MarkSaved(k);  // as opened
     window_->PositionWindow();
     window_->ShowSpread(0, 0);
@@ -74,13 +71,8 @@ class EditWindowTest : public BrowserTest {
     return names.join(u' ');
   }
   QString Selection() { return QStringLiteral("%1..%2").arg(Model().SelStart).arg(Model().SelEnd); }
-  // The centre of image i's cell on spread 0 (the right page), and the cell.
-  QRect CellOf(int i) const {
-    const QSize page(window_->Book().SpineX(), window_->height());
-    return CellRect(true, i, page, window_->Book().Look())
-        .ToQRect()
-        .translated(window_->Book().SpineX(), 0);
-  }
+  // Image i's cell on spread 0 (the right page).
+  QRect CellOf(int i) { return CellAt(true, i); }
   // A click on image a, then a Shift+click on image b.
   void Select(int a, int b) {
     Hover(CellOf(a).center());

@@ -55,14 +55,10 @@ const QString kMestaPhotos = Photo("brno.jpg", "Špilberk – hrad", "Brno");
 class SavingTest : public BrowserTest {
  protected:
   void SetUp() override {
-    QuietAboutMasks();
     ASSERT_TRUE(dir_.isValid());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Path("config"));
     std::signal(SIGXFSZ, SIG_DFL);  // as a process starts
-    window_.reset(StartBookWindow(QString(), &ask_));
-    window_->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
-    Activate();
+    Show(StartBookWindow(QString(), &ask_));
     WriteAlbum();
   }
 
