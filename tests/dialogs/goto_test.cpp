@@ -2,16 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QComboBox>
 #include <QSpinBox>
 #include <QStyleOptionComboBox>
 #include <QTest>
-#include <QTimer>
 
 #include "core/album_model.h"
 #include "init/profile.h"
 #include "support/controls.h"
+#include "support/with_modal.h"
 
 namespace {
 
@@ -34,15 +33,13 @@ class GotoTest : public ::testing::Test {
 
   // Runs the dialog; step acts in it once it shows modally.
   void Run(const std::function<void()>& step) {
-    bool modal = false;
-    QTimer::singleShot(0, [&] {
-      modal = QApplication::activeModalWidget() == &dialog;
-      step();
-      if (dialog.isVisible()) dialog.reject();
-    });
-    dialog.ShowGoto(model, AlbumLook().ImagesPerPage(),
-                    [this](int c, int p) { shown << std::make_pair(c, p); });
-    EXPECT_TRUE(modal);
+    const QWidget* modal = WithModal(
+        [&] {
+          dialog.ShowGoto(model, AlbumLook().ImagesPerPage(),
+                          [this](int c, int p) { shown << std::make_pair(c, p); });
+        },
+        [&](QWidget*) { step(); });
+    EXPECT_EQ(modal, &dialog);
   }
   QSpinBox* Page() const { return Control<QSpinBox>(&dialog, "edPage"); }
   QComboBox* Chapter() const { return Control<QComboBox>(&dialog, "edChapter"); }

@@ -16,9 +16,8 @@
 #include "dialogs/pic_details_date.h"
 #include "init/profile.h"
 #include "support/controls.h"
+#include "support/qt_print.h"
 #include "support/scripted_prompts.h"
-
-inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
 
 namespace {
 

@@ -208,8 +208,7 @@ TEST_F(PicViewTest, APortraitCameraPhotoStandsUprightAndBitmapsShow) {
   EXPECT_EQ(Img()->geometry(), QRect(170, 110, 60, 80));
   EXPECT_EQ(Img()->Picture().size(), QSize(60, 80));
   view.hide();
-  const QString bitmap = dir.filePath("flat.bmp");
-  ASSERT_TRUE(Filled(50, 40, Qt::gray).save(bitmap, "BMP"));
+  ASSERT_TRUE(Filled(50, 40, Qt::gray).save(dir.filePath("flat.bmp"), "BMP"));
   ASSERT_TRUE(Open(Add("flat.bmp", QByteArray())));
   EXPECT_EQ(Img()->geometry(), QRect(175, 130, 50, 40));
 }

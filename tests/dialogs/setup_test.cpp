@@ -70,6 +70,10 @@ class SetupDialogTest : public AlbumFilesTest {
     dialog_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog_.get()));
   }
+  void ShowProperties() {
+    dialog_->PrepareAlbumProperties();
+    Show();
+  }
   template <typename T = QAbstractButton>
   T* Find(const char* name) {
     return Control<T>(dialog_.get(), name);
@@ -139,8 +143,7 @@ TEST_F(SetupDialogTest, AMissingDefaultLookShowsTheDefaultsAndOkCreatesIt) {
 TEST_F(SetupDialogTest, OutsideEditModeEveryControlIsDisabledAndOkCommitsTheSame) {
   OpenAlbum();
   env_.Window.EditMode = false;
-  dialog_->PrepareAlbumProperties();
-  Show();
+  ShowProperties();
   for (const char* page : {"pgGeneral", "pgLook", "pgBookmarks"}) {
     for (QWidget* control : Find<QWidget>(page)->findChildren<QWidget*>())
       EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
@@ -156,8 +159,7 @@ TEST_F(SetupDialogTest, OutsideEditModeEveryControlIsDisabledAndOkCommitsTheSame
 // commits, and Cancel afterwards keeps what Apply committed.
 TEST_F(SetupDialogTest, ApplyThenCancelKeepsWhatApplyCommitted) {
   OpenAlbum();
-  dialog_->PrepareAlbumProperties();
-  Show();
+  ShowProperties();
   EXPECT_EQ(dialog_->windowTitle(), "Album properties");
   Type("edTitle", "Applied");
   ShowPage("pgLook");
@@ -184,8 +186,7 @@ TEST_F(SetupDialogTest, EachTargetKeepsItsPendingTextureAndAnUnreadableOneIsRefu
   ASSERT_TRUE(texture.save(Path("cover.bmp")));
   ASSERT_TRUE(texture.save(Path("paper.bmp")));
   WriteAll(Path("clip.avi"), "RIFF");
-  dialog_->PrepareAlbumProperties();
-  Show();
+  ShowProperties();
   ShowPage("pgLook");
   env_.Ask.OpenFileNames << Path("cover.bmp") << Path("paper.bmp") << Path("clip.avi");
   Click("btTexture");
@@ -210,8 +211,7 @@ TEST_F(SetupDialogTest, ThePreviewShowsTheColoursAndFontsTheBookDraws) {
   SizedBookWindow bookWindow({800, 600});  // the book, for comparing with the preview
   BookView book(env_.Model, bookWindow, look_, settings_);
   bookWindow.SetBook(&book);
-  dialog_->PrepareAlbumProperties();
-  Show();
+  ShowProperties();
   ShowPage("pgLook");
   QWidget* panel = Find<QWidget>("pnColor");
   const QSize size = dialog_->size();
@@ -271,8 +271,7 @@ TEST_F(SetupDialogTest, ThePreviewShowsTheColoursAndFontsTheBookDraws) {
 
 TEST_F(SetupDialogTest, ImageFoldersAreChosenInAFolderDialog) {
   OpenAlbum();
-  dialog_->PrepareAlbumProperties();
-  Show();
+  ShowProperties();
   env_.Ask.OpenFileNames << Path("main.xml");
   env_.Ask.OkCancelAnswers << false;
   Click("btDataFile");  // the same file is read again only when the person says so
@@ -293,8 +292,7 @@ TEST_F(SetupDialogTest, AFormatFileThatCannotBeReadLeavesTheWorkingLook) {
   if (!QFile::exists("/proc/self/mem"))
     GTEST_SKIP() << "needs a file that exists but cannot be read";
   OpenAlbum();
-  dialog_->PrepareAlbumProperties();
-  Show();
+  ShowProperties();
   Type("edTitle", "typed");
   const AlbumLook before = dialog_->Session().SetupProfile;
   env_.Ask.OpenFileNames << "/proc/self/mem";
@@ -328,14 +326,14 @@ TEST_F(SetupDialogTest, LongPathsAreShortenedInTheMiddleAndTheDialogFitsTheScree
   Show();
   EXPECT_LE(dialog_->frameGeometry().width(), dialog_->screen()->availableGeometry().width());
   EXPECT_EQ(Background("pnBMColor"), ToQColor(look_.BM[0]));  // the chapter's bookmark
-  const QString chapterFile = QDir::toNativeSeparators(env_.Model.DataFiles[1]);
-  const std::pair<const char*, const char*> labels[] = {{"pgBookmarks", "lbFile"},
-                                                        {"pgGeneral", "lbFilename"}};
-  for (const auto& [page, name] : labels) {
+  const struct {
+    const char *page, *name;
+    QString full;
+  } labels[] = {{"pgBookmarks", "lbFile", QDir::toNativeSeparators(env_.Model.DataFiles[1])},
+                {"pgGeneral", "lbFilename", QDir::toNativeSeparators(env_.Model.AlbumFileName)}};
+  for (const auto& [page, name, full] : labels) {
     ShowPage(page);
     auto* label = Find<QLabel>(name);
-    const QString full =
-        page == labels[0].first ? chapterFile : QDir::toNativeSeparators(env_.Model.AlbumFileName);
     EXPECT_EQ(label->toolTip(), full);
     const QString shown = label->text();
     EXPECT_TRUE(shown.contains(QChar(0x2026))) << shown.toStdString();

@@ -23,15 +23,10 @@
 namespace {
 
 template <typename T, typename Parent>
-T* Make(Parent* parent, const char* name, const QString& text = QString()) {
+T* Make(Parent* parent, const char* name, const char* text = nullptr) {
   auto* w = new T(parent);
   w->setObjectName(name);
-  if constexpr (std::is_same_v<T, QGroupBox>) {
-    w->setTitle(text);
-  } else if constexpr (!std::is_same_v<T, QTabWidget> && !std::is_same_v<T, QWidget> &&
-                       !std::is_same_v<T, QDialog>) {
-    w->setText(text);
-  }
+  if (text) w->setProperty(std::is_same_v<T, QGroupBox> ? "title" : "text", QString(text));
   return w;
 }
 

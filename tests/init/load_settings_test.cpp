@@ -10,6 +10,7 @@
 #include "init/profile_file.h"
 #include "init/program_settings.h"
 #include "support/album_env.h"
+#include "support/settings_folder.h"
 
 namespace {
 
@@ -17,9 +18,6 @@ class LoadSettingsTest : public AlbumFilesTest {
  protected:
   void SetUp() override {
     AlbumFilesTest::SetUp();
-    // The settings file lives in the test's folder, never in the home.
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Path("config"));
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, Path("config"));
     SetDefaultProfile(look_);
     QCoreApplication::installTranslator(&messages_);
   }
@@ -32,6 +30,7 @@ class LoadSettingsTest : public AlbumFilesTest {
                  });
   }
 
+  const SettingsFolder folder_{Path("config")};  // never the person's own settings
   DataEnv env_;
   AlbumLook look_;
   ProgramSettings settings_;

@@ -23,28 +23,13 @@ AlbumLook Defaults() {
 // A look that differs from the defaults in every field the file stores.
 AlbumLook ChangedLook() {
   AlbumLook p = Defaults();
-  p.FormLeft = -20;
-  p.FormTop = 7;
-  p.FormWidth = 900;
-  p.FormHeight = 650;
-  p.FormMaximized = true;
-  p.RowCount = 4;
-  p.ColumnCount = 5;
-  p.TextRowCount = 0;
-  p.Zoom = 0;
-  p.ThumbnailFrames = true;
-  p.ExtendedDesc = false;
-  p.ShowDate = false;
-  p.ShowPlace = false;
-  p.ShowPeople = false;
+  p.FormLeft = -20, p.FormTop = 7, p.FormWidth = 900, p.FormHeight = 650, p.FormMaximized = true;
+  p.RowCount = 4, p.ColumnCount = 5, p.TextRowCount = 0, p.Zoom = 0, p.ThumbnailFrames = true;
+  p.ExtendedDesc = p.ShowDate = p.ShowPlace = p.ShowPeople = false;
   p.CoverTexture = QString::fromUtf8(" textures/d\xC5\xAFm.bmp");  // leading blank kept
   p.PageTexture = "";
-  p.CoverColor = 16512;
-  p.PageColor = clWindowText;
-  p.InsideColor = 0x00123456;
-  p.BM[0] = 0;
-  p.BM[9] = 0x80000005u;
-  p.BM[10] = 0x00FFFFFF;  // not stored
+  p.CoverColor = 16512, p.PageColor = clWindowText, p.InsideColor = 0x00123456;
+  p.BM[0] = 0, p.BM[9] = 0x80000005u, p.BM[10] = 0x00FFFFFF;  // BM10 is not stored
   p.TitleFont.Font.setFamily("Liberation Serif");
   p.TitleFont.Font.setPointSize(31);
   SetFontStyles(p.TitleFont.Font, {false, true, false, false});
