@@ -1,4 +1,3 @@
-#include "app/pdf_command.h"
 
 #include <gtest/gtest.h>
 
@@ -8,36 +7,21 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <cmath>
 
 #include "app/render_command.h"
 #include "book/page_text.h"
 #include "book/pdf_book.h"
+#include "command_run.h"
 #include "init/profile.h"
+#include "support/jpeg_test_files.h"
 #include "support/test_files.h"
 
 namespace {
 
 const QString Demo = QStringLiteral(QV_BINARY_DIR "/samples/demo/Demo.ALB");
 
-struct PdfRun {
-  int status = 0;
-  QString out;
-  QString err;
-};
-
-PdfRun PdfCommand(const QStringList& arguments) {
-  const CommandLine command = ParseCommandLine(QStringList{"quirevale", "--pdf"} + arguments);
-  PdfRun run;
-  if (command.action != CommandLine::Action::Pdf) {
-    run.status = -1;
-    run.err = command.error;
-    return run;
-  }
-  QTextStream out(&run.out);
-  QTextStream err(&run.err);
-  run.status = RunPdfCommand(command, out, err);
-  return run;
+CommandRun PdfCommand(const QStringList& arguments) {
+  return RunCommand(QStringList{"--pdf"} + arguments);
 }
 
 // A poppler tool's standard output.
@@ -56,22 +40,6 @@ QString Info(const QString& pdf, const QString& key) {
   return m.captured(1).trimmed();
 }
 
-// Mean difference of the colour channels, 0..255, over the picture's pixels.
-double MeanDifference(const QImage& a, const QImage& b) {
-  const QImage x = a.convertToFormat(QImage::Format_RGB32);
-  const QImage y = b.convertToFormat(QImage::Format_RGB32);
-  double sum = 0;
-  for (int row = 0; row < x.height(); ++row) {
-    for (int col = 0; col < x.width(); ++col) {
-      const QRgb p = x.pixel(col, row);
-      const QRgb q = y.pixel(col, row);
-      sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
-             std::abs(qBlue(p) - qBlue(q));
-    }
-  }
-  return sum / (3.0 * x.width() * x.height());
-}
-
 // The demo album exported once for all tests that only read it.
 class DemoPdf : public ::testing::Test {
  protected:
@@ -79,53 +47,43 @@ class DemoPdf : public ::testing::Test {
     ASSERT_TRUE(QFileInfo::exists(Demo));
     dir = new QTemporaryDir;
     pdf = dir->filePath("Demo.pdf");
-    run = new PdfRun(PdfCommand({Demo, "--out", pdf, "--dpi", "150"}));
+    run = new CommandRun(PdfCommand({Demo, "--out", pdf, "--dpi", "150"}));
   }
   static void TearDownTestSuite() {
     delete run;
     delete dir;
   }
-  static QTemporaryDir* dir;
-  static QString pdf;
-  static PdfRun* run;
+  static inline QTemporaryDir* dir = nullptr;
+  static inline QString pdf;
+  static inline CommandRun* run = nullptr;
 };
-QTemporaryDir* DemoPdf::dir = nullptr;
-QString DemoPdf::pdf;
-PdfRun* DemoPdf::run = nullptr;
 
 }  // namespace
 
 TEST(PdfCommandLine, OptionsAndTheirErrors) {
   struct Case {
-    QStringList arguments;
+    const char* arguments;
     const char* error;  // empty: parses
-    const char* paper;
-    int dpi;
-    bool pages;
+    const char* paper = "";
+    int dpi = 0;
+    bool pages = false;
   };
   const Case cases[] = {
-      {{"a.ALB", "--out", "b.pdf"}, "", "A4", 300, false},
-      {{"a.ALB", "--out", "b.pdf", "--page-size", "letter", "--dpi", "600", "--pages"},
-       "",
-       "letter",
-       600,
-       true},
-      {{"a.ALB", "--out", "b.pdf", "--page-size", "200x200mm", "--spreads"},
-       "",
-       "200x200mm",
-       300,
-       false},
-      {{"a.ALB", "--out", "b.pdf", "--page-size", "A3"}, "--page-size", "", 0, false},
-      {{"a.ALB", "--out", "b.pdf", "--page-size", "20x20mm"}, "--page-size", "", 0, false},
-      {{"a.ALB", "--out", "b.pdf", "--dpi", "10"}, "--dpi", "", 0, false},
-      {{"a.ALB", "--out", "b.pdf", "--dpi"}, "needs a value", "", 0, false},
-      {{"a.ALB"}, "--out", "", 0, false},
-      {{"--out", "b.pdf"}, "FILE", "", 0, false},
-      {{"a.ALB", "--out", "b.pdf", "--size", "800x600"}, "unknown option", "", 0, false},
+      {"a.ALB --out b.pdf", "", "A4", 300},
+      {"a.ALB --out b.pdf --page-size letter --dpi 600 --pages", "", "letter", 600, true},
+      {"a.ALB --out b.pdf --page-size 200x200mm --spreads", "", "200x200mm", 300},
+      {"a.ALB --out b.pdf --page-size A3", "--page-size"},
+      {"a.ALB --out b.pdf --page-size 20x20mm", "--page-size"},
+      {"a.ALB --out b.pdf --dpi 10", "--dpi"},
+      {"a.ALB --out b.pdf --dpi", "needs a value"},
+      {"a.ALB", "--out"},
+      {"--out b.pdf", "FILE"},
+      {"a.ALB --out b.pdf --size 800x600", "unknown option"},
   };
   for (const Case& c : cases) {
-    const CommandLine command = ParseCommandLine(QStringList{"quirevale", "--pdf"} + c.arguments);
-    const std::string what = c.arguments.join(' ').toStdString();
+    const CommandLine command =
+        ParseCommandLine(QStringList{"quirevale", "--pdf"} + QString(c.arguments).split(' '));
+    const std::string what = c.arguments;
     if (*c.error != 0) {
       EXPECT_EQ(command.action, CommandLine::Action::Error) << what;
       EXPECT_TRUE(command.error.contains(c.error)) << what << ": " << command.error.toStdString();
@@ -215,7 +173,7 @@ TEST_F(DemoPdf, SheetsLookAsTheWindowDrawsThem) {
 TEST(PdfCommand, PagesOnSheetsOfTheirOwn) {
   QTemporaryDir dir;
   const QString pdf = dir.filePath("pages.pdf");
-  const PdfRun run =
+  const CommandRun run =
       PdfCommand({Demo, "--out", pdf, "--pages", "--page-size", "A5", "--dpi", "96"});
   ASSERT_EQ(run.status, 0) << run.err.toStdString();
   EXPECT_EQ(Info(pdf, "Page size"), "420 x 595 pts (A5)");
@@ -245,7 +203,7 @@ TEST(PdfCommand, FailuresLeaveNoFileAndKeepTheOldOne) {
       {Demo, dir.path(), "cannot write"},
   };
   for (const Case& c : cases) {
-    const PdfRun run = PdfCommand({c.file, "--out", c.out, "--dpi", "96"});
+    const CommandRun run = PdfCommand({c.file, "--out", c.out, "--dpi", "96"});
     EXPECT_NE(run.status, 0) << c.message;
     EXPECT_TRUE(run.err.contains(c.message)) << run.err.toStdString();
   }
@@ -281,18 +239,15 @@ TEST(PdfCommand, NoTextOverlapsOrIsCutAtThePaperSizes) {
       boxes.clear();
       album.Book.ShowSpread(c, p);
       texts += int(boxes.size());
-      const std::string where = QStringLiteral("%1x%2, chapter %3, spread %4")
-                                    .arg(album.Book.WindowSize().width())
-                                    .arg(album.Book.WindowSize().height())
-                                    .arg(c)
-                                    .arg(p)
-                                    .toStdString();
+      SCOPED_TRACE(::testing::Message()
+                   << album.Book.WindowSize().width() << "x" << album.Book.WindowSize().height()
+                   << ", chapter " << c << ", spread " << p);
       for (std::size_t i = 0; i < boxes.size(); ++i) {
-        EXPECT_FALSE(boxes[i].Cut) << where << ": " << boxes[i].Text.toStdString();
+        EXPECT_FALSE(boxes[i].Cut) << boxes[i].Text.toStdString();
         for (std::size_t k = i + 1; k < boxes.size(); ++k) {
           const bool overlap =
               boxes[i].Page == boxes[k].Page && boxes[i].Box.intersects(boxes[k].Box);
-          EXPECT_FALSE(overlap) << where << ": " << boxes[i].Text.toStdString() << " / "
+          EXPECT_FALSE(overlap) << boxes[i].Text.toStdString() << " / "
                                 << boxes[k].Text.toStdString();
         }
       }

@@ -1,4 +1,5 @@
 #include "app/render_command.h"
+#include "command_run.h"
 
 #include <gtest/gtest.h>
 
@@ -72,33 +73,6 @@ TEST_F(RenderTest, OneSpreadOrAClearError) {
   EXPECT_FALSE(error.isEmpty());
 }
 
-namespace {
-
-struct RenderRun {
-  int status;
-  QString out;
-  QString err;
-};
-
-RenderRun RenderCommand(const QString& file, const QString& outDir, int chapter = -2,
-                        int spread = -2) {
-  CommandLine command;
-  command.action = CommandLine::Action::Render;
-  command.file = file;
-  command.outDir = outDir;
-  command.chapter = chapter;
-  command.spread = spread;
-  RenderRun run{0, QString(), QString()};
-  QTextStream out(&run.out);
-  QTextStream err(&run.err);
-  run.status = RunRenderCommand(command, out, err);
-  out.flush();
-  err.flush();
-  return run;
-}
-
-}  // namespace
-
 TEST(RenderCommand, FilesThatCannotBeOpenedFailWithTheirName) {
   QTemporaryDir dir;
   WriteAll(dir.filePath("photo.jpg"), "\xff\xd8");
@@ -106,7 +80,7 @@ TEST(RenderCommand, FilesThatCannotBeOpenedFailWithTheirName) {
   WriteAll(dir.filePath("Trip.ALB"), "DataFile=nowhere.xml\r\n");
   for (const char* name : {"missing.ALB", "photo.jpg", "broken.xml", "Trip.ALB"}) {
     const QString file = dir.filePath(name);
-    const RenderRun run = RenderCommand(file, dir.filePath("out"));
+    const CommandRun run = RunCommand({"--render", file, "--out", dir.filePath("out")});
     EXPECT_NE(run.status, 0) << file.toStdString();
     EXPECT_TRUE(run.err.contains(QFileInfo(file).fileName())) << run.err.toStdString();
     EXPECT_TRUE(run.out.isEmpty());
@@ -125,7 +99,8 @@ TEST(RenderCommand, TheCoverIsHalfTheLooksWindow) {
        {demo.FormWidth / 2, demo.FormHeight}},
       {dir.filePath("wide.AFM"), {kLargestWindowSide / 2, 400}}};
   for (const auto& [file, size] : cases) {
-    const RenderRun run = RenderCommand(file, dir.path(), 0, -1);
+    const CommandRun run =
+        RunCommand({"--render", file, "--out", dir.path(), "--chapter", "0", "--spread", "-1"});
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(run.out.trimmed(), QDir::toNativeSeparators(dir.filePath("cover.png")));
     EXPECT_EQ(QImage(dir.filePath("cover.png")).size(), size) << file.toStdString();

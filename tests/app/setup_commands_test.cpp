@@ -9,7 +9,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QSettings>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTest>
@@ -25,6 +24,7 @@
 #include "support/album_env.h"
 #include "support/controls.h"
 #include "support/scripted_prompts.h"
+#include "support/settings_folder.h"
 #include "support/test_files.h"
 #include "support/with_modal.h"
 
@@ -106,8 +106,7 @@ class SetupCommandsTest : public ::testing::Test {
 };
 
 TEST_F(SetupCommandsTest, ALanguageChosenInSetupWaitsForTheNextStartInEveryWindow) {
-  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.path());
-  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.path());
+  const SettingsFolder settings(dir_.path());
   const QString started = dir_.path() + "/started.LNG";
   const QString chosen = dir_.path() + "/chosen.LNG";
   WriteAll(started, "fSplash.btClose=Zavrit\r\n");

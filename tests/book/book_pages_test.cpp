@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QPainter>
+#include <QVector3D>
 #include <climits>
 #include <cmath>
 
@@ -64,10 +65,9 @@ struct Seen {
     p.end();
     auto inked = [&](QRgb c) {
       auto d = [c](const QColor& b) {
-        return std::pow(qRed(c) - b.red(), 2) + std::pow(qGreen(c) - b.green(), 2) +
-               std::pow(qBlue(c) - b.blue(), 2);
+        return QVector3D(qRed(c), qGreen(c), qBlue(c)) - QVector3D(b.red(), b.green(), b.blue());
       };
-      return d(ink) < d(groundColour);
+      return d(ink).lengthSquared() < d(groundColour).lengthSquared();
     };
     std::vector<QPoint> on;
     QRect inkBox;

@@ -10,24 +10,13 @@
 #include "core/album_model.h"
 #include "core/message_table.h"
 #include "core/progress.h"
+#include "support/book_fixture.h"
 #include "support/jpeg_test_files.h"
 #include "support/test_files.h"
 
 namespace {
 
 const QSize kBox(75, 135);
-
-struct RecordingProgress : ProgressSink {
-  struct Call {
-    QString text;
-    int percent;
-    bool gauge;
-  };
-  void ShowProgress(const QString& text, int percent, bool gauge) override {
-    calls.push_back({text, percent, gauge});
-  }
-  std::vector<Call> calls;
-};
 
 // A picture that differs from image to image.
 QImage Sample(int i, int width = 320, int height = 240) {
@@ -44,27 +33,14 @@ QStringList WriteChapter(const QTemporaryDir& dir, int count) {
   QStringList files;
   for (int i = 0; i < count; ++i) {
     QString name = dir.filePath(QStringLiteral("img%1.jpg").arg(i));
-    switch (i % 6) {
-      case 0:
-        WriteAll(name, EncodeJpeg(Sample(i)));
-        break;
-      case 1:
-        WriteAll(name, EncodeJpeg(Sample(i, 1024, 768), {85, true}));
-        break;
-      case 2:
-        WriteAll(name, EncodeJpeg(Sample(i, 240, 320), {90, false, 8}));
-        break;
-      case 3:
-        name = dir.filePath(QStringLiteral("img%1.bmp").arg(i));
-        Sample(i, 40, 30).save(name, "BMP");
-        break;
-      case 4:
-        WriteAll(name, EncodeJpeg(Sample(i)).left(200));
-        break;
-      default:
-        name = dir.filePath(i % 12 == 5 ? QStringLiteral("gone.jpg") : QStringLiteral("clip.avi"));
-        break;
-    }
+    const int kind = i % 6;
+    if (kind == 0) WriteAll(name, EncodeJpeg(Sample(i)));
+    if (kind == 1) WriteAll(name, EncodeJpeg(Sample(i, 1024, 768), {85, true}));
+    if (kind == 2) WriteAll(name, EncodeJpeg(Sample(i, 240, 320), {90, false, 8}));
+    if (kind == 3) name = dir.filePath(QStringLiteral("img%1.bmp").arg(i));
+    if (kind == 3) Sample(i, 40, 30).save(name, "BMP");
+    if (kind == 4) WriteAll(name, EncodeJpeg(Sample(i)).left(200));
+    if (kind == 5) name = dir.filePath(i % 12 == 5 ? "gone.jpg" : "clip.avi");
     files << name;
   }
   return files;
@@ -78,34 +54,20 @@ bool ChapterThumbnailsReady(const AlbumModel& model, int k, QSize box) {
                      [box](const Thumbnail& t) { return t.Box == box; });
 }
 
-// Chapters 0..chapters, each of count images of the same file.
-void SetUpChapters(AlbumModel& model, int chapters, int count = 0, const QString& file = {}) {
-  model.ResetToStart();
-  for (int k = 0; k <= chapters; ++k) {
-    if (k > 0) {
-      model.ChapterNames << QStringLiteral("Chapter %1").arg(k);
-      model.DataFiles << QString();
-      model.ImageDirs << QString();
-      model.DataTitles << QStringLiteral("Title %1").arg(k);
-    }
-    ImageEdits::SetChapter(model, k, ImagesOf(QStringList(count, file)));
-  }
-}
-
 }  // namespace
 
 TEST(ThumbnailLoading, ProgressAdvancesImageByImageWithEvenHalves) {
   AlbumModel model;
-  SetUpChapters(model, 1, 40, QStringLiteral("/nowhere/photo.jpg"));
+  MakeChapters(model, {40, 40}, QStringLiteral("/nowhere/photo.jpg"));
   RecordingProgress progress;
   LoadChapterThumbnails(model, 1, kBox, progress);
-  ASSERT_EQ(progress.calls.size(), 41u);
+  ASSERT_EQ(progress.Showings.size(), 41u);
   const int first[] = {2, 5, 8, 10, 12, 15, 18, 20, 22, 25};
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(progress.calls[i].percent, first[i]) << i;
-  EXPECT_EQ(progress.calls[39].percent, 100);
-  EXPECT_EQ(progress.calls[0].text, "Title 1\nLoading thumbnails...");
-  EXPECT_TRUE(progress.calls[0].gauge);
-  EXPECT_LT(progress.calls[40].percent, 0);  // hidden at the end
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(progress.Showings[i].Percent, first[i]) << i;
+  EXPECT_EQ(progress.Showings[39].Percent, 100);
+  EXPECT_EQ(progress.Showings[0].Text, "Title 1\nLoading thumbnails...");
+  EXPECT_TRUE(progress.Showings[0].Gauge);
+  EXPECT_LT(progress.Showings[40].Percent, 0);  // hidden at the end
   EXPECT_TRUE(model.ThumbsLoaded[1]);
   EXPECT_EQ(model.Thumbnails[1].size(), 40);
 }
@@ -113,7 +75,7 @@ TEST(ThumbnailLoading, ProgressAdvancesImageByImageWithEvenHalves) {
 TEST(ThumbnailLoading, ParallelLoadingGivesWhatOneByOneLoadingGives) {
   QTemporaryDir dir;
   AlbumModel model;
-  SetUpChapters(model, 0);
+  MakeChapters(model, {0});
   ImageEdits::SetChapter(model, 0, ImagesOf(WriteChapter(dir, 24)));
   NoProgress quiet;
   // Entries of the shared cache would stand in for decoding on later loads.
@@ -145,7 +107,7 @@ TEST(ThumbnailLoading, OnlyTheShownChapterIsKeptWhenMemoryIsFreed) {
   const QString photo = dir.filePath("photo.jpg");
   WriteAll(photo, EncodeJpeg(Sample(2)));
   AlbumModel model;
-  SetUpChapters(model, 2, 1, photo);
+  MakeChapters(model, {1, 1, 1}, photo);
   NoProgress quiet;
   LoadAllThumbnails(model, kBox, quiet);
   LoadChapterThumbnails(model, 3, kBox, quiet);  // beyond the last chapter
@@ -194,7 +156,7 @@ TEST(ThumbnailBudget, PagingThroughABigChapterMakesWhatComesIntoView) {
   const QString photo = dir.filePath("photo.jpg");
   WriteAll(photo, EncodeJpeg(Sample(3, 64, 48)));
   AlbumModel model;
-  SetUpChapters(model, 1, 60, photo);
+  MakeChapters(model, {60, 60}, photo);
   const qint64 budget = 12 * ThumbnailBytesAtMost(kBox);
   // Which images have a thumbnail ("#") and which are not made ("-").
   auto made = [&](int k) {
@@ -210,13 +172,13 @@ TEST(ThumbnailBudget, PagingThroughABigChapterMakesWhatComesIntoView) {
   request.Budget = budget;
   PrepareChapterThumbnails(model, request, progress);
   EXPECT_EQ(made(1), marks(34, 12, 14));
-  EXPECT_FALSE(progress.calls.empty());  // a chapter not loaded shows its progress
+  EXPECT_FALSE(progress.Showings.empty());  // a chapter not loaded shows its progress
 
-  progress.calls.clear();
+  progress.Showings.clear();
   request.Spread = 22;
   PrepareChapterThumbnails(model, request, progress);
   EXPECT_EQ(made(1), marks(38, 12, 10));
-  EXPECT_TRUE(progress.calls.empty());  // one spread more: no box
+  EXPECT_TRUE(progress.Showings.empty());  // one spread more: no box
   EXPECT_LE(ChapterThumbnailBytes(model, 1), budget);
 
   // A chapter that does not fit beside the one kept pushes it out.

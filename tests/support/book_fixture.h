@@ -13,6 +13,10 @@
 #include "init/program_settings.h"
 #include "support/recording_window.h"
 
+// Chapters 0.. with counts[k] images of file (by default missing files of
+// their own), names "Chapter k" and titles "Album", "Title k".
+void MakeChapters(AlbumModel& model, const std::vector<int>& counts, const QString& file = {});
+
 class BookTest : public ::testing::Test {
  protected:
   AlbumModel model;

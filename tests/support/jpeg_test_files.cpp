@@ -17,13 +17,8 @@ QByteArray ExifBlock(int orientation, bool littleEndian) {
     block.append(littleEndian ? lo : hi).append(littleEndian ? hi : lo);
   };
   auto put32 = [&](int v) {
-    if (littleEndian) {
-      put16(v & 0xFFFF);
-      put16(v >> 16);
-    } else {
-      put16(v >> 16);
-      put16(v & 0xFFFF);
-    }
+    put16(littleEndian ? v & 0xFFFF : v >> 16);
+    put16(littleEndian ? v >> 16 : v & 0xFFFF);
   };
   block.append(littleEndian ? "II" : "MM");
   put16(42);
@@ -60,17 +55,27 @@ QImage Grainy(int width, int height) {
   return image;
 }
 
+double MeanDifference(const QImage& a, const QImage& b) {
+  double sum = 0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) {
+      const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+      sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+             std::abs(qBlue(p) - qBlue(q));
+    }
+  return sum / (3.0 * a.width() * a.height());
+}
+
 QByteArray EncodeJpeg(const QImage& image, const JpegOptions& options) {
   QImage rgb = image.convertToFormat(QImage::Format_RGB888);
   if (options.Cmyk) {
     // No black ink: inverted C, M, Y are the red, green, blue values.
     QImage cmyk(rgb.size(), QImage::Format_RGBA8888);
-    for (int y = 0; y < rgb.height(); ++y) {
+    for (int y = 0; y < rgb.height(); ++y)
       for (int x = 0; x < rgb.width(); ++x) {
         const QRgb p = rgb.pixel(x, y);
         cmyk.setPixel(x, y, qRgba(qRed(p), qGreen(p), qBlue(p), 255));
       }
-    }
     rgb = cmyk;
   }
   jpeg_compress_struct cinfo{};

@@ -24,6 +24,9 @@ QImage Grainy(int width, int height);
 // A picture of one colour.
 QImage Filled(int width, int height, QColor color);
 
+// Mean difference of the colour channels, 0..255, over a's pixels.
+double MeanDifference(const QImage& a, const QImage& b);
+
 QByteArray EncodeJpeg(const QImage& image, const JpegOptions& options = {});
 
 // A copy of jpeg whose frame header claims width x height: the attack of a

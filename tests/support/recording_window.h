@@ -7,15 +7,23 @@
 #include <QSize>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 #include "book/book_window.h"
 #include "core/progress.h"
 
 class RecordingProgress : public ProgressSink {
  public:
+  struct Showing {
+    QString Text;
+    int Percent;
+    bool Gauge;
+  };
   QStringList Log;  // the text of every showing, "hide" for hiding
-  void ShowProgress(const QString& text, int percent, bool) override {
+  std::vector<Showing> Showings;
+  void ShowProgress(const QString& text, int percent, bool gauge) override {
     Log << (percent < 0 ? QStringLiteral("hide") : text);
+    Showings.push_back({text, percent, gauge});
   }
 };
 
