@@ -53,8 +53,8 @@ class BrowseTest : public BookTest {
     host.EditMode = on;
   }
   void Show(int chapter, int page) { book.ShowSpread(chapter, page); }
-  std::pair<int, int> Spread() const { return {model.CurrentChapter, model.CurrentPage}; }
-  std::pair<int, int> Selection() const { return {model.SelStart, model.SelEnd}; }
+  std::pair<int, int> Spread() const { return {view.CurrentChapter, view.CurrentPage}; }
+  std::pair<int, int> Selection() const { return {view.SelStart, view.SelEnd}; }
   bool Key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
     QKeyEvent event(QEvent::KeyPress, key, mods);
     return browsing.KeyDown(event);

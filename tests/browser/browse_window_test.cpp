@@ -70,7 +70,7 @@ class BrowseWindowTest : public BookTest {
   }
 
   std::pair<int, int> Spread() const {
-    return {window->Model().CurrentChapter, window->Model().CurrentPage};
+    return {window->View().CurrentChapter, window->View().CurrentPage};
   }
   // A move to where the pointer already is sends no event: step off first.
   BookCursor CursorAt(QPoint p) {
@@ -223,7 +223,7 @@ TEST_F(BrowseWindowTest, RightClickOffersShowImageOnlyForAnExistingFile) {
     QTRY_VERIFY(window->PictureMenu()->isVisible());
     window->UpdateActions();  // as after any command while the menu shows
     EXPECT_EQ(show->isEnabled(), c.enabled) << c.pos;
-    EXPECT_EQ(window->Model().SelEnd, c.pos);
+    EXPECT_EQ(window->View().SelEnd, c.pos);
     window->PictureMenu()->hide();
   }
 }

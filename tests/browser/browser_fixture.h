@@ -60,6 +60,8 @@ class BrowserTest : public ::testing::Test {
   QString Path(const QString& name) const { return dir_.filePath(name); }
   AlbumBrowser& W() { return *window_; }
   AlbumModel& Model() { return window_->Model(); }
+  ViewState& View() { return window_->View(); }
+  AlbumThumbnails& Thumbs() { return window_->Thumbs(); }
   AlbumLook& Look() { return window_->Document().Look; }
   ProgramSettings& Settings() { return window_->Document().Settings; }
   // The cursor shown at p. A move to where the pointer already is (left
@@ -88,8 +90,8 @@ class BrowserTest : public ::testing::Test {
   void NewAlbumWith(int count) {
     ASSERT_TRUE(W().RunAction(QStringLiteral("FileNew")));
     ImageEdits::SetChapter(Model(), 0, ImageList(count));
-    Model().Thumbnails[0] = QList<Thumbnail>(count);
-    Model().ThumbsLoaded[0] = true;
+    Thumbs().Lists[0] = QList<Thumbnail>(count);
+    Thumbs().Loaded[0] = true;
     W().RebuildPages();
   }
 

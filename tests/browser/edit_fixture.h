@@ -31,8 +31,11 @@ inline ThumbnailList ThumbsFor(const QStringList& files) {
 
 struct EditEnv {
   static constexpr int kChapter = 1;
-  AlbumModel Model;
-  AlbumUndo Undo{Model};
+  OpenAlbum Album;
+  AlbumModel& Model = Album.Model;
+  ViewState& View = Album.View;
+  AlbumThumbnails& Thumbs = Album.Thumbs;
+  AlbumUndo Undo{Album};
   ScriptedPrompts Ask;
   QStringList Made;  // every file a thumbnail was made for
   ChapterEditor Editor{Undo, Ask, [this](const QStringList& files) {
@@ -47,8 +50,8 @@ struct EditEnv {
     Model.ImageDirs = {QString(), QString()};
     Model.DataTitles = {QStringLiteral("Album"), QStringLiteral("One")};
     Model.ChapterNames = {QStringLiteral("One")};
-    Model.CurrentChapter = kChapter;
-    Model.CurrentPage = 0;
+    View.CurrentChapter = kChapter;
+    View.CurrentPage = 0;
     ImageList data;
     for (int i = 0; i < count; ++i) {
       const QString n = QString::number(i);
@@ -57,15 +60,15 @@ struct EditEnv {
                    QStringLiteral("people ") + n});
     }
     ImageEdits::SetChapter(Model, kChapter, data);
-    Model.Thumbnails[kChapter] = ThumbsFor(FilesOf(data));
-    Model.ThumbsLoaded[kChapter] = true;
+    Thumbs.Lists[kChapter] = ThumbsFor(FilesOf(data));
+    Thumbs.Loaded[kChapter] = true;
     for (int k = 0; k < MaxDataFiles; ++k) Model.MarkSaved(k);  // as opened
   }
 
   const ImageList& Chapter() const { return Model.Images(kChapter); }
   void Select(int a, int b) {
-    Model.SelStart = a;
-    Model.SelEnd = b;
+    View.SelStart = a;
+    View.SelEnd = b;
   }
   // The chapter's files, the leading "p" of the first ones left out: "0 1 a 4".
   QString Order() {
@@ -74,16 +77,14 @@ struct EditEnv {
       order << (image.File.startsWith(u'p') ? image.File.mid(1) : image.File);
     return order.join(u' ');
   }
-  QString Selection() const {
-    return QStringLiteral("%1..%2").arg(Model.SelStart).arg(Model.SelEnd);
-  }
+  QString Selection() const { return QStringLiteral("%1..%2").arg(View.SelStart).arg(View.SelEnd); }
   // One thumbnail per image, each made from its own file.
   void ExpectParallel() {
     const ImageList& data = Chapter();
     const auto n = data.size();
-    ASSERT_EQ(Model.Thumbnails[kChapter].size(), n);
+    ASSERT_EQ(Thumbs.Lists[kChapter].size(), n);
     for (qsizetype i = 0; i < n; ++i) {
-      EXPECT_EQ(FileOf(Model.Thumbnails[kChapter][i]), data[i].File) << i;
+      EXPECT_EQ(FileOf(Thumbs.Lists[kChapter][i]), data[i].File) << i;
       // Details travel with their file.
       if (data[i].File.startsWith(u'p')) {
         EXPECT_EQ(data[i].Title, QStringLiteral("title ") + data[i].File.mid(1)) << i;

@@ -60,7 +60,7 @@ TEST(EditCommands, UndoAfterAnotherAlbumWasOpenedForgetsInsteadOfWriting) {
   EditEnv env(3);
   env.Select(0, 0);
   env.Editor.DeletePicturesExecute(false);
-  env.Model.ResetToStart();  // another album
+  env.Album.ResetToStart();  // another album
   ImageEdits::SetChapter(env.Model, EditEnv::kChapter, ImagesOf({QStringLiteral("other")}));
   env.Undo.Undo();
   EXPECT_EQ(env.Order(), "other");
@@ -69,14 +69,14 @@ TEST(EditCommands, UndoAfterAnotherAlbumWasOpenedForgetsInsteadOfWriting) {
 
 TEST(EditCommands, ChapterWithoutThumbnailsDropsThemInsteadOfMismatching) {
   EditEnv env(4);
-  env.Model.Thumbnails[EditEnv::kChapter].clear();
-  env.Model.ThumbsLoaded[EditEnv::kChapter] = false;
+  env.Thumbs.Lists[EditEnv::kChapter].clear();
+  env.Thumbs.Loaded[EditEnv::kChapter] = false;
   env.Editor.AddImages({QStringLiteral("x")});
   env.Select(0, 1);
   env.Editor.DropSelection(3);
   EXPECT_EQ(env.Order(), "2 3 0 1 x");
-  EXPECT_TRUE(env.Model.Thumbnails[EditEnv::kChapter].isEmpty());
-  EXPECT_FALSE(env.Model.ThumbsLoaded[EditEnv::kChapter]);
+  EXPECT_TRUE(env.Thumbs.Lists[EditEnv::kChapter].isEmpty());
+  EXPECT_FALSE(env.Thumbs.Loaded[EditEnv::kChapter]);
 }
 
 }  // namespace

@@ -20,8 +20,8 @@ struct Reference {
 Reference Read(const EditEnv& env) {
   Reference r;
   r.images = env.Model.Images(EditEnv::kChapter);
-  r.selStart = env.Model.SelStart;
-  r.selEnd = env.Model.SelEnd;
+  r.selStart = env.View.SelStart;
+  r.selEnd = env.View.SelEnd;
   return r;
 }
 

@@ -9,7 +9,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "core/album_model.h"
+#include "core/open_album.h"
 #include "init/profile.h"
 #include "support/controls.h"
 
@@ -20,6 +20,7 @@ namespace {
 class GotoTest : public ::testing::Test {
  protected:
   AlbumModel model;
+  ViewState view;
   GotoDialog dialog;
   QList<std::pair<int, int>> shown;
 
@@ -28,8 +29,8 @@ class GotoTest : public ::testing::Test {
     model.ChapterNames = QStringList{"First", "Second"};
     ImageEdits::SetChapter(model, 0, ImageList(30));
     ImageEdits::SetChapter(model, 1, ImageList(7));
-    model.CurrentChapter = 0;
-    model.CurrentPage = 2;
+    view.CurrentChapter = 0;
+    view.CurrentPage = 2;
   }
 
   // Runs the dialog; step acts in it once it shows modally.
@@ -40,7 +41,7 @@ class GotoTest : public ::testing::Test {
       step();
       if (dialog.isVisible()) dialog.reject();
     });
-    dialog.ShowGoto(model, AlbumLook().ImagesPerPage(),
+    dialog.ShowGoto(model, view, AlbumLook().ImagesPerPage(),
                     [this](int c, int p) { shown << std::make_pair(c, p); });
     EXPECT_TRUE(modal);
   }

@@ -1,7 +1,7 @@
 #include "support/book_fixture.h"
 
 void BookTest::MakeAlbum(const std::vector<int>& counts) {
-  model.ResetToStart();
+  album.ResetToStart();
   model.DataTitles = QStringList{QStringLiteral("Album")};
   const QSize box = book.ThumbnailBox();
   for (size_t k = 0; k < counts.size(); ++k) {
@@ -16,11 +16,11 @@ void BookTest::MakeAlbum(const std::vector<int>& counts) {
       files << QStringLiteral("/missing/%1-%2.jpg").arg(k).arg(i);
       QImage thumb(box, QImage::Format_ARGB32_Premultiplied);
       thumb.fill(QColor(10, 200, 30));
-      model.Thumbnails[k] << Thumbnail{thumb, QPoint(), box};
+      thumbs.Lists[k] << Thumbnail{thumb, QPoint(), box};
     }
     ImageEdits::SetChapter(model, k, ImagesOf(files));
-    model.ThumbsLoaded[k] = true;
+    thumbs.Loaded[k] = true;
   }
-  model.CurrentChapter = 0;
-  model.CurrentPage = -1;
+  view.CurrentChapter = 0;
+  view.CurrentPage = -1;
 }
