@@ -62,7 +62,7 @@ class BrowseWindowTest : public BookTest {
       }
       ImageEdits::SetChapter(model, static_cast<int>(k), ImagesOf(files));
     }
-    window->Model() = model;
+    window->Album() = album;
     window->PositionWindow();
     window->show();
     window->activateWindow();
