@@ -65,11 +65,11 @@ class NoPrompts : public Prompts {
 };
 
 double AddToChapter(const QStringList& files) {
-  AlbumModel model;
-  model.CurrentChapter = 0;
-  model.CurrentPage = 0;
-  model.ThumbsLoaded[0] = true;
-  AlbumUndo undo(model);
+  OpenAlbum album;
+  album.View.CurrentChapter = 0;
+  album.View.CurrentPage = 0;
+  album.Thumbs.Loaded[0] = true;
+  AlbumUndo undo(album);
   NoPrompts prompts;
   NoProgress quiet;
   ChapterEditor editor(undo, prompts, [&](const QStringList& names) {
@@ -79,16 +79,17 @@ double AddToChapter(const QStringList& files) {
   timer.start();
   editor.AddImages(files);
   const double seconds = timer.nsecsElapsed() / 1e9;
-  return model.Thumbnails[0].size() == files.size() ? seconds : -1;
+  return album.Thumbs.Lists[0].size() == files.size() ? seconds : -1;
 }
 
 double LoadChapter(const QStringList& files) {
   AlbumModel model;
+  AlbumThumbnails thumbs;
   ImageEdits::SetChapter(model, 0, ImagesOf(files));
   NoProgress quiet;
   QElapsedTimer timer;
   timer.start();
-  LoadChapterThumbnails(model, 0, kBox, quiet);
+  LoadChapterThumbnails(model, thumbs, 0, kBox, quiet);
   return timer.nsecsElapsed() / 1e9;
 }
 

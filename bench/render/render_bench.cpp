@@ -43,13 +43,13 @@ int main(int argc, char** argv) {
   look.FormWidth = 1600;
   look.FormHeight = 1000;
 
-  AlbumModel model;
+  OpenAlbum album;
   const ProgramSettings settings;
   SizedBookWindow window(QSize(1600, 1000));
-  BookView book(model, window, look, settings);
+  BookView book(album, window, look, settings);
   window.SetBook(&book);
   book.SetWindowSize(QSize(1600, 1000));
-  MakeSampleAlbum(model, 100, 4, book.ThumbnailBox());
+  MakeSampleAlbum(album, 100, 4, book.ThumbnailBox());
   window.PositionWindow();
   if (argc > 1) {
     QString error;

@@ -4,7 +4,7 @@
 #include <QPainter>
 
 #include "book/thumbnail.h"
-#include "core/album_model.h"
+#include "core/open_album.h"
 
 namespace {
 
@@ -42,8 +42,9 @@ const char* const People[] = {"Anna, Petr", "Žofie", "Ondřej and Eva", "", "Ł
 
 }  // namespace
 
-void MakeSampleAlbum(AlbumModel& model, int images, int chapters, const QSize& box) {
-  model.ResetToStart();
+void MakeSampleAlbum(OpenAlbum& album, int images, int chapters, const QSize& box) {
+  album.ResetToStart();
+  AlbumModel& model = album.Model;
   model.DataTitles = QStringList{QStringLiteral("Summer Travels")};
   for (int k = 0; k <= chapters; ++k) {
     if (k > 0) {
@@ -58,11 +59,11 @@ void MakeSampleAlbum(AlbumModel& model, int images, int chapters, const QSize& b
       data.append({QStringLiteral("/nowhere/picture%1.jpg").arg(i),
                    QString::fromUtf8(Titles[i % 8]), QStringLiteral("%1. 7. 2023").arg(1 + i % 28),
                    QString::fromUtf8(Places[i % 5]), QString::fromUtf8(People[i % 5])});
-      model.Thumbnails[k] << MakeThumbnail(Picture(i + 13 * k), box);
+      album.Thumbs.Lists[k] << MakeThumbnail(Picture(i + 13 * k), box);
     }
     ImageEdits::SetChapter(model, k, data);
-    model.ThumbsLoaded[k] = true;
+    album.Thumbs.Loaded[k] = true;
   }
-  model.CurrentChapter = 0;
-  model.CurrentPage = -1;
+  album.View.CurrentChapter = 0;
+  album.View.CurrentPage = -1;
 }

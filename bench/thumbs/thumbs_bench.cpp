@@ -28,7 +28,7 @@
 #include "bench_photos.h"
 #include "book/thumbnail.h"
 #include "book/thumbnail_loading.h"
-#include "core/album_model.h"
+#include "core/open_album.h"
 #include "core/progress.h"
 #include "image/jpeg_reader.h"
 #include "init/program_settings.h"
@@ -58,10 +58,11 @@ bool RunTool(const QString& program, const QStringList& arguments) {
 
 bool OursAllCores(const QStringList& files) {
   AlbumModel model;
+  AlbumThumbnails thumbs;
   ImageEdits::SetChapter(model, 0, ImagesOf(files));
   NoProgress quiet;
-  LoadChapterThumbnails(model, 0, kBox, quiet, 0, false);
-  return std::none_of(model.Thumbnails[0].cbegin(), model.Thumbnails[0].cend(),
+  LoadChapterThumbnails(model, thumbs, 0, kBox, quiet, 0, false);
+  return std::none_of(thumbs.Lists[0].cbegin(), thumbs.Lists[0].cend(),
                       [](const Thumbnail& t) { return t.IsNull(); });
 }
 

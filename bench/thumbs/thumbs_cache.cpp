@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "book/thumbnail_loading.h"
-#include "core/album_model.h"
+#include "core/open_album.h"
 #include "core/progress.h"
 #include "image/thumbnail_cache.h"
 #include "init/program_settings.h"
@@ -19,13 +19,14 @@ const QSize kBox(180, 135);
 // Seconds to load the files as a chapter; 0 when a thumbnail is missing.
 double TimedLoad(const QStringList& files) {
   AlbumModel model;
+  AlbumThumbnails thumbs;
   ImageEdits::SetChapter(model, 0, ImagesOf(files));
   NoProgress quiet;
   QElapsedTimer timer;
   timer.start();
-  LoadChapterThumbnails(model, 0, kBox, quiet);
+  LoadChapterThumbnails(model, thumbs, 0, kBox, quiet);
   const double seconds = timer.nsecsElapsed() / 1e9;
-  const bool all = std::none_of(model.Thumbnails[0].cbegin(), model.Thumbnails[0].cend(),
+  const bool all = std::none_of(thumbs.Lists[0].cbegin(), thumbs.Lists[0].cend(),
                                 [](const Thumbnail& t) { return t.IsNull(); });
   return all ? seconds : 0;
 }

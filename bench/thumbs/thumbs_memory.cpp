@@ -8,7 +8,7 @@
 #include "bench_photos.h"
 #include "book/thumbnail.h"
 #include "book/thumbnail_loading.h"
-#include "core/album_model.h"
+#include "core/open_album.h"
 #include "core/progress.h"
 #include "init/profile.h"
 
@@ -34,9 +34,9 @@ void ResetPeak() {
   if (file.open(QIODevice::WriteOnly)) file.write("5");
 }
 
-double ModelMB(const AlbumModel& model) {
+double ThumbnailsMB(const AlbumThumbnails& thumbs) {
   qint64 bytes = 0;
-  for (int k = 0; k < MaxDataFiles; ++k) bytes += ChapterThumbnailBytes(model, k);
+  for (int k = 0; k < MaxDataFiles; ++k) bytes += ChapterThumbnailBytes(thumbs, k);
   return static_cast<double>(bytes) / kMB;
 }
 
@@ -75,11 +75,12 @@ double DemoLookMB(const QString& dataDir) {
   QStringList files;
   for (int i = 0; i < 50; ++i) files << (i % 5 == 4 ? tall[i / 5] : wide[i - i / 5]);
   AlbumModel model;
+  AlbumThumbnails thumbs;
   FillChapter(model, files);
   NoProgress quiet;
   const ThumbnailRequest request = Request(look, window, 0);
-  PrepareChapterThumbnails(model, request, quiet);
-  const double mb = ModelMB(model);
+  PrepareChapterThumbnails(model, thumbs, request, quiet);
+  const double mb = ThumbnailsMB(thumbs);
   const double before =
       static_cast<double>(kImages) * request.Box.width() * request.Box.height() * 4 / kMB;
   std::printf(
@@ -95,6 +96,7 @@ double LargeWindowPeakMB(const QStringList& photos) {
   const AlbumLook look = GridLook(1, 1);
   const QSize window(2400, 1500);
   AlbumModel model;
+  AlbumThumbnails thumbs;
   FillChapter(model, photos);
   NoProgress quiet;
   ResetPeak();
@@ -104,8 +106,8 @@ double LargeWindowPeakMB(const QStringList& photos) {
   for (int p = 0; p <= 120; p += 2) spreads.push_back(p);
   spreads.push_back(0);
   for (int p : spreads) {
-    PrepareChapterThumbnails(model, Request(look, window, p), quiet);
-    modelPeak = std::max(modelPeak, ModelMB(model));
+    PrepareChapterThumbnails(model, thumbs, Request(look, window, p), quiet);
+    modelPeak = std::max(modelPeak, ThumbnailsMB(thumbs));
   }
   const double peak = StatusMB("VmHWM:") - start;
   const QSize box = ThumbnailSize(window, look);

@@ -17,7 +17,7 @@ int RunPdfCommand(const CommandLine& command, QTextStream& out, QTextStream& err
     return 1;
   }
   for (const QString& message : album.Ask.Messages) err << "quirevale: " << message << "\n";
-  const AlbumModel& model = album.Model;
+  const AlbumModel& model = album.Album.Model;
   int shown = -3;
   auto progress = [&](int chapter, int percent) {
     if (chapter != shown) {

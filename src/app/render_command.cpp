@@ -8,9 +8,9 @@
 
 #include "app/headless_window.h"
 #include "book/book.h"
-#include "core/album_model.h"
 #include "core/data_file.h"
 #include "core/file_error.h"
+#include "core/open_album.h"
 #include "core/paths.h"
 #include "core/program_files.h"
 #include "init/album_document.h"
@@ -22,7 +22,7 @@
 
 QImage SpreadPicture(const BookView& book) {
   const QSize size = book.WindowSize();
-  const bool closed = book.Model().IsBookClosed();
+  const bool closed = book.View().IsBookClosed();
   QImage picture(closed ? QSize(book.SpineX(), size.height()) : size,
                  QImage::Format_ARGB32_Premultiplied);
   picture.fill(Qt::transparent);
@@ -52,10 +52,11 @@ QStringList RenderBookPictures(BookView& book, const QString& outDir, int chapte
     return written;
   }
   const AlbumModel& model = book.Model();
+  const ViewState& view = book.View();
   const int perPage = book.Look().ImagesPerPage();
   auto render = [&](int c, int p, const QString& name) {
     book.ShowSpread(c, p);
-    if (model.CurrentChapter != c || model.CurrentPage != p) {
+    if (view.CurrentChapter != c || view.CurrentPage != p) {
       *error = QStringLiteral("the album has no spread %1 in chapter %2").arg(p).arg(c);
       return false;
     }
@@ -129,7 +130,7 @@ bool OpenForRender(const DocumentContext& context, const QString& file, QString*
 
 }  // namespace
 
-HeadlessAlbum::HeadlessAlbum(QSize size) : Window(size), Book(Model, Window, Look, Settings) {
+HeadlessAlbum::HeadlessAlbum(QSize size) : Window(size), Book(Album, Window, Look, Settings) {
   // The person's settings: the book speaks their language and shares
   // thumbnails as they chose.
   Settings = DefaultProgramSettings();
@@ -151,9 +152,9 @@ HeadlessAlbum::HeadlessAlbum(QSize size) : Window(size), Book(Model, Window, Loo
 
 bool HeadlessAlbum::Open(const QString& file, QString* error) {
   static const bool loadAllChapters = false;
-  const DocumentContext context{
-      DataFileContext{Model, Document, Window.Progress(), Window, Ask, loadAllChapters}, Look,
-      Settings};
+  const DocumentContext context{DataFileContext{Album.Model, Album.View, Album.Thumbs, Document,
+                                                Window.Progress(), Window, Ask, loadAllChapters},
+                                Look, Settings};
   Window.PositionWindow();
   return OpenForRender(context, file, error);
 }

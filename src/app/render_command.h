@@ -9,6 +9,7 @@
 #include "app/command_line.h"
 #include "app/headless_window.h"
 #include "core/message_table.h"
+#include "core/open_album.h"
 #include "init/profile.h"
 #include "init/program_settings.h"
 #include "xml/xml_data.h"
@@ -25,7 +26,7 @@ class HeadlessAlbum {
   // the opening showed are kept in Ask.Messages.
   bool Open(const QString& file, QString* error);
 
-  AlbumModel Model;
+  OpenAlbum Album;
   AlbumLook Look;
   ProgramSettings Settings;
   LanguageMessages Messages;

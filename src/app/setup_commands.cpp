@@ -34,9 +34,8 @@ class SetupCommands : public QObject, public SetupHost, public GuideHost {
   void RecreateThumbnails() override {
     // Made again by the command when it has one, else by the redraw that
     // follows, which loads what is not loaded.
-    AlbumModel& model = browser_.Model();
-    const int k = model.CurrentChapter;
-    if (k >= 0 && k < MaxDataFiles) model.ThumbsLoaded[k] = false;
+    const int k = browser_.View().CurrentChapter;
+    if (k >= 0 && k < MaxDataFiles) browser_.Thumbs().Loaded[k] = false;
     browser_.RunAction(QStringLiteral("RecreateThumbnails"));
   }
   QString ActionCaption(const QString& action) const override {
@@ -47,12 +46,12 @@ class SetupCommands : public QObject, public SetupHost, public GuideHost {
   bool NewAlbum() override {
     // New says nothing when the save question was cancelled; a fresh
     // album's selection is never below -1, so this marks the old one.
-    AlbumModel& model = browser_.Model();
-    const int selEnd = model.SelEnd;
-    model.SelEnd = -2;
+    ViewState& view = browser_.View();
+    const int selEnd = view.SelEnd;
+    view.SelEnd = -2;
     browser_.NewAlbum();
-    if (model.SelEnd != -2) return true;
-    model.SelEnd = selEnd;
+    if (view.SelEnd != -2) return true;
+    view.SelEnd = selEnd;
     return false;
   }
   void OpenAlbum() override { browser_.RunAction(QStringLiteral("FileOpen")); }

@@ -2,8 +2,8 @@
 // The book on screen: its three pages, the one way to change the spread they
 // show (ShowSpread, RebuildPages) and the window's picture made from them.
 // It keeps the layout up to date and has the page painter draw the pages.
-// The album, the look and the settings are the ones given at construction,
-// owned by whoever owns the book.
+// The album (its data, view state and thumbnails), the look and the settings
+// are the ones given at construction, owned by whoever owns the book.
 
 #include <QPoint>
 #include <QSize>
@@ -14,7 +14,7 @@
 #include "book/page.h"
 #include "book/page_painter.h"
 #include "book/thumbnail_budget.h"
-#include "core/album_model.h"
+#include "core/open_album.h"
 #include "init/profile.h"
 #include "init/program_settings.h"
 
@@ -23,7 +23,7 @@ struct TextBox;
 
 class BookView {
  public:
-  BookView(AlbumModel& model, BookWindow& window, const AlbumLook& look,
+  BookView(OpenAlbum& album, BookWindow& window, const AlbumLook& look,
            const ProgramSettings& settings);
 
   BookPage CoverPage{PageKind::Cover};
@@ -90,6 +90,10 @@ class BookView {
 
   AlbumModel& Model() { return model_; }
   const AlbumModel& Model() const { return model_; }
+  ViewState& View() { return view_; }
+  const ViewState& View() const { return view_; }
+  AlbumThumbnails& Thumbs() { return thumbs_; }
+  const AlbumThumbnails& Thumbs() const { return thumbs_; }
   const AlbumLook& Look() const { return look_; }
   const ProgramSettings& Settings() const { return settings_; }
 
@@ -97,6 +101,8 @@ class BookView {
   void PaintPage(BookPage& page);
 
   AlbumModel& model_;
+  ViewState& view_;
+  AlbumThumbnails& thumbs_;
   BookWindow& window_;
   const AlbumLook& look_;
   const ProgramSettings& settings_;

@@ -9,7 +9,7 @@
 #include <array>
 
 #include "book/bookmarks.h"
-#include "core/album_model.h"
+#include "core/open_album.h"
 
 struct AlbumLook;
 
@@ -34,7 +34,7 @@ class BookLayout {
   void SetPictureScale(double scale) { pictureScale_ = scale; }
 
   // Lays the bookmark tabs out for model's current spread.
-  void LayBookmarks(const AlbumModel& model);
+  void LayBookmarks(const AlbumModel& model, const ViewState& view);
   // Where the tabs lie along the outer edge, from the page area's top:
   // [0] = 10, tab i spans [i-1] to [i] (ComputeBookmarkEdges).
   const std::array<int, MaxDataFiles>& BookmarkEdges() const { return bookmarkEdges_; }

@@ -12,6 +12,7 @@
 #include "book/page_painter.h"
 #include "book/paint_tools.h"
 #include "book/spread_table.h"
+#include "core/open_album.h"
 #include "init/profile.h"
 
 namespace {
@@ -59,6 +60,15 @@ void DrawLabel(QPainter& p, const QFont& font, const QColor& colour, int x, int 
 }
 
 }  // namespace
+
+PagePainter::PagePainter(const OpenAlbum& album, const AlbumLook& look, const BookLayout& layout,
+                         const BookWindow& window)
+    : model_(album.Model),
+      view_(album.View),
+      thumbs_(album.Thumbs),
+      look_(look),
+      layout_(layout),
+      window_(window) {}
 
 void PagePainter::LoadDecorations() {
   // Read when the open book is first drawn: a closed book shows none.
@@ -159,7 +169,7 @@ void PagePainter::PaintBackground(BookPage& page) {
   // Start from the page as InitPage left it: the half-transparent pictures
   // by the spine and the bookmarks must not pile up on the last spread's.
   if (!page.Background.isNull()) RestoreBackground(page);
-  const PageLook look = PageLookFor(page.Kind, model_, look_);
+  const PageLook look = PageLookFor(page.Kind, model_, view_, look_);
   page.Color = look.Color;
   PaintBookmarks(page);
 

@@ -15,6 +15,7 @@
 #include "book/text_wrap.h"
 #include "book/thumbnail.h"
 #include "core/message_table.h"
+#include "core/open_album.h"
 #include "init/profile.h"
 
 namespace {
@@ -27,7 +28,7 @@ void UseFont(QPainter& p, const LookFont& font) {
 }
 
 void PaintCover(PageText& text, const BookPage& page, const AlbumModel& model,
-                const AlbumLook& look) {
+                const ViewState& view, const AlbumLook& look) {
   const int w = page.Width();
   const int h = page.Height();
   QPainter& p = text.Painter();
@@ -35,7 +36,7 @@ void PaintCover(PageText& text, const BookPage& page, const AlbumModel& model,
   // Pressed into the cover: a dark edge below the letters lifts them off the grain.
   text.SetShadow(QColor(0, 0, 0, 150));
   const QString title = model.DataTitles.value(0);
-  if (model.CurrentChapter != -1 && !title.isEmpty()) {
+  if (view.CurrentChapter != -1 && !title.isEmpty()) {
     text.Block(QRect(28, 0, w - 28, h - 40), title);
     return;
   }
@@ -65,12 +66,12 @@ void PagePainter::PaintContent(const BookPage& page, QPainter& p) const {
   p.setBrush(Qt::NoBrush);
   PageText text(p, page.Kind, textBoxes_);
   if (page.IsCover()) {
-    PaintCover(text, page, model_, look_);
+    PaintCover(text, page, model_, view_, look_);
     return;
   }
-  const PageLook look = PageLookFor(page.Kind, model_, look_);
+  const PageLook look = PageLookFor(page.Kind, model_, view_, look_);
   const EdgeRect a = page.Area;
-  const int c = model_.CurrentChapter;
+  const int c = view_.CurrentChapter;
   if (look.Shows == PageShows::DividerTitle) {
     UseFont(p, look_.ChapterFont);
     text.Block(QRect(a.Left, a.Top, a.Width(), a.Height() - 40), model_.DataTitles.value(c + 1));
@@ -85,7 +86,7 @@ void PagePainter::PaintContent(const BookPage& page, QPainter& p) const {
   text.Line(QRect(a.Left, a.Top, a.Width(), 20), model_.DataTitles.value(c));
   text.Line(QRect(a.Left, a.Bottom - 20, a.Width(), 20), FooterText(q, pages));
 
-  const QList<Thumbnail>& thumbs = model_.Thumbnails[c];
+  const QList<Thumbnail>& thumbs = thumbs_.Lists[c];
   if (q == 0 || thumbs.isEmpty()) return;
   const int first = (q - 1) * perPage;
   const int count = std::min<int>(perPage, int(thumbs.size()) - first);
@@ -93,13 +94,13 @@ void PagePainter::PaintContent(const BookPage& page, QPainter& p) const {
   const int descHeight = DescHeight(look_);
   const ImageList& images = model_.Images(c);
   const bool editMode = window_.IsEditMode();
-  const int selLow = std::min(model_.SelStart, model_.SelEnd);
-  const int selHigh = std::max(model_.SelStart, model_.SelEnd);
+  const int selLow = std::min(view_.SelStart, view_.SelEnd);
+  const int selHigh = std::max(view_.SelStart, view_.SelEnd);
   for (int i = 0; i < count; ++i) {
     const int idx = first + i;
     const EdgeRect cell = CellRect(page.IsRight(), i, pageSize, look_);
     // SelEnd = -1: nothing is selected.
-    if (editMode && model_.SelEnd >= 0 && idx >= selLow && idx <= selHigh) {
+    if (editMode && view_.SelEnd >= 0 && idx >= selLow && idx <= selHigh) {
       p.setPen(QPen(Navy, 1));
       p.drawRect(cell.Left - 3, cell.Top - 3, cell.Width() + 5, cell.Height() + 5);
     }
@@ -151,7 +152,7 @@ void PagePainter::DrawCellPicture(QPainter& p, const EdgeRect& pic, const Thumbn
 
 void PagePainter::PaintDescription(PageText& text, const EdgeRect& pic, int bottom, int idx) const {
   QPainter& p = text.Painter();
-  const ImageRecord image = model_.Images(model_.CurrentChapter).value(idx);
+  const ImageRecord image = model_.Images(view_.CurrentChapter).value(idx);
   const int w = pic.Width();
   int y = pic.Bottom;
   // Only whole lines, and only inside the cell: the next cell or the page's

@@ -1,5 +1,6 @@
 #pragma once
-// Draws a page of the book from the album, the look and the layout it is
+// Draws a page of the book from the album (its data, the spread shown with
+// the selection, and the thumbnails), the look and the layout it is
 // given, which it reads and never changes. Layer by layer: InitPage (the
 // cover board and the page-stack edges, on every re-layout), PaintBackground
 // (the spread's colour, bookmarks, paper, spine shade and corner pictures)
@@ -12,6 +13,9 @@
 #include "book/paint_tools.h"
 
 class AlbumModel;
+struct AlbumThumbnails;
+struct OpenAlbum;
+struct ViewState;
 class BookLayout;
 class BookWindow;
 class PageText;
@@ -24,9 +28,8 @@ class PagePainter {
  public:
   // window: whether the book is being edited (selection frames) or resized
   // (cells without pictures).
-  PagePainter(const AlbumModel& model, const AlbumLook& look, const BookLayout& layout,
-              const BookWindow& window)
-      : model_(model), look_(look), layout_(layout), window_(window) {}
+  PagePainter(const OpenAlbum& album, const AlbumLook& look, const BookLayout& layout,
+              const BookWindow& window);
 
   // A fresh page bitmap of the layout's page size with its board and edges,
   // kept as the page's Background.
@@ -53,6 +56,8 @@ class PagePainter {
   void LoadDecorations();
 
   const AlbumModel& model_;
+  const ViewState& view_;
+  const AlbumThumbnails& thumbs_;
   const AlbumLook& look_;
   const BookLayout& layout_;
   const BookWindow& window_;

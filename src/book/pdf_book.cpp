@@ -146,12 +146,9 @@ bool WriteBookPdf(BookView& book, const QString& path, const PdfOptions& options
 bool WriteAlbumPdf(const AlbumModel& model, const AlbumLook& look, const ProgramSettings& settings,
                    const QString& path, const PdfOptions& options, const PdfProgress& progress,
                    QString* error) {
-  AlbumModel copy = model;
-  // The window's thumbnails are of its size; the book makes its own.
-  for (QList<Thumbnail>& thumbnails : copy.Thumbnails) thumbnails.clear();
-  copy.ThumbsLoaded.fill(false);
-  copy.CurrentChapter = 0;
-  copy.CurrentPage = -1;
+  // A view and thumbnails of its own: the window's thumbnails are of its size.
+  OpenAlbum copy{model, ViewState(), AlbumThumbnails()};
+  copy.View.CurrentChapter = 0;
   SizedBookWindow window(PdfLayoutSize(options));
   BookView book(copy, window, look, settings);
   window.SetBook(&book);

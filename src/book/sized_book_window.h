@@ -40,8 +40,8 @@ class SizedBookWindow : public BookWindow {
   void RunEditMode() override {}
   void LoadThumbnails(int chapter) override {
     if (book_ != nullptr)
-      LoadChapterThumbnails(book_->Model(), chapter, book_->ThumbnailBox(), progress_, 0,
-                            book_->Settings().ShareThumbnails);
+      LoadChapterThumbnails(book_->Model(), book_->Thumbs(), chapter, book_->ThumbnailBox(),
+                            progress_, 0, book_->Settings().ShareThumbnails);
   }
   void ShowSpread(int chapter, int page) override {
     if (book_ != nullptr) book_->ShowSpread(chapter, page);

@@ -4,6 +4,7 @@
 
 #include "core/album_model.h"
 #include "core/message_table.h"
+#include "core/open_album.h"
 #include "core/paths.h"
 
 namespace {
@@ -12,27 +13,28 @@ LookColor ChapterColor(int chapter, const AlbumLook& look) {
   return chapter <= 0 ? look.InsideColor : look.BM[chapter - 1];
 }
 
-PageLook ImagePage(int q, const AlbumModel& model, const AlbumLook& look) {
-  const int pages = model.PageCount(model.CurrentChapter, look.ImagesPerPage());
+PageLook ImagePage(int q, const AlbumModel& model, const ViewState& view, const AlbumLook& look) {
+  const int pages = model.PageCount(view.CurrentChapter, look.ImagesPerPage());
   return {q <= pages ? PageShows::Images : PageShows::Empty, look.PageColor, q};
 }
 
 }  // namespace
 
-PageLook PageLookFor(PageKind kind, const AlbumModel& model, const AlbumLook& look) {
-  const int c = model.CurrentChapter;
-  const int p = model.CurrentPage;
+PageLook PageLookFor(PageKind kind, const AlbumModel& model, const ViewState& view,
+                     const AlbumLook& look) {
+  const int c = view.CurrentChapter;
+  const int p = view.CurrentPage;
   if (kind == PageKind::Cover) return {PageShows::Title, look.CoverColor, 0};
   if (c < 0) return {PageShows::Nothing, look.InsideColor, 0};  // no album: never open
   if (kind == PageKind::Left) {
     if (p == 0) return {PageShows::Nothing, ChapterColor(c, look), 0};
-    return ImagePage(p, model, look);
+    return ImagePage(p, model, view, look);
   }
   if (p == model.LastSpread(c, look.ImagesPerPage())) {
     if (c < model.ChapterCount()) return {PageShows::DividerTitle, look.BM[c], 0};
     return {PageShows::Nothing, look.InsideColor, 0};
   }
-  return ImagePage(p + 1, model, look);
+  return ImagePage(p + 1, model, view, look);
 }
 
 QString FooterText(int q, int pageCount) {

@@ -12,6 +12,7 @@
 #include "book/page.h"
 
 class AlbumModel;
+struct ViewState;
 
 enum class PageShows {
   Title,         // the cover: the album's title
@@ -30,8 +31,9 @@ struct PageLook {
   }
 };
 
-// The page of kind for the model's CurrentChapter and CurrentPage.
-PageLook PageLookFor(PageKind kind, const AlbumModel& model, const AlbumLook& look);
+// The page of kind for the view's CurrentChapter and CurrentPage.
+PageLook PageLookFor(PageKind kind, const AlbumModel& model, const ViewState& view,
+                     const AlbumLook& look);
 
 // What a thumbnail cell shows in its picture part.
 enum class CellPicture {

@@ -12,7 +12,7 @@
 #include <QString>
 
 #include "book/page_geometry.h"
-#include "core/album_model.h"
+#include "core/open_album.h"
 
 class QPainter;
 struct AlbumLook;

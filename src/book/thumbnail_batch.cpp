@@ -11,8 +11,9 @@ ThumbnailList MakeThumbnails(const QStringList& files, QSize box, const QString&
   // loader do the work, so new images get exactly the thumbnails a reload
   // of the chapter would give them.
   AlbumModel scratch;
+  AlbumThumbnails thumbs;
   ImageEdits::SetChapter(scratch, 0, ImagesOf(files));
   scratch.DataTitles = QStringList{title};
-  LoadChapterThumbnails(scratch, 0, box, progress, threads);
-  return std::move(scratch.Thumbnails[0]);
+  LoadChapterThumbnails(scratch, thumbs, 0, box, progress, threads);
+  return std::move(thumbs.Lists[0]);
 }

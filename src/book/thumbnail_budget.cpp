@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
-#include "core/album_model.h"
+#include "core/open_album.h"
 
 qint64 ThumbnailBytesAtMost(QSize box) {
   return box.isEmpty() ? 0 : qint64{box.width()} * box.height() * 4;
 }
 
-qint64 ChapterThumbnailBytes(const AlbumModel& model, int k) {
+qint64 ChapterThumbnailBytes(const AlbumThumbnails& thumbs, int k) {
   qint64 bytes = 0;
-  for (const Thumbnail& thumbnail : model.Thumbnails[k]) bytes += thumbnail.Picture.sizeInBytes();
+  for (const Thumbnail& thumbnail : thumbs.Lists[k]) bytes += thumbnail.Picture.sizeInBytes();
   return bytes;
 }
 

@@ -8,7 +8,7 @@
 #include <QSize>
 #include <QtGlobal>
 
-class AlbumModel;
+struct AlbumThumbnails;
 
 constexpr qint64 ThumbnailMemoryBudget = qint64{512} << 20;
 
@@ -16,7 +16,7 @@ constexpr qint64 ThumbnailMemoryBudget = qint64{512} << 20;
 qint64 ThumbnailBytesAtMost(QSize box);
 
 // The bytes the made thumbnails of chapter k hold.
-qint64 ChapterThumbnailBytes(const AlbumModel& model, int k);
+qint64 ChapterThumbnailBytes(const AlbumThumbnails& thumbs, int k);
 
 // Images First .. Last - 1 of a chapter.
 struct ImageRange {

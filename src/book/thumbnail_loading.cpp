@@ -9,29 +9,24 @@
 
 #include "book/busy_cursor.h"
 #include "book/thumbnail.h"
-#include "core/album_model.h"
 #include "core/message_table.h"
+#include "core/open_album.h"
 #include "core/progress.h"
 
 namespace {
 
 bool ValidSlot(int k) { return k >= 0 && k < MaxDataFiles; }
 
-void DropChapter(AlbumModel& model, int k) {
-  model.Thumbnails[k].clear();
-  model.ThumbsLoaded[k] = false;
-}
-
 // Whether every thumbnail chapter k has made was made for box.
-bool MadeOnlyFor(const AlbumModel& model, int k, QSize box) {
-  return std::all_of(model.Thumbnails[k].cbegin(), model.Thumbnails[k].cend(),
+bool MadeOnlyFor(const AlbumThumbnails& thumbs, int k, QSize box) {
+  return std::all_of(thumbs.Lists[k].cbegin(), thumbs.Lists[k].cend(),
                      [box](const Thumbnail& t) { return !t.IsMade() || t.Box == box; });
 }
 
-qint64 OtherChaptersBytes(const AlbumModel& model, int k) {
+qint64 OtherChaptersBytes(const AlbumThumbnails& thumbs, int k) {
   qint64 bytes = 0;
   for (int other = 0; other < MaxDataFiles; ++other) {
-    if (other != k) bytes += ChapterThumbnailBytes(model, other);
+    if (other != k) bytes += ChapterThumbnailBytes(thumbs, other);
   }
   return bytes;
 }
@@ -39,12 +34,12 @@ qint64 OtherChaptersBytes(const AlbumModel& model, int k) {
 // Chapter k's thumbnails: those in range made for box (all of them anew
 // with remake), those outside it dropped. progress (when given) advances
 // with each one made; share as for LoadChapterThumbnails.
-void MakeRange(AlbumModel& model, int k, ImageRange range, QSize box, bool remake,
-               ProgressSink* progress, int threads, bool share) {
+void MakeRange(const AlbumModel& model, AlbumThumbnails& thumbs, int k, ImageRange range, QSize box,
+               bool remake, ProgressSink* progress, int threads, bool share) {
   BusyCursor busy;
   // The workers read this copy, never the model.
   const QStringList files = FilesOf(model.Images(k));
-  QList<Thumbnail>& thumbnails = model.Thumbnails[k];
+  QList<Thumbnail>& thumbnails = thumbs.Lists[k];
   // A list out of step with the files cannot be trusted position by position.
   if (thumbnails.size() != files.size()) thumbnails = QList<Thumbnail>(files.size());
   std::vector<int> todo;
@@ -77,57 +72,57 @@ void MakeRange(AlbumModel& model, int k, ImageRange range, QSize box, bool remak
     const int i = todo[n];
     thumbnails[i] = pending.empty() ? ReadThumbnail(files[i], box, share) : pending[n].result();
   }
-  model.ThumbsLoaded[k] = true;
+  thumbs.Loaded[k] = true;
   if (progress != nullptr) progress->HideProgress();
 }
 
 }  // namespace
 
-void LoadChapterThumbnails(AlbumModel& model, int k, QSize box, ProgressSink& progress, int threads,
-                           bool share) {
+void LoadChapterThumbnails(const AlbumModel& model, AlbumThumbnails& thumbs, int k, QSize box,
+                           ProgressSink& progress, int threads, bool share) {
   if (!ValidSlot(k) || k > model.ChapterCount()) return;
-  model.Thumbnails[k].clear();
+  thumbs.Lists[k].clear();
   const ImageRange range = KeptImages(model.ImageCount(k), 1, 0, ThumbnailBytesAtMost(box),
-                                      ThumbnailMemoryBudget - OtherChaptersBytes(model, k));
-  MakeRange(model, k, range, box, true, &progress, threads, share);
+                                      ThumbnailMemoryBudget - OtherChaptersBytes(thumbs, k));
+  MakeRange(model, thumbs, k, range, box, true, &progress, threads, share);
 }
 
-void LoadAllThumbnails(AlbumModel& model, QSize box, ProgressSink& progress, int threads,
-                       bool share) {
+void LoadAllThumbnails(const AlbumModel& model, AlbumThumbnails& thumbs, QSize box,
+                       ProgressSink& progress, int threads, bool share) {
   for (int k = 0; k <= model.ChapterCount() && k < MaxDataFiles; ++k) {
-    LoadChapterThumbnails(model, k, box, progress, threads, share);
+    LoadChapterThumbnails(model, thumbs, k, box, progress, threads, share);
   }
 }
 
-void PrepareChapterThumbnails(AlbumModel& model, const ThumbnailRequest& request,
-                              ProgressSink& progress) {
+void PrepareChapterThumbnails(const AlbumModel& model, AlbumThumbnails& thumbs,
+                              const ThumbnailRequest& request, ProgressSink& progress) {
   const int k = request.Chapter;
   if (!ValidSlot(k) || k > model.ChapterCount()) return;
   for (int other = 0; other < MaxDataFiles; ++other) {
     // Thumbnails of another size would be made again before being shown.
-    if (other != k && (request.KeepOneChapter || !MadeOnlyFor(model, other, request.Box)))
-      DropChapter(model, other);
+    if (other != k && (request.KeepOneChapter || !MadeOnlyFor(thumbs, other, request.Box)))
+      thumbs.Drop(other);
   }
   const int count = model.ImageCount(k);
   const qint64 each = ThumbnailBytesAtMost(request.Box);
-  qint64 others = OtherChaptersBytes(model, k);
+  qint64 others = OtherChaptersBytes(thumbs, k);
   // The bound is for all thumbnails together: a chapter that does not fit
   // beside the others pushes them out before it is cut to spreads.
   if (others > 0 && qint64{count} * each > request.Budget - others) {
     for (int other = 0; other < MaxDataFiles; ++other) {
-      if (other != k) DropChapter(model, other);
+      if (other != k) thumbs.Drop(other);
     }
     others = 0;
   }
   const ImageRange range =
       KeptImages(count, request.PerPage, request.Spread, each, request.Budget - others);
-  const QList<Thumbnail>& thumbnails = model.Thumbnails[k];
-  const bool fresh = !model.ThumbsLoaded[k] || thumbnails.size() != count;
+  const QList<Thumbnail>& thumbnails = thumbs.Lists[k];
+  const bool fresh = !thumbs.Loaded[k] || thumbnails.size() != count;
   qint64 toMake = 0;
   for (int i = range.First; i < range.Last; ++i) {
     if (fresh || thumbnails[i].Box != request.Box) ++toMake;
   }
   const bool showProgress = fresh || toMake > 2 * qint64{request.PerPage};
-  MakeRange(model, k, range, request.Box, false, showProgress ? &progress : nullptr,
+  MakeRange(model, thumbs, k, range, request.Box, false, showProgress ? &progress : nullptr,
             request.Threads, request.Share);
 }

@@ -17,21 +17,22 @@
 #include "book/thumbnail_budget.h"
 
 class AlbumModel;
+struct AlbumThumbnails;
 class ProgressSink;
 
-// Makes Thumbnails[k] anew, one per file of chapter k, and sets
-// ThumbsLoaded[k]: every image when the chapter fits the budget beside the
+// Makes thumbs.Lists[k] anew, one per file of chapter k, and sets
+// thumbs.Loaded[k]: every image when the chapter fits the budget beside the
 // other chapters' thumbnails, else its first images as far as they fit. The
 // progress box shows DataTitles[k] and "LoadingThumbs" with the percentage
 // of images done. A file that cannot be read leaves a null thumbnail.
 // threads = 0 uses every core; 1 works on the calling thread alone. Ignores
 // k outside 0..ChapterCount(). share: the ShareThumbnails setting.
-void LoadChapterThumbnails(AlbumModel& model, int k, QSize box, ProgressSink& progress,
-                           int threads = 0, bool share = true);
+void LoadChapterThumbnails(const AlbumModel& model, AlbumThumbnails& thumbs, int k, QSize box,
+                           ProgressSink& progress, int threads = 0, bool share = true);
 
 // LoadChapterThumbnails for every chapter 0..ChapterCount() in order.
-void LoadAllThumbnails(AlbumModel& model, QSize box, ProgressSink& progress, int threads = 0,
-                       bool share = true);
+void LoadAllThumbnails(const AlbumModel& model, AlbumThumbnails& thumbs, QSize box,
+                       ProgressSink& progress, int threads = 0, bool share = true);
 
 // What showing a spread asks of the thumbnails.
 struct ThumbnailRequest {
@@ -49,9 +50,9 @@ struct ThumbnailRequest {
 
 // Makes sure the spread asked for can be shown: its chapter's thumbnails are
 // made for Box (thumbnails of another size are made again), within the
-// budget, and ThumbsLoaded is set. Other chapters lose their thumbnails when
+// budget, and its Loaded flag is set. Other chapters lose their thumbnails when
 // KeepOneChapter is set, when theirs were made for another size, or when
 // the chapter shown would not fit beside them. The progress box shows when
 // the chapter was not loaded or more than a spread has to be made.
-void PrepareChapterThumbnails(AlbumModel& model, const ThumbnailRequest& request,
-                              ProgressSink& progress);
+void PrepareChapterThumbnails(const AlbumModel& model, AlbumThumbnails& thumbs,
+                              const ThumbnailRequest& request, ProgressSink& progress);

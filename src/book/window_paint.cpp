@@ -13,7 +13,7 @@
 void BookView::PaintWindow(QPainter& window) const {
   window.save();
   window.setCompositionMode(QPainter::CompositionMode_Source);
-  if (model_.IsBookClosed()) {
+  if (view_.IsBookClosed()) {
     window.drawImage(SpineX(), 0, CoverPage.Image);
   } else {
     window.drawImage(0, 0, LeftPage.Image);
@@ -24,9 +24,9 @@ void BookView::PaintWindow(QPainter& window) const {
 
 std::vector<BookView::LetterMark> BookView::LetterMarks() const {
   std::vector<LetterMark> marks;
-  const int c = model_.CurrentChapter;
-  const int spread = model_.CurrentPage;
-  if (model_.IsBookClosed() || spread < 0) return marks;
+  const int c = view_.CurrentChapter;
+  const int spread = view_.CurrentPage;
+  if (view_.IsBookClosed() || spread < 0) return marks;
   const int perPage = look_.ImagesPerPage();
   const int count = model_.ImageCount(c);
   const QSize pageSize = layout_.PageSize();
@@ -79,7 +79,7 @@ void BookView::RepaintCells(QPainter& window, int a, int b, int dragIndex) const
     if (i < 0) continue;
     const int q = PageOfImage(i, perPage);
     const int pos = i - q * perPage;
-    const bool right = q % 2 == 0 && q == model_.CurrentPage;
+    const bool right = q % 2 == 0 && q == view_.CurrentPage;
     const EdgeRect cell = CellRect(right, pos, pageSize, look_);
     const BookPage& source = right ? RightPage : LeftPage;
     const int dx = right ? SpineX() : 0;
@@ -89,7 +89,7 @@ void BookView::RepaintCells(QPainter& window, int a, int b, int dragIndex) const
     window.setCompositionMode(QPainter::CompositionMode_SourceOver);
     if (i == dragIndex) {
       // The drop mark: on the side of the cell where the dragged images land.
-      const int x = (i > model_.SelEnd ? r.left() + r.width() - 2 : r.left() + 2) + dx;
+      const int x = (i > view_.SelEnd ? r.left() + r.width() - 2 : r.left() + 2) + dx;
       window.setPen(QPen(QColor(0, 0, 0x80), 1));
       window.drawLine(x, r.top(), x, r.top() + r.height() - 1);
     }

@@ -25,14 +25,15 @@ AlbumBrowser::AlbumBrowser(Prompts* ask, QWidget* parent)
   }
   ask_ = ask;
   QCoreApplication::installTranslator(&messages_);
-  book_ = std::make_unique<BookView>(model_, static_cast<BookWindow&>(*this), look_, settings_);
-  context_ = std::make_unique<DocumentContext>(DocumentContext{
-      DataFileContext{model_, document_, progress_, *this, *ask_, settings_.LoadAllChapters}, look_,
-      settings_});
+  book_ = std::make_unique<BookView>(album_, static_cast<BookWindow&>(*this), look_, settings_);
+  context_ = std::make_unique<DocumentContext>(
+      DocumentContext{DataFileContext{album_.Model, album_.View, album_.Thumbs, document_,
+                                      progress_, *this, *ask_, settings_.LoadAllChapters},
+                      look_, settings_});
   FormCreate();
   // Closed, the book shows only its cover: dialogs open over that.
   CentreDialogsOnVisiblePart(this);
-  actions_ = std::make_unique<BrowserActions>(*this, *pnMenu_, model_);
+  actions_ = std::make_unique<BrowserActions>(*this, *pnMenu_, album_.Model, album_.View);
   connect(Action(QStringLiteral("EditMode")), &QAction::triggered, this,
           &AlbumBrowser::EditModeExecute);
   commands_ = std::make_unique<FileCommands>(*this);
@@ -105,7 +106,8 @@ void AlbumBrowser::PlaceChrome() {
 
 ChromeInputs AlbumBrowser::ChromeState() const {
   static const QSize menu = DecorationBitmap(QStringLiteral("MENU")).size();
-  return ChromeInputs{size(), book_->SpineX(), model_.CurrentPage, model_.IsBookClosed(), menu};
+  return ChromeInputs{size(), book_->SpineX(), album_.View.CurrentPage, album_.View.IsBookClosed(),
+                      menu};
 }
 
 void AlbumBrowser::PositionWindow() {
@@ -121,7 +123,7 @@ void AlbumBrowser::PositionWindow() {
   }
   setGeometry(place);
   book_->SetWindowSize(size());
-  const bool closed = model_.IsBookClosed();
+  const bool closed = album_.View.IsBookClosed();
   setMask(BookOutline(size(), book_->SpineX(), closed));
   PlaceChrome();
   imgResize_->setVisible(!closed);
@@ -133,7 +135,8 @@ void AlbumBrowser::ReleaseLayout() {
   holding_ = true;
   PositionWindow();
   holding_ = false;
-  const QPoint spread = heldSpread_.value_or(QPoint(model_.CurrentChapter, model_.CurrentPage));
+  const QPoint spread =
+      heldSpread_.value_or(QPoint(album_.View.CurrentChapter, album_.View.CurrentPage));
   heldSpread_.reset();
   book_->RebuildPages(spread.x(), spread.y());
 }
@@ -156,7 +159,7 @@ void AlbumBrowser::SetToolPanelVisible(bool visible) {
 }
 
 void AlbumBrowser::SlideMenu() {
-  if (model_.IsBookClosed()) return;
+  if (album_.View.IsBookClosed()) return;
   menuShown_ = !menuShown_;
   pnMenu_->Slide(menuShown_);
 }
@@ -210,7 +213,7 @@ bool AlbumBrowser::IsEditMode() const { return actions_ != nullptr && actions_->
 
 void AlbumBrowser::EditModeExecute(bool checked) {
   QAction* editMode = Action(QStringLiteral("EditMode"));
-  if (checked && model_.IsBookClosed()) {
+  if (checked && album_.View.IsBookClosed()) {
     // Nothing to edit on the cover: the press changes nothing. Leaving edit
     // mode always works, so Open never keeps it on for the next album.
     editMode->setChecked(false);
@@ -225,7 +228,7 @@ void AlbumBrowser::EditModeExecute(bool checked) {
 void AlbumBrowser::RunEditMode() { RunAction(QStringLiteral("EditMode")); }
 
 void AlbumBrowser::LoadThumbnails(int chapter) {
-  LoadChapterThumbnails(model_, chapter, book_->ThumbnailBox(), progress_, 0,
+  LoadChapterThumbnails(album_.Model, album_.Thumbs, chapter, book_->ThumbnailBox(), progress_, 0,
                         settings_.ShareThumbnails);
 }
 

@@ -21,9 +21,9 @@
 #include "browser/file_commands.h"
 #include "browser/window_chrome.h"
 #include "browser/window_drag.h"
-#include "core/album_model.h"
 #include "core/album_window.h"
 #include "core/message_table.h"
+#include "core/open_album.h"
 #include "core/progress.h"
 #include "dialogs/help_page.h"
 #include "init/album_document.h"
@@ -44,7 +44,10 @@ class AlbumBrowser : public QWidget, public BookWindow {
 
   // ---- The album -------------------------------------------------------
   BookView& Book() { return *book_; }
-  AlbumModel& Model() { return model_; }
+  AlbumModel& Model() { return album_.Model; }
+  ViewState& View() { return album_.View; }
+  AlbumThumbnails& Thumbs() { return album_.Thumbs; }
+  OpenAlbum& Album() { return album_; }
   Prompts& prompts() { return *ask_; }
   // What opening and saving work with: the model, the XML document object,
   // the progress box, this window, the prompts, the look and the settings.
@@ -175,7 +178,7 @@ class AlbumBrowser : public QWidget, public BookWindow {
   void ShowBookCursor(BookCursor cursor);
   void EditModeExecute(bool checked);
 
-  AlbumModel model_;
+  OpenAlbum album_;
   AlbumLook look_;            // the look the book is drawn with
   ProgramSettings settings_;  // read at start-up (LoadSettings)
   xml::XmlData document_;

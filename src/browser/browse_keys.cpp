@@ -18,24 +18,26 @@ int Mod(int a, int b) { return b != 0 ? a % b : 0; }
 int BookBrowsing::ImageForLetterKey(int key) const {
   if (key < Qt::Key_A || key > Qt::Key_Z) return -1;
   const AlbumModel& m = Model();
-  if (m.IsBookClosed()) return -1;
+  const ViewState& v = View();
+  if (v.IsBookClosed()) return -1;
   // Keys give capitals; the marks are the lower-case letters.
   const int cell = CellForLetter(QChar(key).toLower());
   const int perPage = book_.Look().ImagesPerPage();
   if (cell < 0) return -1;
   int image = -1;
-  if (m.CurrentPage == 0) {
+  if (v.CurrentPage == 0) {
     if (cell < perPage) image = cell;
   } else if (cell < 2 * perPage) {
-    image = (m.CurrentPage - 1) * perPage + cell;
+    image = (v.CurrentPage - 1) * perPage + cell;
   }
-  return image < m.ImageCount(m.CurrentChapter) ? image : -1;
+  return image < m.ImageCount(v.CurrentChapter) ? image : -1;
 }
 
 int BookBrowsing::SelectionKey(int key, bool shift, bool& handled) {
   const AlbumModel& m = Model();
+  const ViewState& v = View();
   const int columns = book_.Look().ColumnCount;
-  const int count = m.ImageCount(m.CurrentChapter);
+  const int count = m.ImageCount(v.CurrentChapter);
   handled = true;
   switch (key) {
     case Qt::Key_End:
@@ -43,23 +45,23 @@ int BookBrowsing::SelectionKey(int key, bool shift, bool& handled) {
     case Qt::Key_Home:
       return 0;
     case Qt::Key_Left:
-      if (Mod(m.SelEnd, columns) == 0) {
+      if (Mod(v.SelEnd, columns) == 0) {
         TurnPage(false, true, shift);
-      } else if (m.SelEnd >= 0) {
-        return m.SelEnd - 1;
+      } else if (v.SelEnd >= 0) {
+        return v.SelEnd - 1;
       }
       return -1;
     case Qt::Key_Right:
-      if (Mod(m.SelEnd + 1, columns) == 0) {
+      if (Mod(v.SelEnd + 1, columns) == 0) {
         TurnPage(true, true, shift);
-      } else if (m.SelEnd < count - 1) {
-        return m.SelEnd + 1;
+      } else if (v.SelEnd < count - 1) {
+        return v.SelEnd + 1;
       }
       return -1;
     case Qt::Key_Up:
-      return m.SelEnd >= columns ? m.SelEnd - columns : -1;
+      return v.SelEnd >= columns ? v.SelEnd - columns : -1;
     case Qt::Key_Down:
-      return m.SelEnd < count - columns ? m.SelEnd + columns : -1;
+      return v.SelEnd < count - columns ? v.SelEnd + columns : -1;
     default:
       handled = false;
       return -1;
@@ -68,6 +70,7 @@ int BookBrowsing::SelectionKey(int key, bool shift, bool& handled) {
 
 bool BookBrowsing::KeyDown(QKeyEvent& event) {
   AlbumModel& m = Model();
+  ViewState& v = View();
   const int key = event.key();
   const bool ctrl = event.modifiers() & Qt::ControlModifier;
   const bool shift = event.modifiers() & Qt::ShiftModifier;
@@ -76,7 +79,7 @@ bool BookBrowsing::KeyDown(QKeyEvent& event) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
       if (!edit) return false;
-      host_.ShowImage(m.SelEnd);
+      host_.ShowImage(v.SelEnd);
       return true;
     case Qt::Key_Escape:
       if (!edit) return false;
@@ -84,7 +87,7 @@ bool BookBrowsing::KeyDown(QKeyEvent& event) {
       return true;
     case Qt::Key_PageUp:
       if (ctrl) {
-        ShowChapter(m.CurrentChapter - 2, true);
+        ShowChapter(v.CurrentChapter - 2, true);
       } else {
         TurnPage(false, false, false);
       }
@@ -92,10 +95,10 @@ bool BookBrowsing::KeyDown(QKeyEvent& event) {
     case Qt::Key_PageDown:
       if (!ctrl) {
         TurnPage(true, false, false);
-      } else if (m.CurrentPage == LastSpread(m.CurrentChapter)) {
-        ShowChapter(m.CurrentChapter + 1, true);
+      } else if (v.CurrentPage == LastSpread(v.CurrentChapter)) {
+        ShowChapter(v.CurrentChapter + 1, true);
       } else {
-        ShowChapter(m.CurrentChapter, true);
+        ShowChapter(v.CurrentChapter, true);
       }
       return true;
     case Qt::Key_End:
@@ -109,7 +112,7 @@ bool BookBrowsing::KeyDown(QKeyEvent& event) {
         return true;
       }
       if (!edit) {
-        ShowChapter(m.CurrentChapter, key == Qt::Key_End);
+        ShowChapter(v.CurrentChapter, key == Qt::Key_End);
         return true;
       }
       break;
@@ -130,6 +133,6 @@ bool BookBrowsing::KeyDown(QKeyEvent& event) {
   if (!edit) return false;
   bool handled = false;
   const int moved = SelectionKey(key, shift, handled);
-  if (moved > -1) SelectRange(shift ? m.SelStart : moved, moved);
+  if (moved > -1) SelectRange(shift ? v.SelStart : moved, moved);
   return handled;
 }

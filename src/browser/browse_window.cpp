@@ -66,11 +66,12 @@ PicViewDialog& BrowseWindow::PicView() {
 
 void BrowseWindow::ShowImage(int index) {
   const QScreen* screen = window_.screen();
-  PicView().ShowImage(window_.Model(), index, screen ? screen->geometry() : QRect());
+  PicView().ShowImage(window_.Model(), window_.View().CurrentChapter, index,
+                      screen ? screen->geometry() : QRect());
 }
 
 void BrowseWindow::ShowGoto() {
-  Goto().ShowGoto(window_.Model(), window_.Book().Look().ImagesPerPage(),
+  Goto().ShowGoto(window_.Model(), window_.View(), window_.Book().Look().ImagesPerPage(),
                   [this](int c, int p) { window_.ShowSpread(c, p); });
 }
 

@@ -4,10 +4,11 @@
 #include <QMenu>
 
 #include "browser/tool_panel.h"
-#include "core/album_model.h"
+#include "core/open_album.h"
 
-BrowserActions::BrowserActions(QWidget& window, ToolPanelFrame& panel, const AlbumModel& model)
-    : window_(window), panel_(panel), model_(model) {
+BrowserActions::BrowserActions(QWidget& window, ToolPanelFrame& panel, const AlbumModel& model,
+                               const ViewState& view)
+    : window_(window), panel_(panel), model_(model), view_(view) {
   for (const ActionSpec& entry : ActionTable()) {
     auto* action = new QAction(QString::fromLatin1(entry.Caption), &window_);
     const QString name = QString::fromLatin1(entry.Name);
@@ -76,7 +77,7 @@ ActionInputs BrowserActions::State() const {
   state.AnyDataModified = model_.AnyDataModified();
   state.FormatModified = model_.FormatModified;
   state.ClipboardCount = clipboardCount_ ? clipboardCount_() : 0;
-  state.SelEnd = model_.SelEnd;
+  state.SelEnd = view_.SelEnd;
   state.DetailsShowing = detailsShowing_ ? detailsShowing_() : false;
   return state;
 }

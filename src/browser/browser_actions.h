@@ -14,6 +14,7 @@ class QAction;
 class QMenu;
 class QWidget;
 class AlbumModel;
+struct ViewState;
 class ToolPanelFrame;
 
 class BrowserActions : public QObject {
@@ -22,7 +23,8 @@ class BrowserActions : public QObject {
  public:
   // The actions belong to window (their shortcuts work while it is active),
   // the buttons to panel; the rule reads model.
-  BrowserActions(QWidget& window, ToolPanelFrame& panel, const AlbumModel& model);
+  BrowserActions(QWidget& window, ToolPanelFrame& panel, const AlbumModel& model,
+                 const ViewState& view);
 
   // The action of that object name (ActionTable), or nullptr.
   QAction* Action(const QString& name) const { return actions_.value(name); }
@@ -48,6 +50,7 @@ class BrowserActions : public QObject {
   QWidget& window_;
   ToolPanelFrame& panel_;
   const AlbumModel& model_;
+  const ViewState& view_;
   QHash<QString, QAction*> actions_;
   QMenu* pictureMenu_ = nullptr;
   QMenu* saveMenu_ = nullptr;

@@ -13,6 +13,7 @@ BookBrowsing::BookBrowsing(BookView& book, BrowseHost& host)
     : book_(book), host_(host), click_([this](QPoint p) { OpenClicked(p); }) {}
 
 AlbumModel& BookBrowsing::Model() const { return book_.Model(); }
+ViewState& BookBrowsing::View() const { return book_.View(); }
 
 int BookBrowsing::LastSpread(int chapter) const {
   return Model().LastSpread(chapter, book_.Look().ImagesPerPage());
@@ -20,21 +21,22 @@ int BookBrowsing::LastSpread(int chapter) const {
 
 int BookBrowsing::ImageAt(int x, int y) const {
   const AlbumModel& m = Model();
-  if (m.IsBookClosed()) return -1;
+  const ViewState& v = View();
+  if (v.IsBookClosed()) return -1;
   const int perPage = book_.Look().ImagesPerPage();
   const int columns = book_.Look().ColumnCount;
   const int rows = book_.Look().RowCount;
   const int spineX = book_.SpineX();
   const QSize pageSize = PageSizeFor(book_.WindowSize());
   const EdgeRect leftArea = PageArea(true, pageSize);
-  int base = m.CurrentPage > 0 ? (m.CurrentPage - 1) * perPage : 0;
+  int base = v.CurrentPage > 0 ? (v.CurrentPage - 1) * perPage : 0;
   int left = 0;
   int right = 0;
   if (x > spineX) {
     const EdgeRect area = PageArea(false, pageSize);
     left = area.Left + spineX + 20;
     right = area.Right + spineX - 10;
-    if (m.CurrentPage > 0) base += perPage;
+    if (v.CurrentPage > 0) base += perPage;
   } else {
     left = leftArea.Left + 10;
     right = leftArea.Right - 20;
@@ -42,8 +44,8 @@ int BookBrowsing::ImageAt(int x, int y) const {
   const int top = leftArea.Top + 20;
   const int bottom = leftArea.Bottom - 20;
   if (x < left || x > right || y < top || y > bottom) return -1;
-  const bool leftHasImages = x < spineX && m.CurrentPage > 0;
-  const bool rightHasImages = x > spineX && LastSpread(m.CurrentChapter) > m.CurrentPage;
+  const bool leftHasImages = x < spineX && v.CurrentPage > 0;
+  const bool rightHasImages = x > spineX && LastSpread(v.CurrentChapter) > v.CurrentPage;
   if (!leftHasImages && !rightHasImages) return -1;
   if (columns <= 0 || rows <= 0) return -1;
   const auto cellWidth =
@@ -57,70 +59,72 @@ int BookBrowsing::ImageAt(int x, int y) const {
   // belongs to no cell (rather than to the next row or page).
   if (column >= columns || row >= rows) return -1;
   const int index = columns * row + base + column;
-  return index < m.ImageCount(m.CurrentChapter) ? index : -1;
+  return index < m.ImageCount(v.CurrentChapter) ? index : -1;
 }
 
 void BookBrowsing::SelectRange(int a, int b) {
   AlbumModel& m = Model();
-  const int count = m.ImageCount(m.CurrentChapter);
+  ViewState& v = View();
+  const int count = m.ImageCount(v.CurrentChapter);
   if (a < count && b < count) {
-    const int oldStart = m.SelStart;
-    const int oldEnd = m.SelEnd;
-    m.SelStart = a;
-    m.SelEnd = b;
+    const int oldStart = v.SelStart;
+    const int oldEnd = v.SelEnd;
+    v.SelStart = a;
+    v.SelEnd = b;
     bool spreadKept = true;
     if (a < 0 || b < 0) {
-      m.SelStart = 0;
-      m.SelEnd = 0;
+      v.SelStart = 0;
+      v.SelEnd = 0;
     } else {
       const int q = PageOfImage(b, book_.Look().ImagesPerPage()) + 1;
       const int spread = q % 2 == 1 ? q - 1 : q;
-      if (spread != m.CurrentPage) {
+      if (spread != v.CurrentPage) {
         spreadKept = false;
-        book_.ShowSpread(m.CurrentChapter, spread);
+        book_.ShowSpread(v.CurrentChapter, spread);
       }
     }
     // The selection frames are part of the page pictures in edit mode.
-    const bool changed = oldStart != m.SelStart || oldEnd != m.SelEnd;
-    if (spreadKept && changed && host_.IsEditMode() && !m.IsBookClosed())
-      book_.ShowSpread(m.CurrentChapter, m.CurrentPage);
+    const bool changed = oldStart != v.SelStart || oldEnd != v.SelEnd;
+    if (spreadKept && changed && host_.IsEditMode() && !v.IsBookClosed())
+      book_.ShowSpread(v.CurrentChapter, v.CurrentPage);
   }
   if (host_.IsDetailsShowing()) host_.SetDetailsRange(a, b);
 }
 
 void BookBrowsing::TurnPage(bool forward, bool bySelection, bool extend) {
   AlbumModel& m = Model();
+  ViewState& v = View();
   if (bySelection && book_.Look().ColumnCount > 0) {
     const int columns = book_.Look().ColumnCount;
     const int rows = book_.Look().RowCount;
-    const int count = m.ImageCount(m.CurrentChapter);
-    const int s = extend ? m.SelEnd : m.SelStart;
+    const int count = m.ImageCount(v.CurrentChapter);
+    const int s = extend ? v.SelEnd : v.SelStart;
     if (forward) {
       int target = s + columns * (rows - 1) + 1;
       if (count <= target) target = (count - 1) - ((count - 1) % columns);
-      SelectRange(extend ? m.SelStart : target, target);
+      SelectRange(extend ? v.SelStart : target, target);
       return;
     }
     const int target = s - columns * (rows - 1) - 1;
     if (target >= 0) {
-      SelectRange(extend ? m.SelStart : target, target);
+      SelectRange(extend ? v.SelStart : target, target);
       return;
     }
   }
   if (!forward) {
-    if (m.CurrentPage != 0) {
-      book_.ShowSpread(m.CurrentChapter, m.CurrentPage - 2);
-    } else if (m.CurrentChapter != 0) {
-      ShowChapter(m.CurrentChapter - 1, true);
+    if (v.CurrentPage != 0) {
+      book_.ShowSpread(v.CurrentChapter, v.CurrentPage - 2);
+    } else if (v.CurrentChapter != 0) {
+      ShowChapter(v.CurrentChapter - 1, true);
     } else {
       book_.ShowSpread(0, -1);
     }
-  } else if (m.CurrentPage == -1) {
+  } else if (v.CurrentPage == -1) {
     book_.ShowSpread(0, 0);
-  } else if (LastSpread(m.CurrentChapter) > m.CurrentPage) {
-    book_.ShowSpread(m.CurrentChapter, m.CurrentPage + 2);
+  } else if (LastSpread(v.CurrentChapter) > v.CurrentPage) {
+    book_.ShowSpread(v.CurrentChapter, v.CurrentPage + 2);
   } else {
-    ShowChapter(m.CurrentChapter + 1, false);
+    ShowChapter(v.CurrentChapter + 1, false);
   }
 }
 
@@ -135,14 +139,15 @@ void BookBrowsing::ShowChapter(int k, bool atEnd) {
 
 ZoneState BookBrowsing::Zones() const {
   const AlbumModel& m = Model();
+  const ViewState& v = View();
   ZoneState s;
   s.Width = book_.WindowSize().width();
   s.Height = book_.WindowSize().height();
   s.SpineX = book_.SpineX();
-  s.Chapter = m.CurrentChapter;
-  s.Page = m.CurrentPage;
+  s.Chapter = v.CurrentChapter;
+  s.Page = v.CurrentPage;
   s.ChapterCount = m.ChapterCount();
-  s.LastSpread = LastSpread(m.CurrentChapter);
+  s.LastSpread = LastSpread(v.CurrentChapter);
   s.EditMode = host_.IsEditMode();
   s.EdgeTop = PageArea(true, PageSizeFor(book_.WindowSize())).Top;
   s.Tabs = book_.Layout().Bookmarks();
@@ -163,7 +168,7 @@ void BookBrowsing::BookmarkBack(QPoint p) {
     book_.ShowSpread(tab->Chapter - 1, LastSpread(tab->Chapter - 1));
     return;
   }
-  book_.ShowSpread(0, Model().CurrentChapter == 0 ? -1 : 0);
+  book_.ShowSpread(0, View().CurrentChapter == 0 ? -1 : 0);
 }
 
 // A tab on the right edge, as on the left; the rest of the band: the album's end.
@@ -193,7 +198,7 @@ bool BookBrowsing::MouseRelease(BookCursor cursor, QPoint p, Qt::MouseButton,
       return true;
     case BookCursor::Zoom:
       // The image opens once no second click can make this a double click.
-      clickedChapter_ = Model().CurrentChapter;
+      clickedChapter_ = View().CurrentChapter;
       clickedImage_ = ImageAt(p);
       click_.Release(p);
       return true;
@@ -203,7 +208,7 @@ bool BookBrowsing::MouseRelease(BookCursor cursor, QPoint p, Qt::MouseButton,
   if (!host_.IsEditMode()) return false;
   const int i = ImageAt(p);
   if (modifiers & Qt::ShiftModifier) {
-    SelectRange(Model().SelStart, i);
+    SelectRange(View().SelStart, i);
   } else if (i > -1) {
     SelectRange(i, i);
   }
@@ -216,10 +221,11 @@ bool BookBrowsing::MousePress(QPoint p, Qt::MouseButton button, Qt::KeyboardModi
   const int i = ImageAt(p);
   if (i < 0) return false;
   const AlbumModel& m = Model();
+  const ViewState& v = View();
   const bool selected =
-      m.SelEnd > -1 && i >= std::min(m.SelStart, m.SelEnd) && i <= std::max(m.SelStart, m.SelEnd);
+      v.SelEnd > -1 && i >= std::min(v.SelStart, v.SelEnd) && i <= std::max(v.SelStart, v.SelEnd);
   if (!selected) SelectRange(i, i);
-  const QString file = m.Images(m.CurrentChapter).value(i).File;
+  const QString file = m.Images(v.CurrentChapter).value(i).File;
   host_.SetShowPictureEnabled(QFileInfo::exists(file));
   host_.PopupPictureMenu(p);
   return true;
@@ -229,10 +235,10 @@ bool BookBrowsing::DoubleClick(QPoint p) {
   // A widget gets the second press of a double click as the double click
   // alone: it drops the click held since the first release.
   click_.Press();
-  const AlbumModel& m = Model();
+  const ViewState& v = View();
   const int spineX = book_.SpineX();
-  if (m.CurrentPage > -1 && ((p.x() < spineX && m.CurrentPage == 0) ||
-                             (p.x() > spineX && m.CurrentPage == LastSpread(m.CurrentChapter)))) {
+  if (v.CurrentPage > -1 && ((p.x() < spineX && v.CurrentPage == 0) ||
+                             (p.x() > spineX && v.CurrentPage == LastSpread(v.CurrentChapter)))) {
     host_.RunAction(QStringLiteral("EditChapters"));
     return true;
   }
@@ -245,7 +251,7 @@ bool BookBrowsing::DoubleClick(QPoint p) {
 
 void BookBrowsing::OpenClicked(QPoint p) {
   // A dialog opened meanwhile, or a page turned, has the say.
-  if (QApplication::activeModalWidget() != nullptr || Model().CurrentChapter != clickedChapter_ ||
+  if (QApplication::activeModalWidget() != nullptr || View().CurrentChapter != clickedChapter_ ||
       ImageAt(p) != clickedImage_)
     return;
   clickedAt_ = p;
@@ -273,7 +279,7 @@ bool BookBrowsing::Wheel(QWheelEvent& event) {
 
 void BookBrowsing::ShowDetailsCommand() {
   if (host_.IsEditMode()) {
-    host_.OpenDetails(Model().SelStart, Model().SelEnd);
+    host_.OpenDetails(View().SelStart, View().SelEnd);
     return;
   }
   const int i = ImageAt(host_.PressPoint());
@@ -283,6 +289,6 @@ void BookBrowsing::ShowDetailsCommand() {
 void BookBrowsing::GotoPageCommand() { host_.ShowGoto(); }
 
 void BookBrowsing::PaintOver(QPainter& painter) {
-  if (host_.IsLettersShown() && !host_.IsEditMode() && Model().CurrentPage > -1)
+  if (host_.IsLettersShown() && !host_.IsEditMode() && View().CurrentPage > -1)
     book_.PaintLetters(painter);
 }

@@ -18,6 +18,7 @@
 
 class BookView;
 class AlbumModel;
+struct ViewState;
 
 class BookBrowsing : public BrowserInput {
  public:
@@ -60,6 +61,7 @@ class BookBrowsing : public BrowserInput {
 
  private:
   AlbumModel& Model() const;
+  ViewState& View() const;
   int LastSpread(int chapter) const;
   void BookmarkBack(QPoint p);
   void BookmarkForward(QPoint p);

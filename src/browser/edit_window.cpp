@@ -15,7 +15,7 @@
 EditWindow::EditWindow(AlbumBrowser& window)
     : QObject(&window),
       window_(window),
-      undo_(window.Model()),
+      undo_(window.Album()),
       editor_(undo_, window.prompts(),
               [this](const QStringList& files) { return MakeThumbnails(files); }) {
   window_.AddInput(this);
@@ -27,6 +27,7 @@ EditWindow::EditWindow(AlbumBrowser& window)
 }
 
 AlbumModel& EditWindow::Model() const { return window_.Model(); }
+ViewState& EditWindow::View() const { return window_.View(); }
 
 PicDetailsDialog& EditWindow::Details() {
   if (details_ == nullptr) {
@@ -62,17 +63,19 @@ void EditWindow::ConnectActions() {
   });
   on("Paste", [this] { editor_.PasteExecute(); });
   on("SelectAll", [this] {
-    const int count = Model().ImageCount(Model().CurrentChapter);
+    const int count = Model().ImageCount(View().CurrentChapter);
     if (count > 0) SelectRange(0, count - 1);
   });
   on("RecreateThumbnails", [this] {
     AlbumModel& model = Model();
-    const int page = model.CurrentPage;
-    LoadChapterThumbnails(model, model.CurrentChapter, window_.Book().ThumbnailBox(),
-                          window_.Progress(), 0, window_.Document().Settings.ShareThumbnails);
+    ViewState& view = View();
+    const int page = view.CurrentPage;
+    LoadChapterThumbnails(model, window_.Thumbs(), view.CurrentChapter,
+                          window_.Book().ThumbnailBox(), window_.Progress(), 0,
+                          window_.Document().Settings.ShareThumbnails);
     // As if the book were opening: the window is placed and the pages rebuilt.
-    model.CurrentPage = -1;
-    window_.ShowSpread(model.CurrentChapter, page);
+    view.CurrentPage = -1;
+    window_.ShowSpread(view.CurrentChapter, page);
   });
   undoAction_ = new QAction(QStringLiteral("Undo"), &window_);
   undoAction_->setObjectName(QStringLiteral("Undo"));
@@ -99,33 +102,35 @@ void EditWindow::UpdateUndoActions() {
 
 void EditWindow::OnEditMode(bool on) {
   AlbumModel& model = Model();
+  ViewState& view = View();
   if (!on) {
     SelectRange(-1, -1);
   } else {
     const int i =
-        model.CurrentPage > 0 ? (model.CurrentPage - 1) * window_.Book().Look().ImagesPerPage() : 0;
-    if (i < model.ImageCount(model.CurrentChapter)) {
+        view.CurrentPage > 0 ? (view.CurrentPage - 1) * window_.Book().Look().ImagesPerPage() : 0;
+    if (i < model.ImageCount(view.CurrentChapter)) {
       SelectRange(i, i);
     } else {
       // A spread without images: nothing is selected, so nothing unseen is
       // cut or deleted.
-      SetSelection(model, SelectionRange{});
+      SetSelection(view, SelectionRange{});
       window_.UpdateActions();
     }
   }
   // The frames are part of the page pictures: drawn again whenever edit mode
   // turns on or off, whether or not the selection moved.
-  if (!model.IsBookClosed()) window_.ShowSpread(model.CurrentChapter, model.CurrentPage);
+  if (!view.IsBookClosed()) window_.ShowSpread(view.CurrentChapter, view.CurrentPage);
 }
 
 bool EditWindow::SelectionShown() const {
   const AlbumModel& model = Model();
-  const ImageRun run = SelectedRun(model);
-  if (run.Count == 0 || model.IsBookClosed()) return false;
+  const ViewState& view = View();
+  const ImageRun run = SelectedRun(model, view);
+  if (run.Count == 0 || view.IsBookClosed()) return false;
   // Spread p shows pages p and p + 1; page q holds images (q - 1) * P to q * P - 1.
   const qint64 perPage = window_.Book().Look().ImagesPerPage();
-  const qint64 first = std::max<qint64>(0, (model.CurrentPage - 1) * perPage);
-  const qint64 last = (model.CurrentPage + 1) * perPage - 1;
+  const qint64 first = std::max<qint64>(0, (view.CurrentPage - 1) * perPage);
+  const qint64 last = (view.CurrentPage + 1) * perPage - 1;
   return run.First <= last && run.Last() >= first;
 }
 
@@ -133,7 +138,7 @@ void EditWindow::SelectRange(int a, int b) {
   if (hooks_.SelectRange) {
     hooks_.SelectRange(a, b);
   } else {
-    SetSelection(Model(), a < 0 || b < 0 ? SelectionRange{0, 0} : SelectionRange{a, b});
+    SetSelection(View(), a < 0 || b < 0 ? SelectionRange{0, 0} : SelectionRange{a, b});
     if (DetailsShowing()) details_->SetDetailsRange(a, b);
     window_.update();
   }
@@ -142,18 +147,20 @@ void EditWindow::SelectRange(int a, int b) {
 
 ThumbnailList EditWindow::MakeThumbnails(const QStringList& files) {
   const AlbumModel& model = Model();
+  const ViewState& view = View();
   return ::MakeThumbnails(files, window_.Book().ThumbnailBox(),
-                          model.DataTitles.value(model.CurrentChapter), window_.Progress());
+                          model.DataTitles.value(view.CurrentChapter), window_.Progress());
 }
 
 void EditWindow::ShowChange(int k) {
   AlbumModel& model = Model();
-  const SelectionRange selection = SelectionOf(model);
+  ViewState& view = View();
+  const SelectionRange selection = SelectionOf(view);
   // Thumbnails a step kept for another page size are made again by
   // ShowSpread, which remakes every one not made for the current cells.
   const int last = model.LastSpread(k, window_.Book().Look().ImagesPerPage());
-  const int page = k == model.CurrentChapter ? std::min(model.CurrentPage, last) : 0;
+  const int page = k == view.CurrentChapter ? std::min(view.CurrentPage, last) : 0;
   window_.ShowSpread(k, page);
-  SetSelection(model, selection);  // a change of chapter in edit mode reset it
+  SetSelection(view, selection);  // a change of chapter in edit mode reset it
   SelectRange(selection.Start, selection.End);
 }

@@ -68,6 +68,7 @@ class EditWindow : public QObject, public BrowserInput, public DetailsHost {
   void ShowChange(int k);
   void UpdateUndoActions();
   AlbumModel& Model() const;
+  ViewState& View() const;
   // image_drag.cpp
   void EndDrag();
 

@@ -7,11 +7,11 @@
 #include "core/prompts.h"
 #include "dialogs/pic_details.h"
 
-ImageRun SelectedRun(const AlbumModel& model) {
-  if (model.SelEnd < 0) return {};
-  const int first = std::max(std::min(model.SelStart, model.SelEnd), 0);
+ImageRun SelectedRun(const AlbumModel& model, const ViewState& view) {
+  if (view.SelEnd < 0) return {};
+  const int first = std::max(std::min(view.SelStart, view.SelEnd), 0);
   const int last =
-      std::min(std::max(model.SelStart, model.SelEnd), model.ImageCount(model.CurrentChapter) - 1);
+      std::min(std::max(view.SelStart, view.SelEnd), model.ImageCount(view.CurrentChapter) - 1);
   if (last < first) return {};
   return {first, last - first + 1};
 }
@@ -20,8 +20,9 @@ ChapterEditor::ChapterEditor(AlbumUndo& undo, Prompts& prompts, ThumbnailMaker m
     : undo_(undo), prompts_(prompts), makeThumbnails_(std::move(makeThumbnails)) {}
 
 AlbumModel& ChapterEditor::Model() const { return undo_.Model(); }
+ViewState& ChapterEditor::View() const { return undo_.View(); }
 
-int ChapterEditor::Chapter() const { return Model().CurrentChapter; }
+int ChapterEditor::Chapter() const { return View().CurrentChapter; }
 
 void ChapterEditor::AddPicturesExecute(bool insert, const QString& title) {
   if (Chapter() < 0) return;
@@ -32,7 +33,7 @@ void ChapterEditor::AddPicturesExecute(bool insert, const QString& title) {
   const QStringList names = prompts_.GetOpenFileNames(request);
   if (names.isEmpty()) return;
   if (insert) {
-    InsertImages(Model().SelEnd, names);
+    InsertImages(View().SelEnd, names);
   } else {
     AddImages(names);
   }
@@ -56,16 +57,16 @@ void ChapterEditor::InsertFiles(int position, const QStringList& names, const QS
 }
 
 void ChapterEditor::DeletePicturesExecute(bool confirm) {
-  const ImageRun run = SelectedRun(Model());
+  const ImageRun run = SelectedRun(Model(), View());
   if (run.Count == 0) return;
   if (confirm && !prompts_.AskOkCancel(Msg(QStringLiteral("DeleteImages")))) return;
   undo_.Remove(Chapter(), run.First, run.Count, QStringLiteral("Delete images"));
 }
 
 void ChapterEditor::CopyExecute() {
-  const ImageRun run = SelectedRun(Model());
+  const ImageRun run = SelectedRun(Model(), View());
   if (run.Count == 0) return;
-  clipboard_ = CopyEntries(Model(), Chapter(), run.First, run.Count);
+  clipboard_ = CopyEntries(Model(), undo_.Thumbs(), Chapter(), run.First, run.Count);
 }
 
 void ChapterEditor::CutExecute(bool confirm) {
@@ -76,25 +77,25 @@ void ChapterEditor::CutExecute(bool confirm) {
 void ChapterEditor::PasteExecute() {
   if (Chapter() < 0 || clipboard_.Count() == 0) return;
   const int count = Model().ImageCount(Chapter());
-  const int end = Model().SelEnd;
+  const int end = View().SelEnd;
   undo_.Insert(Chapter(), end >= 0 && end < count ? end : count, clipboard_,
                QStringLiteral("Paste"));
 }
 
 bool ChapterEditor::DropAccepted(int target) const {
-  const ImageRun run = SelectedRun(Model());
+  const ImageRun run = SelectedRun(Model(), View());
   return run.Count > 0 && target >= 0 && target < Model().ImageCount(Chapter()) &&
          !run.Contains(target);
 }
 
 DropSide ChapterEditor::MarkerSide(int target) const {
   if (!DropAccepted(target)) return DropSide::None;
-  return target > SelectedRun(Model()).Last() ? DropSide::Right : DropSide::Left;
+  return target > SelectedRun(Model(), View()).Last() ? DropSide::Right : DropSide::Left;
 }
 
 void ChapterEditor::DropSelection(int target) {
   if (!DropAccepted(target)) return;
-  const ImageRun run = SelectedRun(Model());
+  const ImageRun run = SelectedRun(Model(), View());
   // Moving forward the run ends at the target, moving back it starts there.
   const int to = target > run.Last() ? target - run.Count + 1 : target;
   undo_.Move(Chapter(), run.First, run.Count, to, QStringLiteral("Move images"));

@@ -26,7 +26,7 @@ struct ImageRun {
   int Last() const { return First + Count - 1; }
   bool Contains(int i) const { return Count > 0 && i >= First && i <= Last(); }
 };
-ImageRun SelectedRun(const AlbumModel& model);
+ImageRun SelectedRun(const AlbumModel& model, const ViewState& view);
 
 // Which side of the target cell the drop marker is drawn on.
 enum class DropSide { None, Left, Right };
@@ -64,6 +64,7 @@ class ChapterEditor {
 
  private:
   AlbumModel& Model() const;
+  ViewState& View() const;
   int Chapter() const;
   void InsertFiles(int position, const QStringList& names, const QString& text);
 

@@ -51,7 +51,7 @@ void FileCommands::NewAlbum() {
   if (!AskSaveChanges(context)) return;
   // Back to the start state first: showing spread 0 then opens the book and
   // cuts the window's outline for it.
-  model.ResetToStart();
+  window_.Album().ResetToStart();
   OpenFormatFile(context, context.Settings.Profile, false);
   model.FormatFileName.clear();
   window_.Book().ShowSpread(0, 0);

@@ -44,14 +44,15 @@ QString DocumentAmong(const QStringList& names) {
 
 bool EditWindow::LeftButtonMove(QPoint press, QPoint p) {
   const AlbumModel& model = Model();
-  if (!window_.IsEditMode() || model.IsBookClosed()) return false;
+  const ViewState& view = View();
+  if (!window_.IsEditMode() || view.IsBookClosed()) return false;
   if (!dragging_) {
     const int i = hooks_.ImageAt ? hooks_.ImageAt(press) : -1;
     if (i < 0) return false;
     if (std::abs(p.x() - press.x()) <= kDragDistance &&
         std::abs(p.y() - press.y()) <= kDragDistance)
       return true;  // not yet a drag, but no window move either
-    if (!SelectedRun(model).Contains(i)) SelectRange(i, i);
+    if (!SelectedRun(model, view).Contains(i)) SelectRange(i, i);
     dragging_ = true;
     window_.setCursor(Qt::DragMoveCursor);
   }

@@ -51,10 +51,6 @@ int AlbumModel::LastSpread(int k, int imagesPerPage) const {
   return LastSpreadFor(ImageCount(k), imagesPerPage);
 }
 
-bool AlbumModel::IsBookClosed() const {
-  return CurrentChapter == -1 || (CurrentChapter == 0 && CurrentPage == -1);
-}
-
 bool AlbumModel::AnyDataModified() const {
   for (bool modified : DataModified) {
     if (modified) return true;
@@ -108,23 +104,15 @@ void AlbumModel::ResetToStart() {
   DataTitles = QStringList{QString()};
   ChapterNames.clear();
   ImageEdits::SetAlbum(*this, {});
-  for (auto& thumbnails : Thumbnails) thumbnails.clear();
-  ThumbsLoaded.fill(false);
   for (int k = 0; k < MaxDataFiles; ++k) MarkSaved(k);
   PartlyReadFiles.clear();
   DiskStamps.Clear();
   AlbumModified = false;
   FormatModified = false;
-  CurrentChapter = -1;
-  CurrentPage = -1;
-  SelStart = 0;
-  SelEnd = -1;
 }
 
 void AlbumModel::ResetToNew() {
   ResetToStart();
-  CurrentChapter = 0;
-  CurrentPage = 0;
   AlbumModified = true;
 }
 

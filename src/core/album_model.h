@@ -1,6 +1,7 @@
 #pragma once
 // The one in-memory album: its data files, chapters, images with their
-// details, thumbnails, modified flags and the spread on screen.
+// details, modified flags, what was last read or written and the files'
+// stamps. What is shown of it and its thumbnails live beside it (OpenAlbum).
 //
 // Chapter k is data file k: chapter 0 holds the main data file's own images,
 // chapters 1..N those of the chapter files it links. The model holds plain data;
@@ -12,10 +13,7 @@
 // album's images replaced whole are reported to the model's listener (the undo
 // stack), so no step ever acts on images it does not know.
 
-#include <QImage>
 #include <QList>
-#include <QPoint>
-#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <algorithm>
@@ -77,23 +75,6 @@ void MoveRun(List& list, int first, int count, int to) {
   }
 }
 
-// One image's thumbnail as the book keeps it: only the picture's own
-// rectangle, scaled, and where that rectangle lies in the picture part of its
-// cell (the cell without its description lines). Opaque pictures are stored
-// without alpha; the rest of the cell is never stored. Cheap to copy and move
-// (QImage shares its pixels).
-struct Thumbnail {
-  QImage Picture;  // null: the file is missing or gave no picture
-  QPoint Offset;   // Picture's top-left corner within the picture part
-  QSize Box;       // the picture part it was made for; invalid: not made yet
-
-  bool IsNull() const { return Picture.isNull(); }
-  bool IsMade() const { return Box.isValid(); }
-  bool operator==(const Thumbnail& other) const {
-    return Picture == other.Picture && Offset == other.Offset && Box == other.Box;
-  }
-};
-
 // Page arithmetic over a grid of imagesPerPage (RowCount x ColumnCount).
 // Page 0 of a chapter is its opening page; page q >= 1 holds images
 // (q-1)*P .. q*P-1. Spread p (even) shows pages p and p+1; -1 is the closed book.
@@ -110,9 +91,7 @@ class AlbumModel {
   QStringList DataFiles;   // [0] main data file (full path), [1..N] links as written
   QStringList ChapterNames;
   QStringList ImageDirs;
-  QStringList DataTitles;                                 // [0] is the album's title
-  std::array<QList<Thumbnail>, MaxDataFiles> Thumbnails;  // parallel to the images
-  std::array<bool, MaxDataFiles> ThumbsLoaded{};
+  QStringList DataTitles;  // [0] is the album's title
   std::array<bool, MaxDataFiles> DataModified{};
   // Data file k as last read or written (an album not yet saved: as it
   // started); none when not known. Chapter k is modified exactly while it
@@ -126,10 +105,6 @@ class AlbumModel {
   FileStamps DiskStamps;
   bool AlbumModified = false;
   bool FormatModified = false;
-  int CurrentChapter = -1;  // -1: no chapter shown yet
-  int CurrentPage = -1;     // -1: closed book; else an even spread number
-  int SelStart = 0;
-  int SelEnd = -1;  // -1: nothing selected
 
   // Chapter k's images (none when k is out of range).
   const ImageList& Images(int k) const;
@@ -142,7 +117,6 @@ class AlbumModel {
   int ChapterCount() const;
   int PageCount(int k, int imagesPerPage) const;
   int LastSpread(int k, int imagesPerPage) const;
-  bool IsBookClosed() const;
   bool AnyDataModified() const;
   // An image name as a data file k stores it: relative to its image folder.
   QString ImagePathForWriting(int k, const QString& fileName) const;
@@ -156,10 +130,9 @@ class AlbumModel {
   // DataModified[k] := chapter k differs from SavedFiles[k] (or that is not known).
   void UpdateModified(int k);
 
-  // The state at process start: one empty data file, no chapters, book closed.
+  // The state at process start: one empty data file, no chapters.
   void ResetToStart();
-  // A new album: the start state at chapter 0, spread 0, with AlbumModified
-  // set. Applying the default look is the caller's.
+  // A new album: the start state with AlbumModified set.
   void ResetToNew();
 
  private:

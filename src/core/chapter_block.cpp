@@ -4,13 +4,6 @@
 
 namespace {
 
-// Thumbnails that cannot follow the change are dropped, so the chapter's are
-// made again when it is shown.
-void DropThumbnails(AlbumModel& model, int k) {
-  model.Thumbnails[k].clear();
-  model.ThumbsLoaded[k] = false;
-}
-
 bool ValidChapter(int k) { return k >= 0 && k < MaxDataFiles; }
 
 }  // namespace
@@ -33,60 +26,62 @@ int IndexMap::operator()(int i) const {
   return i;
 }
 
-bool ThumbnailsParallel(const AlbumModel& model, int k) {
-  return ValidChapter(k) && model.Thumbnails[k].size() == model.Images(k).size();
+bool ThumbnailsParallel(const AlbumModel& model, const AlbumThumbnails& thumbs, int k) {
+  return ValidChapter(k) && thumbs.Lists[k].size() == model.Images(k).size();
 }
 
-ChapterBlock CopyEntries(const AlbumModel& model, int k, int first, int count) {
+ChapterBlock CopyEntries(const AlbumModel& model, const AlbumThumbnails& thumbs, int k, int first,
+                         int count) {
   ChapterBlock block;
   if (!ValidChapter(k)) return block;
   first = std::max(first, 0);
   count = std::min(count, model.ImageCount(k) - first);
   if (count <= 0) return block;
   block.Data = model.Images(k).mid(first, count);
-  if (ThumbnailsParallel(model, k)) block.Thumbnails = model.Thumbnails[k].mid(first, count);
+  if (ThumbnailsParallel(model, thumbs, k)) block.Thumbnails = thumbs.Lists[k].mid(first, count);
   return block;
 }
 
-ChapterBlock TakeEntries(AlbumModel& model, int k, int first, int count) {
-  ChapterBlock block = CopyEntries(model, k, first, count);
+ChapterBlock TakeEntries(AlbumModel& model, AlbumThumbnails& thumbs, int k, int first, int count) {
+  ChapterBlock block = CopyEntries(model, thumbs, k, first, count);
   if (block.Count() == 0) return block;
   first = std::max(first, 0);
-  const bool parallel = ThumbnailsParallel(model, k);
+  const bool parallel = ThumbnailsParallel(model, thumbs, k);
   ImageEdits::Remove(model, k, first, block.Count());
   if (parallel) {
-    model.Thumbnails[k].remove(first, block.Count());
+    thumbs.Lists[k].remove(first, block.Count());
   } else {
-    DropThumbnails(model, k);
+    thumbs.Drop(k);  // made again when the chapter is shown
   }
   return block;
 }
 
-void InsertEntries(AlbumModel& model, int k, int position, const ChapterBlock& block) {
+void InsertEntries(AlbumModel& model, AlbumThumbnails& thumbs, int k, int position,
+                   const ChapterBlock& block) {
   if (!ValidChapter(k) || block.Count() == 0) return;
   const int count = model.ImageCount(k);
   if (position < 0 || position > count) position = count;
-  const bool parallel = ThumbnailsParallel(model, k) && block.HasThumbnails();
+  const bool parallel = ThumbnailsParallel(model, thumbs, k) && block.HasThumbnails();
   ImageEdits::Insert(model, k, position, block.Data);
   if (parallel) {
-    ThumbnailList& thumbnails = model.Thumbnails[k];
+    ThumbnailList& thumbnails = thumbs.Lists[k];
     thumbnails.insert(position, block.Thumbnails.size(), {});
     std::copy(block.Thumbnails.begin(), block.Thumbnails.end(), thumbnails.begin() + position);
   } else {
-    DropThumbnails(model, k);
+    thumbs.Drop(k);  // made again when the chapter is shown
   }
 }
 
-void MoveEntries(AlbumModel& model, int k, int first, int count, int to) {
+void MoveEntries(AlbumModel& model, AlbumThumbnails& thumbs, int k, int first, int count, int to) {
   if (!ValidChapter(k)) return;
   const int size = model.ImageCount(k);
   if (count <= 0 || first < 0 || to < 0 || first + count > size || to + count > size || to == first)
     return;
-  const bool parallel = ThumbnailsParallel(model, k);
+  const bool parallel = ThumbnailsParallel(model, thumbs, k);
   ImageEdits::Move(model, k, first, count, to);
   if (parallel) {
-    MoveRun(model.Thumbnails[k], first, count, to);
+    MoveRun(thumbs.Lists[k], first, count, to);
   } else {
-    DropThumbnails(model, k);
+    thumbs.Drop(k);  // made again when the chapter is shown
   }
 }

@@ -4,11 +4,7 @@
 // A chapter whose thumbnails are not loaded keeps none after a change: they
 // are made again when it is shown, never left out of step with its files.
 
-#include "core/album_model.h"
-
-// The model's list of thumbnails of one chapter; its elements are only
-// moved, copied and inserted here.
-using ThumbnailList = decltype(AlbumModel::Thumbnails)::value_type;
+#include "core/open_album.h"
 
 // A run of images with their details and thumbnails, taken out of a chapter
 // or about to go into one (the internal clipboard is one).
@@ -32,13 +28,15 @@ struct IndexMap {
 };
 
 // Whether chapter k holds one thumbnail per image.
-bool ThumbnailsParallel(const AlbumModel& model, int k);
+bool ThumbnailsParallel(const AlbumModel& model, const AlbumThumbnails& thumbs, int k);
 
 // Copies of entries first .. first+count-1 (held to the chapter).
-ChapterBlock CopyEntries(const AlbumModel& model, int k, int first, int count);
+ChapterBlock CopyEntries(const AlbumModel& model, const AlbumThumbnails& thumbs, int k, int first,
+                         int count);
 // Removes them and gives them back.
-ChapterBlock TakeEntries(AlbumModel& model, int k, int first, int count);
+ChapterBlock TakeEntries(AlbumModel& model, AlbumThumbnails& thumbs, int k, int first, int count);
 // Inserts block in front of entry position (at the end when position is out of range).
-void InsertEntries(AlbumModel& model, int k, int position, const ChapterBlock& block);
+void InsertEntries(AlbumModel& model, AlbumThumbnails& thumbs, int k, int position,
+                   const ChapterBlock& block);
 // Moves entries first .. first+count-1 so that the run starts at to.
-void MoveEntries(AlbumModel& model, int k, int first, int count, int to);
+void MoveEntries(AlbumModel& model, AlbumThumbnails& thumbs, int k, int first, int count, int to);

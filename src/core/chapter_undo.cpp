@@ -12,7 +12,7 @@ namespace {
 class ChapterCommand : public QUndoCommand {
  public:
   ChapterCommand(AlbumUndo& owner, int k, const QString& text)
-      : QUndoCommand(text), owner_(owner), k_(k), before_(SelectionOf(owner.Model())) {}
+      : QUndoCommand(text), owner_(owner), k_(k), before_(SelectionOf(owner.View())) {}
 
   void redo() final {
     const IndexMap map = Do();
@@ -20,12 +20,12 @@ class ChapterCommand : public QUndoCommand {
       after_ = SelectionAfter();
       afterKnown_ = true;
     }
-    SetSelection(owner_.Model(), after_);
+    SetSelection(owner_.View(), after_);
     owner_.AfterChange(k_, map);
   }
   void undo() final {
     const IndexMap map = Undo();
-    SetSelection(owner_.Model(), before_);
+    SetSelection(owner_.View(), before_);
     owner_.AfterChange(k_, map);
   }
 
@@ -37,6 +37,8 @@ class ChapterCommand : public QUndoCommand {
 
   AlbumModel& Model() { return owner_.Model(); }
   const AlbumModel& Model() const { return owner_.Model(); }
+  AlbumThumbnails& Thumbs() { return owner_.Thumbs(); }
+  const ViewState& View() const { return owner_.View(); }
 
   AlbumUndo& owner_;
   const int k_;
@@ -57,11 +59,11 @@ class InsertCommand : public ChapterCommand {
 
  protected:
   IndexMap Do() override {
-    InsertEntries(Model(), k_, position_, block_);
+    InsertEntries(Model(), Thumbs(), k_, position_, block_);
     return {IndexMap::Insert, position_, block_.Count(), 0};
   }
   IndexMap Undo() override {
-    block_ = TakeEntries(Model(), k_, position_, block_.Count());
+    block_ = TakeEntries(Model(), Thumbs(), k_, position_, block_.Count());
     return {IndexMap::Remove, position_, block_.Count(), 0};
   }
   SelectionRange SelectionAfter() const override {
@@ -80,11 +82,11 @@ class RemoveCommand : public ChapterCommand {
 
  protected:
   IndexMap Do() override {
-    block_ = TakeEntries(Model(), k_, first_, count_);
+    block_ = TakeEntries(Model(), Thumbs(), k_, first_, count_);
     return {IndexMap::Remove, first_, count_, 0};
   }
   IndexMap Undo() override {
-    InsertEntries(Model(), k_, first_, block_);
+    InsertEntries(Model(), Thumbs(), k_, first_, block_);
     return {IndexMap::Insert, first_, count_, 0};
   }
   // The image after the removed run, or the new last one.
@@ -108,11 +110,11 @@ class MoveCommand : public ChapterCommand {
 
  protected:
   IndexMap Do() override {
-    MoveEntries(Model(), k_, first_, count_, to_);
+    MoveEntries(Model(), Thumbs(), k_, first_, count_, to_);
     return {IndexMap::Move, first_, count_, to_};
   }
   IndexMap Undo() override {
-    MoveEntries(Model(), k_, to_, count_, first_);
+    MoveEntries(Model(), Thumbs(), k_, to_, count_, first_);
     return {IndexMap::Move, to_, count_, first_};
   }
   SelectionRange SelectionAfter() const override { return {to_, to_ + count_ - 1}; }
@@ -135,23 +137,22 @@ class ReplaceCommand : public ChapterCommand {
  protected:
   IndexMap Do() override { return Swap(); }
   IndexMap Undo() override { return Swap(); }
-  SelectionRange SelectionAfter() const override { return SelectionOf(Model()); }
+  SelectionRange SelectionAfter() const override { return SelectionOf(View()); }
 
  private:
   // Doing and undoing both exchange the chapter's details and the changed
   // thumbnails with the ones this step holds.
   IndexMap Swap() {
     AlbumModel& model = Model();
+    AlbumThumbnails& thumbs = Thumbs();
     ImageEdits::Swap(model, k_, other_);
-    if (ThumbnailsParallel(model, k_) && thumbnails_.size() == changed_.size()) {
+    if (ThumbnailsParallel(model, thumbs, k_) && thumbnails_.size() == changed_.size()) {
       for (int n = 0; n < changed_.size(); ++n) {
         const int i = changed_[n];
-        if (i >= 0 && i < model.Thumbnails[k_].size())
-          std::swap(model.Thumbnails[k_][i], thumbnails_[n]);
+        if (i >= 0 && i < thumbs.Lists[k_].size()) std::swap(thumbs.Lists[k_][i], thumbnails_[n]);
       }
     } else {
-      model.Thumbnails[k_].clear();
-      model.ThumbsLoaded[k_] = false;
+      thumbs.Drop(k_);
     }
     return {};
   }
@@ -163,16 +164,16 @@ class ReplaceCommand : public ChapterCommand {
 
 }  // namespace
 
-SelectionRange SelectionOf(const AlbumModel& model) { return {model.SelStart, model.SelEnd}; }
+SelectionRange SelectionOf(const ViewState& view) { return {view.SelStart, view.SelEnd}; }
 
-void SetSelection(AlbumModel& model, SelectionRange selection) {
-  model.SelStart = selection.Start;
-  model.SelEnd = selection.End;
+void SetSelection(ViewState& view, SelectionRange selection) {
+  view.SelStart = selection.Start;
+  view.SelEnd = selection.End;
 }
 
-AlbumUndo::AlbumUndo(AlbumModel& model, QObject* parent) : QObject(parent), model_(model) {
+AlbumUndo::AlbumUndo(OpenAlbum& album, QObject* parent) : QObject(parent), album_(album) {
   // Either may go first (the window's model goes before the window's children).
-  model_.SetReplacedListener([self = QPointer<AlbumUndo>(this)] {
+  album_.Model.SetReplacedListener([self = QPointer<AlbumUndo>(this)] {
     if (self) self->Clear();
   });
 }
@@ -189,13 +190,14 @@ void AlbumUndo::Insert(int k, int position, const ChapterBlock& block, const QSt
 }
 
 void AlbumUndo::Remove(int k, int first, int count, const QString& text) {
-  if (k < 0 || k >= MaxDataFiles || first < 0 || count <= 0 || first + count > model_.ImageCount(k))
+  if (k < 0 || k >= MaxDataFiles || first < 0 || count <= 0 ||
+      first + count > album_.Model.ImageCount(k))
     return;
   stack_.push(new RemoveCommand(*this, k, first, count, text));
 }
 
 void AlbumUndo::Move(int k, int first, int count, int to, const QString& text) {
-  const int size = model_.ImageCount(k);
+  const int size = album_.Model.ImageCount(k);
   if (k < 0 || k >= MaxDataFiles || count <= 0 || first < 0 || to < 0 || first == to ||
       first + count > size || to + count > size)
     return;
@@ -204,7 +206,8 @@ void AlbumUndo::Move(int k, int first, int count, int to, const QString& text) {
 
 void AlbumUndo::Replace(int k, const ImageList& data, const QList<int>& changed,
                         const ThumbnailList& thumbnails, const QString& text) {
-  if (k < 0 || k >= MaxDataFiles || data.size() != model_.ImageCount(k) || data == model_.Images(k))
+  if (k < 0 || k >= MaxDataFiles || data.size() != album_.Model.ImageCount(k) ||
+      data == album_.Model.Images(k))
     return;
   stack_.push(new ReplaceCommand(*this, k, data, changed, thumbnails, text));
 }
@@ -221,7 +224,7 @@ void AlbumUndo::SetPendingEdits(int k, bool pending) {
 }
 
 void AlbumUndo::UpdateModified(int k) {
-  model_.UpdateModified(k);
+  album_.Model.UpdateModified(k);
   if (pending_[static_cast<std::size_t>(k)])
-    model_.DataModified[static_cast<std::size_t>(k)] = true;
+    album_.Model.DataModified[static_cast<std::size_t>(k)] = true;
 }

@@ -19,10 +19,12 @@ class AlbumUndo : public QObject {
   Q_OBJECT
 
  public:
-  explicit AlbumUndo(AlbumModel& model, QObject* parent = nullptr);
+  explicit AlbumUndo(OpenAlbum& album, QObject* parent = nullptr);
 
   QUndoStack& Stack() { return stack_; }
-  AlbumModel& Model() { return model_; }
+  AlbumModel& Model() { return album_.Model; }
+  ViewState& View() { return album_.View; }
+  AlbumThumbnails& Thumbs() { return album_.Thumbs; }
 
   // Forgets every step: another album was opened or made.
   void Clear();
@@ -55,17 +57,17 @@ class AlbumUndo : public QObject {
   void Cleared();
 
  private:
-  AlbumModel& model_;
+  OpenAlbum& album_;
   QUndoStack stack_;
   std::array<bool, MaxDataFiles> pending_{};
 
   void UpdateModified(int k);
 };
 
-// The model's selection (SelStart, SelEnd).
+// The view's selection (SelStart, SelEnd).
 struct SelectionRange {
   int Start = 0;
   int End = -1;
 };
-SelectionRange SelectionOf(const AlbumModel& model);
-void SetSelection(AlbumModel& model, SelectionRange selection);
+SelectionRange SelectionOf(const ViewState& view);
+void SetSelection(ViewState& view, SelectionRange selection);

@@ -299,9 +299,8 @@ void OpenDataFile(const DataFileContext& context, const QString& name) {
 
 void ShowOpenedData(const DataFileContext& context) {
   AlbumModel& model = context.Model;
-  model.ThumbsLoaded.fill(false);
+  context.Thumbs.Clear();
   for (int k = 0; k < MaxDataFiles; ++k) model.MarkSaved(k);
-  for (auto& thumbnails : model.Thumbnails) thumbnails.clear();
   if (context.Window.IsEditMode()) context.Window.RunEditMode();
   if (context.LoadAllChapters) {
     for (int k = 0; k <= model.ChapterCount(); ++k) context.Window.LoadThumbnails(k);

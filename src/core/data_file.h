@@ -12,8 +12,8 @@
 #include <array>
 #include <optional>
 
-#include "core/album_model.h"
 #include "core/data_file_repair.h"
+#include "core/open_album.h"
 
 namespace xml {
 class XmlData;
@@ -26,6 +26,8 @@ class Prompts;
 // start-up; tests make their own, so nothing here reaches a global.
 struct DataFileContext {
   AlbumModel& Model;
+  ViewState& View;
+  AlbumThumbnails& Thumbs;
   xml::XmlData& Document;  // the one document object, reused for every read
   ProgressSink& Progress;
   AlbumWindow& Window;

@@ -8,7 +8,7 @@
 #include <QStyleOptionComboBox>
 #include <algorithm>
 
-#include "core/album_model.h"
+#include "core/open_album.h"
 
 QStringList GotoChapterItems(const AlbumModel& model) {
   QStringList items{model.DataTitles.value(0)};
@@ -67,20 +67,20 @@ void GotoDialog::edChapterChange(int index) {
   edPage->setMaximum(model_->LastSpread(index, perPage_));
 }
 
-void GotoDialog::ShowGoto(const AlbumModel& model, int perPage,
+void GotoDialog::ShowGoto(const AlbumModel& model, const ViewState& view, int perPage,
                           const std::function<void(int, int)>& showSpread) {
   model_ = &model;
   perPage_ = perPage;
   {
     const QSignalBlocker blocker(edChapter);
     FillChapters(GotoChapterItems(model));
-    edChapter->setCurrentIndex(std::max(0, model.CurrentChapter));
+    edChapter->setCurrentIndex(std::max(0, view.CurrentChapter));
   }
   ShowWholeName(edChapter->currentIndex());
   // The spin box keeps to the current chapter from the start, so a spread
   // past its end cannot be asked for.
   edChapterChange(edChapter->currentIndex());
-  edPage->setValue(std::max(0, model.CurrentPage));
+  edPage->setValue(std::max(0, view.CurrentPage));
   edPage->selectAll();
   edPage->setFocus();
   if (exec() == QDialog::Accepted)

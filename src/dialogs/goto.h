@@ -7,6 +7,7 @@
 #include <functional>
 
 class AlbumModel;
+struct ViewState;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -26,7 +27,7 @@ class GotoDialog : public QDialog {
   // Fills the list and presets both controls from the current view, shows the
   // dialog modally and on OK calls showSpread(chapter, spread). perPage: the
   // images a page of the book holds.
-  void ShowGoto(const AlbumModel& model, int perPage,
+  void ShowGoto(const AlbumModel& model, const ViewState& view, int perPage,
                 const std::function<void(int, int)>& showSpread);
 
   // The widest the chapter box grows to show whole names; longer names are

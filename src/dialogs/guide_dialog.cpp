@@ -15,9 +15,9 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "core/album_model.h"
 #include "core/album_window.h"
 #include "core/message_table.h"
+#include "core/open_album.h"
 #include "core/prompts.h"
 #include "dialogs/guide_album.h"
 #include "dialogs/setup_widgets.h"

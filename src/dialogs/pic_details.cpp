@@ -135,11 +135,12 @@ void PicDetailsDialog::OpenDetailsReadOnly(int i) { Open(i, -1, false); }
 
 void PicDetailsDialog::Open(int a, int b, bool editing) {
   const AlbumModel& model = undo_.Model();
-  if (model.CurrentChapter < 0) return;
+  const ViewState& view = undo_.View();
+  if (view.CurrentChapter < 0) return;
   // A fresh copy: edits not applied before the dialog was closed are gone.
   undo_.SetPendingEdits(copy_.Chapter(), false);
   editing_ = editing;
-  copy_.Take(model.CurrentChapter, model.Images(model.CurrentChapter));
+  copy_.Take(view.CurrentChapter, model.Images(view.CurrentChapter));
   SetDetailsRange(a, b);
   if (!placed_ && parentWidget()) {
     adjustSize();
@@ -153,15 +154,16 @@ void PicDetailsDialog::Open(int a, int b, bool editing) {
 
 void PicDetailsDialog::TakeCopy() {
   const AlbumModel& model = undo_.Model();
-  if (model.CurrentChapter == copy_.Chapter() || model.CurrentChapter < 0) return;
+  const ViewState& view = undo_.View();
+  if (view.CurrentChapter == copy_.Chapter() || view.CurrentChapter < 0) return;
   undo_.SetPendingEdits(copy_.Chapter(), false);
-  copy_.Take(model.CurrentChapter, model.Images(model.CurrentChapter));
+  copy_.Take(view.CurrentChapter, model.Images(view.CurrentChapter));
 }
 
 void PicDetailsDialog::FollowSpread() {
-  const AlbumModel& model = undo_.Model();
-  if (!isVisible() || model.CurrentChapter < 0 || model.CurrentChapter == copy_.Chapter()) return;
-  SetDetailsRange(model.SelStart, model.SelEnd);
+  const ViewState& view = undo_.View();
+  if (!isVisible() || view.CurrentChapter < 0 || view.CurrentChapter == copy_.Chapter()) return;
+  SetDetailsRange(view.SelStart, view.SelEnd);
 }
 
 void PicDetailsDialog::SetDetailsRange(int a, int b) {

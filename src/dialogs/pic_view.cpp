@@ -53,8 +53,7 @@ PicViewDialog::PicViewDialog(AlbumLook& look, QWidget* parent)
   SetClosedByHelpKey(this);
 }
 
-bool PicViewDialog::LoadImage(const AlbumModel& model, int index, QRect screen) {
-  const int k = model.CurrentChapter;
+bool PicViewDialog::LoadImage(const AlbumModel& model, int k, int index, QRect screen) {
   if (k < 0 || index < 0 || index >= model.ImageCount(k)) return false;
   const QString path =
       ResolvePath(ResolvePath(model.DataFiles.value(0), QString(), model.DataFiles.value(k)),
@@ -76,8 +75,8 @@ bool PicViewDialog::LoadImage(const AlbumModel& model, int index, QRect screen) 
   return true;
 }
 
-void PicViewDialog::ShowImage(const AlbumModel& model, int index, QRect screen) {
-  if (LoadImage(model, index, screen)) exec();
+void PicViewDialog::ShowImage(const AlbumModel& model, int k, int index, QRect screen) {
+  if (LoadImage(model, k, index, screen)) exec();
 }
 
 bool PicViewDialog::Decode() {

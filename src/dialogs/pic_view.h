@@ -35,13 +35,13 @@ class PicViewDialog : public QDialog {
   // Where videos go; the desktop by default.
   void SetUrlOpener(UrlOpener opener) { openUrl_ = std::move(opener); }
 
-  // Image index of the current chapter on the screen whose geometry is given
+  // Image index of chapter k on the screen whose geometry is given
   // (the screen the book window is on). Does nothing for an index out of
   // range, a missing file or a picture that cannot be read; hands a video to
   // the desktop. Otherwise lays the picture out and shows the view modally.
-  void ShowImage(const AlbumModel& model, int index, QRect screen);
+  void ShowImage(const AlbumModel& model, int k, int index, QRect screen);
   // ShowImage up to showing: true when the picture is loaded and laid out.
-  bool LoadImage(const AlbumModel& model, int index, QRect screen);
+  bool LoadImage(const AlbumModel& model, int k, int index, QRect screen);
 
   // Places the picture centred for the current zoom.
   void Layout();

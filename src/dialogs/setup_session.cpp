@@ -104,7 +104,7 @@ void SetupSession::Fill() {
   AlbumChanged = model.AlbumModified;
   LookChanged = model.FormatModified;
   if (Mode == SetupMode::Album) {
-    Chapters.FillAlbum(model, context_.Document.Look.ImagesPerPage());
+    Chapters.FillAlbum(model, context_.Document.Data.View, context_.Document.Look.ImagesPerPage());
     Title = model.DataTitles.value(0);
     DataFile = model.DataFiles.value(0);
     AlbumDir = model.ImageDirs.value(0);
@@ -559,27 +559,27 @@ bool SetupSession::CommitProgramSettings() {
 
 void SetupSession::CommitAlbum() {
   AlbumModel& model = context_.Document.Data.Model;
+  ViewState& view = context_.Document.Data.View;
+  AlbumThumbnails& thumbs = context_.Document.Data.Thumbs;
   AlbumLook& look = context_.Document.Look;
   const auto colors = look.BM;
   model.FormatModified = LookChanged;
   model.AlbumModified = AlbumChanged;
   model.FormatFileName = ProfileName;
   ApplyProfile(context_.Document, SetupProfile, false);
-  Chapters.Commit(model, look, {Title, AlbumDir, DataFile}, ChaptersChanged);
+  Chapters.Commit(model, view, thumbs, look, {Title, AlbumDir, DataFile}, ChaptersChanged);
   if (ChaptersChanged) AssignProfile(SetupProfile, look);
   // Colours that followed moved or removed chapters are a change of the look.
   if (look.BM != colors) model.FormatModified = true;
   // A larger grid has fewer spreads: stay on the last one that is left
   // (before the thumbnails are remade for the spread on screen).
-  const int last = model.LastSpread(model.CurrentChapter, look.ImagesPerPage());
-  if (model.CurrentPage > last) model.CurrentPage = last;
+  const int last = model.LastSpread(view.CurrentChapter, look.ImagesPerPage());
+  if (view.CurrentPage > last) view.CurrentPage = last;
   if (GridChanged) {
     // Thumbnails of the other chapters were made for the old cells; they are
     // made again when their chapter is shown.
     for (int k = 0; k < MaxDataFiles; ++k) {
-      if (k == model.CurrentChapter) continue;
-      model.Thumbnails[k].clear();
-      model.ThumbsLoaded[k] = false;
+      if (k != view.CurrentChapter) thumbs.Drop(k);
     }
     context_.Host.RecreateThumbnails();
   }

@@ -25,7 +25,7 @@ void ChapterWork::ResetOrder() {
   FreshChapter.fill(false);
 }
 
-void ChapterWork::FillAlbum(const AlbumModel& model, int imagesPerPage) {
+void ChapterWork::FillAlbum(const AlbumModel& model, const ViewState& view, int imagesPerPage) {
   AlbumMode = true;
   WorkDataFiles = model.DataFiles;
   if (WorkDataFiles.isEmpty()) WorkDataFiles << QString();
@@ -43,10 +43,10 @@ void ChapterWork::FillAlbum(const AlbumModel& model, int imagesPerPage) {
   ResetOrder();
   // The chapter on screen; its spread past the last page already shows the
   // next chapter's opening page.
-  const int c = model.CurrentChapter;
+  const int c = view.CurrentChapter;
   Selected = Entries.isEmpty() ? -1 : 0;
   if (c > 0 && c <= Count()) {
-    const bool atEnd = model.CurrentPage == model.LastSpread(c, imagesPerPage);
+    const bool atEnd = view.CurrentPage == model.LastSpread(c, imagesPerPage);
     Selected = atEnd && c < Count() ? c : c - 1;
   }
 }
@@ -242,8 +242,8 @@ void ChapterWork::LoadMainDataFile(const DataFileContext& context, const QString
   Selected = Entries.isEmpty() ? -1 : 0;
 }
 
-void ChapterWork::Commit(AlbumModel& model, AlbumLook& look, const AlbumEntries& album,
-                         bool chaptersChanged) {
+void ChapterWork::Commit(AlbumModel& model, ViewState& view, AlbumThumbnails& thumbs,
+                         AlbumLook& look, const AlbumEntries& album, bool chaptersChanged) {
   if (!chaptersChanged) {
     Pad(model.DataTitles, 1);
     Pad(model.ImageDirs, 1);
@@ -257,10 +257,10 @@ void ChapterWork::Commit(AlbumModel& model, AlbumLook& look, const AlbumEntries&
   const int n = Count();
   model.ChapterNames = Entries;
   // Thumbnails are moved as they are: whatever a thumbnail is, it follows its chapter.
-  decltype(model.Thumbnails) thumbnails;
-  thumbnails.swap(model.Thumbnails);  // the model's lists are left empty
-  const std::array<bool, MaxDataFiles> loaded = model.ThumbsLoaded;
-  model.ThumbsLoaded.fill(false);
+  decltype(thumbs.Lists) thumbnails;
+  thumbnails.swap(thumbs.Lists);  // the album's lists are left empty
+  const std::array<bool, MaxDataFiles> loaded = thumbs.Loaded;
+  thumbs.Loaded.fill(false);
   const std::array<LookColor, BookmarkColorCount> colors = colors_->BM;
   for (int i = 1; i <= n; ++i) look.BM[i - 1] = colors[ChapterOrder[i] - 1];
   AlbumImages images;
@@ -271,10 +271,10 @@ void ChapterWork::Commit(AlbumModel& model, AlbumLook& look, const AlbumEntries&
   model.DataFiles = QStringList{album.DataFile};
   model.ImageDirs = QStringList{album.ImageDir};
   model.DataTitles = QStringList{album.Title};
-  const int shownChapter = model.CurrentChapter;
-  const int shownPage = model.CurrentPage;
-  model.CurrentChapter = 0;
-  model.CurrentPage = 0;
+  const int shownChapter = view.CurrentChapter;
+  const int shownPage = view.CurrentPage;
+  view.CurrentChapter = 0;
+  view.CurrentPage = 0;
   for (int i = 0; i <= n; ++i) {
     const int s = ChapterOrder[i];
     // Where this slot's chapter sat in the model: its thumbnails are there.
@@ -285,14 +285,14 @@ void ChapterWork::Commit(AlbumModel& model, AlbumLook& look, const AlbumEntries&
       model.DataFiles << WorkDataFiles.value(s);
     }
     if (origin >= 0 && origin == shownChapter) {
-      model.CurrentChapter = i;
-      model.CurrentPage = shownPage;
+      view.CurrentChapter = i;
+      view.CurrentPage = shownPage;
     }
     images[static_cast<std::size_t>(i)] = WorkChapters[s];
     readHere[i] = FreshChapter[i] && !WorkDataModified[s];
     if (origin >= 0) {
-      model.Thumbnails[i] = std::move(thumbnails[origin]);
-      model.ThumbsLoaded[i] = loaded[origin];
+      thumbs.Lists[i] = std::move(thumbnails[origin]);
+      thumbs.Loaded[i] = loaded[origin];
       model.SavedFiles[i] = std::move(saved[origin]);
     }
     ChapterOrder[i] = i;

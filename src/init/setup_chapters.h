@@ -17,8 +17,8 @@
 #include <QStringList>
 #include <array>
 
-#include "core/album_model.h"
 #include "core/data_file.h"
+#include "core/open_album.h"
 #include "init/profile.h"
 
 constexpr int MaxChapters = MaxDataFiles - 1;  // the album data file links ten
@@ -46,7 +46,7 @@ class ChapterWork {
 
   // Album mode: copies the model's chapters and selects the entry of the
   // chapter on screen (the next one when the spread shows its opening page).
-  void FillAlbum(const AlbumModel& model, int imagesPerPage);
+  void FillAlbum(const AlbumModel& model, const ViewState& view, int imagesPerPage);
   // Program-settings mode: the ten entries "<word> 1".."<word> 10".
   void FillBookmarks(const QString& word);
   void ResetOrder();
@@ -88,10 +88,10 @@ class ChapterWork {
   };
   // Lays the working copy into the model in position order (chaptersChanged)
   // or only the album's own entries (otherwise). The bookmark colours of
-  // look follow their chapters. The view stays on the chapter it showed, at
-  // the same spread, or goes to chapter 0, spread 0 when that chapter was
-  // removed or re-read.
-  void Commit(AlbumModel& model, AlbumLook& look, const AlbumEntries& album, bool chaptersChanged);
+  // look follow their chapters, and so do the thumbnails. The view stays on the chapter it showed,
+  // at the same spread, or goes to chapter 0, spread 0 when that chapter was removed or re-read.
+  void Commit(AlbumModel& model, ViewState& view, AlbumThumbnails& thumbs, AlbumLook& look,
+              const AlbumEntries& album, bool chaptersChanged);
   // Program-settings mode: BM k of look := the colour now shown at position
   // k+1. The order stays until ResetOrder.
   void ArrangeBookmarkColors(AlbumLook& look) const;

@@ -229,7 +229,7 @@ TEST(PdfCommand, NoTextOverlapsOrIsCutAtThePaperSizes) {
     ASSERT_TRUE(album.Open(Demo, &error)) << error.toStdString();
     std::vector<TextBox> boxes;
     album.Book.RecordTextBoxes(&boxes);
-    const AlbumModel& model = album.Model;
+    const AlbumModel& model = album.Album.Model;
     std::vector<std::pair<int, int>> spreads{{0, -1}};
     for (int c = 0; c <= model.ChapterCount(); ++c)
       for (int p = 0; p <= model.LastSpread(c, album.Look.ImagesPerPage()); p += 2)

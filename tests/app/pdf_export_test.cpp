@@ -51,7 +51,7 @@ class PdfExportDialogTest : public ::testing::Test {
       if (dialog.isVisible()) dialog.reject();
     });
     const QString written =
-        dialog.Execute(album.Model, album.Look, album.Settings, ask, progress, dir.path());
+        dialog.Execute(album.Album.Model, album.Look, album.Settings, ask, progress, dir.path());
     EXPECT_TRUE(modal);
     return written;
   }
@@ -62,8 +62,8 @@ class PdfExportDialogTest : public ::testing::Test {
 TEST_F(PdfExportDialogTest, WritesTheChosenPaperAndLayout) {
   const QString pdf = dir.filePath("book.pdf");
   ask.SaveFileNames << pdf;
-  const int page = album.Model.CurrentPage;
-  const QList<Thumbnail> thumbnails = album.Model.Thumbnails[0];
+  const int page = album.Album.View.CurrentPage;
+  const QList<Thumbnail> thumbnails = album.Album.Thumbs.Lists[0];
   const QString written = Run([&] {
     Control<QComboBox>(&dialog, "edPaper")->setCurrentText("A5");
     Control<QSpinBox>(&dialog, "edDpi")->setValue(96);
@@ -79,8 +79,8 @@ TEST_F(PdfExportDialogTest, WritesTheChosenPaperAndLayout) {
   ASSERT_TRUE(info.waitForFinished());
   EXPECT_TRUE(info.readAllStandardOutput().contains("420 x 595 pts (A5)"));
   // The window's book stays where it was, with its own thumbnails.
-  EXPECT_EQ(album.Model.CurrentPage, page);
-  EXPECT_TRUE(album.Model.Thumbnails[0] == thumbnails);
+  EXPECT_EQ(album.Album.View.CurrentPage, page);
+  EXPECT_TRUE(album.Album.Thumbs.Lists[0] == thumbnails);
 }
 
 TEST_F(PdfExportDialogTest, NoNameOrCancelWritesNothing) {

@@ -20,11 +20,12 @@ namespace {
 
 class RenderTest : public ::testing::Test {
  protected:
-  AlbumModel model;
+  OpenAlbum album;
+  AlbumModel& model = album.Model;
   AlbumLook look;
   ProgramSettings settings;
   SizedBookWindow window{QSize(800, 600)};
-  BookView book{model, window, look, settings};
+  BookView book{album, window, look, settings};
   QTemporaryDir dir;
 
   void SetUp() override {
@@ -39,9 +40,9 @@ class RenderTest : public ::testing::Test {
     model.DataFiles << "one.xml";
     model.DataTitles = QStringList{"Title", "First"};
     ImageEdits::SetChapter(model, 0, ImageList(5));
-    model.Thumbnails[0] = QList<Thumbnail>(5);
-    model.ThumbsLoaded[0] = model.ThumbsLoaded[1] = true;
-    model.CurrentChapter = 0;
+    album.Thumbs.Lists[0] = QList<Thumbnail>(5);
+    album.Thumbs.Loaded[0] = album.Thumbs.Loaded[1] = true;
+    album.View.CurrentChapter = 0;
   }
 };
 

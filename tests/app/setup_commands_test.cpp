@@ -132,9 +132,10 @@ TEST_F(SetupCommandsTest, ALanguageChosenInSetupWaitsForTheNextStartInEveryWindo
 TEST_F(SetupCommandsTest, FourColumnsAppliedRedrawTheOpenBookAtASpreadItStillHas) {
   browser_.NewAlbum();
   AlbumModel& model = browser_.Model();
+  const ViewState& view = browser_.View();
   ImageEdits::SetChapter(model, 0, ImageList(30));  // 6 a page: last spread 6
   browser_.ShowSpread(0, 6);
-  ASSERT_EQ(model.CurrentPage, 6);
+  ASSERT_EQ(view.CurrentPage, 6);
   const QSize before = browser_.Book().ThumbnailBox();
   WhileModal("AlbumProperties", [](QWidget* modal) {
     auto* setup = static_cast<SetupDialog*>(modal);
@@ -148,8 +149,8 @@ TEST_F(SetupCommandsTest, FourColumnsAppliedRedrawTheOpenBookAtASpreadItStillHas
   EXPECT_EQ(browser_.Document().Look.ColumnCount, 4);
   EXPECT_LT(browser_.Book().ThumbnailBox().width(), before.width());
   EXPECT_TRUE(model.FormatModified);
-  EXPECT_EQ(model.CurrentPage, 4);  // 12 a page: spread 6 is gone
-  EXPECT_FALSE(model.IsBookClosed());
+  EXPECT_EQ(view.CurrentPage, 4);  // 12 a page: spread 6 is gone
+  EXPECT_FALSE(view.IsBookClosed());
 }
 
 TEST_F(SetupCommandsTest, TheGuideMakesTheNewAlbumThroughTheWindow) {

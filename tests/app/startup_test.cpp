@@ -70,7 +70,7 @@ TEST(StartUp, OpensTheArgumentByItsExtensionOrShowsTheEmptyCover) {
     }
     const AlbumModel& model = window->Model();
     EXPECT_EQ(model.AlbumFileName, c.album) << c.what;
-    EXPECT_TRUE(model.IsBookClosed()) << c.what;
+    EXPECT_TRUE(window->View().IsBookClosed()) << c.what;
     EXPECT_EQ(window->geometry().left(), c.left) << c.what;
     EXPECT_EQ(window->width(), c.width) << c.what;
     EXPECT_EQ(window->IsMenuShown(), c.menuShown) << c.what;

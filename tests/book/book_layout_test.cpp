@@ -30,13 +30,13 @@ TEST_F(BookTest, ShowSpreadIgnoresBadArguments) {
   // Only chapter 0 (or no album, -1) has the closed book, spread -1.
   for (auto [c, p] : {std::pair{-2, 0}, {2, 0}, {0, -2}, {0, 4}, {1, 4}, {1, -1}, {-1, 0}}) {
     book.ShowSpread(c, p);
-    EXPECT_EQ(model.CurrentChapter, 0) << c << " " << p;
-    EXPECT_EQ(model.CurrentPage, 2) << c << " " << p;
+    EXPECT_EQ(view.CurrentChapter, 0) << c << " " << p;
+    EXPECT_EQ(view.CurrentPage, 2) << c << " " << p;
   }
   EXPECT_EQ(window.RepaintCalls, repaints);
   // Odd spreads are not refused: callers pass even ones.
   book.ShowSpread(1, 1);
-  EXPECT_EQ(model.CurrentPage, 1);
+  EXPECT_EQ(view.CurrentPage, 1);
 }
 
 TEST_F(BookTest, ShowSpreadOpensAndClosesTheBook) {
@@ -54,22 +54,22 @@ TEST_F(BookTest, ShowSpreadOpensAndClosesTheBook) {
 
 TEST_F(BookTest, ChapterChangeResetsSelectionInEditMode) {
   MakeAlbum({30, 5});
-  model.SelEnd = 9;
+  view.SelEnd = 9;
   book.ShowSpread(1, 0);  // browse mode: kept
   window.EditMode = true;
   book.ShowSpread(1, 2);  // same chapter: kept
-  EXPECT_EQ(model.SelEnd, 9);
+  EXPECT_EQ(view.SelEnd, 9);
   book.ShowSpread(0, 2);
-  EXPECT_EQ(model.SelEnd, 0);
+  EXPECT_EQ(view.SelEnd, 0);
 }
 
 TEST_F(BookTest, ShowSpreadLoadsThumbnailsOfAChapterNotLoaded) {
   MakeAlbum({3, 2});
-  model.Thumbnails[1].clear();
-  model.ThumbsLoaded[1] = false;
+  thumbs.Lists[1].clear();
+  thumbs.Loaded[1] = false;
   book.ShowSpread(1, 0);
-  EXPECT_TRUE(model.ThumbsLoaded[1]);
-  EXPECT_EQ(model.Thumbnails[1].size(), 2);  // files missing: empty thumbnails
+  EXPECT_TRUE(thumbs.Loaded[1]);
+  EXPECT_EQ(thumbs.Lists[1].size(), 2);  // files missing: empty thumbnails
   // In a larger window the thumbnails of the old size are made again, once
   // the corner drag that resizes it has ended.
   const QSize before = book.ThumbnailBox();
@@ -77,7 +77,7 @@ TEST_F(BookTest, ShowSpreadLoadsThumbnailsOfAChapterNotLoaded) {
     window.Resizing = resizing;
     window.Size = QSize(1000, resizing ? 650 : 700);
     window.PositionWindow();
-    for (const Thumbnail& thumbnail : model.Thumbnails[1])
+    for (const Thumbnail& thumbnail : thumbs.Lists[1])
       EXPECT_EQ(thumbnail.Box, resizing ? before : book.ThumbnailBox());
   }
 }

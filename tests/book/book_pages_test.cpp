@@ -352,6 +352,6 @@ TEST_F(PagesTest, TheCoverAndThePagesFollowEveryChangeOfLookOrSizeAndNothingElse
   // current one, drawn for the new size.
   book.SetWindowSize(QSize(900, 650));
   book.RebuildPages(0, 999);
-  EXPECT_EQ(model.CurrentPage, 2);
+  EXPECT_EQ(view.CurrentPage, 2);
   EXPECT_EQ(book.LeftPage.Image.size(), QSize(450, 650));
 }

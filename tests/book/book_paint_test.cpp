@@ -24,12 +24,12 @@ TEST_F(BookTest, CoverPaperAndTheSpineShade) {
 
 TEST_F(BookTest, TwoBooksInOneProcessDrawEachWithItsOwnLook) {
   MakeAlbum({30});
-  AlbumModel otherModel = model;
+  OpenAlbum otherAlbum = album;
   AlbumLook other = look;
   other.CoverColor = RGBColor(20, 90, 40);
   other.PageColor = RGBColor(250, 240, 200);
   RecordingWindow otherWindow;
-  BookView second{otherModel, otherWindow, other, settings};
+  BookView second{otherAlbum, otherWindow, other, settings};
   LayOutIn(otherWindow, second);
   otherWindow.PositionWindow();
   for (int spread : {-1, 2, -1}) {
@@ -69,7 +69,7 @@ class CellTest : public BookTest {
 
 TEST_F(CellTest, FramesOffButKeptForAnEmptyThumbnail) {
   MakeAlbum({5});
-  model.Thumbnails[0][1] = Thumbnail();  // its file is missing
+  thumbs.Lists[0][1] = Thumbnail();  // its file is missing
   const QColor paper = Color(look.PageColor);
   const QRect a = Picture(0);
   const QRect b = Picture(1);
@@ -90,8 +90,8 @@ TEST_F(CellTest, FramesOffButKeptForAnEmptyThumbnail) {
 
 TEST_F(CellTest, SelectionFrameInEditModeOnlyAndWipedOnTheWindow) {
   MakeAlbum({5});
-  model.SelStart = 2;
-  model.SelEnd = 1;
+  view.SelStart = 2;
+  view.SelEnd = 1;
   const QPoint frame(Picture(1).left() - 3, 60);  // three pixels left of the cell
   const QColor navy(0, 0, 0x80);
   book.ShowSpread(0, 0);
@@ -99,7 +99,7 @@ TEST_F(CellTest, SelectionFrameInEditModeOnlyAndWipedOnTheWindow) {
   window.EditMode = true;
   book.ShowSpread(0, 0);
   EXPECT_EQ(Pixel(book.RightPage, frame.x(), frame.y()), navy);
-  model.SelEnd = -1;  // nothing selected
+  view.SelEnd = -1;  // nothing selected
   book.ShowSpread(0, 0);
   EXPECT_NE(Pixel(book.RightPage, frame.x(), frame.y()), navy);
 

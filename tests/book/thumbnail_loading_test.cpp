@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/album_model.h"
 #include "core/message_table.h"
+#include "core/open_album.h"
 #include "core/progress.h"
 #include "support/book_fixture.h"
 #include "support/jpeg_test_files.h"
@@ -47,9 +47,10 @@ QStringList WriteChapter(const QTemporaryDir& dir, int count) {
 }
 
 // Whether chapter k has a thumbnail for every file, made for box.
-bool ChapterThumbnailsReady(const AlbumModel& model, int k, QSize box) {
-  const QList<Thumbnail>& thumbnails = model.Thumbnails[k];
-  return model.ThumbsLoaded[k] && thumbnails.size() == model.ImageCount(k) &&
+bool ChapterThumbnailsReady(const AlbumModel& model, const AlbumThumbnails& thumbs, int k,
+                            QSize box) {
+  const QList<Thumbnail>& thumbnails = thumbs.Lists[k];
+  return thumbs.Loaded[k] && thumbnails.size() == model.ImageCount(k) &&
          std::all_of(thumbnails.cbegin(), thumbnails.cend(),
                      [box](const Thumbnail& t) { return t.Box == box; });
 }
@@ -58,9 +59,10 @@ bool ChapterThumbnailsReady(const AlbumModel& model, int k, QSize box) {
 
 TEST(ThumbnailLoading, ProgressAdvancesImageByImageWithEvenHalves) {
   AlbumModel model;
+  AlbumThumbnails thumbs;
   MakeChapters(model, {40, 40}, QStringLiteral("/nowhere/photo.jpg"));
   RecordingProgress progress;
-  LoadChapterThumbnails(model, 1, kBox, progress);
+  LoadChapterThumbnails(model, thumbs, 1, kBox, progress);
   ASSERT_EQ(progress.Showings.size(), 41u);
   const int first[] = {2, 5, 8, 10, 12, 15, 18, 20, 22, 25};
   for (int i = 0; i < 10; ++i) EXPECT_EQ(progress.Showings[i].Percent, first[i]) << i;
@@ -68,13 +70,14 @@ TEST(ThumbnailLoading, ProgressAdvancesImageByImageWithEvenHalves) {
   EXPECT_EQ(progress.Showings[0].Text, "Title 1\nLoading thumbnails...");
   EXPECT_TRUE(progress.Showings[0].Gauge);
   EXPECT_LT(progress.Showings[40].Percent, 0);  // hidden at the end
-  EXPECT_TRUE(model.ThumbsLoaded[1]);
-  EXPECT_EQ(model.Thumbnails[1].size(), 40);
+  EXPECT_TRUE(thumbs.Loaded[1]);
+  EXPECT_EQ(thumbs.Lists[1].size(), 40);
 }
 
 TEST(ThumbnailLoading, ParallelLoadingGivesWhatOneByOneLoadingGives) {
   QTemporaryDir dir;
   AlbumModel model;
+  AlbumThumbnails thumbs;
   MakeChapters(model, {0});
   ImageEdits::SetChapter(model, 0, ImagesOf(WriteChapter(dir, 24)));
   NoProgress quiet;
@@ -82,11 +85,11 @@ TEST(ThumbnailLoading, ParallelLoadingGivesWhatOneByOneLoadingGives) {
   QTemporaryDir cache;
   const QByteArray oldCache = qgetenv("XDG_CACHE_HOME");
   qputenv("XDG_CACHE_HOME", cache.path().toUtf8());
-  LoadChapterThumbnails(model, 0, kBox, quiet, 1, false);
-  const QList<Thumbnail> serial = model.Thumbnails[0];
+  LoadChapterThumbnails(model, thumbs, 0, kBox, quiet, 1, false);
+  const QList<Thumbnail> serial = thumbs.Lists[0];
   for (int threads : {0, 3}) {
-    LoadChapterThumbnails(model, 0, kBox, quiet, threads, false);
-    EXPECT_EQ(model.Thumbnails[0], serial) << "threads " << threads;
+    LoadChapterThumbnails(model, thumbs, 0, kBox, quiet, threads, false);
+    EXPECT_EQ(thumbs.Lists[0], serial) << "threads " << threads;
   }
   EXPECT_FALSE(QFileInfo::exists(cache.filePath("thumbnails")));  // the setting was heeded
   qputenv("XDG_CACHE_HOME", oldCache);
@@ -107,28 +110,29 @@ TEST(ThumbnailLoading, OnlyTheShownChapterIsKeptWhenMemoryIsFreed) {
   const QString photo = dir.filePath("photo.jpg");
   WriteAll(photo, EncodeJpeg(Sample(2)));
   AlbumModel model;
+  AlbumThumbnails thumbs;
   MakeChapters(model, {1, 1, 1}, photo);
   NoProgress quiet;
-  LoadAllThumbnails(model, kBox, quiet);
-  LoadChapterThumbnails(model, 3, kBox, quiet);  // beyond the last chapter
-  EXPECT_FALSE(model.ThumbsLoaded[3]);
-  for (int k = 0; k <= 2; ++k) EXPECT_TRUE(ChapterThumbnailsReady(model, k, kBox)) << k;
+  LoadAllThumbnails(model, thumbs, kBox, quiet);
+  LoadChapterThumbnails(model, thumbs, 3, kBox, quiet);  // beyond the last chapter
+  EXPECT_FALSE(thumbs.Loaded[3]);
+  for (int k = 0; k <= 2; ++k) EXPECT_TRUE(ChapterThumbnailsReady(model, thumbs, k, kBox)) << k;
 
-  PrepareChapterThumbnails(model, Request(1, kBox, false), quiet);  // LoadAllChapters
-  EXPECT_TRUE(model.ThumbsLoaded[0] && model.ThumbsLoaded[2]);
-  PrepareChapterThumbnails(model, Request(1, kBox, true), quiet);
-  EXPECT_FALSE(model.ThumbsLoaded[0] || model.ThumbsLoaded[2]);
-  EXPECT_TRUE(model.Thumbnails[0].isEmpty() && model.Thumbnails[2].isEmpty());
-  EXPECT_TRUE(ChapterThumbnailsReady(model, 1, kBox));
+  PrepareChapterThumbnails(model, thumbs, Request(1, kBox, false), quiet);  // LoadAllChapters
+  EXPECT_TRUE(thumbs.Loaded[0] && thumbs.Loaded[2]);
+  PrepareChapterThumbnails(model, thumbs, Request(1, kBox, true), quiet);
+  EXPECT_FALSE(thumbs.Loaded[0] || thumbs.Loaded[2]);
+  EXPECT_TRUE(thumbs.Lists[0].isEmpty() && thumbs.Lists[2].isEmpty());
+  EXPECT_TRUE(ChapterThumbnailsReady(model, thumbs, 1, kBox));
 
   // After the window or grid changed, thumbnails of the old size are made
   // again; other chapters' old ones are let go even when all are kept.
-  LoadChapterThumbnails(model, 0, kBox, quiet);
+  LoadChapterThumbnails(model, thumbs, 0, kBox, quiet);
   const QSize bigger(90, 150);
-  EXPECT_FALSE(ChapterThumbnailsReady(model, 1, bigger));
-  PrepareChapterThumbnails(model, Request(1, bigger, false), quiet);
-  EXPECT_TRUE(ChapterThumbnailsReady(model, 1, bigger));
-  EXPECT_FALSE(model.ThumbsLoaded[0]);
+  EXPECT_FALSE(ChapterThumbnailsReady(model, thumbs, 1, bigger));
+  PrepareChapterThumbnails(model, thumbs, Request(1, bigger, false), quiet);
+  EXPECT_TRUE(ChapterThumbnailsReady(model, thumbs, 1, bigger));
+  EXPECT_FALSE(thumbs.Loaded[0]);
 }
 
 TEST(ThumbnailBudget, ABigChapterKeepsWholeSpreadsAroundTheOneShown) {
@@ -156,12 +160,13 @@ TEST(ThumbnailBudget, PagingThroughABigChapterMakesWhatComesIntoView) {
   const QString photo = dir.filePath("photo.jpg");
   WriteAll(photo, EncodeJpeg(Sample(3, 64, 48)));
   AlbumModel model;
+  AlbumThumbnails thumbs;
   MakeChapters(model, {60, 60}, photo);
   const qint64 budget = 12 * ThumbnailBytesAtMost(kBox);
   // Which images have a thumbnail ("#") and which are not made ("-").
   auto made = [&](int k) {
     QString marks;
-    for (const Thumbnail& t : model.Thumbnails[k]) marks += t.IsNull() ? '-' : '#';
+    for (const Thumbnail& t : thumbs.Lists[k]) marks += t.IsNull() ? '-' : '#';
     return marks;
   };
   auto marks = [](int before, int made, int after) {
@@ -170,21 +175,21 @@ TEST(ThumbnailBudget, PagingThroughABigChapterMakesWhatComesIntoView) {
   RecordingProgress progress;
   ThumbnailRequest request = Request(1, kBox, false, 20);
   request.Budget = budget;
-  PrepareChapterThumbnails(model, request, progress);
+  PrepareChapterThumbnails(model, thumbs, request, progress);
   EXPECT_EQ(made(1), marks(34, 12, 14));
   EXPECT_FALSE(progress.Showings.empty());  // a chapter not loaded shows its progress
 
   progress.Showings.clear();
   request.Spread = 22;
-  PrepareChapterThumbnails(model, request, progress);
+  PrepareChapterThumbnails(model, thumbs, request, progress);
   EXPECT_EQ(made(1), marks(38, 12, 10));
   EXPECT_TRUE(progress.Showings.empty());  // one spread more: no box
-  EXPECT_LE(ChapterThumbnailBytes(model, 1), budget);
+  EXPECT_LE(ChapterThumbnailBytes(thumbs, 1), budget);
 
   // A chapter that does not fit beside the one kept pushes it out.
   request.Chapter = 0;
   request.Spread = 0;
-  PrepareChapterThumbnails(model, request, progress);
-  EXPECT_FALSE(model.ThumbsLoaded[1]);
+  PrepareChapterThumbnails(model, thumbs, request, progress);
+  EXPECT_FALSE(thumbs.Loaded[1]);
   EXPECT_EQ(made(0), marks(0, 10, 50));
 }

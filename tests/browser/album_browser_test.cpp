@@ -196,7 +196,7 @@ TEST_F(WindowTest, ItsPictureIsTheRenderCommandsPicture) {
   W().OpenFile(demo);
   ASSERT_EQ(Model().AlbumFileName, demo);
   W().ShowSpread(0, 2);
-  ASSERT_EQ(Model().CurrentPage, 2);
+  ASSERT_EQ(View().CurrentPage, 2);
   W().ToolPanel()->hide();
   for (const char* chrome : {"btClose", "btMaximize", "btMinimize", "imgResize"})
     W().findChild<QWidget*>(chrome)->hide();
@@ -241,7 +241,7 @@ TEST_F(WindowTest, WhatTheChromeLeavesGoesToTheInputs) {
   QTest::mouseClick(&W(), Qt::LeftButton, {}, {100, 5});
   QTest::keyClick(&W(), Qt::Key_PageDown);
   // Delete is a shortcut, but its action is disabled with nothing selected.
-  ASSERT_EQ(Model().SelEnd, -1);
+  ASSERT_EQ(View().SelEnd, -1);
   QTest::keyClick(&W(), Qt::Key_Delete);
   QTest::keyClick(&W(), Qt::Key_F10);  // the window's own
   EXPECT_EQ(input.Log.join(" | ").toStdString(),

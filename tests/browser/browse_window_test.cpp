@@ -39,8 +39,8 @@ class BrowseWindowTest : public BrowserTest {
 
   // counts[k] images in chapter k, their thumbnails loaded; the book closed.
   void Open(const std::vector<int>& counts) {
+    W().Album().ResetToStart();
     AlbumModel& model = Model();
-    model.ResetToStart();
     const QByteArray jpeg = EncodeJpeg(Filled(16, 12, Qt::darkGreen));
     const QSize box = W().Book().ThumbnailBox();
     QImage thumb(box, QImage::Format_ARGB32_Premultiplied);
@@ -58,14 +58,14 @@ class BrowseWindowTest : public BrowserTest {
         if (k > 0 || i > 0) WriteAll(files[i], jpeg);
       }
       ImageEdits::SetChapter(model, k, ImagesOf(files));
-      model.Thumbnails[k] = QList<Thumbnail>(counts[k], {thumb, QPoint(), box});
-      model.ThumbsLoaded[k] = true;
+      Thumbs().Lists[k] = QList<Thumbnail>(counts[k], {thumb, QPoint(), box});
+      Thumbs().Loaded[k] = true;
     }
     W().RebuildPages();
     W().ShowSpread(0, -1);
   }
 
-  std::pair<int, int> Spread() { return {Model().CurrentChapter, Model().CurrentPage}; }
+  std::pair<int, int> Spread() { return {View().CurrentChapter, View().CurrentPage}; }
   void Click(QPoint p, Qt::MouseButton button = Qt::LeftButton) {
     CursorAt(p);
     QTest::mouseClick(&W(), button, {}, p);
@@ -206,7 +206,7 @@ TEST_F(BrowseWindowTest, RightClickOffersShowImageOnlyForAnExistingFile) {
     QTRY_VERIFY(W().PictureMenu()->isVisible());
     W().UpdateActions();  // as after any command while the menu shows
     EXPECT_EQ(show->isEnabled(), c.enabled) << c.pos;
-    EXPECT_EQ(W().Model().SelEnd, c.pos);
+    EXPECT_EQ(W().View().SelEnd, c.pos);
     W().PictureMenu()->hide();
   }
 }

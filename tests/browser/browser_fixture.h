@@ -78,6 +78,8 @@ class BrowserTest : public ::testing::Test {
   QString Path(const QString& name) const { return dir_.filePath(name); }
   AlbumBrowser& W() { return *window_; }
   AlbumModel& Model() { return window_->Model(); }
+  ViewState& View() { return window_->View(); }
+  AlbumThumbnails& Thumbs() { return window_->Thumbs(); }
   AlbumLook& Look() { return window_->Document().Look; }
   ProgramSettings& Settings() { return window_->Document().Settings; }
   // The cursor shown at p. A move to where the pointer already is (left
@@ -112,8 +114,8 @@ class BrowserTest : public ::testing::Test {
   void NewAlbumWith(int count) {
     ASSERT_TRUE(W().RunAction(QStringLiteral("FileNew")));
     ImageEdits::SetChapter(Model(), 0, ImageList(count));
-    Model().Thumbnails[0] = QList<Thumbnail>(count);
-    Model().ThumbsLoaded[0] = true;
+    Thumbs().Lists[0] = QList<Thumbnail>(count);
+    Thumbs().Loaded[0] = true;
     W().RebuildPages();
   }
 
@@ -164,8 +166,8 @@ class BrowseTest : public BookTest {
     host.EditMode = on;
   }
   void Show(int chapter, int page) { book.ShowSpread(chapter, page); }
-  std::pair<int, int> Spread() const { return {model.CurrentChapter, model.CurrentPage}; }
-  std::pair<int, int> Selection() const { return {model.SelStart, model.SelEnd}; }
+  std::pair<int, int> Spread() const { return {view.CurrentChapter, view.CurrentPage}; }
+  std::pair<int, int> Selection() const { return {view.SelStart, view.SelEnd}; }
   bool Key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
     QKeyEvent event(QEvent::KeyPress, key, mods);
     return browsing.KeyDown(event);
@@ -192,8 +194,11 @@ inline QString FileOf(const Thumbnail& thumbnail) {
 
 struct EditEnv {
   static constexpr int kChapter = 1;
-  AlbumModel Model;
-  AlbumUndo Undo{Model};
+  OpenAlbum Album;
+  AlbumModel& Model = Album.Model;
+  ViewState& View = Album.View;
+  AlbumThumbnails& Thumbs = Album.Thumbs;
+  AlbumUndo Undo{Album};
   ScriptedPrompts Ask;
   QStringList Made;  // every file a thumbnail was made for
   ChapterEditor Editor{Undo, Ask, [this](const QStringList& files) {
@@ -208,8 +213,8 @@ struct EditEnv {
     Model.ImageDirs = {QString(), QString()};
     Model.DataTitles = {QStringLiteral("Album"), QStringLiteral("One")};
     Model.ChapterNames = {QStringLiteral("One")};
-    Model.CurrentChapter = kChapter;
-    Model.CurrentPage = 0;
+    View.CurrentChapter = kChapter;
+    View.CurrentPage = 0;
     ImageList data;
     for (int i = 0; i < count; ++i) {
       const QString n = QString::number(i);
@@ -218,15 +223,15 @@ struct EditEnv {
                    QStringLiteral("people ") + n});
     }
     ImageEdits::SetChapter(Model, kChapter, data);
-    Model.Thumbnails[kChapter] = ThumbsFor(FilesOf(data));
-    Model.ThumbsLoaded[kChapter] = true;
+    Thumbs.Lists[kChapter] = ThumbsFor(FilesOf(data));
+    Thumbs.Loaded[kChapter] = true;
     for (int k = 0; k < MaxDataFiles; ++k) Model.MarkSaved(k);  // as opened
   }
 
   const ImageList& Chapter() const { return Model.Images(kChapter); }
   void Select(int a, int b) {
-    Model.SelStart = a;
-    Model.SelEnd = b;
+    View.SelStart = a;
+    View.SelEnd = b;
   }
   // The chapter's files, the leading "p" of the first ones left out: "0 1 a 4".
   QString Order() {
@@ -239,9 +244,9 @@ struct EditEnv {
   void ExpectParallel() {
     const ImageList& data = Chapter();
     const auto n = data.size();
-    ASSERT_EQ(Model.Thumbnails[kChapter].size(), n);
+    ASSERT_EQ(Thumbs.Lists[kChapter].size(), n);
     for (qsizetype i = 0; i < n; ++i) {
-      EXPECT_EQ(FileOf(Model.Thumbnails[kChapter][i]), data[i].File) << i;
+      EXPECT_EQ(FileOf(Thumbs.Lists[kChapter][i]), data[i].File) << i;
       // Details travel with their file.
       if (data[i].File.startsWith(u'p')) {
         EXPECT_EQ(data[i].Title, QStringLiteral("title ") + data[i].File.mid(1)) << i;

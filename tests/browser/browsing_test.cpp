@@ -113,7 +113,7 @@ TEST_F(BrowseTest, SelectionKeysInEditModeFollowTheSpread) {
     browsing.SelectRange(c.selection.first, c.selection.second);
     EXPECT_TRUE(Key(c.key, c.mods));
     EXPECT_EQ(Selection(), c.to) << c.selection.second << " key " << c.key;
-    EXPECT_EQ(model.CurrentPage, c.spread) << c.selection.second << " key " << c.key;
+    EXPECT_EQ(view.CurrentPage, c.spread) << c.selection.second << " key " << c.key;
   }
 }
 

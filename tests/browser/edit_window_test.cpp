@@ -37,7 +37,7 @@ class EditWindowTest : public BrowserTest {
   // With chapterCount > 0 a chapter 1 follows, of images "c0.jpg", "c1.jpg", ...
   void Open(int count, int chapterCount = 0) {
     AlbumModel& model = Model();
-    model.ResetToStart();
+    W().Album().ResetToStart();
     model.DataFiles = {dir_.filePath(QStringLiteral("main.xml"))};
     const auto files = [this](const QString& prefix, int n) {
       QStringList names;
@@ -70,7 +70,7 @@ class EditWindowTest : public BrowserTest {
     for (const ImageRecord& image : Model().Images(0)) names << QFileInfo(image.File).baseName();
     return names.join(u' ');
   }
-  QString Selection() { return QStringLiteral("%1..%2").arg(Model().SelStart).arg(Model().SelEnd); }
+  QString Selection() { return QStringLiteral("%1..%2").arg(View().SelStart).arg(View().SelEnd); }
   // Image i's cell on spread 0 (the right page).
   QRect CellOf(int i) { return CellAt(true, i); }
   // A click on image a, then a Shift+click on image b.
@@ -129,7 +129,7 @@ TEST_F(EditWindowTest, DraggingTheSelectionMovesItWithAMarkerOnTheLandingSide) {
     QTest::mouseRelease(window_.get(), Qt::LeftButton, {}, target.center());
     EXPECT_EQ(Order(), QLatin1String(c.order)) << c.target;
     EXPECT_EQ(Selection(), QLatin1String(c.selection)) << c.target;
-    EXPECT_EQ(Model().Thumbnails[0].size(), 8);
+    EXPECT_EQ(Thumbs().Lists[0].size(), 8);
   }
 }
 
@@ -164,7 +164,7 @@ TEST_F(EditWindowTest, KeysCopyPasteDeleteUndoAndRedo) {
   EXPECT_EQ(Model().ImageCount(0), 11);
   Key(Qt::Key_Delete);
   EXPECT_EQ(Model().ImageCount(0), 0);
-  EXPECT_EQ(Model().CurrentPage, 0);
+  EXPECT_EQ(View().CurrentPage, 0);
   EXPECT_EQ(edit->Editor().Clipboard().Count(), 11);
 }
 
@@ -183,12 +183,12 @@ TEST_F(EditWindowTest, EditModeFramesWhatDeleteRemovesAndNothingUnseen) {
   // On a spread without images Delete and Cut remove nothing, before and
   // after edit mode turns on there.
   Key(Qt::Key_PageDown);
-  ASSERT_EQ(Model().CurrentPage, 2);
+  ASSERT_EQ(View().CurrentPage, 2);
   Key(Qt::Key_Delete);
   Key(Qt::Key_X, Qt::ControlModifier);
   Key(Qt::Key_Escape);
   Key(Qt::Key_F5);
-  EXPECT_EQ(Model().SelEnd, -1);
+  EXPECT_EQ(View().SelEnd, -1);
   Key(Qt::Key_Delete);
   EXPECT_EQ(Model().ImageCount(0), 12);
   EXPECT_EQ(Order(), "0 1 2 3 4 5 6 7 8 9 10 11");
@@ -211,8 +211,8 @@ TEST_F(EditWindowTest, ClipboardSurvivesNewAndAddingToAnEmptyChapterSelectsTheNe
   Key(Qt::Key_Plus, Qt::KeypadModifier);
   EXPECT_EQ(Order(), "x y z");
   EXPECT_EQ(Selection(), "0..2");
-  ASSERT_EQ(Model().Thumbnails[0].size(), 3);
-  EXPECT_FALSE(Model().Thumbnails[0][2].IsNull());
+  ASSERT_EQ(Thumbs().Lists[0].size(), 3);
+  EXPECT_FALSE(Thumbs().Lists[0][2].IsNull());
 }
 
 TEST_F(EditWindowTest, DroppedFilesGoInAtTheDropPointOnlyInEditMode) {
@@ -278,7 +278,7 @@ TEST_F(EditWindowTest, PropertiesDialogFollowsAPageTurnIntoTheNextChapter) {
   EXPECT_EQ(Control<QLineEdit>(&details, "edFilename")->text(), "1.jpg");
   Key(Qt::Key_PageDown);
   Key(Qt::Key_PageDown);
-  ASSERT_EQ(Model().CurrentChapter, 1);
+  ASSERT_EQ(View().CurrentChapter, 1);
   // Edit mode selects the new chapter's first image; the dialog shows it.
   EXPECT_EQ(Control<QLineEdit>(&details, "edFilename")->text(), "c0.jpg");
   EXPECT_EQ(Control<QLabel>(&details, "lbNr")->text(), "1");

@@ -26,9 +26,7 @@ TEST(UndoRandom, TwoThousandCommandsAgreeWithAPlainListAndUndoToTheStart) {
   EditEnv env(12);
   env.Select(0, 0);
   QRandomGenerator random(20261206);
-  const auto read = [&env] {
-    return Reference{env.Chapter(), env.Model.SelStart, env.Model.SelEnd};
-  };
+  const auto read = [&env] { return Reference{env.Chapter(), env.View.SelStart, env.View.SelEnd}; };
   Reference ref = read();
   const Reference start = ref;
   QList<std::pair<Reference, Reference>> undone, redone;  // the reference's own history
@@ -193,7 +191,7 @@ TEST(EditCommands, UndoAfterAnotherAlbumWasOpenedForgetsInsteadOfWriting) {
   EditEnv env(3);
   env.Select(0, 0);
   env.Editor.DeletePicturesExecute(false);
-  env.Model.ResetToStart();  // another album
+  env.Album.ResetToStart();  // another album
   ImageEdits::SetChapter(env.Model, EditEnv::kChapter, ImagesOf({QStringLiteral("other")}));
   env.Undo.Undo();
   EXPECT_EQ(env.Order(), "other");
@@ -202,14 +200,14 @@ TEST(EditCommands, UndoAfterAnotherAlbumWasOpenedForgetsInsteadOfWriting) {
 
 TEST(EditCommands, ChapterWithoutThumbnailsDropsThemInsteadOfMismatching) {
   EditEnv env(4);
-  env.Model.Thumbnails[EditEnv::kChapter].clear();
-  env.Model.ThumbsLoaded[EditEnv::kChapter] = false;
+  env.Thumbs.Lists[EditEnv::kChapter].clear();
+  env.Thumbs.Loaded[EditEnv::kChapter] = false;
   env.Editor.AddImages({QStringLiteral("x")});
   env.Select(0, 1);
   env.Editor.DropSelection(3);
   EXPECT_EQ(env.Order(), "2 3 0 1 x");
-  EXPECT_TRUE(env.Model.Thumbnails[EditEnv::kChapter].isEmpty());
-  EXPECT_FALSE(env.Model.ThumbsLoaded[EditEnv::kChapter]);
+  EXPECT_TRUE(env.Thumbs.Lists[EditEnv::kChapter].isEmpty());
+  EXPECT_FALSE(env.Thumbs.Loaded[EditEnv::kChapter]);
 }
 
 }  // namespace

@@ -159,8 +159,8 @@ TEST_F(FileCommandsTest, NewOpensAnEditableBookAndOpenLeavesEditMode) {
   QTest::keyClick(&W(), Qt::Key_N, Qt::ControlModifier);
   EXPECT_TRUE(W().IsEditMode());
   EXPECT_TRUE(Model().AlbumModified);
-  EXPECT_EQ(Model().CurrentChapter, 0);
-  EXPECT_EQ(Model().CurrentPage, 0);
+  EXPECT_EQ(View().CurrentChapter, 0);
+  EXPECT_EQ(View().CurrentPage, 0);
   EXPECT_TRUE(Model().FormatFileName.isEmpty());
   QV_WAIT(W().ToolPanel()->isVisible() && !W().ToolPanel()->IsAnimating());
   EXPECT_EQ(W().ToolPanel()->TargetHeight(), ToolPanelFrame::EditHeight);
@@ -173,7 +173,7 @@ TEST_F(FileCommandsTest, NewOpensAnEditableBookAndOpenLeavesEditMode) {
   EXPECT_FALSE(W().IsEditMode());
   EXPECT_EQ(ask_.FileRequests.last().Title, "Open...");
   EXPECT_TRUE(ask_.FileRequests.last().Filter.contains("*.ALB"));
-  EXPECT_EQ(Model().CurrentPage, 0);
+  EXPECT_EQ(View().CurrentPage, 0);
   EXPECT_TRUE(Model().AlbumModified);
 
   // Edit mode goes on only with the book open, and off in any case.

@@ -1,4 +1,4 @@
-#include "core/album_model.h"
+#include "core/open_album.h"
 
 #include <gtest/gtest.h>
 
@@ -20,35 +20,37 @@ TEST(AlbumModel, PageArithmeticOfATwelveImageGrid) {
 }
 
 TEST(AlbumModel, BookIsClosedBeforeAnyChapterAndOnTheCover) {
-  AlbumModel model;
+  ViewState view;
   const struct {
     int chapter, page;
     bool closed;
   } cases[] = {{-1, -1, true}, {-1, 4, true}, {0, -1, true}, {0, 0, false}, {3, -1, false}};
   for (const auto& c : cases) {
-    model.CurrentChapter = c.chapter;
-    model.CurrentPage = c.page;
-    EXPECT_EQ(model.IsBookClosed(), c.closed) << c.chapter << "," << c.page;
+    view.CurrentChapter = c.chapter;
+    view.CurrentPage = c.page;
+    EXPECT_EQ(view.IsBookClosed(), c.closed) << c.chapter << "," << c.page;
   }
 }
 
 TEST(AlbumModel, NewAlbumForgetsEverythingOfTheOldOne) {
-  AlbumModel model;
+  OpenAlbum album;
+  AlbumModel& model = album.Model;
   model.AlbumFileName = "/a/x.ALB";
   model.FormatFileName = "x.AFM";
   model.DataFiles = {"/a/x.XML", "c1.xml"};
   model.ChapterNames = {"One"};
   ImageEdits::SetChapter(model, 1, ImageList(1));
-  model.Thumbnails[1].append(Thumbnail{QImage(4, 4, QImage::Format_ARGB32), QPoint(), QSize(4, 4)});
-  model.ThumbsLoaded[1] = true;
+  album.Thumbs.Lists[1].append(
+      Thumbnail{QImage(4, 4, QImage::Format_ARGB32), QPoint(), QSize(4, 4)});
+  album.Thumbs.Loaded[1] = true;
   model.DataModified[10] = true;
   ASSERT_TRUE(model.AnyDataModified());
 
-  model.ResetToNew();
+  album.ResetToNew();
   EXPECT_TRUE(model.AlbumFileName.isEmpty() && model.FormatFileName.isEmpty());
   EXPECT_EQ(model.DataFiles, QStringList{QString()});
-  EXPECT_EQ(model.ChapterCount() + model.ImageCount(1) + model.Thumbnails[1].size(), 0);
-  EXPECT_FALSE(model.ThumbsLoaded[1] || model.AnyDataModified());
+  EXPECT_EQ(model.ChapterCount() + model.ImageCount(1) + album.Thumbs.Lists[1].size(), 0);
+  EXPECT_FALSE(album.Thumbs.Loaded[1] || model.AnyDataModified());
   EXPECT_TRUE(model.AlbumModified);
-  EXPECT_FALSE(model.IsBookClosed());
+  EXPECT_FALSE(album.View.IsBookClosed());
 }

@@ -189,10 +189,10 @@ TEST_F(DataFileTest, OpenDataFileResetsFlagsAndView) {
     env_.Window.EditMode = editAndLoadAll;
     env_.LoadAllChapters = editAndLoadAll;
     m.DataModified.fill(true);
-    m.ThumbsLoaded.fill(true);
+    env_.Thumbs.Loaded.fill(true);
     OpenDataFile(env_.Data(), Path("main.xml"));
     EXPECT_FALSE(m.AnyDataModified());
-    EXPECT_EQ(std::count(m.ThumbsLoaded.begin(), m.ThumbsLoaded.end(), true), 0);
+    EXPECT_EQ(std::count(env_.Thumbs.Loaded.begin(), env_.Thumbs.Loaded.end(), true), 0);
     EXPECT_FALSE(env_.Window.EditMode);
     EXPECT_EQ(env_.Window.Calls().join(", "),
               editAndLoadAll ? "EditMode, LoadThumbnails 0, LoadThumbnails 1, ShowSpread 0 -1"

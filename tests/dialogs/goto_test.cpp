@@ -7,7 +7,7 @@
 #include <QStyleOptionComboBox>
 #include <QTest>
 
-#include "core/album_model.h"
+#include "core/open_album.h"
 #include "init/profile.h"
 #include "support/controls.h"
 #include "support/with_modal.h"
@@ -19,6 +19,7 @@ namespace {
 class GotoTest : public ::testing::Test {
  protected:
   AlbumModel model;
+  ViewState view;
   GotoDialog dialog;
   QList<std::pair<int, int>> shown;
 
@@ -27,15 +28,15 @@ class GotoTest : public ::testing::Test {
     model.ChapterNames = QStringList{"First", "Second"};
     ImageEdits::SetChapter(model, 0, ImageList(30));
     ImageEdits::SetChapter(model, 1, ImageList(7));
-    model.CurrentChapter = 0;
-    model.CurrentPage = 2;
+    view.CurrentChapter = 0;
+    view.CurrentPage = 2;
   }
 
   // Runs the dialog; step acts in it once it shows modally.
   void Run(const std::function<void()>& step) {
     const QWidget* modal = WithModal(
         [&] {
-          dialog.ShowGoto(model, AlbumLook().ImagesPerPage(),
+          dialog.ShowGoto(model, view, AlbumLook().ImagesPerPage(),
                           [this](int c, int p) { shown << std::make_pair(c, p); });
         },
         [&](QWidget*) { step(); });

@@ -33,25 +33,25 @@ class PicDetails : public ::testing::Test, public DetailsHost {
     model.DataFiles = {QStringLiteral("/album/main.xml")};
     model.ImageDirs = {QString()};
     model.DataTitles = {QString()};
-    model.CurrentChapter = 0;
-    model.CurrentPage = 0;
+    view.CurrentChapter = 0;
+    view.CurrentPage = 0;
     ImageList images;
     for (int i = 0; i < 8; ++i) {
       images.append({QStringLiteral("/album/p%1.jpg").arg(i), QStringLiteral("title %1").arg(i),
                      QStringLiteral("spring %1").arg(i), QStringLiteral("place %1").arg(i),
                      QStringLiteral("people %1").arg(i)});
-      model.Thumbnails[0] << ThumbFor(images.last().File);
+      thumbs.Lists[0] << ThumbFor(images.last().File);
     }
     ImageEdits::SetChapter(model, 0, images);
-    model.ThumbsLoaded[0] = true;
+    thumbs.Loaded[0] = true;
     model.MarkSaved(0);
   }
 
   // The window's side: the selection changes and the dialog follows.
   void SelectRange(int a, int b) override {
     selections << QStringLiteral("%1-%2").arg(a).arg(b);
-    model.SelStart = a;
-    model.SelEnd = b;
+    view.SelStart = a;
+    view.SelEnd = b;
     if (dialog.IsShowing()) dialog.SetDetailsRange(a, b);
   }
   ThumbnailList MakeThumbnails(const QStringList& files) override {
@@ -79,8 +79,11 @@ class PicDetails : public ::testing::Test, public DetailsHost {
     QTest::keyClicks(field, text);
   }
 
-  AlbumModel model;
-  AlbumUndo undo{model};
+  OpenAlbum album;
+  AlbumModel& model = album.Model;
+  ViewState& view = album.View;
+  AlbumThumbnails& thumbs = album.Thumbs;
+  AlbumUndo undo{album};
   AlbumLook look;
   ScriptedPrompts ask;
   PicDetailsDialog dialog{undo, look, ask, *this};
@@ -168,8 +171,8 @@ TEST_F(PicDetails, EditsSurviveImagesMovedAddedAndRemovedWhileOpen) {
   Type(Find("edTitle"), QStringLiteral("Lake"));
   Type(Find("edFilename"), QStringLiteral("q5.jpg"));
   // The window moves images 5..6 to the front, then removes image 0's neighbour.
-  model.SelStart = 5;
-  model.SelEnd = 6;
+  view.SelStart = 5;
+  view.SelEnd = 6;
   undo.Move(0, 5, 2, 0, QString());
   undo.Remove(0, 2, 1, QString());
   SelectRange(0, 0);
@@ -186,7 +189,7 @@ TEST_F(PicDetails, EditsSurviveImagesMovedAddedAndRemovedWhileOpen) {
   EXPECT_EQ(d[0].Place, "place 5");
   // The renamed image has the thumbnail of its new file, the others theirs.
   for (int i = 0; i < d.size(); ++i)
-    EXPECT_EQ(model.Thumbnails[0][i].Picture.text(QStringLiteral("file")), d[i].File) << i;
+    EXPECT_EQ(thumbs.Lists[0][i].Picture.text(QStringLiteral("file")), d[i].File) << i;
 }
 
 TEST_F(PicDetails, FileChooserAndCalendarFillTheirFields) {

@@ -129,8 +129,6 @@ class PicViewTest : public ::testing::Test {
   const QRect screen{0, 0, 400, 300};
 
   void SetUp() override {
-    model.CurrentChapter = 0;
-    model.CurrentPage = 0;
     view.SetUrlOpener([this](const QUrl& url) {
       opened << url;
       return true;
@@ -143,7 +141,7 @@ class PicViewTest : public ::testing::Test {
   }
   PicImage* Img() const { return dynamic_cast<PicImage*>(Control(&view, "Img")); }
   bool Open(int index) {
-    if (!view.LoadImage(model, index, screen)) return false;
+    if (!view.LoadImage(model, 0, index, screen)) return false;
     view.show();
     return QTest::qWaitForWindowExposed(&view);
   }
@@ -157,7 +155,7 @@ TEST_F(PicViewTest, ShowsNothingForWhatItCannotShowAndHandsVideosToTheDesktop) {
   const int other = Add("notes.txt", QByteArray("text"));
   const int video = Add("clip.avi", QByteArray("RIFF"));
   for (int index : {-1, missing, damaged, huge, other, video, 99}) {
-    EXPECT_FALSE(view.LoadImage(model, index, screen)) << index;
+    EXPECT_FALSE(view.LoadImage(model, 0, index, screen)) << index;
     EXPECT_FALSE(view.isVisible());
   }
   EXPECT_EQ(opened, QList<QUrl>{QUrl::fromLocalFile(dir.filePath("clip.avi"))});

@@ -63,8 +63,8 @@ class SetupDialogTest : public AlbumFilesTest {
                "<photo src=\"z.jpg\"/></album2>");
     LoadAlbumData(env_.Data(), Path("main.xml"));
     env_.Model.FormatFileName = Path("look.AFM");
-    env_.Model.CurrentChapter = 0;
-    env_.Model.CurrentPage = 0;
+    env_.View.CurrentChapter = 0;
+    env_.View.CurrentPage = 0;
   }
   void Show() {
     dialog_->show();
@@ -209,7 +209,7 @@ TEST_F(SetupDialogTest, ThePreviewShowsTheColoursAndFontsTheBookDraws) {
   look_.TitleFont.Font.setPointSize(28);
   look_.BookmarkFont.Font.setPointSize(16);
   SizedBookWindow bookWindow({800, 600});  // the book, for comparing with the preview
-  BookView book(env_.Model, bookWindow, look_, settings_);
+  BookView book(env_.Album, bookWindow, look_, settings_);
   bookWindow.SetBook(&book);
   ShowProperties();
   ShowPage("pgLook");
@@ -305,7 +305,7 @@ TEST_F(SetupDialogTest, AFormatFileThatCannotBeReadLeavesTheWorkingLook) {
 
 TEST_F(SetupDialogTest, ABookmarkTitleMovesWithItsChapter) {
   OpenAlbum();
-  env_.Model.CurrentChapter = 2;
+  env_.View.CurrentChapter = 2;
   dialog_->PrepareAlbumChapters();
   Show();
   Type("edBMTitle", "Second");

@@ -8,7 +8,7 @@
 
 namespace {
 
-using Thumbs = decltype(AlbumModel::Thumbnails)::value_type;
+using Thumbs = ThumbnailList;
 
 // An album "main.xml" whose chapter k (1..n) is "ck.xml" with k+1 images in
 // the folder "picsk", titled "Tk" and named "Nk" in the main file.
@@ -30,22 +30,25 @@ class SetupChaptersTest : public AlbumFilesTest {
     LoadAlbumData(env_.Data(), Path("main.xml"));
     AlbumModel& m = env_.Model;
     for (int k = 0; k <= chapters; ++k) {
-      m.Thumbnails[k] = Thumbs(m.ImageCount(k));  // opaque: only their number is checked
-      m.ThumbsLoaded[k] = true;
+      env_.Thumbs.Lists[k] = Thumbs(m.ImageCount(k));  // opaque: only their number is checked
+      env_.Thumbs.Loaded[k] = true;
     }
-    m.CurrentChapter = 0;
-    m.CurrentPage = -1;
+    env_.View.CurrentChapter = 0;
+    env_.View.CurrentPage = -1;
     SetDefaultProfile(look_);
-    work_.FillAlbum(m, 1);
+    work_.FillAlbum(m, env_.View, 1);
   }
-  void Commit() { work_.Commit(env_.Model, look_, {"Album", "", env_.Model.DataFiles[0]}, true); }
+  void Commit() {
+    work_.Commit(env_.Model, env_.View, env_.Thumbs, look_, {"Album", "", env_.Model.DataFiles[0]},
+                 true);
+  }
   // Chapter k of the model as "title/folder/images/thumbnails".
   QString Chapter(int k) const {
     const AlbumModel& m = env_.Model;
     return QStringLiteral("%1/%2/%3/%4")
         .arg(m.DataTitles.value(k), m.ImageDirs.value(k))
         .arg(m.ImageCount(k))
-        .arg(m.ThumbsLoaded[k] ? m.Thumbnails[k].size() : -1);
+        .arg(env_.Thumbs.Loaded[k] ? env_.Thumbs.Lists[k].size() : -1);
   }
 
   DataEnv env_;
@@ -112,7 +115,7 @@ TEST_F(SetupChaptersTest, AMovedChapterKeepsItsUnsavedEditsAtItsNewIndex) {
   images[0].Title = QStringLiteral("edited");
   ImageEdits::SetChapter(env_.Model, 2, images);
   env_.Model.UpdateModified(2);
-  work_.FillAlbum(env_.Model, 1);
+  work_.FillAlbum(env_.Model, env_.View, 1);
   work_.Selected = 1;
   ASSERT_TRUE(work_.MoveUp());
   EXPECT_FALSE(work_.MoveUp());  // already at the top
@@ -136,9 +139,9 @@ TEST_F(SetupChaptersTest, TheViewStaysOnTheChapterItShowed) {
                {"read again", -1, false, 0, 0}};
   for (const auto& c : cases) {
     MakeAlbum(3);
-    env_.Model.CurrentChapter = 2;
-    env_.Model.CurrentPage = 2;
-    work_.FillAlbum(env_.Model, 1);
+    env_.View.CurrentChapter = 2;
+    env_.View.CurrentPage = 2;
+    work_.FillAlbum(env_.Model, env_.View, 1);
     work_.Selected = c.selected;
     QString title;
     if (c.selected < 0) {
@@ -149,8 +152,8 @@ TEST_F(SetupChaptersTest, TheViewStaysOnTheChapterItShowed) {
       work_.MoveUp();
     }
     Commit();
-    EXPECT_EQ(env_.Model.CurrentChapter, c.chapter) << c.edit;
-    EXPECT_EQ(env_.Model.CurrentPage, c.page) << c.edit;
+    EXPECT_EQ(env_.View.CurrentChapter, c.chapter) << c.edit;
+    EXPECT_EQ(env_.View.CurrentPage, c.page) << c.edit;
   }
 }
 
@@ -160,7 +163,7 @@ TEST_F(SetupChaptersTest, ANewMainDataFileNameDropsTheChaptersButNotTheAlbumImag
   work_.LoadMainDataFile(env_.Data(), Path("other.xml"), title);
   EXPECT_EQ(work_.Count(), 0);
   EXPECT_EQ(title, "kept");
-  work_.Commit(env_.Model, look_, {title, "", Path("other.xml")}, true);
+  work_.Commit(env_.Model, env_.View, env_.Thumbs, look_, {title, "", Path("other.xml")}, true);
   const AlbumModel& m = env_.Model;
   EXPECT_EQ(m.ChapterCount(), 0);
   EXPECT_EQ(m.DataFiles, QStringList{Path("other.xml")});
@@ -170,6 +173,7 @@ TEST_F(SetupChaptersTest, ANewMainDataFileNameDropsTheChaptersButNotTheAlbumImag
 
 TEST(SetupChaptersFill, SelectsTheChapterOnScreen) {
   AlbumModel model;
+  ViewState view;
   model.DataFiles = {"m", "a", "b", "c"};
   model.ChapterNames = {"A", "B", "C"};
   for (int k = 1; k <= 3; ++k) ImageEdits::SetChapter(model, k, ImageList(1));  // last spread 2
@@ -179,9 +183,9 @@ TEST(SetupChaptersFill, SelectsTheChapterOnScreen) {
     int chapter, page, selected;
   } cases[] = {{-1, -1, 0}, {0, 2, 0}, {1, 0, 0}, {2, 2, 2}, {3, 0, 2}, {3, 2, 2}};
   for (const auto& c : cases) {
-    model.CurrentChapter = c.chapter;
-    model.CurrentPage = c.page;
-    work.FillAlbum(model, 1);
+    view.CurrentChapter = c.chapter;
+    view.CurrentPage = c.page;
+    work.FillAlbum(model, view, 1);
     EXPECT_EQ(work.Selected, c.selected) << c.chapter << "," << c.page;
   }
 }

@@ -7,7 +7,6 @@
 
 #include <QTemporaryDir>
 
-#include "core/album_model.h"
 #include "core/data_file.h"
 #include "core/message_table.h"
 #include "core/text_codec.h"
@@ -17,14 +16,19 @@
 #include "xml/xml_data.h"
 
 struct DataEnv {
-  AlbumModel Model;
+  OpenAlbum Album;
+  AlbumModel& Model = Album.Model;
+  ViewState& View = Album.View;
+  AlbumThumbnails& Thumbs = Album.Thumbs;
   xml::XmlData Document;
   RecordingProgress Progress;
   RecordingWindow Window;
   ScriptedPrompts Ask;
   bool LoadAllChapters = false;
 
-  DataFileContext Data() { return {Model, Document, Progress, Window, Ask, LoadAllChapters}; }
+  DataFileContext Data() {
+    return {Model, View, Thumbs, Document, Progress, Window, Ask, LoadAllChapters};
+  }
 };
 
 // The first lines of every data file the program writes.

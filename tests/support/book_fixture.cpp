@@ -18,16 +18,17 @@ void MakeChapters(AlbumModel& model, const std::vector<int>& counts, const QStri
 }
 
 void BookTest::MakeAlbum(const std::vector<int>& counts) {
+  album.ResetToStart();
   MakeChapters(model, counts);
   const QSize box = book.ThumbnailBox();
   for (size_t k = 0; k < counts.size(); ++k) {
     for (int i = 0; i < counts[k]; ++i) {
       QImage thumb(box, QImage::Format_ARGB32_Premultiplied);
       thumb.fill(QColor(10, 200, 30));
-      model.Thumbnails[k] << Thumbnail{thumb, QPoint(), box};
+      thumbs.Lists[k] << Thumbnail{thumb, QPoint(), box};
     }
-    model.ThumbsLoaded[k] = true;
+    thumbs.Loaded[k] = true;
   }
-  model.CurrentChapter = 0;
-  model.CurrentPage = -1;
+  view.CurrentChapter = 0;
+  view.CurrentPage = -1;
 }

@@ -7,7 +7,7 @@
 #include <QImage>
 
 #include "book/book.h"
-#include "core/album_model.h"
+#include "core/open_album.h"
 #include "core/progress.h"
 #include "init/profile.h"
 #include "init/program_settings.h"
@@ -19,11 +19,14 @@ void MakeChapters(AlbumModel& model, const std::vector<int>& counts, const QStri
 
 class BookTest : public ::testing::Test {
  protected:
-  AlbumModel model;
+  OpenAlbum album;
+  AlbumModel& model = album.Model;
+  ViewState& view = album.View;
+  AlbumThumbnails& thumbs = album.Thumbs;
   AlbumLook look;
   ProgramSettings settings;
   RecordingWindow window;
-  BookView book{model, window, look, settings};
+  BookView book{album, window, look, settings};
 
   void SetUp() override {
     SetDefaultProfile(look);
