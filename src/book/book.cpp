@@ -47,7 +47,7 @@ void BookView::ShowSpread(int c, int p) {
       request.Box = ThumbnailBox();
       request.Budget = pictureBudget_;
       request.KeepOneChapter = settings_.FreeMemory && !settings_.LoadAllChapters;
-      request.Share = settings_.ShareThumbnails;
+      request.Share = SharesThumbnails();
       PrepareChapterThumbnails(model_, thumbs_, request, window_.Progress());
     }
     if (!toggled) {

@@ -87,6 +87,11 @@ class BookView {
     layout_.SetPictureScale(scale);
     pictureBudget_ = budget;
   }
+  // Whether thumbnails made now go into the shared cache: only at the
+  // screen's own scale, so a PDF export leaves no entries of its print sizes.
+  bool SharesThumbnails() const {
+    return settings_.ShareThumbnails && layout_.PictureScale() == 1.0;
+  }
 
   AlbumModel& Model() { return model_; }
   const AlbumModel& Model() const { return model_; }

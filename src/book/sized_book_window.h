@@ -41,7 +41,7 @@ class SizedBookWindow : public BookWindow {
   void LoadThumbnails(int chapter) override {
     if (book_ != nullptr)
       LoadChapterThumbnails(book_->Model(), book_->Thumbs(), chapter, book_->ThumbnailBox(),
-                            progress_, 0, book_->Settings().ShareThumbnails);
+                            progress_, 0, book_->SharesThumbnails());
   }
   void ShowSpread(int chapter, int page) override {
     if (book_ != nullptr) book_->ShowSpread(chapter, page);

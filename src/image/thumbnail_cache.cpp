@@ -5,10 +5,8 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QImageWriter>
 #include <QSaveFile>
 #include <QStandardPaths>
-#include <QUrl>
 #include <array>
 #include <condition_variable>
 #include <deque>
@@ -18,7 +16,13 @@
 #include <thread>
 #include <utility>
 
+#ifdef Q_OS_LINUX
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
 #include "png_reader.h"
+#include "png_writer.h"
 
 namespace {
 
@@ -86,26 +90,34 @@ bool MakeFolder(const QString& root, const QString& sub) {
   return QFileInfo(path).isDir();
 }
 
-void WriteEntry(const QString& root, const QString& folder, QImage image, const FileStamp& stamp,
-                QSize fullSize) {
+void WriteEntry(const QString& root, const QString& folder, const QImage& image,
+                const FileStamp& stamp, QSize fullSize) {
   if (!MakeFolder(root, folder)) return;
-  image.setText(QStringLiteral("Thumb::URI"), QString::fromUtf8(stamp.Uri));
-  image.setText(QStringLiteral("Thumb::MTime"), QString::number(stamp.MTime));
-  image.setText(QStringLiteral("Thumb::Size"), QString::number(stamp.Size));
+  QList<QPair<QByteArray, QByteArray>> text{{"Thumb::URI", stamp.Uri},
+                                            {"Thumb::MTime", QByteArray::number(stamp.MTime)},
+                                            {"Thumb::Size", QByteArray::number(stamp.Size)}};
   if (fullSize.isValid()) {
-    image.setText(QStringLiteral("Thumb::Image::Width"), QString::number(fullSize.width()));
-    image.setText(QStringLiteral("Thumb::Image::Height"), QString::number(fullSize.height()));
+    text.append({"Thumb::Image::Width", QByteArray::number(fullSize.width())});
+    text.append({"Thumb::Image::Height", QByteArray::number(fullSize.height())});
   }
-  image.setText(QStringLiteral("Software"), QStringLiteral("Quirevale 1.0"));
+  text.append({QByteArray("Software"), QByteArray("Quirevale 1.0")});
+  const QByteArray png = EncodePng(image, text);
   QSaveFile file(root + u'/' + folder + u'/' + EntryName(stamp.Uri));
   if (!file.open(QIODevice::WriteOnly)) return;
   file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-  QImageWriter writer(&file, "png");
-  if (!writer.write(image) || !file.flush()) {
+  if (file.write(png) != png.size() || !file.flush()) {
     file.cancelWriting();
     return;
   }
   file.commit();
+}
+
+// Entries are written while the person looks, never while pictures are
+// still being decoded for the page: the writer yields the cores to them.
+void LowerOwnPriority() {
+#ifdef Q_OS_LINUX
+  setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 19);  // Linux: per thread
+#endif
 }
 
 // The one writer thread and its queue. The queue outlives static
@@ -128,7 +140,10 @@ class Writer {
     pendingBytes_ += bytes;
     if (!started_) {
       try {
-        std::thread([this] { Run(); }).detach();
+        std::thread([this] {
+          LowerOwnPriority();
+          Run();
+        }).detach();
         started_ = true;
       } catch (const std::system_error&) {
         RunAll(lock);  // no thread to be had: written here and now
@@ -209,7 +224,10 @@ QString ThumbnailCacheRoot() {
 }
 
 QByteArray ThumbnailCacheUri(const QString& fileName) {
-  return QUrl::fromLocalFile(QFileInfo(fileName).absoluteFilePath()).toEncoded();
+  // Escaped as GLib escapes it, so other programs find the same entry: these
+  // bytes stay as they are, all others become %XX.
+  return "file://" + QFile::encodeName(QDir::cleanPath(QFileInfo(fileName).absoluteFilePath()))
+                         .toPercentEncoding("!$&'()*+,/:=@");
 }
 
 QString ThumbnailCacheEntry(const QString& fileName, int sizeClass) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QDirIterator>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
@@ -12,6 +13,7 @@
 #include "book/page_text.h"
 #include "book/pdf_book.h"
 #include "command_run.h"
+#include "image/thumbnail_cache.h"
 #include "init/profile.h"
 #include "support/jpeg_test_files.h"
 #include "support/test_files.h"
@@ -138,6 +140,13 @@ TEST_F(DemoPdf, PicturesAtThePrintedResolution) {
   }
   EXPECT_GE(fine, 30);
   EXPECT_LE(coarse, Info(pdf, "Pages").toInt() * 2);
+}
+
+// Pictures of the print's sizes are of no use to the screen or other programs.
+TEST_F(DemoPdf, LeavesNoThumbnailCacheEntries) {
+  WaitForThumbnailCacheWrites();
+  QDirIterator entries(ThumbnailCacheRoot(), QDir::Files, QDirIterator::Subdirectories);
+  EXPECT_FALSE(entries.hasNext()) << entries.next().toStdString();
 }
 
 // A sheet for every spread, each as the window draws it: the same layout,

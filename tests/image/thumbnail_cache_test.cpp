@@ -1,11 +1,14 @@
 #include "image/thumbnail_cache.h"
 
+#include <glib.h>
 #include <gtest/gtest.h>
 
 #include <QBuffer>
 #include <QDateTime>
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <memory>
 
 #include "image/thumbnail_picture.h"
 #include "support/jpeg_test_files.h"
@@ -35,6 +38,13 @@ ThumbnailPicture Read(const QString& file, bool share) {
 
 QColor Centre(const ThumbnailPicture& t) {
   return t.Picture.pixelColor(t.Picture.width() / 2, t.Picture.height() / 2);
+}
+
+// The file's URI as GLib escapes it: other programs name the entries by it.
+QByteArray GlibUri(const QString& path) {
+  const std::unique_ptr<gchar, decltype(&g_free)> uri(
+      g_filename_to_uri(QFile::encodeName(path).constData(), nullptr, nullptr), &g_free);
+  return uri ? QByteArray(uri.get()) : QByteArray();
 }
 
 // Each test has a cache of its own in a temporary XDG_CACHE_HOME.
@@ -83,6 +93,11 @@ TEST(ThumbnailCacheNames, ClassesUrisAndEntries) {
   // Blanks and letters beyond ASCII are escaped as UTF-8.
   EXPECT_EQ(ThumbnailCacheUri(QStringLiteral("/photos/Tom & Jerry/Ōsaka 1.jpg")),
             "file:///photos/Tom%20&%20Jerry/%C5%8Csaka%201.jpg");
+  for (const char* name :
+       {"a;b", "x=y,z+w@v'u~!$()*", "#h%i j", "Ōsaka/žluťoučký kůň.jpg", "[x]{y}?<\\>\"|^`.jpg"}) {
+    const QString path = QStringLiteral("/tmp/") + QString::fromUtf8(name);
+    EXPECT_EQ(ThumbnailCacheUri(path), GlibUri(path)) << name;
+  }
   EXPECT_TRUE(ThumbnailCacheEntry(QStringLiteral("/a.jpg"), 256)
                   .endsWith("/thumbnails/large/5dbae795be5c6f622600ce24688edd43.png"));
   EXPECT_EQ(CacheEntrySize(QSize(3000, 4000), 128), QSize(96, 128));
@@ -196,4 +211,17 @@ TEST_F(ThumbnailCacheTest, NothingIsWrittenWhereItMayNotBe) {
   WriteAll(home.filePath("thumbnails"), "not a folder");
   EXPECT_FALSE(Load({photo})[0].Picture.isNull());
   EXPECT_TRUE(QFileInfo(home.filePath("thumbnails")).isFile());
+}
+
+TEST_F(ThumbnailCacheTest, GlibAcceptsTheEntries) {
+  const QString photo =
+      Photo(QStringLiteral("a;b=c,d+e@f'g#h%i j Ōsaka.jpg"), EncodeJpeg(Filled(800, 600, Qt::red)));
+  Load({photo});
+  QProcess gio;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("GIO_USE_VFS"), QStringLiteral("local"));
+  gio.setProcessEnvironment(environment);
+  gio.start(QStringLiteral("gio"), {"info", "-a", "thumbnail::is-valid", photo});
+  ASSERT_TRUE(gio.waitForFinished());
+  EXPECT_TRUE(gio.readAllStandardOutput().contains("thumbnail::is-valid: TRUE"));
 }
