@@ -9,9 +9,11 @@ QV_RUN_PACKAGES=(cmake g++ make qt6-base-dev qt6-svg-dev libjpeg62-turbo-dev lib
 # What the tests add. A few window tests run on a virtual X server with real
 # input; the installed desktop files are checked by their validators; the
 # PDF tests read the book back with poppler's tools; the sources' format is
-# checked with clang-format.
+# checked with clang-format; the thumbnail cache and the file types are checked
+# against GLib (gio) and xdg-mime.
 QV_TEST_PACKAGES=(googletest libgtest-dev xvfb xauth xdotool
-                  desktop-file-utils appstream libxml2-utils poppler-utils clang-format)
+                  desktop-file-utils appstream libxml2-utils poppler-utils clang-format
+                  libglib2.0-dev xdg-utils shared-mime-info)
 
 # Installs the named Debian packages that are missing, through sudo when not root.
 qv_install() {

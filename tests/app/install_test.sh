@@ -26,4 +26,30 @@ pages=$(ls "$root/render" | wc -l)
 if command -v desktop-file-validate >/dev/null; then desktop-file-validate "$usr/share/applications/$id.desktop"; fi
 if command -v appstreamcli >/dev/null; then appstreamcli validate --no-net "$usr/share/metainfo/$id.metainfo.xml" >/dev/null; fi
 if command -v xmllint >/dev/null; then xmllint --noout "$usr/share/mime/packages/$id.xml"; fi
+# The file types as the desktop tells them, by name and content: look files
+# and font metrics share .afm, album data and other XML share .xml.
+mkdir -p "$root/xdg/mime/packages" "$root/types"
+cp "$usr/share/mime/packages/$id.xml" "$root/xdg/mime/packages/"
+update-mime-database "$root/xdg/mime" 2>/dev/null
+cd "$root/types"
+printf 'FormLeft=80\r\n' | tee LOOK.AFM >vzhled.afm
+printf 'StartFontMetrics 4.1\n' | tee FONT.AFM >font.afm
+printf '<?xml version="1.0"?>\r\n<!DOCTYPE album2 SYSTEM "a.dtd">\r\n<album2 dir="x">\r\n' >data.XML
+printf '<?xml version="1.0"?>\n<other/>\n' >other.xml
+printf 'DataFile=data.XML\r\n' >a.ALB
+while read -r file type; do
+  by_gio=$(XDG_DATA_HOME=$root/xdg GIO_USE_VFS=local gio info -a standard::content-type "$file" |
+    awk '/content-type/{print $2}')
+  by_xdg=$(XDG_DATA_HOME=$root/xdg XDG_CURRENT_DESKTOP=GNOME xdg-mime query filetype "$file")
+  [ "$by_gio" = "$type" ] && [ "$by_xdg" = "$type" ] ||
+    { echo "$file: gio says $by_gio, xdg-mime $by_xdg, not $type"; exit 1; }
+done <<'TYPES'
+LOOK.AFM application/x-quirevale-album-format
+vzhled.afm application/x-quirevale-album-format
+FONT.AFM application/x-font-afm
+font.afm application/x-font-afm
+data.XML application/x-quirevale-album-data
+other.xml application/xml
+a.ALB application/x-quirevale-album
+TYPES
 echo "installed program runs"
