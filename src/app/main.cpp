@@ -43,8 +43,7 @@ int main(int argc, char* argv[]) {
   }
 
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Quirevale"));
-  QApplication::setApplicationVersion(QStringLiteral("1.0"));
+  SetProgramIdentity();
   if (command.action == CommandLine::Action::Render) return RunRenderCommand(command, out, err);
   if (command.action == CommandLine::Action::Pdf) return RunPdfCommand(command, out, err);
   return RunBookWindow(command.file);

@@ -18,7 +18,9 @@
 #include "core/message_table.h"
 #include "core/prompts.h"
 #include "dialogs/splash_progress.h"
+#include "init/file_association.h"
 #include "init/load_settings.h"
+#include "program_icon.h"
 
 namespace {
 
@@ -54,6 +56,16 @@ QString CannotOpenReason(const QString& file) {
     why = Msg(QStringLiteral("FileNotReadable"));
   if (why.isEmpty()) return {};
   return Msg(QStringLiteral("CannotOpenFile")).arg(QDir::toNativeSeparators(file), why);
+}
+
+void SetProgramIdentity() {
+  // The application name is also the window class the X server shows, which
+  // the desktop entry's StartupWMClass names; on Wayland the desktop file
+  // name is the window's application id.
+  QApplication::setApplicationName(QStringLiteral("Quirevale"));
+  QApplication::setApplicationVersion(QStringLiteral("1.0"));
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(ApplicationId));
+  QApplication::setWindowIcon(ProgramIcon());
 }
 
 AlbumBrowser* StartBookWindow(const QString& file, Prompts* ask) {

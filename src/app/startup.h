@@ -8,6 +8,10 @@
 class Prompts;
 class AlbumBrowser;
 
+// The program's name, version, desktop entry and window icon, as the desktop
+// matches its windows to its entry (call once the application exists).
+void SetProgramIdentity();
+
 // Makes the windows (the book window first), loads the settings and opens
 // file (empty: none); a file that cannot be opened is named in an error
 // message with the reason. The caller owns the returned window. ask: where

@@ -13,6 +13,7 @@
 #include "browser/album_browser.h"
 #include "browser/window_chrome.h"
 #include "core/message_table.h"
+#include "init/file_association.h"
 #include "init/profile_file.h"
 #include "support/scripted_prompts.h"
 #include "support/test_files.h"
@@ -83,4 +84,17 @@ TEST(StartUp, OpensTheArgumentByItsExtensionOrShowsTheEmptyCover) {
                        .contains(made->objectName()))
           << c.what << ": " << made->objectName().toStdString();
   }
+}
+
+// The desktop matches the windows to the entry by the class X gives them (the
+// application name) or, on Wayland, by the desktop file name.
+TEST(StartUp, TheWindowsNameTheirDesktopEntry) {
+  const QString testName = QCoreApplication::applicationName();
+  SetProgramIdentity();
+  EXPECT_EQ(QGuiApplication::desktopFileName(), QString::fromLatin1(ApplicationId));
+  EXPECT_FALSE(QApplication::windowIcon().isNull());
+  const QByteArray entry = ReadAll(QStringLiteral(":/desktop/%1.desktop").arg(ApplicationId));
+  EXPECT_TRUE(
+      entry.contains("\nStartupWMClass=" + QCoreApplication::applicationName().toUtf8() + '\n'));
+  QCoreApplication::setApplicationName(testName);
 }
