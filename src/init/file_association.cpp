@@ -1,6 +1,7 @@
 #include "init/file_association.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -32,6 +33,28 @@ QString ExecArgument(QString path) {
     quoted += c;
   }
   return u'"' + quoted + u'"';
+}
+
+// The per-user entry carries the checksum of what the program wrote, so that
+// a copy the person edited is told apart from one an earlier start wrote for
+// another program path: only the latter is replaced.
+constexpr char kStampKey[] = "X-Quirevale-Checksum=";
+
+QByteArray Md5Hex(const QByteArray& bytes) {
+  return QCryptographicHash::hash(bytes, QCryptographicHash::Md5).toHex();
+}
+
+QByteArray Stamped(const QByteArray& entry) { return entry + kStampKey + Md5Hex(entry) + '\n'; }
+
+bool IsOwnEntry(const QByteArray& content) {
+  const qsizetype at = content.lastIndexOf(kStampKey);
+  return at >= 0 &&
+         content.mid(at + qsizetype(sizeof kStampKey) - 1).trimmed() == Md5Hex(content.left(at));
+}
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 bool SameContent(const QString& path, const QByteArray& content) {
@@ -71,7 +94,7 @@ void RegisterInClasses(const QString& extension, const QString& typeName) {
 QList<AssociationFile> UserAssociationFiles(const QString& programPath) {
   QByteArray entry = Resource(Id() + QStringLiteral(".desktop"));
   entry.replace("Exec=quirevale %f", "Exec=" + ExecArgument(programPath).toUtf8() + " %f");
-  return {{QStringLiteral("applications/") + Id() + QStringLiteral(".desktop"), entry},
+  return {{QStringLiteral("applications/") + Id() + QStringLiteral(".desktop"), Stamped(entry)},
           {QStringLiteral("mime/packages/") + Id() + QStringLiteral(".xml"),
            Resource(Id() + QStringLiteral(".xml"))},
           {QStringLiteral("icons/hicolor/scalable/apps/") + Id() + QStringLiteral(".svg"),
@@ -83,6 +106,10 @@ QStringList WriteUserAssociation(const QString& dataHome, const QString& program
   for (const AssociationFile& file : UserAssociationFiles(programPath)) {
     const QString path = dataHome + u'/' + file.Path;
     if (file.Content.isEmpty() || SameContent(path, file.Content)) continue;
+    // A desktop entry the person changed (or not the program's) is theirs.
+    if (path.endsWith(QStringLiteral(".desktop")) && QFileInfo::exists(path) &&
+        !IsOwnEntry(ReadFile(path)))
+      continue;
     if (!WriteFile(path, file.Content)) continue;
     written << path;
   }

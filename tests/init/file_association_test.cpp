@@ -43,6 +43,11 @@ TEST(FileAssociation, WritesValidFilesOnceAndAgainWhenTheProgramMoves) {
   EXPECT_EQ(WriteUserAssociation(home.path(), QStringLiteral("/usr/local/bin/quirevale")),
             QStringList{entry});
   EXPECT_TRUE(ReadAll(entry).contains("\nExec=/usr/local/bin/quirevale %f\n"));
+  // An entry the person edited is theirs: kept when the program moves again.
+  const QByteArray edited = ReadAll(entry).replace("Name=Quirevale", "Name=My albums");
+  WriteAll(entry, edited);
+  EXPECT_TRUE(WriteUserAssociation(home.path(), QStringLiteral("/elsewhere/quirevale")).isEmpty());
+  EXPECT_EQ(ReadAll(entry), edited);
 }
 
 TEST(FileAssociation, AnUnwritableDataFolderWritesNothing) {
