@@ -25,8 +25,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Qt finds its platform and image plugins in these packages at run time.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6, fonts-liberation2")
+# Qt finds its platform plugins here at run time; its GIF and JPEG readers come
+# with libqt6gui6, which the libraries' own dependencies bring. Qt Svg is only
+# for rendering the icon's PNG sizes at build time.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-droid-fallback")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
+
+#include "support/test_files.h"
+
 TEST(CommandLine, AtMostOneFileFurtherArgumentsIgnoredAndHelpAndVersion) {
   EXPECT_TRUE(ParseCommandLine({"quirevale"}).file.isEmpty());
   const CommandLine one = ParseCommandLine({"quirevale", "Trip.alb", "other.xml", "third"});
@@ -9,6 +13,12 @@ TEST(CommandLine, AtMostOneFileFurtherArgumentsIgnoredAndHelpAndVersion) {
   EXPECT_EQ(one.file, "Trip.alb");
   EXPECT_EQ(ParseCommandLine({"q", "--help"}).action, CommandLine::Action::ShowHelp);
   EXPECT_EQ(ParseCommandLine({"q", "a.alb", "--version"}).action, CommandLine::Action::ShowVersion);
+  // The manual page describes every option the help names.
+  const QByteArray manual = ReadAll(QStringLiteral(QV_SOURCE_DIR "/packaging/quirevale.1"));
+  for (const auto& option : QRegularExpression("--[a-z-]+").globalMatch(HelpText())) {
+    const QString roff = QString(option.captured()).replace(u'-', QStringLiteral("\\-"));
+    EXPECT_TRUE(manual.contains(roff.toUtf8())) << option.captured().toStdString();
+  }
 }
 
 TEST(CommandLine, RenderCommand) {
