@@ -25,7 +25,7 @@ QString HelpTopicForWindow(const QString& objectName) {
       {QStringLiteral("fPicView"), QStringLiteral("view")},
       {QStringLiteral("fGuide"), QStringLiteral("guide")},
   };
-  return topics.value(objectName, QStringLiteral("TApplication_HelpJump"));
+  return topics.value(objectName, QStringLiteral("contents"));
 }
 
 namespace {

@@ -62,6 +62,7 @@ class SetupDialog : public QDialog {
   QCheckBox* btRunGuide;
   QLabel* lbMenuSpeed;
   QSpinBox* edMenuSpeed;
+  QCheckBox* btShareThumbnails;
   // General page, album.
   QFrame* pnDescription;
   PathLabel* lbFilename;

@@ -77,6 +77,8 @@ void SetupDialog::BuildGeneralPage() {
   btConfirmDeletes = Check(pnSettings, "btConfirmDeletes", "Confirm deletes");
   btMemory = Check(pnSettings, "btMemory", "Only current chapter in memory");
   btRunGuide = Check(pnSettings, "btRunGuide", "Run guide on startup");
+  btShareThumbnails =
+      Check(pnSettings, "btShareThumbnails", "Share thumbnails with other programs");
   lbMenuSpeed = Label(pnSettings, "lbMenuSpeed", "Menu speed");
   edMenuSpeed = Make<QSpinBox>(pnSettings, "edMenuSpeed");
   edMenuSpeed->setRange(0, 10);
@@ -94,7 +96,8 @@ void SetupDialog::BuildGeneralPage() {
   settings->addWidget(btRunGuide, 4, 0, 1, 4);
   settings->addWidget(lbMenuSpeed, 5, 0);
   settings->addWidget(edMenuSpeed, 5, 1);
-  settings->setRowStretch(6, 1);
+  settings->addWidget(btShareThumbnails, 6, 0, 1, 4);
+  settings->setRowStretch(7, 1);
 
   pnDescription = Make<QFrame>(pgGeneral, "pnDescription");
   lbFilename = Make<PathLabel>(pnDescription, "lbFilename");

@@ -354,6 +354,12 @@ void SetupSession::SetConfirmDeletes(bool on) {
   Changed();
 }
 
+void SetupSession::SetShareThumbnails(bool on) {
+  if (FillingControls || WorkSettings.ShareThumbnails == on) return;
+  WorkSettings.ShareThumbnails = on;
+  Changed();
+}
+
 void SetupSession::SetMenuSpeed(int speed) {
   if (FillingControls || WorkSettings.MenuSpeed == speed) return;
   WorkSettings.MenuSpeed = speed;

@@ -146,9 +146,7 @@ void SplashDialog::ShowProgress(const QString& text, int percent, bool showGauge
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void SplashDialog::btHelpClick() {
-  openUrl_(HelpTopicUrl(QStringLiteral("TApplication_HelpJump")));
-}
+void SplashDialog::btHelpClick() { openUrl_(HelpTopicUrl(QStringLiteral("contents"))); }
 
 void SplashDialog::lbHomePageClick() {
   // A language file may show another address; anything but a web address

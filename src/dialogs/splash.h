@@ -40,7 +40,7 @@ class SplashDialog : public QDialog, public ProgressSink {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // Opens the help page at "TApplication_HelpJump".
+  // Opens the help page at "contents".
   void btHelpClick();
   // Opens the web address in the desktop's browser.
   void lbHomePageClick();

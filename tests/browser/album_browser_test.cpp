@@ -187,8 +187,7 @@ TEST_F(WindowTest, HelpOpensAtTheSectionOfTheWindowF1IsPressedIn) {
   view.show();
   QTest::keyClick(&view, Qt::Key_F1);
   EXPECT_FALSE(view.isVisible());
-  EXPECT_EQ(opened,
-            QStringList({"browse", "goto", "setup", "view", "TApplication_HelpJump", "view"}));
+  EXPECT_EQ(opened, QStringList({"browse", "goto", "setup", "view", "contents", "view"}));
 }
 
 TEST_F(WindowTest, ItsPictureIsTheRenderCommandsPicture) {

@@ -8,6 +8,7 @@
 #include <QTextDocumentFragment>
 
 #include "browser/action_table.h"
+#include "core/message_table.h"
 #include "support/test_files.h"
 
 namespace {
@@ -33,8 +34,8 @@ TEST(Handbook, EveryLinkAnchorAndPictureResolves) {
     EXPECT_TRUE(QFileInfo::exists(QFileInfo(kHandbook).absolutePath() + u'/' + picture))
         << picture.toStdString();
   // F1 and the about window's Help button jump to these.
-  for (const char* topic : {"TApplication_HelpJump", "browse", "view", "details", "goto", "setup",
-                            "look", "chapters", "guide", "edit"})
+  for (const char* topic : {"contents", "browse", "view", "details", "goto", "setup", "look",
+                            "chapters", "guide", "edit"})
     EXPECT_TRUE(ids.contains(QLatin1String(topic))) << topic;
 }
 
@@ -47,4 +48,11 @@ TEST(Handbook, DescribesEveryCommandAndEveryKeyOfTheBook) {
   for (const char* key : {"Page Up", "Page Down", "Home", "End", "Left", "Right", "Up", "Down",
                           "Enter", "Esc", "F10", "Shift", "Ctrl", "0", "1", "9", "A", "Z", "Space"})
     EXPECT_TRUE(keys.contains(QLatin1String(key))) << key;
+  // What the cells say, the setup dialog's page captions in both modes, and
+  // where the settings and the thumbnails live.
+  for (const QString& said : {Msg("NoPreview"), Msg("UnknownImageFormat"), Msg("DefaultAlbumLook"),
+                              Msg("DefaultBMColors"), Msg("AlbumLook"), Msg("Chapters"),
+                              QString("General"), QString("Share thumbnails with other programs"),
+                              QString("Quirevale.conf"), QString("~/.cache/thumbnails")})
+    EXPECT_TRUE(text.contains(said)) << said.toStdString();
 }

@@ -119,6 +119,7 @@ TEST_F(SetupDialogTest, AMissingDefaultLookShowsTheDefaultsAndOkCreatesIt) {
   EXPECT_FALSE(Find<QWidget>("pnChapters")->isVisible());
   EXPECT_FALSE(Find("btApply")->isEnabled());
   Click("btConfirmDeletes");
+  Click("btShareThumbnails");
   {
     const FileSizeLimit limit(10);
     Click("btOK");
@@ -135,6 +136,7 @@ TEST_F(SetupDialogTest, AMissingDefaultLookShowsTheDefaultsAndOkCreatesIt) {
   ASSERT_TRUE(LoadProfile(Path("default.AFM"), written));
   EXPECT_EQ(written.ColumnCount, 2);
   EXPECT_FALSE(settings_.ConfirmDeletes);
+  EXPECT_FALSE(settings_.ShareThumbnails);
   ProgramSettings stored = DefaultProgramSettings();
   ReadSettings(stored);
   EXPECT_EQ(stored, settings_);

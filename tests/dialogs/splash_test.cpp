@@ -119,10 +119,10 @@ TEST(Splash, HelpAndWebAddressGoToTheOpener) {
   help->show();
   help->click();
   ASSERT_EQ(opened.size(), 1);
-  EXPECT_EQ(opened[0].fragment(), "TApplication_HelpJump");
+  EXPECT_EQ(opened[0].fragment(), "contents");
   QFile page(opened[0].toLocalFile());
   ASSERT_TRUE(page.open(QIODevice::ReadOnly)) << page.fileName().toStdString();
-  EXPECT_TRUE(page.readAll().contains("id=\"TApplication_HelpJump\""));
+  EXPECT_TRUE(page.readAll().contains("id=\"contents\""));
 
   home->show();
   QTest::mouseClick(home, Qt::LeftButton);
