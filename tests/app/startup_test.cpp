@@ -86,15 +86,12 @@ TEST(StartUp, OpensTheArgumentByItsExtensionOrShowsTheEmptyCover) {
   }
 }
 
-// The desktop matches the windows to the entry by the class X gives them (the
-// application name) or, on Wayland, by the desktop file name.
+// The desktop matches windows to the entry by their X class (the application
+// name) or, on Wayland, by the desktop file name.
 TEST(StartUp, TheWindowsNameTheirDesktopEntry) {
-  const QString testName = QCoreApplication::applicationName();
   SetProgramIdentity();
   EXPECT_EQ(QGuiApplication::desktopFileName(), QString::fromLatin1(ApplicationId));
   EXPECT_FALSE(QApplication::windowIcon().isNull());
-  const QByteArray entry = ReadAll(QStringLiteral(":/desktop/%1.desktop").arg(ApplicationId));
-  EXPECT_TRUE(
-      entry.contains("\nStartupWMClass=" + QCoreApplication::applicationName().toUtf8() + '\n'));
-  QCoreApplication::setApplicationName(testName);
+  EXPECT_TRUE(ReadAll(QStringLiteral(":/desktop/%1.desktop").arg(ApplicationId))
+                  .contains("\nStartupWMClass=" + QApplication::applicationName().toUtf8() + '\n'));
 }

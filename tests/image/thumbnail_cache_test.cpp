@@ -111,7 +111,7 @@ TEST_F(ThumbnailCacheTest, ASecondLoadDecodesNothing) {
       Photo("tall.JPEG", EncodeJpeg(Filled(900, 1600, Qt::red), {90, true})),
       Photo("turned.jpg", EncodeJpeg(Filled(1200, 1600, Qt::red), {90, false, 6})),
       photos.filePath("icon.bmp"),
-      Photo("small.jpg", EncodeJpeg(Filled(40, 30, Qt::red))),
+      Photo("a;b=c,d+e@f'g#h%i j Ōsaka.jpg", EncodeJpeg(Filled(40, 30, Qt::red))),
   };
   const QList<ThumbnailPicture> first = Load(files);
   EXPECT_EQ(Mode(home.filePath("thumbnails")), 0x7000);
@@ -128,6 +128,12 @@ TEST_F(ThumbnailCacheTest, ASecondLoadDecodesNothing) {
     EXPECT_FALSE(png.text("Software").isEmpty() || png.text("Thumb::Image::Height").isEmpty());
   }
   EXPECT_EQ(QDir(home.filePath("thumbnails/large")).count(), files.size() + 2);  // no leftovers
+  // GLib's programs (file managers) take the entries as theirs, awkward names included.
+  qputenv("GIO_USE_VFS", "local");
+  QProcess gio;
+  gio.start(QStringLiteral("gio"), {"info", "-a", "thumbnail::is-valid", files[4]});
+  ASSERT_TRUE(gio.waitForFinished());
+  EXPECT_TRUE(gio.readAllStandardOutput().contains("thumbnail::is-valid: TRUE"));
   // The turned photo is stored upright, with its upright size.
   const QImage turned(ThumbnailCacheEntry(files[2], 256));
   EXPECT_EQ(turned.size(), QSize(256, 192));
@@ -211,17 +217,4 @@ TEST_F(ThumbnailCacheTest, NothingIsWrittenWhereItMayNotBe) {
   WriteAll(home.filePath("thumbnails"), "not a folder");
   EXPECT_FALSE(Load({photo})[0].Picture.isNull());
   EXPECT_TRUE(QFileInfo(home.filePath("thumbnails")).isFile());
-}
-
-TEST_F(ThumbnailCacheTest, GlibAcceptsTheEntries) {
-  const QString photo =
-      Photo(QStringLiteral("a;b=c,d+e@f'g#h%i j Ōsaka.jpg"), EncodeJpeg(Filled(800, 600, Qt::red)));
-  Load({photo});
-  QProcess gio;
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert(QStringLiteral("GIO_USE_VFS"), QStringLiteral("local"));
-  gio.setProcessEnvironment(environment);
-  gio.start(QStringLiteral("gio"), {"info", "-a", "thumbnail::is-valid", photo});
-  ASSERT_TRUE(gio.waitForFinished());
-  EXPECT_TRUE(gio.readAllStandardOutput().contains("thumbnail::is-valid: TRUE"));
 }
