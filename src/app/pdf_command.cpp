@@ -7,7 +7,8 @@
 
 int RunPdfCommand(const CommandLine& command, QTextStream& out, QTextStream& err) {
   PdfOptions options;
-  options.Paper = ParsePaperSize(command.paper).value_or(QPageSize(QPageSize::A4));
+  options.Paper = ParsePaperSize(command.paper).value_or(PaperSize());
+  options.Profile = command.profile;
   options.Dpi = command.dpi;
   options.Pages = command.pages;
   HeadlessAlbum album(PdfLayoutSize(options));

@@ -63,7 +63,7 @@ PdfExportDialog::PdfExportDialog(QWidget* parent) : QDialog(parent) {
 
 PdfOptions PdfExportDialog::Options() const {
   PdfOptions options;
-  options.Paper = ParsePaperSize(edPaper->currentText()).value_or(QPageSize(QPageSize::A4));
+  options.Paper = ParsePaperSize(edPaper->currentText()).value_or(PaperSize());
   options.Dpi = edDpi->value();
   options.Pages = rbPages->isChecked();
   return options;
