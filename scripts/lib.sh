@@ -5,7 +5,8 @@ QV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # What building and running the program needs.
 QV_RUN_PACKAGES=(cmake g++ make qt6-base-dev qt6-svg-dev libjpeg62-turbo-dev libexif-dev
-                 fonts-liberation2 fonts-droid-fallback)
+                 fonts-liberation2 fonts-droid-fallback
+                 libqpdf-dev)
 # What the tests add. A few window tests run on a virtual X server with real
 # input; the installed desktop files are checked by their validators; the
 # PDF tests read the book back with poppler's tools; the sources' format is
@@ -13,7 +14,7 @@ QV_RUN_PACKAGES=(cmake g++ make qt6-base-dev qt6-svg-dev libjpeg62-turbo-dev lib
 # against GLib (gio) and xdg-mime.
 QV_TEST_PACKAGES=(googletest libgtest-dev xvfb xauth xdotool
                   desktop-file-utils appstream libxml2-utils poppler-utils clang-format
-                  libglib2.0-dev xdg-utils shared-mime-info)
+                  libglib2.0-dev xdg-utils shared-mime-info qpdf)
 
 # Installs the named Debian packages that are missing, through sudo when not root.
 qv_install() {

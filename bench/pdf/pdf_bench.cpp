@@ -23,7 +23,8 @@ constexpr int kDpi = 300;
 constexpr int kPhotos = 60;
 int cameraPhotos = 1000;
 constexpr double kRatioTarget = 2.0;
-constexpr double kMemoryTarget = 500;  // MB
+constexpr double kMemoryTarget = 500;      // MB
+constexpr double kColdMemoryTarget = 300;  // MB, with the empty cache every run starts with
 const QString kDemo = QStringLiteral(QV_BINARY_DIR "/samples/demo/Demo.ALB");
 
 double Seconds(const QElapsedTimer& timer) { return double(timer.nsecsElapsed()) / 1e9; }
@@ -92,6 +93,10 @@ void CameraAlbum(AlbumModel& model, const QString& data) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A cold cache of its own: a warm one hides the decoding, and the person's
+  // own cache is no place for a benchmark's entries.
+  QTemporaryDir cache;
+  qputenv("XDG_CACHE_HOME", cache.path().toLocal8Bit());
   QGuiApplication app(argc, argv);
   QString data = QCoreApplication::applicationDirPath() + QStringLiteral("/bench-data");
   int rounds = 3;
@@ -123,6 +128,8 @@ int main(int argc, char** argv) {
                 ok ? "" : qPrintable(QStringLiteral(" (failed: %1)").arg(error)));
     goals.push_back({QStringLiteral("pdf-memory-1000-photos"), ok ? PeakMegabytes() : 0,
                      kMemoryTarget, true, " MB"});
+    goals.push_back({QStringLiteral("pdf-memory-1000-photos-cold-cache"), ok ? PeakMegabytes() : 0,
+                     kColdMemoryTarget, true, " MB"});
   }
   QFile::remove(out.filePath(QStringLiteral("camera.pdf")));
 

@@ -66,7 +66,8 @@ CommandLine ParsePdf(const QStringList& arguments, qsizetype from) {
   result.action = CommandLine::Action::Pdf;
   for (qsizetype i = from; i < arguments.size(); ++i) {
     const QString& arg = arguments[i];
-    const bool takesValue = arg == u"--out" || arg == u"--page-size" || arg == u"--dpi";
+    const bool takesValue =
+        arg == u"--out" || arg == u"--page-size" || arg == u"--dpi" || arg == u"--profile";
     if (takesValue && i + 1 >= arguments.size())
       return Failed(QStringLiteral("%1 needs a value").arg(arg));
     const QString value = takesValue ? arguments[++i] : QString();
@@ -75,8 +76,8 @@ CommandLine ParsePdf(const QStringList& arguments, qsizetype from) {
       result.outDir = value;
     } else if (arg == u"--page-size") {
       if (!ParsePaperSize(value))
-        return Failed(QStringLiteral("--page-size wants A4, A5, Letter or WIDTHxHEIGHTmm "
-                                     "(90 to 2000 mm), not %1")
+        return Failed(QStringLiteral("--page-size wants A4, A5, Letter or WIDTHxHEIGHT in mm, cm "
+                                     "or in (210.5x297mm, 8.5x11in; 90 to 2000 mm), not %1")
                           .arg(value));
       result.paper = value;
     } else if (arg == u"--dpi") {
@@ -86,6 +87,14 @@ CommandLine ParsePdf(const QStringList& arguments, qsizetype from) {
             QStringLiteral("--dpi wants a number from %1 to %2").arg(MinPdfDpi).arg(MaxPdfDpi));
     } else if (arg == u"--spreads" || arg == u"--pages") {
       result.pages = arg == u"--pages";
+    } else if (arg == u"--profile") {
+      const std::optional<PdfProfile> profile = ParsePdfProfile(value);
+      if (!profile)
+        return Failed(
+            QStringLiteral("--profile wants screen, home or print-shop, not %1").arg(value));
+      result.profile = *profile;
+    } else if (arg == u"--strict") {
+      result.strict = true;
     } else if (arg.startsWith(u"--")) {
       return Failed(QStringLiteral("unknown option %1").arg(arg));
     } else if (result.file.isEmpty()) {
@@ -122,8 +131,9 @@ QString HelpText() {
   return QStringLiteral(
       "Usage: quirevale [FILE]\n"
       "       quirevale --render FILE --out DIR [--size WxH] [--chapter K --spread P]\n"
-      "       quirevale --pdf FILE --out BOOK.pdf [--page-size A4|A5|Letter|WxHmm]\n"
-      "                 [--dpi N] [--spreads|--pages]\n"
+      "       quirevale --pdf FILE --out BOOK.pdf [--page-size A4|A5|Letter|WxH(mm|cm|in)]\n"
+      "                 [--dpi N] [--spreads|--pages] [--profile screen|home|print-shop]\n"
+      "                 [--strict]\n"
       "Shows a photo album as a book.\n"
       "\n"
       "FILE is an album file (.ALB), a format file (.AFM) or an album data file (.XML);\n"
@@ -139,5 +149,13 @@ QString HelpText() {
       "                 cover and every spread of every chapter, a spread on each\n"
       "                 landscape sheet (--spreads, the default) or a page on each\n"
       "                 portrait sheet (--pages); --page-size sets the paper\n"
-      "                 (default A4), --dpi the pictures' resolution (default 300)\n");
+      "                 (default A4; WxH is the sheet as written, e.g. 300x200mm,\n"
+      "                 8.5x11in), --dpi the pictures' resolution (default 300)\n"
+      "  --profile      screen (default): the book as the window shows it;\n"
+      "                 home: for a desktop printer, 6 mm margins, no decoration;\n"
+      "                 print-shop: a page on each sheet (--spreads is ignored) at\n"
+      "                 the paper size plus 3 mm bleed, trim and bleed boxes, no\n"
+      "                 text or picture within 5 mm of the trim or 10 mm of the spine\n"
+      "  --strict       any finding of the pre-print check is an error (exit 3,\n"
+      "                 nothing written)\n");
 }

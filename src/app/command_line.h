@@ -3,12 +3,14 @@
 // open (further arguments are ignored), --help / --version, or the headless
 // render command:
 //   quirevale --render FILE --out DIR [--size WxH] [--chapter K --spread P]
-//   quirevale --pdf FILE --out BOOK.pdf [--page-size A4|A5|Letter|WxHmm] [--dpi N]
-//             [--spreads|--pages]
+//   quirevale --pdf FILE --out BOOK.pdf [--page-size A4|A5|Letter|WxH(mm|cm|in)] [--dpi N]
+//             [--spreads|--pages] [--profile screen|home|print-shop] [--strict]
 
 #include <QSize>
 #include <QString>
 #include <QStringList>
+
+#include "book/pdf_sheet.h"
 
 struct CommandLine {
   enum class Action { Run, ShowHelp, ShowVersion, Render, Pdf, Error };
@@ -24,7 +26,9 @@ struct CommandLine {
   QString paper = QStringLiteral("A4");
   int dpi = 300;
   bool pages = false;
-  QString error;  // Action::Error: what is wrong, for the user
+  PdfProfile profile = PdfProfile::Screen;
+  bool strict = false;  // any finding of the pre-print check is an error
+  QString error;        // Action::Error: what is wrong, for the user
 };
 
 // arguments as QCoreApplication::arguments() gives them (program name first).

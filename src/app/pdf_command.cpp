@@ -4,10 +4,12 @@
 
 #include "app/render_command.h"
 #include "book/pdf_book.h"
+#include "book/print_check.h"
 
 int RunPdfCommand(const CommandLine& command, QTextStream& out, QTextStream& err) {
   PdfOptions options;
-  options.Paper = ParsePaperSize(command.paper).value_or(QPageSize(QPageSize::A4));
+  options.Paper = ParsePaperSize(command.paper).value_or(PaperSize());
+  options.Profile = command.profile;
   options.Dpi = command.dpi;
   options.Pages = command.pages;
   HeadlessAlbum album(PdfLayoutSize(options));
@@ -18,6 +20,15 @@ int RunPdfCommand(const CommandLine& command, QTextStream& out, QTextStream& err
   }
   for (const QString& message : album.Ask.Messages) err << "quirevale: " << message << "\n";
   const AlbumModel& model = album.Album.Model;
+  // What a print shop would send back, before anything is written.
+  const std::vector<PrintFinding> findings =
+      CheckBookForPrint(album.Book, album.Window, options.Profile != PdfProfile::PrintShop);
+  for (const PrintFinding& finding : findings)
+    err << "quirevale: check: " << DescribeFinding(finding, model) << "\n";
+  if (command.strict && !findings.empty()) {
+    err << "quirevale: " << findings.size() << " findings, nothing written (--strict)\n";
+    return 3;
+  }
   int shown = -3;
   auto progress = [&](int chapter, int percent) {
     if (chapter != shown) {

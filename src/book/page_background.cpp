@@ -205,8 +205,12 @@ void PagePainter::PaintBackground(BookPage& page) {
 void PagePainter::PaintBookmarks(BookPage& page) const {
   // The tabs of the previous spread are gone: PaintBackground starts from
   // the page's Background.
-  const QFont& bookmarkFont = look_.BookmarkFont.Font;
   QPainter p(&page.Image);
+  PaintBookmarkTabs(page, p);
+}
+
+void PagePainter::PaintBookmarkTabs(const BookPage& page, QPainter& p) const {
+  const QFont& bookmarkFont = look_.BookmarkFont.Font;
   // The labels are always bold Arial of the bookmark font's size.
   QFont labelFont(QStringLiteral("Arial"));
   if (bookmarkFont.pixelSize() > 0)
@@ -237,4 +241,29 @@ void PagePainter::PaintBookmarks(BookPage& page) const {
       p.drawLine(tab.EdgeX - originX, r.top(), tab.EdgeX - originX, r.bottom());
     }
   }
+}
+
+void PagePainter::PaintPaper(const BookPage& page, QPainter& p, const QRectF& r, int dpi) {
+  QColor colour = ToQColor(look_.CoverColor);
+  QImage texture;
+  if (page.IsCover()) {
+    texture = textures_.Picture(look_.CoverTexture);
+  } else {
+    const PageLook look = PageLookFor(page.Kind, model_, view_, look_);
+    colour = ToQColor(look.Color);
+    if (look.Color == look_.PageColor) texture = textures_.Picture(look_.PageTexture);
+  }
+  if (texture.isNull()) {
+    p.fillRect(r, colour);
+    return;
+  }
+  // The texture at the dpi, drawn at its size on screen: the same grain,
+  // each texel sharp on paper.
+  const double f = dpi / 96.0;
+  QBrush brush(texture.scaled(texture.size() * f, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+  brush.setTransform(QTransform::fromScale(1 / f, 1 / f));
+  p.save();
+  p.setBrushOrigin(r.topLeft());
+  p.fillRect(r, brush);
+  p.restore();
 }

@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 #include "book/book_layout.h"
 #include "book/book_window.h"
@@ -28,13 +29,14 @@ void UseFont(QPainter& p, const LookFont& font) {
 }
 
 void PaintCover(PageText& text, const BookPage& page, const AlbumModel& model,
-                const ViewState& view, const AlbumLook& look) {
+                const ViewState& view, const AlbumLook& look, bool print) {
   const int w = page.Width();
   const int h = page.Height();
   QPainter& p = text.Painter();
   UseFont(p, look.TitleFont);
   // Pressed into the cover: a dark edge below the letters lifts them off the grain.
-  text.SetShadow(QColor(0, 0, 0, 150));
+  // On paper without transparency it would be a solid black copy.
+  if (!print) text.SetShadow(QColor(0, 0, 0, 150));
   const QString title = model.DataTitles.value(0);
   if (view.CurrentChapter != -1 && !title.isEmpty()) {
     text.Block(QRect(28, 0, w - 28, h - 40), title);
@@ -66,7 +68,7 @@ void PagePainter::PaintContent(const BookPage& page, QPainter& p) const {
   p.setBrush(Qt::NoBrush);
   PageText text(p, page.Kind, textBoxes_);
   if (page.IsCover()) {
-    PaintCover(text, page, model_, view_, look_);
+    PaintCover(text, page, model_, view_, look_, print_);
     return;
   }
   const PageLook look = PageLookFor(page.Kind, model_, view_, look_);
@@ -108,7 +110,7 @@ void PagePainter::PaintContent(const BookPage& page, QPainter& p) const {
     const EdgeRect pic{cell.Left, cell.Top, cell.Right,
                        std::max(cell.Top, cell.Bottom - descHeight)};
     const Thumbnail& thumb = thumbs[idx];
-    if (pic.Height() > 0 && (look_.ThumbnailFrames || thumb.IsNull())) {
+    if (pic.Height() > 0 && (look_.ThumbnailFrames || (thumb.IsNull() && !print_))) {
       p.setPen(QPen(Qt::black, 1));
       p.drawRect(pic.Left - 1, pic.Top - 1, pic.Width() + 1, pic.Height() + 1);
     }
@@ -121,10 +123,12 @@ void PagePainter::PaintContent(const BookPage& page, QPainter& p) const {
           DrawCellPicture(p, pic, VideoThumbnail(layout_.ThumbnailBox()));
           break;
         case CellPicture::UnknownFormat:
+          if (print_) break;
           UseFont(p, look_.BaseFont);
           text.Block(pic.ToQRect(), Msg(QStringLiteral("UnknownImageFormat")));
           break;
         case CellPicture::NoPreview:
+          if (print_) break;
           UseFont(p, look_.BaseFont);
           text.Block(pic.ToQRect(), Msg(QStringLiteral("NoPreview")));
           break;
@@ -144,9 +148,17 @@ void PagePainter::DrawCellPicture(QPainter& p, const EdgeRect& pic, const Thumbn
   // pixel short of its picture's proportions.
   const QSize shape(thumb.Picture.width(), thumb.Picture.height() + 1);
   const EdgeRect r = ThumbnailPictureRect(shape, layout_.ScreenThumbnailBox());
+  // On paper every picture is at the dpi: a smaller one is enlarged here
+  // once, smoothly, rather than by the printer.
+  const double scale = layout_.PictureScale();
+  const QSize atDpi(int(std::ceil(r.Width() * scale)), int(std::ceil(r.Height() * scale)));
+  const QImage picture =
+      print_ && thumb.Picture.width() < atDpi.width()
+          ? thumb.Picture.scaled(atDpi, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+          : thumb.Picture;
   p.save();
   p.setRenderHint(QPainter::SmoothPixmapTransform);
-  p.drawImage(QRectF(pic.Left + r.Left, pic.Top + r.Top, r.Width(), r.Height()), thumb.Picture);
+  p.drawImage(QRectF(pic.Left + r.Left, pic.Top + r.Top, r.Width(), r.Height()), picture);
   p.restore();
 }
 

@@ -20,6 +20,7 @@ class BookLayout;
 class BookWindow;
 class PageText;
 class QPainter;
+class QRectF;
 struct AlbumLook;
 struct TextBox;
 struct Thumbnail;
@@ -44,6 +45,16 @@ class PagePainter {
   // While boxes is set, the content layer adds every text it draws to it:
   // tests check that no two overlap and none is cut. Null: nothing recorded.
   void RecordTextBoxes(std::vector<TextBox>* boxes) { textBoxes_ = boxes; }
+
+  // For print: the page's paper (its colour, or the look's texture tiled at
+  // dpi so its grain is the screen's) over r of painter.
+  void PaintPaper(const BookPage& page, QPainter& painter, const QRectF& r, int dpi);
+  // The bookmark tabs of page with their labels, in page coordinates.
+  void PaintBookmarkTabs(const BookPage& page, QPainter& painter) const;
+  // Print style: cells without a picture stay empty (the pre-print check
+  // names them), no shadows, and pictures are drawn at the picture scale
+  // even where the picture is smaller.
+  void SetPrintStyle(bool on) { print_ = on; }
 
  private:
   void PaintBookmarks(BookPage& page) const;
@@ -70,4 +81,5 @@ class PagePainter {
   QImage leftCorner_;
   QImage rightCorner_;
   std::vector<TextBox>* textBoxes_ = nullptr;
+  bool print_ = false;
 };

@@ -1,14 +1,14 @@
 #include "pdf_book.h"
 
 #include <QDir>
-#include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QRegularExpression>
 #include <QSaveFile>
+#include <QTemporaryFile>
 #include <vector>
 
 #include "book/book.h"
+#include "book/pdf_boxes.h"
 #include "book/sized_book_window.h"
 #include "core/progress.h"
 
@@ -17,11 +17,8 @@ namespace {
 // The pages' own resolution (PageDotsPerMeter): one page pixel is one unit
 // on the sheet, so fonts given in points come out as on screen.
 constexpr int PagePixelsPerInch = 96;
-
-QPageLayout SheetLayout(const PdfOptions& options) {
-  return QPageLayout(options.Paper, options.Pages ? QPageLayout::Portrait : QPageLayout::Landscape,
-                     QMarginsF());
-}
+constexpr double PointsPerMm = 72 / 25.4;
+constexpr double PixelsPerMm = PagePixelsPerInch / 25.4;
 
 struct Sheet {
   int Chapter = 0;
@@ -29,10 +26,11 @@ struct Sheet {
   int Side = -1;    // with Pages: 0 the left, 1 the right page; -1 both
 };
 
-std::vector<Sheet> Sheets(const BookView& book, bool pages) {
+std::vector<Sheet> Sheets(const BookView& book, bool pages, bool cover) {
   const AlbumModel& model = book.Model();
   const int perPage = book.Look().ImagesPerPage();
-  std::vector<Sheet> sheets{{0, -1, -1}};
+  std::vector<Sheet> sheets;
+  if (cover) sheets.push_back({0, -1, -1});
   for (int c = 0; c <= model.ChapterCount(); ++c) {
     for (int p = 0; p <= model.LastSpread(c, perPage); p += 2) {
       if (pages) {
@@ -71,47 +69,86 @@ void PaintSheet(BookView& book, const Sheet& s, QPainter& sheet, QSize sheetSize
   }
 }
 
+// A sheet for a printer: the paper at the dpi, then the content as vectors
+// and text; no board, page stacks, curls or spine shade. Print-shop puts the
+// page's inner area on the safe rect with the paper running into the bleed;
+// home puts the pages on the printable part with their bookmark tabs.
+void PaintPrintSheet(BookView& book, const Sheet& s, QPainter& sheet, const PdfSheet& geometry,
+                     const PdfOptions& options) {
+  PagePainter& painter = book.Painter();
+  const bool shop = options.Profile == PdfProfile::PrintShop;
+  auto paint = [&](BookPage& page, QPointF origin) {
+    QRectF paper(origin + QPointF(page.Area.Left, page.Area.Top),
+                 QSizeF(page.Area.Width(), page.Area.Height()));
+    if (page.IsCover()) paper = QRectF(origin, QSizeF(page.Width(), page.Height()));
+    // The bleed is the paper running on past the trim.
+    if (shop) paper = QRectF(QPointF(), geometry.Mm * PixelsPerMm + QSizeF(1, 1));
+    painter.PaintPaper(page, sheet, paper, options.Dpi);
+    sheet.save();
+    sheet.translate(origin);
+    if (!shop && !page.IsCover()) painter.PaintBookmarkTabs(page, sheet);
+    painter.PaintContent(page, sheet);
+    sheet.restore();
+  };
+  if (shop) {
+    BookPage& page = s.Side == 0 ? book.LeftPage : book.RightPage;
+    const QRectF at = geometry.Content(page.IsLeft());
+    paint(page, at.topLeft() - QPointF(page.Area.Left, page.Area.Top));
+    return;
+  }
+  const QPointF origin = geometry.Printable.topLeft();
+  if (s.Spread == -1) {
+    const double x = s.Side == -1 ? (geometry.Printable.width() - book.CoverPage.Width()) / 2 : 0;
+    paint(book.CoverPage, origin + QPointF(x, 0));
+  } else if (s.Side == 0) {
+    paint(book.LeftPage, origin);
+  } else if (s.Side == 1) {
+    paint(book.RightPage, origin);
+  } else {
+    paint(book.LeftPage, origin);
+    paint(book.RightPage, origin + QPointF(book.SpineX(), 0));
+  }
+}
+
+QString CannotWrite(const QString& path, const QString& why) {
+  return QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(path), why);
+}
+
 }  // namespace
 
-std::optional<QPageSize> ParsePaperSize(const QString& text) {
-  const QString t = text.trimmed().toUpper();
-  if (t == u"A4") return QPageSize(QPageSize::A4);
-  if (t == u"A5") return QPageSize(QPageSize::A5);
-  if (t == u"LETTER") return QPageSize(QPageSize::Letter);
-  const QRegularExpressionMatch m =
-      QRegularExpression(QStringLiteral("^(\\d{2,4})X(\\d{2,4})MM$")).match(t);
-  if (!m.hasMatch()) return std::nullopt;
-  const int w = m.captured(1).toInt();
-  const int h = m.captured(2).toInt();
-  // A page smaller than a postcard has no room for the book's margins.
-  if (w < 90 || h < 90 || w > 2000 || h > 2000) return std::nullopt;
-  return QPageSize(QSizeF(w, h), QPageSize::Millimeter);
-}
-
-QSize PdfLayoutSize(const PdfOptions& options) {
-  const QSize sheet = SheetLayout(options).fullRectPixels(PagePixelsPerInch).size();
-  return options.Pages ? QSize(sheet.width() * 2, sheet.height()) : sheet;
-}
+QSize PdfLayoutSize(const PdfOptions& options) { return SheetFor(options).Layout; }
 
 bool WriteBookPdf(BookView& book, const QString& path, const PdfOptions& options,
                   const PdfProgress& progress, QString* error) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) {
-    *error = QStringLiteral("cannot write %1: %2")
-                 .arg(QDir::toNativeSeparators(path), file.errorString());
+    *error = CannotWrite(path, file.errorString());
+    return false;
+  }
+  // Qt writes the pages; the boxes and the output intent are added as the
+  // file is copied into place.
+  QTemporaryFile written;
+  if (!written.open()) {
+    *error = CannotWrite(written.fileTemplate(), written.errorString());
     return false;
   }
   const AlbumModel& model = book.Model();
-  const std::vector<Sheet> sheets = Sheets(book, options.Pages);
-  const QSize sheetSize = SheetLayout(options).fullRectPixels(PagePixelsPerInch).size();
+  const PdfSheet geometry = SheetFor(options);
+  const bool print = options.Profile != PdfProfile::Screen;
+  const std::vector<Sheet> sheets =
+      Sheets(book, geometry.SinglePages, options.Profile != PdfProfile::PrintShop);
+  const QSize sheetSize = geometry.Page.fullRectPixels(PagePixelsPerInch).size();
   // Only the spread on the sheet keeps its pictures: a thousand photos at
   // print resolution would not fit in memory.
   book.SetPictureScale(double(options.Dpi) / PagePixelsPerInch, 0);
+  book.Painter().SetPrintStyle(print);
   bool cancelled = false;
   {
-    QPdfWriter writer(&file);
+    QPdfWriter writer(&written);
+    // A printer wants no transparency: PDF/A-1b has none, and an output intent.
+    if (print) writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
     writer.setResolution(PagePixelsPerInch);
-    writer.setPageLayout(SheetLayout(options));
+    writer.setPageLayout(geometry.Page);
     writer.setCreator(QStringLiteral("Quirevale"));
     writer.setTitle(model.DataTitles.value(0));
     QPainter sheet(&writer);
@@ -123,10 +160,14 @@ bool WriteBookPdf(BookView& book, const QString& path, const PdfOptions& options
       }
       if (i > 0) writer.newPage();
       book.ShowSpread(s.Chapter, s.Spread);
-      PaintSheet(book, s, sheet, sheetSize);
+      if (print)
+        PaintPrintSheet(book, s, sheet, geometry, options);
+      else
+        PaintSheet(book, s, sheet, sheetSize);
     }
     sheet.end();
   }
+  book.Painter().SetPrintStyle(false);
   book.SetPictureScale(1.0, ThumbnailMemoryBudget);
   book.ShowSpread(0, -1);
   if (cancelled) {
@@ -134,10 +175,18 @@ bool WriteBookPdf(BookView& book, const QString& path, const PdfOptions& options
     *error = QStringLiteral("cancelled");
     return false;
   }
+  written.flush();
+  const bool shop = options.Profile == PdfProfile::PrintShop;
+  QString why;
+  if (!FinishPdf(written.fileName(), file, shop ? geometry.Mm * PointsPerMm : QSizeF(),
+                 geometry.BleedMm * PointsPerMm, &why)) {
+    file.cancelWriting();
+    *error = CannotWrite(path, why);
+    return false;
+  }
   if (progress) progress(-2, 100);
   if (!file.commit()) {
-    *error = QStringLiteral("cannot write %1: %2")
-                 .arg(QDir::toNativeSeparators(path), file.errorString());
+    *error = CannotWrite(path, file.errorString());
     return false;
   }
   return true;

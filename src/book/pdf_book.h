@@ -2,33 +2,24 @@
 // The book as a print-ready PDF: every sheet drawn by the book's own code at
 // the paper's size, text as text, pictures decoded anew for the printed cell.
 
-#include <QPageSize>
 #include <QSize>
 #include <QString>
 #include <functional>
-#include <optional>
+
+#include "book/pdf_sheet.h"
 
 class AlbumModel;
 struct AlbumLook;
 struct ProgramSettings;
 class BookView;
 
-struct PdfOptions {
-  QPageSize Paper{QPageSize::A4};
-  int Dpi = 300;       // the pictures' resolution on paper
-  bool Pages = false;  // every page on a sheet of its own; else a spread a sheet
-};
-
-// A4, A5, Letter (any letter case) or WIDTHxHEIGHTmm; nullopt otherwise.
-std::optional<QPageSize> ParsePaperSize(const QString& text);
-
 // The dpi range offered: enough for proofs and for photo printers alike.
 constexpr int MinPdfDpi = 72;
 constexpr int MaxPdfDpi = 1200;
 
-// The window size the book is laid out for: the sheet (landscape for
-// spreads) or two sheets side by side (portrait, for pages), at the pages'
-// own pixel size, so the layout, fonts and lines are those of the window.
+// The window size the book is laid out for (PdfSheet::Layout): the sheet's
+// part pages go on, a spread or two pages side by side, at the pages' own
+// pixel size, so the layout, fonts and lines are those of the window.
 QSize PdfLayoutSize(const PdfOptions& options);
 
 // Called before each sheet with the chapter it shows (-1: the cover) and the
@@ -36,10 +27,10 @@ QSize PdfLayoutSize(const PdfOptions& options);
 using PdfProgress = std::function<bool(int chapter, int percent)>;
 
 // Writes the cover and every spread of every chapter (or every page) of the
-// book, whose window must be laid out for PdfLayoutSize(options), into path.
-// The file is replaced only when the whole book is written; false with a
-// message in *error when it cannot be (or was cancelled: error "cancelled").
-// The book shows the cover afterwards, with screen pictures again.
+// book (print-shop: every page, no cover), whose window must be laid out for
+// PdfLayoutSize(options), into path. The file is replaced only when the whole book is written;
+// false with a message in *error when it cannot be (or was cancelled: error "cancelled"). The book
+// shows the cover afterwards, with screen pictures again.
 bool WriteBookPdf(BookView& book, const QString& path, const PdfOptions& options,
                   const PdfProgress& progress, QString* error);
 

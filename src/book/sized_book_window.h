@@ -34,7 +34,10 @@ class SizedBookWindow : public BookWindow {
   void SetToolPanelVisible(bool) override {}
   bool IsMenuShown() const override { return false; }
   bool IsEditMode() const override { return false; }
-  bool IsResizing() const override { return false; }
+  // Pictures off: spreads are laid out and drawn without any, as while a
+  // window is resized (the pre-print check reads only the texts).
+  bool IsResizing() const override { return picturesOff_; }
+  void SetPicturesOff(bool off) { picturesOff_ = off; }
   ProgressSink& Progress() override { return progress_; }
   void SetCursor(CursorKind) override {}
   void RunEditMode() override {}
@@ -62,4 +65,5 @@ class SizedBookWindow : public BookWindow {
 
  private:
   QSize size_;
+  bool picturesOff_ = false;
 };

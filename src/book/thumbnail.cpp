@@ -1,5 +1,6 @@
 #include "thumbnail.h"
 
+#include <QColorSpace>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -33,9 +34,14 @@ Thumbnail ComposeThumbnail(const QImage& picture, const EdgeRect& rect, QSize bo
     return thumbnail;
   }
   const QSize drawn(rect.Width(), rect.Height());
-  const QImage scaled = picture.size() == drawn ? picture
-                                                : picture.scaled(drawn, Qt::IgnoreAspectRatio,
-                                                                 Qt::SmoothTransformation);
+  QImage scaled = picture.size() == drawn
+                      ? picture
+                      : picture.scaled(drawn, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  // A photo's own profile (Adobe RGB, say) in the sRGB the screen and the
+  // PDF assume; converted here, at the thumbnail's size, where it is cheap.
+  const QColorSpace space = scaled.colorSpace();
+  if (space.isValid() && space != QColorSpace(QColorSpace::SRgb))
+    scaled.convertToColorSpace(QColorSpace::SRgb);
   thumbnail.Picture = scaled.convertToFormat(
       IsOpaque(scaled) ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
   return thumbnail;

@@ -42,6 +42,16 @@ PdfExportDialog::PdfExportDialog(QWidget* parent) : QDialog(parent) {
   rbPages = Named<QRadioButton>(this, "rbPages");
   rbPages->setText(tr("A page on each sheet"));
   lbProgress = Named<QLabel>(this, "lbProgress");
+  lbProfile = Named<QLabel>(this, "lbProfile");
+  lbProfile->setText(tr("For"));
+  edProfile = Named<QComboBox>(this, "edProfile");
+  // In the order of PdfProfile.
+  edProfile->addItems({tr("Screen"), tr("Home printer"), tr("Print shop")});
+  // A print shop gets a page on each sheet.
+  connect(edProfile, &QComboBox::currentIndexChanged, this, [this](int index) {
+    rbSpreads->setEnabled(index != int(PdfProfile::PrintShop));
+    rbPages->setEnabled(index != int(PdfProfile::PrintShop));
+  });
   btOK = Named<QPushButton>(this, "btOK");
   btOK->setText(tr("OK"));
   btOK->setDefault(true);
@@ -54,18 +64,21 @@ PdfExportDialog::PdfExportDialog(QWidget* parent) : QDialog(parent) {
   grid->addWidget(edDpi, 1, 1);
   grid->addWidget(rbSpreads, 2, 0, 1, 2);
   grid->addWidget(rbPages, 3, 0, 1, 2);
-  grid->addWidget(lbProgress, 4, 0, 1, 2);
-  grid->addWidget(btOK, 5, 0);
-  grid->addWidget(btCancel, 5, 1);
+  grid->addWidget(lbProfile, 4, 0);
+  grid->addWidget(edProfile, 4, 1);
+  grid->addWidget(lbProgress, 5, 0, 1, 2);
+  grid->addWidget(btOK, 6, 0);
+  grid->addWidget(btCancel, 6, 1);
   connect(btOK, &QPushButton::clicked, this, &PdfExportDialog::btOKClick);
   connect(btCancel, &QPushButton::clicked, this, &PdfExportDialog::reject);
 }
 
 PdfOptions PdfExportDialog::Options() const {
   PdfOptions options;
-  options.Paper = ParsePaperSize(edPaper->currentText()).value_or(QPageSize(QPageSize::A4));
+  options.Paper = ParsePaperSize(edPaper->currentText()).value_or(PaperSize());
   options.Dpi = edDpi->value();
   options.Pages = rbPages->isChecked();
+  options.Profile = PdfProfile(edProfile->currentIndex());
   return options;
 }
 

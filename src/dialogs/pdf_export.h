@@ -1,6 +1,7 @@
 #pragma once
 // The modal "Export as PDF" dialog fPdfExport: paper size, picture
-// resolution, spreads or pages. OK asks for the file name and writes the
+// resolution, spreads or pages, the profile (screen, home printer, print
+// shop). OK asks for the file name and writes the
 // book while the dialog stays up, its Cancel stopping the export.
 
 #include <QDialog>
@@ -39,6 +40,8 @@ class PdfExportDialog : public QDialog {
   QRadioButton* rbSpreads;
   QRadioButton* rbPages;
   QLabel* lbProgress;
+  QLabel* lbProfile;
+  QComboBox* edProfile;
   QPushButton* btOK;
   QPushButton* btCancel;
 

@@ -1,6 +1,9 @@
 #include "jpeg_common.h"
 
+#include <QByteArray>
+#include <QColorSpace>
 #include <QSysInfo>
+#include <cstdlib>
 #include <cstring>
 
 #include "exif_orientation.h"
@@ -54,4 +57,17 @@ int JpegOrientation(const jpeg_decompress_struct& cinfo) {
 J_COLOR_SPACE JpegRgb32Space() {
   // 0xffRRGGBB in native order.
   return QSysInfo::ByteOrder == QSysInfo::LittleEndian ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+}
+
+void SaveJpegMarkers(jpeg_decompress_struct& cinfo) {
+  jpeg_save_markers(&cinfo, JPEG_APP0 + 1, 0xFFFF);
+  jpeg_save_markers(&cinfo, JPEG_APP0 + 2, 0xFFFF);
+}
+
+void SetJpegColorSpace(QImage& image, JOCTET* data, unsigned int length) {
+  if (data == nullptr) return;
+  const QColorSpace space = QColorSpace::fromIccProfile(
+      QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(length)));
+  std::free(data);
+  if (space.isValid()) image.setColorSpace(space);
 }

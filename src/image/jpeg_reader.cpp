@@ -86,6 +86,8 @@ struct DecodeState {
   const JpegLimits* limits = nullptr;
   JpegPicture* result = nullptr;
   bool created = false;
+  JOCTET* icc = nullptr;  // malloc'd by libjpeg; ReadJpeg frees it
+  unsigned int iccLength = 0;
 };
 
 bool AllComponentsHaveDc(const jpeg_decompress_struct& cinfo) {
@@ -154,8 +156,9 @@ bool Decode(DecodeState& s) {
   s.source.pub.resync_to_restart = jpeg_resync_to_restart;
   s.source.pub.term_source = TermSource;
   cinfo.src = &s.source.pub;
-  jpeg_save_markers(&cinfo, JPEG_APP0 + 1, 0xFFFF);
+  SaveJpegMarkers(cinfo);
   if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK) return false;
+  jpeg_read_icc_profile(&cinfo, &s.icc, &s.iccLength);
 
   const qint64 pixels = static_cast<qint64>(cinfo.image_width) * cinfo.image_height;
   if (pixels > s.limits->MaxPixels) {
@@ -228,6 +231,7 @@ JpegPicture ReadJpeg(QIODevice& device, const JpegMinimumSize& minimumSize,
   const bool ok = Decode(*state);
   const int lastError = state->errors.pub.msg_code;
   if (state->created) jpeg_destroy_decompress(&state->cinfo);
+  SetJpegColorSpace(result.Image, state->icc, state->iccLength);
   if (!ok) {
     result.Image = QImage();
     if (lastError == JERR_NO_BACKING_STORE || lastError == JERR_OUT_OF_MEMORY) {

@@ -4,8 +4,10 @@
 #include <array>
 #include <atomic>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "exif_orientation.h"
@@ -26,6 +28,8 @@ struct Half {
   jpeg_decompress_struct cinfo;
   JpegErrorManager errors;
   bool created = false;
+  JOCTET* icc = nullptr;  // the top half's ICC profile, malloc'd by libjpeg
+  unsigned int iccLength = 0;
 
   Half() {
     std::memset(&cinfo, 0, sizeof cinfo);
@@ -33,6 +37,7 @@ struct Half {
   }
   ~Half() {
     if (created) jpeg_destroy_decompress(&cinfo);
+    std::free(icc);
   }
   Half(const Half&) = delete;
   Half& operator=(const Half&) = delete;
@@ -48,8 +53,9 @@ bool Open(Half& half, const QByteArray& bytes, const JpegLimits& limits) {
   half.cinfo.mem->max_memory_to_use = static_cast<long>(limits.MaxMemory);
   jpeg_mem_src(&half.cinfo, reinterpret_cast<const unsigned char*>(bytes.constData()),
                static_cast<unsigned long>(bytes.size()));
-  jpeg_save_markers(&half.cinfo, JPEG_APP0 + 1, 0xFFFF);
+  SaveJpegMarkers(half.cinfo);
   if (jpeg_read_header(&half.cinfo, TRUE) != JPEG_HEADER_OK) return false;
+  if (half.icc == nullptr) jpeg_read_icc_profile(&half.cinfo, &half.icc, &half.iccLength);
   return static_cast<qint64>(half.cinfo.image_width) * half.cinfo.image_height <= limits.MaxPixels;
 }
 
@@ -286,6 +292,7 @@ std::optional<JpegPicture> ReadJpegSplit(const QByteArray& file, const JpegMinim
   if (job.Failed.load()) return std::nullopt;
   picture.Status = JpegStatus::Ok;
   picture.Image = ApplyExifOrientation(image, picture.Orientation);
+  SetJpegColorSpace(picture.Image, std::exchange(top.icc, nullptr), top.iccLength);
   return picture;
 }
 

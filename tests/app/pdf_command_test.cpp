@@ -8,8 +8,10 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <map>
 
 #include "app/render_command.h"
+#include "book/page_geometry.h"
 #include "book/page_text.h"
 #include "book/pdf_book.h"
 #include "command_run.h"
@@ -69,8 +71,16 @@ TEST(PdfCommandLine, OptionsAndTheirErrors) {
     const char* paper = "";
     int dpi = 0;
     bool pages = false;
+    PdfProfile profile = PdfProfile::Screen;
   };
   const Case cases[] = {
+      {"a.ALB --out b.pdf --profile print-shop --page-size 210.5x297mm", "", "210.5x297mm", 300,
+       false, PdfProfile::PrintShop},
+      {"a.ALB --out b.pdf --profile home --page-size 8.5x11in", "", "8.5x11in", 300, false,
+       PdfProfile::Home},
+      {"a.ALB --out b.pdf --page-size 21x29.7cm", "", "21x29.7cm", 300},
+      {"a.ALB --out b.pdf --page-size 3x3in", "--page-size"},
+      {"a.ALB --out b.pdf --profile x", "--profile"},
       {"a.ALB --out b.pdf", "", "A4", 300},
       {"a.ALB --out b.pdf --page-size letter --dpi 600 --pages", "", "letter", 600, true},
       {"a.ALB --out b.pdf --page-size 200x200mm --spreads", "", "200x200mm", 300},
@@ -95,7 +105,138 @@ TEST(PdfCommandLine, OptionsAndTheirErrors) {
     EXPECT_EQ(command.paper, c.paper);
     EXPECT_EQ(command.dpi, c.dpi);
     EXPECT_EQ(command.pages, c.pages);
+    EXPECT_EQ(command.profile, c.profile) << what;
   }
+}
+
+// The sheet as asked for (a size as written is never turned), and where the
+// pages go on it: inside the printable part, or the page's inner area on
+// the safe rect of a print-shop sheet.
+TEST(PdfSheet, SizesAndPlaces) {
+  struct Case {
+    const char* paper;
+    PdfProfile profile;
+    bool pages;
+    QSizeF mm;
+  };
+  const Case cases[] = {
+      {"300x200mm", PdfProfile::Screen, false, {300, 200}},
+      {"A4", PdfProfile::Screen, false, {297, 210}},
+      {"A4", PdfProfile::Home, true, {210, 297}},
+      {"8.5x11in", PdfProfile::Home, false, {215.9, 279.4}},
+      {"A5", PdfProfile::PrintShop, false, {154, 216}},
+  };
+  for (const Case& c : cases) {
+    PdfOptions options;
+    options.Paper = *ParsePaperSize(c.paper);
+    options.Profile = c.profile;
+    options.Pages = c.pages;
+    const PdfSheet sheet = SheetFor(options);
+    SCOPED_TRACE(c.paper);
+    EXPECT_NEAR(sheet.Mm.width(), c.mm.width(), 0.01);
+    EXPECT_NEAR(sheet.Mm.height(), c.mm.height(), 0.01);
+    const QSizeF pagePt = sheet.Page.fullRectPoints().size();
+    EXPECT_NEAR(pagePt.width() / pagePt.height(), c.mm.width() / c.mm.height(), 0.01);
+    const QRectF whole(QPointF(), sheet.Mm * (96 / 25.4));
+    const double mm = 96 / 25.4;
+    if (c.profile == PdfProfile::PrintShop) {
+      // The safe rect: 3 mm bleed + 5 mm outside, 10 mm at the spine.
+      const QSize page(sheet.Layout.width() / 2, sheet.Layout.height());
+      for (const bool left : {true, false}) {
+        const QRectF at = sheet.Content(left);
+        const EdgeRect area = PageArea(left, page);
+        EXPECT_EQ(QSizeF(area.Width(), area.Height()), at.size());
+        EXPECT_NEAR(left ? at.left() : whole.right() - at.right(), 8 * mm, 1);
+        EXPECT_NEAR(left ? whole.right() - at.right() : at.left(), 13 * mm, 1);
+        EXPECT_NEAR(whole.bottom() - at.bottom(), 8 * mm, 1);
+      }
+    } else {
+      const double margin = c.profile == PdfProfile::Home ? 6 * mm : 0;
+      EXPECT_TRUE(whole.adjusted(margin - 1, margin - 1, 1 - margin, 1 - margin)
+                      .contains(sheet.Content(true)));
+      EXPECT_EQ(sheet.Layout.height(), int(sheet.Content(true).height()));
+    }
+  }
+}
+
+// A print-shop book: trim and bleed boxes on every sheet, no text within the
+// safe margins, every picture at the dpi, an output intent.
+TEST(PdfCommand, PrintShopSheetsWithBleedAndSafeZone) {
+  QTemporaryDir dir;
+  const QString pdf = dir.filePath("shop.pdf");
+  const CommandRun run = PdfCommand(
+      {Demo, "--out", pdf, "--profile", "print-shop", "--page-size", "A5", "--dpi", "150"});
+  ASSERT_EQ(run.status, 0) << run.err.toStdString();
+  // The missing picture, the corrupt JPEG and the video, named before writing.
+  EXPECT_EQ(run.err.count("quirevale: check: "), 3) << run.err.toStdString();
+  const int pages = Info(pdf, "Pages").toInt();
+  EXPECT_GT(pages, 10);
+  const QString boxes = Tool("pdfinfo", {"-box", "-f", "1", "-l", QString::number(pages), pdf});
+  const QRegularExpression box("Page\\s+(\\d+) (\\w+Box):\\s+(\\S+)\\s+(\\S+)\\s+(\\S+)\\s+(\\S+)");
+  std::map<QString, QRectF> found;
+  for (auto it = box.globalMatch(boxes); it.hasNext();) {
+    const QRegularExpressionMatch m = it.next();
+    found[m.captured(1) + m.captured(2)] =
+        QRectF(QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()),
+               QPointF(m.captured(5).toDouble(), m.captured(6).toDouble()));
+  }
+  for (int i = 1; i <= pages; ++i) {
+    const QString n = QString::number(i);
+    const QRectF trim = found[n + "TrimBox"];
+    EXPECT_EQ(found[n + "BleedBox"], found[n + "MediaBox"]) << i;
+    const QRectF bleed = found[n + "BleedBox"];
+    EXPECT_NEAR(trim.left() - bleed.left(), 8.5, 0.02) << i;
+    EXPECT_NEAR(bleed.bottom() - trim.bottom(), 8.5, 0.02) << i;
+    EXPECT_NEAR(bleed.width() - trim.width(), 17, 0.03) << i;
+    EXPECT_NEAR(bleed.height() - trim.height(), 17, 0.03) << i;
+  }
+  QProcess check;
+  check.start("qpdf", {"--check", pdf});
+  ASSERT_TRUE(check.waitForFinished(60000));
+  EXPECT_EQ(check.exitCode(), 0) << check.readAllStandardOutput().toStdString();
+  // Word boxes from the sheet's top-left corner: the trim is 8.5 pt in; odd
+  // sheets are left pages, with the spine on their right.
+  const QString words = Tool("pdftotext", {"-bbox", pdf, "-"});
+  const QRegularExpression word(
+      "<page width=\"([\\d.]+)\"|<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" "
+      "xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)<");
+  const double safe = 8.5 + 14.17;
+  const double spine = 8.5 + 28.34;
+  int sheet = 0;
+  int count = 0;
+  double width = 0;
+  for (auto it = word.globalMatch(words); it.hasNext();) {
+    const QRegularExpressionMatch m = it.next();
+    if (!m.captured(1).isEmpty()) {
+      width = m.captured(1).toDouble();
+      ++sheet;
+      continue;
+    }
+    ++count;
+    const bool left = sheet % 2 == 1;
+    EXPECT_GE(m.captured(2).toDouble(), left ? safe : spine) << m.captured(6).toStdString();
+    EXPECT_LE(m.captured(4).toDouble(), width - (left ? spine : safe))
+        << m.captured(6).toStdString();
+    EXPECT_GE(m.captured(3).toDouble(), safe) << m.captured(6).toStdString();
+  }
+  EXPECT_GT(count, 300);
+  for (const QString& line : Tool("pdfimages", {"-list", pdf}).split('\n').mid(2)) {
+    const QStringList f = line.simplified().split(' ');
+    if (f.value(2) == "image") {
+      EXPECT_GE(f.value(12).toInt(), 149) << line.toStdString();
+    }
+  }
+  EXPECT_TRUE(ReadAll(pdf).contains("GTS_PDFA1"));
+}
+
+// For a desktop printer: the paper's own size, the bookmark labels as text.
+TEST(PdfCommand, HomeSheetsKeepTheBookmarkLabelsAsText) {
+  QTemporaryDir dir;
+  const QString pdf = dir.filePath("home.pdf");
+  const CommandRun run = PdfCommand({Demo, "--out", pdf, "--profile", "home", "--dpi", "96"});
+  ASSERT_EQ(run.status, 0) << run.err.toStdString();
+  EXPECT_EQ(Info(pdf, "Page size"), "842 x 595 pts (A4)");
+  EXPECT_TRUE(Tool("pdftotext", {pdf, "-"}).contains(QString::fromUtf8("Moře a jezera")));
 }
 
 TEST_F(DemoPdf, EverySheetInBookOrderWithProgress) {
@@ -204,16 +345,19 @@ TEST(PdfCommand, FailuresLeaveNoFileAndKeepTheOldOne) {
     QString file;
     QString out;
     const char* message;
+    QString option = "--pages";
   };
   const Case cases[] = {
+      // The demo has a missing picture: the check's findings are errors.
+      {Demo, old, "3 findings, nothing written (--strict)", "--strict"},
       {dir.filePath("missing.ALB"), old, "missing.ALB"},
       {dir.filePath("Trip.ALB"), old, "Trip.ALB"},
       {Demo, dir.filePath("no/such/folder/book.pdf"), "cannot write"},
       {Demo, dir.path(), "cannot write"},
   };
   for (const Case& c : cases) {
-    const CommandRun run = PdfCommand({c.file, "--out", c.out, "--dpi", "96"});
-    EXPECT_NE(run.status, 0) << c.message;
+    const CommandRun run = PdfCommand({c.file, "--out", c.out, "--dpi", "96", c.option});
+    EXPECT_EQ(run.status, c.option == "--strict" ? 3 : 1) << c.message;
     EXPECT_TRUE(run.err.contains(c.message)) << run.err.toStdString();
   }
   EXPECT_EQ(ReadAll(old), "the old book");

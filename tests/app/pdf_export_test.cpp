@@ -68,6 +68,8 @@ TEST_F(PdfExportDialogTest, WritesTheChosenPaperAndLayout) {
     Control<QComboBox>(&dialog, "edPaper")->setCurrentText("A5");
     Control<QSpinBox>(&dialog, "edDpi")->setValue(96);
     QTest::mouseClick(Control(&dialog, "rbPages"), Qt::LeftButton);
+    Control<QComboBox>(&dialog, "edProfile")->setCurrentIndex(2);
+    EXPECT_FALSE(Control(&dialog, "rbSpreads")->isEnabled());
     QTest::mouseClick(Control(&dialog, "btOK"), Qt::LeftButton);
   });
   EXPECT_EQ(written, pdf);
@@ -77,7 +79,8 @@ TEST_F(PdfExportDialogTest, WritesTheChosenPaperAndLayout) {
   QProcess info;
   info.start("pdfinfo", {pdf});
   ASSERT_TRUE(info.waitForFinished());
-  EXPECT_TRUE(info.readAllStandardOutput().contains("420 x 595 pts (A5)"));
+  // A print shop's A5: the trim and 3 mm bleed all round.
+  EXPECT_TRUE(info.readAllStandardOutput().contains("436.535 x 612.283 pts"));
   // The window's book stays where it was, with its own thumbnails.
   EXPECT_EQ(album.Album.View.CurrentPage, page);
   EXPECT_TRUE(album.Album.Thumbs.Lists[0] == thumbnails);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QColorSpace>
 #include <QFontMetrics>
 #include <QTemporaryDir>
 
@@ -127,4 +128,28 @@ TEST(Thumbnail, VideoPictureIsMadeForTheCurrentBox) {
   EXPECT_EQ(small.Box, QSize(75, 135));
   EXPECT_TRUE(QRect(QPoint(), small.Box).contains(QRect(small.Offset, small.Picture.size())));
   EXPECT_EQ(VideoThumbnail(QSize(120, 90)).Box, QSize(120, 90));
+}
+
+// A photo with its own profile (Adobe RGB) shows with the colours of its
+// sRGB conversion, not its raw numbers read as sRGB (dull).
+TEST(Thumbnail, EmbeddedColourProfileIsConvertedToSrgb) {
+  QTemporaryDir dir;
+  QImage chart(160, 120, QImage::Format_RGB32);
+  for (int y = 0; y < chart.height(); ++y)
+    for (int x = 0; x < chart.width(); ++x)
+      chart.setPixelColor(x, y, QColor::fromHsv(x * 359 / 160, 255, 255 - y));
+  chart.setColorSpace(QColorSpace(QColorSpace::AdobeRgb));
+  const QString file = dir.filePath("adobe.jpg");
+  ASSERT_TRUE(chart.save(file, "JPEG", 95));
+  const QImage raw(file);
+  ASSERT_EQ(raw.colorSpace(), QColorSpace(QColorSpace::AdobeRgb));
+  const Thumbnail thumb = ReadThumbnail(file, QSize(200, 200), false);
+  const QSize size = thumb.Picture.size();
+  ASSERT_EQ(size.width(), raw.width());
+  const QImage srgb = raw.convertedToColorSpace(QColorSpace::SRgb)
+                          .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  EXPECT_LT(MeanDifference(thumb.Picture, srgb), 1.5);
+  EXPECT_GT(MeanDifference(thumb.Picture,
+                           raw.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)),
+            4.0);
 }
