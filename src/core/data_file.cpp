@@ -21,7 +21,13 @@
 
 namespace {
 
-QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
+// Without the characters writing would drop, so that an album reads the
+// same after it is saved.
+QString Text(const std::string& utf8) {
+  QString text = QString::fromStdString(utf8);
+  text.removeIf([](QChar c) { return IsForbiddenInXml(c.unicode()); });
+  return text;
+}
 
 // The text of element's first child named name, or nothing.
 std::optional<QString> ChildText(const xml::XmlElement& element, const char* name) {

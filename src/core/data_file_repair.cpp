@@ -178,6 +178,11 @@ std::optional<SalvagedText> SalvageWholeElements(const std::string& text) {
   return out;
 }
 
+bool IsForbiddenInXml(char32_t ch) {
+  if (ch < 0x20) return ch != u'\t' && ch != u'\n' && ch != u'\r';
+  return ch == 0xFFFE || ch == 0xFFFF;
+}
+
 TextPlace PlaceOf(const std::string& bytes, size_t offset, bool utf8) {
   TextPlace place;
   const size_t stop = std::min(offset, bytes.size());

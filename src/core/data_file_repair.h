@@ -43,6 +43,10 @@ struct SalvagedText {
 };
 std::optional<SalvagedText> SalvageWholeElements(const std::string& text);
 
+// A character XML 1.0 cannot carry at all, not even as a reference, though
+// a damaged file may hold one. Reading and writing both drop it.
+bool IsForbiddenInXml(char32_t ch);
+
 // The place of a byte offset: lines end with CR LF, LF or CR; a column counts
 // characters, a UTF-8 sequence being one when utf8 is set.
 TextPlace PlaceOf(const std::string& bytes, size_t offset, bool utf8);

@@ -19,13 +19,6 @@ namespace {
 
 constexpr xml::CodePage kDataFileCodePage = xml::CodePage::Windows1250;
 
-// A character XML 1.0 cannot carry at all, not even as a reference. Such a
-// character is dropped so that every reader still accepts the file.
-bool IsForbiddenInXml(char32_t ch) {
-  if (ch < 0x20) return ch != u'\t' && ch != u'\n' && ch != u'\r';
-  return ch == 0xFFFE || ch == 0xFFFF;
-}
-
 void AppendReference(QByteArray& out, char32_t ch) {
   out += "&#x";
   out += QByteArray::number(static_cast<uint>(ch), 16).toUpper();
@@ -41,6 +34,7 @@ void AppendText(QByteArray& out, const QString& text, bool attribute) {
       out += reference;
       continue;
     }
+    // Dropped so that every reader still accepts the file.
     if (IsForbiddenInXml(ch)) continue;
     if (const auto byte = xml::UnicodeToByte(kDataFileCodePage, ch)) {
       out += static_cast<char>(*byte);
