@@ -161,6 +161,7 @@ void SetupDialog::Connect() {
   toggle(btLoadAll, [&s](bool on) { s.SetLoadAllChapters(on); });
   toggle(btConfirmDeletes, [&s](bool on) { s.SetConfirmDeletes(on); });
   toggle(btRunGuide, [&s](bool on) { s.SetRunGuide(on); });
+  toggle(btReadDetails, [&s](bool on) { s.SetReadPhotoDetails(on); });
   connect(edMenuSpeed, &QSpinBox::valueChanged, this,
           [this, &s](int value) { Handle([&] { s.SetMenuSpeed(value); }); });
   edit(edTitle, [&s](const QString& text) { s.SetTitle(text); });
@@ -295,6 +296,7 @@ void SetupDialog::ShowGeneral() {
   btLoadAll->setChecked(w.LoadAllChapters);
   btConfirmDeletes->setChecked(w.ConfirmDeletes);
   btRunGuide->setChecked(w.RunGuide);
+  btReadDetails->setChecked(w.ReadPhotoDetails);
 }
 
 void SetupDialog::ShowLook() {

@@ -77,6 +77,7 @@ void SetupDialog::BuildGeneralPage() {
   btConfirmDeletes = Check(pnSettings, "btConfirmDeletes", "Confirm deletes");
   btMemory = Check(pnSettings, "btMemory", "Only current chapter in memory");
   btRunGuide = Check(pnSettings, "btRunGuide", "Run guide on startup");
+  btReadDetails = Check(pnSettings, "btReadDetails", "Read details from added photos");
   lbMenuSpeed = Label(pnSettings, "lbMenuSpeed", "Menu speed");
   edMenuSpeed = Make<QSpinBox>(pnSettings, "edMenuSpeed");
   edMenuSpeed->setRange(0, 10);
@@ -94,7 +95,8 @@ void SetupDialog::BuildGeneralPage() {
   settings->addWidget(btRunGuide, 4, 0, 1, 4);
   settings->addWidget(lbMenuSpeed, 5, 0);
   settings->addWidget(edMenuSpeed, 5, 1);
-  settings->setRowStretch(6, 1);
+  settings->addWidget(btReadDetails, 6, 0, 1, 4);
+  settings->setRowStretch(7, 1);
 
   pnDescription = Make<QFrame>(pgGeneral, "pnDescription");
   lbFilename = Make<PathLabel>(pnDescription, "lbFilename");

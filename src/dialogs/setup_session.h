@@ -91,6 +91,7 @@ class SetupSession {
   void SetFreeMemory(bool on);
   void SetLoadAllChapters(bool on);
   void SetConfirmDeletes(bool on);
+  void SetReadPhotoDetails(bool on);
   void SetMenuSpeed(int speed);
   void SetRunGuide(bool on);
 
