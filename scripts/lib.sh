@@ -5,6 +5,7 @@ QV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # What building and running the program needs.
 QV_RUN_PACKAGES=(cmake g++ make qt6-base-dev qt6-svg-dev libjpeg62-turbo-dev libexif-dev
+                 libexiv2-dev
                  fonts-liberation2 fonts-droid-fallback
                  libqpdf-dev)
 # What the tests add. A few window tests run on a virtual X server with real

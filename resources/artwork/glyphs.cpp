@@ -175,6 +175,14 @@ QImage Command(int index) {
       p.drawRect(QRectF(5.5, 1.5, 4, 2.5));
       Sheet(p, 7.5, 6.5, 7, 8);
       break;
+    case 13:  // Find missing photos: a magnifier over a picture
+      Picture(p, QRectF(1.5, 1.5, 10, 8));
+      p.setPen(QPen(kInk, 2.2, Qt::SolidLine, Qt::RoundCap));
+      p.drawLine(QPointF(11, 11), QPointF(14.5, 14.5));
+      p.setPen(QPen(kInk, 1.3));
+      p.setBrush(QColor(200, 225, 250, 200));
+      p.drawEllipse(QPointF(9, 9), 3.5, 3.5);
+      break;
     default:
       return QImage();
   }

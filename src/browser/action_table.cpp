@@ -46,6 +46,7 @@ const std::vector<ActionSpec>& ActionTable() {
       {"DoRunGuide", "File", "Run guide...", QKeySequence(), -1, false, false},
       // No command: its caption becomes the hint of the save button.
       {"Save", "Save", "Save", QKeySequence(), -1, false, false},
+      {"FindMissing", "Picture", "Find missing photos...", QKeySequence(), 13, false, true},
   };
   return table;
 }
@@ -79,10 +80,20 @@ bool IsActionEnabled(const ActionSpec& action, const ActionInputs& state) {
   return enabled && !state.DetailsShowing;
 }
 
-const std::vector<const char*> PictureMenuItems{
-    "ShowPicture", "ShowDetails",        "", "Cut",      "Copy",
-    "Paste",       "DeletePictures",     "", "GotoPage", "SelectAll",
-    "ShowLetters", "RecreateThumbnails", ""};
+const std::vector<const char*> PictureMenuItems{"ShowPicture",
+                                                "ShowDetails",
+                                                "",
+                                                "Cut",
+                                                "Copy",
+                                                "Paste",
+                                                "DeletePictures",
+                                                "",
+                                                "GotoPage",
+                                                "SelectAll",
+                                                "ShowLetters",
+                                                "RecreateThumbnails",
+                                                "FindMissing",
+                                                ""};
 
 const std::vector<const char*> SaveMenuItems{
     "SaveAll",    "", "SaveAlbum",  "SaveAlbumAs",  "", "SaveData",
@@ -102,4 +113,5 @@ const std::vector<ToolButtonSpec> ToolButtonTable{
     {"btCut", 239, "Cut", 10},
     {"btCopy", 261, "Copy", 11},
     {"btPaste", 283, "Paste", 12},
+    {"btFindMissing", 308, "FindMissing", 13},
 };

@@ -256,3 +256,7 @@ void AlbumBrowser::closeEvent(QCloseEvent* event) {
     event->ignore();
   UpdateActions();
 }
+
+void AlbumBrowser::DocumentOpened() {
+  QMetaObject::invokeMethod(this, &AlbumBrowser::AlbumOpened, Qt::QueuedConnection);
+}

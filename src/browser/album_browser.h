@@ -141,6 +141,9 @@ class AlbumBrowser : public QWidget, public BookWindow {
   QRect WindowGeometry() const override;
   void RunSaveAlbum() override;
   void RunSaveFormat() override;
+  // Emits AlbumOpened once the event loop runs again: at start-up the
+  // album opens before the window shows.
+  void DocumentOpened() override;
 
  signals:
   // Edit mode went on or off (the EditMode command ran with the book open).
@@ -148,6 +151,8 @@ class AlbumBrowser : public QWidget, public BookWindow {
   // The book showed a spread (every ShowSpread ends by repainting the
   // window); it may be another chapter's.
   void SpreadShown();
+  // An album or data file was opened (queued after the opening).
+  void AlbumOpened();
 
  protected:
   bool event(QEvent* event) override;

@@ -16,13 +16,17 @@ EditWindow::EditWindow(AlbumBrowser& window)
     : QObject(&window),
       window_(window),
       undo_(window.Album()),
-      editor_(undo_, window.prompts(),
-              [this](const QStringList& files) { return MakeThumbnails(files); }) {
+      editor_(undo_, window.prompts(), [this](const QStringList& files) {
+        return MakeNewImages(files, window_.Book().ThumbnailBox(),
+                             Model().DataTitles.value(View().CurrentChapter), window_.Progress(),
+                             window_.Document().Settings.ReadPhotoDetails);
+      }) {
   window_.AddInput(this);
   window_.SetClipboardCount([this] { return editor_.Clipboard().Count(); });
   window_.SetDetailsShowing([this] { return DetailsShowing(); });
   connect(&undo_, &AlbumUndo::ChapterChanged, this, [this](int k) { ShowChange(k); });
   connect(&window_, &AlbumBrowser::EditModeChanged, this, &EditWindow::OnEditMode);
+  connect(&window_, &AlbumBrowser::AlbumOpened, this, &EditWindow::OfferFindMissing);
   ConnectActions();
 }
 
@@ -77,6 +81,7 @@ void EditWindow::ConnectActions() {
     view.CurrentPage = -1;
     window_.ShowSpread(view.CurrentChapter, page);
   });
+  on("FindMissing", [this] { FindMissingExecute(); });
   undoAction_ = new QAction(QStringLiteral("Undo"), &window_);
   undoAction_->setObjectName(QStringLiteral("Undo"));
   undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));

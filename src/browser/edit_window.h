@@ -71,6 +71,9 @@ class EditWindow : public QObject, public BrowserInput, public DetailsHost {
   ViewState& View() const;
   // image_drag.cpp
   void EndDrag();
+  // find_missing.cpp: the offer after opening, and the command.
+  void OfferFindMissing();
+  void FindMissingExecute();
 
   AlbumBrowser& window_;
   AlbumUndo undo_;

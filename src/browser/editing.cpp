@@ -16,8 +16,8 @@ ImageRun SelectedRun(const AlbumModel& model, const ViewState& view) {
   return {first, last - first + 1};
 }
 
-ChapterEditor::ChapterEditor(AlbumUndo& undo, Prompts& prompts, ThumbnailMaker makeThumbnails)
-    : undo_(undo), prompts_(prompts), makeThumbnails_(std::move(makeThumbnails)) {}
+ChapterEditor::ChapterEditor(AlbumUndo& undo, Prompts& prompts, ImageMaker makeImages)
+    : undo_(undo), prompts_(prompts), makeImages_(std::move(makeImages)) {}
 
 AlbumModel& ChapterEditor::Model() const { return undo_.Model(); }
 ViewState& ChapterEditor::View() const { return undo_.View(); }
@@ -51,7 +51,13 @@ void ChapterEditor::InsertFiles(int position, const QStringList& names, const QS
   if (Chapter() < 0 || names.isEmpty()) return;
   ChapterBlock block;
   block.Data = ImagesOf(names);
-  block.Thumbnails = makeThumbnails_(names);
+  NewImages made = makeImages_(names);
+  block.Thumbnails = std::move(made.Thumbnails);
+  // The photos' own details, written as the chapter writes its dates; part
+  // of the same undo step as the insertion.
+  const std::optional<DateForm> form = ChapterDateForm(Model().Images(Chapter()));
+  for (int i = 0; i < made.Details.size() && i < block.Data.size(); ++i)
+    FillEmptyDetails(block.Data[i], made.Details[i], form);
   const int count = Model().ImageCount(Chapter());
   undo_.Insert(Chapter(), position >= 0 && position < count ? position : count, block, text);
 }

@@ -14,6 +14,7 @@
 #include <QStringList>
 #include <functional>
 
+#include "book/thumbnail_batch.h"
 #include "core/chapter_block.h"
 
 class AlbumUndo;
@@ -33,10 +34,11 @@ enum class DropSide { None, Left, Right };
 
 class ChapterEditor {
  public:
-  // Makes the thumbnails of files about to be added, in order.
-  using ThumbnailMaker = std::function<ThumbnailList(const QStringList& files)>;
+  // Makes the thumbnails of files about to be added, in order, and reads
+  // their details when the setting asks for it.
+  using ImageMaker = std::function<NewImages(const QStringList& files)>;
 
-  ChapterEditor(AlbumUndo& undo, Prompts& prompts, ThumbnailMaker makeThumbnails);
+  ChapterEditor(AlbumUndo& undo, Prompts& prompts, ImageMaker makeImages);
 
   // The internal clipboard: it lives as long as the editor (the whole run),
   // so it survives New and Open; only Copy and Cut replace it.
@@ -70,6 +72,6 @@ class ChapterEditor {
 
   AlbumUndo& undo_;
   Prompts& prompts_;
-  ThumbnailMaker makeThumbnails_;
+  ImageMaker makeImages_;
   ChapterBlock clipboard_;
 };

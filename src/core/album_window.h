@@ -40,6 +40,9 @@ class AlbumWindow {
   // enabling rule first; Save ... as when the album has no such file yet).
   virtual void RunSaveAlbum() = 0;
   virtual void RunSaveFormat() = 0;
+
+  // An album or data file was opened and is shown.
+  virtual void DocumentOpened() {}
 };
 
 // Shows a cursor for its lifetime and restores the normal one at its end,

@@ -162,6 +162,50 @@ class ReplaceCommand : public ChapterCommand {
   ThumbnailList thumbnails_;
 };
 
+// New files for images of several chapters. Not a macro of Replace steps:
+// each would report its chapter, and the window would show each in turn.
+class RelinkCommand : public QUndoCommand {
+ public:
+  RelinkCommand(AlbumUndo& owner, const QList<Relinked>& relinks, const QString& text)
+      : QUndoCommand(text), owner_(owner) {
+    for (const Relinked& r : relinks) {
+      auto part = std::find_if(parts_.begin(), parts_.end(),
+                               [&r](const Part& p) { return p.K == r.Chapter; });
+      if (part == parts_.end())
+        part = parts_.insert(parts_.end(), Part{r.Chapter, owner.Model().Images(r.Chapter), {}});
+      part->Other[r.Index].File = r.NewFile;
+      part->Changed << r.Index;
+    }
+  }
+  void redo() override { Swap(); }
+  void undo() override { Swap(); }
+
+ private:
+  struct Part {
+    int K;
+    ImageList Other;  // the chapter's images before or after the step
+    QList<int> Changed;
+  };
+
+  void Swap() {
+    QList<int> chapters;
+    for (Part& part : parts_) {
+      ImageEdits::Swap(owner_.Model(), part.K, part.Other);
+      AlbumThumbnails& thumbs = owner_.Thumbs();
+      if (ThumbnailsParallel(owner_.Model(), thumbs, part.K)) {
+        for (int i : part.Changed) thumbs.Lists[part.K][i] = Thumbnail();
+      } else {
+        thumbs.Drop(part.K);
+      }
+      chapters << part.K;
+    }
+    owner_.AfterChanges(chapters);
+  }
+
+  AlbumUndo& owner_;
+  QList<Part> parts_;
+};
+
 }  // namespace
 
 SelectionRange SelectionOf(const ViewState& view) { return {view.SelStart, view.SelEnd}; }
@@ -210,6 +254,20 @@ void AlbumUndo::Replace(int k, const ImageList& data, const QList<int>& changed,
       data == album_.Model.Images(k))
     return;
   stack_.push(new ReplaceCommand(*this, k, data, changed, thumbnails, text));
+}
+
+void AlbumUndo::Relink(const QList<Relinked>& relinks, const QString& text) {
+  for (const Relinked& r : relinks)
+    if (r.Chapter < 0 || r.Chapter >= MaxDataFiles || r.Index < 0 ||
+        r.Index >= album_.Model.ImageCount(r.Chapter))
+      return;
+  if (!relinks.isEmpty()) stack_.push(new RelinkCommand(*this, relinks, text));
+}
+
+void AlbumUndo::AfterChanges(const QList<int>& chapters) {
+  for (int k : chapters) UpdateModified(k);
+  if (chapters.contains(album_.View.CurrentChapter))
+    emit ChapterChanged(album_.View.CurrentChapter, IndexMap());
 }
 
 void AlbumUndo::AfterChange(int k, const IndexMap& map) {

@@ -15,6 +15,13 @@
 
 #include "core/chapter_block.h"
 
+// Image Index of chapter Chapter now is the file NewFile.
+struct Relinked {
+  int Chapter = 0;
+  int Index = 0;
+  QString NewFile;
+};
+
 class AlbumUndo : public QObject {
   Q_OBJECT
 
@@ -42,12 +49,19 @@ class AlbumUndo : public QObject {
   void Replace(int k, const ImageList& data, const QList<int>& changed,
                const ThumbnailList& thumbnails, const QString& text);
 
+  // Gives images of any chapter new files, as one step; their thumbnails
+  // are made again when shown. The selection stays.
+  void Relink(const QList<Relinked>& relinks, const QString& text);
+
   // Edits of chapter k not yet applied (the image properties dialog's)
   // count as a change of the chapter until they are applied or dropped.
   void SetPendingEdits(int k, bool pending);
 
   // After every change of chapter k's images, done, undone or redone.
   void AfterChange(int k, const IndexMap& map);
+  // After a step over several chapters: each is marked as it now stands,
+  // and only the current chapter is shown again.
+  void AfterChanges(const QList<int>& chapters);
 
  signals:
   // The images of chapter k changed; map tells where each former image went.

@@ -8,9 +8,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
+#include <algorithm>
 #include <iterator>
 #include <limits>
 
+#include "book/thumbnail_batch.h"
 #include "core/chapter_undo.h"
 #include "core/paths.h"
 #include "core/prompts.h"
@@ -86,6 +88,10 @@ void PicDetailsDialog::FormCreate() {
   btApply->setDefault(true);
   btApply->setEnabled(false);
 
+  btReadPhoto = new QPushButton(QStringLiteral("Read from photo"), this);
+  btReadPhoto->setObjectName(QStringLiteral("btReadPhoto"));
+  btReadPhoto->setAutoDefault(false);
+
   auto* grid = new QGridLayout(this);
   auto* nameRow = new QHBoxLayout;
   nameRow->addWidget(edFilename);
@@ -106,6 +112,7 @@ void PicDetailsDialog::FormCreate() {
   buttons->addWidget(btPrev);
   buttons->addWidget(btNext);
   buttons->addStretch();
+  buttons->addWidget(btReadPhoto);
   buttons->addWidget(btClose);
   buttons->addWidget(btApply);
   grid->addLayout(buttons, row, 0, 1, 3);
@@ -115,6 +122,7 @@ void PicDetailsDialog::FormCreate() {
   connect(btNext, &QToolButton::clicked, this, &PicDetailsDialog::btNextClick);
   connect(btApply, &QPushButton::clicked, this, &PicDetailsDialog::btApplyClick);
   connect(btFilename, &QToolButton::clicked, this, &PicDetailsDialog::btFilenameClick);
+  connect(btReadPhoto, &QPushButton::clicked, this, &PicDetailsDialog::btReadPhotoClick);
   connect(btClose, &QPushButton::clicked, this, &QWidget::hide);
   QLineEdit* const fields[] = {edFilename, edDate, edPlace, edPeople, edTitle};
   for (int n = 0; n < static_cast<int>(std::size(fields)); ++n) {
@@ -216,6 +224,7 @@ void PicDetailsDialog::FillFields() {
   edPeople->setEnabled(extended && look_.ShowPeople);
   edFilename->setEnabled(editing_ && single);
   btFilename->setEnabled(editing_ && single);
+  btReadPhoto->setEnabled(editing_);
   filling_ = false;
 }
 
@@ -254,6 +263,18 @@ void PicDetailsDialog::btApplyClick() {
   undo_.Replace(k, copy_.Data(), changed, thumbnails, QStringLiteral("Image properties"));
   undo_.SetPendingEdits(k, copy_.HasEdits());
   btApply->setEnabled(true);  // pressing it again applies the same values again
+}
+
+void PicDetailsDialog::btReadPhotoClick() {
+  const int k = copy_.Chapter();
+  if (!editing_ || k < 0 || copy_.First() < 0) return;
+  ImageList images = undo_.Model().Images(k);
+  const std::optional<DateForm> form = ChapterDateForm(images);
+  bool changed = false;
+  for (int i = copy_.First(); i <= std::max(copy_.First(), copy_.Last()) && i < images.size(); ++i)
+    changed |= FillEmptyDetails(images[i], ReadPhotoDetails(images[i].File), form);
+  // Every file stays: no thumbnail changes.
+  if (changed) undo_.Replace(k, images, {}, {}, QStringLiteral("Read from photo"));
 }
 
 void PicDetailsDialog::FollowChapter(int k, const IndexMap& map) {

@@ -73,6 +73,8 @@ class PicDetailsDialog : public QDialog {
   void btNextClick();
   void btApplyClick();
   void btFilenameClick();
+  // Fills the empty details of the images shown from their files, one step.
+  void btReadPhotoClick();
   // The change of one of the five fields, in the order of DetailFields.
   void edDateChange(int field);
 
@@ -93,6 +95,7 @@ class PicDetailsDialog : public QDialog {
   QToolButton* btNext;
   QPushButton* btClose;
   QPushButton* btApply;
+  QPushButton* btReadPhoto;
 
   void FormCreate();
   void Open(int a, int b, bool editing);

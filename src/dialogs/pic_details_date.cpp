@@ -3,8 +3,9 @@
 #include <QAction>
 #include <QCalendarWidget>
 #include <QDate>
-#include <QLocale>
 #include <QStyle>
+
+#include "core/date_forms.h"
 
 DateEdit::DateEdit(QWidget* parent) : QLineEdit(parent) {
   QAction* drop = addAction(style()->standardIcon(QStyle::SP_ArrowDown), TrailingPosition);
@@ -27,12 +28,7 @@ QCalendarWidget* DateEdit::Calendar() {
   return calendar_;
 }
 
-QString DateEdit::DateFormat() {
-  QString format = QLocale().dateFormat(QLocale::ShortFormat);
-  if (!format.contains(QLatin1String("yyyy")))
-    format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
-  return format;
-}
+QString DateEdit::DateFormat() { return LocaleDateFormat(); }
 
 void DateEdit::ShowCalendar() {
   const QDate typed = QDate::fromString(text().trimmed(), DateFormat());

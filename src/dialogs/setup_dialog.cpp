@@ -162,6 +162,7 @@ void SetupDialog::Connect() {
   toggle(btConfirmDeletes, [&s](bool on) { s.SetConfirmDeletes(on); });
   toggle(btRunGuide, [&s](bool on) { s.SetRunGuide(on); });
   toggle(btShareThumbnails, [&s](bool on) { s.SetShareThumbnails(on); });
+  toggle(btReadDetails, [&s](bool on) { s.SetReadPhotoDetails(on); });
   connect(edMenuSpeed, &QSpinBox::valueChanged, this,
           [this, &s](int value) { Handle([&] { s.SetMenuSpeed(value); }); });
   edit(edTitle, [&s](const QString& text) { s.SetTitle(text); });
@@ -297,6 +298,7 @@ void SetupDialog::ShowGeneral() {
   btConfirmDeletes->setChecked(w.ConfirmDeletes);
   btRunGuide->setChecked(w.RunGuide);
   btShareThumbnails->setChecked(w.ShareThumbnails);
+  btReadDetails->setChecked(w.ReadPhotoDetails);
 }
 
 void SetupDialog::ShowLook() {

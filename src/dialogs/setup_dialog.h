@@ -60,6 +60,7 @@ class SetupDialog : public QDialog {
   QCheckBox* btConfirmDeletes;
   QCheckBox* btMemory;
   QCheckBox* btRunGuide;
+  QCheckBox* btReadDetails;
   QLabel* lbMenuSpeed;
   QSpinBox* edMenuSpeed;
   QCheckBox* btShareThumbnails;

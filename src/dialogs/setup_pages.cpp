@@ -79,6 +79,7 @@ void SetupDialog::BuildGeneralPage() {
   btRunGuide = Check(pnSettings, "btRunGuide", "Run guide on startup");
   btShareThumbnails =
       Check(pnSettings, "btShareThumbnails", "Share thumbnails with other programs");
+  btReadDetails = Check(pnSettings, "btReadDetails", "Read details from added photos");
   lbMenuSpeed = Label(pnSettings, "lbMenuSpeed", "Menu speed");
   edMenuSpeed = Make<QSpinBox>(pnSettings, "edMenuSpeed");
   edMenuSpeed->setRange(0, 10);
@@ -97,7 +98,8 @@ void SetupDialog::BuildGeneralPage() {
   settings->addWidget(lbMenuSpeed, 5, 0);
   settings->addWidget(edMenuSpeed, 5, 1);
   settings->addWidget(btShareThumbnails, 6, 0, 1, 4);
-  settings->setRowStretch(7, 1);
+  settings->addWidget(btReadDetails, 7, 0, 1, 4);
+  settings->setRowStretch(8, 1);
 
   pnDescription = Make<QFrame>(pgGeneral, "pnDescription");
   lbFilename = Make<PathLabel>(pnDescription, "lbFilename");

@@ -360,6 +360,12 @@ void SetupSession::SetShareThumbnails(bool on) {
   Changed();
 }
 
+void SetupSession::SetReadPhotoDetails(bool on) {
+  if (FillingControls || WorkSettings.ReadPhotoDetails == on) return;
+  WorkSettings.ReadPhotoDetails = on;
+  Changed();
+}
+
 void SetupSession::SetMenuSpeed(int speed) {
   if (FillingControls || WorkSettings.MenuSpeed == speed) return;
   WorkSettings.MenuSpeed = speed;

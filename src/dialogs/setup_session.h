@@ -92,6 +92,7 @@ class SetupSession {
   void SetLoadAllChapters(bool on);
   void SetConfirmDeletes(bool on);
   void SetShareThumbnails(bool on);
+  void SetReadPhotoDetails(bool on);
   void SetMenuSpeed(int speed);
   void SetRunGuide(bool on);
 

@@ -298,3 +298,14 @@ void StoreFailure(const QString& fileName) {
 }
 
 void WaitForThumbnailCacheWrites() { Writers().WaitForDone(); }
+
+std::optional<qint64> LastKnownSize(const QString& fileName) {
+  const QByteArray uri = ThumbnailCacheUri(fileName);
+  for (int sizeClass : {512, 256, 128}) {
+    const QImage entry(ThumbnailCacheEntry(fileName, sizeClass));
+    bool ok = false;
+    const qint64 size = entry.text(QStringLiteral("Thumb::Size")).toLongLong(&ok);
+    if (ok && entry.text(QStringLiteral("Thumb::URI")).toUtf8() == uri) return size;
+  }
+  return std::nullopt;
+}

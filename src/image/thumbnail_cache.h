@@ -15,6 +15,7 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <optional>
 
 // The size class that serves a picture part of box: the smallest class not
 // smaller than box's longer side; 0 when box is larger than every class.
@@ -29,6 +30,10 @@ QByteArray ThumbnailCacheUri(const QString& fileName);
 
 // An entry's file for fileName in sizeClass (a class's size in pixels).
 QString ThumbnailCacheEntry(const QString& fileName, int sizeClass);
+
+// The size the cache last recorded for fileName (which may be gone now):
+// how big a moved file was.
+std::optional<qint64> LastKnownSize(const QString& fileName);
 
 // Whether fileName lies inside the cache folder (its entries are never
 // looked up or written).

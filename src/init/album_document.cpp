@@ -59,6 +59,7 @@ void OpenDocument(const DocumentContext& context, const QString& name) {
     data.MoveInto(model);
     ShowOpenedData(context.Data);
     model.AlbumModified = false;
+    context.Data.Window.DocumentOpened();
   } else if (ext == u".AFM") {
     OpenFormatFile(context, full, true);
   } else if (ext == u".XML") {
@@ -69,6 +70,7 @@ void OpenDocument(const DocumentContext& context, const QString& name) {
     ShowOpenedData(context.Data);
     // A data file opened alone has no album file that could be unsaved.
     model.AlbumModified = false;
+    context.Data.Window.DocumentOpened();
   }
 }
 

@@ -11,7 +11,7 @@ bool ProgramSettings::operator==(const ProgramSettings& o) const {
   return Language == o.Language && Profile == o.Profile && FreeMemory == o.FreeMemory &&
          LoadAllChapters == o.LoadAllChapters && MenuSpeed == o.MenuSpeed &&
          ConfirmDeletes == o.ConfirmDeletes && RunGuide == o.RunGuide &&
-         ShareThumbnails == o.ShareThumbnails;
+         ShareThumbnails == o.ShareThumbnails && ReadPhotoDetails == o.ReadPhotoDetails;
 }
 
 namespace {
@@ -71,6 +71,7 @@ void ReadSettings(ProgramSettings& s) {
   ReadFlag(store, "ConfirmDeletes", s.ConfirmDeletes);
   ReadFlag(store, "RunGuide", s.RunGuide);
   ReadFlag(store, "ShareThumbnails", s.ShareThumbnails);
+  ReadFlag(store, "ReadPhotoDetails", s.ReadPhotoDetails);
 }
 
 void SaveSettings(const ProgramSettings& s) {
@@ -83,5 +84,6 @@ void SaveSettings(const ProgramSettings& s) {
   store.setValue(QStringLiteral("ConfirmDeletes"), s.ConfirmDeletes ? 1 : 0);
   store.setValue(QStringLiteral("RunGuide"), s.RunGuide ? 1 : 0);
   store.setValue(QStringLiteral("ShareThumbnails"), s.ShareThumbnails ? 1 : 0);
+  store.setValue(QStringLiteral("ReadPhotoDetails"), s.ReadPhotoDetails ? 1 : 0);
   store.sync();
 }

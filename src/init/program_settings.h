@@ -20,6 +20,8 @@ struct ProgramSettings {
   // Thumbnails made here are written to the desktop's shared thumbnail cache
   // (read from it always).
   bool ShareThumbnails = true;
+  // Added photos bring their own date, title, place and people.
+  bool ReadPhotoDetails = true;
   bool operator==(const ProgramSettings& other) const;
 };
 

@@ -76,6 +76,8 @@ class SetupCommandsTest : public ::testing::Test {
     WriteAll(Path("main.xml"), Xml("Album", kLinks, {"a.jpg=A", "b.jpg=B"}));
     WriteAll(Path("c1.xml"), Xml("One", {}, {"c.jpg=C"}));
     WriteAll(Path("c2.xml"), Xml("Two", {}, {}));
+    for (const char* image : {"a.jpg", "b.jpg", "c.jpg"})
+      WriteAll(Path(image), {});  // none missing
     AlbumLook look;
     SetDefaultProfile(look);
     for (int k = 0; k < 3; ++k) look.BM[k] = RGBColor(10 * (k + 1), 0, 0);

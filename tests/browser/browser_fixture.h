@@ -203,7 +203,7 @@ struct EditEnv {
   QStringList Made;  // every file a thumbnail was made for
   ChapterEditor Editor{Undo, Ask, [this](const QStringList& files) {
                          Made << files;
-                         return ThumbsFor(files);
+                         return NewImages{ThumbsFor(files), {}};
                        }};
 
   // Chapter 1 shown at spread 0 with images "p0".."p<count-1>", each with

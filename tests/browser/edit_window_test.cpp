@@ -3,6 +3,7 @@
 
 #include "browser/edit_window.h"
 
+#include <QDir>
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 #include "browser_fixture.h"
 #include "core/data_file.h"
 #include "support/controls.h"
+#include "support/photo_test_files.h"
 #include "support/test_files.h"
 
 namespace {
@@ -213,6 +215,105 @@ TEST_F(EditWindowTest, ClipboardSurvivesNewAndAddingToAnEmptyChapterSelectsTheNe
   EXPECT_EQ(Selection(), "0..2");
   ASSERT_EQ(Thumbs().Lists[0].size(), 3);
   EXPECT_FALSE(Thumbs().Lists[0][2].IsNull());
+}
+
+TEST_F(EditWindowTest, AddedPhotosBringTheirDetailsInOneUndoStepUnlessSwitchedOff) {
+  Open(2);
+  ImageList dated = Model().Images(0);
+  dated[0].Date = QStringLiteral("5. 6. 2004");
+  dated[1].Date = QStringLiteral("17. 12. 2003");
+  ImageEdits::SetChapter(Model(), 0, dated);
+  const QString exif = dir_.filePath(QStringLiteral("exif.jpg"));
+  const QString iptc = dir_.filePath(QStringLiteral("iptc.jpg"));
+  ASSERT_TRUE(WritePhoto(exif, {{"Exif.Photo.DateTimeOriginal", "2004:06:25 14:30:00"},
+                                {"Exif.Image.ImageDescription", "OLYMPUS DIGITAL CAMERA"},
+                                {"Xmp.iptcExt.PersonInImage", "Jana\nPetr"}}));
+  ASSERT_TRUE(WritePhoto(iptc, {{"Iptc.Application2.City", "Brno"},
+                                {"Iptc.Application2.Caption", "Castle"},
+                                {"Iptc.Application2.DateCreated", "2001-02-03"}}));
+  const QByteArray before = ReadAll(exif) + ReadAll(iptc);
+
+  ask_.OpenFileNames = {exif, iptc, File("plain")};
+  Key(Qt::Key_Plus, Qt::KeypadModifier);
+  ASSERT_EQ(Model().ImageCount(0), 5);
+  const ImageList& added = Model().Images(0);
+  EXPECT_EQ(added[2], (ImageRecord{exif, "", "25. 6. 2004", "", "Jana, Petr"}));
+  EXPECT_EQ(added[3], (ImageRecord{iptc, "Castle", "3. 2. 2001", "Brno", ""}));
+  EXPECT_EQ(added[4], (ImageRecord{File("plain"), "", "", "", ""}));
+  EXPECT_EQ(ReadAll(exif) + ReadAll(iptc), before);
+  Key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Model().Images(0), dated);
+
+  Settings().ReadPhotoDetails = false;
+  EXPECT_TRUE(DropFiles({exif}, CellOf(0).center()));
+  EXPECT_EQ(Model().Images(0)[0], (ImageRecord{exif, "", "", "", ""}));
+}
+
+// Two a.jpg told apart by their dates, one photo truly gone, the folder
+// moved and renamed: every other picture is relinked in one step.
+TEST_F(EditWindowTest, FindMissingPhotosRelinksMovedFoldersAfterOpening) {
+  QDir(dir_.path()).mkpath(QStringLiteral("photos/2004"));
+  QDir(dir_.path()).mkpath(QStringLiteral("photos/2005"));
+  ASSERT_TRUE(WritePhoto(Path("photos/2004/a.jpg"),
+                         {{"Exif.Photo.DateTimeOriginal", "2004:06:15 10:00:00"}}));
+  ASSERT_TRUE(WritePhoto(Path("photos/2005/a.jpg"),
+                         {{"Exif.Photo.DateTimeOriginal", "2005:07:18 10:00:00"}}));
+  ASSERT_TRUE(WritePhoto(Path("photos/b.jpg"), {}));
+  ASSERT_TRUE(WritePhoto(Path("photos/gone.jpg"), {}));
+  AlbumModel album;
+  album.DataFiles = {Path("main.xml"), QStringLiteral("c1.xml")};
+  album.ImageDirs = {QString(), QString()};
+  album.DataTitles = {QString(), QString()};
+  album.ChapterNames = {QStringLiteral("One")};
+  const ImageList before[] = {{{Path("photos/2004/a.jpg"), "", "15. 6. 2004", "", ""},
+                               {Path("photos/b.jpg"), "", "", "", ""}},
+                              {{Path("photos/2005/a.jpg"), "", "18. 7. 2005", "", ""},
+                               {Path("photos/gone.jpg"), "", "", "", ""}}};
+  for (int k = 0; k < 2; ++k) ImageEdits::SetChapter(album, k, before[k]);
+  WriteAll(Path("main.xml"), DataFileBytes(album, 0));
+  WriteAll(Path("c1.xml"), DataFileBytes(album, 1));
+  QDir dir(dir_.path());
+  ASSERT_TRUE(dir.mkdir(QStringLiteral("moved")));
+  ASSERT_TRUE(dir.rename(QStringLiteral("photos"), QStringLiteral("moved/pictures")));
+  ASSERT_TRUE(
+      dir.rename(QStringLiteral("moved/pictures/2004"), QStringLiteral("moved/pictures/summer")));
+  ASSERT_TRUE(
+      dir.rename(QStringLiteral("moved/pictures/2005"), QStringLiteral("moved/pictures/later")));
+  ASSERT_TRUE(QFile::remove(Path("moved/pictures/gone.jpg")));
+
+  ask_.YesNoAnswers = {true};
+  ask_.Directories = {Path("moved")};
+  W().OpenFile(Path("main.xml"));
+  QV_WAIT(ask_.Log.size() == 3);
+  EXPECT_TRUE(ask_.Log[0].startsWith("yesno: 4 pictures")) << ask_.Log[0].toStdString();
+  EXPECT_TRUE(
+      ask_.Log[2].startsWith("warning: Found 3 of the missing pictures; 1 are still missing.\n\n" +
+                             QDir::toNativeSeparators(Path("photos/gone.jpg"))))
+      << ask_.Log[2].toStdString();
+  const QStringList found = {FilesOf(Model().Images(0)) + FilesOf(Model().Images(1))};
+  const QStringList relinked = {Path("moved/pictures/summer/a.jpg"), Path("moved/pictures/b.jpg"),
+                                Path("moved/pictures/later/a.jpg"), Path("photos/gone.jpg")};
+  EXPECT_EQ(found, relinked);
+  EXPECT_TRUE(Model().DataModified[0] && Model().DataModified[1]);
+  Key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Model().Images(1), before[1]);
+  EXPECT_EQ(Model().Images(0), before[0]);
+  Key(Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(FilesOf(Model().Images(0)) + FilesOf(Model().Images(1)), relinked);
+
+  ASSERT_TRUE(W().RunAction(QStringLiteral("SaveAll")));
+  ask_.Log.clear();
+  ask_.YesNoAnswers = {false};  // only the gone one is asked about
+  W().OpenFile(Path("main.xml"));
+  QV_WAIT(ask_.Log.size() == 1);
+  EXPECT_TRUE(ask_.Log[0].startsWith("yesno: 1 pictures")) << ask_.Log[0].toStdString();
+  EXPECT_EQ(FilesOf(Model().Images(0)) + FilesOf(Model().Images(1)), relinked);
+  for (int k = 0; k < 2; ++k) {
+    W().LoadThumbnails(k);
+    ASSERT_EQ(Thumbs().Lists[k].size(), 2);
+    EXPECT_FALSE(Thumbs().Lists[k][0].IsNull());
+  }
+  EXPECT_FALSE(Thumbs().Lists[0][1].IsNull());
 }
 
 TEST_F(EditWindowTest, DroppedFilesGoInAtTheDropPointOnlyInEditMode) {

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -16,6 +17,7 @@
 #include "dialogs/pic_details_date.h"
 #include "init/profile.h"
 #include "support/controls.h"
+#include "support/photo_test_files.h"
 #include "support/qt_print.h"
 #include "support/scripted_prompts.h"
 
@@ -139,6 +141,32 @@ TEST_F(PicDetails, ARangeShowsZeroBasedBoldEmptyFieldsAndApplyWritesOnlyFilledOn
   undo.Stack().undo();
   EXPECT_EQ(model.Images(0)[5].Place, "place 5");
   EXPECT_FALSE(model.DataModified[0]);
+}
+
+TEST_F(PicDetails, ReadFromPhotoFillsOnlyEmptyFieldsOfTheRangeInOneStep) {
+  QTemporaryDir dir;
+  const QString a = dir.filePath(QStringLiteral("a.jpg"));
+  const QString b = dir.filePath(QStringLiteral("b.jpg"));
+  ASSERT_TRUE(WritePhoto(a, {{"Exif.Photo.DateTimeOriginal", "2004:06:25 10:00:00"},
+                             {"Xmp.dc.title", "lang=x-default Hills"},
+                             {"Xmp.photoshop.City", "Brno"}}));
+  ASSERT_TRUE(WritePhoto(b, {{"Iptc.Application2.City", "Praha"}}));
+  ImageList images = model.Images(0);
+  for (ImageRecord& image : images) image.Date.clear();
+  images[1] = {a, "kept", "", "", ""};
+  images[2] = {b, "", "", "", ""};
+  images[3] = {a, "", "", "", ""};  // outside the range
+  images[4].Date = QStringLiteral("17. 12. 2003");
+  ImageEdits::SetChapter(model, 0, images);
+  dialog.OpenDetails(2, 1);
+  QTest::mouseClick(Find<QPushButton>("btReadPhoto"), Qt::LeftButton);
+  ImageList expected = images;
+  expected[1] = {a, "kept", "25. 6. 2004", "Brno", ""};
+  expected[2] = {b, "", "", "Praha", ""};
+  EXPECT_EQ(model.Images(0), expected);
+  EXPECT_EQ(undo.Stack().count(), 1);
+  undo.Stack().undo();
+  EXPECT_EQ(model.Images(0), images);
 }
 
 TEST_F(PicDetails, EditingOneFieldWritesOnlyThatFieldHoweverLongTheOthersAre) {

@@ -1,7 +1,7 @@
-// Built with ThreadSanitizer (scripts/test): the two-thread JPEG decode and
-// the thumbnail cache's writer, each driven from several threads at once on
-// pictures made here. Exits non-zero when a result is wrong; the sanitizer
-// fails the run on any race it sees.
+// Built with ThreadSanitizer (scripts/test): the two-thread JPEG decode,
+// the thumbnail cache's writer and the photo details reader, each driven from several threads at
+// once on pictures made here. Exits non-zero when a result is wrong; the sanitizer fails the run on
+// any race it sees.
 
 #include <QCoreApplication>
 #include <QDir>
@@ -12,9 +12,11 @@
 #include <vector>
 
 #include "image/jpeg_split_decode.h"
+#include "image/photo_details.h"
 #include "image/thumbnail_cache.h"
 #include "image/thumbnail_picture.h"
 #include "support/jpeg_test_files.h"
+#include "support/photo_test_files.h"
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
@@ -39,6 +41,15 @@ int main(int argc, char** argv) {
     expected.push_back(ReadJpegFile(files.last()).Image);
   }
 
+  // Photos with XMP (the library's least thread-safe part) and EXIF.
+  const QString tagged[] = {home.filePath(QStringLiteral("t0.jpg")),
+                            home.filePath(QStringLiteral("t1.jpg"))};
+  if (!WritePhoto(tagged[0], {{"Xmp.photoshop.City", "Praha"}, {"Xmp.dc.title", "Most"}}) ||
+      !WritePhoto(tagged[1], {{"Exif.Photo.DateTimeOriginal", "2004:06:05 14:30:00"}}))
+    return 2;
+  const PhotoDetails alone[] = {ReadPhotoDetails(tagged[0]), ReadPhotoDetails(tagged[1])};
+  if (alone[0].Place != QLatin1String("Praha") || !alone[1].Taken.isValid()) return 2;
+
   const QSize box(75, 135);  // served by the "large" class (256)
   std::atomic<int> wrong{0};
   std::vector<std::thread> threads;
@@ -48,6 +59,11 @@ int main(int argc, char** argv) {
         for (size_t i = 0; i < jpegs.size(); ++i) {
           const std::optional<JpegPicture> split = ReadJpegSplit(jpegs[i], {}, {}, 5 + t * 7);
           if (!split || split->Image != expected[i]) ++wrong;
+        }
+        for (int i = 0; i < 2; ++i) {
+          const PhotoDetails d = ReadPhotoDetails(tagged[i]);
+          if (d.Place != alone[i].Place || d.Title != alone[i].Title || d.Taken != alone[i].Taken)
+            ++wrong;
         }
         // Each file decoded and its entry queued by every thread.
         for (const QString& file : files) {

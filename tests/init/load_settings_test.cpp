@@ -82,7 +82,7 @@ TEST_F(LoadSettingsTest, StoredValuesOverTheDefaultsAndBackAsStored) {
   SaveSettings(settings_);
   EXPECT_EQ(Store().value("FreeMemory").toString(), "1");
   EXPECT_EQ(Store().value("LoadAllChapters").toString(), "0");
-  EXPECT_EQ(Store().allKeys().size(), 8);  // with ShareThumbnails
+  EXPECT_EQ(Store().allKeys().size(), 9);  // with ShareThumbnails, ReadPhotoDetails
 }
 
 TEST_F(LoadSettingsTest, TheLanguageIsReadBeforeTheHintsAreSet) {
