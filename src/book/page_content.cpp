@@ -117,10 +117,10 @@ void PagePainter::PaintContent(const BookPage& page, QPainter& p) const {
     if (!window_.IsResizing()) {
       switch (CellPictureFor(thumb.Picture, images.value(idx).File)) {
         case CellPicture::Thumbnail:
-          DrawCellPicture(p, pic, thumb);
+          DrawCellPicture(p, pic, thumb, ToQColor(look.Color));
           break;
         case CellPicture::Video:
-          DrawCellPicture(p, pic, VideoThumbnail(layout_.ThumbnailBox()));
+          DrawCellPicture(p, pic, VideoThumbnail(layout_.ThumbnailBox()), ToQColor(look.Color));
           break;
         case CellPicture::UnknownFormat:
           if (print_) break;
@@ -138,7 +138,8 @@ void PagePainter::PaintContent(const BookPage& page, QPainter& p) const {
   }
 }
 
-void PagePainter::DrawCellPicture(QPainter& p, const EdgeRect& pic, const Thumbnail& thumb) const {
+void PagePainter::DrawCellPicture(QPainter& p, const EdgeRect& pic, const Thumbnail& thumb,
+                                  const QColor& paper) const {
   if (layout_.PictureScale() == 1.0 || thumb.IsNull()) {
     DrawThumbnail(p, pic.Left, pic.Top, thumb);
     return;
@@ -152,10 +153,18 @@ void PagePainter::DrawCellPicture(QPainter& p, const EdgeRect& pic, const Thumbn
   // once, smoothly, rather than by the printer.
   const double scale = layout_.PictureScale();
   const QSize atDpi(int(std::ceil(r.Width() * scale)), int(std::ceil(r.Height() * scale)));
-  const QImage picture =
+  QImage picture =
       print_ && thumb.Picture.width() < atDpi.width()
           ? thumb.Picture.scaled(atDpi, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
           : thumb.Picture;
+  // Paper takes no transparency: a picture with some is laid on its page's
+  // colour here (the writer would lay it on white).
+  if (print_ && picture.hasAlphaChannel()) {
+    QImage flat(picture.size(), QImage::Format_RGB32);
+    flat.fill(paper);
+    QPainter(&flat).drawImage(0, 0, picture);
+    picture = flat;
+  }
   p.save();
   p.setRenderHint(QPainter::SmoothPixmapTransform);
   p.drawImage(QRectF(pic.Left + r.Left, pic.Top + r.Top, r.Width(), r.Height()), picture);

@@ -19,6 +19,7 @@ struct ViewState;
 class BookLayout;
 class BookWindow;
 class PageText;
+class QColor;
 class QPainter;
 class QRectF;
 struct AlbumLook;
@@ -58,8 +59,10 @@ class PagePainter {
 
  private:
   void PaintBookmarks(BookPage& page) const;
-  // A cell's picture, scaled down by the picture scale.
-  void DrawCellPicture(QPainter& p, const EdgeRect& picture, const Thumbnail& thumb) const;
+  // A cell's picture, scaled down by the picture scale; in print style
+  // laid on paper, the page's colour, where it has transparency.
+  void DrawCellPicture(QPainter& p, const EdgeRect& picture, const Thumbnail& thumb,
+                       const QColor& paper) const;
   // The lines under picture, down to bottom (the cell's) at most.
   void PaintDescription(PageText& text, const EdgeRect& picture, int bottom, int index) const;
   // The decoration bitmaps, read once the open book is first drawn; a null

@@ -28,7 +28,7 @@ CommandRun PdfCommand(const QStringList& arguments) {
   return RunCommand(QStringList{"--pdf"} + arguments);
 }
 
-// A poppler tool's standard output.
+// A poppler (or qpdf) tool's standard output; it must succeed.
 QString Tool(const QString& program, const QStringList& arguments) {
   QProcess process;
   process.start(program, arguments);
@@ -152,9 +152,8 @@ TEST(PdfSheet, SizesAndPlaces) {
       }
     } else {
       const double margin = c.profile == PdfProfile::Home ? 6 * mm : 0;
-      EXPECT_TRUE(whole.adjusted(margin - 1, margin - 1, 1 - margin, 1 - margin)
-                      .contains(sheet.Content(true)));
-      EXPECT_EQ(sheet.Layout.height(), int(sheet.Content(true).height()));
+      EXPECT_NEAR(sheet.Content(true).left(), margin, 0.01);
+      EXPECT_LE(sheet.Content(true).bottom(), whole.bottom() - margin + 1);
     }
   }
 }
@@ -190,10 +189,7 @@ TEST(PdfCommand, PrintShopSheetsWithBleedAndSafeZone) {
     EXPECT_NEAR(bleed.width() - trim.width(), 17, 0.03) << i;
     EXPECT_NEAR(bleed.height() - trim.height(), 17, 0.03) << i;
   }
-  QProcess check;
-  check.start("qpdf", {"--check", pdf});
-  ASSERT_TRUE(check.waitForFinished(60000));
-  EXPECT_EQ(check.exitCode(), 0) << check.readAllStandardOutput().toStdString();
+  Tool("qpdf", {"--check", pdf});  // exit status 0: a sound file
   // Word boxes from the sheet's top-left corner: the trim is 8.5 pt in; odd
   // sheets are left pages, with the spine on their right.
   const QString words = Tool("pdftotext", {"-bbox", pdf, "-"});
@@ -227,16 +223,6 @@ TEST(PdfCommand, PrintShopSheetsWithBleedAndSafeZone) {
     }
   }
   EXPECT_TRUE(ReadAll(pdf).contains("GTS_PDFA1"));
-}
-
-// For a desktop printer: the paper's own size, the bookmark labels as text.
-TEST(PdfCommand, HomeSheetsKeepTheBookmarkLabelsAsText) {
-  QTemporaryDir dir;
-  const QString pdf = dir.filePath("home.pdf");
-  const CommandRun run = PdfCommand({Demo, "--out", pdf, "--profile", "home", "--dpi", "96"});
-  ASSERT_EQ(run.status, 0) << run.err.toStdString();
-  EXPECT_EQ(Info(pdf, "Page size"), "842 x 595 pts (A4)");
-  EXPECT_TRUE(Tool("pdftotext", {pdf, "-"}).contains(QString::fromUtf8("Moře a jezera")));
 }
 
 TEST_F(DemoPdf, EverySheetInBookOrderWithProgress) {
@@ -320,13 +306,15 @@ TEST_F(DemoPdf, SheetsLookAsTheWindowDrawsThem) {
   }
 }
 
-TEST(PdfCommand, PagesOnSheetsOfTheirOwn) {
+// For a desktop printer: the paper's own size, the bookmark labels as text.
+TEST(PdfCommand, PagesOnSheetsOfTheirOwnForAHomePrinter) {
   QTemporaryDir dir;
   const QString pdf = dir.filePath("pages.pdf");
-  const CommandRun run =
-      PdfCommand({Demo, "--out", pdf, "--pages", "--page-size", "A5", "--dpi", "96"});
+  const CommandRun run = PdfCommand(
+      {Demo, "--out", pdf, "--pages", "--page-size", "A5", "--dpi", "96", "--profile", "home"});
   ASSERT_EQ(run.status, 0) << run.err.toStdString();
   EXPECT_EQ(Info(pdf, "Page size"), "420 x 595 pts (A5)");
+  EXPECT_TRUE(Tool("pdftotext", {pdf, "-"}).contains(QString::fromUtf8("Moře a jezera")));
   QString error;
   HeadlessAlbum album(QSize(800, 600));
   ASSERT_TRUE(album.Open(Demo, &error));
