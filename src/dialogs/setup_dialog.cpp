@@ -163,6 +163,11 @@ void SetupDialog::Connect() {
   toggle(btRunGuide, [&s](bool on) { s.SetRunGuide(on); });
   connect(edMenuSpeed, &QSpinBox::valueChanged, this,
           [this, &s](int value) { Handle([&] { s.SetMenuSpeed(value); }); });
+  connect(edSlideInterval, &QSpinBox::valueChanged, this, [this, &s](int value) {
+    Handle([&] { s.ChangeSettings([value](auto& w) { w.SlideshowInterval = value; }); });
+  });
+  toggle(btSlideVideos,
+         [&s](bool on) { s.ChangeSettings([on](auto& w) { w.SlideshowOpensVideos = on; }); });
   edit(edTitle, [&s](const QString& text) { s.SetTitle(text); });
   edit(edAlbumDir, [&s](const QString& text) { s.SetAlbumDir(text); });
   click(btAlbumDir, [&s] { s.ChooseAlbumDir(); });
@@ -295,6 +300,8 @@ void SetupDialog::ShowGeneral() {
   btLoadAll->setChecked(w.LoadAllChapters);
   btConfirmDeletes->setChecked(w.ConfirmDeletes);
   btRunGuide->setChecked(w.RunGuide);
+  edSlideInterval->setValue(w.SlideshowInterval);
+  btSlideVideos->setChecked(w.SlideshowOpensVideos);
 }
 
 void SetupDialog::ShowLook() {

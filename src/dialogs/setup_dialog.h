@@ -62,6 +62,9 @@ class SetupDialog : public QDialog {
   QCheckBox* btRunGuide;
   QLabel* lbMenuSpeed;
   QSpinBox* edMenuSpeed;
+  QLabel* lbSlideInterval;
+  QSpinBox* edSlideInterval;
+  QCheckBox* btSlideVideos;
   // General page, album.
   QFrame* pnDescription;
   PathLabel* lbFilename;

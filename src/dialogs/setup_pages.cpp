@@ -94,7 +94,14 @@ void SetupDialog::BuildGeneralPage() {
   settings->addWidget(btRunGuide, 4, 0, 1, 4);
   settings->addWidget(lbMenuSpeed, 5, 0);
   settings->addWidget(edMenuSpeed, 5, 1);
-  settings->setRowStretch(6, 1);
+  lbSlideInterval = Label(pnSettings, "lbSlideInterval", "Slideshow interval (seconds)");
+  edSlideInterval = Make<QSpinBox>(pnSettings, "edSlideInterval");
+  edSlideInterval->setRange(1, 60);
+  btSlideVideos = Check(pnSettings, "btSlideVideos", "Open videos in the slideshow");
+  settings->addWidget(lbSlideInterval, 6, 0);
+  settings->addWidget(edSlideInterval, 6, 1);
+  settings->addWidget(btSlideVideos, 7, 0, 1, 4);
+  settings->setRowStretch(8, 1);
 
   pnDescription = Make<QFrame>(pgGeneral, "pnDescription");
   lbFilename = Make<PathLabel>(pnDescription, "lbFilename");

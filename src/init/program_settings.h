@@ -20,6 +20,10 @@ struct ProgramSettings {
   // Thumbnails made here are written to the desktop's shared thumbnail cache
   // (read from it always).
   bool ShareThumbnails = true;
+  // The slideshow: seconds a picture shows (1..60), and videos opened in the
+  // desktop's player instead of shown as their placeholder.
+  int SlideshowInterval = 5;
+  bool SlideshowOpensVideos = false;
   bool operator==(const ProgramSettings& other) const;
 };
 

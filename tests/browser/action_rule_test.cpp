@@ -22,7 +22,8 @@ const QStringList kAlways{"About",    "AlbumProperties", "DoRunGuide",  "EditCha
                           "EditMode", "ExitAlbum",       "ExportPdf",   "FileNew",
                           "FileOpen", "GotoPage",        "Help",        "RecreateThumbnails",
                           "Save",     "SaveAlbumAs",     "SaveDataAs",  "SaveFormatAs",
-                          "Setup",    "ShowDetails",     "ShowLetters", "ShowPicture"};
+                          "Setup",    "ShowDetails",     "ShowLetters", "ShowPicture",
+                          "Play"};
 
 std::string With(const QStringList& extra) {
   QStringList names = kAlways + extra;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "image/jpeg_split_decode.h"
+#include "image/picture_prefetch.h"
 #include "image/thumbnail_cache.h"
 #include "image/thumbnail_picture.h"
 #include "support/jpeg_test_files.h"
@@ -64,6 +65,16 @@ int main(int argc, char** argv) {
   }
   if (QDir(home.filePath("thumbnails/large")).entryList(QDir::Files).size() != files.size())
     ++wrong;
+  // The slideshow's worker: a walk taking each picture while the next is made.
+  {
+    PicturePrefetch prefetch([&](int key) { return ReadJpegFile(files[key % files.size()]).Image; },
+                             [](int) {});
+    for (int i = 0; i < 8; ++i) {
+      prefetch.Want({i, i + 1, i - 1});
+      if (prefetch.Take(i) != expected[(i % files.size()) / 3] || prefetch.Held().size() > 3)
+        ++wrong;
+    }
+  }
   std::printf("%d wrong results\n", wrong.load());
   return wrong.load() == 0 ? 0 : 1;
 }
