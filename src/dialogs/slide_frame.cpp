@@ -61,7 +61,7 @@ void PaintCaption(QImage& frame, const ImageRecord& image, const AlbumLook& look
   if (look.ShowPlace && !image.Place.isEmpty()) details << image.Place;
   if (look.ShowPeople && !image.People.isEmpty()) details << image.People;
   const QString second = details.join(QStringLiteral("  \u00b7  "));
-  if (image.Title.isEmpty() && second.isEmpty()) return;
+  if (frame.isNull() || (image.Title.isEmpty() && second.isEmpty())) return;
 
   const int w = frame.width();
   const int h = frame.height();
