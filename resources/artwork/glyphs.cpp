@@ -175,7 +175,22 @@ QImage Command(int index) {
       p.drawRect(QRectF(5.5, 1.5, 4, 2.5));
       Sheet(p, 7.5, 6.5, 7, 8);
       break;
-    case 13:  // Find missing photos: a magnifier over a picture
+    case 13: {  // Play: a picture with a green disc holding a white triangle
+      Picture(p, QRectF(1.5, 1.5, 11, 9));
+      const QPointF at(11, 11);
+      p.setBrush(QColor(40, 150, 60));
+      p.drawEllipse(at, 4.5, 4.5);
+      QPainterPath triangle;
+      triangle.moveTo(at + QPointF(-1.6, -2.6));
+      triangle.lineTo(at + QPointF(2.8, 0));
+      triangle.lineTo(at + QPointF(-1.6, 2.6));
+      triangle.closeSubpath();
+      p.setPen(Qt::NoPen);
+      p.setBrush(Qt::white);
+      p.drawPath(triangle);
+      break;
+    }
+    case 14:  // Find missing photos: a magnifier over a picture
       Picture(p, QRectF(1.5, 1.5, 10, 8));
       p.setPen(QPen(kInk, 2.2, Qt::SolidLine, Qt::RoundCap));
       p.drawLine(QPointF(11, 11), QPointF(14.5, 14.5));

@@ -44,9 +44,9 @@ int main(int argc, char** argv) {
                "PNG");
   }
   for (const char* name :
-       {"0",      "1",         "2",         "3",         "4",         "5",    "6",
-        "7",      "8",         "9",         "10",        "11",        "12",   "close0",
-        "close1", "maximize0", "maximize1", "minimize0", "minimize1", "grip", "13"})
+       {"0",         "1",         "2",         "3",         "4",    "5",  "6",      "7",
+        "8",         "9",         "10",        "11",        "12",   "13", "close0", "close1",
+        "maximize0", "maximize1", "minimize0", "minimize1", "grip", "14"})
     ok &= Save(artwork::MakeGlyph(name),
                resources + QStringLiteral("/glyphs/%1.png").arg(QLatin1String(name)), "PNG");
   // Windows bitmaps, as the look's texture keys name them.

@@ -46,7 +46,9 @@ const std::vector<ActionSpec>& ActionTable() {
       {"DoRunGuide", "File", "Run guide...", QKeySequence(), -1, false, false},
       // No command: its caption becomes the hint of the save button.
       {"Save", "Save", "Save", QKeySequence(), -1, false, false},
-      {"FindMissing", "Picture", "Find missing photos...", QKeySequence(), 13, false, true},
+      // The slideshow; the generic rule takes it away while properties show.
+      {"Play", "Picture", "Play slideshow", QKeySequence(Qt::Key_F11), 13, false, true},
+      {"FindMissing", "Picture", "Find missing photos...", QKeySequence(), 14, false, true},
   };
   return table;
 }
@@ -81,6 +83,7 @@ bool IsActionEnabled(const ActionSpec& action, const ActionInputs& state) {
 }
 
 const std::vector<const char*> PictureMenuItems{"ShowPicture",
+                                                "Play",
                                                 "ShowDetails",
                                                 "",
                                                 "Cut",
@@ -106,12 +109,14 @@ const std::vector<ToolButtonSpec> ToolButtonTable{
     {"btSetup", 71, "Setup", 4},
     {"btAbout", 93, "About", 7},
     {"btAlbumProperties", 118, "AlbumProperties", 6},
-    {"btEditMode", 143, "EditMode", 3},
-    {"btAddPictures", 170, "AddPictures", 8},
-    {"btInsertPictures", 192, "InsertPictures", 5},
-    {"btDeletePictures", 214, "DeletePictures", 9},
-    {"btCut", 239, "Cut", 10},
-    {"btCopy", 261, "Copy", 11},
-    {"btPaste", 283, "Paste", 12},
-    {"btFindMissing", 308, "FindMissing", 13},
+    {"btEditMode", 168, "EditMode", 3},
+    {"btAddPictures", 195, "AddPictures", 8},
+    {"btInsertPictures", 217, "InsertPictures", 5},
+    {"btDeletePictures", 239, "DeletePictures", 9},
+    {"btCut", 264, "Cut", 10},
+    {"btCopy", 286, "Copy", 11},
+    {"btPaste", 308, "Paste", 12},
+    // In the normal panel, below Album properties; the edit-mode buttons move down.
+    {"btPlay", 143, "Play", 13},
+    {"btFindMissing", 333, "FindMissing", 14},
 };

@@ -7,6 +7,7 @@
 #include "browser/album_browser.h"
 #include "dialogs/goto.h"
 #include "dialogs/pic_view.h"
+#include "dialogs/slideshow.h"
 #include "init/language.h"
 #include "init/profile.h"
 
@@ -20,6 +21,7 @@ BrowseWindow::BrowseWindow(AlbumBrowser& window)
   command("ShowPicture", &BookBrowsing::ShowPictureCommand);
   command("ShowDetails", &BookBrowsing::ShowDetailsCommand);
   command("GotoPage", &BookBrowsing::GotoPageCommand);
+  connect(window_.Action(QStringLiteral("Play")), &QAction::triggered, this, [this] { Play(); });
   // The action flips its own checked state; the letters follow it.
   connect(window_.Action(QStringLiteral("ShowLetters")), &QAction::triggered, this,
           [this] { window_.RepaintWindow(); });
@@ -62,6 +64,24 @@ GotoDialog& BrowseWindow::Goto() {
 PicViewDialog& BrowseWindow::PicView() {
   if (picView_ == nullptr) picView_ = new PicViewDialog(window_.Document().Look, &window_);
   return *picView_;
+}
+
+SlideshowView& BrowseWindow::Slideshow() {
+  if (slideshow_ == nullptr) slideshow_ = new SlideshowView(&window_);
+  return *slideshow_;
+}
+
+void BrowseWindow::Play() {
+  const int perPage = window_.Book().Look().ImagesPerPage();
+  const auto [chapter, first] = SlideStart(window_.View(), IsEditMode(), perPage);
+  QList<SlideItem> items = SlideSequence(window_.Model(), chapter, first);
+  const QScreen* screen = window_.screen();
+  if (items.isEmpty() || screen == nullptr) return;
+  Slideshow().Ended = [this, perPage](int c, int i) {
+    window_.ShowSpread(c, SpreadOfImage(i, perPage));
+  };
+  Slideshow().Play(window_.Model(), window_.Book().Look(), window_.Document().Settings,
+                   std::move(items), screen->geometry());
 }
 
 void BrowseWindow::ShowImage(int index) {

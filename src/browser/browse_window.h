@@ -1,8 +1,9 @@
 #pragma once
 // Browsing installed into the book window: BookBrowsing as one of its inputs,
 // its host calls answered by the window, its actions (ShowPicture,
-// ShowDetails, GotoPage, ShowLetters) connected, and the two windows it opens,
-// the go-to dialog and the image view, made here and owned by the window.
+// ShowDetails, GotoPage, ShowLetters, Play) connected, and the windows it
+// opens, the go-to dialog, the image view and the slideshow, made here and
+// owned by the window.
 
 #include <QObject>
 #include <functional>
@@ -13,6 +14,7 @@
 class AlbumBrowser;
 class GotoDialog;
 class PicViewDialog;
+class SlideshowView;
 
 // The image properties dialog as browsing reaches it; unset parts do nothing
 // (and the dialog counts as not showing).
@@ -32,6 +34,7 @@ class BrowseWindow : public QObject, public BrowseHost {
   // Both windows are made when first opened: start-up does not wait for them.
   GotoDialog& Goto();
   PicViewDialog& PicView();
+  SlideshowView& Slideshow();
   void SetDetails(DetailsHooks hooks) { details_ = std::move(hooks); }
 
   bool IsEditMode() const override;
@@ -48,10 +51,14 @@ class BrowseWindow : public QObject, public BrowseHost {
   void SetDetailsRange(int first, int last) override;
 
  private:
+  // The slideshow from the image the book shows (the selection in edit mode).
+  void Play();
+
   AlbumBrowser& window_;
   BookBrowsing browsing_;
   GotoDialog* goto_ = nullptr;
   PicViewDialog* picView_ = nullptr;
+  SlideshowView* slideshow_ = nullptr;
   DetailsHooks details_;
   // "Show image" for the picture menu about to pop up.
   bool showPictureEnabled_ = true;

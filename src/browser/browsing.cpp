@@ -76,8 +76,7 @@ void BookBrowsing::SelectRange(int a, int b) {
       v.SelStart = 0;
       v.SelEnd = 0;
     } else {
-      const int q = PageOfImage(b, book_.Look().ImagesPerPage()) + 1;
-      const int spread = q % 2 == 1 ? q - 1 : q;
+      const int spread = SpreadOfImage(b, book_.Look().ImagesPerPage());
       if (spread != v.CurrentPage) {
         spreadKept = false;
         book_.ShowSpread(v.CurrentChapter, spread);

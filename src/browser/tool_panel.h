@@ -9,7 +9,7 @@
 
 class QVariantAnimation;
 
-// A glyph drawn for the window (resources/artwork/glyphs.cpp): "0".."12" for
+// A glyph drawn for the window (resources/artwork/glyphs.cpp): "0".."13" for
 // the commands, "close0", "close1", ... for the caption buttons, "grip".
 QPixmap WindowGlyph(const QString& name);
 
@@ -48,14 +48,14 @@ class SaveButton : public QToolButton {
   void mousePressEvent(QMouseEvent* event) override;
 };
 
-// pnMenu: 27 wide, 167 high (330 in edit mode), centred on the spine. It
+// pnMenu: 27 wide, 192 high (355 in edit mode), centred on the spine. It
 // slides out growing from the spine to both sides, and back, in a short
 // animation.
 class ToolPanelFrame : public QFrame {
  public:
   static constexpr int PanelWidth = 27;
-  static constexpr int NormalHeight = 167;
-  static constexpr int EditHeight = 330;
+  static constexpr int NormalHeight = 192;
+  static constexpr int EditHeight = 355;
 
   explicit ToolPanelFrame(QWidget* parent);
   // The x of the spine the panel is centred on.

@@ -31,6 +31,11 @@ int PageOfImage(int index, int imagesPerPage) {
   return imagesPerPage > 0 ? index / imagesPerPage : 0;
 }
 
+int SpreadOfImage(int index, int imagesPerPage) {
+  const int page = PageOfImage(index, imagesPerPage) + 1;
+  return page - page % 2;
+}
+
 AlbumModel::AlbumModel() { ResetToStart(); }
 
 const ImageList& AlbumModel::Images(int k) const {

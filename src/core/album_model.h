@@ -81,6 +81,8 @@ void MoveRun(List& list, int first, int count, int to) {
 int PageCountFor(int imageCount, int imagesPerPage);
 int LastSpreadFor(int imageCount, int imagesPerPage);
 int PageOfImage(int index, int imagesPerPage);
+// The spread that shows image index.
+int SpreadOfImage(int index, int imagesPerPage);
 
 class AlbumModel {
  public:

@@ -24,6 +24,7 @@ QString HelpTopicForWindow(const QString& objectName) {
       {QStringLiteral("fGoto"), QStringLiteral("goto")},
       {QStringLiteral("fPicView"), QStringLiteral("view")},
       {QStringLiteral("fGuide"), QStringLiteral("guide")},
+      {QStringLiteral("fSlideshow"), QStringLiteral("slideshow")},
   };
   return topics.value(objectName, QStringLiteral("contents"));
 }

@@ -55,9 +55,7 @@ PicViewDialog::PicViewDialog(AlbumLook& look, QWidget* parent)
 
 bool PicViewDialog::LoadImage(const AlbumModel& model, int k, int index, QRect screen) {
   if (k < 0 || index < 0 || index >= model.ImageCount(k)) return false;
-  const QString path =
-      ResolvePath(ResolvePath(model.DataFiles.value(0), QString(), model.DataFiles.value(k)),
-                  model.ImageDirs.value(k), model.Images(k)[index].File);
+  const QString path = ImageFilePath(model, k, index);
   if (!QFileInfo(path).isFile()) return false;
   if (IsVideoFile(path)) {
     openUrl_(QUrl::fromLocalFile(path));

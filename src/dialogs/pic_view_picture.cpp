@@ -2,6 +2,7 @@
 
 #include <QImageReader>
 
+#include "core/album_model.h"
 #include "core/paths.h"
 #include "image/jpeg_reader.h"
 
@@ -19,16 +20,20 @@ ViewPicture ReadWithQt(const QString& fileName, const char* format) {
 
 }  // namespace
 
-ViewPicture ReadViewPicture(const QString& fileName,
-                            const std::function<QSize(QSize)>& neededSize) {
+ViewPicture ReadViewPicture(const QString& fileName, const std::function<QSize(QSize)>& neededSize,
+                            JpegThreads threads) {
   const QString ext = FileExtUpper(fileName);
   if (ext == QLatin1String(".JPG") || ext == QLatin1String(".JPEG")) {
-    // One picture is awaited: both cores may work on it.
-    JpegPicture jpeg = ReadJpegFile(fileName, neededSize, {}, JpegThreads::Two);
+    JpegPicture jpeg = ReadJpegFile(fileName, neededSize, {}, threads);
     if (jpeg.Status != JpegStatus::Ok || jpeg.Image.isNull()) return {};
     return {std::move(jpeg.Image), jpeg.FullSize};
   }
   if (ext == QLatin1String(".BMP")) return ReadWithQt(fileName, "bmp");
   if (ext == QLatin1String(".GIF")) return ReadWithQt(fileName, "gif");
   return {};
+}
+
+QString ImageFilePath(const AlbumModel& model, int k, int index) {
+  return ResolvePath(ResolvePath(model.DataFiles.value(0), QString(), model.DataFiles.value(k)),
+                     model.ImageDirs.value(k), model.Images(k).value(index).File);
 }

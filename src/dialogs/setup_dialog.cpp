@@ -165,6 +165,11 @@ void SetupDialog::Connect() {
   toggle(btReadDetails, [&s](bool on) { s.SetReadPhotoDetails(on); });
   connect(edMenuSpeed, &QSpinBox::valueChanged, this,
           [this, &s](int value) { Handle([&] { s.SetMenuSpeed(value); }); });
+  connect(edSlideInterval, &QSpinBox::valueChanged, this, [this, &s](int value) {
+    Handle([&] { s.ChangeSettings([value](auto& w) { w.SlideshowInterval = value; }); });
+  });
+  toggle(btSlideVideos,
+         [&s](bool on) { s.ChangeSettings([on](auto& w) { w.SlideshowOpensVideos = on; }); });
   edit(edTitle, [&s](const QString& text) { s.SetTitle(text); });
   edit(edAlbumDir, [&s](const QString& text) { s.SetAlbumDir(text); });
   click(btAlbumDir, [&s] { s.ChooseAlbumDir(); });
@@ -299,6 +304,8 @@ void SetupDialog::ShowGeneral() {
   btRunGuide->setChecked(w.RunGuide);
   btShareThumbnails->setChecked(w.ShareThumbnails);
   btReadDetails->setChecked(w.ReadPhotoDetails);
+  edSlideInterval->setValue(w.SlideshowInterval);
+  btSlideVideos->setChecked(w.SlideshowOpensVideos);
 }
 
 void SetupDialog::ShowLook() {

@@ -64,6 +64,9 @@ class SetupDialog : public QDialog {
   QLabel* lbMenuSpeed;
   QSpinBox* edMenuSpeed;
   QCheckBox* btShareThumbnails;
+  QLabel* lbSlideInterval;
+  QSpinBox* edSlideInterval;
+  QCheckBox* btSlideVideos;
   // General page, album.
   QFrame* pnDescription;
   PathLabel* lbFilename;

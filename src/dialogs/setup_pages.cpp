@@ -99,7 +99,14 @@ void SetupDialog::BuildGeneralPage() {
   settings->addWidget(edMenuSpeed, 5, 1);
   settings->addWidget(btShareThumbnails, 6, 0, 1, 4);
   settings->addWidget(btReadDetails, 7, 0, 1, 4);
-  settings->setRowStretch(8, 1);
+  lbSlideInterval = Label(pnSettings, "lbSlideInterval", "Slideshow interval (seconds)");
+  edSlideInterval = Make<QSpinBox>(pnSettings, "edSlideInterval");
+  edSlideInterval->setRange(1, 60);
+  btSlideVideos = Check(pnSettings, "btSlideVideos", "Open videos in the slideshow");
+  settings->addWidget(lbSlideInterval, 8, 0);
+  settings->addWidget(edSlideInterval, 8, 1);
+  settings->addWidget(btSlideVideos, 9, 0, 1, 4);
+  settings->setRowStretch(10, 1);
 
   pnDescription = Make<QFrame>(pgGeneral, "pnDescription");
   lbFilename = Make<PathLabel>(pnDescription, "lbFilename");

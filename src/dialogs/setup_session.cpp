@@ -372,6 +372,15 @@ void SetupSession::SetMenuSpeed(int speed) {
   Changed();
 }
 
+void SetupSession::ChangeSettings(const std::function<void(ProgramSettings&)>& change) {
+  if (FillingControls) return;
+  ProgramSettings changed = WorkSettings;
+  change(changed);
+  if (changed == WorkSettings) return;
+  WorkSettings = std::move(changed);
+  Changed();
+}
+
 void SetupSession::SetRunGuide(bool on) {
   if (FillingControls || WorkSettings.RunGuide == on) return;
   WorkSettings.RunGuide = on;

@@ -9,6 +9,7 @@
 
 #include <QColor>
 #include <QString>
+#include <functional>
 
 #include "init/album_document.h"
 #include "init/profile.h"
@@ -95,6 +96,8 @@ class SetupSession {
   void SetReadPhotoDetails(bool on);
   void SetMenuSpeed(int speed);
   void SetRunGuide(bool on);
+  // Any other program setting: change runs on a copy of WorkSettings.
+  void ChangeSettings(const std::function<void(ProgramSettings&)>& change);
 
   // General page, album.
   void SetTitle(const QString& title);

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+#include <algorithm>
 
 #include "core/program_files.h"
 #include "init/profile_file.h"
@@ -11,7 +12,8 @@ bool ProgramSettings::operator==(const ProgramSettings& o) const {
   return Language == o.Language && Profile == o.Profile && FreeMemory == o.FreeMemory &&
          LoadAllChapters == o.LoadAllChapters && MenuSpeed == o.MenuSpeed &&
          ConfirmDeletes == o.ConfirmDeletes && RunGuide == o.RunGuide &&
-         ShareThumbnails == o.ShareThumbnails && ReadPhotoDetails == o.ReadPhotoDetails;
+         ShareThumbnails == o.ShareThumbnails && ReadPhotoDetails == o.ReadPhotoDetails &&
+         SlideshowInterval == o.SlideshowInterval && SlideshowOpensVideos == o.SlideshowOpensVideos;
 }
 
 namespace {
@@ -72,6 +74,9 @@ void ReadSettings(ProgramSettings& s) {
   ReadFlag(store, "RunGuide", s.RunGuide);
   ReadFlag(store, "ShareThumbnails", s.ShareThumbnails);
   ReadFlag(store, "ReadPhotoDetails", s.ReadPhotoDetails);
+  const int interval = store.value(QStringLiteral("SlideshowInterval")).toInt(&ok);
+  if (ok) s.SlideshowInterval = std::clamp(interval, 1, 60);
+  ReadFlag(store, "SlideshowOpensVideos", s.SlideshowOpensVideos);
 }
 
 void SaveSettings(const ProgramSettings& s) {
@@ -85,5 +90,7 @@ void SaveSettings(const ProgramSettings& s) {
   store.setValue(QStringLiteral("RunGuide"), s.RunGuide ? 1 : 0);
   store.setValue(QStringLiteral("ShareThumbnails"), s.ShareThumbnails ? 1 : 0);
   store.setValue(QStringLiteral("ReadPhotoDetails"), s.ReadPhotoDetails ? 1 : 0);
+  store.setValue(QStringLiteral("SlideshowInterval"), s.SlideshowInterval);
+  store.setValue(QStringLiteral("SlideshowOpensVideos"), s.SlideshowOpensVideos ? 1 : 0);
   store.sync();
 }

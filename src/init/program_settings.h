@@ -22,6 +22,10 @@ struct ProgramSettings {
   bool ShareThumbnails = true;
   // Added photos bring their own date, title, place and people.
   bool ReadPhotoDetails = true;
+  // The slideshow: seconds a picture shows (1..60), and videos opened in the
+  // desktop's player instead of shown as their placeholder.
+  int SlideshowInterval = 5;
+  bool SlideshowOpensVideos = false;
   bool operator==(const ProgramSettings& other) const;
 };
 

@@ -7,13 +7,17 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <QScreen>
 #include <QStyleHints>
 #include <QWheelEvent>
 #include <cstdlib>
+#include <optional>
+#include <tuple>
 
 #include "app/setup_commands.h"
 #include "browser_fixture.h"
 #include "dialogs/pic_view.h"
+#include "dialogs/slideshow.h"
 #include "platform/qt_prompts.h"
 #include "support/jpeg_test_files.h"
 #include "support/test_files.h"
@@ -71,6 +75,19 @@ class BrowseWindowTest : public BrowserTest {
     QTest::mouseClick(&W(), button, {}, p);
   }
   QPoint Cell(bool right, int pos) { return CellAt(right, pos).center(); }
+
+  // The slideshow's album: chapter 2 empty, chapter 3's second entry a video.
+  void OpenShowAlbum() {
+    Open({5, 3, 0, 2});
+    WriteAll(Path("3-1.avi"), "RIFF");
+    ImageEdits::SetChapter(Model(), 3, ImagesOf({Path("3-0.jpg"), Path("3-1.avi")}));
+  }
+  // F11 on the book, and the show it opened.
+  SlideshowView* Play() {
+    Key(Qt::Key_F11);
+    auto* show = W().findChild<SlideshowView*>(QStringLiteral("fSlideshow"));
+    return show != nullptr && show->isVisible() ? show : nullptr;
+  }
 };
 
 TEST_F(BrowseWindowTest, TheMouseAloneVisitsEverySpreadAndOpensEveryImage) {
@@ -240,3 +257,110 @@ TEST_F(BrowseWindowTest, DialogsOpenCentredOnWhatShowsOfTheBook) {
 }
 
 }  // namespace
+
+// The show's order, its keys, and the spread it leaves the book at.
+TEST_F(BrowseWindowTest, TheSlideshowStepsThroughTheAlbumAndEndsAtTheLastPhotoShown) {
+  using Seen = std::tuple<SlideKind, int, int>;  // nothing: the show closed
+  const Seen title1{SlideKind::Title, 1, -1}, title3{SlideKind::Title, 3, -1};
+  auto photo = [](int k, int i) { return Seen{SlideKind::Photo, k, i}; };
+  const struct {
+    const char* what;
+    std::function<void()> start;
+    QList<std::pair<int, std::optional<Seen>>> keys;  // key 0: the first item
+    std::pair<int, int> spread;
+  } cases[] = {
+      {"the closed book: the missing first file left out, cards before chapters 1 and 3",
+       [] {},
+       {{0, photo(0, 1)},
+        {Qt::Key_Right, photo(0, 2)},
+        {Qt::Key_PageDown, photo(0, 3)},
+        {Qt::Key_Right, photo(0, 4)},
+        {Qt::Key_Right, title1},
+        {Qt::Key_Right, photo(1, 0)},
+        {Qt::Key_End, Seen{SlideKind::Video, 3, 1}},
+        {Qt::Key_Left, photo(3, 0)},
+        {Qt::Key_PageUp, title3},
+        {Qt::Key_Home, photo(0, 1)},
+        {Qt::Key_Left, photo(0, 1)},
+        {Qt::Key_Escape, std::nullopt}},
+       {0, 0}},
+      {"chapter 1's spread, past the album's end",
+       [this] { W().ShowSpread(1, 0); },
+       {{0, photo(1, 0)},
+        {Qt::Key_End, Seen{SlideKind::Video, 3, 1}},
+        {Qt::Key_Right, std::nullopt}},
+       {3, 0}},
+      {"edit mode: from the selection's moving end",
+       [this] {
+         W().ShowSpread(0, 0);
+         W().RunAction(QStringLiteral("EditMode"));
+         View().SelStart = 1, View().SelEnd = 3;
+       },
+       {{0, photo(0, 3)}, {Qt::Key_Right, photo(0, 4)}},
+       {0, 0}},
+  };
+  for (const auto& c : cases) {
+    OpenShowAlbum();
+    c.start();
+    SlideshowView* show = Play();
+    ASSERT_NE(show, nullptr) << c.what;
+    EXPECT_EQ(show->geometry(), W().screen()->geometry());
+    EXPECT_TRUE(show->windowState() & Qt::WindowFullScreen);
+    QTest::keyClick(&W(), Qt::Key_Space);  // the book hears no key while the show is on
+    EXPECT_FALSE(W().Action(QStringLiteral("ShowLetters"))->isChecked());
+    for (const auto& [key, seen] : c.keys) {
+      if (key != 0) QTest::keyClick(show, static_cast<Qt::Key>(key));
+      const SlideItem* now = show->Current();
+      EXPECT_EQ(now ? std::optional(Seen{now->Kind, now->Chapter, now->Index}) : std::nullopt, seen)
+          << c.what << " key " << key;
+    }
+    if (show->isVisible()) QTest::mouseClick(show, Qt::LeftButton);
+    EXPECT_FALSE(show->isVisible());
+    EXPECT_EQ(Spread(), c.spread) << c.what;
+    if (W().IsEditMode()) W().RunAction(QStringLiteral("EditMode"));
+  }
+}
+
+// What shows: cards, photos upright and fitted, captions on the band; pause,
+// timed steps, and a video opened in the player.
+TEST_F(BrowseWindowTest, TheSlideshowShowsCaptionsCardsAndStepsOnItsOwn) {
+  OpenShowAlbum();
+  WriteAll(Path("0-1.jpg"), EncodeJpeg(Filled(16, 16, Qt::darkGreen)));
+  WriteAll(Path("0-2.jpg"), EncodeJpeg(Filled(32, 16, Qt::red), {90, false, 6}));
+  ImageList chapter = Model().Images(0);
+  chapter[1].Title = QStringLiteral("At the lake");
+  ImageEdits::SetChapter(Model(), 0, chapter);
+  Settings().SlideshowInterval = 1;
+  Settings().SlideshowOpensVideos = true;
+  QList<QUrl> opened;
+  SlideshowView* show = Play();
+  ASSERT_NE(show, nullptr);
+  show->SetUrlOpener([&](const QUrl& url) {
+    opened << url;
+    return true;
+  });
+  auto frame = [show] {
+    EXPECT_TRUE(QTest::qWaitFor([show] { return !show->IsFading(); }));
+    return show->grab().toImage();
+  };
+  QImage shown = frame();
+  const int w = shown.width(), h = shown.height();
+  EXPECT_NEAR(qGreen(shown.pixel(w / 2, h / 2)), 128, 10);  // the photo fills the screen
+  EXPECT_LT(qGray(shown.pixel(w / 2, h - 4)), qGray(shown.pixel(w / 2, h / 2)) - 20);  // the band
+  EXPECT_EQ(shown.pixel(w / 2, h * 4 / 5 - 2), shown.pixel(w / 2, h / 2));  // a fifth at most
+  QTest::keyClick(show, Qt::Key_Right);
+  shown = frame();
+  EXPECT_EQ(shown.pixel(2, h / 2), qRgb(0, 0, 0));  // upright: portrait, black beside it
+  EXPECT_GT(qRed(shown.pixel(w / 2, h / 2)), 200);
+  QTest::keyClick(show, Qt::Key_Space);
+  EXPECT_TRUE(show->IsPaused());
+  EXPECT_FALSE(show->findChild<QTimer*>(QStringLiteral("tmSlide"))->isActive());
+  QTest::keyClick(show, Qt::Key_Space);
+  QV_WAIT(show->Current()->Index == 3);  // a second on
+  for (int key : {Qt::Key_Right, Qt::Key_Right}) QTest::keyClick(show, static_cast<Qt::Key>(key));
+  EXPECT_EQ(frame().pixel(2, h / 2), ToQColor(Look().BM[0]).rgb());
+  QTest::keyClick(show, Qt::Key_End);
+  EXPECT_EQ(opened, QList<QUrl>{QUrl::fromLocalFile(Path("3-1.avi"))});
+  EXPECT_TRUE(show->IsPaused());
+  show->close();
+}

@@ -35,7 +35,7 @@ TEST(Handbook, EveryLinkAnchorAndPictureResolves) {
         << picture.toStdString();
   // F1 and the about window's Help button jump to these.
   for (const char* topic : {"contents", "browse", "view", "details", "goto", "setup", "look",
-                            "chapters", "guide", "edit"})
+                            "chapters", "guide", "edit", "slideshow"})
     EXPECT_TRUE(ids.contains(QLatin1String(topic))) << topic;
 }
 
@@ -45,8 +45,9 @@ TEST(Handbook, DescribesEveryCommandAndEveryKeyOfTheBook) {
   for (const ActionSpec& action : ActionTable())
     EXPECT_TRUE(text.contains(QLatin1String(action.Caption))) << action.Name;
   const QStringList keys = Captures(html, R"re(<kbd>([^<]+)</kbd>)re");
-  for (const char* key : {"Page Up", "Page Down", "Home", "End", "Left", "Right", "Up", "Down",
-                          "Enter", "Esc", "F10", "Shift", "Ctrl", "0", "1", "9", "A", "Z", "Space"})
+  for (const char* key :
+       {"Page Up", "Page Down", "Home", "End", "Left", "Right", "Up", "Down", "Enter", "Esc",
+        "F10",     "Shift",     "Ctrl", "0",   "1",    "9",     "A",  "Z",    "Space", "F11"})
     EXPECT_TRUE(keys.contains(QLatin1String(key))) << key;
   // What the cells say, the setup dialog's page captions in both modes, and
   // where the settings and the thumbnails live.

@@ -363,7 +363,11 @@ TEST_F(SetupDialogTest, ProgramSettingsWriteTheMovedBookmarkFirstAndTellOfALangu
   EXPECT_EQ(s.Chapters.Entries[0], "Bookmark 1");
   s.SetTarget(LookTarget::Bookmarks);
   EXPECT_EQ(s.Preview().Color, ToQColor(bm[2]));  // the preview follows at once
+  s.ChangeSettings([](auto& w) { w.SlideshowInterval = 9; });
   ASSERT_TRUE(s.CommitSetup());
+  ProgramSettings stored;
+  ReadSettings(stored);
+  EXPECT_EQ(stored.SlideshowInterval, 9);
   AlbumLook written;
   ASSERT_TRUE(LoadProfile(Path("default.AFM"), written));
   EXPECT_EQ((std::array{written.BM[0], written.BM[1], written.BM[2], written.BM[3]}),

@@ -13,6 +13,7 @@
 
 #include "image/jpeg_split_decode.h"
 #include "image/photo_details.h"
+#include "image/picture_prefetch.h"
 #include "image/thumbnail_cache.h"
 #include "image/thumbnail_picture.h"
 #include "support/jpeg_test_files.h"
@@ -80,6 +81,16 @@ int main(int argc, char** argv) {
   }
   if (QDir(home.filePath("thumbnails/large")).entryList(QDir::Files).size() != files.size())
     ++wrong;
+  // The slideshow's worker: a walk taking each picture while the next is made.
+  {
+    PicturePrefetch prefetch([&](int key) { return ReadJpegFile(files[key % files.size()]).Image; },
+                             [](int) {});
+    for (int i = 0; i < 8; ++i) {
+      prefetch.Want({i, i + 1, i - 1});
+      if (prefetch.Take(i) != expected[(i % files.size()) / 3] || prefetch.Held().size() > 3)
+        ++wrong;
+    }
+  }
   std::printf("%d wrong results\n", wrong.load());
   return wrong.load() == 0 ? 0 : 1;
 }

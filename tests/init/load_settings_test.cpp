@@ -62,6 +62,9 @@ TEST_F(LoadSettingsTest, StoredValuesOverTheDefaultsAndBackAsStored) {
        {{"MenuSpeed", "fast"}, {"RunGuide", "yes"}},
        [](ProgramSettings&) {}},
       {"RunGuide off", {{"RunGuide", 0}}, [](auto& s) { s.RunGuide = false; }},
+      {"the slideshow's, the interval clamped",
+       {{"SlideshowInterval", 99}, {"SlideshowOpensVideos", 1}},
+       [](auto& s) { s.SlideshowInterval = 60, s.SlideshowOpensVideos = true; }},
   };
   for (const Case& c : cases) {
     Store().clear();
@@ -82,7 +85,8 @@ TEST_F(LoadSettingsTest, StoredValuesOverTheDefaultsAndBackAsStored) {
   SaveSettings(settings_);
   EXPECT_EQ(Store().value("FreeMemory").toString(), "1");
   EXPECT_EQ(Store().value("LoadAllChapters").toString(), "0");
-  EXPECT_EQ(Store().allKeys().size(), 9);  // with ShareThumbnails, ReadPhotoDetails
+  EXPECT_EQ(Store().allKeys().size(),
+            11);  // with ShareThumbnails, ReadPhotoDetails, the slideshow's
 }
 
 TEST_F(LoadSettingsTest, TheLanguageIsReadBeforeTheHintsAreSet) {
