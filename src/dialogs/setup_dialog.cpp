@@ -160,9 +160,11 @@ void SetupDialog::Connect() {
   toggle(btMemory, [&s](bool on) { s.SetFreeMemory(on); });
   toggle(btLoadAll, [&s](bool on) { s.SetLoadAllChapters(on); });
   toggle(btConfirmDeletes, [&s](bool on) { s.SetConfirmDeletes(on); });
-  toggle(btRunGuide, [&s](bool on) { s.SetRunGuide(on); });
-  toggle(btShareThumbnails, [&s](bool on) { s.SetShareThumbnails(on); });
-  toggle(btReadDetails, [&s](bool on) { s.SetReadPhotoDetails(on); });
+  toggle(btRunGuide, [&s](bool on) { s.ChangeSettings([on](auto& w) { w.RunGuide = on; }); });
+  toggle(btShareThumbnails,
+         [&s](bool on) { s.ChangeSettings([on](auto& w) { w.ShareThumbnails = on; }); });
+  toggle(btReadDetails,
+         [&s](bool on) { s.ChangeSettings([on](auto& w) { w.ReadPhotoDetails = on; }); });
   connect(edMenuSpeed, &QSpinBox::valueChanged, this,
           [this, &s](int value) { Handle([&] { s.SetMenuSpeed(value); }); });
   connect(edSlideInterval, &QSpinBox::valueChanged, this, [this, &s](int value) {

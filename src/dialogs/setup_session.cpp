@@ -354,18 +354,6 @@ void SetupSession::SetConfirmDeletes(bool on) {
   Changed();
 }
 
-void SetupSession::SetShareThumbnails(bool on) {
-  if (FillingControls || WorkSettings.ShareThumbnails == on) return;
-  WorkSettings.ShareThumbnails = on;
-  Changed();
-}
-
-void SetupSession::SetReadPhotoDetails(bool on) {
-  if (FillingControls || WorkSettings.ReadPhotoDetails == on) return;
-  WorkSettings.ReadPhotoDetails = on;
-  Changed();
-}
-
 void SetupSession::SetMenuSpeed(int speed) {
   if (FillingControls || WorkSettings.MenuSpeed == speed) return;
   WorkSettings.MenuSpeed = speed;
@@ -378,12 +366,6 @@ void SetupSession::ChangeSettings(const std::function<void(ProgramSettings&)>& c
   change(changed);
   if (changed == WorkSettings) return;
   WorkSettings = std::move(changed);
-  Changed();
-}
-
-void SetupSession::SetRunGuide(bool on) {
-  if (FillingControls || WorkSettings.RunGuide == on) return;
-  WorkSettings.RunGuide = on;
   Changed();
 }
 

@@ -92,10 +92,7 @@ class SetupSession {
   void SetFreeMemory(bool on);
   void SetLoadAllChapters(bool on);
   void SetConfirmDeletes(bool on);
-  void SetShareThumbnails(bool on);
-  void SetReadPhotoDetails(bool on);
   void SetMenuSpeed(int speed);
-  void SetRunGuide(bool on);
   // Any other program setting: change runs on a copy of WorkSettings.
   void ChangeSettings(const std::function<void(ProgramSettings&)>& change);
 
