@@ -159,6 +159,8 @@ QString MakeRelativePath(const QString& mainDataFile, const QString& dataFile,
   QString out;
   for (qsizetype i = shared; i < dirParts.size(); ++i) out += QStringLiteral("../");
   out += fileParts.mid(shared).join(u'/');
+  // "1:2.jpg" would read back as a path on drive "1:".
+  if (HasDrive(out)) out.prepend(QStringLiteral("./"));
   return out;
 }
 

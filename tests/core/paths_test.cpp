@@ -75,6 +75,8 @@ TEST(MakeRelativePath, BelowTheFolderUpWithDotDotOrAbsoluteOnAnotherRoot) {
       {"/home/a/main.xml", "/home/a/main.xml", "", "D:\\x.jpg", "", "D:/x.jpg"},
       {"C:\\a\\main.xml", "C:\\a\\main.xml", "", "/srv/x.jpg", "", "/srv/x.jpg"},
       {"C:\\a\\main.xml", "C:\\a\\main.xml", "D:\\pics", "D:\\pics\\y.jpg", "", "y.jpg"},
+      // A name that would read back as a drive path is kept relative.
+      {"/al/main.xml", "/al/main.xml", "", "/al/1:2.jpg", "", "./1:2.jpg"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(MakeRelativePath(c.main, c.data, c.folder, c.file, Folders(c.existing)), c.relative)

@@ -26,6 +26,13 @@ QString Tidy(const QString& path) {
   return tidy == QLatin1String("/..") ? QStringLiteral("/") : tidy;
 }
 
+// A name whose last part is empty, "." or "..": a folder, never a file. No
+// album opens with one, so what is written back for it does not matter.
+bool NamesAFolder(QString name) {
+  const QString last = name.replace(u'\\', u'/').section(u'/', -1);
+  return last.isEmpty() || last == QLatin1String(".") || last == QLatin1String("..");
+}
+
 // The first line whose key matches, found the long way.
 std::optional<QString> Scan(const QStringList& lines, const QString& key) {
   for (const QString& line : lines) {
@@ -62,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto same = [&album](const QString& written, const QString& opened) {
     return SamePath(Tidy(ResolvePath(album, {}, written)), Tidy(opened));
   };
-  Check(values.DataFile.isEmpty() || same(again.DataFile, model.DataFiles[0]));
-  Check(values.FormatFile.isEmpty() || same(again.FormatFile, model.FormatFileName));
+  Check(NamesAFolder(values.DataFile) || same(again.DataFile, model.DataFiles[0]));
+  Check(NamesAFolder(values.FormatFile) || same(again.FormatFile, model.FormatFileName));
   return 0;
 }
