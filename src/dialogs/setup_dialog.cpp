@@ -159,14 +159,16 @@ void SetupDialog::Connect() {
   click(btDefaultLang, [&s] { s.DefaultLanguage(); });
   toggle(btMemory, [&s](bool on) { s.SetFreeMemory(on); });
   toggle(btLoadAll, [&s](bool on) { s.SetLoadAllChapters(on); });
-  toggle(btConfirmDeletes, [&s](bool on) { s.SetConfirmDeletes(on); });
+  toggle(btConfirmDeletes,
+         [&s](bool on) { s.ChangeSettings([on](auto& w) { w.ConfirmDeletes = on; }); });
   toggle(btRunGuide, [&s](bool on) { s.ChangeSettings([on](auto& w) { w.RunGuide = on; }); });
   toggle(btShareThumbnails,
          [&s](bool on) { s.ChangeSettings([on](auto& w) { w.ShareThumbnails = on; }); });
   toggle(btReadDetails,
          [&s](bool on) { s.ChangeSettings([on](auto& w) { w.ReadPhotoDetails = on; }); });
-  connect(edMenuSpeed, &QSpinBox::valueChanged, this,
-          [this, &s](int value) { Handle([&] { s.SetMenuSpeed(value); }); });
+  connect(edMenuSpeed, &QSpinBox::valueChanged, this, [this, &s](int value) {
+    Handle([&] { s.ChangeSettings([value](auto& w) { w.MenuSpeed = value; }); });
+  });
   connect(edSlideInterval, &QSpinBox::valueChanged, this, [this, &s](int value) {
     Handle([&] { s.ChangeSettings([value](auto& w) { w.SlideshowInterval = value; }); });
   });

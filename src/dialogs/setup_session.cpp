@@ -348,18 +348,6 @@ void SetupSession::SetLoadAllChapters(bool on) {
   Changed();
 }
 
-void SetupSession::SetConfirmDeletes(bool on) {
-  if (FillingControls || WorkSettings.ConfirmDeletes == on) return;
-  WorkSettings.ConfirmDeletes = on;
-  Changed();
-}
-
-void SetupSession::SetMenuSpeed(int speed) {
-  if (FillingControls || WorkSettings.MenuSpeed == speed) return;
-  WorkSettings.MenuSpeed = speed;
-  Changed();
-}
-
 void SetupSession::ChangeSettings(const std::function<void(ProgramSettings&)>& change) {
   if (FillingControls) return;
   ProgramSettings changed = WorkSettings;

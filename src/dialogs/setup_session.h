@@ -91,8 +91,6 @@ class SetupSession {
   void DefaultLanguage();
   void SetFreeMemory(bool on);
   void SetLoadAllChapters(bool on);
-  void SetConfirmDeletes(bool on);
-  void SetMenuSpeed(int speed);
   // Any other program setting: change runs on a copy of WorkSettings.
   void ChangeSettings(const std::function<void(ProgramSettings&)>& change);
 

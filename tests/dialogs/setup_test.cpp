@@ -389,7 +389,7 @@ TEST_F(SetupDialogTest, TheDefaultLookIsThePersonsOwnAndTheShippedOneIsOnlyRead)
   SetupSession s(Context());
   ASSERT_TRUE(s.OpenProgramSettings());
   EXPECT_EQ(s.LookValue(LookField::Columns), expected.ColumnCount);
-  s.SetConfirmDeletes(false);
+  s.ChangeSettings([](ProgramSettings& w) { w.ConfirmDeletes = false; });
   s.SetLookValue(LookField::Columns, 4);
   ASSERT_TRUE(s.CommitSetup());
   EXPECT_EQ(ReadAll(ShippedDefaultLook()), shipped);
