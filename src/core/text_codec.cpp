@@ -34,8 +34,10 @@ bool CanEncodeText(xml::CodePage page, const QString& text) {
 }
 
 QString DecodeKeyValueText(const QByteArray& bytes) {
+  // Some editors add a byte order mark to a file that already has one; none
+  // of them is part of the first key, and keeping any would lose one per save.
   QByteArray body = bytes;
-  if (body.startsWith("\xEF\xBB\xBF")) body.remove(0, 3);
+  while (body.startsWith("\xEF\xBB\xBF")) body.remove(0, 3);
   QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
   QString text = utf8.decode(body);
   if (!utf8.hasError()) return text;
