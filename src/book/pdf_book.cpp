@@ -46,28 +46,37 @@ std::vector<Sheet> Sheets(const BookView& book, bool pages, bool cover) {
   return sheets;
 }
 
-// One page: its background as the window shows it, then its content drawn
-// straight onto the sheet.
-void PaintPage(BookView& book, BookPage& page, QPainter& sheet, QPoint at) {
-  book.Painter().PaintBackground(page);
+// One page: its background as the window shows it, but its paper (at the
+// dpi) and bookmark tabs (their labels as text) drawn on the sheet, then its
+// content drawn straight onto the sheet.
+void PaintPage(BookView& book, BookPage& page, QPainter& sheet, QPoint at, int dpi) {
+  PagePainter& painter = book.Painter();
+  painter.PaintBackground(page);
+  const bool open = !page.IsCover();
+  if (open)
+    painter.PaintPaper(page, sheet,
+                       QRectF(at + QPointF(page.Area.Left, page.Area.Top),
+                              QSizeF(page.Area.Width(), page.Area.Height())),
+                       dpi);
   sheet.drawImage(at, page.Image);
   sheet.save();
   sheet.translate(at);
-  book.Painter().PaintContent(page, sheet);
+  if (open) painter.PaintBookmarkTabs(page, sheet);
+  painter.PaintContent(page, sheet);
   sheet.restore();
 }
 
-void PaintSheet(BookView& book, const Sheet& s, QPainter& sheet, QSize sheetSize) {
+void PaintSheet(BookView& book, const Sheet& s, QPainter& sheet, QSize sheetSize, int dpi) {
   if (s.Spread == -1) {
     const int x = s.Side == -1 ? (sheetSize.width() - book.CoverPage.Width()) / 2 : 0;
-    PaintPage(book, book.CoverPage, sheet, QPoint(x, 0));
+    PaintPage(book, book.CoverPage, sheet, QPoint(x, 0), dpi);
   } else if (s.Side == 0) {
-    PaintPage(book, book.LeftPage, sheet, QPoint());
+    PaintPage(book, book.LeftPage, sheet, QPoint(), dpi);
   } else if (s.Side == 1) {
-    PaintPage(book, book.RightPage, sheet, QPoint());
+    PaintPage(book, book.RightPage, sheet, QPoint(), dpi);
   } else {
-    PaintPage(book, book.LeftPage, sheet, QPoint());
-    PaintPage(book, book.RightPage, sheet, QPoint(book.SpineX(), 0));
+    PaintPage(book, book.LeftPage, sheet, QPoint(), dpi);
+    PaintPage(book, book.RightPage, sheet, QPoint(book.SpineX(), 0), dpi);
   }
 }
 
@@ -184,6 +193,7 @@ bool WriteBookPdf(BookView& book, const QString& path, const PdfOptions& options
   // print resolution would not fit in memory.
   book.SetPictureScale(double(options.Dpi) / PagePixelsPerInch, 0);
   book.Painter().SetPrintStyle(print);
+  book.Painter().SetPaperApart(!print);
   auto drawBook = [&](QPdfWriter& writer, QPainter& sheet) {
     for (std::size_t i = 0; i < sheets.size(); ++i) {
       const Sheet& s = sheets[i];
@@ -194,7 +204,7 @@ bool WriteBookPdf(BookView& book, const QString& path, const PdfOptions& options
       if (print)
         PaintPrintSheet(book, s, sheet, geometry, options);
       else
-        PaintSheet(book, s, sheet, sheetSize);
+        PaintSheet(book, s, sheet, sheetSize, options.Dpi);
     }
     return true;
   };
@@ -212,6 +222,7 @@ bool WriteBookPdf(BookView& book, const QString& path, const PdfOptions& options
         error);
   }
   book.Painter().SetPrintStyle(false);
+  book.Painter().SetPaperApart(false);
   book.SetPictureScale(1.0, ThumbnailMemoryBudget);
   book.ShowSpread(0, -1);
   if (!ok) {
