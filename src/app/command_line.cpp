@@ -66,8 +66,8 @@ CommandLine ParsePdf(const QStringList& arguments, qsizetype from) {
   result.action = CommandLine::Action::Pdf;
   for (qsizetype i = from; i < arguments.size(); ++i) {
     const QString& arg = arguments[i];
-    const bool takesValue =
-        arg == u"--out" || arg == u"--page-size" || arg == u"--dpi" || arg == u"--profile";
+    const bool takesValue = arg == u"--out" || arg == u"--page-size" || arg == u"--dpi" ||
+                            arg == u"--profile" || arg == u"--cover-spine";
     if (takesValue && i + 1 >= arguments.size())
       return Failed(QStringLiteral("%1 needs a value").arg(arg));
     const QString value = takesValue ? arguments[++i] : QString();
@@ -93,6 +93,13 @@ CommandLine ParsePdf(const QStringList& arguments, qsizetype from) {
         return Failed(
             QStringLiteral("--profile wants screen, home or print-shop, not %1").arg(value));
       result.profile = *profile;
+    } else if (arg == u"--cover-spine") {
+      result.coverSpine = value.toDouble(&ok);
+      if (!ok || !(result.coverSpine > 0 && result.coverSpine <= MaxCoverSpineMm))
+        return Failed(QStringLiteral("--cover-spine wants the spine's width in mm, more than 0 "
+                                     "and at most %1, not %2")
+                          .arg(MaxCoverSpineMm)
+                          .arg(value));
     } else if (arg == u"--strict") {
       result.strict = true;
     } else if (arg.startsWith(u"--")) {
@@ -103,6 +110,8 @@ CommandLine ParsePdf(const QStringList& arguments, qsizetype from) {
   }
   if (result.file.isEmpty()) return Failed(QStringLiteral("--pdf needs a FILE"));
   if (result.outDir.isEmpty()) return Failed(QStringLiteral("--pdf needs --out BOOK.pdf"));
+  if (result.coverSpine > 0 && result.profile != PdfProfile::PrintShop)
+    return Failed(QStringLiteral("--cover-spine goes with --profile print-shop"));
   return result;
 }
 
@@ -133,7 +142,7 @@ QString HelpText() {
       "       quirevale --render FILE --out DIR [--size WxH] [--chapter K --spread P]\n"
       "       quirevale --pdf FILE --out BOOK.pdf [--page-size A4|A5|Letter|WxH(mm|cm|in)]\n"
       "                 [--dpi N] [--spreads|--pages] [--profile screen|home|print-shop]\n"
-      "                 [--strict]\n"
+      "                 [--strict] [--cover-spine MM]\n"
       "Shows a photo album as a book.\n"
       "\n"
       "FILE is an album file (.ALB), a format file (.AFM) or an album data file (.XML);\n"
@@ -157,5 +166,9 @@ QString HelpText() {
       "                 the paper size plus 3 mm bleed, trim and bleed boxes, no\n"
       "                 text or picture within 5 mm of the trim or 10 mm of the spine\n"
       "  --strict       any finding of the pre-print check is an error (exit 3,\n"
-      "                 nothing written)\n");
+      "                 nothing written)\n"
+      "  --cover-spine  print-shop: also write the cover sheet, BOOK-cover.pdf: back,\n"
+      "                 spine MM wide (ask the print shop for the sheet count\n"
+      "                 shown at the end) and front, with 3 mm bleed; the title\n"
+      "                 runs along a spine of 6 mm or more\n");
 }

@@ -5,6 +5,7 @@
 //   quirevale --render FILE --out DIR [--size WxH] [--chapter K --spread P]
 //   quirevale --pdf FILE --out BOOK.pdf [--page-size A4|A5|Letter|WxH(mm|cm|in)] [--dpi N]
 //             [--spreads|--pages] [--profile screen|home|print-shop] [--strict]
+//             [--cover-spine MM]
 
 #include <QSize>
 #include <QString>
@@ -27,8 +28,9 @@ struct CommandLine {
   int dpi = 300;
   bool pages = false;
   PdfProfile profile = PdfProfile::Screen;
-  bool strict = false;  // any finding of the pre-print check is an error
-  QString error;        // Action::Error: what is wrong, for the user
+  bool strict = false;    // any finding of the pre-print check is an error
+  double coverSpine = 0;  // print-shop: > 0 writes the cover sheet for this spine (mm)
+  QString error;          // Action::Error: what is wrong, for the user
 };
 
 // arguments as QCoreApplication::arguments() gives them (program name first).

@@ -4,6 +4,7 @@
 
 #include "app/render_command.h"
 #include "book/pdf_book.h"
+#include "book/pdf_cover.h"
 #include "book/print_check.h"
 
 int RunPdfCommand(const CommandLine& command, QTextStream& out, QTextStream& err) {
@@ -12,6 +13,7 @@ int RunPdfCommand(const CommandLine& command, QTextStream& out, QTextStream& err
   options.Profile = command.profile;
   options.Dpi = command.dpi;
   options.Pages = command.pages;
+  options.CoverSpineMm = command.coverSpine;
   HeadlessAlbum album(PdfLayoutSize(options));
   QString error;
   if (!album.Open(command.file, &error)) {
@@ -22,7 +24,7 @@ int RunPdfCommand(const CommandLine& command, QTextStream& out, QTextStream& err
   const AlbumModel& model = album.Album.Model;
   // What a print shop would send back, before anything is written.
   const std::vector<PrintFinding> findings =
-      CheckBookForPrint(album.Book, album.Window, options.Profile != PdfProfile::PrintShop);
+      CheckBookForPrint(album.Book, album.Window, PrintsCover(options));
   for (const PrintFinding& finding : findings)
     err << "quirevale: check: " << DescribeFinding(finding, model) << "\n";
   if (command.strict && !findings.empty()) {
@@ -38,8 +40,6 @@ int RunPdfCommand(const CommandLine& command, QTextStream& out, QTextStream& err
       else if (chapter >= 0)
         out << percent << "% chapter " << chapter + 1 << ": " << model.DataTitles.value(chapter)
             << "\n";
-      else
-        out << "100% " << QDir::toNativeSeparators(command.outDir) << "\n";
       out.flush();
     }
     return true;
@@ -48,5 +48,12 @@ int RunPdfCommand(const CommandLine& command, QTextStream& out, QTextStream& err
     err << "quirevale: " << error << "\n";
     return 1;
   }
+  // The sheet count sizes the spine: the person checks its width with the print shop.
+  out << "100% " << QDir::toNativeSeparators(command.outDir) << ", "
+      << PdfSheetCount(album.Book, options) << " sheets";
+  if (options.CoverSpineMm > 0)
+    out << "; cover " << QDir::toNativeSeparators(PdfCoverPath(command.outDir)) << ", spine "
+        << options.CoverSpineMm << " mm";
+  out << "\n";
   return 0;
 }

@@ -171,12 +171,16 @@ void PagePainter::PaintBackground(BookPage& page) {
   if (!page.Background.isNull()) RestoreBackground(page);
   const PageLook look = PageLookFor(page.Kind, model_, view_, look_);
   page.Color = look.Color;
-  PaintBookmarks(page);
+  if (!paperApart_) PaintBookmarks(page);
 
   const EdgeRect a = page.Area;
   const QColor color = ToQColor(page.Color);
   QPainter p(&page.Image);
-  if (page.Color == look_.PageColor)
+  if (paperApart_) {
+    p.setCompositionMode(QPainter::CompositionMode_Clear);
+    p.fillRect(a.ToQRect(), Qt::transparent);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  } else if (page.Color == look_.PageColor)
     TileTexture(p, a, textures_.Picture(look_.PageTexture), color);  // falls back to the colour
   else
     p.fillRect(a.ToQRect(), color);

@@ -56,6 +56,10 @@ class PagePainter {
   // names them), no shadows, and pictures are drawn at the picture scale
   // even where the picture is smaller.
   void SetPrintStyle(bool on) { print_ = on; }
+  // Paper apart: PaintBackground leaves the page's paper transparent and
+  // draws no bookmark tabs, which a PDF draws at its own resolution
+  // (PaintPaper, PaintBookmarkTabs) around the rest of the background.
+  void SetPaperApart(bool on) { paperApart_ = on; }
 
  private:
   void PaintBookmarks(BookPage& page) const;
@@ -85,4 +89,5 @@ class PagePainter {
   QImage rightCorner_;
   std::vector<TextBox>* textBoxes_ = nullptr;
   bool print_ = false;
+  bool paperApart_ = false;
 };

@@ -1,6 +1,7 @@
 #include "pdf_book.h"
 
 #include <QDir>
+#include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
@@ -9,6 +10,7 @@
 
 #include "book/book.h"
 #include "book/pdf_boxes.h"
+#include "book/pdf_cover.h"
 #include "book/sized_book_window.h"
 #include "core/progress.h"
 
@@ -44,28 +46,37 @@ std::vector<Sheet> Sheets(const BookView& book, bool pages, bool cover) {
   return sheets;
 }
 
-// One page: its background as the window shows it, then its content drawn
-// straight onto the sheet.
-void PaintPage(BookView& book, BookPage& page, QPainter& sheet, QPoint at) {
-  book.Painter().PaintBackground(page);
+// One page: its background as the window shows it, but its paper (at the
+// dpi) and bookmark tabs (their labels as text) drawn on the sheet, then its
+// content drawn straight onto the sheet.
+void PaintPage(BookView& book, BookPage& page, QPainter& sheet, QPoint at, int dpi) {
+  PagePainter& painter = book.Painter();
+  painter.PaintBackground(page);
+  const bool open = !page.IsCover();
+  if (open)
+    painter.PaintPaper(page, sheet,
+                       QRectF(at + QPointF(page.Area.Left, page.Area.Top),
+                              QSizeF(page.Area.Width(), page.Area.Height())),
+                       dpi);
   sheet.drawImage(at, page.Image);
   sheet.save();
   sheet.translate(at);
-  book.Painter().PaintContent(page, sheet);
+  if (open) painter.PaintBookmarkTabs(page, sheet);
+  painter.PaintContent(page, sheet);
   sheet.restore();
 }
 
-void PaintSheet(BookView& book, const Sheet& s, QPainter& sheet, QSize sheetSize) {
+void PaintSheet(BookView& book, const Sheet& s, QPainter& sheet, QSize sheetSize, int dpi) {
   if (s.Spread == -1) {
     const int x = s.Side == -1 ? (sheetSize.width() - book.CoverPage.Width()) / 2 : 0;
-    PaintPage(book, book.CoverPage, sheet, QPoint(x, 0));
+    PaintPage(book, book.CoverPage, sheet, QPoint(x, 0), dpi);
   } else if (s.Side == 0) {
-    PaintPage(book, book.LeftPage, sheet, QPoint());
+    PaintPage(book, book.LeftPage, sheet, QPoint(), dpi);
   } else if (s.Side == 1) {
-    PaintPage(book, book.RightPage, sheet, QPoint());
+    PaintPage(book, book.RightPage, sheet, QPoint(), dpi);
   } else {
-    PaintPage(book, book.LeftPage, sheet, QPoint());
-    PaintPage(book, book.RightPage, sheet, QPoint(book.SpineX(), 0));
+    PaintPage(book, book.LeftPage, sheet, QPoint(), dpi);
+    PaintPage(book, book.RightPage, sheet, QPoint(book.SpineX(), 0), dpi);
   }
 }
 
@@ -114,93 +125,159 @@ QString CannotWrite(const QString& path, const QString& why) {
   return QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(path), why);
 }
 
-}  // namespace
-
-QSize PdfLayoutSize(const PdfOptions& options) { return SheetFor(options).Layout; }
-
-bool WriteBookPdf(BookView& book, const QString& path, const PdfOptions& options,
-                  const PdfProgress& progress, QString* error) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    *error = CannotWrite(path, file.errorString());
-    return false;
-  }
-  // Qt writes the pages; the boxes and the output intent are added as the
-  // file is copied into place.
+// Qt draws the sheets (draw returns false to cancel) into a temporary file;
+// the boxes of a sheetMm sheet with bleedMm and the output intent are added
+// as it is copied into file, which the caller commits.
+bool DrawPdf(QSaveFile& file, const QPageLayout& page, QSizeF sheetMm, double bleedMm, bool print,
+             const QString& title, const std::function<bool(QPdfWriter&, QPainter&)>& draw,
+             QString* error) {
   QTemporaryFile written;
   if (!written.open()) {
     *error = CannotWrite(written.fileTemplate(), written.errorString());
     return false;
   }
-  const AlbumModel& model = book.Model();
-  const PdfSheet geometry = SheetFor(options);
-  const bool print = options.Profile != PdfProfile::Screen;
-  const std::vector<Sheet> sheets =
-      Sheets(book, geometry.SinglePages, options.Profile != PdfProfile::PrintShop);
-  const QSize sheetSize = geometry.Page.fullRectPixels(PagePixelsPerInch).size();
-  // Only the spread on the sheet keeps its pictures: a thousand photos at
-  // print resolution would not fit in memory.
-  book.SetPictureScale(double(options.Dpi) / PagePixelsPerInch, 0);
-  book.Painter().SetPrintStyle(print);
-  bool cancelled = false;
+  bool drawn = false;
   {
     QPdfWriter writer(&written);
     // A printer wants no transparency: PDF/A-1b has none, and an output intent.
     if (print) writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
     writer.setResolution(PagePixelsPerInch);
-    writer.setPageLayout(geometry.Page);
+    writer.setPageLayout(page);
     writer.setCreator(QStringLiteral("Quirevale"));
-    writer.setTitle(model.DataTitles.value(0));
+    writer.setTitle(title);
     QPainter sheet(&writer);
+    drawn = draw(writer, sheet);
+    sheet.end();
+  }
+  if (!drawn) {
+    *error = QStringLiteral("cancelled");
+    return false;
+  }
+  written.flush();
+  QString why;
+  if (!FinishPdf(written.fileName(), file, sheetMm * PointsPerMm, bleedMm * PointsPerMm, &why)) {
+    *error = CannotWrite(file.fileName(), why);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+QSize PdfLayoutSize(const PdfOptions& options) { return SheetFor(options).Layout; }
+
+int PdfSheetCount(const BookView& book, const PdfOptions& options) {
+  return int(
+      Sheets(book, SheetFor(options).SinglePages, options.Profile != PdfProfile::PrintShop).size());
+}
+
+bool WriteBookPdf(BookView& book, const QString& path, const PdfOptions& options,
+                  const PdfProgress& progress, QString* error) {
+  const bool shop = options.Profile == PdfProfile::PrintShop;
+  const bool coverSheet = shop && options.CoverSpineMm > 0;
+  QSaveFile file(path);
+  QSaveFile cover(PdfCoverPath(path));
+  for (QSaveFile* f : {&file, &cover}) {
+    if (f == &cover && !coverSheet) continue;
+    if (!f->open(QIODevice::WriteOnly)) {
+      *error = CannotWrite(f->fileName(), f->errorString());
+      return false;
+    }
+  }
+  const QString title = book.Model().DataTitles.value(0);
+  const PdfSheet geometry = SheetFor(options);
+  const bool print = options.Profile != PdfProfile::Screen;
+  const std::vector<Sheet> sheets = Sheets(book, geometry.SinglePages, !shop);
+  const QSize sheetSize = geometry.Page.fullRectPixels(PagePixelsPerInch).size();
+  // Only the spread on the sheet keeps its pictures: a thousand photos at
+  // print resolution would not fit in memory.
+  book.SetPictureScale(double(options.Dpi) / PagePixelsPerInch, 0);
+  book.Painter().SetPrintStyle(print);
+  book.Painter().SetPaperApart(!print);
+  auto drawBook = [&](QPdfWriter& writer, QPainter& sheet) {
     for (std::size_t i = 0; i < sheets.size(); ++i) {
       const Sheet& s = sheets[i];
-      if (progress && !progress(s.Spread == -1 ? -1 : s.Chapter, int(i * 100 / sheets.size()))) {
-        cancelled = true;
-        break;
-      }
+      if (progress && !progress(s.Spread == -1 ? -1 : s.Chapter, int(i * 100 / sheets.size())))
+        return false;
       if (i > 0) writer.newPage();
       book.ShowSpread(s.Chapter, s.Spread);
       if (print)
         PaintPrintSheet(book, s, sheet, geometry, options);
       else
-        PaintSheet(book, s, sheet, sheetSize);
+        PaintSheet(book, s, sheet, sheetSize, options.Dpi);
     }
-    sheet.end();
+    return true;
+  };
+  bool ok = DrawPdf(file, geometry.Page, shop ? geometry.Mm : QSizeF(), geometry.BleedMm, print,
+                    title, drawBook, error);
+  if (ok && coverSheet) {
+    const CoverSheet layout = CoverSheetFor(options);
+    book.ShowSpread(0, -1);
+    ok = DrawPdf(
+        cover, WholePointsLayout(layout.Mm), layout.Mm, PdfBleedMm, true, title,
+        [&](QPdfWriter&, QPainter& sheet) {
+          PaintCoverSheet(book, sheet, layout, options.Dpi);
+          return true;
+        },
+        error);
   }
   book.Painter().SetPrintStyle(false);
+  book.Painter().SetPaperApart(false);
   book.SetPictureScale(1.0, ThumbnailMemoryBudget);
   book.ShowSpread(0, -1);
-  if (cancelled) {
+  if (!ok) {
     file.cancelWriting();
-    *error = QStringLiteral("cancelled");
-    return false;
-  }
-  written.flush();
-  const bool shop = options.Profile == PdfProfile::PrintShop;
-  QString why;
-  if (!FinishPdf(written.fileName(), file, shop ? geometry.Mm * PointsPerMm : QSizeF(),
-                 geometry.BleedMm * PointsPerMm, &why)) {
-    file.cancelWriting();
-    *error = CannotWrite(path, why);
+    cover.cancelWriting();
     return false;
   }
   if (progress) progress(-2, 100);
+  // The cover goes first: should the book then fail, the new cover goes again
+  // and neither file is left half a pair.
+  if (coverSheet && !cover.commit()) {
+    file.cancelWriting();
+    *error = CannotWrite(cover.fileName(), cover.errorString());
+    return false;
+  }
   if (!file.commit()) {
+    if (coverSheet) QFile::remove(cover.fileName());
     *error = CannotWrite(path, file.errorString());
     return false;
   }
   return true;
 }
 
+struct AlbumPdf::Book {
+  // A view and thumbnails of its own: the window's thumbnails are of its size.
+  OpenAlbum Album;
+  SizedBookWindow Window;
+  BookView View;
+  Book(const AlbumModel& model, const AlbumLook& look, const ProgramSettings& settings, QSize size)
+      : Album{model, ViewState(), AlbumThumbnails()},
+        Window(size),
+        View(Album, Window, look, settings) {
+    Album.View.CurrentChapter = 0;
+    Window.SetBook(&View);
+    Window.PositionWindow();
+  }
+};
+
+AlbumPdf::AlbumPdf(const AlbumModel& model, const AlbumLook& look, const ProgramSettings& settings,
+                   const PdfOptions& options)
+    : book_(std::make_unique<Book>(model, look, settings, PdfLayoutSize(options))),
+      options_(options) {}
+
+AlbumPdf::~AlbumPdf() = default;
+
+std::vector<PrintFinding> AlbumPdf::Check() {
+  return CheckBookForPrint(book_->View, book_->Window, PrintsCover(options_));
+}
+
+bool AlbumPdf::Write(const QString& path, const PdfProgress& progress, QString* error) {
+  return WriteBookPdf(book_->View, path, options_, progress, error);
+}
+
 bool WriteAlbumPdf(const AlbumModel& model, const AlbumLook& look, const ProgramSettings& settings,
                    const QString& path, const PdfOptions& options, const PdfProgress& progress,
                    QString* error) {
-  // A view and thumbnails of its own: the window's thumbnails are of its size.
-  OpenAlbum copy{model, ViewState(), AlbumThumbnails()};
-  copy.View.CurrentChapter = 0;
-  SizedBookWindow window(PdfLayoutSize(options));
-  BookView book(copy, window, look, settings);
-  window.SetBook(&book);
-  window.PositionWindow();
-  return WriteBookPdf(book, path, options, progress, error);
+  return AlbumPdf(model, look, settings, options).Write(path, progress, error);
 }

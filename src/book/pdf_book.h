@@ -5,8 +5,11 @@
 #include <QSize>
 #include <QString>
 #include <functional>
+#include <memory>
+#include <vector>
 
 #include "book/pdf_sheet.h"
+#include "book/print_check.h"
 
 class AlbumModel;
 struct AlbumLook;
@@ -28,15 +31,35 @@ using PdfProgress = std::function<bool(int chapter, int percent)>;
 
 // Writes the cover and every spread of every chapter (or every page) of the
 // book (print-shop: every page, no cover), whose window must be laid out for
-// PdfLayoutSize(options), into path. The file is replaced only when the whole book is written;
+// PdfLayoutSize(options), into path; a print-shop cover sheet (CoverSpineMm)
+// into PdfCoverPath(path). The files are replaced only when all is written;
 // false with a message in *error when it cannot be (or was cancelled: error "cancelled"). The book
 // shows the cover afterwards, with screen pictures again.
 bool WriteBookPdf(BookView& book, const QString& path, const PdfOptions& options,
                   const PdfProgress& progress, QString* error);
 
-// WriteBookPdf for the album of a window, drawn by a book of its own on a
-// copy of the model with the window's look and settings, so the window's book
-// and pictures stay as they are.
+// The sheets WriteBookPdf writes into the book's file: what a print shop
+// counts to size the spine.
+int PdfSheetCount(const BookView& book, const PdfOptions& options);
+
+// The album of a window in a book of its own on a copy of the model, with
+// the window's look and settings, so the window's book and pictures stay as
+// they are: checked, then written.
+class AlbumPdf {
+ public:
+  AlbumPdf(const AlbumModel& model, const AlbumLook& look, const ProgramSettings& settings,
+           const PdfOptions& options);
+  ~AlbumPdf();
+  std::vector<PrintFinding> Check();
+  bool Write(const QString& path, const PdfProgress& progress, QString* error);
+
+ private:
+  struct Book;
+  std::unique_ptr<Book> book_;
+  PdfOptions options_;
+};
+
+// AlbumPdf's Write without the check.
 bool WriteAlbumPdf(const AlbumModel& model, const AlbumLook& look, const ProgramSettings& settings,
                    const QString& path, const PdfOptions& options, const PdfProgress& progress,
                    QString* error);

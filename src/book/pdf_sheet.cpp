@@ -41,6 +41,16 @@ std::optional<PaperSize> ParsePaperSize(const QString& text) {
   return PaperSize{{w, h}, true};
 }
 
+bool PrintsCover(const PdfOptions& options) {
+  return options.Profile != PdfProfile::PrintShop || options.CoverSpineMm > 0;
+}
+
+QPageLayout WholePointsLayout(QSizeF mm) {
+  const QSizeF points(std::ceil(mm.width() * PointsPerMm), std::ceil(mm.height() * PointsPerMm));
+  return LayoutOf(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch),
+                  QPageLayout::Portrait);
+}
+
 QRectF PdfSheet::Content(bool leftPage) const {
   if (leftPage) return Printable;
   return Printable.translated(SpineSafeShift, 0);
@@ -54,12 +64,7 @@ PdfSheet SheetFor(const PdfOptions& options) {
     sheet.SinglePages = true;
     sheet.BleedMm = PdfBleedMm;
     sheet.Mm = paper.Mm + QSizeF(2 * PdfBleedMm, 2 * PdfBleedMm);
-    // Whole points, rounded up: the writer rounds anyway; the exact sheet
-    // is set afterwards.
-    const QSizeF points(std::ceil(sheet.Mm.width() * PointsPerMm),
-                        std::ceil(sheet.Mm.height() * PointsPerMm));
-    sheet.Page = LayoutOf(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch),
-                          QPageLayout::Portrait);
+    sheet.Page = WholePointsLayout(sheet.Mm);
     // The page's inner Area (28 + 1 pixels across, 15 + 28 down outside it)
     // fills the safe rect exactly, so every text and picture is inside it.
     const double safeW = (paper.Mm.width() - PdfSafeMm - PdfSpineSafeMm) * PixelsPerMm;

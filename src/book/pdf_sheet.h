@@ -30,7 +30,19 @@ struct PdfOptions {
   int Dpi = 300;       // the pictures' resolution on paper
   bool Pages = false;  // every page on a sheet of its own; else a spread a sheet
   PdfProfile Profile = PdfProfile::Screen;
+  // Print-shop: the spine's width for a cover sheet written beside the
+  // book (NAME-cover.pdf); 0: no cover sheet.
+  double CoverSpineMm = 0;
 };
+
+// The spine widths a cover sheet is made for; a title runs along the spine
+// only from MinSpineTitleMm, narrower ones stay plain.
+constexpr double MaxCoverSpineMm = 100;
+constexpr double MinSpineTitleMm = 6;
+
+// Whether the book's cover page is printed: on the first sheet, or for a
+// print shop on the cover sheet.
+bool PrintsCover(const PdfOptions& options);
 
 // Print-shop sheets run 3 mm past the trim on every side; nothing is drawn
 // within 5 mm of the trim or 10 mm of the spine (the binding takes some).
@@ -55,3 +67,7 @@ struct PdfSheet {
 };
 
 PdfSheet SheetFor(const PdfOptions& options);
+
+// A portrait page of at least mm, in whole points (the writer rounds to
+// them anyway; the exact sheet is set afterwards).
+QPageLayout WholePointsLayout(QSizeF mm);

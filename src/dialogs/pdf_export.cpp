@@ -1,13 +1,17 @@
 #include "pdf_export.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStringList>
 
 #include "core/album_model.h"
 #include "core/progress.h"
@@ -47,11 +51,26 @@ PdfExportDialog::PdfExportDialog(QWidget* parent) : QDialog(parent) {
   edProfile = Named<QComboBox>(this, "edProfile");
   // In the order of PdfProfile.
   edProfile->addItems({tr("Screen"), tr("Home printer"), tr("Print shop")});
-  // A print shop gets a page on each sheet.
+  lbSpine = Named<QLabel>(this, "lbSpine");
+  lbSpine->setText(tr("Cover sheet, spine"));
+  edSpine = Named<QDoubleSpinBox>(this, "edSpine");
+  edSpine->setRange(0, MaxCoverSpineMm);
+  edSpine->setDecimals(1);
+  edSpine->setSuffix(tr(" mm"));
+  edSpine->setSpecialValueText(tr("none"));
+  edSpine->setEnabled(false);
+  // A print shop gets a page on each sheet, and may take a cover sheet.
   connect(edProfile, &QComboBox::currentIndexChanged, this, [this](int index) {
-    rbSpreads->setEnabled(index != int(PdfProfile::PrintShop));
-    rbPages->setEnabled(index != int(PdfProfile::PrintShop));
+    const bool shop = index == int(PdfProfile::PrintShop);
+    rbSpreads->setEnabled(!shop);
+    rbPages->setEnabled(!shop);
+    edSpine->setEnabled(shop);
   });
+  btStrict = Named<QCheckBox>(this, "btStrict");
+  btStrict->setText(tr("Stop the export at any finding"));
+  edCheck = Named<QPlainTextEdit>(this, "edCheck");
+  edCheck->setReadOnly(true);
+  edCheck->setPlaceholderText(tr("The check before printing lists its findings here."));
   btOK = Named<QPushButton>(this, "btOK");
   btOK->setText(tr("OK"));
   btOK->setDefault(true);
@@ -66,9 +85,13 @@ PdfExportDialog::PdfExportDialog(QWidget* parent) : QDialog(parent) {
   grid->addWidget(rbPages, 3, 0, 1, 2);
   grid->addWidget(lbProfile, 4, 0);
   grid->addWidget(edProfile, 4, 1);
-  grid->addWidget(lbProgress, 5, 0, 1, 2);
-  grid->addWidget(btOK, 6, 0);
-  grid->addWidget(btCancel, 6, 1);
+  grid->addWidget(lbSpine, 5, 0);
+  grid->addWidget(edSpine, 5, 1);
+  grid->addWidget(btStrict, 6, 0, 1, 2);
+  grid->addWidget(edCheck, 7, 0, 1, 2);
+  grid->addWidget(lbProgress, 8, 0, 1, 2);
+  grid->addWidget(btOK, 9, 0);
+  grid->addWidget(btCancel, 9, 1);
   connect(btOK, &QPushButton::clicked, this, &PdfExportDialog::btOKClick);
   connect(btCancel, &QPushButton::clicked, this, &PdfExportDialog::reject);
 }
@@ -79,6 +102,7 @@ PdfOptions PdfExportDialog::Options() const {
   options.Dpi = edDpi->value();
   options.Pages = rbPages->isChecked();
   options.Profile = PdfProfile(edProfile->currentIndex());
+  if (options.Profile == PdfProfile::PrintShop) options.CoverSpineMm = edSpine->value();
   return options;
 }
 
@@ -93,6 +117,7 @@ QString PdfExportDialog::Execute(const AlbumModel& model, const AlbumLook& look,
   folder_ = folder;
   written_.clear();
   lbProgress->clear();
+  edCheck->clear();
   exec();
   return written_;
 }
@@ -112,6 +137,23 @@ void PdfExportDialog::btOKClick() {
   running_ = true;
   cancelled_ = false;
   btOK->setEnabled(false);
+  AlbumPdf pdf(*model_, *look_, *settings_, Options());
+  // The check comes before anything is written.
+  lbProgress->setText(tr("Checking the book for print"));
+  QCoreApplication::processEvents();
+  const std::vector<PrintFinding> findings = pdf.Check();
+  QStringList lines;
+  for (const PrintFinding& finding : findings) lines << DescribeFinding(finding, *model_);
+  edCheck->setPlainText(lines.isEmpty() ? tr("The check found nothing to mend.")
+                                        : lines.join(u'\n'));
+  if (btStrict->isChecked() && !findings.empty()) {
+    running_ = false;
+    btOK->setEnabled(true);
+    lbProgress->clear();
+    ask_->ShowError(
+        tr("Findings of the check: %1 (listed). Nothing was written.").arg(findings.size()));
+    return;
+  }
   // The export runs here; the events between sheets let Cancel be clicked.
   auto step = [this](int chapter, int percent) {
     const QString text = chapter >= 0 ? model_->DataTitles.value(chapter) : windowTitle();
@@ -121,7 +163,7 @@ void PdfExportDialog::btOKClick() {
     return !cancelled_;
   };
   QString error;
-  const bool ok = WriteAlbumPdf(*model_, *look_, *settings_, name, Options(), step, &error);
+  const bool ok = pdf.Write(name, step, &error);
   progress_->HideProgress();
   running_ = false;
   btOK->setEnabled(true);

@@ -1,8 +1,9 @@
 #pragma once
 // The modal "Export as PDF" dialog fPdfExport: paper size, picture
 // resolution, spreads or pages, the profile (screen, home printer, print
-// shop). OK asks for the file name and writes the
-// book while the dialog stays up, its Cancel stopping the export.
+// shop) with a print shop's cover sheet. OK asks for the file name, runs the
+// pre-print check (its findings listed; with "strict" any stops the export)
+// and writes the book while the dialog stays up, its Cancel stopping the export.
 
 #include <QDialog>
 
@@ -11,7 +12,10 @@
 class AlbumModel;
 class Prompts;
 class ProgressSink;
+class QCheckBox;
 class QComboBox;
+class QDoubleSpinBox;
+class QPlainTextEdit;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -42,6 +46,10 @@ class PdfExportDialog : public QDialog {
   QLabel* lbProgress;
   QLabel* lbProfile;
   QComboBox* edProfile;
+  QLabel* lbSpine;
+  QDoubleSpinBox* edSpine;
+  QCheckBox* btStrict;
+  QPlainTextEdit* edCheck;
   QPushButton* btOK;
   QPushButton* btCancel;
 

@@ -72,8 +72,13 @@ TEST(PdfCommandLine, OptionsAndTheirErrors) {
     int dpi = 0;
     bool pages = false;
     PdfProfile profile = PdfProfile::Screen;
+    double spine = 0;
   };
   const Case cases[] = {
+      {"a.ALB --out b.pdf --profile print-shop --cover-spine 8.5", "", "A4", 300, false,
+       PdfProfile::PrintShop, 8.5},
+      {"a.ALB --out b.pdf --cover-spine 8", "--profile print-shop"},
+      {"a.ALB --out b.pdf --profile print-shop --cover-spine 0", "--cover-spine"},
       {"a.ALB --out b.pdf --profile print-shop --page-size 210.5x297mm", "", "210.5x297mm", 300,
        false, PdfProfile::PrintShop},
       {"a.ALB --out b.pdf --profile home --page-size 8.5x11in", "", "8.5x11in", 300, false,
@@ -106,6 +111,7 @@ TEST(PdfCommandLine, OptionsAndTheirErrors) {
     EXPECT_EQ(command.dpi, c.dpi);
     EXPECT_EQ(command.pages, c.pages);
     EXPECT_EQ(command.profile, c.profile) << what;
+    EXPECT_EQ(command.coverSpine, c.spine) << what;
   }
 }
 
@@ -159,36 +165,47 @@ TEST(PdfSheet, SizesAndPlaces) {
 }
 
 // A print-shop book: trim and bleed boxes on every sheet, no text within the
-// safe margins, every picture at the dpi, an output intent.
+// safe margins, every picture at the dpi, an output intent; its cover sheet
+// beside it: back, an 8.5 mm spine and front with the same bleed.
 TEST(PdfCommand, PrintShopSheetsWithBleedAndSafeZone) {
   QTemporaryDir dir;
   const QString pdf = dir.filePath("shop.pdf");
-  const CommandRun run = PdfCommand(
-      {Demo, "--out", pdf, "--profile", "print-shop", "--page-size", "A5", "--dpi", "150"});
+  const QString cover = dir.filePath("shop-cover.pdf");
+  const CommandRun run = PdfCommand({Demo, "--out", pdf, "--profile", "print-shop", "--page-size",
+                                     "A5", "--dpi", "150", "--cover-spine", "8.5"});
   ASSERT_EQ(run.status, 0) << run.err.toStdString();
   // The missing picture, the corrupt JPEG and the video, named before writing.
   EXPECT_EQ(run.err.count("quirevale: check: "), 3) << run.err.toStdString();
   const int pages = Info(pdf, "Pages").toInt();
   EXPECT_GT(pages, 10);
-  const QString boxes = Tool("pdfinfo", {"-box", "-f", "1", "-l", QString::number(pages), pdf});
+  EXPECT_TRUE(run.out.contains(QString(", %1 sheets; cover ").arg(pages))) << run.out.toStdString();
   const QRegularExpression box("Page\\s+(\\d+) (\\w+Box):\\s+(\\S+)\\s+(\\S+)\\s+(\\S+)\\s+(\\S+)");
   std::map<QString, QRectF> found;
-  for (auto it = box.globalMatch(boxes); it.hasNext();) {
-    const QRegularExpressionMatch m = it.next();
-    found[m.captured(1) + m.captured(2)] =
-        QRectF(QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()),
-               QPointF(m.captured(5).toDouble(), m.captured(6).toDouble()));
+  QStringList sheets{"cover1"};
+  for (const QString& file : {cover, pdf}) {
+    const QString n = QString::number(file == pdf ? pages : 1);
+    const QString boxes = Tool("pdfinfo", {"-box", "-f", "1", "-l", n, file});
+    for (auto it = box.globalMatch(boxes); it.hasNext();) {
+      const QRegularExpressionMatch m = it.next();
+      found[(file == cover ? "cover" : "") + m.captured(1) + m.captured(2)] =
+          QRectF(QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()),
+                 QPointF(m.captured(5).toDouble(), m.captured(6).toDouble()));
+    }
   }
-  for (int i = 1; i <= pages; ++i) {
-    const QString n = QString::number(i);
+  for (int i = 1; i <= pages; ++i) sheets << QString::number(i);
+  for (const QString& n : sheets) {
     const QRectF trim = found[n + "TrimBox"];
-    EXPECT_EQ(found[n + "BleedBox"], found[n + "MediaBox"]) << i;
+    EXPECT_EQ(found[n + "BleedBox"], found[n + "MediaBox"]) << n.toStdString();
     const QRectF bleed = found[n + "BleedBox"];
-    EXPECT_NEAR(trim.left() - bleed.left(), 8.5, 0.02) << i;
-    EXPECT_NEAR(bleed.bottom() - trim.bottom(), 8.5, 0.02) << i;
-    EXPECT_NEAR(bleed.width() - trim.width(), 17, 0.03) << i;
-    EXPECT_NEAR(bleed.height() - trim.height(), 17, 0.03) << i;
+    EXPECT_NEAR(trim.left() - bleed.left(), 8.5, 0.02) << n.toStdString();
+    EXPECT_NEAR(bleed.bottom() - trim.bottom(), 8.5, 0.02) << n.toStdString();
+    EXPECT_NEAR(bleed.width() - trim.width(), 17, 0.03) << n.toStdString();
+    EXPECT_NEAR(bleed.height() - trim.height(), 17, 0.03) << n.toStdString();
   }
+  // 3 + 148 + 8.5 + 148 + 3 mm by 3 + 210 + 3 mm.
+  EXPECT_NEAR(found["cover1MediaBox"].width(), 310.5 * 72 / 25.4, 0.02);
+  EXPECT_NEAR(found["cover1MediaBox"].height(), 216 * 72 / 25.4, 0.02);
+  EXPECT_TRUE(Tool("pdftotext", {cover, "-"}).contains(QString::fromUtf8("Cesty po střední")));
   Tool("qpdf", {"--check", pdf});  // exit status 0: a sound file
   // Word boxes from the sheet's top-left corner: the trim is 8.5 pt in; odd
   // sheets are left pages, with the spine on their right.
@@ -237,8 +254,9 @@ TEST_F(DemoPdf, EverySheetInBookOrderWithProgress) {
 
 TEST_F(DemoPdf, TextStaysTextWithItsLetters) {
   const QString text = Tool("pdftotext", {pdf, "-"});
-  for (const char* title :
-       {"Ráno na zahradě", "Łomnica o świcie", "Gdańsk – Długie Pobrzeże", "Balaton – Tihany"}) {
+  // The last a bookmark label, drawn as text over the page's background.
+  for (const char* title : {"Ráno na zahradě", "Łomnica o świcie", "Gdańsk – Długie Pobrzeże",
+                            "Balaton – Tihany", "Moře a jezera"}) {
     EXPECT_TRUE(text.contains(QString::fromUtf8(title))) << title;
   }
   // Fonts go with the file, so a print shop sets the same letters.
@@ -329,23 +347,27 @@ TEST(PdfCommand, FailuresLeaveNoFileAndKeepTheOldOne) {
   const QString old = dir.filePath("old.pdf");
   WriteAll(old, "the old book");
   WriteAll(dir.filePath("Trip.ALB"), "DataFile=nowhere.xml\r\n");
+  QDir(dir.path()).mkdir("old-cover.pdf");
   struct Case {
     QString file;
     QString out;
     const char* message;
-    QString option = "--pages";
+    QStringList options{"--pages"};
   };
   const Case cases[] = {
       // The demo has a missing picture: the check's findings are errors.
-      {Demo, old, "3 findings, nothing written (--strict)", "--strict"},
+      {Demo, old, "3 findings, nothing written (--strict)", {"--strict"}},
+      // The book could be written, its cover sheet not: neither is.
+      {Demo, old, "old-cover.pdf", {"--profile", "print-shop", "--cover-spine", "8"}},
       {dir.filePath("missing.ALB"), old, "missing.ALB"},
       {dir.filePath("Trip.ALB"), old, "Trip.ALB"},
       {Demo, dir.filePath("no/such/folder/book.pdf"), "cannot write"},
       {Demo, dir.path(), "cannot write"},
   };
   for (const Case& c : cases) {
-    const CommandRun run = PdfCommand({c.file, "--out", c.out, "--dpi", "96", c.option});
-    EXPECT_EQ(run.status, c.option == "--strict" ? 3 : 1) << c.message;
+    const CommandRun run =
+        PdfCommand(QStringList{c.file, "--out", c.out, "--dpi", "96"} + c.options);
+    EXPECT_EQ(run.status, c.options[0] == "--strict" ? 3 : 1) << c.message;
     EXPECT_TRUE(run.err.contains(c.message)) << run.err.toStdString();
   }
   EXPECT_EQ(ReadAll(old), "the old book");

@@ -4,18 +4,20 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include "app/render_command.h"
 #include "core/progress.h"
 #include "support/controls.h"
 #include "support/scripted_prompts.h"
 #include "support/test_files.h"
+#include "support/with_modal.h"
 
 namespace {
 
@@ -44,15 +46,14 @@ class PdfExportDialogTest : public ::testing::Test {
   }
   // Runs the dialog; step acts in it once it shows modally.
   QString Run(const std::function<void()>& step) {
-    bool modal = false;
-    QTimer::singleShot(0, [&] {
-      modal = QApplication::activeModalWidget() == &dialog;
-      step();
-      if (dialog.isVisible()) dialog.reject();
-    });
-    const QString written =
-        dialog.Execute(album.Album.Model, album.Look, album.Settings, ask, progress, dir.path());
-    EXPECT_TRUE(modal);
+    QString written;
+    QWidget* modal = WithModal(
+        [&] {
+          written = dialog.Execute(album.Album.Model, album.Look, album.Settings, ask, progress,
+                                   dir.path());
+        },
+        [&](QWidget*) { step(); });
+    EXPECT_EQ(modal, &dialog);
     return written;
   }
 };
@@ -70,6 +71,7 @@ TEST_F(PdfExportDialogTest, WritesTheChosenPaperAndLayout) {
     QTest::mouseClick(Control(&dialog, "rbPages"), Qt::LeftButton);
     Control<QComboBox>(&dialog, "edProfile")->setCurrentIndex(2);
     EXPECT_FALSE(Control(&dialog, "rbSpreads")->isEnabled());
+    Control<QDoubleSpinBox>(&dialog, "edSpine")->setValue(8);
     QTest::mouseClick(Control(&dialog, "btOK"), Qt::LeftButton);
   });
   EXPECT_EQ(written, pdf);
@@ -79,8 +81,11 @@ TEST_F(PdfExportDialogTest, WritesTheChosenPaperAndLayout) {
   QProcess info;
   info.start("pdfinfo", {pdf});
   ASSERT_TRUE(info.waitForFinished());
-  // A print shop's A5: the trim and 3 mm bleed all round.
+  // A print shop's A5: the trim and 3 mm bleed all round; the cover sheet beside it.
   EXPECT_TRUE(info.readAllStandardOutput().contains("436.535 x 612.283 pts"));
+  EXPECT_TRUE(QFileInfo::exists(dir.filePath("book-cover.pdf")));
+  // Without strict the check's findings are listed and the book written all the same.
+  EXPECT_TRUE(Control<QPlainTextEdit>(&dialog, "edCheck")->toPlainText().contains("missing"));
   // The window's book stays where it was, with its own thumbnails.
   EXPECT_EQ(album.Album.View.CurrentPage, page);
   EXPECT_TRUE(album.Album.Thumbs.Lists[0] == thumbnails);
@@ -102,4 +107,20 @@ TEST_F(PdfExportDialogTest, NoNameOrCancelWritesNothing) {
   EXPECT_GT(progress.Shown, 1);
   EXPECT_EQ(ReadAll(pdf), "the old book");
   EXPECT_TRUE(ask.Log.filter("error").isEmpty()) << ask.Log.join('\n').toStdString();
+}
+
+TEST_F(PdfExportDialogTest, StrictCheckListsTheFindingsAndWritesNothing) {
+  ask.SaveFileNames << dir.filePath("book.pdf");
+  const QString written = Run([&] {
+    QTest::keyClick(Control(&dialog, "btStrict"), Qt::Key_Space);
+    QTest::mouseClick(Control(&dialog, "btOK"), Qt::LeftButton);
+    EXPECT_TRUE(dialog.isVisible());
+  });
+  EXPECT_TRUE(written.isEmpty());
+  EXPECT_TRUE(QDir(dir.path()).isEmpty());
+  // The demo's missing picture, corrupt JPEG and video, a line each.
+  const QString findings = Control<QPlainTextEdit>(&dialog, "edCheck")->toPlainText();
+  EXPECT_EQ(findings.split('\n').size(), 3) << findings.toStdString();
+  EXPECT_EQ(ask.Log.filter("error: ").join(""),
+            "error: Findings of the check: 3 (listed). Nothing was written.");
 }
