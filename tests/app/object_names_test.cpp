@@ -12,7 +12,6 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <memory>
 #include <optional>
 
 #include "app/setup_commands.h"

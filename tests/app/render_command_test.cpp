@@ -3,13 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QImage>
 #include <QSettings>
 #include <QTemporaryDir>
 
 #include "app/headless_window.h"
-#include "book/book.h"
 #include "core/message_table.h"
 #include "image/thumbnail_cache.h"
 #include "init/profile_file.h"

@@ -8,7 +8,6 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <memory>
 
 #include "browser/album_browser.h"
 #include "browser/window_chrome.h"

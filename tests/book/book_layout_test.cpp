@@ -1,6 +1,6 @@
 // The layout of the book, what each page shows, and ShowSpread's rules.
 
-#include "book_fixture.h"
+#include "support/book_fixture.h"
 
 TEST_F(BookTest, EachPagesColour) {
   MakeAlbum({13, 24, 12});  // 12 a page: chapter 0 has 2 pages, 1 has 2, 2 has 1

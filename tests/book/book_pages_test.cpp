@@ -11,9 +11,8 @@
 #include <climits>
 #include <cmath>
 
-#include "book_fixture.h"
 #include "core/message_table.h"
-#include "init/program_settings.h"
+#include "support/book_fixture.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "book/cell_letters.h"
 #include "book/page_text.h"
-#include "book_fixture.h"
+#include "support/book_fixture.h"
 
 TEST_F(BookTest, CoverPaperAndTheSpineShade) {
   MakeAlbum({30});

@@ -4,12 +4,7 @@
 
 #include <QTemporaryDir>
 #include <algorithm>
-#include <utility>
-#include <vector>
 
-#include "core/message_table.h"
-#include "core/open_album.h"
-#include "core/progress.h"
 #include "support/book_fixture.h"
 #include "support/jpeg_test_files.h"
 #include "support/test_files.h"

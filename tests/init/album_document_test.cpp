@@ -2,15 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QDirIterator>
 #include <QMap>
 #include <filesystem>
-#include <optional>
 
-#include "core/album_file.h"
-#include "core/file_error.h"
-#include "core/paths.h"
 #include "init/profile_file.h"
 #include "support/album_env.h"
 #include "support/file_size_limit.h"

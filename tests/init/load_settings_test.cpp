@@ -8,7 +8,6 @@
 #include <QSettings>
 
 #include "init/profile_file.h"
-#include "init/program_settings.h"
 #include "support/album_env.h"
 #include "support/settings_folder.h"
 
