@@ -81,8 +81,7 @@ TEST(RenderCommand, FilesThatCannotBeOpenedFailWithTheirName) {
   }
 }
 
-// The cover is half the look's window, as high as it; a look of any width
-// draws a bounded book.
+// The cover is half the look's window, as high as it; a look of any width draws a bounded book.
 TEST(RenderCommand, TheCoverIsHalfTheLooksWindow) {
   QTemporaryDir dir;
   AlbumLook demo;

@@ -62,9 +62,8 @@ class SetupCommandsTest : public ::testing::Test {
   }
   QString Path(const char* name) const { return dir_.filePath(QLatin1String(name)); }
   ProgramSettings& Settings() { return browser_.Document().Settings; }
-  // Trip.ALB: main.xml with images a and b and the chapters One and Two, and
-  // look.AFM with three bookmark colours of their own; open at chapter 0 in
-  // edit mode.
+  // Trip.ALB: main.xml with images a and b and the chapters One and Two, and look.AFM with three
+  // bookmark colours of their own; open at chapter 0 in edit mode.
   void OpenTrip() {
     WriteAll(Path("main.xml"), Xml("Album", kLinks, {"a.jpg=A", "b.jpg=B"}));
     WriteAll(Path("c1.xml"), Xml("One", {}, {"c.jpg=C"}));

@@ -59,9 +59,8 @@ void Components(const QObject* owner, QObjectList& out) {
 
 }  // namespace
 
-// Language files address the translated windows' components by object name:
-// every name tests/data/object_names.txt lists ("window.component") must stay
-// one a language line translates.
+// Language files address the translated windows' components by object name: every name
+// tests/data/object_names.txt lists ("window.component") must stay one a language line translates.
 TEST(ObjectNames, EveryNameTheLanguageFilesAddressIsTranslatedStill) {
   QTemporaryDir dir;
   const SettingsFolder settings(dir.filePath("config"));

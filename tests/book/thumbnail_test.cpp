@@ -1,5 +1,4 @@
-// Thumbnails: their size and place in the cell, the files read, and the
-// loading of a chapter's.
+// Thumbnails: their size and place in the cell, the files read, and the loading of a chapter's.
 #include "book/thumbnail.h"
 #include "book/thumbnail_loading.h"
 
@@ -225,8 +224,7 @@ TEST(Thumbnail, PicturesKeepTheirProportionsAndAreNeverEnlarged) {
         << c.picture.width() << "x" << c.picture.height();
   }
 
-  // Only the picture is kept; an opaque one without alpha, a see-through
-  // one with it.
+  // Only the picture is kept; an opaque one without alpha, a see-through one with it.
   const Thumbnail thumbnail = MakeThumbnail(Filled(1600, 1200, Qt::red), kBox);
   EXPECT_EQ(thumbnail.Box, kBox);
   EXPECT_FALSE(thumbnail.Picture.hasAlphaChannel());

@@ -103,8 +103,7 @@ TEST(JpegReader, EveryExifOrientationStandsUpright) {
   const QImage upright = Quadrants(64, 48);
   const int W = 64, H = 48;
   for (int orientation = 1; orientation <= 8; ++orientation) {
-    // Where each stored pixel belongs, by the tag's definition of the
-    // stored first row and column.
+    // Where each stored pixel belongs, by the tag's definition of the stored first row and column.
     const bool turned = orientation >= 5;
     QImage stored(turned ? H : W, turned ? W : H, QImage::Format_RGB32);
     for (int y = 0; y < stored.height(); ++y)

@@ -24,13 +24,10 @@ struct DocEnv : DataEnv {
 };
 
 // Changes the current folder for one test and goes back at its end.
-class CurrentDir {
- public:
-  explicit CurrentDir(const QString& dir) : old_(QDir::currentPath()) { QDir::setCurrent(dir); }
-  ~CurrentDir() { QDir::setCurrent(old_); }
-
- private:
-  QString old_;
+struct CurrentDir {
+  const QString old = QDir::currentPath();
+  explicit CurrentDir(const QString& dir) { QDir::setCurrent(dir); }
+  ~CurrentDir() { QDir::setCurrent(old); }
 };
 
 // The modified flags as letters: data, album, format.
@@ -301,9 +298,8 @@ TEST_F(AlbumDocumentTest, AskSaveChangesGoesOnOnlyWhenNothingIsLost) {
   }
 }
 
-// The demo album as the build draws it reads whole, and its album, format
-// and data files, written again by the program, are what they were, byte
-// for byte.
+// The demo album as the build draws it reads whole, and its album, format and data files, written
+// again by the program, are what they were, byte for byte.
 TEST_F(AlbumDocumentTest, DemoAlbumWrittenAgainIsByteIdentical) {
   const QString demo = QStringLiteral(QV_BINARY_DIR "/samples/demo");
   ASSERT_TRUE(QFile::exists(demo + "/Demo.ALB"));
@@ -325,8 +321,7 @@ TEST_F(AlbumDocumentTest, DemoAlbumWrittenAgainIsByteIdentical) {
     QFile::remove(name);
   }
   ASSERT_EQ(before.size(), 6);
-  // The demo's look leaves the textures out, so it has the program's own;
-  // those are written out.
+  // The demo's look leaves the textures out, so it has the program's own; those are written out.
   QByteArray& look = before[Path("demo/Demo.AFM")];
   look.insert(look.indexOf("PageColor="), QString("CoverTexture=%1\r\nPageTexture=%2\r\n")
                                               .arg(env_.Look.CoverTexture, env_.Look.PageTexture)

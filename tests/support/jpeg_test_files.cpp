@@ -7,8 +7,7 @@
 
 namespace {
 
-// "Exif\0\0" and a TIFF block whose first directory holds only the
-// orientation tag.
+// "Exif\0\0" and a TIFF block whose first directory holds only the orientation tag.
 QByteArray ExifBlock(int orientation, bool littleEndian) {
   QByteArray block("Exif\0\0", 6);
   auto put16 = [&](int v) {
