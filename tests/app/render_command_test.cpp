@@ -3,17 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QImage>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include "app/headless_window.h"
-#include "book/book.h"
-#include "core/message_table.h"
 #include "image/thumbnail_cache.h"
 #include "init/profile_file.h"
-#include "init/program_settings.h"
 #include "support/test_files.h"
 
 namespace {
@@ -48,9 +43,9 @@ class RenderTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(RenderTest, EverySpreadInBookOrder) {
+TEST_F(RenderTest, EverySpreadInBookOrderOrOneSpreadOrAClearError) {
   QString error;
-  const QStringList files = RenderBookPictures(book, dir.filePath("out"), -2, -2, &error);
+  QStringList files = RenderBookPictures(book, dir.filePath("out"), -2, -2, &error);
   EXPECT_TRUE(error.isEmpty()) << error.toStdString();
   QStringList names;
   for (const QString& f : files) names << QFileInfo(f).fileName();
@@ -59,11 +54,9 @@ TEST_F(RenderTest, EverySpreadInBookOrder) {
             "0003-chapter01-spread0000.png");
   EXPECT_EQ(QImage(files[0]).size(), QSize(400, 600));  // the cover alone
   EXPECT_EQ(QImage(files[1]).size(), QSize(800, 600));
-}
 
-TEST_F(RenderTest, OneSpreadOrAClearError) {
-  QString error;
-  QStringList files = RenderBookPictures(book, dir.path(), 0, 2, &error);
+  // One spread, or a clear error.
+  files = RenderBookPictures(book, dir.path(), 0, 2, &error);
   ASSERT_EQ(files.size(), 1);
   EXPECT_EQ(QFileInfo(files[0]).fileName(), "chapter00-spread0002.png");
   // Drawn: the paper of page 2, with no picture on it.
@@ -88,8 +81,7 @@ TEST(RenderCommand, FilesThatCannotBeOpenedFailWithTheirName) {
   }
 }
 
-// The cover is half the look's window, as high as it; a look of any width
-// draws a bounded book.
+// The cover is half the look's window, as high as it; a look of any width draws a bounded book.
 TEST(RenderCommand, TheCoverIsHalfTheLooksWindow) {
   QTemporaryDir dir;
   AlbumLook demo;
@@ -129,4 +121,45 @@ TEST(RenderCommand, DrawsInThePersonsLanguageAndThumbnailSetting) {
   EXPECT_EQ(Msg("PageNr"), "Page");  // the language went with the album
   EXPECT_FALSE(QFileInfo::exists(dir.filePath("cache/thumbnails")));
   qputenv("XDG_CACHE_HOME", cacheHome);
+}
+
+TEST(CommandLine, AtMostOneFileFurtherArgumentsIgnoredAndHelpAndVersion) {
+  EXPECT_TRUE(ParseCommandLine({"quirevale"}).file.isEmpty());
+  const CommandLine one = ParseCommandLine({"quirevale", "Trip.alb", "other.xml", "third"});
+  EXPECT_EQ(one.action, CommandLine::Action::Run);
+  EXPECT_EQ(one.file, "Trip.alb");
+  EXPECT_EQ(ParseCommandLine({"q", "--help"}).action, CommandLine::Action::ShowHelp);
+  EXPECT_EQ(ParseCommandLine({"q", "a.alb", "--version"}).action, CommandLine::Action::ShowVersion);
+  // The manual page describes every option the help names.
+  const QByteArray manual = ReadAll(QStringLiteral(QV_SOURCE_DIR "/packaging/quirevale.1"));
+  for (const auto& option : QRegularExpression("--[a-z-]+").globalMatch(HelpText())) {
+    const QString roff = QString(option.captured()).replace(u'-', QStringLiteral("\\-"));
+    EXPECT_TRUE(manual.contains(roff.toUtf8())) << option.captured().toStdString();
+  }
+}
+
+TEST(CommandLine, RenderCommand) {
+  const CommandLine all = ParseCommandLine({"q", "--render", "Demo.ALB", "--out", "pics"});
+  EXPECT_EQ(all.action, CommandLine::Action::Render);
+  EXPECT_EQ(all.file, "Demo.ALB");
+  EXPECT_EQ(all.outDir, "pics");
+  EXPECT_FALSE(all.size.isValid());
+  EXPECT_EQ(all.chapter, -2);
+
+  const CommandLine one = ParseCommandLine({"q", "--render", "--size", "1200x800", "a.xml", "--out",
+                                            "o", "--chapter", "2", "--spread", "4"});
+  EXPECT_EQ(one.action, CommandLine::Action::Render);
+  EXPECT_EQ(one.file, "a.xml");
+  EXPECT_EQ(one.size, QSize(1200, 800));
+  EXPECT_EQ(one.chapter, 2);
+  EXPECT_EQ(one.spread, 4);
+
+  for (const char* bad : {"a.alb", "--out o", "a.alb --out", "a.alb --out o --size big",
+                          "a.alb --out o --size 100x100", "a.alb --out o --chapter 1",
+                          "a.alb --out o --chapter x --spread 0", "a.alb --out o --frobnicate"}) {
+    const CommandLine result =
+        ParseCommandLine(QStringList{"q", "--render"} + QString::fromLatin1(bad).split(u' '));
+    EXPECT_EQ(result.action, CommandLine::Action::Error) << bad;
+    EXPECT_FALSE(result.error.isEmpty());
+  }
 }

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
-#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -11,8 +9,6 @@
 #include <QRegularExpression>
 #include <QStackedWidget>
 #include <QTabWidget>
-#include <QTest>
-#include <functional>
 
 #include "browser/album_browser.h"
 #include "browser/edit_window.h"
@@ -20,12 +16,9 @@
 #include "dialogs/setup_dialog.h"
 #include "init/load_settings.h"
 #include "init/profile_file.h"
-#include "init/program_settings.h"
 #include "support/album_env.h"
 #include "support/controls.h"
-#include "support/scripted_prompts.h"
 #include "support/settings_folder.h"
-#include "support/test_files.h"
 #include "support/with_modal.h"
 
 namespace {
@@ -69,9 +62,8 @@ class SetupCommandsTest : public ::testing::Test {
   }
   QString Path(const char* name) const { return dir_.filePath(QLatin1String(name)); }
   ProgramSettings& Settings() { return browser_.Document().Settings; }
-  // Trip.ALB: main.xml with images a and b and the chapters One and Two, and
-  // look.AFM with three bookmark colours of their own; open at chapter 0 in
-  // edit mode.
+  // Trip.ALB: main.xml with images a and b and the chapters One and Two, and look.AFM with three
+  // bookmark colours of their own; open at chapter 0 in edit mode.
   void OpenTrip() {
     WriteAll(Path("main.xml"), Xml("Album", kLinks, {"a.jpg=A", "b.jpg=B"}));
     WriteAll(Path("c1.xml"), Xml("One", {}, {"c.jpg=C"}));
@@ -235,8 +227,7 @@ TEST_F(SetupCommandsTest, MovingOrRemovingAChapterMarksItsMovedColoursForSaving)
       auto* setup = static_cast<SetupDialog*>(modal);
       EXPECT_EQ(Control<QTabWidget>(setup, "Pages")->currentWidget()->objectName(), "pgBookmarks");
       ASSERT_EQ(Control<QListWidget>(setup, "Bookmarks")->currentRow(), 0);
-      QTest::mouseClick(setup->findChild<QAbstractButton*>(QLatin1String(c.button)),
-                        Qt::LeftButton);
+      QTest::mouseClick(Control(setup, c.button), Qt::LeftButton);
       QTest::mouseClick(Control(setup, "btOK"), Qt::LeftButton);
     });
     Close({PromptAnswer::Yes, PromptAnswer::Yes});

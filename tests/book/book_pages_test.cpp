@@ -1,9 +1,8 @@
 // What a reader sees on the drawn pages: which texts stand where, in which
 // font and direction, and that a spread looks the same however it is reached.
 //
-// A text is found by the shape of its ink (the pixels nearer the text's
-// colour than the ground's), so the wrong words, font, weight or direction
-// do not match.
+// A text is found by the shape of its ink (the pixels nearer the text's colour than the ground's),
+// so the wrong words, font, weight or direction do not match.
 
 #include <QCoreApplication>
 #include <QPainter>
@@ -11,9 +10,8 @@
 #include <climits>
 #include <cmath>
 
-#include "book_fixture.h"
 #include "core/message_table.h"
-#include "init/program_settings.h"
+#include "support/book_fixture.h"
 
 namespace {
 
@@ -42,8 +40,7 @@ QRect CentredBox(const QRect& box, const QString& text, const QFont& font) {
 
 struct Seen {
   const QImage& image;
-  // The line box of text (turned with it) where its ink stands within
-  // `within`, or nothing.
+  // The line box of text (turned with it) where its ink stands within `within`, or nothing.
   std::optional<QRect> Find(const QString& text, const LookFont& font, LookColor ground,
                             QRect within, ImageRun run = ImageRun::Across) const {
     const QFontMetrics fm = PageMetrics(font.Font);
@@ -79,8 +76,7 @@ struct Seen {
         }
     if (on.empty()) return std::nullopt;
 
-    // Glyph edges may round either way: a tenth of the ink compared may
-    // differ.
+    // Glyph edges may round either way: a tenth of the ink compared may differ.
     const QImage seen = image.convertToFormat(QImage::Format_ARGB32);
     const QRect shown = seen.rect();
     auto differ = [&](QPoint shift) {
@@ -236,8 +232,7 @@ TEST_F(PagesTest, TextsStayInsideCellsTooSmallForThem) {
   look.ThumbnailFrames = true;
   struct Case {
     int rows, textRows;
-    // The gaps right of and below the right page's first cell, up to the
-    // next cells' frames.
+    // The gaps right of and below the right page's first cell, up to the next cells' frames.
     QRect gapRight, gapBelow;
   };
   const Case cases[] = {

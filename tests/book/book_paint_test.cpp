@@ -1,10 +1,17 @@
-// Colours, lines and marks of the drawn book at chosen points.
+// The drawn book at chosen points: its layout, colours, lines and marks, what
+// each page shows and ShowSpread's rules; the pictures the program ships.
 
+#include <QFileInfo>
 #include <QPainter>
+#include <QTemporaryDir>
 
 #include "book/cell_letters.h"
+#include "book/decoration_bitmaps.h"
 #include "book/page_text.h"
-#include "book_fixture.h"
+#include "book/paint_tools.h"
+#include "book/program_cursors.h"
+#include "core/program_files.h"
+#include "support/book_fixture.h"
 
 TEST_F(BookTest, CoverPaperAndTheSpineShade) {
   MakeAlbum({30});
@@ -153,4 +160,116 @@ TEST_F(BookTest, TheEmptyCoversLinesStandBelowALargeTitle) {
   ASSERT_EQ(boxes.size(), 3U);
   for (std::size_t i = 1; i < boxes.size(); ++i)
     EXPECT_GT(boxes[i].Box.top(), boxes[i - 1].Box.bottom()) << boxes[i].Text.toStdString();
+}
+
+TEST_F(BookTest, EachPagesColour) {
+  MakeAlbum({13, 24, 12});  // 12 a page: chapter 0 has 2 pages, 1 has 2, 2 has 1
+  const AlbumLook& l = look;
+  const struct {
+    int chapter, spread;
+    LookColor left, right;
+  } cases[] = {
+      {0, 0, l.InsideColor, l.PageColor},  // the inside of the front cover, page 1
+      {0, 2, l.PageColor, l.BM[0]},        // page 2, the front of chapter 1's divider
+      {1, 0, l.BM[0], l.PageColor},        // the back of chapter 1's divider
+      {1, 2, l.PageColor, l.BM[1]},
+      {2, 2, l.PageColor, l.InsideColor},  // an empty page, the inside of the back cover
+  };
+  for (const auto& c : cases) {
+    book.ShowSpread(c.chapter, c.spread);
+    // Between two rows of cells.
+    EXPECT_EQ(Pixel(book.LeftPage, 200, 209), Color(c.left)) << c.chapter << " " << c.spread;
+    EXPECT_EQ(Pixel(book.RightPage, 200, 209), Color(c.right)) << c.chapter << " " << c.spread;
+  }
+}
+
+TEST_F(BookTest, ShowSpreadIgnoresBadArguments) {
+  MakeAlbum({13, 5});
+  book.ShowSpread(0, 2);
+  const int repaints = window.RepaintCalls;
+  // Only chapter 0 (or no album, -1) has the closed book, spread -1.
+  for (auto [c, p] : {std::pair{-2, 0}, {2, 0}, {0, -2}, {0, 4}, {1, 4}, {1, -1}, {-1, 0}}) {
+    book.ShowSpread(c, p);
+    EXPECT_EQ(view.CurrentChapter, 0) << c << " " << p;
+    EXPECT_EQ(view.CurrentPage, 2) << c << " " << p;
+  }
+  EXPECT_EQ(window.RepaintCalls, repaints);
+  // Odd spreads are not refused: callers pass even ones.
+  book.ShowSpread(1, 1);
+  EXPECT_EQ(view.CurrentPage, 1);
+}
+
+TEST_F(BookTest, ShowSpreadOpensAndClosesTheBook) {
+  MakeAlbum({13, 5});
+  window.MenuShown = true;
+  // Opening and closing place the window again; the tool panel shows while open.
+  for (auto [p, placed, panel] :
+       {std::tuple{-1, 0, false}, {0, 1, true}, {2, 1, true}, {-1, 2, false}}) {
+    book.ShowSpread(0, p);
+    EXPECT_EQ(window.PositionCalls, placed) << p;
+    EXPECT_EQ(window.ToolPanelVisible, panel) << p;
+  }
+  EXPECT_EQ(Pixel(book.CoverPage, 200, 100), Color(look.CoverColor));
+}
+
+TEST_F(BookTest, ChapterChangeResetsSelectionInEditMode) {
+  MakeAlbum({30, 5});
+  view.SelEnd = 9;
+  book.ShowSpread(1, 0);  // browse mode: kept
+  window.EditMode = true;
+  book.ShowSpread(1, 2);  // same chapter: kept
+  EXPECT_EQ(view.SelEnd, 9);
+  book.ShowSpread(0, 2);
+  EXPECT_EQ(view.SelEnd, 0);
+}
+
+TEST_F(BookTest, ShowSpreadLoadsThumbnailsOfAChapterNotLoaded) {
+  MakeAlbum({3, 2});
+  thumbs.Lists[1].clear();
+  thumbs.Loaded[1] = false;
+  book.ShowSpread(1, 0);
+  EXPECT_TRUE(thumbs.Loaded[1]);
+  EXPECT_EQ(thumbs.Lists[1].size(), 2);  // files missing: empty thumbnails
+  // In a larger window the thumbnails of the old size are made again, once
+  // the corner drag that resizes it has ended.
+  const QSize before = book.ThumbnailBox();
+  for (const bool resizing : {true, false}) {
+    window.Resizing = resizing;
+    window.Size = QSize(1000, resizing ? 650 : 700);
+    window.PositionWindow();
+    for (const Thumbnail& thumbnail : thumbs.Lists[1])
+      EXPECT_EQ(thumbnail.Box, resizing ? before : book.ThumbnailBox());
+  }
+}
+
+TEST(Artwork, DecorationsCursorsTexturesAndTheDefaultLook) {
+  for (const char* name : {"VERTICAL", "HORIZONTAL", "MENU", "MIDDLE", "LEFT", "RIGHT", "VIDEO"})
+    EXPECT_FALSE(DecorationBitmap(QString::fromLatin1(name)).isNull()) << name;
+  // The pictures drawn transparent have a transparent background.
+  EXPECT_EQ(DecorationBitmap("MENU").pixelColor(0, 11).alpha(), 0);
+  EXPECT_EQ(DecorationBitmap("RIGHT").pixelColor(0, 0).alpha(), 0);
+
+  for (int number : {crZoom, crLeft, crRight, crPrevious, crNext}) {
+    QPoint hotSpot(-1, -1);
+    const QImage cursor = ProgramCursorImage(ProgramCursorName(number), &hotSpot);
+    ASSERT_FALSE(cursor.isNull()) << number;
+    EXPECT_TRUE(cursor.rect().contains(hotSpot)) << number;
+  }
+
+  AlbumLook look;
+  SetDefaultProfile(look);
+  EXPECT_FALSE(TexturePicture(look.CoverTexture).isNull()) << look.CoverTexture.toStdString();
+  EXPECT_FALSE(TexturePicture(look.PageTexture).isNull()) << look.PageTexture.toStdString();
+  EXPECT_TRUE(QFileInfo::exists(ProgramFile("default.AFM")));
+}
+
+TEST(Artwork, ATextureIsReadByItsNameAndElseByItsContent) {
+  QTemporaryDir dir;
+  QImage red(4, 4, QImage::Format_RGB32);
+  red.fill(Qt::red);
+  for (const char* name : {"a.png", "png-named.bmp", "b.jpg", "no-extension"}) {
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    ASSERT_TRUE(red.save(path, QByteArray(name).endsWith(".jpg") ? "jpg" : "png"));
+    EXPECT_EQ(TexturePicture(path).size(), QSize(4, 4)) << name;
+  }
 }

@@ -17,8 +17,7 @@ TEST(WrapText, BreakPointsAndTheHyphenRule) {
   const Case cases[] = {
       // After a blank: no split word.
       {"Old town square", 8, {{"Old town ", false}, {"square", false}}},
-      // A word wider than the line is split after a vowel that leaves room
-      // for the hyphen.
+      // A word wider than the line is split after a vowel that leaves room for the hyphen.
       {"Photographs from Kraków",
        10,
        {{"Photogra", true}, {"phs from ", false}, {"Kraków", false}}},

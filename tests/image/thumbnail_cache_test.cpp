@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
-#include <QDateTime>
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>

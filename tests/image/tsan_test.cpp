@@ -1,7 +1,6 @@
-// Built with ThreadSanitizer (scripts/test): the two-thread JPEG decode,
-// the thumbnail cache's writer and the photo details reader, each driven from several threads at
-// once on pictures made here. Exits non-zero when a result is wrong; the sanitizer fails the run on
-// any race it sees.
+// Built with ThreadSanitizer (scripts/test): the two-thread JPEG decode, the thumbnail cache's
+// writer and the photo details reader, each driven from several threads at once on pictures made
+// here. Exits non-zero when a result is wrong; the sanitizer fails the run on any race it sees.
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,18 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
+#include <QCoreApplication>
 #include <QDirIterator>
 #include <QMap>
+#include <QSettings>
 #include <filesystem>
-#include <optional>
 
-#include "core/album_file.h"
-#include "core/file_error.h"
-#include "core/paths.h"
+#include "init/load_settings.h"
 #include "init/profile_file.h"
 #include "support/album_env.h"
 #include "support/file_size_limit.h"
+#include "support/settings_folder.h"
 
 namespace {
 
@@ -25,13 +24,10 @@ struct DocEnv : DataEnv {
 };
 
 // Changes the current folder for one test and goes back at its end.
-class CurrentDir {
- public:
-  explicit CurrentDir(const QString& dir) : old_(QDir::currentPath()) { QDir::setCurrent(dir); }
-  ~CurrentDir() { QDir::setCurrent(old_); }
-
- private:
-  QString old_;
+struct CurrentDir {
+  const QString old = QDir::currentPath();
+  explicit CurrentDir(const QString& dir) { QDir::setCurrent(dir); }
+  ~CurrentDir() { QDir::setCurrent(old); }
 };
 
 // The modified flags as letters: data, album, format.
@@ -50,6 +46,26 @@ class AlbumDocumentTest : public AlbumFilesTest {
   }
 
   DocEnv env_;
+};
+
+// Start-up's settings: stored values over the defaults, the language before
+// the hints, and the first look.
+class LoadSettingsTest : public AlbumDocumentTest {
+ protected:
+  void SetUp() override {
+    AlbumDocumentTest::SetUp();
+    QCoreApplication::installTranslator(&messages_);
+  }
+
+  static QSettings Store() { return QSettings("Quirevale", "Quirevale"); }
+  void Load(const std::function<void()>& hints = {}) {
+    LoadSettings(env_.Doc(), messages_, [&](const QStringList&) {
+      if (hints) hints();
+    });
+  }
+
+  const SettingsFolder folder_{Path("config")};  // never the person's own settings
+  LanguageMessages messages_;
 };
 
 }  // namespace
@@ -282,9 +298,8 @@ TEST_F(AlbumDocumentTest, AskSaveChangesGoesOnOnlyWhenNothingIsLost) {
   }
 }
 
-// The demo album as the build draws it reads whole, and its album, format
-// and data files, written again by the program, are what they were, byte
-// for byte.
+// The demo album as the build draws it reads whole, and its album, format and data files, written
+// again by the program, are what they were, byte for byte.
 TEST_F(AlbumDocumentTest, DemoAlbumWrittenAgainIsByteIdentical) {
   const QString demo = QStringLiteral(QV_BINARY_DIR "/samples/demo");
   ASSERT_TRUE(QFile::exists(demo + "/Demo.ALB"));
@@ -306,8 +321,7 @@ TEST_F(AlbumDocumentTest, DemoAlbumWrittenAgainIsByteIdentical) {
     QFile::remove(name);
   }
   ASSERT_EQ(before.size(), 6);
-  // The demo's look leaves the textures out, so it has the program's own;
-  // those are written out.
+  // The demo's look leaves the textures out, so it has the program's own; those are written out.
   QByteArray& look = before[Path("demo/Demo.AFM")];
   look.insert(look.indexOf("PageColor="), QString("CoverTexture=%1\r\nPageTexture=%2\r\n")
                                               .arg(env_.Look.CoverTexture, env_.Look.PageTexture)
@@ -321,4 +335,90 @@ TEST_F(AlbumDocumentTest, DemoAlbumWrittenAgainIsByteIdentical) {
       << env_.Ask.Log.join('\n').toStdString();
   for (auto file = before.cbegin(); file != before.cend(); ++file)
     EXPECT_EQ(ReadAll(file.key()), file.value()) << file.key().toStdString();
+}
+
+TEST_F(LoadSettingsTest, StoredValuesOverTheDefaultsAndBackAsStored) {
+  struct Case {
+    const char* what;
+    QList<std::pair<QString, QVariant>> stored;
+    std::function<void(ProgramSettings&)> expect;  // changes from the defaults
+  };
+  const Case cases[] = {
+      {"nothing stored", {}, [](ProgramSettings&) {}},
+      {"a flag as 5",
+       {{"FreeMemory", 0}, {"LoadAllChapters", 5}},
+       [](auto& s) { s.FreeMemory = false, s.LoadAllChapters = true; }},
+      {"every value",
+       {{"Language", ""}, {"Profile", "/a.AFM"}, {"MenuSpeed", 3}, {"ConfirmDeletes", 0}},
+       [](auto& s) {
+         s.Language = "", s.Profile = "/a.AFM", s.MenuSpeed = 3, s.ConfirmDeletes = false;
+       }},
+      {"the shipped look: the person's own, which is the one written",
+       {{"Profile", ShippedDefaultLook()}},
+       [](ProgramSettings&) {}},
+      {"not a number keeps the default",
+       {{"MenuSpeed", "fast"}, {"RunGuide", "yes"}},
+       [](ProgramSettings&) {}},
+      {"RunGuide off", {{"RunGuide", 0}}, [](auto& s) { s.RunGuide = false; }},
+      {"the slideshow's, the interval clamped",
+       {{"SlideshowInterval", 99}, {"SlideshowOpensVideos", 1}},
+       [](auto& s) { s.SlideshowInterval = 60, s.SlideshowOpensVideos = true; }},
+  };
+  for (const Case& c : cases) {
+    Store().clear();
+    {
+      QSettings store = Store();
+      for (const auto& [key, value] : c.stored) store.setValue(key, value);
+    }
+    Load();
+    ProgramSettings expected = DefaultProgramSettings();
+    c.expect(expected);
+    EXPECT_EQ(env_.Settings, expected) << c.what;
+  }
+
+  // Written back as the store's own types: flags 0/1.
+  Store().clear();
+  Store().setValue("FreeMemory", 5);
+  Load();
+  SaveSettings(env_.Settings);
+  EXPECT_EQ(Store().value("FreeMemory").toString(), "1");
+  EXPECT_EQ(Store().value("LoadAllChapters").toString(), "0");
+  EXPECT_EQ(Store().allKeys().size(),
+            11);  // with ShareThumbnails, ReadPhotoDetails, the slideshow's
+}
+
+TEST_F(LoadSettingsTest, TheLanguageIsReadBeforeTheHintsAreSet) {
+  WriteAll(Path("czech.lng"), "DataModified=Album byl změněn.\r\n");
+  Store().clear();
+  Store().setValue("Language", Path("czech.lng"));
+  QString seenByHints;
+  Load([&] { seenByHints = Msg("DataModified"); });
+  EXPECT_EQ(seenByHints, QString::fromUtf8("Album byl změněn."));
+}
+
+TEST_F(LoadSettingsTest, TheDefaultLookOpensAndPlacesTheWindow) {
+  AlbumLook stored;
+  SetDefaultProfile(stored);
+  stored.RowCount = 4;
+  ASSERT_TRUE(SaveProfile(Path("mine.AFM"), stored));
+  struct Case {
+    const char* what;
+    QString profile;
+    int rows;
+  };
+  const Case cases[] = {
+      {"a stored look", Path("mine.AFM"), 4},
+      {"a stored name whose file is gone: the built-in look", Path("gone.AFM"), 3},
+  };
+  for (const Case& c : cases) {
+    Store().clear();
+    Store().setValue("Profile", c.profile);
+    env_.Window.Log.clear();
+    env_.Look.RowCount = 7;
+    Load();
+    EXPECT_EQ(env_.Look.RowCount, c.rows) << c.what;
+    EXPECT_EQ(env_.Model.FormatFileName, c.profile) << c.what << ": saving creates it";
+    EXPECT_TRUE(env_.Window.Calls().contains("PositionWindow")) << c.what;
+    EXPECT_FALSE(env_.Model.FormatModified) << c.what;
+  }
 }

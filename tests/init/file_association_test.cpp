@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>

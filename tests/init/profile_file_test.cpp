@@ -103,12 +103,9 @@ TEST(ProfileFile, KeyRulesAndClamps) {
        [](auto& p) { p.CoverColor = 255, p.PageColor = 0xFFFFFF, p.InsideColor = clWindowText; }},
       {"CoverColor=$80000005\r\nBM0=255\r\nBM9=-1\r\nBM10=0",  // BM10 is not read
        [](auto& p) { p.CoverColor = 0x80000005u, p.BM[0] = 255, p.BM[9] = 0xFFFFFFFFu; }},
-      {"TitleFontStyle=9",  // bit 8 means nothing
+      {"TitleFontStyle=9\r\nDescFontStyle=-1",  // bit 8 means nothing
        [](auto& p) {
          SetFontStyles(p.TitleFont.Font, {true, false, false, false});
-       }},
-      {"DescFontStyle=-1",
-       [](auto& p) {
          SetFontStyles(p.DescFont.Font, {true, true, true, false});
        }},
       {"BaseFont=Liberation Mono\r\nBaseFontColor=255\r\nBaseFontSize=14\r\nBaseFontStyle=2",
@@ -129,10 +126,9 @@ TEST(ProfileFile, KeyRulesAndClamps) {
 TEST(ProfileFile, PlaceFallbackAsksTheMainWindow) {
   const AlbumLook bad = LoadText("FormLeft=abc\r\nFormTop=\r\n", QPoint(31, 41));
   const AlbumLook badTop = LoadText("FormLeft=7\r\nFormTop=-", QPoint(31, 41));
-  EXPECT_EQ(bad.FormLeft, 31);
-  EXPECT_EQ(bad.FormTop, 50);  // an empty value leaves the field
-  EXPECT_EQ(badTop.FormLeft, 7);
-  EXPECT_EQ(badTop.FormTop, 41);
+  // An empty value leaves the field.
+  EXPECT_EQ(QList<int>({bad.FormLeft, bad.FormTop, badTop.FormLeft, badTop.FormTop}),
+            QList<int>({31, 50, 7, 41}));
 }
 
 TEST(ProfileFile, SavesTheFortyNineLinesInOrder) {

@@ -1,7 +1,6 @@
 #pragma once
-// Makes every file write of this process beyond a size fail (EFBIG) while it
-// lives. Unlike a read-only folder this fails for root too, so a failed save
-// can be tested anywhere. POSIX only.
+// Makes every file write of this process beyond a size fail (EFBIG) while it lives. Unlike a
+// read-only folder this fails for root too, so a failed save can be tested anywhere. POSIX only.
 //
 // The limit also raises SIGXFSZ, which ends a process that does not ignore
 // it. By default the signal is ignored while the limit lives; a test of what

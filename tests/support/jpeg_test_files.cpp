@@ -1,15 +1,13 @@
 #include "jpeg_test_files.h"
 
 #include <QRandomGenerator>
-#include <cstdio>
 #include <cstdlib>
 
 #include <jpeglib.h>
 
 namespace {
 
-// "Exif\0\0" and a TIFF block whose first directory holds only the
-// orientation tag.
+// "Exif\0\0" and a TIFF block whose first directory holds only the orientation tag.
 QByteArray ExifBlock(int orientation, bool littleEndian) {
   QByteArray block("Exif\0\0", 6);
   auto put16 = [&](int v) {
@@ -67,17 +65,9 @@ double MeanDifference(const QImage& a, const QImage& b) {
 }
 
 QByteArray EncodeJpeg(const QImage& image, const JpegOptions& options) {
-  QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-  if (options.Cmyk) {
-    // No black ink: inverted C, M, Y are the red, green, blue values.
-    QImage cmyk(rgb.size(), QImage::Format_RGBA8888);
-    for (int y = 0; y < rgb.height(); ++y)
-      for (int x = 0; x < rgb.width(); ++x) {
-        const QRgb p = rgb.pixel(x, y);
-        cmyk.setPixel(x, y, qRgba(qRed(p), qGreen(p), qBlue(p), 255));
-      }
-    rgb = cmyk;
-  }
+  // CMYK without black ink: inverted C, M, Y are the red, green, blue values.
+  const QImage rgb =
+      image.convertToFormat(options.Cmyk ? QImage::Format_RGBX8888 : QImage::Format_RGB888);
   jpeg_compress_struct cinfo{};
   jpeg_error_mgr errors{};
   cinfo.err = jpeg_std_error(&errors);

@@ -1,7 +1,6 @@
 #pragma once
-// The one stand-in for the main window in the tests: it records what the
-// album files and the book asked of it, one line per call, and keeps the
-// state the book reads from its window.
+// The one stand-in for the main window in the tests: it records what the album files and the book
+// asked of it, one line per call, and keeps the state the book reads from its window.
 
 #include <QRect>
 #include <QSize>

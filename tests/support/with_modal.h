@@ -8,9 +8,8 @@
 #include <QWidget>
 #include <functional>
 
-// Runs act; the first modal window it shows is given to step, and every one
-// still showing afterwards is closed with Escape. The first modal window
-// seen, or nullptr.
+// Runs act; the first modal window it shows is given to step, and every one still showing
+// afterwards is closed with Escape. The first modal window seen, or nullptr.
 inline QWidget* WithModal(const std::function<void()>& act,
                           const std::function<void(QWidget*)>& step = {}) {
   QWidget* seen = nullptr;

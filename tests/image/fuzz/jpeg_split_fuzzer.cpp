@@ -1,7 +1,6 @@
-// Drives the two-thread JPEG decode over arbitrary bytes: the first byte picks
-// the MCU row to split at, the second the scale, the rest is the file. Besides
-// the sanitizers it checks the promise that matters: whenever the file is
-// split, the picture is the one the one-thread decode gives.
+// Drives the two-thread JPEG decode over arbitrary bytes: the first byte picks the MCU row to split
+// at, the second the scale, the rest is the file. Besides the sanitizers it checks the promise that
+// matters: whenever the file is split, the picture is the one the one-thread decode gives.
 
 #include <QBuffer>
 #include <cstdint>

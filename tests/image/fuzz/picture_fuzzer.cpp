@@ -1,8 +1,7 @@
-// Reads the bytes as an album's picture for a thumbnail: the first byte
-// picks BMP or GIF (through Qt's readers, as the book reads them) or an EXIF
-// block, the second the thumbnail box. A picture must come out no larger than
-// our pixel limit allows; an orientation must be 1..8 and turn the picture
-// to its upright size.
+// Reads the bytes as an album's picture for a thumbnail: the first byte picks BMP or GIF (through
+// Qt's readers, as the book reads them) or an EXIF block, the second the thumbnail box. A picture
+// must come out no larger than our pixel limit allows; an orientation must be 1..8 and turn the
+// picture to its upright size.
 
 #include <QFile>
 #include <cstdlib>

@@ -1,7 +1,6 @@
-// Reads the bytes as a look (format) file, then places the window it
-// describes on several screen layouts and lays the book out at that size
-// and at the size the windowless commands use. The window must land on the
-// screens, and the look written back must read as the same look.
+// Reads the bytes as a look (format) file, then places the window it describes on several screen
+// layouts and lays the book out at that size and at the size the windowless commands use. The
+// window must land on the screens, and the look written back must read as the same look.
 
 #include <QFile>
 #include <cstdlib>

@@ -1,2 +1,0 @@
-#pragma once
-#include "support/book_fixture.h"  // moved to the shared test support
