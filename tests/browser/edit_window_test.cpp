@@ -3,6 +3,7 @@
 
 #include "browser/edit_window.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QDropEvent>
 #include <QLabel>
@@ -242,6 +243,28 @@ TEST_F(EditWindowTest, AddedPhotosBringTheirDetailsInOneUndoStepUnlessSwitchedOf
   EXPECT_EQ(added[4], (ImageRecord{File("plain"), "", "", "", ""}));
   EXPECT_EQ(ReadAll(exif) + ReadAll(iptc), before);
   Key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Model().Images(0), dated);
+
+  // Copied in a file manager: the pictures among the files go in at the
+  // selection as one step; a Copy here is newer, and a new copy there again.
+  WriteAll(Path("notes.txt"), "x");
+  auto* copied = new QMimeData;
+  copied->setUrls({QUrl::fromLocalFile(Path("notes.txt")), QUrl::fromLocalFile(iptc)});
+  QGuiApplication::clipboard()->setMimeData(copied);
+  Select(1, 1);
+  Key(Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Model().Images(0)[1], (ImageRecord{iptc, "Castle", "3. 2. 2001", "Brno", ""}));
+  EXPECT_FALSE(Thumbs().Lists[0][1].IsNull());
+  Select(0, 0);
+  Key(Qt::Key_C, Qt::ControlModifier);
+  Key(Qt::Key_V, Qt::ControlModifier);
+  copied = new QMimeData;
+  copied->setData("x-special/gnome-copied-files", "copy\n" + QUrl::fromLocalFile(exif).toEncoded());
+  QGuiApplication::clipboard()->setMimeData(copied);
+  Key(Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(FilesOf(Model().Images(0)), QStringList({exif, File("0"), File("0"), iptc, File("1")}));
+  QGuiApplication::clipboard()->clear();
+  for (int undo = 0; undo < 3; ++undo) Key(Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(Model().Images(0), dated);
 
   Settings().ReadPhotoDetails = false;
