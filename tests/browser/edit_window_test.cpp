@@ -18,6 +18,7 @@
 #include "core/data_file.h"
 #include "support/controls.h"
 #include "support/photo_test_files.h"
+#include "support/settings_folder.h"
 #include "support/test_files.h"
 
 namespace {
@@ -304,9 +305,14 @@ TEST_F(EditWindowTest, FindMissingPhotosRelinksMovedFoldersAfterOpening) {
       dir.rename(QStringLiteral("moved/pictures/2005"), QStringLiteral("moved/pictures/later")));
   ASSERT_TRUE(QFile::remove(Path("moved/pictures/gone.jpg")));
 
+  const SettingsFolder settings(Path("config"));  // where a declined offer is kept
   ask_.YesNoAnswers = {true};
   ask_.Directories = {Path("moved")};
+  window_->hide();  // asked over the painted book, never before it shows
   W().OpenFile(Path("main.xml"));
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(ask_.Log.isEmpty());
+  window_->show();
   QV_WAIT(ask_.Log.size() == 3);
   EXPECT_TRUE(ask_.Log[0].startsWith("yesno: 4 pictures")) << ask_.Log[0].toStdString();
   EXPECT_TRUE(
@@ -331,6 +337,10 @@ TEST_F(EditWindowTest, FindMissingPhotosRelinksMovedFoldersAfterOpening) {
   QV_WAIT(ask_.Log.size() == 1);
   EXPECT_TRUE(ask_.Log[0].startsWith("yesno: 1 pictures")) << ask_.Log[0].toStdString();
   EXPECT_EQ(FilesOf(Model().Images(0)) + FilesOf(Model().Images(1)), relinked);
+  W().OpenFile(Path("main.xml"));  // declined: not asked again while one is missing
+  window_->repaint();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(ask_.Log.size(), 1);
   for (int k = 0; k < 2; ++k) {
     W().LoadThumbnails(k);
     ASSERT_EQ(Thumbs().Lists[k].size(), 2);
