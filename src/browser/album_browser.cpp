@@ -150,6 +150,10 @@ void AlbumBrowser::paintEvent(QPaintEvent*) {
   QPainter p(this);
   book_->PaintWindow(p);
   for (BrowserInput* input : inputs_) input->PaintOver(p);
+  if (announceOpened_) {
+    announceOpened_ = false;
+    QMetaObject::invokeMethod(this, &AlbumBrowser::AnnounceOpened, Qt::QueuedConnection);
+  }
 }
 
 void AlbumBrowser::SetToolPanelVisible(bool visible) {
@@ -258,5 +262,16 @@ void AlbumBrowser::closeEvent(QCloseEvent* event) {
 }
 
 void AlbumBrowser::DocumentOpened() {
-  QMetaObject::invokeMethod(this, &AlbumBrowser::AlbumOpened, Qt::QueuedConnection);
+  announceOpened_ = true;
+  update();
+}
+
+void AlbumBrowser::AnnounceOpened() {
+  // A long operation's progress box lets paints and queued calls through
+  // while its busy cursor shows: the question waits for the next paint.
+  if (QGuiApplication::overrideCursor() != nullptr) {
+    announceOpened_ = true;
+    return;
+  }
+  emit AlbumOpened();
 }

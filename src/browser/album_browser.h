@@ -141,8 +141,9 @@ class AlbumBrowser : public QWidget, public BookWindow {
   QRect WindowGeometry() const override;
   void RunSaveAlbum() override;
   void RunSaveFormat() override;
-  // Emits AlbumOpened once the event loop runs again: at start-up the
-  // album opens before the window shows.
+  // Emits AlbumOpened once the window has painted the opened book and the
+  // event loop runs again, outside any long operation: a question asked then
+  // comes over the book, not over a window still being built or shown.
   void DocumentOpened() override;
 
  signals:
@@ -151,7 +152,7 @@ class AlbumBrowser : public QWidget, public BookWindow {
   // The book showed a spread (every ShowSpread ends by repainting the
   // window); it may be another chapter's.
   void SpreadShown();
-  // An album or data file was opened (queued after the opening).
+  // An album or data file was opened, and the book shows it.
   void AlbumOpened();
 
  protected:
@@ -182,6 +183,7 @@ class AlbumBrowser : public QWidget, public BookWindow {
   void PlaceChrome();
   void ShowBookCursor(BookCursor cursor);
   void EditModeExecute(bool checked);
+  void AnnounceOpened();
 
   OpenAlbum album_;
   AlbumLook look_;            // the look the book is drawn with
@@ -216,4 +218,5 @@ class AlbumBrowser : public QWidget, public BookWindow {
   bool overrideCursor_ = false;       // SetCursor's, until the normal one is back
   std::optional<QPoint> heldSpread_;  // chapter, spread asked for while held
   BookCursor cursor_ = BookCursor::Default;
+  bool announceOpened_ = false;  // AlbumOpened waits for the next paint
 };

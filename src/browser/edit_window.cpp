@@ -3,14 +3,25 @@
 #include "browser/edit_window.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <algorithm>
 
 #include "book/thumbnail_batch.h"
 #include "book/thumbnail_loading.h"
 #include "browser/album_browser.h"
+#include "browser/copied_files.h"
 #include "init/language.h"
 #include "init/profile.h"
 #include "init/program_settings.h"
+
+namespace {
+
+QStringList SystemClipboardPictures() {
+  return PictureFiles(CopiedFiles(QGuiApplication::clipboard()->mimeData()));
+}
+
+}  // namespace
 
 EditWindow::EditWindow(AlbumBrowser& window)
     : QObject(&window),
@@ -22,7 +33,12 @@ EditWindow::EditWindow(AlbumBrowser& window)
                              window_.Document().Settings.ReadPhotoDetails);
       }) {
   window_.AddInput(this);
-  window_.SetClipboardCount([this] { return editor_.Clipboard().Count(); });
+  window_.SetClipboardCount(
+      [this] { return systemPictures_ > 0 ? systemPictures_ : editor_.Clipboard().Count(); });
+  // Files copied before the program started are newer than its empty clipboard.
+  systemPictures_ = static_cast<int>(SystemClipboardPictures().size());
+  connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+          &EditWindow::SystemClipboardChanged);
   window_.SetDetailsShowing([this] { return DetailsShowing(); });
   connect(&undo_, &AlbumUndo::ChapterChanged, this, [this](int k) { ShowChange(k); });
   connect(&window_, &AlbumBrowser::EditModeChanged, this, &EditWindow::OnEditMode);
@@ -61,11 +77,16 @@ void EditWindow::ConnectActions() {
   on("DeletePictures", [this] {
     if (SelectionShown()) editor_.DeletePicturesExecute(window_.Document().Settings.ConfirmDeletes);
   });
-  on("Copy", [this] { editor_.CopyExecute(); });
-  on("Cut", [this] {
-    if (SelectionShown()) editor_.CutExecute(window_.Document().Settings.ConfirmDeletes);
+  on("Copy", [this] {
+    if (SelectedRun(Model(), View()).Count > 0) systemPictures_ = 0;
+    editor_.CopyExecute();
   });
-  on("Paste", [this] { editor_.PasteExecute(); });
+  on("Cut", [this] {
+    if (!SelectionShown()) return;
+    systemPictures_ = 0;
+    editor_.CutExecute(window_.Document().Settings.ConfirmDeletes);
+  });
+  on("Paste", [this] { PasteExecute(); });
   on("SelectAll", [this] {
     const int count = Model().ImageCount(View().CurrentChapter);
     if (count > 0) SelectRange(0, count - 1);
@@ -96,6 +117,20 @@ void EditWindow::ConnectActions() {
   connect(&undo_.Stack(), &QUndoStack::indexChanged, this, &EditWindow::UpdateUndoActions);
   connect(&undo_.Stack(), &QUndoStack::cleanChanged, this, &EditWindow::UpdateUndoActions);
   UpdateUndoActions();
+}
+
+void EditWindow::SystemClipboardChanged() {
+  systemPictures_ = static_cast<int>(SystemClipboardPictures().size());
+  window_.UpdateActions();
+}
+
+void EditWindow::PasteExecute() {
+  if (systemPictures_ == 0) {
+    editor_.PasteExecute();
+  } else {
+    // Read again: files may have gone since they were copied.
+    editor_.PasteFiles(SystemClipboardPictures());
+  }
 }
 
 void EditWindow::UpdateUndoActions() {

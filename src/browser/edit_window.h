@@ -7,7 +7,8 @@
 //
 // The image drag stays inside the window: pages do not turn during it, so
 // the press, the moves and the release of the left button are the whole
-// gesture. Files dropped outside edit mode open an album, format or data
+// gesture. Files pasted from a file manager go in like dropped ones. Files
+// dropped outside edit mode open an album, format or data
 // file as the command line does; anything else dropped there is ignored.
 
 #include <QObject>
@@ -74,6 +75,10 @@ class EditWindow : public QObject, public BrowserInput, public DetailsHost {
   // find_missing.cpp: the offer after opening, and the command.
   void OfferFindMissing();
   void FindMissingExecute();
+  // Paste takes what was copied last: the pictures a file manager put on the
+  // system clipboard after the last Copy or Cut here, else the images here.
+  void SystemClipboardChanged();
+  void PasteExecute();
 
   AlbumBrowser& window_;
   AlbumUndo undo_;
@@ -84,4 +89,5 @@ class EditWindow : public QObject, public BrowserInput, public DetailsHost {
   QAction* redoAction_ = nullptr;
   bool dragging_ = false;
   int dragIndex_ = -1;
+  int systemPictures_ = 0;  // on the system clipboard, copied after the images here
 };

@@ -88,6 +88,10 @@ void ChapterEditor::PasteExecute() {
                QStringLiteral("Paste"));
 }
 
+void ChapterEditor::PasteFiles(const QStringList& names) {
+  InsertFiles(View().SelEnd, names, QStringLiteral("Paste"));
+}
+
 bool ChapterEditor::DropAccepted(int target) const {
   const ImageRun run = SelectedRun(Model(), View());
   return run.Count > 0 && target >= 0 && target < Model().ImageCount(Chapter()) &&

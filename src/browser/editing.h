@@ -57,6 +57,8 @@ class ChapterEditor {
   void CutExecute(bool confirm);
   // Inserts the clipboard in front of SelEnd.
   void PasteExecute();
+  // Inserts files (copied in a file manager) in front of SelEnd.
+  void PasteFiles(const QStringList& names);
 
   // The image drag: a drop on target moves the selected run next to it.
   // Only an existing image outside the selection accepts the drop.

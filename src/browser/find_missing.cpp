@@ -21,21 +21,31 @@ QString SomeNames(const QList<MissingImage>& missing) {
   return names.join(u'\n');
 }
 
+// The album's file, or its first data file when it has none.
+QString AlbumFileOf(const AlbumModel& model) {
+  return QFileInfo(model.AlbumFileName.isEmpty() ? model.DataFiles.value(0) : model.AlbumFileName)
+      .absoluteFilePath();
+}
+
 }  // namespace
 
 void EditWindow::OfferFindMissing() {
-  const qsizetype count = MissingImages(Model()).size();
-  if (count > 0 && window_.prompts().AskYesNo(Msg(QStringLiteral("MissingPhotos")).arg(count)))
+  const int count = static_cast<int>(MissingImages(Model()).size());
+  const QString album = AlbumFileOf(Model());
+  // Declined once: not again while as many are missing (the command stays).
+  if (count == 0 || DeclinedMissing(album) == count) return;
+  if (window_.prompts().AskYesNo(Msg(QStringLiteral("MissingPhotos")).arg(count))) {
     window_.RunAction(QStringLiteral("FindMissing"));
+  } else {
+    RememberDeclinedMissing(album, count);
+  }
 }
 
 void EditWindow::FindMissingExecute() {
   const AlbumModel& model = Model();
   const QList<MissingImage> missing = MissingImages(model);
   if (missing.isEmpty()) return;
-  const QString albumFile =
-      model.AlbumFileName.isEmpty() ? model.DataFiles.value(0) : model.AlbumFileName;
-  const QString folder = window_.prompts().GetDirectory(QFileInfo(albumFile).absolutePath());
+  const QString folder = window_.prompts().GetDirectory(QFileInfo(AlbumFileOf(model)).path());
   if (folder.isEmpty()) return;
   FoundImages result;
   {

@@ -1,32 +1,19 @@
 // Editing's mouse input: dragging the selected images onto another image of
-// the spread, and files dropped from the desktop.
+// the spread, and files dropped from the desktop (the pictures among them).
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QMimeData>
 #include <QPainter>
-#include <QUrl>
 #include <cstdlib>
 
 #include "browser/album_browser.h"
+#include "browser/copied_files.h"
 #include "browser/edit_window.h"
 #include "core/paths.h"
 
 namespace {
 
 constexpr int kDragDistance = 10;
-
-// The local files of a drop, in the order of the drop; folders are left out.
-QStringList DroppedFiles(const QMimeData* data) {
-  QStringList files;
-  if (data == nullptr) return files;
-  for (const QUrl& url : data->urls()) {
-    if (!url.isLocalFile()) continue;
-    const QFileInfo info(url.toLocalFile());
-    if (!info.isDir()) files << info.absoluteFilePath();
-  }
-  return files;
-}
 
 // The first album, format or data file among names, opened as the command
 // line would open it.
@@ -81,25 +68,25 @@ void EditWindow::EndDrag() {
 }
 
 bool EditWindow::DragEnter(QDragEnterEvent& event) {
-  const QStringList files = DroppedFiles(event.mimeData());
+  const QStringList files = CopiedFiles(event.mimeData());
   if (files.isEmpty() || (!window_.IsEditMode() && DocumentAmong(files).isEmpty())) return false;
   event.acceptProposedAction();
   return true;
 }
 
 bool EditWindow::DragMove(QDragMoveEvent& event) {
-  if (DroppedFiles(event.mimeData()).isEmpty()) return false;
+  if (CopiedFiles(event.mimeData()).isEmpty()) return false;
   event.acceptProposedAction();
   return true;
 }
 
 bool EditWindow::Drop(QDropEvent& event) {
-  const QStringList files = DroppedFiles(event.mimeData());
+  const QStringList files = CopiedFiles(event.mimeData());
   if (files.isEmpty()) return false;
   event.acceptProposedAction();
   if (window_.IsEditMode()) {
     const int at = hooks_.ImageAt ? hooks_.ImageAt(event.position().toPoint()) : -1;
-    editor_.InsertImages(at, files);
+    editor_.InsertImages(at, PictureFiles(files));
     return true;
   }
   const QString document = DocumentAmong(files);

@@ -1,9 +1,11 @@
 #include "browser/missing_photos.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QHash>
+#include <QSettings>
 #include <optional>
 
 #include "core/date_forms.h"
@@ -78,4 +80,26 @@ FoundImages FindMoved(const AlbumModel& model, const QList<MissingImage>& missin
     }
   }
   return result;
+}
+
+namespace {
+
+// One key per album: its path would be split into groups by the store.
+QString DeclinedKey(const QString& album) {
+  return QStringLiteral("DeclinedMissing/") +
+         QString::fromLatin1(
+             QCryptographicHash::hash(album.toUtf8(), QCryptographicHash::Sha1).toHex());
+}
+
+}  // namespace
+
+int DeclinedMissing(const QString& album) {
+  return QSettings(QStringLiteral("Quirevale"), QStringLiteral("Quirevale"))
+      .value(DeclinedKey(album), 0)
+      .toInt();
+}
+
+void RememberDeclinedMissing(const QString& album, int count) {
+  QSettings(QStringLiteral("Quirevale"), QStringLiteral("Quirevale"))
+      .setValue(DeclinedKey(album), count);
 }

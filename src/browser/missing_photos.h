@@ -29,3 +29,10 @@ struct FoundImages {
 // guess.
 FoundImages FindMoved(const AlbumModel& model, const QList<MissingImage>& missing,
                       const QString& folder);
+
+// How many pictures of the album (its file, absolute) were missing when the
+// person last chose not to look for them; 0 when never. Kept in the program's
+// settings store, so the question is not asked again at every opening while
+// as many are missing.
+int DeclinedMissing(const QString& album);
+void RememberDeclinedMissing(const QString& album, int count);

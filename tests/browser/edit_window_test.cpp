@@ -3,6 +3,7 @@
 
 #include "browser/edit_window.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QDropEvent>
 #include <QLabel>
@@ -17,6 +18,7 @@
 #include "core/data_file.h"
 #include "support/controls.h"
 #include "support/photo_test_files.h"
+#include "support/settings_folder.h"
 #include "support/test_files.h"
 
 namespace {
@@ -244,6 +246,28 @@ TEST_F(EditWindowTest, AddedPhotosBringTheirDetailsInOneUndoStepUnlessSwitchedOf
   Key(Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(Model().Images(0), dated);
 
+  // Copied in a file manager: the pictures among the files go in at the
+  // selection as one step; a Copy here is newer, and a new copy there again.
+  WriteAll(Path("notes.txt"), "x");
+  auto* copied = new QMimeData;
+  copied->setUrls({QUrl::fromLocalFile(Path("notes.txt")), QUrl::fromLocalFile(iptc)});
+  QGuiApplication::clipboard()->setMimeData(copied);
+  Select(1, 1);
+  Key(Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Model().Images(0)[1], (ImageRecord{iptc, "Castle", "3. 2. 2001", "Brno", ""}));
+  EXPECT_FALSE(Thumbs().Lists[0][1].IsNull());
+  Select(0, 0);
+  Key(Qt::Key_C, Qt::ControlModifier);
+  Key(Qt::Key_V, Qt::ControlModifier);
+  copied = new QMimeData;
+  copied->setData("x-special/gnome-copied-files", "copy\n" + QUrl::fromLocalFile(exif).toEncoded());
+  QGuiApplication::clipboard()->setMimeData(copied);
+  Key(Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(FilesOf(Model().Images(0)), QStringList({exif, File("0"), File("0"), iptc, File("1")}));
+  QGuiApplication::clipboard()->clear();
+  for (int undo = 0; undo < 3; ++undo) Key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Model().Images(0), dated);
+
   Settings().ReadPhotoDetails = false;
   EXPECT_TRUE(DropFiles({exif}, CellOf(0).center()));
   EXPECT_EQ(Model().Images(0)[0], (ImageRecord{exif, "", "", "", ""}));
@@ -281,9 +305,14 @@ TEST_F(EditWindowTest, FindMissingPhotosRelinksMovedFoldersAfterOpening) {
       dir.rename(QStringLiteral("moved/pictures/2005"), QStringLiteral("moved/pictures/later")));
   ASSERT_TRUE(QFile::remove(Path("moved/pictures/gone.jpg")));
 
+  const SettingsFolder settings(Path("config"));  // where a declined offer is kept
   ask_.YesNoAnswers = {true};
   ask_.Directories = {Path("moved")};
+  window_->hide();  // asked over the painted book, never before it shows
   W().OpenFile(Path("main.xml"));
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(ask_.Log.isEmpty());
+  window_->show();
   QV_WAIT(ask_.Log.size() == 3);
   EXPECT_TRUE(ask_.Log[0].startsWith("yesno: 4 pictures")) << ask_.Log[0].toStdString();
   EXPECT_TRUE(
@@ -308,6 +337,10 @@ TEST_F(EditWindowTest, FindMissingPhotosRelinksMovedFoldersAfterOpening) {
   QV_WAIT(ask_.Log.size() == 1);
   EXPECT_TRUE(ask_.Log[0].startsWith("yesno: 1 pictures")) << ask_.Log[0].toStdString();
   EXPECT_EQ(FilesOf(Model().Images(0)) + FilesOf(Model().Images(1)), relinked);
+  W().OpenFile(Path("main.xml"));  // declined: not asked again while one is missing
+  window_->repaint();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(ask_.Log.size(), 1);
   for (int k = 0; k < 2; ++k) {
     W().LoadThumbnails(k);
     ASSERT_EQ(Thumbs().Lists[k].size(), 2);

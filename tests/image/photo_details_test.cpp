@@ -11,27 +11,23 @@
 
 namespace {
 
-// Faces and the location shown, with the namespace prefixes photo managers
-// write (not the library's own).
+// The location shown and faces, with the prefixes photo managers write (not the library's own).
 const char* kRegionsPacket = R"(<x:xmpmeta xmlns:x="adobe:ns:meta/">
- <rdf:RDF xmlns:rdf="http://www.w3.org/1999/02/22-rdf-syntax-ns#">
-  <rdf:Description rdf:about="" xmlns:Iptc4xmpExt="http://iptc.org/std/Iptc4xmpExt/2008-02-29/"
-    xmlns:mwg-rs="http://www.metadataworkinggroup.com/schemas/regions/"
-    xmlns:stArea="http://ns.adobe.com/xmp/sType/Area#"
-    xmlns:MP="http://ns.microsoft.com/photo/1.2/"
-    xmlns:MPRI="http://ns.microsoft.com/photo/1.2/t/RegionInfo#"
-    xmlns:MPReg="http://ns.microsoft.com/photo/1.2/t/Region#">
-   <Iptc4xmpExt:LocationShown><rdf:Bag><rdf:li rdf:parseType="Resource">
-    <Iptc4xmpExt:Sublocation>Prater</Iptc4xmpExt:Sublocation><Iptc4xmpExt:City>Wien</Iptc4xmpExt:City>
-   </rdf:li></rdf:Bag></Iptc4xmpExt:LocationShown>
-   <mwg-rs:Regions rdf:parseType="Resource"><mwg-rs:RegionList><rdf:Bag>
-    <rdf:li rdf:parseType="Resource"><mwg-rs:Name>Alice</mwg-rs:Name><mwg-rs:Type>Face</mwg-rs:Type></rdf:li>
-    <rdf:li rdf:parseType="Resource"><mwg-rs:Name>Bob</mwg-rs:Name><mwg-rs:Type>Face</mwg-rs:Type></rdf:li>
-   </rdf:Bag></mwg-rs:RegionList></mwg-rs:Regions>
-   <MP:RegionInfo rdf:parseType="Resource"><MPRI:Regions><rdf:Bag>
-    <rdf:li MPReg:PersonDisplayName="Karel"/><rdf:li MPReg:PersonDisplayName="Alice"/>
-   </rdf:Bag></MPRI:Regions></MP:RegionInfo>
-  </rdf:Description></rdf:RDF></x:xmpmeta>)";
+<rdf:RDF xmlns:rdf="http://www.w3.org/1999/02/22-rdf-syntax-ns#"><rdf:Description rdf:about=""
+ xmlns:Iptc4xmpExt="http://iptc.org/std/Iptc4xmpExt/2008-02-29/"
+ xmlns:mwg-rs="http://www.metadataworkinggroup.com/schemas/regions/"
+ xmlns:MP="http://ns.microsoft.com/photo/1.2/"
+ xmlns:MPRI="http://ns.microsoft.com/photo/1.2/t/RegionInfo#"
+ xmlns:MPReg="http://ns.microsoft.com/photo/1.2/t/Region#"><Iptc4xmpExt:LocationShown><rdf:Bag>
+<rdf:li rdf:parseType="Resource"><Iptc4xmpExt:Sublocation>Prater</Iptc4xmpExt:Sublocation>
+<Iptc4xmpExt:City>Wien</Iptc4xmpExt:City></rdf:li></rdf:Bag></Iptc4xmpExt:LocationShown>
+<mwg-rs:Regions rdf:parseType="Resource"><mwg-rs:RegionList><rdf:Bag>
+<rdf:li rdf:parseType="Resource"><mwg-rs:Name>Alice</mwg-rs:Name></rdf:li>
+<rdf:li rdf:parseType="Resource"><mwg-rs:Name>Bob</mwg-rs:Name></rdf:li>
+</rdf:Bag></mwg-rs:RegionList></mwg-rs:Regions><MP:RegionInfo rdf:parseType="Resource">
+<MPRI:Regions><rdf:Bag><rdf:li MPReg:PersonDisplayName="Karel"/>
+<rdf:li MPReg:PersonDisplayName="Alice"/></rdf:Bag></MPRI:Regions></MP:RegionInfo></rdf:Description>
+</rdf:RDF></x:xmpmeta>)";
 
 // A literal's bytes, zeros included.
 template <int N>
