@@ -36,6 +36,13 @@ TEST_F(WindowTest, PlacedFromTheLookWithItsOutline) {
   EXPECT_FALSE(W().mask().contains(QPoint(599, 0)));
   EXPECT_TRUE(W().mask().contains(QPoint(450, 200)));
   EXPECT_FALSE(W().findChild<QWidget*>("imgResize")->isVisible());
+  // The caption buttons highlight under the pointer.
+  auto* maximize = W().findChild<CaptionButton*>("btMaximize");
+  QTest::mouseMove(maximize, QPoint(7, 7));
+  EXPECT_TRUE(maximize->IsHighlighted());
+  QTest::mouseMove(&W(), QPoint(450, 200));
+  EXPECT_FALSE(maximize->IsHighlighted());
+  EXPECT_EQ(W().CursorShowing(), BookCursor::Default);
 
   NewAlbumWith(0);  // opens the book
   EXPECT_TRUE(W().mask().contains(QPoint(150, 200)));
@@ -77,7 +84,7 @@ TEST_F(WindowTest, ALookTooLargeOrFarOffOpensHeldToTheScreenAndKeepsItsValuesUnt
   QTest::keyClick(&W(), Qt::Key_F4);
   AlbumLook saved;
   ASSERT_TRUE(LoadProfile(Path("big.AFM"), saved));
-  EXPECT_EQ(QRect(saved.FormLeft, saved.FormTop, saved.FormWidth, saved.FormHeight), moved);
+  EXPECT_EQ(Place(saved), moved);
 }
 
 TEST_F(WindowTest, DragsMoveAndResizeUnlessMaximised) {
@@ -151,15 +158,6 @@ TEST_F(WindowTest, ThePanelSlidesByKeyAndTabOnlyWhileTheBookIsOpen) {
   EXPECT_FALSE(panel->isVisible());
   W().ShowSpread(0, 0);
   EXPECT_TRUE(panel->isVisible());
-}
-
-TEST_F(WindowTest, CaptionButtonsHighlightUnderThePointer) {
-  auto* maximize = W().findChild<CaptionButton*>("btMaximize");
-  QTest::mouseMove(maximize, QPoint(7, 7));
-  EXPECT_TRUE(maximize->IsHighlighted());
-  QTest::mouseMove(&W(), QPoint(450, 200));
-  EXPECT_FALSE(maximize->IsHighlighted());
-  EXPECT_EQ(W().CursorShowing(), BookCursor::Default);
 }
 
 // F1 opens the handbook at the section of the window it is pressed in, also
