@@ -67,6 +67,15 @@ TEST_F(FileCommandsTest, SaveAllRunsFromEveryPlaceOnlyWhenSomethingIsUnsaved) {
     EXPECT_EQ(ReadAll(Path("Trip.XML")), data) << way;
   }
   EXPECT_TRUE(ReadAll(Path("Trip.AFM")).contains("RowCount="));
+
+  // Under another name the data file is written though its images did not
+  // change, and the album file must name it.
+  ask_.SaveFileNames << Path("Other.XML");
+  QTest::keyClick(&W(), Qt::Key_F3, Qt::ShiftModifier);
+  EXPECT_TRUE(QFileInfo::exists(Path("Other.XML")));
+  EXPECT_TRUE(Model().AlbumModified);
+  QTest::keyClick(&W(), Qt::Key_S, Qt::ControlModifier);
+  EXPECT_TRUE(ReadAll(Path("Trip.ALB")).contains("DataFile=Other.XML"));
 }
 
 TEST_F(FileCommandsTest, AFailedSaveStopsSaveAllAndKeepsTheFlags) {
