@@ -130,6 +130,35 @@ TEST_F(BrowseWindowTest, TheMouseAloneVisitsEverySpreadAndOpensEveryImage) {
   EXPECT_EQ(back, spreads);
 }
 
+// Each tab acts over all the rows it is drawn on, found in the window's
+// picture: near its top and near its bottom it opens where its chapter
+// begins.
+TEST_F(BrowseWindowTest, ABookmarkTabActsWhereverItIsDrawn) {
+  Open({30, 3, 7});
+  const int last[] = {4, 2};  // the last spreads of chapters 0 and 1
+  const struct {
+    std::pair<int, int> from;
+    int x;  // a column of the edge band
+  } edges[] = {{{2, 2}, 20}, {{0, 2}, 780}};
+  for (const auto& e : edges) {
+    for (int chapter = 1; chapter <= 2; ++chapter) {
+      W().ShowSpread(e.from.first, e.from.second);
+      const QImage shown = W().grab().toImage();
+      const QColor colour = ToQColor(Look().BM[chapter - 1]);
+      QList<int> rows;
+      for (int y = 0; y < shown.height(); ++y)
+        if (shown.pixelColor(e.x, y) == colour) rows << y;
+      ASSERT_FALSE(rows.isEmpty()) << chapter;
+      for (int y : {rows.front() + 1, rows.back() - 1}) {
+        W().ShowSpread(e.from.first, e.from.second);
+        Click({e.x, y});
+        EXPECT_EQ(Spread(), std::make_pair(chapter - 1, last[chapter - 1]))
+            << "tab " << chapter << " at " << e.x << "," << y;
+      }
+    }
+  }
+}
+
 // Both clicks reach the book: the properties open and the view never does.
 TEST_F(BrowseWindowTest, ADoubleClickOnAThumbnailOpensItsProperties) {
   Open({30});
