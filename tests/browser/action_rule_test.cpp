@@ -18,17 +18,12 @@ std::string Enabled(const ActionInputs& state) {
 }
 
 // Actions every state enables: none of the rule's conditions touch them.
-const QStringList kAlways{"About",       "AlbumProperties",
-                          "DoRunGuide",  "EditChapters",
-                          "EditMode",    "ExitAlbum",
-                          "ExportPdf",   "FileNew",
-                          "FileOpen",    "GotoPage",
-                          "Help",        "RecreateThumbnails",
-                          "Save",        "SaveAlbumAs",
-                          "SaveDataAs",  "SaveFormatAs",
-                          "Setup",       "ShowDetails",
-                          "ShowLetters", "ShowPicture",
-                          "FindMissing", "Play"};
+const QStringList kAlways = QStringLiteral(
+                                "About AlbumProperties DoRunGuide EditChapters EditMode ExitAlbum "
+                                "ExportPdf FileNew FileOpen GotoPage Help RecreateThumbnails Save "
+                                "SaveAlbumAs SaveDataAs SaveFormatAs Setup ShowDetails ShowLetters "
+                                "ShowPicture FindMissing Play")
+                                .split(u' ');
 
 std::string With(const QStringList& extra) {
   QStringList names = kAlways + extra;

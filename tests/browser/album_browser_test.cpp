@@ -36,6 +36,13 @@ TEST_F(WindowTest, PlacedFromTheLookWithItsOutline) {
   EXPECT_FALSE(W().mask().contains(QPoint(599, 0)));
   EXPECT_TRUE(W().mask().contains(QPoint(450, 200)));
   EXPECT_FALSE(W().findChild<QWidget*>("imgResize")->isVisible());
+  // The caption buttons highlight under the pointer.
+  auto* maximize = W().findChild<CaptionButton*>("btMaximize");
+  QTest::mouseMove(maximize, QPoint(7, 7));
+  EXPECT_TRUE(maximize->IsHighlighted());
+  QTest::mouseMove(&W(), QPoint(450, 200));
+  EXPECT_FALSE(maximize->IsHighlighted());
+  EXPECT_EQ(W().CursorShowing(), BookCursor::Default);
 
   NewAlbumWith(0);  // opens the book
   EXPECT_TRUE(W().mask().contains(QPoint(150, 200)));
@@ -77,7 +84,7 @@ TEST_F(WindowTest, ALookTooLargeOrFarOffOpensHeldToTheScreenAndKeepsItsValuesUnt
   QTest::keyClick(&W(), Qt::Key_F4);
   AlbumLook saved;
   ASSERT_TRUE(LoadProfile(Path("big.AFM"), saved));
-  EXPECT_EQ(QRect(saved.FormLeft, saved.FormTop, saved.FormWidth, saved.FormHeight), moved);
+  EXPECT_EQ(Place(saved), moved);
 }
 
 TEST_F(WindowTest, DragsMoveAndResizeUnlessMaximised) {
@@ -87,6 +94,7 @@ TEST_F(WindowTest, DragsMoveAndResizeUnlessMaximised) {
 
   // Move: the top strip of the open book.
   EXPECT_EQ(CursorAt(QPoint(100, 5)), BookCursor::Move);
+  EXPECT_EQ(W().cursor().shape(), Qt::SizeAllCursor);
   QTest::mousePress(&W(), Qt::LeftButton, {}, QPoint(100, 5));
   QTest::mouseMove(&W(), QPoint(130, 25));
   QTest::mouseRelease(&W(), Qt::LeftButton, {}, QPoint(100, 5));
@@ -97,6 +105,7 @@ TEST_F(WindowTest, DragsMoveAndResizeUnlessMaximised) {
   // Resize: the bottom-right corner.
   const QPoint corner(W().width() - 5, W().height() - 5);
   EXPECT_EQ(CursorAt(corner), BookCursor::Resize);
+  EXPECT_EQ(W().cursor().shape(), Qt::SizeFDiagCursor);
   QTest::mousePress(&W(), Qt::LeftButton, {}, corner);
   QTest::mouseMove(&W(), corner + QPoint(40, 10));
   EXPECT_TRUE(W().IsResizing());
@@ -151,15 +160,6 @@ TEST_F(WindowTest, ThePanelSlidesByKeyAndTabOnlyWhileTheBookIsOpen) {
   EXPECT_FALSE(panel->isVisible());
   W().ShowSpread(0, 0);
   EXPECT_TRUE(panel->isVisible());
-}
-
-TEST_F(WindowTest, CaptionButtonsHighlightUnderThePointer) {
-  auto* maximize = W().findChild<CaptionButton*>("btMaximize");
-  QTest::mouseMove(maximize, QPoint(7, 7));
-  EXPECT_TRUE(maximize->IsHighlighted());
-  QTest::mouseMove(&W(), QPoint(450, 200));
-  EXPECT_FALSE(maximize->IsHighlighted());
-  EXPECT_EQ(W().CursorShowing(), BookCursor::Default);
 }
 
 // F1 opens the handbook at the section of the window it is pressed in, also

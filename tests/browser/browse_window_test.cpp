@@ -195,7 +195,7 @@ TEST_F(BrowseWindowTest, TheWheelTurnsASpreadANotch) {
   }
 }
 
-TEST_F(BrowseWindowTest, SpaceShowsLettersOverTheThumbnails) {
+TEST_F(BrowseWindowTest, SpaceShowsLettersAndRightClickOffersShowImageForAnExistingFile) {
   Open({30});
   QTest::keyClick(&W(), Qt::Key_PageDown);
   QTest::keyClick(&W(), Qt::Key_PageDown);
@@ -205,10 +205,7 @@ TEST_F(BrowseWindowTest, SpaceShowsLettersOverTheThumbnails) {
   QTest::keyClick(&W(), Qt::Key_Space);
   EXPECT_TRUE(W().Action(QStringLiteral("ShowLetters"))->isChecked());
   EXPECT_NE(W().grab(mark).toImage(), before);
-}
 
-TEST_F(BrowseWindowTest, RightClickOffersShowImageOnlyForAnExistingFile) {
-  Open({30});
   W().ShowSpread(0, 0);
   QAction* show = W().Action(QStringLiteral("ShowPicture"));
   const struct {

@@ -54,22 +54,14 @@ TEST(UndoRandom, TwoThousandCommandsAgreeWithAPlainListAndUndoToTheStart) {
         QStringList names;
         for (int n = static_cast<int>(random.bounded(1, 4)); n > 0; --n)
           names << QStringLiteral("new%1").arg(named++);
-        if (op == 0) {
-          env.Editor.AddImages(names);
-        } else {
-          env.Editor.InsertImages(ref.selEnd, names);
-        }
+        op == 0 ? env.Editor.AddImages(names) : env.Editor.InsertImages(ref.selEnd, names);
         insertAt(op == 0 ? -1 : ref.selEnd, ImagesOf(names));
         break;
       }
       case 2:    // delete
       case 3: {  // cut
-        if (op == 3) {
-          env.Editor.CutExecute(false);
-          if (runCount > 0) clipboard = ref.images.mid(lo, runCount);
-        } else {
-          env.Editor.DeletePicturesExecute(false);
-        }
+        op == 3 ? env.Editor.CutExecute(false) : env.Editor.DeletePicturesExecute(false);
+        if (op == 3 && runCount > 0) clipboard = ref.images.mid(lo, runCount);
         if (runCount > 0) {
           next.images.remove(lo, runCount);
           const int left = static_cast<int>(next.images.size());
@@ -92,9 +84,7 @@ TEST(UndoRandom, TwoThousandCommandsAgreeWithAPlainListAndUndoToTheStart) {
         if (runCount > 0 && target >= 0 && (target < lo || target > hi)) {
           const ImageList block = ref.images.mid(lo, runCount);
           next.images.remove(lo, runCount);
-          const int to = target > hi ? target - runCount + 1 : target;
-          for (int j = 0; j < runCount; ++j) next.images.insert(to + j, block[j]);
-          next.Select(to, to + runCount - 1);
+          insertAt(target > hi ? target - runCount + 1 : target, block);
         }
         break;
       }
@@ -105,20 +95,17 @@ TEST(UndoRandom, TwoThousandCommandsAgreeWithAPlainListAndUndoToTheStart) {
         ref = next;  // not an undo step
         break;
       }
-      case 8:
-        env.Undo.Undo();
-        if (!undone.isEmpty()) {
-          redone.append(undone.takeLast());
-          next = redone.last().first;
+      case 8:  // undo and redo move one step between the two histories
+      case 9: {
+        op == 8 ? env.Undo.Undo() : env.Undo.Redo();
+        auto& from = op == 8 ? undone : redone;
+        auto& to = op == 8 ? redone : undone;
+        if (!from.isEmpty()) {
+          to.append(from.takeLast());
+          next = op == 8 ? to.last().first : to.last().second;
         }
         break;
-      case 9:
-        env.Undo.Redo();
-        if (!redone.isEmpty()) {
-          undone.append(redone.takeLast());
-          next = undone.last().second;
-        }
-        break;
+      }
     }
     if (op < 7 && !(next.images == ref.images)) {
       undone.append({ref, next});

@@ -2,7 +2,6 @@
 // browsing installed as at start-up): nothing that was edited or is on disk
 // is lost. A Windows-1250 album with two chapters is made for each test.
 #include <QDir>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,6 +14,7 @@
 #include "core/text_codec.h"
 #include "init/profile_file.h"
 #include "support/album_env.h"
+#include "support/controls.h"
 #include "support/file_size_limit.h"
 #include "support/test_files.h"
 
@@ -187,9 +187,7 @@ TEST_F(SavingTest, AnEditedAlbumSavedIntoAnotherFolderOpensAsItWasLeft) {
   const QString evening = U("Večer u rybníka – Třeboň");
   for (const QString& title : {evening, QStringLiteral("Oops")}) {
     Key(Qt::Key_F6);
-    QWidget* details = nullptr;
-    for (QWidget* top : QApplication::topLevelWidgets())
-      if (top->objectName() == u"fPicDetails") details = top;
+    QWidget* details = Control(&W(), "fPicDetails");
     ASSERT_NE(details, nullptr);
     QV_WAIT(details->isVisible());
     auto* edTitle = details->findChild<QLineEdit*>("edTitle");

@@ -199,10 +199,8 @@ TEST_F(PicViewTest, ZoomStartsFromWhatIsShownAndDecodesAgainAtFullSize) {
 }
 
 TEST_F(PicViewTest, APortraitCameraPhotoStandsUprightAndBitmapsShow) {
-  JpegOptions camera;
-  camera.ExifOrientation = 6;  // stored on its side
-  const int photo = Add("camera.jpg", EncodeJpeg(Filled(80, 60, Qt::gray), camera));
-  ASSERT_TRUE(Open(photo));
+  const JpegOptions onItsSide{90, false, 6};  // EXIF orientation 6
+  ASSERT_TRUE(Open(Add("camera.jpg", EncodeJpeg(Filled(80, 60, Qt::gray), onItsSide))));
   EXPECT_EQ(Img()->geometry(), QRect(170, 110, 60, 80));
   EXPECT_EQ(Img()->Picture().size(), QSize(60, 80));
   view.hide();

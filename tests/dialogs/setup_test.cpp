@@ -86,6 +86,9 @@ class SetupDialogTest : public AlbumFilesTest {
     ASSERT_TRUE(button->isVisible()) << name;
     ClickButton(button);
   }
+  void Click(std::initializer_list<const char*> names) {
+    for (const char* name : names) Click(name);
+  }
   void Type(const char* name, const QString& text) {
     QTest::keyClick(Find<QWidget>(name), Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(Find<QWidget>(name), text);
@@ -118,8 +121,7 @@ TEST_F(SetupDialogTest, AMissingDefaultLookShowsTheDefaultsAndOkCreatesIt) {
   EXPECT_FALSE(Find<QWidget>("pnDescription")->isVisible());
   EXPECT_FALSE(Find<QWidget>("pnChapters")->isVisible());
   EXPECT_FALSE(Find("btApply")->isEnabled());
-  Click("btConfirmDeletes");
-  Click("btShareThumbnails");
+  Click({"btConfirmDeletes", "btShareThumbnails"});
   {
     const FileSizeLimit limit(10);
     Click("btOK");
@@ -191,10 +193,7 @@ TEST_F(SetupDialogTest, EachTargetKeepsItsPendingTextureAndAnUnreadableOneIsRefu
   ShowProperties();
   ShowPage("pgLook");
   env_.Ask.OpenFileNames << Path("cover.bmp") << Path("paper.bmp") << Path("clip.avi");
-  Click("btTexture");
-  Click("btPages");
-  Click("btTexture");
-  Click("btTexture");  // a video: the preview cannot show it
+  Click({"btTexture", "btPages", "btTexture", "btTexture"});  // the last a video
   EXPECT_TRUE(env_.Ask.Log.last().startsWith("error: Unknown image format"));
   Click("btCover");
   EXPECT_EQ(dialog_->Session().PendingCoverTexture, Path("cover.bmp"));
@@ -243,22 +242,16 @@ TEST_F(SetupDialogTest, ThePreviewShowsTheColoursAndFontsTheBookDraws) {
   env_.Ask.Colors << QColor(10, 120, 200) << QColor(0, 90, 0) << QColor(0, 0, 120)
                   << QColor(90, 30, 20);
   env_.Ask.Fonts << title;
-  Click("btPages");
-  Click("btClearTexture");
-  Click("btColor");
-  Click("btFont2");
+  Click({"btPages", "btClearTexture", "btColor", "btFont2"});
   const QColor paper = Background("pnColor");
   const QFont shownTitle = Find<QLabel>("lbFont2")->font();
   EXPECT_EQ(paper, QColor(10, 120, 200));
-  Click("btFontColor1");
-  Click("btFontColor2");
+  Click({"btFontColor1", "btFontColor2"});
   EXPECT_EQ(Find<QLabel>("lbFont1")->palette().color(QPalette::WindowText), QColor(0, 90, 0));
   EXPECT_EQ(Find<QLabel>("lbFont2")->palette().color(QPalette::WindowText), QColor(0, 0, 120));
   Click("btBookmarks");
   EXPECT_EQ(Background("lbBMFont"), ToQColor(look_.BM[0]));
-  Click("btCover");
-  Click("btClearTexture");
-  Click("btColor");
+  Click({"btCover", "btClearTexture", "btColor"});
   const QColor cover = Background("pnColor");
   Click("btOK");
 
