@@ -112,35 +112,6 @@ TEST(XmlParser, ReferencesInTextAndAttributeValues) {
   EXPECT_EQ(FirstText("<t>x" + std::string(200000, '&') + "y</t>"), "xy");
 }
 
-TEST(XmlParser, LineEndsArriveAsOneLineFeed) {
-  // Read with LF, CR LF and CR line ends, every part reads the same: LF for a line end (a
-  // space in an attribute value), text as it stands.
-  const std::pair<std::string, Strings> cases[] = {
-      {"<a>x\ny\n\nz</a>", {"start a|", "text a|x\ny\n\nz", "end a|x\ny\n\nz"}},
-      {"<a><![CDATA[x\ny]]></a>", {"start a|", "cdata a|x\ny", "end a|x\ny"}},
-      {"<a> x  y\n</a> ", {"start a|", "text a| x  y\n", "end a| x  y\n", "text a| "}},
-      {"<a v='foo\nbar' w=\"\nx\n\n\"/>", {"empty a| v=foo bar w= x  "}},
-      {"<?pi x\ny?>", {"pi pi| x\ny"}},
-      {"<a>&u\nv;</a>", {"start a|", "text a|u\nv", "end a|u\nv"}},
-      {"<\nx/><?\ny?>", {"empty \nx|", "pi \ny|"}},  // a name's first character is taken
-      // Declared values are read the same way, and keep their line ends.
-      {"<!DOCTYPE a [<!ENTITY e 'x\ny'><!ATTLIST a v CDATA 'p\nq'>]><a>&e;</a>",
-       {"doctype |", "start a| v=p q", "text a|x\ny v=p q", "end a|x\ny"}},
-      // A line end written as references is no line end to normalise.
-      {"<!DOCTYPE a [<!ENTITY e 'x&#13;&#10;y'>]><a v='&#13;&#10;'>&#13;&#10;&e;</a>",
-       {"doctype |", "start a| v=\r\n", "text a|\r\nx\r\ny v=\r\n", "end a|\r\nx\r\ny"}},
-  };
-  for (const auto& [doc, expected] : cases) {
-    for (const char* lineEnd : {"\n", "\r\n", "\r"}) {
-      const std::string text = WithLineEnds(doc, lineEnd);
-      XmlParser p;
-      Use(p, text);
-      p.SetNormalizeText(false);
-      EXPECT_EQ(Rest(p), expected) << text;
-    }
-  }
-}
-
 TEST(XmlParser, TypedAttributeValuesAreTrimmedAndCollapsed) {
   // Typed values lose outer spaces and keep one of each inner run; a referenced tab stays.
   const std::pair<std::string, std::string> cases[] = {
