@@ -126,7 +126,7 @@ double PageTurnMs() {
   look.RowCount = 3;
   look.ColumnCount = 4;
   window.PositionWindow();
-  MakeSampleAlbum(window.Model(), 1000, 1, window.Book().ThumbnailBox());
+  MakeSampleAlbum(window.Album(), 1000, 1, window.Book().ThumbnailBox());
   window.show();
   window.ShowSpread(0, 0);
   window.repaint();

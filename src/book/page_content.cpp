@@ -22,6 +22,8 @@
 namespace {
 
 const QColor Navy(0, 0, 0x80);
+// The cover's board rim is 4 pixels wide: the title keeps twice that from it.
+constexpr int CoverTitleMargin = 8;
 
 void UseFont(QPainter& p, const LookFont& font) {
   p.setFont(font.Font);
@@ -37,12 +39,14 @@ void PaintCover(PageText& text, const BookPage& page, const AlbumModel& model,
   // Pressed into the cover: a dark edge below the letters lifts them off the grain.
   // On paper without transparency it would be a solid black copy.
   if (!print) text.SetShadow(QColor(0, 0, 0, 150));
+  // A long title is set smaller to fit.
+  const QRect titleBox = CoverTitleBox(QSize(w, h));
   const QString title = model.DataTitles.value(0);
   if (view.CurrentChapter != -1 && !title.isEmpty()) {
-    text.Block(QRect(28, 0, w - 28, h - 40), title);
+    text.Title(titleBox, title);
     return;
   }
-  const QRect name = text.Block(QRect(28, 0, w - 28, h - 40), QStringLiteral("Quirevale"));
+  const QRect name = text.Title(titleBox, QStringLiteral("Quirevale"));
   // The window's own font, in the title's colour so it reads on the cover;
   // each line below the one above it, however large the title's font.
   QFont small(QStringLiteral("Arial"));
@@ -76,7 +80,7 @@ void PagePainter::PaintContent(const BookPage& page, QPainter& p) const {
   const int c = view_.CurrentChapter;
   if (look.Shows == PageShows::DividerTitle) {
     UseFont(p, look_.ChapterFont);
-    text.Block(QRect(a.Left, a.Top, a.Width(), a.Height() - 40), model_.DataTitles.value(c + 1));
+    text.Title(QRect(a.Left, a.Top, a.Width(), a.Height() - 40), model_.DataTitles.value(c + 1));
     return;
   }
   if (look.Shows != PageShows::Images) return;
@@ -89,12 +93,15 @@ void PagePainter::PaintContent(const BookPage& page, QPainter& p) const {
   text.Line(QRect(a.Left, a.Bottom - 20, a.Width(), 20), FooterText(q, pages));
 
   const QList<Thumbnail>& thumbs = thumbs_.Lists[c];
-  if (q == 0 || thumbs.isEmpty()) return;
+  // With pictures off none are made, yet the cells keep their lines: the
+  // pre-print check lays the book out so to see every text.
+  if (q == 0 || (thumbs.isEmpty() && !window_.IsResizing())) return;
+  const ImageList& images = model_.Images(c);
   const int first = (q - 1) * perPage;
-  const int count = std::min<int>(perPage, int(thumbs.size()) - first);
+  const int count = std::min<int>(perPage, int(images.size()) - first);
   const QSize pageSize(page.Width(), page.Height());
   const int descHeight = DescHeight(look_);
-  const ImageList& images = model_.Images(c);
+  const Thumbnail none;
   const bool editMode = window_.IsEditMode();
   const int selLow = std::min(view_.SelStart, view_.SelEnd);
   const int selHigh = std::max(view_.SelStart, view_.SelEnd);
@@ -109,12 +116,13 @@ void PagePainter::PaintContent(const BookPage& page, QPainter& p) const {
     // In a cell too small for its description the picture part is empty.
     const EdgeRect pic{cell.Left, cell.Top, cell.Right,
                        std::max(cell.Top, cell.Bottom - descHeight)};
-    const Thumbnail& thumb = thumbs[idx];
-    if (pic.Height() > 0 && (look_.ThumbnailFrames || (thumb.IsNull() && !print_))) {
+    const bool made = idx < thumbs.size();
+    const Thumbnail& thumb = made ? thumbs[idx] : none;
+    if (pic.Height() > 0 && (look_.ThumbnailFrames || (made && thumb.IsNull() && !print_))) {
       p.setPen(QPen(Qt::black, 1));
       p.drawRect(pic.Left - 1, pic.Top - 1, pic.Width() + 1, pic.Height() + 1);
     }
-    if (!window_.IsResizing()) {
+    if (made && !window_.IsResizing()) {
       switch (CellPictureFor(thumb.Picture, images.value(idx).File)) {
         case CellPicture::Thumbnail:
           DrawCellPicture(p, pic, thumb, ToQColor(look.Color));
@@ -175,38 +183,61 @@ void PagePainter::PaintDescription(PageText& text, const EdgeRect& pic, int bott
   QPainter& p = text.Painter();
   const ImageRecord image = model_.Images(view_.CurrentChapter).value(idx);
   const int w = pic.Width();
-  int y = pic.Bottom;
+  const bool extended = look_.ExtendedDesc;
+  const QString date = extended && look_.ShowDate ? image.Date : QString();
+  const QString place = extended && look_.ShowPlace ? image.Place : QString();
+  const QFontMetrics desc(look_.DescFont.Font, p.device());
+  const QFontMetrics base(look_.BaseFont.Font, p.device());
+  // Wrapped by the letters' own widths, so every line fits the cell.
+  const TextWidth width = [&base](QStringView s) { return base.horizontalAdvance(s.toString()); };
+  const QStringList title = TitleLines(image.Title, w, look_.TextRowCount, width);
+  const int gap = desc.horizontalAdvance(u' ');
+  CellLines wanted;
+  wanted.Date = extended && (look_.ShowDate || look_.ShowPlace);
+  wanted.PlaceBelow = !date.isEmpty() && !place.isEmpty() &&
+                      desc.horizontalAdvance(date) + gap + desc.horizontalAdvance(place) > w;
+  // People too many for a line take two where they wrap into two.
+  QStringList people{image.People};
+  if (desc.horizontalAdvance(image.People) > w) {
+    const QStringList wrapped = TitleLines(image.People, w, 3, [&desc](QStringView s) {
+      return desc.horizontalAdvance(s.toString());
+    });
+    if (wrapped.size() == 2) people = wrapped;
+  }
+  wanted.People = extended && look_.ShowPeople ? int(people.size()) : 0;
+  wanted.Title = int(title.size());
   // Only whole lines, and only inside the cell: the next cell or the page's
   // footer may lie right below it.
-  auto fits = [&](int lineHeight) { return y + lineHeight <= bottom; };
-  if (look_.ExtendedDesc) {
-    UseFont(p, look_.DescFont);
-    const QFontMetrics fm = p.fontMetrics();
-    const int lineHeight = fm.height();
-    if ((look_.ShowDate || look_.ShowPlace) && fits(lineHeight)) {
-      const QString date = look_.ShowDate ? image.Date : QString();
-      const QString place = look_.ShowPlace ? image.Place : QString();
-      // The date whole where it can be, the place in what is left after a
-      // blank's gap; either shortened with "…" rather than cut.
-      const QRect line(pic.Left, y, w, lineHeight);
-      const QRect drawn = text.Aligned(line, date, Qt::AlignLeft);
-      const int gap = drawn.isEmpty() ? 0 : fm.horizontalAdvance(u' ');
-      text.Aligned(line.adjusted(drawn.width() + gap, 0, 0, 0), place, Qt::AlignRight);
-      y += lineHeight;
+  const CellLines lines = FitCellLines(wanted, bottom - pic.Bottom, desc.height(), base.height());
+  int y = pic.Bottom;
+  UseFont(p, look_.DescFont);
+  if (lines.Date) {
+    // The date whole where it can be, the place beside it in what is left
+    // after a blank's gap or on the line below; either shortened with "…"
+    // rather than cut.
+    const QRect line(pic.Left, y, w, desc.height());
+    const QRect drawn = text.Aligned(line, date, Qt::AlignLeft);
+    if (lines.PlaceBelow) {
+      y += desc.height();
+      text.Aligned(line.translated(0, desc.height()), place, Qt::AlignRight);
+    } else {
+      const int left = drawn.isEmpty() ? 0 : drawn.width() + gap;
+      text.Aligned(line.adjusted(left, 0, 0, 0), place, Qt::AlignRight);
     }
-    if (look_.ShowPeople && fits(lineHeight)) {
-      text.Line(QRect(pic.Left, y, w, lineHeight), image.People);
-      y += lineHeight;
-    }
+    y += desc.height();
+  }
+  if (lines.People > 0) {
+    text.Line(QRect(pic.Left, y, w, desc.height()),
+              lines.People == 1 ? image.People : people.first());
+    y += desc.height();
+  }
+  if (lines.People > 1) {
+    text.Line(QRect(pic.Left, y, w, desc.height()), people.last());
+    y += desc.height();
   }
   UseFont(p, look_.BaseFont);
-  const QFontMetrics fm = p.fontMetrics();
-  const int lineHeight = fm.height();
-  // Wrapped by the letters' own widths, so every line fits the cell.
-  const TextWidth width = [&fm](QStringView s) { return fm.horizontalAdvance(s.toString()); };
-  for (const QString& line : TitleLines(image.Title, w, look_.TextRowCount, width)) {
-    if (!fits(lineHeight)) break;
-    text.Line(QRect(pic.Left, y, w, lineHeight), line);
-    y += lineHeight;
+  for (int i = 0; i < lines.Title; ++i) {
+    text.Line(QRect(pic.Left, y, w, base.height()), title[i]);
+    y += base.height();
   }
 }

@@ -1,5 +1,7 @@
 #include "page_geometry.h"
 
+#include <algorithm>
+
 #include "init/profile.h"
 
 qint64 RoundHalfEven(qint64 numerator, qint64 denominator) {
@@ -38,4 +40,24 @@ EdgeRect CellRect(bool isRightPage, int position, QSize pageSize, const AlbumLoo
   const int left = x0 + column * cellWidth;
   const int top = area.Top + row * cellHeight;
   return EdgeRect{left + 5, top + 25, left + cellWidth - 5, top + 20 + cellHeight};
+}
+
+QRect CoverTitleBox(QSize pageSize) {
+  // The hinge is at 28 and the rim 4 pixels wide: the title keeps twice that.
+  constexpr int margin = 8;
+  return QRect(28 + margin, 0, pageSize.width() - 28 - 2 * margin, pageSize.height() - 40);
+}
+
+CellLines FitCellLines(CellLines wanted, int room, int desc, int base) {
+  CellLines l = wanted;
+  l.PlaceBelow = l.PlaceBelow && l.Date;
+  const auto height = [&] {
+    return desc * ((l.Date ? 1 : 0) + (l.PlaceBelow ? 1 : 0) + l.People) + base * l.Title;
+  };
+  if (height() > room) l.PlaceBelow = false;
+  if (height() > room) l.People = std::min(l.People, 1);
+  while (height() > room && l.Title > 0) --l.Title;
+  if (height() > room) l.People = 0;
+  if (height() > room) l.Date = false;
+  return l;
 }

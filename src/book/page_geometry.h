@@ -48,3 +48,25 @@ EdgeRect PageArea(bool isLeftPage, QSize pageSize);
 // The thumbnail cell at position (row-major, 0 .. RowCount*ColumnCount-1) of
 // the left or right page, for the grid of look.
 EdgeRect CellRect(bool isRightPage, int position, QSize pageSize, const AlbumLook& look);
+
+// Where the cover's title is set on a cover page of pageSize: right of the
+// hinge, clear of the board's rim on either side, above the cover's middle.
+QRect CoverTitleBox(QSize pageSize);
+
+// Which of a cell's lines show under its picture, each in a band of its
+// own, top down: the date with the place beside it (or the date, then the
+// place on a line of its own), the people, then the title's lines.
+struct CellLines {
+  bool Date = false;        // the date-and-place line
+  bool PlaceBelow = false;  // the place on its own line under the date
+  int People = 0;           // the people's lines: 1, or 2 where they wrap
+  int Title = 0;            // how many of the title's lines
+};
+// The lines that fit room pixels under a picture (desc: the date, place and
+// people lines' height; base: a title line's). wanted holds every line the
+// look and the image ask for; PlaceBelow where date and place are too wide
+// to stand side by side. Where not all fit, they are given up in this
+// order: the place's own line (the place then goes beside the date,
+// shortened with "…"), the people's second line (the first then ends in
+// "…"), the title's lines from the last, the people line, the date line.
+CellLines FitCellLines(CellLines wanted, int room, int desc, int base);

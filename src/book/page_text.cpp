@@ -1,5 +1,6 @@
 #include "page_text.h"
 
+#include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
@@ -66,6 +67,16 @@ QRect PageText::Block(const QRect& r, const QString& text) {
   return drawn;
 }
 
+QRect PageText::Title(const QRect& r, const QString& text) {
+  QFont font = painter_.font();
+  const int size = TitlePointSize(text, font, r.size(), painter_.device());
+  if (size != font.pointSize()) {
+    font.setPointSize(size);
+    painter_.setFont(font);
+  }
+  return Block(r, text);
+}
+
 QRect PageText::Draw(const QFontMetrics& fm, const QRect& r, int x, int y, int textWidth,
                      const QString& text, bool elided) {
   const QRect box(x, y, textWidth, fm.height());
@@ -86,4 +97,21 @@ QRect PageText::Draw(const QFontMetrics& fm, const QRect& r, int x, int y, int t
   if (cut) painter_.restore();
   if (boxes_ != nullptr) boxes_->push_back({page_, box, text, cut, elided});
   return box;
+}
+
+int TitlePointSize(const QString& text, const QFont& font, QSize room, QPaintDevice* device) {
+  const int size = font.pointSize();
+  if (size <= 0 || room.width() <= 0 || room.height() <= 0) return size;
+  const int floor = std::min(size, std::max(8, size / 2));
+  QFont trial = font;
+  for (int s = size; s > floor; --s) {
+    trial.setPointSize(s);
+    const QFontMetrics fm(trial, device);
+    const std::vector<WrappedLine> lines = WrapText(
+        text, room.width(), [&fm](QStringView v) { return fm.horizontalAdvance(v.toString()); });
+    const bool whole =
+        std::none_of(lines.begin(), lines.end(), [](const WrappedLine& l) { return l.SplitWord; });
+    if (whole && int(lines.size()) * fm.height() <= room.height()) return s;
+  }
+  return floor;
 }

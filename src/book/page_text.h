@@ -5,12 +5,15 @@
 
 #include <QColor>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <vector>
 
 #include "book/page.h"
 
+class QFont;
 class QFontMetrics;
+class QPaintDevice;
 class QPainter;
 
 // A text as drawn on a page.
@@ -41,6 +44,9 @@ class PageText {
   // that do not fit are left out and the last one shown ends in "…".
   // Returns the rectangle the lines take.
   QRect Block(const QRect& r, const QString& text);
+  // A title: as Block, in the painter's font made as small as
+  // TitlePointSize says, which it leaves on the painter.
+  QRect Title(const QRect& r, const QString& text);
 
  private:
   // Draws text (width textWidth) with its left at x and line top at y,
@@ -53,3 +59,10 @@ class PageText {
   std::vector<TextBox>* boxes_;
   QColor shadow_;
 };
+
+// The point size a title is set in to fit room (device's pixels): the
+// font's own where the text wraps into room at its blanks and marks, else
+// the largest smaller one where it does, down to half the font's (8 points
+// at least). At that floor Block splits its words and shortens it. A font
+// sized in pixels keeps its size.
+int TitlePointSize(const QString& text, const QFont& font, QSize room, QPaintDevice* device);

@@ -187,7 +187,7 @@ TEST_F(PagesTest, DescriptionLinesUnderThePicture) {
   ImageList data = model.Images(0);
   data[0] = {data[0].File, QStringLiteral("Old\r\nmill\r\nriver"), QStringLiteral("1. 5. 2004"),
              QStringLiteral("Brno"), QStringLiteral("Eva")};
-  // A place too long for what the date leaves after a blank: shortened.
+  // A place too long for what the date leaves after a blank: on a line of its own.
   data[1].Date = QStringLiteral("2004");
   data[1].Place = QStringLiteral("Lake Geneva shore");
   ImageEdits::SetChapter(model, 0, data);
@@ -213,12 +213,12 @@ TEST_F(PagesTest, DescriptionLinesUnderThePicture) {
   EXPECT_TRUE(centred(line2, "mill", base.Font, line1->bottom() + 1));
   EXPECT_LE(line2->bottom(), cell.bottom());
   const QFontMetrics dm = PageMetrics(desc.Font);
-  const int room = 75 - dm.horizontalAdvance("2004") - dm.horizontalAdvance(u' ');
-  const QString shortened = dm.elidedText("Lake Geneva shore", Qt::ElideRight, room);
-  EXPECT_TRUE(shortened.endsWith(QChar(0x2026)));
-  const auto shore = Right().Find(shortened, desc, paper, QRect(111, 140, 75, 67));
-  ASSERT_TRUE(shore);
+  const QString shown = dm.elidedText("Lake Geneva shore", Qt::ElideRight, 75);
+  const auto year = Right().Find("2004", desc, paper, QRect(111, 140, 75, 67));
+  const auto shore = Right().Find(shown, desc, paper, QRect(111, 140, 75, 67));
+  ASSERT_TRUE(year && shore);
   EXPECT_EQ(shore->right(), 111 + 75 - 1);
+  EXPECT_EQ(shore->top(), year->top() + dm.height());
 
   // Past TextRowCount no line shows, even where there would be room.
   look.DescFont.Font.setPointSize(4);
