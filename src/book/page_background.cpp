@@ -28,6 +28,27 @@ void FillPattern(QPainter& p, const QPolygon& polygon, const QImage& pattern) {
   p.drawPolygon(polygon);
 }
 
+// The page's own resolution, at which the window draws it.
+constexpr int ScreenDpi = 96;
+
+// The texture over r, or the colour when there is none (false). At more
+// than the page's resolution the texture is scaled to dpi and drawn at its
+// size on screen: the same grain, each texel sharp on paper.
+bool TileAt(QPainter& p, const QRectF& r, const QImage& texture, const QColor& colour, int dpi) {
+  if (texture.isNull()) {
+    p.fillRect(r, colour);
+    return false;
+  }
+  const double f = double(dpi) / ScreenDpi;
+  QBrush brush(texture.scaled(texture.size() * f, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+  brush.setTransform(QTransform::fromScale(1 / f, 1 / f));
+  p.save();
+  p.setBrushOrigin(r.topLeft());
+  p.fillRect(r, brush);
+  p.restore();
+  return true;
+}
+
 void DrawPicture(QPainter& p, int x, int y, const QImage& picture) {
   if (!picture.isNull()) p.drawImage(x, y, picture);
 }
@@ -91,11 +112,20 @@ void PagePainter::InitPage(BookPage& page) {
   page.Area = PageArea(page.IsLeft(), pageSize);
   page.Background = QImage();
   if (pageSize.isEmpty()) return;
+  QPainter p(&page.Image);
+  PaintBoard(page, p, ScreenDpi);
+  p.end();
+  if (!page.IsCover()) page.Background = page.Image.copy();
+}
+
+void PagePainter::PaintBoard(const BookPage& page, QPainter& p, int dpi) {
+  const QSize pageSize = layout_.PageSize();
+  if (pageSize.isEmpty()) return;
   const int w = pageSize.width();
   const int h = pageSize.height();
   const EdgeRect a = page.Area;
-
-  QPainter p(&page.Image);
+  const bool pixels = dpi == ScreenDpi;
+  p.save();
   // The hard cover. Only the outer corners are rounded: the board runs on
   // under the spine. Outside the outline the page stays transparent, as the
   // window's rounded shape cuts it away.
@@ -105,21 +135,29 @@ void PagePainter::InitPage(BookPage& page) {
   QPainterPath outline;
   outline.addRoundedRect(board, 12.5, 12.5);
   p.setRenderHint(QPainter::Antialiasing);
-  p.setClipPath(outline);
-  const bool textured = TileTexture(p, EdgeRect{0, 0, w, h}, textures_.Picture(look_.CoverTexture),
-                                    ToQColor(look_.CoverColor));
-  p.setClipping(false);
+  p.setClipPath(outline, Qt::IntersectClip);
+  const QImage& coverTexture = textures_.Picture(look_.CoverTexture);
+  const QColor coverColour = ToQColor(look_.CoverColor);
+  const bool textured = pixels ? TileTexture(p, EdgeRect{0, 0, w, h}, coverTexture, coverColour)
+                               : TileAt(p, QRectF(0, 0, w, h), coverTexture, coverColour, dpi);
+  p.restore();
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing);
   p.setPen(QPen(Black, 4));
   p.setBrush(Qt::NoBrush);
   p.drawRoundedRect(board.adjusted(1, 1, -1, -1), 11.5, 11.5);
   p.setRenderHint(QPainter::Antialiasing, false);
+  // On paper a line of one page pixel lies over the pixels the window fills.
+  const QPointF onPixels = pixels ? QPointF() : QPointF(0.5, 0.5);
 
   p.setPen(QPen(Black, 1));
   if (page.IsCover()) {
     // The hinge, with a faint highlight beside it.
+    p.translate(onPixels);
     p.drawLine(28, 0, 28, h - 1);
     p.setPen(QPen(QColor(255, 255, 255, 50), 1));
     p.drawLine(29, 0, 29, h - 1);
+    p.restore();
     return;
   }
 
@@ -149,15 +187,14 @@ void PagePainter::InitPage(BookPage& page) {
   LoadDecorations();
   FillPattern(p, side, vertical_);
   FillPattern(p, bottom, horizontal_);
+  p.translate(onPixels);
   p.setPen(QPen(Black, 1));
-  p.setBrush(textured ? QBrush(Qt::NoBrush) : QBrush(ToQColor(look_.CoverColor)));
+  p.setBrush(textured ? QBrush(Qt::NoBrush) : QBrush(coverColour));
   p.drawRect(a.Left - 1, a.Top - 1, a.Width() + 1, a.Height() + 1);
   p.setBrush(Qt::NoBrush);
   p.drawPolyline(sideLine);
   p.drawPolyline(bottomLine);
-  p.end();
-
-  page.Background = page.Image.copy();
+  p.restore();
 }
 
 void PagePainter::PaintBackground(BookPage& page) {
@@ -171,25 +208,36 @@ void PagePainter::PaintBackground(BookPage& page) {
   if (!page.Background.isNull()) RestoreBackground(page);
   const PageLook look = PageLookFor(page.Kind, model_, view_, look_);
   page.Color = look.Color;
-  if (!paperApart_) PaintBookmarks(page);
+  PaintBookmarks(page);
 
   const EdgeRect a = page.Area;
   const QColor color = ToQColor(page.Color);
   QPainter p(&page.Image);
-  if (paperApart_) {
-    p.setCompositionMode(QPainter::CompositionMode_Clear);
-    p.fillRect(a.ToQRect(), Qt::transparent);
-    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-  } else if (page.Color == look_.PageColor)
+  if (page.Color == look_.PageColor)
     TileTexture(p, a, textures_.Picture(look_.PageTexture), color);  // falls back to the colour
   else
     p.fillRect(a.ToQRect(), color);
+  PaintPaperEdges(page, p, ScreenDpi);
+}
 
-  // The paper darkens towards the spine.
-  if (page.IsRight())
-    SpineShade(p, EdgeRect{a.Left, a.Top, a.Left + 20, a.Bottom}, SpineGrey, color);
-  else
-    SpineShade(p, EdgeRect{a.Right - 20, a.Top, a.Right - 1, a.Bottom}, color, SpineGrey);
+void PagePainter::PaintPaperEdges(const BookPage& page, QPainter& p, int dpi) {
+  const EdgeRect a = page.Area;
+  const QColor color = ToQColor(PageLookFor(page.Kind, model_, view_, look_).Color);
+  p.save();
+  // The paper darkens towards the spine: column by column on the window's
+  // pixels, on paper as the gradient those columns step through.
+  const EdgeRect shade = page.IsRight() ? EdgeRect{a.Left, a.Top, a.Left + 20, a.Bottom}
+                                        : EdgeRect{a.Right - 20, a.Top, a.Right - 1, a.Bottom};
+  const QColor from = page.IsRight() ? SpineGrey : color;
+  const QColor to = page.IsRight() ? color : SpineGrey;
+  if (dpi == ScreenDpi) {
+    SpineShade(p, shade, from, to);
+  } else if (shade.Bottom > shade.Top) {
+    QLinearGradient gradient(shade.Left + 0.5, 0, shade.Right + 0.5, 0);
+    gradient.setColorAt(0, from);
+    gradient.setColorAt(1, to);
+    p.fillRect(QRectF(shade.Left, shade.Top, shade.Width() + 1, shade.Height()), gradient);
+  }
 
   LoadDecorations();
   const int spineSide = page.IsRight() ? a.Left - 21 : a.Right - 19;
@@ -197,13 +245,16 @@ void PagePainter::PaintBackground(BookPage& page) {
   DrawPicture(p, spineSide, a.Bottom, middle_);
   if (!middle_.isNull()) {
     const int x = page.IsRight() ? a.Left - 1 : a.Right + 1;
+    if (dpi != ScreenDpi) p.translate(0.5, 0.5);
     p.setPen(QPen(Black, 1));
     p.drawLine(x, a.Bottom, x, a.Bottom + middle_.height() - 1);
+    if (dpi != ScreenDpi) p.translate(-0.5, -0.5);
   }
   if (page.IsRight() && !rightCorner_.isNull())
     p.drawImage(a.Right - rightCorner_.width(), a.Bottom - rightCorner_.height(), rightCorner_);
   if (page.IsLeft() && !leftCorner_.isNull())
     p.drawImage(a.Left, a.Bottom - leftCorner_.height(), leftCorner_);
+  p.restore();
 }
 
 void PagePainter::PaintBookmarks(BookPage& page) const {
@@ -257,17 +308,5 @@ void PagePainter::PaintPaper(const BookPage& page, QPainter& p, const QRectF& r,
     colour = ToQColor(look.Color);
     if (look.Color == look_.PageColor) texture = textures_.Picture(look_.PageTexture);
   }
-  if (texture.isNull()) {
-    p.fillRect(r, colour);
-    return;
-  }
-  // The texture at the dpi, drawn at its size on screen: the same grain,
-  // each texel sharp on paper.
-  const double f = dpi / 96.0;
-  QBrush brush(texture.scaled(texture.size() * f, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-  brush.setTransform(QTransform::fromScale(1 / f, 1 / f));
-  p.save();
-  p.setBrushOrigin(r.topLeft());
-  p.fillRect(r, brush);
-  p.restore();
+  TileAt(p, r, texture, colour, dpi);
 }

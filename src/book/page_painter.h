@@ -50,16 +50,18 @@ class PagePainter {
   // For print: the page's paper (its colour, or the look's texture tiled at
   // dpi so its grain is the screen's) over r of painter.
   void PaintPaper(const BookPage& page, QPainter& painter, const QRectF& r, int dpi);
+  // The board under page (the cover's, or an open page's with the
+  // page-stack bands and edges) and, over its paper, the spine shade and
+  // decoration pictures, in page coordinates. Textures are tiled at dpi; at
+  // the page's own 96 the window's pixels, on paper lines and a gradient.
+  void PaintBoard(const BookPage& page, QPainter& painter, int dpi);
+  void PaintPaperEdges(const BookPage& page, QPainter& painter, int dpi);
   // The bookmark tabs of page with their labels, in page coordinates.
   void PaintBookmarkTabs(const BookPage& page, QPainter& painter) const;
   // Print style: cells without a picture stay empty (the pre-print check
   // names them), no shadows, and pictures are drawn at the picture scale
   // even where the picture is smaller.
   void SetPrintStyle(bool on) { print_ = on; }
-  // Paper apart: PaintBackground leaves the page's paper transparent and
-  // draws no bookmark tabs, which a PDF draws at its own resolution
-  // (PaintPaper, PaintBookmarkTabs) around the rest of the background.
-  void SetPaperApart(bool on) { paperApart_ = on; }
 
  private:
   void PaintBookmarks(BookPage& page) const;
@@ -89,5 +91,4 @@ class PagePainter {
   QImage rightCorner_;
   std::vector<TextBox>* textBoxes_ = nullptr;
   bool print_ = false;
-  bool paperApart_ = false;
 };

@@ -46,22 +46,20 @@ std::vector<Sheet> Sheets(const BookView& book, bool pages, bool cover) {
   return sheets;
 }
 
-// One page: its background as the window shows it, but its paper (at the
-// dpi) and bookmark tabs (their labels as text) drawn on the sheet, then its
-// content drawn straight onto the sheet.
+// One page drawn on the sheet in the window's layers, at the dpi: the board
+// and page-stack bands, the bookmark tabs (their labels as text), the paper,
+// the spine shade and decorations, then the content.
 void PaintPage(BookView& book, BookPage& page, QPainter& sheet, QPoint at, int dpi) {
   PagePainter& painter = book.Painter();
-  painter.PaintBackground(page);
-  const bool open = !page.IsCover();
-  if (open)
-    painter.PaintPaper(page, sheet,
-                       QRectF(at + QPointF(page.Area.Left, page.Area.Top),
-                              QSizeF(page.Area.Width(), page.Area.Height())),
-                       dpi);
-  sheet.drawImage(at, page.Image);
+  painter.PaintBackground(page);  // the page's colour for the spread
   sheet.save();
   sheet.translate(at);
-  if (open) painter.PaintBookmarkTabs(page, sheet);
+  painter.PaintBoard(page, sheet, dpi);
+  if (!page.IsCover()) {
+    painter.PaintBookmarkTabs(page, sheet);
+    painter.PaintPaper(page, sheet, page.Area.ToQRect(), dpi);
+    painter.PaintPaperEdges(page, sheet, dpi);
+  }
   painter.PaintContent(page, sheet);
   sheet.restore();
 }
@@ -193,7 +191,6 @@ bool WriteBookPdf(BookView& book, const QString& path, const PdfOptions& options
   // print resolution would not fit in memory.
   book.SetPictureScale(double(options.Dpi) / PagePixelsPerInch, 0);
   book.Painter().SetPrintStyle(print);
-  book.Painter().SetPaperApart(!print);
   auto drawBook = [&](QPdfWriter& writer, QPainter& sheet) {
     for (std::size_t i = 0; i < sheets.size(); ++i) {
       const Sheet& s = sheets[i];
@@ -222,7 +219,6 @@ bool WriteBookPdf(BookView& book, const QString& path, const PdfOptions& options
         error);
   }
   book.Painter().SetPrintStyle(false);
-  book.Painter().SetPaperApart(false);
   book.SetPictureScale(1.0, ThumbnailMemoryBudget);
   book.ShowSpread(0, -1);
   if (!ok) {
