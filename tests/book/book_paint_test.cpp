@@ -2,14 +2,18 @@
 // each page shows and ShowSpread's rules; the pictures the program ships.
 
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QTemporaryDir>
 
 #include "book/cell_letters.h"
 #include "book/decoration_bitmaps.h"
+#include "book/page_geometry.h"
 #include "book/page_text.h"
 #include "book/paint_tools.h"
 #include "book/program_cursors.h"
+#include "book/text_wrap.h"
+#include "book/thumbnail.h"
 #include "core/program_files.h"
 #include "support/book_fixture.h"
 
@@ -239,6 +243,50 @@ TEST_F(BookTest, ShowSpreadLoadsThumbnailsOfAChapterNotLoaded) {
     window.PositionWindow();
     for (const Thumbnail& thumbnail : thumbs.Lists[1])
       EXPECT_EQ(thumbnail.Box, resizing ? before : book.ThumbnailBox());
+  }
+}
+
+// From the demo's window down to a small square sheet: a cell's lines keep their bands in
+// the room under the picture, and a long cover title is set in lines that fit the cover whole.
+TEST(PrintLayout, CellLinesAndTheCoverTitleFitEverySheet) {
+  AlbumLook look;
+  SetDefaultProfile(look);
+  look.TitleFont.Font.setPointSize(26);
+  QImage device(1, 1, QImage::Format_ARGB32_Premultiplied);
+  device.setDotsPerMeterX(PageDotsPerMeter);
+  device.setDotsPerMeterY(PageDotsPerMeter);
+  const QFontMetrics desc(look.DescFont.Font, &device);
+  const QFontMetrics base(look.BaseFont.Font, &device);
+  const QString title = QStringLiteral("Cesty po střední Evropě: Krkonoše, Tatry a Balaton");
+  // The demo's window, A5 spreads and pages, 200 x 200 and 90 x 90 mm spreads.
+  const std::pair<QSize, int> cases[] = {
+      {{1240, 660}, 26}, {{794, 559}, 26}, {{1118, 794}, 26}, {{756, 756}, 26}, {{340, 340}, 19}};
+  for (const auto& [window, titleSize] : cases) {
+    SCOPED_TRACE(::testing::Message() << window.width() << "x" << window.height());
+    const QSize page = PageSizeFor(window);
+    const EdgeRect cell = CellRect(true, 0, page, look);
+    const int room = std::min(DescHeight(look), cell.Height());
+    for (const CellLines wanted : {CellLines{true, true, 1, 1}, CellLines{true, true, 2, 2}}) {
+      const CellLines l = FitCellLines(wanted, room, desc.height(), base.height());
+      auto height = [&](const CellLines& x) {
+        return desc.height() * (int(x.Date) + int(x.PlaceBelow) + x.People) +
+               base.height() * x.Title;
+      };
+      EXPECT_LE(height(l), room);
+      // Nothing given up that fits; the place's line and people's second go first.
+      EXPECT_TRUE(height(wanted) > room || height(l) == height(wanted));
+      EXPECT_TRUE(!l.PlaceBelow || l.People + l.Title == wanted.People + wanted.Title);
+      EXPECT_TRUE(l.People < 2 || l.Title == wanted.Title);
+    }
+    const QRect box = CoverTitleBox(page);
+    QFont font = look.TitleFont.Font;
+    font.setPointSize(TitlePointSize(title, font, box.size(), &device));
+    EXPECT_EQ(font.pointSize(), titleSize);
+    const QFontMetrics fm(font, &device);
+    const std::vector<WrappedLine> lines = WrapText(
+        title, box.width(), [&fm](QStringView s) { return fm.horizontalAdvance(s.toString()); });
+    EXPECT_LE(int(lines.size()) * fm.height(), box.height());
+    for (const WrappedLine& line : lines) EXPECT_FALSE(line.SplitWord) << line.Text.toStdString();
   }
 }
 
