@@ -51,9 +51,10 @@ const QStringList& DefaultMessages() {
       QStringLiteral("Step2=Step 2. Select format of the new album."),
       QStringLiteral("Step3=Step 3. "),
       QStringLiteral("UnknownImageFormat=Unknown image format"),
-      QStringLiteral("MissingFound=Found %1 of the missing pictures; %2 are still missing."),
-      QStringLiteral("MissingPhotos=%1 pictures of this album are not where the album says. Look "
-                     "for them in another folder?"),
+      // Counts stand after a colon, where one reads as well as many.
+      QStringLiteral("MissingFound=Missing pictures found: %1. Still missing: %2."),
+      QStringLiteral("MissingPhotos=Pictures of this album not where the album says: %1. Look for "
+                     "them in another folder?"),
   };
   return table;
 }

@@ -314,10 +314,10 @@ TEST_F(EditWindowTest, FindMissingPhotosRelinksMovedFoldersAfterOpening) {
   EXPECT_TRUE(ask_.Log.isEmpty());
   window_->show();
   QV_WAIT(ask_.Log.size() == 3);
-  EXPECT_TRUE(ask_.Log[0].startsWith("yesno: 4 pictures")) << ask_.Log[0].toStdString();
-  EXPECT_TRUE(
-      ask_.Log[2].startsWith("warning: Found 3 of the missing pictures; 1 are still missing.\n\n" +
-                             QDir::toNativeSeparators(Path("photos/gone.jpg"))))
+  EXPECT_TRUE(ask_.Log[0].startsWith("yesno: Pictures of this album not where the album says: 4."))
+      << ask_.Log[0].toStdString();
+  EXPECT_TRUE(ask_.Log[2].startsWith("warning: Missing pictures found: 3. Still missing: 1.\n\n" +
+                                     QDir::toNativeSeparators(Path("photos/gone.jpg"))))
       << ask_.Log[2].toStdString();
   const QStringList found = {FilesOf(Model().Images(0)) + FilesOf(Model().Images(1))};
   const QStringList relinked = {Path("moved/pictures/summer/a.jpg"), Path("moved/pictures/b.jpg"),
@@ -335,7 +335,8 @@ TEST_F(EditWindowTest, FindMissingPhotosRelinksMovedFoldersAfterOpening) {
   ask_.YesNoAnswers = {false};  // only the gone one is asked about
   W().OpenFile(Path("main.xml"));
   QV_WAIT(ask_.Log.size() == 1);
-  EXPECT_TRUE(ask_.Log[0].startsWith("yesno: 1 pictures")) << ask_.Log[0].toStdString();
+  EXPECT_TRUE(ask_.Log[0].startsWith("yesno: Pictures of this album not where the album says: 1."))
+      << ask_.Log[0].toStdString();
   EXPECT_EQ(FilesOf(Model().Images(0)) + FilesOf(Model().Images(1)), relinked);
   W().OpenFile(Path("main.xml"));  // declined: not asked again while one is missing
   window_->repaint();
